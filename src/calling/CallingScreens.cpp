@@ -1,0 +1,3 @@
+#include "calling/CallingScreens.h"
+
+void registerCalling(ScreenRegistry&, CommandRegistry&) {}

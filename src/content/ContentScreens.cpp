@@ -1,0 +1,3 @@
+#include "content/ContentScreens.h"
+
+void registerContent(ScreenRegistry&, CommandRegistry&) {}

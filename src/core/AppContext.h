@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class Database;
+class Settings;
+struct Session;
+class Clock;
+class Dialogs;
+class ProgramLauncher;
+class SoundPlayer;
+class Printers;
+class HotKeys;
+class ScreenRegistry;
+
+// The services a screen or routine works with, handed in through constructors so tests can swap any
+// of them.
+struct AppContext
+{
+    Database& db;
+    Settings& settings;
+    Session& session;
+    Clock& clock;
+    Dialogs& dialogs;
+    ProgramLauncher& launcher;
+    SoundPlayer& sound;
+    Printers& printers;
+    HotKeys& hotKeys;
+    ScreenRegistry& screens;
+    QString installDir;
+    // Ends the program: every screen closes at once and nothing is saved on the way out.
+    std::function<void()> endProgram;
+
+    QString installPath(const QString& relative) const;
+};
+
+// Opens the shared connection from the session's connection values and the authentication setting.
+// An open connection to the same place that still answers is kept. On failure the SQL settings screen
+// appears (not modal) and the result is false; callers normally go on regardless.
+bool openConnection(AppContext& ctx);

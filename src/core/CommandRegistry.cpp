@@ -1,0 +1,20 @@
+#include "core/CommandRegistry.h"
+
+QString takeOption(QStringList& args, const QString& name)
+{
+    const int i = int(args.indexOf(name));
+    if (i < 0)
+        return QString();
+    QString value;
+    if (i + 1 < args.size())
+        value = args.at(i + 1);
+    args.removeAt(i);
+    if (i < args.size())
+        args.removeAt(i);
+    return value;
+}
+
+bool takeFlag(QStringList& args, const QString& name)
+{
+    return args.removeAll(name) > 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+
+struct AppContext;
+
+// The commands of brivane-ctl, each added by the subsystem it belongs to.
+// A command returns 0 on success, 1 when the system refused (its message on err), 2 on a usage error.
+class CommandRegistry
+{
+public:
+    using Run = std::function<int(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)>;
+
+    struct Command
+    {
+        QString name;
+        QString usage;
+        Run run;
+    };
+
+    void add(const QString& name, const QString& usage, Run run) { m_commands.append({name, usage, std::move(run)}); }
+    const Command* find(const QString& name) const
+    {
+        for (const Command& c : m_commands) {
+            if (c.name == name)
+                return &c;
+        }
+        return nullptr;
+    }
+    const QList<Command>& all() const { return m_commands; }
+
+private:
+    QList<Command> m_commands;
+};
+
+// Reads "--name value" from args; removes both from args. Empty when absent.
+QString takeOption(QStringList& args, const QString& name);
+bool takeFlag(QStringList& args, const QString& name);

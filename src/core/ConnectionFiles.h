@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/Database.h"
+
+#include <QString>
+
+// path.txt and code.txt in the installation folder. Both are read as items separated by commas or
+// line ends, each with surrounding spaces and enclosing double quotes removed; the last item counts.
+namespace connectionFiles {
+
+// The last item of the text, as the files are read.
+QString lastItem(const QString& content);
+
+// Reads path.txt into the four connection values. Fields are stored in order, so a line with too few
+// fields keeps those before the failure. Returns the failure's description, empty on success.
+QString readPathFile(const QString& installDir, ConnectionValues& values);
+
+// Reads code.txt; an empty kept item gives the code 7394. On failure returns false with the
+// description in error.
+bool readExitCode(const QString& installDir, QString& code, QString& error);
+
+constexpr const char* defaultExitCode = "7394";
+
+} // namespace connectionFiles

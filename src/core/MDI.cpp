@@ -1,0 +1,362 @@
+#include "core/MDI.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/DisplayControl.h"
+#include "core/Lookups.h"
+#include "core/ModuleSettingsSave.h"
+#include "core/ScreenRegistry.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+#include "ui/ProgramLauncher.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const QString StartDisplay = QStringLiteral("Start Display");
+const QString StopDisplay = QStringLiteral("Stop Display");
+} // namespace
+
+MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("MDI"));
+    setWindowTitle(QStringLiteral("Brivane"));
+
+    File = menuBar()->addMenu(QStringLiteral("File"));
+    File->setObjectName(QStringLiteral("File"));
+    deptLst = addItem(File, "deptLst", QStringLiteral("Department List"));
+    Servlst = addItem(File, "Servlst", QStringLiteral("Service List"));
+    Counter = addItem(File, "Counter", QStringLiteral("Manage Counter"));
+    servStartNo = addItem(File, "servStartNo", QStringLiteral("Service Start No."));
+    thmLst = addItem(File, "thmLst", QStringLiteral("Theme List"));
+    scrollnews = addItem(File, "scrollnews", QStringLiteral("Scroll News"));
+    Videolst = addItem(File, "Videolst", QStringLiteral("Video List"));
+    compdet = addItem(File, "compdet", QStringLiteral("Company Details"));
+    sendto = addItem(File, "sendto", QStringLiteral("Send to Excel"));
+    File->addSeparator();
+    exit = addItem(File, "exit", QStringLiteral("Exit"));
+
+    modules = menuBar()->addMenu(QStringLiteral("Modules"));
+    modules->setObjectName(QStringLiteral("modules"));
+    printTicket = addItem(modules, "printTicket", QStringLiteral("Print Ticket"));
+    bulk = addItem(modules, "bulk", QStringLiteral("Bulk Token"));
+    call = addItem(modules, "call", QStringLiteral("Call"));
+    settings = addItem(modules, "settings", QStringLiteral("Settings"));
+    display = addItem(modules, "display", StartDisplay);
+    display->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    display->setShortcutContext(Qt::ApplicationShortcut);
+    startNews = addItem(modules, "startNews", QStringLiteral("Start/Stop News"));
+    startNews->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    startNews->setShortcutContext(Qt::ApplicationShortcut);
+    bkup = addItem(modules, "bkup", QStringLiteral("Backup & Restore"));
+    connect = addItem(modules, "connect", QStringLiteral("Connection"));
+
+    usermanage = menuBar()->addMenu(QStringLiteral("User Manage"));
+    usermanage->setObjectName(QStringLiteral("usermanage"));
+    userLst = addItem(usermanage, "userLst", QStringLiteral("User List"));
+    chPass = addItem(usermanage, "chPass", QStringLiteral("Change Password"));
+
+    clearData = menuBar()->addMenu(QStringLiteral("Clear Data"));
+    clearData->setObjectName(QStringLiteral("clearData"));
+    clrTickData = addItem(clearData, "clrTickData", QStringLiteral("Clear Ticket Data"));
+    ClrCall = addItem(clearData, "ClrCall", QStringLiteral("Clear Call Data"));
+
+    Reports = menuBar()->addMenu(QStringLiteral("Reports"));
+    Reports->setObjectName(QStringLiteral("Reports"));
+    deptBased = addItem(Reports, "deptBased", QStringLiteral("Department Based"));
+    servBase = addItem(Reports, "servBase", QStringLiteral("Service Based"));
+    cntBased = addItem(Reports, "cntBased", QStringLiteral("Counter Based"));
+    pendRep = addItem(Reports, "pendRep", QStringLiteral("Pending Report"));
+
+    About = menuBar()->addMenu(QStringLiteral("About"));
+    About->setObjectName(QStringLiteral("About"));
+    abtQ = addItem(About, "abtQ", QStringLiteral("About Brivane"));
+
+    // Commands that open a screen of the same name.
+    for (QAction* a : {deptLst, Servlst, Counter, servStartNo, thmLst, scrollnews, Videolst, compdet, bulk, call,
+                       settings, bkup, connect, userLst, chPass, clrTickData, ClrCall, deptBased, servBase, cntBased,
+                       pendRep}) {
+        const QString name = a->objectName();
+        QObject::connect(a, &QAction::triggered, this, [this, name] { openScreen(name); });
+    }
+    QObject::connect(exit, &QAction::triggered, this, &MDI::exit_Click);
+    QObject::connect(printTicket, &QAction::triggered, this, &MDI::printTicket_Click);
+    QObject::connect(display, &QAction::triggered, this, &MDI::display_Click);
+    QObject::connect(startNews, &QAction::triggered, this, &MDI::startNews_Click);
+    QObject::connect(abtQ, &QAction::triggered, this, &MDI::abtQ_Click);
+    QObject::connect(sendto, &QAction::triggered, this, &MDI::sendto_Click);
+
+    // The quick buttons and the appointment check.
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("mdiBackground"));
+    central->setStyleSheet(QStringLiteral(
+        "#mdiBackground { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #e9eef3, stop:1 #cfd9e3); }"
+        "QPushButton { min-height: 34px; padding: 2px 16px; }"));
+    Command1 = new QPushButton(QStringLiteral("Print Ticket"), central);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Add Scroll"), central);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3 = new QPushButton(QStringLiteral("Transfer App"), central);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command4 = new QPushButton(QStringLiteral("Call"), central);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    chkStart = new QCheckBox(QStringLiteral("Enable Scroll"), central);
+    chkStart->setObjectName(QStringLiteral("chkStart"));
+    DT = new QTimeEdit(central);
+    DT->setObjectName(QStringLiteral("DT"));
+    DT->setDisplayFormat(QStringLiteral("HH:mm"));
+    Command5 = new QPushButton(QStringLiteral("Check"), central);
+    Command5->setObjectName(QStringLiteral("Command5"));
+    Command5->setToolTip(QStringLiteral("Count the tokens whose appointment time is earlier than this time"));
+
+    auto* bar = new QHBoxLayout;
+    for (QWidget* w : {static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
+                       static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4)})
+        bar->addWidget(w);
+    bar->addSpacing(12);
+    bar->addWidget(chkStart);
+    bar->addStretch();
+    bar->addWidget(new QLabel(QStringLiteral("Appointments before"), central));
+    bar->addWidget(DT);
+    bar->addWidget(Command5);
+
+    auto* brand = new QLabel(QStringLiteral("Brivane"), central);
+    brand->setAlignment(Qt::AlignCenter);
+    brand->setStyleSheet(QStringLiteral("font-size: 40pt; font-weight: bold; color: rgba(47,79,111,110);"));
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(bar);
+    layout->addStretch();
+    layout->addWidget(brand);
+    layout->addStretch();
+    setCentralWidget(central);
+    statusBar()->showMessage(QStringLiteral("Ready"));
+
+    QObject::connect(Command1, &QPushButton::clicked, this, &MDI::printTicket_Click);
+    QObject::connect(Command2, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("scrollnews")); });
+    QObject::connect(Command3, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("transferApp")); });
+    QObject::connect(Command4, &QPushButton::clicked, this,
+                     [this] { m_ctx.screens.openNew(QStringLiteral("frmCallDesk")); });
+    QObject::connect(chkStart, &QCheckBox::clicked, this, &MDI::chkStart_Click);
+    QObject::connect(Command5, &QPushButton::clicked, this, &MDI::Command5_Click);
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+    QObject::connect(Timer2, &QTimer::timeout, this, &MDI::Timer2_Timer);
+
+    resize(980, 620);
+    updateEnabled();
+}
+
+QAction* MDI::addItem(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+void MDI::updateEnabled()
+{
+    const ScreenRegistry& r = m_ctx.screens;
+    for (QAction* a : {deptLst, Servlst, Counter, thmLst, scrollnews, Videolst, compdet, bulk, call, settings, bkup,
+                       connect, userLst, chPass, clrTickData, ClrCall, deptBased, servBase, cntBased, pendRep})
+        a->setEnabled(r.has(a->objectName()));
+    servStartNo->setEnabled(false); // switched off as delivered
+    sendto->setEnabled(r.hasAction(QStringLiteral("sendto")));
+    printTicket->setEnabled(r.has(QStringLiteral("frmTicket")));
+    Command1->setEnabled(printTicket->isEnabled());
+    Command2->setEnabled(r.has(QStringLiteral("scrollnews")));
+    Command3->setEnabled(r.has(QStringLiteral("transferApp")));
+    Command4->setEnabled(r.has(QStringLiteral("frmCallDesk")));
+    display->setEnabled(r.has(QStringLiteral("frmDisplay")));
+}
+
+void MDI::openScreen(const QString& name) { m_ctx.screens.open(name); }
+
+void MDI::showLoaded()
+{
+    show();
+    MDIForm_Load();
+}
+
+void MDI::MDIForm_Load()
+{
+    m_loaded = true;
+    // 1. The separate voice program, when it is installed beside us.
+    const QString voice = m_ctx.installPath(QStringLiteral("voice"));
+    if (QFileInfo(voice).isExecutable())
+        m_ctx.launcher.startDetached(voice);
+    // 2.
+    openConnection(m_ctx);
+    // 3.
+    try {
+        m_ctx.session.themeId = lookups::themeIdByName(
+            m_ctx.db, m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
+                                         QStringLiteral("HR1")));
+    } catch (const DbError&) {
+    }
+    // 4. The display is still off, so the click only stores the state again.
+    const bool scroll =
+        m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("scroll"), 0) == 1;
+    if (chkStart->isChecked() != scroll) {
+        chkStart->setChecked(scroll);
+        chkStart_Click();
+    }
+    // 5.
+    m_ctx.session.scrollSpeed =
+        m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), 30);
+    m_lastTick = m_ctx.clock.now();
+    Timer2->start();
+    // 6.
+    if (m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"), 0) == 1) {
+        display_Click();
+        showMinimized();
+    }
+    // 7.
+    if (m_ctx.settings.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen")) ==
+        QLatin1String("Full Screen")) {
+        if (QWidget* kiosk = m_ctx.screens.open(QStringLiteral("frmTicketF")))
+            kiosk->showMaximized();
+        printTicket_Click();
+    }
+}
+
+void MDI::printTicket_Click()
+{
+    performModuleSettingsSave(m_ctx);
+    const QString screen = m_ctx.settings.get(QStringLiteral("queue"), QStringLiteral("Ticket"),
+                                              QStringLiteral("screen"), QStringLiteral("Normal"));
+    if (screen == QLatin1String("Normal")) {
+        m_ctx.screens.open(QStringLiteral("frmTicket"));
+    } else if (QWidget* kiosk = m_ctx.screens.open(QStringLiteral("frmTicketF"))) {
+        kiosk->showMaximized();
+    }
+}
+
+bool MDI::displayRunning() const { return display->text() == StopDisplay; }
+
+void MDI::display_Click()
+{
+    if (m_ctx.session.themeId == 0) {
+        m_ctx.dialogs.message(QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        return;
+    }
+    buildCounterFilter(m_ctx.settings, m_ctx.session);
+    if (displayRunning()) {
+        if (m_display)
+            m_display->close();
+        m_display = nullptr;
+        display->setText(StartDisplay);
+        return;
+    }
+    m_display = m_ctx.screens.openNew(QStringLiteral("frmDisplay"));
+    if (!m_display)
+        return;
+    display->setText(StopDisplay);
+    if (chkStart->isChecked()) {
+        if (auto* control = dynamic_cast<DisplayControl*>(m_display.data()))
+            control->startNews();
+    }
+}
+
+void MDI::startNews_Click()
+{
+    chkStart->setChecked(!chkStart->isChecked());
+    chkStart_Click();
+}
+
+void MDI::chkStart_Click()
+{
+    m_ctx.settings.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("scroll"),
+                       chkStart->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!displayRunning() || !m_display)
+        return;
+    if (auto* control = dynamic_cast<DisplayControl*>(m_display.data())) {
+        if (chkStart->isChecked())
+            control->startNews();
+        else
+            control->stopNews();
+    }
+}
+
+void MDI::Command5_Click()
+{
+    try {
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select count(*) from tblticket where substr(apptime,1,5) < ?"),
+            {DT->time().toString(QStringLiteral("HH:mm"))});
+        m_ctx.dialogs.message(QString::number(rs.isEmpty() ? 0 : rs.number(0, 0)), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    }
+}
+
+void MDI::exit_Click()
+{
+    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to exit "), Dialogs::Icon::Question, {}, this))
+        return;
+    if (displayRunning())
+        return;
+    if (m_ctx.endProgram)
+        m_ctx.endProgram();
+}
+
+void MDI::abtQ_Click()
+{
+    m_ctx.dialogs.message(QStringLiteral("Brivane\nQueue management for service halls\nVersion %1")
+                              .arg(QCoreApplication::applicationVersion().isEmpty()
+                                       ? QStringLiteral("1.0.0")
+                                       : QCoreApplication::applicationVersion()),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("About Brivane"), this);
+}
+
+void MDI::sendto_Click()
+{
+    if (!m_ctx.screens.run(QStringLiteral("sendto")))
+        m_ctx.dialogs.message(QStringLiteral("Error. Cannot Continue "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
+}
+
+void MDI::Timer2_Timer()
+{
+    // The display restarts once a night, when the clock first passes 01:01:00, even if no tick
+    // fell in that very second.
+    const QDateTime now = m_ctx.clock.now();
+    const QDateTime mark(now.date(), QTime(1, 1, 0));
+    const bool crossed = m_lastTick.isValid() && m_lastTick < mark && now >= mark;
+    m_lastTick = now;
+    if (crossed && displayRunning()) {
+        display_Click();
+        display_Click();
+    }
+}
+
+void MDI::closeEvent(QCloseEvent* event)
+{
+    if (displayRunning()) {
+        m_ctx.dialogs.message(QStringLiteral("Please stop the display first"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Timer2->stop();
+    if (m_ctx.endProgram)
+        m_ctx.endProgram();
+}

@@ -1,0 +1,65 @@
+#include "core/ScreenRegistry.h"
+
+#include "core/AppContext.h"
+
+QWidget* ScreenRegistry::create(const QString& name)
+{
+    auto it = m_factories.constFind(name.toLower());
+    if (it == m_factories.constEnd() || !m_ctx)
+        return nullptr;
+    QWidget* w = (*it)(*m_ctx);
+    if (!w)
+        return nullptr;
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    m_all.append(w);
+    return w;
+}
+
+QWidget* ScreenRegistry::open(const QString& name)
+{
+    QPointer<QWidget> current = m_single.value(name.toLower());
+    if (!current) {
+        current = create(name);
+        if (!current)
+            return nullptr;
+        m_single.insert(name.toLower(), current);
+    }
+    if (current->isMinimized())
+        current->showNormal();
+    current->show();
+    current->raise();
+    current->activateWindow();
+    return current;
+}
+
+QWidget* ScreenRegistry::openNew(const QString& name)
+{
+    QWidget* w = create(name);
+    if (w) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+    return w;
+}
+
+QWidget* ScreenRegistry::existing(const QString& name) const { return m_single.value(name.toLower()); }
+
+void ScreenRegistry::closeAll()
+{
+    const auto all = m_all;
+    for (const QPointer<QWidget>& w : all) {
+        if (w)
+            w->close();
+    }
+    m_all.clear();
+}
+
+bool ScreenRegistry::run(const QString& name)
+{
+    auto it = m_actions.constFind(name.toLower());
+    if (it == m_actions.constEnd() || !m_ctx)
+        return false;
+    (*it)(*m_ctx);
+    return true;
+}

@@ -1,0 +1,60 @@
+#include "core/Settings.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+
+Settings::Settings(const QString& iniFile) : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+
+Settings::~Settings() = default;
+
+QString Settings::defaultFile()
+{
+    const QString fromEnv = qEnvironmentVariable("BRIVANE_SETTINGS");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.config");
+    return dir + QStringLiteral("/brivane/settings.ini");
+}
+
+QString Settings::fileName() const { return m_store->fileName(); }
+
+QString Settings::path(const QString& app, const QString& section, const QString& key)
+{
+    // INI groups are case-sensitive; the program's names are not.
+    return app.toLower() + QLatin1Char('/') + section.toLower() + QLatin1Char('/') + key.toLower();
+}
+
+QString Settings::get(const QString& app, const QString& section, const QString& key, const QString& defaultValue) const
+{
+    const QVariant v = m_store->value(path(app, section, key));
+    return v.isValid() ? v.toString() : defaultValue;
+}
+
+qint64 Settings::getNumber(const QString& app, const QString& section, const QString& key, qint64 defaultValue) const
+{
+    const QVariant v = m_store->value(path(app, section, key));
+    if (!v.isValid())
+        return defaultValue;
+    bool ok = false;
+    const qint64 n = v.toString().trimmed().toLongLong(&ok);
+    return ok ? n : defaultValue;
+}
+
+bool Settings::contains(const QString& app, const QString& section, const QString& key) const
+{
+    return m_store->contains(path(app, section, key));
+}
+
+void Settings::set(const QString& app, const QString& section, const QString& key, const QString& value)
+{
+    m_store->setValue(path(app, section, key), value);
+    m_store->sync();
+}
+
+void Settings::set(const QString& app, const QString& section, const QString& key, qint64 value)
+{
+    set(app, section, key, QString::number(value));
+}

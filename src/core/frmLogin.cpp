@@ -1,0 +1,272 @@
+#include "core/frmLogin.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/MDI.h"
+#include "core/ModuleSettingsSave.h"
+#include "core/ScreenRegistry.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const QString Queue = QStringLiteral("Queue");
+const QString Login = QStringLiteral("Login");
+} // namespace
+
+frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmLogin"));
+    setWindowTitle(QStringLiteral("Login Here"));
+
+    optAdmin = new QRadioButton(QStringLiteral("Admin"), this);
+    optAdmin->setObjectName(QStringLiteral("optAdmin"));
+    optCounter = new QRadioButton(QStringLiteral("Counter"), this);
+    optCounter->setObjectName(QStringLiteral("optCounter"));
+    Label1 = new QLabel(QStringLiteral("Select Counter"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    cmbCounter = new QComboBox(this);
+    cmbCounter->setObjectName(QStringLiteral("cmbCounter"));
+    cmbCounter->setEditable(true);
+    cmbCounter->setInsertPolicy(QComboBox::NoInsert);
+    txtUser = new QLineEdit(this);
+    txtUser->setObjectName(QStringLiteral("txtUser"));
+    txtPass = new QLineEdit(this);
+    txtPass->setObjectName(QStringLiteral("txtPass"));
+    txtPass->setEchoMode(QLineEdit::Password);
+    chkRem = new QCheckBox(QStringLiteral("Memorize "), this);
+    chkRem->setObjectName(QStringLiteral("chkRem"));
+    Command1 = new QPushButton(QStringLiteral("Login"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("Exit"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    auto* title = new QLabel(QStringLiteral("Brivane"), this);
+    title->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: #2f4f6f;"));
+    auto* subtitle = new QLabel(QStringLiteral("Queue management"), this);
+    subtitle->setStyleSheet(QStringLiteral("color: #5a6b7c;"));
+
+    auto* roles = new QHBoxLayout;
+    roles->addWidget(optAdmin);
+    roles->addWidget(optCounter);
+    roles->addStretch();
+
+    auto* grid = new QGridLayout;
+    grid->addLayout(roles, 0, 1);
+    grid->addWidget(Label1, 1, 0);
+    grid->addWidget(cmbCounter, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("User Name"), this), 2, 0);
+    grid->addWidget(txtUser, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Password"), this), 3, 0);
+    grid->addWidget(txtPass, 3, 1);
+    grid->addWidget(chkRem, 4, 1);
+    grid->setColumnMinimumWidth(1, 220);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->addWidget(title);
+    layout->addWidget(subtitle);
+    layout->addSpacing(10);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    cmbCounter->installEventFilter(this);
+    txtUser->installEventFilter(this);
+    txtPass->installEventFilter(this);
+
+    connect(optAdmin, &QRadioButton::clicked, this, &frmLogin::optAdmin_Click);
+    connect(optCounter, &QRadioButton::clicked, this, &frmLogin::optCounter_Click);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        close();
+        if (m_ctx.endProgram)
+            m_ctx.endProgram();
+    });
+
+    optAdmin->setChecked(true);
+    Form_Load();
+}
+
+bool frmLogin::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == cmbCounter) {
+                txtUser->setFocus();
+                return true;
+            }
+            if (watched == txtUser) {
+                txtPass->setFocus();
+                return true;
+            }
+            if (watched == txtPass) {
+                Command1->click();
+                return true;
+            }
+        }
+    } else if (event->type() == QEvent::FocusIn && watched == txtUser) {
+        QTimer::singleShot(0, txtUser, [this] { txtUser->selectAll(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmLogin::Form_Load()
+{
+    openConnection(m_ctx);
+    Settings& s = m_ctx.settings;
+    chkRem->setChecked(s.getNumber(Queue, Login, QStringLiteral("Rem"), 0) == 1);
+    if (chkRem->isChecked()) {
+        txtUser->setText(s.get(Queue, Login, QStringLiteral("Name")));
+        txtPass->setText(s.get(Queue, Login, QStringLiteral("Pass")));
+        const QString type = s.get(Queue, Login, QStringLiteral("type"), QStringLiteral("optAdmin"));
+        if (type.compare(QLatin1String("optCounter"), Qt::CaseInsensitive) == 0) {
+            optCounter->setChecked(true);
+            optCounter_Click();
+        } else if (type.compare(QLatin1String("optAdmin"), Qt::CaseInsensitive) == 0) {
+            optAdmin->setChecked(true);
+        }
+    }
+    if (optAdmin->isChecked()) {
+        Label1->hide();
+        cmbCounter->hide();
+    } else if (chkRem->isChecked()) {
+        txtUser->setText(s.get(Queue, Login, QStringLiteral("Name")));
+        txtPass->setText(s.get(Queue, Login, QStringLiteral("Pass")));
+        cmbCounter->setCurrentText(s.get(Queue, Login, QStringLiteral("Counter")));
+    }
+}
+
+void frmLogin::optAdmin_Click()
+{
+    Label1->hide();
+    cmbCounter->hide();
+    txtUser->setFocus();
+}
+
+void frmLogin::optCounter_Click()
+{
+    Label1->show();
+    cmbCounter->show();
+    fillCounters();
+    cmbCounter->setFocus();
+}
+
+void frmLogin::fillCounters()
+{
+    cmbCounter->clear();
+    try {
+        const ResultSet rs = m_ctx.db.query(QStringLiteral("select contName from tblcounter where active='1'"));
+        for (int i = 0; i < rs.size(); ++i)
+            cmbCounter->addItem(rs.text(i, 0));
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    }
+}
+
+QWidget* frmLogin::Command1_Click()
+{
+    try {
+        return optAdmin->isChecked() ? loginAdmin() : loginCounter();
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        return nullptr;
+    }
+}
+
+QWidget* frmLogin::loginAdmin()
+{
+    Settings& s = m_ctx.settings;
+    const ResultSet rs = m_ctx.db.query(
+        QStringLiteral("select username,userauto from tbluser where username=? and password=?"),
+        {txtUser->text(), txtPass->text()});
+    if (rs.isEmpty()) {
+        const ResultSet users = m_ctx.db.query(QStringLiteral("select count(*) from tbluser"));
+        if (!users.isEmpty() && users.number(0, 0) == 0) {
+            m_ctx.dialogs.message(
+                QStringLiteral("There is no administrator yet. Create the first one on this machine with:\n"
+                               "brivane-ctl init --admin NAME"),
+                Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
+        } else {
+            m_ctx.dialogs.message(QStringLiteral("Please enter a valid username and password"),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        }
+        return nullptr;
+    }
+    if (chkRem->isChecked()) {
+        s.set(Queue, Login, QStringLiteral("Rem"), QStringLiteral("1"));
+        s.set(Queue, Login, QStringLiteral("type"), QStringLiteral("optAdmin"));
+        s.set(Queue, Login, QStringLiteral("Name"), txtUser->text());
+        s.set(Queue, Login, QStringLiteral("Pass"), txtPass->text());
+    } else {
+        s.set(Queue, Login, QStringLiteral("Name"), QString());
+        s.set(Queue, Login, QStringLiteral("Pass"), QString());
+    }
+    m_ctx.session.isAdmin = true;
+    m_ctx.session.adminUserId = rs.number(0, 1);
+    close();
+    auto* mdi = new MDI(m_ctx);
+    mdi->setAttribute(Qt::WA_DeleteOnClose);
+    mdi->showLoaded();
+    performModuleSettingsSave(m_ctx);
+    mdi->call->setEnabled(false);
+    return mdi;
+}
+
+QWidget* frmLogin::loginCounter()
+{
+    Settings& s = m_ctx.settings;
+    const ResultSet rs = m_ctx.db.query(
+        QStringLiteral("select cntAuto,servAuto,countNameA,displayNameA from tblCounter "
+                       "where contName=? and username=? and pass=?"),
+        {cmbCounter->currentText(), txtUser->text(), txtPass->text()});
+    if (rs.isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Please enter a valid Username and Password"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        return nullptr;
+    }
+    if (chkRem->isChecked()) {
+        s.set(Queue, Login, QStringLiteral("Name"), txtUser->text());
+        s.set(Queue, Login, QStringLiteral("Rem"), QStringLiteral("1"));
+        s.set(Queue, Login, QStringLiteral("type"), QStringLiteral("optCounter"));
+        s.set(Queue, Login, QStringLiteral("Pass"), txtPass->text());
+        s.set(Queue, Login, QStringLiteral("Counter"), cmbCounter->currentText());
+    }
+    Session& session = m_ctx.session;
+    session.counterId = rs.number(0, 0);
+    session.servingCounterId = rs.number(0, 0);
+    session.serviceId = rs.number(0, 1);
+    session.counterNameA = rs.text(0, 2);
+    session.counterDisplayNameA = rs.text(0, 3);
+    session.isAdmin = false;
+    close();
+    QWidget* screen = m_ctx.screens.open(QStringLiteral("frmCall"));
+    if (!screen) {
+        m_ctx.dialogs.message(QStringLiteral("The counter screen is not installed with this program."),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        if (m_ctx.endProgram)
+            m_ctx.endProgram();
+    }
+    return screen;
+}

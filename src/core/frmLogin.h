@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+struct AppContext;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Login Here": decides whether this run is an administrator's (main window) or a counter's
+// (counter operator screen).
+class frmLogin : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmLogin(AppContext& ctx, QWidget* parent = nullptr);
+
+    QRadioButton* optAdmin;
+    QRadioButton* optCounter;
+    QLabel* Label1;
+    QComboBox* cmbCounter;
+    QLineEdit* txtUser;
+    QLineEdit* txtPass;
+    QCheckBox* chkRem;
+    QPushButton* Command1; // Login
+    QPushButton* Command2; // Exit
+
+    void Form_Load();
+    void optAdmin_Click();
+    void optCounter_Click();
+    // Returns the window shown after a successful log-in (main window or counter screen), else nullptr.
+    QWidget* Command1_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* loginAdmin();
+    QWidget* loginCounter();
+    void fillCounters();
+
+    AppContext& m_ctx;
+};

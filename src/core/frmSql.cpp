@@ -1,0 +1,97 @@
+#include "core/frmSql.h"
+
+#include "core/AppContext.h"
+#include "core/ConnectionFiles.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "ui/Dialogs.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString Queue = QStringLiteral("Queue");
+const QString Sql = QStringLiteral("Sql");
+} // namespace
+
+frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmSql"));
+    setWindowTitle(QStringLiteral("SQL Settings"));
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->addItems({QStringLiteral("Windows Authentication"), QStringLiteral("SQL Authentication")});
+    Combo1->setToolTip(QStringLiteral("Windows Authentication connects as the operating-system user without a password"));
+    txthost = new QLineEdit(this);
+    txthost->setObjectName(QStringLiteral("txthost"));
+    txthost->setPlaceholderText(QStringLiteral("empty: the embedded database file"));
+    txtData = new QLineEdit(this);
+    txtData->setObjectName(QStringLiteral("txtData"));
+    txtUser = new QLineEdit(this);
+    txtUser->setObjectName(QStringLiteral("txtUser"));
+    txtPass = new QLineEdit(this);
+    txtPass->setObjectName(QStringLiteral("txtPass"));
+    txtPass->setEchoMode(QLineEdit::Password);
+    Command1 = new QPushButton(QStringLiteral("Save"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Test Connection"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Authentication"), Combo1);
+    form->addRow(QStringLiteral("Host"), txthost);
+    form->addRow(QStringLiteral("Database"), txtData);
+    form->addRow(QStringLiteral("Username"), txtUser);
+    form->addRow(QStringLiteral("Password"), txtPass);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    resize(420, 230);
+
+    connect(Command1, &QPushButton::clicked, this, &frmSql::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmSql::Command2_Click);
+    Form_Load();
+}
+
+void frmSql::Form_Load()
+{
+    const QString error = connectionFiles::readPathFile(m_ctx.installDir, m_ctx.session.connection);
+    if (!error.isEmpty())
+        m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+    Combo1->setCurrentText(m_ctx.settings.get(Queue, Sql, QStringLiteral("aut"), QStringLiteral("SQL Authentication")));
+    txthost->setText(m_ctx.session.connection.host);
+    txtData->setText(m_ctx.session.connection.database);
+    txtUser->setText(m_ctx.session.connection.user);
+    txtPass->setText(m_ctx.session.connection.password);
+}
+
+void frmSql::Command1_Click()
+{
+    Settings& s = m_ctx.settings;
+    s.set(Queue, Sql, QStringLiteral("host"), txthost->text());
+    s.set(Queue, Sql, QStringLiteral("database"), txtData->text());
+    s.set(Queue, Sql, QStringLiteral("user"), txtUser->text());
+    s.set(Queue, Sql, QStringLiteral("password"), txtPass->text());
+    ConnectionValues& v = m_ctx.session.connection;
+    v.host = s.get(Queue, Sql, QStringLiteral("host"));
+    v.database = s.get(Queue, Sql, QStringLiteral("database"));
+    v.user = s.get(Queue, Sql, QStringLiteral("user"));
+    v.password = s.get(Queue, Sql, QStringLiteral("password"));
+    s.set(Queue, Sql, QStringLiteral("aut"), Combo1->currentText());
+}
+
+void frmSql::Command2_Click()
+{
+    const bool ok = openConnection(m_ctx);
+    m_ctx.dialogs.message(ok ? QStringLiteral("Connection Success") : QStringLiteral("Connection Failed"),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+}

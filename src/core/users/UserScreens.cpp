@@ -1,0 +1,3 @@
+#include "core/CoreScreens.h"
+
+void registerUsers(ScreenRegistry&, CommandRegistry&) {}

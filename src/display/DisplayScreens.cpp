@@ -1,0 +1,3 @@
+#include "display/DisplayScreens.h"
+
+void registerDisplay(ScreenRegistry&, CommandRegistry&) {}

@@ -1,0 +1,3 @@
+#include "maintenance/MaintenanceScreens.h"
+
+void registerMaintenance(ScreenRegistry&, CommandRegistry&) {}

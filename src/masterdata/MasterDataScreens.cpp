@@ -1,0 +1,3 @@
+#include "masterdata/MasterDataScreens.h"
+
+void registerMasterData(ScreenRegistry&, CommandRegistry&) {}

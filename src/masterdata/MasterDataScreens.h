@@ -1,0 +1,6 @@
+#pragma once
+
+class ScreenRegistry;
+class CommandRegistry;
+
+void registerMasterData(ScreenRegistry& screens, CommandRegistry& commands);

@@ -1,0 +1,3 @@
+#include "reports/ReportsScreens.h"
+
+void registerReports(ScreenRegistry&, CommandRegistry&) {}

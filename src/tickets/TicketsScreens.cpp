@@ -1,0 +1,3 @@
+#include "tickets/TicketsScreens.h"
+
+void registerTickets(ScreenRegistry&, CommandRegistry&) {}

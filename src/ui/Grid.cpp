@@ -1,0 +1,322 @@
+#include "ui/Grid.h"
+
+#include "ui/Twips.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+constexpr int PictureRole = Qt::UserRole + 1;
+
+// Paints a cell's picture scaled to the cell, then the cell's text and selection on top of it.
+class PictureDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QVariant picture = index.data(PictureRole);
+        if (picture.isValid()) {
+            const QPixmap pixmap = picture.value<QPixmap>();
+            if (!pixmap.isNull())
+                painter->drawPixmap(option.rect, pixmap);
+        }
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+};
+
+} // namespace
+
+Grid::Grid(QWidget* parent) : QTableWidget(parent)
+{
+    setColumnCount(2);
+    setRowCount(0);
+    m_colTwips.resize(2);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setItemDelegate(new PictureDelegate(this));
+    setWordWrap(true);
+    connect(this, &QTableWidget::currentCellChanged, this,
+            [this](int row, int col, int, int) { onCurrentCellChanged(row, col); });
+    connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        m_anchor = row + 1;
+        Q_EMIT dblClick();
+    });
+}
+
+void Grid::setRows(int rows)
+{
+    setRowCount(qMax(0, rows - 1));
+    if (m_anchor >= this->rows())
+        m_anchor = -1;
+}
+
+void Grid::setCols(int cols)
+{
+    setColumnCount(qMax(0, cols));
+    m_colTwips.resize(qMax(0, cols));
+}
+
+QTableWidgetItem* Grid::cell(int row, int col, bool create)
+{
+    if (row < 0 || col < 0 || col >= columnCount() || row >= rows())
+        return nullptr;
+    if (row == 0) {
+        QTableWidgetItem* item = horizontalHeaderItem(col);
+        if (!item && create) {
+            item = new QTableWidgetItem;
+            setHorizontalHeaderItem(col, item);
+        }
+        return item;
+    }
+    QTableWidgetItem* item = this->item(row - 1, col);
+    if (!item && create) {
+        item = new QTableWidgetItem;
+        setItem(row - 1, col, item);
+    }
+    return item;
+}
+
+const QTableWidgetItem* Grid::cellConst(int row, int col) const
+{
+    if (row < 0 || col < 0 || col >= columnCount() || row >= rows())
+        return nullptr;
+    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+}
+
+QString Grid::text(int row, int col) const
+{
+    const QTableWidgetItem* item = cellConst(row, col);
+    return item ? item->text() : QString();
+}
+
+void Grid::setText(int row, int col, const QString& text)
+{
+    if (QTableWidgetItem* item = cell(row, col, true))
+        item->setText(text);
+}
+
+int Grid::addRow(const QStringList& texts)
+{
+    setRows(rows() + 1);
+    const int row = rows() - 1;
+    for (int c = 0; c < texts.size() && c < cols(); ++c)
+        setText(row, c, texts.at(c));
+    return row;
+}
+
+void Grid::setColWidth(int col, int twipsWidth)
+{
+    if (col < 0 || col >= columnCount())
+        return;
+    m_colTwips[col] = twipsWidth;
+    const int px = twips::toPixels(twipsWidth);
+    if (px <= 0) {
+        setColumnHidden(col, true);
+    } else {
+        setColumnHidden(col, false);
+        setColumnWidth(col, px);
+    }
+}
+
+int Grid::colWidth(int col) const
+{
+    return (col >= 0 && col < m_colTwips.size()) ? m_colTwips[col] : 0;
+}
+
+void Grid::setRowHeight(int row, int twipsHeight)
+{
+    const int px = qMax(1, twips::toPixels(twipsHeight));
+    if (row == 0) {
+        horizontalHeader()->setMinimumHeight(px);
+        horizontalHeader()->setMaximumHeight(px);
+    } else if (row > 0 && row < rows()) {
+        QTableWidget::setRowHeight(row - 1, px);
+    }
+}
+
+int Grid::rowHeight(int row) const
+{
+    const int px = row == 0 ? horizontalHeader()->height() : QTableWidget::rowHeight(row - 1);
+    return int(twips::fromPixels(px));
+}
+
+QFont Grid::cellFont(int row, int col) const
+{
+    const QTableWidgetItem* item = cellConst(row, col);
+    return item ? item->font() : font();
+}
+
+void Grid::setCellFont(int row, int col, const QFont& f)
+{
+    if (QTableWidgetItem* item = cell(row, col, true))
+        item->setFont(f);
+}
+
+void Grid::setCellFontName(int row, int col, const QString& name)
+{
+    QFont f = cellFont(row, col);
+    f.setFamily(name);
+    setCellFont(row, col, f);
+}
+
+void Grid::setCellFontSize(int row, int col, double points)
+{
+    if (points <= 0)
+        return;
+    QFont f = cellFont(row, col);
+    f.setPointSizeF(points);
+    setCellFont(row, col, f);
+}
+
+void Grid::setCellBold(int row, int col, bool bold)
+{
+    QFont f = cellFont(row, col);
+    f.setBold(bold);
+    setCellFont(row, col, f);
+}
+
+void Grid::setCellItalic(int row, int col, bool italic)
+{
+    QFont f = cellFont(row, col);
+    f.setItalic(italic);
+    setCellFont(row, col, f);
+}
+
+QColor Grid::cellForeColor(int row, int col) const
+{
+    const QTableWidgetItem* item = cellConst(row, col);
+    const QVariant v = item ? item->data(Qt::ForegroundRole) : QVariant();
+    return v.isValid() ? v.value<QBrush>().color() : palette().color(QPalette::Text);
+}
+
+void Grid::setCellForeColor(int row, int col, const QColor& color)
+{
+    if (QTableWidgetItem* item = cell(row, col, true))
+        item->setForeground(color);
+}
+
+QColor Grid::cellBackColor(int row, int col) const
+{
+    const QTableWidgetItem* item = cellConst(row, col);
+    const QVariant v = item ? item->data(Qt::BackgroundRole) : QVariant();
+    return v.isValid() ? v.value<QBrush>().color() : QColor();
+}
+
+void Grid::setCellBackColor(int row, int col, const QColor& color)
+{
+    if (QTableWidgetItem* item = cell(row, col, true))
+        item->setBackground(color);
+}
+
+QPixmap Grid::cellPicture(int row, int col) const
+{
+    const QTableWidgetItem* item = cellConst(row, col);
+    return item ? item->data(PictureRole).value<QPixmap>() : QPixmap();
+}
+
+void Grid::setCellPicture(int row, int col, const QPixmap& picture)
+{
+    if (QTableWidgetItem* item = cell(row, col, true))
+        item->setData(PictureRole, picture.isNull() ? QVariant() : QVariant(picture));
+}
+
+void Grid::setCellAlignment(int row, int col, Qt::Alignment alignment)
+{
+    if (QTableWidgetItem* item = cell(row, col, true))
+        item->setTextAlignment(int(alignment));
+}
+
+int Grid::rowSel() const
+{
+    const int current = currentRow();
+    return current < 0 ? m_anchor : current + 1;
+}
+
+void Grid::setRow(int row)
+{
+    if (row <= 0 || row >= rows()) {
+        m_anchor = -1;
+        clearSelection();
+        return;
+    }
+    m_anchor = row;
+    setCurrentCell(row - 1, qMax(0, currentColumn()), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_anchor = row;
+}
+
+void Grid::setRowSel(int row)
+{
+    if (m_anchor < 1 || row <= 0 || row >= rows())
+        return;
+    const int anchor = m_anchor;
+    clearSelection();
+    setRangeSelected(QTableWidgetSelectionRange(qMin(anchor, row) - 1, 0, qMax(anchor, row) - 1, cols() - 1), true);
+    selectionModel()->setCurrentIndex(model()->index(row - 1, qMax(0, currentColumn())), QItemSelectionModel::NoUpdate);
+    m_anchor = anchor;
+}
+
+void Grid::onCurrentCellChanged(int row, int)
+{
+    const bool extending = (QApplication::keyboardModifiers() & Qt::ShiftModifier) || m_mouseDown;
+    if (row < 0)
+        m_anchor = -1;
+    else if (!extending || m_anchor < 0)
+        m_anchor = row + 1;
+}
+
+void Grid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && !(event->modifiers() & Qt::ShiftModifier))
+        m_anchor = index.row() + 1;
+    m_mouseDown = true;
+    QTableWidget::mousePressEvent(event);
+}
+
+void Grid::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_mouseDown = false;
+    QTableWidget::mouseReleaseEvent(event);
+}
+
+void Grid::moveColumn(int from, int to)
+{
+    if (from < 0 || to < 0 || from >= cols() || to >= cols() || from == to)
+        return;
+    QList<QTableWidgetItem*> items;
+    for (int r = 0; r < rowCount(); ++r)
+        items.append(takeItem(r, from));
+    QTableWidgetItem* header = takeHorizontalHeaderItem(from);
+    const int widthTwips = m_colTwips[from];
+    const bool hidden = isColumnHidden(from);
+    const int widthPx = columnWidth(from);
+    removeColumn(from);
+    m_colTwips.removeAt(from);
+    insertColumn(to);
+    m_colTwips.insert(to, widthTwips);
+    for (int r = 0; r < rowCount(); ++r)
+        setItem(r, to, items.at(r));
+    if (header)
+        setHorizontalHeaderItem(to, header);
+    setColumnHidden(to, hidden);
+    setColumnWidth(to, widthPx);
+}
+
+void Grid::styleHeader()
+{
+    setStyleSheet(QStringLiteral(
+        "QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold;"
+        " padding: 3px; border: 0px; border-right: 1px solid #5a7590; }"
+        "QTableWidget { gridline-color: #c8d0d8; selection-background-color: #3d7ab8; }"));
+    setAlternatingRowColors(true);
+}

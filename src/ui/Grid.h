@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QPixmap>
+#include <QTableWidget>
+#include <QVector>
+
+// The grid every list screen stands on. Rows are counted the way the screens count them: row 0 is
+// the header row (kept frozen above the data), data rows are 1 .. rows()-1. Widths and heights are
+// in twips; a column narrower than one pixel (the 1-twip key column) is hidden. Every cell can carry
+// its own font, colours and a picture painted under its text.
+//
+// Selection follows the anchor-and-end model: row() is the row where the selection started, rowSel()
+// the row it was extended to (they are equal for a single row).
+class Grid : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Grid(QWidget* parent = nullptr);
+
+    int rows() const { return rowCount() + 1; }
+    void setRows(int rows);
+    int cols() const { return columnCount(); }
+    void setCols(int cols);
+
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString& text);
+    // Appends a data row with the given texts in columns 0.. and returns its row number.
+    int addRow(const QStringList& texts = {});
+    // Back to only the header row.
+    void clearRows() { setRows(1); }
+
+    void setColWidth(int col, int twips);
+    int colWidth(int col) const;
+    void setRowHeight(int row, int twips);
+    int rowHeight(int row) const;
+
+    QFont cellFont(int row, int col) const;
+    void setCellFont(int row, int col, const QFont& font);
+    void setCellFontName(int row, int col, const QString& name);
+    void setCellFontSize(int row, int col, double points);
+    void setCellBold(int row, int col, bool bold);
+    void setCellItalic(int row, int col, bool italic);
+    QColor cellForeColor(int row, int col) const;
+    void setCellForeColor(int row, int col, const QColor& color);
+    QColor cellBackColor(int row, int col) const; // invalid when the cell has none of its own
+    void setCellBackColor(int row, int col, const QColor& color);
+    QPixmap cellPicture(int row, int col) const;
+    void setCellPicture(int row, int col, const QPixmap& picture);
+    void setCellAlignment(int row, int col, Qt::Alignment alignment);
+
+    // Anchor and end of the row selection, in grid rows; -1 when nothing is selected.
+    int row() const { return m_anchor; }
+    int rowSel() const;
+    void setRow(int row);    // selects that single row
+    void setRowSel(int row); // extends the selection from row() to this row
+    int firstSelectedRow() const { return qMin(row(), rowSel()); }
+    int lastSelectedRow() const { return qMax(row(), rowSel()); }
+
+    // Moves a whole column (texts, formats, width) to another position.
+    void moveColumn(int from, int to);
+
+    // The header row styled as the program's lists show it.
+    void styleHeader();
+
+Q_SIGNALS:
+    void dblClick();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QTableWidgetItem* cell(int row, int col, bool create);
+    const QTableWidgetItem* cellConst(int row, int col) const;
+    void onCurrentCellChanged(int row, int col);
+
+    QVector<int> m_colTwips;
+    int m_anchor = -1;
+    bool m_mouseDown = false;
+};

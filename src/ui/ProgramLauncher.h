@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Starts a separate program and does not wait for it.
+class ProgramLauncher
+{
+public:
+    virtual ~ProgramLauncher() = default;
+    virtual bool startDetached(const QString& program, const QStringList& arguments = {}) = 0;
+};
+
+class SystemProgramLauncher : public ProgramLauncher
+{
+public:
+    bool startDetached(const QString& program, const QStringList& arguments = {}) override;
+};

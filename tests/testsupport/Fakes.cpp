@@ -1,0 +1,127 @@
+#include "testsupport/Fakes.h"
+
+Dialogs::Answer ScriptedDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title, QWidget*)
+{
+    m_shown.append({text, title, buttons, icon});
+    if (!m_answers.isEmpty())
+        return m_answers.dequeue();
+    switch (buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel: return Answer::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Answer::Yes;
+    }
+    return Answer::Ok;
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                                                 QWidget*)
+{
+    m_shown.append({prompt, title, Buttons::OkCancel, Icon::None});
+    if (!m_inputs.isEmpty())
+        return m_inputs.dequeue();
+    return defaultText;
+}
+
+QString ScriptedDialogs::openFileName(const QString&, const QString&, const QString&, QWidget*)
+{
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
+QString ScriptedDialogs::saveFileName(const QString&, const QString&, const QString&, QWidget*)
+{
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
+QString ScriptedDialogs::folder(const QString&, const QString&, QWidget*)
+{
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
+std::optional<QColor> ScriptedDialogs::color(const QColor&, QWidget*)
+{
+    return m_colors.isEmpty() ? std::nullopt : m_colors.dequeue();
+}
+
+std::optional<QFont> ScriptedDialogs::font(const QFont&, QWidget*)
+{
+    return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();
+}
+
+std::optional<QString> ScriptedDialogs::printer(QWidget*)
+{
+    return m_printers.isEmpty() ? std::nullopt : m_printers.dequeue();
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList all;
+    for (const Shown& s : m_shown)
+        all.append(s.text);
+    return all;
+}
+
+namespace {
+
+class RecordingSurface : public PrintSurface
+{
+public:
+    explicit RecordingSurface(RecordingPrinters& owner) : m_owner(owner) {}
+    void setFont(const QString& family, double points, bool bold) override
+    {
+        m_font = family;
+        m_size = points;
+        m_bold = bold;
+        RecordingPrinters::Call c;
+        c.what = QStringLiteral("font");
+        c.font = family;
+        c.size = points;
+        c.bold = bold;
+        m_owner.calls.append(c);
+    }
+    // Text width as Liberation Sans would give it roughly: 0.55 em per character.
+    double textWidth(const QString& text) override { return text.size() * m_size * 20.0 * 0.55; }
+    double textHeight(const QString&) override { return m_size * 20.0 * 1.15; }
+    void printText(double x, double y, const QString& text) override
+    {
+        RecordingPrinters::Call c;
+        c.what = QStringLiteral("text");
+        c.x = x;
+        c.y = y;
+        c.text = text;
+        c.font = m_font;
+        c.size = m_size;
+        c.bold = m_bold;
+        m_owner.calls.append(c);
+    }
+    void drawPicture(const QString& file, const QRectF& rect) override
+    {
+        RecordingPrinters::Call c;
+        c.what = QStringLiteral("picture");
+        c.text = file;
+        c.rect = rect;
+        m_owner.calls.append(c);
+    }
+    bool endDoc() override
+    {
+        RecordingPrinters::Call c;
+        c.what = QStringLiteral("end");
+        m_owner.calls.append(c);
+        ++m_owner.documents;
+        return true;
+    }
+
+private:
+    RecordingPrinters& m_owner;
+    QString m_font;
+    double m_size = 10;
+    bool m_bold = false;
+};
+
+} // namespace
+
+std::unique_ptr<PrintSurface> RecordingPrinters::open(const QString& deviceName)
+{
+    opened.append(deviceName);
+    return std::make_unique<RecordingSurface>(*this);
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+#include "ui/HotKeys.h"
+#include "ui/PrintSurface.h"
+#include "ui/ProgramLauncher.h"
+#include "ui/SoundPlayer.h"
+
+#include <QList>
+#include <QMap>
+#include <QQueue>
+#include <QStringList>
+#include <functional>
+
+// Answers every dialog from what the test queued, and keeps a log of every message shown.
+// Nothing modal is ever opened.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        Buttons buttons;
+        Icon icon;
+    };
+
+    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title, QWidget* parent) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                                    QWidget* parent) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent) override;
+    QString folder(const QString& title, const QString& dir, QWidget* parent) override;
+    std::optional<QColor> color(const QColor& initial, QWidget* parent) override;
+    std::optional<QFont> font(const QFont& initial, QWidget* parent) override;
+    std::optional<QString> printer(QWidget* parent) override;
+
+    // The next question gets this answer; without one, Yes/No questions get Yes, others Ok.
+    void setNextAnswer(Answer a) { m_answers.enqueue(a); }
+    void setNextInput(std::optional<QString> text) { m_inputs.enqueue(std::move(text)); }
+    void setNextFileName(const QString& name) { m_files.enqueue(name); }
+    void setNextColor(std::optional<QColor> c) { m_colors.enqueue(std::move(c)); }
+    void setNextFont(std::optional<QFont> f) { m_fonts.enqueue(std::move(f)); }
+    void setNextPrinter(std::optional<QString> p) { m_printers.enqueue(std::move(p)); }
+
+    const QList<Shown>& shown() const { return m_shown; }
+    QStringList texts() const;
+    QString last() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
+    void clear() { m_shown.clear(); }
+
+private:
+    QList<Shown> m_shown;
+    QQueue<Answer> m_answers;
+    QQueue<std::optional<QString>> m_inputs;
+    QQueue<QString> m_files;
+    QQueue<std::optional<QColor>> m_colors;
+    QQueue<std::optional<QFont>> m_fonts;
+    QQueue<std::optional<QString>> m_printers;
+};
+
+class RecordingLauncher : public ProgramLauncher
+{
+public:
+    bool startDetached(const QString& program, const QStringList& arguments = {}) override
+    {
+        started.append(program);
+        Q_UNUSED(arguments);
+        return true;
+    }
+    QStringList started;
+};
+
+class RecordingSoundPlayer : public SoundPlayer
+{
+public:
+    void playToEnd(const QString& file) override { played.append(file); }
+    QStringList played;
+};
+
+// Keys are triggered by the test with press().
+class FakeHotKeys : public HotKeys
+{
+public:
+    bool grab(int key, std::function<void()> handler, QWidget*) override
+    {
+        if (held.contains(key))
+            return false;
+        handlers[key] = std::move(handler);
+        return true;
+    }
+    void releaseAll() override { handlers.clear(); }
+    bool press(int key)
+    {
+        auto it = handlers.find(key);
+        if (it == handlers.end())
+            return false;
+        it.value()();
+        return true;
+    }
+    QMap<int, std::function<void()>> handlers;
+    QList<int> held; // keys "another program" holds
+};
+
+// A printer that records every call made on its pages.
+class RecordingPrinters : public Printers
+{
+public:
+    struct Call
+    {
+        QString what; // "font", "text", "picture", "end"
+        double x = 0;
+        double y = 0;
+        QString text;
+        QString font;
+        double size = 0;
+        bool bold = false;
+        QRectF rect;
+    };
+    QStringList names() override { return printerNames; }
+    std::unique_ptr<PrintSurface> open(const QString& deviceName) override;
+
+    QStringList printerNames{QStringLiteral("Test Printer")};
+    QStringList opened;    // device names, one per document
+    QList<Call> calls;     // of all documents, in order
+    int documents = 0;     // documents ended
+};
