@@ -54,7 +54,12 @@ int initCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out,
         err << "The administrator needs a password" << Qt::endl;
         return 1;
     }
-    demo::createAdministrator(ctx.db, name, password);
+    try {
+        demo::createAdministrator(ctx.db, name, password);
+    } catch (const DbError& e) {
+        err << e.description() << Qt::endl;
+        return 1;
+    }
     out << "Administrator " << name << " created in " << ctx.db.description() << Qt::endl;
     return 0;
 }

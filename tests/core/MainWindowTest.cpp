@@ -1,0 +1,177 @@
+#include "FakeScreens.h"
+#include "core/MDI.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTimeEdit>
+
+namespace {
+
+struct MainWindowTest : testing::Test
+{
+    void SetUp() override
+    {
+        hall = seedHall(env.db);
+        registerFakeScreens(env);
+        env.db.insert(QStringLiteral("tbltheme"), {{QStringLiteral("themename"), QStringLiteral("HR1")}});
+        mdi = std::make_unique<MDI>(*env.ctx);
+        mdi->showLoaded();
+    }
+    void TearDown() override
+    {
+        if (mdi->displayRunning())
+            mdi->display_Click();
+        mdi->close();
+    }
+    TestEnv env;
+    Hall hall;
+    std::unique_ptr<MDI> mdi;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, DisplayCaptionCarriesTheRunningState)
+{
+    EXPECT_EQ(mdi->display->text(), QStringLiteral("Start Display"));
+    mdi->display->trigger();
+    EXPECT_EQ(mdi->display->text(), QStringLiteral("Stop Display"));
+    EXPECT_NE(mdi->displayBoard(), nullptr);
+    mdi->display->trigger();
+    EXPECT_EQ(mdi->display->text(), QStringLiteral("Start Display"));
+    EXPECT_EQ(mdi->displayBoard(), nullptr);
+    EXPECT_EQ(FakeBoard::opened, 1);
+}
+
+TEST_F(MainWindowTest, NoThemeMeansNoDisplay)
+{
+    env.session.themeId = 0;
+    mdi->display_Click();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"));
+    EXPECT_FALSE(mdi->displayRunning());
+}
+
+TEST_F(MainWindowTest, StartingTheDisplayBuildsTheCounterFilterOfItsTheme)
+{
+    env.settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"), QString::number(env.session.themeId),
+                       QStringLiteral("%1,%2").arg(hall.counter1).arg(hall.counter3));
+    mdi->display_Click();
+    EXPECT_EQ(env.session.counterFilter,
+              QStringLiteral("and(servAuto=%1 or servAuto=%2)").arg(hall.counter1).arg(hall.counter3));
+}
+
+TEST_F(MainWindowTest, LeavingIsRefusedWhileTheDisplayRuns)
+{
+    mdi->display_Click();
+    mdi->exit->trigger();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Do you want to exit "));
+    EXPECT_FALSE(env.programEnded);
+
+    EXPECT_FALSE(mdi->close());
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Please stop the display first"));
+    EXPECT_FALSE(env.programEnded);
+
+    mdi->display_Click();
+    env.dialogs.setNextAnswer(Dialogs::Answer::No);
+    mdi->exit->trigger();
+    EXPECT_FALSE(env.programEnded);
+    mdi->exit->trigger();
+    EXPECT_TRUE(env.programEnded);
+}
+
+TEST_F(MainWindowTest, ClosingWithTheDisplayOffEndsTheProgram)
+{
+    EXPECT_TRUE(mdi->close());
+    EXPECT_TRUE(env.programEnded);
+}
+
+TEST_F(MainWindowTest, NightlyRestartHappensOnceWhenTheClockFirstPasses0101)
+{
+    env.clock.set(QDateTime(QDate(2024, 3, 1), QTime(1, 0, 58)));
+    mdi->Timer2_Timer();
+    mdi->display_Click();
+    ASSERT_EQ(FakeBoard::opened, 1);
+    // A busy second: no tick falls on 01:01:00 itself.
+    env.clock.setTime(QTime(1, 1, 2));
+    mdi->Timer2_Timer();
+    EXPECT_EQ(FakeBoard::opened, 2);
+    EXPECT_TRUE(mdi->displayRunning());
+    env.clock.setTime(QTime(1, 1, 3));
+    mdi->Timer2_Timer();
+    env.clock.setTime(QTime(13, 0, 0));
+    mdi->Timer2_Timer();
+    EXPECT_EQ(FakeBoard::opened, 2);
+    // The next night again.
+    env.clock.set(QDateTime(QDate(2024, 3, 2), QTime(1, 1, 0)));
+    mdi->Timer2_Timer();
+    EXPECT_EQ(FakeBoard::opened, 3);
+}
+
+TEST_F(MainWindowTest, NightlyRestartLeavesAStoppedDisplayAlone)
+{
+    env.clock.set(QDateTime(QDate(2024, 3, 1), QTime(1, 0, 59)));
+    mdi->Timer2_Timer();
+    env.clock.setTime(QTime(1, 1, 0));
+    mdi->Timer2_Timer();
+    EXPECT_EQ(FakeBoard::opened, 0);
+    EXPECT_FALSE(mdi->displayRunning());
+}
+
+TEST_F(MainWindowTest, EnableScrollIsStoredAndDrivesTheTickerOfARunningDisplay)
+{
+    mdi->chkStart->click();
+    EXPECT_EQ(env.settings().get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("scroll")),
+              QStringLiteral("1"));
+    EXPECT_EQ(FakeBoard::newsStarts, 0);
+    mdi->display_Click();
+    EXPECT_EQ(FakeBoard::newsStarts, 1);
+    mdi->startNews->trigger(); // Ctrl+N flips the box
+    EXPECT_FALSE(mdi->chkStart->isChecked());
+    EXPECT_EQ(FakeBoard::newsStops, 1);
+    EXPECT_EQ(env.settings().get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("scroll")),
+              QStringLiteral("0"));
+    EXPECT_EQ(mdi->display->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    EXPECT_EQ(mdi->startNews->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+}
+
+TEST_F(MainWindowTest, AppointmentCheckCountsTokensBeforeThePickedTime)
+{
+    int n = 1;
+    for (const char* t : {"09:15", "10:29", "10:30", "11:00"})
+        env.db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), hall.consultation},
+                                                   {QStringLiteral("tickNo"), n++},
+                                                   {QStringLiteral("tickDate"), QStringLiteral("2024-01-15")},
+                                                   {QStringLiteral("apptime"), QString::fromLatin1(t)}});
+    mdi->DT->setTime(QTime(10, 30));
+    mdi->Command5->click();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("2"));
+}
+
+TEST_F(MainWindowTest, CommandsWithoutTheirScreenAreDisabledAndServiceStartNoIsOff)
+{
+    EXPECT_FALSE(mdi->servStartNo->isEnabled());
+    EXPECT_TRUE(mdi->connect->isEnabled());
+    EXPECT_EQ(mdi->display->isEnabled(), env.screens.has(QStringLiteral("frmDisplay")));
+    EXPECT_EQ(mdi->deptLst->isEnabled(), env.screens.has(QStringLiteral("deptLst")));
+    mdi->abtQ->trigger();
+    EXPECT_EQ(env.dialogs.shown().last().title, QStringLiteral("About Brivane"));
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Brivane")));
+}
+
+TEST(MainWindowLoad, StartsTheVoiceProgramWhenItIsInstalled)
+{
+    TestEnv env;
+    {
+        MDI mdi(*env.ctx);
+        mdi.showLoaded();
+        EXPECT_TRUE(env.launcher.started.isEmpty());
+        mdi.close();
+    }
+    env.writeFile(QStringLiteral("voice"), "#!/bin/sh\n");
+    QFile::setPermissions(env.path(QStringLiteral("voice")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    MDI mdi(*env.ctx);
+    mdi.showLoaded();
+    EXPECT_EQ(env.launcher.started, QStringList{env.path(QStringLiteral("voice"))});
+    mdi.close();
+}
