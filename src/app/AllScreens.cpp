@@ -10,6 +10,9 @@
 #include "tickets/TicketsScreens.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
 
 void registerAll(ScreenRegistry& screens, CommandRegistry& commands)
 {
@@ -29,4 +32,14 @@ QString installationFolder()
 {
     const QString home = qEnvironmentVariable("BRIVANE_HOME");
     return home.isEmpty() ? QCoreApplication::applicationDirPath() : home;
+}
+
+void prepareRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString dir = QDir::tempPath() + QStringLiteral("/brivane-runtime-") + QString::number(getuid());
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
 }

@@ -60,6 +60,7 @@ void usage(QTextStream& err, const CommandRegistry& commands)
 
 int main(int argc, char* argv[])
 {
+    prepareRuntimeDir();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

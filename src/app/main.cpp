@@ -17,19 +17,6 @@
 #include <QDir>
 #include <QStyleFactory>
 
-namespace {
-
-void prepareRuntimeDir()
-{
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return;
-    const QString dir = QDir::tempPath() + QStringLiteral("/brivane-runtime-") + QString::number(getuid());
-    QDir().mkpath(dir);
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -137,10 +137,21 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     auto* brand = new QLabel(QStringLiteral("Brivane"), central);
     brand->setAlignment(Qt::AlignCenter);
     brand->setStyleSheet(QStringLiteral("font-size: 40pt; font-weight: bold; color: rgba(47,79,111,110);"));
+    m_company = new QLabel(central);
+    m_company->setObjectName(QStringLiteral("lblCompany"));
+    m_company->setAlignment(Qt::AlignCenter);
+    m_company->setStyleSheet(QStringLiteral("font-size: 16pt; color: #2f4f6f;"));
+    m_today = new QLabel(central);
+    m_today->setObjectName(QStringLiteral("lblToday"));
+    m_today->setAlignment(Qt::AlignCenter);
+    m_today->setStyleSheet(QStringLiteral("font-size: 12pt; color: #3d556d;"));
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(bar);
     layout->addStretch();
     layout->addWidget(brand);
+    layout->addWidget(m_company);
+    layout->addSpacing(16);
+    layout->addWidget(m_today);
     layout->addStretch();
     setCentralWidget(central);
     statusBar()->showMessage(QStringLiteral("Ready"));
@@ -221,6 +232,7 @@ void MDI::MDIForm_Load()
         m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), 30);
     m_lastTick = m_ctx.clock.now();
     Timer2->start();
+    refreshSummary();
     // 6.
     if (m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"), 0) == 1) {
         display_Click();
@@ -345,6 +357,34 @@ void MDI::Timer2_Timer()
         display_Click();
         display_Click();
     }
+}
+
+void MDI::refreshSummary()
+{
+    try {
+        const ResultSet company = m_ctx.db.query(QStringLiteral("select compName, compAddress from tblComp where compAuto=1"));
+        m_company->setText(company.isEmpty() ? QString()
+                                             : company.text(0, 0) + QLatin1Char('\n') + company.text(0, 1));
+        const ResultSet today = m_ctx.db.query(
+            QStringLiteral("select count(*), sum(case when call='0' then 1 else 0 end) from tblTicket where tickDate=?"),
+            {m_ctx.clock.todayText()});
+        const qint64 issued = today.isEmpty() ? 0 : today.number(0, 0);
+        const qint64 waiting = today.isEmpty() ? 0 : today.number(0, 1);
+        m_today->setText(QStringLiteral("Today, %1:   %2 tokens issued   ·   %3 waiting   ·   %4 called")
+                             .arg(m_ctx.clock.today().toString(QStringLiteral("dd-MM-yyyy")))
+                             .arg(issued)
+                             .arg(waiting)
+                             .arg(issued - waiting));
+    } catch (const DbError&) {
+        m_today->clear();
+    }
+}
+
+void MDI::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_loaded)
+        refreshSummary();
 }
 
 void MDI::closeEvent(QCloseEvent* event)

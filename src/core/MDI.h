@@ -82,8 +82,12 @@ public:
     void sendto_Click();
     void Timer2_Timer();
 
+    // Company name and today's figures on the window's background, refreshed on activation.
+    void refreshSummary();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
@@ -92,6 +96,8 @@ private:
 
     AppContext& m_ctx;
     QPointer<QWidget> m_display;
+    class QLabel* m_company = nullptr;
+    class QLabel* m_today = nullptr;
     QDateTime m_lastTick;
     bool m_loaded = false;
 };

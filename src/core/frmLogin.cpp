@@ -8,6 +8,7 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "ui/Dialogs.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -105,6 +106,8 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     });
 
     optAdmin->setChecked(true);
+    adjustSize();
+    centerOnScreen(this);
     Form_Load();
 }
 

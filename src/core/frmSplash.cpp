@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/frmLogin.h"
 #include "ui/Dialogs.h"
+#include "ui/WindowPlacement.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -17,6 +18,7 @@ frmSplash::frmSplash(AppContext& ctx, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(520, 300);
+    centerOnScreen(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
