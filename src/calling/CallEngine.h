@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class Clock;
+class Database;
+class Settings;
+struct Session;
+
+// What a counter shows about its current token: the texts of the counter screen's labels.
+struct CounterState
+{
+    QString lblNo;    // key (tickAuto) of the current ticket as text; empty when there is none
+    QString lblToken; // label (no_abr) of the current ticket
+    QString Label1;   // "Calling" or "Idle"
+    QString lblLast;  // "Last Served : ..."
+    QString lblTotal = QStringLiteral("Total Pending");
+    int walkInCount = 0; // the walk-in call count shown in Label4
+
+    qint64 currentKey() const { return lblNo.isEmpty() ? 0 : lblNo.toLongLong(); }
+};
+
+// Decides which waiting token a counter takes next, marks it called and tells the display boards
+// through a tblCall row with status1 "0"; recalls, finishes and counts. Works on the counter values
+// of the session (counterId, servingCounterId, serviceId, names) and on `state`.
+//
+// callNext and callThis swallow store failures step by step (a failing pick counts as no row);
+// setFinish, updateRc, getPending and getLast pass DbError on to the caller.
+class CallEngine
+{
+public:
+    CallEngine(Database& db, Settings& settings, Clock& clock, Session& session);
+
+    CounterState state;
+    // The state of the screen's "Show Room && Dr. Name" box; consulted when the setting is absent.
+    std::function<bool()> showBothBox;
+    // Runs between picking a ticket and taking it. Lets a test play a second counter that wins the race.
+    std::function<void(qint64 ticketKey)> beforeTake;
+
+    void callNext();
+    // Calls the given ticket of today, whatever its state; kind "Report" writes the callRC1 form.
+    void callThis(qint64 ticketKey, const QString& kind);
+    void callRC();
+    void callRC1();
+    void updateRc();
+    void setFinish();
+    void getPending();
+    void getLast();
+
+    // The "Total Pending" figure: waiting tickets of the service plus those directed to the counter.
+    int pendingCount();
+    bool showBoth() const;
+
+    static constexpr int MaxWalkInCount = 32767;
+
+private:
+    struct Picked
+    {
+        qint64 key = 0;
+        QString label;
+    };
+    std::optional<Picked> pickDirected();
+    std::optional<Picked> pickWalkIn();
+    // Marks the ticket called by this counter, only while it is still waiting. False when another
+    // counter took it first.
+    bool take(const Picked& ticket);
+    void markCalled(const Picked& ticket, bool onlyWaiting, bool* taken);
+    void insertCallRow(bool alwaysCounterName);
+
+    Database& m_db;
+    Settings& m_settings;
+    Clock& m_clock;
+    Session& m_session;
+};

@@ -1,0 +1,203 @@
+#include "calling/CallingCommands.h"
+
+#include "calling/CallEngine.h"
+#include "calling/TokenMoves.h"
+#include "core/AppContext.h"
+#include "core/CommandRegistry.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "core/Session.h"
+#include "ui/Clock.h"
+
+#include <QDate>
+
+namespace {
+
+// Works as the counter's own screen would: the session gets the counter's values.
+bool useCounter(AppContext& ctx, const QString& name, QTextStream& err)
+{
+    ResultSet rs = ctx.db.query(
+        QStringLiteral("select cntAuto,servAuto,contName,displayName,countNameA,displayNameA from tblCounter "
+                       "where contName=?"),
+        {name});
+    bool isNumber = false;
+    const qint64 key = name.toLongLong(&isNumber);
+    if (rs.isEmpty() && isNumber)
+        rs = ctx.db.query(
+            QStringLiteral("select cntAuto,servAuto,contName,displayName,countNameA,displayNameA "
+                           "from tblCounter where cntAuto=?"),
+            {key});
+    if (rs.isEmpty()) {
+        err << "No counter is named " << name << Qt::endl;
+        return false;
+    }
+    Session& s = ctx.session;
+    s.isAdmin = false;
+    s.counterId = rs.number(0, 0);
+    s.servingCounterId = s.counterId;
+    s.serviceId = rs.number(0, 1);
+    s.counterName = rs.text(0, 2);
+    s.counterDisplayName = rs.text(0, 3);
+    s.counterNameA = rs.text(0, 4);
+    s.counterDisplayNameA = rs.text(0, 5);
+    return true;
+}
+
+int usageError(QTextStream& err, const char* usage)
+{
+    err << "usage: brivane-ctl " << usage << Qt::endl;
+    return 2;
+}
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+const char* NextUsage = "next COUNTER";
+const char* RecallUsage = "recall COUNTER";
+const char* CancelUsage = "cancel COUNTER";
+const char* TransferUsage = "transfer LABEL --to COUNTER [--note TEXT]";
+const char* CallsUsage = "calls [--date yyyy-MM-dd]";
+const char* PendingUsage = "pending COUNTER";
+
+int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() != 1)
+        return usageError(err, NextUsage);
+    if (!useCounter(ctx, args.first(), err))
+        return 1;
+    CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
+    engine.getLast(); // the counter's current token, as its screen finds it on opening
+    if (!engine.state.lblNo.isEmpty()) {
+        engine.setFinish();
+        engine.state.lblNo.clear();
+    }
+    engine.getLast();
+    engine.callNext();
+    out << (engine.state.Label1 == QLatin1String("Calling") ? engine.state.lblToken : QStringLiteral("Idle"))
+        << Qt::endl;
+    return 0;
+}
+
+// recall and cancel act on the counter's current token.
+int currentTokenCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err,
+                        bool recall)
+{
+    if (args.size() != 1)
+        return usageError(err, recall ? RecallUsage : CancelUsage);
+    if (!useCounter(ctx, args.first(), err))
+        return 1;
+    CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
+    engine.getLast();
+    if (engine.state.lblNo.isEmpty()) {
+        err << "No token has been called at " << ctx.session.counterName << " today" << Qt::endl;
+        return 1;
+    }
+    if (recall)
+        engine.updateRc();
+    else
+        tokenMoves::cancel(ctx.db, engine.state.currentKey());
+    out << engine.state.lblToken << Qt::endl;
+    return 0;
+}
+
+int transferCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    const QString target = takeOption(args, QStringLiteral("--to"));
+    const QString note = takeOption(args, QStringLiteral("--note"));
+    if (args.size() != 1 || target.isEmpty())
+        return usageError(err, TransferUsage);
+    const QString label = args.first();
+    const qint64 targetId = lookups::counterIdByName(ctx.db, target);
+    if (targetId == 0) {
+        err << "No counter is named " << target << Qt::endl;
+        return 1;
+    }
+    // Of today's tokens with that label, a waiting one is the one meant.
+    const ResultSet rs = ctx.db.query(
+        QStringLiteral(
+            "select tickAuto from tblTicket where no_abr=? and tickDate=? "
+            "order by case when call='0' and (attended is null or attended=0) then 0 else 1 end, tickAuto"),
+        {label, ctx.clock.todayText()});
+    if (rs.isEmpty()) {
+        err << "Error no valid token" << Qt::endl;
+        return 1;
+    }
+    switch (tokenMoves::transferWaiting(ctx.db, rs.number(0, 0), targetId, note)) {
+    case tokenMoves::TransferResult::Transferred:
+        out << "Updated" << Qt::endl;
+        return 0;
+    case tokenMoves::TransferResult::NotWaiting:
+        err << tokenMoves::notWaitingMessage(label) << Qt::endl;
+        return 1;
+    case tokenMoves::TransferResult::NoTicket:
+        break;
+    }
+    err << "Error no valid token" << Qt::endl;
+    return 1;
+}
+
+int callsCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    const bool hasDate = args.contains(QStringLiteral("--date"));
+    QString date = takeOption(args, QStringLiteral("--date"));
+    if (!args.isEmpty() || (hasDate && date.isEmpty()))
+        return usageError(err, CallsUsage);
+    if (date.isEmpty())
+        date = ctx.clock.todayText();
+    if (!QDate::fromString(date, QStringLiteral("yyyy-MM-dd")).isValid()) {
+        err << "Not a date (yyyy-MM-dd): " << date << Qt::endl;
+        return 2;
+    }
+    const ResultSet rs = ctx.db.query(
+        QStringLiteral(
+            "select callauto,servAuto,no_abr,displayName,status1,tickAuto,tickDate,contName,displayNameA,"
+            "countNameA from tblCall where tickDate=? order by callauto"),
+        {date});
+    out << "callauto,servAuto,no_abr,displayName,status1,tickAuto,tickDate,contName,displayNameA,countNameA"
+        << Qt::endl;
+    for (int r = 0; r < rs.size(); ++r) {
+        QStringList fields;
+        for (int c = 0; c < rs.columnCount(); ++c)
+            fields.append(csvField(rs.text(r, c)));
+        out << fields.join(QLatin1Char(',')) << Qt::endl;
+    }
+    return 0;
+}
+
+int pendingCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    if (args.size() != 1)
+        return usageError(err, PendingUsage);
+    if (!useCounter(ctx, args.first(), err))
+        return 1;
+    CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
+    out << engine.pendingCount() << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+void registerCallingCommands(CommandRegistry& commands)
+{
+    commands.add(QStringLiteral("next"), QString::fromLatin1(NextUsage), nextCommand);
+    commands.add(QStringLiteral("recall"), QString::fromLatin1(RecallUsage),
+                 [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
+                     return currentTokenCommand(ctx, args, out, err, true);
+                 });
+    commands.add(QStringLiteral("cancel"), QString::fromLatin1(CancelUsage),
+                 [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
+                     return currentTokenCommand(ctx, args, out, err, false);
+                 });
+    commands.add(QStringLiteral("transfer"), QString::fromLatin1(TransferUsage), transferCommand);
+    commands.add(QStringLiteral("calls"), QString::fromLatin1(CallsUsage), callsCommand);
+    commands.add(QStringLiteral("pending"), QString::fromLatin1(PendingUsage), pendingCommand);
+}

@@ -1,0 +1,33 @@
+#include "calling/TokenMoves.h"
+
+#include "core/Database.h"
+
+namespace tokenMoves {
+
+TransferResult transferWaiting(Database& db, qint64 ticketKey, qint64 targetCounterId, const QString& note)
+{
+    const qint64 changed =
+        db.exec(QStringLiteral("update tblTicket set call='0', attended=?, status='Transferred', ref=? "
+                               "where tickAuto=? and call='0' and (attended is null or attended=0)"),
+                {targetCounterId, note, ticketKey});
+    if (changed > 0)
+        return TransferResult::Transferred;
+    if (db.query(QStringLiteral("select tickAuto from tblTicket where tickAuto=?"), {ticketKey}).isEmpty())
+        return TransferResult::NoTicket;
+    return TransferResult::NotWaiting;
+}
+
+bool cancel(Database& db, qint64 ticketKey)
+{
+    return db.exec(QStringLiteral("update tblTicket set Status='Cancelled' where tickAuto=?"), {ticketKey}) >
+           0;
+}
+
+QString notWaitingMessage(const QString& label)
+{
+    return QStringLiteral(
+               "Token %1 has already been called or transferred by another counter. Nothing was changed.")
+        .arg(label);
+}
+
+} // namespace tokenMoves

@@ -1,0 +1,275 @@
+#include "calling/CallEngine.h"
+#include "CallingSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace callingtest;
+
+namespace {
+
+class CallEngineTest : public StoreTest
+{
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        hall = seedHall(env->db);
+        logInCounter(env->session, env->db, hall.counter1);
+        engine = std::make_unique<CallEngine>(env->db, env->settings(), env->clock, env->session);
+    }
+    void TearDown() override
+    {
+        engine.reset();
+        StoreTest::TearDown();
+    }
+
+    // Next as the counter screen runs it: finish the current token, restore the last one, pick.
+    QString next()
+    {
+        if (!engine->state.lblNo.isEmpty()) {
+            engine->setFinish();
+            engine->state.lblNo.clear();
+        }
+        engine->getLast();
+        engine->callNext();
+        return engine->state.Label1 == QLatin1String("Calling") ? engine->state.lblToken
+                                                                : QStringLiteral("Idle");
+    }
+
+    ResultSet callRowOf(qint64 ticket)
+    {
+        return env->db.query(QStringLiteral("select * from tblCall where tickAuto=? order by callauto"),
+                             {ticket});
+    }
+
+    Hall hall;
+    std::unique_ptr<CallEngine> engine;
+};
+
+TEST_P(CallEngineTest, EmergencyThenDueAppointmentThenWalkInsByNumber)
+{
+    Database& db = env->db;
+    env->clock.setTime(QTime(10, 30, 40));
+    const qint64 a1 = walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    // A walk-in transferred to another counter is still taken by Next at every counter of its service.
+    db.exec(QStringLiteral("update tblTicket set attended=?, status='Transferred' where tickAuto=?"),
+            {hall.counter2, a1});
+    directed(db, hall, 5, QStringLiteral("A"), hall.counter1, QStringLiteral("10:30"));
+    directed(db, hall, 4, QStringLiteral("E"), hall.counter1);
+    directed(db, hall, 3, QStringLiteral("E"), hall.counter2); // another counter's emergency
+    directed(db, hall, 6, QStringLiteral("R"), hall.counter1); // reports are called from the lists only
+    directed(db, hall, 7, QStringLiteral("A"), hall.counter1, QStringLiteral("11:00"));
+    walkInOn(db, hall, 0, QStringLiteral("2024-01-14"));
+
+    engine->getLast();
+    EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : Not Available"));
+    EXPECT_EQ(next(), QStringLiteral("A4"));
+    EXPECT_EQ(engine->state.walkInCount, 0);
+    // The appointment of 10:30 is not due at 10:30 ...
+    EXPECT_EQ(next(), QStringLiteral("A1"));
+    EXPECT_EQ(engine->state.walkInCount, 1);
+    // ... and is from 10:31 on, ahead of the waiting walk-in.
+    env->clock.setTime(QTime(10, 31));
+    EXPECT_EQ(next(), QStringLiteral("A5"));
+    EXPECT_EQ(next(), QStringLiteral("A2"));
+    // A3 (counter 2's emergency), A6 (report), A7 (not yet due) and yesterday's A0 remain.
+    EXPECT_EQ(next(), QStringLiteral("Idle"));
+    EXPECT_EQ(engine->state.walkInCount, 2);
+    // After "Idle" the last called token is current again, so Recall and Cancel act on it: the called
+    // ticket with the highest key (A4 was issued after A2), not the one called last.
+    EXPECT_EQ(engine->state.lblToken, QStringLiteral("A4"));
+    EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : A4"));
+
+    env->clock.setTime(QTime(11, 1));
+    EXPECT_EQ(next(), QStringLiteral("A7"));
+}
+
+TEST_P(CallEngineTest, CallMarksTicketAndWritesOneCallRow)
+{
+    Database& db = env->db;
+    env->clock.setTime(QTime(9, 12, 5));
+    const qint64 a1 = walkIn(db, hall, 1);
+    EXPECT_EQ(next(), QStringLiteral("A1"));
+    EXPECT_EQ(engine->state.lblNo, QString::number(a1));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("call")), QStringLiteral("1"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("attTime")), QStringLiteral("09:12:05"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("status")), QStringLiteral("Finished"));
+    EXPECT_TRUE(ticketText(db, a1, QStringLiteral("finished")).isEmpty());
+
+    const ResultSet rows = callRowOf(a1);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.number(0, 1), hall.counter1); // the counter key, not the service
+    EXPECT_EQ(rows.text(0, 2), QStringLiteral("A1"));
+    EXPECT_EQ(rows.text(0, 3), QStringLiteral("Room 1"));
+    EXPECT_EQ(rows.text(0, 4), QStringLiteral("0"));
+    EXPECT_EQ(rows.number(0, 5), a1);
+    EXPECT_EQ(rows.text(0, 6), QStringLiteral("2024-01-15"));
+    EXPECT_EQ(rows.text(0, 7), QString()); // show-both 0
+    EXPECT_EQ(rows.text(0, 8), QStringLiteral("Room 1 (2)"));
+    EXPECT_TRUE(rows.isNull(0, 9));
+}
+
+TEST_P(CallEngineTest, CallThisAndTheFormsOfTheCallRow)
+{
+    Database& db = env->db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    const qint64 a2 = walkIn(db, hall, 2);
+
+    // Without the setting, the screen's box decides.
+    engine->showBothBox = [] { return true; };
+    engine->callThis(a1, QString());
+    ResultSet r = callRowOf(a1);
+    EXPECT_EQ(r.text(0, 7), QStringLiteral("Counter 1"));
+    EXPECT_EQ(r.text(0, 9), QStringLiteral("Counter 1 (2)"));
+
+    // The setting wins over the box; the report form always names the counter.
+    env->settings().set(QStringLiteral("queue"), QStringLiteral("show"), QStringLiteral("both"), 0);
+    engine->callThis(a2, QStringLiteral("Report"));
+    r = callRowOf(a2);
+    EXPECT_EQ(r.text(0, 7), QStringLiteral("Counter 1"));
+    EXPECT_TRUE(r.isNull(0, 9));
+    EXPECT_EQ(r.text(0, 8), QStringLiteral("Room 1 (2)"));
+
+    // A cancelled token is called again; the kind is case-sensitive.
+    db.exec(QStringLiteral("update tblTicket set status='Cancelled' where tickAuto=?"), {a1});
+    engine->callThis(a1, QStringLiteral("report"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("status")), QStringLiteral("Finished"));
+    r = callRowOf(a1);
+    ASSERT_EQ(r.size(), 2);
+    EXPECT_EQ(r.text(1, 7), QString());
+    EXPECT_EQ(engine->state.walkInCount, 0);
+
+    // Another day's ticket is never called.
+    const qint64 a9 = walkInOn(db, hall, 9, QStringLiteral("2024-01-14"));
+    engine->callThis(a9, QString());
+    EXPECT_EQ(engine->state.Label1, QStringLiteral("Idle"));
+    EXPECT_EQ(engine->state.lblToken, QStringLiteral("A1"));
+    EXPECT_EQ(ticketText(db, a9, QStringLiteral("call")), QStringLiteral("0"));
+}
+
+TEST_P(CallEngineTest, RecallPutsTheCallBackForTheDisplays)
+{
+    Database& db = env->db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    next();
+    db.exec(QStringLiteral("update tblCall set status1='1'"));
+    env->clock.setTime(QTime(9, 30));
+    engine->updateRc();
+    const ResultSet r = callRowOf(a1);
+    ASSERT_EQ(r.size(), 1);
+    EXPECT_EQ(r.text(0, 4), QStringLiteral("0"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("attTime")), QStringLiteral("09:00:00"));
+
+    // A ticket without a call row: nothing happens.
+    const qint64 a2 = walkIn(db, hall, 2);
+    engine->state.lblNo = QString::number(a2);
+    engine->updateRc();
+    EXPECT_EQ(callRows(db, a2), 0);
+}
+
+TEST_P(CallEngineTest, FinishTimeIsKeptWhenNextFindsNothingAgain)
+{
+    Database& db = env->db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    next();
+    env->clock.setTime(QTime(9, 10));
+    EXPECT_EQ(next(), QStringLiteral("Idle")); // finishes A1 at 09:10, A1 current again
+    env->clock.setTime(QTime(9, 20));
+    EXPECT_EQ(next(), QStringLiteral("Idle"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:10:00"));
+
+    // Called again later, its new service ends at the next finish.
+    env->clock.setTime(QTime(9, 30));
+    engine->callThis(a1, QString());
+    env->clock.setTime(QTime(9, 40));
+    next();
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:40:00"));
+}
+
+TEST_P(CallEngineTest, PendingCountsServiceAndTokensDirectedHere)
+{
+    Database& db = env->db;
+    walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    // Transferred here from the same service: counted by both halves.
+    directed(db, hall, 3, QStringLiteral("N"), hall.counter1);
+    // Directed here from another service.
+    Ticket lab;
+    lab.service = hall.lab;
+    lab.no = 100;
+    lab.label = QStringLiteral("B100");
+    lab.attended = hall.counter1;
+    lab.status = QStringLiteral("Transferred");
+    addTicket(db, lab);
+    // Not counted: another service's walk-in, yesterday's, called ones.
+    Ticket other = lab;
+    other.no = 101;
+    other.attended = 0;
+    other.status.clear();
+    addTicket(db, other);
+    walkInOn(db, hall, 50, QStringLiteral("2024-01-14"));
+
+    engine->getPending();
+    EXPECT_EQ(engine->state.lblTotal, QStringLiteral("Total Pending : 5"));
+    next();
+    EXPECT_EQ(engine->state.lblTotal, QStringLiteral("Total Pending : 4"));
+}
+
+TEST_P(CallEngineTest, WhenTheCallRowCannotBeInsertedTheTicketsOwnRowIsReused)
+{
+    Database& db = env->db;
+    // A store that allows one call row per ticket makes the second insert fail.
+    db.exec(QStringLiteral("create unique index call_one_per_ticket on tblCall(tickAuto)"));
+    const qint64 a1 = walkIn(db, hall, 1);
+    const qint64 a2 = walkIn(db, hall, 2);
+    engine->callThis(a1, QString());
+    engine->callThis(a2, QString());
+    db.exec(QStringLiteral("update tblCall set status1='1'"));
+
+    env->settings().set(QStringLiteral("queue"), QStringLiteral("show"), QStringLiteral("both"), 1);
+    engine->callThis(a1, QString());
+    const ResultSet r1 = callRowOf(a1);
+    ASSERT_EQ(r1.size(), 1);
+    EXPECT_EQ(r1.text(0, 4), QStringLiteral("0"));
+    EXPECT_EQ(r1.text(0, 7), QStringLiteral("Counter 1"));
+    EXPECT_EQ(r1.text(0, 9), QStringLiteral("Counter 1 (2)"));
+    // The other ticket's row is untouched.
+    EXPECT_EQ(callRowOf(a2).text(0, 4), QStringLiteral("1"));
+    db.exec(QStringLiteral("drop index call_one_per_ticket"));
+}
+
+TEST_P(CallEngineTest, TwoCountersRacingForOneTokenNeverShareIt)
+{
+    Database& db = env->db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    const qint64 a2 = walkIn(db, hall, 2);
+
+    auto otherDb = env->secondConnection();
+    Session otherSession;
+    logInCounter(otherSession, *otherDb, hall.counter2);
+    CallEngine other(*otherDb, env->settings(), env->clock, otherSession);
+
+    // Counter 2 presses Next between counter 1's pick and its take.
+    int raced = 0;
+    engine->beforeTake = [&](qint64 key) {
+        if (raced++ == 0) {
+            EXPECT_EQ(key, a1);
+            other.callNext();
+        }
+    };
+    engine->callNext();
+
+    EXPECT_EQ(other.state.lblToken, QStringLiteral("A1"));
+    EXPECT_EQ(engine->state.lblToken, QStringLiteral("A2"));
+    EXPECT_EQ(engine->state.walkInCount, 1);
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("attended")).toLongLong(), hall.counter2);
+    EXPECT_EQ(ticketText(db, a2, QStringLiteral("attended")).toLongLong(), hall.counter1);
+    EXPECT_EQ(callRows(db, a1), 1);
+    EXPECT_EQ(callRows(db, a2), 1);
+    EXPECT_EQ(callRowOf(a1).number(0, 1), hall.counter2);
+}
+
+BRIVANE_STORE_TEST_SUITE(CallEngineTest);
+
+} // namespace

@@ -1,0 +1,89 @@
+#include "CallingSupport.h"
+
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+using namespace callingtest;
+
+namespace {
+
+class CallingCommandsTest : public StoreTest
+{
+protected:
+    // Runs a brivane-ctl command; returns its exit code, output in out and messages in err.
+    int run(const QString& name, const QStringList& args)
+    {
+        out.clear();
+        err.clear();
+        const CommandRegistry::Command* command = env->commands.find(name);
+        if (!command)
+            return -1;
+        QTextStream o(&out), e(&err);
+        const int code = command->run(*env->ctx, args, o, e);
+        o.flush();
+        e.flush();
+        out = out.trimmed();
+        err = err.trimmed();
+        return code;
+    }
+
+    QString out, err;
+};
+
+TEST_P(CallingCommandsTest, CountersCallRecallCancelAndTransferFromTheCommandLine)
+{
+    Database& db = env->db;
+    const Hall hall = seedHall(db);
+    const qint64 a1 = walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    const qint64 a3 = walkIn(db, hall, 3);
+    const QString c1 = QStringLiteral("Counter 1"), c2 = QStringLiteral("Counter 2");
+
+    EXPECT_EQ(run(QStringLiteral("recall"), {c1}), 1); // nothing called yet
+    EXPECT_EQ(run(QStringLiteral("pending"), {c2}), 0);
+    EXPECT_EQ(out, QStringLiteral("3"));
+    EXPECT_EQ(run(QStringLiteral("transfer"), {QStringLiteral("A3"), QStringLiteral("--to"), c2,
+                                               QStringLiteral("--note"), QStringLiteral("x-ray, then back")}),
+              0);
+    EXPECT_EQ(ticketText(db, a3, QStringLiteral("ref")), QStringLiteral("x-ray, then back"));
+    run(QStringLiteral("pending"), {c2});
+    EXPECT_EQ(out, QStringLiteral("4")); // transferred within the service: counted twice
+    // Already directed: refused, unchanged.
+    EXPECT_EQ(run(QStringLiteral("transfer"),
+                  {QStringLiteral("A3"), QStringLiteral("--to"), QStringLiteral("Counter 3")}),
+              1);
+    EXPECT_EQ(ticketText(db, a3, QStringLiteral("attended")).toLongLong(), hall.counter2);
+
+    EXPECT_EQ(run(QStringLiteral("next"), {c1}), 0);
+    EXPECT_EQ(out, QStringLiteral("A1"));
+    run(QStringLiteral("next"), {c2});
+    EXPECT_EQ(out, QStringLiteral("A2"));
+    env->clock.setTime(QTime(9, 15));
+    run(QStringLiteral("next"), {c1}); // finishes A1, then takes the transferred walk-in
+    EXPECT_EQ(out, QStringLiteral("A3"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:15:00"));
+    run(QStringLiteral("next"), {c2});
+    EXPECT_EQ(out, QStringLiteral("Idle"));
+
+    db.exec(QStringLiteral("update tblCall set status1='1'"));
+    EXPECT_EQ(run(QStringLiteral("recall"), {c2}), 0);
+    EXPECT_EQ(out, QStringLiteral("A2"));
+    EXPECT_EQ(run(QStringLiteral("cancel"), {c2}), 0);
+    EXPECT_EQ(db.query(QStringLiteral("select count(*) from tblCall where status1='0'")).number(0, 0), 1);
+    EXPECT_EQ(db.query(QStringLiteral("select status from tblTicket where no_abr='A2'")).text(0, 0),
+              QStringLiteral("Cancelled"));
+
+    EXPECT_EQ(run(QStringLiteral("calls"), {}), 0);
+    const QStringList lines = out.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("callauto,servAuto,no_abr,displayName,status1,tickAuto")));
+    EXPECT_EQ(lines[1].split(QLatin1Char(','))[2], QStringLiteral("A1"));
+
+    EXPECT_EQ(run(QStringLiteral("next"), {QStringLiteral("Counter 9")}), 1);
+    EXPECT_EQ(run(QStringLiteral("next"), {}), 2);
+    EXPECT_EQ(run(QStringLiteral("calls"), {QStringLiteral("--date"), QStringLiteral("15-01-2024")}), 2);
+}
+
+BRIVANE_STORE_TEST_SUITE(CallingCommandsTest);
+
+} // namespace
