@@ -18,7 +18,6 @@ void registerAll(ScreenRegistry& screens, CommandRegistry& commands)
 {
     registerCore(screens, commands);
     registerUsers(screens, commands);
-    registerModuleSettings(screens, commands);
     registerMasterData(screens, commands);
     registerTickets(screens, commands);
     registerCalling(screens, commands);

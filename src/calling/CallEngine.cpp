@@ -123,8 +123,7 @@ void CallEngine::callNext()
             return;
         }
         if (take(*walkIn)) {
-            if (state.walkInCount < MaxWalkInCount)
-                ++state.walkInCount;
+            ++state.walkInCount;
             return;
         }
     }

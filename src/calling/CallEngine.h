@@ -17,7 +17,7 @@ struct CounterState
     QString Label1;   // "Calling" or "Idle"
     QString lblLast;  // "Last Served : ..."
     QString lblTotal = QStringLiteral("Total Pending");
-    int walkInCount = 0; // the walk-in call count shown in Label4
+    qint64 walkInCount = 0; // the walk-in call count shown in Label4
 
     qint64 currentKey() const { return lblNo.isEmpty() ? 0 : lblNo.toLongLong(); }
 };
@@ -53,7 +53,6 @@ public:
     int pendingCount();
     bool showBoth() const;
 
-    static constexpr int MaxWalkInCount = 32767;
 
 private:
     struct Picked

@@ -7,5 +7,3 @@ class CommandRegistry;
 void registerCore(ScreenRegistry& screens, CommandRegistry& commands);
 // Users and passwords.
 void registerUsers(ScreenRegistry& screens, CommandRegistry& commands);
-// Module settings of the workstation.
-void registerModuleSettings(ScreenRegistry& screens, CommandRegistry& commands);

@@ -1,3 +1,76 @@
 #include "tickets/TicketsScreens.h"
 
-void registerTickets(ScreenRegistry&, CommandRegistry&) {}
+#include "core/AppContext.h"
+#include "core/CommandRegistry.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "core/ScreenRegistry.h"
+#include "tickets/Numbering.h"
+#include "tickets/frmBulk.h"
+#include "tickets/frmServNo.h"
+#include "tickets/frmTicket.h"
+#include "tickets/frmTicketF.h"
+#include "tickets/frmTransfer.h"
+#include "ui/Clock.h"
+
+#include <QDate>
+
+namespace {
+
+const char* issueUsage = "issue SERVICE [--date yyyy-MM-dd]";
+
+int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    const bool hasDate = args.contains(QStringLiteral("--date"));
+    const QString dateText = takeOption(args, QStringLiteral("--date"));
+    const QDate date =
+        hasDate ? QDate::fromString(dateText, QStringLiteral("yyyy-MM-dd")) : ctx.clock.today();
+    if (args.size() != 1 || !date.isValid()) {
+        err << "usage: brivane-ctl " << issueUsage << Qt::endl;
+        return 2;
+    }
+    qint64 service = lookups::serviceIdByName(ctx.db, args.first());
+    if (service == 0) {
+        bool numeric = false;
+        const qint64 id = args.first().toLongLong(&numeric);
+        if (numeric &&
+            lookups::rowExists(ctx.db, QStringLiteral("tblService"), QStringLiteral("servAuto"), id))
+            service = id;
+    }
+    if (service == 0) {
+        err << "No service is named " << args.first() << Qt::endl;
+        return 1;
+    }
+    numbering::IssueRequest request;
+    request.serviceId = service;
+    request.number = numbering::getToken(ctx.db, service, date);
+    request.issueDate = date;
+    request.writeAppTime = true;
+    const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
+    if (ticket.status == numbering::IssuedTicket::Status::Limit) {
+        err << "Limit" << Qt::endl;
+        return 1;
+    }
+    if (!ticket.issued()) {
+        err << "No service is named " << args.first() << Qt::endl;
+        return 1;
+    }
+    out << ticket.label << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+void registerTickets(ScreenRegistry& screens, CommandRegistry& commands)
+{
+    screens.add(QStringLiteral("frmTicket"), [](AppContext& ctx) { return new frmTicket(ctx); });
+    screens.add(QStringLiteral("frmTicketF"), [](AppContext& ctx) { return new frmTicketF(ctx); });
+    screens.add(QStringLiteral("frmPass"), [](AppContext& ctx) { return new frmPass(ctx); });
+    screens.add(QStringLiteral("frmTT"), [](AppContext& ctx) { return new frmTT(ctx); });
+    screens.add(QStringLiteral("bulk"), [](AppContext& ctx) { return new frmBulk(ctx); });
+    screens.add(QStringLiteral("servStartNo"), [](AppContext& ctx) { return new frmServNo(ctx); });
+    screens.add(QStringLiteral("frmSerNo"), [](AppContext& ctx) { return new frmSerNo(ctx); });
+    screens.add(QStringLiteral("frmTransfer"), [](AppContext& ctx) { return new frmTransfer(ctx); });
+    commands.add(QStringLiteral("issue"), QString::fromLatin1(issueUsage), issueCommand);
+}

@@ -1,3 +1,0 @@
-#include "core/CoreScreens.h"
-
-void registerModuleSettings(ScreenRegistry&, CommandRegistry&) {}

@@ -1,0 +1,277 @@
+#include "core/users/Users.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Session.h"
+#include "ui/Dialogs.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// An empty box is stored and compared as an empty text, never as a missing value.
+QString stored(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+QLineEdit* passwordBox(QWidget* parent, const char* name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEchoMode(QLineEdit::Password);
+    box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // shown as "*"
+    return box;
+}
+
+} // namespace
+
+namespace users {
+
+AddResult addUser(Database& db, const QString& name, const QString& password, const QString& type)
+{
+    if (type.isEmpty() || name.isEmpty())
+        return AddResult::MissingDetails;
+    Database::Transaction transaction(db);
+    if (!db.query(QStringLiteral("select * from tbluser where username=?"), {name}).isEmpty())
+        return AddResult::NameTaken;
+    db.insert(QStringLiteral("tbluser"), {{QStringLiteral("username"), name},
+                                          {QStringLiteral("password"), stored(password)},
+                                          {QStringLiteral("userType"), type}});
+    transaction.commit();
+    return AddResult::Added;
+}
+
+bool changeAdminPassword(Database& db, qint64 userAuto, const QString& oldPassword,
+                         const QString& newPassword)
+{
+    return db.exec(
+               QStringLiteral("update tbluser set password=? where userAuto=? and coalesce(password,'')=?"),
+               {stored(newPassword), userAuto, stored(oldPassword)}) > 0;
+}
+
+bool changeCounterPassword(Database& db, qint64 cntAuto, const QString& oldPassword,
+                           const QString& newPassword)
+{
+    return db.exec(QStringLiteral("update tblcounter set pass=? where cntauto=? and coalesce(pass,'')=?"),
+                   {stored(newPassword), cntAuto, stored(oldPassword)}) > 0;
+}
+
+} // namespace users
+
+// ---------------------------------------------------------------------------------------------------
+
+frmUserLst::frmUserLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmUserLst"));
+    setWindowTitle(QStringLiteral("User List"));
+
+    lstUser = new QListWidget(this);
+    lstUser->setObjectName(QStringLiteral("lstUser"));
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text2 = passwordBox(this, "Text2");
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->addItems({QStringLiteral("Admin"), QStringLiteral("User")});
+    Command1 = new QPushButton(QStringLiteral("&Add"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command3 = new QPushButton(QStringLiteral("&Delete"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command2 = new QPushButton(QStringLiteral("&Close"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    for (QPushButton* b : {Command1, Command3, Command2})
+        b->setMinimumWidth(90);
+
+    auto* listBox = new QGroupBox(QStringLiteral("User List"), this);
+    auto* listLayout = new QVBoxLayout(listBox);
+    listLayout->addWidget(lstUser);
+
+    auto* newBox = new QGroupBox(QStringLiteral("New User"), this);
+    auto* form = new QFormLayout(newBox);
+    form->addRow(QStringLiteral("User Name"), Text1);
+    form->addRow(QStringLiteral("Password"), Text2);
+    form->addRow(QStringLiteral("User Type"), Combo1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(newBox);
+    right->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command3);
+    buttons->addWidget(Command2);
+    right->addLayout(buttons);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(listBox, 1);
+    layout->addLayout(right, 2);
+    resize(620, 300);
+    move(0, 0);
+
+    connect(lstUser, &QListWidget::itemClicked, this, &frmUserLst::lstUser_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmUserLst::Command1_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmUserLst::Command3_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmUserLst::Command2_Click);
+    Form_Load();
+}
+
+void frmUserLst::Form_Load()
+{
+    Combo1->setCurrentText(QStringLiteral("Admin"));
+    openConnection(m_ctx);
+    fillList();
+}
+
+void frmUserLst::fillList()
+{
+    lstUser->clear();
+    try {
+        const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tbluser"));
+        for (int i = 0; i < rs.size(); ++i) {
+            auto* item = new QListWidgetItem(rs.text(i, 1), lstUser);
+            item->setData(Qt::UserRole, rs.number(i, 0));
+        }
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
+}
+
+void frmUserLst::lstUser_Click(QListWidgetItem* item)
+{
+    // Each entry carries its own key, so two rows that share a name are still told apart.
+    m_tag = item ? item->data(Qt::UserRole).toLongLong() : 0;
+}
+
+void frmUserLst::Command1_Click()
+{
+    try {
+        switch (users::addUser(m_ctx.db, Text1->text(), Text2->text(), Combo1->currentText())) {
+        case users::AddResult::MissingDetails:
+            m_ctx.dialogs.message(QStringLiteral("Enter all Details                "), Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::None, {}, this);
+            return;
+        case users::AddResult::NameTaken:
+            m_ctx.dialogs.message(QStringLiteral("Existing User, select another Name"), Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::None, {}, this);
+            return;
+        case users::AddResult::Added:
+            break;
+        }
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+        return;
+    }
+    fillList();
+    Text1->clear();
+    Text2->clear();
+}
+
+void frmUserLst::Command3_Click()
+{
+    // The last administrator stays, or nobody could log in as one again.
+    if (lstUser->count() <= 1)
+        return;
+    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to Remove the Selected User"),
+                                Dialogs::Icon::Question, {}, this))
+        return;
+    try {
+        if (m_tag &&
+            m_ctx.db.query(QStringLiteral("select * from tbluser where userAuto=?"), {m_tag}).size() == 1)
+            m_ctx.db.exec(QStringLiteral("delete from tbluser where userAuto=?"), {m_tag});
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
+    m_tag = 0;
+    fillList();
+}
+
+void frmUserLst::Command2_Click()
+{
+    close();
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+PasswordScreen::PasswordScreen(AppContext& ctx, const QString& name, const QString& caption, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    txtOld = passwordBox(this, "txtOld");
+    Text1 = passwordBox(this, "Text1");
+    Text2 = passwordBox(this, "Text2");
+    Command1 = new QPushButton(QStringLiteral("Chanage"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setMinimumWidth(90);
+
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->addRow(QStringLiteral("Old Password"), txtOld);
+    form->addRow(QStringLiteral("New Password"), Text1);
+    form->addRow(QStringLiteral("Conf. Password"), Text2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    resize(360, 160);
+
+    connect(Command1, &QPushButton::clicked, this, &PasswordScreen::Command1_Click);
+    connect(Text2, &QLineEdit::returnPressed, this, &PasswordScreen::Command1_Click);
+}
+
+void PasswordScreen::Command1_Click()
+{
+    if (Text1->text() != Text2->text()) {
+        m_ctx.dialogs.message(QStringLiteral("Passwords are not same"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        return;
+    }
+    try {
+        if (!change(txtOld->text(), Text1->text())) {
+            m_ctx.dialogs.message(QStringLiteral("Please enter a valid old password"), Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::None, {}, this);
+            return;
+        }
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+        return;
+    }
+    m_ctx.dialogs.message(QStringLiteral("Password Changed "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                          this);
+    close();
+}
+
+frmAdminPass::frmAdminPass(AppContext& ctx, QWidget* parent)
+    : PasswordScreen(ctx, QStringLiteral("frmAdminPass"), QStringLiteral("Change Admin Password"), parent)
+{
+}
+
+bool frmAdminPass::change(const QString& oldPassword, const QString& newPassword)
+{
+    return users::changeAdminPassword(m_ctx.db, m_ctx.session.adminUserId, oldPassword, newPassword);
+}
+
+frmChPass::frmChPass(AppContext& ctx, QWidget* parent)
+    : PasswordScreen(ctx, QStringLiteral("frmChPass"), QStringLiteral("Change Password"), parent)
+{
+}
+
+bool frmChPass::change(const QString& oldPassword, const QString& newPassword)
+{
+    return users::changeCounterPassword(m_ctx.db, m_ctx.session.servingCounterId, oldPassword, newPassword);
+}

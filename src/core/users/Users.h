@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+struct AppContext;
+class Database;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace users {
+
+enum class AddResult { Added, MissingDetails, NameTaken };
+
+// Adds an administrator log-in. The name and type are required, the password may be empty.
+AddResult addUser(Database& db, const QString& name, const QString& password, const QString& type);
+
+// Sets a new password when the old one matches; false when it does not (or the row is gone).
+bool changeAdminPassword(Database& db, qint64 userAuto, const QString& oldPassword,
+                         const QString& newPassword);
+bool changeCounterPassword(Database& db, qint64 cntAuto, const QString& oldPassword,
+                           const QString& newPassword);
+
+} // namespace users
+
+// The administrator log-ins: add one, remove one (never the last).
+class frmUserLst : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmUserLst(AppContext& ctx, QWidget* parent = nullptr);
+
+    QListWidget* lstUser;
+    QLineEdit* Text1;      // user name
+    QLineEdit* Text2;      // password
+    QComboBox* Combo1;     // user type
+    QPushButton* Command1; // Add
+    QPushButton* Command3; // Delete
+    QPushButton* Command2; // Close
+
+    void Form_Load();
+    void fillList();
+    void lstUser_Click(QListWidgetItem* item);
+    void Command1_Click();
+    void Command3_Click();
+    void Command2_Click();
+
+    // The key of the user last clicked (the list's tag); 0 when none.
+    qint64 tag() const { return m_tag; }
+
+private:
+    AppContext& m_ctx;
+    qint64 m_tag = 0;
+};
+
+// The three password boxes and the change button both password screens share.
+class PasswordScreen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    PasswordScreen(AppContext& ctx, const QString& name, const QString& caption, QWidget* parent);
+
+    QLineEdit* txtOld;
+    QLineEdit* Text1; // new password
+    QLineEdit* Text2; // new password again
+    QPushButton* Command1;
+
+    void Command1_Click();
+
+protected:
+    virtual bool change(const QString& oldPassword, const QString& newPassword) = 0;
+    AppContext& m_ctx;
+};
+
+// The logged-in administrator's password.
+class frmAdminPass : public PasswordScreen
+{
+    Q_OBJECT
+
+public:
+    explicit frmAdminPass(AppContext& ctx, QWidget* parent = nullptr);
+
+protected:
+    bool change(const QString& oldPassword, const QString& newPassword) override;
+};
+
+// The password of the counter whose tokens the counter screen shows.
+class frmChPass : public PasswordScreen
+{
+    Q_OBJECT
+
+public:
+    explicit frmChPass(AppContext& ctx, QWidget* parent = nullptr);
+
+protected:
+    bool change(const QString& oldPassword, const QString& newPassword) override;
+};

@@ -1,0 +1,387 @@
+#include "display/settings/frmSettings.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "display/voice/vs.h"
+#include "ui/Dialogs.h"
+#include "ui/PrintSurface.h"
+
+#include <QCameraDevice>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+const QString NoPrinter = QStringLiteral("(No Printer Installed)");
+
+// The value of a box's text, when the text is a number.
+std::optional<double> numberIn(const QString& text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A count or speed taken from a box; absurd magnitudes are held to what an int can carry.
+qint64 wholeNumber(double value)
+{
+    return qRound64(
+        std::clamp(value, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
+}
+
+QComboBox* listBox(const char* name, bool editable = true)
+{
+    auto* box = new QComboBox;
+    box->setObjectName(QLatin1String(name));
+    box->setEditable(editable);
+    // Typed text is shown and stored, never added to the list.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumContentsLength(18);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return box;
+}
+
+// Shows a stored value, selecting its entry when the list has one.
+void showValue(QComboBox* box, const QString& value)
+{
+    box->setCurrentIndex(box->findText(value));
+    box->setEditText(value);
+}
+
+QLineEdit* textBox(const char* name)
+{
+    auto* box = new QLineEdit;
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+} // namespace
+
+frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(QStringLiteral("Settings"));
+
+    chkAuto = new QCheckBox(QStringLiteral("Auto -Start Display"));
+    chkAuto->setObjectName(QStringLiteral("chkAuto"));
+    cmbDept = listBox("cmbDept");
+    cmbTheme = listBox("cmbTheme");
+    cmbScreen = listBox("cmbScreen");
+    cmbScreen->addItems({QStringLiteral("Single"), QStringLiteral("Dual")});
+    cmbCut = listBox("cmbCut");
+    cmbCut->addItems({QStringLiteral("Full"), QStringLiteral("Partial")});
+    cmbTicket = listBox("cmbTicket");
+    cmbTicket->addItems({QStringLiteral("Normal"), QStringLiteral("Full Screen")});
+    cmbService = listBox("cmbService");
+    txtPrint = textBox("txtPrint");
+    cmbPrinter = listBox("cmbPrinter");
+    txtRHeight = textBox("txtRHeight");
+    txtSpeed = textBox("txtSpeed");
+    txtVoice1 = textBox("txtVoice1");
+    txtVoice1->setText(vs::defaultTemplate1());
+    txtVoice2 = textBox("txtVoice2");
+    txtVoice2->setText(vs::defaultTemplate2());
+    chkEnable = new QCheckBox(QStringLiteral("Enable Input"));
+    chkEnable->setObjectName(QStringLiteral("chkEnable"));
+    // The input source only stores a position in the list of devices, so it takes no typed text.
+    cmbSource = listBox("cmbSource", false);
+    cmbSource->setEnabled(false);
+    chkMulti = new QCheckBox(QStringLiteral("Enable Mull Colums"));
+    chkMulti->setObjectName(QStringLiteral("chkMulti"));
+    Command1 = new QPushButton(QStringLiteral("Save"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Test"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3 = new QPushButton(QStringLiteral("Close"));
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command4 = new QPushButton(QStringLiteral("Test"));
+    Command4->setObjectName(QStringLiteral("Command4"));
+
+    auto* display = new QGroupBox(QStringLiteral("Display"));
+    auto* displayForm = new QFormLayout(display);
+    displayForm->addRow(chkAuto);
+    displayForm->addRow(QStringLiteral("Theme"), cmbTheme);
+    displayForm->addRow(QStringLiteral("Screen Mode"), cmbScreen);
+    displayForm->addRow(QStringLiteral("Screen Row Height"), txtRHeight);
+    displayForm->addRow(QStringLiteral("Scroll Speed"), txtSpeed);
+    displayForm->addRow(chkMulti);
+
+    auto* kiosk = new QGroupBox(QStringLiteral("Kiosk and Ticket"));
+    auto* kioskForm = new QFormLayout(kiosk);
+    kioskForm->addRow(QStringLiteral("Default Department"), cmbDept);
+    kioskForm->addRow(QStringLiteral("Ticket"), cmbTicket);
+    kioskForm->addRow(QStringLiteral("Default Transfer"), cmbService);
+    kioskForm->addRow(QStringLiteral("Label Cut"), cmbCut);
+    kioskForm->addRow(QStringLiteral("No. Print"), txtPrint);
+    kioskForm->addRow(QStringLiteral("Select Printer"), cmbPrinter);
+
+    auto* voice = new QGroupBox(QStringLiteral("Voice"));
+    auto* voiceGrid = new QGridLayout(voice);
+    voiceGrid->addWidget(new QLabel(QStringLiteral("Voice Lang.1")), 0, 0);
+    voiceGrid->addWidget(txtVoice1, 0, 1);
+    voiceGrid->addWidget(Command2, 0, 2);
+    voiceGrid->addWidget(new QLabel(QStringLiteral("Voice Lang 2")), 1, 0);
+    voiceGrid->addWidget(txtVoice2, 1, 1);
+    voiceGrid->addWidget(Command4, 1, 2);
+    voiceGrid->setColumnStretch(1, 1);
+
+    fraVideo = new QGroupBox(QStringLiteral("Live Video"));
+    fraVideo->setObjectName(QStringLiteral("fraVideo"));
+    auto* videoRow = new QHBoxLayout(fraVideo);
+    videoRow->addWidget(chkEnable);
+    videoRow->addSpacing(16);
+    videoRow->addWidget(new QLabel(QStringLiteral("Input Source")));
+    videoRow->addWidget(cmbSource, 1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(display, 1);
+    columns->addWidget(kiosk, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command3);
+
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(columns);
+    main->addWidget(voice);
+    main->addWidget(fraVideo);
+    main->addStretch(1);
+    main->addLayout(buttons);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(chkMulti, &QCheckBox::clicked, this, [this] { chkMulti_Click(); });
+    connect(chkEnable, &QCheckBox::toggled, this, [this] { chkEnable_Click(); });
+    txtPrint->installEventFilter(this);
+
+    resize(sizeHint().expandedTo(QSize(720, 0)));
+    Form_Load();
+}
+
+bool frmSettings::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtPrint && event->type() == QEvent::FocusOut)
+        txtPrint_LostFocus();
+    return QWidget::eventFilter(watched, event);
+}
+
+QStringList frmSettings::videoInputNames()
+{
+    QStringList names;
+    const QList<QCameraDevice> inputs = QMediaDevices::videoInputs();
+    for (const QCameraDevice& input : inputs)
+        names << input.description();
+    return names;
+}
+
+void frmSettings::fillLists()
+{
+    // Each list is filled on its own: one that fails leaves the others filled.
+    for (QComboBox* box : {cmbPrinter, cmbTheme, cmbDept, cmbSource, cmbService})
+        box->clear();
+    QStringList printers = m_ctx.printers.names();
+    if (printers.isEmpty())
+        printers << NoPrinter;
+    cmbPrinter->addItems(printers);
+    try {
+        const ResultSet themes = m_ctx.db.query(QStringLiteral("select themeName from tbltheme"));
+        for (int i = 0; i < themes.size(); ++i)
+            cmbTheme->addItem(themes.text(i, 0));
+    } catch (const DbError&) {
+    }
+    try {
+        const ResultSet depts = m_ctx.db.query(QStringLiteral("Select deptName from tblDept"));
+        for (int i = 0; i < depts.size(); ++i)
+            cmbDept->addItem(depts.text(i, 0));
+    } catch (const DbError&) {
+    }
+    cmbSource->addItems(videoInputNames());
+    try {
+        const ResultSet counters =
+            m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1'"));
+        for (int i = 0; i < counters.size(); ++i)
+            cmbService->addItem(counters.text(i, 2));
+    } catch (const DbError&) {
+    }
+}
+
+void frmSettings::Form_Load()
+{
+    Settings& s = m_ctx.settings;
+    chkMulti->setChecked(
+        s.getNumber(QStringLiteral("q"), QStringLiteral("multi"), QStringLiteral("caption"), 0) == 1);
+    txtVoice1->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat1"),
+                             vs::defaultTemplate1()));
+    txtVoice2->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"),
+                             vs::defaultTemplate2()));
+    chkAuto->setChecked(
+        s.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"), 0) == 1);
+
+    fillLists();
+
+    showValue(cmbDept, s.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default")));
+    showValue(cmbTheme, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
+                              QStringLiteral("Black H")));
+    showValue(cmbScreen, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
+                               QStringLiteral("Single")));
+    showValue(cmbCut, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("cut"),
+                            QStringLiteral("F")));
+    showValue(cmbTicket, s.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+                               QStringLiteral("Normal")));
+    showValue(cmbService,
+              s.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("transfer")));
+    txtPrint->setText(
+        s.get(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), QStringLiteral("1")));
+    showValue(cmbPrinter, s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name")));
+    txtRHeight->setText(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("row"),
+                              QStringLiteral("500")));
+    txtSpeed->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"),
+                            QStringLiteral("30")));
+    chkEnable->setChecked(
+        s.getNumber(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("VideoIn"), 0) == 1);
+    chkEnable_Click();
+    const qint64 source =
+        s.getNumber(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("Source"), -1);
+    const bool available = source >= 0 && source < cmbSource->count();
+    cmbSource->setCurrentIndex(available ? int(source) : -1);
+    // A chosen input that is not plugged in now keeps its place until another one is chosen.
+    m_absentSource = available ? -1 : source;
+}
+
+void frmSettings::Command1_Click()
+{
+    Settings& s = m_ctx.settings;
+    // Auto start and the default department are stored even when the rest cannot be.
+    s.set(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"),
+          chkAuto->isChecked() ? 1 : 0);
+    s.set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"), cmbDept->currentText());
+    if (!numberIn(txtRHeight->text()))
+        txtRHeight->setText(QStringLiteral("500"));
+    if (!numberIn(txtSpeed->text()))
+        txtSpeed->setText(QStringLiteral("30"));
+    if (cmbTheme->currentText().isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Cannot Save Please select a Theme"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, isVisible() ? this : nullptr);
+        s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
+        return;
+    }
+    s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+          cmbTicket->currentText());
+    s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("transfer"),
+          cmbService->currentText());
+    // A Save that does not come from a click (log-in, Print Ticket) never left the box.
+    txtPrint_LostFocus();
+    s.set(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), txtPrint->text());
+    if (const auto copies = numberIn(txtPrint->text()))
+        m_ctx.session.printCopies = wholeNumber(*copies);
+    s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
+          cmbPrinter->currentText());
+    s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("row"), txtRHeight->text());
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat1"), txtVoice1->text());
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"), txtVoice2->text());
+    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), cmbTheme->currentText());
+    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
+          cmbScreen->currentText());
+    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("cut"), cmbCut->currentText());
+    s.set(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("VideoIn"),
+          chkEnable->isChecked() ? 1 : 0);
+    const qint64 source =
+        cmbSource->currentIndex() >= 0 ? cmbSource->currentIndex() : qMax<qint64>(m_absentSource, -1);
+    s.set(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("Source"), source);
+    // The display's theme and speed follow what was stored.
+    try {
+        m_ctx.session.themeId =
+            lookups::themeIdByName(m_ctx.db, s.get(QStringLiteral("Queue"), QStringLiteral("theme"),
+                                                   QStringLiteral("theme"), QStringLiteral("Black")));
+    } catch (const DbError&) {
+    }
+    m_ctx.session.scrollSpeed = wholeNumber(numberIn(txtSpeed->text()).value_or(30));
+    close();
+}
+
+void frmSettings::Command3_Click()
+{
+    close();
+}
+
+void frmSettings::Command2_Click()
+{
+    testTemplate(txtVoice1->text(), 1);
+}
+
+void frmSettings::Command4_Click()
+{
+    testTemplate(txtVoice2->text(), 2);
+}
+
+void frmSettings::testTemplate(const QString& voiceTemplate, int ruleSet)
+{
+    // Playing waits for each recording while events go on: a second press must not start another
+    // announcement over this one, and the screen may be closed before the last recording.
+    if (m_speaking)
+        return;
+    m_speaking = true;
+    Command2->setEnabled(false);
+    Command4->setEnabled(false);
+    const QPointer<frmSettings> alive(this);
+    const vs::Announcement announcement = vs::templateTest(voiceTemplate, ruleSet);
+    vs::Player player(m_ctx.sound, m_ctx.installDir);
+    player.language = announcement.language;
+    for (const QString& recording : announcement.recordings) {
+        if (!alive)
+            return;
+        player.playVoice(recording);
+    }
+    if (!alive)
+        return;
+    Command2->setEnabled(true);
+    Command4->setEnabled(true);
+    m_speaking = false;
+}
+
+void frmSettings::chkMulti_Click()
+{
+    m_ctx.settings.set(QStringLiteral("q"), QStringLiteral("multi"), QStringLiteral("caption"),
+                       chkMulti->isChecked() ? 1 : 0);
+}
+
+void frmSettings::chkEnable_Click()
+{
+    cmbSource->setEnabled(chkEnable->isChecked());
+}
+
+void frmSettings::txtPrint_LostFocus()
+{
+    if (!numberIn(txtPrint->text()))
+        txtPrint->setText(QStringLiteral("1"));
+}
+
+void frmSettings::performSave(AppContext& ctx)
+{
+    frmSettings form(ctx);
+    form.Command1_Click();
+}

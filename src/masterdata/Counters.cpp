@@ -1,0 +1,176 @@
+#include "masterdata/Counters.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+using masterdata::stored;
+
+frmCntLst::frmCntLst(AppContext& ctx, QWidget* parent)
+    : MasterList(ctx, QStringLiteral("frmCntLst"), QStringLiteral("Counter List"),
+                 QStringLiteral("frmCounter"), parent)
+{
+    resize(900, 440);
+    Form_Load();
+}
+
+QVector<MasterList::Column> frmCntLst::columns() const
+{
+    return {{QStringLiteral("SN"), 1000},
+            {QStringLiteral("Department"), 2000},
+            {QStringLiteral("Service Name"), 2000},
+            {QStringLiteral("Counter Name"), 2000},
+            {QStringLiteral("Active"), 1000},
+            {QStringLiteral("Counter Name"), 2000},
+            {QString(), 1000}};
+}
+
+void frmCntLst::addFG()
+{
+    const ResultSet rs = m_ctx.db.query(QStringLiteral(
+        "SELECT tblCounter.cntAuto, tblService.ServName, tblDept.deptName, tblCounter.contName, "
+        "tblCounter.active,tblCounter.CountNameA FROM (tblCounter INNER JOIN tblService ON "
+        "tblCounter.servAuto = "
+        "tblService.servAuto) INNER JOIN tblDept ON tblService.deptAuto = tblDept.deptAuto order by contName "
+        "asc"));
+    for (int i = 0; i < rs.size(); ++i)
+        addEntry(rs.number(i, 0),
+                 {rs.text(i, 2), rs.text(i, 1), rs.text(i, 3), rs.text(i, 4), rs.text(i, 5), QString()});
+}
+
+bool frmCntLst::deleteEntry(qint64 key)
+{
+    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to delete "), Dialogs::Icon::Question, {}, this))
+        return false;
+    // A counter that was ever sent or served a token stays: the reports still name it.
+    if (lookups::rowExists(m_ctx.db, QStringLiteral("tblticket"), QStringLiteral("attended"), key)) {
+        m_ctx.dialogs.message(QStringLiteral("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
+        return false;
+    }
+    m_ctx.db.exec(QStringLiteral("delete from tblcounter where cntauto=?"), {key});
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+frmCounter::frmCounter(AppContext& ctx, QWidget* parent)
+    : MasterEdit(ctx, QStringLiteral("frmCounter"), QStringLiteral("Counter Details"),
+                 QStringLiteral("tblCounter"), parent)
+{
+    Command2->setText(QStringLiteral("Save"));
+    Command1->setText(QStringLiteral("Close"));
+    auto line = [this](const char* name, bool secret = false) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        if (secret) {
+            box->setEchoMode(QLineEdit::Password);
+            box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // shown as "*"
+        }
+        return box;
+    };
+    txtName = line("txtName");
+    txtDesc = line("txtDesc");
+    txtUser = line("txtUser");
+    txtPass = line("txtPass", true);
+    txtPass1 = line("txtPass1", true);
+    cmbServ = new QComboBox(this);
+    cmbServ->setObjectName(QStringLiteral("cmbServ"));
+    cmbServ->setEditable(true);
+    cmbServ->setInsertPolicy(QComboBox::NoInsert);
+    chkActive = new QCheckBox(QStringLiteral("Active"), this);
+    chkActive->setObjectName(QStringLiteral("chkActive"));
+    chkActive->setChecked(true);
+    txtNameA = line("txtNameA");
+    txtNameA->setPlaceholderText(QStringLiteral("Counter Name"));
+    txtDescA = line("txtDescA");
+    txtDescA->setPlaceholderText(QStringLiteral("Display Name"));
+
+    auto* language2 = new QHBoxLayout;
+    language2->addWidget(txtNameA);
+    language2->addWidget(txtDescA);
+
+    form()->addRow(QStringLiteral("Select Service"), cmbServ);
+    form()->addRow(QStringLiteral("Counter Name"), txtName);
+    form()->addRow(QStringLiteral("Display Name"), txtDesc);
+    form()->addRow(QStringLiteral("User Name"), txtUser);
+    form()->addRow(QStringLiteral("Password"), txtPass);
+    form()->addRow(QStringLiteral("Re-Password"), txtPass1);
+    form()->addRow(QStringLiteral("Language 2"), language2);
+    form()->addRow(QString(), chkActive);
+    resize(460, 320);
+    Form_Load();
+}
+
+void frmCounter::Form_Load()
+{
+    openConnection(m_ctx);
+    try {
+        const ResultSet rs = m_ctx.db.query(QStringLiteral("Select * from tblService where active='1'"));
+        for (int i = 0; i < rs.size(); ++i)
+            cmbServ->addItem(rs.text(i, 2));
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
+    cmbServ->setCurrentIndex(-1);
+}
+
+void frmCounter::getData()
+{
+    const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tblcounter where cntauto=?"), {ref()});
+    if (rs.isEmpty())
+        return;
+    cmbServ->setCurrentText(lookups::serviceNameById(m_ctx.db, rs.number(0, 1)));
+    txtName->setText(rs.text(0, 2));
+    txtDesc->setText(rs.text(0, 3));
+    txtUser->setText(rs.text(0, 4));
+    txtPass->setText(rs.text(0, 5));
+    txtPass1->setText(rs.text(0, 5));
+    chkActive->setChecked(rs.text(0, 6) == QLatin1String("1"));
+    txtNameA->setText(rs.text(0, QStringLiteral("countNameA")));
+    txtDescA->setText(rs.text(0, QStringLiteral("displayNameA")));
+}
+
+bool frmCounter::checkInput()
+{
+    auto refuse = [this](const QString& text) {
+        m_ctx.dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        return false;
+    };
+    if (txtPass->text() != txtPass1->text())
+        return refuse(QStringLiteral("Passwords should be same "));
+    if (lookups::serviceIdByName(m_ctx.db, cmbServ->currentText()) == 0)
+        return refuse(QStringLiteral("Select a valid service"));
+    if (txtName->text().isEmpty())
+        return refuse(QStringLiteral("Counter Name should not be blank"));
+    if (txtUser->text().isEmpty())
+        return refuse(QStringLiteral("User Name should not be blank"));
+    return true;
+}
+
+QVariantMap frmCounter::values() const
+{
+    return {{QStringLiteral("servAuto"), lookups::serviceIdByName(m_ctx.db, cmbServ->currentText())},
+            {QStringLiteral("contName"), stored(txtName->text())},
+            {QStringLiteral("displayName"), stored(txtDesc->text())},
+            {QStringLiteral("username"), stored(txtUser->text())},
+            {QStringLiteral("pass"), stored(txtPass->text())},
+            {QStringLiteral("active"), chkActive->isChecked() ? 1 : 0},
+            {QStringLiteral("countNameA"), stored(txtNameA->text())},
+            {QStringLiteral("displayNameA"), stored(txtDescA->text())}};
+}
+
+void frmCounter::showFailure(const DbError& error)
+{
+    // Inserts and updates alike: a counter that could not be stored is never passed over in silence.
+    m_ctx.dialogs.message(error.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning,
+                          QStringLiteral("Error"), this);
+}

@@ -1,0 +1,106 @@
+#include "masterdata/Departments.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+using masterdata::stored;
+
+frmDeptLst::frmDeptLst(AppContext& ctx, QWidget* parent)
+    : MasterList(ctx, QStringLiteral("frmDeptLst"), QStringLiteral("Deparment Lst"),
+                 QStringLiteral("frmDept"), parent)
+{
+    resize(640, 420);
+    Form_Load();
+}
+
+QVector<MasterList::Column> frmDeptLst::columns() const
+{
+    // Column 3 holds the department's type, so it is headed "Type": the type is what decides where the
+    // kiosk offers the department, and the flag is on the edit screen. Wide enough for "Appointment".
+    return {{QStringLiteral("SN"), 1000},
+            {QStringLiteral("Deparment"), 2500},
+            {QStringLiteral("Type"), 1500},
+            {QString(), 3000}};
+}
+
+void frmDeptLst::addFG()
+{
+    const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tblDept"));
+    for (int i = 0; i < rs.size(); ++i)
+        addEntry(rs.number(i, 0), {rs.text(i, 1), rs.text(i, 2), QString()});
+}
+
+bool frmDeptLst::deleteEntry(qint64 key)
+{
+    if (lookups::rowExists(m_ctx.db, QStringLiteral("tblService"), QStringLiteral("deptAuto"), key)) {
+        m_ctx.dialogs.message(QStringLiteral("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
+        return false;
+    }
+    m_ctx.db.exec(QStringLiteral("delete from tbldept where deptauto=?"), {key});
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+frmDept::frmDept(AppContext& ctx, QWidget* parent)
+    : MasterEdit(ctx, QStringLiteral("frmDept"), QStringLiteral("Department"), QStringLiteral("tblDept"),
+                 parent)
+{
+    txtDept = new QLineEdit(this);
+    txtDept->setObjectName(QStringLiteral("txtDept"));
+    txtDesc = new QComboBox(this);
+    txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    txtDesc->setEditable(true);
+    txtDesc->addItems({QStringLiteral("Walk-In"), QStringLiteral("Report"), QStringLiteral("Appointment"),
+                       QStringLiteral("Emergency")});
+    txtDesc->setCurrentIndex(-1);
+    txtDesc->setInsertPolicy(QComboBox::NoInsert);
+    chkActive = new QCheckBox(QStringLiteral("Active"), this);
+    chkActive->setObjectName(QStringLiteral("chkActive"));
+    chkActive->setChecked(true);
+
+    form()->addRow(QStringLiteral("Department Name"), txtDept);
+    form()->addRow(QStringLiteral("Type"), txtDesc);
+    form()->addRow(QString(), chkActive);
+    resize(380, 170);
+}
+
+void frmDept::getData()
+{
+    const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tblDept where deptAuto=?"), {ref()});
+    if (rs.isEmpty())
+        return;
+    txtDept->setText(rs.text(0, 1));
+    txtDesc->setCurrentText(rs.text(0, 2));
+    chkActive->setChecked(rs.text(0, 3) == QLatin1String("1"));
+}
+
+bool frmDept::checkInput()
+{
+    if (txtDept->text().isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Department name should not be blank"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        return false;
+    }
+    if (txtDesc->currentText().isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Department Type should not be blank"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        return false;
+    }
+    return true;
+}
+
+QVariantMap frmDept::values() const
+{
+    return {{QStringLiteral("deptName"), stored(txtDept->text())},
+            {QStringLiteral("deptDesc"), stored(txtDesc->currentText())},
+            {QStringLiteral("active"), chkActive->isChecked() ? 1 : 0}};
+}

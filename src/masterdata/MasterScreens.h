@@ -1,0 +1,130 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+#include <QVector>
+#include <QWidget>
+
+struct AppContext;
+class DbError;
+class Grid;
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
+class QFormLayout;
+
+// What the department, service and counter lists have in common: a grid FG whose column 0 holds the
+// row's key (hidden) and column 1 the running number "SN", the buttons Add (Command3), Delete
+// (Command2) and Close (Command1), a double click that opens the edit screen on the row's key, and
+// a reload whenever the list loads, becomes the active window, deletes a row or its edit screen saves.
+class MasterList : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Column
+    {
+        QString header;
+        int twips;
+    };
+
+    MasterList(AppContext& ctx, const QString& name, const QString& caption, const QString& editScreen,
+               QWidget* parent = nullptr);
+
+    Grid* FG;
+    QPushButton* Command3; // Add
+    QPushButton* Command2; // Delete
+    QPushButton* Command1; // Close
+
+    void Form_Load();
+    // Rebuilds the grid and fills it again; failures are shown, never thrown.
+    void refresh();
+    void setFG();
+    virtual void addFG() = 0;
+    void FG_DblClick();
+    void Command3_Click();
+    void Command2_Click();
+    void Command1_Click();
+
+    // The key in column 0 of the selected row; 0 when no row is selected.
+    qint64 selectedKey() const;
+    // Selects the data row holding that key; false when the list has no such row.
+    bool selectKey(qint64 key);
+
+protected:
+    // The columns of the grid after the key; the last is a filler that takes the spare width.
+    virtual QVector<Column> columns() const = 0;
+    // Delete rules of the list for that key; true when the row was deleted.
+    virtual bool deleteEntry(qint64 key) = 0;
+    // Appends a data row: the key, the running number, then the given texts.
+    void addEntry(qint64 key, const QStringList& texts);
+    void changeEvent(QEvent* event) override;
+    class MasterEdit* openEditScreen();
+
+    AppContext& m_ctx;
+
+private:
+    QString m_editScreen;
+    bool m_skipActivationRefresh = false;
+};
+
+// What the edit screens have in common: the hidden key label lblRef (empty for a new row), Save
+// (Command2) and Close (Command1). Save runs the screen's checks, inserts (saveData) or updates
+// (updateData) the row, tells the list, and closes. A failing insert or update is shown and the
+// screen stays open with what was typed, so nothing is lost.
+class MasterEdit : public QWidget
+{
+    Q_OBJECT
+
+public:
+    MasterEdit(AppContext& ctx, const QString& name, const QString& caption, const QString& table,
+               QWidget* parent = nullptr);
+
+    QLabel* lblRef;
+    QPushButton* Command2; // Save
+    QPushButton* Command1; // Close
+
+    // The key in lblRef, 0 for a new row.
+    qint64 ref() const;
+    // Puts the key into lblRef and fills the screen from that row.
+    void edit(qint64 key);
+    virtual void getData() = 0;
+
+    void Command2_Click();
+    void Command1_Click();
+    // Both return false when the store refused; the failure has then been shown.
+    bool saveData();
+    bool updateData();
+
+Q_SIGNALS:
+    void saved();
+
+protected:
+    // Each check in order; shows the first failing check's message and returns false.
+    virtual bool checkInput() = 0;
+    // The row's values as the screen holds them.
+    virtual QVariantMap values() const = 0;
+    virtual void showFailure(const DbError& error);
+    // Lays out the labelled fields above the buttons.
+    QFormLayout* form() const { return m_form; }
+
+    AppContext& m_ctx;
+    QString m_table;
+
+private:
+    QFormLayout* m_form;
+};
+
+// Plain text checks the edit screens share.
+namespace masterdata {
+
+// True when the text reads as a number (sign, digits, decimal point, exponent, spaces around).
+bool readsAsNumber(const QString& text);
+// A whole number, as start and end numbers must be; false when the text is not one.
+bool readsAsWholeNumber(const QString& text, qint64* value = nullptr);
+// A token prefix may not hold any of - # . _ * , (they would break the label); such a prefix is emptied.
+QString cleanPrefix(const QString& prefix);
+// Text for the store: an empty box becomes an empty text, never a missing value.
+QString stored(const QString& text);
+
+} // namespace masterdata

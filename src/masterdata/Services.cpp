@@ -1,0 +1,173 @@
+#include "masterdata/Services.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QLineEdit>
+
+using masterdata::stored;
+
+frmServLst::frmServLst(AppContext& ctx, QWidget* parent)
+    : MasterList(ctx, QStringLiteral("frmServLst"), QStringLiteral("Service List"),
+                 QStringLiteral("frmService"), parent)
+{
+    resize(860, 440);
+    Form_Load();
+}
+
+QVector<MasterList::Column> frmServLst::columns() const
+{
+    return {{QStringLiteral("SN"), 1000},           {QStringLiteral("Department"), 2000},
+            {QStringLiteral("Service Name"), 2000}, {QStringLiteral("Start"), 1000},
+            {QStringLiteral("End"), 1000},          {QStringLiteral("Prefix"), 1000},
+            {QStringLiteral("Active"), 1000},       {QString(), 3000}};
+}
+
+void frmServLst::addFG()
+{
+    const ResultSet rs = m_ctx.db.query(QStringLiteral(
+        "SELECT tblService.servAuto, tblDept.deptName, tblService.ServName, tblservice.startno, "
+        "tblservice.endno, "
+        "tblservice.abrno, tblService.active FROM tblService INNER JOIN tblDept ON tblService.deptAuto = "
+        "tblDept.deptAuto"));
+    for (int i = 0; i < rs.size(); ++i)
+        addEntry(rs.number(i, 0), {rs.text(i, 1), rs.text(i, 2), rs.text(i, 3), rs.text(i, 4), rs.text(i, 5),
+                                   rs.text(i, 6), QString()});
+}
+
+bool frmServLst::deleteEntry(qint64 key)
+{
+    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to delete "), Dialogs::Icon::Question, {}, this))
+        return false;
+    if (lookups::rowExists(m_ctx.db, QStringLiteral("tblticket"), QStringLiteral("servAuto"), key)) {
+        m_ctx.dialogs.message(QStringLiteral("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
+        return false;
+    }
+    m_ctx.db.exec(QStringLiteral("delete from tblservice where servauto=?"), {key});
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+frmService::frmService(AppContext& ctx, QWidget* parent)
+    : MasterEdit(ctx, QStringLiteral("frmService"), QStringLiteral("Service Details"),
+                 QStringLiteral("tblService"), parent)
+{
+    cmbDept = new QComboBox(this);
+    cmbDept->setObjectName(QStringLiteral("cmbDept"));
+    cmbDept->setEditable(true);
+    cmbDept->setInsertPolicy(QComboBox::NoInsert);
+    txtServ = new QLineEdit(this);
+    txtServ->setObjectName(QStringLiteral("txtServ"));
+    txtDesc = new QLineEdit(this);
+    txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    txtNo = new QLineEdit(QStringLiteral("0"), this);
+    txtNo->setObjectName(QStringLiteral("txtNo"));
+    txtEnd = new QLineEdit(QStringLiteral("0"), this);
+    txtEnd->setObjectName(QStringLiteral("txtEnd"));
+    txtAbr = new QLineEdit(this);
+    txtAbr->setObjectName(QStringLiteral("txtAbr"));
+    txtAbr->setMaximumWidth(120);
+    txtAbr->installEventFilter(this);
+    chkActive = new QCheckBox(QStringLiteral("Active"), this);
+    chkActive->setObjectName(QStringLiteral("chkActive"));
+    chkActive->setChecked(true);
+
+    form()->addRow(QStringLiteral("Select Dept"), cmbDept);
+    form()->addRow(QStringLiteral("Service Name"), txtServ);
+    form()->addRow(QStringLiteral("Description"), txtDesc);
+    form()->addRow(QStringLiteral("Tokent Start"), txtNo);
+    form()->addRow(QStringLiteral("Tokent End"), txtEnd);
+    form()->addRow(QStringLiteral("Token Prefix"), txtAbr);
+    form()->addRow(QString(), chkActive);
+    resize(420, 300);
+    Form_Load();
+}
+
+void frmService::Form_Load()
+{
+    try {
+        const ResultSet rs = m_ctx.db.query(QStringLiteral("select deptName from tblDept where active='1'"));
+        for (int i = 0; i < rs.size(); ++i)
+            cmbDept->addItem(rs.text(i, 0));
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
+    cmbDept->setCurrentIndex(-1);
+}
+
+void frmService::getData()
+{
+    const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tblService where servAuto=?"), {ref()});
+    if (rs.isEmpty())
+        return;
+    // Each field on its own: one that cannot be read leaves its box as it is and the others still fill.
+    auto step = [](const auto& fill) {
+        try {
+            fill();
+        } catch (const DbError&) {
+        }
+    };
+    step([&] { cmbDept->setCurrentText(lookups::deptNameById(m_ctx.db, rs.number(0, 1))); });
+    step([&] { txtServ->setText(rs.text(0, 2)); });
+    step([&] { txtDesc->setText(rs.text(0, 3)); });
+    step([&] { chkActive->setChecked(rs.text(0, 4) == QLatin1String("1")); });
+    step([&] { txtNo->setText(rs.text(0, QStringLiteral("startno"))); });
+    step([&] { txtEnd->setText(rs.text(0, QStringLiteral("endno"))); });
+    step([&] { txtAbr->setText(rs.text(0, QStringLiteral("abrno"))); });
+}
+
+void frmService::txtAbr_LostFocus()
+{
+    txtAbr->setText(masterdata::cleanPrefix(txtAbr->text()));
+}
+
+bool frmService::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtAbr && event->type() == QEvent::FocusOut)
+        txtAbr_LostFocus();
+    return MasterEdit::eventFilter(watched, event);
+}
+
+bool frmService::checkInput()
+{
+    auto refuse = [this](const QString& text) {
+        m_ctx.dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        return false;
+    };
+    // Save may be pressed without leaving the prefix box.
+    txtAbr_LostFocus();
+    if (masterdata::readsAsNumber(txtAbr->text()))
+        return refuse(QStringLiteral("Cannot Save. Prefix Should not be Number"));
+    qint64 start = 0;
+    qint64 end = 0;
+    if (!masterdata::readsAsWholeNumber(txtNo->text(), &start))
+        return refuse(QStringLiteral("Cannot Save. Enter a valid Starting number"));
+    if (!masterdata::readsAsWholeNumber(txtEnd->text(), &end))
+        return refuse(QStringLiteral("Cannot Save. Enter a valid Ending number"));
+    if (end <= start)
+        return refuse(QStringLiteral("Please Check Starting and Ending Number"));
+    if (lookups::deptIdByName(m_ctx.db, cmbDept->currentText()) == 0)
+        return refuse(QStringLiteral("Select a department name"));
+    if (txtServ->text().isEmpty())
+        return refuse(QStringLiteral("Service name should not be blank"));
+    return true;
+}
+
+QVariantMap frmService::values() const
+{
+    return {{QStringLiteral("deptAuto"), lookups::deptIdByName(m_ctx.db, cmbDept->currentText())},
+            {QStringLiteral("servName"), stored(txtServ->text())},
+            {QStringLiteral("ServDesc"), stored(txtDesc->text())},
+            {QStringLiteral("active"), chkActive->isChecked() ? 1 : 0},
+            {QStringLiteral("startno"), txtNo->text().trimmed().toLongLong()},
+            {QStringLiteral("endno"), txtEnd->text().trimmed().toLongLong()},
+            {QStringLiteral("abrno"), stored(txtAbr->text())}};
+}

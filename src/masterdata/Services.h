@@ -1,0 +1,48 @@
+#pragma once
+
+#include "masterdata/MasterScreens.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+// Service list: every service with its department, number range, prefix and flag.
+class frmServLst : public MasterList
+{
+    Q_OBJECT
+
+public:
+    explicit frmServLst(AppContext& ctx, QWidget* parent = nullptr);
+    void addFG() override;
+
+protected:
+    QVector<Column> columns() const override;
+    bool deleteEntry(qint64 key) override;
+};
+
+// One service: its department, name, description, token range and prefix.
+class frmService : public MasterEdit
+{
+    Q_OBJECT
+
+public:
+    explicit frmService(AppContext& ctx, QWidget* parent = nullptr);
+
+    QComboBox* cmbDept; // the active departments; typed names are taken too
+    QLineEdit* txtServ;
+    QLineEdit* txtDesc;
+    QLineEdit* txtNo;  // first token number
+    QLineEdit* txtEnd; // last token number
+    QLineEdit* txtAbr; // token prefix
+    QCheckBox* chkActive;
+
+    void Form_Load();
+    void getData() override;
+    // Leaving the prefix box empties a prefix holding a character that may not be in a label.
+    void txtAbr_LostFocus();
+
+protected:
+    bool checkInput() override;
+    QVariantMap values() const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

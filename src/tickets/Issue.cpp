@@ -1,0 +1,41 @@
+#include "tickets/Issue.h"
+
+#include "core/AppContext.h"
+#include "core/Session.h"
+#include "ui/Dialogs.h"
+
+#include <QImageReader>
+
+numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
+                                      const TicketStyle& style, const QString& printedName, QWidget* parent,
+                                      const std::function<void()>& beforeEachCopy)
+{
+    const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
+    if (ticket.status == numbering::IssuedTicket::Status::Limit) {
+        ctx.dialogs.message(QStringLiteral("Limit"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, parent);
+        return ticket;
+    }
+    if (!ticket.issued()) {
+        ctx.dialogs.message(QStringLiteral("This service is no longer offered"), Dialogs::Buttons::Ok,
+                            Dialogs::Icon::Warning, {}, parent);
+        return ticket;
+    }
+    TicketContent content;
+    content.label = ticket.label;
+    content.serviceId = request.serviceId;
+    content.serviceName = printedName.isEmpty() ? ticket.service.name : printedName;
+    content.serviceDescription = ticket.service.description;
+    for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy) {
+        if (beforeEachCopy)
+            beforeEachCopy();
+        startPrint(ctx, style.layout, style.header, style.logoFile, content);
+    }
+    return ticket;
+}
+
+QString loadableLogo(const AppContext& ctx)
+{
+    const QString file = ctx.installPath(QStringLiteral("logo.jpg"));
+    QImageReader reader(file);
+    return reader.canRead() ? file : QString();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class Database;
+class Clock;
+
+// Token numbers and ticket rows. The next number of a service follows the highest number already
+// stored for the issue date, or starts at the service's start number; numbers restart every day.
+namespace numbering {
+
+// The highest token number the ticket table holds (a 32-bit column).
+constexpr qint64 highestTokenNumber = 2147483647;
+
+// The label printed, listed and spoken: prefix followed by the number (B and 7 give B7).
+QString tokenLabel(const QString& prefix, qint64 number);
+
+// The next number of the service for the issue date; 0 when the service has neither a ticket that
+// day nor a row of its own.
+qint64 getToken(Database& db, qint64 serviceId, const QDate& issueDate);
+
+// The label of the most recently issued token of the service that has been called today; "" when
+// none has.
+QString getNowServing(Database& db, const Clock& clock, qint64 serviceId);
+
+struct ServiceInfo
+{
+    bool found = false;
+    qint64 endNo = 0;
+    QString prefix;
+    QString description;
+    QString name;
+};
+ServiceInfo readService(Database& db, qint64 serviceId);
+
+struct IssueRequest
+{
+    qint64 serviceId = 0;
+    qint64 number = 0; // the number asked for; a number already taken moves on to the next free one
+    QDate issueDate;   // the day the token is numbered and dated for
+    bool writeAppTime = true;
+};
+
+struct IssuedTicket
+{
+    enum class Status { Issued, Limit, NoService };
+    Status status = Status::NoService;
+    qint64 tickAuto = 0;
+    qint64 number = 0;
+    QString label;
+    ServiceInfo service;
+    bool issued() const { return status == Status::Issued; }
+};
+
+// Takes the number and stores the waiting walk-in ticket row in one transaction. When another
+// workstation took the number first (the unique index on service, day and number refuses the row),
+// the issue starts again in a new transaction with the next free number. Nothing is stored when the
+// number would pass the service's end number (Limit) or the service is gone (NoService). Store
+// failures pass to the caller as DbError.
+IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request);
+
+} // namespace numbering

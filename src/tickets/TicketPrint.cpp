@@ -1,0 +1,186 @@
+#include "tickets/TicketPrint.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Settings.h"
+#include "tickets/Numbering.h"
+#include "ui/Clock.h"
+#include "ui/PrintSurface.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRectF>
+#include <cmath>
+
+namespace {
+const QString Arial = QStringLiteral("Arial");
+const QString SansSerif = QStringLiteral("MS Sans Serif");
+} // namespace
+
+TicketHeader getcompDet(Database& db)
+{
+    TicketHeader header;
+    const ResultSet rs = db.query(QStringLiteral("Select * from tblcomp where compAuto=1"));
+    if (!rs.isEmpty()) {
+        header.line1 = rs.text(0, 1);
+        header.line2 = rs.text(0, 2);
+    }
+    return header;
+}
+
+PrintJob::PrintJob(PrintSurface& surface) : m_surface(surface) {}
+
+void PrintJob::applyFont()
+{
+    m_surface.setFont(m_fontName, m_fontSize, m_bold);
+}
+
+void PrintJob::setFont(const QString& name, double points)
+{
+    m_fontName = name;
+    m_fontSize = points;
+    applyFont();
+}
+
+void PrintJob::setBold(bool bold)
+{
+    m_bold = bold;
+    applyFont();
+}
+
+void PrintJob::printAligned(const QString& text, int mode)
+{
+    switch (mode) {
+    case 0:
+        currentX = 0;
+        break;
+    case 1:
+        currentX = m_surface.pageWidth() - m_surface.textWidth(text);
+        break;
+    case 2: {
+        // Whole twips first, then halved the way integer division does it (toward zero), so a text
+        // wider than the page starts left of the edge.
+        const qint64 spare = qint64(std::llround(m_surface.pageWidth() - m_surface.textWidth(text)));
+        currentX = double(spare / 2);
+        break;
+    }
+    default:
+        break;
+    }
+    m_surface.printText(currentX, currentY, text);
+    currentX = 0;
+    currentY += m_surface.textHeight(text.isEmpty() ? QStringLiteral(" ") : text);
+}
+
+void PrintJob::newLine()
+{
+    currentX = 0;
+    currentY += m_surface.textHeight(QStringLiteral(" "));
+}
+
+bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
+                  const TicketContent& ticket, const QString& nowServing, const QString& dateTimeText)
+{
+    const bool full = layout == TicketLayout::FullScreen;
+    job.setFont(Arial, 10);
+    if (!logoFile.isEmpty()) {
+        job.surface().drawPicture(logoFile, QRectF(10, full ? 10 : 20, 3920, 1085));
+        job.currentX = 0;
+        job.currentY = full ? 600 : 700;
+    } else {
+        job.newLine();
+        job.newLine();
+    }
+    if (full) {
+        job.newLine();
+        job.newLine();
+    }
+    if (!header.line1.isEmpty()) {
+        job.setFont(Arial, 12);
+        job.printAligned(header.line1, 2);
+    }
+    if (!header.line2.isEmpty()) {
+        job.setFont(Arial, 10);
+        job.currentX = job.surface().textWidth(QStringLiteral("0")) * 10;
+        job.printAligned(header.line2, 3);
+    }
+    job.newLine();
+    job.setFont(Arial, 10);
+    job.printAligned(dateTimeText, 2);
+    job.newLine();
+    if (full) {
+        job.setFont(SansSerif, 14);
+        job.printAligned(ticket.serviceName, 2);
+        job.setFont(SansSerif, 14);
+        job.printAligned(ticket.serviceDescription, 2);
+        job.setFont(Arial, 42);
+        job.setBold(true);
+        job.printAligned(ticket.label, 2);
+    } else {
+        job.setFont(Arial, 14);
+        job.printAligned(ticket.serviceName, 2);
+        job.setFont(Arial, 42);
+        job.setBold(true);
+        job.printAligned(ticket.label, 2);
+        job.setFont(Arial, 10);
+        job.printAligned(ticket.serviceDescription, 2);
+    }
+    // Bold is not switched off again: everything from the label on is bold.
+    job.setFont(Arial, 10);
+    job.printAligned(QStringLiteral("Now Serving : ") + nowServing, 2);
+    job.setFont(Arial, 10);
+    job.printAligned(QStringLiteral("Thank you for waiting"), 2);
+    const QString rule(51, QLatin1Char('-'));
+    if (full) {
+        job.setFont(Arial, 10);
+        job.printAligned(QLatin1Char(' ') + rule, 2);
+        job.newLine();
+    } else {
+        job.setFont(Arial, 10);
+        job.printAligned(rule, 0);
+        job.printAligned(rule, 0);
+        job.newLine();
+        job.newLine();
+        job.newLine();
+    }
+    return job.surface().endDoc();
+}
+
+QString ticketDateTimeText(const QDateTime& when)
+{
+    const QLocale locale = QLocale::system();
+    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           when.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString ticketPrinterName(AppContext& ctx)
+{
+    const QString wanted =
+        ctx.settings.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"));
+    if (wanted.isEmpty())
+        return QString();
+    if (ctx.printers.names().contains(wanted) || QFileInfo(wanted).isDir())
+        return wanted;
+    return QString();
+}
+
+void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
+                const TicketContent& ticket)
+{
+    QString nowServing;
+    try {
+        nowServing = numbering::getNowServing(ctx.db, ctx.clock, ticket.serviceId);
+    } catch (const DbError&) {
+        // The line then ends after its caption, as for a service nobody has called yet.
+    }
+    try {
+        std::unique_ptr<PrintSurface> surface = ctx.printers.open(ticketPrinterName(ctx));
+        if (!surface)
+            return;
+        PrintJob job(*surface);
+        layoutTicket(job, layout, header, logoFile, ticket, nowServing, ticketDateTimeText(ctx.clock.now()));
+    } catch (const std::exception&) {
+        // A printer that fails part-way leaves the rest of the ticket out; the issue goes on.
+    }
+}

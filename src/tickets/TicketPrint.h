@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+struct AppContext;
+class Database;
+class PrintSurface;
+
+// The two header lines of every ticket: the company's name and its second line.
+struct TicketHeader
+{
+    QString line1;
+    QString line2;
+};
+// Reads the header lines from the company row; both empty when there is none.
+TicketHeader getcompDet(Database& db);
+
+// The windowed kiosk's ticket (also bulk issue) and the full-screen kiosk's ticket.
+enum class TicketLayout { Windowed, FullScreen };
+
+// One document as the ticket drives it: a current font and a current position in twips, like a
+// printer object, over a PrintSurface.
+class PrintJob
+{
+public:
+    explicit PrintJob(PrintSurface& surface);
+
+    void setFont(const QString& name, double points);
+    // Bold stays as set for every later font change until it is switched off.
+    void setBold(bool bold);
+
+    // Prints one line at the position the mode chooses (0 left edge, 1 right-aligned, 2 centred,
+    // anything else the current position), then moves to the start of the next line.
+    void printAligned(const QString& text, int mode);
+    // An empty line in the current font.
+    void newLine();
+
+    double currentX = 0;
+    double currentY = 0;
+    PrintSurface& surface() { return m_surface; }
+
+private:
+    void applyFont();
+
+    PrintSurface& m_surface;
+    QString m_fontName = QStringLiteral("Arial");
+    double m_fontSize = 10;
+    bool m_bold = false;
+};
+
+struct TicketContent
+{
+    QString label;
+    qint64 serviceId = 0;
+    QString serviceName;
+    QString serviceDescription;
+};
+
+// Lays one ticket out on the surface and ends the document. logoFile is empty when no logo is
+// loaded. Returns whatever ending the document returned.
+bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
+                  const TicketContent& ticket, const QString& nowServing, const QString& dateTimeText);
+
+// Prints one ticket on the printer the printer-name setting names (a folder there receives PDF
+// files; a name that matches nothing leaves the default printer). Every failure is swallowed: a
+// ticket that cannot be printed never stops an issue.
+void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
+                const TicketContent& ticket);
+
+// The device name the next ticket goes to: the setting when it names an installed printer or an
+// existing folder, otherwise "" (the default printer).
+QString ticketPrinterName(AppContext& ctx);
+
+// The general date-and-time text printed on tickets.
+QString ticketDateTimeText(const QDateTime& when);

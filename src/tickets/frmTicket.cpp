@@ -1,0 +1,301 @@
+#include "tickets/frmTicket.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/ScreenRegistry.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "tickets/frmTransfer.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+#include "ui/Grid.h"
+#include "ui/Twips.h"
+
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+const QString WalkIn = QStringLiteral("Walk-In");
+const QString Back = QStringLiteral("<-Back");
+} // namespace
+
+frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmTicket"));
+    setWindowTitle(QStringLiteral("Print Ticket"));
+
+    FG = new Grid(this);
+    FG->setObjectName(QStringLiteral("FG"));
+    FG->setSelectionMode(QAbstractItemView::SingleSelection);
+    FG->setFocusPolicy(Qt::NoFocus);
+    FG->styleHeader();
+    FG->setAlternatingRowColors(false);
+    FG->setShowGrid(true);
+    QFont buttons = FG->font();
+    buttons.setBold(true);
+    FG->setFont(buttons);
+    FG->horizontalHeader()->setStretchLastSection(true);
+
+    auto* types = new QGroupBox(QStringLiteral("Token Type"), this);
+    optWalkIn = new QRadioButton(WalkIn, types);
+    optWalkIn->setObjectName(QStringLiteral("optWalkIn"));
+    optReport = new QRadioButton(QStringLiteral("Report"), types);
+    optReport->setObjectName(QStringLiteral("optReport"));
+    optAppointment = new QRadioButton(QStringLiteral("Appointment"), types);
+    optAppointment->setObjectName(QStringLiteral("optAppointment"));
+    optEmergency = new QRadioButton(QStringLiteral("Emergency "), types);
+    optEmergency->setObjectName(QStringLiteral("optEmergency"));
+    auto* typeLayout = new QVBoxLayout(types);
+    auto* group = new QButtonGroup(this);
+    for (QRadioButton* o : {optWalkIn, optReport, optAppointment, optEmergency}) {
+        typeLayout->addWidget(o);
+        group->addButton(o);
+        connect(o, &QRadioButton::clicked, this, [this, o] { option_Click(o); });
+    }
+    optWalkIn->setChecked(true);
+
+    lblSelectDate = new QLabel(QStringLiteral(" Select Date: "), this);
+    lblSelectDate->setObjectName(QStringLiteral("lblSelectDate"));
+    DT = new QDateEdit(this);
+    DT->setObjectName(QStringLiteral("DT"));
+    DT->setCalendarPopup(true);
+    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    picLogo = new QLabel(this);
+    picLogo->setObjectName(QStringLiteral("picLogo"));
+    picLogo->hide();
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(types);
+    side->addSpacing(12);
+    side->addWidget(lblSelectDate);
+    side->addWidget(DT);
+    side->addStretch();
+    side->addWidget(cmdExit);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(side);
+    layout->addStretch(1);
+    layout->addWidget(FG, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+
+    connect(FG, &QTableWidget::cellClicked, this, [this](int, int) { FG_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, &frmTicket::cmdExit_Click);
+    resize(900, 600);
+    Form_Load();
+}
+
+void frmTicket::Form_Load()
+{
+    // 1.
+    const QString logo = m_ctx.installPath(QStringLiteral("logo.jpg"));
+    const QPixmap logoPicture(logo);
+    if (!logoPicture.isNull()) {
+        picLogo->setPixmap(logoPicture);
+        m_logoFile = logo;
+    }
+    // 2.
+    if (m_ctx.settings.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+                           QStringLiteral("Normal")) != QLatin1String("Normal")) {
+        lblSelectDate->hide();
+        DT->hide();
+    }
+    // 3.
+    DT->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    DT->setDate(m_ctx.clock.today());
+    // 4.
+    stg = 0;
+    openConnection(m_ctx);
+    rh = int(m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("printer"),
+                                      QStringLiteral("row"), 500));
+    addDept(WalkIn);
+    // 6.
+    try {
+        header = getcompDet(m_ctx.db);
+    } catch (const DbError&) {
+        header = {};
+    }
+}
+
+void frmTicket::applyRowHeights()
+{
+    FG->setRowHeight(0, rh + 100);
+    for (int r = 1; r < FG->rows(); ++r) {
+        FG->setRowHeight(r, rh);
+        FG->setCellAlignment(r, 1, Qt::AlignCenter);
+    }
+    QFont buttons = FG->font();
+    buttons.setPixelSize(qMax(10, int(twips::toPixels(rh) * 0.5)));
+    FG->setFont(buttons);
+    // The grid is as wide as its buttons, centred in the window.
+    FG->setFixedWidth(twips::toPixels(FG->colWidth(1)) + 2 * FG->frameWidth() +
+                      FG->verticalScrollBar()->sizeHint().width());
+}
+
+void frmTicket::addDept(const QString& category)
+{
+    FG->clearRows();
+    FG->setCols(2);
+    FG->setColWidth(0, 1);
+    FG->setColWidth(1, 5000);
+    FG->setText(0, 1, QStringLiteral("Select Department"));
+    try {
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select * from tblDept where deptdesc=? and active='1'"), {category});
+        for (int r = 0; r < rs.size(); ++r)
+            FG->addRow({rs.text(r, 0), rs.text(r, 1)});
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    }
+    applyRowHeights();
+    addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
+}
+
+void frmTicket::addServ(qint64 deptId)
+{
+    FG->clearRows();
+    FG->setColWidth(1, 4000);
+    FG->setText(0, 1, QStringLiteral("Select Service"));
+    try {
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select servauto,servName from tblservice where deptAuto=? and active='1'"),
+            {deptId});
+        for (int r = 0; r < rs.size(); ++r)
+            FG->addRow({rs.text(r, 0), rs.text(r, 1)});
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    }
+    FG->addRow({QString(), Back});
+    applyRowHeights();
+    addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
+}
+
+void frmTicket::addimg(const QString& picture)
+{
+    const QPixmap source(picture);
+    const int width = twips::toPixels(FG->colWidth(1));
+    for (int r = 1; r < FG->rows(); ++r) {
+        if (source.isNull()) {
+            FG->setCellPicture(r, 1, QPixmap());
+            continue;
+        }
+        const int height = twips::toPixels(FG->rowHeight(r));
+        FG->setCellPicture(
+            r, 1,
+            source.scaled(qMax(1, width), qMax(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+}
+
+void frmTicket::getType()
+{
+    if (optWalkIn->isChecked())
+        ticketType = QStringLiteral("N");
+    if (optReport->isChecked())
+        ticketType = QStringLiteral("R");
+    if (optAppointment->isChecked())
+        ticketType = QStringLiteral("A");
+    if (optEmergency->isChecked())
+        ticketType = QStringLiteral("E");
+}
+
+qint64 frmTicket::getToken(qint64 serviceId)
+{
+    return numbering::getToken(m_ctx.db, serviceId, issueDate());
+}
+
+QDate frmTicket::issueDate() const
+{
+    return DT->date();
+}
+
+qint64 frmTicket::getEnd(qint64 number)
+{
+    const int row = FG->row();
+    const qint64 serviceId = FG->text(row, 0).toLongLong();
+    numbering::IssueRequest request;
+    request.serviceId = serviceId;
+    request.number = number;
+    request.issueDate = issueDate();
+    request.writeAppTime = true;
+    TicketStyle style;
+    style.layout = TicketLayout::Windowed;
+    style.header = header;
+    style.logoFile = m_logoFile;
+    const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, FG->text(row, 1), this);
+    if (!ticket.issued())
+        return 0;
+    if (ticketType != QLatin1String("N")) {
+        auto* transfer = qobject_cast<frmTransfer*>(m_ctx.screens.openNew(QStringLiteral("frmTransfer")));
+        if (!transfer) {
+            transfer = new frmTransfer(m_ctx);
+            transfer->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        transfer->lblRef->setText(QString::number(ticket.tickAuto));
+        transfer->ticketType = ticketType;
+        QPointer<frmTicket> kiosk(this);
+        connect(transfer, &frmTransfer::updated, this, [kiosk] {
+            if (!kiosk)
+                return;
+            kiosk->optWalkIn->setChecked(true);
+            kiosk->option_Click(kiosk->optWalkIn);
+        });
+        m_transfer = transfer;
+        transfer->show();
+        transfer->raise();
+        transfer->activateWindow();
+    }
+    DT->setDate(m_ctx.clock.today());
+    return ticket.tickAuto;
+}
+
+void frmTicket::issueFromRow(int row)
+{
+    try {
+        getType();
+        const qint64 serviceId = FG->text(row, 0).toLongLong();
+        getEnd(getToken(serviceId));
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    }
+    addDept(WalkIn);
+    stg = 0;
+}
+
+void frmTicket::FG_Click()
+{
+    const int row = FG->row();
+    if (row < 1 || row >= FG->rows())
+        return;
+    if (FG->text(row, 1) == Back) {
+        addDept(WalkIn);
+        stg = 0;
+        return;
+    }
+    if (FG->text(row, 0).isEmpty())
+        return;
+    if (stg == 0) {
+        addServ(FG->text(row, 0).toLongLong());
+        stg = 1;
+    } else {
+        issueFromRow(row);
+    }
+}
+
+void frmTicket::option_Click(QRadioButton* option)
+{
+    addDept(option->text().trimmed());
+    stg = 0;
+}
+
+void frmTicket::cmdExit_Click()
+{
+    close();
+}

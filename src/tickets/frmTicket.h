@@ -1,0 +1,65 @@
+#pragma once
+
+#include "tickets/Issue.h"
+
+#include <QDate>
+#include <QString>
+#include <QWidget>
+
+struct AppContext;
+class Grid;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// Print Ticket, the windowed kiosk: a ticket type, an issue date, departments of the type's
+// category, then a department's services.
+class frmTicket : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmTicket(AppContext& ctx, QWidget* parent = nullptr);
+
+    Grid* FG;
+    QRadioButton* optWalkIn;
+    QRadioButton* optReport;
+    QRadioButton* optAppointment;
+    QRadioButton* optEmergency;
+    QLabel* lblSelectDate;
+    QDateEdit* DT; // the issue date
+    QPushButton* cmdExit;
+    QLabel* picLogo; // holds logo.jpg for the tickets, never shown
+
+    int stg = 0;  // 0 departments listed, 1 services listed
+    int rh = 500; // button row height in twips
+    // The type letter the next issue is made with, as the options set it (empty until the first issue).
+    QString ticketType;
+    TicketHeader header;
+
+    void Form_Load();
+    void addDept(const QString& category);
+    void addServ(qint64 deptId);
+    void addimg(const QString& picture);
+    void getType();
+    qint64 getToken(qint64 serviceId);
+    // Issues the given number for the service of the selected grid row; returns the stored ticket's
+    // key, 0 when nothing was stored.
+    qint64 getEnd(qint64 number);
+    void FG_Click();
+    void option_Click(QRadioButton* option);
+    void cmdExit_Click();
+
+    QDate issueDate() const;
+    // The transfer window opened for the last issued report, appointment or emergency token.
+    QWidget* lastTransferWindow() const { return m_transfer; }
+
+private:
+    void applyRowHeights();
+    void issueFromRow(int row);
+
+    AppContext& m_ctx;
+    QString m_logoFile;
+    QWidget* m_transfer = nullptr;
+};

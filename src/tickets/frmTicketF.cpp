@@ -1,0 +1,485 @@
+#include "tickets/frmTicketF.h"
+
+#include "core/AppContext.h"
+#include "core/ConnectionFiles.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+#include "ui/Grid.h"
+#include "ui/Twips.h"
+
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+constexpr int gridTwips = 9000;
+constexpr int cornerPixels = 72;
+} // namespace
+
+frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmTicketF"));
+    setWindowTitle(QStringLiteral("Print Ticket"));
+    setStyleSheet(QStringLiteral("#frmTicketF { background-color: #1f3b57; }"));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setScaledContents(true);
+    Image1->hide();
+
+    FG = new Grid(this);
+    FG->setObjectName(QStringLiteral("FG"));
+    FG->setSelectionMode(QAbstractItemView::SingleSelection);
+    FG->setFocusPolicy(Qt::NoFocus);
+    FG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FG->horizontalHeader()->setStretchLastSection(true);
+    FG->setStyleSheet(QStringLiteral(
+        "QTableWidget { background: transparent; border: 0px; gridline-color: rgba(255,255,255,90); color: "
+        "#10283f;"
+        " selection-background-color: rgba(61,122,184,120); }"
+        "QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold; border: 0px; }"));
+    QFont buttons = FG->font();
+    buttons.setPointSize(20);
+    buttons.setBold(true);
+    FG->setFont(buttons);
+    QFont headerFont = buttons;
+    headerFont.setPointSize(14);
+    FG->horizontalHeader()->setFont(headerFont);
+
+    lblTouch = new QLabel(this);
+    lblTouch->setObjectName(QStringLiteral("lblTouch"));
+    lblTouch->setFixedSize(cornerPixels, cornerPixels);
+    lblTouch->installEventFilter(this);
+    Label21 = new QLabel(this);
+    Label21->setObjectName(QStringLiteral("Label21"));
+    Label21->setStyleSheet(QStringLiteral("color: rgba(255,255,255,60);"));
+    Label21->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label21->setFixedSize(cornerPixels, 20);
+    picLogo = new QLabel(this);
+    picLogo->setObjectName(QStringLiteral("picLogo"));
+    picLogo->hide();
+    DT = new QDateEdit(this);
+    DT->setObjectName(QStringLiteral("DT"));
+    DT->hide();
+    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(5000);
+
+    connect(FG, &QTableWidget::cellClicked, this, [this](int, int) { FG_Click(); });
+    connect(Timer1, &QTimer::timeout, this, &frmTicketF::Timer1_Timer);
+    connect(cmdExit, &QPushButton::clicked, this, &frmTicketF::cmdExit_Click);
+    resize(1024, 768);
+    Form_Load();
+}
+
+void frmTicketF::Form_Load()
+{
+    // 1.
+    const QString logo = m_ctx.installPath(QStringLiteral("logo.jpg"));
+    if (QFileInfo::exists(logo)) {
+        const QPixmap picture(logo);
+        if (!picture.isNull()) {
+            picLogo->setPixmap(picture);
+            m_logoFile = logo;
+        }
+    }
+    // 2.
+    const QString dept =
+        m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"));
+    if (dept.isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("First set the Default Department in the settings "),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        FG->hide();
+        layoutScreen();
+        return;
+    }
+    // 3.
+    m_ctx.session.printCopies =
+        m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), 1);
+    const QString back = m_ctx.installPath(QStringLiteral("back.jpg"));
+    if (QFileInfo::exists(back)) {
+        m_background = QPixmap(back);
+        if (!m_background.isNull()) {
+            Image1->setPixmap(m_background);
+            Image1->show();
+            Image1->lower();
+        }
+    }
+    // 4.
+    clkCount = 0;
+    Timer1->start();
+    if (m_ctx.settings.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+                           QStringLiteral("Normal")) != QLatin1String("Normal"))
+        makeCenter();
+    // 5.
+    DT->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    DT->setDate(m_ctx.clock.today());
+    // 6.
+    openConnection(m_ctx);
+    rh = int(m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("printer"),
+                                      QStringLiteral("row"), 500));
+    try {
+        addServ(lookups::deptIdByName(m_ctx.db, dept));
+    } catch (const DbError&) {
+        // Opening goes on without the list; the kiosk shows its background and stays usable for the exit.
+    }
+    // 7.
+    try {
+        header = getcompDet(m_ctx.db);
+    } catch (const DbError&) {
+        header = {};
+    }
+    layoutScreen();
+}
+
+void frmTicketF::addServ(qint64 deptId)
+{
+    FG->clearRows();
+    FG->setCols(2);
+    FG->setColWidth(0, 1);
+    FG->setColWidth(1, gridTwips);
+    FG->setText(0, 1, QStringLiteral("Select Service"));
+    const ResultSet rs = m_ctx.db.query(
+        QStringLiteral("select servauto,servName,ServDesc from tblservice where deptAuto=? and "
+                       "active='1' order by startno asc"),
+        {deptId});
+    for (int r = 0; r < rs.size(); ++r) {
+        const int row = FG->addRow({rs.text(r, 0), rs.text(r, 1) + QLatin1Char('\n') + rs.text(r, 2)});
+        FG->setCellAlignment(row, 1, Qt::AlignCenter);
+    }
+    FG->setCellAlignment(0, 1, Qt::AlignCenter);
+    FG->setRowHeight(0, int(std::lround(rh / 2.0)));
+    for (int r = 1; r < FG->rows(); ++r)
+        FG->setRowHeight(r, rh);
+    // Name and description share a button: two lines fit its height.
+    QFont buttons = FG->font();
+    buttons.setPixelSize(qMax(10, int(twips::toPixels(rh) * 0.36)));
+    FG->setFont(buttons);
+    QFont heading = FG->horizontalHeader()->font();
+    heading.setPixelSize(qMax(9, int(twips::toPixels(rh / 2.0) * 0.6)));
+    FG->horizontalHeader()->setFont(heading);
+    addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
+}
+
+void frmTicketF::addimg(const QString& picture)
+{
+    const QPixmap source(picture);
+    const int width = twips::toPixels(FG->colWidth(1));
+    for (int r = 1; r < FG->rows(); ++r) {
+        FG->setCellAlignment(r, 1, Qt::AlignCenter);
+        if (source.isNull())
+            continue;
+        FG->setCellPicture(r, 1,
+                           source.scaled(qMax(1, width), qMax(1, twips::toPixels(rh)), Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation));
+    }
+    FG->setFixedHeight(qMax(1, twips::toPixels(double(rh) * FG->rows())));
+}
+
+void frmTicketF::makeCenter()
+{
+    centred = true;
+    DT->move(-DT->width() - 1000, DT->y());
+    layoutScreen();
+}
+
+void frmTicketF::layoutScreen()
+{
+    const int w = width();
+    const int h = height();
+    Image1->setGeometry(0, 0, w, h);
+    lblTouch->move(w - lblTouch->width(), 0);
+    Label21->move(w - Label21->width() - 4, lblTouch->height());
+    const int gridWidth = twips::toPixels(gridTwips) + 2 * FG->frameWidth();
+    FG->setFixedWidth(gridWidth);
+    if (centred) {
+        FG->move((w - gridWidth) / 2, qMax(0, (h - FG->height()) / 2));
+        cmdExit->hide();
+    } else {
+        FG->move(12, 12);
+        cmdExit->adjustSize();
+        cmdExit->move(12, qMin(h - cmdExit->height() - 12, FG->y() + FG->height() + 12));
+        cmdExit->show();
+    }
+    lblTouch->raise();
+    Label21->raise();
+}
+
+void frmTicketF::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutScreen();
+}
+
+qint64 frmTicketF::getToken(qint64 serviceId)
+{
+    return numbering::getToken(m_ctx.db, serviceId, m_ctx.clock.today());
+}
+
+qint64 frmTicketF::getEnd(qint64 number)
+{
+    numbering::IssueRequest request;
+    request.serviceId = FG->text(FG->row(), 0).toLongLong();
+    request.number = number;
+    // The kiosk has no visible date: its tickets are always for the day they are taken.
+    request.issueDate = m_ctx.clock.today();
+    request.writeAppTime = false;
+    TicketStyle style;
+    style.layout = TicketLayout::FullScreen;
+    style.header = header;
+    style.logoFile = m_logoFile;
+    const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, QString(), this, [this] {
+        auto* picture = new frmTT(m_ctx, this);
+        picture->show();
+        picture->raise();
+    });
+    DT->setDate(m_ctx.clock.today());
+    return ticket.issued() ? ticket.tickAuto : 0;
+}
+
+void frmTicketF::FG_Click()
+{
+    const int row = FG->row();
+    if (row < 1 || row >= FG->rows() || FG->text(row, 0).isEmpty())
+        return;
+    try {
+        getEnd(getToken(FG->text(row, 0).toLongLong()));
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    }
+    FG->clearSelection();
+}
+
+void frmTicketF::lblTouch_Click()
+{
+    ++clkCount;
+    if (!Timer1->isActive())
+        Timer1->start();
+    Label21->setText(QString::number(clkCount));
+    if (clkCount == 4) {
+        auto* pad = new frmPass(m_ctx, this);
+        m_pad = pad;
+        pad->show();
+        pad->raise();
+        pad->activateWindow();
+    }
+}
+
+void frmTicketF::Timer1_Timer()
+{
+    clkCount = 0;
+    Label21->setText(QString());
+}
+
+void frmTicketF::cmdExit_Click()
+{
+    close();
+}
+
+bool frmTicketF::eventFilter(QObject* watched, QEvent* event)
+{
+    // Quick taps arrive as double clicks; each one is a touch.
+    if (watched == lblTouch &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        lblTouch_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- exit pad ----
+
+QString readExitCode(AppContext& ctx, QWidget* parent)
+{
+    QString code;
+    QString error;
+    if (connectionFiles::readExitCode(ctx.installDir, code, error))
+        return code;
+    ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, parent);
+    return QString::fromLatin1(connectionFiles::defaultExitCode);
+}
+
+frmPass::frmPass(AppContext& ctx, QWidget* kiosk)
+    : QWidget(kiosk, Qt::Window | Qt::WindowStaysOnTopHint), m_ctx(ctx), m_kiosk(kiosk)
+{
+    setObjectName(QStringLiteral("frmPass"));
+    setWindowTitle(QStringLiteral("Enter Password"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setStyleSheet(QStringLiteral("QPushButton { min-width: 64px; min-height: 52px; font-size: 18pt; }"
+                                 "QLineEdit { font-size: 20pt; min-height: 44px; }"));
+
+    txtPass = new QLineEdit(this);
+    txtPass->setObjectName(QStringLiteral("txtPass"));
+    txtPass->setEchoMode(QLineEdit::Password);
+    txtPass->setReadOnly(true);
+    txtPass->setAlignment(Qt::AlignCenter);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
+
+    auto* keys = new QGridLayout;
+    for (int i = 0; i < 10; ++i) {
+        txtNo[i] = new QPushButton(QString::number(i), this);
+        txtNo[i]->setObjectName(QStringLiteral("txtNo%1").arg(i));
+        connect(txtNo[i], &QPushButton::clicked, this, [this, i] { txtNo_Click(i); });
+        if (i > 0)
+            keys->addWidget(txtNo[i], (i - 1) / 3, (i - 1) % 3);
+    }
+    cmdBack = new QPushButton(QStringLiteral("<"), this);
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdClear = new QPushButton(QStringLiteral("Clear"), this);
+    cmdClear->setObjectName(QStringLiteral("cmdClear"));
+    cmdEnter = new QPushButton(QStringLiteral("Enter"), this);
+    cmdEnter->setObjectName(QStringLiteral("cmdEnter"));
+    keys->addWidget(cmdBack, 3, 0);
+    keys->addWidget(txtNo[0], 3, 1);
+    keys->addWidget(cmdClear, 3, 2);
+    keys->addWidget(cmdEnter, 4, 0, 1, 3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txtPass);
+    layout->addWidget(Label1);
+    layout->addLayout(keys);
+
+    connect(cmdBack, &QPushButton::clicked, this, &frmPass::cmdBack_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmPass::cmdClear_Click);
+    connect(cmdEnter, &QPushButton::clicked, this, &frmPass::cmdEnter_Click);
+    adjustSize();
+    if (kiosk)
+        move(kiosk->geometry().center() - QPoint(width() / 2, height() / 2));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &frmPass::Timer1_Timer);
+    Form_Load();
+}
+
+void frmPass::Form_Load()
+{
+    exitCode = readExitCode(m_ctx, this);
+    ticks = 0;
+    Timer1->start();
+}
+
+void frmPass::txtNo_Click(int index)
+{
+    txtPass->setText(txtPass->text() + QString::number(index));
+}
+
+void frmPass::cmdBack_Click()
+{
+    QString text = txtPass->text();
+    text.chop(1);
+    txtPass->setText(text);
+}
+
+void frmPass::cmdClear_Click()
+{
+    txtPass->clear();
+}
+
+void frmPass::cmdEnter_Click()
+{
+    if (!exitCode.isEmpty() && txtPass->text() == exitCode) {
+        QPointer<QWidget> kiosk(m_kiosk);
+        close();
+        if (kiosk)
+            kiosk->close();
+        return;
+    }
+    Label1->setText(QStringLiteral("Enter Valid Password"));
+}
+
+void frmPass::Timer1_Timer()
+{
+    if (ticks == 10) {
+        Timer1->stop();
+        close();
+        return;
+    }
+    ++ticks;
+}
+
+// ---- take your ticket ----
+
+QPixmap frmTT::takeTicketPicture()
+{
+    QPixmap picture(415, 290);
+    picture.fill(QColor(0x1f, 0x3b, 0x57));
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A ticket coming out of a slot.
+    p.setBrush(QColor(0x12, 0x25, 0x38));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(117, 26, 181, 22), 8, 8);
+    QPainterPath ticket;
+    ticket.addRoundedRect(QRectF(142, 36, 131, 120), 6, 6);
+    p.setBrush(Qt::white);
+    p.drawPath(ticket);
+    p.setPen(QPen(QColor(0x9a, 0xa8, 0xb6), 2, Qt::DashLine));
+    p.drawLine(QPointF(150, 132), QPointF(265, 132));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2f, 0x4f, 0x6f));
+    p.drawRoundedRect(QRectF(165, 62, 85, 30), 4, 4);
+    p.setBrush(QColor(0xc8, 0xd6, 0xe4));
+    p.drawRect(QRectF(158, 102, 99, 6));
+    p.drawRect(QRectF(172, 114, 71, 6));
+    // The words.
+    p.setPen(Qt::white);
+    QFont words(QStringLiteral("Liberation Sans"));
+    words.setPixelSize(30);
+    words.setBold(true);
+    p.setFont(words);
+    p.drawText(QRectF(0, 172, 415, 44), Qt::AlignCenter, QStringLiteral("Please take your ticket"));
+    words.setPixelSize(18);
+    words.setBold(false);
+    p.setFont(words);
+    p.setPen(QColor(0xc8, 0xd6, 0xe4));
+    p.drawText(QRectF(0, 218, 415, 30), Qt::AlignCenter,
+               QStringLiteral("and wait for your number to be called"));
+    p.end();
+    return picture;
+}
+
+frmTT::frmTT(AppContext&, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("frmTT"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(415, 290);
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(takeTicketPicture());
+    Image1->setGeometry(0, 0, 415, 290);
+    if (parent) {
+        const QRect area = parent->window()->geometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, &QWidget::close);
+    Timer1->start();
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "tickets/Issue.h"
+
+#include <QDate>
+#include <QPixmap>
+#include <QWidget>
+
+struct AppContext;
+class Grid;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+// Print Ticket, full screen: the default department's services as large touch buttons over a
+// background picture. The way out is four touches on the top-right corner and the exit code.
+class frmTicketF : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmTicketF(AppContext& ctx, QWidget* parent = nullptr);
+
+    Grid* FG;
+    QLabel* Image1;   // background picture
+    QLabel* lblTouch; // the hidden corner
+    QLabel* Label21;  // touches counted
+    QLabel* picLogo;  // holds logo.jpg for the tickets, never shown
+    QDateEdit* DT;    // kept hidden
+    QPushButton* cmdExit;
+    QTimer* Timer1; // sets the corner count back every 5 seconds
+
+    int clkCount = 0;
+    int rh = 500;
+    TicketHeader header;
+    bool centred = false;
+
+    void Form_Load();
+    void addServ(qint64 deptId);
+    void addimg(const QString& picture);
+    void makeCenter();
+    qint64 getToken(qint64 serviceId);
+    // Issues the given number for the service of the selected grid row; the stored ticket's key, or 0.
+    qint64 getEnd(qint64 number);
+    void FG_Click();
+    void lblTouch_Click();
+    void Timer1_Timer();
+    void cmdExit_Click();
+
+    // The exit pad while it is open.
+    QWidget* exitPad() const { return m_pad; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void layoutScreen();
+
+    AppContext& m_ctx;
+    QString m_logoFile;
+    QPixmap m_background;
+    QWidget* m_pad = nullptr;
+};
+
+// Enter Password: the exit pad of the full-screen kiosk. The right code closes the kiosk; the pad
+// closes by itself at its eleventh one-second tick.
+class frmPass : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // kiosk: the screen the right code closes (may be null).
+    explicit frmPass(AppContext& ctx, QWidget* kiosk = nullptr);
+
+    QPushButton* txtNo[10];
+    QLineEdit* txtPass;
+    QLabel* Label1;
+    QPushButton* cmdBack;  // "<"
+    QPushButton* cmdClear; // "Clear"
+    QPushButton* cmdEnter; // "Enter"
+    QTimer* Timer1;
+
+    QString exitCode;
+    int ticks = 0;
+
+    void Form_Load();
+    void txtNo_Click(int index);
+    void cmdBack_Click();
+    void cmdClear_Click();
+    void cmdEnter_Click();
+    void Timer1_Timer();
+
+private:
+    AppContext& m_ctx;
+    QWidget* m_kiosk;
+};
+
+// The exit code of the full-screen kiosk from code.txt ("7394" when the file holds none). A file
+// that cannot be read is reported and also gives "7394", so the kiosk never opens to an empty code.
+QString readExitCode(AppContext& ctx, QWidget* parent = nullptr);
+
+// The picture that asks the visitor to take the ticket; it closes itself after 2 seconds.
+class frmTT : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmTT(AppContext& ctx, QWidget* parent = nullptr);
+    QLabel* Image1;
+    QTimer* Timer1;
+
+    // The picture shown, 415 x 290 pixels.
+    static QPixmap takeTicketPicture();
+};

@@ -1,0 +1,128 @@
+#include "tickets/frmTransfer.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+frmTransfer::frmTransfer(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmTransfer"));
+    setWindowTitle(QStringLiteral("Transfer"));
+
+    lblRef = new QLabel(this);
+    lblRef->setObjectName(QStringLiteral("lblRef"));
+    lblRef->hide();
+    cmbService = new QComboBox(this);
+    cmbService->setObjectName(QStringLiteral("cmbService"));
+    cmbService->setEditable(true);
+    cmbService->setInsertPolicy(QComboBox::NoInsert);
+    txtRef = new QLineEdit(this);
+    txtRef->setObjectName(QStringLiteral("txtRef"));
+    dTime = new QTimeEdit(this);
+    dTime->setObjectName(QStringLiteral("dTime"));
+    dTime->setDisplayFormat(QStringLiteral("HH:mm"));
+    Command1 = new QPushButton(QStringLiteral("&Update"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Transfer to Counter"), cmbService);
+    form->addRow(QStringLiteral("Notes"), txtRef);
+    form->addRow(QStringLiteral("Time"), dTime);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(Command1, 0, Qt::AlignRight);
+    layout->addWidget(lblRef);
+
+    connect(Command1, &QPushButton::clicked, this, &frmTransfer::Command1_Click);
+    cmbService->installEventFilter(this);
+    txtRef->installEventFilter(this);
+    dTime->installEventFilter(this);
+    resize(380, 170);
+    Form_Load();
+}
+
+void frmTransfer::Form_Load()
+{
+    openConnection(m_ctx);
+    addCount();
+    dTime->setTime(m_ctx.clock.time().addSecs(5 * 60));
+}
+
+void frmTransfer::addCount()
+{
+    cmbService->clear();
+    try {
+        const ResultSet rs = m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1'"));
+        for (int r = 0; r < rs.size(); ++r)
+            cmbService->addItem(rs.text(r, 2));
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    }
+    cmbService->setCurrentIndex(-1);
+}
+
+void frmTransfer::Command1_Click()
+{
+    const QString chosenTime = dTime->time().toString(QStringLiteral("HH:mm"));
+    if (ticketType == QLatin1String("A") &&
+        chosenTime < m_ctx.clock.time().toString(QStringLiteral("HH:mm"))) {
+        m_ctx.dialogs.message(QStringLiteral("Please enter a valid time"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        return;
+    }
+    try {
+        const qint64 counter = lookups::counterIdByName(m_ctx.db, cmbService->currentText());
+        if (counter == 0)
+            return;
+        const qint64 ticket = lblRef->text().toLongLong();
+        if (m_ctx.db.query(QStringLiteral("select tickAuto from tblticket where tickAuto=?"), {ticket})
+                .isEmpty())
+            return;
+        m_ctx.db.update(QStringLiteral("tblTicket"), ticket,
+                        {{QStringLiteral("call"), QStringLiteral("0")},
+                         {QStringLiteral("attended"), counter},
+                         {QStringLiteral("status"), QStringLiteral("Transferred")},
+                         {QStringLiteral("ref"), txtRef->text()},
+                         {QStringLiteral("ttype"), ticketType},
+                         {QStringLiteral("apptime"), chosenTime}});
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        return;
+    }
+    Q_EMIT updated();
+    close();
+}
+
+bool frmTransfer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == cmbService) {
+                txtRef->setFocus();
+                return true;
+            }
+            if (watched == txtRef) {
+                dTime->setFocus();
+                return true;
+            }
+            if (watched == dTime) {
+                Command1_Click();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,403 @@
+#include "core/Lookups.h"
+#include "core/ModuleSettingsSave.h"
+#include "display/settings/frmSettings.h"
+#include "display/voice/vs.h"
+#include "testsupport/TestEnv.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <limits>
+
+namespace {
+
+QString get(TestEnv& env, const char* app, const char* section, const char* key)
+{
+    return env.settings().get(QLatin1String(app), QLatin1String(section), QLatin1String(key),
+                              QStringLiteral("<absent>"));
+}
+
+QStringList items(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+// The lists come in the store's order, which neither store promises.
+QStringList sortedItems(const QComboBox* box)
+{
+    QStringList out = items(box);
+    out.sort();
+    return out;
+}
+
+qint64 addTheme(Database& db, const QString& name)
+{
+    return db.insert(QStringLiteral("tbltheme"), {{QStringLiteral("themename"), name}});
+}
+
+void leave(QLineEdit* box)
+{
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &out);
+}
+
+bool settingsWindowExists()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QWidgetList all = QApplication::topLevelWidgets();
+    for (QWidget* w : all) {
+        if (qobject_cast<frmSettings*>(w))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class SettingsScreen : public StoreTest
+{
+};
+
+TEST_P(SettingsScreen, FreshWorkstationShowsTheDefaultsAndSavesThemAsShown)
+{
+    TestEnv& e = *env;
+    seedHall(e.db);
+    e.db.insert(QStringLiteral("tblDept"),
+                {{QStringLiteral("deptName"), QStringLiteral("Closed Wing")}, {QStringLiteral("active"), 0}});
+    e.db.insert(QStringLiteral("tblCounter"),
+                {{QStringLiteral("contName"), QStringLiteral("Counter 9")}, {QStringLiteral("active"), 0}});
+    addTheme(e.db, QStringLiteral("Blue"));
+
+    QWidget* screen = e.screens.open(QStringLiteral("settings"));
+    auto* form = qobject_cast<frmSettings*>(screen);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Settings"));
+    EXPECT_EQ(form->findChild<QComboBox*>(QStringLiteral("cmbTheme"))->currentText(),
+              QStringLiteral("Black H"));
+    EXPECT_EQ(form->cmbCut->currentText(), QStringLiteral("F"));
+    EXPECT_EQ(form->cmbScreen->currentText(), QStringLiteral("Single"));
+    EXPECT_EQ(form->cmbTicket->currentText(), QStringLiteral("Normal"));
+    EXPECT_EQ(form->cmbDept->currentText(), QString());
+    EXPECT_EQ(form->cmbService->currentText(), QString());
+    EXPECT_EQ(form->cmbPrinter->currentText(), QString());
+    EXPECT_EQ(form->txtPrint->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->txtRHeight->text(), QStringLiteral("500"));
+    EXPECT_EQ(form->txtSpeed->text(), QStringLiteral("30"));
+    EXPECT_EQ(form->txtVoice1->text(), QStringLiteral("english|ding|token|*|please|roomno|#"));
+    EXPECT_EQ(form->txtVoice2->text(), QStringLiteral("hindi|ding|token|*|please|roomno|#|go"));
+    EXPECT_FALSE(form->chkAuto->isChecked());
+    EXPECT_FALSE(form->chkMulti->isChecked());
+    EXPECT_FALSE(form->chkEnable->isChecked());
+    EXPECT_FALSE(form->cmbSource->isEnabled());
+    EXPECT_EQ(form->cmbSource->currentIndex(), -1);
+
+    // Lists: every department (inactive too), the active counters' names, themes, printers.
+    EXPECT_EQ(
+        sortedItems(form->cmbDept),
+        QStringList({QStringLiteral("Casualty"), QStringLiteral("Closed Wing"), QStringLiteral("General"),
+                     QStringLiteral("Reports Desk"), QStringLiteral("Specialists")}));
+    EXPECT_EQ(
+        sortedItems(form->cmbService),
+        QStringList({QStringLiteral("Counter 1"), QStringLiteral("Counter 2"), QStringLiteral("Counter 3")}));
+    EXPECT_EQ(items(form->cmbTheme), QStringList({QStringLiteral("Blue")}));
+    EXPECT_EQ(items(form->cmbPrinter), QStringList({QStringLiteral("Test Printer")}));
+
+    e.session.themeId = 77;
+    QTest::mouseClick(form->Command1, Qt::LeftButton);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(get(e, "Queue", "theme", "theme"), QStringLiteral("Black H"));
+    EXPECT_EQ(get(e, "Queue", "theme", "cut"), QStringLiteral("F"));
+    EXPECT_EQ(get(e, "Queue", "theme", "screen"), QStringLiteral("Single"));
+    EXPECT_EQ(get(e, "queue", "Ticket", "screen"), QStringLiteral("Normal"));
+    EXPECT_EQ(get(e, "queue", "Ticket", "transfer"), QString());
+    EXPECT_EQ(get(e, "queue", "print", "nos"), QStringLiteral("1"));
+    EXPECT_EQ(get(e, "queue", "printer", "row"), QStringLiteral("500"));
+    EXPECT_EQ(get(e, "queue", "scroll", "speed"), QStringLiteral("30"));
+    EXPECT_EQ(get(e, "queue", "scroll", "vsFormat1"), QStringLiteral("english|ding|token|*|please|roomno|#"));
+    EXPECT_EQ(get(e, "Queue", "Display", "Auto"), QStringLiteral("0"));
+    EXPECT_EQ(get(e, "Queue", "Video", "VideoIn"), QStringLiteral("0"));
+    EXPECT_EQ(get(e, "Queue", "Video", "Source"), QStringLiteral("-1"));
+    // No theme is called "Black H".
+    EXPECT_EQ(e.session.themeId, 0);
+}
+
+TEST_P(SettingsScreen, ThemeIdFollowsTheThemeName)
+{
+    TestEnv& e = *env;
+    const qint64 blackH = addTheme(e.db, QStringLiteral("Black H"));
+    const qint64 blue = addTheme(e.db, QStringLiteral("Blue's"));
+
+    frmSettings fresh(*e.ctx);
+    fresh.Command1_Click();
+    EXPECT_EQ(e.session.themeId, blackH);
+
+    frmSettings chosen(*e.ctx);
+    chosen.cmbTheme->setCurrentIndex(chosen.cmbTheme->findText(QStringLiteral("Blue's")));
+    chosen.Command1_Click();
+    EXPECT_EQ(e.session.themeId, blue);
+
+    // A typed name that matches no theme is kept, and the display has no theme.
+    frmSettings typed(*e.ctx);
+    EXPECT_EQ(typed.cmbTheme->currentText(), QStringLiteral("Blue's"));
+    typed.cmbTheme->setEditText(QStringLiteral("Nowhere"));
+    typed.Command1_Click();
+    EXPECT_EQ(e.session.themeId, 0);
+    frmSettings reloaded(*e.ctx);
+    EXPECT_EQ(reloaded.cmbTheme->currentText(), QStringLiteral("Nowhere"));
+    EXPECT_EQ(reloaded.cmbTheme->count(), 2);
+}
+
+TEST_P(SettingsScreen, LogInAndPrintTicketSaveWithoutShowingTheScreen)
+{
+    TestEnv& e = *env;
+    addTheme(e.db, QStringLiteral("Black H"));
+    const qint64 blue = addTheme(e.db, QStringLiteral("Blue"));
+    Settings& s = e.settings();
+    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), QStringLiteral("Blue"));
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), QStringLiteral("45"));
+    s.set(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), QStringLiteral("2"));
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"),
+          QStringLiteral("tamil|*"));
+
+    performModuleSettingsSave(*e.ctx);
+
+    EXPECT_EQ(e.session.themeId, blue);
+    EXPECT_EQ(e.session.scrollSpeed, 45);
+    EXPECT_EQ(e.session.printCopies, 2);
+    // What was stored stays; what was missing is now stored with the screen's defaults.
+    EXPECT_EQ(get(e, "queue", "scroll", "vsFormat2"), QStringLiteral("tamil|*"));
+    EXPECT_EQ(get(e, "Queue", "theme", "cut"), QStringLiteral("F"));
+    EXPECT_EQ(get(e, "queue", "printer", "name"), QString());
+    EXPECT_TRUE(e.dialogs.texts().isEmpty());
+    EXPECT_FALSE(settingsWindowExists());
+}
+
+BRIVANE_STORE_TEST_SUITE(SettingsScreen);
+
+TEST(Settings, EveryValueIsSavedAndShownAgain)
+{
+    TestEnv env;
+    seedHall(env.db);
+    addTheme(env.db, QStringLiteral("Hall"));
+    env.printers.printerNames = {QStringLiteral("Front Desk"), QStringLiteral("Kiosk 2")};
+
+    frmSettings form(*env.ctx);
+    form.chkAuto->setChecked(true);
+    form.cmbDept->setEditText(QStringLiteral("Reports Desk"));
+    form.cmbTheme->setEditText(QStringLiteral("Hall"));
+    form.cmbScreen->setCurrentIndex(1);
+    form.cmbCut->setCurrentIndex(1);
+    form.cmbTicket->setCurrentIndex(1);
+    form.cmbService->setCurrentIndex(2);
+    form.txtPrint->setText(QStringLiteral("3"));
+    form.cmbPrinter->setCurrentIndex(1);
+    form.txtRHeight->setText(QStringLiteral("620"));
+    form.txtSpeed->setText(QStringLiteral("12"));
+    form.txtVoice1->setText(QStringLiteral("english|token|*"));
+    form.txtVoice2->setText(QStringLiteral("hindi|#|go"));
+    form.chkEnable->setChecked(true);
+    form.cmbSource->addItems({QStringLiteral("Camera A"), QStringLiteral("Camera B")});
+    form.cmbSource->setCurrentIndex(1);
+    form.Command1_Click();
+
+    EXPECT_EQ(get(env, "Queue", "Display", "Auto"), QStringLiteral("1"));
+    EXPECT_EQ(get(env, "Queue", "theme", "screen"), QStringLiteral("Dual"));
+    EXPECT_EQ(get(env, "Queue", "theme", "cut"), QStringLiteral("Partial"));
+    EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("Full Screen"));
+    EXPECT_EQ(get(env, "queue", "Ticket", "transfer"), QStringLiteral("Counter 3"));
+    EXPECT_EQ(get(env, "queue", "printer", "name"), QStringLiteral("Kiosk 2"));
+    EXPECT_EQ(get(env, "Queue", "Video", "VideoIn"), QStringLiteral("1"));
+    EXPECT_EQ(get(env, "Queue", "Video", "Source"), QStringLiteral("1"));
+    EXPECT_EQ(env.session.printCopies, 3);
+    EXPECT_EQ(env.session.scrollSpeed, 12);
+    EXPECT_EQ(env.session.themeId, lookups::themeIdByName(env.db, QStringLiteral("Hall")));
+
+    frmSettings again(*env.ctx);
+    EXPECT_TRUE(again.chkAuto->isChecked());
+    EXPECT_EQ(again.cmbDept->currentText(), QStringLiteral("Reports Desk"));
+    EXPECT_EQ(again.cmbTheme->currentText(), QStringLiteral("Hall"));
+    EXPECT_EQ(again.cmbScreen->currentText(), QStringLiteral("Dual"));
+    EXPECT_EQ(again.cmbCut->currentText(), QStringLiteral("Partial"));
+    EXPECT_EQ(again.cmbTicket->currentText(), QStringLiteral("Full Screen"));
+    EXPECT_EQ(again.cmbService->currentText(), QStringLiteral("Counter 3"));
+    EXPECT_EQ(again.txtPrint->text(), QStringLiteral("3"));
+    EXPECT_EQ(again.cmbPrinter->currentText(), QStringLiteral("Kiosk 2"));
+    EXPECT_EQ(again.txtRHeight->text(), QStringLiteral("620"));
+    EXPECT_EQ(again.txtSpeed->text(), QStringLiteral("12"));
+    EXPECT_EQ(again.txtVoice1->text(), QStringLiteral("english|token|*"));
+    EXPECT_EQ(again.txtVoice2->text(), QStringLiteral("hindi|#|go"));
+    EXPECT_TRUE(again.chkEnable->isChecked());
+    EXPECT_TRUE(again.cmbSource->isEnabled());
+    // The stored position is shown only when the machine has that many inputs.
+    EXPECT_EQ(again.cmbSource->currentIndex(), again.cmbSource->count() > 1 ? 1 : -1);
+
+    // A printer that is no longer installed is still shown as stored.
+    env.printers.printerNames = {QStringLiteral("Front Desk")};
+    frmSettings later(*env.ctx);
+    EXPECT_EQ(later.cmbPrinter->currentText(), QStringLiteral("Kiosk 2"));
+}
+
+TEST(Settings, TextsThatAreNotNumbersBecomeTheDefaults)
+{
+    TestEnv env;
+    frmSettings form(*env.ctx);
+    form.show();
+
+    form.txtPrint->setText(QStringLiteral("two"));
+    leave(form.txtPrint);
+    EXPECT_EQ(form.txtPrint->text(), QStringLiteral("1"));
+    form.txtPrint->setText(QStringLiteral(" 4 "));
+    leave(form.txtPrint);
+    EXPECT_EQ(form.txtPrint->text(), QStringLiteral(" 4 "));
+
+    form.txtRHeight->setText(QStringLiteral("tall"));
+    form.txtSpeed->setText(QStringLiteral("fast"));
+    env.session.scrollSpeed = 5;
+    form.Command1_Click();
+    EXPECT_EQ(form.txtRHeight->text(), QStringLiteral("500"));
+    EXPECT_EQ(get(env, "queue", "printer", "row"), QStringLiteral("500"));
+    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("30"));
+    EXPECT_EQ(env.session.scrollSpeed, 30);
+    EXPECT_EQ(env.session.printCopies, 4);
+
+    // A Save that comes without the box being left (log-in, Print Ticket) applies its rule too.
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"),
+                       QStringLiteral("many"));
+    frmSettings huge(*env.ctx);
+    huge.txtSpeed->setText(QStringLiteral("1e300"));
+    huge.Command1_Click();
+    EXPECT_EQ(get(env, "queue", "print", "nos"), QStringLiteral("1"));
+    EXPECT_EQ(env.session.printCopies, 1);
+    EXPECT_EQ(env.session.scrollSpeed, std::numeric_limits<int>::max());
+}
+
+TEST(Settings, SaveWithoutAThemeKeepsWhatWasStoredBefore)
+{
+    TestEnv env;
+    Settings& s = env.settings();
+    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("cut"), QStringLiteral("Partial"));
+    s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+          QStringLiteral("Full Screen"));
+    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), QStringLiteral("Old"));
+    env.session.themeId = 9;
+    env.session.scrollSpeed = 9;
+
+    frmSettings form(*env.ctx);
+    form.show();
+    form.chkAuto->setChecked(true);
+    form.cmbDept->setEditText(QStringLiteral("General"));
+    form.cmbCut->setEditText(QStringLiteral("Full"));
+    form.cmbTicket->setEditText(QStringLiteral("Normal"));
+    form.txtSpeed->setText(QStringLiteral("slow"));
+    form.cmbTheme->setEditText(QString());
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+
+    EXPECT_EQ(env.dialogs.texts(), QStringList({QStringLiteral("Cannot Save Please select a Theme")}));
+    EXPECT_TRUE(form.isVisible());
+    // Stored before the check: auto start, default department, scroll speed.
+    EXPECT_EQ(get(env, "Queue", "Display", "Auto"), QStringLiteral("1"));
+    EXPECT_EQ(get(env, "Queue", "dept", "default"), QStringLiteral("General"));
+    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("30"));
+    // Nothing after it.
+    EXPECT_EQ(get(env, "Queue", "theme", "cut"), QStringLiteral("Partial"));
+    EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("Full Screen"));
+    EXPECT_EQ(get(env, "Queue", "theme", "theme"), QStringLiteral("Old"));
+    EXPECT_EQ(get(env, "queue", "print", "nos"), QStringLiteral("<absent>"));
+    EXPECT_EQ(env.session.themeId, 9);
+    EXPECT_EQ(env.session.scrollSpeed, 9);
+}
+
+TEST(Settings, MultiColumnsAreStoredAtOnceAndCloseDoesNotSave)
+{
+    TestEnv env;
+    QWidget* screen = env.screens.open(QStringLiteral("settings"));
+    ASSERT_NE(screen, nullptr);
+    auto* multi = screen->findChild<QCheckBox*>(QStringLiteral("chkMulti"));
+    ASSERT_NE(multi, nullptr);
+    // On the box itself: the check box row is wider than its box and caption.
+    QTest::mouseClick(multi, Qt::LeftButton, {}, QPoint(8, multi->height() / 2));
+    EXPECT_EQ(get(env, "q", "multi", "caption"), QStringLiteral("1"));
+
+    screen->findChild<QLineEdit*>(QStringLiteral("txtSpeed"))->setText(QStringLiteral("99"));
+    QTest::mouseClick(screen->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+    EXPECT_FALSE(settingsWindowExists());
+    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("<absent>"));
+
+    auto* again = qobject_cast<frmSettings*>(env.screens.open(QStringLiteral("settings")));
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(again->chkMulti->isChecked());
+    QTest::mouseClick(again->chkMulti, Qt::LeftButton, {}, QPoint(8, again->chkMulti->height() / 2));
+    EXPECT_EQ(get(env, "q", "multi", "caption"), QStringLiteral("0"));
+}
+
+TEST(Settings, EnableInputEnablesTheSourceList)
+{
+    TestEnv env;
+    frmSettings form(*env.ctx);
+    form.show();
+    EXPECT_FALSE(form.cmbSource->isEnabled());
+    QTest::mouseClick(form.chkEnable, Qt::LeftButton);
+    EXPECT_TRUE(form.cmbSource->isEnabled());
+    QTest::mouseClick(form.chkEnable, Qt::LeftButton);
+    EXPECT_FALSE(form.cmbSource->isEnabled());
+    // Only Save stores it.
+    EXPECT_EQ(get(env, "Queue", "Video", "VideoIn"), QStringLiteral("<absent>"));
+
+    // An input chosen earlier that this machine does not have now is not forgotten by a Save.
+    env.settings().set(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("Source"),
+                       qint64(999));
+    frmSettings unplugged(*env.ctx);
+    EXPECT_EQ(unplugged.cmbSource->currentIndex(), -1);
+    unplugged.Command1_Click();
+    EXPECT_EQ(get(env, "Queue", "Video", "Source"), QStringLiteral("999"));
+}
+
+TEST(Settings, WithoutPrintersTheListSaysSoAndThatTextIsStored)
+{
+    TestEnv env;
+    env.printers.printerNames.clear();
+    frmSettings form(*env.ctx);
+    EXPECT_EQ(items(form.cmbPrinter), QStringList({QStringLiteral("(No Printer Installed)")}));
+    form.cmbPrinter->setCurrentIndex(0);
+    form.Command1_Click();
+    EXPECT_EQ(get(env, "queue", "printer", "name"), QStringLiteral("(No Printer Installed)"));
+}
+
+TEST(Settings, TestButtonsSpeakTheTemplatesFromTheirFolders)
+{
+    TestEnv env;
+    frmSettings form(*env.ctx);
+    form.show();
+    const QString english = env.dir.path() + QStringLiteral("/vs/english/");
+    const QString hindi = env.dir.path() + QStringLiteral("/vs/hindi/");
+
+    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    EXPECT_EQ(env.sound.played,
+              QStringList({english + QStringLiteral("ding"), english + QStringLiteral("token"),
+                           english + QStringLiteral("12.wav"), english + QStringLiteral("please"),
+                           english + QStringLiteral("roomno"), english + QStringLiteral("12.wav")}));
+
+    env.sound.played.clear();
+    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    EXPECT_EQ(env.sound.played,
+              QStringList({hindi + QStringLiteral("ding"), hindi + QStringLiteral("token"),
+                           hindi + QStringLiteral("12.wav"), hindi + QStringLiteral("please"),
+                           hindi + QStringLiteral("roomno"), hindi + QStringLiteral("12.wav"),
+                           hindi + QStringLiteral("go")}));
+
+    // The box's current text is spoken, unsaved; element 0 picks the folder for either button.
+    env.sound.played.clear();
+    form.txtVoice1->setText(QStringLiteral("hindi|#"));
+    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    EXPECT_EQ(env.sound.played, QStringList({hindi + QStringLiteral("12.wav")}));
+    EXPECT_TRUE(form.Command2->isEnabled());
+    EXPECT_TRUE(form.Command4->isEnabled());
+    EXPECT_EQ(get(env, "queue", "scroll", "vsFormat1"), QStringLiteral("<absent>"));
+}

@@ -1,0 +1,259 @@
+#include "TicketsSupport.h"
+
+#include "core/Settings.h"
+#include "tickets/TicketPrint.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <cmath>
+
+using namespace ticketstest;
+
+namespace {
+
+// Centring as the tickets do it: whole twips, then halved toward zero.
+double centred(double pageWidth, double textWidth)
+{
+    return double(qint64(std::llround(pageWidth - textWidth)) / 2);
+}
+
+// The recording surface measures 0.55 em a character and 1.15 em a line.
+double width(const QString& text, double points)
+{
+    return text.size() * points * 20.0 * 0.55;
+}
+double lineHeight(double points)
+{
+    return points * 20.0 * 1.15;
+}
+
+const double page = 4082;
+
+class TicketPrint : public testing::Test
+{
+protected:
+    TicketContent content()
+    {
+        TicketContent c;
+        c.label = QStringLiteral("A12");
+        c.serviceId = 1;
+        c.serviceName = QStringLiteral("Consultation");
+        c.serviceDescription = QStringLiteral("Ground floor");
+        return c;
+    }
+
+    void print(TicketLayout layout, const QString& logo, const TicketHeader& header,
+               const QString& nowServing = {})
+    {
+        std::unique_ptr<PrintSurface> surface = env.printers.open(QString());
+        PrintJob job(*surface);
+        layoutTicket(job, layout, header, logo, content(), nowServing, QStringLiteral("04/03/2024 10:15:30"));
+    }
+
+    RecordingPrinters::Call textCall(const QString& text)
+    {
+        for (const RecordingPrinters::Call& c : printed(env.printers)) {
+            if (c.text == text)
+                return c;
+        }
+        ADD_FAILURE() << "not printed: " << text.toStdString();
+        return {};
+    }
+
+    TestEnv env;
+    TicketHeader header{QStringLiteral("City Care Clinic"), QStringLiteral("12 Harbour Road")};
+};
+
+TEST_F(TicketPrint, WindowedTicketWithLogo)
+{
+    print(TicketLayout::Windowed, QStringLiteral("/x/logo.jpg"), header, QStringLiteral("A9"));
+    const auto pictures = printed(env.printers, QStringLiteral("picture"));
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_EQ(pictures[0].rect, QRectF(10, 20, 3920, 1085));
+
+    const auto company = textCall(header.line1);
+    EXPECT_EQ(company.y, 700);
+    EXPECT_EQ(company.font, QStringLiteral("Arial"));
+    EXPECT_EQ(company.size, 12);
+    EXPECT_EQ(company.x, centred(page, width(header.line1, 12)));
+
+    const auto second = textCall(header.line2);
+    EXPECT_EQ(second.size, 10);
+    EXPECT_EQ(second.x, 10 * width(QStringLiteral("0"), 10));
+    EXPECT_EQ(second.y, 700 + lineHeight(12));
+
+    // Service name, then the label, then the description.
+    const QStringList texts = printedTexts(env.printers);
+    const QStringList expected{header.line1,
+                               header.line2,
+                               QStringLiteral("04/03/2024 10:15:30"),
+                               QStringLiteral("Consultation"),
+                               QStringLiteral("A12"),
+                               QStringLiteral("Ground floor"),
+                               QStringLiteral("Now Serving : A9"),
+                               QStringLiteral("Thank you for waiting"),
+                               QString(51, QLatin1Char('-')),
+                               QString(51, QLatin1Char('-'))};
+    EXPECT_EQ(texts, expected);
+
+    const auto name = textCall(QStringLiteral("Consultation"));
+    EXPECT_EQ(name.size, 14);
+    EXPECT_FALSE(name.bold);
+    const auto label = textCall(QStringLiteral("A12"));
+    EXPECT_EQ(label.font, QStringLiteral("Arial"));
+    EXPECT_EQ(label.size, 42);
+    EXPECT_TRUE(label.bold);
+    EXPECT_EQ(label.x, centred(page, width(QStringLiteral("A12"), 42)));
+    EXPECT_EQ(label.y, name.y + lineHeight(14));
+    // Bold carries on to the end of the ticket.
+    const auto after = printed(env.printers);
+    for (int i = texts.indexOf(QStringLiteral("A12")); i < after.size(); ++i)
+        EXPECT_TRUE(after[i].bold) << after[i].text.toStdString();
+    EXPECT_EQ(textCall(QStringLiteral("Ground floor")).size, 10);
+    // The two rules start at the left edge.
+    EXPECT_EQ(after.last().x, 0);
+    EXPECT_EQ(env.printers.calls.last().what, QStringLiteral("end"));
+    EXPECT_EQ(env.printers.documents, 1);
+}
+
+TEST_F(TicketPrint, WindowedTicketWithoutLogoOrHeaderLines)
+{
+    print(TicketLayout::Windowed, QString(), TicketHeader{QStringLiteral("City Care Clinic"), QString()});
+    EXPECT_TRUE(printed(env.printers, QStringLiteral("picture")).isEmpty());
+    // Two empty lines, then the company name.
+    EXPECT_EQ(textCall(QStringLiteral("City Care Clinic")).y, 2 * lineHeight(10));
+    EXPECT_EQ(printedTexts(env.printers).size(), 9);
+    // Nobody called yet: the caption alone.
+    EXPECT_TRUE(printedTexts(env.printers).contains(QStringLiteral("Now Serving : ")));
+
+    env.printers.calls.clear();
+    print(TicketLayout::Windowed, QString(), TicketHeader{});
+    EXPECT_EQ(printedTexts(env.printers).first(), QStringLiteral("04/03/2024 10:15:30"));
+}
+
+TEST_F(TicketPrint, FullScreenTicket)
+{
+    print(TicketLayout::FullScreen, QStringLiteral("/x/logo.jpg"), header);
+    const auto pictures = printed(env.printers, QStringLiteral("picture"));
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_EQ(pictures[0].rect, QRectF(10, 10, 3920, 1085));
+    // Two empty lines after the logo's text start.
+    EXPECT_EQ(textCall(header.line1).y, 600 + 2 * lineHeight(10));
+
+    const QStringList texts = printedTexts(env.printers);
+    const QString rule = QLatin1Char(' ') + QString(51, QLatin1Char('-'));
+    const QStringList expected{header.line1,
+                               header.line2,
+                               QStringLiteral("04/03/2024 10:15:30"),
+                               QStringLiteral("Consultation"),
+                               QStringLiteral("Ground floor"),
+                               QStringLiteral("A12"),
+                               QStringLiteral("Now Serving : "),
+                               QStringLiteral("Thank you for waiting"),
+                               rule};
+    EXPECT_EQ(texts, expected);
+    for (const QString& t : {QStringLiteral("Consultation"), QStringLiteral("Ground floor")}) {
+        const auto c = textCall(t);
+        EXPECT_EQ(c.font, QStringLiteral("MS Sans Serif"));
+        EXPECT_EQ(c.size, 14);
+        EXPECT_EQ(c.x, centred(page, width(t, 14)));
+    }
+    const auto closing = textCall(rule);
+    EXPECT_TRUE(closing.bold);
+    EXPECT_EQ(closing.x, centred(page, width(rule, 10)));
+}
+
+TEST_F(TicketPrint, PrintAlignedModes)
+{
+    std::unique_ptr<PrintSurface> surface = env.printers.open(QString());
+    PrintJob job(*surface);
+    job.setFont(QStringLiteral("Arial"), 10);
+    job.printAligned(QStringLiteral("left"), 0);
+    job.printAligned(QStringLiteral("right"), 1);
+    job.currentX = 123;
+    job.printAligned(QStringLiteral("kept"), 7);
+    // Wider than the page: centred to a negative position, halved toward zero.
+    const QString wide(81, QLatin1Char('W'));
+    job.printAligned(wide, 2);
+    const auto calls = printed(env.printers);
+    ASSERT_EQ(calls.size(), 4);
+    EXPECT_EQ(calls[0].x, 0);
+    EXPECT_EQ(calls[1].x, page - width(QStringLiteral("right"), 10));
+    EXPECT_EQ(calls[2].x, 123);
+    // 4082 - 8910 = -4828 -> -2414
+    EXPECT_EQ(calls[3].x, -2414);
+    EXPECT_EQ(calls[3].y, 3 * lineHeight(10));
+}
+
+TEST_F(TicketPrint, PrinterChosenByDeviceName)
+{
+    env.printers.printerNames = {QStringLiteral("Front Desk"), QStringLiteral("Kiosk Receipts")};
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
+                       QStringLiteral("Kiosk Receipts"));
+    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
+                       QStringLiteral("Nowhere"));
+    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    // A folder receives PDF files.
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
+                       env.dir.path());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    EXPECT_EQ(env.printers.opened,
+              (QStringList{QStringLiteral("Kiosk Receipts"), QString(), env.dir.path()}));
+    EXPECT_EQ(env.printers.documents, 3);
+}
+
+TEST(SystemPrinters, MissingPrinterGivesNoSurface)
+{
+    auto printers = createSystemPrinters();
+    EXPECT_EQ(printers->open(QStringLiteral("No Such Printer 4711")), nullptr);
+    EXPECT_EQ(printers->open(QStringLiteral("/no/such/folder/4711")), nullptr);
+}
+
+TEST(SystemPrinters, FolderReceivesOnePdfPerTicket)
+{
+    TestEnv env;
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QDir().mkpath(env.path(QStringLiteral("tickets")));
+    const QString folder = env.path(QStringLiteral("tickets"));
+    writeLogo(env);
+
+    auto printers = createSystemPrinters();
+    TicketContent c;
+    c.label = QStringLiteral("A12");
+    c.serviceName = QStringLiteral("Consultation");
+    c.serviceDescription = QStringLiteral("Ground floor");
+    for (TicketLayout layout : {TicketLayout::Windowed, TicketLayout::FullScreen}) {
+        std::unique_ptr<PrintSurface> surface = printers->open(folder);
+        ASSERT_NE(surface, nullptr);
+        // A receipt roll: 80 mm less two 4 mm margins.
+        EXPECT_NEAR(surface->pageWidth(), 72 / 25.4 * 1440, 30);
+        PrintJob job(*surface);
+        EXPECT_TRUE(layoutTicket(
+            job, layout, TicketHeader{QStringLiteral("City Care Clinic"), QStringLiteral("Harbour Road")},
+            env.path(QStringLiteral("logo.jpg")), c, QStringLiteral("A9"),
+            QStringLiteral("04/03/2024 10:15")));
+    }
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 2);
+    if (tool.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QProcess process;
+    process.start(tool,
+                  {QStringLiteral("-layout"), QDir(folder).filePath(files.first()), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    for (const QString& expected :
+         {QStringLiteral("City Care Clinic"), QStringLiteral("Harbour Road"),
+          QStringLiteral("04/03/2024 10:15"), QStringLiteral("Consultation"), QStringLiteral("A12"),
+          QStringLiteral("Ground floor"), QStringLiteral("Now Serving : A9"),
+          QStringLiteral("Thank you for waiting")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " missing in:\n"
+                                             << text.toStdString();
+    // Order on paper: company above the label, label above the closing line.
+    EXPECT_LT(text.indexOf(QStringLiteral("City Care Clinic")), text.indexOf(QStringLiteral("A12")));
+    EXPECT_LT(text.indexOf(QStringLiteral("A12")), text.indexOf(QStringLiteral("Thank you for waiting")));
+}
+
+} // namespace
