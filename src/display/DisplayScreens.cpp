@@ -1,3 +1,17 @@
 #include "display/DisplayScreens.h"
 
-void registerDisplay(ScreenRegistry&, CommandRegistry&) {}
+#include "core/ScreenRegistry.h"
+#include "display/frmDisplay.h"
+#include "display/frmSelectCounter.h"
+#include "display/frmThLst.h"
+#include "display/frmTheme.h"
+#include "display/settings/SettingsScreens.h"
+
+void registerDisplay(ScreenRegistry& screens, CommandRegistry& commands)
+{
+    registerModuleSettingsAndVoice(screens, commands);
+    screens.add(QStringLiteral("frmDisplay"), [](AppContext& ctx) { return new frmDisplay(ctx); });
+    screens.add(QStringLiteral("thmLst"), [](AppContext& ctx) { return new frmThLst(ctx); });
+    screens.add(QStringLiteral("frmTheme"), [](AppContext& ctx) { return new frmTheme(ctx); });
+    screens.add(QStringLiteral("frmSelectCounter"), [](AppContext& ctx) { return new frmSelectCounter(ctx); });
+}

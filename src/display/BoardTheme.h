@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class Database;
+
+// The number at the start of a text, as the theme's text fields are read: "12px" gives 12, "abc"
+// gives 0.
+double leadingNumber(const QString& text);
+
+// What the display board takes from its theme row, with every stored length already doubled
+// (themes keep them at half scale). Fields the row cannot supply keep these defaults.
+struct BoardTheme
+{
+    bool found = false;
+
+    QString title; // empty: no title line
+    QString titleFont;
+    QColor titleColor = Qt::black;
+    double titleSize = 0;
+    bool scrollTitle = false;
+
+    bool showTime = false;
+    QString clockFile;
+    QString timeFont;
+    double timeSize = 0;
+    QColor timeColor = Qt::black;
+    QString timeFormat = QStringLiteral("dd-MMM-yyyy HH:mm");
+    QString logo;
+
+    QString bgImage;
+    QColor screenBg = QColor(0xf0, 0xf0, 0xf0);
+
+    int cols = 3;     // grid columns: the theme's data columns plus the hidden key column
+    int dataRows = 0; // call rows under the header
+    bool headerOn = false;
+    QStringList headers; // one caption per grid column; [0] unused
+
+    QColor lineColor = QColor(0x80, 0x80, 0x80);
+    QColor tableBg = Qt::white;
+    QColor headerBg = QColor(0xc0, 0xc0, 0xc0);
+    QColor headerFore = Qt::black;
+    QColor altColor = Qt::white;
+    int rowHeight = 0;      // twips
+    QVector<int> colWidths; // twips per grid column; 0 = not given, keep the grid's own
+    QString tokenFont;
+    double tokenSize = 0;
+    QColor tokenColor = Qt::black;
+    QString headerFont;
+    double headerSize = 0;
+    QString valueFont;
+    double valueSize = 0;
+    QColor valueColor = Qt::black;
+    QString img1;
+    QString img2;
+    int lineWidth = 1;
+    bool movie = false;
+    QColor newsBg = Qt::black;
+};
+
+// The positions of the board's blocks from the theme's layout row, doubled, in twips.
+struct BoardLayout
+{
+    bool found = false;
+    QRect logo, time, table, video, title, news;
+    int width = 0;
+    int height = 0;
+    QColor newsBg;
+};
+
+// The theme row with key themeId ("start"); a missing row gives found == false and the defaults.
+BoardTheme loadBoardTheme(Database& db, qint64 themeId);
+// The layout row of the theme ("getpos"); a missing row gives found == false.
+BoardLayout loadBoardLayout(Database& db, qint64 themeId);
+// Overwrites the header captions from the theme's tblheader row, when there is one ("getData").
+void applyHeaderCaptions(Database& db, qint64 themeId, BoardTheme& theme);

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "core/DisplayControl.h"
+#include "display/BoardTheme.h"
+#include "display/CallBoardEngine.h"
+#include "display/NewsTicker.h"
+
+#include <QPixmap>
+#include <QWidget>
+#include <atomic>
+#include <memory>
+
+struct AppContext;
+class Grid;
+class QLabel;
+class QTimer;
+
+// The title line of the board: its text drawn at a horizontal position, so it can scroll.
+class BoardTitle : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BoardTitle(QWidget* parent = nullptr);
+    void setText(const QString& text);
+    QString text() const { return m_text; }
+    void setTextColor(const QColor& color);
+    void setBackground(const QColor& color);
+    // Horizontal position of the text, in twips from the box's left edge.
+    void setScrollX(int twips);
+    int scrollX() const { return m_x; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_text;
+    QColor m_color = Qt::black;
+    QColor m_background;
+    int m_x = 0;
+};
+
+// The frame drawn around the call table.
+class BoardFrame : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BoardFrame(QWidget* parent = nullptr);
+    void setLine(const QColor& color, int width);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_color = Qt::black;
+    int m_width = 1;
+};
+
+// The display board of a hall screen: a frameless window with the title line, the table of the
+// latest calls and the areas of the clock, logo, video and news band. The work of taking calls is
+// done by CallBoardEngine; this window shows its table.
+class frmDisplay : public QWidget, public DisplayControl
+{
+    Q_OBJECT
+
+public:
+    explicit frmDisplay(AppContext& ctx, QWidget* parent = nullptr);
+    ~frmDisplay() override;
+
+    BoardTitle* lblTtl;
+    Grid* FG;
+    BoardFrame* Shape1;
+    QLabel* lblTime;  // the text clock
+    QLabel* Flash1;   // the logo
+    QWidget* vidArea; // where the video plays
+    QWidget* imgBG;   // the news band
+    QTimer* Timer1;   // takes the next call
+    QTimer* Timer2;   // scrolls the title
+    QTimer* Timer3;   // text clock
+    QTimer* Timer4;   // news ticker, messages moving left
+    QTimer* Timer5;   // news ticker, messages moving right
+    QTimer* Timer9;   // picture duration of the playlist
+    QTimer* Timer10;  // swaps the caption columns
+
+    void Form_Load();
+    void start();
+    void getpos();
+    void getData();
+    void addFirst();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer10_Timer();
+    void Timer4_Timer();
+    void Timer5_Timer();
+
+    void startNews() override;
+    void stopNews() override;
+
+    const BoardTable& table() const { return m_table; }
+    const BoardTheme& theme() const { return m_theme; }
+    const BoardLayout& layout() const { return m_layout; }
+    CallBoardEngine& engine() { return *m_engine; }
+    const NewsTicker& ticker() const { return *m_ticker; }
+    // The message labels of the news band, in the order of the ticker's messages.
+    const QVector<QLabel*>& lblScroll() const { return m_labels; }
+    // The grid shows the table's texts (after a change of the table).
+    void showTable();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void styleTable();
+    QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
+    void tickNews();
+    void showNews();
+    QRect newsBand() const;
+    void askMainWindow(const char* actionName);
+    bool reconnect();
+
+    // A connection attempt made away from the board's thread.
+    struct ConnectionProbe
+    {
+        std::atomic<bool> done{false};
+        std::atomic<bool> reachable{false};
+    };
+
+    AppContext& m_ctx;
+    std::shared_ptr<ConnectionProbe> m_probe;
+    BoardTable m_table;
+    BoardTheme m_theme;
+    BoardLayout m_layout;
+    std::unique_ptr<CallBoardEngine> m_engine;
+    std::unique_ptr<NewsTicker> m_ticker;
+    QVector<QLabel*> m_labels;
+    int m_labelGeneration = -1;
+    QPixmap m_background;
+};

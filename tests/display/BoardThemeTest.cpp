@@ -1,0 +1,283 @@
+#include "display/BoardTheme.h"
+#include "display/frmDisplay.h"
+
+#include "DisplayTestSupport.h"
+#include "testsupport/TestEnv.h"
+#include "ui/Grid.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+qint64 addHeaderRow(Database& db, qint64 themeId, const QStringList& heads)
+{
+    QVariantMap v{{QStringLiteral("themeauto"), themeId}};
+    for (int i = 0; i < 6; ++i)
+        v.insert(QStringLiteral("head%1").arg(i + 1), i < heads.size() ? heads.at(i) : QString());
+    return db.insert(QStringLiteral("tblheader"), v);
+}
+
+qint64 addLayout(Database& db, qint64 themeId)
+{
+    QVariantMap v{{QStringLiteral("themeauto"), themeId}};
+    const char* names[] = {"logoleft",  "logotop",    "logowidth",  "logoheight",  "timeleft", "timetop",
+                           "timewidth", "timeheight", "tblleft",    "tbltop",      "tblwidth", "tblheight",
+                           "videoleft", "videotop",   "videowidth", "videoheight", "meleft",   "metop",
+                           "mewidth",   "meheight",   "ttlleft",    "ttltop",      "ttlwidth", "ttlheight",
+                           "newsleft",  "newstop",    "newswidth",  "newsheight"};
+    int value = 100;
+    for (const char* n : names)
+        v.insert(QString::fromLatin1(n), value += 10);
+    v.insert(QStringLiteral("tblleft"), 600);
+    v.insert(QStringLiteral("tbltop"), 900);
+    v.insert(QStringLiteral("tblwidth"), 4500);
+    v.insert(QStringLiteral("tblheight"), 3000);
+    v.insert(QStringLiteral("mewidth"), 6000);
+    v.insert(QStringLiteral("meheight"), 4500);
+    v.insert(QStringLiteral("newstop"), 4000);
+    v.insert(QStringLiteral("newsheight"), 300);
+    return db.insert(QStringLiteral("tblpos"), v);
+}
+
+TEST(BoardThemeTest, StoredLengthsAreDoubledAndCaptionsComeFromThemeThenHeaderRow)
+{
+    TestEnv env;
+    const qint64 id = addTheme(env.db, {{QStringLiteral("colums"), 3},
+                                        {QStringLiteral("colwidth"), QStringLiteral("1250;1500;1600")},
+                                        {QStringLiteral("rowheight"), 450},
+                                        {QStringLiteral("rows"), 12}});
+    BoardTheme t = loadBoardTheme(env.db, id);
+    ASSERT_TRUE(t.found);
+    EXPECT_EQ(t.cols, 4);
+    EXPECT_EQ(t.dataRows, 12);
+    EXPECT_EQ(t.rowHeight, 900);
+    EXPECT_EQ(t.colWidths, (QVector<int>{1, 2500, 3000, 3200}));
+    EXPECT_EQ(t.headers, (QStringList{QString(), QStringLiteral("Token"), QStringLiteral("Counter"),
+                                      QStringLiteral("Counter")}));
+    EXPECT_EQ(colorNumber::fromColor(t.altColor), 65280);
+    EXPECT_EQ(colorNumber::fromColor(t.tokenColor), 65535);
+
+    addHeaderRow(env.db, id, {QStringLiteral("No."), QStringLiteral("Go to"), QStringLiteral("Aller à")});
+    applyHeaderCaptions(env.db, id, t);
+    EXPECT_EQ(t.headers, (QStringList{QString(), QStringLiteral("No."), QStringLiteral("Go to"),
+                                      QStringLiteral("Aller à")}));
+
+    // A short width list leaves the remaining columns to the grid.
+    const qint64 shortList = addTheme(
+        env.db, {{QStringLiteral("colums"), 3}, {QStringLiteral("colwidth"), QStringLiteral("1000")}});
+    EXPECT_EQ(loadBoardTheme(env.db, shortList).colWidths, (QVector<int>{1, 2000, 0, 0}));
+
+    // Without the header switch and without a header row the captions stay empty.
+    const qint64 bare = addTheme(env.db, {{QStringLiteral("enableH"), 0}});
+    BoardTheme b = loadBoardTheme(env.db, bare);
+    applyHeaderCaptions(env.db, bare, b);
+    EXPECT_FALSE(b.headerOn);
+    EXPECT_EQ(b.headers, (QStringList{QString(), QString(), QString()}));
+
+    EXPECT_FALSE(loadBoardTheme(env.db, 999).found);
+}
+
+TEST(BoardThemeTest, TheLayoutIsDoubledAndAMissingLayoutIsReported)
+{
+    TestEnv env;
+    const qint64 id = addTheme(env.db);
+    EXPECT_FALSE(loadBoardLayout(env.db, id).found);
+    addLayout(env.db, id);
+    const BoardLayout l = loadBoardLayout(env.db, id);
+    ASSERT_TRUE(l.found);
+    EXPECT_EQ(l.table, QRect(1200, 1800, 9000, 6000));
+    EXPECT_EQ(l.width, 12000);
+    EXPECT_EQ(l.height, 9000);
+    EXPECT_EQ(l.news.top(), 8000);
+    EXPECT_EQ(l.news.height(), 600);
+    EXPECT_EQ(l.logo.left(), 220); // logoleft 110 doubled
+}
+
+class BoardWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        hall = seedHall(env.db);
+        today = env.clock.todayText();
+    }
+    frmDisplay* openBoard()
+    {
+        auto* w = qobject_cast<frmDisplay*>(env.screens.openNew(QStringLiteral("frmDisplay")));
+        w->Timer1->stop(); // the test ticks by hand
+        return w;
+    }
+    TestEnv env;
+    Hall hall;
+    QString today;
+};
+
+TEST_F(BoardWindowTest, TheBoardDressesItselfFromThemeLayoutAndHeaderRow)
+{
+    const qint64 id = addTheme(env.db, {{QStringLiteral("colums"), 3},
+                                        {QStringLiteral("colwidth"), QStringLiteral("1250;1500;1500")}});
+    addLayout(env.db, id);
+    addHeaderRow(env.db, id, {QStringLiteral("No."), QStringLiteral("Go to")});
+    env.session.themeId = id;
+
+    frmDisplay* w = openBoard();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(w->size(), QSize(twips::toPixels(12000), twips::toPixels(9000)));
+    EXPECT_EQ(w->FG->geometry(), QRect(twips::toPixels(1200), twips::toPixels(1800), twips::toPixels(9000),
+                                       twips::toPixels(6000)));
+    EXPECT_EQ(w->FG->cols(), 4);
+    EXPECT_EQ(w->FG->rows(), 5);
+    EXPECT_EQ(w->FG->colWidth(0), 1);
+    EXPECT_TRUE(w->FG->isColumnHidden(0));
+    EXPECT_EQ(w->FG->colWidth(1), 2500);
+    EXPECT_EQ(w->FG->colWidth(2), 3000);
+    EXPECT_EQ(w->FG->text(0, 1), QStringLiteral("No."));
+    EXPECT_EQ(w->FG->text(0, 2), QStringLiteral("Go to"));
+    EXPECT_EQ(w->FG->text(0, 3), QString()) << "the header row's third caption is empty";
+    // Alternate rows: 1, 3 in the alternate colour, 2, 4 in the table's colour.
+    EXPECT_EQ(colorNumber::fromColor(w->FG->cellBackColor(1, 2)), 65280);
+    EXPECT_EQ(colorNumber::fromColor(w->FG->cellBackColor(2, 2)), 0);
+    EXPECT_TRUE(w->FG->cellFont(1, 1).bold());
+    EXPECT_EQ(w->FG->cellFont(1, 1).pointSizeF(), 20);
+    EXPECT_EQ(w->FG->cellFont(2, 3).pointSizeF(), 16);
+    EXPECT_EQ(w->lblTtl->text(), QStringLiteral("Welcome"));
+    // The frame lies just outside the table.
+    EXPECT_TRUE(w->Shape1->geometry().contains(w->FG->geometry()));
+    EXPECT_FALSE(w->Timer10->isActive()) << "column alternation is off by default";
+    w->close();
+}
+
+TEST_F(BoardWindowTest, TheBoardShowsCallsAsTheyComeAndAlternatesColumnsWhenSet)
+{
+    const qint64 id = addTheme(env.db, {{QStringLiteral("colums"), 3},
+                                        {QStringLiteral("colwidth"), QStringLiteral("1250;1500;1500")}});
+    env.session.themeId = id;
+    env.settings().set(QStringLiteral("q"), QStringLiteral("multi"), QStringLiteral("caption"),
+                       QStringLiteral("1"));
+    addCall(env.db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today,
+            QStringLiteral("Counter 1"), QStringLiteral("Raum 1"), QStringLiteral("Schalter 1"));
+
+    frmDisplay* w = openBoard();
+    EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A1 ")) << "the opening fill shows today's calls";
+    EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("Room 1\nCounter 1"));
+    EXPECT_TRUE(w->Timer10->isActive());
+
+    addCall(env.db, hall.counter2, QStringLiteral("A2"), QStringLiteral("Room 2"), today, QString(),
+            QStringLiteral("Raum 2"));
+    w->Timer1_Timer();
+    EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A2 "));
+    EXPECT_EQ(w->FG->text(2, 1), QStringLiteral("A1 "));
+
+    w->Timer10_Timer();
+    EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("Raum 2"));
+    EXPECT_EQ(w->FG->text(2, 2), QStringLiteral("Raum 1\nSchalter 1"));
+    EXPECT_EQ(w->FG->text(0, 2), QStringLiteral("Counter"));
+    w->Timer10_Timer();
+    EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("Room 2"));
+    w->close();
+}
+
+TEST_F(BoardWindowTest, WithoutThemeTheBoardStaysBareAndTheTitleScrollsWhenSet)
+{
+    env.session.themeId = 42;
+    frmDisplay* bare = openBoard();
+    EXPECT_FALSE(bare->theme().found);
+    EXPECT_EQ(bare->FG->cols(), 3);
+    bare->close();
+
+    env.session.themeId = addTheme(env.db, {{QStringLiteral("scroll"), 1}});
+    env.session.scrollSpeed = 30;
+    frmDisplay* w = openBoard();
+    EXPECT_TRUE(w->Timer2->isActive());
+    EXPECT_EQ(w->lblTtl->scrollX(), 0);
+    w->Timer2_Timer();
+    w->Timer2_Timer();
+    EXPECT_EQ(w->lblTtl->scrollX(), -60);
+    // Once the text has left on the left it comes back from the right edge.
+    for (int i = 0; i < 10000 && w->lblTtl->scrollX() < 0; ++i)
+        w->Timer2_Timer();
+    EXPECT_EQ(w->lblTtl->scrollX(), int(twips::fromPixels(w->lblTtl->width())));
+    w->close();
+}
+
+TEST_F(BoardWindowTest, CtrlDAndCtrlNAskTheMainWindowAndEscDoesNothing)
+{
+    env.session.themeId = addTheme(env.db);
+    QMainWindow mdi;
+    mdi.setObjectName(QStringLiteral("MDI"));
+    auto* display = new QAction(&mdi);
+    display->setObjectName(QStringLiteral("display"));
+    auto* news = new QAction(&mdi);
+    news->setObjectName(QStringLiteral("startNews"));
+    int stops = 0, newsFlips = 0;
+    QObject::connect(display, &QAction::triggered, [&] { ++stops; });
+    QObject::connect(news, &QAction::triggered, [&] { ++newsFlips; });
+
+    frmDisplay* w = openBoard();
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_TRUE(w->isVisible());
+    QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(w, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(newsFlips, 1);
+    EXPECT_EQ(stops, 1);
+
+    w->startNews();
+    EXPECT_TRUE(w->imgBG->isVisible());
+    EXPECT_EQ(colorNumber::fromColor(w->imgBG->palette().color(QPalette::Window)), 128);
+    w->stopNews();
+    EXPECT_FALSE(w->imgBG->isVisible());
+    w->close();
+}
+
+} // namespace
+
+namespace {
+
+class BoardReconnectTest : public StoreTest
+{
+};
+
+TEST_P(BoardReconnectTest, TheBoardKeepsItsTableThroughAnOutageAndPicksUpAfterwards)
+{
+    const Hall hall = seedHall(env->db);
+    const QString today = env->clock.todayText();
+    env->session.themeId = addTheme(env->db);
+    addCall(env->db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today);
+    auto* w = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
+    w->Timer1->stop();
+    ASSERT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
+
+    auto other = env->secondConnection();
+    if (env->db.isPostgres()) {
+        const qint64 pid = env->db.query(QStringLiteral("select pg_backend_pid()")).number(0, 0);
+        other->query(QStringLiteral("select pg_terminate_backend(?)"), {pid});
+    } else {
+        env->db.close();
+    }
+    addCall(*other, hall.counter2, QStringLiteral("A2"), QStringLiteral("Room 2"), today);
+
+    w->Timer1_Timer();
+    EXPECT_TRUE(w->engine().connectionLost());
+    EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
+    // The board keeps ticking; a server reconnection is tried on a thread of its own.
+    for (int i = 0; i < 20000 && w->FG->text(1, 1) != QLatin1String("A2 "); ++i) {
+        w->Timer1_Timer();
+        if (i % 100 == 0)
+            QTest::qWait(1);
+    }
+    EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A2 "));
+    EXPECT_EQ(w->FG->text(2, 1), QStringLiteral("A1 "));
+    EXPECT_FALSE(w->engine().connectionLost());
+    w->close();
+}
+
+BRIVANE_STORE_TEST_SUITE(BoardReconnectTest);
+
+} // namespace

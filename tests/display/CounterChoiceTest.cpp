@@ -1,0 +1,129 @@
+#include "display/CounterChoice.h"
+#include "display/frmSelectCounter.h"
+#include "display/frmTheme.h"
+
+#include "core/Lookups.h"
+#include "testsupport/TestEnv.h"
+#include "ui/Grid.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class CounterChoiceTest : public StoreTest
+{
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        hall = seedHall(env->db);
+    }
+    frmSelectCounter* open(qint64 themeId)
+    {
+        auto* w = qobject_cast<frmSelectCounter*>(env->screens.open(QStringLiteral("frmSelectCounter")));
+        w->setTheme(themeId);
+        return w;
+    }
+    int rowOf(frmSelectCounter* w, qint64 counter)
+    {
+        for (int r = 1; r < w->FG->rows(); ++r) {
+            if (w->FG->text(r, 0) == QString::number(counter))
+                return r;
+        }
+        return -1;
+    }
+    QString saved(qint64 themeId)
+    {
+        return env->settings().get(QStringLiteral("Q"), QStringLiteral("CounterList"),
+                                   QString::number(themeId), QStringLiteral("<none>"));
+    }
+    Hall hall;
+};
+
+TEST_P(CounterChoiceTest, TickedCountersAreSavedInGridOrderAndBecomeTheFilter)
+{
+    frmSelectCounter* w = open(5);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral(" Select Counter to Display"));
+    ASSERT_EQ(w->FG->rows(), 4);
+    EXPECT_EQ(w->FG->cols(), 7);
+    EXPECT_EQ(w->FG->text(0, 4), QStringLiteral("Counter Name"));
+    EXPECT_EQ(w->FG->text(1, 4), QStringLiteral("Counter 1"));
+    EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("General"));
+    EXPECT_EQ(w->FG->text(1, 3), QStringLiteral("Consultation"));
+    EXPECT_EQ(w->FG->text(1, 5), QStringLiteral("1"));
+
+    // Tick counter 3 first, then counter 1: the saved order is the grid's.
+    w->FG->setRow(rowOf(w, hall.counter3));
+    w->toggleSelected();
+    w->FG->setRow(rowOf(w, hall.counter1));
+    QTest::keyClick(w->FG, Qt::Key_Space);
+    EXPECT_TRUE(w->isTicked(rowOf(w, hall.counter1)));
+    EXPECT_FALSE(w->isTicked(rowOf(w, hall.counter2)));
+    // A click ticks a row, a second click clears it again.
+    const int row2 = rowOf(w, hall.counter2);
+    const QRect cell = w->FG->visualRect(w->FG->model()->index(row2 - 1, 3));
+    QTest::mouseClick(w->FG->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_TRUE(w->isTicked(row2));
+    QTest::mouseClick(w->FG->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_FALSE(w->isTicked(row2));
+    w->cmdSave->click();
+    EXPECT_EQ(saved(5), QStringLiteral("%1,%2").arg(hall.counter1).arg(hall.counter3));
+
+    env->session.themeId = 5;
+    buildCounterFilter(env->settings(), env->session);
+    EXPECT_EQ(env->session.counterFilter,
+              QStringLiteral("and(servAuto=%1 or servAuto=%2)").arg(hall.counter1).arg(hall.counter3));
+}
+
+TEST_P(CounterChoiceTest, NothingTickedSavesEmptyAndEveryCounterIsShown)
+{
+    counterChoice::save(env->settings(), 6, {QString::number(hall.counter2)});
+    frmSelectCounter* w = open(6);
+    EXPECT_TRUE(w->isTicked(rowOf(w, hall.counter2)));
+    w->cmdRemoveAll->click();
+    EXPECT_FALSE(w->isTicked(rowOf(w, hall.counter2)));
+    w->cmdSave_Click();
+    EXPECT_EQ(saved(6), QString());
+    env->session.themeId = 6;
+    buildCounterFilter(env->settings(), env->session);
+    EXPECT_EQ(env->session.counterFilter, QStringLiteral("and 1=1"));
+}
+
+TEST_P(CounterChoiceTest, EachThemeKeepsItsOwnListAndOpensWithItsTicks)
+{
+    counterChoice::save(env->settings(), 1, {QString::number(hall.counter2)});
+    frmSelectCounter* w = open(1);
+    for (int r = 1; r < w->FG->rows(); ++r)
+        EXPECT_EQ(w->isTicked(r), r == rowOf(w, hall.counter2)) << "row " << r;
+
+    // Opening the choice of another theme starts from that theme's ticks.
+    w = open(2);
+    for (int r = 1; r < w->FG->rows(); ++r)
+        EXPECT_FALSE(w->isTicked(r));
+    w->cmdSelectAll_Click();
+    // Toggling a ticked row clears it; clicking flips it back.
+    w->FG->setRow(1);
+    w->toggleSelected();
+    EXPECT_FALSE(w->isTicked(1));
+    w->cmdSave_Click();
+    EXPECT_EQ(saved(2), QStringLiteral("%1,%2").arg(w->FG->text(2, 0), w->FG->text(3, 0)));
+    EXPECT_EQ(saved(1), QString::number(hall.counter2));
+}
+
+TEST_P(CounterChoiceTest, TheThemeEditorOpensTheChoiceOnlyForASavedTheme)
+{
+    auto* editor = qobject_cast<frmTheme*>(env->screens.open(QStringLiteral("frmTheme")));
+    editor->cmdCounter_Click();
+    EXPECT_EQ(env->screens.existing(QStringLiteral("frmSelectCounter")), nullptr);
+    editor->lblRef->setText(QStringLiteral("12"));
+    editor->cmdCounter->click();
+    auto* w = qobject_cast<frmSelectCounter*>(env->screens.existing(QStringLiteral("frmSelectCounter")));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->lblTheme->text(), QStringLiteral("12"));
+}
+
+BRIVANE_STORE_TEST_SUITE(CounterChoiceTest);
+
+} // namespace

@@ -1,0 +1,293 @@
+#include "display/ThemeRules.h"
+#include "display/frmThLst.h"
+#include "display/frmTheme.h"
+
+#include "DisplayTestSupport.h"
+#include "testsupport/TestEnv.h"
+#include "ui/Grid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using namespace themeRules;
+
+TEST(ThemeFieldRules, FieldsLeftWithBadValuesFallBack)
+{
+    QString cols = QStringLiteral("3"), widths;
+    fixColumns(cols, widths);
+    EXPECT_EQ(cols, QStringLiteral("3"));
+    EXPECT_EQ(widths, QStringLiteral("2500;2500;2500"));
+
+    cols = QStringLiteral("x");
+    widths.clear();
+    fixColumns(cols, widths);
+    EXPECT_EQ(cols, QStringLiteral("2"));
+    EXPECT_EQ(widths, QStringLiteral("2500;2500"));
+
+    cols = QStringLiteral("3");
+    widths = QStringLiteral("1000;1200");
+    fixColumns(cols, widths);
+    EXPECT_EQ(widths, QStringLiteral("1000;1200")) << "typed widths are kept";
+
+    EXPECT_EQ(fixRows(QStringLiteral("abc")), QStringLiteral("2"));
+    EXPECT_EQ(fixRows(QStringLiteral("12")), QStringLiteral("12"));
+    EXPECT_EQ(fixRowHeight(QString()), QStringLiteral("200"));
+    EXPECT_EQ(fixRowHeight(QStringLiteral("450")), QStringLiteral("450"));
+    EXPECT_EQ(fixLineWidth(QStringLiteral("0")), QStringLiteral("1"));
+    EXPECT_EQ(fixLineWidth(QStringLiteral("thin")), QStringLiteral("1"));
+    EXPECT_EQ(fixLineWidth(QStringLiteral("3")), QStringLiteral("3"));
+    EXPECT_EQ(fixVolume(QStringLiteral("11")), QStringLiteral("5"));
+    EXPECT_EQ(fixVolume(QStringLiteral("10")), QStringLiteral("10"));
+    EXPECT_EQ(fixVolume(QStringLiteral("loud")), QStringLiteral("5"));
+    EXPECT_EQ(fixDuration(QStringLiteral("x")), QStringLiteral("5"));
+    EXPECT_EQ(fixDuration(QStringLiteral("8")), QStringLiteral("8"));
+}
+
+TEST(ThemeFieldRules, ColumnWidthsMustBeNumbersOnePerColumn)
+{
+    EXPECT_FALSE(chkVal(QStringLiteral("2500;2500"), QStringLiteral("3")));
+    EXPECT_TRUE(chkVal(QStringLiteral("2500;2500;2500"), QStringLiteral("3")));
+    EXPECT_FALSE(chkVal(QStringLiteral("2500;abc"), QStringLiteral("2")));
+    EXPECT_FALSE(chkVal(QStringLiteral("2500;"), QStringLiteral("2")))
+        << "an empty width would hide its column";
+    EXPECT_FALSE(chkVal(QString(), QStringLiteral("1")));
+    EXPECT_TRUE(chkVal(QStringLiteral("1250"), QStringLiteral("1")));
+}
+
+TEST(ThemeFieldRules, PipeFiltersBecomeDialogFilters)
+{
+    EXPECT_EQ(dialogFilter(QStringLiteral("Jpeg Files(*.jpg)|*.jpg|GIF Files(*.gif)|*.gif|*.*")),
+              QStringLiteral("Jpeg Files (*.jpg);;GIF Files (*.gif);;Files (*.*)"));
+    EXPECT_EQ(dialogFilter(QStringLiteral("Video Files (*.avi;*.dat;*.mpg;*.wmv)| *.avi;*.dat;*.mpg;*.wmv")),
+              QStringLiteral("Video Files (*.avi *.dat *.mpg *.wmv)"));
+    EXPECT_EQ(dialogFilter(QStringLiteral("Jpeg Files(*.jpg)|*.jpg|")), QStringLiteral("Jpeg Files (*.jpg)"));
+}
+
+class ThemeEditorTest : public StoreTest
+{
+protected:
+    frmTheme* editor() { return qobject_cast<frmTheme*>(env->screens.open(QStringLiteral("frmTheme"))); }
+    frmThLst* list() { return qobject_cast<frmThLst*>(env->screens.open(QStringLiteral("thmLst"))); }
+    qint64 themeCount()
+    {
+        return env->db.query(QStringLiteral("select count(*) from tbltheme")).number(0, 0);
+    }
+};
+
+TEST_P(ThemeEditorTest, SavingWritesEveryFieldAndEditingUpdatesTheSameRow)
+{
+    frmThLst* l = list();
+    frmTheme* e = editor();
+    EXPECT_EQ(e->txtColumn->text(), QStringLiteral("2"));
+    EXPECT_EQ(e->txtRow->text(), QStringLiteral("12"));
+    EXPECT_EQ(e->cmbType->currentText(), QStringLiteral("Vertical"));
+    EXPECT_EQ(e->cmbTtlSize->count(), 25);
+    EXPECT_EQ(e->cmbTtlSize->itemText(0), QStringLiteral("2"));
+
+    e->txtName->setText(QStringLiteral("Lobby's board"));
+    e->txtColWidth->setText(QStringLiteral("1250;1500"));
+    e->txtttl->setText(QStringLiteral("Welcome"));
+    e->chkHeader->setChecked(true);
+    e->Text1->setText(QStringLiteral("Token"));
+    e->cmbRFsize->setCurrentText(QStringLiteral("40"));
+    frmTheme::setSwatchColor(e->lblARClr, 65280);
+    e->cmbType->setCurrentIndex(1);
+    e->txtTime->setText(QStringLiteral("9"));
+    e->cmdSave_Click();
+
+    EXPECT_TRUE(env->dialogs.texts().isEmpty()) << env->dialogs.last().toStdString();
+    EXPECT_FALSE(e->isVisible()) << "a saved editor is hidden";
+    ASSERT_EQ(themeCount(), 1);
+    const ResultSet rs = env->db.query(QStringLiteral("select * from tbltheme"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("themename")), QStringLiteral("Lobby's board"));
+    EXPECT_EQ(rs.number(0, QStringLiteral("colums")), 2);
+    EXPECT_EQ(rs.number(0, QStringLiteral("rows")), 12);
+    EXPECT_EQ(rs.text(0, QStringLiteral("colwidth")), QStringLiteral("1250;1500"));
+    EXPECT_EQ(rs.number(0, QStringLiteral("sizecrr")), 40);
+    EXPECT_EQ(rs.number(0, QStringLiteral("altcolr")), 65280);
+    EXPECT_EQ(rs.number(0, QStringLiteral("enableH")), 1);
+    EXPECT_EQ(rs.number(0, QStringLiteral("scroll")), 0);
+    EXPECT_EQ(rs.text(0, QStringLiteral("type")), QStringLiteral("Horrizontal"));
+    EXPECT_EQ(rs.text(0, QStringLiteral("tformat")), QStringLiteral("dd-MMM-yyyy HH:mm"));
+    EXPECT_EQ(env->settings().get(QStringLiteral("Queue"), QStringLiteral("Pic"), QStringLiteral("Duration")),
+              QStringLiteral("9"));
+    ASSERT_EQ(l->FG->rows(), 2) << "the list was refilled";
+    EXPECT_EQ(l->FG->text(1, 3), QStringLiteral("Lobby's board"));
+    EXPECT_EQ(l->FG->text(1, 2), QStringLiteral("Horrizontal"));
+
+    // Edit: the list loads the row into the editor, which then updates it.
+    l->FG->setRow(1);
+    l->Command2_Click();
+    e = editor();
+    EXPECT_EQ(e->lblRef->text(), rs.text(0, 0));
+    EXPECT_FALSE(e->cmbType->isEnabled());
+    EXPECT_EQ(e->Text1->text(), QStringLiteral("Token"));
+    EXPECT_EQ(frmTheme::swatchColor(e->lblARClr), 65280);
+    EXPECT_TRUE(e->chkHeader->isChecked());
+    e->txtRow->setText(QStringLiteral("8"));
+    e->cmdSave_Click();
+    EXPECT_EQ(themeCount(), 1);
+    EXPECT_EQ(env->db.query(QStringLiteral("select rows from tbltheme")).number(0, 0), 8);
+
+    // Add New keeps what the editor shows and only forgets the key: saving inserts a copy.
+    l->Command1_Click();
+    e = editor();
+    EXPECT_TRUE(e->lblRef->text().isEmpty());
+    EXPECT_EQ(e->txtRow->text(), QStringLiteral("8"));
+    e->cmdSave_Click();
+    EXPECT_EQ(themeCount(), 2);
+    EXPECT_EQ(env->db
+                  .query(QStringLiteral("select count(*) from tbltheme where rows=8 and themename=?"),
+                         {QStringLiteral("Lobby's board")})
+                  .number(0, 0),
+              2);
+}
+
+TEST_P(ThemeEditorTest, BadWidthsAndAMissingNameStopTheSave)
+{
+    frmTheme* e = editor();
+    e->txtName->setText(QStringLiteral("Hall"));
+    e->txtColumn->setText(QStringLiteral("3"));
+    e->txtColWidth->setText(QStringLiteral("2500;2500"));
+    e->txtTime->setText(QStringLiteral("7"));
+    e->cmdSave_Click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please Enter a valid colum widths"));
+    EXPECT_EQ(themeCount(), 0);
+    EXPECT_TRUE(e->isVisible());
+    EXPECT_EQ(env->settings().get(QStringLiteral("Queue"), QStringLiteral("Pic"), QStringLiteral("Duration")),
+              QStringLiteral("7"))
+        << "the duration is saved before any check";
+
+    e->txtColWidth->setText(QStringLiteral("2500;2500;2500"));
+    e->txtName->clear();
+    e->cmdSave_Click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please select a name"));
+    EXPECT_EQ(themeCount(), 0);
+
+    // A value the store cannot take is reported and nothing is lost from the editor.
+    e->txtName->setText(QStringLiteral("Hall"));
+    e->txtRow->setText(QStringLiteral("many"));
+    e->cmdSave_Click();
+    EXPECT_EQ(themeCount(), 0);
+    EXPECT_TRUE(e->isVisible());
+    EXPECT_EQ(e->txtName->text(), QStringLiteral("Hall"));
+    EXPECT_TRUE(e->lblRef->text().isEmpty());
+}
+
+TEST_P(ThemeEditorTest, FieldsAreCorrectedWhenLeftAndFileAndColourFieldsWork)
+{
+    frmTheme* e = editor();
+    e->show();
+    e->txtColumn->setText(QStringLiteral("3"));
+    e->txtColumn_LostFocus();
+    EXPECT_EQ(e->txtColWidth->text(), QStringLiteral("2500;2500;2500"));
+    e->txtVol->setText(QStringLiteral("11"));
+    e->txtVol_LostFocus();
+    EXPECT_EQ(e->txtVol->text(), QStringLiteral("5"));
+    e->tblLine->setText(QStringLiteral("0"));
+    e->tblLine_LostFocus();
+    EXPECT_EQ(e->tblLine->text(), QStringLiteral("1"));
+
+    env->dialogs.setNextFileName(QStringLiteral("/pictures/logo.jpg"));
+    e->cmdLogo->click();
+    EXPECT_EQ(e->txtlogo->text(), QStringLiteral("/pictures/logo.jpg"));
+    QTest::keyClick(e->txtlogo, Qt::Key_Delete);
+    EXPECT_TRUE(e->txtlogo->text().isEmpty());
+    e->cmdLogo->click(); // cancelled: nothing changes
+    EXPECT_TRUE(e->txtlogo->text().isEmpty());
+
+    env->dialogs.setNextColor(QColor(255, 0, 0));
+    QTest::mouseClick(e->lblBG, Qt::LeftButton);
+    EXPECT_EQ(frmTheme::swatchColor(e->lblBG), 255);
+    env->dialogs.setNextColor(std::nullopt);
+    QTest::mouseClick(e->lblBG, Qt::LeftButton);
+    EXPECT_EQ(frmTheme::swatchColor(e->lblBG), 255) << "cancelling keeps the colour";
+
+    e->cmbHFont->setCurrentText(QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(e->cmbHFont->font().family(), QStringLiteral("Liberation Serif"));
+
+    EXPECT_FALSE(e->cmdPosition->isEnabled());
+    EXPECT_FALSE(e->cmdClock->isEnabled());
+    e->close();
+}
+
+TEST_P(ThemeEditorTest, DeletingAsksAndLeavesTheLayoutRow)
+{
+    const qint64 keep = addTheme(env->db, {{QStringLiteral("themename"), QStringLiteral("Keep")}});
+    const qint64 gone = addTheme(env->db, {{QStringLiteral("themename"), QStringLiteral("Gone")}});
+    env->db.insert(QStringLiteral("tblpos"),
+                   {{QStringLiteral("themeauto"), gone}, {QStringLiteral("mewidth"), 100}});
+    frmThLst* l = list();
+    ASSERT_EQ(l->FG->rows(), 3);
+    EXPECT_TRUE(l->FG->isColumnHidden(0));
+    EXPECT_EQ(l->FG->text(0, 3), QStringLiteral("Template Name"));
+
+    l->FG->setRow(2);
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    l->Command3_Click();
+    EXPECT_EQ(themeCount(), 2);
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Do you want to delete the selected "));
+
+    l->FG->setRow(2);
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    l->Command3_Click();
+    EXPECT_EQ(themeCount(), 1);
+    EXPECT_EQ(env->db.query(QStringLiteral("select themeauto from tbltheme")).number(0, 0), keep);
+    EXPECT_EQ(
+        env->db.query(QStringLiteral("select count(*) from tblpos where themeauto=?"), {gone}).number(0, 0),
+        1);
+    EXPECT_EQ(l->FG->rows(), 2);
+}
+
+BRIVANE_STORE_TEST_SUITE(ThemeEditorTest);
+
+} // namespace
+
+#include "core/Lookups.h"
+#include "display/frmDisplay.h"
+#include "ui/Twips.h"
+
+#include <QTimer>
+
+namespace {
+
+TEST(ThemeToBoard, AThemeMadeInTheEditorDressesTheBoardAtItsNextStart)
+{
+    TestEnv env;
+    auto* e = qobject_cast<frmTheme*>(env.screens.open(QStringLiteral("frmTheme")));
+    e->txtName->setText(QStringLiteral("Blue"));
+    e->txtColumn->setText(QStringLiteral("3"));
+    e->txtColWidth->setText(QStringLiteral("1000;2000;2000"));
+    e->txtRow->setText(QStringLiteral("5"));
+    e->chkHeader->setChecked(true);
+    e->Text1->setText(QStringLiteral("Ticket"));
+    e->Text2->setText(QStringLiteral("Desk"));
+    e->txtttl->setText(QStringLiteral("Blue hall"));
+    frmTheme::setSwatchColor(e->lblARClr, 0xff0000);   // blue
+    frmTheme::setSwatchColor(e->lblRFcolor, 0x00ffff); // yellow
+    e->cmdSave_Click();
+    ASSERT_TRUE(env.dialogs.texts().isEmpty());
+
+    env.session.themeId = lookups::themeIdByName(env.db, QStringLiteral("Blue"));
+    ASSERT_NE(env.session.themeId, 0);
+    auto* board = qobject_cast<frmDisplay*>(env.screens.openNew(QStringLiteral("frmDisplay")));
+    board->Timer1->stop();
+    EXPECT_EQ(board->FG->cols(), 4);
+    EXPECT_EQ(board->FG->rows(), 6);
+    EXPECT_EQ(board->FG->colWidth(1), 2000);
+    EXPECT_EQ(board->FG->colWidth(3), 4000);
+    EXPECT_EQ(board->FG->text(0, 1), QStringLiteral("Ticket"));
+    EXPECT_EQ(board->FG->text(0, 3), QStringLiteral("Desk"));
+    EXPECT_EQ(colorNumber::fromColor(board->FG->cellBackColor(1, 1)), 0xff0000);
+    EXPECT_EQ(colorNumber::fromColor(board->FG->cellForeColor(3, 1)), 0x00ffff);
+    EXPECT_EQ(board->lblTtl->text(), QStringLiteral("Blue hall"));
+    board->close();
+}
+
+} // namespace
