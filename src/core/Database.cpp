@@ -136,7 +136,10 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
                 db.setUserName(user);
                 db.setPassword(password);
             }
-            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+            // A server that vanishes without closing the connection (a cut cable) is noticed within
+            // seconds instead of leaving a board or counter waiting on a dead socket.
+            db.setConnectOptions(QStringLiteral(
+                "connect_timeout=10;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3"));
         },
         Kind::Postgres, QStringLiteral("%1:%2/%3").arg(host).arg(port).arg(database));
     exec(QStringLiteral("SET client_min_messages TO WARNING"));
