@@ -310,7 +310,13 @@ void frmCall::showState()
 
 void frmCall::reportError(const QString& description)
 {
+    // The refresh timer and the hot keys keep running while the message is up; a store that stays
+    // unreachable must not pile one message on top of the other.
+    if (m_reportingError)
+        return;
+    m_reportingError = true;
     m_ctx.dialogs.message(description, Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QString(), this);
+    m_reportingError = false;
 }
 
 // The engine's routines on this screen ---------------------------------------------------------------
@@ -492,8 +498,9 @@ void frmCall::cmbService_Click()
 {
     try {
         const ResultSet rs = m_ctx.db.query(
-            QStringLiteral("select tblService.ServName from tblCounter inner join tblService on "
-                           "tblCounter.servAuto=tblService.servAuto where tblCounter.contName=?"),
+            QStringLiteral("select tblService.ServName from (tblCounter inner join tblService on "
+                           "tblCounter.servAuto=tblService.servAuto) inner join tblDept on "
+                           "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=?"),
             {cmbService->currentText()});
         lblService->setText(QStringLiteral("Service Name  : ") +
                             (rs.isEmpty() ? QStringLiteral("Not Found") : rs.text(0, 0)));
@@ -591,8 +598,9 @@ void frmCall::Command5_Click()
             break;
         }
         addTokens();
-    } catch (const DbError& e) {
-        reportError(e.description());
+    } catch (const DbError&) {
+        m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, QString(), this);
     }
 }
 

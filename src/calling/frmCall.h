@@ -125,4 +125,5 @@ private:
     QList<int> m_registered;
     int m_refreshTicks = 0;
     bool m_ending = false;
+    bool m_reportingError = false;
 };

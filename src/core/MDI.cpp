@@ -62,7 +62,8 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     startNews = addItem(modules, "startNews", QStringLiteral("Start/Stop News"));
     startNews->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     startNews->setShortcutContext(Qt::ApplicationShortcut);
-    bkup = addItem(modules, "bkup", QStringLiteral("Backup & Restore"));
+    // A single "&" would mark a mnemonic and vanish from the menu; "&&" shows one.
+    bkup = addItem(modules, "bkup", QStringLiteral("Backup && Restore"));
     connect = addItem(modules, "connect", QStringLiteral("Connection"));
 
     usermanage = menuBar()->addMenu(QStringLiteral("User Manage"));
@@ -158,9 +159,11 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
 
     QObject::connect(Command1, &QPushButton::clicked, this, &MDI::printTicket_Click);
     QObject::connect(Command2, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("scrollnews")); });
-    QObject::connect(Command3, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("transferApp")); });
+    // The transfer-only counter picker, and the administrator call desk: a new desk at every press.
+    QObject::connect(Command3, &QPushButton::clicked, this,
+                     [this] { openScreen(QStringLiteral("frmSelService")); });
     QObject::connect(Command4, &QPushButton::clicked, this,
-                     [this] { m_ctx.screens.openNew(QStringLiteral("frmCallDesk")); });
+                     [this] { m_ctx.screens.openNew(QStringLiteral("frmCallAdmin")); });
     QObject::connect(chkStart, &QCheckBox::clicked, this, &MDI::chkStart_Click);
     QObject::connect(Command5, &QPushButton::clicked, this, &MDI::Command5_Click);
 
@@ -191,8 +194,8 @@ void MDI::updateEnabled()
     printTicket->setEnabled(r.has(QStringLiteral("frmTicket")));
     Command1->setEnabled(printTicket->isEnabled());
     Command2->setEnabled(r.has(QStringLiteral("scrollnews")));
-    Command3->setEnabled(r.has(QStringLiteral("transferApp")));
-    Command4->setEnabled(r.has(QStringLiteral("frmCallDesk")));
+    Command3->setEnabled(r.has(QStringLiteral("frmSelService")));
+    Command4->setEnabled(r.has(QStringLiteral("frmCallAdmin")));
     display->setEnabled(r.has(QStringLiteral("frmDisplay")));
 }
 

@@ -26,6 +26,8 @@ struct Session
     QString counterFilter = QStringLiteral("and 1=1");
     qint64 scrollSpeed = 30;
     qint64 printCopies = 1;
+    // The printer tickets go to: the last one the printer-name setting matched, "" for the default.
+    QString ticketPrinter;
 
     QPointer<QWidget> activeReport; // the report window last activated, for Send to Excel
 };

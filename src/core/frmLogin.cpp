@@ -11,6 +11,7 @@
 #include "ui/WindowPlacement.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -49,6 +50,7 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     txtPass = new QLineEdit(this);
     txtPass->setObjectName(QStringLiteral("txtPass"));
     txtPass->setEchoMode(QLineEdit::Password);
+    txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // shown as "*"
     chkRem = new QCheckBox(QStringLiteral("Memorize "), this);
     chkRem->setObjectName(QStringLiteral("chkRem"));
     Command1 = new QPushButton(QStringLiteral("Login"), this);
@@ -99,16 +101,19 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     connect(optAdmin, &QRadioButton::clicked, this, &frmLogin::optAdmin_Click);
     connect(optCounter, &QRadioButton::clicked, this, &frmLogin::optCounter_Click);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] {
-        close();
-        if (m_ctx.endProgram)
-            m_ctx.endProgram();
-    });
+    connect(Command2, &QPushButton::clicked, this, [this] { close(); });
 
     optAdmin->setChecked(true);
     adjustSize();
     centerOnScreen(this);
     Form_Load();
+}
+
+void frmLogin::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (!m_loggedIn && m_ctx.endProgram)
+        m_ctx.endProgram();
 }
 
 bool frmLogin::eventFilter(QObject* watched, QEvent* event)
@@ -228,6 +233,7 @@ QWidget* frmLogin::loginAdmin()
     }
     m_ctx.session.isAdmin = true;
     m_ctx.session.adminUserId = rs.number(0, 1);
+    m_loggedIn = true;
     close();
     auto* mdi = new MDI(m_ctx);
     mdi->setAttribute(Qt::WA_DeleteOnClose);
@@ -263,6 +269,7 @@ QWidget* frmLogin::loginCounter()
     session.counterNameA = rs.text(0, 2);
     session.counterDisplayNameA = rs.text(0, 3);
     session.isAdmin = false;
+    m_loggedIn = true;
     close();
     QWidget* screen = m_ctx.screens.open(QStringLiteral("frmCall"));
     if (!screen) {

@@ -37,6 +37,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing the log-in without logging in ends the program, as Exit does: nothing else is open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* loginAdmin();
@@ -44,4 +46,5 @@ private:
     void fillCounters();
 
     AppContext& m_ctx;
+    bool m_loggedIn = false;
 };

@@ -50,9 +50,32 @@ double number(const ResultSet& rs, const char* name)
     return leadingNumber(text(rs, name));
 }
 
+// A stored value as a whole number within the bounds the board can use; a text such as
+// "99999999999999999999" must not overflow.
+int bounded(double value, int low, int high)
+{
+    if (!(value >= low))
+        return low;
+    if (value > high)
+        return high;
+    return int(value);
+}
+
+// Lengths in twips; a million twips is far wider than any screen.
+constexpr int MaxLength = 1000000;
+int length(double twips)
+{
+    return bounded(twips, -MaxLength, MaxLength);
+}
+
+// The most call rows and data columns a board lays out.
+constexpr int MaxRows = 1000;
+constexpr int MaxColumns = 100;
+
 QColor color(const ResultSet& rs, const char* name)
 {
-    return colorNumber::toColor(qint64(leadingNumber(text(rs, name))));
+    const double value = leadingNumber(text(rs, name));
+    return colorNumber::toColor(value > 0 && value < 1e18 ? qint64(value) : 0);
 }
 
 bool isOne(const ResultSet& rs, const char* name)
@@ -62,8 +85,8 @@ bool isOne(const ResultSet& rs, const char* name)
 
 QRect doubled(const ResultSet& rs, const char* left, const char* top, const char* width, const char* height)
 {
-    return QRect(int(2 * number(rs, left)), int(2 * number(rs, top)), int(2 * number(rs, width)),
-                 int(2 * number(rs, height)));
+    return QRect(length(2 * number(rs, left)), length(2 * number(rs, top)), length(2 * number(rs, width)),
+                 length(2 * number(rs, height)));
 }
 
 } // namespace
@@ -104,8 +127,8 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] { t.bgImage = text(rs, "bgimage"); });
     read([&] { t.screenBg = color(rs, "screenbg"); });
 
-    read([&] { t.cols = qMax(1, int(number(rs, "colums")) + 1); });
-    read([&] { t.dataRows = qMax(0, int(number(rs, "rows"))); });
+    read([&] { t.cols = bounded(number(rs, "colums"), 0, MaxColumns) + 1; });
+    read([&] { t.dataRows = bounded(number(rs, "rows"), 0, MaxRows); });
     t.headers = QStringList(t.cols, QString());
     read([&] {
         if (isOne(rs, "enableH")) {
@@ -120,7 +143,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] { t.lineColor = color(rs, "linecolor"); });
     read([&] { t.tableBg = color(rs, "backgroundclr"); });
     read([&] { t.headerBg = color(rs, "hdclrbg"); });
-    read([&] { t.rowHeight = int(2 * number(rs, "rowheight")); });
+    read([&] { t.rowHeight = length(2 * number(rs, "rowheight")); });
 
     t.colWidths = QVector<int>(t.cols, 0);
     t.colWidths[0] = 1;
@@ -128,7 +151,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
         const QStringList parts = text(rs, "colwidth").split(QLatin1Char(';'));
         // A list shorter than the table leaves the remaining columns as they are.
         for (int c = 1; c < t.cols && c - 1 < parts.size(); ++c)
-            t.colWidths[c] = qMax(0, int(2 * leadingNumber(parts.at(c - 1))));
+            t.colWidths[c] = qMax(0, length(2 * leadingNumber(parts.at(c - 1))));
     });
     read([&] { t.altColor = color(rs, "altcolr"); });
     read([&] { t.tokenFont = text(rs, "fntcrr"); });
@@ -142,7 +165,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] { t.valueSize = number(rs, "sizeval"); });
     read([&] { t.img1 = text(rs, "img1"); });
     read([&] { t.img2 = text(rs, "img2"); });
-    read([&] { t.lineWidth = qMax(0, int(number(rs, "linewidth"))); });
+    read([&] { t.lineWidth = bounded(number(rs, "linewidth"), 0, 100); });
     read([&] { t.movie = isOne(rs, "movie"); });
     read([&] { t.newsBg = color(rs, "newsBG"); });
     return t;
@@ -159,8 +182,8 @@ BoardLayout loadBoardLayout(Database& db, qint64 themeId)
         // The first value that cannot be read ends the layout; what was set so far stays.
         l.logo = doubled(rs, "logoleft", "logotop", "logowidth", "logoheight");
         l.time = doubled(rs, "timeleft", "timetop", "timewidth", "timeheight");
-        l.width = int(2 * number(rs, "mewidth"));
-        l.height = int(2 * number(rs, "meheight"));
+        l.width = length(2 * number(rs, "mewidth"));
+        l.height = length(2 * number(rs, "meheight"));
         l.table = doubled(rs, "tblleft", "tbltop", "tblwidth", "tblheight");
         l.title = doubled(rs, "ttlleft", "ttltop", "ttlwidth", "ttlheight");
         l.video = doubled(rs, "videoleft", "videotop", "videowidth", "videoheight");

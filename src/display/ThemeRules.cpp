@@ -17,7 +17,7 @@ void fixColumns(QString& columns, QString& colWidth)
     if (!isNumeric(columns))
         columns = QStringLiteral("2");
     if (colWidth.isEmpty()) {
-        const int n = int(leadingNumber(columns));
+        const int n = int(qBound(0.0, leadingNumber(columns), 64.0));
         QString widths = QStringLiteral("2500");
         for (int i = 1; i < n && i < 64; ++i)
             widths += QStringLiteral(";2500");
@@ -58,7 +58,7 @@ bool chkVal(const QString& colWidth, const QString& columns)
         if (!isNumeric(part) || part.trimmed().toDouble() < 0)
             return false;
     }
-    return parts.size() == int(leadingNumber(columns));
+    return double(parts.size()) == leadingNumber(columns);
 }
 
 QString dialogFilter(const QString& pipeFilter)

@@ -97,7 +97,7 @@ void BoardTitle::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.setPen(m_color);
     const QRect r(px(m_x), 0, qMax(width(), fontMetrics().horizontalAdvance(m_text) + 4), height());
-    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
+    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_text);
 }
 
 BoardFrame::BoardFrame(QWidget* parent) : QWidget(parent)
@@ -379,13 +379,12 @@ void frmDisplay::styleTable()
                        "QHeaderView::section { background-color: %3; color: %4; border: none;"
                        " border-right: 1px solid %2; border-bottom: 1px solid %2;"
                        " padding-left: 10px; padding-right: 10px; }")
-            .arg(cssColor(t.tableBg), cssColor(t.lineColor), cssColor(t.headerBg), cssColor(t.headerFore)));
+            .arg(cssColor(t.tableBg), cssColor(t.lineColor), cssColor(t.headerBg),
+                 // The header's text colour is the theme's only when the theme enables the header.
+                 cssColor(t.headerOn ? t.headerFore : QColor(Qt::black))));
     FG->setShowGrid(t.lineWidth > 0);
 
-    for (int c = 0; c < t.cols && c < t.colWidths.size(); ++c) {
-        if (t.colWidths.at(c) > 0)
-            FG->setColWidth(c, t.colWidths.at(c));
-    }
+    FG->setColWidth(0, t.colWidths.value(0, 1));
 
     const QFont tokenFont = makeFont(t.tokenFont, t.tokenSize, true, font());
     const QFont valueFont = makeFont(t.valueFont, t.valueSize, true, font());
@@ -421,16 +420,8 @@ void frmDisplay::styleTable()
     for (int r = 1; r <= t.dataRows; ++r)
         FG->QTableWidget::setRowHeight(r - 1, qMax(minRow, dataLine));
 
-    // Detail pictures under the token and caption texts.
-    if (!t.img2.isEmpty()) {
-        const QPixmap detail(t.img2);
-        if (!detail.isNull()) {
-            for (int r = 1; r <= t.dataRows; ++r) {
-                for (int c = 1; c <= 2 && c < t.cols; ++c)
-                    FG->setCellPicture(r, c, detail);
-            }
-        }
-    }
+    m_detailPicture = t.img2.isEmpty() ? QPixmap() : QPixmap(t.img2);
+    applyColumnFormats();
 
     // The frame: the table's rectangle, 10 twips further out on the left and top, 23 twips larger.
     const QRect table = FG->geometry();
@@ -441,6 +432,23 @@ void frmDisplay::styleTable()
     Shape1->lower();
     if (imgBG)
         imgBG->lower();
+}
+
+void frmDisplay::applyColumnFormats()
+{
+    // Widths and detail pictures belong to a column and go with it when the caption columns trade
+    // places; a column whose width the theme does not give keeps the grid's own.
+    const BoardTheme& t = m_theme;
+    const int defaultWidth = int(twips::fromPixels(FG->horizontalHeader()->defaultSectionSize()));
+    for (int c = 1; c < t.cols && c < FG->cols(); ++c) {
+        const int source = m_table.columnShownAt(c);
+        const int width = t.colWidths.value(source, 0);
+        FG->setColWidth(c, width > 0 ? width : defaultWidth);
+        // The detail picture lies under the token and the first caption column only.
+        const QPixmap picture = source <= 2 ? m_detailPicture : QPixmap();
+        for (int r = 1; r <= t.dataRows; ++r)
+            FG->setCellPicture(r, c, picture);
+    }
 }
 
 void frmDisplay::getData()
@@ -512,7 +520,10 @@ void frmDisplay::Timer3_Timer()
 
 void frmDisplay::Timer10_Timer()
 {
+    const bool wasSwapped = m_table.swapped();
     m_engine->Timer10_Timer();
+    if (m_table.swapped() != wasSwapped)
+        applyColumnFormats();
     showTable();
 }
 

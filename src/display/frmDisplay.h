@@ -114,6 +114,7 @@ protected:
 
 private:
     void styleTable();
+    void applyColumnFormats();
     QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
     void tickNews();
     void showNews();
@@ -138,4 +139,5 @@ private:
     QVector<QLabel*> m_labels;
     int m_labelGeneration = -1;
     QPixmap m_background;
+    QPixmap m_detailPicture;
 };

@@ -13,7 +13,27 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+namespace {
+
+// The tick is the colour of the row-number cell; the selection highlight must not cover it, or the
+// row just clicked would not show whether it is now ticked.
+class TickCellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_Selected;
+        QStyledItemDelegate::paint(painter, plain, index);
+    }
+};
+
+} // namespace
 
 frmSelectCounter::frmSelectCounter(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx)
 {
@@ -31,6 +51,7 @@ frmSelectCounter::frmSelectCounter(AppContext& ctx, QWidget* parent) : QWidget(p
     FG->styleHeader();
     FG->setAlternatingRowColors(false);
     FG->installEventFilter(this);
+    FG->setItemDelegateForColumn(1, new TickCellDelegate(FG));
 
     auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);

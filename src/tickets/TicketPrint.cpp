@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/Session.h"
 #include "core/Settings.h"
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
@@ -147,22 +148,36 @@ bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header
     return job.surface().endDoc();
 }
 
-QString ticketDateTimeText(const QDateTime& when)
+QString ticketDateTimeText(const QDateTime& when, const QLocale& locale)
 {
-    const QLocale locale = QLocale::system();
+    // The locale's long time without its time-zone name (unquoted 't'), so seconds and the 12- or
+    // 24-hour clock follow the system.
+    const QString longTime = locale.timeFormat(QLocale::LongFormat);
+    QString timeFormat;
+    bool quoted = false;
+    for (const QChar c : longTime) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || c != QLatin1Char('t'))
+            timeFormat.append(c);
+    }
     return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           when.time().toString(QStringLiteral("HH:mm:ss"));
+           locale.toString(when.time(), timeFormat.trimmed());
 }
 
 QString ticketPrinterName(AppContext& ctx)
 {
     const QString wanted =
         ctx.settings.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"));
-    if (wanted.isEmpty())
-        return QString();
-    if (ctx.printers.names().contains(wanted) || QFileInfo(wanted).isDir())
-        return wanted;
-    return QString();
+    const auto available = [&ctx](const QString& name) {
+        return ctx.printers.names().contains(name) || QFileInfo(name).isDir();
+    };
+    if (!wanted.isEmpty() && available(wanted))
+        ctx.session.ticketPrinter = wanted;
+    // A name that matches nothing keeps the printer chosen earlier, unless that one is gone since.
+    else if (!ctx.session.ticketPrinter.isEmpty() && !available(ctx.session.ticketPrinter))
+        ctx.session.ticketPrinter.clear();
+    return ctx.session.ticketPrinter;
 }
 
 void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,

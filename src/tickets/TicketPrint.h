@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 struct AppContext;
@@ -69,8 +70,8 @@ void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header
                 const TicketContent& ticket);
 
 // The device name the next ticket goes to: the setting when it names an installed printer or an
-// existing folder, otherwise "" (the default printer).
+// existing folder; otherwise the printer chosen so far in this run ("" is the default printer).
 QString ticketPrinterName(AppContext& ctx);
 
-// The general date-and-time text printed on tickets.
-QString ticketDateTimeText(const QDateTime& when);
+// The general date-and-time text printed on tickets: the locale's short date and long time.
+QString ticketDateTimeText(const QDateTime& when, const QLocale& locale = QLocale::system());

@@ -152,6 +152,12 @@ void frmBulk::cmdPrint_Click()
         return;
     try {
         const qint64 serviceId = lookups::serviceIdByName(m_ctx.db, name);
+        if (serviceId == 0) {
+            // Renamed or removed since the list was filled: one message, not one per token.
+            m_ctx.dialogs.message(QStringLiteral("Please select a service "), Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::None, {}, this);
+            return;
+        }
         const qint64 total = qint64(count);
         for (qint64 i = 0; i < total; ++i)
             getEndBulk(start + i, serviceId, name);

@@ -186,8 +186,11 @@ void frmTicketF::addimg(const QString& picture)
     const int width = twips::toPixels(FG->colWidth(1));
     for (int r = 1; r < FG->rows(); ++r) {
         FG->setCellAlignment(r, 1, Qt::AlignCenter);
-        if (source.isNull())
+        if (source.isNull()) {
+            // Plain buttons: the dark screen would swallow the dark captions.
+            FG->setCellBackColor(r, 1, QColor(0xf2, 0xf5, 0xf8));
             continue;
+        }
         FG->setCellPicture(r, 1,
                            source.scaled(qMax(1, width), qMax(1, twips::toPixels(rh)), Qt::IgnoreAspectRatio,
                                          Qt::SmoothTransformation));

@@ -87,16 +87,23 @@ void frmTransfer::Command1_Click()
         if (counter == 0)
             return;
         const qint64 ticket = lblRef->text().toLongLong();
-        if (m_ctx.db.query(QStringLiteral("select tickAuto from tblticket where tickAuto=?"), {ticket})
-                .isEmpty())
+        const ResultSet row =
+            m_ctx.db.query(QStringLiteral("select no_abr from tblticket where tickAuto=?"), {ticket});
+        if (row.isEmpty())
             return;
-        m_ctx.db.update(QStringLiteral("tblTicket"), ticket,
-                        {{QStringLiteral("call"), QStringLiteral("0")},
-                         {QStringLiteral("attended"), counter},
-                         {QStringLiteral("status"), QStringLiteral("Transferred")},
-                         {QStringLiteral("ref"), txtRef->text()},
-                         {QStringLiteral("ttype"), ticketType},
-                         {QStringLiteral("apptime"), chosenTime}});
+        // Only a token still waiting is directed: one a counter has called meanwhile would otherwise be
+        // put back in the queue and called a second time.
+        const qint64 changed = m_ctx.db.exec(
+            QStringLiteral("update tblTicket set call='0', attended=?, status='Transferred', ref=?, ttype=?, "
+                           "apptime=? where tickAuto=? and call='0'"),
+            {counter, txtRef->text(), ticketType, chosenTime, ticket});
+        if (changed == 0) {
+            m_ctx.dialogs.message(
+                QStringLiteral("Token %1 has already been called. Nothing was changed.").arg(row.text(0, 0)),
+                Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+            close();
+            return;
+        }
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
         return;

@@ -1,6 +1,7 @@
 #include "calling/frmCall.h"
 #include "CallingSupport.h"
 #include "calling/TokenMoves.h"
+#include "core/AppContext.h"
 #include "ui/Grid.h"
 
 #include <QCheckBox>
@@ -249,6 +250,64 @@ TEST_F(FrmCallTest, TransferTabHandsAWaitingTokenToAnotherCounter)
     EXPECT_EQ(env.dialogs.last(), tokenMoves::notWaitingMessage(QStringLiteral("A3")));
     EXPECT_EQ(ticketText(db, a3, QStringLiteral("attended")).toLongLong(), hall.counter2);
     EXPECT_EQ(w->cmbToken->count(), 0);
+}
+
+// Answers like the scripted dialogs, and lets the screen's timers and hot keys run while a message
+// is up, as they do behind a real message box.
+class DialogsThatLetEventsRun : public ScriptedDialogs
+{
+public:
+    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                   QWidget* parent) override
+    {
+        const Answer answer = ScriptedDialogs::message(text, buttons, icon, title, parent);
+        if (whileShown && depth < 3) {
+            ++depth;
+            whileShown();
+            --depth;
+        }
+        return answer;
+    }
+    std::function<void()> whileShown;
+    int depth = 0;
+};
+
+TEST_F(FrmCallTest, StoreFailuresOnTheCounterScreen)
+{
+    Database& db = env.db;
+    walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    // A counter whose service has lost its department shows no service name.
+    db.exec(QStringLiteral("update tblService set deptAuto=? where servAuto=?"), {999, hall.lab});
+
+    DialogsThatLetEventsRun dialogs;
+    AppContext ctx{db,        env.settings(), env.session, env.clock,   dialogs,        env.launcher,
+                   env.sound, env.printers,   env.hotKeys, env.screens, env.dir.path(), {}};
+    frmCall w(ctx);
+    w.Form_Load();
+    w.STab->setCurrentIndex(3);
+    ASSERT_EQ(w.cmbToken->count(), 2);
+    w.cmbService->setCurrentText(QStringLiteral("Counter 3"));
+    w.cmbService_Click();
+    EXPECT_EQ(w.lblService->text(), QStringLiteral("Service Name  : Not Found"));
+
+    db.exec(QStringLiteral("drop table tblTicket"));
+
+    // Any failure of the transfer is the same message to the operator.
+    w.cmbToken->setCurrentIndex(0);
+    w.cmbService->setCurrentText(QStringLiteral("Counter 2"));
+    w.Command5_Click();
+    EXPECT_EQ(dialogs.last(), QStringLiteral("Error no valid token"));
+
+    // While the failure is on screen, further refreshes and Next presses do not stack more messages.
+    dialogs.clear();
+    dialogs.whileShown = [&] {
+        w.Command6_Click();
+        w.Command2_Click();
+    };
+    w.Command6_Click();
+    EXPECT_EQ(dialogs.shown().size(), 1);
+    EXPECT_EQ(dialogs.shown().first().icon, Dialogs::Icon::Critical);
 }
 
 TEST_F(FrmCallTest, CancelMarksTheCurrentTokenAndShowsNothing)

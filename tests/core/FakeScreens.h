@@ -21,6 +21,14 @@ inline void registerFakeScreens(TestEnv& env)
 {
     FakeBoard::reset();
     env.screens.add(QStringLiteral("frmDisplay"), [](AppContext&) { return new FakeBoard; });
+    // The call desk and the transfer-only counter picker, under their form names.
+    for (const char* name : {"frmCallAdmin", "frmSelService"}) {
+        env.screens.add(QString::fromLatin1(name), [name](AppContext&) {
+            auto* w = new QWidget;
+            w->setObjectName(QString::fromLatin1(name));
+            return w;
+        });
+    }
     env.screens.add(QStringLiteral("frmCall"), [](AppContext&) {
         auto* w = new QWidget;
         w->setObjectName(QStringLiteral("frmCall"));

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +44,8 @@ TEST_P(LoginTest, AdministratorReachesTheMainWindowWithCallDisabled)
     EXPECT_TRUE(login->cmbCounter->isHidden());
     QTest::keyClicks(login->txtUser, QStringLiteral("admin"));
     QTest::keyClicks(login->txtPass, QStringLiteral("secret"));
+    login->txtPass->ensurePolished();
+    EXPECT_EQ(login->txtPass->displayText(), QStringLiteral("******"));
     QWidget* shown = login->Command1_Click();
     auto* mdi = qobject_cast<MDI*>(shown);
     ASSERT_NE(mdi, nullptr);
@@ -229,6 +233,38 @@ TEST_P(LoginTest, AutomaticStartWithNothingRememberedWaitsAtTheLogIn)
     EXPECT_TRUE(login->isVisible());
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please enter a valid username and password"));
     login->close();
+}
+
+TEST_P(LoginTest, LeavingTheLogInWithoutLoggingInEndsTheProgram)
+{
+    {
+        auto login = form();
+        login->show();
+        login->Command2->click();
+        EXPECT_TRUE(env->programEnded);
+    }
+    env->programEnded = false;
+    {
+        // The window's own close button, as the window manager sends it.
+        auto login = form();
+        login->show();
+        QCloseEvent close;
+        QCoreApplication::sendEvent(login.get(), &close);
+        EXPECT_TRUE(env->programEnded);
+    }
+    env->programEnded = false;
+    {
+        // A log-in hands over to the main window; the program goes on.
+        auto login = form();
+        login->show();
+        login->txtUser->setText(QStringLiteral("admin"));
+        login->txtPass->setText(QStringLiteral("secret"));
+        std::unique_ptr<QWidget> mdi(login->Command1_Click());
+        ASSERT_NE(mdi, nullptr);
+        EXPECT_FALSE(login->isVisible());
+        EXPECT_FALSE(env->programEnded);
+        mdi->close();
+    }
 }
 
 BRIVANE_STORE_TEST_SUITE(LoginTest);

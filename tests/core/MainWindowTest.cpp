@@ -2,6 +2,7 @@
 #include "core/MDI.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
@@ -157,6 +158,32 @@ TEST_F(MainWindowTest, CommandsWithoutTheirScreenAreDisabledAndServiceStartNoIsO
     mdi->abtQ->trigger();
     EXPECT_EQ(env.dialogs.shown().last().title, QStringLiteral("About Brivane"));
     EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Brivane")));
+}
+
+TEST_F(MainWindowTest, CallOpensANewDeskEachTimeAndTransferAppOnePicker)
+{
+    const auto open = [](const char* name) {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            n += w->objectName() == QLatin1String(name) && w->isVisible();
+        return n;
+    };
+    ASSERT_TRUE(mdi->Command4->isEnabled());
+    ASSERT_TRUE(mdi->Command3->isEnabled());
+    mdi->Command4->click();
+    mdi->Command4->click();
+    EXPECT_EQ(open("frmCallAdmin"), 2);
+    mdi->Command3->click();
+    mdi->Command3->click();
+    EXPECT_EQ(open("frmSelService"), 1);
+    env.screens.closeAll();
+}
+
+TEST_F(MainWindowTest, MenuCaptionsShowAnAmpersandAsWritten)
+{
+    // iconText() is the caption as the menu draws it, mnemonic markers removed.
+    EXPECT_EQ(mdi->bkup->iconText(), QStringLiteral("Backup & Restore"));
+    EXPECT_EQ(mdi->startNews->iconText(), QStringLiteral("Start/Stop News"));
 }
 
 TEST(MainWindowLoad, StartsTheVoiceProgramWhenItIsInstalled)

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -120,6 +121,29 @@ TEST_P(UsersTest, DeleteNeedsAClickAnAnswerAndNeverTakesTheLastUser)
     screen->Command3->click();
     EXPECT_TRUE(env->dialogs.texts().isEmpty());
     EXPECT_EQ(env->db.query(QStringLiteral("select * from tbluser")).size(), 1);
+}
+
+TEST_P(UsersTest, DeleteRemovesTheUserReachedWithTheArrowKeys)
+{
+    const Hall hall = seedHall(env->db);
+    const auto add = [&](const char* name) {
+        ASSERT_EQ(
+            users::addUser(env->db, QString::fromLatin1(name), QStringLiteral("pw"), QStringLiteral("User")),
+            users::AddResult::Added);
+    };
+    add("second");
+    add("third");
+    auto* screen = open<frmUserLst>("userLst");
+    ASSERT_TRUE(screen);
+    QTest::mouseClick(
+        screen->lstUser->viewport(), Qt::LeftButton, {},
+        screen->lstUser->visualItemRect(itemNamed(screen->lstUser, QStringLiteral("admin"))).center());
+    EXPECT_EQ(screen->tag(), hall.admin);
+    QTest::keyClick(screen->lstUser, Qt::Key_Down);
+    ASSERT_EQ(screen->lstUser->currentItem()->text(), QStringLiteral("second"));
+
+    screen->Command3->click();
+    EXPECT_EQ(names(screen->lstUser), (QStringList{QStringLiteral("admin"), QStringLiteral("third")}));
 }
 
 TEST_P(UsersTest, AdministratorPasswordChange)

@@ -83,6 +83,33 @@ TEST(BoardThemeTest, StoredLengthsAreDoubledAndCaptionsComeFromThemeThenHeaderRo
     EXPECT_FALSE(loadBoardTheme(env.db, 999).found);
 }
 
+TEST(BoardThemeTest, HugeStoredNumbersAreHeldToWhatABoardCanLayOut)
+{
+    TestEnv env;
+    const QString huge = QStringLiteral("9000000000000000000"); // within a 64-bit column
+    const qint64 id = addTheme(env.db, {{QStringLiteral("colums"), huge},
+                                        {QStringLiteral("rows"), huge},
+                                        {QStringLiteral("rowheight"), huge},
+                                        {QStringLiteral("colwidth"), huge},
+                                        {QStringLiteral("linewidth"), huge},
+                                        {QStringLiteral("clrcrr"), huge}});
+    const BoardTheme t = loadBoardTheme(env.db, id);
+    EXPECT_EQ(t.cols, 101);
+    EXPECT_EQ(t.dataRows, 1000);
+    EXPECT_EQ(t.rowHeight, 1000000);
+    EXPECT_EQ(t.colWidths.value(1), 1000000);
+    EXPECT_EQ(t.lineWidth, 100);
+    EXPECT_EQ(colorNumber::fromColor(t.tokenColor), 0);
+
+    QVariantMap v{{QStringLiteral("themeauto"), id},
+                  {QStringLiteral("mewidth"), huge},
+                  {QStringLiteral("tblleft"), QStringLiteral("-") + huge}};
+    env.db.insert(QStringLiteral("tblpos"), v);
+    const BoardLayout l = loadBoardLayout(env.db, id);
+    EXPECT_EQ(l.width, 1000000);
+    EXPECT_EQ(l.table.left(), -1000000);
+}
+
 TEST(BoardThemeTest, TheLayoutIsDoubledAndAMissingLayoutIsReported)
 {
     TestEnv env;
@@ -157,7 +184,7 @@ TEST_F(BoardWindowTest, TheBoardDressesItselfFromThemeLayoutAndHeaderRow)
 TEST_F(BoardWindowTest, TheBoardShowsCallsAsTheyComeAndAlternatesColumnsWhenSet)
 {
     const qint64 id = addTheme(env.db, {{QStringLiteral("colums"), 3},
-                                        {QStringLiteral("colwidth"), QStringLiteral("1250;1500;1500")}});
+                                        {QStringLiteral("colwidth"), QStringLiteral("1250;1500;2000")}});
     env.session.themeId = id;
     env.settings().set(QStringLiteral("q"), QStringLiteral("multi"), QStringLiteral("caption"),
                        QStringLiteral("1"));
@@ -175,12 +202,18 @@ TEST_F(BoardWindowTest, TheBoardShowsCallsAsTheyComeAndAlternatesColumnsWhenSet)
     EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A2 "));
     EXPECT_EQ(w->FG->text(2, 1), QStringLiteral("A1 "));
 
+    EXPECT_EQ(w->FG->colWidth(2), 3000);
+    EXPECT_EQ(w->FG->colWidth(3), 4000);
     w->Timer10_Timer();
     EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("Raum 2"));
     EXPECT_EQ(w->FG->text(2, 2), QStringLiteral("Raum 1\nSchalter 1"));
     EXPECT_EQ(w->FG->text(0, 2), QStringLiteral("Counter"));
+    // The whole column moves: its width goes with it.
+    EXPECT_EQ(w->FG->colWidth(2), 4000);
+    EXPECT_EQ(w->FG->colWidth(3), 3000);
     w->Timer10_Timer();
     EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("Room 2"));
+    EXPECT_EQ(w->FG->colWidth(2), 3000);
     w->close();
 }
 

@@ -126,4 +126,22 @@ TEST_P(CounterChoiceTest, TheThemeEditorOpensTheChoiceOnlyForASavedTheme)
 
 BRIVANE_STORE_TEST_SUITE(CounterChoiceTest);
 
+TEST(CounterChoiceScreen, TheRowJustClickedShowsItsTickThroughTheSelection)
+{
+    TestEnv env;
+    seedHall(env.db);
+    auto* w = qobject_cast<frmSelectCounter*>(env.screens.open(QStringLiteral("frmSelectCounter")));
+    w->setTheme(3);
+    w->show();
+    const QRect number = w->FG->visualRect(w->FG->model()->index(1, 1));
+    const QRect name = w->FG->visualRect(w->FG->model()->index(1, 3));
+    QTest::mouseClick(w->FG->viewport(), Qt::LeftButton, {}, name.center());
+    ASSERT_TRUE(w->isTicked(2));
+    ASSERT_EQ(w->FG->row(), 2);
+    const QImage shot = w->FG->viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(number.right() - 2, number.center().y()), QColor(0, 255, 0))
+        << "the tick colour stays visible on the selected row";
+    w->close();
+}
+
 } // namespace

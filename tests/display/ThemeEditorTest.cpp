@@ -35,6 +35,11 @@ TEST(ThemeFieldRules, FieldsLeftWithBadValuesFallBack)
     fixColumns(cols, widths);
     EXPECT_EQ(widths, QStringLiteral("1000;1200")) << "typed widths are kept";
 
+    cols = QStringLiteral("99999999999999999999");
+    widths.clear();
+    fixColumns(cols, widths);
+    EXPECT_EQ(widths.count(QLatin1Char(';')), 63) << "an absurd count fills a bounded list";
+
     EXPECT_EQ(fixRows(QStringLiteral("abc")), QStringLiteral("2"));
     EXPECT_EQ(fixRows(QStringLiteral("12")), QStringLiteral("12"));
     EXPECT_EQ(fixRowHeight(QString()), QStringLiteral("200"));
@@ -58,6 +63,7 @@ TEST(ThemeFieldRules, ColumnWidthsMustBeNumbersOnePerColumn)
         << "an empty width would hide its column";
     EXPECT_FALSE(chkVal(QString(), QStringLiteral("1")));
     EXPECT_TRUE(chkVal(QStringLiteral("1250"), QStringLiteral("1")));
+    EXPECT_FALSE(chkVal(QStringLiteral("2500;2500"), QStringLiteral("2.5")));
 }
 
 TEST(ThemeFieldRules, PipeFiltersBecomeDialogFilters)

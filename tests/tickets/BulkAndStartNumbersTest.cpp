@@ -129,6 +129,14 @@ TEST_P(Bulk, CountFieldAndRefusals)
     env->dialogs.setNextAnswer(Dialogs::Answer::No);
     QTest::keyClick(bulk->txtCount, Qt::Key_Return);
     EXPECT_EQ(ticketCount(env->db), 0);
+    // The service was renamed after it was picked: one refusal, not one message per token.
+    env->db.update(QStringLiteral("tblService"), hall.lab,
+                   {{QStringLiteral("servName"), QStringLiteral("Lab 2")}});
+    env->dialogs.clear();
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    bulk->cmdPrint_Click();
+    EXPECT_EQ(env->dialogs.texts().count(QStringLiteral("Please select a service ")), 1);
+    EXPECT_EQ(ticketCount(env->db), 0);
 }
 
 TEST_P(Bulk, TokensAreDatedLikeTheWindowedKiosk)

@@ -249,6 +249,32 @@ TEST_F(WindowedKiosk, TransferWindowAppointmentTimeRule)
     EXPECT_EQ(env.db.query(QStringLiteral("select ttype from tblTicket")).text(0, 0), QStringLiteral("R"));
 }
 
+TEST_F(WindowedKiosk, TransferWindowLeavesATokenCalledMeanwhileAlone)
+{
+    kiosk->optEmergency->setChecked(true);
+    touch(kiosk->FG, QStringLiteral("General"));
+    touch(kiosk->FG, QStringLiteral("Consultation"));
+    auto* transfer = qobject_cast<frmTransfer*>(kiosk->lastTransferWindow());
+    ASSERT_NE(transfer, nullptr);
+    // A counter of the service takes the token as a walk-in before the operator confirms.
+    env.db.exec(QStringLiteral("update tblTicket set call='1', attended=?"), {hall.counter1});
+
+    // Enter in the counter box only moves on; Enter on the time confirms.
+    transfer->cmbService->setCurrentText(QStringLiteral("Counter 2"));
+    QTest::keyClick(transfer->cmbService, Qt::Key_Return);
+    EXPECT_TRUE(env.dialogs.texts().isEmpty());
+    EXPECT_TRUE(transfer->isVisible());
+    QTest::keyClick(transfer->dTime, Qt::Key_Return);
+
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Token A1 has already been called. Nothing was changed."));
+    EXPECT_FALSE(transfer->isVisible());
+    const ResultSet rs = env.db.query(QStringLiteral("select call, attended, ttype, status from tblTicket"));
+    EXPECT_EQ(rs.text(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(rs.number(0, 1), hall.counter1);
+    EXPECT_EQ(rs.text(0, 2), QStringLiteral("N"));
+    EXPECT_TRUE(rs.text(0, 3).isEmpty());
+}
+
 class FullScreenKiosk : public testing::Test
 {
 protected:
@@ -314,6 +340,15 @@ TEST_F(FullScreenKiosk, ServicesByStartNumberAndATouchIssues)
     EXPECT_EQ(printedTexts(env.printers).count(QStringLiteral("Room 7")), 2);
     // The list stays as it was.
     EXPECT_EQ(captions(kiosk->FG).size(), 3);
+}
+
+TEST_F(FullScreenKiosk, WithoutTheButtonPictureCaptionsStayReadable)
+{
+    // No design/01.jpg in the installation folder: the buttons get a plain light face.
+    frmTicketF* kiosk = open();
+    ASSERT_GT(kiosk->FG->rows(), 1);
+    EXPECT_TRUE(kiosk->FG->cellPicture(1, 1).isNull());
+    EXPECT_GT(kiosk->FG->cellBackColor(1, 1).lightness(), 200);
 }
 
 TEST_F(FullScreenKiosk, OpenPastMidnightDatesTicketsForTheNewDay)

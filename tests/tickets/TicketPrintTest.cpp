@@ -188,20 +188,45 @@ TEST_F(TicketPrint, PrintAlignedModes)
 
 TEST_F(TicketPrint, PrinterChosenByDeviceName)
 {
+    auto setName = [this](const QString& name) {
+        env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"), name);
+    };
     env.printers.printerNames = {QStringLiteral("Front Desk"), QStringLiteral("Kiosk Receipts")};
-    env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
-                       QStringLiteral("Kiosk Receipts"));
+    // Nothing chosen yet: a name that matches no printer leaves the default printer.
+    setName(QStringLiteral("Nowhere"));
     startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
-    env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
-                       QStringLiteral("Nowhere"));
+    setName(QStringLiteral("Kiosk Receipts"));
+    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    // Once chosen, the printer stays in force when the name later matches nothing or is cleared.
+    setName(QStringLiteral("Nowhere"));
+    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    setName(QString());
     startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
     // A folder receives PDF files.
-    env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
-                       env.dir.path());
+    setName(env.dir.path());
     startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
     EXPECT_EQ(env.printers.opened,
-              (QStringList{QStringLiteral("Kiosk Receipts"), QString(), env.dir.path()}));
-    EXPECT_EQ(env.printers.documents, 3);
+              (QStringList{QString(), QStringLiteral("Kiosk Receipts"), QStringLiteral("Kiosk Receipts"),
+                           QStringLiteral("Kiosk Receipts"), env.dir.path()}));
+    EXPECT_EQ(env.printers.documents, 5);
+    // A chosen printer that has since been removed gives way to the default printer.
+    setName(QStringLiteral("Kiosk Receipts"));
+    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    env.printers.printerNames = {QStringLiteral("Front Desk")};
+    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    EXPECT_EQ(env.printers.opened.last(), QString());
+}
+
+TEST(TicketDateTime, FollowsTheLocaleWithoutATimeZone)
+{
+    const QDateTime when(QDate(2024, 3, 4), QTime(14, 5, 9));
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QString american = ticketDateTimeText(when, us);
+    EXPECT_TRUE(american.startsWith(us.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ')));
+    EXPECT_TRUE(american.contains(QStringLiteral("2:05:09"))) << american.toStdString();
+    EXPECT_TRUE(american.endsWith(QStringLiteral("PM"))) << american.toStdString();
+    const QString german = ticketDateTimeText(when, QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_TRUE(german.endsWith(QStringLiteral(" 14:05:09"))) << german.toStdString();
 }
 
 TEST(SystemPrinters, MissingPrinterGivesNoSurface)

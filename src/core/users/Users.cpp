@@ -121,6 +121,13 @@ frmUserLst::frmUserLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     move(0, 0);
 
     connect(lstUser, &QListWidget::itemClicked, this, &frmUserLst::lstUser_Click);
+    // Moving through the list with the keys picks a user just as a click does, so Delete removes the
+    // user the list shows highlighted, never one clicked earlier.
+    connect(lstUser, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = lstUser->selectedItems();
+        if (!selected.isEmpty())
+            lstUser_Click(selected.first());
+    });
     connect(Command1, &QPushButton::clicked, this, &frmUserLst::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmUserLst::Command3_Click);
     connect(Command2, &QPushButton::clicked, this, &frmUserLst::Command2_Click);

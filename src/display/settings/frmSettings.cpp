@@ -255,7 +255,11 @@ void frmSettings::Form_Load()
               s.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("transfer")));
     txtPrint->setText(
         s.get(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), QStringLiteral("1")));
-    showValue(cmbPrinter, s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name")));
+    QString printer = s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"));
+    // A machine without printers shows (and so saves) the list's only entry instead of nothing.
+    if (printer.isEmpty() && cmbPrinter->count() == 1 && cmbPrinter->itemText(0) == NoPrinter)
+        printer = NoPrinter;
+    showValue(cmbPrinter, printer);
     txtRHeight->setText(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("row"),
                               QStringLiteral("500")));
     txtSpeed->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"),
