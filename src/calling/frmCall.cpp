@@ -11,6 +11,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/HotKeys.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -59,12 +60,6 @@ int minuteOfDay(const QString& hhmm)
     if (parts.size() < 2)
         return 0;
     return parts.at(0).trimmed().toInt() * 60 + parts.at(1).trimmed().toInt();
-}
-
-template <typename T> T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 void prepareList(Grid* grid, int cols, const QList<int>& widths, const QStringList& headers)

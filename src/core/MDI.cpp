@@ -10,6 +10,7 @@
 #include "core/Settings.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 #include "ui/ProgramLauncher.h"
 
 #include <QAction>
@@ -36,8 +37,7 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     setObjectName(QStringLiteral("MDI"));
     setWindowTitle(QStringLiteral("Brivane"));
 
-    File = menuBar()->addMenu(QStringLiteral("File"));
-    File->setObjectName(QStringLiteral("File"));
+    File = named(menuBar()->addMenu(QStringLiteral("File")), "File");
     deptLst = addItem(File, "deptLst", QStringLiteral("Department List"));
     Servlst = addItem(File, "Servlst", QStringLiteral("Service List"));
     Counter = addItem(File, "Counter", QStringLiteral("Manage Counter"));
@@ -50,8 +50,7 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     File->addSeparator();
     exit = addItem(File, "exit", QStringLiteral("Exit"));
 
-    modules = menuBar()->addMenu(QStringLiteral("Modules"));
-    modules->setObjectName(QStringLiteral("modules"));
+    modules = named(menuBar()->addMenu(QStringLiteral("Modules")), "modules");
     printTicket = addItem(modules, "printTicket", QStringLiteral("Print Ticket"));
     bulk = addItem(modules, "bulk", QStringLiteral("Bulk Token"));
     call = addItem(modules, "call", QStringLiteral("Call"));
@@ -66,25 +65,21 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     bkup = addItem(modules, "bkup", QStringLiteral("Backup && Restore"));
     connect = addItem(modules, "connect", QStringLiteral("Connection"));
 
-    usermanage = menuBar()->addMenu(QStringLiteral("User Manage"));
-    usermanage->setObjectName(QStringLiteral("usermanage"));
+    usermanage = named(menuBar()->addMenu(QStringLiteral("User Manage")), "usermanage");
     userLst = addItem(usermanage, "userLst", QStringLiteral("User List"));
     chPass = addItem(usermanage, "chPass", QStringLiteral("Change Password"));
 
-    clearData = menuBar()->addMenu(QStringLiteral("Clear Data"));
-    clearData->setObjectName(QStringLiteral("clearData"));
+    clearData = named(menuBar()->addMenu(QStringLiteral("Clear Data")), "clearData");
     clrTickData = addItem(clearData, "clrTickData", QStringLiteral("Clear Ticket Data"));
     ClrCall = addItem(clearData, "ClrCall", QStringLiteral("Clear Call Data"));
 
-    Reports = menuBar()->addMenu(QStringLiteral("Reports"));
-    Reports->setObjectName(QStringLiteral("Reports"));
+    Reports = named(menuBar()->addMenu(QStringLiteral("Reports")), "Reports");
     deptBased = addItem(Reports, "deptBased", QStringLiteral("Department Based"));
     servBase = addItem(Reports, "servBase", QStringLiteral("Service Based"));
     cntBased = addItem(Reports, "cntBased", QStringLiteral("Counter Based"));
     pendRep = addItem(Reports, "pendRep", QStringLiteral("Pending Report"));
 
-    About = menuBar()->addMenu(QStringLiteral("About"));
-    About->setObjectName(QStringLiteral("About"));
+    About = named(menuBar()->addMenu(QStringLiteral("About")), "About");
     abtQ = addItem(About, "abtQ", QStringLiteral("About Brivane"));
 
     // Commands that open a screen of the same name.
@@ -102,26 +97,18 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     QObject::connect(sendto, &QAction::triggered, this, &MDI::sendto_Click);
 
     // The quick buttons and the appointment check.
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("mdiBackground"));
+    auto* central = named(new QWidget(this), "mdiBackground");
     central->setStyleSheet(QStringLiteral(
         "#mdiBackground { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #e9eef3, stop:1 #cfd9e3); }"
         "QPushButton { min-height: 34px; padding: 2px 16px; }"));
-    Command1 = new QPushButton(QStringLiteral("Print Ticket"), central);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Add Scroll"), central);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("Transfer App"), central);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command4 = new QPushButton(QStringLiteral("Call"), central);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    chkStart = new QCheckBox(QStringLiteral("Enable Scroll"), central);
-    chkStart->setObjectName(QStringLiteral("chkStart"));
-    DT = new QTimeEdit(central);
-    DT->setObjectName(QStringLiteral("DT"));
+    Command1 = named(new QPushButton(QStringLiteral("Print Ticket"), central), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("Add Scroll"), central), "Command2");
+    Command3 = named(new QPushButton(QStringLiteral("Transfer App"), central), "Command3");
+    Command4 = named(new QPushButton(QStringLiteral("Call"), central), "Command4");
+    chkStart = named(new QCheckBox(QStringLiteral("Enable Scroll"), central), "chkStart");
+    DT = named(new QTimeEdit(central), "DT");
     DT->setDisplayFormat(QStringLiteral("HH:mm"));
-    Command5 = new QPushButton(QStringLiteral("Check"), central);
-    Command5->setObjectName(QStringLiteral("Command5"));
+    Command5 = named(new QPushButton(QStringLiteral("Check"), central), "Command5");
     Command5->setToolTip(QStringLiteral("Count the tokens whose appointment time is earlier than this time"));
 
     auto* bar = new QHBoxLayout;
@@ -138,12 +125,10 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     auto* brand = new QLabel(QStringLiteral("Brivane"), central);
     brand->setAlignment(Qt::AlignCenter);
     brand->setStyleSheet(QStringLiteral("font-size: 40pt; font-weight: bold; color: rgba(47,79,111,110);"));
-    m_company = new QLabel(central);
-    m_company->setObjectName(QStringLiteral("lblCompany"));
+    m_company = named(new QLabel(central), "lblCompany");
     m_company->setAlignment(Qt::AlignCenter);
     m_company->setStyleSheet(QStringLiteral("font-size: 16pt; color: #2f4f6f;"));
-    m_today = new QLabel(central);
-    m_today->setObjectName(QStringLiteral("lblToday"));
+    m_today = named(new QLabel(central), "lblToday");
     m_today->setAlignment(Qt::AlignCenter);
     m_today->setStyleSheet(QStringLiteral("font-size: 12pt; color: #3d556d;"));
     auto* layout = new QVBoxLayout(central);
@@ -167,8 +152,7 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     QObject::connect(chkStart, &QCheckBox::clicked, this, &MDI::chkStart_Click);
     QObject::connect(Command5, &QPushButton::clicked, this, &MDI::Command5_Click);
 
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2 = named(new QTimer(this), "Timer2");
     Timer2->setInterval(1000);
     QObject::connect(Timer2, &QTimer::timeout, this, &MDI::Timer2_Timer);
 
@@ -178,8 +162,7 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
 
 QAction* MDI::addItem(QMenu* menu, const char* name, const QString& caption)
 {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
+    QAction* a = named(menu->addAction(caption), name);
     return a;
 }
 

@@ -8,6 +8,7 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCheckBox>
@@ -35,29 +36,20 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Login Here"));
 
-    optAdmin = new QRadioButton(QStringLiteral("Admin"), this);
-    optAdmin->setObjectName(QStringLiteral("optAdmin"));
-    optCounter = new QRadioButton(QStringLiteral("Counter"), this);
-    optCounter->setObjectName(QStringLiteral("optCounter"));
-    Label1 = new QLabel(QStringLiteral("Select Counter"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    cmbCounter = new QComboBox(this);
-    cmbCounter->setObjectName(QStringLiteral("cmbCounter"));
+    optAdmin = named(new QRadioButton(QStringLiteral("Admin"), this), "optAdmin");
+    optCounter = named(new QRadioButton(QStringLiteral("Counter"), this), "optCounter");
+    Label1 = named(new QLabel(QStringLiteral("Select Counter"), this), "Label1");
+    cmbCounter = named(new QComboBox(this), "cmbCounter");
     cmbCounter->setEditable(true);
     cmbCounter->setInsertPolicy(QComboBox::NoInsert);
-    txtUser = new QLineEdit(this);
-    txtUser->setObjectName(QStringLiteral("txtUser"));
-    txtPass = new QLineEdit(this);
-    txtPass->setObjectName(QStringLiteral("txtPass"));
+    txtUser = named(new QLineEdit(this), "txtUser");
+    txtPass = named(new QLineEdit(this), "txtPass");
     txtPass->setEchoMode(QLineEdit::Password);
     txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // shown as "*"
-    chkRem = new QCheckBox(QStringLiteral("Memorize "), this);
-    chkRem->setObjectName(QStringLiteral("chkRem"));
-    Command1 = new QPushButton(QStringLiteral("Login"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    chkRem = named(new QCheckBox(QStringLiteral("Memorize "), this), "chkRem");
+    Command1 = named(new QPushButton(QStringLiteral("Login"), this), "Command1");
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Exit"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = named(new QPushButton(QStringLiteral("Exit"), this), "Command2");
 
     auto* title = new QLabel(QStringLiteral("Brivane"), this);
     title->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: #2f4f6f;"));

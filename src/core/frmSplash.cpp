@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/frmLogin.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 #include "ui/WindowPlacement.h"
 
 #include <QLinearGradient>
@@ -19,8 +20,7 @@ frmSplash::frmSplash(AppContext& ctx, QWidget* parent)
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(520, 300);
     centerOnScreen(this);
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setSingleShot(true);
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });

@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -22,25 +23,18 @@ frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
 {
     setObjectName(QStringLiteral("frmSql"));
     setWindowTitle(QStringLiteral("SQL Settings"));
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1 = named(new QComboBox(this), "Combo1");
     Combo1->setEditable(true);
     Combo1->addItems({QStringLiteral("Windows Authentication"), QStringLiteral("SQL Authentication")});
     Combo1->setToolTip(QStringLiteral("Windows Authentication connects as the operating-system user without a password"));
-    txthost = new QLineEdit(this);
-    txthost->setObjectName(QStringLiteral("txthost"));
+    txthost = named(new QLineEdit(this), "txthost");
     txthost->setPlaceholderText(QStringLiteral("empty: the embedded database file"));
-    txtData = new QLineEdit(this);
-    txtData->setObjectName(QStringLiteral("txtData"));
-    txtUser = new QLineEdit(this);
-    txtUser->setObjectName(QStringLiteral("txtUser"));
-    txtPass = new QLineEdit(this);
-    txtPass->setObjectName(QStringLiteral("txtPass"));
+    txtData = named(new QLineEdit(this), "txtData");
+    txtUser = named(new QLineEdit(this), "txtUser");
+    txtPass = named(new QLineEdit(this), "txtPass");
     txtPass->setEchoMode(QLineEdit::Password);
-    Command1 = new QPushButton(QStringLiteral("Save"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Test Connection"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = named(new QPushButton(QStringLiteral("Save"), this), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("Test Connection"), this), "Command2");
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Authentication"), Combo1);

@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "ui/Clock.h"
 #include "ui/Grid.h"
+#include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -132,26 +133,21 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     setFocusPolicy(Qt::StrongFocus);
     resize(1024, 640);
 
-    imgBG = new QWidget(this);
-    imgBG->setObjectName(QStringLiteral("imgBG"));
+    imgBG = named(new QWidget(this), "imgBG");
     imgBG->setAutoFillBackground(true);
     imgBG->hide();
 
-    vidArea = new QWidget(this);
-    vidArea->setObjectName(QStringLiteral("vidArea"));
+    vidArea = named(new QWidget(this), "vidArea");
     vidArea->setAutoFillBackground(true);
     vidArea->setPalette(QPalette(Qt::black));
     vidArea->hide();
 
-    lblTtl = new BoardTitle(this);
-    lblTtl->setObjectName(QStringLiteral("lblTtl"));
+    lblTtl = named(new BoardTitle(this), "lblTtl");
     lblTtl->setGeometry(0, 0, width(), 60);
 
-    Shape1 = new BoardFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1 = named(new BoardFrame(this), "Shape1");
 
-    FG = new Grid(this);
-    FG->setObjectName(QStringLiteral("FG"));
+    FG = named(new Grid(this), "FG");
     FG->setGeometry(40, 90, width() - 80, height() - 180);
     FG->setFocusPolicy(Qt::NoFocus);
     FG->setSelectionMode(QAbstractItemView::NoSelection);
@@ -162,19 +158,16 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     FG->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     FG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
-    lblTime = new QLabel(this);
-    lblTime->setObjectName(QStringLiteral("lblTime"));
+    lblTime = named(new QLabel(this), "lblTime");
     lblTime->setAlignment(Qt::AlignCenter);
     lblTime->hide();
 
-    Flash1 = new QLabel(this);
-    Flash1->setObjectName(QStringLiteral("Flash1"));
+    Flash1 = named(new QLabel(this), "Flash1");
     Flash1->setAlignment(Qt::AlignCenter);
     Flash1->hide();
 
     auto timer = [this](const char* name, int interval) {
-        auto* t = new QTimer(this);
-        t->setObjectName(QString::fromLatin1(name));
+        auto* t = named(new QTimer(this), name);
         t->setInterval(interval);
         return t;
     };

@@ -5,6 +5,7 @@
 #include "display/CounterChoice.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QEvent>
@@ -41,12 +42,10 @@ frmSelectCounter::frmSelectCounter(AppContext& ctx, QWidget* parent) : QWidget(p
     setWindowFlags(Qt::Window);
     setWindowTitle(QStringLiteral(" Select Counter to Display"));
 
-    lblTheme = new QLabel(this);
-    lblTheme->setObjectName(QStringLiteral("lblTheme"));
+    lblTheme = named(new QLabel(this), "lblTheme");
     lblTheme->hide();
 
-    FG = new Grid(this);
-    FG->setObjectName(QStringLiteral("FG"));
+    FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->styleHeader();
     FG->setAlternatingRowColors(false);
@@ -54,8 +53,7 @@ frmSelectCounter::frmSelectCounter(AppContext& ctx, QWidget* parent) : QWidget(p
     FG->setItemDelegateForColumn(1, new TickCellDelegate(FG));
 
     auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
+        auto* b = named(new QPushButton(caption, this), name);
         return b;
     };
     cmdSelectAll = button("cmdSelectAll", QStringLiteral("Select All"));

@@ -6,6 +6,7 @@
 #include "display/frmTheme.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Named.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,15 +20,13 @@ frmThLst::frmThLst(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     setWindowFlags(Qt::Window);
     setWindowTitle(QStringLiteral("Theme List"));
 
-    FG = new Grid(this);
-    FG->setObjectName(QStringLiteral("FG"));
+    FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->styleHeader();
     FG->horizontalHeader()->setStretchLastSection(true);
 
     auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
+        auto* b = named(new QPushButton(caption, this), name);
         return b;
     };
     Command1 = button("Command1", QStringLiteral("&Add New"));

@@ -8,6 +8,7 @@
 #include "display/frmSelectCounter.h"
 #include "display/frmThLst.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>
@@ -49,8 +50,7 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     setWindowFlags(Qt::Window);
     setWindowTitle(QStringLiteral("Theme"));
 
-    lblRef = new QLabel(this);
-    lblRef->setObjectName(QStringLiteral("lblRef"));
+    lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
 
     txtName = makeEdit("txtName");
@@ -62,8 +62,7 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     txtColWidth = makeEdit("txtColWidth");
     txtRHeight = makeEdit("txtRHeight", QStringLiteral("500"));
     tblLine = makeEdit("tblLine", QStringLiteral("1"));
-    chkHeader = new QCheckBox(QStringLiteral("Enable Header"));
-    chkHeader->setObjectName(QStringLiteral("chkHeader"));
+    chkHeader = named(new QCheckBox(QStringLiteral("Enable Header")), "chkHeader");
     Text1 = makeEdit("Text1");
     Text2 = makeEdit("Text2");
 
@@ -71,11 +70,9 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     cmbTtlFont = makeCombo("cmbTtlFont", true);
     cmbTtlSize = makeCombo("cmbTtlSize", false);
     lblttlClr = makeSwatch("lblttlClr");
-    chkScroll = new QCheckBox(QStringLiteral("Scroll"));
-    chkScroll->setObjectName(QStringLiteral("chkScroll"));
+    chkScroll = named(new QCheckBox(QStringLiteral("Scroll")), "chkScroll");
 
-    chktime = new QCheckBox(QStringLiteral("Display Time"));
-    chktime->setObjectName(QStringLiteral("chktime"));
+    chktime = named(new QCheckBox(QStringLiteral("Display Time")), "chktime");
     txtFormat = makeEdit("txtFormat");
     txtFormat->setReadOnly(true);
     txtFormat->installEventFilter(this);
@@ -111,8 +108,7 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     txtImg2 = makeFileEdit("txtImg2", cmdImg2, "cmdImg2");
     txtVideo = makeFileEdit("txtVideo", cmdVideo, "cmdVideo");
     txtOnline = makeEdit("txtOnline");
-    chkMovie = new QCheckBox(QStringLiteral("Enable Movie"));
-    chkMovie->setObjectName(QStringLiteral("chkMovie"));
+    chkMovie = named(new QCheckBox(QStringLiteral("Enable Movie")), "chkMovie");
     txtVol = makeEdit("txtVol", QStringLiteral("5"));
     txtTime = makeEdit("txtTime", QStringLiteral("5"));
 
@@ -120,8 +116,7 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
         e->installEventFilter(this);
 
     auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption);
-        b->setObjectName(QString::fromLatin1(name));
+        auto* b = named(new QPushButton(caption), name);
         return b;
     };
     cmdSave = button("cmdSave", QStringLiteral("Save"));
@@ -273,8 +268,7 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
 
 QLineEdit* frmTheme::makeEdit(const char* name, const QString& text)
 {
-    auto* e = new QLineEdit(text);
-    e->setObjectName(QString::fromLatin1(name));
+    auto* e = named(new QLineEdit(text), name);
     return e;
 }
 
@@ -283,16 +277,14 @@ QLineEdit* frmTheme::makeFileEdit(const char* name, QPushButton*& button, const 
     QLineEdit* e = makeEdit(name);
     e->setReadOnly(true);
     e->installEventFilter(this);
-    button = new QPushButton(QStringLiteral("--"));
-    button->setObjectName(QString::fromLatin1(buttonName));
+    button = named(new QPushButton(QStringLiteral("--")), buttonName);
     button->setFixedWidth(36);
     return e;
 }
 
 QLabel* frmTheme::makeSwatch(const char* name)
 {
-    auto* l = new QLabel;
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = named(new QLabel, name);
     l->setAutoFillBackground(true);
     l->setFrameShape(QFrame::Box);
     l->setMinimumSize(64, 22);
@@ -307,8 +299,7 @@ QLabel* frmTheme::makeSwatch(const char* name)
 
 QComboBox* frmTheme::makeCombo(const char* name, bool preview)
 {
-    auto* c = new QComboBox;
-    c->setObjectName(QString::fromLatin1(name));
+    auto* c = named(new QComboBox, name);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setMinimumContentsLength(10);

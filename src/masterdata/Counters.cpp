@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,8 +70,7 @@ frmCounter::frmCounter(AppContext& ctx, QWidget* parent)
     Command2->setText(QStringLiteral("Save"));
     Command1->setText(QStringLiteral("Close"));
     auto line = [this](const char* name, bool secret = false) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
+        auto* box = named(new QLineEdit(this), name);
         if (secret) {
             box->setEchoMode(QLineEdit::Password);
             box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // shown as "*"
@@ -82,12 +82,10 @@ frmCounter::frmCounter(AppContext& ctx, QWidget* parent)
     txtUser = line("txtUser");
     txtPass = line("txtPass", true);
     txtPass1 = line("txtPass1", true);
-    cmbServ = new QComboBox(this);
-    cmbServ->setObjectName(QStringLiteral("cmbServ"));
+    cmbServ = named(new QComboBox(this), "cmbServ");
     cmbServ->setEditable(true);
     cmbServ->setInsertPolicy(QComboBox::NoInsert);
-    chkActive = new QCheckBox(QStringLiteral("Active"), this);
-    chkActive->setObjectName(QStringLiteral("chkActive"));
+    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
     chkActive->setChecked(true);
     txtNameA = line("txtNameA");
     txtNameA->setPlaceholderText(QStringLiteral("Counter Name"));

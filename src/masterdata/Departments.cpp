@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,17 +55,14 @@ frmDept::frmDept(AppContext& ctx, QWidget* parent)
     : MasterEdit(ctx, QStringLiteral("frmDept"), QStringLiteral("Department"), QStringLiteral("tblDept"),
                  parent)
 {
-    txtDept = new QLineEdit(this);
-    txtDept->setObjectName(QStringLiteral("txtDept"));
-    txtDesc = new QComboBox(this);
-    txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    txtDept = named(new QLineEdit(this), "txtDept");
+    txtDesc = named(new QComboBox(this), "txtDesc");
     txtDesc->setEditable(true);
     txtDesc->addItems({QStringLiteral("Walk-In"), QStringLiteral("Report"), QStringLiteral("Appointment"),
                        QStringLiteral("Emergency")});
     txtDesc->setCurrentIndex(-1);
     txtDesc->setInsertPolicy(QComboBox::NoInsert);
-    chkActive = new QCheckBox(QStringLiteral("Active"), this);
-    chkActive->setObjectName(QStringLiteral("chkActive"));
+    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
     chkActive->setChecked(true);
 
     form()->addRow(QStringLiteral("Department Name"), txtDept);

@@ -5,6 +5,7 @@
 #include "core/ScreenRegistry.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Named.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -62,17 +63,13 @@ MasterList::MasterList(AppContext& ctx, const QString& name, const QString& capt
     setObjectName(name);
     setWindowTitle(caption);
 
-    FG = new Grid(this);
-    FG->setObjectName(QStringLiteral("FG"));
+    FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->horizontalHeader()->setStretchLastSection(true);
     FG->styleHeader();
-    Command3 = new QPushButton(QStringLiteral("Add"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command2 = new QPushButton(QStringLiteral("Delete"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command1 = new QPushButton(QStringLiteral("Close"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command3 = named(new QPushButton(QStringLiteral("Add"), this), "Command3");
+    Command2 = named(new QPushButton(QStringLiteral("Delete"), this), "Command2");
+    Command1 = named(new QPushButton(QStringLiteral("Close"), this), "Command1");
     for (QPushButton* b : {Command3, Command2, Command1})
         b->setMinimumWidth(90);
 
@@ -216,14 +213,11 @@ MasterEdit::MasterEdit(AppContext& ctx, const QString& name, const QString& capt
     setObjectName(name);
     setWindowTitle(caption);
 
-    lblRef = new QLabel(this);
-    lblRef->setObjectName(QStringLiteral("lblRef"));
+    lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
-    Command2 = new QPushButton(QStringLiteral("&Save"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = named(new QPushButton(QStringLiteral("&Save"), this), "Command2");
     Command2->setDefault(true);
-    Command1 = new QPushButton(QStringLiteral("&Close"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = named(new QPushButton(QStringLiteral("&Close"), this), "Command1");
     for (QPushButton* b : {Command2, Command1})
         b->setMinimumWidth(90);
 

@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,24 +61,17 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     : MasterEdit(ctx, QStringLiteral("frmService"), QStringLiteral("Service Details"),
                  QStringLiteral("tblService"), parent)
 {
-    cmbDept = new QComboBox(this);
-    cmbDept->setObjectName(QStringLiteral("cmbDept"));
+    cmbDept = named(new QComboBox(this), "cmbDept");
     cmbDept->setEditable(true);
     cmbDept->setInsertPolicy(QComboBox::NoInsert);
-    txtServ = new QLineEdit(this);
-    txtServ->setObjectName(QStringLiteral("txtServ"));
-    txtDesc = new QLineEdit(this);
-    txtDesc->setObjectName(QStringLiteral("txtDesc"));
-    txtNo = new QLineEdit(QStringLiteral("0"), this);
-    txtNo->setObjectName(QStringLiteral("txtNo"));
-    txtEnd = new QLineEdit(QStringLiteral("0"), this);
-    txtEnd->setObjectName(QStringLiteral("txtEnd"));
-    txtAbr = new QLineEdit(this);
-    txtAbr->setObjectName(QStringLiteral("txtAbr"));
+    txtServ = named(new QLineEdit(this), "txtServ");
+    txtDesc = named(new QLineEdit(this), "txtDesc");
+    txtNo = named(new QLineEdit(QStringLiteral("0"), this), "txtNo");
+    txtEnd = named(new QLineEdit(QStringLiteral("0"), this), "txtEnd");
+    txtAbr = named(new QLineEdit(this), "txtAbr");
     txtAbr->setMaximumWidth(120);
     txtAbr->installEventFilter(this);
-    chkActive = new QCheckBox(QStringLiteral("Active"), this);
-    chkActive->setObjectName(QStringLiteral("chkActive"));
+    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
     chkActive->setChecked(true);
 
     form()->addRow(QStringLiteral("Select Dept"), cmbDept);

@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "masterdata/MasterScreens.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -34,12 +35,9 @@ frmCompany::frmCompany(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
 {
     setObjectName(QStringLiteral("frmCompany"));
     setWindowTitle(QStringLiteral("Company Details"));
-    txtName = new QLineEdit(this);
-    txtName->setObjectName(QStringLiteral("txtName"));
-    txtAdd = new QLineEdit(this);
-    txtAdd->setObjectName(QStringLiteral("txtAdd"));
-    Command1 = new QPushButton(QStringLiteral("&Save"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    txtName = named(new QLineEdit(this), "txtName");
+    txtAdd = named(new QLineEdit(this), "txtAdd");
+    Command1 = named(new QPushButton(QStringLiteral("&Save"), this), "Command1");
     Command1->setDefault(true);
     Command1->setMinimumWidth(90);
 

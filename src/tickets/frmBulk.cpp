@@ -8,6 +8,7 @@
 #include "tickets/frmTicket.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -25,20 +26,15 @@ frmBulk::frmBulk(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("frmBulk"));
     setWindowTitle(QStringLiteral("Print Bulk Token"));
 
-    cmbCounter = new QComboBox(this);
-    cmbCounter->setObjectName(QStringLiteral("cmbCounter"));
+    cmbCounter = named(new QComboBox(this), "cmbCounter");
     cmbCounter->setMinimumWidth(220);
-    lblCurrent = new QLabel(this);
-    lblCurrent->setObjectName(QStringLiteral("lblCurrent"));
+    lblCurrent = named(new QLabel(this), "lblCurrent");
     lblCurrent->setFrameShape(QFrame::StyledPanel);
     lblCurrent->setMinimumWidth(80);
-    txtCount = new QLineEdit(QStringLiteral("10"), this);
-    txtCount->setObjectName(QStringLiteral("txtCount"));
+    txtCount = named(new QLineEdit(QStringLiteral("10"), this), "txtCount");
     txtCount->setMaximumWidth(100);
-    cmdPrint = new QPushButton(QStringLiteral("Print"), this);
-    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdPrint = named(new QPushButton(QStringLiteral("Print"), this), "cmdPrint");
+    cmdClose = named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Select Service"), this), 0, 0);

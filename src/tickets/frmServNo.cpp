@@ -7,6 +7,7 @@
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Named.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,17 +41,13 @@ frmServNo::frmServNo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     setObjectName(QStringLiteral("frmServNo"));
     setWindowTitle(QStringLiteral("Set Service Starting No."));
 
-    DT = new QDateEdit(this);
-    DT->setObjectName(QStringLiteral("DT"));
+    DT = named(new QDateEdit(this), "DT");
     DT->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     DT->setCalendarPopup(true);
-    FG = new Grid(this);
-    FG->setObjectName(QStringLiteral("FG"));
+    FG = named(new Grid(this), "FG");
     FG->styleHeader();
-    cmdAdd = new QPushButton(QStringLiteral("Add"), this);
-    cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdAdd = named(new QPushButton(QStringLiteral("Add"), this), "cmdAdd");
+    cmdClose = named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Date"), this));
@@ -135,24 +132,17 @@ frmSerNo::frmSerNo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     setObjectName(QStringLiteral("frmSerNo"));
     setWindowTitle(QStringLiteral("Set Service No"));
 
-    cmbServ = new QComboBox(this);
-    cmbServ->setObjectName(QStringLiteral("cmbServ"));
+    cmbServ = named(new QComboBox(this), "cmbServ");
     cmbServ->setMinimumWidth(200);
-    DT = new QDateEdit(this);
-    DT->setObjectName(QStringLiteral("DT"));
+    DT = named(new QDateEdit(this), "DT");
     DT->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     DT->setCalendarPopup(true);
-    txtNo = new QLineEdit(this);
-    txtNo->setObjectName(QStringLiteral("txtNo"));
-    chkActive = new QCheckBox(QStringLiteral("Active"), this);
-    chkActive->setObjectName(QStringLiteral("chkActive"));
-    lblRef = new QLabel(this);
-    lblRef->setObjectName(QStringLiteral("lblRef"));
+    txtNo = named(new QLineEdit(this), "txtNo");
+    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
+    lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
-    cmdSave = new QPushButton(QStringLiteral("Save"), this);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdSave = named(new QPushButton(QStringLiteral("Save"), this), "cmdSave");
+    cmdClose = named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Service"), cmbServ);

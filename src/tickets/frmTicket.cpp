@@ -9,6 +9,7 @@
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QButtonGroup>
@@ -33,8 +34,7 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     setObjectName(QStringLiteral("frmTicket"));
     setWindowTitle(QStringLiteral("Print Ticket"));
 
-    FG = new Grid(this);
-    FG->setObjectName(QStringLiteral("FG"));
+    FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->setFocusPolicy(Qt::NoFocus);
     FG->styleHeader();
@@ -46,14 +46,10 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     FG->horizontalHeader()->setStretchLastSection(true);
 
     auto* types = new QGroupBox(QStringLiteral("Token Type"), this);
-    optWalkIn = new QRadioButton(WalkIn, types);
-    optWalkIn->setObjectName(QStringLiteral("optWalkIn"));
-    optReport = new QRadioButton(QStringLiteral("Report"), types);
-    optReport->setObjectName(QStringLiteral("optReport"));
-    optAppointment = new QRadioButton(QStringLiteral("Appointment"), types);
-    optAppointment->setObjectName(QStringLiteral("optAppointment"));
-    optEmergency = new QRadioButton(QStringLiteral("Emergency "), types);
-    optEmergency->setObjectName(QStringLiteral("optEmergency"));
+    optWalkIn = named(new QRadioButton(WalkIn, types), "optWalkIn");
+    optReport = named(new QRadioButton(QStringLiteral("Report"), types), "optReport");
+    optAppointment = named(new QRadioButton(QStringLiteral("Appointment"), types), "optAppointment");
+    optEmergency = named(new QRadioButton(QStringLiteral("Emergency "), types), "optEmergency");
     auto* typeLayout = new QVBoxLayout(types);
     auto* group = new QButtonGroup(this);
     for (QRadioButton* o : {optWalkIn, optReport, optAppointment, optEmergency}) {
@@ -63,15 +59,11 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     }
     optWalkIn->setChecked(true);
 
-    lblSelectDate = new QLabel(QStringLiteral(" Select Date: "), this);
-    lblSelectDate->setObjectName(QStringLiteral("lblSelectDate"));
-    DT = new QDateEdit(this);
-    DT->setObjectName(QStringLiteral("DT"));
+    lblSelectDate = named(new QLabel(QStringLiteral(" Select Date: "), this), "lblSelectDate");
+    DT = named(new QDateEdit(this), "DT");
     DT->setCalendarPopup(true);
-    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    picLogo = new QLabel(this);
-    picLogo->setObjectName(QStringLiteral("picLogo"));
+    cmdExit = named(new QPushButton(QStringLiteral("Exit"), this), "cmdExit");
+    picLogo = named(new QLabel(this), "picLogo");
     picLogo->hide();
 
     auto* side = new QVBoxLayout;

@@ -9,6 +9,7 @@
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QDateEdit>
@@ -37,13 +38,11 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     setWindowTitle(QStringLiteral("Print Ticket"));
     setStyleSheet(QStringLiteral("#frmTicketF { background-color: #1f3b57; }"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1 = named(new QLabel(this), "Image1");
     Image1->setScaledContents(true);
     Image1->hide();
 
-    FG = new Grid(this);
-    FG->setObjectName(QStringLiteral("FG"));
+    FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->setFocusPolicy(Qt::NoFocus);
     FG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -62,26 +61,20 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     headerFont.setPointSize(14);
     FG->horizontalHeader()->setFont(headerFont);
 
-    lblTouch = new QLabel(this);
-    lblTouch->setObjectName(QStringLiteral("lblTouch"));
+    lblTouch = named(new QLabel(this), "lblTouch");
     lblTouch->setFixedSize(cornerPixels, cornerPixels);
     lblTouch->installEventFilter(this);
-    Label21 = new QLabel(this);
-    Label21->setObjectName(QStringLiteral("Label21"));
+    Label21 = named(new QLabel(this), "Label21");
     Label21->setStyleSheet(QStringLiteral("color: rgba(255,255,255,60);"));
     Label21->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label21->setFixedSize(cornerPixels, 20);
-    picLogo = new QLabel(this);
-    picLogo->setObjectName(QStringLiteral("picLogo"));
+    picLogo = named(new QLabel(this), "picLogo");
     picLogo->hide();
-    DT = new QDateEdit(this);
-    DT->setObjectName(QStringLiteral("DT"));
+    DT = named(new QDateEdit(this), "DT");
     DT->hide();
-    cmdExit = new QPushButton(QStringLiteral("Exit"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit = named(new QPushButton(QStringLiteral("Exit"), this), "cmdExit");
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(5000);
 
     connect(FG, &QTableWidget::cellClicked, this, [this](int, int) { FG_Click(); });
@@ -330,13 +323,11 @@ frmPass::frmPass(AppContext& ctx, QWidget* kiosk)
     setStyleSheet(QStringLiteral("QPushButton { min-width: 64px; min-height: 52px; font-size: 18pt; }"
                                  "QLineEdit { font-size: 20pt; min-height: 44px; }"));
 
-    txtPass = new QLineEdit(this);
-    txtPass->setObjectName(QStringLiteral("txtPass"));
+    txtPass = named(new QLineEdit(this), "txtPass");
     txtPass->setEchoMode(QLineEdit::Password);
     txtPass->setReadOnly(true);
     txtPass->setAlignment(Qt::AlignCenter);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = named(new QLabel(this), "Label1");
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
 
@@ -348,12 +339,9 @@ frmPass::frmPass(AppContext& ctx, QWidget* kiosk)
         if (i > 0)
             keys->addWidget(txtNo[i], (i - 1) / 3, (i - 1) % 3);
     }
-    cmdBack = new QPushButton(QStringLiteral("<"), this);
-    cmdBack->setObjectName(QStringLiteral("cmdBack"));
-    cmdClear = new QPushButton(QStringLiteral("Clear"), this);
-    cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdEnter = new QPushButton(QStringLiteral("Enter"), this);
-    cmdEnter->setObjectName(QStringLiteral("cmdEnter"));
+    cmdBack = named(new QPushButton(QStringLiteral("<"), this), "cmdBack");
+    cmdClear = named(new QPushButton(QStringLiteral("Clear"), this), "cmdClear");
+    cmdEnter = named(new QPushButton(QStringLiteral("Enter"), this), "cmdEnter");
     keys->addWidget(cmdBack, 3, 0);
     keys->addWidget(txtNo[0], 3, 1);
     keys->addWidget(cmdClear, 3, 2);
@@ -371,8 +359,7 @@ frmPass::frmPass(AppContext& ctx, QWidget* kiosk)
     if (kiosk)
         move(kiosk->geometry().center() - QPoint(width() / 2, height() / 2));
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &frmPass::Timer1_Timer);
     Form_Load();
@@ -471,16 +458,14 @@ frmTT::frmTT(AppContext&, QWidget* parent)
     setObjectName(QStringLiteral("frmTT"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(415, 290);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1 = named(new QLabel(this), "Image1");
     Image1->setPixmap(takeTicketPicture());
     Image1->setGeometry(0, 0, 415, 290);
     if (parent) {
         const QRect area = parent->window()->geometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setSingleShot(true);
     Timer1->setInterval(2000);
     connect(Timer1, &QTimer::timeout, this, &QWidget::close);

@@ -5,6 +5,7 @@
 #include "core/Lookups.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -20,20 +21,15 @@ frmTransfer::frmTransfer(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     setObjectName(QStringLiteral("frmTransfer"));
     setWindowTitle(QStringLiteral("Transfer"));
 
-    lblRef = new QLabel(this);
-    lblRef->setObjectName(QStringLiteral("lblRef"));
+    lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
-    cmbService = new QComboBox(this);
-    cmbService->setObjectName(QStringLiteral("cmbService"));
+    cmbService = named(new QComboBox(this), "cmbService");
     cmbService->setEditable(true);
     cmbService->setInsertPolicy(QComboBox::NoInsert);
-    txtRef = new QLineEdit(this);
-    txtRef->setObjectName(QStringLiteral("txtRef"));
-    dTime = new QTimeEdit(this);
-    dTime->setObjectName(QStringLiteral("dTime"));
+    txtRef = named(new QLineEdit(this), "txtRef");
+    dTime = named(new QTimeEdit(this), "dTime");
     dTime->setDisplayFormat(QStringLiteral("HH:mm"));
-    Command1 = new QPushButton(QStringLiteral("&Update"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = named(new QPushButton(QStringLiteral("&Update"), this), "Command1");
     Command1->setDefault(true);
 
     auto* form = new QFormLayout;

@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/Session.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -26,8 +27,7 @@ QString stored(const QString& text)
 
 QLineEdit* passwordBox(QWidget* parent, const char* name)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = named(new QLineEdit(parent), name);
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // shown as "*"
     return box;
@@ -75,22 +75,16 @@ frmUserLst::frmUserLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     setObjectName(QStringLiteral("frmUserLst"));
     setWindowTitle(QStringLiteral("User List"));
 
-    lstUser = new QListWidget(this);
-    lstUser->setObjectName(QStringLiteral("lstUser"));
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    lstUser = named(new QListWidget(this), "lstUser");
+    Text1 = named(new QLineEdit(this), "Text1");
     Text2 = passwordBox(this, "Text2");
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1 = named(new QComboBox(this), "Combo1");
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->addItems({QStringLiteral("Admin"), QStringLiteral("User")});
-    Command1 = new QPushButton(QStringLiteral("&Add"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command3 = new QPushButton(QStringLiteral("&Delete"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command2 = new QPushButton(QStringLiteral("&Close"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = named(new QPushButton(QStringLiteral("&Add"), this), "Command1");
+    Command3 = named(new QPushButton(QStringLiteral("&Delete"), this), "Command3");
+    Command2 = named(new QPushButton(QStringLiteral("&Close"), this), "Command2");
     for (QPushButton* b : {Command1, Command3, Command2})
         b->setMinimumWidth(90);
 
@@ -219,8 +213,7 @@ PasswordScreen::PasswordScreen(AppContext& ctx, const QString& name, const QStri
     txtOld = passwordBox(this, "txtOld");
     Text1 = passwordBox(this, "Text1");
     Text2 = passwordBox(this, "Text2");
-    Command1 = new QPushButton(QStringLiteral("Chanage"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = named(new QPushButton(QStringLiteral("Chanage"), this), "Command1");
     Command1->setMinimumWidth(90);
 
     auto* form = new QFormLayout;

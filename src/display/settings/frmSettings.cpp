@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "display/voice/vs.h"
 #include "ui/Dialogs.h"
+#include "ui/Named.h"
 #include "ui/PrintSurface.h"
 
 #include <QCameraDevice>
@@ -51,8 +52,7 @@ qint64 wholeNumber(double value)
 
 QComboBox* listBox(const char* name, bool editable = true)
 {
-    auto* box = new QComboBox;
-    box->setObjectName(QLatin1String(name));
+    auto* box = named(new QComboBox, name);
     box->setEditable(editable);
     // Typed text is shown and stored, never added to the list.
     box->setInsertPolicy(QComboBox::NoInsert);
@@ -70,8 +70,7 @@ void showValue(QComboBox* box, const QString& value)
 
 QLineEdit* textBox(const char* name)
 {
-    auto* box = new QLineEdit;
-    box->setObjectName(QLatin1String(name));
+    auto* box = named(new QLineEdit, name);
     return box;
 }
 
@@ -82,8 +81,7 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Settings"));
 
-    chkAuto = new QCheckBox(QStringLiteral("Auto -Start Display"));
-    chkAuto->setObjectName(QStringLiteral("chkAuto"));
+    chkAuto = named(new QCheckBox(QStringLiteral("Auto -Start Display")), "chkAuto");
     cmbDept = listBox("cmbDept");
     cmbTheme = listBox("cmbTheme");
     cmbScreen = listBox("cmbScreen");
@@ -101,21 +99,15 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     txtVoice1->setText(vs::defaultTemplate1());
     txtVoice2 = textBox("txtVoice2");
     txtVoice2->setText(vs::defaultTemplate2());
-    chkEnable = new QCheckBox(QStringLiteral("Enable Input"));
-    chkEnable->setObjectName(QStringLiteral("chkEnable"));
+    chkEnable = named(new QCheckBox(QStringLiteral("Enable Input")), "chkEnable");
     // The input source only stores a position in the list of devices, so it takes no typed text.
     cmbSource = listBox("cmbSource", false);
     cmbSource->setEnabled(false);
-    chkMulti = new QCheckBox(QStringLiteral("Enable Mull Colums"));
-    chkMulti->setObjectName(QStringLiteral("chkMulti"));
-    Command1 = new QPushButton(QStringLiteral("Save"));
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Test"));
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("Close"));
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command4 = new QPushButton(QStringLiteral("Test"));
-    Command4->setObjectName(QStringLiteral("Command4"));
+    chkMulti = named(new QCheckBox(QStringLiteral("Enable Mull Colums")), "chkMulti");
+    Command1 = named(new QPushButton(QStringLiteral("Save")), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("Test")), "Command2");
+    Command3 = named(new QPushButton(QStringLiteral("Close")), "Command3");
+    Command4 = named(new QPushButton(QStringLiteral("Test")), "Command4");
 
     auto* display = new QGroupBox(QStringLiteral("Display"));
     auto* displayForm = new QFormLayout(display);
@@ -145,8 +137,7 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     voiceGrid->addWidget(Command4, 1, 2);
     voiceGrid->setColumnStretch(1, 1);
 
-    fraVideo = new QGroupBox(QStringLiteral("Live Video"));
-    fraVideo->setObjectName(QStringLiteral("fraVideo"));
+    fraVideo = named(new QGroupBox(QStringLiteral("Live Video")), "fraVideo");
     auto* videoRow = new QHBoxLayout(fraVideo);
     videoRow->addWidget(chkEnable);
     videoRow->addSpacing(16);
