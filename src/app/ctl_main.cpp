@@ -29,9 +29,13 @@ public:
     Answer message(const QString& text, Buttons buttons, Icon, const QString&, QWidget*) override
     {
         m_err << text << Qt::endl;
-        return buttons == Buttons::Ok ? Answer::Ok : (buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No);
+        return buttons == Buttons::Ok ? Answer::Ok
+                                      : (buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No);
     }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&, QWidget*) override { return std::nullopt; }
+    std::optional<QString> inputBox(const QString&, const QString&, const QString&, QWidget*) override
+    {
+        return std::nullopt;
+    }
     QString openFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
     QString folder(const QString&, const QString&, QWidget*) override { return {}; }
@@ -51,7 +55,8 @@ public:
 
 void usage(QTextStream& err, const CommandRegistry& commands)
 {
-    err << "usage: brivane-ctl [--db FILE | --path-file FILE] COMMAND [ARGS]" << Qt::endl << "commands:" << Qt::endl;
+    err << "usage: brivane-ctl [--db FILE | --path-file FILE] COMMAND [ARGS]" << Qt::endl
+        << "commands:" << Qt::endl;
     for (const CommandRegistry::Command& c : commands.all())
         err << "  " << c.usage << Qt::endl;
 }
@@ -83,8 +88,18 @@ int main(int argc, char* argv[])
     auto hotKeys = createSystemHotKeys();
     ScreenRegistry screens;
     CommandRegistry commands;
-    AppContext ctx{db, settings, session, clock, dialogs, launcher, sound, *printers, *hotKeys, screens,
-                   installationFolder(), [] {}};
+    AppContext ctx{db,
+                   settings,
+                   session,
+                   clock,
+                   dialogs,
+                   launcher,
+                   sound,
+                   *printers,
+                   *hotKeys,
+                   screens,
+                   installationFolder(),
+                   [] {}};
     screens.setContext(&ctx);
     registerAll(screens, commands);
 
@@ -104,7 +119,8 @@ int main(int argc, char* argv[])
         if (!dbFile.isEmpty()) {
             db.openSqlite(QFileInfo(dbFile).absoluteFilePath());
         } else {
-            const QFileInfo file(pathFile.isEmpty() ? QDir(ctx.installDir).filePath(QStringLiteral("path.txt")) : pathFile);
+            const QFileInfo file(
+                pathFile.isEmpty() ? QDir(ctx.installDir).filePath(QStringLiteral("path.txt")) : pathFile);
             const QString error = connectionFiles::readPathFile(file.absolutePath(), session.connection);
             if (!error.isEmpty() || file.fileName() != QLatin1String("path.txt")) {
                 if (!error.isEmpty()) {

@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QStyleFactory>
 
-
 int main(int argc, char* argv[])
 {
     prepareRuntimeDir();
@@ -38,8 +37,18 @@ int main(int argc, char* argv[])
     auto hotKeys = createSystemHotKeys();
     ScreenRegistry screens;
     CommandRegistry commands;
-    AppContext ctx{db,       settings, session, clock,   dialogs, launcher,
-                   sound,    *printers, *hotKeys, screens, installationFolder(), {}};
+    AppContext ctx{db,
+                   settings,
+                   session,
+                   clock,
+                   dialogs,
+                   launcher,
+                   sound,
+                   *printers,
+                   *hotKeys,
+                   screens,
+                   installationFolder(),
+                   {}};
     ctx.endProgram = [&] {
         screens.closeAll();
         QCoreApplication::exit(0);

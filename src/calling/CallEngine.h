@@ -53,7 +53,6 @@ public:
     int pendingCount();
     bool showBoth() const;
 
-
 private:
     struct Picked
     {

@@ -266,8 +266,8 @@ void frmCall::Form_Load()
     openConnection(m_ctx);
     Settings& s = m_ctx.settings;
     chkShort->setChecked(s.getNumber(Queue, QStringLiteral("shortcut"), QStringLiteral("enable"), 1) == 1);
-    engine.state.walkInCount =
-        qMax(qint64(0), s.getNumber(QStringLiteral("Q"), QStringLiteral("Counter"), QStringLiteral("Token"), 0));
+    engine.state.walkInCount = qMax(
+        qint64(0), s.getNumber(QStringLiteral("Q"), QStringLiteral("Counter"), QStringLiteral("Token"), 0));
     chkboth->setChecked(s.getNumber(Queue, QStringLiteral("show"), QStringLiteral("both"), 0) == 1);
     {
         const QSignalBlocker block(STab);

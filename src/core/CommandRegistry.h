@@ -13,7 +13,8 @@ struct AppContext;
 class CommandRegistry
 {
 public:
-    using Run = std::function<int(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)>;
+    using Run =
+        std::function<int(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)>;
 
     struct Command
     {
@@ -22,7 +23,10 @@ public:
         Run run;
     };
 
-    void add(const QString& name, const QString& usage, Run run) { m_commands.append({name, usage, std::move(run)}); }
+    void add(const QString& name, const QString& usage, Run run)
+    {
+        m_commands.append({name, usage, std::move(run)});
+    }
     const Command* find(const QString& name) const
     {
         for (const Command& c : m_commands) {

@@ -74,7 +74,8 @@ int demoCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTex
         err << "The database already holds a hall; the demo was not loaded" << Qt::endl;
         return 1;
     }
-    if (ctx.db.query(QStringLiteral("select userAuto from tbluser where username=?"), {demo::adminName}).isEmpty())
+    if (ctx.db.query(QStringLiteral("select userAuto from tbluser where username=?"), {demo::adminName})
+            .isEmpty())
         demo::createAdministrator(ctx.db, demo::adminName, demo::adminPassword);
     out << "Demo hall loaded. Administrator: " << demo::adminName << " / " << demo::adminPassword
         << "; counters: Counter 1 .. Counter 7 with operators op1 .. op7, password " << demo::operatorPassword

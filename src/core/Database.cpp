@@ -41,7 +41,10 @@ Database::Database()
 {
 }
 
-Database::~Database() { close(); }
+Database::~Database()
+{
+    close();
+}
 
 void Database::close()
 {
@@ -71,7 +74,11 @@ bool Database::ping()
 
 QString identityOf(const ConnectionValues& v, const QString& installDir)
 {
-    return QStringList{v.host, v.database, v.user, v.password, v.passwordAuthentication ? QStringLiteral("1") : QStringLiteral("0"),
+    return QStringList{v.host,
+                       v.database,
+                       v.user,
+                       v.password,
+                       v.passwordAuthentication ? QStringLiteral("1") : QStringLiteral("0"),
                        installDir}
         .join(QChar(0x1f));
 }
@@ -138,8 +145,8 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
             }
             // A server that vanishes without closing the connection (a cut cable) is noticed within
             // seconds instead of leaving a board or counter waiting on a dead socket.
-            db.setConnectOptions(QStringLiteral(
-                "connect_timeout=10;keepalives=1;keepalives_idle=5;keepalives_interval=2;keepalives_count=3"));
+            db.setConnectOptions(QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=5;"
+                                                "keepalives_interval=2;keepalives_count=3"));
         },
         Kind::Postgres, QStringLiteral("%1:%2/%3").arg(host).arg(port).arg(database));
     exec(QStringLiteral("SET client_min_messages TO WARNING"));
@@ -151,7 +158,8 @@ void Database::openWith(const QString& driver, const std::function<void(QSqlData
 {
     close();
     if (!QSqlDatabase::isDriverAvailable(driver))
-        throw DbError(QStringLiteral("The database driver %1 is not installed").arg(driver), DbError::Kind::Connection);
+        throw DbError(QStringLiteral("The database driver %1 is not installed").arg(driver),
+                      DbError::Kind::Connection);
     QSqlDatabase db = QSqlDatabase::addDatabase(driver, m_connectionName);
     configure(db);
     if (!db.open()) {
@@ -167,7 +175,8 @@ void Database::openWith(const QString& driver, const std::function<void(QSqlData
 ResultSet Database::query(const QString& sql, const QVariantList& params)
 {
     if (m_kind == Kind::None)
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."), DbError::Kind::Connection);
+        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
+                      DbError::Kind::Connection);
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
     q.setForwardOnly(true);
     if (!q.prepare(sql))
@@ -193,7 +202,8 @@ ResultSet Database::query(const QString& sql, const QVariantList& params)
 qint64 Database::exec(const QString& sql, const QVariantList& params)
 {
     if (m_kind == Kind::None)
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."), DbError::Kind::Connection);
+        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
+                      DbError::Kind::Connection);
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
     if (params.isEmpty()) {
         if (!q.exec(sql))
@@ -225,7 +235,8 @@ QVariant Database::coerce(const QString& tableName, const QString& column, const
     const schema::Table* table = schema::table(tableName);
     const schema::Column* col = table ? table->column(column) : nullptr;
     if (!col)
-        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal."));
+        throw DbError(QStringLiteral(
+            "Item cannot be found in the collection corresponding to the requested name or ordinal."));
     if (value.isNull())
         return QVariant();
     switch (col->type) {
@@ -281,7 +292,8 @@ qint64 Database::insert(const QString& tableName, const QVariantMap& values)
         return rs.isEmpty() ? 0 : rs.number(0, 0);
     }
     if (m_kind == Kind::None)
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."), DbError::Kind::Connection);
+        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
+                      DbError::Kind::Connection);
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
     if (!q.prepare(sql))
         throw errorFrom(q.lastError(), sql);
@@ -309,7 +321,8 @@ qint64 Database::update(const QString& tableName, qint64 key, const QVariantMap&
         params.append(coerce(table->name, col->name, it.value()));
     }
     params.append(key);
-    return exec(QStringLiteral("update %1 set %2 where %3=?").arg(table->name, sets.join(QLatin1Char(',')), table->key()),
+    return exec(QStringLiteral("update %1 set %2 where %3=?")
+                    .arg(table->name, sets.join(QLatin1Char(',')), table->key()),
                 params);
 }
 
@@ -342,9 +355,12 @@ QString Database::columnDdl(int type) const
     case schema::Type::Key:
         return pg ? QStringLiteral("bigint generated by default as identity primary key")
                   : QStringLiteral("integer primary key autoincrement");
-    case schema::Type::Integer: return pg ? QStringLiteral("bigint") : QStringLiteral("integer");
-    case schema::Type::Text: return QStringLiteral("text");
-    case schema::Type::Flag: return QStringLiteral("varchar(1)");
+    case schema::Type::Integer:
+        return pg ? QStringLiteral("bigint") : QStringLiteral("integer");
+    case schema::Type::Text:
+        return QStringLiteral("text");
+    case schema::Type::Flag:
+        return QStringLiteral("varchar(1)");
     }
     return QStringLiteral("text");
 }
@@ -370,8 +386,9 @@ bool Database::schemaExists()
 {
     const QString versionTable = QStringLiteral("brivane_schema");
     if (m_kind == Kind::Postgres)
-        return !query(QStringLiteral("select 1 from information_schema.tables where table_schema = current_schema() "
-                                     "and table_name = ?"),
+        return !query(QStringLiteral(
+                          "select 1 from information_schema.tables where table_schema = current_schema() "
+                          "and table_name = ?"),
                       {versionTable})
                     .isEmpty();
     return !query(QStringLiteral("select 1 from sqlite_master where type='table' and name=?"), {versionTable})
@@ -395,8 +412,9 @@ void Database::ensureSchema()
     const ResultSet rs = query(QStringLiteral("select max(version) from brivane_schema"));
     const qint64 version = rs.isEmpty() ? 0 : rs.number(0, 0);
     if (version > schema::currentVersion)
-        throw DbError(QStringLiteral("The database was made by a newer version of Brivane (schema %1)").arg(version),
-                      DbError::Kind::Connection);
+        throw DbError(
+            QStringLiteral("The database was made by a newer version of Brivane (schema %1)").arg(version),
+            DbError::Kind::Connection);
     // Later migrations go here, one numbered step each, raising the version row.
 }
 

@@ -79,8 +79,8 @@ public:
     void clearAllTables();
 
 private:
-    void openWith(const QString& driver, const std::function<void(class QSqlDatabase&)>& configure,
-                  Kind kind, const QString& description);
+    void openWith(const QString& driver, const std::function<void(class QSqlDatabase&)>& configure, Kind kind,
+                  const QString& description);
     void openFrom(const ConnectionValues& values, const QString& installDir);
     void ensureSchema();
     bool schemaExists();

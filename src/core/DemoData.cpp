@@ -54,7 +54,8 @@ bool loadDemoHall(Database& db)
 
     Database::Transaction t(db);
     const QVector<DeptSeed> depts = {
-        {"General Medicine", "Walk-In",
+        {"General Medicine",
+         "Walk-In",
          {{"General Consultation", "Doctor's consultation, ground floor", "A", 1, 999},
           {"Pharmacy", "Collect your medicines", "P", 1, 999}}},
         {"Laboratory", "Walk-In", {{"Blood Test", "Sample collection, room 4", "B", 100, 499}}},
@@ -64,9 +65,10 @@ bool loadDemoHall(Database& db)
     };
     QHash<QString, qint64> serviceIds;
     for (const DeptSeed& d : depts) {
-        const qint64 deptId = db.insert(QStringLiteral("tblDept"), {{QStringLiteral("deptName"), QString::fromUtf8(d.name)},
-                                                                   {QStringLiteral("deptDesc"), QString::fromUtf8(d.type)},
-                                                                   {QStringLiteral("active"), 1}});
+        const qint64 deptId =
+            db.insert(QStringLiteral("tblDept"), {{QStringLiteral("deptName"), QString::fromUtf8(d.name)},
+                                                  {QStringLiteral("deptDesc"), QString::fromUtf8(d.type)},
+                                                  {QStringLiteral("active"), 1}});
         for (const ServiceSeed& s : d.services) {
             serviceIds.insert(QString::fromUtf8(s.name),
                               db.insert(QStringLiteral("tblService"),
@@ -90,66 +92,97 @@ bool loadDemoHall(Database& db)
         {"Emergency Care", "Counter 7", "Emergency", "op7", "काउंटर 7", "आपातकालीन"},
     };
     for (const CounterSeed& c : counters) {
-        db.insert(QStringLiteral("tblCounter"), {{QStringLiteral("servAuto"), serviceIds.value(QString::fromUtf8(c.service))},
-                                                {QStringLiteral("contName"), QString::fromUtf8(c.name)},
-                                                {QStringLiteral("displayName"), QString::fromUtf8(c.display)},
-                                                {QStringLiteral("username"), QString::fromUtf8(c.user)},
-                                                {QStringLiteral("pass"), operatorPassword},
-                                                {QStringLiteral("active"), 1},
-                                                {QStringLiteral("countNameA"), QString::fromUtf8(c.nameA)},
-                                                {QStringLiteral("displayNameA"), QString::fromUtf8(c.displayA)}});
+        db.insert(QStringLiteral("tblCounter"),
+                  {{QStringLiteral("servAuto"), serviceIds.value(QString::fromUtf8(c.service))},
+                   {QStringLiteral("contName"), QString::fromUtf8(c.name)},
+                   {QStringLiteral("displayName"), QString::fromUtf8(c.display)},
+                   {QStringLiteral("username"), QString::fromUtf8(c.user)},
+                   {QStringLiteral("pass"), operatorPassword},
+                   {QStringLiteral("active"), 1},
+                   {QStringLiteral("countNameA"), QString::fromUtf8(c.nameA)},
+                   {QStringLiteral("displayNameA"), QString::fromUtf8(c.displayA)}});
     }
 
-    db.insert(QStringLiteral("tblComp"), {{QStringLiteral("compAuto"), 1},
-                                         {QStringLiteral("compName"), QStringLiteral("City Care Clinic")},
-                                         {QStringLiteral("compAddress"), QStringLiteral("12 Market Road, Riverside")}});
+    db.insert(QStringLiteral("tblComp"),
+              {{QStringLiteral("compAuto"), 1},
+               {QStringLiteral("compName"), QStringLiteral("City Care Clinic")},
+               {QStringLiteral("compAddress"), QStringLiteral("12 Market Road, Riverside")}});
 
     // A dark theme for a 1920 x 1080 hall screen; sizes are at half scale, the board doubles them.
     const qint64 black = 0, white = 16777215, gold = 0x00c8ff /* r=255 g=200 b=0 */, grey = 0x202020,
                  steel = 0x6f4f2f /* r=47 g=79 b=111 */, line = 0x505050, cyan = 0xffe0a0;
-    const qint64 themeId = db.insert(
-        QStringLiteral("tbltheme"),
-        {{QStringLiteral("themename"), QStringLiteral("Black H")}, {QStringLiteral("colums"), 2},
-         {QStringLiteral("rows"), 7}, {QStringLiteral("colwidth"), QStringLiteral("3200;5800")},
-         {QStringLiteral("rowheight"), 600}, {QStringLiteral("logo"), QString()},
-         {QStringLiteral("displaytime"), 1}, {QStringLiteral("clockfile"), QString()},
-         {QStringLiteral("fonttime"), QStringLiteral("Liberation Sans")}, {QStringLiteral("sizetime"), 28},
-         {QStringLiteral("clrtime"), white}, {QStringLiteral("backgroundclr"), black},
-         {QStringLiteral("linecolor"), line}, {QStringLiteral("altcolr"), grey}, {QStringLiteral("bgimage"), QString()},
-         {QStringLiteral("hdfont"), QStringLiteral("Liberation Sans")}, {QStringLiteral("hdclrbg"), steel},
-         {QStringLiteral("hdfntclr"), white}, {QStringLiteral("hdfntsize"), 28},
-         {QStringLiteral("fntcrr"), QStringLiteral("Liberation Sans")}, {QStringLiteral("sizecrr"), 40},
-         {QStringLiteral("clrcrr"), gold}, {QStringLiteral("bgcrr"), black},
-         {QStringLiteral("fntval"), QStringLiteral("Liberation Sans")}, {QStringLiteral("sizeval"), 32},
-         {QStringLiteral("clrval"), cyan}, {QStringLiteral("bgval"), black}, {QStringLiteral("type"), QStringLiteral("Horrizontal")},
-         {QStringLiteral("screenbg"), black}, {QStringLiteral("linewidth"), 2}, {QStringLiteral("video"), QString()},
-         {QStringLiteral("onlinevideo"), QString()}, {QStringLiteral("volume"), 5}, {QStringLiteral("movie"), 0},
-         {QStringLiteral("ttlname"), QStringLiteral("Welcome to City Care Clinic")},
-         {QStringLiteral("ttlfont"), QStringLiteral("Liberation Sans")}, {QStringLiteral("ttlcolor"), white},
-         {QStringLiteral("ttlsize"), 36}, {QStringLiteral("scroll"), 0},
-         {QStringLiteral("tformat"), QStringLiteral("dd-MMM-yyyy HH:mm")}, {QStringLiteral("enableH"), 1},
-         {QStringLiteral("Column1"), QStringLiteral("Token")}, {QStringLiteral("Column2"), QStringLiteral("Counter")},
-         {QStringLiteral("img1"), QString()}, {QStringLiteral("img2"), QString()}, {QStringLiteral("newsBG"), steel}});
+    const qint64 themeId =
+        db.insert(QStringLiteral("tbltheme"),
+                  {{QStringLiteral("themename"), QStringLiteral("Black H")},
+                   {QStringLiteral("colums"), 2},
+                   {QStringLiteral("rows"), 7},
+                   {QStringLiteral("colwidth"), QStringLiteral("3200;5800")},
+                   {QStringLiteral("rowheight"), 600},
+                   {QStringLiteral("logo"), QString()},
+                   {QStringLiteral("displaytime"), 1},
+                   {QStringLiteral("clockfile"), QString()},
+                   {QStringLiteral("fonttime"), QStringLiteral("Liberation Sans")},
+                   {QStringLiteral("sizetime"), 28},
+                   {QStringLiteral("clrtime"), white},
+                   {QStringLiteral("backgroundclr"), black},
+                   {QStringLiteral("linecolor"), line},
+                   {QStringLiteral("altcolr"), grey},
+                   {QStringLiteral("bgimage"), QString()},
+                   {QStringLiteral("hdfont"), QStringLiteral("Liberation Sans")},
+                   {QStringLiteral("hdclrbg"), steel},
+                   {QStringLiteral("hdfntclr"), white},
+                   {QStringLiteral("hdfntsize"), 28},
+                   {QStringLiteral("fntcrr"), QStringLiteral("Liberation Sans")},
+                   {QStringLiteral("sizecrr"), 40},
+                   {QStringLiteral("clrcrr"), gold},
+                   {QStringLiteral("bgcrr"), black},
+                   {QStringLiteral("fntval"), QStringLiteral("Liberation Sans")},
+                   {QStringLiteral("sizeval"), 32},
+                   {QStringLiteral("clrval"), cyan},
+                   {QStringLiteral("bgval"), black},
+                   {QStringLiteral("type"), QStringLiteral("Horrizontal")},
+                   {QStringLiteral("screenbg"), black},
+                   {QStringLiteral("linewidth"), 2},
+                   {QStringLiteral("video"), QString()},
+                   {QStringLiteral("onlinevideo"), QString()},
+                   {QStringLiteral("volume"), 5},
+                   {QStringLiteral("movie"), 0},
+                   {QStringLiteral("ttlname"), QStringLiteral("Welcome to City Care Clinic")},
+                   {QStringLiteral("ttlfont"), QStringLiteral("Liberation Sans")},
+                   {QStringLiteral("ttlcolor"), white},
+                   {QStringLiteral("ttlsize"), 36},
+                   {QStringLiteral("scroll"), 0},
+                   {QStringLiteral("tformat"), QStringLiteral("dd-MMM-yyyy HH:mm")},
+                   {QStringLiteral("enableH"), 1},
+                   {QStringLiteral("Column1"), QStringLiteral("Token")},
+                   {QStringLiteral("Column2"), QStringLiteral("Counter")},
+                   {QStringLiteral("img1"), QString()},
+                   {QStringLiteral("img2"), QString()},
+                   {QStringLiteral("newsBG"), steel}});
     db.insert(QStringLiteral("tblpos"),
-              {{QStringLiteral("themeauto"), themeId},
-               {QStringLiteral("logoleft"), 150},   {QStringLiteral("logotop"), 700},    {QStringLiteral("logowidth"), 2400},
-               {QStringLiteral("logoheight"), 1300}, {QStringLiteral("timeleft"), 10500}, {QStringLiteral("timetop"), 700},
-               {QStringLiteral("timewidth"), 3750}, {QStringLiteral("timeheight"), 1300}, {QStringLiteral("tblleft"), 2900},
-               {QStringLiteral("tbltop"), 2100},    {QStringLiteral("tblwidth"), 9050},  {QStringLiteral("tblheight"), 4800},
-               {QStringLiteral("videoleft"), 0},    {QStringLiteral("videotop"), 0},     {QStringLiteral("videowidth"), 0},
-               {QStringLiteral("videoheight"), 0},  {QStringLiteral("meleft"), 0},       {QStringLiteral("metop"), 0},
-               {QStringLiteral("mewidth"), 14400},  {QStringLiteral("meheight"), 8100},  {QStringLiteral("ttlleft"), 150},
-               {QStringLiteral("ttltop"), 0},       {QStringLiteral("ttlwidth"), 14100}, {QStringLiteral("ttlheight"), 600},
-               {QStringLiteral("newsleft"), 0},     {QStringLiteral("newstop"), 7400},   {QStringLiteral("newswidth"), 14400},
-               {QStringLiteral("newsheight"), 650}, {QStringLiteral("newsBG"), steel}});
+              {{QStringLiteral("themeauto"), themeId}, {QStringLiteral("logoleft"), 150},
+               {QStringLiteral("logotop"), 700},       {QStringLiteral("logowidth"), 2400},
+               {QStringLiteral("logoheight"), 1300},   {QStringLiteral("timeleft"), 10500},
+               {QStringLiteral("timetop"), 700},       {QStringLiteral("timewidth"), 3750},
+               {QStringLiteral("timeheight"), 1300},   {QStringLiteral("tblleft"), 2900},
+               {QStringLiteral("tbltop"), 2100},       {QStringLiteral("tblwidth"), 9050},
+               {QStringLiteral("tblheight"), 4800},    {QStringLiteral("videoleft"), 0},
+               {QStringLiteral("videotop"), 0},        {QStringLiteral("videowidth"), 0},
+               {QStringLiteral("videoheight"), 0},     {QStringLiteral("meleft"), 0},
+               {QStringLiteral("metop"), 0},           {QStringLiteral("mewidth"), 14400},
+               {QStringLiteral("meheight"), 8100},     {QStringLiteral("ttlleft"), 150},
+               {QStringLiteral("ttltop"), 0},          {QStringLiteral("ttlwidth"), 14100},
+               {QStringLiteral("ttlheight"), 600},     {QStringLiteral("newsleft"), 0},
+               {QStringLiteral("newstop"), 7400},      {QStringLiteral("newswidth"), 14400},
+               {QStringLiteral("newsheight"), 650},    {QStringLiteral("newsBG"), steel}});
     db.insert(QStringLiteral("tblheader"), {{QStringLiteral("head1"), QStringLiteral("Token")},
-                                           {QStringLiteral("head2"), QStringLiteral("Counter")},
-                                           {QStringLiteral("head3"), QStringLiteral("काउंटर")},
-                                           {QStringLiteral("head4"), QString()},
-                                           {QStringLiteral("head5"), QString()},
-                                           {QStringLiteral("head6"), QString()},
-                                           {QStringLiteral("spacer"), QString()},
-                                           {QStringLiteral("themeauto"), themeId}});
+                                            {QStringLiteral("head2"), QStringLiteral("Counter")},
+                                            {QStringLiteral("head3"), QStringLiteral("काउंटर")},
+                                            {QStringLiteral("head4"), QString()},
+                                            {QStringLiteral("head5"), QString()},
+                                            {QStringLiteral("head6"), QString()},
+                                            {QStringLiteral("spacer"), QString()},
+                                            {QStringLiteral("themeauto"), themeId}});
 
     const QStringList news = {
         QStringLiteral("Please keep your token with you until you are called."),
@@ -158,15 +191,15 @@ bool loadDemoHall(Database& db)
     };
     for (const QString& message : news) {
         db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), message},
-                                               {QStringLiteral("msgrtf"), QString()},
-                                               {QStringLiteral("msgrtf2"), QString()},
-                                               {QStringLiteral("active"), 1},
-                                               {QStringLiteral("font"), QStringLiteral("Liberation Sans")},
-                                               {QStringLiteral("size"), 28},
-                                               {QStringLiteral("color"), white},
-                                               {QStringLiteral("bold"), 1},
-                                               {QStringLiteral("italic"), 0},
-                                               {QStringLiteral("direction"), QStringLiteral("Left")}});
+                                                {QStringLiteral("msgrtf"), QString()},
+                                                {QStringLiteral("msgrtf2"), QString()},
+                                                {QStringLiteral("active"), 1},
+                                                {QStringLiteral("font"), QStringLiteral("Liberation Sans")},
+                                                {QStringLiteral("size"), 28},
+                                                {QStringLiteral("color"), white},
+                                                {QStringLiteral("bold"), 1},
+                                                {QStringLiteral("italic"), 0},
+                                                {QStringLiteral("direction"), QStringLiteral("Left")}});
     }
     t.commit();
     return true;

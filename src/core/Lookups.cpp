@@ -35,7 +35,8 @@ QString deptNameById(Database& db, qint64 id)
 
 QString counterNamesById(Database& db, Session& session, qint64 id)
 {
-    const ResultSet rs = db.query(QStringLiteral("select contName,displayName from tblCounter where cntAuto=?"), {id});
+    const ResultSet rs =
+        db.query(QStringLiteral("select contName,displayName from tblCounter where cntAuto=?"), {id});
     if (rs.isEmpty()) {
         session.counterDisplayName.clear();
         return QString();
@@ -76,7 +77,8 @@ bool rowExists(Database& db, const QString& table, const QString& column, qint64
     const schema::Column* c = t ? t->column(column) : nullptr;
     if (!c)
         throw DbError(QStringLiteral("Invalid column name '%1'.").arg(column));
-    return !db.query(QStringLiteral("select 1 from %1 where %2=? limit 1").arg(t->name, c->name), {number}).isEmpty();
+    return !db.query(QStringLiteral("select 1 from %1 where %2=? limit 1").arg(t->name, c->name), {number})
+                .isEmpty();
 }
 
 } // namespace lookups
@@ -97,6 +99,6 @@ QString counterFilterFor(const QString& counterList)
 
 void buildCounterFilter(const Settings& settings, Session& session)
 {
-    session.counterFilter =
-        counterFilterFor(settings.get(QStringLiteral("Q"), QStringLiteral("CounterList"), QString::number(session.themeId)));
+    session.counterFilter = counterFilterFor(
+        settings.get(QStringLiteral("Q"), QStringLiteral("CounterList"), QString::number(session.themeId)));
 }

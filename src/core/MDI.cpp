@@ -83,9 +83,9 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     abtQ = addItem(About, "abtQ", QStringLiteral("About Brivane"));
 
     // Commands that open a screen of the same name.
-    for (QAction* a : {deptLst, Servlst, Counter, servStartNo, thmLst, scrollnews, Videolst, compdet, bulk, call,
-                       settings, bkup, connect, userLst, chPass, clrTickData, ClrCall, deptBased, servBase, cntBased,
-                       pendRep}) {
+    for (QAction* a : {deptLst, Servlst,     Counter, servStartNo, thmLst,   scrollnews, Videolst,
+                       compdet, bulk,        call,    settings,    bkup,     connect,    userLst,
+                       chPass,  clrTickData, ClrCall, deptBased,   servBase, cntBased,   pendRep}) {
         const QString name = a->objectName();
         QObject::connect(a, &QAction::triggered, this, [this, name] { openScreen(name); });
     }
@@ -98,9 +98,9 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
 
     // The quick buttons and the appointment check.
     auto* central = named(new QWidget(this), "mdiBackground");
-    central->setStyleSheet(QStringLiteral(
-        "#mdiBackground { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #e9eef3, stop:1 #cfd9e3); }"
-        "QPushButton { min-height: 34px; padding: 2px 16px; }"));
+    central->setStyleSheet(QStringLiteral("#mdiBackground { background: qlineargradient(x1:0, y1:0, x2:0, "
+                                          "y2:1, stop:0 #e9eef3, stop:1 #cfd9e3); }"
+                                          "QPushButton { min-height: 34px; padding: 2px 16px; }"));
     Command1 = named(new QPushButton(QStringLiteral("Print Ticket"), central), "Command1");
     Command2 = named(new QPushButton(QStringLiteral("Add Scroll"), central), "Command2");
     Command3 = named(new QPushButton(QStringLiteral("Transfer App"), central), "Command3");
@@ -143,7 +143,8 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     statusBar()->showMessage(QStringLiteral("Ready"));
 
     QObject::connect(Command1, &QPushButton::clicked, this, &MDI::printTicket_Click);
-    QObject::connect(Command2, &QPushButton::clicked, this, [this] { openScreen(QStringLiteral("scrollnews")); });
+    QObject::connect(Command2, &QPushButton::clicked, this,
+                     [this] { openScreen(QStringLiteral("scrollnews")); });
     // The transfer-only counter picker, and the administrator call desk: a new desk at every press.
     QObject::connect(Command3, &QPushButton::clicked, this,
                      [this] { openScreen(QStringLiteral("frmSelService")); });
@@ -169,8 +170,9 @@ QAction* MDI::addItem(QMenu* menu, const char* name, const QString& caption)
 void MDI::updateEnabled()
 {
     const ScreenRegistry& r = m_ctx.screens;
-    for (QAction* a : {deptLst, Servlst, Counter, thmLst, scrollnews, Videolst, compdet, bulk, call, settings, bkup,
-                       connect, userLst, chPass, clrTickData, ClrCall, deptBased, servBase, cntBased, pendRep})
+    for (QAction* a :
+         {deptLst, Servlst, Counter, thmLst, scrollnews,  Videolst, compdet,   bulk,     call,     settings,
+          bkup,    connect, userLst, chPass, clrTickData, ClrCall,  deptBased, servBase, cntBased, pendRep})
         a->setEnabled(r.has(a->objectName()));
     servStartNo->setEnabled(false); // switched off as delivered
     sendto->setEnabled(r.hasAction(QStringLiteral("sendto")));
@@ -182,7 +184,10 @@ void MDI::updateEnabled()
     display->setEnabled(r.has(QStringLiteral("frmDisplay")));
 }
 
-void MDI::openScreen(const QString& name) { m_ctx.screens.open(name); }
+void MDI::openScreen(const QString& name)
+{
+    m_ctx.screens.open(name);
+}
 
 void MDI::showLoaded()
 {
@@ -202,25 +207,26 @@ void MDI::MDIForm_Load()
     // 3.
     try {
         m_ctx.session.themeId = lookups::themeIdByName(
-            m_ctx.db, m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
-                                         QStringLiteral("HR1")));
+            m_ctx.db, m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("theme"),
+                                         QStringLiteral("theme"), QStringLiteral("HR1")));
     } catch (const DbError&) {
     }
     // 4. The display is still off, so the click only stores the state again.
-    const bool scroll =
-        m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("scroll"), 0) == 1;
+    const bool scroll = m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("theme"),
+                                                 QStringLiteral("scroll"), 0) == 1;
     if (chkStart->isChecked() != scroll) {
         chkStart->setChecked(scroll);
         chkStart_Click();
     }
     // 5.
-    m_ctx.session.scrollSpeed =
-        m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), 30);
+    m_ctx.session.scrollSpeed = m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"),
+                                                         QStringLiteral("speed"), 30);
     m_lastTick = m_ctx.clock.now();
     Timer2->start();
     refreshSummary();
     // 6.
-    if (m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"), 0) == 1) {
+    if (m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"),
+                                 0) == 1) {
         display_Click();
         showMinimized();
     }
@@ -245,7 +251,10 @@ void MDI::printTicket_Click()
     }
 }
 
-bool MDI::displayRunning() const { return display->text() == StopDisplay; }
+bool MDI::displayRunning() const
+{
+    return display->text() == StopDisplay;
+}
 
 void MDI::display_Click()
 {
@@ -295,9 +304,9 @@ void MDI::chkStart_Click()
 void MDI::Command5_Click()
 {
     try {
-        const ResultSet rs = m_ctx.db.query(
-            QStringLiteral("select count(*) from tblticket where substr(apptime,1,5) < ?"),
-            {DT->time().toString(QStringLiteral("HH:mm"))});
+        const ResultSet rs =
+            m_ctx.db.query(QStringLiteral("select count(*) from tblticket where substr(apptime,1,5) < ?"),
+                           {DT->time().toString(QStringLiteral("HH:mm"))});
         m_ctx.dialogs.message(QString::number(rs.isEmpty() ? 0 : rs.number(0, 0)), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);
     } catch (const DbError& e) {
@@ -317,18 +326,18 @@ void MDI::exit_Click()
 
 void MDI::abtQ_Click()
 {
-    m_ctx.dialogs.message(QStringLiteral("Brivane\nQueue management for service halls\nVersion %1")
-                              .arg(QCoreApplication::applicationVersion().isEmpty()
-                                       ? QStringLiteral("1.0.0")
-                                       : QCoreApplication::applicationVersion()),
-                          Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("About Brivane"), this);
+    m_ctx.dialogs.message(
+        QStringLiteral("Brivane\nQueue management for service halls\nVersion %1")
+            .arg(QCoreApplication::applicationVersion().isEmpty() ? QStringLiteral("1.0.0")
+                                                                  : QCoreApplication::applicationVersion()),
+        Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("About Brivane"), this);
 }
 
 void MDI::sendto_Click()
 {
     if (!m_ctx.screens.run(QStringLiteral("sendto")))
-        m_ctx.dialogs.message(QStringLiteral("Error. Cannot Continue "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
-                              this);
+        m_ctx.dialogs.message(QStringLiteral("Error. Cannot Continue "), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
 }
 
 void MDI::Timer2_Timer()
@@ -348,11 +357,13 @@ void MDI::Timer2_Timer()
 void MDI::refreshSummary()
 {
     try {
-        const ResultSet company = m_ctx.db.query(QStringLiteral("select compName, compAddress from tblComp where compAuto=1"));
+        const ResultSet company =
+            m_ctx.db.query(QStringLiteral("select compName, compAddress from tblComp where compAuto=1"));
         m_company->setText(company.isEmpty() ? QString()
                                              : company.text(0, 0) + QLatin1Char('\n') + company.text(0, 1));
         const ResultSet today = m_ctx.db.query(
-            QStringLiteral("select count(*), sum(case when call='0' then 1 else 0 end) from tblTicket where tickDate=?"),
+            QStringLiteral(
+                "select count(*), sum(case when call='0' then 1 else 0 end) from tblTicket where tickDate=?"),
             {m_ctx.clock.todayText()});
         const qint64 issued = today.isEmpty() ? 0 : today.number(0, 0);
         const qint64 waiting = today.isEmpty() ? 0 : today.number(0, 1);

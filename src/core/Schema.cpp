@@ -4,10 +4,22 @@ namespace schema {
 
 namespace {
 
-Column key(const char* n) { return {QString::fromLatin1(n), Type::Key}; }
-Column integer(const char* n) { return {QString::fromLatin1(n), Type::Integer}; }
-Column text(const char* n) { return {QString::fromLatin1(n), Type::Text}; }
-Column flag(const char* n) { return {QString::fromLatin1(n), Type::Flag}; }
+Column key(const char* n)
+{
+    return {QString::fromLatin1(n), Type::Key};
+}
+Column integer(const char* n)
+{
+    return {QString::fromLatin1(n), Type::Integer};
+}
+Column text(const char* n)
+{
+    return {QString::fromLatin1(n), Type::Text};
+}
+Column flag(const char* n)
+{
+    return {QString::fromLatin1(n), Type::Flag};
+}
 
 QVector<Table> makeTables()
 {
@@ -21,8 +33,8 @@ QVector<Table> makeTables()
           text("pass"), flag("active"), text("countNameA"), text("displayNameA")}},
         {QStringLiteral("tblTicket"),
          {key("tickAuto"), integer("servAuto"), integer("tickNo"), text("tickDate"), text("tickTime"),
-          flag("call"), text("no_abr"), integer("attended"), text("attTime"), text("finished"), text("status"),
-          text("ref"), text("ttype"), text("apptime")}},
+          flag("call"), text("no_abr"), integer("attended"), text("attTime"), text("finished"),
+          text("status"), text("ref"), text("ttype"), text("apptime")}},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),
           integer("tickAuto"), text("tickDate"), text("contName"), text("displayNameA"), text("countNameA")}},
@@ -35,28 +47,26 @@ QVector<Table> makeTables()
          {key("scrollAuto"), text("message"), text("msgrtf"), text("msgrtf2"), flag("active"), text("font"),
           integer("size"), integer("color"), flag("bold"), flag("italic"), text("direction")}},
         {QStringLiteral("tbltheme"),
-         {key("themeauto"),   text("themename"),    integer("colums"),     integer("rows"),
-          text("colwidth"),   integer("rowheight"), text("logo"),          integer("displaytime"),
-          text("clockfile"),  text("fonttime"),     integer("sizetime"),   integer("clrtime"),
-          integer("backgroundclr"), integer("linecolor"), integer("altcolr"), text("bgimage"),
-          text("hdfont"),     integer("hdclrbg"),   integer("hdfntclr"),   integer("hdfntsize"),
-          text("fntcrr"),     integer("sizecrr"),   integer("clrcrr"),     integer("bgcrr"),
-          text("fntval"),     integer("sizeval"),   integer("clrval"),     integer("bgval"),
-          text("type"),       integer("screenbg"),  integer("linewidth"),  text("video"),
-          text("onlinevideo"), integer("volume"),   integer("movie"),      text("ttlname"),
-          text("ttlfont"),    integer("ttlcolor"),  integer("ttlsize"),
+         {key("themeauto"), text("themename"), integer("colums"), integer("rows"), text("colwidth"),
+          integer("rowheight"), text("logo"), integer("displaytime"), text("clockfile"), text("fonttime"),
+          integer("sizetime"), integer("clrtime"), integer("backgroundclr"), integer("linecolor"),
+          integer("altcolr"), text("bgimage"), text("hdfont"), integer("hdclrbg"), integer("hdfntclr"),
+          integer("hdfntsize"), text("fntcrr"), integer("sizecrr"), integer("clrcrr"), integer("bgcrr"),
+          text("fntval"), integer("sizeval"), integer("clrval"), integer("bgval"), text("type"),
+          integer("screenbg"), integer("linewidth"), text("video"), text("onlinevideo"), integer("volume"),
+          integer("movie"), text("ttlname"), text("ttlfont"), integer("ttlcolor"), integer("ttlsize"),
           // addressed by name only
-          integer("scroll"), text("tformat"), integer("enableH"), text("Column1"), text("Column2"), text("img1"),
-          text("img2"), integer("newsBG")}},
+          integer("scroll"), text("tformat"), integer("enableH"), text("Column1"), text("Column2"),
+          text("img1"), text("img2"), integer("newsBG")}},
         {QStringLiteral("tblpos"),
-         {key("posAuto"),      integer("themeauto"),  integer("logoleft"),   integer("logotop"),
-          integer("logowidth"), integer("logoheight"), integer("timeleft"),  integer("timetop"),
-          integer("timewidth"), integer("timeheight"), integer("tblleft"),   integer("tbltop"),
-          integer("tblwidth"),  integer("tblheight"),  integer("videoleft"), integer("videotop"),
-          integer("videowidth"), integer("videoheight"), integer("meleft"),  integer("metop"),
-          integer("mewidth"),   integer("meheight"),   integer("ttlleft"),   integer("ttltop"),
-          integer("ttlwidth"),  integer("ttlheight"),  integer("newsleft"),  integer("newstop"),
-          integer("newswidth"), integer("newsheight"),
+         {key("posAuto"), integer("themeauto"), integer("logoleft"), integer("logotop"), integer("logowidth"),
+          integer("logoheight"), integer("timeleft"), integer("timetop"), integer("timewidth"),
+          integer("timeheight"), integer("tblleft"), integer("tbltop"), integer("tblwidth"),
+          integer("tblheight"), integer("videoleft"), integer("videotop"), integer("videowidth"),
+          integer("videoheight"), integer("meleft"), integer("metop"), integer("mewidth"),
+          integer("meheight"), integer("ttlleft"), integer("ttltop"), integer("ttlwidth"),
+          integer("ttlheight"), integer("newsleft"), integer("newstop"), integer("newswidth"),
+          integer("newsheight"),
           // addressed by name only
           integer("newsBG")}},
         {QStringLiteral("tblheader"),

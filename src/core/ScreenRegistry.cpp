@@ -43,7 +43,10 @@ QWidget* ScreenRegistry::openNew(const QString& name)
     return w;
 }
 
-QWidget* ScreenRegistry::existing(const QString& name) const { return m_single.value(name.toLower()); }
+QWidget* ScreenRegistry::existing(const QString& name) const
+{
+    return m_single.value(name.toLower());
+}
 
 void ScreenRegistry::closeAll()
 {

@@ -29,7 +29,10 @@ public:
     QWidget* existing(const QString& name) const;
     void closeAll();
 
-    void addAction(const QString& name, Action action) { m_actions.insert(name.toLower(), std::move(action)); }
+    void addAction(const QString& name, Action action)
+    {
+        m_actions.insert(name.toLower(), std::move(action));
+    }
     bool hasAction(const QString& name) const { return m_actions.contains(name.toLower()); }
     // Runs the action; false when there is none of that name.
     bool run(const QString& name);

@@ -4,7 +4,10 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-Settings::Settings(const QString& iniFile) : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+Settings::Settings(const QString& iniFile)
+    : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+{
+}
 
 Settings::~Settings() = default;
 
@@ -19,7 +22,10 @@ QString Settings::defaultFile()
     return dir + QStringLiteral("/brivane/settings.ini");
 }
 
-QString Settings::fileName() const { return m_store->fileName(); }
+QString Settings::fileName() const
+{
+    return m_store->fileName();
+}
 
 QString Settings::path(const QString& app, const QString& section, const QString& key)
 {
@@ -27,13 +33,15 @@ QString Settings::path(const QString& app, const QString& section, const QString
     return app.toLower() + QLatin1Char('/') + section.toLower() + QLatin1Char('/') + key.toLower();
 }
 
-QString Settings::get(const QString& app, const QString& section, const QString& key, const QString& defaultValue) const
+QString Settings::get(const QString& app, const QString& section, const QString& key,
+                      const QString& defaultValue) const
 {
     const QVariant v = m_store->value(path(app, section, key));
     return v.isValid() ? v.toString() : defaultValue;
 }
 
-qint64 Settings::getNumber(const QString& app, const QString& section, const QString& key, qint64 defaultValue) const
+qint64 Settings::getNumber(const QString& app, const QString& section, const QString& key,
+                           qint64 defaultValue) const
 {
     const QVariant v = m_store->value(path(app, section, key));
     if (!v.isValid())

@@ -19,7 +19,8 @@ public:
     QString get(const QString& app, const QString& section, const QString& key,
                 const QString& defaultValue = QString()) const;
     // The stored text as a number; the default when the key is absent or its text is not a number.
-    qint64 getNumber(const QString& app, const QString& section, const QString& key, qint64 defaultValue) const;
+    qint64 getNumber(const QString& app, const QString& section, const QString& key,
+                     qint64 defaultValue) const;
     bool contains(const QString& app, const QString& section, const QString& key) const;
     void set(const QString& app, const QString& section, const QString& key, const QString& value);
     void set(const QString& app, const QString& section, const QString& key, qint64 value);

@@ -177,7 +177,8 @@ void frmLogin::fillCounters()
 {
     cmbCounter->clear();
     try {
-        const ResultSet rs = m_ctx.db.query(QStringLiteral("select contName from tblcounter where active='1'"));
+        const ResultSet rs =
+            m_ctx.db.query(QStringLiteral("select contName from tblcounter where active='1'"));
         for (int i = 0; i < rs.size(); ++i)
             cmbCounter->addItem(rs.text(i, 0));
     } catch (const DbError& e) {
@@ -238,13 +239,13 @@ QWidget* frmLogin::loginAdmin()
 QWidget* frmLogin::loginCounter()
 {
     Settings& s = m_ctx.settings;
-    const ResultSet rs = m_ctx.db.query(
-        QStringLiteral("select cntAuto,servAuto,countNameA,displayNameA from tblCounter "
-                       "where contName=? and username=? and pass=?"),
-        {cmbCounter->currentText(), txtUser->text(), txtPass->text()});
+    const ResultSet rs =
+        m_ctx.db.query(QStringLiteral("select cntAuto,servAuto,countNameA,displayNameA from tblCounter "
+                                      "where contName=? and username=? and pass=?"),
+                       {cmbCounter->currentText(), txtUser->text(), txtPass->text()});
     if (rs.isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Please enter a valid Username and Password"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(QStringLiteral("Please enter a valid Username and Password"),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return nullptr;
     }
     if (chkRem->isChecked()) {

@@ -40,7 +40,8 @@ QWidget* frmSplash::Timer1_Timer()
     auto* login = new frmLogin(m_ctx);
     login->setAttribute(Qt::WA_DeleteOnClose);
     login->show();
-    if (m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"), 0) == 1)
+    if (m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"),
+                                 0) == 1)
         login->Command1->click();
     close();
     return login;
@@ -62,5 +63,6 @@ void frmSplash::paintEvent(QPaintEvent*)
     f.setBold(false);
     p.setFont(f);
     p.setPen(QColor(0xc8, 0xd6, 0xe4));
-    p.drawText(rect().adjusted(0, 60, 0, 0), Qt::AlignCenter, QStringLiteral("Queue management for service halls"));
+    p.drawText(rect().adjusted(0, 60, 0, 0), Qt::AlignCenter,
+               QStringLiteral("Queue management for service halls"));
 }

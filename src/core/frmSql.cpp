@@ -26,7 +26,8 @@ frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
     Combo1 = named(new QComboBox(this), "Combo1");
     Combo1->setEditable(true);
     Combo1->addItems({QStringLiteral("Windows Authentication"), QStringLiteral("SQL Authentication")});
-    Combo1->setToolTip(QStringLiteral("Windows Authentication connects as the operating-system user without a password"));
+    Combo1->setToolTip(
+        QStringLiteral("Windows Authentication connects as the operating-system user without a password"));
     txthost = named(new QLineEdit(this), "txthost");
     txthost->setPlaceholderText(QStringLiteral("empty: the embedded database file"));
     txtData = named(new QLineEdit(this), "txtData");
@@ -61,7 +62,8 @@ void frmSql::Form_Load()
     const QString error = connectionFiles::readPathFile(m_ctx.installDir, m_ctx.session.connection);
     if (!error.isEmpty())
         m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
-    Combo1->setCurrentText(m_ctx.settings.get(Queue, Sql, QStringLiteral("aut"), QStringLiteral("SQL Authentication")));
+    Combo1->setCurrentText(
+        m_ctx.settings.get(Queue, Sql, QStringLiteral("aut"), QStringLiteral("SQL Authentication")));
     txthost->setText(m_ctx.session.connection.host);
     txtData->setText(m_ctx.session.connection.database);
     txtUser->setText(m_ctx.session.connection.user);

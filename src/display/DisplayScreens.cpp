@@ -13,5 +13,6 @@ void registerDisplay(ScreenRegistry& screens, CommandRegistry& commands)
     screens.add(QStringLiteral("frmDisplay"), [](AppContext& ctx) { return new frmDisplay(ctx); });
     screens.add(QStringLiteral("thmLst"), [](AppContext& ctx) { return new frmThLst(ctx); });
     screens.add(QStringLiteral("frmTheme"), [](AppContext& ctx) { return new frmTheme(ctx); });
-    screens.add(QStringLiteral("frmSelectCounter"), [](AppContext& ctx) { return new frmSelectCounter(ctx); });
+    screens.add(QStringLiteral("frmSelectCounter"),
+                [](AppContext& ctx) { return new frmSelectCounter(ctx); });
 }

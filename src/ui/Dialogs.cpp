@@ -15,30 +15,50 @@ Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon ic
     box.setWindowTitle(title.isEmpty() ? programTitle() : title);
     box.setText(text);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
     }
 }
 
-std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText,
-                                           QWidget* parent)
+std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title,
+                                           const QString& defaultText, QWidget* parent)
 {
     bool ok = false;
     QString text = QInputDialog::getText(parent, title.isEmpty() ? programTitle() : title, prompt,
@@ -48,12 +68,14 @@ std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString&
     return text;
 }
 
-QString QtDialogs::openFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent)
+QString QtDialogs::openFileName(const QString& title, const QString& filter, const QString& dir,
+                                QWidget* parent)
 {
     return QFileDialog::getOpenFileName(parent, title, dir, filter);
 }
 
-QString QtDialogs::saveFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent)
+QString QtDialogs::saveFileName(const QString& title, const QString& filter, const QString& dir,
+                                QWidget* parent)
 {
     return QFileDialog::getSaveFileName(parent, title, dir, filter);
 }

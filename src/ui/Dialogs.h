@@ -24,20 +24,25 @@ public:
                            const QString& title = QString(), QWidget* parent = nullptr) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QString> inputBox(const QString& prompt, const QString& title = QString(),
-                                            const QString& defaultText = QString(), QWidget* parent = nullptr) = 0;
+                                            const QString& defaultText = QString(),
+                                            QWidget* parent = nullptr) = 0;
     // Empty text when cancelled.
     virtual QString openFileName(const QString& title, const QString& filter, const QString& dir = QString(),
                                  QWidget* parent = nullptr) = 0;
     virtual QString saveFileName(const QString& title, const QString& filter, const QString& dir = QString(),
                                  QWidget* parent = nullptr) = 0;
-    virtual QString folder(const QString& title, const QString& dir = QString(), QWidget* parent = nullptr) = 0;
+    virtual QString folder(const QString& title, const QString& dir = QString(),
+                           QWidget* parent = nullptr) = 0;
     virtual std::optional<QColor> color(const QColor& initial, QWidget* parent = nullptr) = 0;
     virtual std::optional<QFont> font(const QFont& initial, QWidget* parent = nullptr) = 0;
     // Name of the chosen printer, nullopt when cancelled.
     virtual std::optional<QString> printer(QWidget* parent = nullptr) = 0;
 
     // Shorthands.
-    void info(const QString& text, QWidget* parent = nullptr) { message(text, Buttons::Ok, Icon::None, {}, parent); }
+    void info(const QString& text, QWidget* parent = nullptr)
+    {
+        message(text, Buttons::Ok, Icon::None, {}, parent);
+    }
     bool askYesNo(const QString& text, Icon icon = Icon::Question, const QString& title = QString(),
                   QWidget* parent = nullptr)
     {
@@ -51,11 +56,14 @@ public:
 class QtDialogs : public Dialogs
 {
 public:
-    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title, QWidget* parent) override;
+    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                   QWidget* parent) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText,
                                     QWidget* parent) override;
-    QString openFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent) override;
-    QString saveFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& dir,
+                         QWidget* parent) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& dir,
+                         QWidget* parent) override;
     QString folder(const QString& title, const QString& dir, QWidget* parent) override;
     std::optional<QColor> color(const QColor& initial, QWidget* parent) override;
     std::optional<QFont> font(const QFont& initial, QWidget* parent) override;

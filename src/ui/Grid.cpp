@@ -250,7 +250,8 @@ void Grid::setRow(int row)
         return;
     }
     m_anchor = row;
-    setCurrentCell(row - 1, qMax(0, currentColumn()), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    setCurrentCell(row - 1, qMax(0, currentColumn()),
+                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_anchor = row;
 }
 
@@ -260,8 +261,10 @@ void Grid::setRowSel(int row)
         return;
     const int anchor = m_anchor;
     clearSelection();
-    setRangeSelected(QTableWidgetSelectionRange(qMin(anchor, row) - 1, 0, qMax(anchor, row) - 1, cols() - 1), true);
-    selectionModel()->setCurrentIndex(model()->index(row - 1, qMax(0, currentColumn())), QItemSelectionModel::NoUpdate);
+    setRangeSelected(QTableWidgetSelectionRange(qMin(anchor, row) - 1, 0, qMax(anchor, row) - 1, cols() - 1),
+                     true);
+    selectionModel()->setCurrentIndex(model()->index(row - 1, qMax(0, currentColumn())),
+                                      QItemSelectionModel::NoUpdate);
     m_anchor = anchor;
 }
 
@@ -314,9 +317,9 @@ void Grid::moveColumn(int from, int to)
 
 void Grid::styleHeader()
 {
-    setStyleSheet(QStringLiteral(
-        "QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold;"
-        " padding: 3px; border: 0px; border-right: 1px solid #5a7590; }"
-        "QTableWidget { gridline-color: #c8d0d8; selection-background-color: #3d7ab8; }"));
+    setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold;"
+                       " padding: 3px; border: 0px; border-right: 1px solid #5a7590; }"
+                       "QTableWidget { gridline-color: #c8d0d8; selection-background-color: #3d7ab8; }"));
     setAlternatingRowColors(true);
 }

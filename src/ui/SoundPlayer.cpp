@@ -15,10 +15,11 @@ void SystemSoundPlayer::playToEnd(const QString& file)
     QAudioOutput output;
     player.setAudioOutput(&output);
     QEventLoop loop;
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
-            loop.quit();
-    });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
+                     [&](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+                             loop.quit();
+                     });
     QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&] { loop.quit(); });
     // A recording is a few seconds at most; never hang the program on a broken device.
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);

@@ -15,10 +15,22 @@ double screenDpi()
     return 96.0;
 }
 
-int toPixels(double value, double dpi) { return int(std::lround(value * dpi / perInch)); }
-int toPixels(double value) { return toPixels(value, screenDpi()); }
-double fromPixels(int pixels, double dpi) { return pixels * perInch / dpi; }
-double fromPixels(int pixels) { return fromPixels(pixels, screenDpi()); }
+int toPixels(double value, double dpi)
+{
+    return int(std::lround(value * dpi / perInch));
+}
+int toPixels(double value)
+{
+    return toPixels(value, screenDpi());
+}
+double fromPixels(int pixels, double dpi)
+{
+    return pixels * perInch / dpi;
+}
+double fromPixels(int pixels)
+{
+    return fromPixels(pixels, screenDpi());
+}
 
 } // namespace twips
 

@@ -84,18 +84,23 @@ TEST(SettingsStore, NamesAreCaseInsensitiveAndReadersSupplyDefaults)
 {
     TestEnv env;
     Settings& s = env.settings();
-    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), QStringLiteral("HR1")),
+    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
+                    QStringLiteral("HR1")),
               QStringLiteral("HR1"));
     s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), QStringLiteral("Blue"));
-    EXPECT_EQ(s.get(QStringLiteral("queue"), QStringLiteral("THEME"), QStringLiteral("Theme")), QStringLiteral("Blue"));
+    EXPECT_EQ(s.get(QStringLiteral("queue"), QStringLiteral("THEME"), QStringLiteral("Theme")),
+              QStringLiteral("Blue"));
     s.set(QStringLiteral("q"), QStringLiteral("multi"), QStringLiteral("caption"), 1);
     EXPECT_EQ(s.getNumber(QStringLiteral("Q"), QStringLiteral("Multi"), QStringLiteral("CAPTION"), 0), 1);
-    EXPECT_EQ(s.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), 30), 30);
+    EXPECT_EQ(s.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), 30),
+              30);
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), QStringLiteral("fast"));
-    EXPECT_EQ(s.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), 30), 30);
+    EXPECT_EQ(s.getNumber(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), 30),
+              30);
     // Values survive into another reader of the same file.
     Settings again(s.fileName());
-    EXPECT_EQ(again.get(QStringLiteral("QUEUE"), QStringLiteral("theme"), QStringLiteral("theme")), QStringLiteral("Blue"));
+    EXPECT_EQ(again.get(QStringLiteral("QUEUE"), QStringLiteral("theme"), QStringLiteral("theme")),
+              QStringLiteral("Blue"));
 }
 
 TEST(CounterFilter, ListsBecomeOrTermsAndBadItemsAreSkipped)
@@ -109,7 +114,8 @@ TEST(CounterFilter, ListsBecomeOrTermsAndBadItemsAreSkipped)
 
     TestEnv env;
     env.session.themeId = 4;
-    env.settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"), QStringLiteral("4"), QStringLiteral("2,9"));
+    env.settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"), QStringLiteral("4"),
+                       QStringLiteral("2,9"));
     buildCounterFilter(env.settings(), env.session);
     EXPECT_EQ(env.session.counterFilter, QStringLiteral("and(servAuto=2 or servAuto=9)"));
     env.session.themeId = 5;

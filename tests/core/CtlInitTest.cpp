@@ -23,19 +23,27 @@ TEST(CtlInit, CreatesTheFirstAdministratorAndRefusesEmptyOrDuplicateOnes)
 {
     TestEnv env;
     QString err;
-    EXPECT_EQ(run(env, QStringLiteral("init"), {QStringLiteral("--admin"), QStringLiteral("boss"),
-                                                QStringLiteral("--password"), QStringLiteral("")}, &err), 1);
+    EXPECT_EQ(run(env, QStringLiteral("init"),
+                  {QStringLiteral("--admin"), QStringLiteral("boss"), QStringLiteral("--password"),
+                   QStringLiteral("")},
+                  &err),
+              1);
     EXPECT_TRUE(env.db.query(QStringLiteral("select * from tbluser")).isEmpty());
     EXPECT_EQ(run(env, QStringLiteral("init"), {QStringLiteral("--password"), QStringLiteral("x")}), 2);
-    EXPECT_EQ(run(env, QStringLiteral("init"), {QStringLiteral("--admin"), QStringLiteral("boss"),
-                                                QStringLiteral("--password"), QStringLiteral("s3cret")}), 0);
+    EXPECT_EQ(run(env, QStringLiteral("init"),
+                  {QStringLiteral("--admin"), QStringLiteral("boss"), QStringLiteral("--password"),
+                   QStringLiteral("s3cret")}),
+              0);
     const ResultSet rs = env.db.query(QStringLiteral("select * from tbluser"));
     ASSERT_EQ(rs.size(), 1);
     EXPECT_EQ(rs.text(0, 1), QStringLiteral("boss"));
     EXPECT_EQ(rs.text(0, 2), QStringLiteral("s3cret"));
     EXPECT_EQ(rs.text(0, 3), QStringLiteral("Admin"));
-    EXPECT_EQ(run(env, QStringLiteral("init"), {QStringLiteral("--admin"), QStringLiteral("boss"),
-                                                QStringLiteral("--password"), QStringLiteral("other")}, &err), 1);
+    EXPECT_EQ(run(env, QStringLiteral("init"),
+                  {QStringLiteral("--admin"), QStringLiteral("boss"), QStringLiteral("--password"),
+                   QStringLiteral("other")},
+                  &err),
+              1);
 }
 
 TEST(CtlDemo, LoadsAWholeHallOnceWithTheThemeAFreshWorkstationProposes)
@@ -44,12 +52,14 @@ TEST(CtlDemo, LoadsAWholeHallOnceWithTheThemeAFreshWorkstationProposes)
     EXPECT_EQ(run(env, QStringLiteral("demo"), {}), 0);
     Database& db = env.db;
     QStringList kinds;
-    const ResultSet depts = db.query(QStringLiteral("select distinct deptDesc from tblDept order by deptDesc"));
+    const ResultSet depts =
+        db.query(QStringLiteral("select distinct deptDesc from tblDept order by deptDesc"));
     for (int i = 0; i < depts.size(); ++i)
         kinds << depts.text(i, 0);
-    EXPECT_EQ(kinds, (QStringList{QStringLiteral("Appointment"), QStringLiteral("Emergency"), QStringLiteral("Report"),
-                                  QStringLiteral("Walk-In")}));
-    EXPECT_TRUE(db.query(QStringLiteral("select * from tblService where abrno is null or abrno=''")).isEmpty());
+    EXPECT_EQ(kinds, (QStringList{QStringLiteral("Appointment"), QStringLiteral("Emergency"),
+                                  QStringLiteral("Report"), QStringLiteral("Walk-In")}));
+    EXPECT_TRUE(
+        db.query(QStringLiteral("select * from tblService where abrno is null or abrno=''")).isEmpty());
     EXPECT_GE(db.query(QStringLiteral("select * from tblcounter where active='1'")).size(), 4);
     EXPECT_EQ(db.query(QStringLiteral("Select * from tblComp where compAuto=1")).size(), 1);
     const qint64 theme = lookups::themeIdByName(db, QStringLiteral("Black H"));
@@ -57,7 +67,9 @@ TEST(CtlDemo, LoadsAWholeHallOnceWithTheThemeAFreshWorkstationProposes)
     EXPECT_EQ(db.query(QStringLiteral("select * from tblpos where themeauto=?"), {theme}).size(), 1);
     EXPECT_EQ(db.query(QStringLiteral("select * from tblheader where themeauto=?"), {theme}).size(), 1);
     EXPECT_GE(db.query(QStringLiteral("select * from tblscroll where active='1'")).size(), 1);
-    EXPECT_EQ(db.query(QStringLiteral("select * from tbluser where username='admin' and password='admin'")).size(), 1);
+    EXPECT_EQ(
+        db.query(QStringLiteral("select * from tbluser where username='admin' and password='admin'")).size(),
+        1);
     // A second run leaves the hall as it is.
     EXPECT_EQ(run(env, QStringLiteral("demo"), {}), 1);
     EXPECT_EQ(db.query(QStringLiteral("select * from tbltheme")).size(), 1);

@@ -6,8 +6,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,7 +27,10 @@ struct LoginFixture : StoreTest
         registerFakeScreens(*env);
     }
     std::unique_ptr<frmLogin> form() { return std::make_unique<frmLogin>(*env->ctx); }
-    QString setting(const QString& key) { return env->settings().get(Queue, Login, key, QStringLiteral("<none>")); }
+    QString setting(const QString& key)
+    {
+        return env->settings().get(Queue, Login, key, QStringLiteral("<none>"));
+    }
     Hall hall;
 };
 
@@ -143,9 +146,10 @@ TEST_P(LoginTest, MemorizeOnThenOffLeavesTheBoxTickedWithEmptyFields)
 
 TEST_P(LoginTest, QuotesInNamesAndPasswordsJustWork)
 {
-    env->db.insert(QStringLiteral("tbluser"), {{QStringLiteral("username"), QStringLiteral("O'Brien")},
-                                               {QStringLiteral("password"), QStringLiteral("it's ' or '1'='1")},
-                                               {QStringLiteral("userType"), QStringLiteral("Admin")}});
+    env->db.insert(QStringLiteral("tbluser"),
+                   {{QStringLiteral("username"), QStringLiteral("O'Brien")},
+                    {QStringLiteral("password"), QStringLiteral("it's ' or '1'='1")},
+                    {QStringLiteral("userType"), QStringLiteral("Admin")}});
     auto login = form();
     login->txtUser->setText(QStringLiteral("O'Brien"));
     login->txtPass->setText(QStringLiteral("' or '1'='1"));

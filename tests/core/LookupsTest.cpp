@@ -26,10 +26,11 @@ TEST_P(LookupsTest, NamesAndKeysBothWaysWithZeroOrEmptyWhenMissing)
     EXPECT_EQ(themeIdByName(db, QStringLiteral("Black H")), 0);
     EXPECT_EQ(tokenLabelById(db, 5), QString());
 
-    const qint64 ticket = db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), h.lab},
-                                                                 {QStringLiteral("tickNo"), 101},
-                                                                 {QStringLiteral("tickDate"), QStringLiteral("2024-01-15")},
-                                                                 {QStringLiteral("no_abr"), QStringLiteral("B101")}});
+    const qint64 ticket =
+        db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), h.lab},
+                                                {QStringLiteral("tickNo"), 101},
+                                                {QStringLiteral("tickDate"), QStringLiteral("2024-01-15")},
+                                                {QStringLiteral("no_abr"), QStringLiteral("B101")}});
     EXPECT_EQ(tokenLabelById(db, ticket), QStringLiteral("B101"));
     EXPECT_TRUE(rowExists(db, QStringLiteral("tblTicket"), QStringLiteral("servAuto"), h.lab));
     EXPECT_FALSE(rowExists(db, QStringLiteral("tblticket"), QStringLiteral("SERVAUTO"), h.reports));
@@ -39,8 +40,10 @@ TEST_P(LookupsTest, NamesAndKeysBothWaysWithZeroOrEmptyWhenMissing)
 TEST_P(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
 {
     Database& db = env->db;
-    const qint64 dept = db.insert(QStringLiteral("tblDept"), {{QStringLiteral("deptName"), QStringLiteral("Children's Ward")}});
-    const qint64 theme = db.insert(QStringLiteral("tbltheme"), {{QStringLiteral("themename"), QStringLiteral("O'Hara's \"Blue\"")}});
+    const qint64 dept = db.insert(QStringLiteral("tblDept"),
+                                  {{QStringLiteral("deptName"), QStringLiteral("Children's Ward")}});
+    const qint64 theme = db.insert(QStringLiteral("tbltheme"),
+                                   {{QStringLiteral("themename"), QStringLiteral("O'Hara's \"Blue\"")}});
     EXPECT_EQ(lookups::deptIdByName(db, QStringLiteral("Children's Ward")), dept);
     EXPECT_EQ(lookups::themeIdByName(db, QStringLiteral("O'Hara's \"Blue\"")), theme);
     EXPECT_EQ(lookups::deptIdByName(db, QStringLiteral("x' or '1'='1")), 0);
@@ -49,7 +52,8 @@ TEST_P(LookupsTest, NamesWithQuotesAreFoundLikeAnyOther)
 TEST_P(LookupsTest, KeysAboveSixteenBitsWork)
 {
     Database& db = env->db;
-    db.insert(QStringLiteral("tblService"), {{QStringLiteral("servAuto"), 70000}, {QStringLiteral("servName"), QStringLiteral("Far")}});
+    db.insert(QStringLiteral("tblService"),
+              {{QStringLiteral("servAuto"), 70000}, {QStringLiteral("servName"), QStringLiteral("Far")}});
     EXPECT_EQ(lookups::serviceIdByName(db, QStringLiteral("Far")), 70000);
     EXPECT_EQ(lookups::serviceNameById(db, 70000), QStringLiteral("Far"));
 }

@@ -49,13 +49,15 @@ TEST_F(MainWindowTest, NoThemeMeansNoDisplay)
 {
     env.session.themeId = 0;
     mdi->display_Click();
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"));
+    EXPECT_EQ(env.dialogs.last(),
+              QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"));
     EXPECT_FALSE(mdi->displayRunning());
 }
 
 TEST_F(MainWindowTest, StartingTheDisplayBuildsTheCounterFilterOfItsTheme)
 {
-    env.settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"), QString::number(env.session.themeId),
+    env.settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"),
+                       QString::number(env.session.themeId),
                        QStringLiteral("%1,%2").arg(hall.counter1).arg(hall.counter3));
     mdi->display_Click();
     EXPECT_EQ(env.session.counterFilter,
@@ -140,10 +142,11 @@ TEST_F(MainWindowTest, AppointmentCheckCountsTokensBeforeThePickedTime)
 {
     int n = 1;
     for (const char* t : {"09:15", "10:29", "10:30", "11:00"})
-        env.db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), hall.consultation},
-                                                   {QStringLiteral("tickNo"), n++},
-                                                   {QStringLiteral("tickDate"), QStringLiteral("2024-01-15")},
-                                                   {QStringLiteral("apptime"), QString::fromLatin1(t)}});
+        env.db.insert(QStringLiteral("tblTicket"),
+                      {{QStringLiteral("servAuto"), hall.consultation},
+                       {QStringLiteral("tickNo"), n++},
+                       {QStringLiteral("tickDate"), QStringLiteral("2024-01-15")},
+                       {QStringLiteral("apptime"), QString::fromLatin1(t)}});
     mdi->DT->setTime(QTime(10, 30));
     mdi->Command5->click();
     EXPECT_EQ(env.dialogs.last(), QStringLiteral("2"));
@@ -196,7 +199,8 @@ TEST(MainWindowLoad, StartsTheVoiceProgramWhenItIsInstalled)
         mdi.close();
     }
     env.writeFile(QStringLiteral("voice"), "#!/bin/sh\n");
-    QFile::setPermissions(env.path(QStringLiteral("voice")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(env.path(QStringLiteral("voice")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     MDI mdi(*env.ctx);
     mdi.showLoaded();
     EXPECT_EQ(env.launcher.started, QStringList{env.path(QStringLiteral("voice"))});

@@ -25,9 +25,12 @@ TEST(SqlSettings, LoadsPathFileSavesToSettingsAndTestsTheConnection)
     form.Combo1->setCurrentText(QStringLiteral("Windows Authentication"));
     form.Command1->click();
     Settings& s = env.settings();
-    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("host")), QStringLiteral("127.0.0.1:1"));
-    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("user")), QStringLiteral("o'neil"));
-    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut")), QStringLiteral("Windows Authentication"));
+    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("host")),
+              QStringLiteral("127.0.0.1:1"));
+    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("user")),
+              QStringLiteral("o'neil"));
+    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut")),
+              QStringLiteral("Windows Authentication"));
     EXPECT_EQ(env.session.connection.host, QStringLiteral("127.0.0.1:1"));
     EXPECT_EQ(env.session.connection.password, QStringLiteral("pa;ss"));
 

@@ -1,21 +1,24 @@
 #include "testsupport/Fakes.h"
 
-Dialogs::Answer ScriptedDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title, QWidget*)
+Dialogs::Answer ScriptedDialogs::message(const QString& text, Buttons buttons, Icon icon,
+                                         const QString& title, QWidget*)
 {
     m_shown.append({text, title, buttons, icon});
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
     switch (buttons) {
     case Buttons::Ok:
-    case Buttons::OkCancel: return Answer::Ok;
+    case Buttons::OkCancel:
+        return Answer::Ok;
     case Buttons::YesNo:
-    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
     }
     return Answer::Ok;
 }
 
-std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText,
-                                                 QWidget*)
+std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
+                                                 const QString& defaultText, QWidget*)
 {
     m_shown.append({prompt, title, Buttons::OkCancel, Icon::None});
     if (!m_inputs.isEmpty())

@@ -25,11 +25,14 @@ public:
         Icon icon;
     };
 
-    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title, QWidget* parent) override;
+    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                   QWidget* parent) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText,
                                     QWidget* parent) override;
-    QString openFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent) override;
-    QString saveFileName(const QString& title, const QString& filter, const QString& dir, QWidget* parent) override;
+    QString openFileName(const QString& title, const QString& filter, const QString& dir,
+                         QWidget* parent) override;
+    QString saveFileName(const QString& title, const QString& filter, const QString& dir,
+                         QWidget* parent) override;
     QString folder(const QString& title, const QString& dir, QWidget* parent) override;
     std::optional<QColor> color(const QColor& initial, QWidget* parent) override;
     std::optional<QFont> font(const QFont& initial, QWidget* parent) override;
@@ -120,7 +123,7 @@ public:
     std::unique_ptr<PrintSurface> open(const QString& deviceName) override;
 
     QStringList printerNames{QStringLiteral("Test Printer")};
-    QStringList opened;    // device names, one per document
-    QList<Call> calls;     // of all documents, in order
-    int documents = 0;     // documents ended
+    QStringList opened; // device names, one per document
+    QList<Call> calls;  // of all documents, in order
+    int documents = 0;  // documents ended
 };

@@ -33,8 +33,9 @@ ConnectionValues pgValuesForThisProcess()
     ConnectionValues admin;
     if (!parsePg(admin))
         throw DbError(QStringLiteral("BRIVANE_PG is not set"));
-    const QString name = (admin.database + QLatin1Char('_') + QFileInfo(QCoreApplication::applicationFilePath()).baseName())
-                             .toLower();
+    const QString name =
+        (admin.database + QLatin1Char('_') + QFileInfo(QCoreApplication::applicationFilePath()).baseName())
+            .toLower();
     {
         Database db;
         db.open(admin, QString());
@@ -79,8 +80,18 @@ TestEnv::TestEnv(Store store)
         db.open(m_values, dir.path());
     }
     session.connection = m_values;
-    ctx = std::make_unique<AppContext>(AppContext{db, *settingsStore, session, clock, dialogs, launcher, sound,
-                                                  printers, hotKeys, screens, dir.path(), {}});
+    ctx = std::make_unique<AppContext>(AppContext{db,
+                                                  *settingsStore,
+                                                  session,
+                                                  clock,
+                                                  dialogs,
+                                                  launcher,
+                                                  sound,
+                                                  printers,
+                                                  hotKeys,
+                                                  screens,
+                                                  dir.path(),
+                                                  {}});
     ctx->endProgram = [this] {
         programEnded = true;
         screens.closeAll();
@@ -114,40 +125,45 @@ Hall seedHall(Database& db)
 {
     Hall h;
     auto dept = [&](const QString& name, const QString& type) {
-        return db.insert(QStringLiteral("tblDept"),
-                         {{QStringLiteral("deptName"), name}, {QStringLiteral("deptDesc"), type}, {QStringLiteral("active"), 1}});
+        return db.insert(QStringLiteral("tblDept"), {{QStringLiteral("deptName"), name},
+                                                     {QStringLiteral("deptDesc"), type},
+                                                     {QStringLiteral("active"), 1}});
     };
     h.walkInDept = dept(QStringLiteral("General"), QStringLiteral("Walk-In"));
     h.reportDept = dept(QStringLiteral("Reports Desk"), QStringLiteral("Report"));
     h.appointmentDept = dept(QStringLiteral("Specialists"), QStringLiteral("Appointment"));
     h.emergencyDept = dept(QStringLiteral("Casualty"), QStringLiteral("Emergency"));
     auto service = [&](qint64 deptId, const QString& name, const QString& prefix, int start, int end) {
-        return db.insert(QStringLiteral("tblService"), {{QStringLiteral("deptAuto"), deptId},
-                                                       {QStringLiteral("servName"), name},
-                                                       {QStringLiteral("ServDesc"), name + QStringLiteral(" desk")},
-                                                       {QStringLiteral("active"), 1},
-                                                       {QStringLiteral("startno"), start},
-                                                       {QStringLiteral("endno"), end},
-                                                       {QStringLiteral("abrno"), prefix}});
+        return db.insert(QStringLiteral("tblService"),
+                         {{QStringLiteral("deptAuto"), deptId},
+                          {QStringLiteral("servName"), name},
+                          {QStringLiteral("ServDesc"), name + QStringLiteral(" desk")},
+                          {QStringLiteral("active"), 1},
+                          {QStringLiteral("startno"), start},
+                          {QStringLiteral("endno"), end},
+                          {QStringLiteral("abrno"), prefix}});
     };
     h.consultation = service(h.walkInDept, QStringLiteral("Consultation"), QStringLiteral("A"), 1, 999);
     h.lab = service(h.walkInDept, QStringLiteral("Lab"), QStringLiteral("B"), 100, 199);
     h.reports = service(h.reportDept, QStringLiteral("Reports"), QStringLiteral("R"), 1, 99);
     auto counter = [&](qint64 serviceId, const QString& name, const QString& display, const QString& user) {
-        return db.insert(QStringLiteral("tblCounter"), {{QStringLiteral("servAuto"), serviceId},
-                                                       {QStringLiteral("contName"), name},
-                                                       {QStringLiteral("displayName"), display},
-                                                       {QStringLiteral("username"), user},
-                                                       {QStringLiteral("pass"), QStringLiteral("pw")},
-                                                       {QStringLiteral("active"), 1},
-                                                       {QStringLiteral("countNameA"), name + QStringLiteral(" (2)")},
-                                                       {QStringLiteral("displayNameA"), display + QStringLiteral(" (2)")}});
+        return db.insert(QStringLiteral("tblCounter"),
+                         {{QStringLiteral("servAuto"), serviceId},
+                          {QStringLiteral("contName"), name},
+                          {QStringLiteral("displayName"), display},
+                          {QStringLiteral("username"), user},
+                          {QStringLiteral("pass"), QStringLiteral("pw")},
+                          {QStringLiteral("active"), 1},
+                          {QStringLiteral("countNameA"), name + QStringLiteral(" (2)")},
+                          {QStringLiteral("displayNameA"), display + QStringLiteral(" (2)")}});
     };
-    h.counter1 = counter(h.consultation, QStringLiteral("Counter 1"), QStringLiteral("Room 1"), QStringLiteral("op1"));
-    h.counter2 = counter(h.consultation, QStringLiteral("Counter 2"), QStringLiteral("Room 2"), QStringLiteral("op2"));
+    h.counter1 =
+        counter(h.consultation, QStringLiteral("Counter 1"), QStringLiteral("Room 1"), QStringLiteral("op1"));
+    h.counter2 =
+        counter(h.consultation, QStringLiteral("Counter 2"), QStringLiteral("Room 2"), QStringLiteral("op2"));
     h.counter3 = counter(h.lab, QStringLiteral("Counter 3"), QStringLiteral("Lab"), QStringLiteral("op3"));
     h.admin = db.insert(QStringLiteral("tbluser"), {{QStringLiteral("username"), QStringLiteral("admin")},
-                                                   {QStringLiteral("password"), QStringLiteral("secret")},
-                                                   {QStringLiteral("userType"), QStringLiteral("Admin")}});
+                                                    {QStringLiteral("password"), QStringLiteral("secret")},
+                                                    {QStringLiteral("userType"), QStringLiteral("Admin")}});
     return h;
 }

@@ -60,9 +60,10 @@ struct Hall
     qint64 consultation = 0; // service "Consultation", prefix "A", 1..999
     qint64 lab = 0;          // service "Lab", prefix "B", 100..199
     qint64 reports = 0;      // service "Reports", prefix "R", 1..99
-    qint64 counter1 = 0, counter2 = 0; // "Counter 1" / "Counter 2" on Consultation, users op1/op2, password "pw"
-    qint64 counter3 = 0;               // "Counter 3" on Lab, user op3
-    qint64 admin = 0;                  // administrator "admin" / "secret"
+    qint64 counter1 = 0,
+           counter2 = 0; // "Counter 1" / "Counter 2" on Consultation, users op1/op2, password "pw"
+    qint64 counter3 = 0; // "Counter 3" on Lab, user op3
+    qint64 admin = 0;    // administrator "admin" / "secret"
 };
 Hall seedHall(Database& db);
 
@@ -75,4 +76,5 @@ protected:
     std::unique_ptr<TestEnv> env;
 };
 
-#define BRIVANE_STORE_TEST_SUITE(Suite) INSTANTIATE_TEST_SUITE_P(Stores, Suite, testing::ValuesIn(testStores()), storeName)
+#define BRIVANE_STORE_TEST_SUITE(Suite)                                                                      \
+    INSTANTIATE_TEST_SUITE_P(Stores, Suite, testing::ValuesIn(testStores()), storeName)
