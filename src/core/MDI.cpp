@@ -275,6 +275,13 @@ void MDI::display_Click()
     if (!m_display)
         return;
     display->setText(StopDisplay);
+    // A board closed by other means (the window manager, say) is no longer running; a board closed by a
+    // restart has been replaced by then and changes nothing.
+    QWidget* board = m_display;
+    QObject::connect(board, &QObject::destroyed, this, [this, board] {
+        if (!m_display || m_display.data() == board)
+            display->setText(StartDisplay);
+    });
     if (chkStart->isChecked()) {
         if (auto* control = dynamic_cast<DisplayControl*>(m_display.data()))
             control->startNews();

@@ -45,6 +45,23 @@ TEST_F(MainWindowTest, DisplayCaptionCarriesTheRunningState)
     EXPECT_EQ(FakeBoard::opened, 1);
 }
 
+TEST_F(MainWindowTest, ABoardClosedElsewhereNoLongerCountsAsRunning)
+{
+    mdi->display_Click();
+    QWidget* board = mdi->displayBoard();
+    ASSERT_NE(board, nullptr);
+    board->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mdi->display->text(), QStringLiteral("Start Display"));
+    // A restart replaces the board; the old one going away later leaves the new one running.
+    mdi->display_Click();
+    mdi->display_Click();
+    mdi->display_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(mdi->display->text(), QStringLiteral("Stop Display"));
+    EXPECT_NE(mdi->displayBoard(), nullptr);
+}
+
 TEST_F(MainWindowTest, NoThemeMeansNoDisplay)
 {
     env.session.themeId = 0;
