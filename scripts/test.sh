@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-BRIVANE_CMAKE_ARGS="-DBRIVANE_WERROR=ON ${BRIVANE_CMAKE_ARGS:-}" "$root/scripts/build.sh"
+"$root/scripts/build.sh"
 export BRIVANE_PG=$("$root/scripts/pg-test-server.sh" start)
 trap '"$root/scripts/pg-test-server.sh" stop' EXIT
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/brivane-runtime-$(id -u)}
