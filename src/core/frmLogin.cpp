@@ -79,6 +79,8 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
+    // The window follows its contents: it grows when the counter list shows.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(title);
     layout->addWidget(subtitle);
     layout->addSpacing(10);
