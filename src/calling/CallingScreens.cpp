@@ -2,6 +2,8 @@
 
 #include "calling/CallingCommands.h"
 #include "calling/frmCall.h"
+#include "calling/frmCallAdmin.h"
+#include "calling/frmSelService.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
 #include "core/ScreenRegistry.h"
@@ -16,5 +18,16 @@ void registerCalling(ScreenRegistry& screens, CommandRegistry& commands)
     // The main window's Call item shows the one counter screen of this program.
     screens.add(QStringLiteral("call"),
                 [](AppContext& ctx) -> QWidget* { return ctx.screens.open(QStringLiteral("frmCall")); });
+    // The main window's Call button opens another desk at each press.
+    screens.add(QStringLiteral("frmCallAdmin"), [](AppContext& ctx) -> QWidget* {
+        auto* desk = new frmCallAdmin(ctx);
+        desk->Form_Load();
+        return desk;
+    });
+    screens.add(QStringLiteral("frmSelService"), [](AppContext& ctx) -> QWidget* {
+        auto* picker = new frmSelService(ctx);
+        picker->Form_Load();
+        return picker;
+    });
     registerCallingCommands(commands);
 }

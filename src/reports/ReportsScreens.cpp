@@ -1,3 +1,67 @@
 #include "reports/ReportsScreens.h"
 
-void registerReports(ScreenRegistry&, CommandRegistry&) {}
+#include "core/AppContext.h"
+#include "core/CommandRegistry.h"
+#include "core/ScreenRegistry.h"
+#include "reports/ReportQuery.h"
+#include "reports/ReportWindow.h"
+#include "reports/modExcel.h"
+
+#include <QDate>
+
+namespace {
+
+const char* ReportUsage = "report dept|service|counter|pending --from D --to D [--filter NAME] [--all]";
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+int reportCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    const QString fromText = takeOption(args, QStringLiteral("--from"));
+    const QString toText = takeOption(args, QStringLiteral("--to"));
+    const bool hasFilter = args.contains(QStringLiteral("--filter"));
+    const QString filter = takeOption(args, QStringLiteral("--filter"));
+    const bool showAll = takeFlag(args, QStringLiteral("--all"));
+    const QDate from = QDate::fromString(fromText, QStringLiteral("yyyy-MM-dd"));
+    const QDate to = QDate::fromString(toText, QStringLiteral("yyyy-MM-dd"));
+    const std::optional<ReportKind> kind = args.size() == 1 ? reportKindFromWord(args.first()) : std::nullopt;
+    if (!kind || !from.isValid() || !to.isValid() || (hasFilter && filter.isEmpty())) {
+        err << "usage: brivane-ctl " << ReportUsage << Qt::endl;
+        return 2;
+    }
+    const QVector<ReportRow> rows =
+        runReport(ctx.db, *kind, hasFilter ? filter : QStringLiteral("All"), from, to, showAll);
+    out << "SN,Dept.,Service,Token,Date,Counter,From,To,Duration" << Qt::endl;
+    int sn = 0;
+    for (const ReportRow& row : rows) {
+        const QStringList fields{QString::number(++sn), row.department, row.service, row.token,   row.date,
+                                 row.counter,           row.from,       row.to,      row.duration};
+        QStringList quoted;
+        for (const QString& f : fields)
+            quoted.append(csvField(f));
+        out << quoted.join(QLatin1Char(',')) << Qt::endl;
+    }
+    return 0;
+}
+
+} // namespace
+
+void registerReports(ScreenRegistry& screens, CommandRegistry& commands)
+{
+    for (ReportKind kind :
+         {ReportKind::Department, ReportKind::Service, ReportKind::Counter, ReportKind::Pending}) {
+        screens.add(reportKindInfo(kind).screenName,
+                    [kind](AppContext& ctx) -> QWidget* { return new ReportWindow(ctx, kind); });
+    }
+    screens.addAction(QStringLiteral("sendto"), [](AppContext& ctx) { modExcel::sendToExcel(ctx); });
+    commands.add(QStringLiteral("report"), QString::fromLatin1(ReportUsage), reportCommand);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct AppContext;
+class Database;
+
+namespace maintenance {
+
+// ---- Backup and restore of the embedded database file ----
+
+// The file that holds the embedded database in use: the open SQLite connection's file, else the
+// connection values' file (relative to the installation folder). Empty when the database is held by
+// a server.
+QString databaseFile(const AppContext& ctx);
+// True when the database lives on a PostgreSQL server, where file copies do not apply.
+bool onServer(const AppContext& ctx);
+// What the user is told when file backup or restore is asked for on a server database.
+QString serverStoreMessage();
+
+// The name every backup gets in its folder.
+QString backupFileIn(const QString& folder);
+// True when the two names point to the same file (existing or not).
+bool sameFile(const QString& a, const QString& b);
+
+// Writes a consistent copy of the open SQLite database to folder/data.mdb, replacing one that is
+// there. The copy is taken on the live connection, so other workstations may go on writing. Returns
+// an empty text on success, else the description of what failed.
+QString backupDatabase(Database& db, const QString& folder);
+
+// Puts `source` in place of `target`, the database file, which must not be open here. The source
+// must be a database file; the target is replaced in one step, so a failure leaves it as it was.
+// Returns an empty text on success, else the description of what failed.
+QString restoreDatabase(const QString& source, const QString& target);
+
+// ---- Clearing old data ----
+
+// Deletes every call event dated before `before`; returns the number of rows removed.
+qint64 deleteCallsBefore(Database& db, const QDate& before);
+
+// Deletes the tickets with these keys in one transaction; returns the number of rows removed.
+qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos);
+
+// The rows a "Delete Selected" visits: from the moving end of the selection back to its start, one
+// row at a time downwards in number. A selection extended upwards visits none.
+QList<int> rowsToDelete(int row, int rowSel);
+
+// One row of the department listing the ticket clearing screen shows.
+struct TicketRow
+{
+    qint64 tickAuto = 0;
+    QString deptName, servName, label, tickDate, counter, attTime, finished, duration;
+};
+
+// The tickets of a date range (both end days included) of one department ("All" for every
+// department); only called tokens unless `showAll`.
+QList<TicketRow> departmentTickets(Database& db, const QString& department, const QDate& from,
+                                   const QDate& to, bool showAll);
+
+// Whole minutes from one time of day to another, counted on minute boundaries; empty when either is
+// missing or unreadable.
+QString minutesBetween(const QString& from, const QString& to);
+
+// The average of the durations over all rows (an empty one counts 0), up to 15 significant digits;
+// empty when there are no rows.
+QString averageText(const QStringList& durations);
+
+} // namespace maintenance

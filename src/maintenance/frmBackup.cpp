@@ -1,0 +1,186 @@
+#include "maintenance/frmBackup.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "maintenance/Maintenance.h"
+#include "ui/Dialogs.h"
+#include "ui/Named.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmBackup::frmBackup(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmBackup"));
+    setWindowTitle(QStringLiteral("Backup & Restore"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* restoreFrame = named(new QGroupBox(QStringLiteral("Restore"), this), "fraRestore");
+    auto* restoreGrid = new QGridLayout(restoreFrame);
+    Text1 = named(new QLineEdit(restoreFrame), "Text1");
+    cmdRestoreBrowse = named(new QPushButton(QStringLiteral("--"), restoreFrame), "cmdRestoreBrowse");
+    cmdRestore = named(new QPushButton(QStringLiteral("Restore"), restoreFrame), "cmdRestore");
+    restoreGrid->addWidget(new QLabel(QStringLiteral("Restore From"), restoreFrame), 0, 0);
+    restoreGrid->addWidget(Text1, 0, 1);
+    restoreGrid->addWidget(cmdRestoreBrowse, 0, 2);
+    restoreGrid->addWidget(cmdRestore, 1, 2);
+    restoreGrid->setColumnStretch(1, 1);
+
+    auto* backupFrame = named(new QGroupBox(QStringLiteral("Backup"), this), "fraBackup");
+    auto* backupGrid = new QGridLayout(backupFrame);
+    Text2 = named(new QLineEdit(backupFrame), "Text2");
+    cmdBackupBrowse = named(new QPushButton(QStringLiteral("--"), backupFrame), "cmdBackupBrowse");
+    cmdBackup = named(new QPushButton(QStringLiteral("Backup"), backupFrame), "cmdBackup");
+    backupGrid->addWidget(new QLabel(QStringLiteral("Backup To"), backupFrame), 0, 0);
+    backupGrid->addWidget(Text2, 0, 1);
+    backupGrid->addWidget(cmdBackupBrowse, 0, 2);
+    backupGrid->addWidget(cmdBackup, 1, 2);
+    backupGrid->setColumnStretch(1, 1);
+
+    for (QPushButton* browse : {cmdRestoreBrowse, cmdBackupBrowse})
+        browse->setFixedWidth(36);
+
+    cmdClose = named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(restoreFrame);
+    layout->addWidget(backupFrame);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    resize(520, 260);
+
+    connect(cmdRestoreBrowse, &QPushButton::clicked, this, &frmBackup::cmdRestoreBrowse_Click);
+    connect(cmdBackupBrowse, &QPushButton::clicked, this, &frmBackup::cmdBackupBrowse_Click);
+    connect(cmdRestore, &QPushButton::clicked, this, &frmBackup::cmdRestore_Click);
+    connect(cmdBackup, &QPushButton::clicked, this, &frmBackup::cmdBackup_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+
+    Form_Load();
+}
+
+void frmBackup::Form_Load()
+{
+    m_databasePath = maintenance::databaseFile(m_ctx);
+    if (!maintenance::onServer(m_ctx))
+        return;
+    const QString hint = QStringLiteral("Not available: the database is held by a PostgreSQL server");
+    for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, cmdRestoreBrowse, cmdBackupBrowse}) {
+        w->setEnabled(false);
+        w->setToolTip(hint);
+    }
+}
+
+bool frmBackup::refuseOnServer()
+{
+    if (!maintenance::onServer(m_ctx) && !m_databasePath.isEmpty())
+        return false;
+    m_ctx.dialogs.message(maintenance::serverStoreMessage(), Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                          windowTitle(), this);
+    return true;
+}
+
+void frmBackup::cmdRestoreBrowse_Click()
+{
+    const QString file = m_ctx.dialogs.openFileName(QStringLiteral("Restore From"),
+                                                    QStringLiteral("Database backups (*.mdb);;All files (*)"),
+                                                    QString(), this);
+    if (!file.isEmpty())
+        Text1->setText(file);
+}
+
+void frmBackup::cmdBackupBrowse_Click()
+{
+    QString folder = m_ctx.dialogs.folder(QStringLiteral("Click on a directory to Backup "), QString(), this);
+    const int zero = folder.indexOf(QChar(0));
+    if (zero >= 0)
+        folder.truncate(zero);
+    if (!folder.isEmpty())
+        Text2->setText(folder);
+}
+
+void frmBackup::cmdBackup_Click()
+{
+    if (refuseOnServer())
+        return;
+    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to backup"), Dialogs::Icon::Question, {}, this))
+        return;
+    const QString folder = Text2->text().trimmed();
+    if (folder.isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Choose the folder to backup to"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Information, {}, this);
+        return;
+    }
+    // The backup must never land on the database file itself.
+    if (maintenance::sameFile(folder, m_databasePath) ||
+        maintenance::sameFile(maintenance::backupFileIn(folder), m_databasePath)) {
+        m_ctx.dialogs.message(QStringLiteral("Select a different folder "), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        return;
+    }
+    openConnection(m_ctx);
+    const QString error = maintenance::backupDatabase(m_ctx.db, folder);
+    if (error.isEmpty())
+        m_ctx.dialogs.message(QStringLiteral("Backup Completed Successfully "), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+    else
+        m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+}
+
+void frmBackup::cmdRestore_Click()
+{
+    if (refuseOnServer())
+        return;
+    const QString source = Text1->text().trimmed();
+    if (source.isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Choose the file to restore from"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Information, {}, this);
+        return;
+    }
+    if (maintenance::sameFile(source, m_databasePath)) {
+        m_ctx.dialogs.message(QStringLiteral("Source file should not be same"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+        return;
+    }
+    const std::optional<QString> answer =
+        m_ctx.dialogs.inputBox(QStringLiteral("Type 'Yes' to Restore "), windowTitle(), QString(), this);
+    if (!answer || answer->toUpper() != QLatin1String("YES"))
+        return;
+    RestoreDbase(source, m_databasePath);
+}
+
+void frmBackup::RestoreDbase(const QString& source, const QString& target)
+{
+    if (source.isEmpty())
+        return;
+    try {
+        m_ctx.db.close();
+        const QString error = maintenance::restoreDatabase(source, target);
+        // Whatever happened, the program works on with the database file now in place.
+        openConnection(m_ctx);
+        if (!error.isEmpty()) {
+            m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::Warning, QStringLiteral(" "),
+                                  this);
+            return;
+        }
+        m_ctx.dialogs.message(QStringLiteral("Restore Complete!"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Information, QStringLiteral("RESTORE SUCCESSFUL"), this);
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(QStringLiteral("Error \r\n") + e.description(), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, {}, this);
+    }
+}
+
+void frmBackup::closeEvent(QCloseEvent* event)
+{
+    openConnection(m_ctx);
+    event->accept();
+}

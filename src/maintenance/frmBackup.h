@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+struct AppContext;
+class QLineEdit;
+class QPushButton;
+
+// "Backup & Restore": copies the embedded database file to a folder, or a copy back over it.
+class frmBackup : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmBackup(AppContext& ctx, QWidget* parent = nullptr);
+
+    QLineEdit* Text1 = nullptr; // the file to restore from
+    QLineEdit* Text2 = nullptr; // the folder to back up to
+    QPushButton* cmdRestoreBrowse = nullptr;
+    QPushButton* cmdRestore = nullptr;
+    QPushButton* cmdBackupBrowse = nullptr;
+    QPushButton* cmdBackup = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+    void Form_Load();
+    void cmdRestoreBrowse_Click();
+    void cmdBackupBrowse_Click();
+    void cmdBackup_Click();
+    void cmdRestore_Click();
+    // Copies `source` over `target` and reports the result.
+    void RestoreDbase(const QString& source, const QString& target);
+
+    // The database file this window works on (empty on a server database).
+    QString databasePath() const { return m_databasePath; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool refuseOnServer();
+
+    AppContext& m_ctx;
+    QString m_databasePath;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+class Database;
+
+// The four ticket reports share one query; they differ in what the filter list names and in which
+// tickets they keep.
+enum class ReportKind { Department, Service, Counter, Pending };
+
+struct ReportKindInfo
+{
+    QString screenName;  // the main window's command name
+    QString caption;     // the window's caption
+    QString filterLabel; // the label beside the filter list
+};
+const ReportKindInfo& reportKindInfo(ReportKind kind);
+// "dept", "service", "counter", "pending" (the command line's words); nullopt for anything else.
+std::optional<ReportKind> reportKindFromWord(const QString& word);
+
+// One listed ticket, in the grid's column order 0 and 2..9 (column 1 is the running number).
+struct ReportRow
+{
+    qint64 tickAuto = 0;
+    QString department;
+    QString service;
+    QString token;
+    QString date;
+    QString counter;  // user name of the counter that attended the ticket; empty when none
+    QString from;     // attTime
+    QString to;       // finished
+    QString duration; // whole minutes from `from` to `to`; empty when either is missing
+};
+
+// The active names of the report's kind followed by "All".
+QStringList reportFilterNames(Database& db, ReportKind kind);
+
+// Tickets dated from..to (both days included) whose department, service or counter is `filter`
+// ("All" for every one). The department, service and counter reports keep only called tickets
+// unless showAll; the pending report always lists only tickets still waiting. The counter report
+// lists only tickets a counter has attended. Rows come in the order the tickets were issued.
+// Store failures pass to the caller as DbError.
+QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                             const QDate& to, bool showAll);
+
+// Whole minutes between two times of day ("HH:mm:ss" or "HH:mm"), counted as minute boundaries
+// passed: 09:10:59 to 09:11:00 is one minute. nullopt when either time is missing or unreadable.
+std::optional<int> minutesBetween(const QString& from, const QString& to);
+
+// The average of the durations over all rows, an empty or unreadable duration counting 0;
+// nullopt when there are no rows.
+std::optional<double> averageDuration(const QStringList& durations);
+// "Average Time : " and the average with up to 15 significant digits (7.5, 3.33333333333333, 4).
+QString averageText(double average);

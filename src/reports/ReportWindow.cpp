@@ -1,0 +1,198 @@
+#include "reports/ReportWindow.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Session.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+#include "ui/Grid.h"
+#include "ui/Named.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct Column
+{
+    const char* heading;
+    int twips;
+};
+
+const Column Columns[] = {{"", 1},         {"SN", 1200},       {"Dept.", 1900},   {"Service", 1900},
+                          {"Token", 1200}, {"Date", 1200},     {"Counter", 1900}, {"From", 1200},
+                          {"To", 1200},    {"Duration", 1200}, {"", 5000}};
+
+constexpr int DurationColumn = 9;
+
+} // namespace
+
+ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ctx(ctx), m_kind(kind)
+{
+    const ReportKindInfo& info = reportKindInfo(kind);
+    setObjectName(info.screenName);
+    setWindowTitle(info.caption);
+
+    fraFilter = named(new QGroupBox(this), "fraFilter");
+    lblFilter = named(new QLabel(info.filterLabel, fraFilter), "lblFilter");
+    cmbDept = named(new QComboBox(fraFilter), "cmbDept");
+    cmbDept->setEditable(true);
+    cmbDept->setInsertPolicy(QComboBox::NoInsert);
+    cmbDept->setMinimumWidth(200);
+    lblFrom = named(new QLabel(QStringLiteral("Date From"), fraFilter), "lblFrom");
+    dtFrom = named(new QDateEdit(fraFilter), "dtFrom");
+    lblTo = named(new QLabel(QStringLiteral("To"), fraFilter), "lblTo");
+    DTto = named(new QDateEdit(fraFilter), "DTto");
+    for (QDateEdit* picker : {dtFrom, DTto}) {
+        picker->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+        picker->setCalendarPopup(true);
+    }
+    chkAll = named(new QCheckBox(QStringLiteral("Show All"), fraFilter), "chkAll");
+    cmdShow = named(new QPushButton(QStringLiteral("Show"), fraFilter), "cmdShow");
+    cmdClose = named(new QPushButton(QStringLiteral("Close"), fraFilter), "cmdClose");
+
+    auto* filterRow = new QHBoxLayout(fraFilter);
+    filterRow->addWidget(lblFilter);
+    filterRow->addWidget(cmbDept, 1);
+    filterRow->addSpacing(12);
+    filterRow->addWidget(lblFrom);
+    filterRow->addWidget(dtFrom);
+    filterRow->addWidget(lblTo);
+    filterRow->addWidget(DTto);
+    filterRow->addSpacing(12);
+    filterRow->addWidget(chkAll);
+    filterRow->addStretch();
+    filterRow->addWidget(cmdShow);
+    filterRow->addWidget(cmdClose);
+
+    FG = named(new Grid(this), "FG");
+    FG->styleHeader();
+    FG->horizontalHeader()->setStretchLastSection(true); // the filler column takes the spare width
+    lblAvg = named(new QLabel(this), "lblAvg");
+    QFont avgFont = lblAvg->font();
+    avgFont.setBold(true);
+    lblAvg->setFont(avgFont);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fraFilter);
+    layout->addWidget(FG, 1);
+    layout->addWidget(lblAvg);
+    resize(1100, 600);
+
+    connect(cmbDept, &QComboBox::currentTextChanged, this, [this] { addFG(); });
+    connect(dtFrom, &QDateEdit::dateChanged, this, [this] { addFG(); });
+    connect(DTto, &QDateEdit::dateChanged, this, [this] { addFG(); });
+    connect(chkAll, &QCheckBox::clicked, this, [this] { addFG(); });
+    connect(cmdShow, &QPushButton::clicked, this, [this] { addFG(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+
+    Form_Load();
+}
+
+void ReportWindow::Form_Load()
+{
+    m_loading = true;
+    openConnection(m_ctx);
+    setFG();
+    fillFilterList();
+    dtFrom->setDate(m_ctx.clock.today());
+    DTto->setDate(m_ctx.clock.today());
+    if (m_kind == ReportKind::Pending)
+        cmbDept->setCurrentIndex(cmbDept->findText(QStringLiteral("All")));
+    m_loading = false;
+    addFG();
+}
+
+void ReportWindow::fillFilterList()
+{
+    if (m_kind == ReportKind::Department)
+        addDept();
+    else
+        addServ();
+}
+
+void ReportWindow::addDept()
+{
+    const QSignalBlocker block(cmbDept);
+    cmbDept->clear();
+    try {
+        cmbDept->addItems(reportFilterNames(m_ctx.db, m_kind));
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
+    cmbDept->setCurrentIndex(-1);
+    cmbDept->clearEditText();
+}
+
+void ReportWindow::addServ()
+{
+    addDept(); // the list's contents follow the window's kind
+}
+
+void ReportWindow::setFG()
+{
+    FG->setCols(int(std::size(Columns)));
+    FG->clearRows();
+    for (int c = 0; c < FG->cols(); ++c) {
+        FG->setText(0, c, QString::fromLatin1(Columns[c].heading));
+        FG->setColWidth(c, Columns[c].twips);
+    }
+}
+
+void ReportWindow::addFG()
+{
+    if (m_loading)
+        return;
+    setFG();
+    try {
+        const QVector<ReportRow> rows = runReport(m_ctx.db, m_kind, cmbDept->currentText(), dtFrom->date(),
+                                                  DTto->date(), chkAll->isChecked());
+        FG->setUpdatesEnabled(false);
+        int sn = 0;
+        for (const ReportRow& row : rows) {
+            FG->addRow({QString::number(row.tickAuto), QString::number(++sn), row.department, row.service,
+                        row.token, row.date, row.counter, row.from, row.to, row.duration});
+        }
+        FG->setUpdatesEnabled(true);
+    } catch (const DbError& e) {
+        FG->setUpdatesEnabled(true);
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
+    if (chkAll->isChecked())
+        lblAvg->clear();
+    else
+        getAvg();
+}
+
+void ReportWindow::getAvg()
+{
+    QStringList durations;
+    for (int r = 1; r < FG->rows(); ++r)
+        durations.append(FG->text(r, DurationColumn));
+    if (const std::optional<double> average = averageDuration(durations))
+        lblAvg->setText(averageText(*average));
+    else
+        lblAvg->clear(); // an average of no tickets would only repeat an earlier report's figure
+}
+
+void ReportWindow::cmdClose_Click()
+{
+    close();
+}
+
+void ReportWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_ctx.session.activeReport = this;
+}

@@ -1,0 +1,247 @@
+#include "reports/modExcel.h"
+
+#include "ReportsSupport.h"
+#include "reports/ReportWindow.h"
+#include "ui/Grid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+using namespace reportstest;
+using modExcel::GridModel;
+
+namespace {
+
+bool haveUnzip()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty();
+}
+
+// One part of the written workbook, as text.
+QString part(const QString& file, const QString& name)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, name});
+    unzip.waitForFinished(30000);
+    return QString::fromUtf8(unzip.readAllStandardOutput());
+}
+
+// The shared strings of the workbook, in their order.
+QStringList sharedStrings(const QString& file)
+{
+    QStringList strings;
+    const QRegularExpression item(QStringLiteral("<si><t[^>]*>([^<]*)</t></si>"));
+    for (const QRegularExpressionMatch& m :
+         item.globalMatch(part(file, QStringLiteral("xl/sharedStrings.xml"))))
+        strings.append(m.captured(1));
+    return strings;
+}
+
+// A cell's XML element from sheet1.xml, e.g. cell(xml, "A1").
+QString cellXml(const QString& sheet, const QString& ref)
+{
+    const QRegularExpression c(QStringLiteral("<c r=\"%1\"[^>]*(/>|>.*?</c>)").arg(ref));
+    return c.match(sheet).captured(0);
+}
+
+// The text a string cell shows.
+QString cellText(const QString& file, const QString& sheet, const QString& ref)
+{
+    const QString xml = cellXml(sheet, ref);
+    if (!xml.contains(QStringLiteral("t=\"s\"")))
+        return QString();
+    const QRegularExpression v(QStringLiteral("<v>(\\d+)</v>"));
+    return sharedStrings(file).value(v.match(xml).captured(1).toInt());
+}
+
+GridModel plainModel(int rows, int cols)
+{
+    GridModel m;
+    m.cells.resize(rows);
+    for (auto& row : m.cells)
+        row.resize(cols);
+    m.rowHeights.fill(240, rows);
+    m.colWidths.fill(1200, cols);
+    m.mergeRow.fill(false, rows);
+    m.mergeCol.fill(false, cols);
+    return m;
+}
+
+} // namespace
+
+class ExcelExportTest : public StoreTest
+{
+};
+
+TEST_P(ExcelExportTest, ReportGridBecomesAWorkbookNamedAfterTheWindow)
+{
+    const Hall h = seedHall(env->db);
+    env->clock.set(QDateTime(QDate(2021, 8, 22), QTime(12, 0)));
+    const QString day = QStringLiteral("2021-08-22");
+    served(env->db, h.consultation, QStringLiteral("A101"), day, h.counter1, QStringLiteral("09:00:00"),
+           QStringLiteral("09:04:00"));
+    served(env->db, h.consultation, QStringLiteral("007"), day, h.counter2, QStringLiteral("09:10:00"),
+           QStringLiteral("09:20:00"));
+    served(env->db, h.lab, QStringLiteral("B100"), day, h.counter3, QStringLiteral("10:00:00"));
+
+    auto* w = qobject_cast<ReportWindow*>(env->screens.open(QStringLiteral("deptBased")));
+    ASSERT_TRUE(w);
+    w->cmbDept->setCurrentIndex(w->cmbDept->findText(QStringLiteral("All")));
+    ASSERT_EQ(w->FG->rows(), 4);
+
+    const QString file = modExcel::exportGrid(env->dialogs, modExcel::gridModel(*w->FG), w->windowTitle(),
+                                              env->path(QString()));
+    ASSERT_FALSE(file.isEmpty()) << env->dialogs.last().toStdString();
+    EXPECT_TRUE(env->dialogs.texts().isEmpty());
+    ASSERT_GT(QFileInfo(file).size(), 0);
+    if (!haveUnzip())
+        GTEST_SKIP() << "unzip is not installed; only the file was checked";
+
+    EXPECT_TRUE(part(file, QStringLiteral("xl/workbook.xml"))
+                    .contains(QStringLiteral("name=\"Report-Department Based\"")));
+    const QString sheet = part(file, QStringLiteral("xl/worksheets/sheet1.xml"));
+    // The header row and three tickets, from A1; the one-twip key column is the first sheet column.
+    EXPECT_EQ(sheet.count(QStringLiteral("<row ")), 4);
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<dimension ref=\"A1:K4\"/>")))
+        << sheet.left(400).toStdString();
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("B1")), QStringLiteral("SN"));
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("A2")), w->FG->text(1, 0));
+    // Numbers and labels stay text (leading zeros kept); dates and times become date values.
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("E2")), QStringLiteral("A101"));
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("E3")), QStringLiteral("007"));
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("J3")), QStringLiteral("10"));
+    EXPECT_FALSE(cellXml(sheet, QStringLiteral("F2")).contains(QStringLiteral("t=\"s\"")));
+    EXPECT_TRUE(cellXml(sheet, QStringLiteral("F2")).contains(QStringLiteral("<v>44430</v>")));
+    EXPECT_TRUE(cellXml(sheet, QStringLiteral("H2")).contains(QStringLiteral("<v>0.375</v>")));
+    const QString styles = part(file, QStringLiteral("xl/styles.xml"));
+    EXPECT_TRUE(styles.contains(QStringLiteral("formatCode=\"yyyy-mm-dd\"")));
+    EXPECT_TRUE(styles.contains(QStringLiteral("formatCode=\"hh:mm:ss\"")));
+    // The header keeps its colours: white bold text on the header's blue.
+    EXPECT_TRUE(styles.contains(QStringLiteral("FF2F4F6F")));
+    EXPECT_TRUE(styles.contains(QStringLiteral("<b/>")));
+    // Columns are fitted: the wide empty filler column keeps the default width.
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<cols>")));
+    EXPECT_FALSE(sheet.contains(QStringLiteral("min=\"11\"")));
+    QFile::remove(file);
+}
+
+TEST_P(ExcelExportTest, SendToExcelExportsTheActiveReportOrRefuses)
+{
+    env->session.activeReport = nullptr;
+    env->screens.run(QStringLiteral("sendto"));
+    EXPECT_EQ(env->dialogs.texts(), QStringList{QStringLiteral("Error. Cannot Continue ")});
+    EXPECT_TRUE(env->launcher.started.isEmpty());
+
+    seedHall(env->db);
+    QWidget* w = env->screens.open(QStringLiteral("pendRep"));
+    ASSERT_TRUE(w);
+    QApplication::setActiveWindow(w);
+    ASSERT_EQ(env->session.activeReport, w);
+    const QByteArray oldTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", env->path(QString()).toLocal8Bit());
+    env->dialogs.clear();
+    env->screens.run(QStringLiteral("sendto"));
+    qputenv("TMPDIR", oldTmp);
+    EXPECT_TRUE(env->dialogs.texts().isEmpty()) << env->dialogs.last().toStdString();
+    EXPECT_EQ(env->launcher.started, QStringList{QStringLiteral("xdg-open")});
+    const QStringList written =
+        QDir(env->path(QString())).entryList({QStringLiteral("Pending Reports-*.xlsx")});
+    EXPECT_EQ(written.size(), 1);
+
+    // A window that has closed is no target any more.
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    env->dialogs.clear();
+    env->screens.run(QStringLiteral("sendto"));
+    EXPECT_EQ(env->dialogs.texts(), QStringList{QStringLiteral("Error. Cannot Continue ")});
+}
+
+BRIVANE_STORE_TEST_SUITE(ExcelExportTest);
+
+TEST(SheetRules, SheetNamesValuesAndTooManyColumns)
+{
+    EXPECT_EQ(modExcel::sheetName(QStringLiteral("  Report: 1/2 [draft]? \"x\" ")),
+              QStringLiteral("Report 12 draft x"));
+    EXPECT_EQ(modExcel::sheetName(QStringLiteral("A very long report caption that goes on")).size(), 31);
+
+    EXPECT_FALSE(modExcel::sheetValue(QStringLiteral("007")).isDateTime);
+    EXPECT_FALSE(modExcel::sheetValue(QStringLiteral("12.5")).isDateTime);
+    EXPECT_FALSE(modExcel::sheetValue(QStringLiteral("A101")).isDateTime);
+    EXPECT_FALSE(modExcel::sheetValue(QStringLiteral("2021-02-30")).isDateTime);
+    const modExcel::SheetValue date = modExcel::sheetValue(QStringLiteral("22-08-2021"));
+    EXPECT_TRUE(date.isDateTime);
+    EXPECT_EQ(date.serial, 44430);
+    EXPECT_EQ(date.numberFormat, QStringLiteral("dd-mm-yyyy"));
+    EXPECT_DOUBLE_EQ(modExcel::sheetValue(QStringLiteral("18:00")).serial, 0.75);
+
+    TestEnv env;
+    GridModel wide = plainModel(2, 301);
+    wide.colWidths[5] = 0; // one hidden column leaves 300 visible
+    EXPECT_TRUE(
+        modExcel::exportGrid(env.dialogs, wide, QStringLiteral("Wide"), env.path(QString())).isEmpty());
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Sheet2Excel: 300 columns specified.\r\n"
+                                                 "The maximum number of colums Excel can handle is 255"));
+    EXPECT_TRUE(QDir(env.path(QString())).entryList({QStringLiteral("*.xlsx")}).isEmpty());
+}
+
+TEST(SheetRules, PaletteKeepsFiftySixColoursAndMapsTheRest)
+{
+    GridModel m = plainModel(3, 40);
+    m.backColor = Qt::white;
+    m.foreColor = Qt::black;
+    m.backColorFixed = QColor(0x2f, 0x4f, 0x6f);
+    m.foreColorFixed = Qt::white; // a repeat of the background
+    for (int c = 0; c < 40; ++c) {
+        m.cells[1][c].back = QColor(c * 6, 10, 10);
+        m.cells[2][c].fore = QColor(10, c * 6, 10);
+        m.cells[0][c].back = QColor(1, 2, 3); // header cells do not count
+    }
+    m.cells[2][0].back = Qt::white; // the grid's own background is not repeated
+    const QVector<QColor> palette = modExcel::collectPalette(m);
+    ASSERT_EQ(palette.size(), 56);
+    EXPECT_EQ(palette[0], QColor(Qt::white));
+    EXPECT_EQ(palette[1], QColor(0x2f, 0x4f, 0x6f));
+    EXPECT_EQ(palette[2], QColor(Qt::black));
+    EXPECT_FALSE(palette.contains(QColor(1, 2, 3)));
+    EXPECT_EQ(modExcel::nearestPaletteColor(palette, QColor(0x2f, 0x4f, 0x6f)), QColor(0x2f, 0x4f, 0x6f));
+    EXPECT_EQ(modExcel::nearestPaletteColor({Qt::white, Qt::black}, QColor(200, 210, 220)),
+              QColor(Qt::white));
+}
+
+TEST(SheetRules, EqualNeighboursMergeWhereAsked)
+{
+    if (!haveUnzip())
+        GTEST_SKIP() << "unzip is not installed";
+    TestEnv env;
+    GridModel m = plainModel(4, 4);
+    const char* texts[4][4] = {
+        {"H", "H", "H", "X"}, {"a", "a", "a", "b"}, {"k", "a", "d", "d"}, {"k", "e", "d", "f"}};
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c)
+            m.cells[r][c].text = QString::fromLatin1(texts[r][c]);
+    }
+    m.mergeRow[0] = true;
+    m.mergeRow[1] = true;
+    m.mergeCol[0] = true;
+    m.mergeCol[1] = true; // B2:B3 would cut into the merged A2:C2 and stays apart
+    m.mergeCol[2] = true;
+    m.colWidths[3] = 0; // hidden: never merged, not exported
+    const QString file = modExcel::exportGrid(env.dialogs, m, QStringLiteral("Merged"), env.path(QString()));
+    ASSERT_FALSE(file.isEmpty());
+    const QString sheet = part(file, QStringLiteral("xl/worksheets/sheet1.xml"));
+    QStringList merges;
+    const QRegularExpression ref(QStringLiteral("<mergeCell ref=\"([A-Z0-9:]+)\"/>"));
+    for (const QRegularExpressionMatch& match : ref.globalMatch(sheet))
+        merges.append(match.captured(1));
+    merges.sort();
+    // Rows 1 and 2 merge A..C; columns A and C merge rows 3..4 (the fixed header row never joins a
+    // column's merge).
+    EXPECT_EQ(merges, (QStringList{QStringLiteral("A1:C1"), QStringLiteral("A2:C2"), QStringLiteral("A3:A4"),
+                                   QStringLiteral("C3:C4")}));
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<dimension ref=\"A1:C4\"/>")));
+}

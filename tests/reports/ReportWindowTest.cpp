@@ -1,0 +1,151 @@
+#include "reports/ReportWindow.h"
+
+#include "ReportsSupport.h"
+#include "ui/Grid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace reportstest;
+
+namespace {
+
+ReportWindow* openReport(TestEnv& env, const char* name)
+{
+    auto* w = qobject_cast<ReportWindow*>(env.screens.open(QString::fromLatin1(name)));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+QStringList column(const Grid* grid, int col)
+{
+    QStringList texts;
+    for (int r = 1; r < grid->rows(); ++r)
+        texts.append(grid->text(r, col));
+    return texts;
+}
+
+} // namespace
+
+class ReportWindowTest : public StoreTest
+{
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        hall = seedHall(env->db);
+        env->clock.set(QDateTime(QDate(2024, 1, 15), QTime(12, 0)));
+        const QString today = QStringLiteral("2024-01-15");
+        served(env->db, hall.consultation, QStringLiteral("A1"), today, hall.counter1,
+               QStringLiteral("09:00:00"), QStringLiteral("09:05:00"));
+        served(env->db, hall.consultation, QStringLiteral("A2"), today, hall.counter2,
+               QStringLiteral("09:10:00"), QStringLiteral("09:17:40"));
+        served(env->db, hall.lab, QStringLiteral("B100"), today, hall.counter3, QStringLiteral("11:00:00"));
+        waiting(env->db, hall.consultation, QStringLiteral("A3"), today);
+        waiting(env->db, hall.lab, QStringLiteral("B101"), QStringLiteral("2024-01-14"));
+    }
+    Hall hall;
+};
+
+TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
+{
+    ReportWindow* w = openReport(*env, "deptBased");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Report-Department Based"));
+    EXPECT_EQ(w->lblFilter->text(), QStringLiteral("Select Department"));
+    EXPECT_EQ(w->findChild<QComboBox*>(QStringLiteral("cmbDept")), w->cmbDept);
+    EXPECT_EQ(w->cmbDept->itemText(w->cmbDept->count() - 1), QStringLiteral("All"));
+    EXPECT_EQ(w->dtFrom->date(), QDate(2024, 1, 15));
+    EXPECT_EQ(w->DTto->date(), QDate(2024, 1, 15));
+    EXPECT_EQ(w->dtFrom->displayFormat(), QStringLiteral("dd-MM-yyyy"));
+    EXPECT_EQ(w->chkAll->text(), QStringLiteral("Show All"));
+
+    // Nothing is listed until a filter is chosen.
+    EXPECT_EQ(w->cmbDept->currentText(), QString());
+    EXPECT_EQ(w->FG->rows(), 1);
+    EXPECT_EQ(w->FG->cols(), 11);
+    const QStringList headings{QString(),
+                               QStringLiteral("SN"),
+                               QStringLiteral("Dept."),
+                               QStringLiteral("Service"),
+                               QStringLiteral("Token"),
+                               QStringLiteral("Date"),
+                               QStringLiteral("Counter"),
+                               QStringLiteral("From"),
+                               QStringLiteral("To"),
+                               QStringLiteral("Duration"),
+                               QString()};
+    for (int c = 0; c < 11; ++c)
+        EXPECT_EQ(w->FG->text(0, c), headings[c]) << c;
+    EXPECT_EQ(w->FG->colWidth(0), 1);
+    EXPECT_TRUE(w->FG->isColumnHidden(0));
+    EXPECT_EQ(w->FG->colWidth(10), 5000);
+
+    w->cmbDept->setCurrentIndex(w->cmbDept->findText(QStringLiteral("All")));
+    EXPECT_EQ(column(w->FG, 4),
+              (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("B100")}));
+    EXPECT_EQ(column(w->FG, 1), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_EQ(column(w->FG, 6),
+              (QStringList{QStringLiteral("op1"), QStringLiteral("op2"), QStringLiteral("op3")}));
+    EXPECT_EQ(column(w->FG, 9), (QStringList{QStringLiteral("5"), QStringLiteral("7"), QString()}));
+    EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 4"));
+
+    // Show All adds the waiting token and empties the average; unticking brings it back.
+    QTest::mouseClick(w->chkAll, Qt::LeftButton);
+    EXPECT_EQ(column(w->FG, 4), (QStringList{QStringLiteral("A1"), QStringLiteral("A2"),
+                                             QStringLiteral("B100"), QStringLiteral("A3")}));
+    EXPECT_EQ(w->lblAvg->text(), QString());
+    QTest::mouseClick(w->chkAll, Qt::LeftButton);
+    EXPECT_EQ(w->FG->rows(), 4);
+    EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 4"));
+
+    // Typing a name filters as it is typed; a name that matches nothing empties the grid and the average.
+    w->cmbDept->setEditText(QStringLiteral("Reports Desk"));
+    EXPECT_EQ(w->FG->rows(), 1);
+    EXPECT_EQ(w->lblAvg->text(), QString());
+    w->cmbDept->setEditText(QStringLiteral("General"));
+    EXPECT_EQ(w->FG->rows(), 4);
+
+    // Widening the range to yesterday shows yesterday's waiting token only with Show All.
+    w->dtFrom->setDate(QDate(2024, 1, 14));
+    EXPECT_EQ(w->FG->rows(), 4);
+    w->chkAll->click();
+    EXPECT_TRUE(column(w->FG, 4).contains(QStringLiteral("B101")));
+
+    w->cmdClose->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(env->screens.existing(QStringLiteral("deptBased")), nullptr);
+}
+
+TEST_P(ReportWindowTest, PendingReportOpensWithTodaysWaitingTokens)
+{
+    ReportWindow* w = openReport(*env, "pendRep");
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Pending Reports"));
+    EXPECT_EQ(w->lblFilter->text(), QStringLiteral("Select Service"));
+    EXPECT_EQ(w->cmbDept->currentText(), QStringLiteral("All"));
+    EXPECT_EQ(column(w->FG, 4), QStringList{QStringLiteral("A3")});
+    EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 0"));
+    w->chkAll->click();
+    EXPECT_EQ(column(w->FG, 4), QStringList{QStringLiteral("A3")});
+}
+
+TEST_P(ReportWindowTest, ActivationMakesTheExportTarget)
+{
+    QWidget* counters = openReport(*env, "cntBased");
+    QWidget* services = openReport(*env, "servBase");
+    ASSERT_TRUE(counters && services);
+    EXPECT_EQ(counters->windowTitle(), QStringLiteral("Report-Counter Based"));
+    EXPECT_EQ(services->windowTitle(), QStringLiteral("Report Service Based"));
+    QApplication::setActiveWindow(services);
+    EXPECT_EQ(env->session.activeReport, services);
+    QApplication::setActiveWindow(counters);
+    EXPECT_EQ(env->session.activeReport, counters);
+}
+
+BRIVANE_STORE_TEST_SUITE(ReportWindowTest);
