@@ -1,0 +1,99 @@
+#include "content/ContentStore.h"
+
+#include "core/Database.h"
+
+namespace content {
+
+namespace {
+
+QString flagText(const QVariant& v)
+{
+    return v.isNull() ? QString() : v.toString().trimmed();
+}
+
+} // namespace
+
+QString yesNo(const QString& flag)
+{
+    return flag.trimmed() == QLatin1String("1") ? QStringLiteral("Yes") : QStringLiteral("No");
+}
+
+QVector<NewsRow> listNews(Database& db, bool activeOnly, const QString& search)
+{
+    QString sql = QStringLiteral("select scrollAuto, message, active, direction from tblscroll where 1=1");
+    QVariantList params;
+    if (activeOnly)
+        sql += QStringLiteral(" and active='1'");
+    if (!search.isEmpty()) {
+        // The text is a like pattern on purpose (wildcards work), but it is never part of the SQL text.
+        // PostgreSQL treats a backslash as the pattern's escape character; SQLite does not.
+        QString pattern = search;
+        if (db.isPostgres())
+            pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+        sql += QStringLiteral(" and lower(message) like lower(?)");
+        params << QString(QLatin1Char('%') + pattern + QLatin1Char('%'));
+    }
+    sql += QStringLiteral(" order by scrollAuto asc");
+
+    const ResultSet rs = db.query(sql, params);
+    QVector<NewsRow> rows;
+    rows.reserve(rs.size());
+    for (int r = 0; r < rs.size(); ++r) {
+        NewsRow row;
+        row.key = rs.number(r, 0);
+        row.message = rs.text(r, 1);
+        row.active = flagText(rs.value(r, 2));
+        row.direction = rs.text(r, 3);
+        rows.append(row);
+    }
+    return rows;
+}
+
+bool deleteNews(Database& db, qint64 key)
+{
+    return db.exec(QStringLiteral("delete from tblscroll where scrollAuto=?"), {key}) > 0;
+}
+
+QVector<VideoEntry> listVideos(Database& db)
+{
+    const ResultSet rs = db.query(
+        QStringLiteral("select vidAuto, vidName, vidDesc, active from tblvideo order by vidAuto asc"));
+    QVector<VideoEntry> rows;
+    rows.reserve(rs.size());
+    for (int r = 0; r < rs.size(); ++r)
+        rows.append(
+            {rs.number(r, 0), rs.text(r, 1), rs.text(r, 2), flagText(rs.value(r, 3)) == QLatin1String("1")});
+    return rows;
+}
+
+std::optional<VideoEntry> videoById(Database& db, qint64 key)
+{
+    const ResultSet rs = db.query(
+        QStringLiteral("select vidAuto, vidName, vidDesc, active from tblvideo where vidAuto=?"), {key});
+    if (rs.isEmpty())
+        return std::nullopt;
+    return VideoEntry{rs.number(0, 0), rs.text(0, 1), rs.text(0, 2),
+                      flagText(rs.value(0, 3)) == QLatin1String("1")};
+}
+
+qint64 addVideo(Database& db, const VideoEntry& entry)
+{
+    return db.insert(QStringLiteral("tblvideo"), {{QStringLiteral("vidName"), entry.name},
+                                                  {QStringLiteral("vidDesc"), entry.desc},
+                                                  {QStringLiteral("active"), entry.active}});
+}
+
+bool updateVideo(Database& db, const VideoEntry& entry)
+{
+    return db.update(QStringLiteral("tblvideo"), entry.key,
+                     {{QStringLiteral("vidName"), entry.name},
+                      {QStringLiteral("vidDesc"), entry.desc},
+                      {QStringLiteral("active"), entry.active}}) > 0;
+}
+
+bool deleteVideo(Database& db, qint64 key)
+{
+    return db.exec(QStringLiteral("delete from tblvideo where vidAuto=?"), {key}) > 0;
+}
+
+} // namespace content

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QColor>
+#include <QMainWindow>
+
+struct AppContext;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+
+// The news editor: writes one scroll news message (tblscroll) with its text, font, size, colour,
+// active flag and direction. The rich-text box RichTextBox1 holds the message; the "Unicode News" box
+// Text1 takes a plain message where the rich text is empty. lblRef holds the key of the message being
+// edited (edit mode) or is empty (add mode). Closing the editor in any way emits closedEditor(), which
+// the news list uses to fill again.
+class frmEditor : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmEditor(AppContext& ctx, QWidget* parent = nullptr);
+
+    QTextEdit* RichTextBox1;
+    QLineEdit* Text1;      // "Unicode News"
+    QComboBox* Combo1;     // font name
+    QComboBox* Combo2;     // size
+    QComboBox* Combo3;     // style
+    QPushButton* Picture1; // text colour swatch
+    QCheckBox* chkActive;
+    QComboBox* cmbSpeed;
+    QComboBox* cmbDir;
+    QPushButton* Command1; // close
+    QLabel* lblRef;
+    QLabel* status; // the status bar's "status" panel
+
+    bool editMode() const { return m_editMode; }
+    // Add mode: empty editor, no key.
+    void beginAdd();
+    // Edit mode on that message, loaded from the store.
+    void beginEdit(qint64 key);
+
+    void Form_Load();
+    void getheadDetails(qint64 key);
+    // Stores the message (insert in add mode, update in edit mode) and closes; with both texts empty
+    // nothing is stored and the editor stays open. False when nothing was stored.
+    bool saveMessage();
+
+    // Menu and toolbar commands.
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuPrint_Click();
+    void mnuExit_Click();
+    void setBold();
+    void setItalic();
+    void setUnderline();
+    void setStrikeout();
+    void setBullets();
+    void setAlignment(Qt::Alignment alignment);
+    void chooseFont();
+    void chooseForeColour();
+    void setUpperCase(bool upper);
+    void deleteSelection();
+    void Combo1_Click();
+    void Combo2_Click();
+    void Combo3_Click();
+    void cmbSpeed_Click();
+
+    QColor swatchColor() const { return m_textColor; }
+    void setSwatchColor(const QColor& color);
+
+Q_SIGNALS:
+    void closedEditor();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void updateFromCursor();
+    // Asks about changed text before it is replaced; false when the user cancelled (or a Yes-save
+    // closed the editor).
+    bool confirmDiscard();
+    void loadFile(const QString& fileName);
+    void showError(const QString& text);
+
+    AppContext& m_ctx;
+    bool m_editMode = false;
+    QColor m_textColor = Qt::black;
+    QAction* m_bold = nullptr;
+    QAction* m_italic = nullptr;
+    QAction* m_underline = nullptr;
+    QAction* m_strike = nullptr;
+    QAction* m_bullets = nullptr;
+    QAction* m_left = nullptr;
+    QAction* m_center = nullptr;
+    QAction* m_right = nullptr;
+};

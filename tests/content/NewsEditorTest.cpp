@@ -1,0 +1,261 @@
+#include "content/RtfText.h"
+#include "content/frmEditor.h"
+#include "content/frmScroll.h"
+#include "testsupport/TestEnv.h"
+#include "ui/Grid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+
+TEST(RtfText, WritesAndReadsBackPlainText)
+{
+    const QString text = QStringLiteral("Caf\u00e9 {A}\\B\n\u0645\u0631\u062d\u0628\u0627\tend");
+    const QString doc = rtf::write(text, QStringLiteral("Arial"), 20, QColor(255, 0, 0));
+    EXPECT_TRUE(rtf::looksLikeRtf(doc));
+    EXPECT_TRUE(doc.contains(QStringLiteral("\\fs40")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("\\red255\\green0\\blue0")));
+    EXPECT_EQ(rtf::plainText(doc), text);
+    EXPECT_EQ(rtf::plainText(rtf::write(QString(), QStringLiteral("Arial"), 20, Qt::black)), "");
+
+    // Rich text as word processors write it: tables and optional groups skipped, escapes decoded.
+    const QString foreign = QStringLiteral(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red0\\green0\\blue255;}"
+        "{\\*\\generator Some Editor;}\\viewkind4\\uc1\\pard\\cf1\\b\\f0\\fs40 Caf\\'e9 open\\b0  "
+        "\\u8364?5\\par\n}");
+    EXPECT_EQ(rtf::plainText(foreign), QStringLiteral("Caf\u00e9 open \u20ac5"));
+    // Text that is not rich text stays as it is.
+    EXPECT_EQ(rtf::plainText(QStringLiteral("plain {text}")), "plain {text}");
+}
+
+namespace {
+
+QStringList column(const Grid* fg, int col)
+{
+    QStringList out;
+    for (int r = 1; r < fg->rows(); ++r)
+        out << fg->text(r, col);
+    return out;
+}
+
+} // namespace
+
+class NewsEditor : public StoreTest
+{
+protected:
+    frmScroll* list()
+    {
+        auto* w = qobject_cast<frmScroll*>(env->screens.open(QStringLiteral("scrollnews")));
+        EXPECT_NE(w, nullptr);
+        return w;
+    }
+    frmEditor* editor()
+    {
+        return qobject_cast<frmEditor*>(env->screens.existing(QStringLiteral("frmEditor")));
+    }
+    bool editorOpen() { return editor() && editor()->isVisible(); }
+    int rowCount()
+    {
+        return int(env->db.query(QStringLiteral("select count(*) from tblscroll")).number(0, 0));
+    }
+};
+
+TEST_P(NewsEditor, AddNewStoresTheMessageAndRefreshesTheList)
+{
+    env->settings().set(QStringLiteral("display"), QStringLiteral("scroll"), QStringLiteral("speed"), 40);
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    QTest::mouseClick(w->Command4, Qt::LeftButton);
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->windowTitle(), " Scroll Editor.");
+    EXPECT_FALSE(e->editMode());
+    EXPECT_EQ(e->cmbSpeed->currentText(), "40");
+    EXPECT_EQ(e->cmbDir->currentText(), "Left");
+    EXPECT_EQ(e->Combo1->currentText(), "Arial");
+    EXPECT_EQ(e->Combo2->currentText(), "20");
+
+    // Both boxes empty: nothing stored, the editor stays.
+    EXPECT_FALSE(e->saveMessage());
+    EXPECT_TRUE(editorOpen());
+    EXPECT_EQ(rowCount(), 0);
+
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("a<b>c/d"));
+    e->chkActive->setChecked(true);
+    e->cmbDir->setCurrentText(QStringLiteral("Right"));
+    e->cmbSpeed->setCurrentText(QStringLiteral("70"));
+    ASSERT_TRUE(e->saveMessage());
+    EXPECT_FALSE(editorOpen());
+
+    const ResultSet rs = env->db.query(QStringLiteral("select * from tblscroll"));
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, "message"), "abcd");
+    EXPECT_EQ(rtf::plainText(rs.text(0, "msgrtf")), "abcd");
+    EXPECT_EQ(rs.text(0, "msgrtf"), rs.text(0, "msgrtf2"));
+    EXPECT_EQ(rs.text(0, "active"), "1");
+    EXPECT_EQ(rs.text(0, "font"), "Arial");
+    EXPECT_EQ(rs.number(0, "size"), 20);
+    EXPECT_EQ(rs.number(0, "color"), 0);
+    EXPECT_EQ(rs.text(0, "direction"), "Right");
+    EXPECT_EQ(
+        env->settings().get(QStringLiteral("display"), QStringLiteral("scroll"), QStringLiteral("speed"), {}),
+        "70");
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"abcd"}));
+    EXPECT_EQ(column(w->FG, 4), (QStringList{"Right"}));
+}
+
+TEST_P(NewsEditor, UnicodeOnlyMessageTakesTheSwatchColour)
+{
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->Command4_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    env->dialogs.setNextColor(QColor(255, 0, 0));
+    QTest::mouseClick(e->Picture1, Qt::LeftButton);
+    EXPECT_EQ(e->swatchColor(), QColor(255, 0, 0));
+    e->Text1->setText(QStringLiteral("\u0645\u0631\u062d\u0628\u0627"));
+    ASSERT_TRUE(e->saveMessage());
+    const ResultSet rs =
+        env->db.query(QStringLiteral("select message, msgrtf, msgrtf2, color from tblscroll"));
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, 0), QStringLiteral("\u0645\u0631\u062d\u0628\u0627"));
+    EXPECT_EQ(rtf::plainText(rs.text(0, 1)), "");
+    EXPECT_EQ(rs.text(0, 1), rs.text(0, 2));
+    EXPECT_EQ(rs.number(0, 3), 255);
+}
+
+TEST_P(NewsEditor, ColouredTextKeepsItsColour)
+{
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->Command4_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Blue news"));
+    e->RichTextBox1->selectAll();
+    env->dialogs.setNextColor(QColor(0, 0, 255));
+    e->chooseForeColour();
+    ASSERT_TRUE(e->saveMessage());
+    EXPECT_EQ(env->db.query(QStringLiteral("select color from tblscroll")).number(0, 0), 65536 * 255);
+}
+
+TEST_P(NewsEditor, EditLoadsAndUpdatesWithoutTouchingTheSpeed)
+{
+    env->db.insert(QStringLiteral("tblscroll"),
+                   {{QStringLiteral("message"), QStringLiteral("Old text")},
+                    {QStringLiteral("msgrtf"), rtf::write(QStringLiteral("Old text"),
+                                                          QStringLiteral("Courier"), 24, QColor(0, 128, 0))},
+                    {QStringLiteral("active"), 1},
+                    {QStringLiteral("font"), QStringLiteral("Courier")},
+                    {QStringLiteral("size"), 24},
+                    {QStringLiteral("color"), 32768},
+                    {QStringLiteral("direction"), QStringLiteral("Right")}});
+    env->settings().set(QStringLiteral("display"), QStringLiteral("scroll"), QStringLiteral("speed"), 30);
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+
+    // Edit needs a selected row.
+    w->Command3_Click();
+    EXPECT_FALSE(editorOpen());
+
+    w->FG->setRow(1);
+    w->FG_DblClick();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->editMode());
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Old text");
+    EXPECT_EQ(e->Combo1->currentText(), "Courier");
+    EXPECT_EQ(e->Combo2->currentText(), "24");
+    EXPECT_EQ(e->swatchColor(), QColor(0, 128, 0));
+    EXPECT_EQ(e->Text1->text(), "Old text");
+    EXPECT_TRUE(e->chkActive->isChecked());
+    EXPECT_EQ(e->cmbDir->currentText(), "Right");
+
+    e->RichTextBox1->setPlainText(QStringLiteral("New text"));
+    // A heading on the selection changes its format; the stored size is still the size box's.
+    e->RichTextBox1->selectAll();
+    e->Combo3->setCurrentIndex(2);
+    e->Combo3_Click();
+    const QTextCharFormat f = e->RichTextBox1->textCursor().charFormat();
+    EXPECT_EQ(f.fontPointSize(), 14);
+    EXPECT_GE(f.fontWeight(), int(QFont::Bold));
+
+    e->chkActive->setChecked(false);
+    e->cmbSpeed->setCurrentText(QStringLiteral("90"));
+    ASSERT_TRUE(e->saveMessage());
+    EXPECT_EQ(rowCount(), 1);
+    const ResultSet rs =
+        env->db.query(QStringLiteral("select message, active, size, direction from tblscroll"));
+    EXPECT_EQ(rs.text(0, 0), "New text");
+    EXPECT_EQ(rs.text(0, 1), "0");
+    EXPECT_EQ(rs.number(0, 2), 24);
+    EXPECT_EQ(rs.text(0, 3), "Right");
+    EXPECT_EQ(
+        env->settings().get(QStringLiteral("display"), QStringLiteral("scroll"), QStringLiteral("speed"), {}),
+        "30");
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"New text"}));
+    EXPECT_EQ(column(w->FG, 3), (QStringList{"No"}));
+}
+
+TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
+{
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->Command4_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("draft"));
+
+    // A second Add New keeps the unsaved draft.
+    w->Command4_Click();
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "draft");
+
+    env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
+    e->mnuNew_Click();
+    EXPECT_EQ(env->dialogs.last(),
+              "The text in the untitled file has changed.\nDo you want to save the changes ?");
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "draft");
+
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    e->mnuNew_Click();
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "");
+    EXPECT_EQ(e->windowTitle(), "Untitled - ");
+    EXPECT_EQ(rowCount(), 0);
+
+    // Another workstation adds a message; closing the editor shows it.
+    env->secondConnection()->exec(QStringLiteral(
+        "insert into tblscroll (message, active, direction) values ('From elsewhere', '1', 'Left')"));
+    QTest::mouseClick(e->Command1, Qt::LeftButton);
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"From elsewhere"}));
+}
+
+BRIVANE_STORE_TEST_SUITE(NewsEditor);
+
+TEST(NewsEditorFiles, OpenLoadsRichTextFilesAsTheirText)
+{
+    TestEnv env;
+    env.writeFile(
+        QStringLiteral("notice.rtf"),
+        rtf::write(QStringLiteral("Closed on Monday"), QStringLiteral("Arial"), 12, Qt::black).toUtf8());
+    auto* e = qobject_cast<frmEditor*>(env.screens.open(QStringLiteral("frmEditor")));
+    ASSERT_TRUE(e);
+    // A cancelled dialog changes nothing.
+    e->mnuOpen_Click();
+    EXPECT_EQ(e->windowTitle(), " Scroll Editor.");
+    env.dialogs.setNextFileName(env.path(QStringLiteral("notice.rtf")));
+    e->mnuOpen_Click();
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Closed on Monday");
+    EXPECT_EQ(e->windowTitle(), " Scroll Editor");
+    // A missing file is reported and leaves the text alone.
+    env.dialogs.setNextFileName(env.path(QStringLiteral("gone.txt")));
+    e->mnuOpen_Click();
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Closed on Monday");
+    EXPECT_EQ(env.dialogs.last(), "Cannot open gone.txt");
+}
