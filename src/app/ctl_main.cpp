@@ -1,17 +1,13 @@
 // brivane-ctl: the program's logic without a screen, for installers, scripts and integrations.
 #include "app/AllScreens.h"
+#include "app/Program.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
 #include "core/ConnectionFiles.h"
 #include "core/Database.h"
-#include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
-#include "ui/Clock.h"
 #include "ui/Dialogs.h"
-#include "ui/HotKeys.h"
-#include "ui/PrintSurface.h"
-#include "ui/ProgramLauncher.h"
 #include "ui/SoundPlayer.h"
 
 #include <QApplication>
@@ -77,31 +73,15 @@ int main(int argc, char* argv[])
     const QString dbFile = takeOption(args, QStringLiteral("--db"));
     const QString pathFile = takeOption(args, QStringLiteral("--path-file"));
 
-    Database db;
-    Settings settings;
-    Session session;
-    SystemClock clock;
     ConsoleDialogs dialogs(err);
-    SystemProgramLauncher launcher;
     NoSound sound;
-    auto printers = createSystemPrinters();
-    auto hotKeys = createSystemHotKeys();
-    ScreenRegistry screens;
-    CommandRegistry commands;
-    AppContext ctx{db,
-                   settings,
-                   session,
-                   clock,
-                   dialogs,
-                   launcher,
-                   sound,
-                   *printers,
-                   *hotKeys,
-                   screens,
-                   installationFolder(),
-                   [] {}};
-    screens.setContext(&ctx);
-    registerAll(screens, commands);
+    Program program(dialogs, sound);
+    AppContext& ctx = program.ctx;
+    ctx.endProgram = [] {};
+    Database& db = program.db;
+    Session& session = program.session;
+    Settings& settings = program.settings;
+    const CommandRegistry& commands = program.commands;
 
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
         usage(args.isEmpty() ? err : out, commands);
