@@ -1,5 +1,6 @@
 #include "calling/frmCallAdmin.h"
 
+#include "calling/CounterLists.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/ScreenRegistry.h"
@@ -33,14 +34,6 @@ QString deskSetting(Settings& s, const QString& key, const QString& fallback)
     return s.get(QStringLiteral("q"), QStringLiteral("counter"), key, fallback);
 }
 
-int minuteOfDay(const QString& hhmm)
-{
-    const QStringList parts = hhmm.split(QLatin1Char(':'));
-    if (parts.size() < 2)
-        return 0;
-    return parts.at(0).trimmed().toInt() * 60 + parts.at(1).trimmed().toInt();
-}
-
 void prepareList(Grid* grid, int cols, const QList<int>& widths, const QStringList& headers)
 {
     grid->clearRows();
@@ -50,6 +43,12 @@ void prepareList(Grid* grid, int cols, const QList<int>& widths, const QStringLi
     for (int c = 0; c < cols; ++c)
         grid->setText(0, c, c >= 1 && c <= headers.size() ? headers.at(c - 1) : QString());
     grid->setRowHeight(0, 300);
+}
+
+void addRows(Grid* grid, const QVector<QStringList>& rows)
+{
+    for (const QStringList& row : rows)
+        grid->addRow(row);
 }
 
 } // namespace
@@ -435,13 +434,7 @@ void frmCallAdmin::addAttend()
 {
     setFG();
     try {
-        const ResultSet rs = m_ctx.db.query(
-            QStringLiteral(
-                "select tickAuto,no_abr,attTime,finished from tblticket where call='1' and tickDate=? "
-                "and attended=? and coalesce(status,'')<>'Cancelled' order by tickAuto desc"),
-            {m_ctx.clock.todayText(), desk.counter.key});
-        for (int r = 0; r < rs.size(); ++r)
-            FG->addRow({rs.text(r, 0), QString::number(r + 1), rs.text(r, 1), rs.text(r, 2), rs.text(r, 3)});
+        addRows(FG, counterLists::attended(m_ctx.db, m_ctx.clock.todayText(), desk.counter.key));
     } catch (const DbError&) {
         // The list keeps what it has.
     }
@@ -452,14 +445,10 @@ void frmCallAdmin::addCancelled()
     setFG1();
     int count = 0;
     try {
-        const ResultSet rs = m_ctx.db.query(
-            QStringLiteral(
-                "select tickAuto,no_abr,attTime,finished from tblticket where call='1' and tickDate=? "
-                "and attended=? and status='Cancelled' order by tickAuto desc"),
-            {m_ctx.clock.todayText(), desk.counter.key});
-        for (int r = 0; r < rs.size(); ++r)
-            FG1->addRow({rs.text(r, 0), QString::number(r + 1), rs.text(r, 1), rs.text(r, 2), rs.text(r, 3)});
-        count = rs.size();
+        const QVector<QStringList> rows =
+            counterLists::cancelled(m_ctx.db, m_ctx.clock.todayText(), desk.counter.key);
+        addRows(FG1, rows);
+        count = int(rows.size());
     } catch (const DbError&) {
     }
     STab->setTabText(2, QStringLiteral("Cancelled ") + QString::number(count));
@@ -470,14 +459,10 @@ void frmCallAdmin::addTrans()
     setFG2();
     int count = 0;
     try {
-        const ResultSet rs = m_ctx.db.query(
-            QStringLiteral("select tickAuto,no_abr,attTime,status,ref from tblticket where call='0' and "
-                           "tickDate=? and attended=? and status='Transferred' order by tickAuto"),
-            {m_ctx.clock.todayText(), desk.counter.key});
-        for (int r = 0; r < rs.size(); ++r)
-            FGR->addRow({rs.text(r, 0), QString::number(r + 1), rs.text(r, 1), rs.text(r, 2), rs.text(r, 3),
-                         rs.text(r, 4)});
-        count = rs.size();
+        const QVector<QStringList> rows =
+            counterLists::transferredWithNote(m_ctx.db, m_ctx.clock.todayText(), desk.counter.key);
+        addRows(FGR, rows);
+        count = int(rows.size());
     } catch (const DbError&) {
     }
     STab->setTabText(4, QStringLiteral("Transfred ") + QString::number(count));
@@ -488,18 +473,10 @@ void frmCallAdmin::addPendings()
     setFG4();
     int count = 0;
     try {
-        const ResultSet rs = m_ctx.db.query(
-            QStringLiteral("select tickAuto,no_abr,tickTime from tblticket where call='0' and tickDate=? and "
-                           "servAuto=? order by tickAuto desc"),
-            {m_ctx.clock.todayText(), desk.counter.service});
-        const QTime now = m_ctx.clock.time();
-        const int nowMinute = now.hour() * 60 + now.minute();
-        for (int r = 0; r < rs.size(); ++r) {
-            const QString issued = rs.text(r, 2);
-            FG4->addRow({rs.text(r, 0), QString::number(r + 1), rs.text(r, 1), issued + QLatin1Char(' '),
-                         QString::number(nowMinute - minuteOfDay(issued))});
-        }
-        count = rs.size();
+        const QVector<QStringList> rows =
+            counterLists::pending(m_ctx.db, m_ctx.clock.todayText(), desk.counter.service, m_ctx.clock);
+        addRows(FG4, rows);
+        count = int(rows.size());
     } catch (const DbError&) {
     }
     STab->setTabText(5, QStringLiteral("Pending : ") + QString::number(count));

@@ -1,0 +1,92 @@
+#include "calling/CounterLists.h"
+
+#include "core/Database.h"
+#include "ui/Clock.h"
+
+namespace {
+
+// Runs a list query bound to the day and a key; each row holds the ticket key, the serial number,
+// then every selected column after the key.
+QVector<QStringList> numberedRows(Database& db, const QString& sql, const QString& day, qint64 key)
+{
+    const ResultSet rs = db.query(sql, {day, key});
+    QVector<QStringList> rows;
+    rows.reserve(rs.size());
+    for (int r = 0; r < rs.size(); ++r) {
+        QStringList row{rs.text(r, 0), QString::number(r + 1)};
+        for (int c = 1; c < rs.columnCount(); ++c)
+            row.append(rs.text(r, c));
+        rows.append(row);
+    }
+    return rows;
+}
+
+int minuteOfDay(const QString& hhmm)
+{
+    const QStringList parts = hhmm.split(QLatin1Char(':'));
+    if (parts.size() < 2)
+        return 0;
+    return parts.at(0).trimmed().toInt() * 60 + parts.at(1).trimmed().toInt();
+}
+
+} // namespace
+
+namespace counterLists {
+
+QVector<QStringList> attended(Database& db, const QString& day, qint64 counterKey)
+{
+    return numberedRows(
+        db,
+        QStringLiteral("select tickAuto,no_abr,attTime,finished from tblticket where call='1' and "
+                       "tickDate=? and attended=? and coalesce(status,'')<>'Cancelled' order by "
+                       "tickAuto desc"),
+        day, counterKey);
+}
+
+QVector<QStringList> cancelled(Database& db, const QString& day, qint64 counterKey)
+{
+    return numberedRows(
+        db,
+        QStringLiteral("select tickAuto,no_abr,attTime,finished from tblticket where call='1' and "
+                       "tickDate=? and attended=? and status='Cancelled' order by tickAuto desc"),
+        day, counterKey);
+}
+
+QVector<QStringList> transferredWithTime(Database& db, const QString& day, qint64 counterKey)
+{
+    return numberedRows(
+        db,
+        QStringLiteral("select tickAuto,no_abr,attTime,status,substr(apptime,1,5),ttype from tblticket "
+                       "where call='0' and tickDate=? and attended=? and status='Transferred' order by "
+                       "tickAuto"),
+        day, counterKey);
+}
+
+QVector<QStringList> transferredWithNote(Database& db, const QString& day, qint64 counterKey)
+{
+    return numberedRows(
+        db,
+        QStringLiteral("select tickAuto,no_abr,attTime,status,ref from tblticket where call='0' and "
+                       "tickDate=? and attended=? and status='Transferred' order by tickAuto"),
+        day, counterKey);
+}
+
+QVector<QStringList> pending(Database& db, const QString& day, qint64 serviceKey, const Clock& clock)
+{
+    const ResultSet rs =
+        db.query(QStringLiteral("select tickAuto,no_abr,tickTime from tblticket where call='0' "
+                                "and tickDate=? and servAuto=? order by tickAuto desc"),
+                 {day, serviceKey});
+    const QTime now = clock.time();
+    const int nowMinute = now.hour() * 60 + now.minute();
+    QVector<QStringList> rows;
+    rows.reserve(rs.size());
+    for (int r = 0; r < rs.size(); ++r) {
+        const QString issued = rs.text(r, 2);
+        rows.append({rs.text(r, 0), QString::number(r + 1), rs.text(r, 1), issued + QLatin1Char(' '),
+                     QString::number(nowMinute - minuteOfDay(issued))});
+    }
+    return rows;
+}
+
+} // namespace counterLists
