@@ -1,5 +1,7 @@
 #include "calling/CounterLists.h"
 
+#include "core/ServiceTime.h"
+
 #include "core/Database.h"
 #include "ui/Clock.h"
 
@@ -19,14 +21,6 @@ QVector<QStringList> numberedRows(Database& db, const QString& sql, const QStrin
         rows.append(row);
     }
     return rows;
-}
-
-int minuteOfDay(const QString& hhmm)
-{
-    const QStringList parts = hhmm.split(QLatin1Char(':'));
-    if (parts.size() < 2)
-        return 0;
-    return parts.at(0).trimmed().toInt() * 60 + parts.at(1).trimmed().toInt();
 }
 
 } // namespace
@@ -84,7 +78,7 @@ QVector<QStringList> pending(Database& db, const QString& day, qint64 serviceKey
     for (int r = 0; r < rs.size(); ++r) {
         const QString issued = rs.text(r, 2);
         rows.append({rs.text(r, 0), QString::number(r + 1), rs.text(r, 1), issued + QLatin1Char(' '),
-                     QString::number(nowMinute - minuteOfDay(issued))});
+                     QString::number(nowMinute - serviceTime::minuteOfDay(issued).value_or(0))});
     }
     return rows;
 }

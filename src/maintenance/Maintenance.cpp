@@ -1,5 +1,7 @@
 #include "maintenance/Maintenance.h"
 
+#include "core/ServiceTime.h"
+
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Session.h"
@@ -38,22 +40,6 @@ bool looksLikeDatabase(const QString& file)
         return false;
     static const QByteArray header("SQLite format 3", 16); // with its terminating zero
     return f.read(16) == header;
-}
-
-int minuteOfDay(const QString& text)
-{
-    const QString t = text.trimmed();
-    // A time alone ("HH:mm:ss") or a date and time ("yyyy-MM-dd HH:mm:ss").
-    const QString timePart = t.contains(QLatin1Char(' ')) ? t.section(QLatin1Char(' '), -1) : t;
-    const QStringList parts = timePart.split(QLatin1Char(':'));
-    if (parts.size() < 2)
-        return -1;
-    bool okH = false, okM = false;
-    const int h = parts[0].toInt(&okH);
-    const int m = parts[1].toInt(&okM);
-    if (!okH || !okM || h < 0 || h > 23 || m < 0 || m > 59)
-        return -1;
-    return h * 60 + m;
 }
 
 } // namespace
@@ -222,21 +208,14 @@ QList<TicketRow> departmentTickets(Database& db, const QString& department, cons
 
 QString minutesBetween(const QString& from, const QString& to)
 {
-    const int a = minuteOfDay(from);
-    const int b = minuteOfDay(to);
-    if (a < 0 || b < 0)
-        return {};
-    return QString::number(b - a);
+    const std::optional<int> minutes = serviceTime::minutesBetween(from, to);
+    return minutes ? QString::number(*minutes) : QString();
 }
 
 QString averageText(const QStringList& durations)
 {
-    if (durations.isEmpty())
-        return {};
-    qint32 sum = 0;
-    for (const QString& d : durations)
-        sum += d.trimmed().toInt();
-    return QString::number(double(sum) / double(durations.size()), 'g', 15);
+    const std::optional<double> average = serviceTime::averageDuration(durations);
+    return average ? QString::number(*average, 'g', 15) : QString();
 }
 
 } // namespace maintenance

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ServiceTime.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -47,12 +49,8 @@ QStringList reportFilterNames(Database& db, ReportKind kind);
 QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                              const QDate& to, bool showAll);
 
-// Whole minutes between two times of day ("HH:mm:ss" or "HH:mm"), counted as minute boundaries
-// passed: 09:10:59 to 09:11:00 is one minute. nullopt when either time is missing or unreadable.
-std::optional<int> minutesBetween(const QString& from, const QString& to);
-
-// The average of the durations over all rows, an empty or unreadable duration counting 0;
-// nullopt when there are no rows.
-std::optional<double> averageDuration(const QStringList& durations);
+// Service time in minutes and its average (shared with the clearing screen).
+using serviceTime::averageDuration;
+using serviceTime::minutesBetween;
 // "Average Time : " and the average with up to 15 significant digits (7.5, 3.33333333333333, 4).
 QString averageText(double average);
