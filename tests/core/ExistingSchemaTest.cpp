@@ -55,6 +55,16 @@ TEST_P(ExistingSchemaTest, CompleteTablesAreAdoptedIncompleteOnesRefusedByName)
     EXPECT_EQ(reopen(*env), QString());
 }
 
+// A database a newer program has moved on is left alone rather than written with an older idea of it.
+TEST_P(ExistingSchemaTest, ANewerSchemaIsRefused)
+{
+    env->db.exec(QStringLiteral("insert into brivane_schema (version) values (?)"),
+                 {schema::currentVersion + 1});
+    const QString refusal = reopen(*env);
+    env->db.exec(QStringLiteral("delete from brivane_schema where version>?"), {schema::currentVersion});
+    EXPECT_TRUE(refusal.contains(QStringLiteral("newer version"))) << qPrintable(refusal);
+}
+
 BRIVANE_STORE_TEST_SUITE(ExistingSchemaTest);
 
 TEST(ExistingSchema, PositionalColumnsInOrderByNameColumnsAnywhere)
