@@ -1,6 +1,10 @@
 #include "app/Program.h"
 
 #include "app/AllScreens.h"
+#include "core/ConnectionFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 Program::Program(Dialogs& dialogs, SoundPlayer& sound)
     : printers(createSystemPrinters()), hotKeys(createSystemHotKeys()), ctx{db,
@@ -18,4 +22,28 @@ Program::Program(Dialogs& dialogs, SoundPlayer& sound)
 {
     screens.setContext(&ctx);
     registerAll(screens, commands);
+}
+
+QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QString& pathFile)
+{
+    try {
+        if (!dbFile.isEmpty()) {
+            ctx.db.openSqlite(QFileInfo(dbFile).absoluteFilePath());
+            return QString();
+        }
+        const QFileInfo file(pathFile.isEmpty() ? QDir(ctx.installDir).filePath(QStringLiteral("path.txt"))
+                                                : pathFile);
+        const QString error =
+            connectionFiles::readConnectionFile(file.absoluteFilePath(), ctx.session.connection);
+        if (!error.isEmpty())
+            return error;
+        ConnectionValues values = ctx.session.connection;
+        values.passwordAuthentication =
+            ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut"),
+                             QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
+        ctx.db.open(values, file.absolutePath());
+        return QString();
+    } catch (const DbError& e) {
+        return e.description();
+    }
 }

@@ -3,16 +3,10 @@
 #include "app/Program.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
-#include "core/ConnectionFiles.h"
-#include "core/Database.h"
-#include "core/Session.h"
-#include "core/Settings.h"
 #include "ui/Dialogs.h"
 #include "ui/SoundPlayer.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -78,9 +72,6 @@ int main(int argc, char* argv[])
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;
     ctx.endProgram = [] {};
-    Database& db = program.db;
-    Session& session = program.session;
-    Settings& settings = program.settings;
     const CommandRegistry& commands = program.commands;
 
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
@@ -95,25 +86,12 @@ int main(int argc, char* argv[])
     }
     args.removeFirst();
 
+    const QString error = openCommandLineDatabase(ctx, dbFile, pathFile);
+    if (!error.isEmpty()) {
+        err << error << Qt::endl;
+        return 1;
+    }
     try {
-        if (!dbFile.isEmpty()) {
-            db.openSqlite(QFileInfo(dbFile).absoluteFilePath());
-        } else {
-            const QFileInfo file(
-                pathFile.isEmpty() ? QDir(ctx.installDir).filePath(QStringLiteral("path.txt")) : pathFile);
-            const QString error = connectionFiles::readPathFile(file.absolutePath(), session.connection);
-            if (!error.isEmpty() || file.fileName() != QLatin1String("path.txt")) {
-                if (!error.isEmpty()) {
-                    err << error << Qt::endl;
-                    return 1;
-                }
-            }
-            ConnectionValues values = session.connection;
-            values.passwordAuthentication =
-                settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut"),
-                             QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
-            db.open(values, file.absolutePath());
-        }
         return command->run(ctx, args, out, err);
     } catch (const DbError& e) {
         err << e.description() << Qt::endl;

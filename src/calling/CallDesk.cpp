@@ -33,7 +33,7 @@ bool CallDesk::getDetails(const QString& counterName)
 {
     const ResultSet rs = m_db.query(
         QStringLiteral("select cntAuto,servAuto,contName,displayName,countNameA,displayNameA from tblCounter "
-                       "where contName=?"),
+                       "where contName=? order by cntAuto"),
         {counterName});
     if (rs.isEmpty())
         return false;

@@ -18,7 +18,7 @@ bool useCounter(AppContext& ctx, const QString& name, QTextStream& err)
 {
     ResultSet rs = ctx.db.query(
         QStringLiteral("select cntAuto,servAuto,contName,displayName,countNameA,displayNameA from tblCounter "
-                       "where contName=?"),
+                       "where contName=? order by cntAuto"),
         {name});
     bool isNumber = false;
     const qint64 key = name.toLongLong(&isNumber);

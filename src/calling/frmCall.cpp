@@ -458,7 +458,8 @@ void frmCall::cmbService_Click()
         const ResultSet rs = m_ctx.db.query(
             QStringLiteral("select tblService.ServName from (tblCounter inner join tblService on "
                            "tblCounter.servAuto=tblService.servAuto) inner join tblDept on "
-                           "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=?"),
+                           "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=? "
+                           "order by tblCounter.cntAuto"),
             {cmbService->currentText()});
         lblService->setText(QStringLiteral("Service Name  : ") +
                             (rs.isEmpty() ? QStringLiteral("Not Found") : rs.text(0, 0)));

@@ -286,7 +286,8 @@ void frmCallAdmin::addCntr()
     const QSignalBlocker block(cmbCounter);
     const QString text = cmbCounter->currentText();
     cmbCounter->clear();
-    const ResultSet rs = m_ctx.db.query(QStringLiteral("select contName from tblCounter where active='1'"));
+    const ResultSet rs =
+        m_ctx.db.query(QStringLiteral("select contName from tblCounter where active='1' order by cntAuto"));
     QStringList names;
     for (int r = 0; r < rs.size(); ++r)
         names.append(rs.text(r, 0));
@@ -301,8 +302,8 @@ void frmCallAdmin::addCount()
     const QSignalBlocker block(cmbMyCounter);
     cmbMyCounter->clear();
     cmbService->clear();
-    const ResultSet rs =
-        m_ctx.db.query(QStringLiteral("select contName,displayName from tblcounter where active='1'"));
+    const ResultSet rs = m_ctx.db.query(
+        QStringLiteral("select contName,displayName from tblcounter where active='1' order by cntAuto"));
     QStringList displayNames;
     for (int r = 0; r < rs.size(); ++r) {
         cmbService->addItem(rs.text(r, 0));

@@ -100,7 +100,8 @@ void frmSelService::cmbCounter_Click()
         const ResultSet rs = m_ctx.db.query(
             QStringLiteral("select tblService.ServName from (tblCounter inner join tblService on "
                            "tblCounter.servAuto=tblService.servAuto) inner join tblDept on "
-                           "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=?"),
+                           "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=? "
+                           "order by tblCounter.cntAuto"),
             {cmbCounter->currentText()});
         lblService->setText(QStringLiteral("Service Name  : ") +
                             (rs.isEmpty() ? QStringLiteral("Not Found") : rs.text(0, 0)));
@@ -114,9 +115,9 @@ void frmSelService::Command1_Click()
     if (m_done)
         return;
     try {
-        const ResultSet rs =
-            m_ctx.db.query(QStringLiteral("select cntAuto,servAuto from tblCounter where contName=?"),
-                           {cmbCounter->currentText()});
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select cntAuto,servAuto from tblCounter where contName=? order by cntAuto"),
+            {cmbCounter->currentText()});
         if (rs.isEmpty()) {
             m_ctx.dialogs.message(QStringLiteral("Please enter a valid Counter"), Dialogs::Buttons::Ok,
                                   Dialogs::Icon::None, QString(), this);

@@ -4,6 +4,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "core/frmSql.h"
 
 #include <QDir>
 
@@ -18,13 +19,19 @@ bool openConnection(AppContext& ctx)
     const QString mode = ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"),
                                           QStringLiteral("aut"), QStringLiteral("SQL Authentication"));
     values.passwordAuthentication = mode == QLatin1String("SQL Authentication");
-    if (ctx.db.isOpen() && ctx.db.identity() == identityOf(values, ctx.installDir) && ctx.db.ping())
-        return true;
-    try {
-        ctx.db.open(values, ctx.installDir);
-        return true;
-    } catch (const DbError&) {
-        ctx.screens.open(QStringLiteral("connect"));
-        return false;
+    QString reason;
+    if (!ctx.db.isOpen() || ctx.db.identity() != identityOf(values, ctx.installDir) || !ctx.db.ping()) {
+        try {
+            ctx.db.open(values, ctx.installDir);
+        } catch (const DbError& e) {
+            reason = e.description().isEmpty() ? QStringLiteral("Unknown database error") : e.description();
+        }
     }
+    // The store's own words are all an operator has to go on (a refused password, a schema that does
+    // not fit), so the SQL settings screen shows them, and forgets them once the connection works.
+    QWidget* screen = reason.isEmpty() ? ctx.screens.existing(QStringLiteral("connect"))
+                                       : ctx.screens.open(QStringLiteral("connect"));
+    if (auto* sql = qobject_cast<frmSql*>(screen))
+        sql->showReason(reason);
+    return reason.isEmpty();
 }

@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSaveFile>
+
+#include <utility>
 
 namespace connectionFiles {
 
@@ -30,6 +33,9 @@ bool readFile(const QString& file, QString& content, QString& error)
         return false;
     }
     content = QString::fromUtf8(f.readAll());
+    // Editors on some systems start a UTF-8 file with a byte-order mark; it is no part of the host name.
+    if (content.startsWith(QChar(0xFEFF)))
+        content.remove(0, 1);
     return true;
 }
 
@@ -48,9 +54,14 @@ QString lastItem(const QString& content)
 
 QString readPathFile(const QString& installDir, ConnectionValues& values)
 {
+    return readConnectionFile(QDir(installDir).filePath(QStringLiteral("path.txt")), values);
+}
+
+QString readConnectionFile(const QString& file, ConnectionValues& values)
+{
     QString content;
     QString error;
-    if (!readFile(QDir(installDir).filePath(QStringLiteral("path.txt")), content, error))
+    if (!readFile(file, content, error))
         return error;
     const QStringList fields = lastItem(content).split(QLatin1Char(';'));
     QString* targets[] = {&values.host, &values.database, &values.user, &values.password};
@@ -61,6 +72,44 @@ QString readPathFile(const QString& installDir, ConnectionValues& values)
     }
     if (fields.size() < 5)
         return QStringLiteral("Subscript out of range");
+    return QString();
+}
+
+QString unwritableValue(const ConnectionValues& values)
+{
+    static const QRegularExpression breaking(QStringLiteral("[,;\"\r\n]"));
+    const std::pair<const char*, const QString*> fields[] = {{"Host", &values.host},
+                                                             {"Database", &values.database},
+                                                             {"Username", &values.user},
+                                                             {"Password", &values.password}};
+    for (const auto& [label, value] : fields) {
+        if (value->contains(breaking) || *value != value->trimmed())
+            return QStringLiteral("%1 cannot be kept in path.txt: it may not hold a comma, a semicolon, a "
+                                  "double quote, a line break or spaces at either end")
+                .arg(QLatin1String(label));
+    }
+    return QString();
+}
+
+QString writePathFile(const QString& installDir, const ConnectionValues& values)
+{
+    const QString refused = unwritableValue(values);
+    if (!refused.isEmpty())
+        return refused;
+    const QString path = QDir(installDir).filePath(QStringLiteral("path.txt"));
+    const bool existed = QFile::exists(path);
+    const QFile::Permissions kept = existed ? QFile::permissions(path) : QFile::Permissions();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    file.setPermissions(existed ? kept : QFile::ReadOwner | QFile::WriteOwner);
+    const QString line =
+        QStringList{values.host, values.database, values.user, values.password, QString()}.join(
+            QLatin1Char(';')) +
+        QLatin1Char('\n');
+    file.write(line.toUtf8());
+    if (!file.commit())
+        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
     return QString();
 }
 

@@ -14,6 +14,16 @@ QString lastItem(const QString& content);
 // Reads path.txt into the four connection values. Fields are stored in order, so a line with too few
 // fields keeps those before the failure. Returns the failure's description, empty on success.
 QString readPathFile(const QString& installDir, ConnectionValues& values);
+// The same for a connection file of any name and place.
+QString readConnectionFile(const QString& file, ConnectionValues& values);
+
+// A value path.txt cannot hold (a comma, a semicolon, a line end or a double quote would split or
+// change it when read back); empty when all four can be written.
+QString unwritableValue(const ConnectionValues& values);
+// Writes the four connection values to path.txt as one line of five fields, so they hold at the next
+// start. A new file is readable by its owner only; an existing one keeps its permissions. Returns the
+// failure's description, empty on success.
+QString writePathFile(const QString& installDir, const ConnectionValues& values);
 
 // Reads code.txt; an empty kept item gives the code 7394. On failure returns false with the
 // description in error.

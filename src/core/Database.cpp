@@ -1,5 +1,6 @@
 #include "core/Database.h"
 
+#include "core/ExistingSchema.h"
 #include "core/Schema.h"
 
 #include <QAtomicInt>
@@ -85,7 +86,13 @@ QString identityOf(const ConnectionValues& v, const QString& installDir)
 
 void Database::open(const ConnectionValues& values, const QString& installDir)
 {
-    openFrom(values, installDir);
+    try {
+        openFrom(values, installDir);
+    } catch (const DbError&) {
+        // A database that cannot be used is not left half open for the next statement to stumble on.
+        close();
+        throw;
+    }
     m_identity = identityOf(values, installDir);
 }
 
@@ -373,13 +380,50 @@ void Database::createTables()
             cols.append(c.name + QLatin1Char(' ') + columnDdl(int(c.type)));
         exec(QStringLiteral("create table %1 (%2)").arg(t.name, cols.join(QStringLiteral(", "))));
     }
+    createIndexes();
+}
+
+void Database::createIndexes()
+{
     // The hot queries: today's tickets by service and by counter, today's new calls.
-    exec(QStringLiteral("create unique index ux_ticket_number on tblTicket (servAuto, tickDate, tickNo)"));
-    exec(QStringLiteral("create index ix_ticket_counter on tblTicket (tickDate, attended, call)"));
-    exec(QStringLiteral("create index ix_ticket_waiting on tblTicket (tickDate, call, servAuto)"));
-    exec(QStringLiteral("create index ix_call_new on tblCall (tickDate, status1, callauto)"));
-    exec(QStringLiteral("create index ix_call_ticket on tblCall (tickAuto)"));
-    exec(QStringLiteral("create index ix_servno_day on tblServiceNo (servAuto, sdate)"));
+    exec(QStringLiteral(
+        "create unique index if not exists ux_ticket_number on tblTicket (servAuto, tickDate, tickNo)"));
+    exec(QStringLiteral(
+        "create index if not exists ix_ticket_counter on tblTicket (tickDate, attended, call)"));
+    exec(QStringLiteral(
+        "create index if not exists ix_ticket_waiting on tblTicket (tickDate, call, servAuto)"));
+    exec(QStringLiteral("create index if not exists ix_call_new on tblCall (tickDate, status1, callauto)"));
+    exec(QStringLiteral("create index if not exists ix_call_ticket on tblCall (tickAuto)"));
+    exec(QStringLiteral("create index if not exists ix_servno_day on tblServiceNo (servAuto, sdate)"));
+}
+
+QHash<QString, QStringList> Database::existingTables()
+{
+    QHash<QString, QStringList> found;
+    if (m_kind == Kind::Postgres) {
+        const ResultSet rs =
+            query(QStringLiteral("select table_name, column_name from information_schema.columns "
+                                 "where table_schema = current_schema() "
+                                 "order by table_name, ordinal_position"));
+        for (int i = 0; i < rs.size(); ++i) {
+            const QString table = rs.text(i, 0).toLower();
+            if (schema::table(table))
+                found[table].append(rs.text(i, 1));
+        }
+        return found;
+    }
+    const ResultSet names = query(QStringLiteral("select name from sqlite_master where type='table'"));
+    for (int i = 0; i < names.size(); ++i) {
+        const QString table = names.text(i, 0);
+        if (!schema::table(table))
+            continue;
+        const ResultSet cols =
+            query(QStringLiteral("select name from pragma_table_info(?) order by cid"), {table});
+        QStringList& columns = found[table.toLower()];
+        for (int c = 0; c < cols.size(); ++c)
+            columns.append(cols.text(c, 0));
+    }
+    return found;
 }
 
 bool Database::schemaExists()
@@ -403,7 +447,19 @@ void Database::ensureSchema()
         if (m_kind == Kind::Postgres)
             query(QStringLiteral("select pg_advisory_xact_lock(7274001)"));
         if (!schemaExists()) {
-            createTables();
+            // Tables made by another tool or by hand are taken as they are when nothing is missing from
+            // them; a part of the schema is never completed by guesswork.
+            const QHash<QString, QStringList> found = existingTables();
+            if (schema::noneFound(found)) {
+                createTables();
+            } else {
+                const QStringList missing = schema::missingParts(found);
+                if (!missing.isEmpty())
+                    throw DbError(QStringLiteral("The database holds tables that lack what Brivane needs: %1")
+                                      .arg(missing.join(QStringLiteral(", "))),
+                                  DbError::Kind::Connection);
+                createIndexes();
+            }
             exec(QStringLiteral("create table brivane_schema (version integer not null)"));
             exec(QStringLiteral("insert into brivane_schema (version) values (?)"), {schema::currentVersion});
         }

@@ -3,7 +3,9 @@
 #include "core/DbError.h"
 #include "core/ResultSet.h"
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
 #include <functional>
@@ -85,6 +87,9 @@ private:
     void ensureSchema();
     bool schemaExists();
     void createTables();
+    void createIndexes();
+    // The program's tables already in the database, with their columns in order.
+    QHash<QString, QStringList> existingTables();
     QString columnDdl(int type) const;
     QVariant coerce(const QString& table, const QString& column, const QVariant& value) const;
 

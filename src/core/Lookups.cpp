@@ -25,7 +25,8 @@ QString firstText(Database& db, const QString& sql, const QVariant& param)
 
 qint64 deptIdByName(Database& db, const QString& name)
 {
-    return firstNumber(db, QStringLiteral("select deptAuto from tbldept where deptname=?"), name);
+    return firstNumber(db, QStringLiteral("select deptAuto from tbldept where deptname=? order by deptAuto"),
+                       name);
 }
 
 QString deptNameById(Database& db, qint64 id)
@@ -47,12 +48,14 @@ QString counterNamesById(Database& db, Session& session, qint64 id)
 
 qint64 counterIdByName(Database& db, const QString& name)
 {
-    return firstNumber(db, QStringLiteral("select cntAuto from tblCounter where contName=?"), name);
+    return firstNumber(db, QStringLiteral("select cntAuto from tblCounter where contName=? order by cntAuto"),
+                       name);
 }
 
 qint64 serviceIdByName(Database& db, const QString& name)
 {
-    return firstNumber(db, QStringLiteral("select servAuto from tblService where Servname=?"), name);
+    return firstNumber(
+        db, QStringLiteral("select servAuto from tblService where Servname=? order by servAuto"), name);
 }
 
 QString serviceNameById(Database& db, qint64 id)
@@ -67,7 +70,8 @@ QString tokenLabelById(Database& db, qint64 id)
 
 qint64 themeIdByName(Database& db, const QString& name)
 {
-    return firstNumber(db, QStringLiteral("select themeauto from tbltheme where themename=?"), name);
+    return firstNumber(
+        db, QStringLiteral("select themeauto from tbltheme where themename=? order by themeauto"), name);
 }
 
 bool rowExists(Database& db, const QString& table, const QString& column, qint64 number)

@@ -27,14 +27,16 @@ QVector<Table> makeTables()
         {QStringLiteral("tblDept"), {key("deptAuto"), text("deptName"), text("deptDesc"), flag("active")}},
         {QStringLiteral("tblService"),
          {key("servAuto"), integer("deptAuto"), text("servName"), text("ServDesc"), flag("active"),
-          integer("startno"), integer("endno"), text("abrno")}},
+          integer("startno"), integer("endno"), text("abrno")},
+         5},
         {QStringLiteral("tblCounter"),
          {key("cntAuto"), integer("servAuto"), text("contName"), text("displayName"), text("username"),
           text("pass"), flag("active"), text("countNameA"), text("displayNameA")}},
         {QStringLiteral("tblTicket"),
          {key("tickAuto"), integer("servAuto"), integer("tickNo"), text("tickDate"), text("tickTime"),
           flag("call"), text("no_abr"), integer("attended"), text("attTime"), text("finished"),
-          text("status"), text("ref"), text("ttype"), text("apptime")}},
+          text("status"), text("ref"), text("ttype"), text("apptime")},
+         6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),
           integer("tickAuto"), text("tickDate"), text("contName"), text("displayNameA"), text("countNameA")}},
@@ -57,7 +59,8 @@ QVector<Table> makeTables()
           integer("movie"), text("ttlname"), text("ttlfont"), integer("ttlcolor"), integer("ttlsize"),
           // addressed by name only
           integer("scroll"), text("tformat"), integer("enableH"), text("Column1"), text("Column2"),
-          text("img1"), text("img2"), integer("newsBG")}},
+          text("img1"), text("img2"), integer("newsBG")},
+         39},
         {QStringLiteral("tblpos"),
          {key("posAuto"), integer("themeauto"), integer("logoleft"), integer("logotop"), integer("logowidth"),
           integer("logoheight"), integer("timeleft"), integer("timetop"), integer("timewidth"),
@@ -68,12 +71,14 @@ QVector<Table> makeTables()
           integer("ttlheight"), integer("newsleft"), integer("newstop"), integer("newswidth"),
           integer("newsheight"),
           // addressed by name only
-          integer("newsBG")}},
+          integer("newsBG")},
+         30},
         {QStringLiteral("tblheader"),
          {key("headAuto"), text("head1"), text("head2"), text("head3"), text("head4"), text("head5"),
           text("head6"), text("spacer"),
           // addressed by name only
-          integer("themeauto")}},
+          integer("themeauto")},
+         8},
     };
 }
 

@@ -20,7 +20,10 @@ struct Table
 {
     QString name;
     QVector<Column> columns; // columns[0] is the automatic key
+    // How many leading columns are read and written by position; the others only by name. -1: all.
+    int positional = -1;
     const QString& key() const { return columns.front().name; }
+    int positionalCount() const { return positional < 0 ? int(columns.size()) : positional; }
     const Column* column(const QString& name) const; // case-insensitive; nullptr when absent
 };
 

@@ -3,6 +3,20 @@
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStringList>
+
+namespace {
+
+// A value as the text it is. The INI reader takes an unquoted value with commas, as other tools
+// write it ("3,5"), for a list of items; those are joined again so that nothing of it is lost.
+QString textOf(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
+} // namespace
 
 Settings::Settings(const QString& iniFile)
     : m_store(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
@@ -37,7 +51,7 @@ QString Settings::get(const QString& app, const QString& section, const QString&
                       const QString& defaultValue) const
 {
     const QVariant v = m_store->value(path(app, section, key));
-    return v.isValid() ? v.toString() : defaultValue;
+    return v.isValid() ? textOf(v) : defaultValue;
 }
 
 qint64 Settings::getNumber(const QString& app, const QString& section, const QString& key,
@@ -47,7 +61,7 @@ qint64 Settings::getNumber(const QString& app, const QString& section, const QSt
     if (!v.isValid())
         return defaultValue;
     bool ok = false;
-    const qint64 n = v.toString().trimmed().toLongLong(&ok);
+    const qint64 n = textOf(v).trimmed().toLongLong(&ok);
     return ok ? n : defaultValue;
 }
 

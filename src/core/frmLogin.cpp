@@ -179,8 +179,8 @@ void frmLogin::fillCounters()
 {
     cmbCounter->clear();
     try {
-        const ResultSet rs =
-            m_ctx.db.query(QStringLiteral("select contName from tblcounter where active='1'"));
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select contName from tblcounter where active='1' order by cntAuto"));
         for (int i = 0; i < rs.size(); ++i)
             cmbCounter->addItem(rs.text(i, 0));
     } catch (const DbError& e) {
@@ -202,7 +202,8 @@ QWidget* frmLogin::loginAdmin()
 {
     Settings& s = m_ctx.settings;
     const ResultSet rs = m_ctx.db.query(
-        QStringLiteral("select username,userauto from tbluser where username=? and password=?"),
+        QStringLiteral(
+            "select username,userauto from tbluser where username=? and password=? order by userauto"),
         {txtUser->text(), txtPass->text()});
     if (rs.isEmpty()) {
         const ResultSet users = m_ctx.db.query(QStringLiteral("select count(*) from tbluser"));
@@ -243,7 +244,7 @@ QWidget* frmLogin::loginCounter()
     Settings& s = m_ctx.settings;
     const ResultSet rs =
         m_ctx.db.query(QStringLiteral("select cntAuto,servAuto,countNameA,displayNameA from tblCounter "
-                                      "where contName=? and username=? and pass=?"),
+                                      "where contName=? and username=? and pass=? order by cntAuto"),
                        {cmbCounter->currentText(), txtUser->text(), txtPass->text()});
     if (rs.isEmpty()) {
         m_ctx.dialogs.message(QStringLiteral("Please enter a valid Username and Password"),

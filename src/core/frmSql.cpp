@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -36,6 +37,11 @@ frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
     txtPass->setEchoMode(QLineEdit::Password);
     Command1 = named(new QPushButton(QStringLiteral("Save"), this), "Command1");
     Command2 = named(new QPushButton(QStringLiteral("Test Connection"), this), "Command2");
+    lblReason = named(new QLabel(this), "lblReason");
+    lblReason->setWordWrap(true);
+    lblReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblReason->setStyleSheet(QStringLiteral("color: #a00000;"));
+    lblReason->hide();
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Authentication"), Combo1);
@@ -49,8 +55,10 @@ frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
     buttons->addWidget(Command2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(lblReason);
+    layout->addStretch();
     layout->addLayout(buttons);
-    resize(420, 230);
+    resize(460, 250);
 
     connect(Command1, &QPushButton::clicked, this, &frmSql::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmSql::Command2_Click);
@@ -72,6 +80,12 @@ void frmSql::Form_Load()
 
 void frmSql::Command1_Click()
 {
+    // path.txt is read at every start: values it cannot hold are refused before anything is stored.
+    const QString refused = connectionFiles::unwritableValue(typedValues());
+    if (!refused.isEmpty()) {
+        m_ctx.dialogs.message(refused, Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        return;
+    }
     Settings& s = m_ctx.settings;
     s.set(Queue, Sql, QStringLiteral("host"), txthost->text());
     s.set(Queue, Sql, QStringLiteral("database"), txtData->text());
@@ -83,11 +97,44 @@ void frmSql::Command1_Click()
     v.user = s.get(Queue, Sql, QStringLiteral("user"));
     v.password = s.get(Queue, Sql, QStringLiteral("password"));
     s.set(Queue, Sql, QStringLiteral("aut"), Combo1->currentText());
+    // Kept for the next start too, for every user of this installation.
+    const QString error = connectionFiles::writePathFile(m_ctx.installDir, v);
+    if (!error.isEmpty())
+        m_ctx.dialogs.message(QStringLiteral("The connection holds until the program ends; it could not be "
+                                             "kept for the next start.\n") +
+                                  error,
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+}
+
+ConnectionValues frmSql::typedValues() const
+{
+    ConnectionValues values;
+    values.host = txthost->text();
+    values.database = txtData->text();
+    values.user = txtUser->text();
+    values.password = txtPass->text();
+    values.passwordAuthentication = Combo1->currentText() == QLatin1String("SQL Authentication");
+    return values;
 }
 
 void frmSql::Command2_Click()
 {
-    const bool ok = openConnection(m_ctx);
-    m_ctx.dialogs.message(ok ? QStringLiteral("Connection Success") : QStringLiteral("Connection Failed"),
+    // What is typed is tested, on a connection of its own: the program's connection stays as it is.
+    QString reason;
+    try {
+        Database probe;
+        probe.open(typedValues(), m_ctx.installDir);
+    } catch (const DbError& e) {
+        reason = e.description().isEmpty() ? QStringLiteral("Unknown database error") : e.description();
+    }
+    showReason(reason);
+    m_ctx.dialogs.message(reason.isEmpty() ? QStringLiteral("Connection Success")
+                                           : QStringLiteral("Connection Failed"),
                           Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+}
+
+void frmSql::showReason(const QString& reason)
+{
+    lblReason->setText(reason);
+    lblReason->setVisible(!reason.isEmpty());
 }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "core/Database.h"
+
 #include <QWidget>
 
 struct AppContext;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// SQL Settings: the connection values, saved per user, and a connection test.
+// SQL Settings: the connection values, saved per user and in path.txt, and a test of what is typed.
 class frmSql : public QWidget
 {
     Q_OBJECT
@@ -22,10 +25,15 @@ public:
     QLineEdit* txtPass;
     QPushButton* Command1; // Save
     QPushButton* Command2; // Test Connection
+    QLabel* lblReason;     // why the store refused the last connection; hidden when it did not
 
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
+    // Shows the store's own description of a failed connection (empty hides it).
+    void showReason(const QString& reason);
+    // The connection values and the authentication mode as typed.
+    ConnectionValues typedValues() const;
 
 private:
     AppContext& m_ctx;

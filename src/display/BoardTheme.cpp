@@ -175,7 +175,8 @@ BoardLayout loadBoardLayout(Database& db, qint64 themeId)
 {
     BoardLayout l;
     try {
-        const ResultSet rs = db.query(QStringLiteral("select * from tblpos where themeauto=?"), {themeId});
+        const ResultSet rs =
+            db.query(QStringLiteral("select * from tblpos where themeauto=? order by posAuto"), {themeId});
         if (rs.isEmpty())
             return l;
         l.found = true;

@@ -115,7 +115,8 @@ void frmClearData::addDept()
 {
     cmbDept->clear();
     try {
-        const ResultSet rs = m_ctx.db.query(QStringLiteral("select deptName from tblDept where active='1'"));
+        const ResultSet rs =
+            m_ctx.db.query(QStringLiteral("select deptName from tblDept where active='1' order by deptAuto"));
         for (int i = 0; i < rs.size(); ++i)
             cmbDept->addItem(rs.text(i, 0));
     } catch (const DbError&) {

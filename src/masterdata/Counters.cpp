@@ -86,7 +86,6 @@ frmCounter::frmCounter(AppContext& ctx, QWidget* parent)
     cmbServ->setEditable(true);
     cmbServ->setInsertPolicy(QComboBox::NoInsert);
     chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
-    chkActive->setChecked(true);
     txtNameA = line("txtNameA");
     txtNameA->setPlaceholderText(QStringLiteral("Counter Name"));
     txtDescA = line("txtDescA");
@@ -112,13 +111,22 @@ void frmCounter::Form_Load()
 {
     openConnection(m_ctx);
     try {
-        const ResultSet rs = m_ctx.db.query(QStringLiteral("Select * from tblService where active='1'"));
+        const ResultSet rs =
+            m_ctx.db.query(QStringLiteral("Select * from tblService where active='1' order by servAuto"));
         for (int i = 0; i < rs.size(); ++i)
             cmbServ->addItem(rs.text(i, 2));
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }
-    cmbServ->setCurrentIndex(-1);
+    clearFields();
+}
+
+void frmCounter::clearFields()
+{
+    masterdata::clearChoice(cmbServ);
+    for (QLineEdit* box : {txtName, txtDesc, txtUser, txtPass, txtPass1, txtNameA, txtDescA})
+        box->clear();
+    chkActive->setChecked(true);
 }
 
 void frmCounter::getData()

@@ -42,6 +42,7 @@ public:
     void getData() override;
 
 protected:
+    void clearFields() override;
     bool checkInput() override;
     QVariantMap values() const override;
     void showFailure(const DbError& error) override;

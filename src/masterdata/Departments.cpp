@@ -33,7 +33,7 @@ QVector<MasterList::Column> frmDeptLst::columns() const
 
 void frmDeptLst::addFG()
 {
-    const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tblDept"));
+    const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tblDept order by deptAuto"));
     for (int i = 0; i < rs.size(); ++i)
         addEntry(rs.number(i, 0), {rs.text(i, 1), rs.text(i, 2), QString()});
 }
@@ -60,15 +60,21 @@ frmDept::frmDept(AppContext& ctx, QWidget* parent)
     txtDesc->setEditable(true);
     txtDesc->addItems({QStringLiteral("Walk-In"), QStringLiteral("Report"), QStringLiteral("Appointment"),
                        QStringLiteral("Emergency")});
-    txtDesc->setCurrentIndex(-1);
     txtDesc->setInsertPolicy(QComboBox::NoInsert);
     chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
-    chkActive->setChecked(true);
+    clearFields();
 
     form()->addRow(QStringLiteral("Department Name"), txtDept);
     form()->addRow(QStringLiteral("Type"), txtDesc);
     form()->addRow(QString(), chkActive);
     resize(380, 170);
+}
+
+void frmDept::clearFields()
+{
+    txtDept->clear();
+    masterdata::clearChoice(txtDesc);
+    chkActive->setChecked(true);
 }
 
 void frmDept::getData()

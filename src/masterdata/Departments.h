@@ -35,6 +35,7 @@ public:
     void getData() override;
 
 protected:
+    void clearFields() override;
     bool checkInput() override;
     QVariantMap values() const override;
 };

@@ -7,6 +7,7 @@
 #include "ui/Grid.h"
 #include "ui/Named.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -50,6 +51,12 @@ QString cleanPrefix(const QString& prefix)
 QString stored(const QString& text)
 {
     return text.isNull() ? QStringLiteral("") : text;
+}
+
+void clearChoice(QComboBox* box)
+{
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
 }
 
 } // namespace masterdata
@@ -169,7 +176,12 @@ void MasterList::FG_DblClick()
 
 void MasterList::Command3_Click()
 {
-    openEditScreen();
+    // Add always starts a new row. The edit screen is a single window: still open on a row of the list,
+    // it is emptied first; already holding a new row, it keeps what was typed there, so pressing Add
+    // again gives neither a second window nor a second row.
+    MasterEdit* edit = openEditScreen();
+    if (edit && !edit->isNewRow())
+        edit->startNew();
 }
 
 void MasterList::Command2_Click()
@@ -241,8 +253,20 @@ qint64 MasterEdit::ref() const
     return lblRef->text().trimmed().toLongLong();
 }
 
+bool MasterEdit::isNewRow() const
+{
+    return lblRef->text().trimmed().isEmpty();
+}
+
+void MasterEdit::startNew()
+{
+    lblRef->clear();
+    clearFields();
+}
+
 void MasterEdit::edit(qint64 key)
 {
+    clearFields();
     lblRef->setText(QString::number(key));
     try {
         getData();
@@ -257,7 +281,7 @@ void MasterEdit::Command2_Click()
     try {
         if (!checkInput())
             return;
-        ok = lblRef->text().trimmed().isEmpty() ? saveData() : updateData();
+        ok = isNewRow() ? saveData() : updateData();
     } catch (const DbError& e) {
         showFailure(e);
         return;

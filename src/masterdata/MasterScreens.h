@@ -8,6 +8,7 @@
 struct AppContext;
 class DbError;
 class Grid;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -86,8 +87,13 @@ public:
 
     // The key in lblRef, 0 for a new row.
     qint64 ref() const;
-    // Puts the key into lblRef and fills the screen from that row.
+    // True while the screen holds a row not stored yet (lblRef empty).
+    bool isNewRow() const;
+    // Empties the screen and puts the key into lblRef, then fills the screen from that row, so a row
+    // deleted meanwhile shows an empty screen, never the values of the row shown before.
     void edit(qint64 key);
+    // Empties lblRef and every field: Save then inserts a new row.
+    void startNew();
     virtual void getData() = 0;
 
     void Command2_Click();
@@ -100,6 +106,8 @@ Q_SIGNALS:
     void saved();
 
 protected:
+    // Puts every field back to what a new row starts with.
+    virtual void clearFields() = 0;
     // Each check in order; shows the first failing check's message and returns false.
     virtual bool checkInput() = 0;
     // The row's values as the screen holds them.
@@ -126,5 +134,7 @@ bool readsAsWholeNumber(const QString& text, qint64* value = nullptr);
 QString cleanPrefix(const QString& prefix);
 // Text for the store: an empty box becomes an empty text, never a missing value.
 QString stored(const QString& text);
+// A list that also takes typed text, with nothing chosen and nothing typed.
+void clearChoice(QComboBox* box);
 
 } // namespace masterdata

@@ -36,7 +36,7 @@ void frmServLst::addFG()
         "SELECT tblService.servAuto, tblDept.deptName, tblService.ServName, tblservice.startno, "
         "tblservice.endno, "
         "tblservice.abrno, tblService.active FROM tblService INNER JOIN tblDept ON tblService.deptAuto = "
-        "tblDept.deptAuto"));
+        "tblDept.deptAuto order by tblService.servAuto"));
     for (int i = 0; i < rs.size(); ++i)
         addEntry(rs.number(i, 0), {rs.text(i, 1), rs.text(i, 2), rs.text(i, 3), rs.text(i, 4), rs.text(i, 5),
                                    rs.text(i, 6), QString()});
@@ -49,6 +49,14 @@ bool frmServLst::deleteEntry(qint64 key)
     if (lookups::rowExists(m_ctx.db, QStringLiteral("tblticket"), QStringLiteral("servAuto"), key)) {
         m_ctx.dialogs.message(QStringLiteral("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
                               this);
+        return false;
+    }
+    // Counters of a deleted service would vanish from the counter list, yet still be offered at log-in.
+    if (lookups::rowExists(m_ctx.db, QStringLiteral("tblCounter"), QStringLiteral("servAuto"), key)) {
+        m_ctx.dialogs.message(
+            QStringLiteral("Cannot delete: counters still serve this service. Give them another service "
+                           "or delete them first."),
+            Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return false;
     }
     m_ctx.db.exec(QStringLiteral("delete from tblservice where servauto=?"), {key});
@@ -66,13 +74,12 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     cmbDept->setInsertPolicy(QComboBox::NoInsert);
     txtServ = named(new QLineEdit(this), "txtServ");
     txtDesc = named(new QLineEdit(this), "txtDesc");
-    txtNo = named(new QLineEdit(QStringLiteral("0"), this), "txtNo");
-    txtEnd = named(new QLineEdit(QStringLiteral("0"), this), "txtEnd");
+    txtNo = named(new QLineEdit(this), "txtNo");
+    txtEnd = named(new QLineEdit(this), "txtEnd");
     txtAbr = named(new QLineEdit(this), "txtAbr");
     txtAbr->setMaximumWidth(120);
     txtAbr->installEventFilter(this);
     chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
-    chkActive->setChecked(true);
 
     form()->addRow(QStringLiteral("Select Dept"), cmbDept);
     form()->addRow(QStringLiteral("Service Name"), txtServ);
@@ -88,13 +95,25 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
 void frmService::Form_Load()
 {
     try {
-        const ResultSet rs = m_ctx.db.query(QStringLiteral("select deptName from tblDept where active='1'"));
+        const ResultSet rs =
+            m_ctx.db.query(QStringLiteral("select deptName from tblDept where active='1' order by deptAuto"));
         for (int i = 0; i < rs.size(); ++i)
             cmbDept->addItem(rs.text(i, 0));
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }
-    cmbDept->setCurrentIndex(-1);
+    clearFields();
+}
+
+void frmService::clearFields()
+{
+    masterdata::clearChoice(cmbDept);
+    txtServ->clear();
+    txtDesc->clear();
+    txtNo->setText(QStringLiteral("0"));
+    txtEnd->setText(QStringLiteral("0"));
+    txtAbr->clear();
+    chkActive->setChecked(true);
 }
 
 void frmService::getData()

@@ -42,6 +42,7 @@ public:
     void txtAbr_LostFocus();
 
 protected:
+    void clearFields() override;
     bool checkInput() override;
     QVariantMap values() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;

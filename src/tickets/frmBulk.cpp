@@ -70,7 +70,8 @@ void frmBulk::Form_Load()
         const ResultSet rs =
             m_ctx.db.query(QStringLiteral("SELECT tblService.ServName FROM tblDept INNER JOIN tblService ON "
                                           "tblDept.deptAuto = tblService.deptAuto "
-                                          "where tblDept.deptDesc='Walk-In' and tblService.Active='1'"));
+                                          "where tblDept.deptDesc='Walk-In' and tblService.Active='1' "
+                                          "order by tblService.servAuto"));
         for (int r = 0; r < rs.size(); ++r)
             cmbCounter->addItem(rs.text(r, 0));
     } catch (const DbError& e) {
@@ -92,8 +93,8 @@ void frmBulk::cmbCounter_Click()
             lblCurrent->setText(QString::number(highest.number(0, 0) + 1));
             return;
         }
-        const ResultSet start =
-            m_ctx.db.query(QStringLiteral("Select startno from tblService where servName=?"), {name});
+        const ResultSet start = m_ctx.db.query(
+            QStringLiteral("Select startno from tblService where servName=? order by servAuto"), {name});
         lblCurrent->setText(start.isEmpty() ? QStringLiteral("0") : QString::number(start.number(0, 0)));
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);

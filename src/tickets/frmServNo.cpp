@@ -172,7 +172,8 @@ void frmSerNo::Form_Load()
     DT->setDate(m_ctx.clock.today());
     cmbServ->clear();
     try {
-        const ResultSet rs = m_ctx.db.query(QStringLiteral("Select * from tblService where active='1'"));
+        const ResultSet rs =
+            m_ctx.db.query(QStringLiteral("Select * from tblService where active='1' order by servAuto"));
         for (int r = 0; r < rs.size(); ++r)
             cmbServ->addItem(rs.text(r, 2));
     } catch (const DbError& e) {
@@ -235,7 +236,8 @@ void frmSerNo::cmdSave_Click()
             return;
         }
         if (!m_ctx.db
-                 .query(QStringLiteral("select * from tblserviceno where sdate=? and servAuto=?"),
+                 .query(QStringLiteral(
+                            "select * from tblserviceno where sdate=? and servAuto=? order by snoAuto"),
                         {dayText(DT->date()), service})
                  .isEmpty()) {
             m_ctx.dialogs.message(QStringLiteral("Contains same date entry"), Dialogs::Buttons::Ok,

@@ -141,7 +141,8 @@ void frmTicket::addDept(const QString& category)
     FG->setText(0, 1, QStringLiteral("Select Department"));
     try {
         const ResultSet rs = m_ctx.db.query(
-            QStringLiteral("select * from tblDept where deptdesc=? and active='1'"), {category});
+            QStringLiteral("select * from tblDept where deptdesc=? and active='1' order by deptAuto"),
+            {category});
         for (int r = 0; r < rs.size(); ++r)
             FG->addRow({rs.text(r, 0), rs.text(r, 1)});
     } catch (const DbError& e) {
@@ -158,7 +159,8 @@ void frmTicket::addServ(qint64 deptId)
     FG->setText(0, 1, QStringLiteral("Select Service"));
     try {
         const ResultSet rs = m_ctx.db.query(
-            QStringLiteral("select servauto,servName from tblservice where deptAuto=? and active='1'"),
+            QStringLiteral(
+                "select servauto,servName from tblservice where deptAuto=? and active='1' order by servauto"),
             {deptId});
         for (int r = 0; r < rs.size(); ++r)
             FG->addRow({rs.text(r, 0), rs.text(r, 1)});

@@ -60,7 +60,8 @@ void frmTransfer::addCount()
 {
     cmbService->clear();
     try {
-        const ResultSet rs = m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1'"));
+        const ResultSet rs =
+            m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1' order by cntAuto"));
         for (int r = 0; r < rs.size(); ++r)
             cmbService->addItem(rs.text(r, 2));
     } catch (const DbError& e) {

@@ -21,6 +21,16 @@ TEST(PathFile, FiveFieldsFillTheFourConnectionValues)
     EXPECT_EQ(v.password, QStringLiteral("p4ss"));
 }
 
+TEST(PathFile, AByteOrderMarkIsNoPartOfTheHost)
+{
+    TestEnv env;
+    env.writeFile(QStringLiteral("path.txt"), "\xEF\xBB\xBF"
+                                              "db01;queue;sa;p4ss;\n");
+    ConnectionValues v;
+    EXPECT_EQ(readPathFile(env.dir.path(), v), QString());
+    EXPECT_EQ(v.host, QStringLiteral("db01"));
+}
+
 TEST(PathFile, ItemsSplitAtCommasAndLineEndsAndOnlyTheLastCounts)
 {
     TestEnv env;
@@ -101,6 +111,23 @@ TEST(SettingsStore, NamesAreCaseInsensitiveAndReadersSupplyDefaults)
     Settings again(s.fileName());
     EXPECT_EQ(again.get(QStringLiteral("QUEUE"), QStringLiteral("theme"), QStringLiteral("theme")),
               QStringLiteral("Blue"));
+}
+
+// Values written by another tool (an installer, a script) without quotes are read as the text they are,
+// commas and all: a display's counter list "3,5" shows those two counters, not every counter.
+TEST(SettingsStore, UnquotedValuesWithCommasAreReadAsWritten)
+{
+    TestEnv env;
+    env.writeFile(QStringLiteral("other.ini"), "[q]\ncounterlist\\4=3,5\n[queue]\nprint\\nos=2,\n");
+    Settings s(env.path(QStringLiteral("other.ini")));
+    EXPECT_EQ(s.get(QStringLiteral("Q"), QStringLiteral("CounterList"), QStringLiteral("4")),
+              QStringLiteral("3,5"));
+    EXPECT_EQ(s.get(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos")),
+              QStringLiteral("2,"));
+    EXPECT_EQ(s.getNumber(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), 1), 1);
+    env.session.themeId = 4;
+    buildCounterFilter(s, env.session);
+    EXPECT_EQ(env.session.counterFilter, QStringLiteral("and(servAuto=3 or servAuto=5)"));
 }
 
 TEST(CounterFilter, ListsBecomeOrTermsAndBadItemsAreSkipped)

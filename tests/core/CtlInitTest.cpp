@@ -1,6 +1,10 @@
+#include "app/Program.h"
 #include "core/CommandRegistry.h"
 #include "core/Lookups.h"
 #include "testsupport/TestEnv.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -73,4 +77,22 @@ TEST(CtlDemo, LoadsAWholeHallOnceWithTheThemeAFreshWorkstationProposes)
     // A second run leaves the hall as it is.
     EXPECT_EQ(run(env, QStringLiteral("demo"), {}), 1);
     EXPECT_EQ(db.query(QStringLiteral("select * from tbltheme")).size(), 1);
+}
+
+// --path-file names the connection file itself, whatever its name and whatever lies beside it; a
+// relative database file is found beside it.
+TEST(CtlPathFile, ReadsTheNamedFileNotThePathTxtBesideIt)
+{
+    TestEnv env;
+    ASSERT_TRUE(QDir(env.dir.path()).mkpath(QStringLiteral("cfg")));
+    env.writeFile(QStringLiteral("cfg/site.txt"), ";site.db;;;\n");
+    env.writeFile(QStringLiteral("cfg/path.txt"), ";other.db;;;\n");
+    EXPECT_EQ(openCommandLineDatabase(*env.ctx, QString(), env.path(QStringLiteral("cfg/site.txt"))),
+              QString());
+    EXPECT_EQ(env.db.description(), env.path(QStringLiteral("cfg/site.db")));
+    EXPECT_FALSE(QFileInfo::exists(env.path(QStringLiteral("cfg/other.db"))));
+
+    const QString error =
+        openCommandLineDatabase(*env.ctx, QString(), env.path(QStringLiteral("cfg/none.txt")));
+    EXPECT_TRUE(error.contains(QStringLiteral("none.txt"))) << qPrintable(error);
 }

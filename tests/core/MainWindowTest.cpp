@@ -223,3 +223,28 @@ TEST(MainWindowLoad, StartsTheVoiceProgramWhenItIsInstalled)
     EXPECT_EQ(env.launcher.started, QStringList{env.path(QStringLiteral("voice"))});
     mdi.close();
 }
+
+TEST_F(MainWindowTest, PrintTicketOpensTheKioskTheSettingsName)
+{
+    for (const char* name : {"frmTicket", "frmTicketF"}) {
+        env.screens.add(QString::fromLatin1(name), [name](AppContext&) {
+            auto* w = new QWidget;
+            w->setObjectName(QString::fromLatin1(name));
+            return w;
+        });
+    }
+    mdi->Command1->click();
+    ASSERT_NE(env.screens.existing(QStringLiteral("frmTicket")), nullptr);
+    EXPECT_TRUE(env.screens.existing(QStringLiteral("frmTicket"))->isVisible());
+    EXPECT_EQ(env.screens.existing(QStringLiteral("frmTicketF")), nullptr);
+
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+                       QStringLiteral("Full Screen"));
+    mdi->Command1->click();
+    QWidget* kiosk = env.screens.existing(QStringLiteral("frmTicketF"));
+    ASSERT_NE(kiosk, nullptr);
+    EXPECT_TRUE(kiosk->isMaximized() || kiosk->isFullScreen());
+    // The settings Save that Print Ticket performs kept the choice.
+    EXPECT_EQ(env.settings().get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen")),
+              QStringLiteral("Full Screen"));
+}

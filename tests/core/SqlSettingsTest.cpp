@@ -1,11 +1,26 @@
+#include "core/ConnectionFiles.h"
 #include "core/frmSql.h"
 #include "testsupport/TestEnv.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-TEST(SqlSettings, LoadsPathFileSavesToSettingsAndTestsTheConnection)
+namespace {
+
+QString sqlSetting(TestEnv& env, const char* key)
+{
+    return env.settings().get(QStringLiteral("Queue"), QStringLiteral("Sql"), QString::fromLatin1(key),
+                              QStringLiteral("<none>"));
+}
+
+} // namespace
+
+// Test Connection tries what is typed, on a connection of its own; Save keeps the values for this run
+// and, through path.txt, for the next start.
+TEST(SqlSettings, TestsWhatIsTypedAndSaveHoldsAfterARestart)
 {
     TestEnv env;
     env.writeFile(QStringLiteral("path.txt"), ";test.db;;;\n");
@@ -14,30 +29,76 @@ TEST(SqlSettings, LoadsPathFileSavesToSettingsAndTestsTheConnection)
     EXPECT_EQ(form.Combo1->currentText(), QStringLiteral("SQL Authentication"));
     EXPECT_EQ(form.txtData->text(), QStringLiteral("test.db"));
     EXPECT_EQ(form.txthost->text(), QString());
-
     form.Command2->click();
     EXPECT_EQ(env.dialogs.last(), QStringLiteral("Connection Success"));
+    EXPECT_TRUE(form.lblReason->isHidden());
 
+    const QString running = env.db.identity();
     form.txthost->setText(QStringLiteral("127.0.0.1:1"));
     form.txtData->setText(QStringLiteral("nowhere"));
     form.txtUser->setText(QStringLiteral("o'neil"));
     form.txtPass->setText(QStringLiteral("pa;ss"));
     form.Combo1->setCurrentText(QStringLiteral("Windows Authentication"));
-    form.Command1->click();
-    Settings& s = env.settings();
-    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("host")),
-              QStringLiteral("127.0.0.1:1"));
-    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("user")),
-              QStringLiteral("o'neil"));
-    EXPECT_EQ(s.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut")),
-              QStringLiteral("Windows Authentication"));
-    EXPECT_EQ(env.session.connection.host, QStringLiteral("127.0.0.1:1"));
-    EXPECT_EQ(env.session.connection.password, QStringLiteral("pa;ss"));
-
     form.Command2->click();
     EXPECT_EQ(env.dialogs.last(), QStringLiteral("Connection Failed"));
-    // A failed connection brings up this very screen rather than a second one.
-    EXPECT_NE(env.screens.existing(QStringLiteral("connect")), nullptr);
+    EXPECT_FALSE(form.lblReason->isHidden());
+    EXPECT_FALSE(form.lblReason->text().isEmpty());
+    EXPECT_EQ(env.db.identity(), running);
+    EXPECT_TRUE(env.db.ping());
+
+    // path.txt could not hold a semicolon: nothing is stored.
+    form.Command1->click();
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Password cannot be kept in path.txt")));
+    EXPECT_EQ(sqlSetting(env, "host"), QStringLiteral("<none>"));
+
+    form.txtPass->setText(QStringLiteral("pa'ss"));
+    env.dialogs.clear();
+    form.Command1->click();
+    EXPECT_TRUE(env.dialogs.texts().isEmpty());
+    EXPECT_EQ(sqlSetting(env, "host"), QStringLiteral("127.0.0.1:1"));
+    EXPECT_EQ(sqlSetting(env, "user"), QStringLiteral("o'neil"));
+    EXPECT_EQ(sqlSetting(env, "aut"), QStringLiteral("Windows Authentication"));
+    EXPECT_EQ(env.session.connection.host, QStringLiteral("127.0.0.1:1"));
+    EXPECT_EQ(env.session.connection.password, QStringLiteral("pa'ss"));
+
+    // The next start reads path.txt.
+    ConnectionValues next;
+    EXPECT_EQ(connectionFiles::readPathFile(env.dir.path(), next), QString());
+    EXPECT_EQ(next.host, QStringLiteral("127.0.0.1:1"));
+    EXPECT_EQ(next.database, QStringLiteral("nowhere"));
+    EXPECT_EQ(next.user, QStringLiteral("o'neil"));
+    EXPECT_EQ(next.password, QStringLiteral("pa'ss"));
+}
+
+TEST(SqlSettings, ANewPathFileIsReadableByItsOwnerOnly)
+{
+    TestEnv env;
+    ConnectionValues values;
+    values.database = QStringLiteral("queue.db");
+    EXPECT_EQ(connectionFiles::writePathFile(env.dir.path(), values), QString());
+    const QFile::Permissions permissions = QFile::permissions(env.path(QStringLiteral("path.txt")));
+    EXPECT_TRUE(permissions & QFile::ReadOwner);
+    EXPECT_FALSE(permissions & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+}
+
+// A connection that fails brings up the SQL settings screen with the store's own reason; it goes once
+// the connection works again.
+TEST(SqlSettings, AFailedConnectionShowsTheStoresReason)
+{
+    TestEnv env;
+    env.db.exec(QStringLiteral("drop table brivane_schema"));
+    env.db.exec(QStringLiteral("drop table tblvideo"));
+    env.db.close();
+    EXPECT_FALSE(openConnection(*env.ctx));
+    auto* screen = qobject_cast<frmSql*>(env.screens.existing(QStringLiteral("connect")));
+    ASSERT_TRUE(screen);
+    EXPECT_FALSE(screen->lblReason->isHidden());
+    EXPECT_TRUE(screen->lblReason->text().contains(QStringLiteral("tblvideo")))
+        << qPrintable(screen->lblReason->text());
+
+    env.session.connection.database = QStringLiteral("fresh.db");
+    EXPECT_TRUE(openConnection(*env.ctx));
+    EXPECT_TRUE(screen->lblReason->isHidden());
 }
 
 TEST(SqlSettings, AnyModeButSqlAuthenticationConnectsWithoutAPassword)

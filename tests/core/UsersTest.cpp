@@ -146,6 +146,36 @@ TEST_P(UsersTest, DeleteRemovesTheUserReachedWithTheArrowKeys)
     EXPECT_EQ(names(screen->lstUser), (QStringList{QStringLiteral("admin"), QStringLiteral("third")}));
 }
 
+// Delete acts on the table and on the user highlighted now: after Add fills the list again nothing is
+// highlighted, and a list made stale by another workstation cannot remove the last administrator.
+TEST_P(UsersTest, DeleteNeverActsOnAStaleListOrSelection)
+{
+    const Hall hall = seedHall(env->db);
+    ASSERT_EQ(
+        users::addUser(env->db, QStringLiteral("second"), QStringLiteral("pw"), QStringLiteral("Admin")),
+        users::AddResult::Added);
+    auto* screen = open<frmUserLst>("userLst");
+    ASSERT_TRUE(screen);
+    screen->lstUser_Click(itemNamed(screen->lstUser, QStringLiteral("second")));
+    screen->Text1->setText(QStringLiteral("third"));
+    screen->Command1->click();
+    ASSERT_EQ(screen->lstUser->count(), 3);
+    EXPECT_TRUE(screen->lstUser->selectedItems().isEmpty());
+    EXPECT_EQ(screen->tag(), 0);
+    screen->Command3->click();
+    EXPECT_EQ(users::userCount(env->db), 3);
+
+    // Another workstation removes two of them; this list still shows three.
+    env->secondConnection()->exec(QStringLiteral("delete from tbluser where userAuto<>?"), {hall.admin});
+    screen->lstUser_Click(itemNamed(screen->lstUser, QStringLiteral("admin")));
+    env->dialogs.clear();
+    screen->Command3->click();
+    EXPECT_TRUE(env->dialogs.texts().isEmpty());
+    EXPECT_EQ(users::userCount(env->db), 1);
+    EXPECT_EQ(users::removeUser(env->db, hall.admin), users::RemoveResult::LastUser);
+    EXPECT_EQ(users::userCount(env->db), 1);
+}
+
 TEST_P(UsersTest, AdministratorPasswordChange)
 {
     const Hall hall = seedHall(env->db);

@@ -51,6 +51,26 @@ AddResult addUser(Database& db, const QString& name, const QString& password, co
     return AddResult::Added;
 }
 
+qint64 userCount(Database& db)
+{
+    return db.query(QStringLiteral("select count(*) from tbluser")).number(0, 0);
+}
+
+RemoveResult removeUser(Database& db, qint64 userAuto)
+{
+    Database::Transaction transaction(db);
+    // SQLite holds its write lock from the transaction's start; PostgreSQL needs the table held, or two
+    // removals could each count the other's user as still there.
+    if (db.isPostgres())
+        db.exec(QStringLiteral("lock table tbluser in share row exclusive mode"));
+    if (userCount(db) <= 1)
+        return RemoveResult::LastUser;
+    if (db.exec(QStringLiteral("delete from tbluser where userAuto=?"), {userAuto}) != 1)
+        return RemoveResult::NotFound;
+    transaction.commit();
+    return RemoveResult::Removed;
+}
+
 bool changeAdminPassword(Database& db, qint64 userAuto, const QString& oldPassword,
                          const QString& newPassword)
 {
@@ -115,13 +135,6 @@ frmUserLst::frmUserLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     move(0, 0);
 
     connect(lstUser, &QListWidget::itemClicked, this, &frmUserLst::lstUser_Click);
-    // Moving through the list with the keys picks a user just as a click does, so Delete removes the
-    // user the list shows highlighted, never one clicked earlier.
-    connect(lstUser, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem*> selected = lstUser->selectedItems();
-        if (!selected.isEmpty())
-            lstUser_Click(selected.first());
-    });
     connect(Command1, &QPushButton::clicked, this, &frmUserLst::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmUserLst::Command3_Click);
     connect(Command2, &QPushButton::clicked, this, &frmUserLst::Command2_Click);
@@ -139,7 +152,7 @@ void frmUserLst::fillList()
 {
     lstUser->clear();
     try {
-        const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tbluser"));
+        const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tbluser order by userAuto"));
         for (int i = 0; i < rs.size(); ++i) {
             auto* item = new QListWidgetItem(rs.text(i, 1), lstUser);
             item->setData(Qt::UserRole, rs.number(i, 0));
@@ -151,8 +164,16 @@ void frmUserLst::fillList()
 
 void frmUserLst::lstUser_Click(QListWidgetItem* item)
 {
-    // Each entry carries its own key, so two rows that share a name are still told apart.
-    m_tag = item ? item->data(Qt::UserRole).toLongLong() : 0;
+    if (item && !item->isSelected())
+        lstUser->setCurrentItem(item);
+}
+
+qint64 frmUserLst::tag() const
+{
+    // The highlighted entry is the one Delete acts on, however it was reached (click, arrow keys). Each
+    // entry carries its own key, so two rows that share a name are still told apart.
+    const QList<QListWidgetItem*> selected = lstUser->selectedItems();
+    return selected.isEmpty() ? 0 : selected.first()->data(Qt::UserRole).toLongLong();
 }
 
 void frmUserLst::Command1_Click()
@@ -181,20 +202,20 @@ void frmUserLst::Command1_Click()
 
 void frmUserLst::Command3_Click()
 {
-    // The last administrator stays, or nobody could log in as one again.
-    if (lstUser->count() <= 1)
-        return;
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to Remove the Selected User"),
-                                Dialogs::Icon::Question, {}, this))
-        return;
+    // The last administrator stays, or nobody could log in as one again. The table decides, not a list
+    // another workstation may have made out of date.
+    const qint64 key = tag();
     try {
-        if (m_tag &&
-            m_ctx.db.query(QStringLiteral("select * from tbluser where userAuto=?"), {m_tag}).size() == 1)
-            m_ctx.db.exec(QStringLiteral("delete from tbluser where userAuto=?"), {m_tag});
+        if (users::userCount(m_ctx.db) <= 1)
+            return;
+        if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to Remove the Selected User"),
+                                    Dialogs::Icon::Question, {}, this))
+            return;
+        if (key)
+            users::removeUser(m_ctx.db, key);
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }
-    m_tag = 0;
     fillList();
 }
 

@@ -14,9 +14,16 @@ class QPushButton;
 namespace users {
 
 enum class AddResult { Added, MissingDetails, NameTaken };
+enum class RemoveResult { Removed, LastUser, NotFound };
 
 // Adds an administrator log-in. The name and type are required, the password may be empty.
 AddResult addUser(Database& db, const QString& name, const QString& password, const QString& type);
+
+// The administrator log-ins stored, whatever a screen shows.
+qint64 userCount(Database& db);
+// Removes that log-in unless it is the last one left; two workstations removing the last two at once
+// leave one.
+RemoveResult removeUser(Database& db, qint64 userAuto);
 
 // Sets a new password when the old one matches; false when it does not (or the row is gone).
 bool changeAdminPassword(Database& db, qint64 userAuto, const QString& oldPassword,
@@ -49,12 +56,11 @@ public:
     void Command3_Click();
     void Command2_Click();
 
-    // The key of the user last clicked (the list's tag); 0 when none.
-    qint64 tag() const { return m_tag; }
+    // The key of the user the list shows highlighted; 0 when none (as after the list is filled again).
+    qint64 tag() const;
 
 private:
     AppContext& m_ctx;
-    qint64 m_tag = 0;
 };
 
 // The three password boxes and the change button both password screens share.

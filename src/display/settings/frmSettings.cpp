@@ -198,13 +198,15 @@ void frmSettings::fillLists()
         printers << NoPrinter;
     cmbPrinter->addItems(printers);
     try {
-        const ResultSet themes = m_ctx.db.query(QStringLiteral("select themeName from tbltheme"));
+        const ResultSet themes =
+            m_ctx.db.query(QStringLiteral("select themeName from tbltheme order by themeauto"));
         for (int i = 0; i < themes.size(); ++i)
             cmbTheme->addItem(themes.text(i, 0));
     } catch (const DbError&) {
     }
     try {
-        const ResultSet depts = m_ctx.db.query(QStringLiteral("Select deptName from tblDept"));
+        const ResultSet depts =
+            m_ctx.db.query(QStringLiteral("Select deptName from tblDept order by deptAuto"));
         for (int i = 0; i < depts.size(); ++i)
             cmbDept->addItem(depts.text(i, 0));
     } catch (const DbError&) {
@@ -212,7 +214,7 @@ void frmSettings::fillLists()
     cmbSource->addItems(videoInputNames());
     try {
         const ResultSet counters =
-            m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1'"));
+            m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1' order by cntAuto"));
         for (int i = 0; i < counters.size(); ++i)
             cmbService->addItem(counters.text(i, 2));
     } catch (const DbError&) {

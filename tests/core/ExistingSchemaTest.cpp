@@ -1,0 +1,90 @@
+#include "core/ExistingSchema.h"
+#include "core/Database.h"
+#include "core/Schema.h"
+#include "testsupport/TestEnv.h"
+
+namespace {
+
+// Opens another connection to the test database; the store's refusal, or empty when it opened.
+QString reopen(TestEnv& env)
+{
+    try {
+        env.secondConnection();
+        return QString();
+    } catch (const DbError& e) {
+        return e.description().isEmpty() ? QStringLiteral("(no description)") : e.description();
+    }
+}
+
+schema::FoundTables completeTables()
+{
+    schema::FoundTables found;
+    for (const schema::Table& t : schema::tables()) {
+        QStringList& columns = found[t.name.toLower()];
+        for (const schema::Column& c : t.columns)
+            columns.append(c.name.toUpper());
+    }
+    return found;
+}
+
+} // namespace
+
+class ExistingSchemaTest : public StoreTest
+{
+};
+
+// Tables prepared before the program first opened the database (no version row) are taken as they are,
+// rows included; a database missing one of them is refused with the name of what is missing.
+TEST_P(ExistingSchemaTest, CompleteTablesAreAdoptedIncompleteOnesRefusedByName)
+{
+    env->db.insert(QStringLiteral("tblDept"), {{QStringLiteral("deptName"), QStringLiteral("Prepared")}});
+    env->db.exec(QStringLiteral("drop table brivane_schema"));
+    EXPECT_EQ(reopen(*env), QString());
+    EXPECT_EQ(env->db.query(QStringLiteral("select max(version) from brivane_schema")).number(0, 0),
+              schema::currentVersion);
+    EXPECT_EQ(env->db.query(QStringLiteral("select deptName from tblDept")).text(0, 0),
+              QStringLiteral("Prepared"));
+
+    env->db.exec(QStringLiteral("drop table brivane_schema"));
+    env->db.exec(QStringLiteral("alter table tblvideo rename to tblvideo_old"));
+    const QString refusal = reopen(*env);
+    EXPECT_TRUE(refusal.contains(QStringLiteral("table tblvideo"))) << qPrintable(refusal);
+    EXPECT_FALSE(refusal.contains(QStringLiteral("already exists"))) << qPrintable(refusal);
+    // Nothing was created on the way: the same database is taken once the table is back.
+    env->db.exec(QStringLiteral("alter table tblvideo_old rename to tblvideo"));
+    EXPECT_EQ(reopen(*env), QString());
+}
+
+// A database a newer program has moved on is left alone rather than written with an older idea of it.
+TEST_P(ExistingSchemaTest, ANewerSchemaIsRefused)
+{
+    env->db.exec(QStringLiteral("insert into brivane_schema (version) values (?)"),
+                 {schema::currentVersion + 1});
+    const QString refusal = reopen(*env);
+    env->db.exec(QStringLiteral("delete from brivane_schema where version>?"), {schema::currentVersion});
+    EXPECT_TRUE(refusal.contains(QStringLiteral("newer version"))) << qPrintable(refusal);
+}
+
+BRIVANE_STORE_TEST_SUITE(ExistingSchemaTest);
+
+TEST(ExistingSchema, PositionalColumnsInOrderByNameColumnsAnywhere)
+{
+    schema::FoundTables found = completeTables();
+    EXPECT_TRUE(schema::missingParts(found).isEmpty());
+    EXPECT_FALSE(schema::noneFound(found));
+    EXPECT_TRUE(schema::noneFound({{QStringLiteral("other"), {QStringLiteral("id")}}}));
+
+    // By-name columns may stand in any order, and extra columns after the schema's do no harm.
+    QStringList& ticket = found[QStringLiteral("tblticket")];
+    ticket.move(ticket.indexOf(QStringLiteral("APPTIME")), 6);
+    ticket.append(QStringLiteral("note"));
+    EXPECT_TRUE(schema::missingParts(found).isEmpty());
+
+    ticket.removeAll(QStringLiteral("TTYPE"));
+    QStringList& counter = found[QStringLiteral("tblcounter")];
+    counter.swapItemsAt(2, 3);
+    EXPECT_EQ(schema::missingParts(found),
+              (QStringList{QStringLiteral("tblCounter.contName at position 2"),
+                           QStringLiteral("tblCounter.displayName at position 3"),
+                           QStringLiteral("tblTicket.ttype")}));
+}
