@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts a throwaway PostgreSQL server on 127.0.0.1 for the store tests and prints the BRIVANE_PG value.
-# Usage: pg-test-server.sh start|stop   (data in $BRIVANE_PG_DIR, default /tmp/brivane-pg)
+# Usage: pg-test-server.sh start|stop|resume   (data in $BRIVANE_PG_DIR, default /tmp/brivane-pg)
+# resume starts a stopped server again on its existing data, as a restart for maintenance would.
 set -euo pipefail
 dir=${BRIVANE_PG_DIR:-/tmp/brivane-pg}
 port=${BRIVANE_PG_PORT:-55432}
@@ -30,6 +31,10 @@ start)
       -c "CREATE DATABASE brivane OWNER brivane" >/dev/null)
   fi
   echo "127.0.0.1:$port;brivane;brivane;brivane"
+  ;;
+resume)
+  (cd /tmp && as_pg "$bindir/pg_ctl" -D "$dir/data" -l "$dir/log" -w \
+    -o "-h 127.0.0.1 -p $port -k $dir -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >/dev/null)
   ;;
 stop)
   [ -d "$dir/data" ] && (cd /tmp && as_pg "$bindir/pg_ctl" -D "$dir/data" -m fast stop >/dev/null 2>&1 || true)

@@ -9,7 +9,7 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/brivane-runtime-$(id -u)}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 if [ ! -f "$bin/path.txt" ]; then
   # Empty host: the embedded SQLite database file in the installation folder.
-  echo ';brivane.db;;;' > "$bin/path.txt"
+  (umask 077; echo ';brivane.db;;;' > "$bin/path.txt")
 fi
 if [ ! -f "$bin/brivane.db" ] && grep -q '^;brivane.db;' "$bin/path.txt"; then
   QT_QPA_PLATFORM=offscreen "$bin/brivane-ctl" demo

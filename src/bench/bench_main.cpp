@@ -22,6 +22,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -57,6 +58,30 @@ double percentile(std::vector<double> values, double p)
     return values[index];
 }
 
+// One kiosk, counter or board: when its work last failed and when it first worked again after that.
+struct Health
+{
+    std::mutex lock;
+    SteadyClock::time_point lastFailure{};
+    SteadyClock::time_point recovered{};
+    std::atomic<bool> failing{false};
+
+    void failed()
+    {
+        std::lock_guard<std::mutex> g(lock);
+        lastFailure = SteadyClock::now();
+        failing = true;
+    }
+    void worked()
+    {
+        if (!failing)
+            return;
+        std::lock_guard<std::mutex> g(lock);
+        recovered = SteadyClock::now();
+        failing = false;
+    }
+};
+
 struct Shared
 {
     std::atomic<bool> stopIssuing{false};
@@ -76,13 +101,35 @@ struct Shared
     qint64 idleNexts = 0;
     qint64 errors = 0;
     QString firstError;
+    SteadyClock::time_point firstErrorAt{};
+    std::deque<Health> workers; // one per kiosk, counter and board
 
-    void error(const QString& where, const QString& text)
+    void error(const QString& where, const QString& text, Health* health = nullptr)
     {
+        if (health)
+            health->failed();
         std::lock_guard<std::mutex> g(lock);
         ++errors;
-        if (firstError.isEmpty())
+        if (firstError.isEmpty()) {
             firstError = where + QStringLiteral(": ") + text;
+            firstErrorAt = SteadyClock::now();
+        }
+    }
+
+    // Seconds from the first error until the last worker to fail had worked again; -1 when one never
+    // did, 0 without errors.
+    double recoverySeconds()
+    {
+        if (errors == 0)
+            return 0;
+        SteadyClock::time_point last = firstErrorAt;
+        for (Health& h : workers) {
+            if (h.failing)
+                return -1;
+            if (h.recovered > last)
+                last = h.recovered;
+        }
+        return millis(last - firstErrorAt) / 1000.0;
     }
 };
 
@@ -131,14 +178,14 @@ Hall prepareHall(Database& db, int counters)
     return h;
 }
 
-void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, int pauseMs)
+void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs)
 {
     Database db;
     SystemClock clock;
     try {
         openTarget(db, target);
     } catch (const DbError& e) {
-        shared.error(QStringLiteral("kiosk"), e.description());
+        shared.error(QStringLiteral("kiosk"), e.description(), &health);
         return;
     }
     int turn = index;
@@ -150,6 +197,7 @@ void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, in
             request.issueDate = clock.today();
             request.number = numbering::getToken(db, service, request.issueDate);
             const numbering::IssuedTicket t = numbering::storeTicket(db, clock, request);
+            health.worked();
             std::lock_guard<std::mutex> g(shared.lock);
             if (t.issued()) {
                 ++shared.issued;
@@ -159,15 +207,18 @@ void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, in
                 ++shared.refused;
             }
         } catch (const DbError& e) {
-            shared.error(QStringLiteral("kiosk"), e.description());
+            shared.error(QStringLiteral("kiosk"), e.description(), &health);
+            // A kiosk whose server is away waits a moment before the visitor's next touch.
+            if (e.isConnectionFailure())
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         if (pauseMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
     }
 }
 
-void counter(int index, const Target& target, const Hall& hall, Shared& shared, const QString& settingsFile,
-             int pauseMs)
+void counter(int index, const Target& target, const Hall& hall, Shared& shared, Health& health,
+             const QString& settingsFile, int pauseMs)
 {
     Database db;
     SystemClock clock;
@@ -181,7 +232,7 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
     try {
         openTarget(db, target);
     } catch (const DbError& e) {
-        shared.error(QStringLiteral("counter"), e.description());
+        shared.error(QStringLiteral("counter"), e.description(), &health);
         return;
     }
     CallEngine engine(db, settings, clock, session);
@@ -197,6 +248,14 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
         const auto started = SteadyClock::now();
         engine.callNext();
         const auto done = SteadyClock::now();
+        // The engine keeps its store failures to itself (the operator just sees Idle); the layer
+        // says whether the connection was away.
+        if (db.connectionBroken() || !db.isOpen()) {
+            shared.error(QStringLiteral("counter"), DbError::unreachableText(), &health);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            continue;
+        }
+        health.worked();
         const qint64 ticket = engine.state.Label1 == QLatin1String("Calling") ? engine.state.currentKey() : 0;
         if (ticket != 0) {
             latencies.push_back(millis(done - started));
@@ -218,7 +277,7 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
     shared.nextLatency.insert(shared.nextLatency.end(), latencies.begin(), latencies.end());
 }
 
-void board(const Target& target, Shared& shared)
+void board(const Target& target, Shared& shared, Health& health)
 {
     Database db;
     SystemClock clock;
@@ -226,7 +285,7 @@ void board(const Target& target, Shared& shared)
     try {
         openTarget(db, target);
     } catch (const DbError& e) {
-        shared.error(QStringLiteral("board"), e.description());
+        shared.error(QStringLiteral("board"), e.description(), &health);
         return;
     }
     BoardTable table;
@@ -260,6 +319,13 @@ void board(const Target& target, Shared& shared)
     auto next = SteadyClock::now();
     while (!shared.stopBoards.load()) {
         engine.Timer1_Timer();
+        if (db.connectionBroken() || !db.isOpen()) {
+            // Counted once per outage: the board polls a hundred times a second.
+            if (!health.failing)
+                shared.error(QStringLiteral("board"), DbError::unreachableText(), &health);
+            health.failed();
+        } else
+            health.worked();
         next += std::chrono::milliseconds(10);
         const auto now = SteadyClock::now();
         if (next < now)
@@ -268,6 +334,46 @@ void board(const Target& target, Shared& shared)
     }
     std::lock_guard<std::mutex> g(shared.lock);
     shared.boardLatency.insert(shared.boardLatency.end(), latencies.begin(), latencies.end());
+}
+
+// Plain single-row inserts, each its own transaction, from `threads` connections for a while: what the
+// server does without any of the hall's rules, to read the token rate against. Rows per second.
+double rawInserts(const Target& target, int threads, int seconds)
+{
+    {
+        Database db;
+        openTarget(db, target);
+        db.exec(QStringLiteral("drop table if exists bench_raw"));
+        db.exec(QStringLiteral("create table bench_raw (n bigint, t text)"));
+    }
+    std::atomic<bool> stop{false};
+    std::atomic<qint64> rows{0};
+    std::vector<std::thread> workers;
+    for (int i = 0; i < threads; ++i) {
+        workers.emplace_back([&, i] {
+            Database db;
+            try {
+                openTarget(db, target);
+                qint64 n = 0;
+                while (!stop.load()) {
+                    db.exec(QStringLiteral("insert into bench_raw (n, t) values (?, ?)"),
+                            {n++, QStringLiteral("raw %1").arg(i)});
+                    ++rows;
+                }
+            } catch (const DbError&) {
+            }
+        });
+    }
+    const auto started = SteadyClock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    stop = true;
+    for (std::thread& t : workers)
+        t.join();
+    const double elapsed = millis(SteadyClock::now() - started) / 1000.0;
+    Database db;
+    openTarget(db, target);
+    db.exec(QStringLiteral("drop table bench_raw"));
+    return double(rows.load()) / elapsed;
 }
 
 bool parseTarget(const QCommandLineParser& args, Target& target, QString& error)
@@ -342,6 +448,11 @@ int main(int argc, char** argv)
          QStringLiteral("20")},
         {QStringLiteral("kiosk-pause"), QStringLiteral("pause of a kiosk after each token, ms (default 0)"),
          QStringLiteral("MS"), QStringLiteral("0")},
+        {QStringLiteral("raw"),
+         QStringLiteral("also measure plain single-row inserts (one connection per kiosk) and give the "
+                        "token rate as a share of them")},
+        {QStringLiteral("raw-seconds"), QStringLiteral("length of the plain-insert run, default 5"),
+         QStringLiteral("S"), QStringLiteral("5")},
         {QStringLiteral("counter-pause"),
          QStringLiteral("pause of a counter after each Next, ms (default 250)"), QStringLiteral("MS"),
          QStringLiteral("250")},
@@ -384,17 +495,29 @@ int main(int argc, char** argv)
         }
     }
 
+    double raw = 0;
+    if (args.isSet(QStringLiteral("raw"))) {
+        try {
+            raw = rawInserts(target, std::max(1, kiosks), std::max(1, number(args, "raw-seconds", 5)));
+        } catch (const DbError& e) {
+            err << "plain inserts: " << e.description() << Qt::endl;
+            return 1;
+        }
+    }
+
     QTemporaryDir settingsDir;
     Shared shared;
     std::vector<std::thread> issuing;
     std::vector<std::thread> showing;
     for (int b = 0; b < boards; ++b)
-        showing.emplace_back(board, std::cref(target), std::ref(shared));
+        showing.emplace_back(board, std::cref(target), std::ref(shared),
+                             std::ref(shared.workers.emplace_back()));
     for (int k = 0; k < kiosks; ++k)
         issuing.emplace_back(kiosk, k, std::cref(target), std::cref(hall), std::ref(shared),
-                             number(args, "kiosk-pause", 0));
+                             std::ref(shared.workers.emplace_back()), number(args, "kiosk-pause", 0));
     for (int c = 0; c < counters; ++c)
         issuing.emplace_back(counter, c, std::cref(target), std::cref(hall), std::ref(shared),
+                             std::ref(shared.workers.emplace_back()),
                              settingsDir.filePath(QStringLiteral("counter%1.ini").arg(c)),
                              number(args, "counter-pause", 250));
 
@@ -451,6 +574,11 @@ int main(int argc, char** argv)
     out << "tokens issued              " << shared.issued << " ("
         << QString::number(double(shared.issued) / issuingSeconds, 'f', 1) << " per second), refused "
         << shared.refused << Qt::endl;
+    const double tokensPerSecond = double(shared.issued) / issuingSeconds;
+    if (raw > 0)
+        out << "plain inserts per second   " << QString::number(raw, 'f', 1) << " (" << std::max(1, kiosks)
+            << " connections); tokens are " << QString::number(100.0 * tokensPerSecond / raw, 'f', 1)
+            << " % of it" << Qt::endl;
     out << "Next calls                 " << shared.nextLatency.size() << " (idle presses " << shared.idleNexts
         << ")" << Qt::endl;
     out << "Next latency ms            p50 " << QString::number(percentile(shared.nextLatency, 50), 'f', 2)
@@ -464,8 +592,18 @@ int main(int argc, char** argv)
     out << "calls never taken          " << neverTaken << " of " << callRows << Qt::endl;
     if (driverNotices.load() > 0)
         out << "driver notices             " << driverNotices.load() << Qt::endl;
+    if (numbering::numberClashes() > 0)
+        out << "numbers refused by index   " << numbering::numberClashes() << Qt::endl;
+    out << "store errors               " << shared.errors;
     if (shared.errors > 0)
-        out << "store errors               " << shared.errors << " (first: " << shared.firstError << ")"
+        out << " (first: " << shared.firstError << ")";
+    out << Qt::endl;
+    if (shared.errors > 0) {
+        const double recovery = shared.recoverySeconds();
+        out << "recovered after s          "
+            << (recovery < 0 ? QStringLiteral("never: some kiosk, counter or board did not work again")
+                             : QString::number(recovery, 'f', 1))
             << Qt::endl;
+    }
     return 0;
 }

@@ -59,7 +59,8 @@ QString typeInWords(const QString& type)
 } // namespace
 
 frmCall::frmCall(AppContext& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Window), engine(ctx.db, ctx.settings, ctx.clock, ctx.session), m_ctx(ctx)
+    : QWidget(parent, Qt::Window), engine(ctx.db, ctx.settings, ctx.clock, ctx.session), m_ctx(ctx),
+      m_failures(ctx.dialogs, this)
 {
     setObjectName(QStringLiteral("frmCall"));
     setWindowTitle(QStringLiteral("Call"));
@@ -288,13 +289,7 @@ void frmCall::showState()
 
 void frmCall::reportError(const QString& description)
 {
-    // The refresh timer and the hot keys keep running while the message is up; a store that stays
-    // unreachable must not pile one message on top of the other.
-    if (m_reportingError)
-        return;
-    m_reportingError = true;
-    m_ctx.dialogs.message(description, Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QString(), this);
-    m_reportingError = false;
+    m_failures.report(description);
 }
 
 // The engine's routines on this screen ---------------------------------------------------------------
@@ -679,6 +674,8 @@ void frmCall::Timer2_Timer()
 {
     if (m_refreshTicks >= 60) {
         m_refreshTicks = 0;
+        // A refresh nobody asked for tells nobody when it fails; the next press does.
+        FailureMessages::Quiet quiet(m_failures);
         Command6_Click();
     } else {
         ++m_refreshTicks;

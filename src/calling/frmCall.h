@@ -2,7 +2,9 @@
 
 #include "calling/CallEngine.h"
 
+#include "core/FailureMessages.h"
 #include <QList>
+
 #include <QWidget>
 
 struct AppContext;
@@ -125,5 +127,5 @@ private:
     QList<int> m_registered;
     int m_refreshTicks = 0;
     bool m_ending = false;
-    bool m_reportingError = false;
+    FailureMessages m_failures;
 };

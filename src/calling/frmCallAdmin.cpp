@@ -38,7 +38,8 @@ QString deskSetting(Settings& s, const QString& key, const QString& fallback)
 } // namespace
 
 frmCallAdmin::frmCallAdmin(AppContext& ctx, QWidget* parent)
-    : QWidget(parent, Qt::Window), desk(ctx.db, ctx.settings, ctx.clock), m_ctx(ctx)
+    : QWidget(parent, Qt::Window), desk(ctx.db, ctx.settings, ctx.clock), m_ctx(ctx),
+      m_failures(ctx.dialogs, this)
 {
     setObjectName(QStringLiteral("frmCallAdmin"));
     setWindowTitle(QStringLiteral("Call"));
@@ -272,11 +273,7 @@ void frmCallAdmin::setCallButtons(bool enabled)
 
 void frmCallAdmin::reportError(const QString& description)
 {
-    if (m_reportingError)
-        return;
-    m_reportingError = true;
-    m_ctx.dialogs.message(description, Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QString(), this);
-    m_reportingError = false;
+    m_failures.report(description);
 }
 
 // Counters -----------------------------------------------------------------------------------------
@@ -627,6 +624,8 @@ void frmCallAdmin::Timer2_Timer()
 {
     if (m_refreshTicks >= 60) {
         m_refreshTicks = 0;
+        // A refresh nobody asked for tells nobody when it fails; the next press does.
+        FailureMessages::Quiet quiet(m_failures);
         Command6_Click();
     } else {
         ++m_refreshTicks;

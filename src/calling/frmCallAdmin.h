@@ -2,6 +2,8 @@
 
 #include "calling/CallDesk.h"
 
+#include "core/FailureMessages.h"
+
 #include <QWidget>
 
 struct AppContext;
@@ -108,5 +110,5 @@ private:
     int m_refreshTicks = 0;
     bool m_loaded = false;
     bool m_counterValid = false; // the text of cmbCounter names a counter
-    bool m_reportingError = false;
+    FailureMessages m_failures;
 };

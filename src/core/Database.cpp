@@ -3,6 +3,8 @@
 #include "core/ExistingSchema.h"
 #include "core/Schema.h"
 
+#include "core/PgLink.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
@@ -11,28 +13,37 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <atomic>
 #include <functional>
 
 namespace {
 
 QAtomicInt connectionCounter;
 
-DbError errorFrom(const QSqlError& error, const QString& sql = QString())
+DbError errorFrom(const QSqlError& error)
 {
     QString text = error.databaseText().trimmed();
     if (text.isEmpty())
         text = error.text().trimmed();
     if (text.isEmpty())
-        text = QStringLiteral("Unknown database error");
+        text = QStringLiteral("The database refused the statement without giving a reason.");
     const QString code = error.nativeErrorCode();
     // SQLite: 2067 (or 1555 for a key), PostgreSQL: 23505.
     const bool unique = code == QLatin1String("23505") || code == QLatin1String("2067") ||
                         code == QLatin1String("1555") ||
                         text.contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive);
-    Q_UNUSED(sql);
     return DbError(text, unique ? DbError::Kind::UniqueViolation
                                 : (error.type() == QSqlError::ConnectionError ? DbError::Kind::Connection
                                                                               : DbError::Kind::Other));
+}
+
+std::atomic<int> reopenPauseMs{1000};
+
+bool startsWithWord(const QString& sql, const char* word)
+{
+    const QString t = sql.trimmed();
+    const QLatin1String w(word);
+    return t.startsWith(w, Qt::CaseInsensitive) && (t.size() == w.size() || !t.at(w.size()).isLetter());
 }
 
 } // namespace
@@ -49,6 +60,23 @@ Database::~Database()
 
 void Database::close()
 {
+    closeLink();
+    m_reopen = {};
+    m_link = ServerLink{};
+    m_identity.clear();
+    m_broken = false;
+    m_inTransaction = false;
+}
+
+void Database::closeLink()
+{
+    dropLink();
+    m_broken = false;
+    m_kind = Kind::None;
+}
+
+void Database::dropLink()
+{
     if (QSqlDatabase::contains(m_connectionName)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -56,8 +84,12 @@ void Database::close()
         }
         QSqlDatabase::removeDatabase(m_connectionName);
     }
-    m_kind = Kind::None;
-    m_identity.clear();
+    m_broken = true;
+}
+
+void Database::setReopenPause(int milliseconds)
+{
+    reopenPauseMs = qMax(0, milliseconds);
 }
 
 bool Database::isOpen() const
@@ -131,6 +163,8 @@ void Database::openSqlite(const QString& file)
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         },
         Kind::Sqlite, file);
+    m_reopen = {};
+    m_link = ServerLink{};
     // Several workstations (or kiosks and counters on one machine) may share the file.
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
@@ -156,6 +190,12 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
                                                 "keepalives_interval=2;keepalives_count=3"));
         },
         Kind::Postgres, QStringLiteral("%1:%2/%3").arg(host).arg(port).arg(database));
+    pglink::silenceNotices(QSqlDatabase::database(m_connectionName, false));
+    m_link = ServerLink{host, port, database, user, password, passwordAuthentication};
+    m_reopen = [this, host, port, database, user, password, passwordAuthentication] {
+        openPostgres(host, port, database, user, password, passwordAuthentication);
+    };
+    m_broken = false;
     exec(QStringLiteral("SET client_min_messages TO WARNING"));
     ensureSchema();
 }
@@ -163,67 +203,170 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
 void Database::openWith(const QString& driver, const std::function<void(QSqlDatabase&)>& configure, Kind kind,
                         const QString& description)
 {
-    close();
+    closeLink();
+    m_inTransaction = false;
     if (!QSqlDatabase::isDriverAvailable(driver))
         throw DbError(QStringLiteral("The database driver %1 is not installed").arg(driver),
                       DbError::Kind::Connection);
     QSqlDatabase db = QSqlDatabase::addDatabase(driver, m_connectionName);
     configure(db);
     if (!db.open()) {
-        const DbError error = errorFrom(db.lastError());
+        const QSqlError failure = db.lastError();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
-        throw DbError(error.description(), DbError::Kind::Connection);
+        // No server at all is told in plain words; a server that refuses gives its own reason.
+        throw DbError(kind == Kind::Postgres && pglink::serverUnreachable(failure)
+                          ? DbError::unreachableText()
+                          : errorFrom(failure).description(),
+                      DbError::Kind::Connection);
     }
     m_kind = kind;
     m_description = description;
 }
 
-ResultSet Database::query(const QString& sql, const QVariantList& params)
+Database::Effect Database::effectOf(const QString& sql)
 {
+    if (startsWithWord(sql, "select") || startsWithWord(sql, "with") || startsWithWord(sql, "set") ||
+        startsWithWord(sql, "pragma") || startsWithWord(sql, "show"))
+        return Effect::Read;
+    if (startsWithWord(sql, "begin"))
+        return Effect::Begin;
+    if (startsWithWord(sql, "commit"))
+        return Effect::Commit;
+    if (startsWithWord(sql, "rollback"))
+        return Effect::Rollback;
+    return Effect::Write;
+}
+
+void Database::reopen()
+{
+    if (!m_reopen)
+        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
+                      DbError::Kind::Connection);
+    if (m_lastFailedReopen.isValid() && m_lastFailedReopen.elapsed() < reopenPauseMs.load())
+        throw DbError(DbError::unreachableText(), DbError::Kind::Connection);
+    const QString identity = m_identity;
+    const std::function<void()> again = m_reopen;
+    m_reopening = true;
+    try {
+        again();
+    } catch (const DbError& e) {
+        m_reopening = false;
+        m_reopen = again;
+        m_identity = identity;
+        m_kind = Kind::Postgres; // still the same store, only out of reach
+        m_broken = true;
+        m_lastFailedReopen.start();
+        throw DbError(e.kind() == DbError::Kind::Connection ? e.description() : DbError::unreachableText(),
+                      DbError::Kind::Connection);
+    }
+    m_reopening = false;
+    m_identity = identity;
+    m_broken = false;
+    m_lastFailedReopen.invalidate();
+}
+
+void Database::makeUsable(Effect effect)
+{
+    if (m_reopening)
+        return;
+    if (!m_broken && m_kind == Kind::Postgres &&
+        pglink::closedByServer(QSqlDatabase::database(m_connectionName, false))) {
+        // Ended while idle: whatever comes next was never sent.
+        dropLink();
+    }
+    if (m_broken) {
+        if (m_inTransaction) {
+            if (effect == Effect::Rollback)
+                return; // the server rolled back when the connection ended
+            throw DbError(DbError::unreachableText(), DbError::Kind::ConnectionLost);
+        }
+        if (effect == Effect::Rollback)
+            return;
+        reopen();
+        return;
+    }
     if (m_kind == Kind::None)
         throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
                       DbError::Kind::Connection);
-    QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw errorFrom(q.lastError(), sql);
-    for (const QVariant& p : params)
-        q.addBindValue(p.typeId() == QMetaType::Bool ? QVariant(flag(p)) : p);
-    if (!q.exec())
-        throw errorFrom(q.lastError(), sql);
-    QStringList columns;
-    const QSqlRecord record = q.record();
-    for (int i = 0; i < record.count(); ++i)
-        columns.append(record.fieldName(i));
-    QVector<QVector<QVariant>> rows;
-    while (q.next()) {
-        QVector<QVariant> row(record.count());
-        for (int i = 0; i < record.count(); ++i)
-            row[i] = q.value(i);
-        rows.append(std::move(row));
+}
+
+void Database::run(const QString& sql, const QVariantList& params, Effect effect,
+                   const std::function<void(QSqlQuery&)>& collect)
+{
+    for (int attempt = 0;; ++attempt) {
+        makeUsable(effect);
+        if (m_broken && effect == Effect::Rollback) {
+            m_inTransaction = false;
+            return;
+        }
+        QSqlError failure;
+        {
+            QSqlDatabase link = QSqlDatabase::database(m_connectionName, false);
+            QSqlQuery q(link);
+            q.setForwardOnly(true);
+            bool ok = false;
+            if (params.isEmpty()) {
+                ok = q.exec(sql);
+            } else if (q.prepare(sql)) {
+                for (const QVariant& p : params)
+                    q.addBindValue(p.typeId() == QMetaType::Bool ? QVariant(flag(p)) : p);
+                ok = q.exec();
+            }
+            if (ok) {
+                if (collect)
+                    collect(q);
+                if (effect == Effect::Begin)
+                    m_inTransaction = true;
+                else if (effect == Effect::Commit || effect == Effect::Rollback)
+                    m_inTransaction = false;
+                return;
+            }
+            failure = q.lastError();
+            if (m_kind != Kind::Postgres || !pglink::connectionLost(link, failure))
+                throw errorFrom(failure);
+        }
+        // The connection is gone. Nothing more is sent on it; the next statement opens a new one.
+        dropLink();
+        if (m_reopening)
+            throw DbError(DbError::unreachableText(), DbError::Kind::Connection);
+        const bool wasInTransaction = m_inTransaction;
+        m_inTransaction = false;
+        if (effect == Effect::Rollback)
+            return;
+        if (effect == Effect::Commit || (effect == Effect::Write && !wasInTransaction))
+            throw DbError(DbError::outcomeUnknownText(), DbError::Kind::OutcomeUnknown);
+        if (wasInTransaction)
+            throw DbError(DbError::unreachableText(), DbError::Kind::ConnectionLost);
+        if (attempt > 0)
+            throw DbError(DbError::unreachableText(), DbError::Kind::Connection);
+        // A read, or the start of a transaction: nothing was changed, so it runs again once.
     }
+}
+
+ResultSet Database::query(const QString& sql, const QVariantList& params)
+{
+    QStringList columns;
+    QVector<QVector<QVariant>> rows;
+    run(sql, params, effectOf(sql), [&](QSqlQuery& q) {
+        const QSqlRecord record = q.record();
+        for (int i = 0; i < record.count(); ++i)
+            columns.append(record.fieldName(i));
+        while (q.next()) {
+            QVector<QVariant> row(record.count());
+            for (int i = 0; i < record.count(); ++i)
+                row[i] = q.value(i);
+            rows.append(std::move(row));
+        }
+    });
     return ResultSet(columns, std::move(rows));
 }
 
 qint64 Database::exec(const QString& sql, const QVariantList& params)
 {
-    if (m_kind == Kind::None)
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
-                      DbError::Kind::Connection);
-    QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
-    if (params.isEmpty()) {
-        if (!q.exec(sql))
-            throw errorFrom(q.lastError(), sql);
-    } else {
-        if (!q.prepare(sql))
-            throw errorFrom(q.lastError(), sql);
-        for (const QVariant& p : params)
-            q.addBindValue(p.typeId() == QMetaType::Bool ? QVariant(flag(p)) : p);
-        if (!q.exec())
-            throw errorFrom(q.lastError(), sql);
-    }
-    return q.numRowsAffected();
+    qint64 affected = 0;
+    run(sql, params, effectOf(sql), [&](QSqlQuery& q) { affected = q.numRowsAffected(); });
+    return affected;
 }
 
 QString Database::flag(const QVariant& value)
@@ -298,17 +441,9 @@ qint64 Database::insert(const QString& tableName, const QVariantMap& values)
         const ResultSet rs = query(sql, params);
         return rs.isEmpty() ? 0 : rs.number(0, 0);
     }
-    if (m_kind == Kind::None)
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
-                      DbError::Kind::Connection);
-    QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
-    if (!q.prepare(sql))
-        throw errorFrom(q.lastError(), sql);
-    for (const QVariant& p : params)
-        q.addBindValue(p);
-    if (!q.exec())
-        throw errorFrom(q.lastError(), sql);
-    return q.lastInsertId().toLongLong();
+    qint64 key = 0;
+    run(sql, params, Effect::Write, [&](QSqlQuery& q) { key = q.lastInsertId().toLongLong(); });
+    return key;
 }
 
 qint64 Database::update(const QString& tableName, qint64 key, const QVariantMap& values)
@@ -353,6 +488,21 @@ void Database::Transaction::commit()
 {
     m_db.exec(QStringLiteral("COMMIT"));
     m_done = true;
+}
+
+void Database::inTransaction(const std::function<void()>& work)
+{
+    for (int attempt = 0;; ++attempt) {
+        try {
+            Transaction transaction(*this);
+            work();
+            transaction.commit();
+            return;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::ConnectionLost || attempt > 0)
+                throw;
+        }
+    }
 }
 
 QString Database::columnDdl(int type) const

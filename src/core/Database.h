@@ -3,6 +3,7 @@
 #include "core/DbError.h"
 #include "core/ResultSet.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -21,8 +22,30 @@ struct ConnectionValues
     bool passwordAuthentication = true; // false: connect as the operating-system user, no password
 };
 
+// Where a PostgreSQL connection goes, for the server's own tools (backup and restore).
+struct ServerLink
+{
+    QString host;
+    int port = 5432;
+    QString database;
+    QString user;
+    QString password;
+    bool passwordAuthentication = true;
+};
+
 // The one path to the shared database. Every value goes in as a bound parameter; SQL text uses the
 // subset both stores understand. Failures throw DbError with the store's description.
+//
+// A PostgreSQL connection that breaks (server restarted, network gone, backend terminated) is
+// reopened here, with the 10-second time-out, so that every screen and command works again by itself
+// once the server is back:
+// - before each statement an idle connection the server has already ended is reopened first, so the
+//   statement is simply sent on the new one;
+// - a read that fails because the connection broke is run again once on a reopened connection;
+// - a change whose connection broke on its way is not sent again: it may have been saved, so the
+//   caller gets OutcomeUnknown; inside a transaction (before COMMIT) nothing was saved: ConnectionLost;
+// - while no server answers, statements fail at once for a short pause after each failed reopen
+//   instead of each waiting for the time-out again.
 QString identityOf(const ConnectionValues& values, const QString& installDir);
 
 class Database
@@ -49,6 +72,12 @@ public:
     QString description() const { return m_description; }
     // The connection values this connection was opened with (empty for openSqlite/openPostgres).
     QString identity() const { return m_identity; }
+    // The server this connection was opened on; empty host for SQLite.
+    ServerLink serverLink() const { return m_link; }
+    // True while the connection is known to be broken and could not be reopened yet.
+    bool connectionBroken() const { return m_broken; }
+    // How long statements fail at once after a reopen that found no server (default 1000 ms).
+    static void setReopenPause(int milliseconds);
 
     ResultSet query(const QString& sql, const QVariantList& params = {});
     // Statements without rows; returns the number of rows affected.
@@ -72,6 +101,10 @@ public:
         bool m_done = false;
     };
 
+    // Runs `work` in a transaction and commits it. When the connection broke before the commit
+    // (nothing was saved), the connection is reopened and `work` runs once more from the start.
+    void inTransaction(const std::function<void()>& work);
+
     // The flag form of a value: "1" for true, 1, "1", "true"; "0" otherwise.
     static QString flag(const QVariant& value);
 
@@ -81,6 +114,16 @@ public:
     void clearAllTables();
 
 private:
+    enum class Effect { Read, Write, Begin, Commit, Rollback };
+    static Effect effectOf(const QString& sql);
+    // Sends one statement with the reconnection rules above; `collect` reads its result.
+    void run(const QString& sql, const QVariantList& params, Effect effect,
+             const std::function<void(class QSqlQuery&)>& collect);
+    void makeUsable(Effect effect);
+    void reopen();
+    void closeLink();
+    // Lets go of a broken connection but stays on the same store, to be reopened.
+    void dropLink();
     void openWith(const QString& driver, const std::function<void(class QSqlDatabase&)>& configure, Kind kind,
                   const QString& description);
     void openFrom(const ConnectionValues& values, const QString& installDir);
@@ -97,4 +140,10 @@ private:
     Kind m_kind = Kind::None;
     QString m_description;
     QString m_identity;
+    std::function<void()> m_reopen; // opens the same store again (PostgreSQL only)
+    ServerLink m_link;
+    bool m_broken = false;
+    bool m_reopening = false;
+    bool m_inTransaction = false;
+    QElapsedTimer m_lastFailedReopen;
 };

@@ -3,12 +3,19 @@
 #include <QString>
 #include <stdexcept>
 
-// A statement the store refused, or a connection that could not be made. The text is the store's
-// own description, as the screens show it to the user.
+// A statement the store refused, or a connection that could not be made. The text is what the
+// screens show to the user: the store's own reason, or one of the plain texts below when the
+// connection itself failed.
 class DbError : public std::runtime_error
 {
 public:
-    enum class Kind { Other, Connection, UniqueViolation };
+    enum class Kind {
+        Other,
+        Connection,     // the store could not be reached or opened; nothing was changed
+        ConnectionLost, // the connection broke before anything was saved; nothing was changed
+        OutcomeUnknown, // the connection broke while a change was on its way: it may or may not be saved
+        UniqueViolation
+    };
 
     explicit DbError(const QString& description, Kind kind = Kind::Other)
         : std::runtime_error(description.toStdString()), m_description(description), m_kind(kind)
@@ -17,6 +24,21 @@ public:
     const QString& description() const { return m_description; }
     Kind kind() const { return m_kind; }
     bool isUniqueViolation() const { return m_kind == Kind::UniqueViolation; }
+    // The connection is (or was) away: the next action may well work once the server is back.
+    bool isConnectionFailure() const
+    {
+        return m_kind == Kind::Connection || m_kind == Kind::ConnectionLost || m_kind == Kind::OutcomeUnknown;
+    }
+
+    static QString unreachableText()
+    {
+        return QStringLiteral("The database server cannot be reached. Nothing was changed.");
+    }
+    static QString outcomeUnknownText()
+    {
+        return QStringLiteral("The connection to the database server broke while the change was being "
+                              "saved. It may or may not have been saved: look before doing it again.");
+    }
 
 private:
     QString m_description;

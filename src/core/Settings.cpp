@@ -1,5 +1,7 @@
 #include "core/Settings.h"
 
+#include "core/PrivateFile.h"
+
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -72,8 +74,11 @@ bool Settings::contains(const QString& app, const QString& section, const QStrin
 
 void Settings::set(const QString& app, const QString& section, const QString& key, const QString& value)
 {
+    // The file holds remembered passwords: owner only, before and after the store rewrites it.
+    privatefile::keepPrivate(m_store->fileName());
     m_store->setValue(path(app, section, key), value);
     m_store->sync();
+    privatefile::keepPrivate(m_store->fileName());
 }
 
 void Settings::set(const QString& app, const QString& section, const QString& key, qint64 value)

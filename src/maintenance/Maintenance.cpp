@@ -4,11 +4,16 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/Schema.h"
 #include "core/Session.h"
 
+#include <QAtomicInt>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTime>
 #include <cerrno>
 #include <cstdio>
@@ -42,7 +47,53 @@ bool looksLikeDatabase(const QString& file)
     return f.read(16) == header;
 }
 
+// Empty when `file` is a Brivane database of a schema this program reads, else why not. Read on a
+// connection of its own that cannot write.
+QString brivaneSchemaProblem(const QString& file)
+{
+    static QAtomicInt serial;
+    const QString name = QStringLiteral("brivane-restore-check-%1").arg(serial.fetchAndAddRelaxed(1));
+    QString problem;
+    {
+        QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        check.setDatabaseName(file);
+        check.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!check.open()) {
+            problem = QStringLiteral("\"%1\" cannot be read: %2").arg(file, check.lastError().text());
+        } else {
+            QSqlQuery q(check);
+            int tables = 0;
+            for (const schema::Table& t : schema::tables()) {
+                q.prepare(QStringLiteral(
+                    "select 1 from sqlite_master where type='table' and lower(name)=lower(?)"));
+                q.addBindValue(t.name);
+                if (q.exec() && q.next())
+                    ++tables;
+            }
+            const bool versioned =
+                q.exec(QStringLiteral("select max(version) from brivane_schema")) && q.next();
+            if (!versioned || tables != int(schema::tables().size()))
+                problem = QStringLiteral("\"%1\" is not a Brivane database; nothing was restored").arg(file);
+            else if (q.value(0).toInt() > schema::currentVersion)
+                problem =
+                    QStringLiteral("\"%1\" was made by a newer version of Brivane (schema %2); nothing was "
+                                   "restored")
+                        .arg(file)
+                        .arg(q.value(0).toInt());
+            q.finish();
+        }
+        check.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return problem;
+}
+
 } // namespace
+
+QString keptBeforeRestore(const QString& target)
+{
+    return target + QStringLiteral(".before-restore");
+}
 
 QString databaseFile(const AppContext& ctx)
 {
@@ -60,13 +111,6 @@ bool onServer(const AppContext& ctx)
     if (ctx.db.isOpen())
         return ctx.db.isPostgres();
     return !ctx.session.connection.host.trimmed().isEmpty();
-}
-
-QString serverStoreMessage()
-{
-    return QStringLiteral("Backup and restore copy the file of the embedded database.\n"
-                          "This database is held by a PostgreSQL server: back it up and restore it with "
-                          "the server's own tools (pg_dump and pg_restore).");
 }
 
 QString backupFileIn(const QString& folder)
@@ -114,6 +158,8 @@ QString restoreDatabase(const QString& source, const QString& target)
         return QStringLiteral("\"%1\" is not a database file; nothing was restored").arg(source);
     if (sameFile(source, target))
         return QStringLiteral("Source file should not be same");
+    if (const QString problem = brivaneSchemaProblem(source); !problem.isEmpty())
+        return problem;
     // The last connection to close removes the write-ahead log; one still there means the database
     // is open elsewhere, and replacing the file under it would corrupt what it writes next.
     if (QFileInfo::exists(target + QStringLiteral("-wal")))
@@ -128,6 +174,16 @@ QString restoreDatabase(const QString& source, const QString& target)
         return error;
     }
     QFile::setPermissions(part, QFile::permissions(part) | QFile::WriteOwner);
+    // The database being replaced stays beside it, so a wrong restore can be undone.
+    if (QFileInfo::exists(target)) {
+        const QString kept = keptBeforeRestore(target);
+        QFile::remove(kept);
+        if (!QFile::copy(target, kept)) {
+            QFile::remove(part);
+            return QStringLiteral("The present database could not be kept as \"%1\", so nothing was restored")
+                .arg(kept);
+        }
+    }
     QFile::remove(target + QStringLiteral("-shm"));
     const QString error = replaceFile(part, target);
     if (!error.isEmpty()) {

@@ -16,10 +16,8 @@ namespace maintenance {
 // connection values' file (relative to the installation folder). Empty when the database is held by
 // a server.
 QString databaseFile(const AppContext& ctx);
-// True when the database lives on a PostgreSQL server, where file copies do not apply.
+// True when the database lives on a PostgreSQL server (backed up with the server's tools, not copied).
 bool onServer(const AppContext& ctx);
-// What the user is told when file backup or restore is asked for on a server database.
-QString serverStoreMessage();
 
 // The name every backup gets in its folder.
 QString backupFileIn(const QString& folder);
@@ -32,9 +30,11 @@ bool sameFile(const QString& a, const QString& b);
 QString backupDatabase(Database& db, const QString& folder);
 
 // Puts `source` in place of `target`, the database file, which must not be open here. The source
-// must be a database file; the target is replaced in one step, so a failure leaves it as it was.
+// must be a Brivane database of a schema this program reads; the target is replaced in one step, so
+// a failure leaves it as it was, and what it held is kept as keptBeforeRestore(target).
 // Returns an empty text on success, else the description of what failed.
 QString restoreDatabase(const QString& source, const QString& target);
+QString keptBeforeRestore(const QString& target);
 
 // ---- Clearing old data ----
 

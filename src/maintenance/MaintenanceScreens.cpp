@@ -5,11 +5,13 @@
 #include "core/Database.h"
 #include "core/ScreenRegistry.h"
 #include "maintenance/Maintenance.h"
+#include "maintenance/ServerBackup.h"
 #include "maintenance/frmBackup.h"
 #include "maintenance/frmClearData.h"
 #include "maintenance/frmcallDelete.h"
 
 #include <QDate>
+#include <memory>
 
 namespace {
 
@@ -28,17 +30,34 @@ int clearCallsCommand(AppContext& ctx, const QStringList& arguments, QTextStream
     return 0;
 }
 
+// Progress of the server's tools on the error stream, one line each time a table is done.
+serverbackup::Progress progressTo(QTextStream& err, const char* doing)
+{
+    auto last = std::make_shared<int>(-1);
+    return [&err, doing, last](int done, int total) {
+        if (done == *last)
+            return;
+        *last = done;
+        err << doing << ": " << done << " of " << total << " tables" << Qt::endl;
+    };
+}
+
 int backupCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)
 {
     if (args.size() != 1 || args.first().isEmpty()) {
         err << "usage: brivane-ctl backup DIR" << Qt::endl;
         return 2;
     }
-    if (maintenance::onServer(ctx)) {
-        err << maintenance::serverStoreMessage() << Qt::endl;
-        return 1;
-    }
     const QString folder = args.first();
+    if (maintenance::onServer(ctx)) {
+        const QString error = serverbackup::backup(ctx.db, folder, progressTo(err, "backing up"));
+        if (!error.isEmpty()) {
+            err << error << Qt::endl;
+            return 1;
+        }
+        out << "Backup Completed Successfully: " << serverbackup::backupFileIn(folder) << Qt::endl;
+        return 0;
+    }
     const QString target = maintenance::backupFileIn(folder);
     if (maintenance::sameFile(target, maintenance::databaseFile(ctx))) {
         err << "Select a different folder " << Qt::endl;
@@ -59,12 +78,18 @@ int restoreCommand(AppContext& ctx, const QStringList& args, QTextStream& out, Q
         err << "usage: brivane-ctl restore FILE" << Qt::endl;
         return 2;
     }
+    const QString source = args.first();
     if (maintenance::onServer(ctx)) {
-        err << maintenance::serverStoreMessage() << Qt::endl;
-        return 1;
+        QString kept;
+        const QString error = serverbackup::restore(ctx.db, source, progressTo(err, "restoring"), &kept);
+        if (!error.isEmpty()) {
+            err << error << Qt::endl;
+            return 1;
+        }
+        out << "Restore Complete! The database it replaced is kept in " << kept << Qt::endl;
+        return 0;
     }
     const QString target = maintenance::databaseFile(ctx);
-    const QString source = args.first();
     if (maintenance::sameFile(source, target)) {
         err << "Source file should not be same" << Qt::endl;
         return 1;
@@ -77,7 +102,8 @@ int restoreCommand(AppContext& ctx, const QStringList& args, QTextStream& out, Q
         err << error << Qt::endl;
         return 1;
     }
-    out << "Restore Complete! " << target << Qt::endl;
+    out << "Restore Complete! " << target << " (the database it replaced is kept in "
+        << maintenance::keptBeforeRestore(target) << ")" << Qt::endl;
     return 0;
 }
 

@@ -3,15 +3,18 @@
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "maintenance/Maintenance.h"
+#include "maintenance/ServerBackup.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -47,7 +50,12 @@ frmBackup::frmBackup(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
         browse->setFixedWidth(36);
 
     cmdClose = named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose");
+    // Shown while the server's tools go through the tables.
+    prgWork = named(new QProgressBar(this), "prgWork");
+    prgWork->setFormat(QStringLiteral("%v of %m tables"));
+    prgWork->setVisible(false);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(prgWork, 1);
     buttons->addStretch();
     buttons->addWidget(cmdClose);
 
@@ -70,22 +78,37 @@ frmBackup::frmBackup(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
 void frmBackup::Form_Load()
 {
     m_databasePath = maintenance::databaseFile(m_ctx);
-    if (!maintenance::onServer(m_ctx))
-        return;
-    const QString hint = QStringLiteral("Not available: the database is held by a PostgreSQL server");
-    for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, cmdRestoreBrowse, cmdBackupBrowse}) {
-        w->setEnabled(false);
-        w->setToolTip(hint);
-    }
+    if (maintenance::onServer(m_ctx))
+        Text1->setToolTip(QStringLiteral("A backup made here of the server's database (data.dump)"));
 }
 
-bool frmBackup::refuseOnServer()
+bool frmBackup::refuseWithoutDatabase()
 {
-    if (!maintenance::onServer(m_ctx) && !m_databasePath.isEmpty())
+    if (maintenance::onServer(m_ctx) || !m_databasePath.isEmpty())
         return false;
-    m_ctx.dialogs.message(maintenance::serverStoreMessage(), Dialogs::Buttons::Ok, Dialogs::Icon::Information,
-                          windowTitle(), this);
+    m_ctx.dialogs.message(QStringLiteral("No database is open, so there is nothing to back up or restore."),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Warning, windowTitle(), this);
     return true;
+}
+
+serverbackup::Progress frmBackup::showProgress()
+{
+    return [this](int done, int total) {
+        prgWork->setRange(0, total);
+        prgWork->setValue(done);
+        prgWork->setVisible(true);
+        // Keep the window painted while the tools run; clicks wait until they are done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+}
+
+void frmBackup::setWorking(bool working)
+{
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdRestore, cmdBackup, cmdRestoreBrowse, cmdBackupBrowse, cmdClose})
+        w->setEnabled(!working);
+    if (!working)
+        prgWork->setVisible(false);
 }
 
 void frmBackup::cmdRestoreBrowse_Click()
@@ -109,7 +132,7 @@ void frmBackup::cmdBackupBrowse_Click()
 
 void frmBackup::cmdBackup_Click()
 {
-    if (refuseOnServer())
+    if (refuseWithoutDatabase())
         return;
     if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to backup"), Dialogs::Icon::Question, {}, this))
         return;
@@ -127,7 +150,18 @@ void frmBackup::cmdBackup_Click()
         return;
     }
     openConnection(m_ctx);
-    const QString error = maintenance::backupDatabase(m_ctx.db, folder);
+    QString error;
+    if (maintenance::onServer(m_ctx)) {
+        setWorking(true);
+        try {
+            error = serverbackup::backup(m_ctx.db, folder, showProgress());
+        } catch (const DbError& e) {
+            error = e.description();
+        }
+        setWorking(false);
+    } else {
+        error = maintenance::backupDatabase(m_ctx.db, folder);
+    }
     if (error.isEmpty())
         m_ctx.dialogs.message(QStringLiteral("Backup Completed Successfully "), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);
@@ -137,7 +171,7 @@ void frmBackup::cmdBackup_Click()
 
 void frmBackup::cmdRestore_Click()
 {
-    if (refuseOnServer())
+    if (refuseWithoutDatabase())
         return;
     const QString source = Text1->text().trimmed();
     if (source.isEmpty()) {
@@ -162,8 +196,16 @@ void frmBackup::RestoreDbase(const QString& source, const QString& target)
     if (source.isEmpty())
         return;
     try {
-        m_ctx.db.close();
-        const QString error = maintenance::restoreDatabase(source, target);
+        QString error;
+        if (maintenance::onServer(m_ctx)) {
+            openConnection(m_ctx);
+            setWorking(true);
+            error = serverbackup::restore(m_ctx.db, source, showProgress());
+            setWorking(false);
+        } else {
+            m_ctx.db.close();
+            error = maintenance::restoreDatabase(source, target);
+        }
         // Whatever happened, the program works on with the database file now in place.
         openConnection(m_ctx);
         if (!error.isEmpty()) {
@@ -174,6 +216,7 @@ void frmBackup::RestoreDbase(const QString& source, const QString& target)
         m_ctx.dialogs.message(QStringLiteral("Restore Complete!"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::Information, QStringLiteral("RESTORE SUCCESSFUL"), this);
     } catch (const DbError& e) {
+        setWorking(false);
         m_ctx.dialogs.message(QStringLiteral("Error \r\n") + e.description(), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);
     }

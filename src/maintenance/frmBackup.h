@@ -1,12 +1,16 @@
 #pragma once
 
+#include "maintenance/ServerBackup.h"
+
 #include <QWidget>
 
 struct AppContext;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 
-// "Backup & Restore": copies the embedded database file to a folder, or a copy back over it.
+// "Backup & Restore": copies the embedded database file to a folder, or a copy back over it; for a
+// database held by a PostgreSQL server, the same with the server's own tools (pg_dump, pg_restore).
 class frmBackup : public QWidget
 {
     Q_OBJECT
@@ -21,6 +25,7 @@ public:
     QPushButton* cmdBackupBrowse = nullptr;
     QPushButton* cmdBackup = nullptr;
     QPushButton* cmdClose = nullptr;
+    QProgressBar* prgWork = nullptr;
 
     void Form_Load();
     void cmdRestoreBrowse_Click();
@@ -37,7 +42,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool refuseOnServer();
+    bool refuseWithoutDatabase();
+    serverbackup::Progress showProgress();
+    void setWorking(bool working);
 
     AppContext& m_ctx;
     QString m_databasePath;

@@ -5,6 +5,8 @@
 
 #include <QVariantMap>
 
+#include <atomic>
+
 namespace numbering {
 
 namespace {
@@ -14,13 +16,53 @@ QString dayText(const QDate& date)
     return date.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
-bool numberTaken(Database& db, qint64 serviceId, const QString& day, qint64 number)
+// The service row of a result whose first columns are endno, abrno, servdesc and ServName.
+ServiceInfo serviceFrom(const ResultSet& rs)
 {
-    return !db.query(QStringLiteral(
-                         "select tickAuto from tblticket where servauto=? and tickdate=? and tickno=?"),
-                     {serviceId, day, number})
-                .isEmpty();
+    ServiceInfo info;
+    if (rs.isEmpty())
+        return info;
+    info.found = true;
+    info.endNo = rs.number(0, 0);
+    info.prefix = rs.text(0, 1);
+    info.description = rs.text(0, 2);
+    info.name = rs.text(0, 3);
+    return info;
 }
+
+// What an issue needs to know, in one look while the service is locked: the service row, the
+// number it will take (the one asked for, or the next free one when that is taken) and its label.
+bool lookForIssue(Database& db, qint64 serviceId, const QString& day, qint64& number, ServiceInfo& service)
+{
+    const ResultSet rs = db.query(
+        QStringLiteral("select endno,abrno,servdesc,ServName,startno,"
+                       "(select max(tickno) from tblticket where servauto=? and tickdate=?),"
+                       "(select count(*) from tblticket where servauto=? and tickdate=? and tickno=?) "
+                       "from tblService where servAuto=?"),
+        {serviceId, day, serviceId, day, number, serviceId});
+    service = serviceFrom(rs);
+    if (!service.found)
+        return false;
+    if (rs.number(0, 6) > 0) {
+        const qint64 next = rs.isNull(0, 5) ? rs.number(0, 4) : rs.number(0, 5) + 1;
+        number = qMax(number + 1, next);
+    }
+    return true;
+}
+
+// Issues of one service's numbers wait for each other on PostgreSQL, so that no two workstations
+// look at the same highest number and no transaction is refused by the unique index. The lock ends
+// with the transaction. SQLite needs none: its transactions take the write lock at their start.
+void takeServiceLock(Database& db, qint64 serviceId)
+{
+    if (!db.isPostgres())
+        return;
+    constexpr int numberingLocks = 7274002; // one space of advisory locks, keyed by service
+    db.query(QStringLiteral("select pg_advisory_xact_lock(?, cast(? as integer))"),
+             {numberingLocks, qint32(serviceId % 2147483647)});
+}
+
+std::atomic<qint64> clashes{0};
 
 // Attempts before giving up when other workstations keep taking the number first.
 constexpr int maxAttempts = 200;
@@ -55,17 +97,9 @@ QString getNowServing(Database& db, const Clock& clock, qint64 serviceId)
 
 ServiceInfo readService(Database& db, qint64 serviceId)
 {
-    ServiceInfo info;
-    const ResultSet rs = db.query(
-        QStringLiteral("select endno,abrno,servdesc,ServName from tblService where servAuto=?"), {serviceId});
-    if (rs.isEmpty())
-        return info;
-    info.found = true;
-    info.endNo = rs.number(0, 0);
-    info.prefix = rs.text(0, 1);
-    info.description = rs.text(0, 2);
-    info.name = rs.text(0, 3);
-    return info;
+    return serviceFrom(
+        db.query(QStringLiteral("select endno,abrno,servdesc,ServName from tblService where servAuto=?"),
+                 {serviceId}));
 }
 
 IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request)
@@ -74,47 +108,55 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
     const QString day = dayText(request.issueDate);
     qint64 number = request.number;
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
+        bool stored = false;
         try {
-            Database::Transaction transaction(db);
-            result.service = readService(db, request.serviceId);
-            if (!result.service.found) {
-                result.status = IssuedTicket::Status::NoService;
-                return result;
-            }
-            if (numberTaken(db, request.serviceId, day, number))
-                number = qMax(number + 1, getToken(db, request.serviceId, request.issueDate));
-            if (number > result.service.endNo || number > highestTokenNumber) {
-                result.status = IssuedTicket::Status::Limit;
+            // A broken connection before the commit saved nothing: the whole issue runs again once on
+            // a new connection, and looks at the numbers afresh.
+            db.inTransaction([&] {
+                stored = false;
+                takeServiceLock(db, request.serviceId);
+                if (!lookForIssue(db, request.serviceId, day, number, result.service)) {
+                    result.status = IssuedTicket::Status::NoService;
+                    return;
+                }
                 result.number = number;
                 result.label = tokenLabel(result.service.prefix, number);
-                return result;
-            }
-            const QDateTime now = clock.now();
-            QVariantMap row{{QStringLiteral("servAuto"), request.serviceId},
-                            {QStringLiteral("tickNo"), number},
-                            {QStringLiteral("tickDate"), day},
-                            {QStringLiteral("tickTime"), now.time().toString(QStringLiteral("HH:mm:ss"))},
-                            {QStringLiteral("call"), QStringLiteral("0")},
-                            {QStringLiteral("no_abr"), tokenLabel(result.service.prefix, number)},
-                            {QStringLiteral("attended"), 0},
-                            {QStringLiteral("ttype"), QStringLiteral("N")}};
-            if (request.writeAppTime)
-                row.insert(QStringLiteral("apptime"), now.time().toString(QStringLiteral("HH:mm")));
-            result.tickAuto = db.insert(QStringLiteral("tblTicket"), row);
-            transaction.commit();
-            result.status = IssuedTicket::Status::Issued;
-            result.number = number;
-            result.label = tokenLabel(result.service.prefix, number);
+                if (number > result.service.endNo || number > highestTokenNumber) {
+                    result.status = IssuedTicket::Status::Limit;
+                    return;
+                }
+                const QDateTime now = clock.now();
+                QVariantMap row{{QStringLiteral("servAuto"), request.serviceId},
+                                {QStringLiteral("tickNo"), number},
+                                {QStringLiteral("tickDate"), day},
+                                {QStringLiteral("tickTime"), now.time().toString(QStringLiteral("HH:mm:ss"))},
+                                {QStringLiteral("call"), QStringLiteral("0")},
+                                {QStringLiteral("no_abr"), result.label},
+                                {QStringLiteral("attended"), 0},
+                                {QStringLiteral("ttype"), QStringLiteral("N")}};
+                if (request.writeAppTime)
+                    row.insert(QStringLiteral("apptime"), now.time().toString(QStringLiteral("HH:mm")));
+                result.tickAuto = db.insert(QStringLiteral("tblTicket"), row);
+                stored = true;
+            });
+            if (stored)
+                result.status = IssuedTicket::Status::Issued;
             return result;
         } catch (const DbError& e) {
-            // Another workstation stored this number between our look and our insert; the failed
-            // transaction is rolled back and the next attempt looks again.
+            // The unique index is the last guard, for a workstation that numbers without the lock:
+            // the refused transaction is rolled back and the next attempt looks again.
             if (!e.isUniqueViolation())
                 throw;
+            ++clashes;
             ++number;
         }
     }
     throw DbError(QStringLiteral("No free token number could be taken for this service"));
+}
+
+qint64 numberClashes()
+{
+    return clashes.load();
 }
 
 } // namespace numbering

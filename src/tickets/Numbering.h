@@ -53,11 +53,16 @@ struct IssuedTicket
     bool issued() const { return status == Status::Issued; }
 };
 
-// Takes the number and stores the waiting walk-in ticket row in one transaction. When another
-// workstation took the number first (the unique index on service, day and number refuses the row),
-// the issue starts again in a new transaction with the next free number. Nothing is stored when the
-// number would pass the service's end number (Limit) or the service is gone (NoService). Store
-// failures pass to the caller as DbError.
+// Takes the number and stores the waiting walk-in ticket row in one transaction. Issues of one service
+// wait for each other (PostgreSQL: a lock on the service for the transaction; SQLite: the write lock),
+// so a number another workstation took first moves on to the next free one without a refused insert.
+// The unique index on service, day and number stays the last guard: a refused row starts the issue
+// again in a new transaction. Nothing is stored when the number would pass the service's end number
+// (Limit) or the service is gone (NoService). Store failures pass to the caller as DbError.
 IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request);
+
+// How many rows the unique index has refused in this process (each one a transaction rolled back
+// and issued again); with every issuer taking the service lock it stays 0.
+qint64 numberClashes();
 
 } // namespace numbering

@@ -1,12 +1,17 @@
 #include "MaintenanceTestSupport.h"
+#include "core/Schema.h"
 #include "maintenance/Maintenance.h"
+#include "maintenance/ServerBackup.h"
 #include "maintenance/frmBackup.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace maintenancetest;
 
@@ -192,28 +197,189 @@ TEST_F(BackupRestore, CommandsBackUpAndRestore)
     EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
 }
 
-TEST(BackupOnServer, SaysTheServersOwnToolsAreNeededAndTouchesNothing)
+TEST_F(BackupRestore, RestoreRefusesAnotherProgramsDatabaseAndKeepsTheOneItReplaces)
 {
-    if (testStores().size() < 2)
-        GTEST_SKIP() << "no PostgreSQL server named in BRIVANE_PG";
-    TestEnv env(Store::Postgres);
-    seedHall(env.db);
-    auto* w = qobject_cast<frmBackup*>(env.screens.open(QStringLiteral("bkup")));
+    // An SQLite file of some other program: it passes the file check but is no Brivane database.
+    {
+        Database foreign;
+        foreign.openSqlite(env.path(QStringLiteral("other.db")));
+        foreign.exec(QStringLiteral("drop table brivane_schema"));
+        foreign.exec(QStringLiteral("drop table tblCall"));
+    }
+    frmBackup* w = open();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->databasePath().isEmpty());
-    w->Text2->setText(env.dir.path());
-    w->cmdBackup_Click();
-    EXPECT_EQ(env.dialogs.last(), maintenance::serverStoreMessage());
-    EXPECT_EQ(env.dialogs.texts().size(), 1); // not even asked
-    w->Text1->setText(env.path(QStringLiteral("anything.mdb")));
+    w->Text1->setText(env.path(QStringLiteral("other.db")));
+    env.dialogs.setNextInput(QStringLiteral("Yes"));
     w->cmdRestore_Click();
-    EXPECT_EQ(env.dialogs.last(), maintenance::serverStoreMessage());
-    EXPECT_FALSE(QFile::exists(maintenance::backupFileIn(env.dir.path())));
-    EXPECT_TRUE(env.db.isOpen());
+    EXPECT_TRUE(env.dialogs.last().contains(QStringLiteral("is not a Brivane database")))
+        << env.dialogs.last().toStdString();
+    EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
+    EXPECT_FALSE(QFile::exists(maintenance::keptBeforeRestore(w->databasePath())));
+
+    // A backup of a newer Brivane is not read either.
+    ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder).isEmpty());
+    {
+        Database newer;
+        newer.openSqlite(maintenance::backupFileIn(backupFolder));
+        newer.exec(QStringLiteral("update brivane_schema set version=99"));
+    }
+    EXPECT_TRUE(maintenance::restoreDatabase(maintenance::backupFileIn(backupFolder),
+                                             env.path(QStringLiteral("x.db")))
+                    .contains(QStringLiteral("newer version of Brivane (schema 99)")));
+    ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder).isEmpty());
+    env.db.exec(QStringLiteral("delete from tblTicket where tickNo=1"));
+    w->Text1->setText(maintenance::backupFileIn(backupFolder));
+    env.dialogs.setNextInput(QStringLiteral("Yes"));
+    w->cmdRestore_Click();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Restore Complete!"));
+    EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
+    // What the restore replaced is beside the database file.
+    EXPECT_EQ(ticketsIn(maintenance::keptBeforeRestore(w->databasePath())), 1);
+}
+
+namespace {
+
+// Every row of every table, in key order, as text.
+QStringList everyRow(Database& db)
+{
+    QStringList rows;
+    for (const schema::Table& t : schema::tables()) {
+        const ResultSet rs = db.query(QStringLiteral("select * from %1 order by %2").arg(t.name, t.key()));
+        for (int r = 0; r < rs.size(); ++r) {
+            QStringList fields{t.name};
+            for (int c = 0; c < rs.columnCount(); ++c)
+                fields.append(rs.isNull(r, c) ? QStringLiteral("<null>") : rs.text(r, c));
+            rows.append(fields.join(QLatin1Char('|')));
+        }
+    }
+    return rows;
+}
+
+class ServerBackup : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (testStores().size() < 2)
+            GTEST_SKIP() << "no PostgreSQL server named in BRIVANE_PG";
+        env = std::make_unique<TestEnv>(Store::Postgres);
+        hall = seedHall(env->db);
+        addTicket(env->db, hall.consultation, 1, QStringLiteral("A1"), QStringLiteral("2026-03-14"), true,
+                  hall.counter1, QStringLiteral("09:01:00"), QStringLiteral("09:07:00"));
+        addTicket(env->db, hall.lab, 100, QStringLiteral("B100"), QStringLiteral("2026-03-14"), false);
+        addCall(env->db, hall.counter1, QStringLiteral("A1"), QStringLiteral("2026-03-14"));
+        QDir(env->dir.path()).mkpath(QStringLiteral("backups"));
+        folder = env->path(QStringLiteral("backups"));
+    }
+    frmBackup* open() { return qobject_cast<frmBackup*>(env->screens.open(QStringLiteral("bkup"))); }
+
+    std::unique_ptr<TestEnv> env;
+    Hall hall;
+    QString folder;
+};
+
+} // namespace
+
+TEST_F(ServerBackup, ABackupRestoredIntoAnEmptiedDatabaseGivesTheSameHall)
+{
+    const QStringList before = everyRow(env->db);
+    frmBackup* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->Text2->isEnabled());
+    w->Text2->setText(folder);
+    w->cmdBackup_Click();
+    EXPECT_EQ(env->dialogs.texts(), (QStringList{QStringLiteral("Do you want to backup"),
+                                                 QStringLiteral("Backup Completed Successfully ")}));
+    const QString dump = serverbackup::backupFileIn(folder);
+    ASSERT_TRUE(serverbackup::looksLikeDump(dump));
+    EXPECT_EQ(w->prgWork->maximum(), int(schema::tables().size()) + 1);
+    EXPECT_EQ(w->prgWork->value(), w->prgWork->maximum());
+    EXPECT_FALSE(w->prgWork->isVisible());
+    EXPECT_TRUE(w->cmdBackup->isEnabled());
+
+    env->db.clearAllTables();
+    ASSERT_TRUE(everyRow(env->db).isEmpty());
+    w->Text1->setText(dump);
+    env->dialogs.setNextInput(QStringLiteral("yes"));
+    w->cmdRestore_Click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Restore Complete!"));
+    EXPECT_EQ(env->dialogs.shown().last().title, QStringLiteral("RESTORE SUCCESSFUL"));
+    EXPECT_EQ(everyRow(env->db), before);
+    // New keys go on after the restored ones.
+    EXPECT_GT(
+        env->db.insert(QStringLiteral("tblDept"), {{QStringLiteral("deptName"), QStringLiteral("New")}}),
+        hall.emergencyDept);
+    // The emptied database it replaced is kept beside the dump.
+    EXPECT_TRUE(serverbackup::looksLikeDump(dump + QStringLiteral(".before-restore")));
+
+    // The same from the command line.
+    QString out, err;
+    EXPECT_EQ(runCommand(*env, QStringLiteral("backup"), {folder}, &out, &err), 0) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("of 14 tables")));
+    env->db.exec(QStringLiteral("delete from tblTicket"));
+    EXPECT_EQ(runCommand(*env, QStringLiteral("restore"), {dump}, &out, &err), 0) << err.toStdString();
+    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 2);
+}
+
+TEST_F(ServerBackup, RestoreIsRefusedWhileOthersAreConnectedAndForFilesThatAreNoBrivaneBackup)
+{
+    ASSERT_TRUE(serverbackup::backup(env->db, folder).isEmpty());
+    const QString dump = serverbackup::backupFileIn(folder);
+    const QStringList live = everyRow(env->db);
+
+    {
+        auto other = env->secondConnection();
+        auto third = env->secondConnection();
+        const QString refused = serverbackup::restore(env->db, dump);
+        EXPECT_TRUE(refused.startsWith(QStringLiteral("2 other workstations are connected")))
+            << refused.toStdString();
+    }
+
+    env->writeFile(QStringLiteral("notes.dump"), "just some text");
+    EXPECT_TRUE(serverbackup::restore(env->db, env->path(QStringLiteral("notes.dump")))
+                    .contains(QStringLiteral("is not a backup of a database held by a PostgreSQL server")));
+    EXPECT_TRUE(serverbackup::restore(env->db, env->path(QStringLiteral("missing.dump")))
+                    .contains(QStringLiteral("does not exist")));
+
+    // Half a dump: its table of contents may still read, but the restore fails and is undone.
+    QFile whole(dump);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    env->writeFile(QStringLiteral("half.dump"), bytes.left(bytes.size() * 2 / 3));
+    const QString half = serverbackup::restore(env->db, env->path(QStringLiteral("half.dump")));
+    EXPECT_FALSE(half.isEmpty());
+    EXPECT_EQ(everyRow(env->db), live);
 
     QString err;
-    EXPECT_EQ(runCommand(env, QStringLiteral("backup"), {env.dir.path()}, nullptr, &err), 1);
-    EXPECT_TRUE(err.contains(QStringLiteral("PostgreSQL")));
-    EXPECT_EQ(runCommand(env, QStringLiteral("restore"), {env.path(QStringLiteral("x.mdb"))}), 1);
-    EXPECT_EQ(count(env.db, QStringLiteral("tblService")), 3);
+    EXPECT_EQ(
+        runCommand(*env, QStringLiteral("backup"), {env->path(QStringLiteral("nowhere"))}, nullptr, &err), 1);
+    QDir(env->dir.path()).mkpath(QStringLiteral("locked"));
+    QFile::setPermissions(env->path(QStringLiteral("locked")),
+                          QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (::geteuid() != 0) { // the superuser writes anywhere
+        EXPECT_TRUE(serverbackup::backup(env->db, env->path(QStringLiteral("locked")))
+                        .contains(QStringLiteral("cannot be written to")));
+    }
+    EXPECT_TRUE(err.contains(QStringLiteral("does not exist")));
+    EXPECT_EQ(everyRow(env->db), live);
+}
+
+TEST_F(ServerBackup, MissingOrTooOldToolsAreNamedAndNothingIsWritten)
+{
+    QTemporaryDir tools;
+    qputenv("BRIVANE_PG_BIN", tools.path().toLocal8Bit());
+    EXPECT_EQ(serverbackup::backup(env->db, folder),
+              QStringLiteral("pg_dump was not found. Install the PostgreSQL client programs (package "
+                             "postgresql-client) and try again."));
+
+    QFile fake(tools.filePath(QStringLiteral("pg_dump")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("#!/bin/sh\necho 'pg_dump (PostgreSQL) 9.6.24'\n");
+    fake.close();
+    fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner);
+    const QString old = serverbackup::backup(env->db, folder);
+    qunsetenv("BRIVANE_PG_BIN");
+    EXPECT_TRUE(old.startsWith(QStringLiteral("pg_dump 9 cannot work with this PostgreSQL")))
+        << old.toStdString();
+    EXPECT_FALSE(QFile::exists(serverbackup::backupFileIn(folder)));
 }

@@ -1,0 +1,106 @@
+#include "testsupport/StoreOutage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <chrono>
+
+namespace outage {
+
+qint64 backendPid(Database& db)
+{
+    return db.query(QStringLiteral("select pg_backend_pid()")).number(0, 0);
+}
+
+void terminateBackend(Database& victim, Database& admin)
+{
+    const qint64 pid = backendPid(victim);
+    admin.query(QStringLiteral("select pg_terminate_backend(cast(? as integer))"), {pid});
+    for (int i = 0; i < 1000; ++i) {
+        if (admin.query(QStringLiteral("select 1 from pg_stat_activity where pid=?"), {pid}).isEmpty())
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+TerminateWhileBusy::TerminateWhileBusy(const ConnectionValues& values, qint64 pid)
+{
+    m_thread = std::thread([values, pid] {
+        Database admin;
+        admin.open(values, QString());
+        for (int i = 0; i < 2000; ++i) {
+            if (!admin
+                     .query(QStringLiteral("select 1 from pg_stat_activity where pid=? and state='active'"),
+                            {pid})
+                     .isEmpty()) {
+                admin.query(QStringLiteral("select pg_terminate_backend(cast(? as integer))"), {pid});
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+}
+
+TerminateWhileBusy::~TerminateWhileBusy()
+{
+    join();
+}
+
+void TerminateWhileBusy::join()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+OwnServer::OwnServer()
+{
+    const QString pg = qEnvironmentVariable("BRIVANE_PG");
+    if (pg.isEmpty())
+        return;
+    // The test programs live in build/bin; the script in scripts/ of the source tree above it.
+    QDir dir(QCoreApplication::applicationDirPath());
+    for (int up = 0; up < 4 && !dir.exists(QStringLiteral("scripts/pg-test-server.sh")); ++up)
+        dir.cdUp();
+    m_script = dir.filePath(QStringLiteral("scripts/pg-test-server.sh"));
+    if (!QFileInfo::exists(m_script))
+        return;
+    m_port = qEnvironmentVariable("BRIVANE_PG_RESTART_PORT", QStringLiteral("55459"));
+    m_dir = QStringLiteral("/tmp/brivane-pg-restart-%1").arg(m_port);
+    if (!run(QStringLiteral("start")))
+        return;
+    m_values.host = QStringLiteral("127.0.0.1:") + m_port;
+    m_values.database = QStringLiteral("brivane");
+    m_values.user = QStringLiteral("brivane");
+    m_values.password = QStringLiteral("brivane");
+    m_available = true;
+}
+
+OwnServer::~OwnServer()
+{
+    if (m_available)
+        run(QStringLiteral("stop"));
+}
+
+void OwnServer::stop()
+{
+    run(QStringLiteral("stop"));
+}
+
+void OwnServer::resume()
+{
+    run(QStringLiteral("resume"));
+}
+
+bool OwnServer::run(const QString& command)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("BRIVANE_PG_DIR"), m_dir);
+    env.insert(QStringLiteral("BRIVANE_PG_PORT"), m_port);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("bash"), {m_script, command});
+    return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace outage

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/Database.h"
+
+#include <QString>
+#include <functional>
+#include <thread>
+
+// Ways to take the PostgreSQL server away from a connection, as a restart, an administrator or a
+// broken network would.
+namespace outage {
+
+qint64 backendPid(Database& db);
+
+// Ends the server side of `victim`'s connection from `admin` and waits until the server has let it
+// go; the victim itself is not told.
+void terminateBackend(Database& victim, Database& admin);
+
+// Ends the server side of the connection with that process id as soon as it is running a statement
+// (from another thread, on a connection of its own); join() waits for it.
+class TerminateWhileBusy
+{
+public:
+    TerminateWhileBusy(const ConnectionValues& admin, qint64 pid);
+    ~TerminateWhileBusy();
+    void join();
+
+private:
+    std::thread m_thread;
+};
+
+// A PostgreSQL server of the test's own (port BRIVANE_PG_RESTART_PORT, default 55459), that can be
+// stopped and started again on the same data. Needs the server programs and BRIVANE_PG.
+class OwnServer
+{
+public:
+    OwnServer();
+    ~OwnServer();
+    bool available() const { return m_available; }
+    ConnectionValues values() const { return m_values; }
+    void stop();
+    void resume();
+
+private:
+    bool run(const QString& command);
+    QString m_script;
+    QString m_dir;
+    QString m_port;
+    bool m_available = false;
+    ConnectionValues m_values;
+};
+
+} // namespace outage
