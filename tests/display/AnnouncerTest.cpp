@@ -4,6 +4,7 @@
 #include "display/voice/AnnounceCommand.h"
 #include "display/voice/AnnouncerLink.h"
 #include "display/voice/AnnouncerServer.h"
+#include "display/voice/AudioRecordingPlayer.h"
 #include "display/voice/CallAnnouncement.h"
 #include "display/voice/VoiceProgram.h"
 #include "display/voice/vs.h"
@@ -13,6 +14,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QProcess>
 #include <QTest>
 #include <QTextStream>
 
@@ -394,3 +398,67 @@ TEST_P(AnnouncerLinkTest, CtlAnnouncePrintsWhatTheAnnouncerWouldSay)
 }
 
 BRIVANE_STORE_TEST_SUITE(AnnouncerLinkTest);
+
+TEST(AudioRecordingPlayer, MissingRecordingsOrNoOutputNeverHoldUpTheQueue)
+{
+    QTemporaryDir dir;
+    QStringList warnings;
+    AudioRecordingPlayer player(dir.path(), [&](const QString& w) { warnings << w; });
+    Announcer announcer(player, dir.path(), [] { return defaults(); });
+    announcer.announce(call("A1", "Room 1"));
+    announcer.announce(call("A2", "Room 2"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !announcer.speaking(); }, 10000));
+    EXPECT_EQ(announcer.waiting(), 0);
+    // Without an audio output it is said once, not for every call.
+    EXPECT_EQ(warnings.filter(QStringLiteral("no audio output")).size(),
+              QMediaDevices::defaultAudioOutput().isNull() ? 1 : 0);
+}
+
+// The program itself, as the main window starts it: a second one ends at once with exit code 0, the
+// first prints what the board sends it.
+TEST(VoiceProgramRun, ASecondAnnouncerEndsAndTheFirstHearsTheBoard)
+{
+    const QString voice = QCoreApplication::applicationDirPath() + QStringLiteral("/voice");
+    ASSERT_TRUE(QFileInfo(voice).isExecutable()) << voice.toStdString();
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("BRIVANE_HOME"), home.path());
+    environment.insert(QStringLiteral("BRIVANE_SETTINGS"), home.filePath(QStringLiteral("settings.ini")));
+    // The program looks for its socket's folder as this test does.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QDir::tempPath());
+
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(voice, {QStringLiteral("--print")});
+    ASSERT_TRUE(first.waitForStarted());
+    // It is listening once it has said what the recordings folder lacks.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.readAllStandardError().contains("vs/english"); }, 10000));
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(voice, {QStringLiteral("--print")});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardError().contains("an announcer is already running"));
+
+    AnnouncerLink link(announcer::socketPath(home.path()));
+    link.send(call("A12", "Room 3"));
+    QByteArray printed;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            printed += first.readAllStandardOutput();
+            return printed.contains('\n');
+        },
+        10000));
+    EXPECT_TRUE(
+        printed.startsWith("A12 3 vs/english/ding vs/english/token vs/english/a.wav vs/english/12.wav"))
+        << printed.toStdString();
+    // Stopped, it leaves no socket or lock behind.
+    first.terminate();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(announcer::socketPath(home.path())));
+    EXPECT_FALSE(QFileInfo::exists(announcer::lockPath(home.path())));
+}
