@@ -1,5 +1,7 @@
 #include "display/voice/Announcer.h"
 
+#include "display/voice/vs.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
@@ -48,7 +50,7 @@ void Announcer::startNext()
 
 namespace {
 
-// The language folder and the recordings a template names itself.
+// The language folder and the recordings a template names itself: what it says with empty labels.
 struct TemplateUse
 {
     QString language;
@@ -57,13 +59,11 @@ struct TemplateUse
 
 TemplateUse templateUse(const QString& voiceTemplate)
 {
-    const QStringList items = voiceTemplate.split(QLatin1Char('|'));
-    TemplateUse use{items.value(0), {}};
-    for (qsizetype i = 1; i < items.size(); ++i) {
-        const QString& item = items.at(i);
-        if (!item.isEmpty() && item != QLatin1String("*") && item != QLatin1String("#") &&
-            !use.words.contains(item))
-            use.words << item;
+    const vs::Announcement spoken = vs::speakTemplate(voiceTemplate, 1, QString(), QString());
+    TemplateUse use{spoken.language, {}};
+    for (const QString& word : spoken.recordings) {
+        if (!word.isEmpty() && !use.words.contains(word))
+            use.words << word;
     }
     return use;
 }

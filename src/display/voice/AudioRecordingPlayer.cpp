@@ -43,8 +43,12 @@ void AudioRecordingPlayer::play(const vs::CallAnnouncement& announcement, std::f
         finish();
         return;
     }
-    m_format = m_device.preferredFormat();
-    m_format.setSampleFormat(QAudioFormat::Int16);
+    QAudioFormat format = m_device.preferredFormat();
+    format.setSampleFormat(QAudioFormat::Int16);
+    // Another output may want another format: what was decoded for the old one is no use.
+    if (format != m_format)
+        m_cache.clear();
+    m_format = format;
     m_files.clear();
     for (const QString& recording : announcement.recordings) {
         // The decoder wants an absolute path.

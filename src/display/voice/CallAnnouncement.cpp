@@ -86,23 +86,10 @@ QString counterLabel(const QString& caption, const QString& secondLine)
 QStringList templateRecordings(const QString& voiceTemplate, int ruleSet, const QString& tokenLabel,
                                const QString& counterLabel)
 {
-    const QStringList items = voiceTemplate.split(QLatin1Char('|'));
-    const QString folder = QStringLiteral("vs/") + items.value(0) + QLatin1Char('/');
-    auto spoken = [ruleSet](const QString& label) {
-        return ruleSet == 2 ? speakNumber2(label) : speakNumber(label);
-    };
-    QStringList names;
-    for (qsizetype i = 1; i < items.size(); ++i) {
-        const QString& item = items.at(i);
-        if (item == QLatin1String("*"))
-            names << spoken(tokenLabel);
-        else if (item == QLatin1String("#"))
-            names << spoken(counterLabel);
-        else
-            names << item;
-    }
+    const Announcement spoken = speakTemplate(voiceTemplate, ruleSet, tokenLabel, counterLabel);
+    const QString folder = QStringLiteral("vs/") + spoken.language + QLatin1Char('/');
     QStringList paths;
-    for (const QString& name : names) {
+    for (const QString& name : spoken.recordings) {
         if (!name.isEmpty())
             paths << folder + name;
     }
