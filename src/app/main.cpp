@@ -1,6 +1,7 @@
 #include "app/AllScreens.h"
 #include "app/Program.h"
 #include "core/frmSplash.h"
+#include "display/voice/AnnouncerLink.h"
 #include "ui/Dialogs.h"
 #include "ui/SoundPlayer.h"
 
@@ -18,6 +19,9 @@ int main(int argc, char* argv[])
 
     QtDialogs dialogs;
     SystemSoundPlayer sound;
+    // Every call a display board of this program shows goes on to the hall announcer (voice).
+    AnnouncerLink announcerLink(announcer::socketPath(installationFolder()));
+    CallBoardEngine::setDefaultShownCallSink(&announcerLink);
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;
     ctx.endProgram = [&] {

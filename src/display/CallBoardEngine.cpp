@@ -75,8 +75,17 @@ QVector<qint64> counterKeysOfFilter(const QString& filter, bool* ok)
     return keys;
 }
 
+namespace {
+ShownCallSink* defaultShownCallSink = nullptr;
+}
+
+void CallBoardEngine::setDefaultShownCallSink(ShownCallSink* sink)
+{
+    defaultShownCallSink = sink;
+}
+
 CallBoardEngine::CallBoardEngine(Database& db, const Session& session, const Clock& clock, BoardTable& table)
-    : m_db(db), m_clock(clock), m_table(table)
+    : m_db(db), m_clock(clock), m_table(table), m_shown(defaultShownCallSink)
 {
     // The filter is fixed while the board is open; its keys go into the statements as parameters.
     bool ok = false;
@@ -138,6 +147,10 @@ bool CallBoardEngine::addFirst()
     const int dataRows = m_table.rows() - 1;
     if (dataRows <= 0)
         return true;
+    // Calls no board had taken yet are new to the hall: they are handed on oldest first, as a burst
+    // of polls would have shown them, also when the store fails half-way.
+    QVector<CallRow> fresh;
+    bool ok = true;
     try {
         QVariantList params{m_clock.todayText()};
         params += m_counterKeys;
@@ -150,15 +163,21 @@ bool CallBoardEngine::addFirst()
             const CallRow call = callAt(rs, n);
             writeCall(n + 1, call);
             if (m_db.exec(QStringLiteral("update tblCall set status1='1' where callauto=? and status1='0'"),
-                          {call.callAuto}) > 0 &&
-                m_taken)
-                m_taken(call);
+                          {call.callAuto}) > 0) {
+                if (m_taken)
+                    m_taken(call);
+                fresh.prepend(call);
+            }
         }
-        return true;
     } catch (const DbError&) {
         lose();
-        return false;
+        ok = false;
     }
+    if (m_shown) {
+        for (const CallRow& call : fresh)
+            m_shown->callShown(call);
+    }
+    return ok;
 }
 
 void CallBoardEngine::lose()
@@ -209,5 +228,7 @@ bool CallBoardEngine::poll()
     if (m_table.text(1, 1) != call.label + QLatin1Char(' '))
         m_table.moveDown1();
     writeCall(1, call);
+    if (m_shown)
+        m_shown->callShown(call);
     return true;
 }

@@ -53,6 +53,15 @@ struct CallRow
     QString countNameA;
 };
 
+// Told of every call a board shows, in the order it shows them (the hall announcer listens here).
+// The board calls it from its poll, so an implementation must return at once.
+class ShownCallSink
+{
+public:
+    virtual ~ShownCallSink() = default;
+    virtual void callShown(const CallRow& call) = 0;
+};
+
 // The display board's work without any widget: the first fill, the poll that takes one new call per
 // tick and the push-down. A call is taken with a conditional update on status1, so two boards never
 // both take the same call. When the database goes away the table stays as it is, the engine keeps
@@ -66,6 +75,10 @@ public:
     void setReconnect(std::function<bool()> reconnect) { m_reconnect = std::move(reconnect); }
     // Told of every call this engine takes.
     void setTakenHandler(std::function<void(const CallRow&)> handler) { m_taken = std::move(handler); }
+    // Told of every call this engine shows, after the table shows it; none by default.
+    void setShownCallSink(ShownCallSink* sink) { m_shown = sink; }
+    // The sink engines made from now on start with: the program's link to its announcer.
+    static void setDefaultShownCallSink(ShownCallSink* sink);
 
     // Fills the table with today's latest calls, newest first, and marks them taken ("addFirst").
     // Returns false when the store failed; what was filled so far stays.
@@ -95,6 +108,7 @@ private:
     bool m_noCounters = false;
     std::function<bool()> m_reconnect;
     std::function<void(const CallRow&)> m_taken;
+    ShownCallSink* m_shown = nullptr;
     bool m_lost = false;
     int m_retryIn = 0;
 };

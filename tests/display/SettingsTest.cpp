@@ -92,6 +92,10 @@ TEST_P(SettingsScreen, FreshWorkstationShowsTheDefaultsAndSavesThemAsShown)
     EXPECT_EQ(form->txtSpeed->text(), QStringLiteral("30"));
     EXPECT_EQ(form->txtVoice1->text(), QStringLiteral("english|ding|token|*|please|roomno|#"));
     EXPECT_EQ(form->txtVoice2->text(), QStringLiteral("hindi|ding|token|*|please|roomno|#|go"));
+    EXPECT_EQ(items(form->cmbAnnounce),
+              (QStringList{QStringLiteral("Both Languages"), QStringLiteral("First Language Only"),
+                           QStringLiteral("Off")}));
+    EXPECT_EQ(form->cmbAnnounce->currentText(), QStringLiteral("Both Languages"));
     EXPECT_FALSE(form->chkAuto->isChecked());
     EXPECT_FALSE(form->chkMulti->isChecked());
     EXPECT_FALSE(form->chkEnable->isChecked());
@@ -121,6 +125,7 @@ TEST_P(SettingsScreen, FreshWorkstationShowsTheDefaultsAndSavesThemAsShown)
     EXPECT_EQ(get(e, "queue", "printer", "row"), QStringLiteral("500"));
     EXPECT_EQ(get(e, "queue", "scroll", "speed"), QStringLiteral("30"));
     EXPECT_EQ(get(e, "queue", "scroll", "vsFormat1"), QStringLiteral("english|ding|token|*|please|roomno|#"));
+    EXPECT_EQ(get(e, "queue", "scroll", "vsAnnounce"), QStringLiteral("Both Languages"));
     EXPECT_EQ(get(e, "Queue", "Display", "Auto"), QStringLiteral("0"));
     EXPECT_EQ(get(e, "Queue", "Video", "VideoIn"), QStringLiteral("0"));
     EXPECT_EQ(get(e, "Queue", "Video", "Source"), QStringLiteral("-1"));

@@ -1,11 +1,14 @@
 #include "display/settings/SettingsScreens.h"
 
 #include "core/AppContext.h"
+#include "core/CommandRegistry.h"
 #include "core/ScreenRegistry.h"
 #include "display/settings/frmSettings.h"
+#include "display/voice/AnnounceCommand.h"
 
-void registerModuleSettingsAndVoice(ScreenRegistry& screens, CommandRegistry&)
+void registerModuleSettingsAndVoice(ScreenRegistry& screens, CommandRegistry& commands)
 {
+    commands.add(QStringLiteral("announce"), QString::fromLatin1(AnnounceUsage), announceCommand);
     screens.add(QStringLiteral("settings"), [](AppContext& ctx) { return new frmSettings(ctx); });
     screens.addAction(QStringLiteral("moduleSettingsSave"),
                       [](AppContext& ctx) { frmSettings::performSave(ctx); });

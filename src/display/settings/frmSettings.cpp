@@ -5,6 +5,7 @@
 #include "core/Lookups.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "display/voice/CallAnnouncement.h"
 #include "display/voice/vs.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
@@ -99,6 +100,8 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     txtVoice1->setText(vs::defaultTemplate1());
     txtVoice2 = textBox("txtVoice2");
     txtVoice2->setText(vs::defaultTemplate2());
+    cmbAnnounce = listBox("cmbAnnounce", false);
+    cmbAnnounce->addItems(vs::announceChoiceTexts());
     chkEnable = named(new QCheckBox(QStringLiteral("Enable Input")), "chkEnable");
     // The input source only stores a position in the list of devices, so it takes no typed text.
     cmbSource = listBox("cmbSource", false);
@@ -135,6 +138,8 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     voiceGrid->addWidget(new QLabel(QStringLiteral("Voice Lang 2")), 1, 0);
     voiceGrid->addWidget(txtVoice2, 1, 1);
     voiceGrid->addWidget(Command4, 1, 2);
+    voiceGrid->addWidget(new QLabel(QStringLiteral("Announce Calls")), 2, 0);
+    voiceGrid->addWidget(cmbAnnounce, 2, 1, Qt::AlignLeft);
     voiceGrid->setColumnStretch(1, 1);
 
     fraVideo = named(new QGroupBox(QStringLiteral("Live Video")), "fraVideo");
@@ -230,6 +235,7 @@ void frmSettings::Form_Load()
                              vs::defaultTemplate1()));
     txtVoice2->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"),
                              vs::defaultTemplate2()));
+    cmbAnnounce->setCurrentText(vs::announceChoiceText(vs::announcerSettings(s).choice));
     chkAuto->setChecked(
         s.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"), 0) == 1);
 
@@ -300,6 +306,8 @@ void frmSettings::Command1_Click()
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat1"), txtVoice1->text());
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"), txtVoice2->text());
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsAnnounce"),
+          cmbAnnounce->currentText());
     s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), cmbTheme->currentText());
     s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
           cmbScreen->currentText());

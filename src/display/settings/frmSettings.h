@@ -31,6 +31,7 @@ public:
     QLineEdit* txtSpeed;
     QLineEdit* txtVoice1;
     QLineEdit* txtVoice2;
+    QComboBox* cmbAnnounce; // which templates the hall announcer speaks for a call
     QGroupBox* fraVideo;
     QCheckBox* chkEnable;
     QComboBox* cmbSource;

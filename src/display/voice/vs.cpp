@@ -107,20 +107,31 @@ QStringList speakNumber2(const QString& label)
     return speak(label, true);
 }
 
-Announcement templateTest(const QString& voiceTemplate, int ruleSet)
+Announcement speakTemplate(const QString& voiceTemplate, int ruleSet, const QString& tokenLabel,
+                           const QString& counterLabel)
 {
     const QStringList items = voiceTemplate.split(QLatin1Char('|'));
     Announcement a;
     a.language = items.value(0);
-    const QString sample = QStringLiteral("12");
+    auto spoken = [ruleSet](const QString& label) {
+        return ruleSet == 2 ? speakNumber2(label) : speakNumber(label);
+    };
     for (qsizetype i = 1; i < items.size(); ++i) {
         const QString& item = items.at(i);
-        if (item == QLatin1String("*") || item == QLatin1String("#"))
-            a.recordings << (ruleSet == 2 ? speakNumber2(sample) : speakNumber(sample));
+        if (item == QLatin1String("*"))
+            a.recordings << spoken(tokenLabel);
+        else if (item == QLatin1String("#"))
+            a.recordings << spoken(counterLabel);
         else
             a.recordings << item;
     }
     return a;
+}
+
+Announcement templateTest(const QString& voiceTemplate, int ruleSet)
+{
+    const QString sample = QStringLiteral("12");
+    return speakTemplate(voiceTemplate, ruleSet, sample, sample);
 }
 
 QString defaultTemplate1()

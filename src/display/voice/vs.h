@@ -33,6 +33,10 @@ struct Announcement
 };
 Announcement templateTest(const QString& voiceTemplate, int ruleSet);
 
+// A template spoken with the given token and counter labels in place of "*" and "#".
+Announcement speakTemplate(const QString& voiceTemplate, int ruleSet, const QString& tokenLabel,
+                           const QString& counterLabel);
+
 // The two templates offered until a workstation saves its own.
 QString defaultTemplate1();
 QString defaultTemplate2();

@@ -1,0 +1,54 @@
+// voice: the hall announcer. Speaks every call this workstation's display board shows.
+#include "app/AllScreens.h"
+#include "core/Settings.h"
+#include "display/voice/VoiceProgram.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &c, 1);
+}
+
+// A stop request (log-out, shutdown, kill) ends the event loop, so the socket and the lock file are
+// removed on the way out.
+void quitOnStopSignals(QCoreApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    prepareRuntimeDir();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Brivane"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    VoiceProgram voice(installationFolder(), Settings::defaultFile(), out, err);
+    if (const auto exitCode = voice.start(QCoreApplication::arguments().mid(1)))
+        return *exitCode;
+    quitOnStopSignals(app);
+    return app.exec();
+}

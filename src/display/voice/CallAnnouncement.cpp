@@ -1,0 +1,119 @@
+#include "display/voice/CallAnnouncement.h"
+
+#include "core/Settings.h"
+#include "display/voice/vs.h"
+
+#include <QRegularExpression>
+
+namespace vs {
+
+namespace {
+
+bool holdsDigit(const QString& word)
+{
+    for (const QChar c : word) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            return true;
+    }
+    return false;
+}
+
+QString lastWordWithDigit(const QString& text)
+{
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    const QStringList words = text.split(space, Qt::SkipEmptyParts);
+    for (auto it = words.crbegin(); it != words.crend(); ++it) {
+        if (!holdsDigit(*it))
+            continue;
+        QString kept;
+        for (const QChar c : *it) {
+            if (c.isLetterOrNumber())
+                kept.append(c);
+        }
+        return kept;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString announceChoiceText(AnnounceChoice choice)
+{
+    switch (choice) {
+    case AnnounceChoice::FirstOnly:
+        return QStringLiteral("First Language Only");
+    case AnnounceChoice::Off:
+        return QStringLiteral("Off");
+    case AnnounceChoice::Both:
+        break;
+    }
+    return QStringLiteral("Both Languages");
+}
+
+QStringList announceChoiceTexts()
+{
+    return {announceChoiceText(AnnounceChoice::Both), announceChoiceText(AnnounceChoice::FirstOnly),
+            announceChoiceText(AnnounceChoice::Off)};
+}
+
+AnnounceChoice announceChoiceFrom(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(announceChoiceText(AnnounceChoice::Off), Qt::CaseInsensitive) == 0)
+        return AnnounceChoice::Off;
+    if (t.compare(announceChoiceText(AnnounceChoice::FirstOnly), Qt::CaseInsensitive) == 0)
+        return AnnounceChoice::FirstOnly;
+    return AnnounceChoice::Both;
+}
+
+AnnouncerSettings announcerSettings(const Settings& settings)
+{
+    const QString app = QStringLiteral("queue");
+    const QString section = QStringLiteral("scroll");
+    AnnouncerSettings a;
+    a.template1 = settings.get(app, section, QStringLiteral("vsFormat1"), defaultTemplate1());
+    a.template2 = settings.get(app, section, QStringLiteral("vsFormat2"), defaultTemplate2());
+    a.choice = announceChoiceFrom(settings.get(app, section, QStringLiteral("vsAnnounce")));
+    return a;
+}
+
+QString counterLabel(const QString& caption, const QString& secondLine)
+{
+    const QString fromCaption = lastWordWithDigit(caption);
+    return fromCaption.isEmpty() ? lastWordWithDigit(secondLine) : fromCaption;
+}
+
+QStringList templateRecordings(const QString& voiceTemplate, int ruleSet, const QString& tokenLabel,
+                               const QString& counterLabel)
+{
+    const Announcement spoken = speakTemplate(voiceTemplate, ruleSet, tokenLabel, counterLabel);
+    const QString folder = QStringLiteral("vs/") + spoken.language + QLatin1Char('/');
+    QStringList paths;
+    for (const QString& name : spoken.recordings) {
+        if (!name.isEmpty())
+            paths << folder + name;
+    }
+    return paths;
+}
+
+CallAnnouncement announceCall(const QString& tokenLabel, const QString& counterLabel,
+                              const AnnouncerSettings& settings)
+{
+    CallAnnouncement a{tokenLabel, counterLabel, {}};
+    if (settings.choice == AnnounceChoice::Off)
+        return a;
+    a.recordings = templateRecordings(settings.template1, 1, tokenLabel, counterLabel);
+    if (settings.choice == AnnounceChoice::Both)
+        a.recordings << templateRecordings(settings.template2, 2, tokenLabel, counterLabel);
+    return a;
+}
+
+QString printLine(const CallAnnouncement& announcement)
+{
+    auto field = [](const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; };
+    QStringList parts{field(announcement.tokenLabel), field(announcement.counterLabel)};
+    parts << announcement.recordings;
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace vs

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Settings;
+
+// What the hall announcer says for one call the board shows. Pure functions: they only work out the
+// recordings; playing them is the announcer's job.
+namespace vs {
+
+// Which templates a workstation speaks for a call (setting queue / scroll / vsAnnounce).
+enum class AnnounceChoice { Both, FirstOnly, Off };
+
+// The texts the settings screen offers and stores.
+QString announceChoiceText(AnnounceChoice choice);
+QStringList announceChoiceTexts();
+// A stored text back to its choice; anything unknown speaks both languages.
+AnnounceChoice announceChoiceFrom(const QString& text);
+
+// What the workstation's settings say about announcing.
+struct AnnouncerSettings
+{
+    QString template1;
+    QString template2;
+    AnnounceChoice choice = AnnounceChoice::Both;
+};
+AnnouncerSettings announcerSettings(const Settings& settings);
+
+// The counter's label spoken for "#": the last word of the counter's caption that holds a digit
+// (0-9), keeping only its letters and digits, so "Room 3" gives 3, "C12" gives C12 and "Desk 4-B"
+// gives 4B. A caption without a digit falls back to the same rule on the call's second line (the
+// counter's name, when the call carries it); with no digit there either the label is empty and "#"
+// says nothing.
+QString counterLabel(const QString& caption, const QString& secondLine = QString());
+
+// One template spoken for a call: element 0 names the language folder; "*" is the token label and
+// "#" the counter label, spoken by rule set 1 (speakNumber) or 2 (speakNumber2); any other element is
+// a recording's file name as written; empty elements are silent and left out. The result holds paths
+// relative to the installation folder ("vs/english/ding").
+QStringList templateRecordings(const QString& voiceTemplate, int ruleSet, const QString& tokenLabel,
+                               const QString& counterLabel);
+
+// One announcement: the label, the counter label and every recording in the order it is played.
+struct CallAnnouncement
+{
+    QString tokenLabel;
+    QString counterLabel;
+    QStringList recordings;
+};
+
+// Template 1 with the first-language rules, then (unless the choice is first only) template 2 with
+// the second-language rules. The choice Off gives no recordings.
+CallAnnouncement announceCall(const QString& tokenLabel, const QString& counterLabel,
+                              const AnnouncerSettings& settings);
+
+// The line `voice --print` writes: label, counter label ("-" when empty), then the recordings.
+QString printLine(const CallAnnouncement& announcement);
+
+} // namespace vs
