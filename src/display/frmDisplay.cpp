@@ -217,7 +217,7 @@ void frmDisplay::start()
     styleTable();
 
     // Video area: the playlist plays there when the theme enables it.
-    vidArea->setVisible(m_theme.movie && m_layout.found && !m_layout.video.isEmpty());
+    vidArea->setVisible(m_theme.movie && !m_layout.video.isEmpty());
 
     // Title scrolling
     lblTtl->setScrollX(0);
