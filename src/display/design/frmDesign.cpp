@@ -119,6 +119,7 @@ frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ct
     }
     dragFrame = named(new DragFrame(surface), "dragFrame");
 
+    statusBar()->setSizeGripEnabled(false); // the window keeps the size of the screen it stands for
     m_screen = QSize(1024, 768);
     if (const QScreen* s = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen())
         m_screen = s->geometry().size();
