@@ -1,6 +1,7 @@
 #include "display/BoardTheme.h"
 
 #include "core/Database.h"
+#include "display/design/BoardLayoutRow.h"
 #include "ui/Twips.h"
 
 #include <functional>
@@ -81,12 +82,6 @@ QColor color(const ResultSet& rs, const char* name)
 bool isOne(const ResultSet& rs, const char* name)
 {
     return number(rs, name) == 1;
-}
-
-QRect doubled(const ResultSet& rs, const char* left, const char* top, const char* width, const char* height)
-{
-    return QRect(length(2 * number(rs, left)), length(2 * number(rs, top)), length(2 * number(rs, width)),
-                 length(2 * number(rs, height)));
 }
 
 } // namespace
@@ -171,27 +166,27 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     return t;
 }
 
-BoardLayout loadBoardLayout(Database& db, qint64 themeId)
+BoardLayout loadBoardLayout(Database& db, qint64 themeId, const QSize& screenTwips)
 {
+    // The default layout for the screen, at the stored scale, under whatever the row can give.
+    Layout stored = defaultLayout(screenTwips / 2);
+    const LayoutRow row = readLayoutRow(db, themeId);
+    row.applyTo(stored);
+    const auto twice = [&](LayoutBlock b) {
+        const QRect& r = stored[b];
+        return QRect(2 * r.left(), 2 * r.top(), 2 * r.width(), 2 * r.height());
+    };
     BoardLayout l;
-    try {
-        const ResultSet rs =
-            db.query(QStringLiteral("select * from tblpos where themeauto=? order by posAuto"), {themeId});
-        if (rs.isEmpty())
-            return l;
-        l.found = true;
-        // The first value that cannot be read ends the layout; what was set so far stays.
-        l.logo = doubled(rs, "logoleft", "logotop", "logowidth", "logoheight");
-        l.time = doubled(rs, "timeleft", "timetop", "timewidth", "timeheight");
-        l.width = length(2 * number(rs, "mewidth"));
-        l.height = length(2 * number(rs, "meheight"));
-        l.table = doubled(rs, "tblleft", "tbltop", "tblwidth", "tblheight");
-        l.title = doubled(rs, "ttlleft", "ttltop", "ttlwidth", "ttlheight");
-        l.video = doubled(rs, "videoleft", "videotop", "videowidth", "videoheight");
-        l.news = doubled(rs, "newsleft", "newstop", "newswidth", "newsheight");
-        l.newsBg = color(rs, "newsBG");
-    } catch (const DbError&) {
-    }
+    l.found = row.found;
+    l.logo = twice(LayoutBlock::Logo);
+    l.time = twice(LayoutBlock::Time);
+    l.table = twice(LayoutBlock::Table);
+    l.video = twice(LayoutBlock::Video);
+    l.title = twice(LayoutBlock::Title);
+    l.news = twice(LayoutBlock::News);
+    l.width = 2 * stored[LayoutBlock::Window].width();
+    l.height = 2 * stored[LayoutBlock::Window].height();
+    l.newsBg = row.newsBg;
     return l;
 }
 

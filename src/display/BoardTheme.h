@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -62,10 +63,11 @@ struct BoardTheme
     QColor newsBg = Qt::black;
 };
 
-// The positions of the board's blocks from the theme's layout row, doubled, in twips.
+// The positions of the board's blocks, doubled from the stored scale, in twips: the theme's layout
+// row over the default layout for the screen.
 struct BoardLayout
 {
-    bool found = false;
+    bool found = false; // the theme has a layout row
     QRect logo, time, table, video, title, news;
     int width = 0;
     int height = 0;
@@ -74,7 +76,9 @@ struct BoardLayout
 
 // The theme row with key themeId ("start"); a missing row gives found == false and the defaults.
 BoardTheme loadBoardTheme(Database& db, qint64 themeId);
-// The layout row of the theme ("getpos"); a missing row gives found == false.
-BoardLayout loadBoardLayout(Database& db, qint64 themeId);
+// The layout of the theme for a screen of that size in twips ("getpos"). Every value of the row that
+// can be applied counts; a missing row (found == false) or a value that cannot be applied leaves the
+// default layout's.
+BoardLayout loadBoardLayout(Database& db, qint64 themeId, const QSize& screenTwips);
 // Overwrites the header captions from the theme's tblheader row, when there is one ("getData").
 void applyHeaderCaptions(Database& db, qint64 themeId, BoardTheme& theme);

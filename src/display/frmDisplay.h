@@ -2,6 +2,7 @@
 
 #include "core/DisplayControl.h"
 #include "display/BoardTheme.h"
+#include "display/BoardWidgets.h"
 #include "display/CallBoardEngine.h"
 #include "display/NewsTicker.h"
 
@@ -14,48 +15,6 @@ struct AppContext;
 class Grid;
 class QLabel;
 class QTimer;
-
-// The title line of the board: its text drawn at a horizontal position, so it can scroll.
-class BoardTitle : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit BoardTitle(QWidget* parent = nullptr);
-    void setText(const QString& text);
-    QString text() const { return m_text; }
-    void setTextColor(const QColor& color);
-    void setBackground(const QColor& color);
-    // Horizontal position of the text, in twips from the box's left edge.
-    void setScrollX(int twips);
-    int scrollX() const { return m_x; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QString m_text;
-    QColor m_color = Qt::black;
-    QColor m_background;
-    int m_x = 0;
-};
-
-// The frame drawn around the call table.
-class BoardFrame : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit BoardFrame(QWidget* parent = nullptr);
-    void setLine(const QColor& color, int width);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor m_color = Qt::black;
-    int m_width = 1;
-};
 
 // The display board of a hall screen: a frameless window with the title line, the table of the
 // latest calls and the areas of the clock, logo, video and news band. The work of taking calls is

@@ -5,6 +5,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/Settings.h"
 #include "display/ThemeRules.h"
+#include "display/design/frmDesign.h"
 #include "display/frmSelectCounter.h"
 #include "display/frmThLst.h"
 #include "ui/Dialogs.h"
@@ -126,9 +127,8 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     cmdHeader = button("cmdHeader", QStringLiteral("Header"));
     cmdScroll = button("cmdScroll", QStringLiteral("Scroll Settings"));
     cmdClose = button("cmdClose", QStringLiteral("Close"));
-    // The layout designer, the clock picker and the header and scroll settings are not part of
-    // this program yet.
-    for (QPushButton* b : {cmdPosition, cmdClock, cmdHeader, cmdScroll})
+    // The clock picker and the header and scroll settings are not part of this program yet.
+    for (QPushButton* b : {cmdClock, cmdHeader, cmdScroll})
         b->setEnabled(false);
     cmdSave->setDefault(true);
 
@@ -255,6 +255,9 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
 
     connect(cmdSave, &QPushButton::clicked, this, &frmTheme::cmdSave_Click);
     connect(cmdCounter, &QPushButton::clicked, this, &frmTheme::cmdCounter_Click);
+    connect(cmdPosition, &QPushButton::clicked, this, [this] {
+        frmDesign::openFor(m_ctx, this, lblRef->text(), cmbType->currentText() == QLatin1String("Vertical"));
+    });
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdLogo, &QPushButton::clicked, this, [this] { chooseFile(txtlogo); });
     connect(cmdBack, &QPushButton::clicked, this, [this] { chooseFile(txtTbkBack); });

@@ -1,4 +1,5 @@
 #include "display/BoardTheme.h"
+#include "display/design/BoardLayoutRow.h"
 #include "display/frmDisplay.h"
 
 #include "DisplayTestSupport.h"
@@ -105,18 +106,26 @@ TEST(BoardThemeTest, HugeStoredNumbersAreHeldToWhatABoardCanLayOut)
                   {QStringLiteral("mewidth"), huge},
                   {QStringLiteral("tblleft"), QStringLiteral("-") + huge}};
     env.db.insert(QStringLiteral("tblpos"), v);
-    const BoardLayout l = loadBoardLayout(env.db, id);
-    EXPECT_EQ(l.width, 1000000);
-    EXPECT_EQ(l.table.left(), -1000000);
+    // Layout values that no screen could have are left out; the default layout's stand.
+    const BoardLayout l = loadBoardLayout(env.db, id, QSize(28800, 16200));
+    EXPECT_TRUE(l.found);
+    EXPECT_EQ(l.width, 28800);
+    EXPECT_EQ(l.table.left(), 2 * defaultLayout(QSize(14400, 8100))[LayoutBlock::Table].left());
 }
 
 TEST(BoardThemeTest, TheLayoutIsDoubledAndAMissingLayoutIsReported)
 {
     TestEnv env;
     const qint64 id = addTheme(env.db);
-    EXPECT_FALSE(loadBoardLayout(env.db, id).found);
+    // Without a row the board takes the default layout for its screen, filling it.
+    const BoardLayout none = loadBoardLayout(env.db, id, QSize(28800, 16200));
+    EXPECT_FALSE(none.found);
+    EXPECT_EQ(QSize(none.width, none.height), QSize(28800, 16200));
+    const Layout half = defaultLayout(QSize(14400, 8100));
+    EXPECT_EQ(none.table.size(), half[LayoutBlock::Table].size() * 2);
+    EXPECT_EQ(none.news.top(), 2 * half[LayoutBlock::News].top());
     addLayout(env.db, id);
-    const BoardLayout l = loadBoardLayout(env.db, id);
+    const BoardLayout l = loadBoardLayout(env.db, id, QSize(28800, 16200));
     ASSERT_TRUE(l.found);
     EXPECT_EQ(l.table, QRect(1200, 1800, 9000, 6000));
     EXPECT_EQ(l.width, 12000);

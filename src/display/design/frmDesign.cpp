@@ -1,0 +1,446 @@
+#include "display/design/frmDesign.h"
+
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "ui/Dialogs.h"
+#include "ui/Named.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+// Handles are small squares centred on the corners and edge middles of the selected block.
+constexpr int HandleSize = 7;
+
+// The pointer of each handle, clockwise from the top-left corner.
+constexpr Qt::CursorShape HandleCursors[8] = {Qt::SizeFDiagCursor, Qt::SizeVerCursor,   Qt::SizeBDiagCursor,
+                                              Qt::SizeHorCursor,   Qt::SizeFDiagCursor, Qt::SizeVerCursor,
+                                              Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+
+// The edges each handle drags.
+struct HandleEdges
+{
+    bool left, top, right, bottom;
+};
+constexpr HandleEdges Edges[8] = {{true, true, false, false}, {false, true, false, false},
+                                  {false, true, true, false}, {false, false, true, false},
+                                  {false, false, true, true}, {false, false, false, true},
+                                  {true, false, false, true}, {true, false, false, false}};
+
+QPoint globalPos(const QEvent* event)
+{
+    return static_cast<const QMouseEvent*>(event)->globalPosition().toPoint();
+}
+
+bool leftButton(const QEvent* event)
+{
+    return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
+}
+
+} // namespace
+
+DragFrame::DragFrame(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void DragFrame::paintEvent(QPaintEvent*)
+{
+    // Two pixels wide, black dashes over white, so it shows on any block and on the surface.
+    QPainter p(this);
+    const QRect r = rect().adjusted(1, 1, -1, -1);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawRect(r);
+    p.setPen(QPen(Qt::black, 2, Qt::DashLine));
+    p.drawRect(r);
+}
+
+frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ctx(ctx)
+{
+    setObjectName(QStringLiteral("frmDesign"));
+    setWindowFlags(Qt::Window);
+    setWindowTitle(QStringLiteral("Vertical Display"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    openConnection(m_ctx);
+
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Menu"));
+    mnuDesign = named(menu->addAction(QStringLiteral("Design")), "mnuDesign");
+    mnuDesign->setCheckable(true);
+    mnuSave = named(menu->addAction(QStringLiteral("Save")), "mnuSave");
+    mnuExit = named(menu->addAction(QStringLiteral("Exit")), "mnuExit");
+    connect(mnuDesign, &QAction::triggered, this, [this] { mnuDesign_Click(); });
+    connect(mnuSave, &QAction::triggered, this, [this] { mnuSave_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+
+    // The surface keeps its exact size inside the window, however wide the menu and status lines.
+    auto* inner = new QWidget(this);
+    auto* box = new QVBoxLayout(inner);
+    box->setContentsMargins(0, 0, 0, 0);
+    surface = named(new QWidget(inner), "surface");
+    surface->setAutoFillBackground(true);
+    surface->setPalette(QPalette(QColor(0x4a, 0x54, 0x60)));
+    box->addWidget(surface, 0, Qt::AlignLeft | Qt::AlignTop);
+    setCentralWidget(inner);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    surface->installEventFilter(this);
+
+    lblRef = named(new QLabel(this), "lblRef");
+    lblRef->hide();
+
+    lblLogo = makeBlock("lblLogo", QStringLiteral("Comp-Logo"), QColor(0xf3, 0xd3, 0x8b));
+    lblTime = makeBlock("lblTime", QStringLiteral("Time-Date"), QColor(0xa9, 0xd6, 0xe5));
+    lblTable = makeBlock("lblTable", QStringLiteral("Token Table"), QColor(0xf7, 0xf7, 0xf7));
+    lblVideo = makeBlock("lblVideo", QStringLiteral("Video"), QColor(0x2b, 0x2b, 0x2b));
+    lblTtl = makeBlock("lblTtl", QStringLiteral("Title"), QColor(0xc3, 0xe0, 0xb4));
+    lblNews = makeBlock("lblNews", QStringLiteral("News"), QColor(0xf2, 0xa9, 0xa0));
+    lblVideo->setStyleSheet(lblVideo->styleSheet() + QStringLiteral("QLabel { color: white; }"));
+
+    for (int k = 0; k < 8; ++k) {
+        QWidget* h = new QWidget(surface);
+        h->setObjectName(QStringLiteral("picHandle%1").arg(k));
+        h->setFixedSize(HandleSize, HandleSize);
+        h->setAutoFillBackground(true);
+        h->setPalette(QPalette(Qt::black));
+        h->setCursor(HandleCursors[k]);
+        h->installEventFilter(this);
+        h->hide();
+        picHandle[size_t(k)] = h;
+    }
+    dragFrame = named(new DragFrame(surface), "dragFrame");
+
+    statusBar()->setSizeGripEnabled(false); // the window keeps the size of the screen it stands for
+    m_screen = QSize(1024, 768);
+    if (const QScreen* s = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen())
+        m_screen = s->geometry().size();
+    hor();
+    showHint();
+}
+
+QLabel* frmDesign::makeBlock(const char* name, const QString& caption, const QColor& color)
+{
+    auto* b = named(new QLabel(caption, surface), name);
+    b->setAlignment(Qt::AlignCenter);
+    b->setStyleSheet(
+        QStringLiteral("QLabel { background-color: %1; color: #202020; border: 1px solid #101010;"
+                       " font-weight: bold; }")
+            .arg(color.name()));
+    b->installEventFilter(this);
+    m_blocks.append(b);
+    return b;
+}
+
+frmDesign* frmDesign::openFor(AppContext& ctx, QWidget* owner, const QString& themeKey, bool vertical)
+{
+    if (themeKey.trimmed().isEmpty()) {
+        ctx.dialogs.message(QStringLiteral("Please save the theme first"), Dialogs::Buttons::Ok,
+                            Dialogs::Icon::Information, {}, owner);
+        return nullptr;
+    }
+    if (owner) {
+        for (frmDesign* open : owner->findChildren<frmDesign*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!open->isVisible())
+                continue;
+            if (open->lblRef->text() == themeKey) {
+                open->raise();
+                open->activateWindow();
+                return open;
+            }
+            open->close();
+        }
+    }
+    auto* w = new frmDesign(ctx, owner);
+    w->lblRef->setText(themeKey);
+    w->getData();
+    if (vertical)
+        w->ver();
+    else
+        w->hor();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    return w;
+}
+
+void frmDesign::sizeSurface(const QSize& pixels)
+{
+    surface->setFixedSize(pixels.expandedTo(QSize(1, 1)));
+    adjustSize();
+    if (m_defaultPlaces) {
+        const double tpp = m_rect.twipsPerPixel();
+        applyLayout(defaultLayout(
+            QSize(int(std::lround(surface->width() * tpp)), int(std::lround(surface->height() * tpp)))));
+    }
+    if (m_selected)
+        placeHandles();
+}
+
+void frmDesign::hor()
+{
+    sizeSurface(QSize(m_screen.width() / 2, m_screen.height() / 2));
+}
+
+void frmDesign::ver()
+{
+    sizeSurface(QSize(m_screen.height() / 2, m_screen.width() / 2));
+}
+
+void frmDesign::applyLayout(const Layout& layout)
+{
+    for (int i = 0; i < m_blocks.size(); ++i) {
+        // The blocks are numbered as the layout's blocks, the window's own rectangle left out.
+        const int b = i < int(LayoutBlock::Window) ? i : i + 1;
+        const QRect& r = layout.rects[size_t(b)];
+        cRect c(r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), m_rect.twipsPerPixel());
+        c.SetCtrlToRect(m_blocks.at(i));
+    }
+}
+
+Layout frmDesign::positions() const
+{
+    Layout l;
+    for (int i = 0; i < m_blocks.size(); ++i) {
+        const int b = i < int(LayoutBlock::Window) ? i : i + 1;
+        cRect c(m_rect.twipsPerPixel());
+        c.SetRectToCtrl(m_blocks.at(i));
+        l.rects[size_t(b)] = QRect(c.Left, c.Top, c.Width(), c.Height());
+    }
+    const double tpp = m_rect.twipsPerPixel();
+    const auto tw = [tpp](int pixels) { return int(std::lround(pixels * tpp)); };
+    l[LayoutBlock::Window] = QRect(tw(pos().x()), tw(pos().y()), tw(surface->width()), tw(surface->height()));
+    return l;
+}
+
+void frmDesign::getData()
+{
+    const LayoutRow row = readLayoutRow(m_ctx.db, lblRef->text().toLongLong());
+    if (!row.found)
+        return;
+    m_defaultPlaces = false;
+    Layout l = positions();
+    row.applyTo(l);
+    applyLayout(l);
+    // The window goes back where it was saved, when that place is still on a screen.
+    const double tpp = m_rect.twipsPerPixel();
+    const QPoint at(int(std::lround(l[LayoutBlock::Window].left() / tpp)),
+                    int(std::lround(l[LayoutBlock::Window].top() / tpp)));
+    if (at != pos() && QGuiApplication::screenAt(at + QPoint(HandleSize, HandleSize)))
+        move(at);
+    if (m_selected)
+        placeHandles();
+}
+
+void frmDesign::saveData()
+{
+    if (lblRef->text().isEmpty())
+        return;
+    try {
+        saveLayoutRow(m_ctx.db, lblRef->text().toLongLong(), positions());
+        statusBar()->showMessage(QStringLiteral("Layout saved"), 5000);
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
+}
+
+void frmDesign::mnuDesign_Click()
+{
+    m_design = !m_design;
+    mnuDesign->setChecked(m_design);
+    for (QLabel* b : std::as_const(m_blocks))
+        b->setCursor(m_design ? Qt::SizeAllCursor : Qt::ArrowCursor);
+    if (!m_design)
+        clearSelection();
+    showHint();
+}
+
+void frmDesign::mnuSave_Click()
+{
+    mnuDesign_Click();
+    saveData();
+}
+
+void frmDesign::mnuExit_Click()
+{
+    close();
+}
+
+void frmDesign::showHint()
+{
+    statusBar()->showMessage(m_design ? QStringLiteral("Drag a block to move it, its handles to size it")
+                                      : QStringLiteral("Menu, Design: move and size the blocks"));
+}
+
+void frmDesign::clearSelection()
+{
+    if (m_dragState != 0) {
+        dragFrame->hide();
+        surface->releaseMouse();
+        m_dragState = 0;
+    }
+    for (QWidget* h : picHandle)
+        h->hide();
+    m_selected = nullptr;
+}
+
+void frmDesign::placeHandles()
+{
+    if (!m_selected)
+        return;
+    const QRect g = m_selected->geometry();
+    const int l = g.left(), t = g.top(), r = g.left() + g.width(), b = g.top() + g.height();
+    const int cx = l + g.width() / 2, cy = t + g.height() / 2;
+    const QPoint centres[8] = {{l, t}, {cx, t}, {r, t}, {r, cy}, {r, b}, {cx, b}, {l, b}, {l, cy}};
+    for (int k = 0; k < 8; ++k) {
+        QWidget* h = picHandle[size_t(k)];
+        h->move(centres[k] - QPoint(HandleSize / 2, HandleSize / 2));
+        h->show();
+        h->raise();
+    }
+}
+
+QPoint frmDesign::confined(const QPoint& global) const
+{
+    // While a drag runs the pointer counts as staying inside the surface.
+    const QRect area(surface->mapToGlobal(QPoint(0, 0)), surface->size());
+    return QPoint(qBound(area.left(), global.x(), area.right()),
+                  qBound(area.top(), global.y(), area.bottom()));
+}
+
+void frmDesign::showFrame()
+{
+    QRect r(surface->mapFromGlobal(QPoint(m_rect.Left, m_rect.Top)), QSize(m_rect.Width(), m_rect.Height()));
+    r = r.normalized();
+    dragFrame->setGeometry(r.adjusted(-1, -1, 1, 1));
+    dragFrame->show();
+    dragFrame->raise();
+    if (m_selected) {
+        statusBar()->showMessage(QStringLiteral("%1: %2 × %3 pixels on the board")
+                                     .arg(m_selected->text())
+                                     .arg(2 * r.width())
+                                     .arg(2 * r.height()));
+    }
+}
+
+void frmDesign::selectAndMove(QLabel* block, const QPoint& global)
+{
+    for (QWidget* h : picHandle)
+        h->hide();
+    m_selected = block;
+    m_rect.SetRectToCtrl(block);
+    m_rect.TwipsToScreen(block);
+    m_offset = global - QPoint(m_rect.Left, m_rect.Top);
+    m_dragState = 1;
+    showFrame();
+    surface->grabMouse(Qt::SizeAllCursor);
+}
+
+void frmDesign::startResize(int handle, const QPoint&)
+{
+    if (!m_selected)
+        return;
+    m_rect.SetRectToCtrl(m_selected);
+    m_rect.TwipsToScreen(m_selected);
+    for (QWidget* h : picHandle)
+        h->hide();
+    m_handle = handle;
+    m_dragState = 2;
+    showFrame();
+    surface->grabMouse(HandleCursors[handle]);
+}
+
+void frmDesign::dragTo(const QPoint& global)
+{
+    const QPoint p = confined(global);
+    if (m_dragState == 1) {
+        const int w = m_rect.Width(), h = m_rect.Height();
+        m_rect.Left = p.x() - m_offset.x();
+        m_rect.Top = p.y() - m_offset.y();
+        m_rect.setWidth(w);
+        m_rect.setHeight(h);
+    } else {
+        const HandleEdges& e = Edges[m_handle];
+        if (e.left)
+            m_rect.Left = p.x();
+        if (e.top)
+            m_rect.Top = p.y();
+        if (e.right)
+            m_rect.Right = p.x();
+        if (e.bottom)
+            m_rect.Bottom = p.y();
+    }
+    showFrame();
+}
+
+void frmDesign::endDrag()
+{
+    dragFrame->hide();
+    m_rect.ScreenToTwips(m_selected);
+    m_rect.NormalizeRect();
+    m_rect.SetCtrlToRect(m_selected);
+    placeHandles();
+    surface->releaseMouse();
+    m_dragState = 0;
+    showHint();
+}
+
+bool frmDesign::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QMainWindow::eventFilter(watched, event);
+    if (!m_design)
+        return false; // outside design mode the blocks ignore the mouse
+
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        if (!leftButton(event) || m_dragState != 0)
+            return true;
+        const QPoint global = globalPos(event);
+        for (int k = 0; k < 8; ++k) {
+            if (watched == picHandle[size_t(k)]) {
+                startResize(k, global);
+                return true;
+            }
+        }
+        if (auto* block = qobject_cast<QLabel*>(watched); block && m_blocks.contains(block)) {
+            selectAndMove(block, global);
+            return true;
+        }
+        if (watched == surface) {
+            const QPoint at = surface->mapFromGlobal(global);
+            for (QLabel* b : std::as_const(m_blocks)) {
+                const QRect g = b->geometry();
+                const cRect r(g.left(), g.top(), g.left() + g.width(), g.top() + g.height(),
+                              m_rect.twipsPerPixel());
+                if (b->isVisible() && r.PtInRect(at.x(), at.y())) {
+                    selectAndMove(b, global);
+                    return true;
+                }
+            }
+            clearSelection();
+            showHint();
+        }
+        return true;
+    }
+    if (m_dragState == 0)
+        return true;
+    if (type == QEvent::MouseMove) {
+        dragTo(globalPos(event));
+        return true;
+    }
+    if (leftButton(event)) {
+        dragTo(globalPos(event));
+        endDrag();
+    }
+    return true;
+}
