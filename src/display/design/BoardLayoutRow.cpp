@@ -136,7 +136,8 @@ void saveLayoutRow(Database& db, qint64 themeId, const Layout& layout)
         for (int part = 0; part < 4; ++part)
             values.insert(QString::fromLatin1(Columns[b][part]), parts[part]);
     }
-    const ResultSet rs = db.query(QStringLiteral("select * from tblpos where themeauto=? order by posAuto"), {themeId});
+    const ResultSet rs =
+        db.query(QStringLiteral("select * from tblpos where themeauto=? order by posAuto"), {themeId});
     if (!rs.isEmpty()) {
         db.update(QStringLiteral("tblpos"), rs.number(0, 0), values);
         return;
