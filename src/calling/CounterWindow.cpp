@@ -179,6 +179,24 @@ void CounterWindow::reportError(const QString& description)
     m_reportingError = false;
 }
 
+qint64 CounterWindow::selectedKey(Grid* list) const
+{
+    const int row = list->row();
+    if (row < 1 || row >= list->rows())
+        return 0;
+    return list->text(row, 0).toLongLong();
+}
+
+void CounterWindow::reportCalledByOther(Grid* list)
+{
+    const QString label = list->text(list->row(), 2);
+    m_ctx.dialogs.message(
+        QStringLiteral("Token %1 has already been called by another counter. Nothing was changed.")
+            .arg(label),
+        Dialogs::Buttons::Ok, Dialogs::Icon::Warning, QString(), this);
+    Command6_Click();
+}
+
 void CounterWindow::startLockOut()
 {
     if (!Timer1->isActive())

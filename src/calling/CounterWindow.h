@@ -85,6 +85,11 @@ protected:
     // Ticks the two boxes of the Settings tab from their settings.
     void loadBoxes();
     void showState(const CounterState& st);
+    // The ticket key of the list's selected row; 0 for the header, an empty list or an empty row.
+    qint64 selectedKey(Grid* list) const;
+    // A waiting token double-clicked in a list was called by another counter first: the operator is
+    // told, and the lists show the store as it is now.
+    void reportCalledByOther(Grid* list);
     // Once started the re-enable timer keeps ticking, so a lock-out lasts until its next tick.
     void startLockOut();
     // Shows a store failure; a store that stays unreachable does not pile one message on another.

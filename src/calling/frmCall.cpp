@@ -140,10 +140,11 @@ void frmCall::callNext()
     showState();
 }
 
-void frmCall::callThis(qint64 ticketKey, const QString& kind)
+CallEngine::CallResult frmCall::callThis(qint64 ticketKey, const QString& kind, CallEngine::Take take)
 {
-    engine.callThis(ticketKey, kind);
+    const CallEngine::CallResult result = engine.callThis(ticketKey, kind, take);
     showState();
+    return result;
 }
 
 void frmCall::updateRc()
@@ -242,35 +243,33 @@ void frmCall::Command3_Click()
     }
 }
 
-void frmCall::callFromList(Grid* list, const QString& kind)
+void frmCall::callFromList(Grid* list, const QString& kind, CallEngine::Take take)
 {
-    const int row = list->row();
-    if (row < 1 || row >= list->rows())
+    const qint64 key = selectedKey(list);
+    if (key == 0)
         return;
-    const QString key = list->text(row, 0);
-    if (key.isEmpty())
-        return;
-    callThis(key.toLongLong(), kind);
+    if (callThis(key, kind, take) == CallEngine::CallResult::CalledByOther)
+        reportCalledByOther(list);
 }
 
 void frmCall::FG_DblClick()
 {
-    callFromList(FG, m_ctx.session.counterDisplayName);
+    callFromList(FG, m_ctx.session.counterDisplayName, CallEngine::Take::Again);
 }
 
 void frmCall::FG1_DblClick()
 {
-    callFromList(FG1, QString());
+    callFromList(FG1, QString(), CallEngine::Take::Again);
 }
 
 void frmCall::FGR_DblClick()
 {
-    callFromList(FGR, QString());
+    callFromList(FGR, QString(), CallEngine::Take::OnlyWaiting);
 }
 
 void frmCall::FG4_DblClick()
 {
-    callFromList(FG4, m_ctx.session.counterDisplayName);
+    callFromList(FG4, m_ctx.session.counterDisplayName, CallEngine::Take::OnlyWaiting);
 }
 
 void frmCall::FGR_Click()

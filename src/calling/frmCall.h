@@ -36,7 +36,8 @@ public:
 
     // The engine's routines, acting on this screen's labels.
     void callNext();
-    void callThis(qint64 ticketKey, const QString& kind);
+    CallEngine::CallResult callThis(qint64 ticketKey, const QString& kind,
+                                    CallEngine::Take take = CallEngine::Take::Again);
     void updateRc();
     void setFinish();
     void getPending() override;
@@ -72,7 +73,7 @@ protected:
 private:
     void buildTransferTab();
     void showState();
-    void callFromList(Grid* list, const QString& kind);
+    void callFromList(Grid* list, const QString& kind, CallEngine::Take take);
     void releaseHotKeys();
     void endProgram();
 

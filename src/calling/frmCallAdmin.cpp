@@ -199,11 +199,15 @@ void frmCallAdmin::addCount()
 void frmCallAdmin::getDetails()
 {
     try {
+        const qint64 before = desk.counter.key;
         m_counterValid = desk.getDetails(cmbCounter->currentText());
         setCallButtons(m_counterValid);
         if (m_counterValid) {
             lblDr->setText(desk.counter.displayName);
-            desk.getLast();
+            // Another counter brings its own last token; the same counter keeps the token this desk
+            // is serving (Next finishes that one, Recall and Cancel act on it).
+            if (desk.counter.key != before)
+                desk.getLast();
             desk.getPending();
         }
         showState();
@@ -243,10 +247,11 @@ void frmCallAdmin::callNext()
     showState();
 }
 
-void frmCallAdmin::callThis(qint64 ticketKey)
+CallEngine::CallResult frmCallAdmin::callThis(qint64 ticketKey, CallEngine::Take take)
 {
-    desk.callThis(ticketKey);
+    const CallEngine::CallResult result = desk.callThis(ticketKey, take);
     showState();
+    return result;
 }
 
 void frmCallAdmin::getPending()
@@ -356,30 +361,28 @@ void frmCallAdmin::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void frmCallAdmin::callFromList(Grid* list)
+void frmCallAdmin::callFromList(Grid* list, CallEngine::Take take)
 {
-    const int row = list->row();
-    if (row < 1 || row >= list->rows())
+    const qint64 key = selectedKey(list);
+    if (key == 0 || !m_counterValid)
         return;
-    const QString key = list->text(row, 0);
-    if (key.isEmpty() || !m_counterValid)
-        return;
-    callThis(key.toLongLong());
+    if (callThis(key, take) == CallEngine::CallResult::CalledByOther)
+        reportCalledByOther(list);
 }
 
 void frmCallAdmin::FG_DblClick()
 {
-    callFromList(FG);
+    callFromList(FG, CallEngine::Take::Again);
 }
 
 void frmCallAdmin::FG1_DblClick()
 {
-    callFromList(FG1);
+    callFromList(FG1, CallEngine::Take::Again);
 }
 
 void frmCallAdmin::FGR_DblClick()
 {
-    callFromList(FGR);
+    callFromList(FGR, CallEngine::Take::OnlyWaiting);
 }
 
 void frmCallAdmin::Timer1_Timer()

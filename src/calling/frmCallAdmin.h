@@ -26,7 +26,7 @@ public:
     void Form_Activate();
 
     void callNext();
-    void callThis(qint64 ticketKey);
+    CallEngine::CallResult callThis(qint64 ticketKey, CallEngine::Take take = CallEngine::Take::Again);
     void getPending() override;
     void getLast();
     void getDetails();
@@ -55,7 +55,7 @@ protected:
 private:
     void showState();
     void setCallButtons(bool enabled);
-    void callFromList(Grid* list);
+    void callFromList(Grid* list, CallEngine::Take take);
 
     bool m_loaded = false;
     bool m_counterValid = false; // the text of cmbCounter names a counter

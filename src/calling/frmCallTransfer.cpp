@@ -111,8 +111,7 @@ void frmCall::Command5_Click()
         const QString label = cmbToken->itemText(index);
         switch (tokenMoves::transferWaiting(m_ctx.db, key, target, txtRef->text())) {
         case tokenMoves::TransferResult::Transferred:
-            engine.state.lblNo.clear();
-            lblNo->clear();
+            // The token being served stays current: Recall and Cancel act on it, Next finishes it.
             m_ctx.dialogs.message(QStringLiteral("Updated"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
                                   QString(), this);
             break;
