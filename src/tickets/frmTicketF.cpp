@@ -313,6 +313,17 @@ void frmTicketF::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void frmTicketF::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A kiosk often runs without a window manager to honour the full-screen state: it takes the whole
+    // screen itself, and keeps the state for a window manager that does.
+    if (QScreen* s = screen(); s && geometry() != s->geometry()) {
+        setGeometry(s->geometry());
+        setWindowState(Qt::WindowFullScreen);
+    }
+}
+
 void frmTicketF::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
