@@ -97,14 +97,15 @@ void CallDesk::callNext()
     st.Label1 = QStringLiteral("Idle");
 }
 
-void CallDesk::callThis(qint64 ticketKey)
+CallEngine::CallResult CallDesk::callThis(qint64 ticketKey, CallEngine::Take take)
 {
     // The standard call row, with the desk's names.
-    engine.callThis(ticketKey, QString());
+    const CallEngine::CallResult result = engine.callThis(ticketKey, QString(), take);
     try {
         getPending();
     } catch (const DbError&) {
     }
+    return result;
 }
 
 int CallDesk::pendingCount()

@@ -63,8 +63,8 @@ public:
     // Calls the lowest waiting number of the service, or sets "Idle". A store failure while
     // picking is passed on; once a ticket is taken, failures of the call row and count are ignored.
     void callNext();
-    // Calls the given ticket of today, whatever its state.
-    void callThis(qint64 ticketKey);
+    // Calls the given ticket of today (see CallEngine::callThis).
+    CallEngine::CallResult callThis(qint64 ticketKey, CallEngine::Take take = CallEngine::Take::Again);
     // Waiting tokens of the service.
     void getPending();
     int pendingCount();

@@ -131,7 +131,7 @@ void CallEngine::callNext()
     state.Label1 = Idle;
 }
 
-void CallEngine::callThis(qint64 ticketKey, const QString& kind)
+CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kind, Take how)
 {
     ResultSet rs;
     try {
@@ -142,14 +142,26 @@ void CallEngine::callThis(qint64 ticketKey, const QString& kind)
     }
     if (rs.isEmpty()) {
         state.Label1 = Idle;
-        return;
+        return CallResult::NotFound;
     }
     const Picked ticket{rs.number(0, 0), rs.text(0, 1)};
+    if (how == Take::OnlyWaiting && beforeTake)
+        beforeTake(ticket.key);
+    bool taken = false;
+    markCalled(ticket, how == Take::OnlyWaiting, &taken);
+    if (!taken)
+        return CallResult::CalledByOther;
+    // The operator moves on from the token served so far.
+    const qint64 previous = state.currentKey();
+    if (previous != 0 && previous != ticket.key) {
+        try {
+            finish(previous);
+        } catch (const DbError&) {
+        }
+    }
     state.Label1 = Calling;
     state.lblToken = ticket.label;
     state.lblNo = QString::number(ticket.key);
-    bool taken = false;
-    markCalled(ticket, false, &taken);
     try {
         if (kind == QLatin1String("Report"))
             callRC1();
@@ -161,6 +173,7 @@ void CallEngine::callThis(qint64 ticketKey, const QString& kind)
         getPending();
     } catch (const DbError&) {
     }
+    return CallResult::Called;
 }
 
 void CallEngine::callRC()
@@ -214,25 +227,26 @@ void CallEngine::updateRc()
 
 void CallEngine::setFinish()
 {
+    finish(state.currentKey());
+}
+
+void CallEngine::finish(qint64 ticketKey)
+{
     // A token keeps its first finish time (Next after "Idle" finishes the same token again), unless it
     // was called again after it: then the new service ends now.
     m_db.exec(QStringLiteral("update tblTicket set finished=? where tickAuto=? and (finished is null or "
                              "finished='' or finished<attTime)"),
-              {m_clock.timeText(), state.currentKey()});
+              {m_clock.timeText(), ticketKey});
 }
 
 int CallEngine::pendingCount()
 {
-    const QString today = m_clock.todayText();
-    const ResultSet waiting = m_db.query(
-        QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and servAuto=?"),
-        {today, m_session.serviceId});
-    const ResultSet directed = m_db.query(
-        QStringLiteral(
-            "select count(tickNo) from tblticket where call='0' and status='Transferred' and tickDate=? "
-            "and attended=?"),
-        {today, m_session.servingCounterId});
-    return int(waiting.number(0, 0) + directed.number(0, 0));
+    // A token transferred here from a counter of the same service is one token, not two.
+    const ResultSet rs = m_db.query(
+        QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and (servAuto=? or "
+                       "(status='Transferred' and attended=?))"),
+        {m_clock.todayText(), m_session.serviceId, m_session.servingCounterId});
+    return rs.isEmpty() ? 0 : int(rs.number(0, 0));
 }
 
 void CallEngine::getPending()

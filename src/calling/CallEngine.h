@@ -39,9 +39,21 @@ public:
     // Runs between picking a ticket and taking it. Lets a test play a second counter that wins the race.
     std::function<void(qint64 ticketKey)> beforeTake;
 
+    // How callThis takes its ticket.
+    enum class Take {
+        Again,       // whatever its state: a re-call from the Attended or Cancelled list
+        OnlyWaiting, // only while no counter has called it: a token from the Pending or Transfered list
+    };
+    enum class CallResult {
+        Called,
+        NotFound,      // no ticket of today has that key; "Idle", the current token unchanged
+        CalledByOther, // another counter called the waiting token first; nothing changed
+    };
+
     void callNext();
-    // Calls the given ticket of today, whatever its state; kind "Report" writes the callRC1 form.
-    void callThis(qint64 ticketKey, const QString& kind);
+    // Calls the given ticket of today; kind "Report" writes the callRC1 form. The token served so far
+    // gets its finish time once the new one is taken.
+    CallResult callThis(qint64 ticketKey, const QString& kind, Take take = Take::Again);
     void callRC();
     void callRC1();
     void updateRc();
@@ -49,7 +61,8 @@ public:
     void getPending();
     void getLast();
 
-    // The "Total Pending" figure: waiting tickets of the service plus those directed to the counter.
+    // The "Total Pending" figure: waiting tickets of the service and those directed to the counter,
+    // each counted once.
     int pendingCount();
     bool showBoth() const;
 
@@ -65,6 +78,7 @@ private:
     // counter took it first.
     bool take(const Picked& ticket);
     void markCalled(const Picked& ticket, bool onlyWaiting, bool* taken);
+    void finish(qint64 ticketKey);
     void insertCallRow(bool alwaysCounterName);
 
     Database& m_db;

@@ -23,6 +23,17 @@ bool cancel(Database& db, qint64 ticketKey)
            0;
 }
 
+QString serviceCaption(Database& db, const QString& counterName)
+{
+    const ResultSet rs =
+        db.query(QStringLiteral("select tblService.ServName from (tblCounter inner join tblService on "
+                                "tblCounter.servAuto=tblService.servAuto) inner join tblDept on "
+                                "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=? "
+                                "order by tblCounter.cntAuto"),
+                 {counterName});
+    return QStringLiteral("Service Name  : ") + (rs.isEmpty() ? QStringLiteral("Not Found") : rs.text(0, 0));
+}
+
 QString notWaitingMessage(const QString& label)
 {
     return QStringLiteral(

@@ -21,6 +21,10 @@ TransferResult transferWaiting(Database& db, qint64 ticketKey, qint64 targetCoun
 // Marks the ticket cancelled; `call` stays "1". False when no ticket has that key.
 bool cancel(Database& db, qint64 ticketKey);
 
+// "Service Name  : " and the service of the counter with that name, or "Not Found"; shown beside a
+// chosen transfer target. A store failure is passed on.
+QString serviceCaption(Database& db, const QString& counterName);
+
 // What an operator is told when the token was taken before the transfer reached it.
 QString notWaitingMessage(const QString& label);
 

@@ -1,5 +1,6 @@
 #include "calling/frmSelService.h"
 
+#include "calling/TokenMoves.h"
 #include "calling/frmCall.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
@@ -97,14 +98,7 @@ void frmSelService::Form_Activate()
 void frmSelService::cmbCounter_Click()
 {
     try {
-        const ResultSet rs = m_ctx.db.query(
-            QStringLiteral("select tblService.ServName from (tblCounter inner join tblService on "
-                           "tblCounter.servAuto=tblService.servAuto) inner join tblDept on "
-                           "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=? "
-                           "order by tblCounter.cntAuto"),
-            {cmbCounter->currentText()});
-        lblService->setText(QStringLiteral("Service Name  : ") +
-                            (rs.isEmpty() ? QStringLiteral("Not Found") : rs.text(0, 0)));
+        lblService->setText(tokenMoves::serviceCaption(m_ctx.db, cmbCounter->currentText()));
     } catch (const DbError&) {
         // The label keeps what it showed.
     }

@@ -234,7 +234,7 @@ void MDI::MDIForm_Load()
     if (m_ctx.settings.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen")) ==
         QLatin1String("Full Screen")) {
         if (QWidget* kiosk = m_ctx.screens.open(QStringLiteral("frmTicketF")))
-            kiosk->showMaximized();
+            kiosk->showFullScreen();
         printTicket_Click();
     }
 }
@@ -247,7 +247,7 @@ void MDI::printTicket_Click()
     if (screen == QLatin1String("Normal")) {
         m_ctx.screens.open(QStringLiteral("frmTicket"));
     } else if (QWidget* kiosk = m_ctx.screens.open(QStringLiteral("frmTicketF"))) {
-        kiosk->showMaximized();
+        kiosk->showFullScreen();
     }
 }
 
@@ -258,12 +258,7 @@ bool MDI::displayRunning() const
 
 void MDI::display_Click()
 {
-    if (m_ctx.session.themeId == 0) {
-        m_ctx.dialogs.message(QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
-        return;
-    }
-    buildCounterFilter(m_ctx.settings, m_ctx.session);
+    // Only starting needs a theme: a board whose theme was renamed or deleted meanwhile still stops.
     if (displayRunning()) {
         if (m_display)
             m_display->close();
@@ -271,6 +266,12 @@ void MDI::display_Click()
         display->setText(StartDisplay);
         return;
     }
+    if (m_ctx.session.themeId == 0) {
+        m_ctx.dialogs.message(QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        return;
+    }
+    buildCounterFilter(m_ctx.settings, m_ctx.session);
     m_display = m_ctx.screens.openNew(QStringLiteral("frmDisplay"));
     if (!m_display)
         return;
@@ -355,7 +356,8 @@ void MDI::Timer2_Timer()
     const QDateTime mark(now.date(), QTime(1, 1, 0));
     const bool crossed = m_lastTick.isValid() && m_lastTick < mark && now >= mark;
     m_lastTick = now;
-    if (crossed && displayRunning()) {
+    // Without a theme to start again with, the running board is left as it is.
+    if (crossed && displayRunning() && m_ctx.session.themeId != 0) {
         display_Click();
         display_Click();
     }

@@ -25,6 +25,7 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     content.serviceId = request.serviceId;
     content.serviceName = printedName.isEmpty() ? ticket.service.name : printedName;
     content.serviceDescription = ticket.service.description;
+    content.issueDate = request.issueDate;
     for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy) {
         if (beforeEachCopy)
             beforeEachCopy();

@@ -194,7 +194,11 @@ void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header
         if (!surface)
             return;
         PrintJob job(*surface);
-        layoutTicket(job, layout, header, logoFile, ticket, nowServing, ticketDateTimeText(ctx.clock.now()));
+        // A token issued for another day carries that day, with the time it was printed.
+        QDateTime printedWhen = ctx.clock.now();
+        if (ticket.issueDate.isValid())
+            printedWhen.setDate(ticket.issueDate);
+        layoutTicket(job, layout, header, logoFile, ticket, nowServing, ticketDateTimeText(printedWhen));
     } catch (const std::exception&) {
         // A printer that fails part-way leaves the rest of the ticket out; the issue goes on.
     }

@@ -56,6 +56,7 @@ struct TicketContent
     qint64 serviceId = 0;
     QString serviceName;
     QString serviceDescription;
+    QDate issueDate; // the day the token is for, printed with the time; today when not set
 };
 
 // Lays one ticket out on the surface and ends the document. logoFile is empty when no logo is

@@ -31,6 +31,8 @@ frmBulk::frmBulk(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window)
     lblCurrent = named(new QLabel(this), "lblCurrent");
     lblCurrent->setFrameShape(QFrame::StyledPanel);
     lblCurrent->setMinimumWidth(80);
+    lblDate = named(new QLabel(this), "lblDate");
+    lblDate->setStyleSheet(QStringLiteral("font-weight: bold;"));
     txtCount = named(new QLineEdit(QStringLiteral("10"), this), "txtCount");
     txtCount->setMaximumWidth(100);
     cmdPrint = named(new QPushButton(QStringLiteral("Print"), this), "cmdPrint");
@@ -43,6 +45,8 @@ frmBulk::frmBulk(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window)
     grid->addWidget(lblCurrent, 1, 1, Qt::AlignLeft);
     grid->addWidget(new QLabel(QStringLiteral("Tickets to Print"), this), 2, 0);
     grid->addWidget(txtCount, 2, 1, Qt::AlignLeft);
+    grid->addWidget(new QLabel(QStringLiteral("Issue Date"), this), 3, 0);
+    grid->addWidget(lblDate, 3, 1, Qt::AlignLeft);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdPrint);
@@ -78,17 +82,40 @@ void frmBulk::Form_Load()
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
     }
     cmbCounter->setCurrentIndex(-1);
+    showIssueDate();
+}
+
+QDate frmBulk::issueDate() const
+{
+    if (auto* kiosk = qobject_cast<frmTicket*>(m_ctx.screens.existing(QStringLiteral("frmTicket"))))
+        return kiosk->issueDate();
+    return m_ctx.clock.today();
+}
+
+void frmBulk::showIssueDate()
+{
+    lblDate->setText(issueDate().toString(QStringLiteral("dd-MM-yyyy")));
+}
+
+void frmBulk::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The kiosk's picker may have moved while this screen was in the background.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showIssueDate();
 }
 
 void frmBulk::cmbCounter_Click()
 {
     const QString name = cmbCounter->currentText();
+    showIssueDate();
     try {
+        // The run continues the numbers of the day it is stored for.
         const ResultSet highest = m_ctx.db.query(
             QStringLiteral(
                 "SELECT max(tblticket.tickno) FROM tblService INNER JOIN tblTicket ON tblService.servAuto = "
                 "tblTicket.servAuto where tblService.servName=? and tblTicket.tickDate=?"),
-            {name, m_ctx.clock.todayText()});
+            {name, issueDate().toString(QStringLiteral("yyyy-MM-dd"))});
         if (!highest.isEmpty() && !highest.isNull(0, 0)) {
             lblCurrent->setText(QString::number(highest.number(0, 0) + 1));
             return;
@@ -114,10 +141,7 @@ bool frmBulk::getEndBulk(qint64 number, qint64 serviceId, const QString& service
     numbering::IssueRequest request;
     request.serviceId = serviceId;
     request.number = number;
-    request.issueDate = m_ctx.clock.today();
-    // Bulk tokens are dated like the windowed kiosk's, whose picker may be on another day.
-    if (auto* kiosk = qobject_cast<frmTicket*>(m_ctx.screens.existing(QStringLiteral("frmTicket"))))
-        request.issueDate = kiosk->issueDate();
+    request.issueDate = issueDate();
     request.writeAppTime = true;
     TicketStyle style;
     style.layout = TicketLayout::Windowed;
@@ -143,6 +167,7 @@ void frmBulk::cmdPrint_Click()
                               Dialogs::Icon::None, {}, this);
         return;
     }
+    showIssueDate();
     if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to print ") + txtCount->text() +
                                     QStringLiteral(" Tokens? "),
                                 Dialogs::Icon::Question, {}, this))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 
 struct AppContext;
@@ -18,6 +19,7 @@ public:
 
     QComboBox* cmbCounter; // the walk-in services
     QLabel* lblCurrent;    // the starting token number
+    QLabel* lblDate;       // the day the tokens are stored and printed for
     QLineEdit* txtCount;   // tickets to print
     QPushButton* cmdPrint;
     QPushButton* cmdClose;
@@ -29,10 +31,15 @@ public:
     void cmdClose_Click();
     // Issues one token of the run; false when it was refused.
     bool getEndBulk(qint64 number, qint64 serviceId, const QString& serviceName);
+    // The day the run is for: the windowed kiosk's issue date while that screen is open, else today.
+    QDate issueDate() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void showIssueDate();
+
     AppContext& m_ctx;
 };

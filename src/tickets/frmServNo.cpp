@@ -182,9 +182,18 @@ void frmSerNo::Form_Load()
     cmbServ->setCurrentIndex(-1);
 }
 
+void frmSerNo::dropInactiveService()
+{
+    if (m_inactiveService.isEmpty())
+        return;
+    cmbServ->removeItem(cmbServ->findText(m_inactiveService));
+    m_inactiveService.clear();
+}
+
 void frmSerNo::clearForm()
 {
     lblRef->clear();
+    dropInactiveService();
     cmbServ->setCurrentIndex(-1);
     DT->setDate(m_ctx.clock.today());
     txtNo->clear();
@@ -199,6 +208,12 @@ void frmSerNo::getData()
         if (rs.isEmpty())
             return;
         const QString service = lookups::serviceNameById(m_ctx.db, rs.number(0, 1));
+        // A service made inactive since is still this row's: it is offered for this row alone.
+        dropInactiveService();
+        if (!service.isEmpty() && cmbServ->findText(service) < 0) {
+            cmbServ->addItem(service);
+            m_inactiveService = service;
+        }
         cmbServ->setCurrentIndex(cmbServ->findText(service));
         DT->setDate(QDate::fromString(rs.text(0, 2).left(10), QStringLiteral("yyyy-MM-dd")));
         txtNo->setText(rs.text(0, 3));

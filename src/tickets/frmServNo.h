@@ -62,5 +62,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Takes back the entry getData added for a row whose service is no longer active.
+    void dropInactiveService();
+
     AppContext& m_ctx;
+    QString m_inactiveService;
 };

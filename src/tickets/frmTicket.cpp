@@ -14,6 +14,7 @@
 
 #include <QButtonGroup>
 #include <QDateEdit>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -80,6 +81,7 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     layout->addStretch(1);
 
     connect(FG, &QTableWidget::cellClicked, this, [this](int, int) { FG_Click(); });
+    FG->viewport()->installEventFilter(this);
     connect(cmdExit, &QPushButton::clicked, this, &frmTicket::cmdExit_Click);
     resize(900, 600);
     Form_Load();
@@ -117,6 +119,30 @@ void frmTicket::Form_Load()
     }
 }
 
+void frmTicket::gridChanged()
+{
+    m_gridChangedAt = m_ctx.clock.now();
+}
+
+bool frmTicket::eventFilter(QObject* watched, QEvent* event)
+{
+    // An impatient double tap: the first tap changes the grid and the second would land on whatever
+    // button is now under the finger. Its double click and the release after it are not touches.
+    if (watched == FG->viewport()) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            m_skipRelease = true;
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease && m_skipRelease) {
+            m_skipRelease = false;
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress)
+            m_skipRelease = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void frmTicket::applyRowHeights()
 {
     FG->setRowHeight(0, rh + 100);
@@ -150,6 +176,7 @@ void frmTicket::addDept(const QString& category)
     }
     applyRowHeights();
     addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
+    gridChanged();
 }
 
 void frmTicket::addServ(qint64 deptId)
@@ -170,6 +197,7 @@ void frmTicket::addServ(qint64 deptId)
     FG->addRow({QString(), Back});
     applyRowHeights();
     addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
+    gridChanged();
 }
 
 void frmTicket::addimg(const QString& picture)
@@ -267,6 +295,9 @@ void frmTicket::FG_Click()
 {
     const int row = FG->row();
     if (row < 1 || row >= FG->rows())
+        return;
+    // A touch right after the grid changed was meant for the buttons that were there before.
+    if (m_gridChangedAt.isValid() && m_ctx.clock.now() < m_gridChangedAt.addMSecs(touchSettleMs))
         return;
     if (FG->text(row, 1) == Back) {
         addDept(WalkIn);

@@ -3,6 +3,8 @@
 #include "tickets/Issue.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -52,14 +54,22 @@ public:
     void cmdExit_Click();
 
     QDate issueDate() const;
+    // How long after the grid changed a touch is taken for the second half of a double tap.
+    static constexpr int touchSettleMs = 500;
     // The transfer window opened for the last issued report, appointment or emergency token.
     QWidget* lastTransferWindow() const { return m_transfer; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void applyRowHeights();
+    void gridChanged();
     void issueFromRow(int row);
 
     AppContext& m_ctx;
     QString m_logoFile;
-    QWidget* m_transfer = nullptr;
+    QPointer<QWidget> m_transfer;
+    QDateTime m_gridChangedAt;  // by the screen's clock
+    bool m_skipRelease = false; // the release that ends a double click is no touch
 };

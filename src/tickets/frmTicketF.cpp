@@ -12,6 +12,7 @@
 #include "ui/Named.h"
 #include "ui/Twips.h"
 
+#include <QCloseEvent>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -21,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -32,7 +34,8 @@ constexpr int gridTwips = 9000;
 constexpr int cornerPixels = 72;
 } // namespace
 
-frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmTicketF"));
     setWindowTitle(QStringLiteral("Print Ticket"));
@@ -81,6 +84,7 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     connect(Timer1, &QTimer::timeout, this, &frmTicketF::Timer1_Timer);
     connect(cmdExit, &QPushButton::clicked, this, &frmTicketF::cmdExit_Click);
     resize(1024, 768);
+    setWindowState(Qt::WindowFullScreen);
     Form_Load();
 }
 
@@ -288,7 +292,49 @@ void frmTicketF::Timer1_Timer()
 
 void frmTicketF::cmdExit_Click()
 {
+    leave();
+}
+
+void frmTicketF::leave()
+{
+    m_leaving = true;
     close();
+}
+
+void frmTicketF::closeEvent(QCloseEvent* event)
+{
+    // A close the window system asks for (Alt+F4, a window manager's menu) is a visitor's; only the
+    // exit pad, the staff's Exit button and the program itself close the kiosk.
+    if (event->spontaneous() && !m_leaving) {
+        event->ignore();
+        return;
+    }
+    Timer1->stop();
+    event->accept();
+}
+
+void frmTicketF::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A kiosk often runs without a window manager to honour the full-screen state: it takes the whole
+    // screen itself, and keeps the state for a window manager that does.
+    if (QScreen* s = screen(); s && geometry() != s->geometry()) {
+        setGeometry(s->geometry());
+        setWindowState(Qt::WindowFullScreen);
+    }
+}
+
+void frmTicketF::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Nothing of the desktop shows through: a kiosk minimised or restored by the window manager
+    // covers the screen again.
+    if (event->type() == QEvent::WindowStateChange && !m_leaving && isVisible() &&
+        windowState() != Qt::WindowFullScreen)
+        QTimer::singleShot(0, this, [this] {
+            if (!m_leaving)
+                setWindowState(Qt::WindowFullScreen);
+        });
 }
 
 bool frmTicketF::eventFilter(QObject* watched, QEvent* event)
@@ -394,7 +440,9 @@ void frmPass::cmdEnter_Click()
     if (!exitCode.isEmpty() && txtPass->text() == exitCode) {
         QPointer<QWidget> kiosk(m_kiosk);
         close();
-        if (kiosk)
+        if (auto* fullScreen = qobject_cast<frmTicketF*>(kiosk.data()))
+            fullScreen->leave();
+        else if (kiosk)
             kiosk->close();
         return;
     }

@@ -15,7 +15,9 @@ class QPushButton;
 class QTimer;
 
 // Print Ticket, full screen: the default department's services as large touch buttons over a
-// background picture. The way out is four touches on the top-right corner and the exit code.
+// background picture. It has no frame and covers the screen; the only way out is four touches on the
+// top-right corner and the exit code. A close asked for by the window system (Alt+F4, a window
+// manager's menu) is refused.
 class frmTicketF : public QWidget
 {
     Q_OBJECT
@@ -48,12 +50,17 @@ public:
     void lblTouch_Click();
     void Timer1_Timer();
     void cmdExit_Click();
+    // Closes the kiosk: the exit pad calls it when the right code was entered.
+    void leave();
 
     // The exit pad while it is open.
     QWidget* exitPad() const { return m_pad; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -63,6 +70,7 @@ private:
     QString m_logoFile;
     QPixmap m_background;
     QWidget* m_pad = nullptr;
+    bool m_leaving = false;
 };
 
 // Enter Password: the exit pad of the full-screen kiosk. The right code closes the kiosk; the pad

@@ -16,7 +16,10 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-frmTransfer::frmTransfer(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+// It stays above the kiosk that opened it until Update or its close box: a forgotten window would
+// leave an emergency or appointment token an ordinary walk-in.
+frmTransfer::frmTransfer(AppContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmTransfer"));
     setWindowTitle(QStringLiteral("Transfer"));

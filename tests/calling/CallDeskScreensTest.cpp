@@ -112,6 +112,33 @@ TEST_F(CallDeskScreensTest, DeskOpensOnTheRememberedCountersAndCalls)
     EXPECT_EQ(callRows(env.db, a1), 2);
 }
 
+TEST_F(CallDeskScreensTest, DeskNextFinishesTheTokenTheDeskIsServing)
+{
+    setDeskSettings(QStringLiteral("Counter 1"), QString());
+    const qint64 a1 = walkIn(env.db, hall, 1);
+    const qint64 a2 = walkIn(env.db, hall, 2);
+    walkIn(env.db, hall, 3);
+    frmCallAdmin* w = openDesk();
+    env.clock.setTime(QTime(9, 0));
+    w->Command2_Click(); // A1
+    env.clock.setTime(QTime(9, 10));
+    w->Command2_Click(); // A2; A1 ends at 09:10
+    // A1 is called back from the Attended list at 09:20; coming back to the window keeps it current.
+    env.clock.setTime(QTime(9, 20));
+    w->STab->setCurrentIndex(1);
+    ASSERT_EQ(w->FG->rows(), 3);
+    w->FG->setRow(2);
+    w->FG_DblClick();
+    EXPECT_EQ(ticketText(env.db, a2, QStringLiteral("finished")), QStringLiteral("09:20:00"));
+    w->Form_Activate();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A1"));
+    env.clock.setTime(QTime(9, 30));
+    w->Command2_Click();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A3"));
+    EXPECT_EQ(ticketText(env.db, a1, QStringLiteral("finished")), QStringLiteral("09:30:00"));
+    EXPECT_EQ(ticketText(env.db, a2, QStringLiteral("finished")), QStringLiteral("09:20:00"));
+}
+
 TEST_F(CallDeskScreensTest, ChoosingCountersSavesThemAndAnUnknownNameStopsCalling)
 {
     setDeskSettings(QString(), QString());

@@ -47,7 +47,7 @@ TEST_P(CallingCommandsTest, CountersCallRecallCancelAndTransferFromTheCommandLin
               0);
     EXPECT_EQ(ticketText(db, a3, QStringLiteral("ref")), QStringLiteral("x-ray, then back"));
     run(QStringLiteral("pending"), {c2});
-    EXPECT_EQ(out, QStringLiteral("4")); // transferred within the service: counted twice
+    EXPECT_EQ(out, QStringLiteral("3")); // transferred within the service: still one token
     // Already directed: refused, unchanged.
     EXPECT_EQ(run(QStringLiteral("transfer"),
                   {QStringLiteral("A3"), QStringLiteral("--to"), QStringLiteral("Counter 3")}),

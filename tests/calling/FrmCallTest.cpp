@@ -133,7 +133,7 @@ TEST_F(FrmCallTest, RefreshFillsTheListsAndTheirCaptions)
 
     env.clock.setTime(QTime(9, 47, 59));
     ASSERT_TRUE(env.hotKeys.press(Qt::Key_F7));
-    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 5"));
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 4"));
 
     // Pending: the service's waiting tokens, newest first, waiting minutes without seconds.
     EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 3"));
@@ -194,6 +194,40 @@ TEST_F(FrmCallTest, DoubleClickCallsTheRowWithItsListsKind)
     EXPECT_EQ(ticketText(db, a2, QStringLiteral("status")), QStringLiteral("Finished"));
 }
 
+TEST_F(FrmCallTest, APendingTokenCalledElsewhereIsNotTakenAndTheServedTokenIsFinished)
+{
+    Database& db = env.db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    const qint64 a2 = walkIn(db, hall, 2);
+    const qint64 a3 = walkIn(db, hall, 3);
+    frmCall* w = open();
+    w->Command2_Click(); // A1 at 09:00
+    w->STab->setCurrentIndex(5);
+    ASSERT_EQ(w->FG4->rows(), 3); // A3, A2
+
+    // Counter 2 calls A2 while this list still shows it.
+    Session other;
+    logInCounter(other, db, hall.counter2);
+    CallEngine(db, env.settings(), env.clock, other).callNext();
+    w->FG4->setRow(2);
+    w->FG4_DblClick();
+    EXPECT_EQ(env.dialogs.last(),
+              QStringLiteral("Token A2 has already been called by another counter. Nothing was changed."));
+    EXPECT_EQ(ticketText(db, a2, QStringLiteral("attended")).toLongLong(), hall.counter2);
+    EXPECT_EQ(callRows(db, a2), 1);
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A1"));
+    EXPECT_TRUE(ticketText(db, a1, QStringLiteral("finished")).isEmpty());
+    ASSERT_EQ(w->FG4->rows(), 2); // the list shows what is still waiting
+
+    // Calling A3 from the list moves on from A1, which gets its finish time.
+    env.clock.setTime(QTime(9, 12));
+    w->FG4->setRow(1);
+    w->FG4_DblClick();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A3"));
+    EXPECT_EQ(ticketText(db, a3, QStringLiteral("attended")).toLongLong(), hall.counter1);
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:12:00"));
+}
+
 TEST_F(FrmCallTest, TransferTabHandsAWaitingTokenToAnotherCounter)
 {
     Database& db = env.db;
@@ -235,15 +269,21 @@ TEST_F(FrmCallTest, TransferTabHandsAWaitingTokenToAnotherCounter)
     EXPECT_EQ(ticketText(db, a2, QStringLiteral("ttype")), QStringLiteral("N"));
     ASSERT_EQ(w->cmbToken->count(), 1);
 
-    // No current token any more: Recall and Cancel do nothing.
-    EXPECT_TRUE(w->lblNo->text().isEmpty());
+    // The token being served stays current: Cancel acts on it and Next finishes it.
+    EXPECT_EQ(w->lblNo->text(), QString::number(a1));
     w->Command3_Click();
-    EXPECT_EQ(ticketText(db, a1, QStringLiteral("status")), QStringLiteral("Finished"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("status")), QStringLiteral("Cancelled"));
+    env.clock.setTime(QTime(9, 7));
+    w->Command2_Click();
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:07:00"));
+    w->STab->setCurrentIndex(0);
+    w->STab->setCurrentIndex(3);
 
     // A3 is called at counter 2 while it is still listed here: the transfer is refused.
     Session other;
     logInCounter(other, db, hall.counter2);
     CallEngine(db, env.settings(), env.clock, other).callThis(a3, QString());
+    ASSERT_EQ(w->cmbToken->count(), 1);
     w->cmbToken->setCurrentIndex(0);
     w->cmbService->setCurrentText(QStringLiteral("Counter 3"));
     w->Command5_Click();

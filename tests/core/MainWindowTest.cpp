@@ -71,6 +71,43 @@ TEST_F(MainWindowTest, NoThemeMeansNoDisplay)
     EXPECT_FALSE(mdi->displayRunning());
 }
 
+TEST_F(MainWindowTest, ARunningDisplayWhoseThemeWentAwayStillStops)
+{
+    env.clock.set(QDateTime(QDate(2024, 3, 1), QTime(1, 0, 58)));
+    mdi->Timer2_Timer();
+    mdi->display_Click();
+    ASSERT_TRUE(mdi->displayRunning());
+    // The theme it runs is renamed or deleted.
+    env.session.themeId = 0;
+    env.dialogs.clear();
+    // The nightly restart has nothing to start again with: the board keeps running.
+    env.clock.setTime(QTime(1, 1, 0));
+    mdi->Timer2_Timer();
+    EXPECT_TRUE(mdi->displayRunning());
+    EXPECT_EQ(FakeBoard::opened, 1);
+    EXPECT_TRUE(env.dialogs.texts().isEmpty());
+    // Stop works, and then Exit.
+    mdi->display_Click();
+    EXPECT_FALSE(mdi->displayRunning());
+    EXPECT_TRUE(env.dialogs.texts().isEmpty());
+    mdi->exit->trigger();
+    EXPECT_TRUE(env.programEnded);
+}
+
+TEST_F(MainWindowTest, TheFullScreenKioskCoversTheScreen)
+{
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+                       QStringLiteral("Full Screen"));
+    env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"),
+                       QStringLiteral("General"));
+    mdi->printTicket_Click();
+    QWidget* kiosk = env.screens.existing(QStringLiteral("frmTicketF"));
+    ASSERT_NE(kiosk, nullptr);
+    EXPECT_TRUE(kiosk->isVisible());
+    EXPECT_TRUE(kiosk->windowState() & Qt::WindowFullScreen);
+    EXPECT_FALSE(kiosk->windowState() & Qt::WindowMaximized);
+}
+
 TEST_F(MainWindowTest, StartingTheDisplayBuildsTheCounterFilterOfItsTheme)
 {
     env.settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"),

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -139,16 +140,31 @@ TEST_P(Bulk, CountFieldAndRefusals)
     EXPECT_EQ(ticketCount(env->db), 0);
 }
 
-TEST_P(Bulk, TokensAreDatedLikeTheWindowedKiosk)
+TEST_P(Bulk, TokensAreDatedLikeTheWindowedKioskAndSaySo)
 {
+    EXPECT_EQ(bulk->lblDate->text(), QStringLiteral("04-03-2024"));
+    // Today's Lab tokens run to 104; the 6th has none yet.
+    setRange(env->db, hall.lab, 100, 199);
+    env->db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), hall.lab},
+                                                 {QStringLiteral("tickNo"), 104},
+                                                 {QStringLiteral("tickDate"), QStringLiteral("2024-03-04")},
+                                                 {QStringLiteral("call"), 0},
+                                                 {QStringLiteral("no_abr"), QStringLiteral("B104")}});
     auto* kiosk = qobject_cast<frmTicket*>(env->screens.open(QStringLiteral("frmTicket")));
     kiosk->DT->setDate(QDate(2024, 3, 6));
     pick(QStringLiteral("Lab"));
+    // The screen shows the day it stores under, and numbers the run among that day's tokens.
+    EXPECT_EQ(bulk->lblDate->text(), QStringLiteral("06-03-2024"));
+    EXPECT_EQ(bulk->lblCurrent->text(), QStringLiteral("100"));
     bulk->txtCount->setText(QStringLiteral("2"));
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
     bulk->cmdPrint_Click();
     EXPECT_EQ(numbers(env->db, hall.lab, QStringLiteral("2024-03-06")), (QList<qint64>{100, 101}));
-    // The windowed layout, with the service's name.
-    EXPECT_EQ(printedTexts(env->printers).count(QStringLiteral("Lab")), 2);
+    // The windowed layout, with the service's name and the day the tokens are for.
+    const QStringList texts = printedTexts(env->printers);
+    EXPECT_EQ(texts.count(QStringLiteral("Lab")), 2);
+    EXPECT_EQ(texts.count(ticketDateTimeText(QDateTime(QDate(2024, 3, 6), QTime(8, 0)))), 2);
+    EXPECT_EQ(texts.count(ticketDateTimeText(env->clock.now())), 0);
 }
 
 BRIVANE_STORE_TEST_SUITE(Bulk);
@@ -245,6 +261,33 @@ TEST_P(StartNumbers, RefusesWithoutServiceAndTurnsTextIntoZero)
     form->txtNo->setText(QStringLiteral("twelve"));
     form->cmdSave_Click();
     EXPECT_EQ(env->db.query(QStringLiteral("select sno from tblServiceNo")).number(0, 0), 0);
+}
+
+TEST_P(StartNumbers, ARowOfAServiceMadeInactiveCanStillBeEdited)
+{
+    add(QStringLiteral("Lab"), QDate(2024, 3, 4), QStringLiteral("150"));
+    env->db.update(QStringLiteral("tblService"), hall.lab, {{QStringLiteral("active"), 0}});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed form goes
+    list->addFG();
+    list->FG->setRow(1);
+    list->FG_DblClick();
+    auto* form = qobject_cast<frmSerNo*>(env->screens.existing(QStringLiteral("frmSerNo")));
+    ASSERT_TRUE(form && form->isVisible());
+    EXPECT_EQ(form->cmbServ->currentText(), QStringLiteral("Lab"));
+    form->txtNo->setText(QStringLiteral("155"));
+    env->dialogs.clear();
+    form->cmdSave_Click();
+    EXPECT_TRUE(env->dialogs.texts().isEmpty());
+    EXPECT_EQ(env->db.query(QStringLiteral("select sno, servAuto from tblServiceNo")).number(0, 0), 155);
+    // A new row is still offered only the active services, whether the form is opened anew ...
+    QTest::mouseClick(list->cmdAdd, Qt::LeftButton);
+    form = qobject_cast<frmSerNo*>(env->screens.existing(QStringLiteral("frmSerNo")));
+    EXPECT_EQ(form->cmbServ->findText(QStringLiteral("Lab")), -1);
+    // ... or Add comes while the form still shows the row.
+    list->FG_DblClick();
+    QTest::mouseClick(list->cmdAdd, Qt::LeftButton);
+    form = qobject_cast<frmSerNo*>(env->screens.existing(QStringLiteral("frmSerNo")));
+    EXPECT_EQ(form->cmbServ->findText(QStringLiteral("Lab")), -1);
 }
 
 BRIVANE_STORE_TEST_SUITE(StartNumbers);

@@ -1,5 +1,6 @@
 #include "TicketsSupport.h"
 
+#include "core/ConnectionFiles.h"
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
@@ -43,14 +44,41 @@ int rowOf(const Grid* grid, const QString& caption)
     return -1;
 }
 
-// Touches a grid row the way a visitor does.
-void touch(Grid* grid, const QString& caption)
+// The clock of the kiosk under test; a visitor's touches are some time apart.
+ManualClock* touchClock = nullptr;
+
+QPoint centreOf(Grid* grid, const QString& caption)
 {
     const int row = rowOf(grid, caption);
-    ASSERT_GT(row, 0) << caption.toStdString();
+    EXPECT_GT(row, 0) << caption.toStdString();
     grid->scrollToItem(grid->item(row - 1, 1));
-    const QRect cell = grid->visualItemRect(grid->item(row - 1, 1));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    return grid->visualItemRect(grid->item(row - 1, 1)).center();
+}
+
+// Touches a grid row the way a visitor does, a second after the last touch.
+void touch(Grid* grid, const QString& caption)
+{
+    const QPoint at = centreOf(grid, caption);
+    if (touchClock)
+        touchClock->advanceSecs(1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The mouse events a real double tap delivers to the grid: press, release, double click, release.
+void doubleTap(Grid* grid, const QString& caption)
+{
+    const QPoint at = centreOf(grid, caption);
+    if (touchClock)
+        touchClock->advanceSecs(1);
+    QWidget* viewport = grid->viewport();
+    const QPointF global = viewport->mapToGlobal(QPointF(at));
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, QPointF(at), global, Qt::LeftButton, down ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    }
 }
 
 class WindowedKiosk : public testing::Test
@@ -60,9 +88,11 @@ protected:
     {
         hall = seedHall(env.db);
         env.clock.set(QDateTime(QDate(2024, 3, 4), QTime(14, 0)));
+        touchClock = &env.clock;
         kiosk = qobject_cast<frmTicket*>(env.screens.open(QStringLiteral("frmTicket")));
         ASSERT_NE(kiosk, nullptr);
     }
+    void TearDown() override { touchClock = nullptr; }
 
     TestEnv env;
     Hall hall;
@@ -137,6 +167,38 @@ TEST_F(WindowedKiosk, OptionsListTheirCategoryAndBackReturnsToWalkIn)
     EXPECT_EQ(captions(fg), QStringList{QStringLiteral("General")});
 }
 
+TEST_F(WindowedKiosk, ADoubleTapIssuesNothingNobodyChose)
+{
+    // The second tap on General would land on Consultation, now in its place.
+    doubleTap(kiosk->FG, QStringLiteral("General"));
+    EXPECT_EQ(kiosk->stg, 1);
+    EXPECT_EQ(ticketCount(env.db), 0);
+    EXPECT_EQ(env.printers.documents, 0);
+    // A tap that comes a moment after the grid changed was meant for what was there before ...
+    QTest::mouseClick(kiosk->FG->viewport(), Qt::LeftButton, {}, centreOf(kiosk->FG, QStringLiteral("Lab")));
+    EXPECT_EQ(ticketCount(env.db), 0);
+    // ... a deliberate one, after it settled, issues; and a double tap on a service issues it once.
+    doubleTap(kiosk->FG, QStringLiteral("Lab"));
+    EXPECT_EQ(ticketCount(env.db), 1);
+    EXPECT_EQ(env.printers.documents, 1);
+    EXPECT_EQ(kiosk->stg, 0);
+    EXPECT_EQ(captions(kiosk->FG), QStringList{QStringLiteral("General")});
+}
+
+TEST_F(WindowedKiosk, TheTransferWindowStaysAboveTheKiosk)
+{
+    kiosk->optEmergency->setChecked(true);
+    touch(kiosk->FG, QStringLiteral("General"));
+    touch(kiosk->FG, QStringLiteral("Consultation"));
+    QWidget* transfer = kiosk->lastTransferWindow();
+    ASSERT_NE(transfer, nullptr);
+    EXPECT_TRUE(transfer->windowFlags() & Qt::WindowStaysOnTopHint);
+    // Its close box leaves a walk-in, and the kiosk no longer refers to the window.
+    transfer->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(kiosk->lastTransferWindow(), nullptr);
+}
+
 TEST_F(WindowedKiosk, TicketForAnotherDayIsNumberedAmongThatDay)
 {
     touch(kiosk->FG, QStringLiteral("General"));
@@ -180,7 +242,7 @@ TEST_F(WindowedKiosk, AppointmentIsDirectedThroughTheTransferWindow)
     ASSERT_NE(transfer, nullptr);
     EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Transfer"));
     EXPECT_EQ(transfer->lblRef->text(), before.text(0, 0));
-    EXPECT_EQ(transfer->dTime->time(), QTime(14, 5));
+    EXPECT_EQ(transfer->dTime->time().toString(QStringLiteral("HH:mm")), QStringLiteral("14:05"));
     EXPECT_EQ(transfer->cmbService->count(), 3);
 
     transfer->cmbService->setCurrentText(QStringLiteral("Counter 2"));
@@ -286,7 +348,9 @@ protected:
                            QStringLiteral("General"));
         env.settings().set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
                            QStringLiteral("Full Screen"));
+        touchClock = &env.clock;
     }
+    void TearDown() override { touchClock = nullptr; }
 
     frmTicketF* open() { return qobject_cast<frmTicketF*>(env.screens.open(QStringLiteral("frmTicketF"))); }
 
@@ -340,6 +404,18 @@ TEST_F(FullScreenKiosk, ServicesByStartNumberAndATouchIssues)
     EXPECT_EQ(printedTexts(env.printers).count(QStringLiteral("Room 7")), 2);
     // The list stays as it was.
     EXPECT_EQ(captions(kiosk->FG).size(), 3);
+}
+
+TEST_F(FullScreenKiosk, HasNoFrameCoversTheScreenAndComesBackWhenMinimised)
+{
+    frmTicketF* kiosk = open();
+    ASSERT_NE(kiosk, nullptr);
+    EXPECT_TRUE(kiosk->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(kiosk->windowState() & Qt::WindowFullScreen);
+    kiosk->showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(kiosk->windowState() & Qt::WindowFullScreen);
+    EXPECT_FALSE(kiosk->windowState() & Qt::WindowMinimized);
 }
 
 TEST_F(FullScreenKiosk, WithoutTheButtonPictureCaptionsStayReadable)
@@ -433,6 +509,16 @@ TEST_F(ExitPad, OnlyTheLastItemOfCodeTxtOpensTheKiosk)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(guard && guard->isVisible());
     EXPECT_FALSE(p);
+}
+
+TEST_F(ExitPad, TheProgramShipsTheDefaultCode)
+{
+    // The test programs run from the build's installation folder, where resources/ is copied.
+    QString code;
+    QString error;
+    ASSERT_TRUE(connectionFiles::readExitCode(QCoreApplication::applicationDirPath(), code, error))
+        << error.toStdString();
+    EXPECT_EQ(code, QStringLiteral("7394"));
 }
 
 TEST_F(ExitPad, EmptyCodeFileMeansTheDefaultCode)

@@ -1,0 +1,132 @@
+#include "calling/frmCall.h"
+
+#include "calling/TokenMoves.h"
+#include "core/AppContext.h"
+#include "core/Database.h"
+#include "core/Lookups.h"
+#include "core/Session.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+#include "ui/Named.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+// The Transfer tab of the counter screen: a waiting token of the counter's service is handed to
+// another counter with a note.
+
+void frmCall::buildTransferTab()
+{
+    QWidget* tab = m_transferTab;
+    cmbToken = named(new QComboBox(tab), "cmbToken");
+    cmbToken->setEditable(true);
+    cmbToken->setInsertPolicy(QComboBox::NoInsert);
+    cmbService = named(new QComboBox(tab), "cmbService");
+    cmbService->setEditable(true);
+    cmbService->setInsertPolicy(QComboBox::NoInsert);
+    lblService = named(new QLabel(tab), "lblService");
+    lblService->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
+    txtRef = named(new QLineEdit(tab), "txtRef");
+    Command5 = named(new QPushButton(QStringLiteral("Update"), tab), "Command5");
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Select Token"), cmbToken);
+    form->addRow(QStringLiteral("Transfer to Counter"), cmbService);
+    form->addRow(QString(), lblService);
+    form->addRow(QStringLiteral("Notes"), txtRef);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addLayout(form);
+    auto* updateRow = new QHBoxLayout;
+    updateRow->addStretch();
+    updateRow->addWidget(Command5);
+    layout->addLayout(updateRow);
+    layout->addStretch();
+
+    connect(Command5, &QPushButton::clicked, this, &frmCall::Command5_Click);
+    connect(cmbService, &QComboBox::activated, this, &frmCall::cmbService_Click);
+}
+
+void frmCall::addTokens()
+{
+    cmbToken->clear();
+    try {
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select tickAuto,no_abr from tblticket where (attended=0 or attended is null) and "
+                           "tickDate=? and servAuto=? order by tickno asc"),
+            {m_ctx.clock.todayText(), m_ctx.session.serviceId});
+        for (int r = 0; r < rs.size(); ++r)
+            cmbToken->addItem(rs.text(r, 1), rs.number(r, 0));
+    } catch (const DbError&) {
+    }
+    // The current token's label is shown but is not an entry of the list.
+    cmbToken->setCurrentIndex(-1);
+    cmbToken->setEditText(lblToken->text());
+}
+
+void frmCall::addCount()
+{
+    cmbService->clear();
+    try {
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select contName from tblcounter where active='1' order by cntAuto"));
+        for (int r = 0; r < rs.size(); ++r)
+            cmbService->addItem(rs.text(r, 0));
+    } catch (const DbError&) {
+    }
+    cmbService->setCurrentIndex(-1);
+}
+
+void frmCall::cmbService_Click()
+{
+    try {
+        lblService->setText(tokenMoves::serviceCaption(m_ctx.db, cmbService->currentText()));
+    } catch (const DbError&) {
+    }
+}
+
+void frmCall::Command5_Click()
+{
+    if (cmbToken->currentText().isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Select a token first"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, QString(), this);
+        return;
+    }
+    try {
+        const qint64 target = lookups::counterIdByName(m_ctx.db, cmbService->currentText());
+        if (target == 0 || target == m_ctx.session.counterId)
+            return;
+        // Only an entry of the list carries a ticket key; a typed text or the current token does not.
+        const int index = cmbToken->currentIndex();
+        if (index < 0 || cmbToken->itemText(index) != cmbToken->currentText() ||
+            !cmbToken->itemData(index).isValid()) {
+            m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::None, QString(), this);
+            return;
+        }
+        const qint64 key = cmbToken->itemData(index).toLongLong();
+        const QString label = cmbToken->itemText(index);
+        switch (tokenMoves::transferWaiting(m_ctx.db, key, target, txtRef->text())) {
+        case tokenMoves::TransferResult::Transferred:
+            // The token being served stays current: Recall and Cancel act on it, Next finishes it.
+            m_ctx.dialogs.message(QStringLiteral("Updated"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                  QString(), this);
+            break;
+        case tokenMoves::TransferResult::NotWaiting:
+            m_ctx.dialogs.message(tokenMoves::notWaitingMessage(label), Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::Warning, QString(), this);
+            break;
+        case tokenMoves::TransferResult::NoTicket:
+            m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::None, QString(), this);
+            break;
+        }
+        addTokens();
+    } catch (const DbError&) {
+        m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::None, QString(), this);
+    }
+}
