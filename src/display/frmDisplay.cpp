@@ -67,6 +67,11 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     Flash1->setAlignment(Qt::AlignCenter);
     Flash1->hide();
 
+    lblOffline = named(new QLabel(QStringLiteral("offline"), this), "lblOffline");
+    lblOffline->setStyleSheet(QStringLiteral("QLabel { background: rgba(150, 0, 0, 210); color: white; "
+                                             "font: bold 10pt; padding: 2px 8px; border-radius: 3px; }"));
+    lblOffline->hide();
+
     auto timer = [this](const char* name, int interval) {
         auto* t = named(new QTimer(this), name);
         t->setInterval(interval);
@@ -251,6 +256,18 @@ void frmDisplay::Timer1_Timer()
 {
     if (m_engine->Timer1_Timer())
         showTable();
+    showOffline(m_engine->connectionLost());
+}
+
+void frmDisplay::showOffline(bool offline)
+{
+    // Boards of other workstations go stale without anyone noticing otherwise.
+    if (offline) {
+        lblOffline->adjustSize();
+        lblOffline->move(width() - lblOffline->width() - 6, 6);
+        lblOffline->raise();
+    }
+    lblOffline->setVisible(offline);
 }
 
 void frmDisplay::Timer2_Timer()

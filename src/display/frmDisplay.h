@@ -30,17 +30,18 @@ public:
     BoardTitle* lblTtl;
     Grid* FG;
     BoardFrame* Shape1;
-    QLabel* lblTime;  // the text clock
-    QLabel* Flash1;   // the logo
-    QWidget* vidArea; // where the video plays
-    QWidget* imgBG;   // the news band
-    QTimer* Timer1;   // takes the next call
-    QTimer* Timer2;   // scrolls the title
-    QTimer* Timer3;   // text clock
-    QTimer* Timer4;   // news ticker, messages moving left
-    QTimer* Timer5;   // news ticker, messages moving right
-    QTimer* Timer9;   // picture duration of the playlist
-    QTimer* Timer10;  // swaps the caption columns
+    QLabel* lblTime;    // the text clock
+    QLabel* Flash1;     // the logo
+    QWidget* vidArea;   // where the video plays
+    QWidget* imgBG;     // the news band
+    QLabel* lblOffline; // in a corner while the database cannot be reached
+    QTimer* Timer1;     // takes the next call
+    QTimer* Timer2;     // scrolls the title
+    QTimer* Timer3;     // text clock
+    QTimer* Timer4;     // news ticker, messages moving left
+    QTimer* Timer5;     // news ticker, messages moving right
+    QTimer* Timer9;     // picture duration of the playlist
+    QTimer* Timer10;    // swaps the caption columns
 
     void Form_Load();
     void start();
@@ -80,6 +81,7 @@ private:
     QRect newsBand() const;
     void askMainWindow(const char* actionName);
     bool reconnect();
+    void showOffline(bool offline);
 
     // A connection attempt made away from the board's thread.
     struct ConnectionProbe

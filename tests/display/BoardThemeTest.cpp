@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMainWindow>
 #include <QTest>
 #include <QTimer>
@@ -302,9 +303,14 @@ TEST_P(BoardReconnectTest, TheBoardKeepsItsTableThroughAnOutageAndPicksUpAfterwa
     env->db.close();
     addCall(*other, hall.counter2, QStringLiteral("A2"), QStringLiteral("Room 2"), today);
 
+    const auto* offline = w->findChild<QLabel*>(QStringLiteral("lblOffline"));
+    ASSERT_NE(offline, nullptr);
+    EXPECT_TRUE(offline->isHidden());
     w->Timer1_Timer();
     EXPECT_TRUE(w->engine().connectionLost());
     EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
+    EXPECT_FALSE(offline->isHidden());
+    EXPECT_TRUE(w->rect().contains(offline->geometry()));
     // The board keeps ticking; a server reconnection is tried on a thread of its own.
     for (int i = 0; i < 20000 && w->FG->text(1, 1) != QLatin1String("A2 "); ++i) {
         w->Timer1_Timer();
@@ -314,6 +320,7 @@ TEST_P(BoardReconnectTest, TheBoardKeepsItsTableThroughAnOutageAndPicksUpAfterwa
     EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A2 "));
     EXPECT_EQ(w->FG->text(2, 1), QStringLiteral("A1 "));
     EXPECT_FALSE(w->engine().connectionLost());
+    EXPECT_TRUE(offline->isHidden());
     w->close();
 }
 
