@@ -1,6 +1,7 @@
 #include "display/BoardTheme.h"
 
 #include "core/Database.h"
+#include "display/media/TimeFormat.h"
 #include "ui/Twips.h"
 
 #include <functional>
@@ -120,7 +121,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] {
         const QString f = text(rs, "tformat");
         if (!f.isEmpty())
-            t.timeFormat = f;
+            t.timeFormat = qtTimeFormat(f);
     });
     read([&] { t.logo = text(rs, "logo"); });
 
@@ -167,6 +168,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] { t.img2 = text(rs, "img2"); });
     read([&] { t.lineWidth = bounded(number(rs, "linewidth"), 0, 100); });
     read([&] { t.movie = isOne(rs, "movie"); });
+    read([&] { t.volume = bounded(number(rs, "volume"), 0, 10); });
     read([&] { t.newsBg = color(rs, "newsBG"); });
     return t;
 }
