@@ -59,8 +59,7 @@ protected:
         painter->drawPixmap(rect, pixmap);
         opt.text = model()->headerData(section, orientation(), Qt::DisplayRole).toString();
         const QVariant align = model()->headerData(section, orientation(), Qt::TextAlignmentRole);
-        if (align.isValid())
-            opt.textAlignment = Qt::Alignment(align.toInt());
+        opt.textAlignment = align.isValid() ? Qt::Alignment(align.toInt()) : defaultAlignment();
         const QVariant fore = model()->headerData(section, orientation(), Qt::ForegroundRole);
         if (fore.isValid()) {
             opt.palette.setBrush(QPalette::ButtonText, fore.value<QBrush>());

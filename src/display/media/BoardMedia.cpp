@@ -27,6 +27,11 @@ VideoArea::~VideoArea()
     delete m_picture;
 }
 
+PictureView* VideoArea::picture() const
+{
+    return m_picture;
+}
+
 QWidget* VideoArea::videoWidget() const
 {
     return m_player->widget();
@@ -140,6 +145,16 @@ BoardMedia::~BoardMedia()
     m_video.reset();
     delete m_clock;
     delete m_logo;
+}
+
+ClockFace* BoardMedia::clockFace() const
+{
+    return m_clock;
+}
+
+PictureView* BoardMedia::logo() const
+{
+    return m_logo;
 }
 
 void BoardMedia::raise()

@@ -27,7 +27,7 @@ public:
     ~VideoArea() override;
 
     VideoPlayer& player() { return *m_player; }
-    PictureView* picture() const { return m_picture; }
+    PictureView* picture() const;
     QWidget* videoWidget() const;
     bool showPicture(const QString& path);
     void showVideo();
@@ -69,8 +69,8 @@ public:
     // Puts the clock face, the logo and the video in front of the board's other elements.
     void raise();
 
-    ClockFace* clockFace() const { return m_clock; }
-    PictureView* logo() const { return m_logo; }
+    ClockFace* clockFace() const;
+    PictureView* logo() const;
     VideoArea* video() const { return m_video.get(); }
     Playlist* playlist() const { return m_playlist.get(); }
     bool liveInput() const { return m_live; }
