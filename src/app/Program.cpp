@@ -18,7 +18,8 @@ Program::Program(Dialogs& dialogs, SoundPlayer& sound)
                                                                             *hotKeys,
                                                                             screens,
                                                                             installationFolder(),
-                                                                            {}}
+                                                                            {},
+                                                                            &mediaPlayers}
 {
     screens.setContext(&ctx);
     registerAll(screens, commands);

@@ -10,6 +10,7 @@
 #include "ui/HotKeys.h"
 #include "ui/PrintSurface.h"
 #include "ui/ProgramLauncher.h"
+#include "ui/VideoPlayer.h"
 
 #include <memory>
 
@@ -31,6 +32,7 @@ struct Program
     SystemProgramLauncher launcher;
     std::unique_ptr<Printers> printers;
     std::unique_ptr<HotKeys> hotKeys;
+    SystemMediaPlayers mediaPlayers;
     ScreenRegistry screens;
     CommandRegistry commands;
     AppContext ctx;

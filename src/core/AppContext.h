@@ -10,6 +10,7 @@ class Clock;
 class Dialogs;
 class ProgramLauncher;
 class SoundPlayer;
+class MediaPlayers;
 class Printers;
 class HotKeys;
 class ScreenRegistry;
@@ -31,6 +32,8 @@ struct AppContext
     QString installDir;
     // Ends the program: every screen closes at once and nothing is saved on the way out.
     std::function<void()> endProgram;
+    // Video and chime players of the display board.
+    MediaPlayers* mediaPlayers = nullptr;
 
     QString installPath(const QString& relative) const;
 };

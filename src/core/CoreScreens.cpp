@@ -70,7 +70,7 @@ int demoCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTex
         err << "usage: brivane-ctl demo" << Qt::endl;
         return 2;
     }
-    if (!demo::loadDemoHall(ctx.db)) {
+    if (!demo::loadDemoHall(ctx.db, ctx.installDir)) {
         err << "The database already holds a hall; the demo was not loaded" << Qt::endl;
         return 1;
     }

@@ -2,6 +2,9 @@
 
 #include "core/Database.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace demo {
 
 qint64 createAdministrator(Database& db, const QString& name, const QString& password)
@@ -47,7 +50,7 @@ struct CounterSeed
 
 } // namespace
 
-bool loadDemoHall(Database& db)
+bool loadDemoHall(Database& db, const QString& installDir)
 {
     if (!db.query(QStringLiteral("select deptAuto from tblDept limit 1")).isEmpty())
         return false;
@@ -109,6 +112,8 @@ bool loadDemoHall(Database& db)
                {QStringLiteral("compAddress"), QStringLiteral("12 Market Road, Riverside")}});
 
     // A dark theme for a 1920 x 1080 hall screen; sizes are at half scale, the board doubles them.
+    const bool media = !installDir.isEmpty();
+    const QDir dir(installDir);
     const qint64 black = 0, white = 16777215, gold = 0x00c8ff /* r=255 g=200 b=0 */, grey = 0x202020,
                  steel = 0x6f4f2f /* r=47 g=79 b=111 */, line = 0x505050, cyan = 0xffe0a0;
     const qint64 themeId =
@@ -116,11 +121,11 @@ bool loadDemoHall(Database& db)
                   {{QStringLiteral("themename"), QStringLiteral("Black H")},
                    {QStringLiteral("colums"), 2},
                    {QStringLiteral("rows"), 7},
-                   {QStringLiteral("colwidth"), QStringLiteral("3200;5800")},
+                   {QStringLiteral("colwidth"), QStringLiteral("2800;5100")},
                    {QStringLiteral("rowheight"), 600},
-                   {QStringLiteral("logo"), QString()},
+                   {QStringLiteral("logo"), media ? dir.filePath(QStringLiteral("logo.jpg")) : QString()},
                    {QStringLiteral("displaytime"), 1},
-                   {QStringLiteral("clockfile"), QString()},
+                   {QStringLiteral("clockfile"), media ? QStringLiteral("modern.svg") : QString()},
                    {QStringLiteral("fonttime"), QStringLiteral("Liberation Sans")},
                    {QStringLiteral("sizetime"), 28},
                    {QStringLiteral("clrtime"), white},
@@ -146,7 +151,7 @@ bool loadDemoHall(Database& db)
                    {QStringLiteral("video"), QString()},
                    {QStringLiteral("onlinevideo"), QString()},
                    {QStringLiteral("volume"), 5},
-                   {QStringLiteral("movie"), 0},
+                   {QStringLiteral("movie"), media ? 1 : 0},
                    {QStringLiteral("ttlname"), QStringLiteral("Welcome to City Care Clinic")},
                    {QStringLiteral("ttlfont"), QStringLiteral("Liberation Sans")},
                    {QStringLiteral("ttlcolor"), white},
@@ -164,11 +169,11 @@ bool loadDemoHall(Database& db)
                {QStringLiteral("logotop"), 700},       {QStringLiteral("logowidth"), 2400},
                {QStringLiteral("logoheight"), 1300},   {QStringLiteral("timeleft"), 10500},
                {QStringLiteral("timetop"), 700},       {QStringLiteral("timewidth"), 3750},
-               {QStringLiteral("timeheight"), 1300},   {QStringLiteral("tblleft"), 2900},
-               {QStringLiteral("tbltop"), 2100},       {QStringLiteral("tblwidth"), 9050},
-               {QStringLiteral("tblheight"), 4800},    {QStringLiteral("videoleft"), 0},
-               {QStringLiteral("videotop"), 0},        {QStringLiteral("videowidth"), 0},
-               {QStringLiteral("videoheight"), 0},     {QStringLiteral("meleft"), 0},
+               {QStringLiteral("timeheight"), 1300},   {QStringLiteral("tblleft"), 300},
+               {QStringLiteral("tbltop"), 2100},       {QStringLiteral("tblwidth"), 7950},
+               {QStringLiteral("tblheight"), 4800},    {QStringLiteral("videoleft"), 8500},
+               {QStringLiteral("videotop"), 2300},     {QStringLiteral("videowidth"), 5700},
+               {QStringLiteral("videoheight"), 3300},  {QStringLiteral("meleft"), 0},
                {QStringLiteral("metop"), 0},           {QStringLiteral("mewidth"), 14400},
                {QStringLiteral("meheight"), 8100},     {QStringLiteral("ttlleft"), 150},
                {QStringLiteral("ttltop"), 0},          {QStringLiteral("ttlwidth"), 14100},
@@ -200,6 +205,15 @@ bool loadDemoHall(Database& db)
                                                 {QStringLiteral("bold"), 1},
                                                 {QStringLiteral("italic"), 0},
                                                 {QStringLiteral("direction"), QStringLiteral("Left")}});
+    }
+    if (media) {
+        const QStringList playlist = {QStringLiteral("files/video/demo.ogv"),
+                                      QStringLiteral("files/video/welcome.svg"),
+                                      QStringLiteral("files/video/hours.svg")};
+        for (const QString& file : playlist)
+            db.insert(QStringLiteral("tblvideo"), {{QStringLiteral("vidName"), dir.filePath(file)},
+                                                   {QStringLiteral("vidDesc"), QFileInfo(file).baseName()},
+                                                   {QStringLiteral("active"), 1}});
     }
     t.commit();
     return true;

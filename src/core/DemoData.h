@@ -16,8 +16,10 @@ qint64 createAdministrator(Database& db, const QString& name, const QString& pas
 
 // Loads a believable hall into an empty database: departments of all four kinds, services with
 // prefixes and number ranges, counters with their operators, company details, the display theme
-// "Black H" with its layout and header rows, and a few news messages. Returns false (and changes
-// nothing) when the database already holds departments.
-bool loadDemoHall(Database& db);
+// "Black H" with its layout and header rows, and a few news messages. With the installation folder
+// given, the theme also gets its logo, clock face and video area, and the video list the demo video
+// and two pictures of that folder. Returns false (and changes nothing) when the database already
+// holds departments.
+bool loadDemoHall(Database& db, const QString& installDir = QString());
 
 } // namespace demo

@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "display/design/BoardLayoutRow.h"
+#include "display/media/TimeFormat.h"
 #include "ui/Twips.h"
 
 #include <functional>
@@ -115,7 +116,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] {
         const QString f = text(rs, "tformat");
         if (!f.isEmpty())
-            t.timeFormat = f;
+            t.timeFormat = qtTimeFormat(f);
     });
     read([&] { t.logo = text(rs, "logo"); });
 
@@ -162,6 +163,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] { t.img2 = text(rs, "img2"); });
     read([&] { t.lineWidth = bounded(number(rs, "linewidth"), 0, 100); });
     read([&] { t.movie = isOne(rs, "movie"); });
+    read([&] { t.volume = bounded(number(rs, "volume"), 0, 10); });
     read([&] { t.newsBg = color(rs, "newsBG"); });
     return t;
 }

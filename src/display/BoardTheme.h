@@ -60,6 +60,7 @@ struct BoardTheme
     QString img2;
     int lineWidth = 1;
     bool movie = false;
+    int volume = 5; // 0..10
     QColor newsBg = Qt::black;
 };
 

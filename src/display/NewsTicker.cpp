@@ -68,11 +68,29 @@ void NewsTicker::resetLbl1()
     }
 }
 
-void NewsTicker::start()
+void NewsTicker::loadEitherSet()
 {
     m_phase = Phase::Left;
-    m_rereadIn = 0;
     getSnews();
+    if (!m_items.isEmpty())
+        return;
+    m_phase = Phase::Right;
+    getSnews1();
+    if (m_items.isEmpty())
+        m_phase = Phase::Left;
+}
+
+void NewsTicker::start()
+{
+    m_rereadIn = 0;
+    loadEitherSet();
+}
+
+void NewsTicker::move(int twips)
+{
+    m_templateLeft += twips;
+    for (Item& item : m_items)
+        item.left += twips;
 }
 
 void NewsTicker::stop()
@@ -90,8 +108,7 @@ void NewsTicker::tick()
             --m_rereadIn;
             return;
         }
-        m_phase = Phase::Left;
-        getSnews();
+        loadEitherSet();
         if (m_items.isEmpty())
             m_rereadIn = EmptyRereadTicks;
         return;
@@ -99,21 +116,47 @@ void NewsTicker::tick()
     const Item& last = m_items.last();
     if (m_phase == Phase::Left) {
         if (last.left + last.width > 0) {
-            m_templateLeft -= m_speed;
-            for (Item& item : m_items)
-                item.left -= m_speed;
+            move(-m_speed);
         } else {
             m_phase = Phase::Right;
             getSnews1();
+            if (m_items.isEmpty())
+                loadEitherSet();
         }
     } else {
         if (last.left >= m_boardWidth) {
-            m_phase = Phase::Left;
-            getSnews();
+            loadEitherSet();
         } else {
-            m_templateLeft += m_speed;
-            for (Item& item : m_items)
-                item.left += m_speed;
+            move(m_speed);
         }
+    }
+}
+
+void NewsTicker::advance(int steps)
+{
+    while (steps > 0) {
+        if (m_items.isEmpty()) {
+            if (m_rereadIn > 0) {
+                const int wait = qMin(steps, m_rereadIn);
+                m_rereadIn -= wait;
+                steps -= wait;
+            } else {
+                tick();
+                --steps;
+            }
+            continue;
+        }
+        if (m_speed <= 0)
+            return; // nothing moves
+        const Item& last = m_items.last();
+        const int room = m_phase == Phase::Left ? last.left + last.width : m_boardWidth - last.left;
+        if (room <= 0) {
+            tick(); // the run is over: the other set starts
+            --steps;
+            continue;
+        }
+        const int moves = qMin(steps, (room + m_speed - 1) / m_speed);
+        move(m_phase == Phase::Left ? -moves * m_speed : moves * m_speed);
+        steps -= moves;
     }
 }

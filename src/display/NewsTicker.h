@@ -9,7 +9,7 @@ class Database;
 
 // The news band's messages and where they stand, in twips. The 'Left' messages cross the board from
 // right to left, then the 'Right' messages from left to right, and so on; each set is read again from
-// tblscroll at the start of its run.
+// tblscroll at the start of its run. When one of the sets is empty the other one runs alone.
 class NewsTicker
 {
 public:
@@ -39,8 +39,10 @@ public:
     void start();
     // Removes every message.
     void stop();
-    // One step of the running phase ("Timer4_Timer" / "Timer5_Timer").
+    // One step of the running phase ("Timer4_Timer" / "Timer5_Timer"), a step being 5 ms.
     void tick();
+    // As many steps at once as the time that has passed holds; the same as `steps` calls of tick().
+    void advance(int steps);
 
     Phase phase() const { return m_phase; }
     int templateLeft() const { return m_templateLeft; }
@@ -56,6 +58,9 @@ private:
     void resetLbl();
     void resetLbl1();
     void load(const QString& direction);
+    // The 'Left' messages, or the 'Right' ones when there are no 'Left' ones.
+    void loadEitherSet();
+    void move(int twips);
 
     Database& m_db;
     Measure m_measure;

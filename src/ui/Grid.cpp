@@ -12,20 +12,65 @@ namespace {
 
 constexpr int PictureRole = Qt::UserRole + 1;
 
-// Paints a cell's picture scaled to the cell, then the cell's text and selection on top of it.
+// Paints a cell's background, then its picture stretched to the cell, then its text and selection.
 class PictureDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        const QVariant picture = index.data(PictureRole);
-        if (picture.isValid()) {
-            const QPixmap pixmap = picture.value<QPixmap>();
-            if (!pixmap.isNull())
-                painter->drawPixmap(option.rect, pixmap);
+        const QPixmap pixmap = index.data(PictureRole).value<QPixmap>();
+        if (pixmap.isNull()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
         }
-        QStyledItemDelegate::paint(painter, option, index);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (opt.backgroundBrush.style() != Qt::NoBrush)
+            painter->fillRect(opt.rect, opt.backgroundBrush);
+        painter->drawPixmap(opt.rect, pixmap);
+        opt.backgroundBrush = Qt::NoBrush;
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    }
+};
+
+// The header row: a header cell with a picture gets its background, the picture, then its caption.
+class PictureHeader : public QHeaderView
+{
+public:
+    using QHeaderView::QHeaderView;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int section) const override
+    {
+        const QPixmap pixmap =
+            model() ? model()->headerData(section, orientation(), PictureRole).value<QPixmap>() : QPixmap();
+        if (pixmap.isNull()) {
+            QHeaderView::paintSection(painter, rect, section);
+            return;
+        }
+        QStyleOptionHeader opt;
+        initStyleOption(&opt);
+        opt.rect = rect;
+        opt.section = section;
+        style()->drawControl(QStyle::CE_HeaderSection, &opt, painter, this);
+        painter->drawPixmap(rect, pixmap);
+        opt.text = model()->headerData(section, orientation(), Qt::DisplayRole).toString();
+        const QVariant align = model()->headerData(section, orientation(), Qt::TextAlignmentRole);
+        opt.textAlignment = align.isValid() ? Qt::Alignment(align.toInt()) : defaultAlignment();
+        const QVariant fore = model()->headerData(section, orientation(), Qt::ForegroundRole);
+        if (fore.isValid()) {
+            opt.palette.setBrush(QPalette::ButtonText, fore.value<QBrush>());
+            opt.palette.setBrush(QPalette::WindowText, fore.value<QBrush>());
+        }
+        const QVariant font = model()->headerData(section, orientation(), Qt::FontRole);
+        painter->save();
+        if (font.isValid())
+            painter->setFont(font.value<QFont>());
+        style()->drawControl(QStyle::CE_HeaderLabel, &opt, painter, this);
+        painter->restore();
     }
 };
 
@@ -36,6 +81,7 @@ Grid::Grid(QWidget* parent) : QTableWidget(parent)
     setColumnCount(2);
     setRowCount(0);
     m_colTwips.resize(2);
+    setHorizontalHeader(new PictureHeader(Qt::Horizontal, this));
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);

@@ -71,6 +71,14 @@ TEST(CtlDemo, LoadsAWholeHallOnceWithTheThemeAFreshWorkstationProposes)
     EXPECT_EQ(db.query(QStringLiteral("select * from tblpos where themeauto=?"), {theme}).size(), 1);
     EXPECT_EQ(db.query(QStringLiteral("select * from tblheader where themeauto=?"), {theme}).size(), 1);
     EXPECT_GE(db.query(QStringLiteral("select * from tblscroll where active='1'")).size(), 1);
+    // The board's media: a clock face, the logo and a video list of the installation folder.
+    const ResultSet look = db.query(QStringLiteral("select clockfile, logo, movie from tbltheme"));
+    EXPECT_EQ(look.text(0, 0), QStringLiteral("modern.svg"));
+    EXPECT_EQ(look.text(0, 1), env.path(QStringLiteral("logo.jpg")));
+    EXPECT_EQ(look.text(0, 2), QStringLiteral("1"));
+    const ResultSet videos = db.query(QStringLiteral("select vidName from tblvideo where active='1'"));
+    ASSERT_EQ(videos.size(), 3);
+    EXPECT_EQ(videos.text(0, 0), env.path(QStringLiteral("files/video/demo.ogv")));
     EXPECT_EQ(
         db.query(QStringLiteral("select * from tbluser where username='admin' and password='admin'")).size(),
         1);

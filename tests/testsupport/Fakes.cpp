@@ -1,5 +1,7 @@
 #include "testsupport/Fakes.h"
 
+#include <QFileInfo>
+
 Dialogs::Answer ScriptedDialogs::message(const QString& text, Buttons buttons, Icon icon,
                                          const QString& title, QWidget*)
 {
@@ -127,4 +129,34 @@ std::unique_ptr<PrintSurface> RecordingPrinters::open(const QString& deviceName)
 {
     opened.append(deviceName);
     return std::make_unique<RecordingSurface>(*this);
+}
+
+bool ScriptedVideoPlayer::play(const QString& file, int volume)
+{
+    started.append(file);
+    volumes.append(volume);
+    camera = -1;
+    if (m_refused.contains(QFileInfo(file).fileName())) {
+        playing.clear();
+        return false;
+    }
+    playing = file;
+    return true;
+}
+
+bool ScriptedVideoPlayer::showCamera(int device)
+{
+    playing.clear();
+    if (device < 0 || device >= m_cameras.size())
+        return false;
+    camera = device;
+    cameraName = m_cameras.at(device);
+    return true;
+}
+
+std::unique_ptr<VideoPlayer> FakeMediaPlayers::createVideo(QWidget* parent)
+{
+    auto player = std::make_unique<ScriptedVideoPlayer>(parent, cameras, refused);
+    last = player.get();
+    return player;
 }

@@ -5,11 +5,14 @@
 #include "ui/PrintSurface.h"
 #include "ui/ProgramLauncher.h"
 #include "ui/SoundPlayer.h"
+#include "ui/VideoPlayer.h"
 
 #include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QQueue>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 // Answers every dialog from what the test queued, and keeps a log of every message shown.
@@ -126,4 +129,56 @@ public:
     QStringList opened; // device names, one per document
     QList<Call> calls;  // of all documents, in order
     int documents = 0;  // documents ended
+};
+
+// A video player that plays whatever it is given until the test ends or fails the file. Files whose
+// name is in `refused` cannot be started at all.
+class ScriptedVideoPlayer : public VideoPlayer
+{
+public:
+    ScriptedVideoPlayer(QWidget* parent, const QStringList& cameras, const QStringList& refused)
+        : m_widget(new QWidget(parent)), m_cameras(cameras), m_refused(refused)
+    {
+    }
+    ~ScriptedVideoPlayer() override { delete m_widget; }
+    QWidget* widget() override { return m_widget; }
+    bool play(const QString& file, int volume) override;
+    void stop() override
+    {
+        playing.clear();
+        camera = -1;
+    }
+    bool showCamera(int device) override;
+
+    // The file now playing reaches its end / turns out broken.
+    void end() { Q_EMIT ended(); }
+    void fail() { Q_EMIT failed(); }
+
+    QStringList started; // every file handed to play(), refused ones included
+    QList<int> volumes;
+    QString playing;
+    int camera = -1;
+    QString cameraName;
+
+private:
+    QPointer<QWidget> m_widget;
+    QStringList m_cameras;
+    QStringList m_refused;
+};
+
+class FakeMediaPlayers : public MediaPlayers
+{
+public:
+    std::unique_ptr<VideoPlayer> createVideo(QWidget* parent) override;
+    QStringList cameraNames() const override { return cameras; }
+    std::unique_ptr<Chime> loadChime(const QString& file, int volume) override
+    {
+        chimes.append({file, volume});
+        return std::make_unique<Chime>();
+    }
+
+    QStringList cameras;                 // the live inputs this machine has
+    QStringList refused;                 // file names no player can start
+    ScriptedVideoPlayer* last = nullptr; // the player made last
+    QList<QPair<QString, int>> chimes;
 };

@@ -91,7 +91,8 @@ TestEnv::TestEnv(Store store)
                                                   hotKeys,
                                                   screens,
                                                   dir.path(),
-                                                  {}});
+                                                  {},
+                                                  &media});
     ctx->endProgram = [this] {
         programEnded = true;
         screens.closeAll();

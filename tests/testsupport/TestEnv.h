@@ -38,6 +38,7 @@ public:
     RecordingSoundPlayer sound;
     RecordingPrinters printers;
     FakeHotKeys hotKeys;
+    FakeMediaPlayers media;
     ScreenRegistry screens;
     CommandRegistry commands;
     std::unique_ptr<AppContext> ctx;
