@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMovie>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -90,6 +89,8 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     connect(Timer10, &QTimer::timeout, this, &frmDisplay::Timer10_Timer);
     connect(Timer4, &QTimer::timeout, this, &frmDisplay::Timer4_Timer);
     connect(Timer5, &QTimer::timeout, this, &frmDisplay::Timer5_Timer);
+    m_frames = new FrameSteps(this);
+    connect(m_frames, &FrameSteps::frame, this, &frmDisplay::frameTick);
 
     Form_Load();
 }
@@ -192,24 +193,13 @@ void frmDisplay::start()
         Timer3_Timer();
         Timer3->start();
     }
+    // Clock face, logo and the video area (video list or live input)
     Flash1->hide();
-    if (!m_theme.logo.isEmpty()) {
-        auto* movie = new QMovie(m_theme.logo, QByteArray(), Flash1);
-        if (movie->isValid() && movie->frameCount() > 1) {
-            movie->setScaledSize(Flash1->size());
-            Flash1->setMovie(movie);
-            movie->start();
-            Flash1->show();
-        } else {
-            delete movie;
-            const QPixmap logo(m_theme.logo);
-            if (!logo.isNull()) {
-                Flash1->setPixmap(logo.scaled(Flash1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-                Flash1->show();
-            }
-        }
-        Flash1->raise();
-    }
+    m_media.reset();
+    m_media = std::make_unique<BoardMedia>(
+        this, BoardMedia::Areas{pxRect(m_layout.logo), pxRect(m_layout.time), pxRect(m_layout.video)},
+        m_theme,
+        BoardMedia::Services{m_ctx.db, m_ctx.settings, m_ctx.clock, *m_ctx.mediaPlayers, m_ctx.installDir});
 
     // Background
     m_background = m_theme.bgImage.isEmpty() ? QPixmap() : QPixmap(m_theme.bgImage);
@@ -221,21 +211,33 @@ void frmDisplay::start()
         m_table.setText(0, c, m_theme.headers.at(c));
     styleTable();
 
-    // Video area: the playlist plays there when the theme enables it.
-    vidArea->setVisible(m_theme.movie && !m_layout.video.isEmpty());
+    // The video plays in the media's own widget over this area.
+    vidArea->hide();
 
-    // Title scrolling
+    // Title and news move with the screen's frames, by the steps of 5 ms that have passed.
     lblTtl->setScrollX(0);
-    if (m_theme.scrollTitle && !m_theme.title.isEmpty())
-        Timer2->start();
-    else
-        Timer2->stop();
+    m_titleRuns = m_theme.scrollTitle && !m_theme.title.isEmpty();
+    m_frames->start();
 
     QPalette news = imgBG->palette();
     news.setColor(QPalette::Window, m_theme.newsBg);
     imgBG->setPalette(news);
     showTable();
+    m_media->raise();
     update();
+}
+
+void frmDisplay::frameTick(int steps)
+{
+    if (m_titleRuns) {
+        const int w = int(twips::fromPixels(QFontMetrics(lblTtl->font()).horizontalAdvance(lblTtl->text())));
+        lblTtl->setScrollX(titleScrollX(lblTtl->scrollX(), w, int(twips::fromPixels(lblTtl->width())),
+                                        int(m_ctx.session.scrollSpeed), steps));
+    }
+    if (m_newsRuns) {
+        m_ticker->advance(steps);
+        showNews();
+    }
 }
 
 void frmDisplay::getData()
@@ -303,12 +305,12 @@ void frmDisplay::startNews()
     m_ticker->setSpeed(int(m_ctx.session.scrollSpeed));
     m_ticker->start();
     showNews();
-    Timer5->stop();
-    Timer4->start();
+    m_newsRuns = true;
 }
 
 void frmDisplay::stopNews()
 {
+    m_newsRuns = false;
     Timer4->stop();
     Timer5->stop();
     imgBG->hide();

@@ -5,6 +5,8 @@
 #include "display/BoardWidgets.h"
 #include "display/CallBoardEngine.h"
 #include "display/NewsTicker.h"
+#include "display/media/BoardMedia.h"
+#include "display/media/FrameSteps.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -55,6 +57,11 @@ public:
     void Timer4_Timer();
     void Timer5_Timer();
 
+    // One screen frame: the title and the news band move by the 5 ms steps that have passed.
+    void frameTick(int steps);
+    bool titleRuns() const { return m_titleRuns; }
+    bool newsRuns() const { return m_newsRuns; }
+
     void startNews() override;
     void stopNews() override;
 
@@ -97,6 +104,10 @@ private:
     BoardLayout m_layout;
     std::unique_ptr<CallBoardEngine> m_engine;
     std::unique_ptr<NewsTicker> m_ticker;
+    std::unique_ptr<BoardMedia> m_media;
+    FrameSteps* m_frames = nullptr;
+    bool m_titleRuns = false; // the title scrolls
+    bool m_newsRuns = false;  // the news band runs
     QVector<QLabel*> m_labels;
     int m_labelGeneration = -1;
     QPixmap m_background;

@@ -1,6 +1,7 @@
 // The display board's call table: its styling from the theme and the texts it shows.
 #include "display/BoardDrawing.h"
 #include "display/frmDisplay.h"
+#include "display/media/CellPictures.h"
 
 #include "ui/Grid.h"
 #include "ui/Twips.h"
@@ -66,6 +67,7 @@ void frmDisplay::styleTable()
 
     m_detailPicture = t.img2.isEmpty() ? QPixmap() : QPixmap(t.img2);
     applyColumnFormats();
+    addimg1(*FG, t.img1);
 
     // The frame: the table's rectangle, 10 twips further out on the left and top, 23 twips larger.
     const QRect table = FG->geometry();

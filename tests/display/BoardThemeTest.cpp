@@ -238,14 +238,13 @@ TEST_F(BoardWindowTest, WithoutThemeTheBoardStaysBareAndTheTitleScrollsWhenSet)
     env.session.themeId = addTheme(env.db, {{QStringLiteral("scroll"), 1}});
     env.session.scrollSpeed = 30;
     frmDisplay* w = openBoard();
-    EXPECT_TRUE(w->Timer2->isActive());
+    EXPECT_TRUE(w->titleRuns());
     EXPECT_EQ(w->lblTtl->scrollX(), 0);
-    w->Timer2_Timer();
-    w->Timer2_Timer();
+    w->frameTick(2);
     EXPECT_EQ(w->lblTtl->scrollX(), -60);
     // Once the text has left on the left it comes back from the right edge.
     for (int i = 0; i < 10000 && w->lblTtl->scrollX() < 0; ++i)
-        w->Timer2_Timer();
+        w->frameTick(1);
     EXPECT_EQ(w->lblTtl->scrollX(), int(twips::fromPixels(w->lblTtl->width())));
     w->close();
 }
