@@ -1,29 +1,37 @@
 #include "content/frmEditor.h"
 
 #include "content/EditorHelpers.h"
+#include "content/EditorRuler.h"
 #include "content/RtfText.h"
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/DbError.h"
 #include "core/Settings.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/KeyboardState.h"
 #include "ui/Named.h"
 #include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 // Building the window, loading a message and storing it. The menus, the formatting commands and the
@@ -51,6 +59,9 @@ frmEditor::frmEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt:
     Picture1 = named(new QPushButton(central), "Picture1");
     Picture1->setFixedSize(28, 22);
     Picture1->setToolTip(QStringLiteral("Text colour"));
+    Picture2 = named(new QPushButton(central), "Picture2");
+    Picture2->setFixedSize(28, 22);
+    Picture2->setToolTip(QStringLiteral("Back colour"));
     chkActive = named(new QCheckBox(QStringLiteral("Active"), central), "chkActive");
     cmbSpeed = named(new QComboBox(central), "cmbSpeed");
     for (int s = 10; s <= 100; s += 10)
@@ -66,6 +77,7 @@ frmEditor::frmEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt:
     fontRow->addWidget(Combo2);
     fontRow->addWidget(Combo3);
     fontRow->addWidget(Picture1);
+    fontRow->addWidget(Picture2);
     fontRow->addStretch();
 
     auto* options = new QHBoxLayout;
@@ -85,6 +97,9 @@ frmEditor::frmEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt:
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(fontRow);
+    ruler = new EditorRuler(central);
+    layout->addWidget(ruler);
+    layout->setSpacing(4);
     layout->addWidget(RichTextBox1, 1);
     layout->addLayout(unicodeRow);
     layout->addLayout(options);
@@ -93,12 +108,39 @@ frmEditor::frmEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt:
 
     status = named(new QLabel(this), "status");
     statusBar()->addWidget(status, 1);
+    capsPanel = named(new QLabel(this), "capsPanel");
+    datePanel = named(new QLabel(this), "datePanel");
+    timePanel = named(new QLabel(this), "timePanel");
+    for (QLabel* panel : {capsPanel, datePanel, timePanel}) {
+        panel->setMinimumWidth(80);
+        panel->setAlignment(Qt::AlignCenter);
+        statusBar()->addPermanentWidget(panel);
+    }
+    auto* panelTimer = new QTimer(this);
+    connect(panelTimer, &QTimer::timeout, this, &frmEditor::updateStatusPanels);
+    panelTimer->start(1000);
 
     buildMenus();
-    resize(820, 520);
+    // Nearly as wide as the screen, 1000 twips narrower.
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
+    resize(qMax(640, screen.width() - twips::toPixels(1000)), qMin(560, screen.height()));
+
+    // A file dropped on the window or its text box is opened (toolbars: see buildMenus).
+    setAcceptDrops(true);
+    installEventFilter(this);
+    RichTextBox1->viewport()->installEventFilter(this);
+    RichTextBox1->viewport()->setMouseTracking(true); // the ruler's guide line follows the mouse
+    connect(ruler, &EditorRuler::indentMoved, this, [this](double units) {
+        QTextBlockFormat f;
+        f.setLeftMargin(units);
+        RichTextBox1->textCursor().mergeBlockFormat(f);
+    });
 
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(Picture1, &QPushButton::clicked, this, &frmEditor::chooseForeColour);
+    connect(Picture2, &QPushButton::clicked, this, &frmEditor::chooseBackColour);
     connect(Combo1, &QComboBox::activated, this, &frmEditor::Combo1_Click);
     connect(Combo2, &QComboBox::activated, this, &frmEditor::Combo2_Click);
     connect(Combo2->lineEdit(), &QLineEdit::returnPressed, this, [this] {
@@ -122,6 +164,8 @@ void frmEditor::Form_Load()
     cmbDir->setCurrentIndex(0);
     openConnection(m_ctx);
     setSwatchColor(Qt::black);
+    setBackSwatchColor(Qt::white);
+    updateStatusPanels();
 
     status->setText(QStringLiteral("Please Wait... (Loading Fonts)"));
     for (const QString& family : QFontDatabase::families()) {
@@ -145,6 +189,22 @@ void frmEditor::setSwatchColor(const QColor& color)
     m_textColor = color;
     Picture1->setStyleSheet(
         QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(color.name()));
+}
+
+void frmEditor::setBackSwatchColor(const QColor& color)
+{
+    m_backColor = color;
+    Picture2->setStyleSheet(
+        QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(color.name()));
+}
+
+void frmEditor::updateStatusPanels()
+{
+    const std::optional<bool> caps = keyboard::capsLockOn();
+    capsPanel->setText(caps ? (*caps ? QStringLiteral("CAPS") : QString()) : QString());
+    const QDateTime now = m_ctx.clock.now();
+    datePanel->setText(now.date().toString(QStringLiteral("dd-MM-yyyy")));
+    timePanel->setText(now.time().toString(QStringLiteral("HH:mm")));
 }
 
 void frmEditor::beginAdd()
@@ -184,7 +244,7 @@ void frmEditor::getheadDetails(qint64 key)
     if (rs.isEmpty())
         return; // a message deleted meanwhile leaves the boxes as they are
     const QString stored = rs.text(0, QStringLiteral("msgrtf"));
-    RichTextBox1->setPlainText(rtf::plainText(stored));
+    rtf::toDocument(stored, *RichTextBox1->document());
     const QString font = rs.text(0, QStringLiteral("font"));
     const int size = int(rs.number(0, QStringLiteral("size")));
     if (!font.isEmpty())
@@ -193,6 +253,18 @@ void frmEditor::getheadDetails(qint64 key)
         editor::selectText(Combo2, QString::number(size));
     if (!rs.isNull(0, 6))
         setSwatchColor(colorNumber::toColor(rs.number(0, QStringLiteral("color"))));
+    if (!stored.isEmpty() && !rtf::looksLikeRtf(stored)) {
+        // Plain text carries no formatting of its own: show it as the board will.
+        QTextCharFormat f;
+        if (!font.isEmpty())
+            f.setFontFamilies({font});
+        if (size > 0)
+            f.setFontPointSize(size);
+        f.setForeground(m_textColor);
+        QTextCursor all(RichTextBox1->document());
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(f);
+    }
     Text1->setText(rs.text(0, QStringLiteral("message")));
     QFont unicodeFont = Text1->font();
     if (!font.isEmpty())
@@ -210,8 +282,7 @@ void frmEditor::getheadDetails(qint64 key)
 
 bool frmEditor::saveMessage()
 {
-    // The colour the user gave the text, read before the formatting is dropped below; text without a
-    // colour of its own takes the swatch colour.
+    // The colour of the text at the cursor; text without a colour of its own takes the swatch colour.
     QColor color = m_textColor;
     {
         const QTextCharFormat f = RichTextBox1->textCursor().charFormat();
@@ -219,16 +290,8 @@ bool frmEditor::saveMessage()
             color = f.foreground().color();
     }
 
-    // The ticker shows plain text: markup characters are taken out.
-    QString plain = RichTextBox1->toPlainText();
-    for (const QChar c : {u'>', u'<', u'/'})
-        plain.remove(c);
-    {
-        // Replacing the text moves the cursor; the font boxes keep what the user chose.
-        const QSignalBlocker quiet(RichTextBox1);
-        RichTextBox1->setPlainText(plain);
-    }
-
+    // The message is stored as written: the board shows it as plain text.
+    const QString plain = RichTextBox1->toPlainText();
     if (plain.isEmpty() && Text1->text().isEmpty())
         return false;
 
@@ -241,7 +304,7 @@ bool frmEditor::saveMessage()
         return false;
     }
 
-    const QString richText = rtf::write(plain, Combo1->currentText(), size, color);
+    const QString richText = rtf::fromDocument(*RichTextBox1->document());
     const QVariantMap values{
         {QStringLiteral("message"), plain.isEmpty() ? Text1->text() : plain},
         {QStringLiteral("msgrtf"), richText},

@@ -1,20 +1,26 @@
 #include "content/frmEditor.h"
 
-#include "content/RtfText.h"
+#include "content/EditorFiles.h"
+#include "content/EditorRuler.h"
 #include "core/AppContext.h"
 #include "ui/Dialogs.h"
-#include "ui/PrintSurface.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPrinter>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QUrl>
 
-// The File menu's commands: New, Open, Print and Exit.
+// The File menu's commands (New, Open, Save As, Print, Exit) and files dropped on the window.
 
 bool frmEditor::confirmDiscard()
 {
@@ -39,16 +45,15 @@ void frmEditor::mnuNew_Click()
     setWindowTitle(QStringLiteral("Untitled - "));
 }
 
-void frmEditor::loadFile(const QString& fileName)
+bool frmEditor::loadFile(const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) {
-        showError(QStringLiteral("Cannot open %1").arg(QFileInfo(fileName).fileName()));
-        return;
+    const QString error = editorfiles::load(fileName, *RichTextBox1->document());
+    if (!error.isEmpty()) {
+        showError(error);
+        return false;
     }
-    const QString content = QString::fromUtf8(f.readAll());
-    RichTextBox1->setPlainText(rtf::plainText(content));
     RichTextBox1->document()->setModified(false);
+    return true;
 }
 
 void frmEditor::mnuOpen_Click()
@@ -62,32 +67,92 @@ void frmEditor::mnuOpen_Click()
         {}, this);
     if (file.isEmpty())
         return;
-    loadFile(file);
-    setWindowTitle(QStringLiteral(" Scroll Editor"));
+    if (loadFile(file))
+        setWindowTitle(QStringLiteral(" Scroll Editor"));
+}
+
+void frmEditor::mnuSaveAs_Click()
+{
+    const QString file = m_ctx.dialogs.saveFileName(
+        QStringLiteral("Save As"), QStringLiteral("Rich Text Format (*.rtf);;Text Documents (*.txt)"), {},
+        this);
+    if (file.isEmpty())
+        return;
+    const QString error = editorfiles::save(file, *RichTextBox1->document());
+    if (!error.isEmpty())
+        showError(error);
+    else
+        status->setText(QStringLiteral("Saved as ") + QFileInfo(file).fileName());
+}
+
+void frmEditor::dropFile(const QString& fileName)
+{
+    if (!confirmDiscard())
+        return;
+    if (loadFile(fileName))
+        setWindowTitle(QStringLiteral(" - ") + QFileInfo(fileName).fileName());
+}
+
+namespace {
+
+QString droppedFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls())
+        return {};
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+} // namespace
+
+bool frmEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == RichTextBox1->viewport()) {
+        if (event->type() == QEvent::MouseMove)
+            ruler->setGuide(
+                ruler->mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()).x());
+        else if (event->type() == QEvent::Leave)
+            ruler->setGuide(-1);
+    }
+    // A file dropped on the window, its text box or a toolbar is opened; other drops (text) go on
+    // as usual.
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!droppedFile(drag->mimeData()).isEmpty()) {
+            drag->acceptProposedAction();
+            return true;
+        }
+    } else if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString file = droppedFile(drop->mimeData());
+        if (!file.isEmpty()) {
+            drop->acceptProposedAction();
+            dropFile(file);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmEditor::mnuPrint_Click()
 {
-    const std::optional<QString> printer = m_ctx.dialogs.printer(this);
-    if (!printer)
-        return;
+    QPrinter printer(QPrinter::HighResolution);
     const QTextCursor cursor = RichTextBox1->textCursor();
-    QString text = cursor.hasSelection() ? cursor.selectedText() : RichTextBox1->toPlainText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    std::unique_ptr<PrintSurface> surface = m_ctx.printers.open(*printer);
-    if (!surface) {
-        showError(QStringLiteral("The printer %1 is not available").arg(*printer));
+    if (!m_ctx.dialogs.printSetup(printer, cursor.hasSelection(), this))
         return;
-    }
-    surface->setFont(Combo1->currentText(),
-                     Combo2->currentText().toDouble() > 0 ? Combo2->currentText().toDouble() : 20,
-                     RichTextBox1->font().bold());
-    double y = 0;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        surface->printText(0, y, line);
-        y += surface->textHeight(line.isEmpty() ? QStringLiteral(" ") : line);
-    }
-    surface->endDoc();
+    // The document (or the selection) as shown, wrapped to the page and broken into pages; the
+    // dialog's printer or file, copies and page range apply.
+    QTextDocument page;
+    page.setDefaultFont(RichTextBox1->document()->defaultFont());
+    QTextCursor into(&page);
+    if (printer.printRange() == QPrinter::Selection && cursor.hasSelection())
+        into.insertFragment(cursor.selection());
+    else
+        into.insertFragment(QTextDocumentFragment(RichTextBox1->document()));
+    page.print(&printer);
 }
 
 void frmEditor::mnuExit_Click()

@@ -1,6 +1,7 @@
 #include "content/frmEditor.h"
 
 #include "content/EditorHelpers.h"
+#include "content/EditorRuler.h"
 #include "core/AppContext.h"
 #include "core/Settings.h"
 #include "ui/Dialogs.h"
@@ -109,13 +110,25 @@ void frmEditor::chooseFont()
 
 void frmEditor::chooseForeColour()
 {
-    const std::optional<QColor> color = m_ctx.dialogs.color(m_textColor, this);
+    if (const std::optional<QColor> color = pickColour(m_textColor, QTextFormat::ForegroundBrush))
+        setSwatchColor(*color);
+}
+
+void frmEditor::chooseBackColour()
+{
+    if (const std::optional<QColor> color = pickColour(m_backColor, QTextFormat::BackgroundBrush))
+        setBackSwatchColor(*color);
+}
+
+std::optional<QColor> frmEditor::pickColour(const QColor& initial, int brushProperty)
+{
+    const std::optional<QColor> color = m_ctx.dialogs.color(initial, this);
     if (!color || !color->isValid())
-        return;
+        return std::nullopt;
     QTextCharFormat f;
-    f.setForeground(*color);
+    f.setProperty(brushProperty, QBrush(*color));
     mergeFormat(RichTextBox1, f);
-    setSwatchColor(*color);
+    return color;
 }
 
 void frmEditor::setUpperCase(bool upper)
@@ -202,6 +215,9 @@ void frmEditor::updateFromCursor()
         editor::selectText(Combo1, families.first());
     if (f.fontPointSize() > 0)
         editor::selectText(Combo2, QString::number(int(f.fontPointSize())));
+    ruler->setTextOrigin(RichTextBox1->mapTo(ruler->parentWidget(), QPoint(0, 0)).x() - ruler->x() +
+                         RichTextBox1->frameWidth() + int(RichTextBox1->document()->documentMargin()));
+    ruler->setIndent(RichTextBox1->textCursor().blockFormat().leftMargin());
     const int line = RichTextBox1->textCursor().blockNumber() + 1;
     status->setText(QStringLiteral("Line : ") + QLocale(QLocale::English).toString(line));
 }

@@ -28,6 +28,8 @@ void frmEditor::buildMenus()
     file->addSeparator();
     QAction* saveAct =
         add(file, QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")), [this] { saveMessage(); });
+    QAction* saveAsAct =
+        add(file, QStringLiteral("Save &As ..."), QKeySequence(), [this] { mnuSaveAs_Click(); });
     file->addSeparator();
     add(file, QStringLiteral("&Print"), QKeySequence(QStringLiteral("Ctrl+P")), [this] { mnuPrint_Click(); });
     file->addSeparator();
@@ -55,6 +57,12 @@ void frmEditor::buildMenus()
                              [this] { deleteSelection(); });
     add(edit, QStringLiteral("&Select All"), QKeySequence(QStringLiteral("Ctrl+A")),
         [this] { RichTextBox1->selectAll(); });
+    edit->addSeparator();
+    add(edit, QStringLiteral("&Find"), QKeySequence(QStringLiteral("Ctrl+F")), [this] { mnuFind_Click(); });
+    add(edit, QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3), [this] { findNext(); });
+    add(edit, QStringLiteral("Replace"), QKeySequence(QStringLiteral("Ctrl+H")),
+        [this] { mnuReplace_Click(); });
+    add(edit, QStringLiteral("Remove && Replace"), QKeySequence(), [this] { mnuReplaceAll_Click(); });
 
     QMenu* format = menuBar()->addMenu(QStringLiteral("Fo&rmat"));
     m_bold =
@@ -87,6 +95,10 @@ void frmEditor::buildMenus()
     format->addSeparator();
     QMenu* colour = format->addMenu(QStringLiteral("Colour"));
     add(colour, QStringLiteral("&Fore Colour"), QKeySequence(Qt::Key_F5), [this] { chooseForeColour(); });
+    QAction* backAct =
+        add(colour, QStringLiteral("&Back Colour"), QKeySequence(Qt::Key_F6), [this] { chooseBackColour(); });
+    format->addSeparator();
+    add(format, QStringLiteral("Tabs ..."), QKeySequence(), [this] { mnuTabs_Click(); });
 
     for (QAction* a : {m_bold, m_italic, m_underline, m_strike, m_bullets, m_left, m_center, m_right})
         a->setCheckable(true);
@@ -97,7 +109,8 @@ void frmEditor::buildMenus()
     newAct->setIconText(QStringLiteral("New"));
     openAct->setIconText(QStringLiteral("Open"));
     saveAct->setIconText(QStringLiteral("Save"));
-    for (QAction* a : {newAct, openAct, saveAct})
+    saveAsAct->setIconText(QStringLiteral("SaveAs"));
+    for (QAction* a : {newAct, openAct, saveAct, saveAsAct})
         files->addAction(a);
     files->addSeparator();
     for (QAction* a : {cutAct, copyAct, pasteAct, deleteAct, undoAct})
@@ -113,4 +126,12 @@ void frmEditor::buildMenus()
     m_right->setIconText(QStringLiteral("Right"));
     for (QAction* a : {m_left, m_center, m_right})
         fmt->addAction(a);
+    fmt->addSeparator();
+    backAct->setIconText(QStringLiteral("Back"));
+    fmt->addAction(backAct);
+    // Files dropped on a toolbar open as on the window.
+    for (QToolBar* bar : {files, fmt}) {
+        bar->setAcceptDrops(true);
+        bar->installEventFilter(this);
+    }
 }

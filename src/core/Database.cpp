@@ -34,6 +34,18 @@ DbError errorFrom(const QSqlError& error, const QString& sql = QString())
                                                                               : DbError::Kind::Other));
 }
 
+// Prepares, binds and runs a statement whose rows are read forward once.
+void runSelect(QSqlQuery& q, const QString& sql, const QVariantList& params)
+{
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw errorFrom(q.lastError(), sql);
+    for (const QVariant& p : params)
+        q.addBindValue(p.typeId() == QMetaType::Bool ? QVariant(Database::flag(p)) : p);
+    if (!q.exec())
+        throw errorFrom(q.lastError(), sql);
+}
+
 } // namespace
 
 Database::Database()
@@ -178,13 +190,7 @@ ResultSet Database::query(const QString& sql, const QVariantList& params)
         throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
                       DbError::Kind::Connection);
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw errorFrom(q.lastError(), sql);
-    for (const QVariant& p : params)
-        q.addBindValue(p.typeId() == QMetaType::Bool ? QVariant(flag(p)) : p);
-    if (!q.exec())
-        throw errorFrom(q.lastError(), sql);
+    runSelect(q, sql, params);
     QStringList columns;
     const QSqlRecord record = q.record();
     for (int i = 0; i < record.count(); ++i)
@@ -197,6 +203,25 @@ ResultSet Database::query(const QString& sql, const QVariantList& params)
         rows.append(std::move(row));
     }
     return ResultSet(columns, std::move(rows));
+}
+
+void Database::forEachRow(const QString& sql, const QVariantList& params,
+                          const std::function<void(const QVector<QVariant>& values)>& row)
+{
+    if (m_kind == Kind::None)
+        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
+                      DbError::Kind::Connection);
+    QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
+    runSelect(q, sql, params);
+    const int columns = q.record().count();
+    QVector<QVariant> values(columns);
+    while (q.next()) {
+        for (int i = 0; i < columns; ++i)
+            values[i] = q.value(i);
+        row(values);
+    }
+    if (q.lastError().isValid())
+        throw errorFrom(q.lastError(), sql);
 }
 
 qint64 Database::exec(const QString& sql, const QVariantList& params)

@@ -4,16 +4,23 @@
 #include "core/DbError.h"
 #include "core/Session.h"
 #include "reports/ExcelSheetWriter.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/ProgramLauncher.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QWidget>
+
+#include <cstdio>
 
 #include <exception>
 
@@ -40,8 +47,8 @@ QString fileStem(const QString& title)
 
 } // namespace
 
-QString exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, const QString& folder,
-                   QWidget* parent)
+bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, const QString& file,
+                QWidget* parent)
 {
     // Count what is visible before anything is written.
     int hiddenCols = 0;
@@ -55,27 +62,22 @@ QString exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title
             QStringLiteral("Sheet2Excel: ") + QString::number(visibleCols) +
                 QStringLiteral(" columns specified.\r\nThe maximum number of colums Excel can handle is 255"),
             Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, parent);
-        return QString();
+        return false;
     }
 
-    QTemporaryFile placeholder(QDir(folder).filePath(fileStem(title) + QStringLiteral("-XXXXXX.xlsx")));
-    placeholder.setAutoRemove(false);
-    if (!placeholder.open()) {
-        dialogs.message(QStringLiteral("Error: ") + QString::number(int(LXW_ERROR_CREATING_XLSX_FILE)) +
-                            QStringLiteral(" on line: 0\nDescription: \nFirst open Excel and try again "),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
-        return QString();
+    // The workbook is written beside the chosen file and put in its place only when complete, so a
+    // failure never leaves half a workbook under the user's name (nor destroys the one there).
+    const QFileInfo target(file);
+    QTemporaryFile part(
+        target.absoluteDir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".XXXXXX")));
+    lxw_workbook* book = nullptr;
+    if (part.open()) {
+        part.close();
+        book = workbook_new(QFile::encodeName(part.fileName()).constData());
     }
-    const QString file = placeholder.fileName();
-    placeholder.close();
-
-    lxw_workbook* book = workbook_new(QFile::encodeName(file).constData());
     if (!book) {
-        QFile::remove(file);
-        dialogs.message(QStringLiteral("Error: ") + QString::number(int(LXW_ERROR_CREATING_XLSX_FILE)) +
-                            QStringLiteral(" on line: 0\nDescription: \nFirst open Excel and try again "),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
-        return QString();
+        dialogs.message(cannotWriteText(file), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
+        return false;
     }
 
     // A name the workbook refuses leaves the sheet its default name.
@@ -96,17 +98,48 @@ QString exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title
                         Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
     }
     const lxw_error closed = workbook_close(book);
-    if (!copied) {
-        QFile::remove(file);
-        return QString();
-    }
+    if (!copied)
+        return false;
     if (closed != LXW_NO_ERROR) {
-        QFile::remove(file);
         dialogs.message(errorText(int(closed), QString::fromUtf8(lxw_strerror(closed))), Dialogs::Buttons::Ok,
                         Dialogs::Icon::Critical, {}, parent);
-        return QString();
+        return false;
     }
-    return file;
+    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(file).constData()) !=
+        0) {
+        dialogs.message(cannotWriteText(file), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
+        return false;
+    }
+    part.setAutoRemove(false); // it is the workbook now
+    return true;
+}
+
+QString suggestedFileName(const QWidget& window, const QDate& day)
+{
+    QString stem = window.property(ExportNameProperty).toString();
+    if (stem.isEmpty())
+        stem = fileStem(window.windowTitle());
+    return stem + QLatin1Char(' ') + day.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".xlsx");
+}
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir().mkpath(documents))
+        return documents;
+    return QDir::homePath();
+}
+
+QString savedText(const QString& file)
+{
+    return QStringLiteral("The workbook was saved as\n") + QDir::toNativeSeparators(file) +
+           QStringLiteral("\nNo spreadsheet program is set up to open it on this computer.");
+}
+
+QString cannotWriteText(const QString& file)
+{
+    return QStringLiteral("The workbook cannot be written to\n") + QDir::toNativeSeparators(file) +
+           QStringLiteral("\nChoose another folder or name.");
 }
 
 void sendToExcel(AppContext& ctx)
@@ -136,14 +169,21 @@ void sendToExcel(AppContext& ctx)
         QVector<GridModel> models;
         for (const Grid* grid : grids)
             models.append(gridModel(*grid));
-        for (const GridModel& model : models) {
-            const QString file = exportGrid(ctx.dialogs, model, title, QDir::tempPath(), target);
+        const QString suggested =
+            QDir(documentsFolder()).filePath(suggestedFileName(*target, ctx.clock.today()));
+        for (qsizetype i = 0; i < models.size(); ++i) {
+            QString file =
+                ctx.dialogs.saveFileName(QStringLiteral("Send to Excel"),
+                                         QStringLiteral("Excel Workbook (*.xlsx)"), suggested, target);
             if (file.isEmpty())
+                return; // cancelled
+            if (!file.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+                file += QStringLiteral(".xlsx");
+            if (!exportGrid(ctx.dialogs, models[i], title, file, target))
                 return;
-            if (!ctx.launcher.startDetached(QStringLiteral("xdg-open"), {file})) {
-                cannotContinue(target);
-                return;
-            }
+            if (!ctx.launcher.openDocument(file))
+                ctx.dialogs.message(savedText(file), Dialogs::Buttons::Ok, Dialogs::Icon::Information, {},
+                                    target);
         }
     } catch (const DbError&) {
         cannotContinue(target);
