@@ -1,5 +1,6 @@
 // brivane-ctl: the program's logic without a screen, for installers, scripts and integrations.
 #include "app/AllScreens.h"
+#include "app/ConsoleServices.h"
 #include "app/Program.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
@@ -10,38 +11,6 @@
 #include <QTextStream>
 
 namespace {
-
-// Messages go to standard error; questions are answered No; nothing waits for a person.
-class ConsoleDialogs : public Dialogs
-{
-public:
-    explicit ConsoleDialogs(QTextStream& err) : m_err(err) {}
-    Answer message(const QString& text, Buttons buttons, Icon, const QString&, QWidget*) override
-    {
-        m_err << text << Qt::endl;
-        return buttons == Buttons::Ok ? Answer::Ok
-                                      : (buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No);
-    }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&, QWidget*) override
-    {
-        return std::nullopt;
-    }
-    QString openFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
-    QString folder(const QString&, const QString&, QWidget*) override { return {}; }
-    std::optional<QColor> color(const QColor&, QWidget*) override { return std::nullopt; }
-    std::optional<QFont> font(const QFont&, QWidget*) override { return std::nullopt; }
-    std::optional<QString> printer(QWidget*) override { return std::nullopt; }
-
-private:
-    QTextStream& m_err;
-};
-
-class NoSound : public SoundPlayer
-{
-public:
-    void playToEnd(const QString&) override {}
-};
 
 void usage(QTextStream& err, const CommandRegistry& commands)
 {

@@ -2,6 +2,8 @@
 
 #include "core/Database.h"
 
+#include <QRegularExpression>
+
 namespace content {
 
 namespace {
@@ -9,6 +11,24 @@ namespace {
 QString flagText(const QVariant& v)
 {
     return v.isNull() ? QString() : v.toString().trimmed();
+}
+
+// A like pattern found anywhere in a text ("%" any run of characters, "_" any one character), in
+// any letter case.
+QRegularExpression likePattern(const QString& search)
+{
+    QString expression;
+    for (const QChar c : search) {
+        if (c == QLatin1Char('%'))
+            expression += QStringLiteral(".*");
+        else if (c == QLatin1Char('_'))
+            expression += QLatin1Char('.');
+        else
+            expression += QRegularExpression::escape(QString(c));
+    }
+    return QRegularExpression(expression, QRegularExpression::CaseInsensitiveOption |
+                                              QRegularExpression::DotMatchesEverythingOption |
+                                              QRegularExpression::UseUnicodePropertiesOption);
 }
 
 } // namespace
@@ -21,27 +41,23 @@ QString yesNo(const QString& flag)
 QVector<NewsRow> listNews(Database& db, bool activeOnly, const QString& search)
 {
     QString sql = QStringLiteral("select scrollAuto, message, active, direction from tblscroll where 1=1");
-    QVariantList params;
     if (activeOnly)
         sql += QStringLiteral(" and active='1'");
-    if (!search.isEmpty()) {
-        // The text is a like pattern on purpose (wildcards work), but it is never part of the SQL text.
-        // PostgreSQL treats a backslash as the pattern's escape character; SQLite does not.
-        QString pattern = search;
-        if (db.isPostgres())
-            pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
-        sql += QStringLiteral(" and lower(message) like lower(?)");
-        params << QString(QLatin1Char('%') + pattern + QLatin1Char('%'));
-    }
     sql += QStringLiteral(" order by scrollAuto asc");
 
-    const ResultSet rs = db.query(sql, params);
+    const ResultSet rs = db.query(sql);
     QVector<NewsRow> rows;
     rows.reserve(rs.size());
+    // Matched here rather than by the store: SQL lower() and like fold only ASCII letters on SQLite
+    // and follow the server's locale on PostgreSQL, and "Привет" must find "привет" on both.
+    const std::optional<QRegularExpression> pattern =
+        search.isEmpty() ? std::nullopt : std::optional(likePattern(search));
     for (int r = 0; r < rs.size(); ++r) {
         NewsRow row;
-        row.key = rs.number(r, 0);
         row.message = rs.text(r, 1);
+        if (pattern && !pattern->match(row.message).hasMatch())
+            continue;
+        row.key = rs.number(r, 0);
         row.active = flagText(rs.value(r, 2));
         row.direction = rs.text(r, 3);
         rows.append(row);

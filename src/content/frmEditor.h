@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <optional>
+#include <utility>
 
 struct AppContext;
 class QAction;
+class EditorRuler;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -30,12 +33,17 @@ public:
     QComboBox* Combo2;     // size
     QComboBox* Combo3;     // style
     QPushButton* Picture1; // text colour swatch
+    QPushButton* Picture2; // back colour swatch
     QCheckBox* chkActive;
     QComboBox* cmbSpeed;
     QComboBox* cmbDir;
     QPushButton* Command1; // close
     QLabel* lblRef;
+    EditorRuler* ruler;
     QLabel* status; // the status bar's "status" panel
+    QLabel* capsPanel;
+    QLabel* datePanel;
+    QLabel* timePanel;
 
     bool editMode() const { return m_editMode; }
     // Add mode: empty editor, no key.
@@ -52,6 +60,9 @@ public:
     // Menu and toolbar commands.
     void mnuNew_Click();
     void mnuOpen_Click();
+    void mnuSaveAs_Click();
+    // A file dropped on the window: the same question as Open, then the file.
+    void dropFile(const QString& fileName);
     void mnuPrint_Click();
     void mnuExit_Click();
     void setBold();
@@ -62,6 +73,13 @@ public:
     void setAlignment(Qt::Alignment alignment);
     void chooseFont();
     void chooseForeColour();
+    void chooseBackColour();
+    void mnuFind_Click();
+    // The next occurrence of the text last looked for; false when there is none.
+    bool findNext();
+    void mnuReplace_Click();
+    void mnuReplaceAll_Click();
+    void mnuTabs_Click();
     void setUpperCase(bool upper);
     void deleteSelection();
     void Combo1_Click();
@@ -71,12 +89,17 @@ public:
 
     QColor swatchColor() const { return m_textColor; }
     void setSwatchColor(const QColor& color);
+    QColor backSwatchColor() const { return m_backColor; }
+    void setBackSwatchColor(const QColor& color);
+    // Caps lock, date and time in the status bar.
+    void updateStatusPanels();
 
 Q_SIGNALS:
     void closedEditor();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -84,12 +107,18 @@ private:
     // Asks about changed text before it is replaced; false when the user cancelled (or a Yes-save
     // closed the editor).
     bool confirmDiscard();
-    void loadFile(const QString& fileName);
+    bool loadFile(const QString& fileName);
     void showError(const QString& text);
+    std::optional<std::pair<QString, QString>> askReplace(const QString& title);
+    // The colour dialog; the colour chosen goes on the selection as its text or back colour.
+    std::optional<QColor> pickColour(const QColor& initial, int brushProperty);
 
     AppContext& m_ctx;
     bool m_editMode = false;
     QColor m_textColor = Qt::black;
+    QColor m_backColor = Qt::white;
+    QString m_findText;
+    QString m_replaceText;
     QAction* m_bold = nullptr;
     QAction* m_italic = nullptr;
     QAction* m_underline = nullptr;

@@ -362,6 +362,22 @@ ResultSet Database::query(const QString& sql, const QVariantList& params)
     return ResultSet(columns, std::move(rows));
 }
 
+void Database::forEachRow(const QString& sql, const QVariantList& params,
+                          const std::function<void(const QVector<QVariant>& values)>& row)
+{
+    run(sql, params, effectOf(sql), [&](QSqlQuery& q) {
+        const int columns = q.record().count();
+        QVector<QVariant> values(columns);
+        while (q.next()) {
+            for (int i = 0; i < columns; ++i)
+                values[i] = q.value(i);
+            row(values);
+        }
+        if (q.lastError().isValid())
+            throw errorFrom(q.lastError());
+    });
+}
+
 qint64 Database::exec(const QString& sql, const QVariantList& params)
 {
     qint64 affected = 0;

@@ -80,6 +80,9 @@ public:
     static void setReopenPause(int milliseconds);
 
     ResultSet query(const QString& sql, const QVariantList& params = {});
+    // Hands the rows to `row` one at a time as the store delivers them, keeping none (long listings).
+    void forEachRow(const QString& sql, const QVariantList& params,
+                    const std::function<void(const QVector<QVariant>& values)>& row);
     // Statements without rows; returns the number of rows affected.
     qint64 exec(const QString& sql, const QVariantList& params = {});
     // Inserts one row (column names case-insensitive) and returns its new key.

@@ -350,6 +350,7 @@ void frmDisplay::showNews()
         m_labels.clear();
         for (const NewsTicker::Item& item : items) {
             auto* label = new QLabel(item.text, this);
+            label->setTextFormat(Qt::PlainText); // news is text as typed, never markup
             QFont f = makeFont(item.font, item.size, item.bold, font());
             f.setItalic(item.italic);
             label->setFont(f);

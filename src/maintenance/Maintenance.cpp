@@ -1,7 +1,5 @@
 #include "maintenance/Maintenance.h"
 
-#include "core/ServiceTime.h"
-
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Schema.h"
@@ -212,66 +210,6 @@ qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos)
         removed += db.exec(QStringLiteral("delete from tblTicket where tickAuto=?"), {key});
     transaction.commit();
     return removed;
-}
-
-QList<int> rowsToDelete(int row, int rowSel)
-{
-    QList<int> rows;
-    for (int i = rowSel; i >= row; --i)
-        rows.append(i);
-    return rows;
-}
-
-QList<TicketRow> departmentTickets(Database& db, const QString& department, const QDate& from,
-                                   const QDate& to, bool showAll)
-{
-    QString sql =
-        QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.ServName, tblTicket.no_abr, "
-                       "tblTicket.tickDate, tblCounter.username, tblTicket.attTime, tblTicket.finished "
-                       "FROM ((tblTicket INNER JOIN tblService ON tblTicket.servAuto = tblService.servAuto) "
-                       "INNER JOIN tblDept ON tblService.deptAuto = tblDept.deptAuto) "
-                       "left JOIN tblCounter ON tblTicket.attended = tblCounter.cntAuto");
-    QVariantList params;
-    if (department == QLatin1String("All")) {
-        sql += QStringLiteral(" where tblticket.tickDate between ? and ?");
-    } else {
-        sql += QStringLiteral(" where tbldept.deptname=? and tblticket.tickDate between ? and ?");
-        params << department;
-    }
-    params << from.toString(QStringLiteral("yyyy-MM-dd")) << to.toString(QStringLiteral("yyyy-MM-dd"));
-    if (!showAll)
-        sql += QStringLiteral(" and tblticket.call='1'");
-    sql += QStringLiteral(" order by tblTicket.tickAuto");
-
-    const ResultSet rs = db.query(sql, params);
-    QList<TicketRow> rows;
-    rows.reserve(rs.size());
-    for (int i = 0; i < rs.size(); ++i) {
-        TicketRow r;
-        r.tickAuto = rs.number(i, 0);
-        r.deptName = rs.text(i, 1);
-        r.servName = rs.text(i, 2);
-        r.label = rs.text(i, 3);
-        r.tickDate = rs.text(i, 4);
-        r.counter = rs.text(i, 5);
-        r.attTime = rs.text(i, 6);
-        r.finished = rs.text(i, 7);
-        r.duration = minutesBetween(r.attTime, r.finished);
-        rows.append(r);
-    }
-    return rows;
-}
-
-QString minutesBetween(const QString& from, const QString& to)
-{
-    const std::optional<int> minutes = serviceTime::minutesBetween(from, to);
-    return minutes ? QString::number(*minutes) : QString();
-}
-
-QString averageText(const QStringList& durations)
-{
-    const std::optional<double> average = serviceTime::averageDuration(durations);
-    return average ? QString::number(*average, 'g', 15) : QString();
 }
 
 } // namespace maintenance

@@ -44,28 +44,4 @@ qint64 deleteCallsBefore(Database& db, const QDate& before);
 // Deletes the tickets with these keys in one transaction; returns the number of rows removed.
 qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos);
 
-// The rows a "Delete Selected" visits: from the moving end of the selection back to its start, one
-// row at a time downwards in number. A selection extended upwards visits none.
-QList<int> rowsToDelete(int row, int rowSel);
-
-// One row of the department listing the ticket clearing screen shows.
-struct TicketRow
-{
-    qint64 tickAuto = 0;
-    QString deptName, servName, label, tickDate, counter, attTime, finished, duration;
-};
-
-// The tickets of a date range (both end days included) of one department ("All" for every
-// department); only called tokens unless `showAll`.
-QList<TicketRow> departmentTickets(Database& db, const QString& department, const QDate& from,
-                                   const QDate& to, bool showAll);
-
-// Whole minutes from one time of day to another, counted on minute boundaries; empty when either is
-// missing or unreadable.
-QString minutesBetween(const QString& from, const QString& to);
-
-// The average of the durations over all rows (an empty one counts 0), up to 15 significant digits;
-// empty when there are no rows.
-QString averageText(const QStringList& durations);
-
 } // namespace maintenance

@@ -18,33 +18,57 @@ QString fromClause(ReportKind kind)
            counterJoin + QStringLiteral(" tblCounter ON tblTicket.attended = tblCounter.cntAuto");
 }
 
-QString nameCondition(ReportKind kind)
+struct NameColumn
+{
+    const char* table;
+    const char* key;
+    const char* name;
+};
+
+// The table the report's filter names, with the key the report's query matches.
+NameColumn nameColumn(ReportKind kind)
 {
     switch (kind) {
     case ReportKind::Department:
-        return QStringLiteral(" and tblDept.deptName=?");
+        return {"tblDept", "deptAuto", "deptName"};
     case ReportKind::Counter:
-        return QStringLiteral(" and tblCounter.contName=?");
+        return {"tblCounter", "cntAuto", "contName"};
     case ReportKind::Service:
     case ReportKind::Pending:
         break;
     }
-    return QStringLiteral(" and tblService.servName=?");
+    return {"tblService", "servAuto", "servName"};
+}
+
+// The keys of every row whose name is `filter` in any letter case. Matched here, not by the store:
+// SQL comparisons are case-sensitive on both stores, and lower() folds only ASCII on SQLite.
+QVariantList keysNamed(Database& db, ReportKind kind, const QString& filter)
+{
+    const NameColumn column = nameColumn(kind);
+    const ResultSet rs = db.query(
+        QStringLiteral("select %1, %2 from %3")
+            .arg(QLatin1String(column.key), QLatin1String(column.name), QLatin1String(column.table)));
+    QVariantList keys;
+    for (int r = 0; r < rs.size(); ++r) {
+        if (rs.text(r, 1).compare(filter, Qt::CaseInsensitive) == 0)
+            keys.append(rs.number(r, 0));
+    }
+    return keys;
 }
 
 } // namespace
 
 const ReportKindInfo& reportKindInfo(ReportKind kind)
 {
-    static const ReportKindInfo department{QStringLiteral("deptBased"),
-                                           QStringLiteral("Report-Department Based"),
-                                           QStringLiteral("Select Department")};
+    static const ReportKindInfo department{
+        QStringLiteral("deptBased"), QStringLiteral("Report-Department Based"),
+        QStringLiteral("Select Department"), QStringLiteral("Department report")};
     static const ReportKindInfo service{QStringLiteral("servBase"), QStringLiteral("Report Service Based"),
-                                        QStringLiteral("Select Service")};
+                                        QStringLiteral("Select Service"), QStringLiteral("Service report")};
     static const ReportKindInfo counter{QStringLiteral("cntBased"), QStringLiteral("Report-Counter Based"),
-                                        QStringLiteral("Select Counter")};
+                                        QStringLiteral("Select Counter"), QStringLiteral("Counter report")};
     static const ReportKindInfo pending{QStringLiteral("pendRep"), QStringLiteral("Pending Reports"),
-                                        QStringLiteral("Select Service")};
+                                        QStringLiteral("Select Service"), QStringLiteral("Pending report")};
     switch (kind) {
     case ReportKind::Department:
         return department;
@@ -95,8 +119,8 @@ QStringList reportFilterNames(Database& db, ReportKind kind)
     return names;
 }
 
-QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
-                             const QDate& to, bool showAll)
+void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                      const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
 {
     QString sql = QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.servName, "
                                  "tblTicket.no_abr, tblTicket.tickDate, tblCounter.username, "
@@ -104,8 +128,16 @@ QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filte
                   fromClause(kind) + QStringLiteral(" where tblTicket.tickDate between ? and ?");
     QVariantList params{from.toString(DateForm), to.toString(DateForm)};
     if (filter != QLatin1String("All")) {
-        sql += nameCondition(kind);
-        params.append(filter);
+        const QVariantList keys = keysNamed(db, kind, filter);
+        if (keys.isEmpty())
+            return;
+        const NameColumn column = nameColumn(kind);
+        QStringList marks;
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            marks.append(QStringLiteral("?"));
+        sql += QStringLiteral(" and %1.%2 in (%3)")
+                   .arg(QLatin1String(column.table), QLatin1String(column.key), marks.join(QLatin1Char(',')));
+        params += keys;
     }
     if (kind == ReportKind::Pending)
         sql += QStringLiteral(" and tblTicket.call='0'");
@@ -113,23 +145,28 @@ QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filte
         sql += QStringLiteral(" and tblTicket.call='1'");
     sql += QStringLiteral(" order by tblTicket.tickAuto");
 
-    const ResultSet rs = db.query(sql, params);
+    ReportRow row;
+    db.forEachRow(sql, params, [&](const QVector<QVariant>& v) {
+        row.tickAuto = v[0].toLongLong();
+        row.department = v[1].toString();
+        row.service = v[2].toString();
+        row.token = v[3].toString();
+        row.date = v[4].toString();
+        row.counter = v[5].toString();
+        row.from = v[6].toString();
+        row.to = v[7].toString();
+        const std::optional<int> minutes = minutesBetween(row.from, row.to);
+        row.duration = minutes ? QString::number(*minutes) : QString();
+        each(row);
+    });
+}
+
+QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                             const QDate& to, bool showAll)
+{
     QVector<ReportRow> rows;
-    rows.reserve(rs.size());
-    for (int r = 0; r < rs.size(); ++r) {
-        ReportRow row;
-        row.tickAuto = rs.number(r, 0);
-        row.department = rs.text(r, 1);
-        row.service = rs.text(r, 2);
-        row.token = rs.text(r, 3);
-        row.date = rs.text(r, 4);
-        row.counter = rs.text(r, 5);
-        row.from = rs.text(r, 6);
-        row.to = rs.text(r, 7);
-        if (const std::optional<int> minutes = minutesBetween(row.from, row.to))
-            row.duration = QString::number(*minutes);
-        rows.append(row);
-    }
+    forEachReportRow(db, kind, filter, from, to, showAll,
+                     [&rows](const ReportRow& row) { rows.append(row); });
     return rows;
 }
 

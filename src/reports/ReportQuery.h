@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 class Database;
@@ -19,6 +20,7 @@ struct ReportKindInfo
     QString screenName;  // the main window's command name
     QString caption;     // the window's caption
     QString filterLabel; // the label beside the filter list
+    QString exportName;  // what its workbooks are called ("Service report")
 };
 const ReportKindInfo& reportKindInfo(ReportKind kind);
 // "dept", "service", "counter", "pending" (the command line's words); nullopt for anything else.
@@ -48,6 +50,10 @@ QStringList reportFilterNames(Database& db, ReportKind kind);
 // Store failures pass to the caller as DbError.
 QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                              const QDate& to, bool showAll);
+
+// The same rows handed over one at a time as the store delivers them, none kept (long listings).
+void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                      const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each);
 
 // Service time in minutes and its average (shared with the clearing screen).
 using serviceTime::averageDuration;

@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Session.h"
+#include "reports/modExcel.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,6 +44,7 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     const ReportKindInfo& info = reportKindInfo(kind);
     setObjectName(info.screenName);
     setWindowTitle(info.caption);
+    setProperty(modExcel::ExportNameProperty, info.exportName);
 
     fraFilter = named(new QGroupBox(this), "fraFilter");
     lblFilter = named(new QLabel(info.filterLabel, fraFilter), "lblFilter");
@@ -86,7 +89,10 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraFilter);
     layout->addWidget(FG, 1);
-    layout->addWidget(lblAvg);
+    bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(lblAvg);
+    bottomRow->addStretch();
+    layout->addLayout(bottomRow);
     resize(1100, 600);
 
     connect(cmbDept, &QComboBox::currentTextChanged, this, [this] { addFG(); });
@@ -154,31 +160,60 @@ void ReportWindow::addFG()
     if (m_loading)
         return;
     setFG();
+    ++m_fillGeneration; // a fill still under way stops
     try {
-        const QVector<ReportRow> rows = runReport(m_ctx.db, m_kind, cmbDept->currentText(), dtFrom->date(),
-                                                  DTto->date(), chkAll->isChecked());
-        FG->setUpdatesEnabled(false);
-        int sn = 0;
-        for (const ReportRow& row : rows) {
-            FG->addRow({QString::number(row.tickAuto), QString::number(++sn), row.department, row.service,
-                        row.token, row.date, row.counter, row.from, row.to, row.duration});
-        }
-        FG->setUpdatesEnabled(true);
+        m_rows = runReport(m_ctx.db, m_kind, cmbDept->currentText(), dtFrom->date(), DTto->date(),
+                           chkAll->isChecked());
     } catch (const DbError& e) {
-        FG->setUpdatesEnabled(true);
+        m_rows.clear();
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }
+    FG->setRows(int(m_rows.size()) + 1);
     if (chkAll->isChecked())
         lblAvg->clear();
     else
         getAvg();
+    fillRows(0, m_fillGeneration);
+}
+
+void ReportWindow::fillRows(int first, quint64 generation)
+{
+    if (generation != m_fillGeneration)
+        return;
+    // A long listing is written in slices between which the window keeps answering; the first slice
+    // (all of a usual report) is there at once.
+    constexpr int Slice = 4000;
+    const int end = qMin(int(m_rows.size()), first + Slice);
+    FG->setUpdatesEnabled(false);
+    for (int i = first; i < end; ++i) {
+        const ReportRow& row = m_rows.at(i);
+        FG->fillRow(i + 1, {QString::number(row.tickAuto), QString::number(i + 1), row.department,
+                            row.service, row.token, row.date, row.counter, row.from, row.to, row.duration});
+    }
+    FG->setUpdatesEnabled(true);
+    if (end < m_rows.size())
+        QTimer::singleShot(0, this, [this, end, generation] { fillRows(end, generation); });
+    else
+        m_rows.clear();
+}
+
+bool ReportWindow::filling() const
+{
+    return !m_rows.isEmpty();
 }
 
 void ReportWindow::getAvg()
 {
+    // While the grid is still filling, the listing's own durations count.
     QStringList durations;
-    for (int r = 1; r < FG->rows(); ++r)
-        durations.append(FG->text(r, DurationColumn));
+    if (filling()) {
+        durations.reserve(m_rows.size());
+        for (const ReportRow& row : std::as_const(m_rows))
+            durations.append(row.duration);
+    } else {
+        for (int r = 1; r < FG->rows(); ++r)
+            durations.append(FG->text(r, DurationColumn));
+    }
     if (const std::optional<double> average = averageDuration(durations))
         lblAvg->setText(averageText(*average));
     else

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 
@@ -42,17 +43,26 @@ public:
     // Runs the report for the current filter and dates and fills the grid, then the average.
     void addFG();
     void getAvg();
+    // True while a long listing is still being written into the grid.
+    bool filling() const;
     void addDept();
     void addServ();
     void cmdClose_Click();
 
 protected:
     void changeEvent(QEvent* event) override;
+    // The row under the grid: the average, then room for a window's own buttons.
+    QHBoxLayout* bottomRow = nullptr;
+    AppContext& context() { return m_ctx; }
 
 private:
     void fillFilterList();
 
+    void fillRows(int first, quint64 generation);
+
     AppContext& m_ctx;
     ReportKind m_kind;
+    QVector<ReportRow> m_rows; // the listing until it is all in the grid
+    quint64 m_fillGeneration = 0;
     bool m_loading = true;
 };

@@ -38,18 +38,18 @@ int reportCommand(AppContext& ctx, const QStringList& arguments, QTextStream& ou
         err << "usage: brivane-ctl " << ReportUsage << Qt::endl;
         return 2;
     }
-    const QVector<ReportRow> rows =
-        runReport(ctx.db, *kind, hasFilter ? filter : QStringLiteral("All"), from, to, showAll);
-    out << "SN,Dept.,Service,Token,Date,Counter,From,To,Duration" << Qt::endl;
-    int sn = 0;
-    for (const ReportRow& row : rows) {
-        const QStringList fields{QString::number(++sn), row.department, row.service, row.token,   row.date,
-                                 row.counter,           row.from,       row.to,      row.duration};
-        QStringList quoted;
-        for (const QString& f : fields)
-            quoted.append(csvField(f));
-        out << quoted.join(QLatin1Char(',')) << Qt::endl;
-    }
+    // Rows are written as the store delivers them: memory stays flat however long the listing is.
+    out << "SN,Dept.,Service,Token,Date,Counter,From,To,Duration\n";
+    qint64 sn = 0;
+    forEachReportRow(ctx.db, *kind, hasFilter ? filter : QStringLiteral("All"), from, to, showAll,
+                     [&](const ReportRow& row) {
+                         out << ++sn;
+                         for (const QString* f : {&row.department, &row.service, &row.token, &row.date,
+                                                  &row.counter, &row.from, &row.to, &row.duration})
+                             out << ',' << csvField(*f);
+                         out << '\n';
+                     });
+    out.flush();
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 struct AppContext;
 class Dialogs;
+class QDate;
 class Grid;
 class QWidget;
 
@@ -66,13 +67,25 @@ struct SheetValue
 };
 SheetValue sheetValue(const QString& text);
 
-// Writes the grid into a new workbook file in `folder`, one sheet named after the title. Returns the
-// file's path, or an empty text when nothing was exported (the reason has been shown).
-QString exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, const QString& folder,
-                   QWidget* parent = nullptr);
+// Writes the grid into the workbook file `file` (replacing one that is there), one sheet named after
+// the title. False when nothing was exported; the reason has been shown.
+bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, const QString& file,
+                QWidget* parent = nullptr);
 
-// The main window's Send to Excel: every grid of the window last activated among the report
-// windows, each into a workbook in the temporary folder, opened with the desktop's default program.
+// A window names its workbooks through this property ("Service report"); else its caption does.
+inline constexpr char ExportNameProperty[] = "exportName";
+// "Service report 2026-12-09.xlsx".
+QString suggestedFileName(const QWidget& window, const QDate& day);
+// The user's documents folder (made when missing), else the home folder.
+QString documentsFolder();
+// What the user is told when the workbook cannot be opened here, and when it cannot be written.
+QString savedText(const QString& file);
+QString cannotWriteText(const QString& file);
+
+// The main window's Send to Excel: asks where to save each grid of the window last activated among
+// the report windows (the documents folder and a name after the report and the day are offered),
+// writes the workbook there and opens it with the desktop's spreadsheet program, or says where it is
+// when there is none.
 void sendToExcel(AppContext& ctx);
 
 } // namespace modExcel

@@ -110,3 +110,12 @@ std::optional<QString> QtDialogs::printer(QWidget* parent)
         return std::nullopt;
     return printer.printerName();
 }
+
+bool QtDialogs::printSetup(QPrinter& printer, bool offerSelection, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, offerSelection);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 // Every message box and standard dialog of the program goes through Dialogs, so that tests can
@@ -37,6 +38,9 @@ public:
     virtual std::optional<QFont> font(const QFont& initial, QWidget* parent = nullptr) = 0;
     // Name of the chosen printer, nullopt when cancelled.
     virtual std::optional<QString> printer(QWidget* parent = nullptr) = 0;
+    // The print dialog on this printer: printer or PDF file, copies, pages and, when offered, the
+    // selection. False when cancelled.
+    virtual bool printSetup(QPrinter& printer, bool offerSelection, QWidget* parent = nullptr) = 0;
 
     // Shorthands.
     void info(const QString& text, QWidget* parent = nullptr)
@@ -68,4 +72,5 @@ public:
     std::optional<QColor> color(const QColor& initial, QWidget* parent) override;
     std::optional<QFont> font(const QFont& initial, QWidget* parent) override;
     std::optional<QString> printer(QWidget* parent) override;
+    bool printSetup(QPrinter& printer, bool offerSelection, QWidget* parent) override;
 };

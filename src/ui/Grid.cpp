@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int PictureRole = Qt::UserRole + 1;
@@ -160,6 +162,14 @@ int Grid::addRow(const QStringList& texts)
     return row;
 }
 
+void Grid::fillRow(int row, const QStringList& texts)
+{
+    if (row < 1 || row >= rows())
+        return;
+    for (int c = 0; c < texts.size() && c < cols(); ++c)
+        setItem(row - 1, c, new QTableWidgetItem(texts.at(c)));
+}
+
 void Grid::setColWidth(int col, int twipsWidth)
 {
     if (col < 0 || col >= columnCount())
@@ -286,6 +296,18 @@ int Grid::rowSel() const
 {
     const int current = currentRow();
     return current < 0 ? m_anchor : current + 1;
+}
+
+QList<int> Grid::selectedRowNumbers() const
+{
+    QList<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            rows.append(r + 1);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 void Grid::setRow(int row)

@@ -27,6 +27,8 @@ public:
     void setText(int row, int col, const QString& text);
     // Appends a data row with the given texts in columns 0.. and returns its row number.
     int addRow(const QStringList& texts = {});
+    // Writes the texts of a data row that has no cells yet: the quick way to fill long listings.
+    void fillRow(int row, const QStringList& texts);
     // Back to only the header row.
     void clearRows() { setRows(1); }
 
@@ -56,6 +58,9 @@ public:
     void setRowSel(int row); // extends the selection from row() to this row
     int firstSelectedRow() const { return qMin(row(), rowSel()); }
     int lastSelectedRow() const { return qMax(row(), rowSel()); }
+    // The highlighted data rows, top to bottom, however the selection was made (downwards, upwards,
+    // Ctrl-click). Empty when nothing is highlighted, even if a row is current (reached with Tab).
+    QList<int> selectedRowNumbers() const;
 
     // Moves a whole column (texts, formats, width) to another position.
     void moveColumn(int from, int to);

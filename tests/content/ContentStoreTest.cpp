@@ -53,6 +53,7 @@ TEST_P(NewsStore, SearchIsAPatternButNeverSqlText)
     addNews(db, QStringLiteral("Pay 5 at desk"), QStringLiteral("0"), QStringLiteral("Left"));
     addNews(db, QStringLiteral("Dr O'Brien is in"), QStringLiteral("1"), QStringLiteral("Left"));
     addNews(db, QStringLiteral("Path C:\\queue"), QStringLiteral("1"), QStringLiteral("Left"));
+    addNews(db, QStringLiteral("Привет ÉTÉ"), QStringLiteral("1"), QStringLiteral("Left"));
 
     // Letter case does not matter on either store.
     EXPECT_EQ(messages(listNews(db, false, QStringLiteral("pay"))),
@@ -68,7 +69,9 @@ TEST_P(NewsStore, SearchIsAPatternButNeverSqlText)
     EXPECT_TRUE(listNews(db, false, QStringLiteral("x' or '1'='1")).isEmpty());
     // A backslash matches itself on both stores.
     EXPECT_EQ(messages(listNews(db, false, QStringLiteral("C:\\q"))), (QStringList{"Path C:\\queue"}));
-    EXPECT_EQ(listNews(db, false).size(), 4);
+    // Any letter, not only ASCII ones.
+    EXPECT_EQ(messages(listNews(db, false, QStringLiteral("привет été"))), (QStringList{"Привет ÉTÉ"}));
+    EXPECT_EQ(listNews(db, false).size(), 5);
 }
 
 TEST_P(NewsStore, DeleteRemovesOnlyThatMessage)

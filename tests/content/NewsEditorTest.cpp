@@ -13,25 +13,14 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-TEST(RtfText, WritesAndReadsBackPlainText)
-{
-    const QString text = QStringLiteral("Caf\u00e9 {A}\\B\n\u0645\u0631\u062d\u0628\u0627\tend");
-    const QString doc = rtf::write(text, QStringLiteral("Arial"), 20, QColor(255, 0, 0));
-    EXPECT_TRUE(rtf::looksLikeRtf(doc));
-    EXPECT_TRUE(doc.contains(QStringLiteral("\\fs40")));
-    EXPECT_TRUE(doc.contains(QStringLiteral("\\red255\\green0\\blue0")));
-    EXPECT_EQ(rtf::plainText(doc), text);
-    EXPECT_EQ(rtf::plainText(rtf::write(QString(), QStringLiteral("Arial"), 20, Qt::black)), "");
+namespace {
 
-    // Rich text as word processors write it: tables and optional groups skipped, escapes decoded.
-    const QString foreign = QStringLiteral(
-        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red0\\green0\\blue255;}"
-        "{\\*\\generator Some Editor;}\\viewkind4\\uc1\\pard\\cf1\\b\\f0\\fs40 Caf\\'e9 open\\b0  "
-        "\\u8364?5\\par\n}");
-    EXPECT_EQ(rtf::plainText(foreign), QStringLiteral("Caf\u00e9 open \u20ac5"));
-    // Text that is not rich text stays as it is.
-    EXPECT_EQ(rtf::plainText(QStringLiteral("plain {text}")), "plain {text}");
-}
+// A message as an earlier version stored it: one run in one font, size and colour.
+const QString OldStoredMessage = QStringLiteral(
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Courier;}}"
+    "{\\colortbl ;\\red0\\green128\\blue0;}\n\\viewkind4\\uc1\\pard\\cf1\\f0\\fs48 Old text\\par\n}");
+
+} // namespace
 
 namespace {
 
@@ -85,7 +74,7 @@ TEST_P(NewsEditor, AddNewStoresTheMessageAndRefreshesTheList)
     EXPECT_TRUE(editorOpen());
     EXPECT_EQ(rowCount(), 0);
 
-    QTest::keyClicks(e->RichTextBox1, QStringLiteral("a<b>c/d"));
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Closed 25/12 <b>a</b>"));
     e->chkActive->setChecked(true);
     e->cmbDir->setCurrentText(QStringLiteral("Right"));
     e->cmbSpeed->setCurrentText(QStringLiteral("70"));
@@ -94,8 +83,9 @@ TEST_P(NewsEditor, AddNewStoresTheMessageAndRefreshesTheList)
 
     const ResultSet rs = env->db.query(QStringLiteral("select * from tblscroll"));
     ASSERT_EQ(rs.size(), 1);
-    EXPECT_EQ(rs.text(0, "message"), "abcd");
-    EXPECT_EQ(rtf::plainText(rs.text(0, "msgrtf")), "abcd");
+    // Kept as written: the board shows it as plain text.
+    EXPECT_EQ(rs.text(0, "message"), "Closed 25/12 <b>a</b>");
+    EXPECT_EQ(rtf::plainText(rs.text(0, "msgrtf")), "Closed 25/12 <b>a</b>");
     EXPECT_EQ(rs.text(0, "msgrtf"), rs.text(0, "msgrtf2"));
     EXPECT_EQ(rs.text(0, "active"), "1");
     EXPECT_EQ(rs.text(0, "font"), "Arial");
@@ -105,7 +95,7 @@ TEST_P(NewsEditor, AddNewStoresTheMessageAndRefreshesTheList)
     EXPECT_EQ(
         env->settings().get(QStringLiteral("display"), QStringLiteral("scroll"), QStringLiteral("speed"), {}),
         "70");
-    EXPECT_EQ(column(w->FG, 2), (QStringList{"abcd"}));
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"Closed 25/12 <b>a</b>"}));
     EXPECT_EQ(column(w->FG, 4), (QStringList{"Right"}));
 }
 
@@ -147,15 +137,13 @@ TEST_P(NewsEditor, ColouredTextKeepsItsColour)
 
 TEST_P(NewsEditor, EditLoadsAndUpdatesWithoutTouchingTheSpeed)
 {
-    env->db.insert(QStringLiteral("tblscroll"),
-                   {{QStringLiteral("message"), QStringLiteral("Old text")},
-                    {QStringLiteral("msgrtf"), rtf::write(QStringLiteral("Old text"),
-                                                          QStringLiteral("Courier"), 24, QColor(0, 128, 0))},
-                    {QStringLiteral("active"), 1},
-                    {QStringLiteral("font"), QStringLiteral("Courier")},
-                    {QStringLiteral("size"), 24},
-                    {QStringLiteral("color"), 32768},
-                    {QStringLiteral("direction"), QStringLiteral("Right")}});
+    env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("Old text")},
+                                                 {QStringLiteral("msgrtf"), OldStoredMessage},
+                                                 {QStringLiteral("active"), 1},
+                                                 {QStringLiteral("font"), QStringLiteral("Courier")},
+                                                 {QStringLiteral("size"), 24},
+                                                 {QStringLiteral("color"), 32768},
+                                                 {QStringLiteral("direction"), QStringLiteral("Right")}});
     env->settings().set(QStringLiteral("display"), QStringLiteral("scroll"), QStringLiteral("speed"), 30);
     frmScroll* w = list();
     ASSERT_TRUE(w);
@@ -170,6 +158,15 @@ TEST_P(NewsEditor, EditLoadsAndUpdatesWithoutTouchingTheSpeed)
     ASSERT_TRUE(e);
     EXPECT_TRUE(e->editMode());
     EXPECT_EQ(e->RichTextBox1->toPlainText(), "Old text");
+    // The text is shown in its stored font, size and colour, not in the editor's default.
+    {
+        QTextCursor c(e->RichTextBox1->document());
+        c.movePosition(QTextCursor::NextCharacter);
+        const QTextCharFormat f = c.charFormat();
+        EXPECT_EQ(f.fontFamilies().toStringList().value(0), "Courier");
+        EXPECT_EQ(f.fontPointSize(), 24);
+        EXPECT_EQ(f.foreground().color(), QColor(0, 128, 0));
+    }
     EXPECT_EQ(e->Combo1->currentText(), "Courier");
     EXPECT_EQ(e->Combo2->currentText(), "24");
     EXPECT_EQ(e->swatchColor(), QColor(0, 128, 0));
@@ -201,6 +198,45 @@ TEST_P(NewsEditor, EditLoadsAndUpdatesWithoutTouchingTheSpeed)
         "30");
     EXPECT_EQ(column(w->FG, 2), (QStringList{"New text"}));
     EXPECT_EQ(column(w->FG, 3), (QStringList{"No"}));
+}
+
+TEST_P(NewsEditor, FormattingSurvivesSavingAndReopening)
+{
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->Command4_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Open 9/5 "));
+    // The second part in another font, bold and red.
+    QTextCursor c = e->RichTextBox1->textCursor();
+    c.movePosition(QTextCursor::End);
+    e->RichTextBox1->setTextCursor(c);
+    e->Combo1->setCurrentText(QStringLiteral("Liberation Mono"));
+    e->Combo1_Click();
+    e->setBold();
+    env->dialogs.setNextColor(QColor(200, 0, 0));
+    e->chooseForeColour();
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("today"));
+    const QString before = rtf::fromDocument(*e->RichTextBox1->document());
+    ASSERT_TRUE(e->saveMessage());
+    EXPECT_EQ(env->db.query(QStringLiteral("select message from tblscroll")).text(0, 0), "Open 9/5 today");
+
+    w->FG->setRow(1);
+    w->Command3_Click();
+    e = editor();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Open 9/5 today");
+    EXPECT_EQ(rtf::fromDocument(*e->RichTextBox1->document()), before);
+    QTextCursor first(e->RichTextBox1->document());
+    first.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(first.charFormat().fontFamilies().toStringList().value(0), "Arial");
+    EXPECT_LT(first.charFormat().fontWeight(), int(QFont::Bold));
+    QTextCursor last(e->RichTextBox1->document());
+    last.movePosition(QTextCursor::End);
+    EXPECT_EQ(last.charFormat().fontFamilies().toStringList().value(0), "Liberation Mono");
+    EXPECT_GE(last.charFormat().fontWeight(), int(QFont::Bold));
+    EXPECT_EQ(last.charFormat().foreground().color(), QColor(200, 0, 0));
 }
 
 TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
@@ -241,9 +277,8 @@ BRIVANE_STORE_TEST_SUITE(NewsEditor);
 TEST(NewsEditorFiles, OpenLoadsRichTextFilesAsTheirText)
 {
     TestEnv env;
-    env.writeFile(
-        QStringLiteral("notice.rtf"),
-        rtf::write(QStringLiteral("Closed on Monday"), QStringLiteral("Arial"), 12, Qt::black).toUtf8());
+    env.writeFile(QStringLiteral("notice.rtf"),
+                  QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Closed on \\b Monday\\par}"));
     auto* e = qobject_cast<frmEditor*>(env.screens.open(QStringLiteral("frmEditor")));
     ASSERT_TRUE(e);
     // A cancelled dialog changes nothing.
@@ -253,6 +288,11 @@ TEST(NewsEditorFiles, OpenLoadsRichTextFilesAsTheirText)
     e->mnuOpen_Click();
     EXPECT_EQ(e->RichTextBox1->toPlainText(), "Closed on Monday");
     EXPECT_EQ(e->windowTitle(), " Scroll Editor");
+    {
+        QTextCursor c(e->RichTextBox1->document());
+        c.movePosition(QTextCursor::End);
+        EXPECT_GE(c.charFormat().fontWeight(), int(QFont::Bold)) << "the file's formatting is kept";
+    }
     // A missing file is reported and leaves the text alone.
     env.dialogs.setNextFileName(env.path(QStringLiteral("gone.txt")));
     e->mnuOpen_Click();

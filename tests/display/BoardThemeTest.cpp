@@ -326,3 +326,25 @@ TEST_P(BoardReconnectTest, TheBoardKeepsItsTableThroughAnOutageAndPicksUpAfterwa
 BRIVANE_STORE_TEST_SUITE(BoardReconnectTest);
 
 } // namespace
+
+TEST_F(BoardWindowTest, NewsRunsAsTypedNeverAsMarkup)
+{
+    env.db.insert(QStringLiteral("tblscroll"),
+                  {{QStringLiteral("message"), QStringLiteral("<i>Closed</i> 25/12")},
+                   {QStringLiteral("active"), 1},
+                   {QStringLiteral("font"), QStringLiteral("Arial")},
+                   {QStringLiteral("size"), 20},
+                   {QStringLiteral("color"), 0},
+                   {QStringLiteral("direction"), QStringLiteral("Left")}});
+    frmDisplay* w = openBoard();
+    ASSERT_NE(w, nullptr);
+    w->startNews();
+    QList<QLabel*> news;
+    for (QLabel* l : w->findChildren<QLabel*>()) {
+        if (l->text() == QLatin1String("<i>Closed</i> 25/12"))
+            news.append(l);
+    }
+    ASSERT_EQ(news.size(), 1);
+    EXPECT_EQ(news.first()->textFormat(), Qt::PlainText);
+    w->close();
+}

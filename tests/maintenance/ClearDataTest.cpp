@@ -1,4 +1,5 @@
 #include "MaintenanceTestSupport.h"
+#include "maintenance/ClearTickets.h"
 #include "maintenance/Maintenance.h"
 #include "maintenance/frmClearData.h"
 #include "maintenance/frmcallDelete.h"
@@ -158,39 +159,68 @@ TEST_P(ClearTickets, ListsLikeTheDepartmentReportWithItsAverage)
     w->dtFrom->setDate(today.addDays(-1));
     w->cmbDept->setEditText(QStringLiteral("All"));
     EXPECT_EQ(w->FG->rows() - 1, 8);
+
+    // An empty listing has no average, rather than the previous listing's figure.
+    QTest::mouseClick(w->chkAll, Qt::LeftButton);
+    EXPECT_FALSE(w->lblAvg->text().isEmpty());
+    w->cmbDept->setEditText(QStringLiteral("Nowhere"));
+    EXPECT_EQ(w->FG->rows(), 1);
+    EXPECT_EQ(w->lblAvg->text(), QString());
 }
 
-TEST_P(ClearTickets, DeletesTheRowsSelectedDownwardsAndNoneSelectedUpwards)
+// Real clicks and keys on the grid, the way a user makes the selection.
+void clickRow(Grid* grid, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, 2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+}
+
+TEST_P(ClearTickets, DeletesExactlyTheHighlightedRowsInEitherDirection)
 {
     frmClearData* w = open();
     ASSERT_NE(w, nullptr);
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     w->cmbDept->setEditText(QStringLiteral("General"));
     ASSERT_EQ(w->FG->rows() - 1, 5);
 
-    // Started at row 5 and extended up to row 3: nothing.
-    w->FG->setRow(5);
-    w->FG->setRowSel(3);
+    // Reached with Tab the grid has a current row but nothing highlighted: nothing is deleted, and
+    // the user is told why instead of being asked.
+    w->FG->setFocus();
+    QTest::keyClick(w->FG, Qt::Key_Down);
+    w->FG->clearSelection();
+    env->dialogs.clear();
     w->cmdDelete_Click();
-    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Are you want to Delete?              "));
+    EXPECT_EQ(env->dialogs.last(), maintenance::nothingSelectedText());
+    EXPECT_EQ(env->dialogs.shown().size(), 1);
     EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 8);
 
-    // A "No" deletes nothing either.
-    w->FG->setRow(3);
-    w->FG->setRowSel(5);
+    // Started at row 5 and extended up to row 3; "No" keeps them, "Yes" deletes those three.
+    clickRow(w->FG, 5);
+    clickRow(w->FG, 3, Qt::ShiftModifier);
+    EXPECT_EQ(w->FG->selectedRowNumbers(), (QList<int>{3, 4, 5}));
     env->dialogs.setNextAnswer(Dialogs::Answer::No);
     w->cmdDelete_Click();
+    EXPECT_EQ(env->dialogs.last(),
+              QStringLiteral("Are you want to Delete?              \n3 tickets are selected."));
     EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 8);
-
-    w->FG->setRow(3);
-    w->FG->setRowSel(5);
     w->cmdDelete_Click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("3 tickets deleted."));
     EXPECT_EQ(labels(w), (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
     for (int i = 2; i < 5; ++i)
         EXPECT_TRUE(
             env->db.query(QStringLiteral("select * from tblTicket where tickAuto=?"), {keys[i]}).isEmpty());
-    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 5);
     // Call events of deleted tickets stay.
     EXPECT_EQ(count(env->db, QStringLiteral("tblCall")), 1);
+
+    // Rows picked one by one with Ctrl: all of them, not only the last one clicked.
+    w->cmbDept->setEditText(QStringLiteral("All"));
+    ASSERT_EQ(labels(w), (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("R1")}));
+    clickRow(w->FG, 1);
+    clickRow(w->FG, 3, Qt::ControlModifier);
+    w->cmdDelete_Click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("2 tickets deleted."));
+    EXPECT_EQ(labels(w), QStringList{QStringLiteral("A2")});
 }
 
 TEST_P(ClearTickets, ShowAllLetsWaitingTicketsBeDeleted)
@@ -220,25 +250,3 @@ TEST_P(ClearTickets, ActivationMakesItTheExportTarget)
 
 BRIVANE_STORE_TEST_SUITE(ClearCalls);
 BRIVANE_STORE_TEST_SUITE(ClearTickets);
-
-TEST(ClearTicketsLogic, SelectionWalkAverageAndMinutes)
-{
-    EXPECT_EQ(maintenance::rowsToDelete(3, 5), (QList<int>{5, 4, 3}));
-    EXPECT_EQ(maintenance::rowsToDelete(4, 4), QList<int>{4});
-    EXPECT_TRUE(maintenance::rowsToDelete(5, 3).isEmpty());
-
-    EXPECT_EQ(maintenance::averageText({QStringLiteral("5"), QStringLiteral("7"), QString()}),
-              QStringLiteral("4"));
-    EXPECT_EQ(maintenance::averageText({QStringLiteral("10"), QStringLiteral("5")}), QStringLiteral("7.5"));
-    EXPECT_EQ(maintenance::averageText({QStringLiteral("10"), QString(), QString()}),
-              QStringLiteral("3.33333333333333"));
-    EXPECT_EQ(maintenance::averageText({}), QString());
-
-    // Minute boundaries count, as the reports count them.
-    EXPECT_EQ(maintenance::minutesBetween(QStringLiteral("10:00:59"), QStringLiteral("10:01:00")),
-              QStringLiteral("1"));
-    EXPECT_EQ(maintenance::minutesBetween(QStringLiteral("09:58:00"), QStringLiteral("11:02:10")),
-              QStringLiteral("64"));
-    EXPECT_EQ(maintenance::minutesBetween(QStringLiteral("10:00:00"), QString()), QString());
-    EXPECT_EQ(maintenance::minutesBetween(QString(), QStringLiteral("10:00:00")), QString());
-}

@@ -50,7 +50,7 @@ TEST_P(ReportQueryTest, DateRangeIncludesBothEndDaysAndFilterPicksByName)
               (QStringList{QStringLiteral("A2"), QStringLiteral("B100"), QStringLiteral("A3")}));
     EXPECT_EQ(tokens(runReport(db, ReportKind::Service, QStringLiteral("Lab"), Aug1, Aug31, false)),
               QStringList{QStringLiteral("B100")});
-    EXPECT_EQ(tokens(runReport(db, ReportKind::Counter, QStringLiteral("Counter 2"), Aug1, Aug31, false)),
+    EXPECT_EQ(tokens(runReport(db, ReportKind::Counter, QStringLiteral("COUNTER 2"), Aug1, Aug31, false)),
               (QStringList{QStringLiteral("R1"), QStringLiteral("A3")}));
     EXPECT_TRUE(
         runReport(db, ReportKind::Department, QStringLiteral("Nowhere"), Aug1, Aug31, false).isEmpty());
@@ -73,6 +73,16 @@ TEST_P(ReportQueryTest, DateRangeIncludesBothEndDaysAndFilterPicksByName)
               QStringList{QStringLiteral("X1")});
     EXPECT_TRUE(
         runReport(db, ReportKind::Department, QStringLiteral("x' or '1'='1"), Aug1, Aug31, true).isEmpty());
+
+    // A name typed in another letter case finds the same tickets, for any letter, on both stores.
+    db.update(QStringLiteral("tblService"), service,
+              {{QStringLiteral("servName"), QStringLiteral("Рентген Éte")}});
+    EXPECT_EQ(tokens(runReport(db, ReportKind::Department, QStringLiteral("o'brien'S"), Aug1, Aug31, false)),
+              QStringList{QStringLiteral("X1")});
+    EXPECT_EQ(tokens(runReport(db, ReportKind::Service, QStringLiteral("рентген éTE"), Aug1, Aug31, false)),
+              QStringList{QStringLiteral("X1")});
+    EXPECT_EQ(tokens(runReport(db, ReportKind::Pending, QStringLiteral("РЕНТГЕН ÉTE"), Aug1, Aug31, false)),
+              QStringList{});
 }
 
 TEST_P(ReportQueryTest, ShowAllCounterJoinAndPendingDecideWhichTicketsAppear)

@@ -1,6 +1,7 @@
 #include "testsupport/Fakes.h"
 
 #include <QFileInfo>
+#include <QPrinter>
 
 Dialogs::Answer ScriptedDialogs::message(const QString& text, Buttons buttons, Icon icon,
                                          const QString& title, QWidget*)
@@ -33,8 +34,9 @@ QString ScriptedDialogs::openFileName(const QString&, const QString&, const QStr
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
-QString ScriptedDialogs::saveFileName(const QString&, const QString&, const QString&, QWidget*)
+QString ScriptedDialogs::saveFileName(const QString&, const QString&, const QString& dir, QWidget*)
 {
+    suggestedFiles.append(dir);
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
@@ -51,6 +53,23 @@ std::optional<QColor> ScriptedDialogs::color(const QColor&, QWidget*)
 std::optional<QFont> ScriptedDialogs::font(const QFont&, QWidget*)
 {
     return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();
+}
+
+bool ScriptedDialogs::printSetup(QPrinter& printer, bool offerSelection, QWidget*)
+{
+    selectionOffered = offerSelection;
+    if (m_prints.isEmpty())
+        return false;
+    const PrintChoice choice = m_prints.dequeue();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(choice.pdfFile);
+    if (choice.selection && offerSelection)
+        printer.setPrintRange(QPrinter::Selection);
+    if (choice.fromPage > 0) {
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(choice.fromPage, choice.toPage);
+    }
+    return true;
 }
 
 std::optional<QString> ScriptedDialogs::printer(QWidget*)

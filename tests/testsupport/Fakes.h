@@ -40,6 +40,7 @@ public:
     std::optional<QColor> color(const QColor& initial, QWidget* parent) override;
     std::optional<QFont> font(const QFont& initial, QWidget* parent) override;
     std::optional<QString> printer(QWidget* parent) override;
+    bool printSetup(QPrinter& printer, bool offerSelection, QWidget* parent) override;
 
     // The next question gets this answer; without one, Yes/No questions get Yes, others Ok.
     void setNextAnswer(Answer a) { m_answers.enqueue(a); }
@@ -48,8 +49,19 @@ public:
     void setNextColor(std::optional<QColor> c) { m_colors.enqueue(std::move(c)); }
     void setNextFont(std::optional<QFont> f) { m_fonts.enqueue(std::move(f)); }
     void setNextPrinter(std::optional<QString> p) { m_printers.enqueue(std::move(p)); }
+    // The next print dialog prints into this PDF file (the selection only when asked and offered);
+    // without one it is cancelled.
+    struct PrintChoice
+    {
+        QString pdfFile;
+        bool selection = false;
+        int fromPage = 0, toPage = 0;
+    };
+    void setNextPrint(const PrintChoice& choice) { m_prints.enqueue(choice); }
+    bool selectionOffered = false; // by the last print dialog
 
     const QList<Shown>& shown() const { return m_shown; }
+    QStringList suggestedFiles; // the name each save dialog offered
     QStringList texts() const;
     QString last() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
     void clear() { m_shown.clear(); }
@@ -62,6 +74,7 @@ private:
     QQueue<std::optional<QColor>> m_colors;
     QQueue<std::optional<QFont>> m_fonts;
     QQueue<std::optional<QString>> m_printers;
+    QQueue<PrintChoice> m_prints;
 };
 
 class RecordingLauncher : public ProgramLauncher
@@ -73,7 +86,14 @@ public:
         Q_UNUSED(arguments);
         return true;
     }
+    bool openDocument(const QString& file) override
+    {
+        opened.append(file);
+        return canOpen;
+    }
     QStringList started;
+    QStringList opened;  // documents, in order
+    bool canOpen = true; // whether the "desktop" has a program for them
 };
 
 class RecordingSoundPlayer : public SoundPlayer

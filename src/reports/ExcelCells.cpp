@@ -1,0 +1,235 @@
+#include "reports/ExcelSheetWriter.h"
+#include "reports/modExcel.h"
+
+#include "ui/Grid.h"
+
+#include <QDate>
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTime>
+
+#include <cmath>
+
+// Reading a grid for the export, its palette, sheet names and how cell texts become sheet values.
+namespace modExcel {
+
+namespace {
+
+constexpr int MaxPalette = 56;
+
+// The colour of a property in the header section of the grid's style sheet, if it sets one.
+QColor headerStyleColor(const QString& styleSheet, const QString& property)
+{
+    const QRegularExpression section(QStringLiteral("QHeaderView::section\\s*\\{([^}]*)\\}"));
+    const QRegularExpressionMatch block = section.match(styleSheet);
+    if (!block.hasMatch())
+        return QColor();
+    const QRegularExpression value(QStringLiteral("(?:^|[;\\s])") + QRegularExpression::escape(property) +
+                                   QStringLiteral("\\s*:\\s*([^;]+)"));
+    const QRegularExpressionMatch m = value.match(block.captured(1));
+    return m.hasMatch() ? QColor(m.captured(1).trimmed()) : QColor();
+}
+
+bool headerStyleBold(const QString& styleSheet)
+{
+    const QRegularExpression section(QStringLiteral("QHeaderView::section\\s*\\{([^}]*)\\}"));
+    const QRegularExpressionMatch block = section.match(styleSheet);
+    return block.hasMatch() &&
+           block.captured(1).contains(QRegularExpression(QStringLiteral("font-weight\\s*:\\s*bold")));
+}
+
+QVector<int> propertyNumbers(const Grid& grid, const char* name)
+{
+    QVector<int> numbers;
+    const QVariant v = grid.property(name);
+    for (const QVariant& item : v.toList())
+        numbers.append(item.toInt());
+    return numbers;
+}
+
+} // namespace
+
+GridModel gridModel(const Grid& grid)
+{
+    GridModel m;
+    m.fixedRows = 1;
+    m.fixedCols = 0;
+    const QPalette palette = grid.palette();
+    m.backColor = palette.color(QPalette::Base);
+    m.foreColor = palette.color(QPalette::Text);
+    const QString style = grid.styleSheet();
+    const QColor headerBack = headerStyleColor(style, QStringLiteral("background-color"));
+    const QColor headerFore = headerStyleColor(style, QStringLiteral("color"));
+    const QPalette headerPalette = grid.horizontalHeader()->palette();
+    m.backColorFixed = headerBack.isValid() ? headerBack : headerPalette.color(QPalette::Button);
+    m.foreColorFixed = headerFore.isValid() ? headerFore : headerPalette.color(QPalette::ButtonText);
+    const bool headerBold = headerStyleBold(style);
+
+    const int rows = grid.rows();
+    const int cols = grid.cols();
+    m.rowHeights.resize(rows);
+    m.colWidths.resize(cols);
+    m.cells.resize(rows);
+    m.mergeRow.fill(false, rows);
+    m.mergeCol.fill(false, cols);
+    for (int c = 0; c < cols; ++c) {
+        const int twipsWidth = grid.colWidth(c);
+        if (twipsWidth > 0)
+            m.colWidths[c] = twipsWidth;
+        else
+            m.colWidths[c] = grid.isColumnHidden(c) ? 0 : int(twips::fromPixels(grid.columnWidth(c)));
+    }
+    for (int r = 0; r < rows; ++r) {
+        const bool hidden = r == 0 ? grid.horizontalHeader()->isHidden() : grid.isRowHidden(r - 1);
+        m.rowHeights[r] = hidden ? 0 : std::max(1, grid.rowHeight(r));
+        m.cells[r].resize(cols);
+        for (int c = 0; c < cols; ++c) {
+            Cell& cell = m.cells[r][c];
+            const QTableWidgetItem* item = r == 0 ? grid.horizontalHeaderItem(c) : grid.item(r - 1, c);
+            cell.text = grid.text(r, c);
+            const QVariant back = item ? item->data(Qt::BackgroundRole) : QVariant();
+            const QVariant fore = item ? item->data(Qt::ForegroundRole) : QVariant();
+            if (back.isValid())
+                cell.back = back.value<QBrush>().color();
+            if (fore.isValid())
+                cell.fore = fore.value<QBrush>().color();
+            else
+                cell.fore = r == 0 ? m.foreColorFixed : m.foreColor;
+            const QFont font = item && item->data(Qt::FontRole).isValid() ? item->font() : grid.font();
+            cell.bold = font.bold() || (r == 0 && headerBold);
+            cell.fontName = QFontInfo(font).family();
+            cell.fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10;
+        }
+    }
+    for (int r : propertyNumbers(grid, "mergeRows")) {
+        if (r >= 0 && r < rows)
+            m.mergeRow[r] = true;
+    }
+    for (int c : propertyNumbers(grid, "mergeCols")) {
+        if (c >= 0 && c < cols)
+            m.mergeCol[c] = true;
+    }
+    return m;
+}
+
+QVector<QColor> collectPalette(const GridModel& grid)
+{
+    QVector<QColor> palette;
+    QVector<qint64> seen;
+    auto add = [&](const QColor& c) {
+        if (!c.isValid())
+            return;
+        const qint64 v = colorNumber::fromColor(c);
+        if (seen.contains(v))
+            return;
+        seen.append(v);
+        if (palette.size() < MaxPalette)
+            palette.append(QColor(c.red(), c.green(), c.blue()));
+    };
+    add(grid.backColor);
+    add(grid.backColorFixed);
+    add(grid.foreColor);
+    add(grid.foreColorFixed);
+    const qint64 gridFore = colourValue(grid.foreColor);
+    const qint64 gridBack = colourValue(grid.backColor);
+    for (int r = grid.fixedRows; r < grid.rows(); ++r) {
+        for (int c = grid.fixedCols; c < grid.cols(); ++c) {
+            const Cell& cell = grid.cells[r][c];
+            if (colourValue(cell.fore) > 0 && colourValue(cell.fore) != gridFore)
+                add(cell.fore);
+            if (colourValue(cell.back) > 0 && colourValue(cell.back) != gridBack)
+                add(cell.back);
+        }
+    }
+    return palette;
+}
+
+QColor nearestPaletteColor(const QVector<QColor>& palette, const QColor& c)
+{
+    if (palette.isEmpty() || !c.isValid())
+        return c;
+    QColor best;
+    qint64 bestDistance = -1;
+    for (const QColor& p : palette) {
+        const qint64 dr = p.red() - c.red();
+        const qint64 dg = p.green() - c.green();
+        const qint64 db = p.blue() - c.blue();
+        const qint64 d = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || d < bestDistance) {
+            bestDistance = d;
+            best = p;
+        }
+    }
+    return best;
+}
+
+QString sheetName(const QString& title)
+{
+    QString name = title;
+    name.remove(QRegularExpression(QStringLiteral("[\\\\/\\[\\]?*:\"]")));
+    name = name.trimmed();
+    return name.left(31);
+}
+
+SheetValue sheetValue(const QString& text)
+{
+    SheetValue v;
+    v.text = text;
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return v;
+    bool number = false;
+    QLocale::c().toDouble(t, &number);
+    if (number)
+        return v; // kept as text, leading zeros and all
+
+    static const QDate epoch(1899, 12, 30);
+    struct Form
+    {
+        const char* pattern;
+        const char* qtForm;
+        const char* sheetForm;
+        bool hasDate;
+        bool hasTime;
+    };
+    static const Form forms[] = {
+        {"^\\d{4}-\\d{2}-\\d{2}$", "yyyy-MM-dd", "yyyy-mm-dd", true, false},
+        {"^\\d{2}-\\d{2}-\\d{4}$", "dd-MM-yyyy", "dd-mm-yyyy", true, false},
+        {"^\\d{2}/\\d{2}/\\d{4}$", "dd/MM/yyyy", "dd/mm/yyyy", true, false},
+        {"^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}$", "yyyy-MM-dd HH:mm:ss", "yyyy-mm-dd hh:mm:ss", true,
+         true},
+        {"^\\d{1,2}:\\d{2}:\\d{2}$", "H:mm:ss", "hh:mm:ss", false, true},
+        {"^\\d{1,2}:\\d{2}$", "H:mm", "hh:mm", false, true},
+    };
+    for (const Form& form : forms) {
+        if (!QRegularExpression(QString::fromLatin1(form.pattern)).match(t).hasMatch())
+            continue;
+        const QString qtForm = QString::fromLatin1(form.qtForm);
+        double serial = 0;
+        if (form.hasDate && form.hasTime) {
+            const QDateTime dt = QDateTime::fromString(t, qtForm);
+            if (!dt.isValid() || dt.date() < QDate(1900, 3, 1))
+                return v;
+            serial = double(epoch.daysTo(dt.date())) + dt.time().msecsSinceStartOfDay() / 86400000.0;
+        } else if (form.hasDate) {
+            const QDate d = QDate::fromString(t, qtForm);
+            if (!d.isValid() || d < QDate(1900, 3, 1))
+                return v;
+            serial = double(epoch.daysTo(d));
+        } else {
+            const QTime time = QTime::fromString(t, qtForm);
+            if (!time.isValid())
+                return v;
+            serial = time.msecsSinceStartOfDay() / 86400000.0;
+        }
+        v.isDateTime = true;
+        v.serial = serial;
+        v.numberFormat = QString::fromLatin1(form.sheetForm);
+        return v;
+    }
+    return v;
+}
+
+} // namespace modExcel
