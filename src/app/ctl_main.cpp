@@ -83,6 +83,11 @@ int main(int argc, char* argv[])
     Settings& settings = program.settings;
     const CommandRegistry& commands = program.commands;
 
+    if (!pathFile.isEmpty()) {
+        // The path.txt of that folder is read (and written by connect); its embedded database lies beside it.
+        ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
+    }
+
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
         usage(args.isEmpty() ? err : out, commands);
         return args.isEmpty() ? 2 : 0;
@@ -96,23 +101,20 @@ int main(int argc, char* argv[])
     args.removeFirst();
 
     try {
-        if (!dbFile.isEmpty()) {
+        if (!command->needsDatabase) {
+        } else if (!dbFile.isEmpty()) {
             db.openSqlite(QFileInfo(dbFile).absoluteFilePath());
         } else {
-            const QFileInfo file(
-                pathFile.isEmpty() ? QDir(ctx.installDir).filePath(QStringLiteral("path.txt")) : pathFile);
-            const QString error = connectionFiles::readPathFile(file.absolutePath(), session.connection);
-            if (!error.isEmpty() || file.fileName() != QLatin1String("path.txt")) {
-                if (!error.isEmpty()) {
-                    err << error << Qt::endl;
-                    return 1;
-                }
+            const QString error = connectionFiles::readPathFile(ctx.configDir(), session.connection);
+            if (!error.isEmpty()) {
+                err << error << Qt::endl;
+                return 1;
             }
             ConnectionValues values = session.connection;
             values.passwordAuthentication =
                 settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut"),
                              QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
-            db.open(values, file.absolutePath());
+            db.open(values, ctx.dataDir());
         }
         return command->run(ctx, args, out, err);
     } catch (const DbError& e) {

@@ -46,11 +46,11 @@ QString lastItem(const QString& content)
     return items.isEmpty() ? QString() : stripItem(items.last());
 }
 
-QString readPathFile(const QString& installDir, ConnectionValues& values)
+QString readPathFile(const QString& configDir, ConnectionValues& values)
 {
     QString content;
     QString error;
-    if (!readFile(QDir(installDir).filePath(QStringLiteral("path.txt")), content, error))
+    if (!readFile(QDir(configDir).filePath(QStringLiteral("path.txt")), content, error))
         return error;
     const QStringList fields = lastItem(content).split(QLatin1Char(';'));
     QString* targets[] = {&values.host, &values.database, &values.user, &values.password};
@@ -64,10 +64,10 @@ QString readPathFile(const QString& installDir, ConnectionValues& values)
     return QString();
 }
 
-bool readExitCode(const QString& installDir, QString& code, QString& error)
+bool readExitCode(const QString& configDir, QString& code, QString& error)
 {
     QString content;
-    if (!readFile(QDir(installDir).filePath(QStringLiteral("code.txt")), content, error)) {
+    if (!readFile(QDir(configDir).filePath(QStringLiteral("code.txt")), content, error)) {
         code.clear();
         return false;
     }
