@@ -43,7 +43,7 @@ endif()
 
 # Everything resources/ holds, and the recordings the build generates.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ DESTINATION ${BRIVANE_SHARE_DIR})
-install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/vs DESTINATION ${BRIVANE_SHARE_DIR} OPTIONAL)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/vs DESTINATION ${BRIVANE_SHARE_DIR} OPTIONAL FILES_MATCHING PATTERN "*.wav")
 install(FILES ${CMAKE_BINARY_DIR}/bin/ding.wav DESTINATION ${BRIVANE_SHARE_DIR} OPTIONAL)
 
 # The machine's files with the embedded default; only their owner reads them (a password may follow).

@@ -73,15 +73,17 @@ in_root brivane-ctl demo >/dev/null
 in_root brivane-ctl setting Queue dept default "General Medicine"
 in_root brivane-ctl setting queue Ticket screen "Full Screen"
 start kiosk
-DISPLAY=$display xdotool search --sync --onlyvisible --name 'Login Here' >/dev/null
+login=$(DISPLAY=$display xdotool search --sync --onlyvisible --name 'Login Here' | head -n 1)
 sleep 1
+# No window manager gives the keyboard focus: click into the user and password fields.
+DISPLAY=$display xdotool mousemove --window "$login" 200 124 click 1
 DISPLAY=$display xdotool type --delay 50 admin
-DISPLAY=$display xdotool key Return
+DISPLAY=$display xdotool mousemove --window "$login" 200 152 click 1
 DISPLAY=$display xdotool type --delay 50 admin
 DISPLAY=$display xdotool key Return
 sleep 4
 shot kiosk-before
-DISPLAY=$display xdotool mousemove 640 "${BRIVANE_TOUCH_Y:-300}" click 1
+DISPLAY=$display xdotool mousemove 510 366 click 1
 sleep 1
 shot kiosk-token
 echo "waiting at Counter 1 after the touch: $(in_root brivane-ctl pending "Counter 1")"

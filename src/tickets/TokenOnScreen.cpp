@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -13,9 +14,11 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
 {
     setObjectName(QStringLiteral("TokenOnScreen"));
     setAttribute(Qt::WA_DeleteOnClose);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0x1f, 0x3b, 0x57));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    setPalette(colours);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#TokenOnScreen { background: #1f3b57; border: 4px solid #f2a541; }"
-                                 "QLabel { color: white; }"));
     lblHint = named(new QLabel(QStringLiteral("Your number"), this), "lblHint");
     lblToken = named(new QLabel(this), "lblToken");
     lblService = named(new QLabel(this), "lblService");
@@ -26,7 +29,9 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(label != lblToken);
     }
-    lblNote->setStyleSheet(QStringLiteral("color: #c8d6e4;"));
+    QPalette noteColours = colours;
+    noteColours.setColor(QPalette::WindowText, QColor(0xc8, 0xd6, 0xe4));
+    lblNote->setPalette(noteColours);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
@@ -77,6 +82,13 @@ void TokenOnScreen::placeOver(QWidget* kiosk)
     lblService->setFont(text);
     text.setPixelSize(qMax(14, size.height() / 20));
     lblNote->setFont(text);
+}
+
+void TokenOnScreen::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(QColor(0xf2, 0xa5, 0x41), 6));
+    p.drawRect(rect().adjusted(3, 3, -3, -3));
 }
 
 void TokenOnScreen::mousePressEvent(QMouseEvent*)

@@ -26,6 +26,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     explicit TokenOnScreen(QWidget* kiosk);

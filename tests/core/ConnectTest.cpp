@@ -7,19 +7,6 @@
 
 namespace {
 
-// The test server of BRIVANE_PG, as a workstation would be pointed at it.
-bool testServer(ConnectionValues& values)
-{
-    const QStringList parts = qEnvironmentVariable("BRIVANE_PG").split(QLatin1Char(';'));
-    if (parts.size() < 4)
-        return false;
-    values.host = parts[0];
-    values.database = parts[1];
-    values.user = parts[2];
-    values.password = parts[3];
-    return true;
-}
-
 QByteArray contentOf(const QString& file)
 {
     QFile f(file);
@@ -31,7 +18,7 @@ class Connect : public testing::Test
 protected:
     void SetUp() override
     {
-        if (!testServer(server))
+        if (!pgServerFromEnvironment(server))
             GTEST_SKIP() << "needs a PostgreSQL test server (BRIVANE_PG)";
         pathFile = config.filePath(QStringLiteral("path.txt"));
         QFile f(pathFile);
