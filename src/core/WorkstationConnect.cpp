@@ -91,6 +91,10 @@ ConnectResult connect(const ConnectionValues& values, const QString& configDir)
     }
     const QString file = QDir(configDir).filePath(QStringLiteral("path.txt"));
     const QFileInfo info(file);
+    if (!QFileInfo(configDir).isDir())
+        return failed(
+            ConnectFailure::CannotWrite,
+            QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(configDir)));
     if (info.exists() ? !info.isWritable() : !QFileInfo(configDir).isWritable())
         return failed(
             ConnectFailure::CannotWrite,
