@@ -3,6 +3,7 @@
 #include "calling/CallingScreens.h"
 #include "content/ContentScreens.h"
 #include "core/CoreScreens.h"
+#include "core/InstallCommands.h"
 #include "display/DisplayScreens.h"
 #include "maintenance/MaintenanceScreens.h"
 #include "masterdata/MasterDataScreens.h"
@@ -17,6 +18,7 @@
 void registerAll(ScreenRegistry& screens, CommandRegistry& commands)
 {
     registerCore(screens, commands);
+    registerInstallCommands(commands);
     registerUsers(screens, commands);
     registerMasterData(screens, commands);
     registerTickets(screens, commands);
@@ -25,12 +27,6 @@ void registerAll(ScreenRegistry& screens, CommandRegistry& commands)
     registerContent(screens, commands);
     registerReports(screens, commands);
     registerMaintenance(screens, commands);
-}
-
-QString installationFolder()
-{
-    const QString home = qEnvironmentVariable("BRIVANE_HOME");
-    return home.isEmpty() ? QCoreApplication::applicationDirPath() : home;
 }
 
 void prepareRuntimeDir()

@@ -6,10 +6,5 @@ class CommandRegistry;
 // Every subsystem's screens and brivane-ctl commands.
 void registerAll(ScreenRegistry& screens, CommandRegistry& commands);
 
-#include <QString>
-
-// The installation folder: BRIVANE_HOME when set, else the executable's folder.
-QString installationFolder();
-
 // Qt Multimedia and the platform plugins want a private runtime folder; make one when the session has none.
 void prepareRuntimeDir();

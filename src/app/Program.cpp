@@ -2,24 +2,17 @@
 
 #include "app/AllScreens.h"
 #include "core/ConnectionFiles.h"
+#include "core/Locations.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-Program::Program(Dialogs& dialogs, SoundPlayer& sound)
-    : printers(createSystemPrinters()), hotKeys(createSystemHotKeys()), ctx{db,
-                                                                            settings,
-                                                                            session,
-                                                                            clock,
-                                                                            dialogs,
-                                                                            launcher,
-                                                                            sound,
-                                                                            *printers,
-                                                                            *hotKeys,
-                                                                            screens,
-                                                                            installationFolder(),
-                                                                            {},
-                                                                            &mediaPlayers}
+Program::Program(Dialogs& dialogs, SoundPlayer& sound) : Program(dialogs, sound, locationsOfThisProgram()) {}
+
+Program::Program(Dialogs& dialogs, SoundPlayer& sound, const Locations& where)
+    : printers(createSystemPrinters()), hotKeys(createSystemHotKeys()),
+      ctx{db,        settings, session, clock,           dialogs, launcher,      sound,
+          *printers, *hotKeys, screens, where.resources, {},      &mediaPlayers, where}
 {
     screens.setContext(&ctx);
     registerAll(screens, commands);
@@ -32,7 +25,7 @@ QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QS
             ctx.db.openSqlite(QFileInfo(dbFile).absoluteFilePath());
             return QString();
         }
-        const QFileInfo file(pathFile.isEmpty() ? QDir(ctx.installDir).filePath(QStringLiteral("path.txt"))
+        const QFileInfo file(pathFile.isEmpty() ? QDir(ctx.configDir()).filePath(QStringLiteral("path.txt"))
                                                 : pathFile);
         const QString error =
             connectionFiles::readConnectionFile(file.absoluteFilePath(), ctx.session.connection);
@@ -42,7 +35,7 @@ QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QS
         values.passwordAuthentication =
             ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut"),
                              QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
-        ctx.db.open(values, file.absolutePath());
+        ctx.db.open(values, pathFile.isEmpty() ? ctx.dataDir() : file.absolutePath());
         return QString();
     } catch (const DbError& e) {
         return e.description();

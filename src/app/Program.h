@@ -22,6 +22,7 @@ class SoundPlayer;
 struct Program
 {
     Program(Dialogs& dialogs, SoundPlayer& sound);
+    Program(Dialogs& dialogs, SoundPlayer& sound, const Locations& where);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

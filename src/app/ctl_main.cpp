@@ -43,6 +43,11 @@ int main(int argc, char* argv[])
     ctx.endProgram = [] {};
     const CommandRegistry& commands = program.commands;
 
+    if (!pathFile.isEmpty()) {
+        // The path.txt of that folder is read (and written by connect); its embedded database lies beside it.
+        ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
+    }
+
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
         usage(args.isEmpty() ? err : out, commands);
         return args.isEmpty() ? 2 : 0;
@@ -55,10 +60,12 @@ int main(int argc, char* argv[])
     }
     args.removeFirst();
 
-    const QString error = openCommandLineDatabase(ctx, dbFile, pathFile);
-    if (!error.isEmpty()) {
-        err << error << Qt::endl;
-        return 1;
+    if (command->needsDatabase) {
+        const QString error = openCommandLineDatabase(ctx, dbFile, pathFile);
+        if (!error.isEmpty()) {
+            err << error << Qt::endl;
+            return 1;
+        }
     }
     try {
         return command->run(ctx, args, out, err);

@@ -1,5 +1,6 @@
 #include "app/AllScreens.h"
 #include "app/Program.h"
+#include "core/Locations.h"
 #include "core/frmSplash.h"
 #include "display/voice/AnnouncerLink.h"
 #include "ui/Dialogs.h"
@@ -20,7 +21,7 @@ int main(int argc, char* argv[])
     QtDialogs dialogs;
     SystemSoundPlayer sound;
     // Every call a display board of this program shows goes on to the hall announcer (voice).
-    AnnouncerLink announcerLink(announcer::socketPath(installationFolder()));
+    AnnouncerLink announcerLink(announcer::socketPath(locationsOfThisProgram().resources));
     CallBoardEngine::setDefaultShownCallSink(&announcerLink);
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;

@@ -1,5 +1,6 @@
 // voice: the hall announcer. Speaks every call this workstation's display board shows.
 #include "app/AllScreens.h"
+#include "core/Locations.h"
 #include "core/Settings.h"
 #include "display/voice/VoiceProgram.h"
 
@@ -46,7 +47,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Brivane"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    VoiceProgram voice(installationFolder(), Settings::defaultFile(), out, err);
+    VoiceProgram voice(locationsOfThisProgram().resources, Settings::defaultFile(), out, err);
     if (const auto exitCode = voice.start(QCoreApplication::arguments().mid(1)))
         return *exitCode;
     quitOnStopSignals(app);

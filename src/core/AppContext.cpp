@@ -13,6 +13,21 @@ QString AppContext::installPath(const QString& relative) const
     return QDir(installDir).filePath(relative);
 }
 
+QString AppContext::configDir() const
+{
+    return where.config.isEmpty() ? installDir : where.config;
+}
+
+QString AppContext::dataDir() const
+{
+    return where.data.isEmpty() ? installDir : where.data;
+}
+
+QString AppContext::programPath(const QString& name) const
+{
+    return QDir(where.programs.isEmpty() ? installDir : where.programs).filePath(name);
+}
+
 bool openConnection(AppContext& ctx)
 {
     ConnectionValues values = ctx.session.connection;
@@ -20,9 +35,9 @@ bool openConnection(AppContext& ctx)
                                           QStringLiteral("aut"), QStringLiteral("SQL Authentication"));
     values.passwordAuthentication = mode == QLatin1String("SQL Authentication");
     QString reason;
-    if (!ctx.db.isOpen() || ctx.db.identity() != identityOf(values, ctx.installDir) || !ctx.db.ping()) {
+    if (!ctx.db.isOpen() || ctx.db.identity() != identityOf(values, ctx.dataDir()) || !ctx.db.ping()) {
         try {
-            ctx.db.open(values, ctx.installDir);
+            ctx.db.open(values, ctx.dataDir());
         } catch (const DbError& e) {
             reason = e.description().isEmpty() ? QStringLiteral("Unknown database error") : e.description();
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Locations.h"
+
 #include <QString>
 #include <functional>
 
@@ -29,13 +31,20 @@ struct AppContext
     Printers& printers;
     HotKeys& hotKeys;
     ScreenRegistry& screens;
+    // The read-only files: pictures, recordings, clock faces, demo media.
     QString installDir;
     // Ends the program: every screen closes at once and nothing is saved on the way out.
     std::function<void()> endProgram;
     // Video and chime players of the display board.
     MediaPlayers* mediaPlayers = nullptr;
+    // Where the machine's files, the embedded database and the helper programs live; fields left
+    // empty mean installDir, as in a run from one folder.
+    Locations where = {};
 
     QString installPath(const QString& relative) const;
+    QString configDir() const; // path.txt, code.txt
+    QString dataDir() const;   // a relative database file of path.txt
+    QString programPath(const QString& name) const;
 };
 
 // Opens the shared connection from the session's connection values and the authentication setting.

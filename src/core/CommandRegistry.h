@@ -21,11 +21,12 @@ public:
         QString name;
         QString usage;
         Run run;
+        bool needsDatabase = true; // false: brivane-ctl runs it without opening the database first
     };
 
-    void add(const QString& name, const QString& usage, Run run)
+    void add(const QString& name, const QString& usage, Run run, bool needsDatabase = true)
     {
-        m_commands.append({name, usage, std::move(run)});
+        m_commands.append({name, usage, std::move(run), needsDatabase});
     }
     const Command* find(const QString& name) const
     {

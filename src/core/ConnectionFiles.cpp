@@ -52,7 +52,7 @@ QString lastItem(const QString& content)
     return items.isEmpty() ? QString() : stripItem(items.last());
 }
 
-QString readPathFile(const QString& installDir, ConnectionValues& values)
+QString readPathFile(const QString& configDir, ConnectionValues& values)
 {
     return readConnectionFile(QDir(installDir).filePath(QStringLiteral("path.txt")), values);
 }
@@ -116,7 +116,7 @@ QString writePathFile(const QString& installDir, const ConnectionValues& values)
 bool readExitCode(const QString& installDir, QString& code, QString& error)
 {
     QString content;
-    if (!readFile(QDir(installDir).filePath(QStringLiteral("code.txt")), content, error)) {
+    if (!readFile(QDir(configDir).filePath(QStringLiteral("code.txt")), content, error)) {
         code.clear();
         return false;
     }

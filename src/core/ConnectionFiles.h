@@ -4,8 +4,9 @@
 
 #include <QString>
 
-// path.txt and code.txt in the installation folder. Both are read as items separated by commas or
-// line ends, each with surrounding spaces and enclosing double quotes removed; the last item counts.
+// path.txt and code.txt in the machine's configuration folder (the installation folder of a run from one
+// folder). Both are read as items separated by commas or line ends, each with surrounding spaces and
+// enclosing double quotes removed; the last item counts.
 namespace connectionFiles {
 
 // The last item of the text, as the files are read.
@@ -27,7 +28,7 @@ QString writePathFile(const QString& installDir, const ConnectionValues& values)
 
 // Reads code.txt; an empty kept item gives the code 7394. On failure returns false with the
 // description in error.
-bool readExitCode(const QString& installDir, QString& code, QString& error);
+bool readExitCode(const QString& configDir, QString& code, QString& error);
 
 constexpr const char* defaultExitCode = "7394";
 

@@ -198,8 +198,8 @@ void MDI::showLoaded()
 void MDI::MDIForm_Load()
 {
     m_loaded = true;
-    // 1. The separate voice program, when it is installed beside us.
-    const QString voice = m_ctx.installPath(QStringLiteral("voice"));
+    // 1. The separate voice program, when it is installed with us.
+    const QString voice = m_ctx.programPath(QStringLiteral("voice"));
     if (QFileInfo(voice).isExecutable())
         m_ctx.launcher.startDetached(voice);
     // 2.

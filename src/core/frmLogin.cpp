@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/FirstAdministrator.h"
 #include "core/MDI.h"
 #include "core/ModuleSettingsSave.h"
 #include "core/ScreenRegistry.h"
@@ -50,6 +51,8 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     Command1 = named(new QPushButton(QStringLiteral("Login"), this), "Command1");
     Command1->setDefault(true);
     Command2 = named(new QPushButton(QStringLiteral("Exit"), this), "Command2");
+    firstAdmin = new FirstAdminPanel(this);
+    firstAdmin->hide();
 
     auto* title = new QLabel(QStringLiteral("Brivane"), this);
     title->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: #2f4f6f;"));
@@ -84,6 +87,7 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     layout->addWidget(title);
     layout->addWidget(subtitle);
     layout->addSpacing(10);
+    layout->addWidget(firstAdmin);
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addLayout(buttons);
@@ -96,6 +100,7 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     connect(optCounter, &QRadioButton::clicked, this, &frmLogin::optCounter_Click);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { close(); });
+    connect(firstAdmin, &FirstAdminPanel::createRequested, this, [this] { createFirstAdmin(); });
 
     optAdmin->setChecked(true);
     adjustSize();
@@ -137,6 +142,13 @@ bool frmLogin::eventFilter(QObject* watched, QEvent* event)
 void frmLogin::Form_Load()
 {
     openConnection(m_ctx);
+    try {
+        firstAdmin->setVisible(noUserYet(m_ctx.db));
+    } catch (const DbError&) {
+        // No connection: the SQL settings screen is up; the panel waits for a database.
+    }
+    if (firstAdmin->isVisible())
+        QTimer::singleShot(0, firstAdmin->txtNewUser, [this] { firstAdmin->txtNewUser->setFocus(); });
     Settings& s = m_ctx.settings;
     chkRem->setChecked(s.getNumber(Queue, Login, QStringLiteral("Rem"), 0) == 1);
     if (chkRem->isChecked()) {
@@ -206,12 +218,11 @@ QWidget* frmLogin::loginAdmin()
             "select username,userauto from tbluser where username=? and password=? order by userauto"),
         {txtUser->text(), txtPass->text()});
     if (rs.isEmpty()) {
-        const ResultSet users = m_ctx.db.query(QStringLiteral("select count(*) from tbluser"));
-        if (!users.isEmpty() && users.number(0, 0) == 0) {
-            m_ctx.dialogs.message(
-                QStringLiteral("There is no administrator yet. Create the first one on this machine with:\n"
-                               "brivane-ctl init --admin NAME"),
-                Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
+        if (noUserYet(m_ctx.db)) {
+            firstAdmin->show();
+            firstAdmin->txtNewUser->setFocus();
+            m_ctx.dialogs.message(QStringLiteral("There is no administrator yet: create the first one."),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
         } else {
             m_ctx.dialogs.message(QStringLiteral("Please enter a valid username and password"),
                                   Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
@@ -275,4 +286,23 @@ QWidget* frmLogin::loginCounter()
             m_ctx.endProgram();
     }
     return screen;
+}
+
+QWidget* frmLogin::createFirstAdmin()
+{
+    const QString name = firstAdmin->txtNewUser->text().trimmed();
+    const QString error = createFirstAdministrator(m_ctx.db, name, firstAdmin->txtNewPass->text(),
+                                                   firstAdmin->txtNewPass2->text());
+    if (!error.isEmpty()) {
+        m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        if (error.startsWith(QLatin1String("An administrator exists")))
+            firstAdmin->hide();
+        return nullptr;
+    }
+    optAdmin->setChecked(true);
+    optAdmin_Click();
+    txtUser->setText(name);
+    txtPass->setText(firstAdmin->txtNewPass->text());
+    firstAdmin->hide();
+    return Command1_Click();
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 struct AppContext;
+class FirstAdminPanel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -26,14 +27,17 @@ public:
     QLineEdit* txtUser;
     QLineEdit* txtPass;
     QCheckBox* chkRem;
-    QPushButton* Command1; // Login
-    QPushButton* Command2; // Exit
+    QPushButton* Command1;       // Login
+    QPushButton* Command2;       // Exit
+    FirstAdminPanel* firstAdmin; // shown while the database has no user at all
 
     void Form_Load();
     void optAdmin_Click();
     void optCounter_Click();
     // Returns the window shown after a successful log-in (main window or counter screen), else nullptr.
     QWidget* Command1_Click();
+    // Creates the first administrator from the panel and logs in with it; the window then shown.
+    QWidget* createFirstAdmin();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

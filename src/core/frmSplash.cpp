@@ -29,7 +29,7 @@ frmSplash::frmSplash(AppContext& ctx, QWidget* parent)
 
 void frmSplash::Form_Load()
 {
-    const QString error = connectionFiles::readPathFile(m_ctx.installDir, m_ctx.session.connection);
+    const QString error = connectionFiles::readPathFile(m_ctx.configDir(), m_ctx.session.connection);
     if (!error.isEmpty())
         m_ctx.dialogs.message(error);
     Timer1->start();

@@ -67,7 +67,7 @@ frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
 
 void frmSql::Form_Load()
 {
-    const QString error = connectionFiles::readPathFile(m_ctx.installDir, m_ctx.session.connection);
+    const QString error = connectionFiles::readPathFile(m_ctx.configDir(), m_ctx.session.connection);
     if (!error.isEmpty())
         m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
     Combo1->setCurrentText(

@@ -105,7 +105,7 @@ bool frmDisplay::reconnect()
                            QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
     const auto reopen = [&] {
         try {
-            m_ctx.db.open(values, m_ctx.installDir);
+            m_ctx.db.open(values, m_ctx.dataDir());
             return true;
         } catch (const DbError&) {
             return false;
@@ -123,7 +123,7 @@ bool frmDisplay::reconnect()
         return reopen();
     }
     m_probe = std::make_shared<ConnectionProbe>();
-    std::thread([probe = m_probe, values, dir = m_ctx.installDir] {
+    std::thread([probe = m_probe, values, dir = m_ctx.dataDir()] {
         {
             Database db;
             try {

@@ -101,7 +101,7 @@ QString databaseFile(const AppContext& ctx)
     if (!values.host.trimmed().isEmpty() || values.database.trimmed().isEmpty())
         return {};
     const QString file = values.database.trimmed();
-    return normalised(QFileInfo(file).isRelative() ? QDir(ctx.installDir).filePath(file) : file);
+    return normalised(QFileInfo(file).isRelative() ? QDir(ctx.dataDir()).filePath(file) : file);
 }
 
 bool onServer(const AppContext& ctx)

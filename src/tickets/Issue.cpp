@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/Session.h"
+#include "tickets/TokenOnScreen.h"
 #include "ui/Dialogs.h"
 
 #include <QImageReader>
@@ -26,11 +27,15 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     content.serviceName = printedName.isEmpty() ? ticket.service.name : printedName;
     content.serviceDescription = ticket.service.description;
     content.issueDate = request.issueDate;
+    bool printed = false;
     for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy) {
         if (beforeEachCopy)
             beforeEachCopy();
-        startPrint(ctx, style.layout, style.header, style.logoFile, content);
+        printed = startPrint(ctx, style.layout, style.header, style.logoFile, content) || printed;
     }
+    // A visitor without a paper ticket still sees the number.
+    if (!printed)
+        TokenOnScreen::showToken(ticket.label, content.serviceName, parent);
     return ticket;
 }
 

@@ -180,7 +180,7 @@ QString ticketPrinterName(AppContext& ctx)
     return ctx.session.ticketPrinter;
 }
 
-void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
+bool startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
                 const TicketContent& ticket)
 {
     QString nowServing;
@@ -192,14 +192,16 @@ void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header
     try {
         std::unique_ptr<PrintSurface> surface = ctx.printers.open(ticketPrinterName(ctx));
         if (!surface)
-            return;
+            return false;
         PrintJob job(*surface);
         // A token issued for another day carries that day, with the time it was printed.
         QDateTime printedWhen = ctx.clock.now();
         if (ticket.issueDate.isValid())
             printedWhen.setDate(ticket.issueDate);
-        layoutTicket(job, layout, header, logoFile, ticket, nowServing, ticketDateTimeText(printedWhen));
+        return layoutTicket(job, layout, header, logoFile, ticket, nowServing,
+                            ticketDateTimeText(printedWhen));
     } catch (const std::exception&) {
         // A printer that fails part-way leaves the rest of the ticket out; the issue goes on.
+        return false;
     }
 }

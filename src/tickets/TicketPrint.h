@@ -66,8 +66,8 @@ bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header
 
 // Prints one ticket on the printer the printer-name setting names (a folder there receives PDF
 // files; a name that matches nothing leaves the default printer). Every failure is swallowed: a
-// ticket that cannot be printed never stops an issue.
-void startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
+// ticket that cannot be printed never stops an issue. True when the document reached the printer.
+bool startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
                 const TicketContent& ticket);
 
 // The device name the next ticket goes to: the setting when it names an installed printer or an

@@ -354,7 +354,7 @@ QString readExitCode(AppContext& ctx, QWidget* parent)
 {
     QString code;
     QString error;
-    if (connectionFiles::readExitCode(ctx.installDir, code, error))
+    if (connectionFiles::readExitCode(ctx.configDir(), code, error))
         return code;
     ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, parent);
     return QString::fromLatin1(connectionFiles::defaultExitCode);

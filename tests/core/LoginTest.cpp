@@ -1,4 +1,5 @@
 #include "FakeScreens.h"
+#include "core/FirstAdministrator.h"
 #include "core/MDI.h"
 #include "core/frmLogin.h"
 #include "core/frmSplash.h"
@@ -173,14 +174,50 @@ TEST_P(LoginTest, EnterMovesThroughTheFieldsAndSubmits)
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please enter a valid username and password"));
 }
 
-TEST_P(LoginTest, AnEmptyUserTableExplainsHowToCreateTheFirstAdministrator)
+TEST_P(LoginTest, AnEmptyUserTableOffersTheFirstAdministratorAndLogsInWithIt)
 {
     env->db.exec(QStringLiteral("delete from tbluser"));
     auto login = form();
+    login->show();
+    ASSERT_TRUE(login->firstAdmin->isVisible());
+    FirstAdminPanel* panel = login->firstAdmin;
+
+    QTest::keyClicks(panel->txtNewUser, QStringLiteral("chief"));
+    QTest::keyClicks(panel->txtNewPass, QStringLiteral("Hall-2024"));
+    QTest::keyClicks(panel->txtNewPass2, QStringLiteral("Hall-2025"));
+    QTest::mouseClick(panel->cmdCreate, Qt::LeftButton);
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("The two passwords differ"));
+    EXPECT_TRUE(env->db.query(QStringLiteral("select * from tbluser")).isEmpty());
+
+    // Logging in before creating one says what to do.
     login->txtUser->setText(QStringLiteral("admin"));
     login->txtPass->setText(QStringLiteral("secret"));
     EXPECT_EQ(login->Command1_Click(), nullptr);
-    EXPECT_TRUE(env->dialogs.last().contains(QStringLiteral("brivane-ctl init --admin")));
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("There is no administrator yet: create the first one."));
+
+    panel->txtNewPass2->clear();
+    QTest::keyClicks(panel->txtNewPass2, QStringLiteral("Hall-2024"));
+    QTest::keyClick(panel->txtNewPass2, Qt::Key_Return);
+    const ResultSet users = env->db.query(QStringLiteral("select username,password,userType from tbluser"));
+    ASSERT_EQ(users.size(), 1);
+    EXPECT_EQ(users.text(0, 0), QStringLiteral("chief"));
+    EXPECT_EQ(users.text(0, 1), QStringLiteral("Hall-2024"));
+    EXPECT_EQ(users.text(0, 2), QStringLiteral("Admin"));
+    EXPECT_TRUE(env->session.isAdmin);
+    MDI* mdi = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* m = qobject_cast<MDI*>(w); m && m->isVisible())
+            mdi = m;
+    }
+    ASSERT_NE(mdi, nullptr);
+    mdi->close();
+    delete mdi;
+
+    // Once a user exists nobody is offered to create one, and the logic refuses a late second.
+    EXPECT_TRUE(form()->firstAdmin->isHidden());
+    EXPECT_EQ(
+        createFirstAdministrator(env->db, QStringLiteral("late"), QStringLiteral("x"), QStringLiteral("x")),
+        QStringLiteral("An administrator exists already: log in with it"));
 }
 
 TEST_P(LoginTest, AutomaticStartWithARememberedAdministratorRunsTheDisplayMinimized)

@@ -147,6 +147,8 @@ private:
 std::unique_ptr<PrintSurface> RecordingPrinters::open(const QString& deviceName)
 {
     opened.append(deviceName);
+    if (failing)
+        return nullptr;
     return std::make_unique<RecordingSurface>(*this);
 }
 

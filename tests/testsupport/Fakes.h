@@ -146,9 +146,10 @@ public:
     std::unique_ptr<PrintSurface> open(const QString& deviceName) override;
 
     QStringList printerNames{QStringLiteral("Test Printer")};
-    QStringList opened; // device names, one per document
-    QList<Call> calls;  // of all documents, in order
-    int documents = 0;  // documents ended
+    QStringList opened;   // device names, one per document
+    QList<Call> calls;    // of all documents, in order
+    int documents = 0;    // documents ended
+    bool failing = false; // every printer fails to open, as one that is switched off or gone
 };
 
 // A video player that plays whatever it is given until the test ends or fails the file. Files whose

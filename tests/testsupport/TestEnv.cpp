@@ -8,21 +8,6 @@
 
 namespace {
 
-bool parsePg(ConnectionValues& values)
-{
-    const QString spec = qEnvironmentVariable("BRIVANE_PG");
-    if (spec.isEmpty())
-        return false;
-    const QStringList parts = spec.split(QLatin1Char(';'));
-    if (parts.size() < 4)
-        return false;
-    values.host = parts[0];
-    values.database = parts[1];
-    values.user = parts[2];
-    values.password = parts[3];
-    return true;
-}
-
 // Each test executable works in a database of its own, so executables may run side by side.
 ConnectionValues pgValuesForThisProcess()
 {
@@ -31,7 +16,7 @@ ConnectionValues pgValuesForThisProcess()
     if (prepared)
         return values;
     ConnectionValues admin;
-    if (!parsePg(admin))
+    if (!pgServerFromEnvironment(admin))
         throw DbError(QStringLiteral("BRIVANE_PG is not set"));
     const QString name =
         (admin.database + QLatin1Char('_') + QFileInfo(QCoreApplication::applicationFilePath()).baseName())
@@ -55,10 +40,25 @@ ConnectionValues pgValuesForThisProcess()
 
 } // namespace
 
+bool pgServerFromEnvironment(ConnectionValues& values)
+{
+    const QString spec = qEnvironmentVariable("BRIVANE_PG");
+    if (spec.isEmpty())
+        return false;
+    const QStringList parts = spec.split(QLatin1Char(';'));
+    if (parts.size() < 4)
+        return false;
+    values.host = parts[0];
+    values.database = parts[1];
+    values.user = parts[2];
+    values.password = parts[3];
+    return true;
+}
+
 std::vector<Store> testStores()
 {
     ConnectionValues v;
-    if (parsePg(v))
+    if (pgServerFromEnvironment(v))
         return {Store::Sqlite, Store::Postgres};
     return {Store::Sqlite};
 }

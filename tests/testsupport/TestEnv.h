@@ -17,6 +17,8 @@
 // ("host:port;database;user;password").
 enum class Store { Sqlite, Postgres };
 std::vector<Store> testStores();
+// The server BRIVANE_PG names; false when it names none.
+bool pgServerFromEnvironment(ConnectionValues& values);
 std::string storeName(const testing::TestParamInfo<Store>& info);
 
 // One test's world: a temporary installation folder and settings file, a fresh database on the

@@ -1,0 +1,70 @@
+#include "core/FirstAdministrator.h"
+
+#include "core/Database.h"
+#include "core/DemoData.h"
+#include "ui/Named.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+bool noUserYet(Database& db)
+{
+    const ResultSet users = db.query(QStringLiteral("select count(*) from tbluser"));
+    return !users.isEmpty() && users.number(0, 0) == 0;
+}
+
+QString createFirstAdministrator(Database& db, const QString& name, const QString& password,
+                                 const QString& repeated)
+{
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Enter a name for the administrator");
+    if (password.isEmpty())
+        return QStringLiteral("The administrator needs a password");
+    if (password != repeated)
+        return QStringLiteral("The two passwords differ");
+    try {
+        if (!noUserYet(db))
+            return QStringLiteral("An administrator exists already: log in with it");
+        demo::createAdministrator(db, name.trimmed(), password);
+    } catch (const DbError& e) {
+        return e.description();
+    }
+    return {};
+}
+
+FirstAdminPanel::FirstAdminPanel(QWidget* parent) : QGroupBox(QStringLiteral("First administrator"), parent)
+{
+    setObjectName(QStringLiteral("FirstAdminPanel"));
+    auto* intro =
+        new QLabel(QStringLiteral("This hall has no administrator yet. Create the first one:"), this);
+    intro->setWordWrap(true);
+    txtNewUser = named(new QLineEdit(this), "txtNewUser");
+    txtNewPass = named(new QLineEdit(this), "txtNewPass");
+    txtNewPass2 = named(new QLineEdit(this), "txtNewPass2");
+    for (QLineEdit* pass : {txtNewPass, txtNewPass2}) {
+        pass->setEchoMode(QLineEdit::Password);
+        pass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    }
+    cmdCreate = named(new QPushButton(QStringLiteral("Create and Log in"), this), "cmdCreate");
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("User Name"), txtNewUser);
+    form->addRow(QStringLiteral("Password"), txtNewPass);
+    form->addRow(QStringLiteral("Repeat Password"), txtNewPass2);
+    auto* button = new QHBoxLayout;
+    button->addStretch();
+    button->addWidget(cmdCreate);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addLayout(form);
+    layout->addLayout(button);
+
+    connect(txtNewUser, &QLineEdit::returnPressed, txtNewPass, [this] { txtNewPass->setFocus(); });
+    connect(txtNewPass, &QLineEdit::returnPressed, txtNewPass2, [this] { txtNewPass2->setFocus(); });
+    connect(txtNewPass2, &QLineEdit::returnPressed, cmdCreate, &QPushButton::click);
+    connect(cmdCreate, &QPushButton::clicked, this, &FirstAdminPanel::createRequested);
+}

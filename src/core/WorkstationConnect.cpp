@@ -1,0 +1,150 @@
+#include "core/WorkstationConnect.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace workstation {
+
+namespace {
+
+bool anyOf(const QString& text, std::initializer_list<const char*> parts)
+{
+    for (const char* part : parts) {
+        if (text.contains(QLatin1String(part), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+// path.txt is read as comma- or line-separated items split at ';', with spaces and quotes around an
+// item removed: a value holding any of these would come back different.
+bool storable(const QString& value)
+{
+    return !anyOf(value, {";", ",", "\n", "\r", "\""}) && value == value.trimmed();
+}
+
+QString serverName(const QString& host)
+{
+    return host.contains(QLatin1Char(':')) ? host : host + QStringLiteral(":5432");
+}
+
+ConnectResult failed(ConnectFailure failure, const QString& message, const QString& detail = {})
+{
+    return {failure, detail.isEmpty() ? message : message + QLatin1Char('\n') + detail.trimmed()};
+}
+
+QString writePathFile(const QString& file, const ConnectionValues& values)
+{
+    // Only the owner reads path.txt, and in an installed program the group of the people who run it.
+    const QFileInfo info(file);
+    const QFile::Permissions kept = info.exists() && info.group() == QLatin1String("brivane")
+                                        ? info.permissions() & QFile::ReadGroup
+                                        : QFile::Permissions();
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return f.errorString();
+    // Narrow the rights before the password goes in.
+    f.setPermissions(kept | QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    const QByteArray line = (pathLine(values) + QLatin1Char('\n')).toUtf8();
+    if (f.write(line) != line.size() || !f.flush())
+        return f.errorString();
+    return {};
+}
+
+} // namespace
+
+ConnectFailure classify(const QString& description)
+{
+    if (anyOf(description, {"password authentication failed", "no password supplied", "role \""}))
+        return ConnectFailure::WrongPassword;
+    if (anyOf(description, {"database \""}) && anyOf(description, {"does not exist"}))
+        return ConnectFailure::NoDatabase;
+    if (anyOf(description, {"permission denied", "must be owner", "no pg_hba.conf entry"}))
+        return ConnectFailure::NoRights;
+    if (anyOf(description, {"could not connect", "connection refused", "could not translate host name",
+                            "timeout expired", "no route to host", "network is unreachable",
+                            "server closed the connection", "name or service not known"}))
+        return ConnectFailure::Unreachable;
+    return ConnectFailure::Other;
+}
+
+QString pathLine(const ConnectionValues& values)
+{
+    return QStringList{values.host, values.database, values.user, values.password, QString()}.join(
+        QLatin1Char(';'));
+}
+
+ConnectResult connect(const ConnectionValues& values, const QString& configDir)
+{
+    if (values.host.trimmed().isEmpty() || values.database.trimmed().isEmpty() ||
+        values.user.trimmed().isEmpty())
+        return failed(ConnectFailure::BadValue,
+                      QStringLiteral("The server, the database and the user are needed."));
+    for (const QString& value : {values.host, values.database, values.user, values.password}) {
+        if (!storable(value))
+            return failed(
+                ConnectFailure::BadValue,
+                QStringLiteral("path.txt cannot hold a value with ';', ',', a double quote, a line break "
+                               "or spaces at its ends: \"%1\"")
+                    .arg(value));
+    }
+    const QString file = QDir(configDir).filePath(QStringLiteral("path.txt"));
+    const QFileInfo info(file);
+    if (!QFileInfo(configDir).isDir())
+        return failed(
+            ConnectFailure::CannotWrite,
+            QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(configDir)));
+    if (info.exists() ? !info.isWritable() : !QFileInfo(configDir).isWritable())
+        return failed(
+            ConnectFailure::CannotWrite,
+            QStringLiteral("Cannot write %1: this user may not change it (run brivane-ctl connect as "
+                           "root, e.g. with sudo).")
+                .arg(QDir::toNativeSeparators(file)));
+
+    const QString server = serverName(values.host.trimmed());
+    try {
+        Database db;
+        db.open(values, QString()); // creates the schema when the database has none
+    } catch (const DbError& e) {
+        switch (classify(e.description())) {
+        case ConnectFailure::Unreachable:
+            return failed(
+                ConnectFailure::Unreachable,
+                QStringLiteral("Cannot reach the database server %1: check the host name and port, that "
+                               "the server runs and that it accepts connections from this workstation.")
+                    .arg(server),
+                e.description());
+        case ConnectFailure::WrongPassword:
+            return failed(
+                ConnectFailure::WrongPassword,
+                QStringLiteral("The server %1 refused user %2 with this password.").arg(server, values.user),
+                e.description());
+        case ConnectFailure::NoDatabase:
+            return failed(
+                ConnectFailure::NoDatabase,
+                QStringLiteral("The server %1 has no database %2 (scripts/setup-postgres.sh creates "
+                               "it).")
+                    .arg(server, values.database),
+                e.description());
+        case ConnectFailure::NoRights:
+            return failed(
+                ConnectFailure::NoRights,
+                QStringLiteral("User %1 lacks rights on database %2: it must be allowed to connect and "
+                               "to create tables (make it the database's owner).")
+                    .arg(values.user, values.database),
+                e.description());
+        default:
+            return failed(ConnectFailure::Other,
+                          QStringLiteral("Cannot use database %1 on %2.").arg(values.database, server),
+                          e.description());
+        }
+    }
+    const QString error = writePathFile(file, values);
+    if (!error.isEmpty())
+        return failed(ConnectFailure::CannotWrite,
+                      QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(file), error));
+    return {};
+}
+
+} // namespace workstation

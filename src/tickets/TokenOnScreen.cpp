@@ -1,0 +1,97 @@
+#include "tickets/TokenOnScreen.h"
+
+#include "ui/Named.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TokenOnScreen::TokenOnScreen(QWidget* kiosk)
+    : QWidget(kiosk, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TokenOnScreen"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0x1f, 0x3b, 0x57));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    lblHint = named(new QLabel(QStringLiteral("Your number"), this), "lblHint");
+    lblToken = named(new QLabel(this), "lblToken");
+    lblService = named(new QLabel(this), "lblService");
+    lblNote =
+        named(new QLabel(QStringLiteral("No ticket could be printed: please remember your number"), this),
+              "lblNote");
+    for (QLabel* label : {lblHint, lblToken, lblService, lblNote}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(label != lblToken);
+    }
+    QPalette noteColours = colours;
+    noteColours.setColor(QPalette::WindowText, QColor(0xc8, 0xd6, 0xe4));
+    lblNote->setPalette(noteColours);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->addWidget(lblHint);
+    layout->addWidget(lblToken, 1);
+    layout->addWidget(lblService);
+    layout->addWidget(lblNote);
+
+    closeTimer = named(new QTimer(this), "closeTimer");
+    closeTimer->setSingleShot(true);
+    closeTimer->setInterval(shownMs);
+    connect(closeTimer, &QTimer::timeout, this, &QWidget::close);
+}
+
+TokenOnScreen* TokenOnScreen::showToken(const QString& label, const QString& serviceName, QWidget* kiosk)
+{
+    QWidget* owner = kiosk ? kiosk->window() : nullptr;
+    auto* shown = owner ? owner->findChild<TokenOnScreen*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!shown)
+        shown = new TokenOnScreen(owner);
+    shown->lblToken->setText(label);
+    shown->lblService->setText(serviceName);
+    shown->placeOver(owner);
+    shown->show();
+    shown->raise();
+    shown->closeTimer->start();
+    return shown;
+}
+
+void TokenOnScreen::placeOver(QWidget* kiosk)
+{
+    QRect area = kiosk ? kiosk->geometry() : QRect();
+    if (area.width() < 480 || area.height() < 360) {
+        const QScreen* screen = kiosk && kiosk->screen() ? kiosk->screen() : QGuiApplication::primaryScreen();
+        area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    }
+    const QSize size(qMax(480, area.width() * 3 / 5), qMax(360, area.height() / 2));
+    setFixedSize(size);
+    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+
+    QFont big(QStringLiteral("Liberation Sans"));
+    big.setBold(true);
+    big.setPixelSize(size.height() * 2 / 5);
+    lblToken->setFont(big);
+    QFont text(QStringLiteral("Liberation Sans"));
+    text.setPixelSize(qMax(18, size.height() / 14));
+    lblHint->setFont(text);
+    lblService->setFont(text);
+    text.setPixelSize(qMax(14, size.height() / 20));
+    lblNote->setFont(text);
+}
+
+void TokenOnScreen::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(QColor(0xf2, 0xa5, 0x41), 6));
+    p.drawRect(rect().adjusted(3, 3, -3, -3));
+}
+
+void TokenOnScreen::mousePressEvent(QMouseEvent*)
+{
+    close();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+// The issued token, large on the kiosk's screen for a few seconds, for a visitor whose ticket could
+// not be printed (no printer, or the printer failed). A touch closes it at once; the next token
+// replaces the one shown.
+class TokenOnScreen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int shownMs = 6000;
+
+    // Shows the token over the kiosk window that issued it.
+    static TokenOnScreen* showToken(const QString& label, const QString& serviceName, QWidget* kiosk);
+
+    QLabel* lblToken;
+    QLabel* lblService;
+    QLabel* lblHint;
+    QLabel* lblNote;
+    QTimer* closeTimer;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    explicit TokenOnScreen(QWidget* kiosk);
+    void placeOver(QWidget* kiosk);
+};
