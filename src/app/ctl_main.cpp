@@ -8,6 +8,7 @@
 #include "ui/SoundPlayer.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {

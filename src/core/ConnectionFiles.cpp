@@ -54,7 +54,7 @@ QString lastItem(const QString& content)
 
 QString readPathFile(const QString& configDir, ConnectionValues& values)
 {
-    return readConnectionFile(QDir(installDir).filePath(QStringLiteral("path.txt")), values);
+    return readConnectionFile(QDir(configDir).filePath(QStringLiteral("path.txt")), values);
 }
 
 QString readConnectionFile(const QString& file, ConnectionValues& values)
@@ -113,7 +113,7 @@ QString writePathFile(const QString& installDir, const ConnectionValues& values)
     return QString();
 }
 
-bool readExitCode(const QString& installDir, QString& code, QString& error)
+bool readExitCode(const QString& configDir, QString& code, QString& error)
 {
     QString content;
     if (!readFile(QDir(configDir).filePath(QStringLiteral("code.txt")), content, error)) {

@@ -14,7 +14,7 @@ QString lastItem(const QString& content);
 
 // Reads path.txt into the four connection values. Fields are stored in order, so a line with too few
 // fields keeps those before the failure. Returns the failure's description, empty on success.
-QString readPathFile(const QString& installDir, ConnectionValues& values);
+QString readPathFile(const QString& configDir, ConnectionValues& values);
 // The same for a connection file of any name and place.
 QString readConnectionFile(const QString& file, ConnectionValues& values);
 

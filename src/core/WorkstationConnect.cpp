@@ -62,9 +62,10 @@ ConnectFailure classify(const QString& description)
         return ConnectFailure::NoDatabase;
     if (anyOf(description, {"permission denied", "must be owner", "no pg_hba.conf entry"}))
         return ConnectFailure::NoRights;
-    if (anyOf(description, {"could not connect", "connection refused", "could not translate host name",
-                            "timeout expired", "no route to host", "network is unreachable",
-                            "server closed the connection", "name or service not known"}))
+    if (anyOf(description,
+              {"could not connect", "cannot be reached", "connection refused",
+               "could not translate host name", "timeout expired", "no route to host",
+               "network is unreachable", "server closed the connection", "name or service not known"}))
         return ConnectFailure::Unreachable;
     return ConnectFailure::Other;
 }

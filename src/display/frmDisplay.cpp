@@ -211,8 +211,8 @@ void frmDisplay::start()
         m_table.setText(0, c, m_theme.headers.at(c));
     styleTable();
 
-    // The video plays in the media's own widget over this area.
-    vidArea->hide();
+    // The video list or live input plays in the media's own widget over this black area.
+    vidArea->setVisible(m_media->video() != nullptr);
 
     // Title and news move with the screen's frames, by the steps of 5 ms that have passed.
     lblTtl->setScrollX(0);

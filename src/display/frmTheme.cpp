@@ -8,6 +8,7 @@
 #include "display/design/frmDesign.h"
 #include "display/frmSelectCounter.h"
 #include "display/frmThLst.h"
+#include "display/media/frmSelectClock.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
 #include "ui/Twips.h"
@@ -127,8 +128,8 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     cmdHeader = button("cmdHeader", QStringLiteral("Header"));
     cmdScroll = button("cmdScroll", QStringLiteral("Scroll Settings"));
     cmdClose = button("cmdClose", QStringLiteral("Close"));
-    // The clock picker and the header and scroll settings are not part of this program yet.
-    for (QPushButton* b : {cmdClock, cmdHeader, cmdScroll})
+    // The header and scroll settings are not part of this program yet.
+    for (QPushButton* b : {cmdHeader, cmdScroll})
         b->setEnabled(false);
     cmdSave->setDefault(true);
 
@@ -258,6 +259,8 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     connect(cmdPosition, &QPushButton::clicked, this, [this] {
         frmDesign::openFor(m_ctx, this, lblRef->text(), cmbType->currentText() == QLatin1String("Vertical"));
     });
+    connect(cmdClock, &QPushButton::clicked, this,
+            [this] { (new frmSelectClock(m_ctx.installDir, m_ctx.clock, txtFormat, this))->show(); });
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdLogo, &QPushButton::clicked, this, [this] { chooseFile(txtlogo); });
     connect(cmdBack, &QPushButton::clicked, this, [this] { chooseFile(txtTbkBack); });

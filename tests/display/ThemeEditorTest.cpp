@@ -1,6 +1,7 @@
 #include "display/ThemeRules.h"
 #include "display/frmThLst.h"
 #include "display/frmTheme.h"
+#include "display/media/frmSelectClock.h"
 
 #include "DisplayTestSupport.h"
 #include "testsupport/TestEnv.h"
@@ -8,8 +9,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -219,7 +224,18 @@ TEST_P(ThemeEditorTest, FieldsAreCorrectedWhenLeftAndFileAndColourFieldsWork)
     EXPECT_EQ(e->cmbHFont->font().family(), QStringLiteral("Liberation Serif"));
 
     EXPECT_TRUE(e->cmdPosition->isEnabled()) << "the layout designer opens from here";
-    EXPECT_FALSE(e->cmdClock->isEnabled());
+    ASSERT_TRUE(e->cmdClock->isEnabled());
+    QDir().mkpath(env->path(QStringLiteral("files/clock")));
+    QFile::copy(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("files/clock/modern.svg")),
+        env->path(QStringLiteral("files/clock/modern.svg")));
+    QTest::mouseClick(e->cmdClock, Qt::LeftButton);
+    auto* picker = e->findChild<frmSelectClock*>();
+    ASSERT_NE(picker, nullptr) << "Select Clock opens the clock picker";
+    ASSERT_EQ(picker->lstClock->count(), 1);
+    picker->lstClock->setCurrentRow(0);
+    picker->select();
+    EXPECT_EQ(e->txtFormat->text(), QStringLiteral("modern.svg"));
     e->close();
 }
 
