@@ -2,8 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QStringList>
 
 #include <utility>
 
@@ -75,15 +76,20 @@ QString readConnectionFile(const QString& file, ConnectionValues& values)
     return QString();
 }
 
-QString unwritableValue(const ConnectionValues& values)
+bool storable(const QString& value)
 {
     static const QRegularExpression breaking(QStringLiteral("[,;\"\r\n]"));
+    return !value.contains(breaking) && value == value.trimmed();
+}
+
+QString unwritableValue(const ConnectionValues& values)
+{
     const std::pair<const char*, const QString*> fields[] = {{"Host", &values.host},
                                                              {"Database", &values.database},
                                                              {"Username", &values.user},
                                                              {"Password", &values.password}};
     for (const auto& [label, value] : fields) {
-        if (value->contains(breaking) || *value != value->trimmed())
+        if (!storable(*value))
             return QStringLiteral("%1 cannot be kept in path.txt: it may not hold a comma, a semicolon, a "
                                   "double quote, a line break or spaces at either end")
                 .arg(QLatin1String(label));
@@ -91,24 +97,32 @@ QString unwritableValue(const ConnectionValues& values)
     return QString();
 }
 
-QString writePathFile(const QString& installDir, const ConnectionValues& values)
+QString pathLine(const ConnectionValues& values)
+{
+    return QStringList{values.host, values.database, values.user, values.password, QString()}.join(
+        QLatin1Char(';'));
+}
+
+QString writePathFile(const QString& configDir, const ConnectionValues& values)
 {
     const QString refused = unwritableValue(values);
     if (!refused.isEmpty())
         return refused;
-    const QString path = QDir(installDir).filePath(QStringLiteral("path.txt"));
-    const bool existed = QFile::exists(path);
-    const QFile::Permissions kept = existed ? QFile::permissions(path) : QFile::Permissions();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString path = QDir(configDir).filePath(QStringLiteral("path.txt"));
+    // Only the owner reads path.txt, and in an installed program the group of the people who run it.
+    // The file is written in place so that it keeps that group.
+    const QFileInfo info(path);
+    const QFile::Permissions groupRead = info.exists() && info.group() == QLatin1String("brivane")
+                                             ? info.permissions() & QFile::ReadGroup
+                                             : QFile::Permissions();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    file.setPermissions(existed ? kept : QFile::ReadOwner | QFile::WriteOwner);
-    const QString line =
-        QStringList{values.host, values.database, values.user, values.password, QString()}.join(
-            QLatin1Char(';')) +
-        QLatin1Char('\n');
-    file.write(line.toUtf8());
-    if (!file.commit())
+    // The rights are narrowed before the password goes in.
+    file.setPermissions(groupRead | QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                        QFile::WriteUser);
+    const QByteArray line = (pathLine(values) + QLatin1Char('\n')).toUtf8();
+    if (file.write(line) != line.size() || !file.flush())
         return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
     return QString();
 }

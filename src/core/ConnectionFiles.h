@@ -18,13 +18,17 @@ QString readPathFile(const QString& configDir, ConnectionValues& values);
 // The same for a connection file of any name and place.
 QString readConnectionFile(const QString& file, ConnectionValues& values);
 
-// A value path.txt cannot hold (a comma, a semicolon, a line end or a double quote would split or
-// change it when read back); empty when all four can be written.
+// Whether path.txt can hold the value: a comma, a semicolon, a line end or a double quote would split or
+// change it when read back, and spaces at either end are dropped.
+bool storable(const QString& value);
+// The first of the four values path.txt cannot hold, as a message; empty when all four can be written.
 QString unwritableValue(const ConnectionValues& values);
-// Writes the four connection values to path.txt as one line of five fields, so they hold at the next
-// start. A new file is readable by its owner only; an existing one keeps its permissions. Returns the
-// failure's description, empty on success.
-QString writePathFile(const QString& installDir, const ConnectionValues& values);
+// The one line of path.txt for these values: host;database;user;password;
+QString pathLine(const ConnectionValues& values);
+// Writes the four connection values to configDir/path.txt, so they hold at the next start. The file is
+// readable by its owner only (a looser one is tightened), or also by the group brivane of an installed
+// program. Returns the failure's description, empty on success.
+QString writePathFile(const QString& configDir, const ConnectionValues& values);
 
 // Reads code.txt; an empty kept item gives the code 7394. On failure returns false with the
 // description in error.

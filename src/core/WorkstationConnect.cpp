@@ -1,5 +1,7 @@
 #include "core/WorkstationConnect.h"
 
+#include "core/ConnectionFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,13 +19,6 @@ bool anyOf(const QString& text, std::initializer_list<const char*> parts)
     return false;
 }
 
-// path.txt is read as comma- or line-separated items split at ';', with spaces and quotes around an
-// item removed: a value holding any of these would come back different.
-bool storable(const QString& value)
-{
-    return !anyOf(value, {";", ",", "\n", "\r", "\""}) && value == value.trimmed();
-}
-
 QString serverName(const QString& host)
 {
     return host.contains(QLatin1Char(':')) ? host : host + QStringLiteral(":5432");
@@ -32,24 +27,6 @@ QString serverName(const QString& host)
 ConnectResult failed(ConnectFailure failure, const QString& message, const QString& detail = {})
 {
     return {failure, detail.isEmpty() ? message : message + QLatin1Char('\n') + detail.trimmed()};
-}
-
-QString writePathFile(const QString& file, const ConnectionValues& values)
-{
-    // Only the owner reads path.txt, and in an installed program the group of the people who run it.
-    const QFileInfo info(file);
-    const QFile::Permissions kept = info.exists() && info.group() == QLatin1String("brivane")
-                                        ? info.permissions() & QFile::ReadGroup
-                                        : QFile::Permissions();
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return f.errorString();
-    // Narrow the rights before the password goes in.
-    f.setPermissions(kept | QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-    const QByteArray line = (pathLine(values) + QLatin1Char('\n')).toUtf8();
-    if (f.write(line) != line.size() || !f.flush())
-        return f.errorString();
-    return {};
 }
 
 } // namespace
@@ -70,12 +47,6 @@ ConnectFailure classify(const QString& description)
     return ConnectFailure::Other;
 }
 
-QString pathLine(const ConnectionValues& values)
-{
-    return QStringList{values.host, values.database, values.user, values.password, QString()}.join(
-        QLatin1Char(';'));
-}
-
 ConnectResult connect(const ConnectionValues& values, const QString& configDir)
 {
     if (values.host.trimmed().isEmpty() || values.database.trimmed().isEmpty() ||
@@ -83,7 +54,7 @@ ConnectResult connect(const ConnectionValues& values, const QString& configDir)
         return failed(ConnectFailure::BadValue,
                       QStringLiteral("The server, the database and the user are needed."));
     for (const QString& value : {values.host, values.database, values.user, values.password}) {
-        if (!storable(value))
+        if (!connectionFiles::storable(value))
             return failed(
                 ConnectFailure::BadValue,
                 QStringLiteral("path.txt cannot hold a value with ';', ',', a double quote, a line break "
@@ -141,10 +112,9 @@ ConnectResult connect(const ConnectionValues& values, const QString& configDir)
                           e.description());
         }
     }
-    const QString error = writePathFile(file, values);
+    const QString error = connectionFiles::writePathFile(configDir, values);
     if (!error.isEmpty())
-        return failed(ConnectFailure::CannotWrite,
-                      QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(file), error));
+        return failed(ConnectFailure::CannotWrite, error);
     return {};
 }
 

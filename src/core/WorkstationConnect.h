@@ -29,9 +29,6 @@ struct ConnectResult
 // What a connection failure's description from the server means.
 ConnectFailure classify(const QString& description);
 
-// The one line of path.txt for these values: host;database;user;password;
-QString pathLine(const ConnectionValues& values);
-
 // Tests the values, creates the schema, then writes configDir/path.txt with mode 0600 (0640 for the
 // group brivane of an installed program).
 ConnectResult connect(const ConnectionValues& values, const QString& configDir);

@@ -62,10 +62,6 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     lblTime->setAlignment(Qt::AlignCenter);
     lblTime->hide();
 
-    Flash1 = named(new QLabel(this), "Flash1");
-    Flash1->setAlignment(Qt::AlignCenter);
-    Flash1->hide();
-
     lblOffline = named(new QLabel(QStringLiteral("offline"), this), "lblOffline");
     lblOffline->setStyleSheet(QStringLiteral("QLabel { background: rgba(150, 0, 0, 210); color: white; "
                                              "font: bold 10pt; padding: 2px 8px; border-radius: 3px; }"));
@@ -77,18 +73,11 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
         return t;
     };
     Timer1 = timer("Timer1", 10);
-    Timer2 = timer("Timer2", 5);
     Timer3 = timer("Timer3", 100);
-    Timer4 = timer("Timer4", 5);
-    Timer5 = timer("Timer5", 5);
-    Timer9 = timer("Timer9", 5000);
     Timer10 = timer("Timer10", 2000);
     connect(Timer1, &QTimer::timeout, this, &frmDisplay::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &frmDisplay::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &frmDisplay::Timer3_Timer);
     connect(Timer10, &QTimer::timeout, this, &frmDisplay::Timer10_Timer);
-    connect(Timer4, &QTimer::timeout, this, &frmDisplay::Timer4_Timer);
-    connect(Timer5, &QTimer::timeout, this, &frmDisplay::Timer5_Timer);
     m_frames = new FrameSteps(this);
     connect(m_frames, &FrameSteps::frame, this, &frmDisplay::frameTick);
 
@@ -145,9 +134,6 @@ void frmDisplay::Form_Load()
         Timer10->start();
     else
         Timer10->stop();
-    const qint64 duration =
-        s.getNumber(QStringLiteral("Queue"), QStringLiteral("Pic"), QStringLiteral("Duration"), 5);
-    Timer9->setInterval(int(qBound(qint64(1), duration, qint64(86400)) * 1000));
     openConnection(m_ctx);
 
     m_engine = std::make_unique<CallBoardEngine>(m_ctx.db, m_ctx.session, m_ctx.clock, m_table);
@@ -194,7 +180,6 @@ void frmDisplay::start()
         Timer3->start();
     }
     // Clock face, logo and the video area (video list or live input)
-    Flash1->hide();
     m_media.reset();
     m_media = std::make_unique<BoardMedia>(
         this, BoardMedia::Areas{pxRect(m_layout.logo), pxRect(m_layout.time), pxRect(m_layout.video)},
@@ -272,16 +257,6 @@ void frmDisplay::showOffline(bool offline)
     lblOffline->setVisible(offline);
 }
 
-void frmDisplay::Timer2_Timer()
-{
-    const int w = int(twips::fromPixels(QFontMetrics(lblTtl->font()).horizontalAdvance(lblTtl->text())));
-    const int x = lblTtl->scrollX();
-    if (x > -w)
-        lblTtl->setScrollX(x - int(m_ctx.session.scrollSpeed));
-    else
-        lblTtl->setScrollX(int(twips::fromPixels(lblTtl->width())));
-}
-
 void frmDisplay::Timer3_Timer()
 {
     lblTime->setText(m_ctx.clock.now().toString(m_theme.timeFormat));
@@ -311,34 +286,9 @@ void frmDisplay::startNews()
 void frmDisplay::stopNews()
 {
     m_newsRuns = false;
-    Timer4->stop();
-    Timer5->stop();
     imgBG->hide();
     m_ticker->stop();
     showNews();
-}
-
-void frmDisplay::tickNews()
-{
-    m_ticker->tick();
-    const bool left = m_ticker->phase() == NewsTicker::Phase::Left;
-    if (left && !Timer4->isActive()) {
-        Timer5->stop();
-        Timer4->start();
-    } else if (!left && !Timer5->isActive()) {
-        Timer4->stop();
-        Timer5->start();
-    }
-    showNews();
-}
-
-void frmDisplay::Timer4_Timer()
-{
-    tickNews();
-}
-void frmDisplay::Timer5_Timer()
-{
-    tickNews();
 }
 
 void frmDisplay::showNews()

@@ -33,16 +33,11 @@ public:
     Grid* FG;
     BoardFrame* Shape1;
     QLabel* lblTime;    // the text clock
-    QLabel* Flash1;     // the logo
     QWidget* vidArea;   // where the video plays
     QWidget* imgBG;     // the news band
     QLabel* lblOffline; // in a corner while the database cannot be reached
     QTimer* Timer1;     // takes the next call
-    QTimer* Timer2;     // scrolls the title
     QTimer* Timer3;     // text clock
-    QTimer* Timer4;     // news ticker, messages moving left
-    QTimer* Timer5;     // news ticker, messages moving right
-    QTimer* Timer9;     // picture duration of the playlist
     QTimer* Timer10;    // swaps the caption columns
 
     void Form_Load();
@@ -51,11 +46,8 @@ public:
     void getData();
     void addFirst();
     void Timer1_Timer();
-    void Timer2_Timer();
     void Timer3_Timer();
     void Timer10_Timer();
-    void Timer4_Timer();
-    void Timer5_Timer();
 
     // One screen frame: the title and the news band move by the 5 ms steps that have passed.
     void frameTick(int steps);
@@ -83,7 +75,6 @@ private:
     void styleTable();
     void applyColumnFormats();
     QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
-    void tickNews();
     void showNews();
     QRect newsBand() const;
     void askMainWindow(const char* actionName);

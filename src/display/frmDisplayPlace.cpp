@@ -31,7 +31,6 @@ void frmDisplay::getpos()
 
     // A theme without a layout row gets the default layout for that screen.
     m_layout = loadBoardLayout(m_ctx.db, m_ctx.session.themeId, screenTwips);
-    Flash1->setGeometry(pxRect(m_layout.logo));
     lblTime->setGeometry(pxRect(m_layout.time));
     move(at);
     if (m_layout.width > 0 && m_layout.height > 0)
