@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "core/DemoData.h"
+#include "core/users/Users.h"
 #include "ui/Named.h"
 
 #include <QFormLayout>
@@ -13,8 +14,7 @@
 
 bool noUserYet(Database& db)
 {
-    const ResultSet users = db.query(QStringLiteral("select count(*) from tbluser"));
-    return !users.isEmpty() && users.number(0, 0) == 0;
+    return users::userCount(db) == 0;
 }
 
 QString createFirstAdministrator(Database& db, const QString& name, const QString& password,
@@ -27,9 +27,14 @@ QString createFirstAdministrator(Database& db, const QString& name, const QStrin
     if (password != repeated)
         return QStringLiteral("The two passwords differ");
     try {
+        // Two workstations starting on one empty server must not both create a first administrator.
+        Database::Transaction transaction(db);
+        if (db.isPostgres())
+            db.exec(QStringLiteral("lock table tbluser in share row exclusive mode"));
         if (!noUserYet(db))
             return QStringLiteral("An administrator exists already: log in with it");
         demo::createAdministrator(db, name.trimmed(), password);
+        transaction.commit();
     } catch (const DbError& e) {
         return e.description();
     }
