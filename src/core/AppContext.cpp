@@ -39,7 +39,7 @@ bool openConnection(AppContext& ctx)
         try {
             ctx.db.open(values, ctx.dataDir());
         } catch (const DbError& e) {
-            reason = e.description().isEmpty() ? QStringLiteral("Unknown database error") : e.description();
+            reason = e.description();
         }
     }
     // The store's own words are all an operator has to go on (a refused password, a schema that does

@@ -98,7 +98,7 @@ void frmSql::Command1_Click()
     v.password = s.get(Queue, Sql, QStringLiteral("password"));
     s.set(Queue, Sql, QStringLiteral("aut"), Combo1->currentText());
     // Kept for the next start too, for every user of this installation.
-    const QString error = connectionFiles::writePathFile(m_ctx.installDir, v);
+    const QString error = connectionFiles::writePathFile(m_ctx.configDir(), v);
     if (!error.isEmpty())
         m_ctx.dialogs.message(QStringLiteral("The connection holds until the program ends; it could not be "
                                              "kept for the next start.\n") +
@@ -123,9 +123,9 @@ void frmSql::Command2_Click()
     QString reason;
     try {
         Database probe;
-        probe.open(typedValues(), m_ctx.installDir);
+        probe.open(typedValues(), m_ctx.dataDir());
     } catch (const DbError& e) {
-        reason = e.description().isEmpty() ? QStringLiteral("Unknown database error") : e.description();
+        reason = e.description();
     }
     showReason(reason);
     m_ctx.dialogs.message(reason.isEmpty() ? QStringLiteral("Connection Success")

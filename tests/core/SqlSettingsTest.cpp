@@ -3,10 +3,12 @@
 #include "testsupport/TestEnv.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -79,6 +81,34 @@ TEST(SqlSettings, ANewPathFileIsReadableByItsOwnerOnly)
     const QFile::Permissions permissions = QFile::permissions(env.path(QStringLiteral("path.txt")));
     EXPECT_TRUE(permissions & QFile::ReadOwner);
     EXPECT_FALSE(permissions & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+}
+
+// An installed program keeps path.txt in its machine folder and the embedded database in its data
+// folder, apart from the read-only files: the screen reads, tests and saves there.
+TEST(SqlSettings, AnInstalledProgramUsesItsMachineAndDataFolders)
+{
+    TestEnv env;
+    QTemporaryDir config;
+    QTemporaryDir data;
+    env.ctx->where.config = config.path();
+    env.ctx->where.data = data.path();
+    QFile pathFile(QDir(config.path()).filePath(QStringLiteral("path.txt")));
+    ASSERT_TRUE(pathFile.open(QIODevice::WriteOnly));
+    pathFile.write(";hall.db;;;\n");
+    pathFile.close();
+
+    frmSql form(*env.ctx);
+    EXPECT_EQ(form.txtData->text(), QStringLiteral("hall.db"));
+    form.Command2->click();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Connection Success"));
+    EXPECT_TRUE(QFile::exists(QDir(data.path()).filePath(QStringLiteral("hall.db"))));
+
+    form.txtData->setText(QStringLiteral("other.db"));
+    form.Command1->click();
+    ConnectionValues saved;
+    EXPECT_EQ(connectionFiles::readPathFile(config.path(), saved), QString());
+    EXPECT_EQ(saved.database, QStringLiteral("other.db"));
+    EXPECT_FALSE(QFile::exists(env.path(QStringLiteral("path.txt"))));
 }
 
 // A connection that fails brings up the SQL settings screen with the store's own reason; it goes once
