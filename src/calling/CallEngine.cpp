@@ -81,10 +81,29 @@ void CallEngine::markCalled(const Picked& ticket, bool onlyWaiting, bool* taken)
     try {
         const qint64 changed = m_db.exec(sql, {m_session.counterId, m_clock.timeText(), ticket.key});
         *taken = changed > 0;
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        if (e.kind() == DbError::Kind::OutcomeUnknown) {
+            // The connection broke while the server had the change: the ticket row says whether it
+            // was saved. Should the server still be away, the operator is told the outcome is unknown.
+            try {
+                *taken = calledHere(ticket.key);
+            } catch (const DbError&) {
+                throw e;
+            }
+            return;
+        }
+        if (e.kind() != DbError::Kind::Other)
+            throw; // nothing reached the server
         // The call row is still written; the ticket row may be fixed by calling it again.
         *taken = true;
     }
+}
+
+bool CallEngine::calledHere(qint64 ticketKey)
+{
+    const ResultSet rs =
+        m_db.query(QStringLiteral("select call, attended from tblTicket where tickAuto=?"), {ticketKey});
+    return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("1") && rs.number(0, 1) == m_session.counterId;
 }
 
 bool CallEngine::take(const Picked& ticket)

@@ -78,6 +78,7 @@ private:
     // counter took it first.
     bool take(const Picked& ticket);
     void markCalled(const Picked& ticket, bool onlyWaiting, bool* taken);
+    bool calledHere(qint64 ticketKey);
     void finish(qint64 ticketKey);
     void insertCallRow(bool alwaysCounterName);
 

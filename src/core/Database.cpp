@@ -4,6 +4,7 @@
 #include "core/Schema.h"
 
 #include "core/PgLink.h"
+#include "core/PreparedStatements.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -46,10 +47,18 @@ bool startsWithWord(const QString& sql, const char* word)
     return t.startsWith(w, Qt::CaseInsensitive) && (t.size() == w.size() || !t.at(w.size()).isLetter());
 }
 
+// A statement after which prepared statements may no longer fit the tables.
+bool changesTables(const QString& sql)
+{
+    return startsWithWord(sql, "create") || startsWithWord(sql, "drop") || startsWithWord(sql, "alter") ||
+           startsWithWord(sql, "truncate");
+}
+
 } // namespace
 
 Database::Database()
-    : m_connectionName(QStringLiteral("brivane-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+    : m_connectionName(QStringLiteral("brivane-%1").arg(connectionCounter.fetchAndAddRelaxed(1))),
+      m_prepared(std::make_unique<PreparedStatements>())
 {
 }
 
@@ -77,6 +86,7 @@ void Database::closeLink()
 
 void Database::dropLink()
 {
+    m_prepared->clear();
     if (QSqlDatabase::contains(m_connectionName)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -303,26 +313,51 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
         QSqlError failure;
         {
             QSqlDatabase link = QSqlDatabase::database(m_connectionName, false);
-            QSqlQuery q(link);
-            q.setForwardOnly(true);
+            // On PostgreSQL a statement with values is prepared once per connection and kept.
+            const bool keepPrepared = m_kind == Kind::Postgres && !params.isEmpty();
+            if (effect == Effect::Write && changesTables(sql))
+                m_prepared->clear();
+            QSqlQuery own(link);
+            QSqlQuery* q = &own;
             bool ok = false;
-            if (params.isEmpty()) {
-                ok = q.exec(sql);
-            } else if (q.prepare(sql)) {
-                for (const QVariant& p : params)
-                    q.addBindValue(p.typeId() == QMetaType::Bool ? QVariant(flag(p)) : p);
-                ok = q.exec();
+            if (keepPrepared) {
+                q = m_prepared->checkOut(link, sql, failure);
+            } else {
+                own.setForwardOnly(true);
+                if (!params.isEmpty() && !own.prepare(sql))
+                    q = nullptr;
+            }
+            if (q) {
+                for (int i = 0; i < params.size(); ++i) {
+                    const QVariant& p = params.at(i);
+                    q->bindValue(i, p.typeId() == QMetaType::Bool ? QVariant(flag(p)) : p);
+                }
+                ok = params.isEmpty() ? q->exec(sql) : q->exec();
+            } else if (!keepPrepared) {
+                failure = own.lastError();
             }
             if (ok) {
-                if (collect)
-                    collect(q);
+                try {
+                    if (collect)
+                        collect(*q);
+                } catch (...) {
+                    if (keepPrepared)
+                        m_prepared->release(q, false);
+                    throw;
+                }
+                if (keepPrepared)
+                    m_prepared->release(q, true);
                 if (effect == Effect::Begin)
                     m_inTransaction = true;
                 else if (effect == Effect::Commit || effect == Effect::Rollback)
                     m_inTransaction = false;
                 return;
             }
-            failure = q.lastError();
+            if (q) {
+                failure = q->lastError();
+                if (keepPrepared)
+                    m_prepared->release(q, false);
+            }
             if (m_kind != Kind::Postgres || !pglink::connectionLost(link, failure))
                 throw errorFrom(failure);
         }
@@ -638,6 +673,26 @@ void Database::ensureSchema()
             QStringLiteral("The database was made by a newer version of Brivane (schema %1)").arg(version),
             DbError::Kind::Connection);
     // Later migrations go here, one numbered step each, raising the version row.
+    if (m_kind == Kind::Postgres)
+        ensureTokenNumberRoutine();
+}
+
+void Database::ensureTokenNumberRoutine()
+{
+    const ResultSet rs = query(QStringLiteral("select prosrc from pg_proc where proname = ?"),
+                               {schema::tokenNumberRoutineName()});
+    if (rs.size() == 1 && rs.text(0, 0) == schema::tokenNumberRoutineBody())
+        return;
+    try {
+        inTransaction([&] {
+            query(QStringLiteral("select pg_advisory_xact_lock(7274001)"));
+            exec(schema::tokenNumberRoutineDdl());
+        });
+    } catch (const DbError& e) {
+        // A user who may not create routines still issues tokens, numbered by the kiosk.
+        if (e.kind() != DbError::Kind::Other)
+            throw;
+    }
 }
 
 void Database::recreateSchema()

@@ -10,6 +10,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 #include <functional>
+#include <memory>
 
 // Where the database is: an empty host means the embedded SQLite file named by `database`
 // (relative to the installation folder); otherwise host[:port] is a PostgreSQL server.
@@ -47,6 +48,8 @@ struct ServerLink
 // - while no server answers, statements fail at once for a short pause after each failed reopen
 //   instead of each waiting for the time-out again.
 QString identityOf(const ConnectionValues& values, const QString& installDir);
+
+class PreparedStatements;
 
 class Database
 {
@@ -131,6 +134,7 @@ private:
                   const QString& description);
     void openFrom(const ConnectionValues& values, const QString& installDir);
     void ensureSchema();
+    void ensureTokenNumberRoutine();
     bool schemaExists();
     void createTables();
     void createIndexes();
@@ -149,4 +153,6 @@ private:
     bool m_reopening = false;
     bool m_inTransaction = false;
     QElapsedTimer m_lastFailedReopen;
+    // The server's prepared statements of this connection (PostgreSQL only).
+    std::unique_ptr<PreparedStatements> m_prepared;
 };

@@ -108,4 +108,33 @@ const Table* table(const QString& name)
     return nullptr;
 }
 
+QString tokenNumberRoutineName()
+{
+    return QStringLiteral("brivane_token_number");
+}
+
+// Each statement of a volatile routine sees what was committed when it starts, so the highest number
+// is read after the lock was granted; PL/pgSQL keeps its plans for the connection. The lock is held
+// until the issuing statement's transaction ends. The number is the one asked for when it is free,
+// otherwise the next after the highest of the day.
+QString tokenNumberRoutineBody()
+{
+    return QStringLiteral(" begin perform pg_advisory_xact_lock(%1, cast(service % 2147483647 as integer)); "
+                          "return (select case when exists (select 1 from tblticket where servauto = service "
+                          "and tickdate = day and tickno = wanted) "
+                          "then greatest(wanted + 1, coalesce((select tickno + 1 from tblticket "
+                          "where servauto = service and tickdate = day order by tickno desc limit 1), "
+                          "(select startno from tblservice where servauto = service))) "
+                          "else wanted end); end ")
+        .arg(numberingLockSpace);
+}
+
+QString tokenNumberRoutineDdl()
+{
+    return QStringLiteral(
+               "create or replace function %1(service bigint, day text, wanted bigint) returns bigint "
+               "language plpgsql volatile as $$%2$$")
+        .arg(tokenNumberRoutineName(), tokenNumberRoutineBody());
+}
+
 } // namespace schema

@@ -33,4 +33,13 @@ const Table* table(const QString& name); // case-insensitive; nullptr when absen
 // Version of the schema this program creates and expects.
 constexpr int currentVersion = 1;
 
+// PostgreSQL: the routine that gives the next token number of a service while holding the service's
+// numbering lock, so that a kiosk takes and stores its number in one statement. A database without it
+// (made before it existed, or by a user who may not create routines) is numbered by the kiosk itself,
+// under the same lock.
+constexpr int numberingLockSpace = 7274002;
+QString tokenNumberRoutineName();
+QString tokenNumberRoutineBody();
+QString tokenNumberRoutineDdl();
+
 } // namespace schema

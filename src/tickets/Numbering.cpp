@@ -1,6 +1,7 @@
 #include "tickets/Numbering.h"
 
 #include "core/Database.h"
+#include "core/Schema.h"
 #include "ui/Clock.h"
 
 #include <QVariantMap>
@@ -35,10 +36,11 @@ ServiceInfo serviceFrom(const ResultSet& rs)
 bool lookForIssue(Database& db, qint64 serviceId, const QString& day, qint64& number, ServiceInfo& service)
 {
     const ResultSet rs = db.query(
-        QStringLiteral("select endno,abrno,servdesc,ServName,startno,"
-                       "(select max(tickno) from tblticket where servauto=? and tickdate=?),"
-                       "(select count(*) from tblticket where servauto=? and tickdate=? and tickno=?) "
-                       "from tblService where servAuto=?"),
+        QStringLiteral(
+            "select endno,abrno,servdesc,ServName,startno,"
+            "(select tickno from tblticket where servauto=? and tickdate=? order by tickno desc limit 1),"
+            "(select count(*) from tblticket where servauto=? and tickdate=? and tickno=?) "
+            "from tblService where servAuto=?"),
         {serviceId, day, serviceId, day, number, serviceId});
     service = serviceFrom(rs);
     if (!service.found)
@@ -57,9 +59,8 @@ void takeServiceLock(Database& db, qint64 serviceId)
 {
     if (!db.isPostgres())
         return;
-    constexpr int numberingLocks = 7274002; // one space of advisory locks, keyed by service
     db.query(QStringLiteral("select pg_advisory_xact_lock(?, cast(? as integer))"),
-             {numberingLocks, qint32(serviceId % 2147483647)});
+             {schema::numberingLockSpace, qint32(serviceId % 2147483647)});
 }
 
 std::atomic<qint64> clashes{0};
@@ -76,14 +77,14 @@ QString tokenLabel(const QString& prefix, qint64 number)
 
 qint64 getToken(Database& db, qint64 serviceId, const QDate& issueDate)
 {
-    const ResultSet highest =
-        db.query(QStringLiteral("select max(tickno) from tblticket where servauto=? and tickdate=?"),
-                 {serviceId, dayText(issueDate)});
-    if (!highest.isEmpty() && !highest.isNull(0, 0))
-        return highest.number(0, 0) + 1;
-    const ResultSet service =
-        db.query(QStringLiteral("select startno from tblService where servauto=?"), {serviceId});
-    return service.isEmpty() ? 0 : service.number(0, 0);
+    const ResultSet rs = db.query(QStringLiteral("select (select tickno from tblticket where servauto=? and "
+                                                 "tickdate=? order by tickno desc limit 1), "
+                                                 "startno "
+                                                 "from tblService where servauto=?"),
+                                  {serviceId, dayText(issueDate), serviceId});
+    if (rs.isEmpty())
+        return 0;
+    return rs.isNull(0, 0) ? rs.number(0, 1) : rs.number(0, 0) + 1;
 }
 
 QString getNowServing(Database& db, const Clock& clock, qint64 serviceId)
@@ -102,9 +103,73 @@ ServiceInfo readService(Database& db, qint64 serviceId)
                  {serviceId}));
 }
 
+namespace {
+
+// PostgreSQL with the numbering routine: the number is taken and the ticket stored in one statement,
+// which holds the service's lock only while the server runs it. False when the database has no
+// such routine; a limit or a service gone is told by the one look at the service that follows.
+bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& request, IssuedTicket& result)
+{
+    const QString day = dayText(request.issueDate);
+    const QDateTime now = clock.now();
+    const QVariant appTime = request.writeAppTime ? QVariant(now.time().toString(QStringLiteral("HH:mm")))
+                                                  : QVariant(QMetaType::fromType<QString>());
+    ResultSet rs;
+    try {
+        rs = db.query(
+            QStringLiteral(
+                "insert into tblticket "
+                "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,apptime) "
+                "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), 0, 'N', ? "
+                "from (select %1(?, ?, ?) as no) n, tblService s "
+                "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
+                "returning tickauto, tickno, no_abr, "
+                "(select endno from tblService where servauto = tblticket.servauto), "
+                "(select abrno from tblService where servauto = tblticket.servauto), "
+                "(select servdesc from tblService where servauto = tblticket.servauto), "
+                "(select ServName from tblService where servauto = tblticket.servauto)")
+                .arg(schema::tokenNumberRoutineName()),
+            {day, now.time().toString(QStringLiteral("HH:mm:ss")), appTime, request.serviceId, day,
+             request.number, request.serviceId, highestTokenNumber});
+    } catch (const DbError& e) {
+        // The unique index refusing a number another workstation took without the lock: the
+        // transaction below looks again.
+        if (e.isUniqueViolation())
+            return false;
+        if (e.kind() == DbError::Kind::Other && e.description().contains(schema::tokenNumberRoutineName()))
+            return false;
+        throw;
+    }
+    if (rs.isEmpty()) {
+        qint64 number = request.number;
+        if (!lookForIssue(db, request.serviceId, day, number, result.service)) {
+            result.status = IssuedTicket::Status::NoService;
+            return true;
+        }
+        result.number = number;
+        result.label = tokenLabel(result.service.prefix, number);
+        result.status = IssuedTicket::Status::Limit;
+        return true;
+    }
+    result.tickAuto = rs.number(0, 0);
+    result.number = rs.number(0, 1);
+    result.label = rs.text(0, 2);
+    result.service.found = true;
+    result.service.endNo = rs.number(0, 3);
+    result.service.prefix = rs.text(0, 4);
+    result.service.description = rs.text(0, 5);
+    result.service.name = rs.text(0, 6);
+    result.status = IssuedTicket::Status::Issued;
+    return true;
+}
+
+} // namespace
+
 IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request)
 {
     IssuedTicket result;
+    if (db.isPostgres() && storeInOneStatement(db, clock, request, result))
+        return result;
     const QString day = dayText(request.issueDate);
     qint64 number = request.number;
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {

@@ -2,6 +2,7 @@
 // itself, with one plain message per failed press and none from its timers.
 
 #include "CallingSupport.h"
+#include "calling/CallEngine.h"
 #include "calling/frmCall.h"
 #include "testsupport/StoreOutage.h"
 
@@ -102,6 +103,45 @@ TEST(CounterStoreOutage, WhileTheServerIsDownEachPressSaysSoOnceAndAfterItsRetur
     Database::setReopenPause(1000);
     env.screens.closeAll();
     env.db.close();
+}
+
+TEST(CounterStoreOutage, ACallCutOffWhileTheServerHadItIsLookedUpAndNotMadeTwice)
+{
+    ConnectionValues values;
+    if (!pgServerFromEnvironment(values))
+        GTEST_SKIP() << "needs a PostgreSQL server (BRIVANE_PG)";
+    TestEnv env(Store::Postgres);
+    auto admin = env.secondConnection();
+    const Hall hall = seedHall(env.db);
+    logInCounter(env.session, env.db, hall.counter1);
+    const qint64 a1 = walkIn(env.db, hall, 1);
+    // The change to the ticket row takes a moment on the server, long enough to cut it off.
+    admin->exec(QStringLiteral("create function brivane_test_slow() returns trigger language plpgsql as "
+                               "$$ begin perform pg_sleep(0.3); return new; end $$"));
+    admin->exec(QStringLiteral("create trigger slow_call before update on tblticket for each row "
+                               "execute function brivane_test_slow()"));
+    CallEngine engine(env.db, env.settings(), env.clock, env.session);
+    std::unique_ptr<outage::TerminateWhileBusy> killer;
+    int takes = 0;
+    engine.beforeTake = [&](qint64) {
+        if (++takes == 1)
+            killer = std::make_unique<outage::TerminateWhileBusy>(values, outage::backendPid(env.db));
+    };
+    engine.getLast();
+    engine.callNext();
+    killer.reset();
+    admin->exec(QStringLiteral("drop trigger slow_call on tblticket"));
+    admin->exec(QStringLiteral("drop function brivane_test_slow()"));
+
+    // The cut-off change was rolled back by the server; the engine looked, found A1 still waiting,
+    // and called it on a new connection: one call, one ticket change, no error for the operator.
+    EXPECT_EQ(takes, 2);
+    EXPECT_EQ(engine.state.lblToken, QStringLiteral("A1"));
+    EXPECT_EQ(callRows(*admin, a1), 1);
+    const ResultSet ticket =
+        admin->query(QStringLiteral("select call, attended from tblTicket where tickAuto=?"), {a1});
+    EXPECT_EQ(ticket.text(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(ticket.number(0, 1), hall.counter1);
 }
 
 } // namespace
