@@ -113,11 +113,7 @@ BoardTheme loadBoardTheme(Database& db, qint64 themeId)
     read([&] { t.timeFont = text(rs, "fonttime"); });
     read([&] { t.timeSize = number(rs, "sizetime"); });
     read([&] { t.timeColor = color(rs, "clrtime"); });
-    read([&] {
-        const QString f = text(rs, "tformat");
-        if (!f.isEmpty())
-            t.timeFormat = qtTimeFormat(f);
-    });
+    read([&] { t.timeFormat = boardTimeFormat(text(rs, "tformat")); });
     read([&] { t.logo = text(rs, "logo"); });
 
     read([&] { t.bgImage = text(rs, "bgimage"); });

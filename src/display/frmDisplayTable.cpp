@@ -18,16 +18,17 @@ void frmDisplay::styleTable()
     FG->setRows(t.dataRows + 1);
 
     FG->setStyleSheet(
-        QStringLiteral("QTableWidget { background-color: %1; gridline-color: %2; border: none; }"
-                       "QTableWidget::item { padding-left: 10px; padding-right: 10px; }"
+        QStringLiteral("QTableWidget { background-color: %1; border: none; }"
                        "QHeaderView { background-color: %1; border: none; }"
-                       "QHeaderView::section { background-color: %3; color: %4; border: none;"
-                       " border-right: 1px solid %2; border-bottom: 1px solid %2;"
+                       "QHeaderView::section { background-color: %2; color: %3; border: none;"
                        " padding-left: 10px; padding-right: 10px; }")
-            .arg(cssColor(t.tableBg), cssColor(t.lineColor), cssColor(t.headerBg),
+            .arg(cssColor(t.tableBg), cssColor(t.headerBg),
                  // The header's text colour is the theme's only when the theme enables the header.
                  cssColor(t.headerOn ? t.headerFore : QColor(Qt::black))));
-    FG->setShowGrid(t.lineWidth > 0);
+    // The lines of data and header cells alike, in the theme's colour and width.
+    FG->setGridLines(t.lineColor, t.lineWidth);
+    // Data texts stand as far from the cell's edge as the header's captions.
+    FG->setTextInset(10);
 
     FG->setColWidth(0, t.colWidths.value(0, 1));
 

@@ -61,6 +61,7 @@ public:
     QComboBox* cmbTtlSize;
     QCheckBox* chkScroll;
     QLineEdit* txtTformat;
+    QLabel* lblTimePreview; // the board's clock text for txtTformat at the current time
     QCheckBox* chkHeader;
     QLineEdit* Text1;
     QLineEdit* Text2;
@@ -84,7 +85,8 @@ public:
 
     void Form_Load();
     void getData();
-    // Returns false when the row could not be written (the store's message was shown).
+    // Return false when the row could not be written (the store's message was shown). An update of
+    // a theme deleted meanwhile writes nothing, says so and returns false.
     bool saveData();
     bool updateData();
     bool chkVal();
@@ -96,6 +98,9 @@ public:
     void chooseFile(QLineEdit* field);
     // Opens the colour dialog for a swatch.
     void chooseColor(QLabel* swatch);
+
+    // Shows what the board's text clock would read now with the format in txtTformat.
+    void showTimePreview();
 
     void txtColumn_LostFocus();
     void txtRow_LostFocus();
@@ -114,6 +119,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void arrangeFields();
+    void bindColumns();
+    void showNewThemeDefaults();
+    void makeTimePreview();
     QLabel* makeSwatch(const char* name);
     QComboBox* makeCombo(const char* name, bool preview);
     QLineEdit* makeEdit(const char* name, const QString& text = QString());

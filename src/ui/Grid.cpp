@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -14,7 +15,18 @@ namespace {
 
 constexpr int PictureRole = Qt::UserRole + 1;
 
-// Paints a cell's background, then its picture stretched to the cell, then its text and selection.
+// A cell's own grid lines: its right and bottom edge, `width` pixels wide, inside the cell.
+void drawCellLines(QPainter& painter, const QRect& cell, const QColor& color, int width)
+{
+    const int w = qMin(width, qMin(cell.width(), cell.height()));
+    if (w <= 0)
+        return;
+    painter.fillRect(QRect(cell.right() - w + 1, cell.top(), w, cell.height()), color);
+    painter.fillRect(QRect(cell.left(), cell.bottom() - w + 1, cell.width(), w), color);
+}
+
+// Paints a cell's background, then its picture stretched to the cell, then its text (inset by the
+// grid's text padding) and selection.
 class PictureDelegate : public QStyledItemDelegate
 {
 public:
@@ -22,7 +34,12 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         const QPixmap pixmap = index.data(PictureRole).value<QPixmap>();
-        if (pixmap.isNull()) {
+        const auto* grid = qobject_cast<const Grid*>(parent());
+        // The style keeps a margin of its own around an item's text; the inset includes it.
+        const int ownMargin =
+            grid ? grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1 : 0;
+        const int padding = grid ? qMax(0, grid->textInset() - ownMargin) : 0;
+        if (pixmap.isNull() && padding == 0) {
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
@@ -30,8 +47,10 @@ public:
         initStyleOption(&opt, index);
         if (opt.backgroundBrush.style() != Qt::NoBrush)
             painter->fillRect(opt.rect, opt.backgroundBrush);
-        painter->drawPixmap(opt.rect, pixmap);
+        if (!pixmap.isNull())
+            painter->drawPixmap(opt.rect, pixmap);
         opt.backgroundBrush = Qt::NoBrush;
+        opt.rect.adjust(padding, 0, -padding, 0);
         const QWidget* widget = opt.widget;
         QStyle* style = widget ? widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
@@ -46,6 +65,18 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int section) const override
+    {
+        // The style may leave the painter clipped to nothing after a section.
+        painter->save();
+        paintPictureSection(painter, rect, section);
+        painter->restore();
+        // The grid's own lines go over the section, picture and all.
+        if (const auto* grid = qobject_cast<const Grid*>(parentWidget()); grid && grid->gridLineWidth() > 0)
+            drawCellLines(*painter, rect, grid->gridLineColor(), grid->gridLineWidth());
+    }
+
+private:
+    void paintPictureSection(QPainter* painter, const QRect& rect, int section) const
     {
         const QPixmap pixmap =
             model() ? model()->headerData(section, orientation(), PictureRole).value<QPixmap>() : QPixmap();
@@ -390,4 +421,41 @@ void Grid::styleHeader()
                        " padding: 3px; border: 0px; border-right: 1px solid #5a7590; }"
                        "QTableWidget { gridline-color: #c8d0d8; selection-background-color: #3d7ab8; }"));
     setAlternatingRowColors(true);
+}
+
+void Grid::setGridLines(const QColor& color, int width)
+{
+    m_lineColor = color;
+    m_lineWidth = qMax(0, width);
+    setShowGrid(false);
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+}
+
+void Grid::paintEvent(QPaintEvent* event)
+{
+    QTableWidget::paintEvent(event);
+    if (m_lineWidth <= 0)
+        return;
+    QPainter painter(viewport());
+    const QRect dirty = event->rect();
+    for (int r = 0; r < rowCount(); ++r) {
+        const int y = rowViewportPosition(r);
+        const int h = QTableWidget::rowHeight(r);
+        if (isRowHidden(r) || y > dirty.bottom() || y + h < dirty.top())
+            continue;
+        for (int c = 0; c < columnCount(); ++c) {
+            if (isColumnHidden(c))
+                continue;
+            const QRect cellRect(columnViewportPosition(c), y, columnWidth(c), h);
+            if (cellRect.intersects(dirty))
+                drawCellLines(painter, cellRect, m_lineColor, m_lineWidth);
+        }
+    }
+}
+
+void Grid::setTextInset(int pixels)
+{
+    m_textInset = qMax(0, pixels);
+    viewport()->update();
 }

@@ -68,10 +68,22 @@ public:
     // The header row styled as the program's lists show it.
     void styleHeader();
 
+    // Grid lines the grid draws itself: `width` pixels in `color` along the right and bottom edge of
+    // every cell, the header cells included; width 0 draws none. Until this is called the table's
+    // own one-pixel lines are shown.
+    void setGridLines(const QColor& color, int width);
+    int gridLineWidth() const { return m_lineWidth; } // -1 while the table's own lines are shown
+    QColor gridLineColor() const { return m_lineColor; }
+    // Distance in pixels from a data cell's left and right edge to its text (the background still
+    // fills the cell); 0 leaves the style's own margin.
+    void setTextInset(int pixels);
+    int textInset() const { return m_textInset; }
+
 Q_SIGNALS:
     void dblClick();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -83,4 +95,7 @@ private:
     QVector<int> m_colTwips;
     int m_anchor = -1;
     bool m_mouseDown = false;
+    int m_lineWidth = -1;
+    QColor m_lineColor;
+    int m_textInset = 0;
 };

@@ -348,3 +348,104 @@ TEST_F(BoardWindowTest, NewsRunsAsTypedNeverAsMarkup)
     EXPECT_EQ(news.first()->textFormat(), Qt::PlainText);
     w->close();
 }
+
+namespace {
+
+// How many pixels of `color` run from `from` in the direction `step` (counting `from` itself).
+int runOf(const QImage& shot, QPoint from, QPoint step, const QColor& color)
+{
+    int n = 0;
+    for (QPoint p = from; shot.rect().contains(p) && shot.pixelColor(p) == color; p += step)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(BoardWindowTest, GridLinesOfDataAndHeaderCellsHaveTheThemesWidthAndColour)
+{
+    const QColor red(255, 0, 0);
+    const auto lines = [&](int width) {
+        // A white table with red lines; the alternate rows white too, so only lines are red.
+        const qint64 id = addTheme(env.db, {{QStringLiteral("linewidth"), width},
+                                            {QStringLiteral("linecolor"), colorNumber::fromColor(red)},
+                                            {QStringLiteral("backgroundclr"), 16777215},
+                                            {QStringLiteral("altcolr"), 16777215},
+                                            {QStringLiteral("rowheight"), 600}});
+        env.session.themeId = id;
+        frmDisplay* w = openBoard();
+        const QImage shot = w->FG->grab().toImage();
+        if (qEnvironmentVariableIsSet("BRIVANE_SHOTS"))
+            shot.save(qEnvironmentVariable("BRIVANE_SHOTS") +
+                      QStringLiteral("/board-lines-%1.png").arg(width));
+        const QPoint viewport = w->FG->viewport()->geometry().topLeft();
+        // Data cell (row 1, column 1) and the header cell above it, in the grab's coordinates.
+        const QRect cell = w->FG->visualItemRect(w->FG->item(0, 1)).translated(viewport);
+        QHeaderView* header = w->FG->horizontalHeader();
+        const QRect head(header->geometry().left() + header->sectionViewportPosition(1),
+                         header->geometry().top(), header->sectionSize(1), header->height());
+        struct Runs
+        {
+            int rowLine, columnLine, headerLine, headerColumnLine, leftEdge;
+        } runs{
+            runOf(shot, QPoint(cell.center().x(), cell.bottom()), QPoint(0, -1), red),
+            runOf(shot, QPoint(cell.right(), cell.center().y()), QPoint(-1, 0), red),
+            runOf(shot, QPoint(head.center().x(), head.bottom()), QPoint(0, -1), red),
+            runOf(shot, QPoint(head.right(), head.center().y()), QPoint(-1, 0), red),
+            runOf(shot, QPoint(cell.left() + 1, cell.center().y()), QPoint(1, 0), red),
+        };
+        w->close();
+        return runs;
+    };
+
+    const auto four = lines(4);
+    EXPECT_EQ(four.rowLine, 4) << "the line under a data row is the theme's width";
+    EXPECT_EQ(four.columnLine, 4) << "so is the line between data columns";
+    EXPECT_EQ(four.headerLine, 4) << "and the header's lines";
+    EXPECT_EQ(four.headerColumnLine, 4);
+    EXPECT_EQ(four.leftEdge, 0) << "inside the cell there is no line";
+
+    const auto one = lines(1);
+    EXPECT_EQ(one.rowLine, 1);
+    EXPECT_EQ(one.columnLine, 1);
+    EXPECT_EQ(one.headerLine, 1);
+
+    const auto none = lines(0);
+    EXPECT_EQ(none.rowLine, 0) << "width 0 draws no grid lines";
+    EXPECT_EQ(none.columnLine, 0);
+    EXPECT_EQ(none.headerLine, 0);
+}
+
+TEST_F(BoardWindowTest, TokensAndCaptionsStandAsFarFromTheCellEdgeAsTheHeaderCaptions)
+{
+    // Black table and header, white texts: the first white pixel of a cell is where its text starts.
+    const qint64 id = addTheme(env.db, {{QStringLiteral("hdclrbg"), 0},
+                                        {QStringLiteral("altcolr"), 0},
+                                        {QStringLiteral("clrcrr"), 16777215},
+                                        {QStringLiteral("linewidth"), 1},
+                                        {QStringLiteral("rowheight"), 600}});
+    env.session.themeId = id;
+    addCall(env.db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today);
+    frmDisplay* w = openBoard();
+    ASSERT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
+    const QImage shot = w->FG->grab().toImage();
+    const auto textStart = [&](const QRect& cell) {
+        for (int x = cell.left(); x < cell.right() - 2; ++x)
+            for (int y = cell.top(); y < cell.bottom() - 2; ++y)
+                if (qGray(shot.pixel(x, y)) > 128)
+                    return x - cell.left();
+        return -1;
+    };
+    QHeaderView* header = w->FG->horizontalHeader();
+    const QRect head(header->geometry().left() + header->sectionViewportPosition(1), header->geometry().top(),
+                     header->sectionSize(1), header->height());
+    const QRect token =
+        w->FG->visualItemRect(w->FG->item(0, 1)).translated(w->FG->viewport()->geometry().topLeft());
+    const int headerInset = textStart(head);
+    const int tokenInset = textStart(token);
+    EXPECT_GE(headerInset, 10);
+    EXPECT_GE(tokenInset, 10) << "the token does not stick to the cell's edge";
+    EXPECT_LE(qAbs(tokenInset - headerInset), 3)
+        << "token and caption start in one line: " << tokenInset << " and " << headerInset;
+    w->close();
+}

@@ -267,17 +267,171 @@ TEST_P(ThemeEditorTest, DeletingAsksAndLeavesTheLayoutRow)
     EXPECT_EQ(l->FG->rows(), 2);
 }
 
+TEST_P(ThemeEditorTest, SavingAThemeDeletedMeanwhileSaysSoAndKeepsTheEdits)
+{
+    const qint64 id = addTheme(env->db, {{QStringLiteral("themename"), QStringLiteral("Lobby")}});
+    frmThLst* l = list();
+    ASSERT_EQ(l->FG->rows(), 2);
+    l->FG->setRow(1);
+    l->Command2_Click();
+    frmTheme* e = editor();
+    e->show();
+    ASSERT_EQ(e->lblRef->text(), QString::number(id));
+
+    // Another workstation deletes the theme while it is being edited here.
+    env->secondConnection()->exec(QStringLiteral("delete from tbltheme where themeauto=?"), {id});
+    e->txtttl->setText(QStringLiteral("Edited title"));
+    e->cmdSave_Click();
+
+    ASSERT_EQ(env->dialogs.texts().size(), 1);
+    EXPECT_TRUE(env->dialogs.last().contains(QStringLiteral("\"Lobby\" has been deleted meanwhile")))
+        << env->dialogs.last().toStdString();
+    EXPECT_EQ(themeCount(), 0) << "nothing is made anew behind the user's back";
+    EXPECT_TRUE(e->isVisible()) << "the editor stays open with what was typed";
+    EXPECT_EQ(e->txtttl->text(), QStringLiteral("Edited title"));
+    EXPECT_EQ(l->FG->rows(), 1) << "the list no longer offers the deleted theme";
+
+    // The way the message names: Add New keeps the fields, and Save then stores them as a new theme.
+    l->Command1_Click();
+    editor()->cmdSave_Click();
+    EXPECT_FALSE(e->isVisible());
+    ASSERT_EQ(themeCount(), 1);
+    EXPECT_EQ(env->db.query(QStringLiteral("select ttlname from tbltheme")).text(0, 0),
+              QStringLiteral("Edited title"));
+}
+
 BRIVANE_STORE_TEST_SUITE(ThemeEditorTest);
 
 } // namespace
 
 #include "core/Lookups.h"
+#include "display/BoardTheme.h"
 #include "display/frmDisplay.h"
 #include "ui/Twips.h"
 
+#include <QLabel>
 #include <QTimer>
 
+#include <cmath>
+
 namespace {
+
+// Contrast of two colours as readers see it: 1 for equal colours, 21 for black on white.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+TEST(ThemeToBoard, ANewThemeSavedWithoutChoosingAnyColourGivesAReadableBoard)
+{
+    TestEnv env;
+    auto* e = qobject_cast<frmTheme*>(env.screens.open(QStringLiteral("frmTheme")));
+    e->txtName->setText(QStringLiteral("Plain"));
+    e->txtColumn_LostFocus(); // the widths for the two columns
+    e->chkHeader->setChecked(true);
+    e->Text1->setText(QStringLiteral("Token"));
+    e->Text2->setText(QStringLiteral("Counter"));
+    e->txtttl->setText(QStringLiteral("Welcome"));
+    const bool shots = qEnvironmentVariableIsSet("BRIVANE_SHOTS");
+    if (shots)
+        e->grab().save(qEnvironmentVariable("BRIVANE_SHOTS") + QStringLiteral("/theme-editor-new.png"));
+    e->cmdSave_Click();
+    ASSERT_TRUE(env.dialogs.texts().isEmpty()) << env.dialogs.last().toStdString();
+
+    const BoardTheme t = loadBoardTheme(env.db, lookups::themeIdByName(env.db, QStringLiteral("Plain")));
+    ASSERT_TRUE(t.found);
+    const QColor newsText = Qt::black; // the news editor's colour for a message
+    const struct
+    {
+        const char* what;
+        QColor text, back;
+    } pairs[] = {
+        {"title on the screen", t.titleColor, t.screenBg},
+        {"clock on the screen", t.timeColor, t.screenBg},
+        {"header captions", t.headerFore, t.headerBg},
+        {"token on an even row", t.tokenColor, t.tableBg},
+        {"token on an odd row", t.tokenColor, t.altColor},
+        {"caption on an even row", t.valueColor, t.tableBg},
+        {"caption on an odd row", t.valueColor, t.altColor},
+        {"news on its band", newsText, t.newsBg},
+    };
+    for (const auto& p : pairs)
+        EXPECT_GE(contrast(p.text, p.back), 4.5)
+            << p.what << ": " << p.text.name().toStdString() << " on " << p.back.name().toStdString();
+    EXPECT_GE(contrast(t.lineColor, t.tableBg), 2.0) << "grid lines show on the table";
+    EXPECT_NE(t.altColor, t.tableBg) << "alternate rows can be told apart";
+    EXPECT_NE(t.screenBg, t.tableBg) << "the table stands out from the screen";
+    for (double size : {t.titleSize, t.timeSize, t.headerSize, t.tokenSize, t.valueSize})
+        EXPECT_GE(size, 20) << "a font size a hall can read";
+    EXPECT_EQ(t.tokenFont, QStringLiteral("Liberation Sans")) << "the program's stand-in for Arial";
+
+    // The board draws the token in the first cell readably too.
+    env.session.themeId = lookups::themeIdByName(env.db, QStringLiteral("Plain"));
+    auto* board = qobject_cast<frmDisplay*>(env.screens.openNew(QStringLiteral("frmDisplay")));
+    board->Timer1->stop();
+    EXPECT_GE(contrast(board->FG->cellForeColor(1, 1), board->FG->cellBackColor(1, 1)), 4.5);
+    if (shots) {
+        addCall(env.db, 1, QStringLiteral("A001"), QStringLiteral("Counter 1"), env.clock.todayText());
+        board->Timer1_Timer();
+        board->grab().save(qEnvironmentVariable("BRIVANE_SHOTS") + QStringLiteral("/board-new-theme.png"));
+    }
+    board->close();
+}
+
+TEST(ThemeEditorColours, ClosingTheEditorDiscardsChosenColoursAndTheNextOneStartsWithTheDefaults)
+{
+    TestEnv env;
+    auto* e = qobject_cast<frmTheme*>(env.screens.open(QStringLiteral("frmTheme")));
+    const qint64 tableBack = frmTheme::swatchColor(e->lblBGClr);
+    const qint64 tokenText = frmTheme::swatchColor(e->lblRFcolor);
+    EXPECT_NE(tableBack, tokenText);
+    frmTheme::setSwatchColor(e->lblBGClr, tokenText);
+    e->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    e = qobject_cast<frmTheme*>(env.screens.open(QStringLiteral("frmTheme")));
+    EXPECT_EQ(frmTheme::swatchColor(e->lblBGClr), tableBack);
+    e->close();
+}
+
+TEST(ThemeEditorClockPreview, ThePreviewShowsTheBoardsClockTextAndFollowsTyping)
+{
+    TestEnv env;
+    env.clock.set(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
+    auto* e = qobject_cast<frmTheme*>(env.screens.open(QStringLiteral("frmTheme")));
+    e->show();
+    EXPECT_EQ(e->lblTimePreview->text(), QStringLiteral("05-Mar-2024 14:07"));
+
+    // An older-style format, typed a key at a time: the preview reads each step as the board would.
+    e->txtTformat->clear();
+    EXPECT_EQ(e->lblTimePreview->text(), QStringLiteral("05-Mar-2024 14:07")) << "empty: the board's own";
+    QTest::keyClicks(e->txtTformat, QStringLiteral("dd/mm"));
+    EXPECT_EQ(e->lblTimePreview->text(), QStringLiteral("05/03")) << "m after the day is the month";
+    QTest::keyClicks(e->txtTformat, QStringLiteral("/yyyy hh:nn"));
+    EXPECT_EQ(e->lblTimePreview->text(), QStringLiteral("05/03/2024 14:07"));
+    QTest::keyClicks(e->txtTformat, QStringLiteral(" AM/PM"));
+    EXPECT_EQ(e->lblTimePreview->text(), QStringLiteral("05/03/2024 02:07 PM")) << "AM/PM makes hh 12-hour";
+
+    // The board, dressed from the saved theme, shows the same text.
+    e->txtName->setText(QStringLiteral("Clock"));
+    e->txtColWidth->setText(QStringLiteral("2500;2500"));
+    e->chktime->setChecked(true);
+    const QString preview = e->lblTimePreview->text();
+    e->cmdSave_Click();
+    ASSERT_TRUE(env.dialogs.texts().isEmpty()) << env.dialogs.last().toStdString();
+    env.session.themeId = lookups::themeIdByName(env.db, QStringLiteral("Clock"));
+    auto* board = qobject_cast<frmDisplay*>(env.screens.openNew(QStringLiteral("frmDisplay")));
+    board->Timer1->stop();
+    board->Timer3_Timer();
+    EXPECT_EQ(board->lblTime->text(), preview);
+    board->close();
+}
 
 TEST(ThemeToBoard, AThemeMadeInTheEditorDressesTheBoardAtItsNextStart)
 {

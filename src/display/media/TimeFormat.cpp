@@ -168,3 +168,8 @@ QString qtTimeFormat(const QString& format)
     }
     return out;
 }
+
+QString boardTimeFormat(const QString& stored)
+{
+    return stored.isEmpty() ? QStringLiteral("dd-MMM-yyyy HH:mm") : qtTimeFormat(stored);
+}

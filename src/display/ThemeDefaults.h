@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// What a new theme starts with where the editor has no initial text: dark text on light grounds,
+// grey lines and a slightly tinted alternate row, and fonts large enough for a hall, so a theme
+// saved without choosing any of them still gives a readable board.
+namespace themeDefaults {
+
+// The colour of every colour column of tbltheme, by column name.
+QMap<QString, QColor> newThemeColors();
+
+// The font names and sizes a new theme starts with, by column name: Liberation Sans where the
+// machine has it (among `families`), otherwise no name (the board's own font), and sizes a hall
+// screen can be read by.
+QMap<QString, QString> newThemeFonts(const QStringList& families);
+
+} // namespace themeDefaults
