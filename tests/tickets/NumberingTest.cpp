@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 using namespace ticketstest;
 using numbering::IssuedTicket;
@@ -128,10 +129,12 @@ TEST_P(Numbering, NumberTakenElsewhereMovesOnToTheNextFreeOne)
     EXPECT_EQ(numbers(env->db, hall.consultation, env->clock.todayText()), (QList<qint64>{1, 2}));
 }
 
-TEST_P(Numbering, TwoConnectionsIssuingAtOnceNeverShareANumber)
+TEST_P(Numbering, EightKiosksIssuingAtOnceNeverShareANumberNorClash)
 {
-    const int perThread = 30;
+    const int kiosks = 8;
+    const int perKiosk = 25;
     std::atomic<int> failures{0};
+    const qint64 clashesBefore = numbering::numberClashes();
     const ConnectionValues values = env->session.connection;
     const QString folder = env->dir.path();
     auto worker = [&] {
@@ -139,7 +142,7 @@ TEST_P(Numbering, TwoConnectionsIssuingAtOnceNeverShareANumber)
             Database db;
             db.open(values, folder);
             ManualClock clock(QDateTime(QDate(2024, 3, 4), QTime(10, 15, 30)));
-            for (int i = 0; i < perThread; ++i) {
+            for (int i = 0; i < perKiosk; ++i) {
                 numbering::IssueRequest r;
                 r.serviceId = hall.consultation;
                 r.number = numbering::getToken(db, hall.consultation, clock.today());
@@ -151,15 +154,35 @@ TEST_P(Numbering, TwoConnectionsIssuingAtOnceNeverShareANumber)
             ++failures;
         }
     };
-    std::thread a(worker);
-    std::thread b(worker);
-    a.join();
-    b.join();
+    std::vector<std::thread> threads;
+    for (int k = 0; k < kiosks; ++k)
+        threads.emplace_back(worker);
+    for (std::thread& t : threads)
+        t.join();
     EXPECT_EQ(failures.load(), 0);
     QList<qint64> expected;
-    for (int n = 1; n <= 2 * perThread; ++n)
+    for (int n = 1; n <= kiosks * perKiosk; ++n)
         expected.append(n);
     EXPECT_EQ(numbers(env->db, hall.consultation, env->clock.todayText()), expected);
+    // The issues waited for each other: none was refused by the unique index and taken again.
+    EXPECT_EQ(numbering::numberClashes(), clashesBefore);
+}
+
+TEST_P(Numbering, WithoutTheServersNumberingRoutineTheKioskNumbersUnderTheSameRules)
+{
+    if (!env->db.isPostgres())
+        GTEST_SKIP() << "the routine exists on PostgreSQL only";
+    Database& db = env->db;
+    db.exec(QStringLiteral("drop function brivane_token_number(bigint, text, bigint)"));
+    EXPECT_EQ(issue(hall.lab, today()).number, 100);
+    EXPECT_EQ(issue(hall.lab, today()).label, QStringLiteral("B101"));
+    // A number asked for that is taken moves on to the next free one.
+    numbering::IssueRequest r;
+    r.serviceId = hall.lab;
+    r.number = 100;
+    r.issueDate = today();
+    EXPECT_EQ(numbering::storeTicket(db, env->clock, r).number, 102);
+    EXPECT_EQ(numbers(db, hall.lab, env->clock.todayText()), (QList<qint64>{100, 101, 102}));
 }
 
 TEST_P(Numbering, NowServingIsTheNewestCalledTokenOfToday)
