@@ -86,7 +86,6 @@ void Database::closeLink()
 
 void Database::dropLink()
 {
-    m_prepared->clear();
     if (QSqlDatabase::contains(m_connectionName)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -94,6 +93,9 @@ void Database::dropLink()
         }
         QSqlDatabase::removeDatabase(m_connectionName);
     }
+    // Let go of after the driver: the server forgets a connection's statements when it ends, and a
+    // broken connection cannot be asked to.
+    m_prepared->clear();
     m_broken = true;
 }
 
@@ -353,12 +355,17 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
                     m_inTransaction = false;
                 return;
             }
-            if (q) {
+            if (q)
                 failure = q->lastError();
-                if (keepPrepared)
+            const bool lost = m_kind == Kind::Postgres && pglink::connectionLost(link, failure);
+            if (q && keepPrepared) {
+                // A statement of a lost connection goes with the connection, below.
+                if (lost)
+                    m_prepared->setAside(q);
+                else
                     m_prepared->release(q, false);
             }
-            if (m_kind != Kind::Postgres || !pglink::connectionLost(link, failure))
+            if (!lost)
                 throw errorFrom(failure);
         }
         // The connection is gone. Nothing more is sent on it; the next statement opens a new one.

@@ -60,8 +60,24 @@ void PreparedStatements::release(QSqlQuery* query, bool keep)
         m_entries.pop_back();
 }
 
+void PreparedStatements::setAside(QSqlQuery* query)
+{
+    for (Entry& e : m_entries) {
+        if (e.query.get() == query) {
+            e.busy = false;
+            e.stale = true;
+        }
+    }
+    for (auto& q : m_transient) {
+        if (q.get() == query)
+            m_setAside.push_back(std::move(q));
+    }
+    m_transient.remove(nullptr);
+}
+
 void PreparedStatements::clear()
 {
+    m_setAside.clear();
     // A statement still being read (a nested statement broke the connection) goes when given back.
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         if (it->busy) {

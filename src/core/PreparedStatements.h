@@ -25,6 +25,8 @@ public:
     QSqlQuery* checkOut(QSqlDatabase& link, const QString& sql, QSqlError& refused);
     // Gives the query back after its rows were read; `keep` false lets it go (it failed).
     void release(QSqlQuery* query, bool keep);
+    // Gives back a query of a connection that is lost: it goes at the next clear().
+    void setAside(QSqlQuery* query);
     // Lets every statement go: the connection is closing, or the tables have changed.
     void clear();
     int size() const { return int(m_entries.size()); }
@@ -39,5 +41,6 @@ private:
     };
     std::list<Entry> m_entries; // most recently used first
     std::list<std::unique_ptr<QSqlQuery>> m_transient;
+    std::list<std::unique_ptr<QSqlQuery>> m_setAside;
     int m_capacity;
 };
