@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <chrono>
 
@@ -67,6 +68,11 @@ OwnServer::OwnServer()
         return;
     m_port = qEnvironmentVariable("BRIVANE_PG_RESTART_PORT", QStringLiteral("55459"));
     m_dir = QStringLiteral("/tmp/brivane-pg-restart-%1").arg(m_port);
+    // Test programs run side by side; one at a time stops and starts this server.
+    m_lock = std::make_unique<QLockFile>(m_dir + QStringLiteral(".lock"));
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->lock())
+        return;
     if (!run(QStringLiteral("start")))
         return;
     m_values.host = QStringLiteral("127.0.0.1:") + m_port;

@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QLockFile;
 #include <thread>
 
 // Ways to take the PostgreSQL server away from a connection, as a restart, an administrator or a
@@ -48,6 +51,7 @@ private:
     QString m_port;
     bool m_available = false;
     ConnectionValues m_values;
+    std::unique_ptr<QLockFile> m_lock;
 };
 
 } // namespace outage
