@@ -319,8 +319,16 @@ bool frmEditor::saveMessage()
     };
     try {
         if (m_editMode) {
-            // A message deleted meanwhile from another workstation is not there to change.
-            m_ctx.db.update(QStringLiteral("tblscroll"), lblRef->text().toLongLong(), values);
+            if (m_ctx.db.update(QStringLiteral("tblscroll"), lblRef->text().toLongLong(), values) == 0) {
+                // Deleted meanwhile from another workstation: the text stays here, and the next Save
+                // stores it as a new message.
+                m_editMode = false;
+                lblRef->clear();
+                showError(QStringLiteral("This message has been deleted meanwhile, so the changes were not "
+                                         "saved. Save again to keep the text as a new message."));
+                Q_EMIT closedEditor();
+                return false;
+            }
         } else {
             m_ctx.db.insert(QStringLiteral("tblscroll"), values);
             m_ctx.settings.set(editor::SpeedApp, editor::SpeedSection, editor::SpeedKey,

@@ -154,18 +154,30 @@ frmEditor* frmScroll::openEditor()
     return editor;
 }
 
-// The editor is a single window: while it holds text not yet stored, it is only brought forward,
-// so nothing typed there is thrown away by another Add New or Edit.
-static bool holdsUnsavedText(frmEditor* editor)
+// The editor is a single window: text written there and not yet stored is saved or let go only when
+// the user says so; Cancel leaves it in the editor, brought forward.
+bool frmScroll::editorMayStartAnew(frmEditor* editor)
 {
-    return editor->RichTextBox1->document()->isModified() || editor->Text1->isModified();
+    if (!editor->RichTextBox1->document()->isModified() && !editor->Text1->isModified())
+        return true;
+    switch (
+        m_ctx.dialogs.message(QStringLiteral("The message in the editor has not been saved. Save it first?"),
+                              Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, {}, editor)) {
+    case Dialogs::Answer::Yes:
+        return editor->saveMessage();
+    case Dialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void frmScroll::Command4_Click()
 {
     frmEditor* editor = openEditor();
-    if (editor && !holdsUnsavedText(editor))
-        editor->beginAdd();
+    if (editor && editorMayStartAnew(editor))
+        if ((editor = openEditor()))
+            editor->beginAdd();
 }
 
 void frmScroll::Command3_Click()
@@ -174,8 +186,9 @@ void frmScroll::Command3_Click()
     if (!key)
         return;
     frmEditor* editor = openEditor();
-    if (editor && !holdsUnsavedText(editor))
-        editor->beginEdit(key);
+    if (editor && editorMayStartAnew(editor))
+        if ((editor = openEditor()))
+            editor->beginEdit(key);
 }
 
 void frmScroll::FG_DblClick()

@@ -45,6 +45,7 @@ private:
     // Rebuilds the grid from the store with an optional search; failures are shown, never thrown.
     void fill(const QString& search);
     class frmEditor* openEditor();
+    bool editorMayStartAnew(class frmEditor* editor);
 
     AppContext& m_ctx;
 };

@@ -248,8 +248,10 @@ TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
     ASSERT_TRUE(e);
     QTest::keyClicks(e->RichTextBox1, QStringLiteral("draft"));
 
-    // A second Add New keeps the unsaved draft.
+    // A second Add New asks about the unsaved draft; Cancel keeps it.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
     w->Command4_Click();
+    EXPECT_EQ(env->dialogs.last(), "The message in the editor has not been saved. Save it first?");
     EXPECT_EQ(e->RichTextBox1->toPlainText(), "draft");
 
     env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
@@ -270,6 +272,62 @@ TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
     QTest::mouseClick(e->Command1, Qt::LeftButton);
     EXPECT_FALSE(editorOpen());
     EXPECT_EQ(column(w->FG, 2), (QStringList{"From elsewhere"}));
+}
+
+TEST_P(NewsEditor, AddNewAndEditOverAnUnsavedMessageSaveItOrLetItGoAsTheUserSays)
+{
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->Command4_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("first draft"));
+
+    // Yes: the draft is stored, then a new, empty message begins.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    w->Command4_Click();
+    EXPECT_EQ(rowCount(), 1);
+    e = editor();
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->isVisible());
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "");
+
+    // No: the second draft is let go and the stored message opens for editing.
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("second draft"));
+    w->FG->setRow(1);
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    w->Command3_Click();
+    e = editor();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "first draft");
+    EXPECT_EQ(rowCount(), 1);
+}
+
+TEST_P(NewsEditor, SavingAMessageDeletedMeanwhileSaysSoAndKeepsTheText)
+{
+    env->db.exec(QStringLiteral(
+        "insert into tblscroll (message, active, direction, size) values ('Closed 25/12', '1', 'Left', 12)"));
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->FG->setRow(1);
+    w->Command3_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral(" and 26/12"));
+    env->secondConnection()->exec(QStringLiteral("delete from tblscroll"));
+
+    EXPECT_FALSE(e->saveMessage());
+    EXPECT_EQ(env->dialogs.last(), "This message has been deleted meanwhile, so the changes were not saved. "
+                                   "Save again to keep the text as a new message.");
+    EXPECT_TRUE(editorOpen());
+    EXPECT_TRUE(e->RichTextBox1->toPlainText().contains("and 26/12"));
+    EXPECT_EQ(rowCount(), 0);
+
+    // Saving again keeps it as a new message.
+    EXPECT_TRUE(e->saveMessage());
+    EXPECT_EQ(rowCount(), 1);
+    EXPECT_TRUE(
+        env->db.query(QStringLiteral("select message from tblscroll")).text(0, 0).contains("and 26/12"));
 }
 
 BRIVANE_STORE_TEST_SUITE(NewsEditor);
