@@ -334,18 +334,27 @@ TEST_F(BoardWindowTest, NewsRunsAsTypedNeverAsMarkup)
                    {QStringLiteral("active"), 1},
                    {QStringLiteral("font"), QStringLiteral("Arial")},
                    {QStringLiteral("size"), 20},
-                   {QStringLiteral("color"), 0},
+                   {QStringLiteral("color"), 255},
                    {QStringLiteral("direction"), QStringLiteral("Left")}});
     frmDisplay* w = openBoard();
     ASSERT_NE(w, nullptr);
     w->startNews();
-    QList<QLabel*> news;
-    for (QLabel* l : w->findChildren<QLabel*>()) {
-        if (l->text() == QLatin1String("<i>Closed</i> 25/12"))
-            news.append(l);
+    ASSERT_EQ(w->lblScroll().size(), 1);
+    BoardNewsItem* item = w->lblScroll().first();
+    EXPECT_EQ(item->text(), QStringLiteral("<i>Closed</i> 25/12"));
+    // The tags are drawn as the letters they are: the ink is as wide as the whole typed text.
+    const QImage shot = item->grab().toImage();
+    const QRgb band = w->imgBG->palette().color(QPalette::Window).rgb();
+    int inkRight = -1;
+    for (int x = 0; x < shot.width(); ++x) {
+        for (int y = 0; y < shot.height(); ++y) {
+            if (shot.pixel(x, y) != band)
+                inkRight = x;
+        }
     }
-    ASSERT_EQ(news.size(), 1);
-    EXPECT_EQ(news.first()->textFormat(), Qt::PlainText);
+    const QFontMetrics metrics(item->font());
+    EXPECT_GT(inkRight, metrics.horizontalAdvance(QStringLiteral("Closed 25/12")) + 10);
+    EXPECT_GE(inkRight, metrics.horizontalAdvance(QStringLiteral("<i>Closed</i> 25/12")) - 6);
     w->close();
 }
 
