@@ -1,4 +1,6 @@
 #include "display/BoardTheme.h"
+#include "core/DemoData.h"
+#include "core/Lookups.h"
 #include "display/design/BoardLayoutRow.h"
 #include "display/frmDisplay.h"
 
@@ -326,6 +328,26 @@ TEST_P(BoardReconnectTest, TheBoardKeepsItsTableThroughAnOutageAndPicksUpAfterwa
 BRIVANE_STORE_TEST_SUITE(BoardReconnectTest);
 
 } // namespace
+
+// The demo hall's board: the call table's columns fill the table, so its frame closes on the last
+// column's line instead of standing apart from it.
+TEST(DemoBoardTest, TheCallTableColumnsFillTheTable)
+{
+    TestEnv env;
+    ASSERT_TRUE(demo::loadDemoHall(env.db));
+    env.session.themeId = lookups::themeIdByName(env.db, QStringLiteral("Black H"));
+    ASSERT_GT(env.session.themeId, 0);
+    auto* w = qobject_cast<frmDisplay*>(env.screens.openNew(QStringLiteral("frmDisplay")));
+    ASSERT_NE(w, nullptr);
+    w->Timer1->stop();
+    int columns = 0;
+    for (int c = 0; c < w->FG->columnCount(); ++c) {
+        if (!w->FG->isColumnHidden(c))
+            columns += w->FG->columnWidth(c);
+    }
+    EXPECT_NEAR(columns, w->FG->width(), 1);
+    w->close();
+}
 
 TEST_F(BoardWindowTest, NewsRunsAsTypedNeverAsMarkup)
 {
