@@ -5,7 +5,20 @@
 #include "core/Database.h"
 #include "testsupport/TestEnv.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
+
+namespace {
+
+QStringList* warnings = nullptr;
+
+void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (warnings && type != QtDebugMsg && type != QtInfoMsg)
+        warnings->append(text);
+}
+
+} // namespace
 
 class KeptStatementsTest : public StoreTest
 {
@@ -95,6 +108,22 @@ TEST_P(KeptStatementsTest, AChangedTableIsReadAsItIsNow)
     EXPECT_EQ(rs.text(0, QStringLiteral("c")), QStringLiteral("new"));
     db.exec(QStringLiteral("drop table tmpKept"));
     EXPECT_THROW(db.query(sql, {1}), DbError);
+}
+
+// Closing with statements kept: they go with the connection, quietly.
+TEST_P(KeptStatementsTest, ClosingLetsGoOfTheKeptStatements)
+{
+    Database& db = env->db;
+    addDept(db, QStringLiteral("General"));
+    ASSERT_EQ(names(db.query(activeDepts(), {1})).size(), 1);
+    QStringList seen;
+    warnings = &seen;
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
+    db.close();
+    qInstallMessageHandler(previous);
+    warnings = nullptr;
+    EXPECT_TRUE(seen.isEmpty()) << seen.join(QLatin1Char('\n')).toStdString();
+    EXPECT_THROW(db.query(activeDepts(), {1}), DbError) << "closed";
 }
 
 BRIVANE_STORE_TEST_SUITE(KeptStatementsTest);
