@@ -113,15 +113,17 @@ qint64 frmVideoLst::selectedKey() const
 frmVideo* frmVideoLst::openEntry()
 {
     auto* entry = qobject_cast<frmVideo*>(m_ctx.screens.open(QStringLiteral("frmVideo")));
-    if (entry)
+    if (entry) {
         connect(entry, &frmVideo::saved, this, &frmVideoLst::addFG, Qt::UniqueConnection);
+        connect(entry, &frmVideo::entryMissing, this, &frmVideoLst::addFG, Qt::UniqueConnection);
+    }
     return entry;
 }
 
 void frmVideoLst::Command4_Click()
 {
     if (frmVideo* entry = openEntry())
-        entry->clearEntry();
+        entry->startNew();
 }
 
 void frmVideoLst::Command1_Click()
@@ -201,10 +203,21 @@ frmVideo::frmVideo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
 
 void frmVideo::clearEntry()
 {
+    m_entryDeleted = false;
     lblRef->clear();
     txtName->clear();
     txtDesc->clear();
     chkActive->setChecked(false);
+}
+
+void frmVideo::startNew()
+{
+    if (!m_entryDeleted) {
+        clearEntry();
+        return;
+    }
+    m_entryDeleted = false;
+    lblRef->clear();
 }
 
 void frmVideo::editEntry(qint64 key)
@@ -243,11 +256,15 @@ void frmVideo::saveData()
     content::addVideo(m_ctx.db, {0, txtName->text(), txtDesc->text(), chkActive->isChecked()});
 }
 
-void frmVideo::updateData()
+bool frmVideo::updateData()
 {
-    // An entry deleted meanwhile from another workstation is simply not there to change.
-    content::updateVideo(
+    return content::updateVideo(
         m_ctx.db, {lblRef->text().toLongLong(), txtName->text(), txtDesc->text(), chkActive->isChecked()});
+}
+
+QString frmVideo::entryName() const
+{
+    return txtDesc->text().trimmed().isEmpty() ? txtName->text().trimmed() : txtDesc->text();
 }
 
 void frmVideo::Command2_Click()
@@ -257,14 +274,28 @@ void frmVideo::Command2_Click()
                               Dialogs::Icon::None, {}, this);
         return;
     }
+    bool written = true;
     try {
         if (lblRef->text().isEmpty())
             saveData();
         else
-            updateData();
+            written = updateData();
     } catch (const DbError& e) {
         // Nothing typed is lost: the entry stays open for another try.
         showError(m_ctx, e, this);
+        return;
+    }
+    if (!written) {
+        // Deleted in the list, here or on another workstation: nothing is made anew behind the user's
+        // back. The boxes keep what was typed and the list drops the entry.
+        m_entryDeleted = true;
+        Q_EMIT entryMissing();
+        m_ctx.dialogs.message(
+            QStringLiteral("The video \"%1\" has been deleted meanwhile, so the changes were "
+                           "not saved. To keep them, choose Add New in the Video List and "
+                           "save again.")
+                .arg(entryName()),
+            Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
         return;
     }
     Q_EMIT saved();

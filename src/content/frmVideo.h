@@ -43,7 +43,8 @@ private:
 };
 
 // One entry of the video play list: the file's full path, a description and the active flag. lblRef
-// holds the key of the entry being edited (empty for a new one).
+// holds the key of the entry being edited (empty for a new one). Saving an entry another workstation
+// deleted meanwhile writes nothing, says so and keeps the boxes; Add New then keeps them for a new entry.
 class frmVideo : public QWidget
 {
     Q_OBJECT
@@ -60,19 +61,30 @@ public:
 
     // Empties the boxes for a new entry.
     void clearEntry();
+    // What Add New does: empties the boxes, or, after Save found the entry deleted meanwhile, only the
+    // key, so that Save stores what the boxes hold as a new entry.
+    void startNew();
+    bool entryDeletedMeanwhile() const { return m_entryDeleted; }
     // Loads the entry of that key into the boxes.
     void editEntry(qint64 key);
 
     void getData();
     void saveData();
-    void updateData();
+    // False when the entry's row no longer exists; nothing was written then.
+    bool updateData();
     void Command1_Click();
     void Command2_Click();
 
 Q_SIGNALS:
     // After a Save, so the list can show the change.
     void saved();
+    // After a Save that found the entry deleted meanwhile, so the list can drop it.
+    void entryMissing();
 
 private:
+    // The entry as messages name it: its description, or its file when it has none.
+    QString entryName() const;
+
     AppContext& m_ctx;
+    bool m_entryDeleted = false;
 };

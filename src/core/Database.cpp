@@ -315,8 +315,10 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
         QSqlError failure;
         {
             QSqlDatabase link = QSqlDatabase::database(m_connectionName, false);
-            // On PostgreSQL a statement with values is prepared once per connection and kept.
-            const bool keepPrepared = m_kind == Kind::Postgres && !params.isEmpty();
+            // A statement with values is prepared once per connection and kept: on PostgreSQL that
+            // saves round trips, on SQLite parsing the text again (the board polls every 10 ms). A
+            // kept SQLite statement is reset after use, so it holds no lock between its runs.
+            const bool keepPrepared = m_kind != Kind::None && !params.isEmpty();
             if (effect == Effect::Write && changesTables(sql))
                 m_prepared->clear();
             QSqlQuery own(link);

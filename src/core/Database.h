@@ -153,6 +153,6 @@ private:
     bool m_reopening = false;
     bool m_inTransaction = false;
     QElapsedTimer m_lastFailedReopen;
-    // The server's prepared statements of this connection (PostgreSQL only).
+    // The prepared statements of this connection.
     std::unique_ptr<PreparedStatements> m_prepared;
 };

@@ -121,7 +121,7 @@ bool loadDemoHall(Database& db, const QString& installDir)
                   {{QStringLiteral("themename"), QStringLiteral("Black H")},
                    {QStringLiteral("colums"), 2},
                    {QStringLiteral("rows"), 7},
-                   {QStringLiteral("colwidth"), QStringLiteral("2800;5100")},
+                   {QStringLiteral("colwidth"), QStringLiteral("2800;5150")},
                    {QStringLiteral("rowheight"), 600},
                    {QStringLiteral("logo"), media ? dir.filePath(QStringLiteral("logo.jpg")) : QString()},
                    {QStringLiteral("displaytime"), 1},

@@ -70,3 +70,36 @@ void BoardFrame::paintEvent(QPaintEvent*)
     const int half = m_width / 2;
     p.drawRect(rect().adjusted(half, half, -half - (m_width % 2 ? 1 : 0), -half - (m_width % 2 ? 1 : 0)));
 }
+
+BoardNewsItem::BoardNewsItem(const QString& text, const QFont& font, const QColor& color, const QColor& band,
+                             QWidget* parent)
+    : QWidget(parent), m_text(text), m_color(color), m_band(band.isValid() ? band : QColor(Qt::black))
+{
+    m_band.setAlpha(255);
+    setFont(font);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void BoardNewsItem::render()
+{
+    const qreal ratio = devicePixelRatioF();
+    m_picture = QPixmap(size() * ratio);
+    m_picture.setDevicePixelRatio(ratio);
+    m_picture.fill(m_band);
+    QPainter p(&m_picture);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font());
+    p.setPen(m_color);
+    p.drawText(QRect(QPoint(0, 0), size()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
+}
+
+void BoardNewsItem::paintEvent(QPaintEvent*)
+{
+    // Drawn again only when the size or the screen's pixel ratio changed, never for a move.
+    if (m_picture.isNull() || m_picture.deviceIndependentSize() != QSizeF(size()) ||
+        m_picture.devicePixelRatio() != devicePixelRatioF())
+        render();
+    QPainter p(this);
+    p.drawPixmap(0, 0, m_picture);
+}

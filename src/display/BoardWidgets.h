@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -44,4 +45,32 @@ protected:
 private:
     QColor m_color = Qt::black;
     int m_width = 1;
+};
+
+// One message of the news band: its text on one line from the left edge, centred vertically, on the
+// band's colour. The text is laid out and drawn once into a picture. Being opaque, the message moves
+// along the band (every frame) by a copy of the pixels already on the screen; only the strip it
+// uncovers is painted again.
+class BoardNewsItem : public QWidget
+{
+    Q_OBJECT
+
+public:
+    BoardNewsItem(const QString& text, const QFont& font, const QColor& color, const QColor& band,
+                  QWidget* parent = nullptr);
+    QString text() const { return m_text; }
+    QColor color() const { return m_color; }
+    // The picture the text was drawn into (null until the first paint).
+    const QPixmap& picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void render();
+
+    QString m_text;
+    QColor m_color;
+    QColor m_band;
+    QPixmap m_picture;
 };

@@ -299,15 +299,10 @@ void frmDisplay::showNews()
         qDeleteAll(m_labels);
         m_labels.clear();
         for (const NewsTicker::Item& item : items) {
-            auto* label = new QLabel(item.text, this);
-            label->setTextFormat(Qt::PlainText); // news is text as typed, never markup
             QFont f = makeFont(item.font, item.size, item.bold, font());
             f.setItalic(item.italic);
-            label->setFont(f);
-            label->setStyleSheet(
-                QStringLiteral("color: %1; background: transparent;").arg(cssColor(item.color)));
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            auto* label =
+                new BoardNewsItem(item.text, f, item.color, imgBG->palette().color(QPalette::Window), this);
             label->show();
             m_labels.append(label);
         }

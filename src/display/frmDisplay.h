@@ -62,8 +62,8 @@ public:
     const BoardLayout& layout() const { return m_layout; }
     CallBoardEngine& engine() { return *m_engine; }
     const NewsTicker& ticker() const { return *m_ticker; }
-    // The message labels of the news band, in the order of the ticker's messages.
-    const QVector<QLabel*>& lblScroll() const { return m_labels; }
+    // The messages of the news band, in the order of the ticker's messages.
+    const QVector<BoardNewsItem*>& lblScroll() const { return m_labels; }
     // The grid shows the table's texts (after a change of the table).
     void showTable();
 
@@ -99,7 +99,7 @@ private:
     FrameSteps* m_frames = nullptr;
     bool m_titleRuns = false; // the title scrolls
     bool m_newsRuns = false;  // the news band runs
-    QVector<QLabel*> m_labels;
+    QVector<BoardNewsItem*> m_labels;
     int m_labelGeneration = -1;
     QPixmap m_background;
     QPixmap m_detailPicture;

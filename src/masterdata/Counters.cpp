@@ -65,7 +65,8 @@ bool frmCntLst::deleteEntry(qint64 key)
 
 frmCounter::frmCounter(AppContext& ctx, QWidget* parent)
     : MasterEdit(ctx, QStringLiteral("frmCounter"), QStringLiteral("Counter Details"),
-                 QStringLiteral("tblCounter"), parent)
+                 QStringLiteral("tblCounter"), QStringLiteral("counter"), QStringLiteral("Counter List"),
+                 parent)
 {
     Command2->setText(QStringLiteral("Save"));
     Command1->setText(QStringLiteral("Close"));
@@ -160,6 +161,11 @@ bool frmCounter::checkInput()
     if (txtUser->text().isEmpty())
         return refuse(QStringLiteral("User Name should not be blank"));
     return true;
+}
+
+QString frmCounter::rowName() const
+{
+    return txtName->text();
 }
 
 QVariantMap frmCounter::values() const

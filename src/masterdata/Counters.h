@@ -45,5 +45,6 @@ protected:
     void clearFields() override;
     bool checkInput() override;
     QVariantMap values() const override;
+    QString rowName() const override;
     void showFailure(const DbError& error) override;
 };

@@ -53,7 +53,7 @@ bool frmDeptLst::deleteEntry(qint64 key)
 
 frmDept::frmDept(AppContext& ctx, QWidget* parent)
     : MasterEdit(ctx, QStringLiteral("frmDept"), QStringLiteral("Department"), QStringLiteral("tblDept"),
-                 parent)
+                 QStringLiteral("department"), QStringLiteral("Department List"), parent)
 {
     txtDept = named(new QLineEdit(this), "txtDept");
     txtDesc = named(new QComboBox(this), "txtDesc");
@@ -100,6 +100,11 @@ bool frmDept::checkInput()
         return false;
     }
     return true;
+}
+
+QString frmDept::rowName() const
+{
+    return txtDept->text();
 }
 
 QVariantMap frmDept::values() const

@@ -38,4 +38,5 @@ protected:
     void clearFields() override;
     bool checkInput() override;
     QVariantMap values() const override;
+    QString rowName() const override;
 };

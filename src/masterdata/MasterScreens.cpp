@@ -160,8 +160,10 @@ bool MasterList::selectKey(qint64 key)
 MasterEdit* MasterList::openEditScreen()
 {
     auto* edit = qobject_cast<MasterEdit*>(m_ctx.screens.open(m_editScreen));
-    if (edit)
+    if (edit) {
         connect(edit, &MasterEdit::saved, this, &MasterList::refresh, Qt::UniqueConnection);
+        connect(edit, &MasterEdit::rowMissing, this, &MasterList::refresh, Qt::UniqueConnection);
+    }
     return edit;
 }
 
@@ -178,9 +180,14 @@ void MasterList::Command3_Click()
 {
     // Add always starts a new row. The edit screen is a single window: still open on a row of the list,
     // it is emptied first; already holding a new row, it keeps what was typed there, so pressing Add
-    // again gives neither a second window nor a second row.
+    // again gives neither a second window nor a second row. Edits whose row was deleted meanwhile are
+    // kept too: Save then stores them as a new row, as the message about the deleted row says.
     MasterEdit* edit = openEditScreen();
-    if (edit && !edit->isNewRow())
+    if (!edit)
+        return;
+    if (edit->rowDeletedMeanwhile())
+        edit->keepAsNew();
+    else if (!edit->isNewRow())
         edit->startNew();
 }
 
@@ -219,8 +226,8 @@ void MasterList::changeEvent(QEvent* event)
 // ---------------------------------------------------------------------------------------------------
 
 MasterEdit::MasterEdit(AppContext& ctx, const QString& name, const QString& caption, const QString& table,
-                       QWidget* parent)
-    : QWidget(parent, Qt::Window), m_ctx(ctx), m_table(table)
+                       const QString& kind, const QString& listTitle, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ctx(ctx), m_table(table), m_kind(kind), m_listTitle(listTitle)
 {
     setObjectName(name);
     setWindowTitle(caption);
@@ -260,12 +267,20 @@ bool MasterEdit::isNewRow() const
 
 void MasterEdit::startNew()
 {
+    m_rowDeleted = false;
     lblRef->clear();
     clearFields();
 }
 
+void MasterEdit::keepAsNew()
+{
+    m_rowDeleted = false;
+    lblRef->clear();
+}
+
 void MasterEdit::edit(qint64 key)
 {
+    m_rowDeleted = false;
     clearFields();
     lblRef->setText(QString::number(key));
     try {
@@ -311,14 +326,25 @@ bool MasterEdit::saveData()
 
 bool MasterEdit::updateData()
 {
+    qint64 written = 0;
     try {
-        // A row removed meanwhile by another workstation is simply not there to change.
-        m_ctx.db.update(m_table, ref(), values());
-        return true;
+        written = m_ctx.db.update(m_table, ref(), values());
     } catch (const DbError& e) {
         showFailure(e);
         return false;
     }
+    if (written > 0)
+        return true;
+    // The row is gone (deleted in the list, here or on another workstation). Nothing is written and
+    // nothing is made anew behind the user's back: the screen keeps what was typed, and the list
+    // drops the row.
+    m_rowDeleted = true;
+    Q_EMIT rowMissing();
+    m_ctx.dialogs.message(QStringLiteral("The %1 \"%2\" has been deleted meanwhile, so the changes were not "
+                                         "saved. To keep them, choose Add in the %3 and save again.")
+                              .arg(m_kind, rowName(), m_listTitle),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    return false;
 }
 
 void MasterEdit::showFailure(const DbError& error)

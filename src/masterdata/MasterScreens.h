@@ -72,14 +72,17 @@ private:
 // What the edit screens have in common: the hidden key label lblRef (empty for a new row), Save
 // (Command2) and Close (Command1). Save runs the screen's checks, inserts (saveData) or updates
 // (updateData) the row, tells the list, and closes. A failing insert or update is shown and the
-// screen stays open with what was typed, so nothing is lost.
+// screen stays open with what was typed, so nothing is lost. So does an update of a row another
+// workstation deleted meanwhile: it writes nothing, says so, and Add in the list then keeps the
+// fields for a new row.
 class MasterEdit : public QWidget
 {
     Q_OBJECT
 
 public:
+    // kind names one row in messages ("department"), listTitle the list that shows the rows.
     MasterEdit(AppContext& ctx, const QString& name, const QString& caption, const QString& table,
-               QWidget* parent = nullptr);
+               const QString& kind, const QString& listTitle, QWidget* parent = nullptr);
 
     QLabel* lblRef;
     QPushButton* Command2; // Save
@@ -94,16 +97,23 @@ public:
     void edit(qint64 key);
     // Empties lblRef and every field: Save then inserts a new row.
     void startNew();
+    // True once Save found the row deleted meanwhile; edit(), startNew() and keepAsNew() end it.
+    bool rowDeletedMeanwhile() const { return m_rowDeleted; }
+    // Empties lblRef only: Save then inserts what the screen shows as a new row.
+    void keepAsNew();
     virtual void getData() = 0;
 
     void Command2_Click();
     void Command1_Click();
-    // Both return false when the store refused; the failure has then been shown.
+    // Both return false when the store refused or, for an update, when the row is gone; the
+    // failure has then been shown.
     bool saveData();
     bool updateData();
 
 Q_SIGNALS:
     void saved();
+    // An update found its row deleted meanwhile; the list should drop it.
+    void rowMissing();
 
 protected:
     // Puts every field back to what a new row starts with.
@@ -112,6 +122,8 @@ protected:
     virtual bool checkInput() = 0;
     // The row's values as the screen holds them.
     virtual QVariantMap values() const = 0;
+    // The row's name as typed, for messages about the row.
+    virtual QString rowName() const = 0;
     virtual void showFailure(const DbError& error);
     // Lays out the labelled fields above the buttons.
     QFormLayout* form() const { return m_form; }
@@ -121,6 +133,9 @@ protected:
 
 private:
     QFormLayout* m_form;
+    QString m_kind;
+    QString m_listTitle;
+    bool m_rowDeleted = false;
 };
 
 // Plain text checks the edit screens share.

@@ -67,7 +67,8 @@ bool frmServLst::deleteEntry(qint64 key)
 
 frmService::frmService(AppContext& ctx, QWidget* parent)
     : MasterEdit(ctx, QStringLiteral("frmService"), QStringLiteral("Service Details"),
-                 QStringLiteral("tblService"), parent)
+                 QStringLiteral("tblService"), QStringLiteral("service"), QStringLiteral("Service List"),
+                 parent)
 {
     cmbDept = named(new QComboBox(this), "cmbDept");
     cmbDept->setEditable(true);
@@ -172,6 +173,11 @@ bool frmService::checkInput()
     if (txtServ->text().isEmpty())
         return refuse(QStringLiteral("Service name should not be blank"));
     return true;
+}
+
+QString frmService::rowName() const
+{
+    return txtServ->text();
 }
 
 QVariantMap frmService::values() const

@@ -204,7 +204,9 @@ TEST_P(VideoScreens, AddEditAndListWorkflow)
     EXPECT_TRUE(entry()->lblRef->text().isEmpty());
 }
 
-TEST_P(VideoScreens, EntryDeletedMeanwhileChangesNothingAndCloses)
+// Saving an entry another workstation deleted meanwhile writes nothing, says so and keeps the boxes;
+// Add New, as the message says, keeps them too, and Save then stores them as a new entry.
+TEST_P(VideoScreens, EntryDeletedMeanwhileSaysSoAndKeepsTheEdits)
 {
     const qint64 key =
         env->db.insert(QStringLiteral("tblvideo"), {{QStringLiteral("vidName"), QStringLiteral("/a.avi")},
@@ -220,10 +222,43 @@ TEST_P(VideoScreens, EntryDeletedMeanwhileChangesNothingAndCloses)
 
     env->secondConnection()->exec(QStringLiteral("delete from tblvideo"));
     e->txtDesc->setText(QStringLiteral("B"));
+    e->chkActive->setChecked(false);
+    e->Command2_Click();
+    const QString message =
+        QStringLiteral("The video \"B\" has been deleted meanwhile, so the changes were not "
+                       "saved. To keep them, choose Add New in the Video List and save again.");
+    EXPECT_EQ(env->dialogs.texts(), QStringList{message});
+    EXPECT_TRUE(entryOpen()) << "the entry stays open with what was typed";
+    EXPECT_EQ(e->txtName->text(), "/a.avi");
+    EXPECT_EQ(e->txtDesc->text(), "B");
+    EXPECT_EQ(countRows(env->db, QStringLiteral("tblvideo")), 0)
+        << "nothing is made anew behind the user's back";
+    EXPECT_EQ(list->FG->rows(), 1) << "the list no longer offers the deleted entry";
+
+    // Without a description the message names the file.
+    e->txtDesc->clear();
+    e->Command2_Click();
+    EXPECT_TRUE(env->dialogs.last().startsWith(QStringLiteral("The video \"/a.avi\" has been deleted")))
+        << env->dialogs.last().toStdString();
+    EXPECT_EQ(countRows(env->db, QStringLiteral("tblvideo")), 0);
+
+    e->txtDesc->setText(QStringLiteral("B"));
+    list->Command4_Click();
+    EXPECT_TRUE(e->lblRef->text().isEmpty());
+    EXPECT_EQ(e->txtName->text(), "/a.avi");
+    EXPECT_EQ(e->txtDesc->text(), "B");
     e->Command2_Click();
     EXPECT_FALSE(entryOpen());
-    EXPECT_EQ(countRows(env->db, QStringLiteral("tblvideo")), 0);
-    EXPECT_EQ(list->FG->rows(), 1);
+    const ResultSet row = env->db.query(QStringLiteral("select vidName, vidDesc, active from tblvideo"));
+    ASSERT_EQ(row.size(), 1);
+    EXPECT_EQ(row.text(0, 0), "/a.avi");
+    EXPECT_EQ(row.text(0, 1), "B");
+    EXPECT_EQ(row.text(0, 2), "0");
+    EXPECT_EQ(list->FG->rows(), 2);
+
+    // Once stored, Add New starts from empty boxes again.
+    list->Command4_Click();
+    EXPECT_TRUE(entry()->txtName->text().isEmpty());
 }
 
 TEST_P(VideoScreens, DeleteAlwaysAsksFirst)

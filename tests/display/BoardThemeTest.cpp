@@ -1,4 +1,6 @@
 #include "display/BoardTheme.h"
+#include "core/DemoData.h"
+#include "core/Lookups.h"
 #include "display/design/BoardLayoutRow.h"
 #include "display/frmDisplay.h"
 
@@ -327,6 +329,26 @@ BRIVANE_STORE_TEST_SUITE(BoardReconnectTest);
 
 } // namespace
 
+// The demo hall's board: the call table's columns fill the table, so its frame closes on the last
+// column's line instead of standing apart from it.
+TEST(DemoBoardTest, TheCallTableColumnsFillTheTable)
+{
+    TestEnv env;
+    ASSERT_TRUE(demo::loadDemoHall(env.db));
+    env.session.themeId = lookups::themeIdByName(env.db, QStringLiteral("Black H"));
+    ASSERT_GT(env.session.themeId, 0);
+    auto* w = qobject_cast<frmDisplay*>(env.screens.openNew(QStringLiteral("frmDisplay")));
+    ASSERT_NE(w, nullptr);
+    w->Timer1->stop();
+    int columns = 0;
+    for (int c = 0; c < w->FG->columnCount(); ++c) {
+        if (!w->FG->isColumnHidden(c))
+            columns += w->FG->columnWidth(c);
+    }
+    EXPECT_NEAR(columns, w->FG->width(), 1);
+    w->close();
+}
+
 TEST_F(BoardWindowTest, NewsRunsAsTypedNeverAsMarkup)
 {
     env.db.insert(QStringLiteral("tblscroll"),
@@ -334,18 +356,27 @@ TEST_F(BoardWindowTest, NewsRunsAsTypedNeverAsMarkup)
                    {QStringLiteral("active"), 1},
                    {QStringLiteral("font"), QStringLiteral("Arial")},
                    {QStringLiteral("size"), 20},
-                   {QStringLiteral("color"), 0},
+                   {QStringLiteral("color"), 255},
                    {QStringLiteral("direction"), QStringLiteral("Left")}});
     frmDisplay* w = openBoard();
     ASSERT_NE(w, nullptr);
     w->startNews();
-    QList<QLabel*> news;
-    for (QLabel* l : w->findChildren<QLabel*>()) {
-        if (l->text() == QLatin1String("<i>Closed</i> 25/12"))
-            news.append(l);
+    ASSERT_EQ(w->lblScroll().size(), 1);
+    BoardNewsItem* item = w->lblScroll().first();
+    EXPECT_EQ(item->text(), QStringLiteral("<i>Closed</i> 25/12"));
+    // The tags are drawn as the letters they are: the ink is as wide as the whole typed text.
+    const QImage shot = item->grab().toImage();
+    const QRgb band = w->imgBG->palette().color(QPalette::Window).rgb();
+    int inkRight = -1;
+    for (int x = 0; x < shot.width(); ++x) {
+        for (int y = 0; y < shot.height(); ++y) {
+            if (shot.pixel(x, y) != band)
+                inkRight = x;
+        }
     }
-    ASSERT_EQ(news.size(), 1);
-    EXPECT_EQ(news.first()->textFormat(), Qt::PlainText);
+    const QFontMetrics metrics(item->font());
+    EXPECT_GT(inkRight, metrics.horizontalAdvance(QStringLiteral("Closed 25/12")) + 10);
+    EXPECT_GE(inkRight, metrics.horizontalAdvance(QStringLiteral("<i>Closed</i> 25/12")) - 6);
     w->close();
 }
 

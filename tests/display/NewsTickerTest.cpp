@@ -6,6 +6,7 @@
 #include "testsupport/TestEnv.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -161,6 +162,52 @@ TEST(NewsTickerTest, PositionsFollowTheTimePassedAtTheSameSpeedAsTheFiveMillisec
     EXPECT_EQ(titleScrollX(-400, 400, 1000, 30, 1), 1000) << "gone: starts again at the right edge";
 }
 
+// A message of the band is drawn in its colour on the band's, centred in the band's height, from its
+// left edge; a move along the band shows the same picture without drawing the text again.
+TEST(NewsTickerTest, AMessageIsDrawnOnceAndOnlyCopiedWhileItMoves)
+{
+    QWidget band;
+    band.resize(600, 80);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(30);
+    const QColor text(200, 0, 0);
+    const QColor ground(0, 0, 90);
+    auto* item = new BoardNewsItem(QStringLiteral("Welcome"), font, text, ground, &band);
+    item->setGeometry(10, 0, 300, 80);
+    EXPECT_TRUE(item->testAttribute(Qt::WA_OpaquePaintEvent));
+
+    const QImage shot = item->grab().toImage();
+    const qint64 drawn = item->picture().cacheKey();
+    ASSERT_EQ(shot.size(), QSize(300, 80));
+    QRect ink;
+    bool inText = false;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            ASSERT_EQ(c.alpha(), 255) << "opaque at " << x << "," << y;
+            if (c == ground)
+                continue;
+            ink |= QRect(x, y, 1, 1);
+            inText |= c == text;
+        }
+    }
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(inText) << "the letters are in the message's colour";
+    EXPECT_LT(ink.left(), 6) << "the text starts at the left edge";
+    EXPECT_LE(qAbs(ink.center().y() - 40), 6)
+        << "centred in the height, ink " << ink.top() << ".." << ink.bottom();
+    EXPECT_NEAR(ink.width(), QFontMetrics(font).horizontalAdvance(QStringLiteral("Welcome")), 6);
+
+    // Moved on, it shows the same picture; only a new size draws it anew.
+    item->move(-40, 0);
+    EXPECT_EQ(item->grab().toImage(), shot);
+    EXPECT_EQ(item->picture().cacheKey(), drawn);
+    item->resize(320, 80);
+    item->grab();
+    EXPECT_NE(item->picture().cacheKey(), drawn);
+    EXPECT_EQ(item->picture().deviceIndependentSize(), QSizeF(320, 80));
+}
+
 TEST(NewsTickerTest, TheBoardShowsTheBandAndItsMessagesOnlyWhileTheTickerRuns)
 {
     TestEnv env;
@@ -174,7 +221,7 @@ TEST(NewsTickerTest, TheBoardShowsTheBandAndItsMessagesOnlyWhileTheTickerRuns)
     EXPECT_TRUE(w->imgBG->isVisible());
     EXPECT_TRUE(w->newsRuns());
     ASSERT_EQ(w->lblScroll().size(), 1);
-    QLabel* label = w->lblScroll().first();
+    BoardNewsItem* label = w->lblScroll().first();
     EXPECT_EQ(label->text(), QStringLiteral("Welcome to the hall"));
     EXPECT_GE(label->x(), w->width()) << "starts off the right edge";
     const int x = label->x();

@@ -400,25 +400,6 @@ TEST_P(MasterListsTest, CounterChecksSaveAndEditShowsThePasswordTwice)
               2);
 }
 
-TEST_P(MasterListsTest, EditingARowDeletedElsewhereChangesNothing)
-{
-    const Hall hall = seedHall(env->db);
-    auto* list = openScreen<frmDeptLst>(*env, "deptLst");
-    ASSERT_TRUE(list);
-    ASSERT_TRUE(list->selectKey(hall.emergencyDept));
-    env->db.exec(QStringLiteral("delete from tblDept where deptAuto=?"), {hall.emergencyDept});
-    list->FG_DblClick();
-    auto* edit = qobject_cast<frmDept*>(env->screens.existing(QStringLiteral("frmDept")));
-    ASSERT_TRUE(edit);
-    EXPECT_TRUE(edit->txtDept->text().isEmpty());
-    edit->txtDept->setText(QStringLiteral("Casualty"));
-    edit->txtDesc->setCurrentText(QStringLiteral("Emergency"));
-    edit->Command2->click();
-    EXPECT_EQ(count(env->db, QStringLiteral("select count(*) from tblDept")), 3);
-    // The list was read again: the deleted row is gone from it.
-    EXPECT_EQ(rowWith(list->FG, 2, QStringLiteral("Casualty")), -1);
-}
-
 TEST_P(MasterListsTest, ListsAreSingleInstancesAndReloadWhenActivated)
 {
     seedHall(env->db);
