@@ -18,8 +18,8 @@ void frmDisplay::styleTable()
     FG->setRows(t.dataRows + 1);
 
     FG->setStyleSheet(
-        QStringLiteral("QTableWidget { background-color: %1; gridline-color: %2; border: none; }"
-                       "QTableWidget::item { padding-left: 10px; padding-right: 10px; }"
+        QStringLiteral("QTableView { background-color: %1; gridline-color: %2; border: none; }"
+                       "QTableView::item { padding-left: 10px; padding-right: 10px; }"
                        "QHeaderView { background-color: %1; border: none; }"
                        "QHeaderView::section { background-color: %3; color: %4; border: none;"
                        " border-right: 1px solid %2; border-bottom: 1px solid %2;"
@@ -63,7 +63,7 @@ void frmDisplay::styleTable()
     FG->horizontalHeader()->setMinimumHeight(qMax(minRow, headerLine));
     FG->horizontalHeader()->setMaximumHeight(qMax(minRow, headerLine));
     for (int r = 1; r <= t.dataRows; ++r)
-        FG->QTableWidget::setRowHeight(r - 1, qMax(minRow, dataLine));
+        FG->QTableView::setRowHeight(r - 1, qMax(minRow, dataLine));
 
     m_detailPicture = t.img2.isEmpty() ? QPixmap() : QPixmap(t.img2);
     applyColumnFormats();

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QFontInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QLocale>
 #include <QRegularExpression>
@@ -53,6 +54,15 @@ QVector<int> propertyNumbers(const Grid& grid, const char* name)
 
 GridModel gridModel(const Grid& grid)
 {
+    // The family a font resolves to, looked up once per font: a long listing has few fonts.
+    QHash<QString, QString> families;
+    auto familyOf = [&families](const QFont& font) {
+        const QString key = font.key();
+        auto known = families.constFind(key);
+        if (known == families.constEnd())
+            known = families.insert(key, QFontInfo(font).family());
+        return *known;
+    };
     GridModel m;
     m.fixedRows = 1;
     m.fixedCols = 0;
@@ -87,19 +97,19 @@ GridModel gridModel(const Grid& grid)
         m.cells[r].resize(cols);
         for (int c = 0; c < cols; ++c) {
             Cell& cell = m.cells[r][c];
-            const QTableWidgetItem* item = r == 0 ? grid.horizontalHeaderItem(c) : grid.item(r - 1, c);
             cell.text = grid.text(r, c);
-            const QVariant back = item ? item->data(Qt::BackgroundRole) : QVariant();
-            const QVariant fore = item ? item->data(Qt::ForegroundRole) : QVariant();
+            const QVariant back = grid.cellFormat(r, c, Qt::BackgroundRole);
+            const QVariant fore = grid.cellFormat(r, c, Qt::ForegroundRole);
             if (back.isValid())
                 cell.back = back.value<QBrush>().color();
             if (fore.isValid())
                 cell.fore = fore.value<QBrush>().color();
             else
                 cell.fore = r == 0 ? m.foreColorFixed : m.foreColor;
-            const QFont font = item && item->data(Qt::FontRole).isValid() ? item->font() : grid.font();
+            const QVariant own = grid.cellFormat(r, c, Qt::FontRole);
+            const QFont font = own.isValid() ? own.value<QFont>() : grid.font();
             cell.bold = font.bold() || (r == 0 && headerBold);
-            cell.fontName = QFontInfo(font).family();
+            cell.fontName = familyOf(font);
             cell.fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10;
         }
     }
