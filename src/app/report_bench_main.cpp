@@ -1,7 +1,8 @@
 // brivane-report-bench: a report over many tickets, to the grid, into a workbook and through
 // brivane-ctl, with the store's own shell as the yardstick. Generates its tickets in a fresh SQLite
 // file (or, with --pg "host:port;database;user;password", in a PostgreSQL database whose tables it
-// empties first) and prints the figures; it asserts nothing.
+// empties first) and prints the figures; it asserts nothing. --db FILE keeps the SQLite file for the
+// next run, which then reuses its tickets.
 #include "app/ConsoleServices.h"
 #include "app/Program.h"
 #include "core/CommandRegistry.h"
@@ -90,17 +91,24 @@ struct Run
     long maxRssKb = 0;
 };
 
-long peakKb(qint64 pid)
+// A figure of /proc/PID/status: "VmHWM" (peak memory) or "VmRSS" (memory in use), in kB.
+long statusKb(qint64 pid, const char* field = "VmHWM")
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     long kb = 0;
+    const QByteArray key = QByteArray(field) + ':';
     if (status.open(QIODevice::ReadOnly)) {
         for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("VmHWM:"))
-                kb = line.mid(6).trimmed().split(' ').value(0).toLong();
+            if (line.startsWith(key))
+                kb = line.mid(key.size()).trimmed().split(' ').value(0).toLong();
         }
     }
     return kb;
+}
+
+long peakKb(qint64 pid)
+{
+    return statusKb(pid);
 }
 
 // The peak is the child's own high-water mark, read while it runs (it only grows).
@@ -173,15 +181,17 @@ int main(int argc, char* argv[])
     const QString ticketsText = takeOption(args, QStringLiteral("--tickets"));
     const int tickets = ticketsText.toInt() > 0 ? ticketsText.toInt() : 300000;
     const QString server = takeOption(args, QStringLiteral("--pg"));
+    const QString kept = takeOption(args, QStringLiteral("--db"));
 
     // An installation folder of its own whose path.txt names the store, so that the report window's
     // reconnect finds it.
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("report-bench.db"));
+    const QString file =
+        kept.isEmpty() ? dir.filePath(QStringLiteral("report-bench.db")) : QFileInfo(kept).absoluteFilePath();
     const QString pathTxt = dir.filePath(QStringLiteral("path.txt"));
     QFile pathFile(pathTxt);
     if (pathFile.open(QIODevice::WriteOnly))
-        pathFile.write(server.isEmpty() ? QByteArray(";report-bench.db;;;\n")
+        pathFile.write(server.isEmpty() ? (QStringLiteral(";") + file + QStringLiteral(";;;\n")).toUtf8()
                                         : (server + QStringLiteral(";\n")).toUtf8());
     pathFile.close();
     qputenv("BRIVANE_HOME", QFile::encodeName(dir.path()));
@@ -198,16 +208,17 @@ int main(int argc, char* argv[])
         program.db.clearAllTables();
     QElapsedTimer t;
     t.start();
-    generate(program.db, tickets);
-    out << "tickets generated: " << tickets << " in " << t.elapsed() << " ms" << Qt::endl;
+    const qint64 there = program.db.query(QStringLiteral("select count(*) from tblTicket")).number(0, 0);
+    if (there == 0) {
+        generate(program.db, tickets);
+        out << "tickets generated: " << tickets << " in " << t.elapsed() << " ms" << Qt::endl;
+    } else {
+        out << "tickets already there: " << there << Qt::endl;
+    }
     const QDate lastDay = FirstDay.addDays(Days - 1);
 
-    t.restart();
-    const qsizetype listed =
-        runReport(program.db, ReportKind::Department, QStringLiteral("All"), FirstDay, lastDay, true).size();
-    out << "report query alone: " << listed << " rows in " << t.elapsed() << " ms" << Qt::endl;
-
-    const long before = peakKb(QCoreApplication::applicationPid());
+    const qint64 self = QCoreApplication::applicationPid();
+    const long before = statusKb(self, "VmRSS");
     auto* window = new ReportWindow(program.ctx, ReportKind::Department);
     window->show();
     window->chkAll->setChecked(true);
@@ -227,8 +238,8 @@ int main(int argc, char* argv[])
             << f.totalMs << " ms (first rows shown after " << f.firstRowsMs << " ms, longest unresponsive "
             << "stretch " << f.longestStretchMs << " ms)" << Qt::endl;
     }
-    out << "peak memory of this process: " << before / 1024 << " MB before the window, "
-        << peakKb(QCoreApplication::applicationPid()) / 1024 << " MB after" << Qt::endl;
+    out << "memory in use: " << before / 1024 << " MB before the window, " << statusKb(self, "VmRSS") / 1024
+        << " MB with the rows in its grid" << Qt::endl;
 
     t.restart();
     const modExcel::GridModel model = modExcel::gridModel(*window->FG);
@@ -239,9 +250,14 @@ int main(int argc, char* argv[])
     out << "Send to Excel: grid read in " << readMs << " ms, workbook written in " << t.elapsed() << " ms ("
         << (exported ? QString::number(QFileInfo(workbook).size() / 1024) + QStringLiteral(" kB")
                      : QStringLiteral("failed"))
-        << "), peak memory " << peakKb(QCoreApplication::applicationPid()) / 1024 << " MB" << Qt::endl;
+        << "), peak memory of this process so far " << peakKb(self) / 1024 << " MB" << Qt::endl;
     window->close();
     delete window;
+
+    t.restart();
+    const qsizetype listed =
+        runReport(program.db, ReportKind::Department, QStringLiteral("All"), FirstDay, lastDay, true).size();
+    out << "report query alone: " << listed << " rows in " << t.elapsed() << " ms" << Qt::endl;
 
     QString shellSql = QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.servName, "
                                       "tblTicket.no_abr, tblTicket.tickDate, "

@@ -12,6 +12,8 @@
 #include <QTime>
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 // Reading a grid for the export, its palette, sheet names and how cell texts become sheet values.
 namespace modExcel {
@@ -54,9 +56,12 @@ QVector<int> propertyNumbers(const Grid& grid, const char* name)
 
 GridModel gridModel(const Grid& grid)
 {
-    // The family a font resolves to, looked up once per font: a long listing has few fonts.
+    // The family a font resolves to, looked up once per font: a long listing has few fonts, and most
+    // cells have none of their own.
+    const QFont gridFont = grid.font();
+    const QString gridFamily = QFontInfo(gridFont).family();
     QHash<QString, QString> families;
-    auto familyOf = [&families](const QFont& font) {
+    auto familyOf = [&](const QFont& font) {
         const QString key = font.key();
         auto known = families.constFind(key);
         if (known == families.constEnd())
@@ -107,9 +112,9 @@ GridModel gridModel(const Grid& grid)
             else
                 cell.fore = r == 0 ? m.foreColorFixed : m.foreColor;
             const QVariant own = grid.cellFormat(r, c, Qt::FontRole);
-            const QFont font = own.isValid() ? own.value<QFont>() : grid.font();
+            const QFont font = own.isValid() ? own.value<QFont>() : gridFont;
             cell.bold = font.bold() || (r == 0 && headerBold);
-            cell.fontName = familyOf(font);
+            cell.fontName = own.isValid() ? familyOf(font) : gridFamily;
             cell.fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10;
         }
     }
@@ -213,8 +218,18 @@ SheetValue sheetValue(const QString& text)
         {"^\\d{1,2}:\\d{2}:\\d{2}$", "H:mm:ss", "hh:mm:ss", false, true},
         {"^\\d{1,2}:\\d{2}$", "H:mm", "hh:mm", false, true},
     };
-    for (const Form& form : forms) {
-        if (!QRegularExpression(QString::fromLatin1(form.pattern)).match(t).hasMatch())
+    // Compiled once: a long listing asks this of every cell.
+    static const std::vector<QRegularExpression> patterns = [] {
+        std::vector<QRegularExpression> out;
+        for (const Form& form : forms)
+            out.emplace_back(QString::fromLatin1(form.pattern));
+        return out;
+    }();
+    if (!t.at(0).isDigit())
+        return v; // every form starts with a digit
+    for (size_t i = 0; i < std::size(forms); ++i) {
+        const Form& form = forms[i];
+        if (!patterns[i].match(t).hasMatch())
             continue;
         const QString qtForm = QString::fromLatin1(form.qtForm);
         double serial = 0;

@@ -28,6 +28,12 @@ struct Look
     QString numberFormat;
     bool vcenter = false;
 
+    bool operator==(const Look& o) const
+    {
+        return fore == o.fore && back == o.back && bold == o.bold && fontName == o.fontName &&
+               fontSize == o.fontSize && numberFormat == o.numberFormat && vcenter == o.vcenter;
+    }
+
     QString key() const
     {
         return QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
@@ -103,6 +109,8 @@ public:
 
     void write()
     {
+        m_lastLook.resize(m_visibleCols.size());
+        m_lastFormat.fill(nullptr, m_visibleCols.size());
         for (int i = 0; i < m_visibleRows.size(); ++i) {
             for (int j = 0; j < m_visibleCols.size(); ++j)
                 writeCell(i, j, false);
@@ -142,7 +150,13 @@ private:
         const int r = m_visibleRows[i];
         const int c = m_visibleCols[j];
         const SheetValue value = sheetValue(m_grid.cells[r][c].text);
-        lxw_format* format = m_formats.get(lookOf(r, c, value.numberFormat, vcenter));
+        // A column's cells mostly look alike: the format of the cell above is reused when it fits.
+        const Look look = lookOf(r, c, value.numberFormat, vcenter);
+        if (!m_lastFormat[j] || !(m_lastLook[j] == look)) {
+            m_lastLook[j] = look;
+            m_lastFormat[j] = m_formats.get(look);
+        }
+        lxw_format* format = m_lastFormat[j];
         if (value.isDateTime)
             check(worksheet_write_number(m_sheet, lxw_row_t(i), lxw_col_t(j), value.serial, format));
         else if (value.text.isEmpty())
@@ -250,6 +264,8 @@ private:
     QVector<int> m_visibleRows;
     QVector<int> m_visibleCols;
     QVector<QRect> m_merged;
+    QVector<Look> m_lastLook;
+    QVector<lxw_format*> m_lastFormat;
 };
 
 } // namespace

@@ -122,11 +122,23 @@ QStringList reportFilterNames(Database& db, ReportKind kind)
 void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                       const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
 {
-    QString sql = QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.servName, "
-                                 "tblTicket.no_abr, tblTicket.tickDate, tblCounter.username, "
-                                 "tblTicket.attTime, tblTicket.finished") +
-                  fromClause(kind) + QStringLiteral(" where tblTicket.tickDate between ? and ?");
-    QVariantList params{from.toString(DateForm), to.toString(DateForm)};
+    // The keys the date range spans, from the date index alone. Bounding the listing by them lets the
+    // store walk the tickets in key order and hand the first rows over at once, instead of sorting
+    // the whole range first.
+    const QVariantList dates{from.toString(DateForm), to.toString(DateForm)};
+    const ResultSet span = db.query(
+        QStringLiteral("select min(tickAuto), max(tickAuto) from tblTicket where tickDate between ? and ?"),
+        dates);
+    if (span.isEmpty() || span.isNull(0, 0))
+        return;
+    QString sql =
+        QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.servName, "
+                       "tblTicket.no_abr, tblTicket.tickDate, tblCounter.username, "
+                       "tblTicket.attTime, tblTicket.finished") +
+        fromClause(kind) +
+        QStringLiteral(" where tblTicket.tickDate between ? and ? and tblTicket.tickAuto between ? and ?");
+    QVariantList params = dates;
+    params << span.number(0, 0) << span.number(0, 1);
     if (filter != QLatin1String("All")) {
         const QVariantList keys = keysNamed(db, kind, filter);
         if (keys.isEmpty())

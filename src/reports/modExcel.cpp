@@ -73,7 +73,12 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
     lxw_workbook* book = nullptr;
     if (part.open()) {
         part.close();
-        book = workbook_new(QFile::encodeName(part.fileName()).constData());
+        // Without merges the rows go to disk as they are written, so a long listing does not have to
+        // fit in memory twice over; merging needs every row kept until the end.
+        const bool merges = grid.mergeRow.contains(true) || grid.mergeCol.contains(true);
+        lxw_workbook_options options{};
+        options.constant_memory = merges ? LXW_FALSE : LXW_TRUE;
+        book = workbook_new_opt(QFile::encodeName(part.fileName()).constData(), &options);
     }
     if (!book) {
         dialogs.message(cannotWriteText(file), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
@@ -136,6 +141,11 @@ QString savedText(const QString& file)
            QStringLiteral("\nNo spreadsheet program is set up to open it on this computer.");
 }
 
+QString stillFillingText()
+{
+    return QStringLiteral("The report is still being listed.\nSend it to Excel when all its rows are shown.");
+}
+
 QString cannotWriteText(const QString& file)
 {
     return QStringLiteral("The workbook cannot be written to\n") + QDir::toNativeSeparators(file) +
@@ -158,6 +168,11 @@ void sendToExcel(AppContext& ctx)
         QCoreApplication::processEvents();
         if (!target) {
             cannotContinue(nullptr);
+            return;
+        }
+        if (target->property(StillFillingProperty).toBool()) {
+            ctx.dialogs.message(stillFillingText(), Dialogs::Buttons::Ok, Dialogs::Icon::Information, {},
+                                target);
             return;
         }
         const QList<Grid*> grids = target->findChildren<Grid*>();

@@ -74,6 +74,9 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
 
 // A window names its workbooks through this property ("Service report"); else its caption does.
 inline constexpr char ExportNameProperty[] = "exportName";
+// True on a window while its grid is still being filled; it is not exported half-filled.
+inline constexpr char StillFillingProperty[] = "stillFilling";
+QString stillFillingText();
 // "Service report 2026-12-09.xlsx".
 QString suggestedFileName(const QWidget& window, const QDate& day);
 // The user's documents folder (made when missing), else the home folder.

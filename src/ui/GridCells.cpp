@@ -1,5 +1,6 @@
 #include "ui/GridCells.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,9 +17,28 @@ GridRow::GridRow(const QStringList& texts)
 
 void GridRow::append(QStringView text)
 {
-    if (!text.isEmpty())
+    const qsizetype n = text.size();
+    const char16_t* chars = text.utf16();
+    qsizetype ascii = 0;
+    while (ascii < n && chars[ascii] < 0x80)
+        ++ascii;
+    if (ascii < n) {
         m_bytes += text.toUtf8();
-    m_bytes += End;
+        m_bytes += End;
+        return;
+    }
+    // Plain ASCII, the usual case, is copied over as it is.
+    const qsizetype at = m_bytes.size();
+    m_bytes.resize(at + n + 1);
+    char* out = m_bytes.data() + at;
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char(chars[i]);
+    out[n] = End;
+}
+
+void GridRow::reserve(qsizetype bytes)
+{
+    m_bytes.reserve(bytes);
 }
 
 int GridRow::size() const
@@ -254,7 +274,8 @@ void GridCells::appendRows(std::vector<GridRow>&& rows)
         return;
     const int first = int(m_rows.size());
     beginInsertRows(QModelIndex(), first, first + int(rows.size()) - 1);
-    m_rows.reserve(m_rows.size() + rows.size());
+    if (m_rows.capacity() < m_rows.size() + rows.size())
+        m_rows.reserve(std::max(m_rows.size() + rows.size(), m_rows.capacity() * 2)); // grows by doubling
     for (GridRow& texts : rows) {
         if (texts.size() > m_cols)
             texts.truncate(m_cols);
