@@ -2,7 +2,7 @@
 // brivane-ctl, with the store's own shell as the yardstick. Generates its tickets in a fresh SQLite
 // file (or, with --pg "host:port;database;user;password", in a PostgreSQL database whose tables it
 // empties first) and prints the figures; it asserts nothing. --db FILE keeps the SQLite file for the
-// next run, which then reuses its tickets.
+// next run, which then reuses its tickets; --grab FILE saves a picture of the filled window.
 #include "app/ConsoleServices.h"
 #include "app/Program.h"
 #include "core/CommandRegistry.h"
@@ -182,6 +182,7 @@ int main(int argc, char* argv[])
     const int tickets = ticketsText.toInt() > 0 ? ticketsText.toInt() : 300000;
     const QString server = takeOption(args, QStringLiteral("--pg"));
     const QString kept = takeOption(args, QStringLiteral("--db"));
+    const QString picture = takeOption(args, QStringLiteral("--grab")); // the filled window as a PNG
 
     // An installation folder of its own whose path.txt names the store, so that the report window's
     // reconnect finds it.
@@ -240,6 +241,10 @@ int main(int argc, char* argv[])
         out << "report to the grid (" << (run == 1 ? "first" : "again") << "): " << f.rows << " rows in "
             << f.totalMs << " ms (first rows shown after " << f.firstRowsMs << " ms, longest unresponsive "
             << "stretch " << f.longestStretchMs << " ms)" << Qt::endl;
+    }
+    if (!picture.isEmpty()) {
+        window->FG->scrollToBottom();
+        window->grab().save(picture);
     }
     out << "memory in use: " << before / 1024 << " MB before the window, " << statusKb(self, "VmRSS") / 1024
         << " MB with the rows in its grid" << Qt::endl;

@@ -154,17 +154,32 @@ frmEditor* frmScroll::openEditor()
     return editor;
 }
 
-// The editor is a single window: while it holds text not yet stored, it is only brought forward,
-// so nothing typed there is thrown away by another Add New or Edit.
-static bool holdsUnsavedText(frmEditor* editor)
+bool frmScroll::editorMayChange(frmEditor* editor)
 {
-    return editor->RichTextBox1->document()->isModified() || editor->Text1->isModified();
+    if (!editor->holdsUnsavedText())
+        return true;
+    const Dialogs::Answer answer = m_ctx.dialogs.message(
+        editor->unsavedQuestion(), Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Warning, {}, editor);
+    if (answer == Dialogs::Answer::Cancel)
+        return false;
+    if (answer == Dialogs::Answer::No)
+        return true;
+    switch (editor->storeMessage()) {
+    case frmEditor::Stored::Yes:
+        addFG();
+        return true;
+    case frmEditor::Stored::NothingToStore:
+        return true; // only emptied: nothing to keep
+    case frmEditor::Stored::No:
+        break; // told why; the text stays
+    }
+    return false;
 }
 
 void frmScroll::Command4_Click()
 {
     frmEditor* editor = openEditor();
-    if (editor && !holdsUnsavedText(editor))
+    if (editor && editorMayChange(editor))
         editor->beginAdd();
 }
 
@@ -174,7 +189,12 @@ void frmScroll::Command3_Click()
     if (!key)
         return;
     frmEditor* editor = openEditor();
-    if (editor && !holdsUnsavedText(editor))
+    if (!editor)
+        return;
+    // The message already in the editor is only brought forward, with whatever was typed.
+    if (editor->editMode() && editor->lblRef->text().toLongLong() == key && editor->holdsUnsavedText())
+        return;
+    if (editorMayChange(editor))
         editor->beginEdit(key);
 }
 

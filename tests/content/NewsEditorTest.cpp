@@ -248,8 +248,10 @@ TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
     ASSERT_TRUE(e);
     QTest::keyClicks(e->RichTextBox1, QStringLiteral("draft"));
 
-    // A second Add New keeps the unsaved draft.
+    // A second Add New asks about the unsaved draft; Cancel keeps it.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
     w->Command4_Click();
+    EXPECT_EQ(env->dialogs.last(), e->unsavedQuestion());
     EXPECT_EQ(e->RichTextBox1->toPlainText(), "draft");
 
     env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
@@ -270,6 +272,125 @@ TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
     QTest::mouseClick(e->Command1, Qt::LeftButton);
     EXPECT_FALSE(editorOpen());
     EXPECT_EQ(column(w->FG, 2), (QStringList{"From elsewhere"}));
+}
+
+TEST_P(NewsEditor, AddNewAndEditAskAboutUnsavedTextAndLoseNothing)
+{
+    const qint64 first =
+        env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("First")},
+                                                     {QStringLiteral("msgrtf"), QStringLiteral("First")},
+                                                     {QStringLiteral("size"), 20},
+                                                     {QStringLiteral("direction"), QStringLiteral("Left")}});
+    env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("Second")},
+                                                 {QStringLiteral("msgrtf"), QStringLiteral("Second")},
+                                                 {QStringLiteral("size"), 20},
+                                                 {QStringLiteral("direction"), QStringLiteral("Right")}});
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->FG->setRow(1);
+    w->Command3_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    e->RichTextBox1->selectAll();
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("First, changed"));
+
+    // Edit on the same message only brings the editor forward, changes and all.
+    env->dialogs.clear();
+    w->Command3_Click();
+    EXPECT_TRUE(env->dialogs.texts().isEmpty());
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "First, changed");
+
+    // Edit on another message asks (Yes/No/Cancel, over the editor); Cancel leaves the editor alone.
+    w->FG->setRow(2);
+    env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
+    w->Command3_Click();
+    ASSERT_EQ(env->dialogs.shown().size(), 1);
+    EXPECT_EQ(env->dialogs.last(),
+              QStringLiteral("The changes to the message in the news editor are not saved.\n"
+                             "Do you want to save them first?"));
+    EXPECT_EQ(env->dialogs.shown().last().buttons, Dialogs::Buttons::YesNoCancel);
+    EXPECT_EQ(e->lblRef->text(), QString::number(first));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "First, changed");
+    EXPECT_TRUE(editorOpen());
+
+    // Yes stores the changes, the list shows them, and the editor moves on to the other message.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    w->Command3_Click();
+    EXPECT_EQ(
+        env->db.query(QStringLiteral("select message from tblscroll where scrollAuto=?"), {first}).text(0, 0),
+        "First, changed");
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"First, changed", "Second"}));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Second");
+    EXPECT_EQ(e->cmbDir->currentText(), "Right");
+    EXPECT_FALSE(e->holdsUnsavedText());
+
+    // No drops the changes: Add New then starts empty, and nothing was stored.
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral(" and more"));
+    env->dialogs.clear();
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    w->Command4_Click();
+    EXPECT_EQ(env->dialogs.texts().size(), 1);
+    EXPECT_FALSE(e->editMode());
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "");
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"First, changed", "Second"}));
+
+    // A new message the store refuses (no font size) stays in the editor; Add New does not start over.
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Draft"));
+    e->Combo2->setEditText(QString());
+    env->dialogs.clear();
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    w->Command4_Click();
+    EXPECT_EQ(env->dialogs.texts(),
+              (QStringList{QStringLiteral("The new message in the news editor is not saved.\n"
+                                          "Do you want to save it first?"),
+                           QStringLiteral("Please select a font size")}));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Draft");
+    EXPECT_EQ(rowCount(), 2);
+
+    // The same from the editor's own New: a failed save keeps the text.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    e->mnuNew_Click();
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Draft");
+    EXPECT_TRUE(editorOpen());
+    // With a size the draft is stored, and the editor starts the next new message.
+    e->Combo2->setEditText(QStringLiteral("20"));
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    w->Command4_Click();
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"First, changed", "Second", "Draft"}));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "");
+    EXPECT_FALSE(e->editMode());
+}
+
+TEST_P(NewsEditor, SavingAMessageDeletedElsewhereSaysSoAndKeepsTheText)
+{
+    env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("Old")},
+                                                 {QStringLiteral("msgrtf"), QStringLiteral("Old")},
+                                                 {QStringLiteral("size"), 20},
+                                                 {QStringLiteral("direction"), QStringLiteral("Left")}});
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->FG->setRow(1);
+    w->Command3_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    e->RichTextBox1->setPlainText(QStringLiteral("Rewritten"));
+    env->secondConnection()->exec(QStringLiteral("delete from tblscroll"));
+
+    // No: nothing stored, the editor stays with the text.
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    EXPECT_FALSE(e->saveMessage());
+    EXPECT_EQ(env->dialogs.last(), frmEditor::deletedMeanwhileText());
+    EXPECT_EQ(env->dialogs.shown().last().buttons, Dialogs::Buttons::YesNo);
+    EXPECT_TRUE(editorOpen());
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Rewritten");
+    EXPECT_EQ(rowCount(), 0);
+
+    // Yes: stored as a new message, the editor closes as after any save and the list shows it.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    EXPECT_TRUE(e->saveMessage());
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(env->db.query(QStringLiteral("select message from tblscroll")).text(0, 0), "Rewritten");
+    EXPECT_EQ(column(w->FG, 2), QStringList{"Rewritten"});
 }
 
 BRIVANE_STORE_TEST_SUITE(NewsEditor);
