@@ -2,7 +2,8 @@
 // brivane-ctl, with the store's own shell as the yardstick. Generates its tickets in a fresh SQLite
 // file (or, with --pg "host:port;database;user;password", in a PostgreSQL database whose tables it
 // empties first) and prints the figures; it asserts nothing. --db FILE keeps the SQLite file for the
-// next run, which then reuses its tickets; --grab FILE saves a picture of the filled window.
+// next run, which then reuses its tickets; --grab FILE saves a picture of the filled window, --xlsx
+// FILE keeps the workbook.
 #include "app/ConsoleServices.h"
 #include "app/Program.h"
 #include "core/CommandRegistry.h"
@@ -183,6 +184,7 @@ int main(int argc, char* argv[])
     const QString server = takeOption(args, QStringLiteral("--pg"));
     const QString kept = takeOption(args, QStringLiteral("--db"));
     const QString picture = takeOption(args, QStringLiteral("--grab")); // the filled window as a PNG
+    const QString keptWorkbook = takeOption(args, QStringLiteral("--xlsx"));
 
     // An installation folder of its own whose path.txt names the store, so that the report window's
     // reconnect finds it.
@@ -253,7 +255,8 @@ int main(int argc, char* argv[])
     const modExcel::GridModel model = modExcel::gridModel(*window->FG);
     const qint64 readMs = t.elapsed();
     t.restart();
-    const QString workbook = dir.filePath(QStringLiteral("report.xlsx"));
+    const QString workbook = keptWorkbook.isEmpty() ? dir.filePath(QStringLiteral("report.xlsx"))
+                                                    : QFileInfo(keptWorkbook).absoluteFilePath();
     const bool exported = modExcel::exportGrid(dialogs, model, window->windowTitle(), workbook);
     out << "Send to Excel: grid read in " << readMs << " ms, workbook written in " << t.elapsed() << " ms ("
         << (exported ? QString::number(QFileInfo(workbook).size() / 1024) + QStringLiteral(" kB")

@@ -21,6 +21,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 #include <exception>
 
@@ -36,6 +37,21 @@ QString errorText(int number, const QString& description)
     return QStringLiteral("Error: ") + QString::number(number) +
            QStringLiteral(" on line: 0\nDescription: ") + description +
            QStringLiteral("\nin procedure Sheet2Excel of Form modFlexExcel");
+}
+
+// The process's file creation mask, read without changing it (umask() would, for every thread).
+mode_t creationMask()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            bool ok = false;
+            const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&ok, 8) : 0;
+            if (ok)
+                return mode_t(mask);
+        }
+    }
+    return 022;
 }
 
 QString fileStem(const QString& title)
@@ -116,6 +132,8 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
         return false;
     }
     part.setAutoRemove(false); // it is the workbook now
+    // The part was private to this user; the workbook gets the mode any file saved here gets.
+    ::chmod(QFile::encodeName(file).constData(), 0666 & ~creationMask());
     return true;
 }
 

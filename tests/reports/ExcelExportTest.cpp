@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
 using namespace reportstest;
 using modExcel::GridModel;
 
@@ -112,10 +114,16 @@ TEST_P(ExcelExportTest, ReportGridBecomesAWorkbookNamedAfterTheWindow)
     ASSERT_EQ(w->FG->rows(), 4);
 
     const QString file = env->path(QStringLiteral("department.xlsx"));
-    ASSERT_TRUE(modExcel::exportGrid(env->dialogs, modExcel::gridModel(*w->FG), w->windowTitle(), file))
-        << env->dialogs.last().toStdString();
+    const mode_t mask = ::umask(022);
+    const bool exported =
+        modExcel::exportGrid(env->dialogs, modExcel::gridModel(*w->FG), w->windowTitle(), file);
+    ::umask(mask);
+    ASSERT_TRUE(exported) << env->dialogs.last().toStdString();
     EXPECT_TRUE(env->dialogs.texts().isEmpty());
     ASSERT_GT(QFileInfo(file).size(), 0);
+    // Readable as any file the user saves, not private like the part it was written as.
+    EXPECT_TRUE(QFileInfo(file).permissions() & QFileDevice::ReadGroup);
+    EXPECT_TRUE(QFileInfo(file).permissions() & QFileDevice::ReadOther);
     if (!haveUnzip())
         GTEST_SKIP() << "unzip is not installed (scripts/packages.txt names it); only the file was checked";
 
