@@ -74,7 +74,7 @@ frmCall::frmCall(AppContext& ctx, QWidget* parent)
     connect(FG1, &Grid::dblClick, this, &frmCall::FG1_DblClick);
     connect(FGR, &Grid::dblClick, this, &frmCall::FGR_DblClick);
     connect(FG4, &Grid::dblClick, this, &frmCall::FG4_DblClick);
-    connect(FGR, &QTableWidget::itemSelectionChanged, this, &frmCall::FGR_Click);
+    connect(FGR, &Grid::itemSelectionChanged, this, &frmCall::FGR_Click);
     connect(Timer1, &QTimer::timeout, this, &frmCall::Timer1_Timer);
 
     resize(780, 600);

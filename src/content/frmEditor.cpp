@@ -282,6 +282,33 @@ void frmEditor::getheadDetails(qint64 key)
 
 bool frmEditor::saveMessage()
 {
+    if (storeMessage() != Stored::Yes)
+        return false;
+    close();
+    return true;
+}
+
+bool frmEditor::holdsUnsavedText() const
+{
+    return RichTextBox1->document()->isModified() || Text1->isModified();
+}
+
+QString frmEditor::unsavedQuestion() const
+{
+    return m_editMode ? QStringLiteral("The changes to the message in the news editor are not saved.\n"
+                                       "Do you want to save them first?")
+                      : QStringLiteral("The new message in the news editor is not saved.\n"
+                                       "Do you want to save it first?");
+}
+
+QString frmEditor::deletedMeanwhileText()
+{
+    return QStringLiteral("This message was deleted on another workstation after it was opened here.\n"
+                          "Do you want to save your text as a new message?");
+}
+
+frmEditor::Stored frmEditor::storeMessage()
+{
     // The colour of the text at the cursor; text without a colour of its own takes the swatch colour.
     QColor color = m_textColor;
     {
@@ -293,7 +320,7 @@ bool frmEditor::saveMessage()
     // The message is stored as written: the board shows it as plain text.
     const QString plain = RichTextBox1->toPlainText();
     if (plain.isEmpty() && Text1->text().isEmpty())
-        return false;
+        return Stored::NothingToStore;
 
     bool sizeOk = false;
     const int size = Combo2->currentText().toInt(&sizeOk);
@@ -301,7 +328,7 @@ bool frmEditor::saveMessage()
         m_ctx.dialogs.message(QStringLiteral("Please select a font size"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::Warning, {}, this);
         Combo2->setFocus();
-        return false;
+        return Stored::No;
     }
 
     const QString richText = rtf::fromDocument(*RichTextBox1->document());
@@ -318,31 +345,31 @@ bool frmEditor::saveMessage()
         {QStringLiteral("direction"), cmbDir->currentText()},
     };
     try {
-        if (m_editMode) {
-            if (m_ctx.db.update(QStringLiteral("tblscroll"), lblRef->text().toLongLong(), values) == 0) {
-                // Deleted meanwhile from another workstation: the text stays here, and the next Save
-                // stores it as a new message.
-                m_editMode = false;
-                lblRef->clear();
-                showError(QStringLiteral("This message has been deleted meanwhile, so the changes were not "
-                                         "saved. Save again to keep the text as a new message."));
-                Q_EMIT closedEditor();
-                return false;
-            }
-        } else {
-            m_ctx.db.insert(QStringLiteral("tblscroll"), values);
+        bool insert = !m_editMode;
+        if (m_editMode &&
+            m_ctx.db.update(QStringLiteral("tblscroll"), lblRef->text().toLongLong(), values) == 0) {
+            // Another workstation deleted the message: nothing was changed. The text stays here
+            // unless the user keeps it as a new message.
+            if (!m_ctx.dialogs.askYesNo(deletedMeanwhileText(), Dialogs::Icon::Warning, {}, this))
+                return Stored::No;
+            insert = true;
+        }
+        if (insert) {
+            const qint64 key = m_ctx.db.insert(QStringLiteral("tblscroll"), values);
             m_ctx.settings.set(editor::SpeedApp, editor::SpeedSection, editor::SpeedKey,
                                cmbSpeed->currentText());
+            // Stored once; saving again changes that row.
+            m_editMode = true;
+            lblRef->setText(QString::number(key));
         }
     } catch (const DbError& e) {
         // Nothing typed is lost: the editor stays open.
         showError(e.description());
-        return false;
+        return Stored::No;
     }
     RichTextBox1->document()->setModified(false);
     Text1->setModified(false);
-    close();
-    return true;
+    return Stored::Yes;
 }
 
 void frmEditor::closeEvent(QCloseEvent* event)

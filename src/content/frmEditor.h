@@ -56,6 +56,16 @@ public:
     // Stores the message (insert in add mode, update in edit mode) and closes; with both texts empty
     // nothing is stored and the editor stays open. False when nothing was stored.
     bool saveMessage();
+    enum class Stored { Yes, NothingToStore, No };
+    // Stores the message and leaves the editor open. No: refused or failed, the user was told and
+    // the text is still there. A message deleted meanwhile on another workstation is said to be gone,
+    // and the text is offered to be stored as a new message.
+    Stored storeMessage();
+    // True while the editor holds text that is not stored.
+    bool holdsUnsavedText() const;
+    // The text in the list's question when the editor holds unsaved text and is to take another message.
+    QString unsavedQuestion() const;
+    static QString deletedMeanwhileText();
 
     // Menu and toolbar commands.
     void mnuNew_Click();
@@ -104,8 +114,8 @@ protected:
 private:
     void buildMenus();
     void updateFromCursor();
-    // Asks about changed text before it is replaced; false when the user cancelled (or a Yes-save
-    // closed the editor).
+    // Asks about changed text before it is replaced; false when the user cancelled, a Yes-save closed
+    // the editor, or the save failed (the text stays).
     bool confirmDiscard();
     bool loadFile(const QString& fileName);
     void showError(const QString& text);

@@ -31,9 +31,18 @@ bool frmEditor::confirmDiscard()
         Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Warning, QStringLiteral("Merrowin"), this);
     if (a == Dialogs::Answer::Cancel)
         return false;
-    if (a == Dialogs::Answer::Yes)
-        return !saveMessage(); // a stored message closes the editor
-    return true;
+    if (a != Dialogs::Answer::Yes)
+        return true;
+    switch (storeMessage()) {
+    case Stored::Yes:
+        close(); // as Save does
+        return false;
+    case Stored::NothingToStore:
+        return true;
+    case Stored::No:
+        break; // refused or failed: the text stays for another try
+    }
+    return false;
 }
 
 void frmEditor::mnuNew_Click()

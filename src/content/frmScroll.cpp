@@ -154,30 +154,33 @@ frmEditor* frmScroll::openEditor()
     return editor;
 }
 
-// The editor is a single window: text written there and not yet stored is saved or let go only when
-// the user says so; Cancel leaves it in the editor, brought forward.
-bool frmScroll::editorMayStartAnew(frmEditor* editor)
+bool frmScroll::editorMayChange(frmEditor* editor)
 {
-    if (!editor->RichTextBox1->document()->isModified() && !editor->Text1->isModified())
+    if (!editor->holdsUnsavedText())
         return true;
-    switch (
-        m_ctx.dialogs.message(QStringLiteral("The message in the editor has not been saved. Save it first?"),
-                              Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Question, {}, editor)) {
-    case Dialogs::Answer::Yes:
-        return editor->saveMessage();
-    case Dialogs::Answer::No:
-        return true;
-    default:
+    const Dialogs::Answer answer = m_ctx.dialogs.message(
+        editor->unsavedQuestion(), Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Warning, {}, editor);
+    if (answer == Dialogs::Answer::Cancel)
         return false;
+    if (answer == Dialogs::Answer::No)
+        return true;
+    switch (editor->storeMessage()) {
+    case frmEditor::Stored::Yes:
+        addFG();
+        return true;
+    case frmEditor::Stored::NothingToStore:
+        return true; // only emptied: nothing to keep
+    case frmEditor::Stored::No:
+        break; // told why; the text stays
     }
+    return false;
 }
 
 void frmScroll::Command4_Click()
 {
     frmEditor* editor = openEditor();
-    if (editor && editorMayStartAnew(editor))
-        if ((editor = openEditor()))
-            editor->beginAdd();
+    if (editor && editorMayChange(editor))
+        editor->beginAdd();
 }
 
 void frmScroll::Command3_Click()
@@ -186,9 +189,13 @@ void frmScroll::Command3_Click()
     if (!key)
         return;
     frmEditor* editor = openEditor();
-    if (editor && editorMayStartAnew(editor))
-        if ((editor = openEditor()))
-            editor->beginEdit(key);
+    if (!editor)
+        return;
+    // The message already in the editor is only brought forward, with whatever was typed.
+    if (editor->editMode() && editor->lblRef->text().toLongLong() == key && editor->holdsUnsavedText())
+        return;
+    if (editorMayChange(editor))
+        editor->beginEdit(key);
 }
 
 void frmScroll::FG_DblClick()

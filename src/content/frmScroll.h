@@ -45,7 +45,10 @@ private:
     // Rebuilds the grid from the store with an optional search; failures are shown, never thrown.
     void fill(const QString& search);
     class frmEditor* openEditor();
-    bool editorMayStartAnew(class frmEditor* editor);
+    // Whether the editor may take another message. While it holds unsaved text it asks (over the
+    // editor, now in front) whether to save that text first: Yes stores it, No drops it, Cancel keeps
+    // the editor as it is.
+    bool editorMayChange(class frmEditor* editor);
 
     AppContext& m_ctx;
 };

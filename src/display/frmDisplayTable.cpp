@@ -18,7 +18,7 @@ void frmDisplay::styleTable()
     FG->setRows(t.dataRows + 1);
 
     FG->setStyleSheet(
-        QStringLiteral("QTableWidget { background-color: %1; border: none; }"
+        QStringLiteral("QTableView { background-color: %1; border: none; }"
                        "QHeaderView { background-color: %1; border: none; }"
                        "QHeaderView::section { background-color: %2; color: %3; border: none;"
                        " padding-left: 10px; padding-right: 10px; }")
@@ -64,7 +64,7 @@ void frmDisplay::styleTable()
     FG->horizontalHeader()->setMinimumHeight(qMax(minRow, headerLine));
     FG->horizontalHeader()->setMaximumHeight(qMax(minRow, headerLine));
     for (int r = 1; r <= t.dataRows; ++r)
-        FG->QTableWidget::setRowHeight(r - 1, qMax(minRow, dataLine));
+        FG->QTableView::setRowHeight(r - 1, qMax(minRow, dataLine));
 
     m_detailPicture = t.img2.isEmpty() ? QPixmap() : QPixmap(t.img2);
     applyColumnFormats();

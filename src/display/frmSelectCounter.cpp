@@ -71,7 +71,7 @@ frmSelectCounter::frmSelectCounter(AppContext& ctx, QWidget* parent) : QWidget(p
     layout->addWidget(FG, 1);
     layout->addLayout(commands);
 
-    connect(FG, &QTableWidget::cellPressed, this, [this](int, int) { toggleSelected(); });
+    connect(FG, &Grid::cellPressed, this, [this](int, int) { toggleSelected(); });
     connect(cmdSelectAll, &QPushButton::clicked, this, &frmSelectCounter::cmdSelectAll_Click);
     connect(cmdRemoveAll, &QPushButton::clicked, this, &frmSelectCounter::cmdRemoveAll_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmSelectCounter::cmdSave_Click);

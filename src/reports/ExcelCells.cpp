@@ -5,12 +5,15 @@
 
 #include <QDate>
 #include <QFontInfo>
+#include <QHash>
 #include <QHeaderView>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 // Reading a grid for the export, its palette, sheet names and how cell texts become sheet values.
 namespace modExcel {
@@ -51,8 +54,86 @@ QVector<int> propertyNumbers(const Grid& grid, const char* name)
 
 } // namespace
 
+bool Cell::looksLike(const Cell& o) const
+{
+    return back == o.back && fore == o.fore && bold == o.bold && fontName == o.fontName &&
+           fontSize == o.fontSize;
+}
+
+void GridModel::resize(int rows, int cols)
+{
+    m_cols = qMax(0, cols);
+    m_texts.assign(size_t(qMax(0, rows)), GridRow());
+    m_lookOf.fill(0, qMax(0, rows) * m_cols);
+}
+
+QString GridModel::text(int row, int col) const
+{
+    if (row < 0 || row >= rows() || col < 0 || col >= m_cols)
+        return QString();
+    return m_texts[size_t(row)].text(col);
+}
+
+void GridModel::setText(int row, int col, const QString& text)
+{
+    if (row >= 0 && row < rows() && col >= 0 && col < m_cols)
+        m_texts[size_t(row)].setText(col, text);
+}
+
+const Cell& GridModel::look(int row, int col) const
+{
+    if (row < 0 || row >= rows() || col < 0 || col >= m_cols)
+        return m_looks.first();
+    return m_looks[m_lookOf[row * m_cols + col]];
+}
+
+Cell GridModel::cell(int row, int col) const
+{
+    Cell c = look(row, col);
+    c.text = text(row, col);
+    return c;
+}
+
+void GridModel::setCell(int row, int col, const Cell& cell)
+{
+    if (row < 0 || row >= rows() || col < 0 || col >= m_cols)
+        return;
+    setText(row, col, cell.text);
+    // A grid has few distinct looks; the one of the cell before is the likeliest.
+    quint16& index = m_lookOf[row * m_cols + col];
+    const qsizetype before = row * m_cols + col > 0 ? m_lookOf[row * m_cols + col - 1] : 0;
+    if (m_looks[before].looksLike(cell)) {
+        index = quint16(before);
+        return;
+    }
+    for (qsizetype i = 0; i < m_looks.size(); ++i) {
+        if (m_looks[i].looksLike(cell)) {
+            index = quint16(i);
+            return;
+        }
+    }
+    if (m_looks.size() > 0xffff)
+        return; // more looks than any grid shows: the cell keeps the default look
+    Cell look = cell;
+    look.text.clear();
+    m_looks.append(look);
+    index = quint16(m_looks.size() - 1);
+}
+
 GridModel gridModel(const Grid& grid)
 {
+    // The family a font resolves to, looked up once per font: a long listing has few fonts, and most
+    // cells have none of their own.
+    const QFont gridFont = grid.font();
+    const QString gridFamily = QFontInfo(gridFont).family();
+    QHash<QString, QString> families;
+    auto familyOf = [&](const QFont& font) {
+        const QString key = font.key();
+        auto known = families.constFind(key);
+        if (known == families.constEnd())
+            known = families.insert(key, QFontInfo(font).family());
+        return *known;
+    };
     GridModel m;
     m.fixedRows = 1;
     m.fixedCols = 0;
@@ -71,7 +152,7 @@ GridModel gridModel(const Grid& grid)
     const int cols = grid.cols();
     m.rowHeights.resize(rows);
     m.colWidths.resize(cols);
-    m.cells.resize(rows);
+    m.resize(rows, cols);
     m.mergeRow.fill(false, rows);
     m.mergeCol.fill(false, cols);
     for (int c = 0; c < cols; ++c) {
@@ -81,26 +162,25 @@ GridModel gridModel(const Grid& grid)
         else
             m.colWidths[c] = grid.isColumnHidden(c) ? 0 : int(twips::fromPixels(grid.columnWidth(c)));
     }
+    Cell cell;
     for (int r = 0; r < rows; ++r) {
         const bool hidden = r == 0 ? grid.horizontalHeader()->isHidden() : grid.isRowHidden(r - 1);
         m.rowHeights[r] = hidden ? 0 : std::max(1, grid.rowHeight(r));
-        m.cells[r].resize(cols);
         for (int c = 0; c < cols; ++c) {
-            Cell& cell = m.cells[r][c];
-            const QTableWidgetItem* item = r == 0 ? grid.horizontalHeaderItem(c) : grid.item(r - 1, c);
             cell.text = grid.text(r, c);
-            const QVariant back = item ? item->data(Qt::BackgroundRole) : QVariant();
-            const QVariant fore = item ? item->data(Qt::ForegroundRole) : QVariant();
-            if (back.isValid())
-                cell.back = back.value<QBrush>().color();
+            const QVariant back = grid.cellFormat(r, c, Qt::BackgroundRole);
+            const QVariant fore = grid.cellFormat(r, c, Qt::ForegroundRole);
+            cell.back = back.isValid() ? back.value<QBrush>().color() : QColor();
             if (fore.isValid())
                 cell.fore = fore.value<QBrush>().color();
             else
                 cell.fore = r == 0 ? m.foreColorFixed : m.foreColor;
-            const QFont font = item && item->data(Qt::FontRole).isValid() ? item->font() : grid.font();
+            const QVariant own = grid.cellFormat(r, c, Qt::FontRole);
+            const QFont font = own.isValid() ? own.value<QFont>() : gridFont;
             cell.bold = font.bold() || (r == 0 && headerBold);
-            cell.fontName = QFontInfo(font).family();
+            cell.fontName = own.isValid() ? familyOf(font) : gridFamily;
             cell.fontSize = font.pointSizeF() > 0 ? font.pointSizeF() : 10;
+            m.setCell(r, c, cell);
         }
     }
     for (int r : propertyNumbers(grid, "mergeRows")) {
@@ -136,7 +216,7 @@ QVector<QColor> collectPalette(const GridModel& grid)
     const qint64 gridBack = colourValue(grid.backColor);
     for (int r = grid.fixedRows; r < grid.rows(); ++r) {
         for (int c = grid.fixedCols; c < grid.cols(); ++c) {
-            const Cell& cell = grid.cells[r][c];
+            const Cell& cell = grid.look(r, c);
             if (colourValue(cell.fore) > 0 && colourValue(cell.fore) != gridFore)
                 add(cell.fore);
             if (colourValue(cell.back) > 0 && colourValue(cell.back) != gridBack)
@@ -203,8 +283,18 @@ SheetValue sheetValue(const QString& text)
         {"^\\d{1,2}:\\d{2}:\\d{2}$", "H:mm:ss", "hh:mm:ss", false, true},
         {"^\\d{1,2}:\\d{2}$", "H:mm", "hh:mm", false, true},
     };
-    for (const Form& form : forms) {
-        if (!QRegularExpression(QString::fromLatin1(form.pattern)).match(t).hasMatch())
+    // Compiled once: a long listing asks this of every cell.
+    static const std::vector<QRegularExpression> patterns = [] {
+        std::vector<QRegularExpression> out;
+        for (const Form& form : forms)
+            out.emplace_back(QString::fromLatin1(form.pattern));
+        return out;
+    }();
+    if (!t.at(0).isDigit())
+        return v; // every form starts with a digit
+    for (size_t i = 0; i < std::size(forms); ++i) {
+        const Form& form = forms[i];
+        if (!patterns[i].match(t).hasMatch())
             continue;
         const QString qtForm = QString::fromLatin1(form.qtForm);
         double serial = 0;

@@ -28,6 +28,12 @@ struct Look
     QString numberFormat;
     bool vcenter = false;
 
+    bool operator==(const Look& o) const
+    {
+        return fore == o.fore && back == o.back && bold == o.bold && fontName == o.fontName &&
+               fontSize == o.fontSize && numberFormat == o.numberFormat && vcenter == o.vcenter;
+    }
+
     QString key() const
     {
         return QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
@@ -103,6 +109,8 @@ public:
 
     void write()
     {
+        m_lastLook.resize(m_visibleCols.size());
+        m_lastFormat.fill(nullptr, m_visibleCols.size());
         for (int i = 0; i < m_visibleRows.size(); ++i) {
             for (int j = 0; j < m_visibleCols.size(); ++j)
                 writeCell(i, j, false);
@@ -119,7 +127,7 @@ private:
 
     Look lookOf(int r, int c, const QString& numberFormat, bool vcenter) const
     {
-        const Cell& cell = m_grid.cells[r][c];
+        const Cell& cell = m_grid.look(r, c);
         Look look;
         if (isFixed(r, c)) {
             look.back = mapped(m_grid.backColorFixed);
@@ -141,8 +149,14 @@ private:
     {
         const int r = m_visibleRows[i];
         const int c = m_visibleCols[j];
-        const SheetValue value = sheetValue(m_grid.cells[r][c].text);
-        lxw_format* format = m_formats.get(lookOf(r, c, value.numberFormat, vcenter));
+        const SheetValue value = sheetValue(m_grid.text(r, c));
+        // A column's cells mostly look alike: the format of the cell above is reused when it fits.
+        const Look look = lookOf(r, c, value.numberFormat, vcenter);
+        if (!m_lastFormat[j] || !(m_lastLook[j] == look)) {
+            m_lastLook[j] = look;
+            m_lastFormat[j] = m_formats.get(look);
+        }
+        lxw_format* format = m_lastFormat[j];
         if (value.isDateTime)
             check(worksheet_write_number(m_sheet, lxw_row_t(i), lxw_col_t(j), value.serial, format));
         else if (value.text.isEmpty())
@@ -170,7 +184,7 @@ private:
         m_merged.append(area);
         const int r = m_visibleRows[i1];
         const int c = m_visibleCols[j1];
-        const SheetValue value = sheetValue(m_grid.cells[r][c].text);
+        const SheetValue value = sheetValue(m_grid.text(r, c));
         lxw_format* format = m_formats.get(lookOf(r, c, value.numberFormat, vcenter));
         check(worksheet_merge_range(m_sheet, lxw_row_t(i1), lxw_col_t(j1), lxw_row_t(i2), lxw_col_t(j2),
                                     value.isDateTime ? "" : value.text.toUtf8().constData(), format));
@@ -189,7 +203,7 @@ private:
             for (int j = 0; j + 1 < m_visibleCols.size(); ++j) {
                 const int c = m_visibleCols[j];
                 const bool pair = c >= m_grid.fixedCols && m_visibleCols[j + 1] == c + 1 &&
-                                  m_grid.cells[r][c].text == m_grid.cells[r][c + 1].text;
+                                  m_grid.text(r, c) == m_grid.text(r, c + 1);
                 if (pair && start < 0)
                     start = j;
                 if (!pair && start >= 0) {
@@ -212,7 +226,7 @@ private:
             for (int i = 0; i + 1 < m_visibleRows.size(); ++i) {
                 const int r = m_visibleRows[i];
                 const bool pair = r >= m_grid.fixedRows && m_visibleRows[i + 1] == r + 1 &&
-                                  m_grid.cells[r][c].text == m_grid.cells[r + 1][c].text;
+                                  m_grid.text(r, c) == m_grid.text(r + 1, c);
                 if (pair && start < 0)
                     start = i;
                 if (!pair && start >= 0) {
@@ -232,10 +246,10 @@ private:
             const int c = m_visibleCols[j];
             double widest = 0;
             for (int r : m_visibleRows) {
-                const Cell& cell = m_grid.cells[r][c];
+                const Cell& cell = m_grid.look(r, c);
                 const double scale =
                     (cell.fontSize > 0 ? cell.fontSize : 10) / 11.0 * (cell.bold ? 1.1 : 1.0);
-                widest = std::max(widest, double(cell.text.size()) * scale);
+                widest = std::max(widest, double(m_grid.text(r, c).size()) * scale);
             }
             if (widest > 0)
                 check(worksheet_set_column(m_sheet, lxw_col_t(j), lxw_col_t(j), std::min(255.0, widest + 1.5),
@@ -250,6 +264,8 @@ private:
     QVector<int> m_visibleRows;
     QVector<int> m_visibleCols;
     QVector<QRect> m_merged;
+    QVector<Look> m_lastLook;
+    QVector<lxw_format*> m_lastFormat;
 };
 
 } // namespace

@@ -122,22 +122,40 @@ QStringList reportFilterNames(Database& db, ReportKind kind)
 void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                       const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
 {
+    // The keys the date range spans, from the date index alone. Bounding the listing by them lets the
+    // store walk the tickets in key order and hand the first rows over at once, instead of sorting
+    // the whole range first.
+    const QVariantList dates{from.toString(DateForm), to.toString(DateForm)};
+    const ResultSet span = db.query(
+        QStringLiteral("select min(tickAuto), max(tickAuto) from tblTicket where tickDate between ? and ?"),
+        dates);
+    if (span.isEmpty() || span.isNull(0, 0))
+        return;
+    // The listing goes as plain SQL text, not as a prepared statement: PostgreSQL runs a prepared
+    // statement's EXECUTE to its end before it sends the first row, which would hold back the first
+    // rows of a long report until the last is read. Its values are only a date range (from QDate) and
+    // keys (numbers), never text a user typed.
+    const auto dateText = [](const QDate& d) {
+        return QLatin1Char('\'') + d.toString(DateForm) + QLatin1Char('\'');
+    };
     QString sql = QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.servName, "
                                  "tblTicket.no_abr, tblTicket.tickDate, tblCounter.username, "
                                  "tblTicket.attTime, tblTicket.finished") +
-                  fromClause(kind) + QStringLiteral(" where tblTicket.tickDate between ? and ?");
-    QVariantList params{from.toString(DateForm), to.toString(DateForm)};
+                  fromClause(kind) + QStringLiteral(" where tblTicket.tickDate between ") + dateText(from) +
+                  QStringLiteral(" and ") + dateText(to) +
+                  QStringLiteral(" and tblTicket.tickAuto between ") + QString::number(span.number(0, 0)) +
+                  QStringLiteral(" and ") + QString::number(span.number(0, 1));
     if (filter != QLatin1String("All")) {
         const QVariantList keys = keysNamed(db, kind, filter);
         if (keys.isEmpty())
             return;
         const NameColumn column = nameColumn(kind);
-        QStringList marks;
-        for (qsizetype i = 0; i < keys.size(); ++i)
-            marks.append(QStringLiteral("?"));
-        sql += QStringLiteral(" and %1.%2 in (%3)")
-                   .arg(QLatin1String(column.table), QLatin1String(column.key), marks.join(QLatin1Char(',')));
-        params += keys;
+        QStringList numbers;
+        for (const QVariant& key : keys)
+            numbers.append(QString::number(key.toLongLong()));
+        sql +=
+            QStringLiteral(" and %1.%2 in (%3)")
+                .arg(QLatin1String(column.table), QLatin1String(column.key), numbers.join(QLatin1Char(',')));
     }
     if (kind == ReportKind::Pending)
         sql += QStringLiteral(" and tblTicket.call='0'");
@@ -146,7 +164,7 @@ void forEachReportRow(Database& db, ReportKind kind, const QString& filter, cons
     sql += QStringLiteral(" order by tblTicket.tickAuto");
 
     ReportRow row;
-    db.forEachRow(sql, params, [&](const QVector<QVariant>& v) {
+    db.forEachRow(sql, {}, [&](const QVector<QVariant>& v) {
         row.tickAuto = v[0].toLongLong();
         row.department = v[1].toString();
         row.service = v[2].toString();

@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,7 +38,7 @@ constexpr int DurationColumn = 9;
 } // namespace
 
 ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_ctx(ctx), m_kind(kind)
+    : QWidget(parent, Qt::Window), m_ctx(ctx), m_kind(kind), m_loader(new ReportLoader(this))
 {
     const ReportKindInfo& info = reportKindInfo(kind);
     setObjectName(info.screenName);
@@ -94,6 +93,9 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     bottomRow->addStretch();
     layout->addLayout(bottomRow);
     resize(1100, 600);
+
+    m_loader->onRows = [this](std::vector<GridRow>&& rows) { FG->appendRows(std::move(rows)); };
+    m_loader->onFinished = [this](const ReportSummary& summary) { listed(summary); };
 
     connect(cmbDept, &QComboBox::currentTextChanged, this, [this] { addFG(); });
     connect(dtFrom, &QDateEdit::dateChanged, this, [this] { addFG(); });
@@ -160,64 +162,40 @@ void ReportWindow::addFG()
     if (m_loading)
         return;
     setFG();
-    ++m_fillGeneration; // a fill still under way stops
-    try {
-        m_rows = runReport(m_ctx.db, m_kind, cmbDept->currentText(), dtFrom->date(), DTto->date(),
-                           chkAll->isChecked());
-    } catch (const DbError& e) {
-        m_rows.clear();
-        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
-    }
-    FG->setRows(int(m_rows.size()) + 1);
-    if (chkAll->isChecked())
-        lblAvg->clear();
-    else
-        getAvg();
-    fillRows(0, m_fillGeneration);
+    lblAvg->clear(); // an earlier report's figure does not stand beside this one's rows
+    setProperty(modExcel::StillFillingProperty, true);
+    m_loader->start(StoreAddress::of(m_ctx.db),
+                    {m_kind, cmbDept->currentText(), dtFrom->date(), DTto->date(), chkAll->isChecked()});
 }
 
-void ReportWindow::fillRows(int first, quint64 generation)
+void ReportWindow::listed(const ReportSummary& summary)
 {
-    if (generation != m_fillGeneration)
+    setProperty(modExcel::StillFillingProperty, false);
+    if (!summary.error.isEmpty()) {
+        setFG(); // part of a listing would pass for all of it
+        m_ctx.dialogs.message(summary.error, Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
         return;
-    // A long listing is written in slices between which the window keeps answering; the first slice
-    // (all of a usual report) is there at once.
-    constexpr int Slice = 4000;
-    const int end = qMin(int(m_rows.size()), first + Slice);
-    FG->setUpdatesEnabled(false);
-    for (int i = first; i < end; ++i) {
-        const ReportRow& row = m_rows.at(i);
-        FG->fillRow(i + 1, {QString::number(row.tickAuto), QString::number(i + 1), row.department,
-                            row.service, row.token, row.date, row.counter, row.from, row.to, row.duration});
     }
-    FG->setUpdatesEnabled(true);
-    if (end < m_rows.size())
-        QTimer::singleShot(0, this, [this, end, generation] { fillRows(end, generation); });
+    if (chkAll->isChecked() || summary.rows == 0)
+        lblAvg->clear(); // an average of no tickets would only repeat an earlier report's figure
     else
-        m_rows.clear();
+        lblAvg->setText(averageText(double(summary.durationSum) / double(summary.rows)));
 }
 
 bool ReportWindow::filling() const
 {
-    return !m_rows.isEmpty();
+    return m_loader->busy();
 }
 
 void ReportWindow::getAvg()
 {
-    // While the grid is still filling, the listing's own durations count.
     QStringList durations;
-    if (filling()) {
-        durations.reserve(m_rows.size());
-        for (const ReportRow& row : std::as_const(m_rows))
-            durations.append(row.duration);
-    } else {
-        for (int r = 1; r < FG->rows(); ++r)
-            durations.append(FG->text(r, DurationColumn));
-    }
+    for (int r = 1; r < FG->rows(); ++r)
+        durations.append(FG->text(r, DurationColumn));
     if (const std::optional<double> average = averageDuration(durations))
         lblAvg->setText(averageText(*average));
     else
-        lblAvg->clear(); // an average of no tickets would only repeat an earlier report's figure
+        lblAvg->clear();
 }
 
 void ReportWindow::cmdClose_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/ReportLoader.h"
 #include "reports/ReportQuery.h"
 
 #include <QWidget>
@@ -40,10 +41,13 @@ public:
 
     void Form_Load();
     void setFG();
-    // Runs the report for the current filter and dates and fills the grid, then the average.
+    // Runs the report for the current filter and dates on the loader's thread; the rows come into
+    // the grid while the window keeps answering, and the average follows the last of them. A new
+    // addFG stops one still under way.
     void addFG();
+    // The average of the grid's Duration column.
     void getAvg();
-    // True while a long listing is still being written into the grid.
+    // True until the last row of the report asked for is in the grid.
     bool filling() const;
     void addDept();
     void addServ();
@@ -58,11 +62,10 @@ protected:
 private:
     void fillFilterList();
 
-    void fillRows(int first, quint64 generation);
+    void listed(const ReportSummary& summary);
 
     AppContext& m_ctx;
     ReportKind m_kind;
-    QVector<ReportRow> m_rows; // the listing until it is all in the grid
-    quint64 m_fillGeneration = 0;
+    ReportLoader* m_loader;
     bool m_loading = true;
 };

@@ -21,6 +21,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 #include <exception>
 
@@ -36,6 +37,21 @@ QString errorText(int number, const QString& description)
     return QStringLiteral("Error: ") + QString::number(number) +
            QStringLiteral(" on line: 0\nDescription: ") + description +
            QStringLiteral("\nin procedure Sheet2Excel of Form modFlexExcel");
+}
+
+// The process's file creation mask, read without changing it (umask() would, for every thread).
+mode_t creationMask()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            bool ok = false;
+            const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&ok, 8) : 0;
+            if (ok)
+                return mode_t(mask);
+        }
+    }
+    return 022;
 }
 
 QString fileStem(const QString& title)
@@ -73,7 +89,12 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
     lxw_workbook* book = nullptr;
     if (part.open()) {
         part.close();
-        book = workbook_new(QFile::encodeName(part.fileName()).constData());
+        // Without merges the rows go to disk as they are written, so a long listing does not have to
+        // fit in memory twice over; merging needs every row kept until the end.
+        const bool merges = grid.mergeRow.contains(true) || grid.mergeCol.contains(true);
+        lxw_workbook_options options{};
+        options.constant_memory = merges ? LXW_FALSE : LXW_TRUE;
+        book = workbook_new_opt(QFile::encodeName(part.fileName()).constData(), &options);
     }
     if (!book) {
         dialogs.message(cannotWriteText(file), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
@@ -111,6 +132,8 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
         return false;
     }
     part.setAutoRemove(false); // it is the workbook now
+    // The part was private to this user; the workbook gets the mode any file saved here gets.
+    ::chmod(QFile::encodeName(file).constData(), 0666 & ~creationMask());
     return true;
 }
 
@@ -136,6 +159,11 @@ QString savedText(const QString& file)
            QStringLiteral("\nNo spreadsheet program is set up to open it on this computer.");
 }
 
+QString stillFillingText()
+{
+    return QStringLiteral("The report is still being listed.\nSend it to Excel when all its rows are shown.");
+}
+
 QString cannotWriteText(const QString& file)
 {
     return QStringLiteral("The workbook cannot be written to\n") + QDir::toNativeSeparators(file) +
@@ -158,6 +186,11 @@ void sendToExcel(AppContext& ctx)
         QCoreApplication::processEvents();
         if (!target) {
             cannotContinue(nullptr);
+            return;
+        }
+        if (target->property(StillFillingProperty).toBool()) {
+            ctx.dialogs.message(stillFillingText(), Dialogs::Buttons::Ok, Dialogs::Icon::Information, {},
+                                target);
             return;
         }
         const QList<Grid*> grids = target->findChildren<Grid*>();

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "ui/GridCells.h"
+
 #include <QColor>
 #include <QString>
 #include <QVector>
+
+#include <vector>
 
 struct AppContext;
 class Dialogs;
@@ -22,16 +26,20 @@ struct Cell
     bool bold = false;
     QString fontName;
     double fontSize = 10;
+
+    // Everything but the text.
+    bool looksLike(const Cell& other) const;
 };
 
-// What the export reads from a grid. Widths and heights are in twips; 0 means hidden.
+// What the export reads from a grid. Widths and heights are in twips; 0 means hidden. The cells are
+// kept compactly, the texts packed row by row and each cell's look (colours and font) one of the
+// grid's few distinct looks, so that a listing of many thousand rows costs about its text.
 struct GridModel
 {
     int fixedRows = 1;
     int fixedCols = 0;
     QVector<int> rowHeights;
     QVector<int> colWidths;
-    QVector<QVector<Cell>> cells; // [row][col]
     QColor backColor{Qt::white};
     QColor foreColor{Qt::black};
     QColor backColorFixed{Qt::lightGray};
@@ -39,8 +47,22 @@ struct GridModel
     QVector<bool> mergeRow; // per row: merge equal neighbouring cells of that row
     QVector<bool> mergeCol; // per column: merge equal neighbouring cells of that column
 
-    int rows() const { return int(cells.size()); }
-    int cols() const { return cells.isEmpty() ? 0 : int(cells.first().size()); }
+    int rows() const { return int(m_texts.size()); }
+    int cols() const { return m_cols; }
+    // Empty cells of the default look.
+    void resize(int rows, int cols);
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString& text);
+    // The cell's look, its text left empty.
+    const Cell& look(int row, int col) const;
+    Cell cell(int row, int col) const;
+    void setCell(int row, int col, const Cell& cell);
+
+private:
+    std::vector<GridRow> m_texts;
+    QVector<quint16> m_lookOf; // rows x cols indices into m_looks
+    QVector<Cell> m_looks{Cell()};
+    int m_cols = 0;
 };
 
 // Reads a grid: row 0 is its header (the fixed row), with the header's colours and font. A grid
@@ -74,6 +96,9 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
 
 // A window names its workbooks through this property ("Service report"); else its caption does.
 inline constexpr char ExportNameProperty[] = "exportName";
+// True on a window while its grid is still being filled; it is not exported half-filled.
+inline constexpr char StillFillingProperty[] = "stillFilling";
+QString stillFillingText();
 // "Service report 2026-12-09.xlsx".
 QString suggestedFileName(const QWidget& window, const QDate& day);
 // The user's documents folder (made when missing), else the home folder.

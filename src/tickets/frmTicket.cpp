@@ -80,7 +80,7 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     layout->addWidget(FG, 0, Qt::AlignHCenter);
     layout->addStretch(1);
 
-    connect(FG, &QTableWidget::cellClicked, this, [this](int, int) { FG_Click(); });
+    connect(FG, &Grid::cellClicked, this, [this](int, int) { FG_Click(); });
     FG->viewport()->installEventFilter(this);
     connect(cmdExit, &QPushButton::clicked, this, &frmTicket::cmdExit_Click);
     resize(900, 600);

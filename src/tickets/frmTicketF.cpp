@@ -52,7 +52,7 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
     FG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FG->horizontalHeader()->setStretchLastSection(true);
     FG->setStyleSheet(QStringLiteral(
-        "QTableWidget { background: transparent; border: 0px; gridline-color: rgba(255,255,255,90); color: "
+        "QTableView { background: transparent; border: 0px; gridline-color: rgba(255,255,255,90); color: "
         "#10283f;"
         " selection-background-color: rgba(61,122,184,120); }"
         "QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold; border: 0px; }"));
@@ -80,7 +80,7 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(5000);
 
-    connect(FG, &QTableWidget::cellClicked, this, [this](int, int) { FG_Click(); });
+    connect(FG, &Grid::cellClicked, this, [this](int, int) { FG_Click(); });
     connect(Timer1, &QTimer::timeout, this, &frmTicketF::Timer1_Timer);
     connect(cmdExit, &QPushButton::clicked, this, &frmTicketF::cmdExit_Click);
     resize(1024, 768);

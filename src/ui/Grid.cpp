@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int PictureRole = Qt::UserRole + 1;
+constexpr int PictureRole = GridCells::PictureRole;
 
 // A cell's own grid lines: its right and bottom edge, `width` pixels wide, inside the cell.
 void drawCellLines(QPainter& painter, const QRect& cell, const QColor& color, int width)
@@ -109,11 +109,10 @@ private:
 
 } // namespace
 
-Grid::Grid(QWidget* parent) : QTableWidget(parent)
+Grid::Grid(QWidget* parent) : QTableView(parent), m_cells(new GridCells(this))
 {
-    setColumnCount(2);
-    setRowCount(0);
-    m_colTwips.resize(2);
+    setModel(m_cells);
+    setCols(2);
     setHorizontalHeader(new PictureHeader(Qt::Horizontal, this));
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
@@ -124,9 +123,20 @@ Grid::Grid(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setItemDelegate(new PictureDelegate(this));
     setWordWrap(true);
-    connect(this, &QTableWidget::currentCellChanged, this,
+    connect(this, &QAbstractItemView::pressed, this,
+            [this](const QModelIndex& i) { Q_EMIT cellPressed(i.row(), i.column()); });
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& i) { Q_EMIT cellClicked(i.row(), i.column()); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& i) { Q_EMIT cellDoubleClicked(i.row(), i.column()); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& now, const QModelIndex& before) {
+                Q_EMIT currentCellChanged(now.row(), now.column(), before.row(), before.column());
+            });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &Grid::itemSelectionChanged);
+    connect(this, &Grid::currentCellChanged, this,
             [this](int row, int col, int, int) { onCurrentCellChanged(row, col); });
-    connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    connect(this, &Grid::cellDoubleClicked, this, [this](int row, int) {
         m_anchor = row + 1;
         Q_EMIT dblClick();
     });
@@ -134,76 +144,48 @@ Grid::Grid(QWidget* parent) : QTableWidget(parent)
 
 void Grid::setRows(int rows)
 {
-    setRowCount(qMax(0, rows - 1));
+    m_cells->setRows(rows);
     if (m_anchor >= this->rows())
         m_anchor = -1;
 }
 
 void Grid::setCols(int cols)
 {
-    setColumnCount(qMax(0, cols));
+    m_cells->setCols(cols);
     m_colTwips.resize(qMax(0, cols));
-}
-
-QTableWidgetItem* Grid::cell(int row, int col, bool create)
-{
-    if (row < 0 || col < 0 || col >= columnCount() || row >= rows())
-        return nullptr;
-    if (row == 0) {
-        QTableWidgetItem* item = horizontalHeaderItem(col);
-        if (!item && create) {
-            item = new QTableWidgetItem;
-            setHorizontalHeaderItem(col, item);
-        }
-        return item;
-    }
-    QTableWidgetItem* item = this->item(row - 1, col);
-    if (!item && create) {
-        item = new QTableWidgetItem;
-        setItem(row - 1, col, item);
-    }
-    return item;
-}
-
-const QTableWidgetItem* Grid::cellConst(int row, int col) const
-{
-    if (row < 0 || col < 0 || col >= columnCount() || row >= rows())
-        return nullptr;
-    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
 }
 
 QString Grid::text(int row, int col) const
 {
-    const QTableWidgetItem* item = cellConst(row, col);
-    return item ? item->text() : QString();
+    return m_cells->text(row, col);
 }
 
 void Grid::setText(int row, int col, const QString& text)
 {
-    if (QTableWidgetItem* item = cell(row, col, true))
-        item->setText(text);
+    m_cells->setText(row, col, text);
 }
 
 int Grid::addRow(const QStringList& texts)
 {
-    setRows(rows() + 1);
-    const int row = rows() - 1;
-    for (int c = 0; c < texts.size() && c < cols(); ++c)
-        setText(row, c, texts.at(c));
-    return row;
+    std::vector<GridRow> one;
+    one.emplace_back(texts);
+    m_cells->appendRows(std::move(one));
+    return rows() - 1;
 }
 
 void Grid::fillRow(int row, const QStringList& texts)
 {
-    if (row < 1 || row >= rows())
-        return;
-    for (int c = 0; c < texts.size() && c < cols(); ++c)
-        setItem(row - 1, c, new QTableWidgetItem(texts.at(c)));
+    m_cells->setRowTexts(row, texts);
+}
+
+void Grid::appendRows(std::vector<GridRow>&& rows)
+{
+    m_cells->appendRows(std::move(rows));
 }
 
 void Grid::setColWidth(int col, int twipsWidth)
 {
-    if (col < 0 || col >= columnCount())
+    if (col < 0 || col >= cols())
         return;
     m_colTwips[col] = twipsWidth;
     const int px = twips::toPixels(twipsWidth);
@@ -227,26 +209,30 @@ void Grid::setRowHeight(int row, int twipsHeight)
         horizontalHeader()->setMinimumHeight(px);
         horizontalHeader()->setMaximumHeight(px);
     } else if (row > 0 && row < rows()) {
-        QTableWidget::setRowHeight(row - 1, px);
+        QTableView::setRowHeight(row - 1, px);
     }
 }
 
 int Grid::rowHeight(int row) const
 {
-    const int px = row == 0 ? horizontalHeader()->height() : QTableWidget::rowHeight(row - 1);
+    const int px = row == 0 ? horizontalHeader()->height() : QTableView::rowHeight(row - 1);
     return int(twips::fromPixels(px));
+}
+
+QVariant Grid::cellFormat(int row, int col, int role) const
+{
+    return m_cells->format(row, col, role);
 }
 
 QFont Grid::cellFont(int row, int col) const
 {
-    const QTableWidgetItem* item = cellConst(row, col);
-    return item ? item->font() : font();
+    const QVariant v = m_cells->format(row, col, Qt::FontRole);
+    return v.isValid() ? v.value<QFont>() : font();
 }
 
 void Grid::setCellFont(int row, int col, const QFont& f)
 {
-    if (QTableWidgetItem* item = cell(row, col, true))
-        item->setFont(f);
+    m_cells->setFormat(row, col, Qt::FontRole, f);
 }
 
 void Grid::setCellFontName(int row, int col, const QString& name)
@@ -281,46 +267,54 @@ void Grid::setCellItalic(int row, int col, bool italic)
 
 QColor Grid::cellForeColor(int row, int col) const
 {
-    const QTableWidgetItem* item = cellConst(row, col);
-    const QVariant v = item ? item->data(Qt::ForegroundRole) : QVariant();
+    const QVariant v = m_cells->format(row, col, Qt::ForegroundRole);
     return v.isValid() ? v.value<QBrush>().color() : palette().color(QPalette::Text);
 }
 
 void Grid::setCellForeColor(int row, int col, const QColor& color)
 {
-    if (QTableWidgetItem* item = cell(row, col, true))
-        item->setForeground(color);
+    m_cells->setFormat(row, col, Qt::ForegroundRole, QBrush(color));
 }
 
 QColor Grid::cellBackColor(int row, int col) const
 {
-    const QTableWidgetItem* item = cellConst(row, col);
-    const QVariant v = item ? item->data(Qt::BackgroundRole) : QVariant();
+    const QVariant v = m_cells->format(row, col, Qt::BackgroundRole);
     return v.isValid() ? v.value<QBrush>().color() : QColor();
 }
 
 void Grid::setCellBackColor(int row, int col, const QColor& color)
 {
-    if (QTableWidgetItem* item = cell(row, col, true))
-        item->setBackground(color);
+    m_cells->setFormat(row, col, Qt::BackgroundRole, QBrush(color));
 }
 
 QPixmap Grid::cellPicture(int row, int col) const
 {
-    const QTableWidgetItem* item = cellConst(row, col);
-    return item ? item->data(PictureRole).value<QPixmap>() : QPixmap();
+    return m_cells->format(row, col, PictureRole).value<QPixmap>();
 }
 
 void Grid::setCellPicture(int row, int col, const QPixmap& picture)
 {
-    if (QTableWidgetItem* item = cell(row, col, true))
-        item->setData(PictureRole, picture.isNull() ? QVariant() : QVariant(picture));
+    m_cells->setFormat(row, col, PictureRole, picture.isNull() ? QVariant() : QVariant(picture));
 }
 
 void Grid::setCellAlignment(int row, int col, Qt::Alignment alignment)
 {
-    if (QTableWidgetItem* item = cell(row, col, true))
-        item->setTextAlignment(int(alignment));
+    m_cells->setFormat(row, col, Qt::TextAlignmentRole, int(alignment));
+}
+
+int Grid::currentRow() const
+{
+    return currentIndex().row();
+}
+
+int Grid::currentColumn() const
+{
+    return currentIndex().column();
+}
+
+void Grid::setCurrentCell(int dataRow, int col, QItemSelectionModel::SelectionFlags command)
+{
+    selectionModel()->setCurrentIndex(m_cells->index(dataRow, col), command);
 }
 
 int Grid::rowSel() const
@@ -359,10 +353,10 @@ void Grid::setRowSel(int row)
     if (m_anchor < 1 || row <= 0 || row >= rows())
         return;
     const int anchor = m_anchor;
-    clearSelection();
-    setRangeSelected(QTableWidgetSelectionRange(qMin(anchor, row) - 1, 0, qMax(anchor, row) - 1, cols() - 1),
-                     true);
-    selectionModel()->setCurrentIndex(model()->index(row - 1, qMax(0, currentColumn())),
+    selectionModel()->select(QItemSelection(m_cells->index(qMin(anchor, row) - 1, 0),
+                                            m_cells->index(qMax(anchor, row) - 1, cols() - 1)),
+                             QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(m_cells->index(row - 1, qMax(0, currentColumn())),
                                       QItemSelectionModel::NoUpdate);
     m_anchor = anchor;
 }
@@ -382,34 +376,25 @@ void Grid::mousePressEvent(QMouseEvent* event)
     if (index.isValid() && !(event->modifiers() & Qt::ShiftModifier))
         m_anchor = index.row() + 1;
     m_mouseDown = true;
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
 }
 
 void Grid::mouseReleaseEvent(QMouseEvent* event)
 {
     m_mouseDown = false;
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
 }
 
 void Grid::moveColumn(int from, int to)
 {
     if (from < 0 || to < 0 || from >= cols() || to >= cols() || from == to)
         return;
-    QList<QTableWidgetItem*> items;
-    for (int r = 0; r < rowCount(); ++r)
-        items.append(takeItem(r, from));
-    QTableWidgetItem* header = takeHorizontalHeaderItem(from);
     const int widthTwips = m_colTwips[from];
     const bool hidden = isColumnHidden(from);
     const int widthPx = columnWidth(from);
-    removeColumn(from);
+    m_cells->moveColumn(from, to);
     m_colTwips.removeAt(from);
-    insertColumn(to);
     m_colTwips.insert(to, widthTwips);
-    for (int r = 0; r < rowCount(); ++r)
-        setItem(r, to, items.at(r));
-    if (header)
-        setHorizontalHeaderItem(to, header);
     setColumnHidden(to, hidden);
     setColumnWidth(to, widthPx);
 }
@@ -419,7 +404,7 @@ void Grid::styleHeader()
     setStyleSheet(
         QStringLiteral("QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold;"
                        " padding: 3px; border: 0px; border-right: 1px solid #5a7590; }"
-                       "QTableWidget { gridline-color: #c8d0d8; selection-background-color: #3d7ab8; }"));
+                       "QTableView { gridline-color: #c8d0d8; selection-background-color: #3d7ab8; }"));
     setAlternatingRowColors(true);
 }
 
@@ -434,17 +419,17 @@ void Grid::setGridLines(const QColor& color, int width)
 
 void Grid::paintEvent(QPaintEvent* event)
 {
-    QTableWidget::paintEvent(event);
+    QTableView::paintEvent(event);
     if (m_lineWidth <= 0)
         return;
     QPainter painter(viewport());
     const QRect dirty = event->rect();
-    for (int r = 0; r < rowCount(); ++r) {
+    for (int r = 0; r < rows(); ++r) {
         const int y = rowViewportPosition(r);
-        const int h = QTableWidget::rowHeight(r);
+        const int h = QTableView::rowHeight(r);
         if (isRowHidden(r) || y > dirty.bottom() || y + h < dirty.top())
             continue;
-        for (int c = 0; c < columnCount(); ++c) {
+        for (int c = 0; c < cols(); ++c) {
             if (isColumnHidden(c))
                 continue;
             const QRect cellRect(columnViewportPosition(c), y, columnWidth(c), h);

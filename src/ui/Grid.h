@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ui/GridCells.h"
+
+#include <QItemSelectionModel>
 #include <QPixmap>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVector>
 
 // The grid every list screen stands on. Rows are counted the way the screens count them: row 0 is
@@ -11,24 +14,30 @@
 //
 // Selection follows the anchor-and-end model: row() is the row where the selection started, rowSel()
 // the row it was extended to (they are equal for a single row).
-class Grid : public QTableWidget
+//
+// The cells live in a model (GridCells) with no object per cell, so a listing of hundreds of
+// thousands of rows costs about its text; appendRows adds a batch of rows built elsewhere (on a
+// worker thread, say) in one step.
+class Grid : public QTableView
 {
     Q_OBJECT
 
 public:
     explicit Grid(QWidget* parent = nullptr);
 
-    int rows() const { return rowCount() + 1; }
+    int rows() const { return m_cells->rows(); }
     void setRows(int rows);
-    int cols() const { return columnCount(); }
+    int cols() const { return m_cells->cols(); }
     void setCols(int cols);
 
     QString text(int row, int col) const;
     void setText(int row, int col, const QString& text);
     // Appends a data row with the given texts in columns 0.. and returns its row number.
     int addRow(const QStringList& texts = {});
-    // Writes the texts of a data row that has no cells yet: the quick way to fill long listings.
+    // Writes the texts of a data row that has no cells yet.
     void fillRow(int row, const QStringList& texts);
+    // Adds data rows at the end in one step: the quick way to fill long listings.
+    void appendRows(std::vector<GridRow>&& rows);
     // Back to only the header row.
     void clearRows() { setRows(1); }
 
@@ -50,6 +59,15 @@ public:
     QPixmap cellPicture(int row, int col) const;
     void setCellPicture(int row, int col, const QPixmap& picture);
     void setCellAlignment(int row, int col, Qt::Alignment alignment);
+    // A role of the cell's own format (Qt::FontRole, ForegroundRole, BackgroundRole, ...); invalid when
+    // the cell has none of its own.
+    QVariant cellFormat(int row, int col, int role) const;
+
+    // The current cell in data rows counted from 0, as the item views count them; -1 when none.
+    int currentRow() const;
+    int currentColumn() const;
+    void setCurrentCell(int dataRow, int col,
+                        QItemSelectionModel::SelectionFlags command = QItemSelectionModel::ClearAndSelect);
 
     // Anchor and end of the row selection, in grid rows; -1 when nothing is selected.
     int row() const { return m_anchor; }
@@ -81,6 +99,12 @@ public:
 
 Q_SIGNALS:
     void dblClick();
+    // Cell signals in data rows counted from 0.
+    void cellPressed(int dataRow, int col);
+    void cellClicked(int dataRow, int col);
+    void cellDoubleClicked(int dataRow, int col);
+    void currentCellChanged(int dataRow, int col, int previousRow, int previousCol);
+    void itemSelectionChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -88,10 +112,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QTableWidgetItem* cell(int row, int col, bool create);
-    const QTableWidgetItem* cellConst(int row, int col) const;
     void onCurrentCellChanged(int row, int col);
 
+    GridCells* m_cells;
     QVector<int> m_colTwips;
     int m_anchor = -1;
     bool m_mouseDown = false;

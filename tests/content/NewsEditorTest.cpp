@@ -251,7 +251,7 @@ TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
     // A second Add New asks about the unsaved draft; Cancel keeps it.
     env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
     w->Command4_Click();
-    EXPECT_EQ(env->dialogs.last(), "The message in the editor has not been saved. Save it first?");
+    EXPECT_EQ(env->dialogs.last(), e->unsavedQuestion());
     EXPECT_EQ(e->RichTextBox1->toPlainText(), "draft");
 
     env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
@@ -274,60 +274,123 @@ TEST_P(NewsEditor, NewAsksAboutChangedTextAndClosingRefreshesTheList)
     EXPECT_EQ(column(w->FG, 2), (QStringList{"From elsewhere"}));
 }
 
-TEST_P(NewsEditor, AddNewAndEditOverAnUnsavedMessageSaveItOrLetItGoAsTheUserSays)
+TEST_P(NewsEditor, AddNewAndEditAskAboutUnsavedTextAndLoseNothing)
 {
+    const qint64 first =
+        env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("First")},
+                                                     {QStringLiteral("msgrtf"), QStringLiteral("First")},
+                                                     {QStringLiteral("size"), 20},
+                                                     {QStringLiteral("direction"), QStringLiteral("Left")}});
+    env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("Second")},
+                                                 {QStringLiteral("msgrtf"), QStringLiteral("Second")},
+                                                 {QStringLiteral("size"), 20},
+                                                 {QStringLiteral("direction"), QStringLiteral("Right")}});
     frmScroll* w = list();
     ASSERT_TRUE(w);
-    w->Command4_Click();
+    w->FG->setRow(1);
+    w->Command3_Click();
     frmEditor* e = editor();
     ASSERT_TRUE(e);
-    QTest::keyClicks(e->RichTextBox1, QStringLiteral("first draft"));
+    e->RichTextBox1->selectAll();
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("First, changed"));
 
-    // Yes: the draft is stored, then a new, empty message begins.
+    // Edit on the same message only brings the editor forward, changes and all.
+    env->dialogs.clear();
+    w->Command3_Click();
+    EXPECT_TRUE(env->dialogs.texts().isEmpty());
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "First, changed");
+
+    // Edit on another message asks (Yes/No/Cancel, over the editor); Cancel leaves the editor alone.
+    w->FG->setRow(2);
+    env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
+    w->Command3_Click();
+    ASSERT_EQ(env->dialogs.shown().size(), 1);
+    EXPECT_EQ(env->dialogs.last(),
+              QStringLiteral("The changes to the message in the news editor are not saved.\n"
+                             "Do you want to save them first?"));
+    EXPECT_EQ(env->dialogs.shown().last().buttons, Dialogs::Buttons::YesNoCancel);
+    EXPECT_EQ(e->lblRef->text(), QString::number(first));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "First, changed");
+    EXPECT_TRUE(editorOpen());
+
+    // Yes stores the changes, the list shows them, and the editor moves on to the other message.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    w->Command3_Click();
+    EXPECT_EQ(
+        env->db.query(QStringLiteral("select message from tblscroll where scrollAuto=?"), {first}).text(0, 0),
+        "First, changed");
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"First, changed", "Second"}));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Second");
+    EXPECT_EQ(e->cmbDir->currentText(), "Right");
+    EXPECT_FALSE(e->holdsUnsavedText());
+
+    // No drops the changes: Add New then starts empty, and nothing was stored.
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral(" and more"));
+    env->dialogs.clear();
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    w->Command4_Click();
+    EXPECT_EQ(env->dialogs.texts().size(), 1);
+    EXPECT_FALSE(e->editMode());
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "");
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"First, changed", "Second"}));
+
+    // A new message the store refuses (no font size) stays in the editor; Add New does not start over.
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Draft"));
+    e->Combo2->setEditText(QString());
+    env->dialogs.clear();
     env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
     w->Command4_Click();
-    EXPECT_EQ(rowCount(), 1);
-    e = editor();
-    ASSERT_TRUE(e);
-    EXPECT_TRUE(e->isVisible());
-    EXPECT_EQ(e->RichTextBox1->toPlainText(), "");
+    EXPECT_EQ(env->dialogs.texts(),
+              (QStringList{QStringLiteral("The new message in the news editor is not saved.\n"
+                                          "Do you want to save it first?"),
+                           QStringLiteral("Please select a font size")}));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Draft");
+    EXPECT_EQ(rowCount(), 2);
 
-    // No: the second draft is let go and the stored message opens for editing.
-    QTest::keyClicks(e->RichTextBox1, QStringLiteral("second draft"));
-    w->FG->setRow(1);
-    env->dialogs.setNextAnswer(Dialogs::Answer::No);
-    w->Command3_Click();
-    e = editor();
-    ASSERT_TRUE(e);
-    EXPECT_EQ(e->RichTextBox1->toPlainText(), "first draft");
-    EXPECT_EQ(rowCount(), 1);
+    // The same from the editor's own New: a failed save keeps the text.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    e->mnuNew_Click();
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Draft");
+    EXPECT_TRUE(editorOpen());
+    // With a size the draft is stored, and the editor starts the next new message.
+    e->Combo2->setEditText(QStringLiteral("20"));
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    w->Command4_Click();
+    EXPECT_EQ(column(w->FG, 2), (QStringList{"First, changed", "Second", "Draft"}));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "");
+    EXPECT_FALSE(e->editMode());
 }
 
-TEST_P(NewsEditor, SavingAMessageDeletedMeanwhileSaysSoAndKeepsTheText)
+TEST_P(NewsEditor, SavingAMessageDeletedElsewhereSaysSoAndKeepsTheText)
 {
-    env->db.exec(QStringLiteral(
-        "insert into tblscroll (message, active, direction, size) values ('Closed 25/12', '1', 'Left', 12)"));
+    env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("Old")},
+                                                 {QStringLiteral("msgrtf"), QStringLiteral("Old")},
+                                                 {QStringLiteral("size"), 20},
+                                                 {QStringLiteral("direction"), QStringLiteral("Left")}});
     frmScroll* w = list();
     ASSERT_TRUE(w);
     w->FG->setRow(1);
     w->Command3_Click();
     frmEditor* e = editor();
     ASSERT_TRUE(e);
-    QTest::keyClicks(e->RichTextBox1, QStringLiteral(" and 26/12"));
+    e->RichTextBox1->setPlainText(QStringLiteral("Rewritten"));
     env->secondConnection()->exec(QStringLiteral("delete from tblscroll"));
 
+    // No: nothing stored, the editor stays with the text.
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
     EXPECT_FALSE(e->saveMessage());
-    EXPECT_EQ(env->dialogs.last(), "This message has been deleted meanwhile, so the changes were not saved. "
-                                   "Save again to keep the text as a new message.");
+    EXPECT_EQ(env->dialogs.last(), frmEditor::deletedMeanwhileText());
+    EXPECT_EQ(env->dialogs.shown().last().buttons, Dialogs::Buttons::YesNo);
     EXPECT_TRUE(editorOpen());
-    EXPECT_TRUE(e->RichTextBox1->toPlainText().contains("and 26/12"));
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), "Rewritten");
     EXPECT_EQ(rowCount(), 0);
 
-    // Saving again keeps it as a new message.
+    // Yes: stored as a new message, the editor closes as after any save and the list shows it.
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
     EXPECT_TRUE(e->saveMessage());
-    EXPECT_EQ(rowCount(), 1);
-    EXPECT_TRUE(
-        env->db.query(QStringLiteral("select message from tblscroll")).text(0, 0).contains("and 26/12"));
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(env->db.query(QStringLiteral("select message from tblscroll")).text(0, 0), "Rewritten");
+    EXPECT_EQ(column(w->FG, 2), QStringList{"Rewritten"});
 }
 
 BRIVANE_STORE_TEST_SUITE(NewsEditor);

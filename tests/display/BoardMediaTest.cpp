@@ -169,7 +169,7 @@ TEST(BoardMediaTest, HeaderAndDetailPicturesShowUnderTheCellsText)
     grid.setColWidth(2, 2250);
     grid.horizontalHeader()->setMinimumHeight(40);
     // The board's own look: coloured header and cell backgrounds.
-    grid.setStyleSheet(QStringLiteral("QTableWidget { background-color: #000000; }"
+    grid.setStyleSheet(QStringLiteral("QTableView { background-color: #000000; }"
                                       "QHeaderView::section { background-color: #0000ff; color: #ffffff; }"));
     for (int r = 1; r < 3; ++r)
         for (int c = 1; c < 3; ++c)
@@ -188,7 +188,7 @@ TEST(BoardMediaTest, HeaderAndDetailPicturesShowUnderTheCellsText)
         const int header = grid.horizontalHeader()->height();
         const int y =
             row == 0 ? header - 6
-                     : header + grid.rowViewportPosition(row - 1) + grid.QTableWidget::rowHeight(row - 1) - 6;
+                     : header + grid.rowViewportPosition(row - 1) + grid.QTableView::rowHeight(row - 1) - 6;
         return shot.pixelColor(grid.columnViewportPosition(col) + grid.columnWidth(col) - 6, y);
     };
     EXPECT_EQ(at(0, 1), QColor(Qt::green)) << "header picture over the header colour";

@@ -341,7 +341,7 @@ TEST(DemoBoardTest, TheCallTableColumnsFillTheTable)
     ASSERT_NE(w, nullptr);
     w->Timer1->stop();
     int columns = 0;
-    for (int c = 0; c < w->FG->columnCount(); ++c) {
+    for (int c = 0; c < w->FG->cols(); ++c) {
         if (!w->FG->isColumnHidden(c))
             columns += w->FG->columnWidth(c);
     }
@@ -411,7 +411,7 @@ TEST_F(BoardWindowTest, GridLinesOfDataAndHeaderCellsHaveTheThemesWidthAndColour
                       QStringLiteral("/board-lines-%1.png").arg(width));
         const QPoint viewport = w->FG->viewport()->geometry().topLeft();
         // Data cell (row 1, column 1) and the header cell above it, in the grab's coordinates.
-        const QRect cell = w->FG->visualItemRect(w->FG->item(0, 1)).translated(viewport);
+        const QRect cell = w->FG->visualRect(w->FG->model()->index(0, 1)).translated(viewport);
         QHeaderView* header = w->FG->horizontalHeader();
         const QRect head(header->geometry().left() + header->sectionViewportPosition(1),
                          header->geometry().top(), header->sectionSize(1), header->height());
@@ -471,7 +471,7 @@ TEST_F(BoardWindowTest, TokensAndCaptionsStandAsFarFromTheCellEdgeAsTheHeaderCap
     const QRect head(header->geometry().left() + header->sectionViewportPosition(1), header->geometry().top(),
                      header->sectionSize(1), header->height());
     const QRect token =
-        w->FG->visualItemRect(w->FG->item(0, 1)).translated(w->FG->viewport()->geometry().topLeft());
+        w->FG->visualRect(w->FG->model()->index(0, 1)).translated(w->FG->viewport()->geometry().topLeft());
     const int headerInset = textStart(head);
     const int tokenInset = textStart(token);
     EXPECT_GE(headerInset, 10);

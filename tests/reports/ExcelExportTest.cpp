@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+
 using namespace reportstest;
 using modExcel::GridModel;
 
@@ -49,10 +51,20 @@ QString cellXml(const QString& sheet, const QString& ref)
     return c.match(sheet).captured(0);
 }
 
+// Whether a cell holds a string, kept in the workbook's shared strings or in the cell itself.
+bool isString(const QString& xml)
+{
+    return xml.contains(QStringLiteral("t=\"s\"")) || xml.contains(QStringLiteral("t=\"inlineStr\""));
+}
+
 // The text a string cell shows.
 QString cellText(const QString& file, const QString& sheet, const QString& ref)
 {
     const QString xml = cellXml(sheet, ref);
+    if (xml.contains(QStringLiteral("t=\"inlineStr\""))) {
+        const QRegularExpression t(QStringLiteral("<is><t[^>]*>([^<]*)</t></is>"));
+        return t.match(xml).captured(1);
+    }
     if (!xml.contains(QStringLiteral("t=\"s\"")))
         return QString();
     const QRegularExpression v(QStringLiteral("<v>(\\d+)</v>"));
@@ -62,14 +74,20 @@ QString cellText(const QString& file, const QString& sheet, const QString& ref)
 GridModel plainModel(int rows, int cols)
 {
     GridModel m;
-    m.cells.resize(rows);
-    for (auto& row : m.cells)
-        row.resize(cols);
+    m.resize(rows, cols);
     m.rowHeights.fill(240, rows);
     m.colWidths.fill(1200, cols);
     m.mergeRow.fill(false, rows);
     m.mergeCol.fill(false, cols);
     return m;
+}
+
+void coloured(GridModel& m, int row, int col, const QColor& back, const QColor& fore)
+{
+    modExcel::Cell cell = m.cell(row, col);
+    cell.back = back;
+    cell.fore = fore;
+    m.setCell(row, col, cell);
 }
 
 } // namespace
@@ -92,13 +110,20 @@ TEST_P(ExcelExportTest, ReportGridBecomesAWorkbookNamedAfterTheWindow)
     auto* w = qobject_cast<ReportWindow*>(env->screens.open(QStringLiteral("deptBased")));
     ASSERT_TRUE(w);
     w->cmbDept->setCurrentIndex(w->cmbDept->findText(QStringLiteral("All")));
+    ASSERT_TRUE(listed(w));
     ASSERT_EQ(w->FG->rows(), 4);
 
     const QString file = env->path(QStringLiteral("department.xlsx"));
-    ASSERT_TRUE(modExcel::exportGrid(env->dialogs, modExcel::gridModel(*w->FG), w->windowTitle(), file))
-        << env->dialogs.last().toStdString();
+    const mode_t mask = ::umask(022);
+    const bool exported =
+        modExcel::exportGrid(env->dialogs, modExcel::gridModel(*w->FG), w->windowTitle(), file);
+    ::umask(mask);
+    ASSERT_TRUE(exported) << env->dialogs.last().toStdString();
     EXPECT_TRUE(env->dialogs.texts().isEmpty());
     ASSERT_GT(QFileInfo(file).size(), 0);
+    // Readable as any file the user saves, not private like the part it was written as.
+    EXPECT_TRUE(QFileInfo(file).permissions() & QFileDevice::ReadGroup);
+    EXPECT_TRUE(QFileInfo(file).permissions() & QFileDevice::ReadOther);
     if (!haveUnzip())
         GTEST_SKIP() << "unzip is not installed (scripts/packages.txt names it); only the file was checked";
 
@@ -115,7 +140,7 @@ TEST_P(ExcelExportTest, ReportGridBecomesAWorkbookNamedAfterTheWindow)
     EXPECT_EQ(cellText(file, sheet, QStringLiteral("E2")), QStringLiteral("A101"));
     EXPECT_EQ(cellText(file, sheet, QStringLiteral("E3")), QStringLiteral("007"));
     EXPECT_EQ(cellText(file, sheet, QStringLiteral("J3")), QStringLiteral("10"));
-    EXPECT_FALSE(cellXml(sheet, QStringLiteral("F2")).contains(QStringLiteral("t=\"s\"")));
+    EXPECT_FALSE(isString(cellXml(sheet, QStringLiteral("F2"))));
     EXPECT_TRUE(cellXml(sheet, QStringLiteral("F2")).contains(QStringLiteral("<v>44430</v>")));
     EXPECT_TRUE(cellXml(sheet, QStringLiteral("H2")).contains(QStringLiteral("<v>0.375</v>")));
     const QString styles = part(file, QStringLiteral("xl/styles.xml"));
@@ -139,7 +164,7 @@ TEST_P(ExcelExportTest, SendToExcelExportsTheActiveReportOrRefuses)
 
     seedHall(env->db);
     QWidget* w = env->screens.open(QStringLiteral("pendRep"));
-    ASSERT_TRUE(w);
+    ASSERT_TRUE(listed(qobject_cast<ReportWindow*>(w)));
     QApplication::setActiveWindow(w);
     ASSERT_EQ(env->session.activeReport, w);
     // The save dialog offers the documents folder and a name after the report and the day; the
@@ -221,11 +246,11 @@ TEST(SheetRules, PaletteKeepsFiftySixColoursAndMapsTheRest)
     m.backColorFixed = QColor(0x2f, 0x4f, 0x6f);
     m.foreColorFixed = Qt::white; // a repeat of the background
     for (int c = 0; c < 40; ++c) {
-        m.cells[1][c].back = QColor(c * 6, 10, 10);
-        m.cells[2][c].fore = QColor(10, c * 6, 10);
-        m.cells[0][c].back = QColor(1, 2, 3); // header cells do not count
+        coloured(m, 1, c, QColor(c * 6, 10, 10), QColor());
+        coloured(m, 2, c, QColor(), QColor(10, c * 6, 10));
+        coloured(m, 0, c, QColor(1, 2, 3), QColor()); // header cells do not count
     }
-    m.cells[2][0].back = Qt::white; // the grid's own background is not repeated
+    coloured(m, 2, 0, Qt::white, QColor(10, 0, 10)); // the grid's own background is not repeated
     const QVector<QColor> palette = modExcel::collectPalette(m);
     ASSERT_EQ(palette.size(), 56);
     EXPECT_EQ(palette[0], QColor(Qt::white));
@@ -247,7 +272,7 @@ TEST(SheetRules, EqualNeighboursMergeWhereAsked)
         {"H", "H", "H", "X"}, {"a", "a", "a", "b"}, {"k", "a", "d", "d"}, {"k", "e", "d", "f"}};
     for (int r = 0; r < 4; ++r) {
         for (int c = 0; c < 4; ++c)
-            m.cells[r][c].text = QString::fromLatin1(texts[r][c]);
+            m.setText(r, c, QString::fromLatin1(texts[r][c]));
     }
     m.mergeRow[0] = true;
     m.mergeRow[1] = true;
@@ -268,4 +293,38 @@ TEST(SheetRules, EqualNeighboursMergeWhereAsked)
     EXPECT_EQ(merges, (QStringList{QStringLiteral("A1:C1"), QStringLiteral("A2:C2"), QStringLiteral("A3:A4"),
                                    QStringLiteral("C3:C4")}));
     EXPECT_TRUE(sheet.contains(QStringLiteral("<dimension ref=\"A1:C4\"/>")));
+}
+
+TEST(SheetRules, TheModelKeepsEveryCellsTextAndLook)
+{
+    GridModel m = plainModel(3, 3);
+    modExcel::Cell red;
+    red.text = QStringLiteral("Привет");
+    red.fore = Qt::red;
+    red.bold = true;
+    red.fontName = QStringLiteral("Liberation Serif");
+    red.fontSize = 14;
+    m.setCell(1, 2, red);
+    red.text = QStringLiteral("second");
+    m.setCell(2, 0, red);
+    m.setText(0, 1, QStringLiteral("SN"));
+
+    const modExcel::Cell back = m.cell(1, 2);
+    EXPECT_EQ(back.text, QStringLiteral("Привет"));
+    EXPECT_EQ(back.fore, QColor(Qt::red));
+    EXPECT_TRUE(back.bold);
+    EXPECT_EQ(back.fontName, QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(back.fontSize, 14);
+    EXPECT_EQ(m.cell(2, 0).text, QStringLiteral("second"));
+    EXPECT_TRUE(m.look(2, 0).looksLike(red));
+    EXPECT_EQ(m.text(0, 1), QStringLiteral("SN"));
+    // The others keep the default look; outside the grid reads as an empty default cell.
+    EXPECT_FALSE(m.look(1, 1).bold);
+    EXPECT_FALSE(m.look(1, 1).fore.isValid());
+    EXPECT_EQ(m.text(5, 5), QString());
+    EXPECT_FALSE(m.look(-1, 0).bold);
+    // A text changed later keeps the cell's look.
+    m.setText(1, 2, QStringLiteral("again"));
+    EXPECT_EQ(m.cell(1, 2).text, QStringLiteral("again"));
+    EXPECT_TRUE(m.look(1, 2).bold);
 }

@@ -55,7 +55,7 @@ protected:
 TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
 {
     ReportWindow* w = openReport(*env, "deptBased");
-    ASSERT_TRUE(w);
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Report-Department Based"));
     EXPECT_EQ(w->lblFilter->text(), QStringLiteral("Select Department"));
     EXPECT_EQ(w->findChild<QComboBox*>(QStringLiteral("cmbDept")), w->cmbDept);
@@ -87,6 +87,7 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
     EXPECT_EQ(w->FG->colWidth(10), 5000);
 
     w->cmbDept->setCurrentIndex(w->cmbDept->findText(QStringLiteral("All")));
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(column(w->FG, 4),
               (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("B100")}));
     EXPECT_EQ(column(w->FG, 1), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
@@ -97,24 +98,30 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
 
     // Show All adds the waiting token and empties the average; unticking brings it back.
     QTest::mouseClick(w->chkAll, Qt::LeftButton);
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(column(w->FG, 4), (QStringList{QStringLiteral("A1"), QStringLiteral("A2"),
                                              QStringLiteral("B100"), QStringLiteral("A3")}));
     EXPECT_EQ(w->lblAvg->text(), QString());
     QTest::mouseClick(w->chkAll, Qt::LeftButton);
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 4);
     EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 4"));
 
     // Typing a name filters as it is typed; a name that matches nothing empties the grid and the average.
     w->cmbDept->setEditText(QStringLiteral("Reports Desk"));
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 1);
     EXPECT_EQ(w->lblAvg->text(), QString());
     w->cmbDept->setEditText(QStringLiteral("General"));
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 4);
 
     // Widening the range to yesterday shows yesterday's waiting token only with Show All.
     w->dtFrom->setDate(QDate(2024, 1, 14));
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 4);
     w->chkAll->click();
+    ASSERT_TRUE(listed(w));
     EXPECT_TRUE(column(w->FG, 4).contains(QStringLiteral("B101")));
 
     w->cmdClose->click();
@@ -125,13 +132,14 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
 TEST_P(ReportWindowTest, PendingReportOpensWithTodaysWaitingTokens)
 {
     ReportWindow* w = openReport(*env, "pendRep");
-    ASSERT_TRUE(w);
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pending Reports"));
     EXPECT_EQ(w->lblFilter->text(), QStringLiteral("Select Service"));
     EXPECT_EQ(w->cmbDept->currentText(), QStringLiteral("All"));
     EXPECT_EQ(column(w->FG, 4), QStringList{QStringLiteral("A3")});
     EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 0"));
     w->chkAll->click();
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(column(w->FG, 4), QStringList{QStringLiteral("A3")});
 }
 

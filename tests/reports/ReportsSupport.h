@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/Database.h"
+#include "reports/ReportWindow.h"
 #include "testsupport/TestEnv.h"
 
 #include <QString>
+#include <QTest>
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -50,6 +52,12 @@ inline qint64 served(Database& db, qint64 service, const QString& label, const Q
                      const QString& from, const QString& to = QString())
 {
     return addTicket(db, {service, label, date, counter, from, to});
+}
+
+// Waits until the report's last row is in the grid (the rows come from another thread).
+inline bool listed(ReportWindow* w)
+{
+    return w && QTest::qWaitFor([w] { return !w->filling(); }, 20000);
 }
 
 } // namespace reportstest

@@ -51,8 +51,9 @@ QPoint centreOf(Grid* grid, const QString& caption)
 {
     const int row = rowOf(grid, caption);
     EXPECT_GT(row, 0) << caption.toStdString();
-    grid->scrollToItem(grid->item(row - 1, 1));
-    return grid->visualItemRect(grid->item(row - 1, 1)).center();
+    const QModelIndex cell = grid->model()->index(row - 1, 1);
+    grid->scrollTo(cell);
+    return grid->visualRect(cell).center();
 }
 
 // Touches a grid row the way a visitor does, a second after the last touch.

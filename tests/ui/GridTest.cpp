@@ -17,7 +17,7 @@ TEST(Grid, RowZeroIsTheHeaderAndDataRowsCountFromOne)
     EXPECT_EQ(r, 1);
     EXPECT_EQ(g.rows(), 2);
     EXPECT_EQ(g.text(0, 1), QStringLiteral("SN"));
-    EXPECT_EQ(g.horizontalHeaderItem(1)->text(), QStringLiteral("SN"));
+    EXPECT_EQ(g.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("SN"));
     EXPECT_EQ(g.text(1, 0), QStringLiteral("17"));
     EXPECT_EQ(g.text(1, 2), QStringLiteral("Lab"));
     EXPECT_EQ(g.text(5, 0), QString()); // outside: empty, no crash
@@ -132,4 +132,93 @@ TEST(Grid, MovingAColumnTakesTextsFormatsAndWidth)
     EXPECT_EQ(g.colWidth(3), 3000);
     g.moveColumn(3, 9); // out of range: nothing happens
     EXPECT_EQ(g.text(1, 3), QStringLiteral("Room 1"));
+}
+
+TEST(GridRow, PacksAnyTextAndReadsCellsBack)
+{
+    GridRow row({QStringLiteral("17"), QString(), QStringLiteral("Привет, 你好 😀"), QStringLiteral("a\tb")});
+    EXPECT_EQ(row.size(), 4);
+    EXPECT_EQ(row.text(0), QStringLiteral("17"));
+    EXPECT_EQ(row.text(1), QString());
+    EXPECT_EQ(row.text(2), QStringLiteral("Привет, 你好 😀"));
+    EXPECT_EQ(row.text(3), QStringLiteral("a\tb"));
+    EXPECT_EQ(row.text(4), QString()); // past the last cell
+    EXPECT_EQ(row.text(-1), QString());
+
+    // Writing past the end pads with empty cells; rewriting a cell leaves its neighbours alone.
+    row.setText(6, QStringLiteral("far"));
+    EXPECT_EQ(row.size(), 7);
+    EXPECT_EQ(row.text(5), QString());
+    EXPECT_EQ(row.text(6), QStringLiteral("far"));
+    row.setText(2, QStringLiteral("é"));
+    EXPECT_EQ(row.texts(),
+              (QStringList{QStringLiteral("17"), QString(), QStringLiteral("é"), QStringLiteral("a\tb"),
+                           QString(), QString(), QStringLiteral("far")}));
+
+    EXPECT_EQ(row.take(0), QStringLiteral("17"));
+    EXPECT_EQ(row.text(0), QString());
+    row.insert(1, QStringLiteral("in"));
+    EXPECT_EQ(row.text(1), QStringLiteral("in"));
+    EXPECT_EQ(row.text(2), QStringLiteral("é"));
+    row.truncate(2);
+    EXPECT_EQ(row.texts(), (QStringList{QString(), QStringLiteral("in")}));
+    row.truncate(0);
+    EXPECT_EQ(row.size(), 0);
+}
+
+TEST(Grid, RowsAddedInBatchesReadLikeAnyOther)
+{
+    Grid g;
+    g.setCols(3);
+    g.setText(0, 1, QStringLiteral("SN"));
+    g.addRow({QStringLiteral("first")});
+    g.setCellBold(1, 0, true);
+    std::vector<GridRow> batch;
+    for (int i = 0; i < 50000; ++i)
+        batch.emplace_back(QStringList{QString::number(i), QStringLiteral("x"), QStringLiteral("y"),
+                                       QStringLiteral("past the last column")});
+    QSignalSpy inserted(g.model(), &QAbstractItemModel::rowsInserted);
+    g.appendRows(std::move(batch));
+    EXPECT_EQ(inserted.count(), 1) << "one step for the whole batch";
+    EXPECT_EQ(g.rows(), 50002);
+    EXPECT_EQ(g.text(1, 0), QStringLiteral("first"));
+    EXPECT_TRUE(g.cellFont(1, 0).bold());
+    EXPECT_EQ(g.text(2, 0), QStringLiteral("0"));
+    EXPECT_EQ(g.text(50001, 0), QStringLiteral("49999"));
+    EXPECT_EQ(g.text(50001, 2), QStringLiteral("y"));
+    EXPECT_EQ(g.text(50001, 3), QString()) << "texts past the last column are not kept";
+    EXPECT_FALSE(g.cellFont(2, 0).bold());
+
+    // Fewer columns drop the texts and formats of the others; more columns come back empty.
+    g.setCols(1);
+    g.setCols(3);
+    EXPECT_EQ(g.text(50001, 0), QStringLiteral("49999"));
+    EXPECT_EQ(g.text(50001, 2), QString());
+    EXPECT_EQ(g.text(0, 1), QString());
+    g.setRows(2);
+    EXPECT_EQ(g.rows(), 2);
+    EXPECT_TRUE(g.cellFont(1, 0).bold());
+    g.setRows(3);
+    EXPECT_EQ(g.text(2, 0), QString()) << "a row added again starts empty";
+}
+
+TEST(Grid, CellSignalsCountDataRowsFromZero)
+{
+    Grid g;
+    g.setCols(2);
+    g.setRows(4);
+    g.resize(300, 300);
+    g.show();
+    QSignalSpy clicked(&g, &Grid::cellClicked);
+    QSignalSpy pressed(&g, &Grid::cellPressed);
+    QSignalSpy selection(&g, &Grid::itemSelectionChanged);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(2, 1)).center());
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(clicked.at(0).at(1).toInt(), 1);
+    EXPECT_EQ(pressed.count(), 1);
+    EXPECT_GE(selection.count(), 1);
+    EXPECT_EQ(g.currentRow(), 2);
+    EXPECT_EQ(g.row(), 3);
+    EXPECT_EQ(g.selectedRowNumbers(), QList<int>{3});
 }
