@@ -19,6 +19,12 @@ namespace {
 
 const QDate today(2026, 3, 14);
 
+// Waits until the listing's last row is in the grid (the rows come from another thread).
+bool listed(frmClearData* w)
+{
+    return w && QTest::qWaitFor([w] { return !w->filling(); }, 20000);
+}
+
 class ClearCalls : public StoreTest
 {
 protected:
@@ -134,13 +140,14 @@ TEST_P(ClearCalls, CommandTakesADateAndRefusesAnythingElse)
 TEST_P(ClearTickets, ListsLikeTheDepartmentReportWithItsAverage)
 {
     frmClearData* w = open();
-    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Clear Data"));
     EXPECT_EQ(w->cmbDept->currentText(), QString());
     EXPECT_EQ(w->FG->rows(), 1);
     EXPECT_EQ(w->cmbDept->itemText(w->cmbDept->count() - 1), QStringLiteral("All"));
 
     w->cmbDept->setEditText(QStringLiteral("General"));
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(labels(w), (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"),
                                       QStringLiteral("A4"), QStringLiteral("A5")}));
     EXPECT_EQ(w->FG->text(1, 0), QString::number(keys[0]));
@@ -153,17 +160,22 @@ TEST_P(ClearTickets, ListsLikeTheDepartmentReportWithItsAverage)
     EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 10"));
 
     QTest::mouseClick(w->chkAll, Qt::LeftButton);
+    ASSERT_TRUE(listed(w));
     EXPECT_TRUE(labels(w).contains(QStringLiteral("A6")));
     EXPECT_EQ(w->lblAvg->text(), QString());
 
     w->dtFrom->setDate(today.addDays(-1));
+    ASSERT_TRUE(listed(w));
     w->cmbDept->setEditText(QStringLiteral("All"));
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows() - 1, 8);
 
     // An empty listing has no average, rather than the previous listing's figure.
     QTest::mouseClick(w->chkAll, Qt::LeftButton);
+    ASSERT_TRUE(listed(w));
     EXPECT_FALSE(w->lblAvg->text().isEmpty());
     w->cmbDept->setEditText(QStringLiteral("Nowhere"));
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 1);
     EXPECT_EQ(w->lblAvg->text(), QString());
 }
@@ -178,10 +190,11 @@ void clickRow(Grid* grid, int row, Qt::KeyboardModifiers modifiers = {})
 TEST_P(ClearTickets, DeletesExactlyTheHighlightedRowsInEitherDirection)
 {
     frmClearData* w = open();
-    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(listed(w));
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     w->cmbDept->setEditText(QStringLiteral("General"));
+    ASSERT_TRUE(listed(w));
     ASSERT_EQ(w->FG->rows() - 1, 5);
 
     // Reached with Tab the grid has a current row but nothing highlighted: nothing is deleted, and
@@ -191,6 +204,7 @@ TEST_P(ClearTickets, DeletesExactlyTheHighlightedRowsInEitherDirection)
     w->FG->clearSelection();
     env->dialogs.clear();
     w->cmdDelete_Click();
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(env->dialogs.last(), maintenance::nothingSelectedText());
     EXPECT_EQ(env->dialogs.shown().size(), 1);
     EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 8);
@@ -201,10 +215,12 @@ TEST_P(ClearTickets, DeletesExactlyTheHighlightedRowsInEitherDirection)
     EXPECT_EQ(w->FG->selectedRowNumbers(), (QList<int>{3, 4, 5}));
     env->dialogs.setNextAnswer(Dialogs::Answer::No);
     w->cmdDelete_Click();
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(env->dialogs.last(),
               QStringLiteral("Are you want to Delete?              \n3 tickets are selected."));
     EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 8);
     w->cmdDelete_Click();
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("3 tickets deleted."));
     EXPECT_EQ(labels(w), (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
     for (int i = 2; i < 5; ++i)
@@ -215,10 +231,12 @@ TEST_P(ClearTickets, DeletesExactlyTheHighlightedRowsInEitherDirection)
 
     // Rows picked one by one with Ctrl: all of them, not only the last one clicked.
     w->cmbDept->setEditText(QStringLiteral("All"));
+    ASSERT_TRUE(listed(w));
     ASSERT_EQ(labels(w), (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("R1")}));
     clickRow(w->FG, 1);
     clickRow(w->FG, 3, Qt::ControlModifier);
     w->cmdDelete_Click();
+    ASSERT_TRUE(listed(w));
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("2 tickets deleted."));
     EXPECT_EQ(labels(w), QStringList{QStringLiteral("A2")});
 }
@@ -226,13 +244,15 @@ TEST_P(ClearTickets, DeletesExactlyTheHighlightedRowsInEitherDirection)
 TEST_P(ClearTickets, ShowAllLetsWaitingTicketsBeDeleted)
 {
     frmClearData* w = open();
-    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(listed(w));
     w->chkAll->setChecked(true);
     w->cmbDept->setEditText(QStringLiteral("General"));
+    ASSERT_TRUE(listed(w));
     ASSERT_EQ(labels(w).last(), QStringLiteral("A6"));
     const int last = w->FG->rows() - 1;
     w->FG->setRow(last);
     w->cmdDelete_Click();
+    ASSERT_TRUE(listed(w));
     EXPECT_TRUE(
         env->db.query(QStringLiteral("select * from tblTicket where tickAuto=?"), {waiting}).isEmpty());
     EXPECT_FALSE(labels(w).contains(QStringLiteral("A6")));
