@@ -1,5 +1,6 @@
 #include "reports/ReportLoader.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMetaObject>
 #include <QThread>
@@ -138,22 +139,36 @@ ReportLoader::ReportLoader(QObject* parent)
     m_thread->setObjectName(QStringLiteral("report loader"));
     m_worker->moveToThread(m_thread);
     m_thread->start();
+    // A window still open when the program ends does not leave its thread and connection behind.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &ReportLoader::stop);
 }
 
 ReportLoader::~ReportLoader()
 {
+    stop();
+}
+
+void ReportLoader::stop()
+{
+    if (!m_worker)
+        return;
     cancel();
     // The connection is closed on the thread that opened it; a run under way stops at its next row.
     Worker* worker = m_worker;
+    m_worker = nullptr;
     QMetaObject::invokeMethod(
         worker, [worker] { delete worker; }, Qt::BlockingQueuedConnection);
     m_thread->quit();
     m_thread->wait();
     delete m_thread;
+    m_thread = nullptr;
 }
 
 void ReportLoader::start(const StoreAddress& store, const ReportRequest& request)
 {
+    if (!m_worker)
+        return; // the program is ending
     const quint64 run = m_wanted.load() + 1;
     m_wanted.store(run);
     m_busy = true;

@@ -78,6 +78,8 @@ private:
         ReportSummary summary;
     };
 
+    // Ends the thread and its connection; nothing more runs.
+    void stop();
     // Called on the worker thread.
     void post(Delivery&& delivery);
     // Hands over what the worker posted, on the loader's thread.
