@@ -292,6 +292,37 @@ SheetValue sheetValue(const QString& text)
     }();
     if (!t.at(0).isDigit())
         return v; // every form starts with a digit
+    // The report's own forms, "yyyy-MM-dd" and "HH:mm:ss", read digit by digit: a long report has
+    // three of them a row.
+    const auto digits = [&t](qsizetype from, qsizetype count, int& value) {
+        value = 0;
+        for (qsizetype i = from; i < from + count; ++i) {
+            if (t.at(i) < QLatin1Char('0') || t.at(i) > QLatin1Char('9'))
+                return false;
+            value = value * 10 + t.at(i).digitValue();
+        }
+        return true;
+    };
+    int a = 0, b = 0, c = 0;
+    if (t.size() == 10 && t.at(4) == QLatin1Char('-') && t.at(7) == QLatin1Char('-') && digits(0, 4, a) &&
+        digits(5, 2, b) && digits(8, 2, c)) {
+        const QDate d(a, b, c);
+        if (!d.isValid() || d < QDate(1900, 3, 1))
+            return v;
+        v.isDateTime = true;
+        v.serial = double(epoch.daysTo(d));
+        v.numberFormat = QStringLiteral("yyyy-mm-dd");
+        return v;
+    }
+    if (t.size() == 8 && t.at(2) == QLatin1Char(':') && t.at(5) == QLatin1Char(':') && digits(0, 2, a) &&
+        digits(3, 2, b) && digits(6, 2, c)) {
+        if (a > 23 || b > 59 || c > 59)
+            return v;
+        v.isDateTime = true;
+        v.serial = (a * 3600 + b * 60 + c) / 86400.0;
+        v.numberFormat = QStringLiteral("hh:mm:ss");
+        return v;
+    }
     for (size_t i = 0; i < std::size(forms); ++i) {
         const Form& form = forms[i];
         if (!patterns[i].match(t).hasMatch())

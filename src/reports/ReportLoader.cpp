@@ -46,8 +46,8 @@ GridRow reportGridRow(const ReportRow& row, qint64 number)
 {
     GridRow g;
     g.reserve(96); // a usual ticket's texts
-    g.append(QString::number(row.tickAuto));
-    g.append(QString::number(number));
+    g.appendNumber(row.tickAuto);
+    g.appendNumber(number);
     g.append(row.department);
     g.append(row.service);
     g.append(row.token);

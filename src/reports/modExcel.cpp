@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -38,6 +39,15 @@ QString errorText(int number, const QString& description)
            QStringLiteral(" on line: 0\nDescription: ") + description +
            QStringLiteral("\nin procedure Sheet2Excel of Form modFlexExcel");
 }
+
+// The wait cursor while a long report is copied or written.
+struct WaitCursor
+{
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 // The process's file creation mask, read without changing it (umask() would, for every thread).
 mode_t creationMask()
@@ -110,6 +120,7 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
     const QVector<QColor> palette = collectPalette(grid);
     bool copied = false;
     try {
+        const WaitCursor busy; // gone again before any message
         if (!sheet)
             throw WriteFailure{LXW_ERROR_MEMORY_MALLOC_FAILED};
         writeSheet(book, sheet, grid, palette);
@@ -118,7 +129,11 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
         dialogs.message(errorText(int(failure.error), QString::fromUtf8(lxw_strerror(failure.error))),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, parent);
     }
-    const lxw_error closed = workbook_close(book);
+    lxw_error closed = LXW_NO_ERROR;
+    {
+        const WaitCursor busy;
+        closed = workbook_close(book);
+    }
     if (!copied)
         return false;
     if (closed != LXW_NO_ERROR) {
@@ -200,8 +215,11 @@ void sendToExcel(AppContext& ctx)
         }
         const QString title = target->windowTitle();
         QVector<GridModel> models;
-        for (const Grid* grid : grids)
-            models.append(gridModel(*grid));
+        {
+            const WaitCursor busy;
+            for (const Grid* grid : grids)
+                models.append(gridModel(*grid));
+        }
         const QString suggested =
             QDir(documentsFolder()).filePath(suggestedFileName(*target, ctx.clock.today()));
         for (qsizetype i = 0; i < models.size(); ++i) {

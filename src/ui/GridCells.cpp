@@ -36,6 +36,22 @@ void GridRow::append(QStringView text)
     out[n] = End;
 }
 
+void GridRow::appendNumber(qint64 number)
+{
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* at = end;
+    quint64 n = number < 0 ? 0 - quint64(number) : quint64(number);
+    do {
+        *--at = char('0' + n % 10);
+        n /= 10;
+    } while (n);
+    if (number < 0)
+        *--at = '-';
+    m_bytes.append(at, end - at);
+    m_bytes += End;
+}
+
 void GridRow::reserve(qsizetype bytes)
 {
     m_bytes.reserve(bytes);

@@ -22,6 +22,8 @@ public:
 
     // Adds the next cell.
     void append(QStringView text);
+    // Adds the next cell: a whole number in decimal.
+    void appendNumber(qint64 number);
     // Room for this many bytes of UTF-8 text and end marks.
     void reserve(qsizetype bytes);
     // The number of cells held (cells past it read as empty).

@@ -227,6 +227,20 @@ TEST(SheetRules, SheetNamesValuesAndTooManyColumns)
     EXPECT_EQ(date.serial, 44430);
     EXPECT_EQ(date.numberFormat, QStringLiteral("dd-mm-yyyy"));
     EXPECT_DOUBLE_EQ(modExcel::sheetValue(QStringLiteral("18:00")).serial, 0.75);
+    // The forms the reports list.
+    const modExcel::SheetValue day = modExcel::sheetValue(QStringLiteral("2021-08-22"));
+    EXPECT_TRUE(day.isDateTime);
+    EXPECT_EQ(day.serial, 44430);
+    EXPECT_EQ(day.numberFormat, QStringLiteral("yyyy-mm-dd"));
+    const modExcel::SheetValue time = modExcel::sheetValue(QStringLiteral("23:59:59"));
+    EXPECT_TRUE(time.isDateTime);
+    EXPECT_DOUBLE_EQ(time.serial, 86399 / 86400.0);
+    EXPECT_EQ(time.numberFormat, QStringLiteral("hh:mm:ss"));
+    for (const char* text : {"24:00:00", "09:60:00", "2021-13-01", "1899-12-31", "2021-08-2x"}) {
+        const modExcel::SheetValue v = modExcel::sheetValue(QString::fromLatin1(text));
+        EXPECT_FALSE(v.isDateTime) << text;
+        EXPECT_EQ(v.text, QString::fromLatin1(text));
+    }
 
     TestEnv env;
     GridModel wide = plainModel(2, 301);

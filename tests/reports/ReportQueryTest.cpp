@@ -197,6 +197,10 @@ TEST(ServiceTime, WholeMinutesCountMinuteBoundaries)
     EXPECT_EQ(minutesBetween(QString(), QStringLiteral("09:00:00")), std::nullopt);
     EXPECT_EQ(minutesBetween(QStringLiteral("soon"), QStringLiteral("09:00:00")), std::nullopt);
     EXPECT_EQ(minutesBetween(QStringLiteral("25:00:00"), QStringLiteral("09:00:00")), std::nullopt);
+    EXPECT_EQ(minutesBetween(QStringLiteral("09:60"), QStringLiteral("10:00")), std::nullopt);
+    EXPECT_EQ(minutesBetween(QStringLiteral("09:0a:00"), QStringLiteral("10:00")), std::nullopt);
+    EXPECT_EQ(minutesBetween(QStringLiteral(" 09:00:00 "), QStringLiteral("2024-01-15 10:00:00")), 60);
+    EXPECT_EQ(minutesBetween(QStringLiteral("23:59"), QStringLiteral("00:00:00")), -1439);
 }
 
 TEST(ServiceTime, AverageCountsEveryRowAndShowsUpToFifteenDigits)

@@ -164,6 +164,12 @@ TEST(GridRow, PacksAnyTextAndReadsCellsBack)
     EXPECT_EQ(row.texts(), (QStringList{QString(), QStringLiteral("in")}));
     row.truncate(0);
     EXPECT_EQ(row.size(), 0);
+
+    row.appendNumber(0);
+    row.appendNumber(-9223372036854775807LL - 1);
+    row.appendNumber(1234567890123);
+    EXPECT_EQ(row.texts(), (QStringList{QStringLiteral("0"), QStringLiteral("-9223372036854775808"),
+                                        QStringLiteral("1234567890123")}));
 }
 
 TEST(Grid, RowsAddedInBatchesReadLikeAnyOther)
