@@ -135,6 +135,9 @@ private:
     void openFrom(const ConnectionValues& values, const QString& installDir);
     void ensureSchema();
     void ensureTokenNumberRoutine();
+    // Creates the columns added after the first schema where they are missing.
+    void ensureAddedColumns();
+    QStringList missingAddedColumns(const QHash<QString, QStringList>& found) const;
     bool schemaExists();
     void createTables();
     void createIndexes();

@@ -18,6 +18,8 @@ QStringList missingParts(const FoundTables& found)
             columns.append(c.toLower());
         for (int i = 0; i < t.columns.size(); ++i) {
             const QString& name = t.columns.at(i).name;
+            if (t.columns.at(i).added)
+                continue; // created on the way when missing
             if (i < t.positionalCount()) {
                 if (i >= columns.size() || columns.at(i) != name.toLower())
                     missing.append(QStringLiteral("%1.%2 at position %3").arg(t.name, name).arg(i));

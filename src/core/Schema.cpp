@@ -20,6 +20,11 @@ Column flag(const char* n)
 {
     return {QString::fromLatin1(n), Type::Flag};
 }
+Column added(Column c)
+{
+    c.added = true;
+    return c;
+}
 
 QVector<Table> makeTables()
 {
@@ -35,7 +40,9 @@ QVector<Table> makeTables()
         {QStringLiteral("tblTicket"),
          {key("tickAuto"), integer("servAuto"), integer("tickNo"), text("tickDate"), text("tickTime"),
           flag("call"), text("no_abr"), integer("attended"), text("attTime"), text("finished"),
-          text("status"), text("ref"), text("ttype"), text("apptime")},
+          text("status"), text("ref"), text("ttype"), text("apptime"),
+          // added later: the visitor's page code and the waiting estimate given at issue, in minutes
+          added(text("webcode")), added(integer("estwait"))},
          6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),
@@ -59,7 +66,9 @@ QVector<Table> makeTables()
           integer("movie"), text("ttlname"), text("ttlfont"), integer("ttlcolor"), integer("ttlsize"),
           // addressed by name only
           integer("scroll"), text("tformat"), integer("enableH"), text("Column1"), text("Column2"),
-          text("img1"), text("img2"), integer("newsBG")},
+          text("img1"), text("img2"), integer("newsBG"),
+          // added later: the keys of the counters the theme's boards show, ";"-separated; empty: every one
+          added(text("counters"))},
          39},
         {QStringLiteral("tblpos"),
          {key("posAuto"), integer("themeauto"), integer("logoleft"), integer("logotop"), integer("logowidth"),

@@ -14,6 +14,10 @@ struct Column
 {
     QString name;
     Type type;
+    // A column added after the first schema, only ever addressed by name. It is created where it is
+    // missing without raising the schema version, so workstations of an older version, which know
+    // nothing of it, keep working on the same database.
+    bool added = false;
 };
 
 struct Table
@@ -30,7 +34,8 @@ struct Table
 const QVector<Table>& tables();
 const Table* table(const QString& name); // case-insensitive; nullptr when absent
 
-// Version of the schema this program creates and expects.
+// Version of the schema this program creates and expects. Raised only for a change that older
+// workstations cannot live with; added columns do not raise it.
 constexpr int currentVersion = 1;
 
 // PostgreSQL: the routine that gives the next token number of a service while holding the service's

@@ -65,6 +65,43 @@ TEST_P(ExistingSchemaTest, ANewerSchemaIsRefused)
     EXPECT_TRUE(refusal.contains(QStringLiteral("newer version"))) << qPrintable(refusal);
 }
 
+// Columns added since the first schema are created where they are missing (a database of an older
+// version, or tables made by hand without them), rows kept, without raising the version, so that the
+// older workstations of the hall still open it.
+TEST_P(ExistingSchemaTest, AddedColumnsAreCreatedWhereMissingWithoutRaisingTheVersion)
+{
+    auto columnsOf = [&](const QString& table) {
+        return env->db.query(QStringLiteral("select * from %1 where 1=0").arg(table))
+            .columns()
+            .join(QLatin1Char(','));
+    };
+    env->db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), 1},
+                                                 {QStringLiteral("tickNo"), 7},
+                                                 {QStringLiteral("tickDate"), QStringLiteral("2026-12-09")},
+                                                 {QStringLiteral("no_abr"), QStringLiteral("A7")}});
+    env->db.exec(QStringLiteral("drop index if exists ix_ticket_webcode"));
+    env->db.exec(QStringLiteral("alter table tblTicket drop column webcode"));
+    env->db.exec(QStringLiteral("alter table tbltheme drop column counters"));
+    EXPECT_FALSE(
+        columnsOf(QStringLiteral("tblTicket")).contains(QStringLiteral("webcode"), Qt::CaseInsensitive));
+
+    EXPECT_EQ(reopen(*env), QString());
+    EXPECT_TRUE(
+        columnsOf(QStringLiteral("tblTicket")).contains(QStringLiteral("webcode"), Qt::CaseInsensitive));
+    EXPECT_TRUE(
+        columnsOf(QStringLiteral("tbltheme")).contains(QStringLiteral("counters"), Qt::CaseInsensitive));
+    EXPECT_EQ(env->db.query(QStringLiteral("select no_abr from tblTicket")).text(0, 0), QStringLiteral("A7"));
+    EXPECT_EQ(env->db.query(QStringLiteral("select max(version) from brivane_schema")).number(0, 0),
+              schema::currentVersion);
+
+    // Tables made by hand without them are taken over and completed.
+    env->db.exec(QStringLiteral("alter table tblTicket drop column estwait"));
+    env->db.exec(QStringLiteral("drop table brivane_schema"));
+    EXPECT_EQ(reopen(*env), QString());
+    EXPECT_TRUE(
+        columnsOf(QStringLiteral("tblTicket")).contains(QStringLiteral("estwait"), Qt::CaseInsensitive));
+}
+
 BRIVANE_STORE_TEST_SUITE(ExistingSchemaTest);
 
 TEST(ExistingSchema, PositionalColumnsInOrderByNameColumnsAnywhere)
