@@ -74,6 +74,11 @@ int main(int argc, char** argv)
         {QStringLiteral("counter-pause"),
          QStringLiteral("pause of a counter after each Next, ms (default 250)"), QStringLiteral("MS"),
          QStringLiteral("250")},
+        {QStringLiteral("mirror"),
+         QStringLiteral("the boards follow every call without taking it (each shows every call)")},
+        {QStringLiteral("idle-seconds"),
+         QStringLiteral("after the run, how long the idle boards' statements are counted, default 5"),
+         QStringLiteral("S"), QStringLiteral("5")},
     });
     args.process(app);
 
