@@ -139,6 +139,9 @@ int main(int argc, char** argv)
     for (int b = 0; b < boards; ++b)
         showing.emplace_back(board, b, std::cref(target), std::ref(shared),
                              std::ref(shared.workers.emplace_back()), mirror);
+    // Calls made while a board still opens would come with its first fill, not as calls it shows.
+    while (shared.boardsReady.load() < boards)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     for (int k = 0; k < kiosks; ++k)
         issuing.emplace_back(kiosk, k, std::cref(target), std::cref(hall), std::ref(shared),
                              std::ref(shared.workers.emplace_back()), number(args, "kiosk-pause", 0));
