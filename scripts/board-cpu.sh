@@ -3,6 +3,8 @@
 # prints the share of one core the program used over 20 s, once with the ticker and the text clock
 # only and once with the demo's clock face, logo and video list. Prints figures; it is not a test.
 # Use a Release build for figures worth comparing: BRIVANE_BUILD=build-release BRIVANE_BUILD_TYPE=Release.
+# BOARD_CPU_PG="host:port;database;user;password" runs the board on that (empty) PostgreSQL database
+# instead of the embedded file, to see what waiting for the server's notifications costs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${BRIVANE_BUILD:-$root/build}/bin
@@ -15,7 +17,11 @@ trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 for f in files logo.jpg back.jpg ding.wav design vs; do
   [ -e "$bin/$f" ] && cp -r "$bin/$f" "$work/"
 done
-echo ';brivane.db;;;' > "$work/path.txt"
+if [ -n "${BOARD_CPU_PG:-}" ]; then
+  echo "${BOARD_CPU_PG};" > "$work/path.txt"
+else
+  echo ';brivane.db;;;' > "$work/path.txt"
+fi
 BRIVANE_HOME=$work QT_QPA_PLATFORM=offscreen "$bin/brivane-ctl" demo >/dev/null
 cat > "$work/settings.ini" <<'INI'
 [queue]
@@ -48,18 +54,17 @@ measure() {
     'BEGIN { printf "%-44s %5.1f %% of a core over %d s\n", l, 100 * (b - a) / t / s, s }'
 }
 
-python3 - "$work/brivane.db" <<'PY'
-import sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-db.execute("update tbltheme set movie='0', clockfile='', logo=''")
-db.commit()
-PY
+theme() { # SQL on the theme rows, on whichever store the board uses
+  if [ -n "${BOARD_CPU_PG:-}" ]; then
+    IFS=';' read -r hp dbname user pass <<<"$BOARD_CPU_PG"
+    PGPASSWORD=$pass psql -q -h "${hp%:*}" -p "${hp##*:}" -U "$user" -d "$dbname" -c "$1"
+  else
+    python3 -c 'import sqlite3, sys; db = sqlite3.connect(sys.argv[1]); db.execute(sys.argv[2]); db.commit()' \
+      "$work/brivane.db" "$1"
+  fi
+}
+theme "update tbltheme set movie='0', clockfile='', logo=''"
 measure "ticker and text clock"
 
-python3 - "$work/brivane.db" "$work" <<'PY'
-import sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-db.execute("update tbltheme set movie='1', clockfile='modern.svg', logo=?", (sys.argv[2] + "/logo.jpg",))
-db.commit()
-PY
+theme "update tbltheme set movie='1', clockfile='modern.svg', logo='$work/logo.jpg'"
 measure "ticker, clock face, logo and demo video list"
