@@ -9,6 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bin=${BRIVANE_BUILD:-$root/build}/bin
 seconds=${SECONDS_MEASURED:-20}
+display=${BOARD_CPU_DISPLAY:-:97} # another free display number when :97 is taken
 work=$(mktemp -d /tmp/brivane-cpu.XXXXXX)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/brivane-runtime-$(id -u)}
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -34,7 +35,7 @@ theme\theme=Black H
 theme\scroll=1
 INI
 
-Xvfb :97 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb $display -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
 
@@ -42,7 +43,7 @@ measure() {
   local label=$1
   # Xvfb has no GPU: video frames are converted on the CPU rather than through a software GL that
   # stalls the player.
-  QT_XCB_GL_INTEGRATION=none DISPLAY=:97 BRIVANE_HOME=$work BRIVANE_SETTINGS=$work/settings.ini "$bin/brivane" >/dev/null 2>&1 &
+  QT_XCB_GL_INTEGRATION=none DISPLAY=$display BRIVANE_HOME=$work BRIVANE_SETTINGS=$work/settings.ini "$bin/brivane" >/dev/null 2>&1 &
   local pid=$!
   sleep 5 # start-up and the board opening are not counted
   local tck; tck=$(getconf CLK_TCK)
