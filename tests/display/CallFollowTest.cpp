@@ -1,11 +1,13 @@
 #include "display/CallBoardEngine.h"
 #include "display/CallWakeup.h"
+#include "display/frmDisplay.h"
 
 #include "DisplayTestSupport.h"
 #include "core/Lookups.h"
 #include "testsupport/StoreOutage.h"
 #include "testsupport/TestEnv.h"
 
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -277,6 +279,34 @@ TEST_P(CallFollowTest, TheCallTriggerIsMadeAgainWhenItWasChanged)
     EXPECT_GT(first, 0);
     recall(env->db, a1);
     EXPECT_GT(stampOf(), first) << "a recall is stamped anew";
+}
+
+TEST_P(CallFollowTest, TheBoardWindowFollowsOrTakesAsItsSettingsSay)
+{
+    env->session.themeId = addTheme(env->db);
+    auto counter = env->secondConnection();
+    for (const bool mirror : {false, true}) {
+        env->settings().set(QStringLiteral("Queue"), QStringLiteral("display"), QStringLiteral("mirror"),
+                            mirror ? 1 : 0);
+        auto* board = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
+        ASSERT_NE(board, nullptr);
+        board->Timer1->stop(); // on PostgreSQL only the server's notification reads now
+        EXPECT_EQ(board->engine().mode(),
+                  mirror ? CallBoardEngine::Mode::Follow : CallBoardEngine::Mode::Take);
+        EXPECT_EQ(board->engine().announces(), !mirror) << "a mirror speaks only when the settings name it";
+        EXPECT_EQ(board->Timer1->interval(), postgres() ? CallWakeup::SafetyMs : CallWakeup::PollMs);
+
+        const QString label = mirror ? QStringLiteral("A2") : QStringLiteral("A1");
+        const qint64 key = call(*counter, label);
+        if (!postgres())
+            board->Timer1_Timer();
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return board->table().text(1, 1) == label + QLatin1Char(' '); }, 10000));
+        EXPECT_EQ(status1Of(*counter, key), mirror ? QStringLiteral("0") : QStringLiteral("1"));
+        EXPECT_FALSE(board->lblOffline->isVisible());
+        board->close();
+        QCoreApplication::processEvents();
+    }
 }
 
 BRIVANE_STORE_TEST_SUITE(CallFollowTest);
