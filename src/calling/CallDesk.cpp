@@ -109,10 +109,10 @@ CallEngine::CallResult CallDesk::callThis(qint64 ticketKey, CallEngine::Take tak
 
 int CallDesk::pendingCount()
 {
-    const ResultSet rs = m_db.query(
-        QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and ") +
-            takeableCondition(),
-        QVariantList{m_clock.todayText()} + takeableValues());
+    const ResultSet rs =
+        m_db.query(QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and ") +
+                       takeableCondition(),
+                   QVariantList{m_clock.todayText()} + takeableValues());
     return rs.isEmpty() ? 0 : int(rs.number(0, 0));
 }
 

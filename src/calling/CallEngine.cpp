@@ -48,8 +48,9 @@ std::optional<CallEngine::Picked> CallEngine::pickDirected()
 {
     const QString today = m_clock.todayText();
     if (auto emergency = pickOne(
-            QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and ttype='E' and tickDate=? and "
-                           "attended=? order by tickno asc limit 1"),
+            QStringLiteral(
+                "select tickAuto,no_abr from tblticket where call='0' and ttype='E' and tickDate=? and "
+                "attended=? order by tickno asc limit 1"),
             {today, m_session.servingCounterId}))
         return emergency;
     // Callable in the minute after its time: the time is earlier than now, as "HH:mm" text.
@@ -102,7 +103,8 @@ bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounter
             // Should the server still be away, the operator is told the outcome is unknown.
             ResultSet saved;
             try {
-                saved = m_db.query(QStringLiteral("select callauto from tblCall where callauto=?"), {callKey});
+                saved =
+                    m_db.query(QStringLiteral("select callauto from tblCall where callauto=?"), {callKey});
             } catch (const DbError&) {
                 throw e;
             }
@@ -224,7 +226,8 @@ void CallEngine::updateRc()
     if (key == 0)
         return;
     const ResultSet rs = m_db.query(
-        QStringLiteral("select callauto from tblCall where tickAuto=? order by callauto desc limit 1"), {key});
+        QStringLiteral("select callauto from tblCall where tickAuto=? order by callauto desc limit 1"),
+        {key});
     if (rs.isEmpty()) {
         // Its call never reached the boards: this recall is its call.
         QString label = state.lblToken;
@@ -253,7 +256,8 @@ bool CallEngine::transferCurrent(qint64 targetCounterId, const QString& note)
     const qint64 key = state.currentKey();
     if (key == 0)
         return false;
-    if (!tokenMoves::transferServed(m_db, key, m_session.counterId, targetCounterId, note, m_clock.timeText()))
+    if (!tokenMoves::transferServed(m_db, key, m_session.counterId, targetCounterId, note,
+                                    m_clock.timeText()))
         return false;
     state.lblNo.clear();
     state.lblToken.clear();
@@ -284,15 +288,16 @@ QString CallEngine::takeableCondition()
 
 QVariantList CallEngine::takeableValues() const
 {
-    return {m_session.servingCounterId, m_clock.time().toString(QStringLiteral("HH:mm")), m_session.serviceId};
+    return {m_session.servingCounterId, m_clock.time().toString(QStringLiteral("HH:mm")),
+            m_session.serviceId};
 }
 
 int CallEngine::pendingCount()
 {
-    const ResultSet rs = m_db.query(
-        QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and ") +
-            takeableCondition(),
-        QVariantList{m_clock.todayText()} + takeableValues());
+    const ResultSet rs =
+        m_db.query(QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and ") +
+                       takeableCondition(),
+                   QVariantList{m_clock.todayText()} + takeableValues());
     return rs.isEmpty() ? 0 : int(rs.number(0, 0));
 }
 

@@ -143,8 +143,8 @@ int currentTokenCommand(AppContext& ctx, const QStringList& args, QTextStream& o
 // counter, waiting at the target. False when the token is not a counter's current token.
 bool transferServed(AppContext& ctx, qint64 ticketKey, qint64 targetId, const QString& note)
 {
-    const ResultSet rs =
-        ctx.db.query(QStringLiteral("select attended from tblTicket where tickAuto=? and call='1'"), {ticketKey});
+    const ResultSet rs = ctx.db.query(
+        QStringLiteral("select attended from tblTicket where tickAuto=? and call='1'"), {ticketKey});
     if (rs.isEmpty() || !useCounterKey(ctx, rs.number(0, 0)))
         return false;
     if (ctx.session.counterId == targetId)

@@ -82,7 +82,8 @@ void CounterWindow::buildUi(const Look& look)
     Command3 = named(new QPushButton(look.command3, callTab), "Command3");
     Command6 = named(new QPushButton(QStringLiteral("Refresh F7"), callTab), "Command6");
     cmdFinish = named(new QPushButton(QStringLiteral("Finish   F8"), callTab), "cmdFinish");
-    cmdFinish->setToolTip(QStringLiteral("The visitor has been served: stamps the finish time, calls nobody"));
+    cmdFinish->setToolTip(
+        QStringLiteral("The visitor has been served: stamps the finish time, calls nobody"));
     // Open and Closed carry no action in this program; they are kept out of sight.
     Command9 = named(new QPushButton(QStringLiteral("Open"), callTab), "Command9");
     Command8 = named(new QPushButton(QStringLiteral("Closed"), callTab), "Command8");
@@ -252,9 +253,8 @@ void CounterWindow::addPendings()
     setFG4();
     int count = 0;
     try {
-        const QVector<QStringList> rows =
-            counterLists::pending(m_ctx.db, m_ctx.clock.todayText(), takeableCondition(),
-                                      takeableValues(), m_ctx.clock);
+        const QVector<QStringList> rows = counterLists::pending(
+            m_ctx.db, m_ctx.clock.todayText(), takeableCondition(), takeableValues(), m_ctx.clock);
         addRows(FG4, rows);
         count = int(rows.size());
     } catch (const DbError&) {

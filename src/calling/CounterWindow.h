@@ -27,13 +27,13 @@ class CounterWindow : public QWidget
 public:
     QTabWidget* STab;
     // Call Window tab
-    QPushButton* Command2; // Next   F4
-    QPushButton* Command1; // Recall   F5
-    QPushButton* Command3; // Cancell F6 on the counter screen, Call This F6 on the desk
-    QPushButton* Command6; // Refresh F7
+    QPushButton* Command2;  // Next   F4
+    QPushButton* Command1;  // Recall   F5
+    QPushButton* Command3;  // Cancell F6 on the counter screen, Call This F6 on the desk
+    QPushButton* Command6;  // Refresh F7
     QPushButton* cmdFinish; // Finish F8: the current token ends, the counter is idle
-    QPushButton* Command9; // Open
-    QPushButton* Command8; // Closed
+    QPushButton* Command9;  // Open
+    QPushButton* Command8;  // Closed
     // Lists
     Grid* FG;  // Attended
     Grid* FG1; // Cancelled

@@ -50,11 +50,11 @@ public:
     void setFG2();
     void regHkeys();
 
-    void Command1_Click(); // Recall
-    void Command2_Click(); // Next
-    void Command3_Click(); // Cancel
-    void Command5_Click(); // Update (transfer)
-    void Command7_Click(); // Exit
+    void Command1_Click();  // Recall
+    void Command2_Click();  // Next
+    void Command3_Click();  // Cancel
+    void Command5_Click();  // Update (transfer)
+    void Command7_Click();  // Exit
     void cmdFinish_Click(); // Finish
     void FG_DblClick();
     void FG1_DblClick();

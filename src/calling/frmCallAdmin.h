@@ -38,10 +38,10 @@ public:
 
     void cmbCounter_Change();
     void cmbMyCounter_Change();
-    void Command1_Click(); // Recall
-    void Command2_Click(); // Next
-    void Command3_Click(); // cancels the current token
-    void Command7_Click(); // Close
+    void Command1_Click();  // Recall
+    void Command2_Click();  // Next
+    void Command3_Click();  // cancels the current token
+    void Command7_Click();  // Close
     void cmdFinish_Click(); // Finish
     void FG_DblClick();
     void FG1_DblClick();
