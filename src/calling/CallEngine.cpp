@@ -78,8 +78,10 @@ std::optional<CallEngine::Picked> CallEngine::pickWalkIn()
 
 bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounterName)
 {
-    QString sql = QStringLiteral("update tblTicket set call='1', attended=?, attTime=?, status='Finished' "
-                                 "where tickAuto=?");
+    // A token called again (sent on from another counter, or back from a list) starts a new
+    // service: the finish time of the last one goes.
+    QString sql = QStringLiteral("update tblTicket set call='1', attended=?, attTime=?, status='Finished', "
+                                 "finished=null where tickAuto=?");
     if (onlyWaiting)
         sql += QStringLiteral(" and call='0'");
     for (int attempt = 0;; ++attempt) {

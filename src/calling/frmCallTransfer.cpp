@@ -134,8 +134,10 @@ void frmCall::Command5_Click()
             break;
         }
     } catch (const DbError&) {
+        // The store is the trouble: one message, and the lists keep what they show.
         m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, QString(), this);
+        return;
     }
     refreshAll();
     addTokens();

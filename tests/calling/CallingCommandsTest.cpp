@@ -30,7 +30,7 @@ protected:
     QString out, err;
 };
 
-TEST_P(CallingCommandsTest, CountersCallRecallCancelAndTransferFromTheCommandLine)
+TEST_P(CallingCommandsTest, CountersCallRecallCancelTransferAndFinishFromTheCommandLine)
 {
     Database& db = env->db;
     const Hall hall = seedHall(db);
@@ -48,6 +48,8 @@ TEST_P(CallingCommandsTest, CountersCallRecallCancelAndTransferFromTheCommandLin
     EXPECT_EQ(ticketText(db, a3, QStringLiteral("ref")), QStringLiteral("x-ray, then back"));
     run(QStringLiteral("pending"), {c2});
     EXPECT_EQ(out, QStringLiteral("3")); // transferred within the service: still one token
+    run(QStringLiteral("pending"), {c1});
+    EXPECT_EQ(out, QStringLiteral("2")); // A3 is counter 2's now
     // Already directed: refused, unchanged.
     EXPECT_EQ(run(QStringLiteral("transfer"),
                   {QStringLiteral("A3"), QStringLiteral("--to"), QStringLiteral("Counter 3")}),
@@ -56,26 +58,53 @@ TEST_P(CallingCommandsTest, CountersCallRecallCancelAndTransferFromTheCommandLin
 
     EXPECT_EQ(run(QStringLiteral("next"), {c1}), 0);
     EXPECT_EQ(out, QStringLiteral("A1"));
-    run(QStringLiteral("next"), {c2});
-    EXPECT_EQ(out, QStringLiteral("A2"));
-    env->clock.setTime(QTime(9, 15));
-    run(QStringLiteral("next"), {c1}); // finishes A1, then takes the transferred walk-in
+    run(QStringLiteral("next"), {c2}); // the token transferred here comes before the walk-ins
     EXPECT_EQ(out, QStringLiteral("A3"));
+    env->clock.setTime(QTime(9, 15));
+    run(QStringLiteral("next"), {c1}); // finishes A1
+    EXPECT_EQ(out, QStringLiteral("A2"));
     EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:15:00"));
     run(QStringLiteral("next"), {c2});
     EXPECT_EQ(out, QStringLiteral("Idle"));
 
+    // The token being served is sent on: finished here, called by the target's Next only.
+    env->clock.setTime(QTime(9, 20));
+    EXPECT_EQ(run(QStringLiteral("transfer"),
+                  {QStringLiteral("A2"), QStringLiteral("--to"), QStringLiteral("Counter 3"),
+                   QStringLiteral("--note"), QStringLiteral("pharmacy")}),
+              0);
+    EXPECT_EQ(out, QStringLiteral("Updated"));
+    EXPECT_EQ(db.query(QStringLiteral("select finished from tblTicket where no_abr='A2'")).text(0, 0),
+              QStringLiteral("09:20:00"));
+    run(QStringLiteral("next"), {c1});
+    EXPECT_EQ(out, QStringLiteral("Idle"));
+    run(QStringLiteral("next"), {QStringLiteral("Counter 3")});
+    EXPECT_EQ(out, QStringLiteral("A2"));
+
+    // Finish: the served token ends now and nobody is called.
+    env->clock.setTime(QTime(9, 25));
+    EXPECT_EQ(run(QStringLiteral("finish"), {QStringLiteral("Counter 3")}), 0);
+    EXPECT_EQ(out, QStringLiteral("A2"));
+    EXPECT_EQ(db.query(QStringLiteral("select finished from tblTicket where no_abr='A2'")).text(0, 0),
+              QStringLiteral("09:25:00"));
+    EXPECT_EQ(run(QStringLiteral("finish"), {}), 2);
+
     db.exec(QStringLiteral("update tblCall set status1='1'"));
     EXPECT_EQ(run(QStringLiteral("recall"), {c2}), 0);
-    EXPECT_EQ(out, QStringLiteral("A2"));
+    EXPECT_EQ(out, QStringLiteral("A3"));
     EXPECT_EQ(run(QStringLiteral("cancel"), {c2}), 0);
     EXPECT_EQ(db.query(QStringLiteral("select count(*) from tblCall where status1='0'")).number(0, 0), 1);
-    EXPECT_EQ(db.query(QStringLiteral("select status from tblTicket where no_abr='A2'")).text(0, 0),
+    EXPECT_EQ(db.query(QStringLiteral("select status from tblTicket where no_abr='A3'")).text(0, 0),
               QStringLiteral("Cancelled"));
+
+    // A called ticket whose call row is missing gets one from a recall.
+    db.exec(QStringLiteral("delete from tblCall where no_abr='A3'"));
+    EXPECT_EQ(run(QStringLiteral("recall"), {c2}), 0);
+    EXPECT_EQ(callRows(db, a3), 1);
 
     EXPECT_EQ(run(QStringLiteral("calls"), {}), 0);
     const QStringList lines = out.split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("callauto,servAuto,no_abr,displayName,status1,tickAuto")));
     EXPECT_EQ(lines[1].split(QLatin1Char(','))[2], QStringLiteral("A1"));
 
