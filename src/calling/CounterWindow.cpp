@@ -308,6 +308,9 @@ void CounterWindow::Command6_Click()
 
 void CounterWindow::refreshAll()
 {
+    // The action has told its own failure; a store away shows up in its next press, not as a second
+    // message now.
+    FailureMessages::Quiet quiet(m_failures);
     Command6_Click();
     addAttend();
     if (STab->currentIndex() == 3)
