@@ -62,6 +62,23 @@ bool useCounterKey(AppContext& ctx, qint64 key)
     return true;
 }
 
+// The token the counter serves now: the one it called last (its newest call row) while that ticket is
+// still called there; without such a row, the last called token as the screen finds it on opening.
+void restoreCurrent(AppContext& ctx, CallEngine& engine)
+{
+    engine.getLast();
+    const Session& s = ctx.session;
+    const ResultSet rs = ctx.db.query(
+        QStringLiteral("select t.tickAuto, t.no_abr from tblCall c join tblTicket t on t.tickAuto=c.tickAuto "
+                       "where c.servAuto=? and c.tickDate=? and t.call='1' and t.attended=? "
+                       "order by c.callauto desc limit 1"),
+        {s.counterId, ctx.clock.todayText(), s.counterId});
+    if (rs.isEmpty())
+        return;
+    engine.state.lblNo = QString::number(rs.number(0, 0));
+    engine.state.lblToken = rs.text(0, 1);
+}
+
 int usageError(QTextStream& err, const char* usage)
 {
     err << "usage: brivane-ctl " << usage << Qt::endl;
@@ -93,7 +110,7 @@ int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTex
     if (!useCounter(ctx, args.first(), err))
         return 1;
     CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
-    engine.getLast(); // the counter's current token, as its screen finds it on opening
+    restoreCurrent(ctx, engine); // the token the counter is serving
     if (!engine.state.lblNo.isEmpty()) {
         engine.setFinish();
         engine.state.lblNo.clear();
@@ -118,7 +135,7 @@ int currentTokenCommand(AppContext& ctx, const QStringList& args, QTextStream& o
     if (!useCounter(ctx, args.first(), err))
         return 1;
     CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
-    engine.getLast();
+    restoreCurrent(ctx, engine);
     if (engine.state.lblNo.isEmpty()) {
         err << "No token has been called at " << ctx.session.counterName << " today" << Qt::endl;
         return 1;
@@ -150,7 +167,7 @@ bool transferServed(AppContext& ctx, qint64 ticketKey, qint64 targetId, const QS
     if (ctx.session.counterId == targetId)
         return false;
     CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
-    engine.getLast();
+    restoreCurrent(ctx, engine);
     if (engine.state.currentKey() != ticketKey)
         return false;
     return engine.transferCurrent(targetId, note);

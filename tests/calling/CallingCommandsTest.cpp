@@ -113,6 +113,31 @@ TEST_P(CallingCommandsTest, CountersCallRecallCancelTransferAndFinishFromTheComm
     EXPECT_EQ(run(QStringLiteral("calls"), {QStringLiteral("--date"), QStringLiteral("15-01-2024")}), 2);
 }
 
+TEST_P(CallingCommandsTest, TheCurrentTokenIsTheOneTheCounterCalledLast)
+{
+    Database& db = env->db;
+    const Hall hall = seedHall(db);
+    const qint64 a1 = walkIn(db, hall, 1);
+    const qint64 a2 = walkIn(db, hall, 2);
+    const QString c1 = QStringLiteral("Counter 1"), c3 = QStringLiteral("Counter 3");
+    run(QStringLiteral("transfer"), {QStringLiteral("A1"), QStringLiteral("--to"), c3});
+    run(QStringLiteral("next"), {c1});
+    EXPECT_EQ(out, QStringLiteral("A2"));
+    run(QStringLiteral("next"), {c3});
+    EXPECT_EQ(out, QStringLiteral("A1"));
+    // Sent back: counter 1 finishes A2 and calls A1, whose key is lower.
+    env->clock.setTime(QTime(9, 10));
+    EXPECT_EQ(run(QStringLiteral("transfer"), {QStringLiteral("A1"), QStringLiteral("--to"), c1}), 0);
+    run(QStringLiteral("next"), {c1});
+    EXPECT_EQ(out, QStringLiteral("A1"));
+    EXPECT_EQ(ticketText(db, a2, QStringLiteral("finished")), QStringLiteral("09:10:00"));
+    env->clock.setTime(QTime(9, 20));
+    EXPECT_EQ(run(QStringLiteral("finish"), {c1}), 0);
+    EXPECT_EQ(out, QStringLiteral("A1"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:20:00"));
+    EXPECT_EQ(ticketText(db, a2, QStringLiteral("finished")), QStringLiteral("09:10:00"));
+}
+
 BRIVANE_STORE_TEST_SUITE(CallingCommandsTest);
 
 } // namespace
