@@ -43,31 +43,6 @@ protected:
                              {ticket});
     }
 
-    // Makes the store refuse every `action` ("insert", "update") on the table with `reason`, as a
-    // full disk or a broken server would.
-    void refuse(const QString& table, const QString& action, const QString& reason)
-    {
-        const QString name = QStringLiteral("refuse_") + table;
-        if (env->db.isPostgres()) {
-            env->db.exec(QStringLiteral("create or replace function %1() returns trigger language plpgsql as "
-                                        "$$ begin raise exception '%2'; end $$")
-                             .arg(name, reason));
-            env->db.exec(
-                QStringLiteral("create trigger %1 before %2 on %3 for each row execute function %1()")
-                    .arg(name, action, table));
-        } else {
-            env->db.exec(
-                QStringLiteral("create trigger %1 before %2 on %3 begin select raise(abort, '%4'); end")
-                    .arg(name, action, table, reason));
-        }
-    }
-    void allow(const QString& table)
-    {
-        const QString name = QStringLiteral("refuse_") + table;
-        env->db.exec(env->db.isPostgres() ? QStringLiteral("drop trigger %1 on %2").arg(name, table)
-                                          : QStringLiteral("drop trigger %1").arg(name));
-    }
-
     Hall hall;
     std::unique_ptr<CallEngine> engine;
 };
@@ -258,7 +233,7 @@ TEST_P(CallEngineTest, ACallIsStoredWholeOrNotAtAll)
     const QString reason = QStringLiteral("No space left on device");
 
     // The call row cannot be written (a full disk, say): the ticket stays waiting, the reason is told.
-    refuse(QStringLiteral("tblCall"), QStringLiteral("insert"), reason);
+    refuse(env->db, QStringLiteral("tblCall"), QStringLiteral("insert"), reason);
     try {
         next();
         ADD_FAILURE() << "a call without its call row was reported as made";
@@ -274,14 +249,14 @@ TEST_P(CallEngineTest, ACallIsStoredWholeOrNotAtAll)
         EXPECT_TRUE(ticketText(db, key, QStringLiteral("attTime")).isEmpty());
         EXPECT_EQ(callRows(db, key), 0);
     }
-    allow(QStringLiteral("tblCall"));
+    allow(env->db, QStringLiteral("tblCall"));
 
     // A marking the store refuses is never counted as a call, and writes no call row.
-    refuse(QStringLiteral("tblTicket"), QStringLiteral("update"), reason);
+    refuse(env->db, QStringLiteral("tblTicket"), QStringLiteral("update"), reason);
     EXPECT_THROW(next(), DbError);
     EXPECT_EQ(callRows(db, a1), 0);
     EXPECT_EQ(engine->state.walkInCount, 0);
-    allow(QStringLiteral("tblTicket"));
+    allow(env->db, QStringLiteral("tblTicket"));
 
     // With the store well again the same token is called, once, with its call row.
     EXPECT_EQ(next(), QStringLiteral("A1"));

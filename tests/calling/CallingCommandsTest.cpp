@@ -10,7 +10,8 @@ namespace {
 class CallingCommandsTest : public StoreTest
 {
 protected:
-    // Runs a brivane-ctl command; returns its exit code, output in out and messages in err.
+    // Runs a brivane-ctl command as brivane-ctl does; returns its exit code, output in out and messages in
+    // err.
     int run(const QString& name, const QStringList& args)
     {
         out.clear();
@@ -19,7 +20,12 @@ protected:
         if (!command)
             return -1;
         QTextStream o(&out), e(&err);
-        const int code = command->run(*env->ctx, args, o, e);
+        int code = 1;
+        try {
+            code = command->run(*env->ctx, args, o, e);
+        } catch (const DbError& failure) {
+            e << failure.description() << Qt::endl; // as brivane-ctl tells a store failure
+        }
         o.flush();
         e.flush();
         out = out.trimmed();
@@ -136,6 +142,23 @@ TEST_P(CallingCommandsTest, TheCurrentTokenIsTheOneTheCounterCalledLast)
     EXPECT_EQ(out, QStringLiteral("A1"));
     EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:20:00"));
     EXPECT_EQ(ticketText(db, a2, QStringLiteral("finished")), QStringLiteral("09:10:00"));
+}
+
+TEST_P(CallingCommandsTest, ANextWhoseCallCannotBeStoredSaysWhyAndCallsNobody)
+{
+    Database& db = env->db;
+    const Hall hall = seedHall(db);
+    const qint64 a1 = walkIn(db, hall, 1);
+    refuse(db, QStringLiteral("tblCall"), QStringLiteral("insert"),
+           QStringLiteral("No space left on device"));
+    EXPECT_EQ(run(QStringLiteral("next"), {QStringLiteral("Counter 1")}), 1);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_TRUE(err.contains(QStringLiteral("No space left on device"))) << err.toStdString();
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("call")), QStringLiteral("0"));
+    allow(db, QStringLiteral("tblCall"));
+    EXPECT_EQ(run(QStringLiteral("next"), {QStringLiteral("Counter 1")}), 0);
+    EXPECT_EQ(out, QStringLiteral("A1"));
+    EXPECT_EQ(callRows(db, a1), 1);
 }
 
 BRIVANE_STORE_TEST_SUITE(CallingCommandsTest);

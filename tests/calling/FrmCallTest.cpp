@@ -285,6 +285,7 @@ TEST_F(FrmCallTest, TransferTabHandsAWaitingTokenToAnotherCounter)
     EXPECT_EQ(ticketText(db, a2, QStringLiteral("ttype")), QStringLiteral("N"));
     ASSERT_EQ(w->cmbToken->count(), 2); // A1 (served), A3
     EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 1"));
+    EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 1")); // A2 left this counter's queue
 
     // The token being served stays current: Cancel acts on it.
     EXPECT_EQ(w->lblNo->text(), QString::number(a1));
