@@ -3,6 +3,7 @@
 // anything that went wrong between them (duplicate numbers, double calls, double takes, lost calls).
 
 #include "bench/Bench.h"
+#include "bench/CallRowCheck.h"
 
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
@@ -260,6 +261,7 @@ int main(int argc, char** argv)
     } else {
         out << "calls never taken          " << neverTaken << " of " << callRows << Qt::endl;
     }
+    out << "called without a call row   " << calledWithoutCallRow(check) << Qt::endl;
     out << "idle board statements/s    " << QString::number(idleRate, 'f', 1) << " (most of any board, over "
         << idleSeconds << " s)" << Qt::endl;
     if (driverNotices.load() > 0)
