@@ -21,10 +21,15 @@ struct TicketStyle
 // are printed (printed service name: printedName, or the service's own name when that is empty).
 // Past the end number the user is told "Limit" and nothing is printed or stored. beforeEachCopy, when
 // set, runs before every copy. When no copy reached a printer the token is shown large on the screen
-// over parent's window. Store failures pass to the caller as DbError.
+// over parent's window, and so is it with the estimated wait when the ticket has an estimate. With
+// the hall's web address set, each copy carries the ticket page's QR code and the estimated wait.
+// Store failures pass to the caller as DbError.
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
                                       const std::function<void()>& beforeEachCopy = {});
+
+// "Estimated wait: about 12 minutes (3 people ahead of you)"; empty without an estimate.
+QString waitLine(const waiting::Estimate& estimate);
 
 // logo.jpg of the installation folder when it holds a picture; "" otherwise.
 QString loadableLogo(const AppContext& ctx);

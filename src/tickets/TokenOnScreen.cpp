@@ -25,7 +25,8 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
     lblNote =
         named(new QLabel(QStringLiteral("No ticket could be printed: please remember your number"), this),
               "lblNote");
-    for (QLabel* label : {lblHint, lblToken, lblService, lblNote}) {
+    lblWait = named(new QLabel(this), "lblWait");
+    for (QLabel* label : {lblHint, lblToken, lblService, lblWait, lblNote}) {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(label != lblToken);
     }
@@ -38,6 +39,7 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
     layout->addWidget(lblHint);
     layout->addWidget(lblToken, 1);
     layout->addWidget(lblService);
+    layout->addWidget(lblWait);
     layout->addWidget(lblNote);
 
     closeTimer = named(new QTimer(this), "closeTimer");
@@ -46,7 +48,8 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
     connect(closeTimer, &QTimer::timeout, this, &QWidget::close);
 }
 
-TokenOnScreen* TokenOnScreen::showToken(const QString& label, const QString& serviceName, QWidget* kiosk)
+TokenOnScreen* TokenOnScreen::showToken(const QString& label, const QString& serviceName, QWidget* kiosk,
+                                        const QString& waitText, bool printed)
 {
     QWidget* owner = kiosk ? kiosk->window() : nullptr;
     auto* shown = owner ? owner->findChild<TokenOnScreen*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
@@ -54,6 +57,9 @@ TokenOnScreen* TokenOnScreen::showToken(const QString& label, const QString& ser
         shown = new TokenOnScreen(owner);
     shown->lblToken->setText(label);
     shown->lblService->setText(serviceName);
+    shown->lblWait->setText(waitText);
+    shown->lblWait->setVisible(!waitText.isEmpty());
+    shown->lblNote->setVisible(!printed);
     shown->placeOver(owner);
     shown->show();
     shown->raise();
@@ -80,6 +86,7 @@ void TokenOnScreen::placeOver(QWidget* kiosk)
     text.setPixelSize(qMax(18, size.height() / 14));
     lblHint->setFont(text);
     lblService->setFont(text);
+    lblWait->setFont(text);
     text.setPixelSize(qMax(14, size.height() / 20));
     lblNote->setFont(text);
 }

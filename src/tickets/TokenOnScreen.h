@@ -15,13 +15,16 @@ class TokenOnScreen : public QWidget
 public:
     static constexpr int shownMs = 6000;
 
-    // Shows the token over the kiosk window that issued it.
-    static TokenOnScreen* showToken(const QString& label, const QString& serviceName, QWidget* kiosk);
+    // Shows the token over the kiosk window that issued it, with the estimated wait when one is given.
+    // printed: the ticket was printed, so the note about remembering the number is left out.
+    static TokenOnScreen* showToken(const QString& label, const QString& serviceName, QWidget* kiosk,
+                                    const QString& waitText = {}, bool printed = false);
 
     QLabel* lblToken;
     QLabel* lblService;
     QLabel* lblHint;
     QLabel* lblNote;
+    QLabel* lblWait; // the estimated wait; hidden when there is none
     QTimer* closeTimer;
 
 protected:
