@@ -5,6 +5,7 @@
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "core/ScreenRegistry.h"
+#include "tickets/EstimateAccuracy.h"
 #include "tickets/Numbering.h"
 #include "tickets/TicketCode.h"
 #include "tickets/frmBulk.h"
@@ -85,4 +86,5 @@ void registerTickets(ScreenRegistry& screens, CommandRegistry& commands)
     screens.add(QStringLiteral("frmSerNo"), [](AppContext& ctx) { return new frmSerNo(ctx); });
     screens.add(QStringLiteral("frmTransfer"), [](AppContext& ctx) { return new frmTransfer(ctx); });
     commands.add(QStringLiteral("issue"), QString::fromLatin1(issueUsage), issueCommand);
+    waiting::registerEstimateReport(commands);
 }
