@@ -14,8 +14,10 @@ class Database;
 //      E[S²] / (2·E[S]) over the same tokens (S itself when service times vary as much as they do in
 //      a memoryless queue, S/2 when every service takes the same time),
 //   c  the counters serving it now: those that called one of its tokens within the last few service
-//      times; when none has (the day's start, a quiet spell) the active counters set up for it,
-//   f  the free ones among them: their latest token of the service is finished,
+//      times, less those away (their latest token finished while another already waited: they did
+//      not stop for lack of work); when none is left (the day's start, a quiet spell, everyone
+//      away) the active counters set up for it,
+//   f  the free ones among them: their latest token of the service finished with nobody waiting,
 //   n  the people ahead: its waiting tokens of the same day with a lower number.
 // A free counter takes the next token at once, so the first f people ahead are gone at once. Each of
 // the others, and the visitor, waits for a counter to free up: the first one does after R/c on

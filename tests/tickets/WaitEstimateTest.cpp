@@ -69,13 +69,13 @@ protected:
             row.insert(QStringLiteral("finished"), finished);
         return env->db.insert(QStringLiteral("tblTicket"), row);
     }
-    qint64 waitingToken(qint64 service, int no)
+    qint64 waitingToken(qint64 service, int no, const QString& issued = QStringLiteral("10:59:00"))
     {
         return env->db.insert(QStringLiteral("tblTicket"),
                               {{QStringLiteral("servAuto"), service},
                                {QStringLiteral("tickNo"), no},
                                {QStringLiteral("tickDate"), QStringLiteral("2024-03-04")},
-                               {QStringLiteral("tickTime"), QStringLiteral("10:50:00")},
+                               {QStringLiteral("tickTime"), issued},
                                {QStringLiteral("call"), QStringLiteral("0")},
                                {QStringLiteral("no_abr"), QStringLiteral("A%1").arg(no)},
                                {QStringLiteral("attended"), 0},
@@ -135,6 +135,13 @@ TEST_P(WaitEstimate, ServiceTimesComeFromTheLatestFinishedTokensAndCountersFromR
     // Tomorrow's token, and a called one, get no figure.
     EXPECT_FALSE(estimator.forNewTicket(hall.consultation, 1, QStringLiteral("2024-03-05")).minutes);
     EXPECT_FALSE(estimator.forTicket(third - 3).minutes);
+
+    // A token waiting since before counter 2 finished means counter 2 did not stop for lack of work:
+    // it is away, and counter 1 serves alone.
+    waitingToken(hall.consultation, 30, QStringLiteral("10:57:00"));
+    const ServiceLoad away = estimator.load(hall.consultation);
+    EXPECT_EQ(away.servingCounters, 1);
+    EXPECT_EQ(away.freeCounters, 0);
 
     // Much later nobody has called for a while: the counters set up for the service stand in.
     env->clock.setTime(QTime(14, 0));
