@@ -2,6 +2,7 @@
 
 #include "core/ScreenRegistry.h"
 #include "core/Settings.h"
+#include "tickets/TicketCode.h"
 #include "tickets/TokenOnScreen.h"
 #include "tickets/frmTicket.h"
 #include "tickets/frmTicketF.h"
@@ -102,4 +103,55 @@ TEST_F(TokenOnScreenTest, FullScreenKioskShowsTheTokenWithoutAnyPrinter)
     QPointer<TokenOnScreen> watched(shown);
     shown->closeTimer->start(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !watched || !watched->isVisible(); }, 5000));
+}
+
+TEST_F(TokenOnScreenTest, WithHistoryTheKioskShowsTheWaitAndTheTicketCarriesItsPageCode)
+{
+    env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"),
+                       QStringLiteral("General"));
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("web"), QStringLiteral("address"),
+                       QStringLiteral("http://192.168.1.10:8080/"));
+    // Yesterday Counter 1 and 2 took 8 minutes a visitor; both are set up for Consultation.
+    for (int i = 0; i < 4; ++i)
+        env.db.insert(QStringLiteral("tblTicket"),
+                      {{QStringLiteral("servAuto"), hall.consultation},
+                       {QStringLiteral("tickNo"), 1 + i},
+                       {QStringLiteral("tickDate"), QStringLiteral("2024-03-03")},
+                       {QStringLiteral("tickTime"), QStringLiteral("09:00:00")},
+                       {QStringLiteral("call"), QStringLiteral("1")},
+                       {QStringLiteral("no_abr"), QStringLiteral("A%1").arg(1 + i)},
+                       {QStringLiteral("attended"), hall.counter1},
+                       {QStringLiteral("attTime"), QStringLiteral("09:10:00")},
+                       {QStringLiteral("finished"), QStringLiteral("09:18:00")},
+                       {QStringLiteral("ttype"), QStringLiteral("N")}});
+    auto* kiosk = qobject_cast<frmTicketF*>(env.screens.open(QStringLiteral("frmTicketF")));
+    ASSERT_NE(kiosk, nullptr);
+    choose(env, kiosk, QStringLiteral("Consultation"));
+    choose(env, kiosk, QStringLiteral("Consultation"));
+
+    // The second visitor has one ahead: (1·8 + 4) / 2 counters = 6 minutes.
+    TokenOnScreen* shown = tokenShownOver(kiosk);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->lblToken->text(), QStringLiteral("A2"));
+    EXPECT_EQ(shown->lblWait->text(),
+              QStringLiteral("Estimated wait: about 6 minutes (1 person ahead of you)"));
+    EXPECT_FALSE(shown->lblNote->isVisible()); // the ticket was printed
+    const ResultSet row = env.db.query(
+        QStringLiteral("select webcode, estwait from tblTicket where tickDate='2024-03-04' and tickNo=2"));
+    EXPECT_EQ(row.number(0, 1), 6);
+
+    // The printed ticket says the same and carries the code of its page, under the now-serving line.
+    const QStringList texts = printedTexts(env.printers);
+    EXPECT_EQ(texts.count(QStringLiteral("Estimated wait : about 6 minutes")), 1);
+    int ends = 0;
+    bool codeOnSecond = false;
+    for (const RecordingPrinters::Call& c : env.printers.calls) {
+        if (c.what == QLatin1String("end"))
+            ++ends;
+        if (c.what == QLatin1String("rect") && ends == 1)
+            codeOnSecond = true;
+    }
+    EXPECT_TRUE(codeOnSecond);
+    EXPECT_EQ(ticketcode::pageAddress(ticketcode::webAddress(env.settings()), row.text(0, 0)),
+              QStringLiteral("http://192.168.1.10:8080/t/") + row.text(0, 0));
 }
