@@ -104,7 +104,8 @@ ServiceLoad WaitEstimator::load(qint64 serviceId)
                        "and call='1' and attTime>=? and attended<>0 order by attTime desc"),
         {serviceId, dayText(today), since});
     const ResultSet oldest = m_db.query(
-        QStringLiteral("select min(tickTime) from tblTicket where servAuto=? and tickDate=? and call='0'"),
+        QStringLiteral("select min(tickTime) from tblTicket where servAuto=? and tickDate=? and call='0' "
+                       "and ttype='N'"),
         {serviceId, dayText(today)});
     const std::optional<int> waitingSince =
         oldest.isEmpty() || oldest.isNull(0, 0) ? std::nullopt : secondsOfDay(oldest.text(0, 0));
@@ -138,7 +139,8 @@ qint64 WaitEstimator::waitingBefore(qint64 serviceId, const QString& day, qint64
 {
     const ResultSet rs = m_db.query(
         QStringLiteral(
-            "select count(*) from tblTicket where servAuto=? and tickDate=? and call='0' and tickNo<?"),
+            "select count(*) from tblTicket where servAuto=? and tickDate=? and call='0' and tickNo<? "
+            "and ttype in ('N','E')"),
         {serviceId, day, number});
     return rs.isEmpty() ? 0 : rs.number(0, 0);
 }
@@ -156,14 +158,17 @@ Estimate WaitEstimator::forNewTicket(qint64 serviceId, qint64 number, const QStr
 Estimate WaitEstimator::forTicket(qint64 tickAuto)
 {
     Estimate e;
-    const ResultSet rs =
-        m_db.query(QStringLiteral("select servAuto, tickDate, tickNo, call from tblTicket where tickAuto=?"),
-                   {tickAuto});
+    const ResultSet rs = m_db.query(
+        QStringLiteral("select servAuto, tickDate, tickNo, call, ttype from tblTicket where tickAuto=?"),
+        {tickAuto});
     if (rs.isEmpty() || rs.text(0, 3) != QLatin1String("0") || rs.text(0, 1) != m_clock.todayText())
         return e;
     const qint64 service = rs.number(0, 0);
     e.peopleAhead = waitingBefore(service, rs.text(0, 1), rs.number(0, 2));
-    e.minutes = minutesToWait(load(service), e.peopleAhead, m_rule);
+    // Only a walk-in waits its turn in the service's queue; a report token is called from the lists
+    // and an appointment at its time.
+    if (rs.text(0, 4) == QLatin1String("N"))
+        e.minutes = minutesToWait(load(service), e.peopleAhead, m_rule);
     return e;
 }
 

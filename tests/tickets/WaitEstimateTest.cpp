@@ -69,7 +69,8 @@ protected:
             row.insert(QStringLiteral("finished"), finished);
         return env->db.insert(QStringLiteral("tblTicket"), row);
     }
-    qint64 waitingToken(qint64 service, int no, const QString& issued = QStringLiteral("10:59:00"))
+    qint64 waitingToken(qint64 service, int no, const QString& issued = QStringLiteral("10:59:00"),
+                        const QString& type = QStringLiteral("N"))
     {
         return env->db.insert(QStringLiteral("tblTicket"),
                               {{QStringLiteral("servAuto"), service},
@@ -79,7 +80,7 @@ protected:
                                {QStringLiteral("call"), QStringLiteral("0")},
                                {QStringLiteral("no_abr"), QStringLiteral("A%1").arg(no)},
                                {QStringLiteral("attended"), 0},
-                               {QStringLiteral("ttype"), QStringLiteral("N")}});
+                               {QStringLiteral("ttype"), type}});
     }
 
     Hall hall;
@@ -135,6 +136,17 @@ TEST_P(WaitEstimate, ServiceTimesComeFromTheLatestFinishedTokensAndCountersFromR
     // Tomorrow's token, and a called one, get no figure.
     EXPECT_FALSE(estimator.forNewTicket(hall.consultation, 1, QStringLiteral("2024-03-05")).minutes);
     EXPECT_FALSE(estimator.forTicket(third - 3).minutes);
+
+    // Appointments waiting for their time and report tokens waiting for the lists are nobody's turn
+    // at Next: they are not ahead, and a counter that went idle beside them is free, not away.
+    waitingToken(hall.consultation, 40, QStringLiteral("08:00:00"), QStringLiteral("A"));
+    const qint64 report =
+        waitingToken(hall.consultation, 41, QStringLiteral("08:00:00"), QStringLiteral("R"));
+    EXPECT_EQ(estimator.load(hall.consultation).freeCounters, 1);
+    EXPECT_EQ(estimator.forTicket(third).peopleAhead, 2);
+    const waiting::Estimate ofReport = estimator.forTicket(report);
+    EXPECT_EQ(ofReport.peopleAhead, 3);
+    EXPECT_FALSE(ofReport.minutes);
 
     // A token waiting since before counter 2 finished means counter 2 did not stop for lack of work:
     // it is away, and counter 1 serves alone.
