@@ -189,6 +189,17 @@ TEST_P(WaitEstimate, WithoutHistoryThereIsNoEstimateAndTheIssueStoresNone)
     EXPECT_EQ(env->db.query(QStringLiteral("select estwait from tblTicket where tickAuto=?"), {u.tickAuto})
                   .number(0, 0),
               15);
+
+    // A token issued straight to a counter as an emergency has its page code but no wait in the queue.
+    r.number = numbering::getToken(env->db, hall.lab, env->clock.today());
+    r.direction.type = QStringLiteral("E");
+    r.direction.counter = hall.counter3;
+    const numbering::IssuedTicket e = numbering::storeTicket(env->db, env->clock, r);
+    ASSERT_TRUE(e.issued());
+    EXPECT_FALSE(e.estimate.minutes);
+    EXPECT_EQ(env->db.query(QStringLiteral("select webcode from tblTicket where tickAuto=?"), {e.tickAuto})
+                  .text(0, 0),
+              e.webCode);
 }
 
 BRIVANE_STORE_TEST_SUITE(WaitEstimate);
