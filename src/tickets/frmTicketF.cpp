@@ -252,6 +252,9 @@ qint64 frmTicketF::getEnd(qint64 number)
         picture->show();
         picture->raise();
     });
+    // The picture asking to take the ticket stays in front of the token and its wait until it closes.
+    for (frmTT* picture : findChildren<frmTT*>(QString(), Qt::FindDirectChildrenOnly))
+        picture->raise();
     DT->setDate(m_ctx.clock.today());
     return ticket.issued() ? ticket.tickAuto : 0;
 }
