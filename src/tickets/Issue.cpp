@@ -49,7 +49,7 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     }
     // A visitor without a paper ticket still sees the number; one with a wait to expect sees it too.
     const QString wait = waiting::waitText(ticket.estimate.minutes);
-    if (!printed || !wait.isEmpty())
+    if (!printed || (style.showWait && !wait.isEmpty()))
         TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate),
                                  printed);
     return ticket;
