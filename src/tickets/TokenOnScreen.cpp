@@ -33,6 +33,8 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
     QPalette noteColours = colours;
     noteColours.setColor(QPalette::WindowText, QColor(0xc8, 0xd6, 0xe4));
     lblNote->setPalette(noteColours);
+    // A kiosk with a style sheet of its own hands its text colour down past the palette.
+    setStyleSheet(QStringLiteral("QLabel { color: white; } #lblNote { color: #c8d6e4; }"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);

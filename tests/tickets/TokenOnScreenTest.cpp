@@ -136,6 +136,14 @@ TEST_F(TokenOnScreenTest, WithHistoryTheKioskShowsTheWaitAndTheTicketCarriesItsP
     EXPECT_EQ(shown->lblWait->text(),
               QStringLiteral("Estimated wait: about 6 minutes (1 person ahead of you)"));
     EXPECT_FALSE(shown->lblNote->isVisible()); // the ticket was printed
+    // Light text on the dark panel, even under the full-screen kiosk's style sheet.
+    const QImage drawn = shown->grab(shown->lblWait->geometry()).toImage();
+    bool light = false;
+    for (int y = 0; y < drawn.height() && !light; ++y) {
+        for (int x = 0; x < drawn.width() && !light; ++x)
+            light = qGray(drawn.pixel(x, y)) > 200;
+    }
+    EXPECT_TRUE(light);
     const ResultSet row = env.db.query(
         QStringLiteral("select webcode, estwait from tblTicket where tickDate='2024-03-04' and tickNo=2"));
     EXPECT_EQ(row.number(0, 1), 6);
