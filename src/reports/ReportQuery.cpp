@@ -140,7 +140,8 @@ void forEachReportRow(Database& db, ReportKind kind, const QString& filter, cons
     };
     QString sql = QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.servName, "
                                  "tblTicket.no_abr, tblTicket.tickDate, tblCounter.username, "
-                                 "tblTicket.attTime, tblTicket.finished") +
+                                 "tblTicket.attTime, tblTicket.finished, tblTicket.tickTime, "
+                                 "tblTicket.call, tblTicket.status, tblCounter.displayName") +
                   fromClause(kind) + QStringLiteral(" where tblTicket.tickDate between ") + dateText(from) +
                   QStringLiteral(" and ") + dateText(to) +
                   QStringLiteral(" and tblTicket.tickAuto between ") + QString::number(span.number(0, 0)) +
@@ -175,6 +176,13 @@ void forEachReportRow(Database& db, ReportKind kind, const QString& filter, cons
         row.to = v[7].toString();
         const std::optional<int> minutes = minutesBetween(row.from, row.to);
         row.duration = minutes ? QString::number(*minutes) : QString();
+        row.issued = v[8].toString();
+        const QString call = Database::flag(v[9]);
+        row.status = ticketStatus(call, v[10].toString(), row.to);
+        const std::optional<int> waited =
+            call == QLatin1String("1") ? minutesBetween(row.issued, row.from) : std::nullopt;
+        row.waiting = waited ? QString::number(*waited) : QString();
+        row.counterDisplayName = v[11].toString();
         each(row);
     });
 }
@@ -186,6 +194,18 @@ QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filte
     forEachReportRow(db, kind, filter, from, to, showAll,
                      [&rows](const ReportRow& row) { rows.append(row); });
     return rows;
+}
+
+QString ticketStatus(const QString& call, const QString& status, const QString& finished)
+{
+    const QString s = status.trimmed();
+    if (s.compare(QLatin1String("Cancelled"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Cancelled");
+    if (call.trimmed() != QLatin1String("1"))
+        return s.compare(QLatin1String("Transferred"), Qt::CaseInsensitive) == 0
+                   ? QStringLiteral("Transferred")
+                   : QStringLiteral("Waiting");
+    return finished.trimmed().isEmpty() ? QStringLiteral("Called") : QStringLiteral("Finished");
 }
 
 QString averageText(double average)

@@ -34,11 +34,20 @@ struct ReportRow
     QString service;
     QString token;
     QString date;
-    QString counter;  // user name of the counter that attended the ticket; empty when none
-    QString from;     // attTime
-    QString to;       // finished
-    QString duration; // whole minutes from `from` to `to`; empty when either is missing
+    QString counter;            // user name of the counter that attended the ticket; empty when none
+    QString from;               // attTime
+    QString to;                 // finished
+    QString duration;           // whole minutes from `from` to `to`; empty when either is missing
+    QString issued;             // tickTime
+    QString waiting;            // whole minutes from `issued` to `from`; empty when not called
+    QString status;             // ticketStatus(): Waiting, Called, Finished, Transferred, Cancelled
+    QString counterDisplayName; // the display name of that counter; empty when none
 };
+
+// What became of a ticket, from its columns as the call engine writes them: cancelled at a counter;
+// still waiting (or waiting at the counter it was transferred to); called and at the counter; or
+// finished (the next call at that counter, or Finish, closed it).
+QString ticketStatus(const QString& call, const QString& status, const QString& finished);
 
 // The active names of the report's kind followed by "All".
 QStringList reportFilterNames(Database& db, ReportKind kind);
