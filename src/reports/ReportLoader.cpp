@@ -55,8 +55,12 @@ GridRow reportGridRow(const ReportRow& row, qint64 number)
     g.append(row.counter);
     g.append(row.from);
     g.append(row.to);
-    g.append(row.duration);
-    g.append(row.waiting);
+    for (const std::optional<int>& minutes : {row.duration, row.waiting}) {
+        if (minutes)
+            g.appendNumber(*minutes);
+        else
+            g.append(QStringView());
+    }
     g.append(row.status);
     g.append(row.counterDisplayName);
     return g;
@@ -89,7 +93,7 @@ public:
                                      throw Cancelled{};
                                  ReportSummary& s = last.summary;
                                  ++s.rows;
-                                 s.durationSum += row.duration.toLongLong();
+                                 s.durationSum += row.duration.value_or(0);
                                  totals.add(row);
                                  batch.push_back(reportGridRow(row, s.rows));
                                  if (batch.size() >= batchSize || waited.elapsed() >= LongestWaitMs) {

@@ -19,7 +19,7 @@ std::optional<int> ReportTotals::secondOfDay(const QString& time)
         }
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return std::nullopt;
-        parts[part] = parts[part] * 10 + c.digitValue();
+        parts[part] = parts[part] * 10 + (c.unicode() - u'0');
     }
     if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59)
         return std::nullopt;
@@ -40,14 +40,18 @@ void ReportTotals::count(Group& g, const ReportRow& row)
         ++g.cancelled;
     else if (row.status == QLatin1String("Called") || row.status == QLatin1String("Finished"))
         ++g.served;
-    const std::optional<int> issued = secondOfDay(row.issued);
-    const std::optional<int> called = secondOfDay(row.from);
-    const std::optional<int> finished = secondOfDay(row.to);
-    if (issued && called && *called >= *issued && row.status != QLatin1String("Waiting") &&
+    // The listing has read the times already; rows made otherwise are read here.
+    const auto second = [](int known, const QString& text) {
+        return known >= 0 ? known : secondOfDay(text).value_or(-1);
+    };
+    const int issued = second(row.issuedSecond, row.issued);
+    const int called = second(row.fromSecond, row.from);
+    const int finished = second(row.toSecond, row.to);
+    if (issued >= 0 && called >= issued && row.status != QLatin1String("Waiting") &&
         row.status != QLatin1String("Transferred"))
-        g.waits.push_back(*called - *issued);
-    if (called && finished && *finished >= *called) {
-        g.serviceSeconds += *finished - *called;
+        g.waits.push_back(called - issued);
+    if (called >= 0 && finished >= called) {
+        g.serviceSeconds += finished - called;
         ++g.serviceCount;
     }
 }

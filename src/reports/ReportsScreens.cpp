@@ -44,9 +44,11 @@ int reportCommand(AppContext& ctx, const QStringList& arguments, QTextStream& ou
     forEachReportRow(ctx.db, *kind, hasFilter ? filter : QStringLiteral("All"), from, to, showAll,
                      [&](const ReportRow& row) {
                          out << ++sn;
+                         const QString duration = row.durationText();
+                         const QString waiting = row.waitingText();
                          for (const QString* f :
                               {&row.department, &row.service, &row.token, &row.date, &row.counter, &row.from,
-                               &row.to, &row.duration, &row.waiting, &row.status, &row.counterDisplayName})
+                               &row.to, &duration, &waiting, &row.status, &row.counterDisplayName})
                              out << ',' << csvField(*f);
                          out << '\n';
                      });

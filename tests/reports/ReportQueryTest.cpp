@@ -106,13 +106,13 @@ TEST_P(ReportQueryTest, ShowAllCounterJoinAndPendingDecideWhichTicketsAppear)
     EXPECT_EQ(called[0].date, day);
     EXPECT_EQ(called[0].from, QStringLiteral("09:00:00"));
     EXPECT_EQ(called[0].to, QStringLiteral("09:05:00"));
-    EXPECT_EQ(called[0].duration, QStringLiteral("5"));
+    EXPECT_EQ(called[0].durationText(), QStringLiteral("5"));
 
     const QVector<ReportRow> all = runReport(db, ReportKind::Department, QStringLiteral("All"), d, d, true);
     ASSERT_EQ(tokens(all), (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
     EXPECT_EQ(all[1].tickAuto, waitingKey);
     EXPECT_EQ(all[1].counter, QString());
-    EXPECT_EQ(all[1].duration, QString());
+    EXPECT_EQ(all[1].durationText(), QString());
 
     // Tickets no counter attended never reach the counter report.
     EXPECT_EQ(tokens(runReport(db, ReportKind::Counter, QStringLiteral("All"), d, d, true)),
@@ -242,7 +242,7 @@ TEST_P(ReportQueryTest, StatusAndWaitingFollowTheTicketColumns)
     QStringList statuses, waits;
     for (const ReportRow& r : rows) {
         statuses << r.status;
-        waits << r.waiting;
+        waits << r.waitingText();
     }
     EXPECT_EQ(statuses, (QStringList{"Finished", "Called", "Cancelled", "Transferred", "Waiting"}));
     // Issued 08:00:00: whole minutes to the call, counted as the durations are.
