@@ -28,7 +28,7 @@ using namespace boardDrawing;
 frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Display"));
     setFocusPolicy(Qt::StrongFocus);
     resize(1024, 640);
@@ -157,6 +157,7 @@ void frmDisplay::start()
     m_theme = loadBoardTheme(m_ctx.db, m_ctx.session.themeId);
     if (m_theme.found)
         getpos();
+    ownScreen();
 
     // Title
     if (!m_theme.title.isEmpty()) {

@@ -17,6 +17,7 @@
 struct AppContext;
 class Grid;
 class QLabel;
+class QScreen;
 class QTimer;
 
 // The display board of a hall screen: a frameless window with the title line, the table of the
@@ -87,6 +88,9 @@ private:
     QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
     void showNews();
     QRect newsBand() const;
+    // The screen the board is placed on; `at` gets the left-top corner the mode gives.
+    QScreen* hallScreen(QPoint* at) const;
+    void ownScreen();
     void askMainWindow(const char* actionName);
     bool reconnect();
     void showOffline(bool offline);

@@ -11,21 +11,45 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 using namespace boardDrawing;
 
-void frmDisplay::getpos()
+QScreen* frmDisplay::hallScreen(QPoint* at) const
 {
     // "Single" puts the board on the primary screen; any other mode on the screen to its right.
     const QString mode = m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("theme"),
                                             QStringLiteral("screen"), QStringLiteral("Single"));
     QScreen* primary = QGuiApplication::primaryScreen();
-    QPoint at(0, 0);
+    QPoint left(0, 0);
     if (mode != QLatin1String("Single") && primary)
-        at.setX(primary->geometry().width());
-    QScreen* screen = QGuiApplication::screenAt(at);
-    if (!screen)
-        screen = primary;
+        left.setX(primary->geometry().width());
+    if (at)
+        *at = left;
+    QScreen* screen = QGuiApplication::screenAt(left);
+    return screen ? screen : primary;
+}
+
+void frmDisplay::ownScreen()
+{
+    // The board covers its screen, above every other window (a desktop's panel included), and
+    // stays there.
+    QPoint at;
+    QScreen* screen = hallScreen(&at);
+    if (!screen) {
+        move(at);
+        return;
+    }
+    setGeometry(screen->geometry());
+    if (QWindow* window = windowHandle())
+        window->setScreen(screen);
+    setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void frmDisplay::getpos()
+{
+    QPoint at;
+    QScreen* screen = hallScreen(&at);
     const QSize pixels = screen ? screen->geometry().size() : size();
     const QSize screenTwips(int(twips::fromPixels(pixels.width())), int(twips::fromPixels(pixels.height())));
 

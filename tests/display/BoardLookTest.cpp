@@ -13,8 +13,10 @@
 #include "ui/Grid.h"
 #include "ui/Twips.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -253,6 +255,32 @@ TEST(BoardLook, TheTitleIsBoldOnlyInABoldFaceAndAVideoAreaShowsOnlyWhatPlays)
     w->show();
     EXPECT_TRUE(w->lblTtl->font().bold());
     EXPECT_FALSE(w->vidArea->isHidden()) << "a video is playing";
+    w->close();
+}
+
+// Full screen and above other windows, on the primary screen or, for "Dual", on the one to its right.
+TEST(BoardLook, TheBoardOwnsTheScreenItIsPlacedOn)
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_GE(screens.size(), 2) << "the display tests run on two screens";
+    TestEnv env;
+    env.session.themeId = addTheme(env.db);
+    frmDisplay* w = openBoard(env);
+    EXPECT_TRUE(w->windowState() & Qt::WindowFullScreen);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(w->geometry(), screens.at(0)->geometry());
+    EXPECT_EQ(w->screen(), screens.at(0));
+    w->close();
+
+    env.settings().set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
+                       QStringLiteral("Dual"));
+    w = openBoard(env);
+    EXPECT_TRUE(w->windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(w->geometry(), screens.at(1)->geometry()) << "the hall screen right of the desk's";
+    EXPECT_EQ(w->screen(), screens.at(1));
+    // Its blocks are laid out for that screen.
+    EXPECT_LE(w->FG->geometry().right(), 1920);
     w->close();
 }
 
