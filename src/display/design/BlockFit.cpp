@@ -16,7 +16,7 @@ namespace {
 int lineHeight(const QString& family, double points, bool bold)
 {
     const QFont f = boardDrawing::makeFont(family, points, bold, QFont());
-    const double pixels = QFontMetricsF(f).lineSpacing() * 1.25 + 8;
+    const double pixels = QFontMetricsF(f).lineSpacing() + 8;
     return int(std::lround(twips::fromPixels(int(std::ceil(pixels))) / 2));
 }
 
