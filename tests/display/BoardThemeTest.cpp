@@ -186,8 +186,9 @@ TEST_F(BoardWindowTest, TheBoardDressesItselfFromThemeLayoutAndHeaderRow)
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w->geometry(), QGuiApplication::primaryScreen()->geometry()) << "the board covers its screen";
-    EXPECT_EQ(w->FG->geometry(), QRect(twips::toPixels(1200), twips::toPixels(1800), twips::toPixels(9000),
-                                       twips::toPixels(6000)));
+    // The layout, made for an 800 x 600 screen, is stretched to the 1920 x 1080 screen the board covers.
+    EXPECT_EQ(w->FG->geometry(), QRect(twips::toPixels(1200 * 2.4), twips::toPixels(1800 * 1.8),
+                                       twips::toPixels(9000 * 2.4), twips::toPixels(6000 * 1.8)));
     EXPECT_EQ(w->FG->cols(), 4);
     EXPECT_EQ(w->FG->rows(), 5);
     EXPECT_EQ(w->FG->colWidth(0), 1);
