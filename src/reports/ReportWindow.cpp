@@ -104,7 +104,7 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     tblTotals->verticalHeader()->setVisible(false);
     tblTotals->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblTotals->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tblTotals->horizontalHeader()->setStretchLastSection(true);
+    tblTotals->horizontalHeader()->setStretchLastSection(false);
     tblTotals->setMaximumHeight(150);
 
     auto* layout = new QVBoxLayout(this);
