@@ -189,6 +189,11 @@ void frmEditor::Form_Load()
 void frmEditor::setSwatchColor(const QColor& color)
 {
     m_textColor = color;
+    // A message only in the Unicode News box is stored in the swatch colour: the box shows it so.
+    QPalette p = Text1->palette();
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, color.lightness() > 200 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white));
+    Text1->setPalette(p);
     Picture1->setStyleSheet(
         QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(color.name()));
 }
@@ -214,12 +219,10 @@ void frmEditor::setPlainTextColor(const QColor& color)
     m_plainColor = color;
     // Light text gets a dark ground, so that a white message is seen as the board will show it.
     const QColor ground = color.lightness() > 200 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
-    for (QWidget* box : {static_cast<QWidget*>(RichTextBox1), static_cast<QWidget*>(Text1)}) {
-        QPalette p = box->palette();
-        p.setColor(QPalette::Text, color);
-        p.setColor(QPalette::Base, ground);
-        box->setPalette(p);
-    }
+    QPalette p = RichTextBox1->palette();
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, ground);
+    RichTextBox1->setPalette(p);
 }
 
 void frmEditor::beginAdd()
