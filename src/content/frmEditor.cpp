@@ -237,6 +237,10 @@ void frmEditor::beginAdd()
     base.setItalic(false);
     RichTextBox1->setFont(base);
     RichTextBox1->document()->setDefaultFont(base);
+    QFont unicodeFont = Text1->font();
+    unicodeFont.setBold(false);
+    unicodeFont.setItalic(false);
+    Text1->setFont(unicodeFont);
     chkActive->setChecked(false);
     cmbDir->setCurrentIndex(0);
     RichTextBox1->document()->setModified(false);
@@ -305,6 +309,8 @@ void frmEditor::getheadDetails(qint64 key)
         unicodeFont.setFamily(font);
     if (size > 0)
         unicodeFont.setPointSize(size);
+    unicodeFont.setBold(base.bold()); // as the board draws the message
+    unicodeFont.setItalic(base.italic());
     Text1->setFont(unicodeFont);
     chkActive->setChecked(rs.text(0, QStringLiteral("active")).trimmed() == QLatin1String("1"));
     const QString dir = rs.text(0, QStringLiteral("direction"));
