@@ -272,12 +272,12 @@ int main(int argc, char* argv[])
             << f.totalMs << " ms (first rows shown after " << f.firstRowsMs << " ms, longest unresponsive "
             << "stretch " << f.longestStretchMs << " ms; processor time " << f.cpuMs << " ms)" << Qt::endl;
     }
-    if (gridOnly)
-        return 0;
     if (!picture.isEmpty()) {
         window->FG->scrollToBottom();
         window->grab().save(picture);
     }
+    if (gridOnly)
+        return 0;
     out << "memory in use: " << before / 1024 << " MB before the window, " << statusKb(self, "VmRSS") / 1024
         << " MB with the rows in its grid" << Qt::endl;
 

@@ -189,6 +189,11 @@ void frmEditor::Form_Load()
 void frmEditor::setSwatchColor(const QColor& color)
 {
     m_textColor = color;
+    // A message only in the Unicode News box is stored in the swatch colour: the box shows it so.
+    QPalette p = Text1->palette();
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, color.lightness() > 200 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white));
+    Text1->setPalette(p);
     Picture1->setStyleSheet(
         QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(color.name()));
 }
@@ -214,12 +219,10 @@ void frmEditor::setPlainTextColor(const QColor& color)
     m_plainColor = color;
     // Light text gets a dark ground, so that a white message is seen as the board will show it.
     const QColor ground = color.lightness() > 200 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
-    for (QWidget* box : {static_cast<QWidget*>(RichTextBox1), static_cast<QWidget*>(Text1)}) {
-        QPalette p = box->palette();
-        p.setColor(QPalette::Text, color);
-        p.setColor(QPalette::Base, ground);
-        box->setPalette(p);
-    }
+    QPalette p = RichTextBox1->palette();
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, ground);
+    RichTextBox1->setPalette(p);
 }
 
 void frmEditor::beginAdd()
@@ -234,6 +237,10 @@ void frmEditor::beginAdd()
     base.setItalic(false);
     RichTextBox1->setFont(base);
     RichTextBox1->document()->setDefaultFont(base);
+    QFont unicodeFont = Text1->font();
+    unicodeFont.setBold(false);
+    unicodeFont.setItalic(false);
+    Text1->setFont(unicodeFont);
     chkActive->setChecked(false);
     cmbDir->setCurrentIndex(0);
     RichTextBox1->document()->setModified(false);
@@ -302,6 +309,8 @@ void frmEditor::getheadDetails(qint64 key)
         unicodeFont.setFamily(font);
     if (size > 0)
         unicodeFont.setPointSize(size);
+    unicodeFont.setBold(base.bold()); // as the board draws the message
+    unicodeFont.setItalic(base.italic());
     Text1->setFont(unicodeFont);
     chkActive->setChecked(rs.text(0, QStringLiteral("active")).trimmed() == QLatin1String("1"));
     const QString dir = rs.text(0, QStringLiteral("direction"));

@@ -100,7 +100,7 @@ public:
 
     QColor swatchColor() const { return m_textColor; }
     void setSwatchColor(const QColor& color);
-    // The colour of text without a colour of its own: shown in the boxes and stored when such text
+    // The colour of text without a colour of its own: shown in the rich-text box and stored when such text
     // is at the cursor. Black for a new message, the stored colour for a loaded one.
     QColor plainTextColor() const { return m_plainColor; }
     void setPlainTextColor(const QColor& color);

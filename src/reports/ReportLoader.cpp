@@ -158,10 +158,13 @@ void ReportLoader::releaseConnection()
 {
     if (!m_worker)
         return;
+    const bool wasBusy = m_busy;
     cancel();
     Worker* worker = m_worker;
     QMetaObject::invokeMethod(
         worker, [worker] { worker->release(); }, Qt::BlockingQueuedConnection);
+    if (wasBusy && onStopped)
+        onStopped();
 }
 
 void ReportLoader::releaseAllConnections()

@@ -60,6 +60,8 @@ public:
     // Batches of rows, then the summary, are handed to these on the loader's own thread.
     std::function<void(std::vector<GridRow>&& rows)> onRows;
     std::function<void(const ReportSummary& summary)> onFinished;
+    // A run under way was stopped by releaseConnection(); its summary never comes.
+    std::function<void()> onStopped;
 
     explicit ReportLoader(QObject* parent = nullptr);
     ~ReportLoader() override;

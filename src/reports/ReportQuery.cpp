@@ -110,27 +110,22 @@ QStringList reportFilterNames(Database& db, ReportKind kind)
     return names;
 }
 
-namespace {
-
-struct ServiceNames
+struct ReportListing::Names
 {
-    QString service;
-    QString department;
-    qint64 departmentKey = 0;
-};
-
-struct CounterNames
-{
-    QString user;
-    QString display;
-};
-
-// The names a listing shows, by key, read once per listing: the tickets are then read without
-// joins, and each name is one shared text however many rows show it.
-struct Names
-{
-    QHash<qint64, ServiceNames> services; // only services whose department exists
-    QHash<qint64, CounterNames> counters;
+    struct Service
+    {
+        QString service;
+        QString department;
+        qint64 departmentKey = 0;
+    };
+    struct Counter
+    {
+        QString user;
+        QString display;
+    };
+    QHash<qint64, Service> services; // only services whose department exists
+    QHash<qint64, Counter> counters;
+    const Counter none;
 
     explicit Names(Database& db)
     {
@@ -145,6 +140,8 @@ struct Names
     }
 };
 
+namespace {
+
 QString keyList(const QList<qint64>& keys)
 {
     QStringList numbers;
@@ -155,8 +152,9 @@ QString keyList(const QList<qint64>& keys)
 
 } // namespace
 
-void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
-                      const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
+ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                             const QDate& to, bool showAll)
+    : m_kind(kind)
 {
     // The keys the date range spans, from the date index alone. Bounding the listing by them lets the
     // store walk the tickets in key order and hand the first rows over at once, instead of sorting
@@ -167,12 +165,13 @@ void forEachReportRow(Database& db, ReportKind kind, const QString& filter, cons
         dates);
     if (span.isEmpty() || span.isNull(0, 0))
         return;
-    const Names names(db);
+    m_names = std::make_shared<const Names>(db);
     // The listing goes as plain SQL text, not as a prepared statement: PostgreSQL runs a prepared
     // statement's EXECUTE to its end before it sends the first row, which would hold back the first
     // rows of a long report until the last is read. Its values are only a date range (from QDate) and
-    // keys (numbers), never text a user typed. Whether the ticket was called and what its status
-    // says come as numbers: a long listing reads as few texts as it can.
+    // keys (numbers), never text a user typed. The names come from m_names by key, and whether the
+    // ticket was called and what its status says come as numbers: a long listing reads as few texts
+    // as it can.
     const auto dateText = [](const QDate& d) {
         return QLatin1Char('\'') + d.toString(DateForm) + QLatin1Char('\'');
     };
@@ -195,7 +194,7 @@ void forEachReportRow(Database& db, ReportKind kind, const QString& filter, cons
         if (kind == ReportKind::Department) {
             // The department's services.
             QList<qint64> services;
-            for (auto it = names.services.cbegin(); it != names.services.cend(); ++it) {
+            for (auto it = m_names->services.cbegin(); it != m_names->services.cend(); ++it) {
                 if (keys.contains(it.value().departmentKey))
                     services.append(it.key());
             }
@@ -212,45 +211,62 @@ void forEachReportRow(Database& db, ReportKind kind, const QString& filter, cons
     else if (!showAll)
         sql += QStringLiteral(" and tblTicket.call='1'");
     sql += QStringLiteral(" order by tblTicket.tickAuto");
+    m_sql = sql;
+}
 
+void ReportListing::read(Database& db, const std::function<void(const QVector<QVariant>&)>& each) const
+{
+    if (!m_sql.isEmpty())
+        db.forEachRow(m_sql, {}, each);
+}
+
+bool ReportListing::convert(const QVector<QVariant>& v, ReportRow& row) const
+{
+    // Tickets of a service (or department) that no longer exists are not listed, nor, in the counter
+    // report, those of a counter that no longer exists.
+    const auto service = m_names->services.constFind(v[1].toLongLong());
+    if (service == m_names->services.cend())
+        return false;
+    const auto counter = m_names->counters.constFind(v[2].toLongLong());
+    if (m_kind == ReportKind::Counter && counter == m_names->counters.cend())
+        return false;
+    const Names::Counter& c = counter == m_names->counters.cend() ? m_names->none : counter.value();
+    row.tickAuto = v[0].toLongLong();
+    row.department = service->department;
+    row.service = service->service;
+    row.token = v[3].toString();
+    row.date = v[4].toString();
+    row.counter = c.user;
+    row.issued = v[5].toString();
+    row.from = v[6].toString();
+    row.to = v[7].toString();
+    // Each time is read once; minutes count the minute boundaries passed, as minutesBetween does
+    // (which also reads the rarer forms).
+    row.issuedSecond = ReportTotals::secondOfDay(row.issued).value_or(-1);
+    row.fromSecond = ReportTotals::secondOfDay(row.from).value_or(-1);
+    row.toSecond = ReportTotals::secondOfDay(row.to).value_or(-1);
+    const auto minutes = [](int a, int b, const QString& from, const QString& to) -> std::optional<int> {
+        if (a >= 0 && b >= 0)
+            return b / 60 - a / 60;
+        return minutesBetween(from, to);
+    };
+    row.duration = minutes(row.fromSecond, row.toSecond, row.from, row.to);
+    const bool called = v[8].toInt() == 1;
+    row.status = ticketStatus(called, v[9].toInt(), row.to);
+    row.waiting =
+        called ? minutes(row.issuedSecond, row.fromSecond, row.issued, row.from) : std::optional<int>();
+    row.counterDisplayName = c.display;
+    return true;
+}
+
+void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                      const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
+{
+    const ReportListing listing(db, kind, filter, from, to, showAll);
     ReportRow row;
-    const CounterNames noCounter;
-    db.forEachRow(sql, {}, [&](const QVector<QVariant>& v) {
-        // Tickets of a service (or department) that no longer exists are not listed, nor, in the
-        // counter report, those of a counter that no longer exists.
-        const auto service = names.services.constFind(v[1].toLongLong());
-        if (service == names.services.cend())
-            return;
-        const auto counter = names.counters.constFind(v[2].toLongLong());
-        if (kind == ReportKind::Counter && counter == names.counters.cend())
-            return;
-        const CounterNames& c = counter == names.counters.cend() ? noCounter : counter.value();
-        row.tickAuto = v[0].toLongLong();
-        row.department = service->department;
-        row.service = service->service;
-        row.token = v[3].toString();
-        row.date = v[4].toString();
-        row.counter = c.user;
-        row.issued = v[5].toString();
-        row.from = v[6].toString();
-        row.to = v[7].toString();
-        // Each time is read once; minutes count the minute boundaries passed, as minutesBetween does
-        // (which also reads the rarer forms).
-        row.issuedSecond = ReportTotals::secondOfDay(row.issued).value_or(-1);
-        row.fromSecond = ReportTotals::secondOfDay(row.from).value_or(-1);
-        row.toSecond = ReportTotals::secondOfDay(row.to).value_or(-1);
-        const auto minutes = [](int a, int b, const QString& from, const QString& to) -> std::optional<int> {
-            if (a >= 0 && b >= 0)
-                return b / 60 - a / 60;
-            return minutesBetween(from, to);
-        };
-        row.duration = minutes(row.fromSecond, row.toSecond, row.from, row.to);
-        const bool called = v[8].toInt() == 1;
-        row.status = ticketStatus(called, v[9].toInt(), row.to);
-        row.waiting =
-            called ? minutes(row.issuedSecond, row.fromSecond, row.issued, row.from) : std::optional<int>();
-        row.counterDisplayName = c.display;
-        each(row);
+    listing.read(db, [&](const QVector<QVariant>& v) {
+        if (listing.convert(v, row))
+            each(row);
     });
 }
 

@@ -5,8 +5,10 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVector>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Database;
@@ -68,6 +70,24 @@ QStringList reportFilterNames(Database& db, ReportKind kind);
 // Store failures pass to the caller as DbError.
 QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                              const QDate& to, bool showAll);
+
+// One listing in two steps, so that reading and preparing the rows can run on two threads: read()
+// hands over the store's values as they come; convert() makes a row of them (false: the row is not
+// listed). Names are looked up by key in tables read when the listing is made.
+class ReportListing
+{
+public:
+    ReportListing(Database& db, ReportKind kind, const QString& filter, const QDate& from, const QDate& to,
+                  bool showAll);
+    void read(Database& db, const std::function<void(const QVector<QVariant>&)>& each) const;
+    bool convert(const QVector<QVariant>& values, ReportRow& row) const;
+
+private:
+    struct Names;
+    ReportKind m_kind;
+    QString m_sql; // empty: nothing to list
+    std::shared_ptr<const Names> m_names;
+};
 
 // The same rows handed over one at a time as the store delivers them, none kept (long listings).
 void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,

@@ -104,7 +104,7 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     tblTotals->verticalHeader()->setVisible(false);
     tblTotals->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblTotals->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tblTotals->horizontalHeader()->setStretchLastSection(true);
+    tblTotals->horizontalHeader()->setStretchLastSection(false);
     tblTotals->setMaximumHeight(150);
 
     auto* layout = new QVBoxLayout(this);
@@ -120,6 +120,14 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
 
     m_loader->onRows = [this](std::vector<GridRow>&& rows) { FG->appendRows(std::move(rows)); };
     m_loader->onFinished = [this](const ReportSummary& summary) { listed(summary); };
+    m_loader->onStopped = [this] {
+        // A restore took the store away while the rows came in: what is listed is not all of it.
+        setProperty(modExcel::StillFillingProperty, false);
+        setFG();
+        showTotals({});
+        lblNote->setText(QStringLiteral("The listing was stopped for a restore. Press Show to list again."));
+        lblNote->setVisible(true);
+    };
 
     connect(cmbDept, &QComboBox::currentTextChanged, this, [this] { addFG(); });
     connect(dtFrom, &QDateEdit::dateChanged, this, [this] { addFG(); });

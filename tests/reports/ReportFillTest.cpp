@@ -211,6 +211,28 @@ TEST_P(ReportFill, ClosingTheWindowWhileItFillsStopsTheFill)
     QTest::qWait(50); // no row looks for the window that is gone
 }
 
+// Before a restore every report gives its connection back; one still filling says that its listing
+// was stopped rather than pass part of it for the whole, and lists again from a new connection.
+TEST_P(ReportFill, GivingTheConnectionBackStopsAFillAndSaysSo)
+{
+    ReportWindow* w = departmentReport();
+    ASSERT_TRUE(w);
+    w->cmdShow->click();
+    ASSERT_TRUE(w->filling());
+    ReportLoader::releaseAllConnections();
+    EXPECT_FALSE(w->filling());
+    EXPECT_FALSE(w->property(modExcel::StillFillingProperty).toBool());
+    EXPECT_EQ(w->FG->rows(), 1);
+    EXPECT_EQ(w->lblNote->text(),
+              QStringLiteral("The listing was stopped for a restore. Press Show to list again."));
+    QTest::qWait(100); // no row of the stopped run turns up late
+    EXPECT_EQ(w->FG->rows(), 1);
+    w->cmdShow->click();
+    ASSERT_TRUE(listed(w));
+    EXPECT_GT(w->FG->rows(), Tickets);
+    EXPECT_TRUE(w->lblNote->isHidden());
+}
+
 TEST_P(ReportFill, AFailingQueryIsShownAndListsNothing)
 {
     ReportWindow* w = departmentReport();
