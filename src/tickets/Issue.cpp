@@ -9,7 +9,7 @@
 
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& beforeEachCopy)
+                                      const std::function<void()>& afterPrinted)
 {
     const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
     if (ticket.status == numbering::IssuedTicket::Status::Limit) {
@@ -28,14 +28,13 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     content.serviceDescription = ticket.service.description;
     content.issueDate = request.issueDate;
     bool printed = false;
-    for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy) {
-        if (beforeEachCopy)
-            beforeEachCopy();
+    for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy)
         printed = startPrint(ctx, style.layout, style.header, style.logoFile, content) || printed;
-    }
     // A visitor without a paper ticket still sees the number.
     if (!printed)
         TokenOnScreen::showToken(ticket.label, content.serviceName, parent);
+    else if (afterPrinted)
+        afterPrinted();
     return ticket;
 }
 

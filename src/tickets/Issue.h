@@ -19,12 +19,12 @@ struct TicketStyle
 
 // One issue as every kiosk does it: the number is taken and the row stored first, then the copies
 // are printed (printed service name: printedName, or the service's own name when that is empty).
-// Past the end number the user is told "Limit" and nothing is printed or stored. beforeEachCopy, when
-// set, runs before every copy. When no copy reached a printer the token is shown large on the screen
-// over parent's window. Store failures pass to the caller as DbError.
+// Past the end number the user is told "Limit" and nothing is printed or stored. afterPrinted, when
+// set, runs once when at least one copy reached a printer; when none did, the token is shown large
+// on the screen over parent's window instead. Store failures pass to the caller as DbError.
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& beforeEachCopy = {});
+                                      const std::function<void()>& afterPrinted = {});
 
 // logo.jpg of the installation folder when it holds a picture; "" otherwise.
 QString loadableLogo(const AppContext& ctx);
