@@ -56,8 +56,8 @@ QSize boardScreen(Settings& settings)
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary)
         return QSize(1920, 1080);
-    const QString mode = settings.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
-                                      QStringLiteral("Single"));
+    const QString mode = settings.get(QStringLiteral("Queue"), QStringLiteral("theme"),
+                                      QStringLiteral("screen"), QStringLiteral("Single"));
     QScreen* screen = primary;
     if (mode != QLatin1String("Single")) {
         if (QScreen* right = QGuiApplication::screenAt(QPoint(primary->geometry().width(), 0)))
@@ -83,20 +83,22 @@ Made setUp(Database& db, const QSize& screenPixels, const QStringList& fontFamil
 
     for (const Kind& kind : kinds) {
         const QString type = QString::fromLatin1(kind.type);
-        if (!db.query(QStringLiteral("select deptAuto from tblDept where deptDesc=? limit 1"), {type}).isEmpty())
+        if (!db.query(QStringLiteral("select deptAuto from tblDept where deptDesc=? limit 1"), {type})
+                 .isEmpty())
             continue;
         const QString prefix = freePrefix(db, kind.prefixes);
-        const qint64 dept =
-            db.insert(QStringLiteral("tblDept"), {{QStringLiteral("deptName"), QString::fromLatin1(kind.department)},
-                                                  {QStringLiteral("deptDesc"), type},
-                                                  {QStringLiteral("active"), 1}});
-        db.insert(QStringLiteral("tblService"), {{QStringLiteral("deptAuto"), dept},
-                                                 {QStringLiteral("servName"), QString::fromLatin1(kind.service)},
-                                                 {QStringLiteral("ServDesc"), QString::fromLatin1(kind.description)},
-                                                 {QStringLiteral("active"), 1},
-                                                 {QStringLiteral("startno"), 1},
-                                                 {QStringLiteral("endno"), 999},
-                                                 {QStringLiteral("abrno"), prefix}});
+        const qint64 dept = db.insert(QStringLiteral("tblDept"),
+                                      {{QStringLiteral("deptName"), QString::fromLatin1(kind.department)},
+                                       {QStringLiteral("deptDesc"), type},
+                                       {QStringLiteral("active"), 1}});
+        db.insert(QStringLiteral("tblService"),
+                  {{QStringLiteral("deptAuto"), dept},
+                   {QStringLiteral("servName"), QString::fromLatin1(kind.service)},
+                   {QStringLiteral("ServDesc"), QString::fromLatin1(kind.description)},
+                   {QStringLiteral("active"), 1},
+                   {QStringLiteral("startno"), 1},
+                   {QStringLiteral("endno"), 999},
+                   {QStringLiteral("abrno"), prefix}});
         made.departments.append(QString::fromLatin1(kind.department));
     }
     t.commit();
@@ -112,10 +114,11 @@ void offer(AppContext& ctx)
         return;
     }
     if (!ctx.dialogs.askYesNo(
-            QStringLiteral("This hall has no display theme yet.\n\nSet up a ready hall now? It adds the theme "
-                           "\"%1\" for this screen (chosen for this workstation) and a department of each kind "
-                           "the kiosks list (Walk-In, Report, Appointment, Emergency) that the hall has none of. "
-                           "Everything can be changed later.")
+            QStringLiteral(
+                "This hall has no display theme yet.\n\nSet up a ready hall now? It adds the theme "
+                "\"%1\" for this screen (chosen for this workstation) and a department of each kind "
+                "the kiosks list (Walk-In, Report, Appointment, Emergency) that the hall has none of. "
+                "Everything can be changed later.")
                 .arg(themeDefaults::hallThemeName),
             Dialogs::Icon::Question, QStringLiteral("New hall")))
         return;
@@ -126,12 +129,14 @@ void offer(AppContext& ctx)
         ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return;
     }
-    ctx.settings.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), made.themeName);
+    ctx.settings.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
+                     made.themeName);
     ctx.session.themeId = made.themeId;
     QString text = QStringLiteral("The theme \"%1\" is ready: Modules > Start Display shows the board.")
                        .arg(made.themeName);
     if (!made.departments.isEmpty())
-        text += QStringLiteral("\nDepartments added: %1 (one service each).").arg(made.departments.join(QStringLiteral(", ")));
+        text += QStringLiteral("\nDepartments added: %1 (one service each).")
+                    .arg(made.departments.join(QStringLiteral(", ")));
     text += QStringLiteral("\nNext: add counters and their operators (File > Manage Counter).");
     ctx.dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("New hall"));
 }

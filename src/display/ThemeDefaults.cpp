@@ -60,7 +60,9 @@ QMap<QString, QVariant> hallTheme(const QSize& screenPixels, const QStringList& 
     const int rowHeight = qMax((table.height() - 40) / (rows + 1), 100);
     // Font sizes in points follow the screen's height: 56 pt token text (about 55-pixel capitals)
     // on a 1080-line screen.
-    const auto size = [high](double at1080) { return QString::number(qMax(8, qRound(at1080 * high / 1080.0))); };
+    const auto size = [high](double at1080) {
+        return QString::number(qMax(8, qRound(at1080 * high / 1080.0)));
+    };
 
     const auto colour = [](int r, int g, int b) { return colorNumber::fromColor(QColor(r, g, b)); };
     const qint64 board = colour(0x0e, 0x1c, 0x2b), even = colour(0x13, 0x26, 0x3b),

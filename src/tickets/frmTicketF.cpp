@@ -6,12 +6,12 @@
 #include "core/Lookups.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "tickets/KioskPages.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/Named.h"
 #include "ui/Twips.h"
-#include "tickets/KioskPages.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
