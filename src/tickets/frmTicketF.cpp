@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -163,8 +164,10 @@ void frmTicketF::addServ(qint64 deptId)
     FG->setCellAlignment(0, 1, Qt::AlignCenter);
     // Buttons a finger finds: the row height setting, but never below the touch minimum for the
     // screen, and taller where the screen has room.
+    // The kiosk covers its screen: the buttons are sized for the screen, not for the window before it
+    // is shown full screen.
     const QScreen* shownOn = screen();
-    const int screenHeight = height() >= 360 ? height() : (shownOn ? shownOn->geometry().height() : 1080);
+    const int screenHeight = shownOn ? qMax(shownOn->geometry().height(), height()) : height();
     m_buttonPixels = kioskSizes::fullScreenButtonPixels(twips::toPixels(rh), screenHeight, FG->rows() - 1);
     const int buttonTwips = int(std::lround(twips::fromPixels(m_buttonPixels)));
     FG->setRowHeight(0, qMax(int(std::lround(rh / 2.0)), buttonTwips / 2));
@@ -173,10 +176,22 @@ void frmTicketF::addServ(qint64 deptId)
     // Name and description share a button: two lines fit its height.
     QFont buttons = FG->font();
     buttons.setPixelSize(qMax(10, int(m_buttonPixels * 0.3)));
+    // Large, but every line whole within the button's width.
+    const int room = twips::toPixels(gridTwips) - 24;
+    int widest = 0;
+    for (int r = 1; r < FG->rows(); ++r) {
+        for (const QString& line : FG->text(r, 1).split(QLatin1Char('\n')))
+            widest = qMax(widest, QFontMetrics(buttons).horizontalAdvance(line));
+    }
+    if (widest > room)
+        buttons.setPixelSize(qMax(10, buttons.pixelSize() * room / widest));
     FG->setFont(buttons);
     QFont heading = FG->horizontalHeader()->font();
-    heading.setPixelSize(qMax(9, int(m_buttonPixels * 0.25)));
+    heading.setPixelSize(qMax(9, int(m_buttonPixels * 0.22)));
     FG->horizontalHeader()->setFont(heading);
+    // The kiosk's style sheet gives the heading its colours; its size comes from here.
+    FG->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { font-size: %1px; }").arg(heading.pixelSize()));
     addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
 }
 
