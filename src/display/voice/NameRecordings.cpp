@@ -44,14 +44,20 @@ QString NameRecordings::cachedPath(const QString& language, const QString& text)
             readable.append(QLatin1Char('-'));
     }
     readable = readable.left(40);
+    while (readable.startsWith(QLatin1Char('-')))
+        readable.remove(0, 1);
+    if (readable.isEmpty())
+        readable = QStringLiteral("name-"); // a name in another script
+    else if (!readable.endsWith(QLatin1Char('-')))
+        readable.append(QLatin1Char('-'));
     const QByteArray hash = QCryptographicHash::hash((voiceOf(language) + QLatin1Char('\n') + text).toUtf8(),
                                                      QCryptographicHash::Sha1)
                                 .toHex()
                                 .left(12);
     QString folder = language;
     folder.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return m_cacheDir + QLatin1Char('/') + folder + QLatin1Char('/') + readable + QLatin1Char('-') +
-           QString::fromLatin1(hash) + QStringLiteral(".wav");
+    return m_cacheDir + QLatin1Char('/') + folder + QLatin1Char('/') + readable + QString::fromLatin1(hash) +
+           QStringLiteral(".wav");
 }
 
 QString NameRecordings::recording(const QString& language, const QString& text)
