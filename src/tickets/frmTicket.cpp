@@ -131,6 +131,10 @@ void frmTicket::gridChanged()
 
 bool frmTicket::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_transfer.data() && event->type() == QEvent::Hide && !optWalkIn->isChecked()) {
+        optWalkIn->setChecked(true);
+        option_Click(optWalkIn);
+    }
     // An impatient double tap: the first tap changes the grid and the second would land on whatever
     // button is now under the finger. Its double click and the release after it are not touches.
     if (watched == FG->viewport()) {
@@ -293,6 +297,8 @@ qint64 frmTicket::getEnd(qint64 number)
             kiosk->option_Click(kiosk->optWalkIn);
         });
         m_transfer = transfer;
+        // However the window goes (Update, "already called", closed), the next visitor is a walk-in.
+        transfer->installEventFilter(this);
         transfer->show();
         transfer->raise();
         transfer->activateWindow();

@@ -332,6 +332,9 @@ TEST_F(WindowedKiosk, TransferWindowLeavesATokenCalledMeanwhileAlone)
 
     EXPECT_EQ(env.dialogs.last(), QStringLiteral("Token A1 has already been called. Nothing was changed."));
     EXPECT_FALSE(transfer->isVisible());
+    // The kiosk is back on Walk-In: the next visitor's ticket opens no transfer window.
+    EXPECT_TRUE(kiosk->optWalkIn->isChecked());
+    EXPECT_EQ(kiosk->FG->text(0, 1), QStringLiteral("Select Department"));
     const ResultSet rs = env.db.query(QStringLiteral("select call, attended, ttype, status from tblTicket"));
     EXPECT_EQ(rs.text(0, 0), QStringLiteral("1"));
     EXPECT_EQ(rs.number(0, 1), hall.counter1);
