@@ -184,6 +184,10 @@ void frmTicket::addDept(const QString& category)
             {category});
         for (int r = 0; r < rs.size(); ++r)
             FG->addRow({rs.text(r, 0), rs.text(r, 1)});
+        // A row that does nothing says why the list is empty: a department's Type puts it here.
+        if (rs.isEmpty())
+            FG->addRow(
+                {QString(), QStringLiteral("No department of the type \"%1\"").arg(category.trimmed())});
         retry->stop();
     } catch (const DbError&) {
         // No box a visitor would have to close: the list fills itself when the server answers.

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 using namespace ticketstest;
@@ -186,4 +187,20 @@ TEST_F(KioskService, FullScreenButtonsOnA1080LineScreenAreFingerSizedWithLargeTe
     EXPECT_LE(kiosk->FG->geometry().bottom(), 1080);
     EXPECT_GE(kiosk->FG->height(), kiosk->buttonPixels() * (kiosk->FG->rows() - 1));
     kiosk->leave();
+}
+
+TEST_F(KioskService, WindowedKioskSaysWhyAKindHasNoDepartment)
+{
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
+                       QStringLiteral("Normal"));
+    env.db.exec(QStringLiteral("update tblDept set active='0' where deptDesc='Appointment'"));
+    auto* kiosk = qobject_cast<frmTicket*>(env.screens.open(QStringLiteral("frmTicket")));
+    ASSERT_NE(kiosk, nullptr);
+    kiosk->optAppointment->click();
+    ASSERT_EQ(kiosk->FG->rows(), 2);
+    EXPECT_EQ(kiosk->FG->text(1, 1), QStringLiteral("No department of the type \"Appointment\""));
+    touch(kiosk->FG, QStringLiteral("No department"));
+    kiosk->FG_Click();
+    EXPECT_EQ(kiosk->stg, 0);
+    EXPECT_EQ(ticketCount(env.db), 0);
 }
