@@ -29,4 +29,8 @@ inline const QString hallThemeName = QStringLiteral("Hall Board");
 // pixels on a 1080-line screen, a clock, and a news band the usual white messages read on.
 QMap<QString, QVariant> hallTheme(const QSize& screenPixels, const QStringList& families);
 
+// The call table a new theme starts with, by column name: as many rows as a 1080-line screen shows
+// with token labels whose capitals read from across a hall (about 50 pixels).
+QMap<QString, QString> newThemeTable();
+
 } // namespace themeDefaults
