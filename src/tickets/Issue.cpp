@@ -21,7 +21,7 @@ QString waitLine(const waiting::Estimate& estimate)
 
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& beforeEachCopy)
+                                      const std::function<void()>& afterPrinted)
 {
     const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
     if (ticket.status == numbering::IssuedTicket::Status::Limit) {
@@ -42,16 +42,18 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     content.pageAddress = ticketcode::pageAddress(ticketcode::webAddress(ctx.settings), ticket.webCode);
     content.estimateMinutes = ticket.estimate.minutes;
     bool printed = false;
-    for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy) {
-        if (beforeEachCopy)
-            beforeEachCopy();
+    for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy)
         printed = startPrint(ctx, style.layout, style.header, style.logoFile, content) || printed;
-    }
     // A visitor without a paper ticket still sees the number; one with a wait to expect sees it too.
     const QString wait = waiting::waitText(ticket.estimate.minutes);
-    if (!printed || (style.showWait && !wait.isEmpty()))
-        TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate),
-                                 printed);
+    if (!printed) {
+        TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate), false);
+        return ticket;
+    }
+    if (afterPrinted)
+        afterPrinted();
+    if (style.showWait && !wait.isEmpty())
+        TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate), true);
     return ticket;
 }
 

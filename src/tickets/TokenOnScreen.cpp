@@ -4,8 +4,11 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -14,11 +17,12 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
 {
     setObjectName(QStringLiteral("TokenOnScreen"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(0x1f, 0x3b, 0x57));
-    colours.setColor(QPalette::WindowText, Qt::white);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    // Its own style sheet: a kiosk's style sheet would otherwise decide the colours, and the number
+    // must stand out strongly wherever it is shown (white on a deep navy, about 15 : 1).
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QStringLiteral("#TokenOnScreen { background-color: #0b1a2a; }"
+                                 "QLabel { color: #ffffff; background: transparent; }"
+                                 "QLabel#lblNote { color: #ffe08a; }"));
     lblHint = named(new QLabel(QStringLiteral("Your number"), this), "lblHint");
     lblToken = named(new QLabel(this), "lblToken");
     lblService = named(new QLabel(this), "lblService");
@@ -30,11 +34,6 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(label != lblToken);
     }
-    QPalette noteColours = colours;
-    noteColours.setColor(QPalette::WindowText, QColor(0xc8, 0xd6, 0xe4));
-    lblNote->setPalette(noteColours);
-    // A kiosk with a style sheet of its own hands its text colour down past the palette.
-    setStyleSheet(QStringLiteral("QLabel { color: white; } #lblNote { color: #c8d6e4; }"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
@@ -96,11 +95,16 @@ void TokenOnScreen::placeOver(QWidget* kiosk)
 void TokenOnScreen::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    QStyleOption background;
+    background.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &background, &p, this);
     p.setPen(QPen(QColor(0xf2, 0xa5, 0x41), 6));
     p.drawRect(rect().adjusted(3, 3, -3, -3));
 }
 
-void TokenOnScreen::mousePressEvent(QMouseEvent*)
+void TokenOnScreen::mousePressEvent(QMouseEvent* event)
 {
-    close();
+    // The number stays its full time: the second tap of a double tap, or a touch by the next
+    // visitor, must not take it from a visitor who has no paper ticket.
+    event->accept();
 }

@@ -6,8 +6,8 @@ class QLabel;
 class QTimer;
 
 // The issued token, large on the kiosk's screen for a few seconds, for a visitor whose ticket could
-// not be printed (no printer, or the printer failed). A touch closes it at once; the next token
-// replaces the one shown.
+// not be printed (no printer, or the printer failed). It stays its full time whatever is touched;
+// the next token replaces the one shown.
 class TokenOnScreen : public QWidget
 {
     Q_OBJECT

@@ -8,10 +8,12 @@
 #include "tickets/frmTicketF.h"
 #include "ui/Grid.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 
 using namespace ticketstest;
 
@@ -79,14 +81,16 @@ TEST_F(TokenOnScreenTest, WindowedKioskShowsTheTokenOnlyWhenNoTicketWasPrinted)
     // The ticket is stored all the same.
     EXPECT_EQ(ticketCount(env.db), 2);
 
-    // The next visitor's token replaces it; a touch closes it, and so does its timer.
+    // The next visitor's token replaces it; a double tap leaves it up for its whole time.
     choose(env, kiosk, QStringLiteral("General"));
     choose(env, kiosk, QStringLiteral("Consultation"));
     shown = tokenShownOver(kiosk);
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->lblToken->text(), QStringLiteral("A1"));
     QTest::mouseClick(shown, Qt::LeftButton);
-    EXPECT_FALSE(shown->isVisible());
+    QTest::mouseDClick(shown, Qt::LeftButton);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_TRUE(shown->closeTimer->isActive());
 }
 
 TEST_F(TokenOnScreenTest, FullScreenKioskShowsTheTokenWithoutAnyPrinter)
@@ -136,14 +140,6 @@ TEST_F(TokenOnScreenTest, WithHistoryTheKioskShowsTheWaitAndTheTicketCarriesItsP
     EXPECT_EQ(shown->lblWait->text(),
               QStringLiteral("Estimated wait: about 6 minutes (1 person ahead of you)"));
     EXPECT_FALSE(shown->lblNote->isVisible()); // the ticket was printed
-    // Light text on the dark panel, even under the full-screen kiosk's style sheet.
-    const QImage drawn = shown->grab(shown->lblWait->geometry()).toImage();
-    bool light = false;
-    for (int y = 0; y < drawn.height() && !light; ++y) {
-        for (int x = 0; x < drawn.width() && !light; ++x)
-            light = qGray(drawn.pixel(x, y)) > 200;
-    }
-    EXPECT_TRUE(light);
     const ResultSet row = env.db.query(
         QStringLiteral("select webcode, estwait from tblTicket where tickDate='2024-03-04' and tickNo=2"));
     EXPECT_EQ(row.number(0, 1), 6);
@@ -162,4 +158,65 @@ TEST_F(TokenOnScreenTest, WithHistoryTheKioskShowsTheWaitAndTheTicketCarriesItsP
     EXPECT_TRUE(codeOnSecond);
     EXPECT_EQ(ticketcode::pageAddress(ticketcode::webAddress(env.settings()), row.text(0, 0)),
               QStringLiteral("http://192.168.1.10:8080/t/") + row.text(0, 0));
+}
+
+namespace {
+
+double luminance(QRgb c)
+{
+    auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// The strongest contrast between the panel's background and any pixel of the label, as drawn.
+double labelContrast(TokenOnScreen* shown, QLabel* label)
+{
+    const QImage image = shown->grab().toImage();
+    const QRgb ground = image.pixel(label->geometry().topLeft() + QPoint(2, 2));
+    double best = 1;
+    const QRect area = label->geometry() & image.rect();
+    for (int y = area.top(); y <= area.bottom(); y += 2) {
+        for (int x = area.left(); x <= area.right(); x += 2)
+            best = qMax(best, contrast(ground, image.pixel(x, y)));
+    }
+    return best;
+}
+
+} // namespace
+
+TEST_F(TokenOnScreenTest, TheNumberStandsOutOnTheFullScreenKioskAndStaysThroughADoubleTap)
+{
+    env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"),
+                       QStringLiteral("General"));
+    env.printers.failing = true;
+    auto* kiosk = qobject_cast<frmTicketF*>(env.screens.open(QStringLiteral("frmTicketF")));
+    ASSERT_NE(kiosk, nullptr);
+    choose(env, kiosk, QStringLiteral("Lab"));
+    TokenOnScreen* shown = tokenShownOver(kiosk);
+    ASSERT_NE(shown, nullptr);
+    // Nothing was printed: no picture asks the visitor to take a ticket.
+    EXPECT_TRUE(kiosk->findChildren<frmTT*>().isEmpty());
+
+    // White on deep navy under the kiosk's own style sheet (it once came out black on navy).
+    EXPECT_GE(labelContrast(shown, shown->lblToken), 12.0);
+    EXPECT_GE(labelContrast(shown, shown->lblHint), 7.0);
+    EXPECT_GE(labelContrast(shown, shown->lblNote), 7.0);
+
+    QTest::mouseDClick(shown, Qt::LeftButton);
+    QTest::mouseClick(shown, Qt::LeftButton);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->closeTimer->interval(), TokenOnScreen::shownMs);
+    EXPECT_TRUE(shown->closeTimer->isActive());
+    QPointer<TokenOnScreen> watched(shown);
+    shown->closeTimer->start(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !watched || !watched->isVisible(); }, 5000));
 }

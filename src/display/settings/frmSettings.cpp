@@ -296,6 +296,14 @@ void frmSettings::Command1_Click()
         s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
         return;
     }
+    // A full-screen kiosk lists the default department's services: without one it could serve nobody.
+    // A Save that nobody clicked (log-in, Print Ticket) stores what was stored before, as it was.
+    if (isVisible() && cmbTicket->currentText() == QLatin1String("Full Screen") &&
+        cmbDept->currentText().trimmed().isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Please select a Default Department for the Full Screen ticket"),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        return;
+    }
     s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
           cmbTicket->currentText());
     s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("transfer"),
