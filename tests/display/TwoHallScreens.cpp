@@ -4,16 +4,22 @@
 #include <QDir>
 #include <QFile>
 #include <QtGlobal>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {
+
+QString screensFile()
+{
+    return QDir::tempPath() + QStringLiteral("/brivane-test-screens-%1.json").arg(getpid());
+}
 
 bool useTwoScreens()
 {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!platform.isEmpty() && platform != "offscreen")
         return false; // a real or differently set up screen is taken as it is
-    const QString file = QDir::tempPath() + QStringLiteral("/brivane-test-screens-%1.json").arg(getpid());
+    const QString file = screensFile();
     QFile json(file);
     if (!json.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -23,6 +29,7 @@ bool useTwoScreens()
     ]})");
     json.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + file.toLocal8Bit());
+    std::atexit([] { QFile::remove(screensFile()); });
     return true;
 }
 

@@ -219,6 +219,10 @@ void frmDesign::setTarget(const QSize& pixels)
                       qMax(1, int(std::lround(pixels.height() * scale))));
     surface->setFixedSize(shown);
     m_rect = cRect(twips::fromPixels(pixels.width()) / 2.0 / shown.width());
+    // The window takes the surface's new size at once, not at the next turn of the event loop.
+    if (QLayout* inner = centralWidget()->layout())
+        inner->activate();
+    layout()->activate();
     adjustSize();
     const QSize stored(int(std::lround(twips::fromPixels(pixels.width()) / 2)),
                        int(std::lround(twips::fromPixels(pixels.height()) / 2)));
