@@ -38,10 +38,11 @@ QString keptBeforeRestore(const QString& target);
 
 // ---- Clearing old data ----
 
-// Deletes every call event dated before `before`; returns the number of rows removed.
+// Deletes every call event dated before `before`, a few thousand rows per transaction so that kiosks and
+// counters are not locked out meanwhile; returns the number of rows removed.
 qint64 deleteCallsBefore(Database& db, const QDate& before);
 
-// Deletes the tickets with these keys in one transaction; returns the number of rows removed.
+// Deletes the tickets with these keys, a few thousand per transaction; returns the number removed.
 qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos);
 
 } // namespace maintenance
