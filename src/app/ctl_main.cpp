@@ -47,6 +47,7 @@ int main(int argc, char* argv[])
     if (!pathFile.isEmpty()) {
         // The path.txt of that folder is read (and written by connect); its embedded database lies beside it.
         ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
+        ctx.where.pathFile = QFileInfo(pathFile).absoluteFilePath();
     }
 
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {

@@ -56,14 +56,13 @@ int connectCommand(AppContext& ctx, const QStringList& arguments, QTextStream& o
     if (!hasPassword && values.passwordAuthentication)
         values.password = readPasswordFromTerminal(QStringLiteral("Password of %1: ").arg(values.user), out);
 
-    const workstation::ConnectResult result = workstation::connect(values, ctx.configDir());
+    const workstation::ConnectResult result = workstation::connect(values, ctx.connectionFile());
     if (result.failure != workstation::ConnectFailure::None) {
         err << result.message << Qt::endl;
         return result.failure == workstation::ConnectFailure::BadValue ? 2 : 1;
     }
     out << "Connected to " << values.database << " on " << values.host << "; "
-        << QDir::toNativeSeparators(QDir(ctx.configDir()).filePath(QStringLiteral("path.txt"))) << " written"
-        << Qt::endl;
+        << QDir::toNativeSeparators(ctx.connectionFile()) << " written" << Qt::endl;
     return 0;
 }
 

@@ -28,7 +28,8 @@ protected:
     // Every failure names its cause and leaves the working path.txt as it was.
     void expectRefused(const ConnectionValues& values, workstation::ConnectFailure failure, const char* words)
     {
-        const workstation::ConnectResult r = workstation::connect(values, config.path());
+        const workstation::ConnectResult r =
+            workstation::connect(values, config.filePath(QStringLiteral("path.txt")));
         EXPECT_EQ(r.failure, failure) << r.message.toStdString();
         EXPECT_TRUE(r.message.contains(QLatin1String(words))) << r.message.toStdString();
         EXPECT_EQ(contentOf(pathFile), QByteArray(";brivane.db;;;\n"));
