@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -83,10 +84,14 @@ TEST(LoginAfterOutage, ARememberedLogInGoesThroughOnceTheServerAnswers)
     // The log-in pressed during the outage went through by itself.
     EXPECT_TRUE(env.session.isAdmin);
     EXPECT_TRUE(env.session.loggedIn);
+    QList<QPointer<MDI>> shown;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<MDI*>(w))
-            delete w;
+        if (auto* mdi = qobject_cast<MDI*>(w))
+            shown.append(mdi);
     }
+    EXPECT_EQ(shown.size(), 1);
+    for (const QPointer<MDI>& mdi : shown)
+        delete mdi.data();
     delete login;
     Database::setReopenPause(1000);
 }
