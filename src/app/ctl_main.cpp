@@ -63,7 +63,11 @@ int main(int argc, char* argv[])
     args.removeFirst();
 
     if (command->needsDatabase) {
-        const QString error = openCommandLineDatabase(ctx, dbFile, pathFile);
+        // Only the commands that make a hall may create its database.
+        const bool makesAHall =
+            command->name == QLatin1String("init") || command->name == QLatin1String("demo");
+        const QString error = openCommandLineDatabase(
+            ctx, dbFile, pathFile, makesAHall ? Database::Creation::Allowed : Database::Creation::Refused);
         if (!error.isEmpty()) {
             err << error << Qt::endl;
             return 1;

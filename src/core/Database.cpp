@@ -226,6 +226,10 @@ void Database::openFrom(const ConnectionValues& values, const QString& installDi
                                          "Connection screen (Create) or with brivane-ctl init.")
                               .arg(QDir::toNativeSeparators(file)),
                           DbError::Kind::Connection);
+        // An empty file is one prepared for a new hall (the package's installer makes it): its tables
+        // are made.
+        if (QFileInfo(file).size() == 0)
+            m_creation = Creation::Allowed;
         openSqlite(file);
         return;
     }

@@ -103,4 +103,16 @@ TEST_F(Connect, WritesPathTxtForOnlyItsOwnerAfterCreatingTheSchema)
     check.close();
 
     EXPECT_EQ(connect->run(*env.ctx, {hall.host, name}, out, err), 2);
+
+    // With --path-file FILE the named file is written, not the path.txt beside it.
+    const QString site = config.filePath(QStringLiteral("site.txt"));
+    env.ctx->where.pathFile = site;
+    EXPECT_EQ(connect->run(*env.ctx,
+                           {hall.host, name, hall.user, QStringLiteral("--password"), hall.password}, out,
+                           err),
+              0)
+        << errText.toStdString();
+    EXPECT_EQ(contentOf(site),
+              QStringLiteral("%1;%2;%3;%4;\n").arg(hall.host, name, hall.user, hall.password).toUtf8());
+    EXPECT_TRUE(outText.contains(site));
 }

@@ -104,12 +104,18 @@ TEST(StoreSafety, OnlyAnExplicitStepCreatesADatabase)
     EXPECT_EQ(probeStore(v, dir.path()).state, StoreFinding::State::NoDatabase);
     EXPECT_FALSE(QFile::exists(file));
 
-    QFile empty(file);
-    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
-    empty.close();
+    // A database whose tables are all gone (or never made) is not filled by opening it.
+    makeSqlite(file, {QStringLiteral("create table t (x integer)"), QStringLiteral("drop table t")});
     EXPECT_EQ(probeStore(v, dir.path()).state, StoreFinding::State::NoTables);
     EXPECT_TRUE(
         openError(v, dir.path(), Database::Creation::Refused).contains(QStringLiteral("no hall yet")));
+    QFile::remove(file);
+
+    // An empty file is one an installer prepared for the hall: its tables are made.
+    QFile empty(file);
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    EXPECT_EQ(openError(v, dir.path(), Database::Creation::Refused), QString());
     QFile::remove(file);
 
     EXPECT_EQ(openError(v, dir.path(), Database::Creation::Allowed), QString());
