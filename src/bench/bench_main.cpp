@@ -2,6 +2,7 @@
 // connection of its own, for a number of seconds; prints throughput, latencies and the counts of
 // anything that went wrong between them (duplicate numbers, double calls, double takes, lost calls).
 
+#include "bench/CallRowCheck.h"
 #include "calling/CallEngine.h"
 #include "core/Database.h"
 #include "core/Session.h"
@@ -246,10 +247,16 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
     while (!shared.stopIssuing.load()) {
         engine.state = CounterState();
         const auto started = SteadyClock::now();
-        engine.callNext();
+        try {
+            engine.callNext();
+        } catch (const DbError& e) {
+            // A call that could not be stored whole: nothing was called.
+            shared.error(QStringLiteral("counter"), e.description(), &health);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            continue;
+        }
         const auto done = SteadyClock::now();
-        // The engine keeps its store failures to itself (the operator just sees Idle); the layer
-        // says whether the connection was away.
+        // A pick the store refused counts as no row; the layer says whether the connection was away.
         if (db.connectionBroken() || !db.isOpen()) {
             shared.error(QStringLiteral("counter"), DbError::unreachableText(), &health);
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -590,6 +597,7 @@ int main(int argc, char** argv)
     out << "tickets called twice       " << std::max(calledTwice, callRowsTwice) << Qt::endl;
     out << "calls taken by two boards  " << takenTwice << Qt::endl;
     out << "calls never taken          " << neverTaken << " of " << callRows << Qt::endl;
+    out << "called without a call row   " << calledWithoutCallRow(check) << Qt::endl;
     if (driverNotices.load() > 0)
         out << "driver notices             " << driverNotices.load() << Qt::endl;
     if (numbering::numberClashes() > 0)
