@@ -108,11 +108,24 @@ TEST_F(Connect, WritesPathTxtForOnlyItsOwnerAfterCreatingTheSchema)
     const QString site = config.filePath(QStringLiteral("site.txt"));
     env.ctx->where.pathFile = site;
     EXPECT_EQ(connect->run(*env.ctx,
-                           {hall.host, name, hall.user, QStringLiteral("--password"), hall.password}, out,
-                           err),
+                           {hall.host, name, hall.user, QStringLiteral("--password"), hall.password,
+                            QStringLiteral("--sslmode"), QStringLiteral("disable")},
+                           out, err),
               0)
         << errText.toStdString();
-    EXPECT_EQ(contentOf(site),
-              QStringLiteral("%1;%2;%3;%4;\n").arg(hall.host, name, hall.user, hall.password).toUtf8());
+    EXPECT_EQ(contentOf(site), QStringLiteral("%1;%2;%3;%4;sslmode=disable\n")
+                                   .arg(hall.host, name, hall.user, hall.password)
+                                   .toUtf8());
     EXPECT_TRUE(outText.contains(site));
+    // A later connect keeps the file's options.
+    EXPECT_EQ(connect->run(*env.ctx,
+                           {hall.host, name, hall.user, QStringLiteral("--password"), hall.password}, out,
+                           err),
+              0);
+    EXPECT_TRUE(contentOf(site).endsWith("sslmode=disable\n"));
+    EXPECT_EQ(
+        connect->run(*env.ctx,
+                     {hall.host, name, hall.user, QStringLiteral("--sslmode"), QStringLiteral("always")}, out,
+                     err),
+        2);
 }
