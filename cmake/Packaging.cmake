@@ -51,6 +51,18 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/path.txt ${PROJECT_SOURCE_DIR}/pac
         DESTINATION ${BRIVANE_CONFIG_DIR} PERMISSIONS OWNER_READ OWNER_WRITE)
 install(DIRECTORY DESTINATION ${BRIVANE_DATA_DIR})
 
+# The daily backup: a service and its timer, installed but not enabled (the administrator enables
+# the timer).
+set(BRIVANE_BACKUP_DIR ${CMAKE_INSTALL_FULL_LOCALSTATEDIR}/backups/brivane)
+set(BRIVANE_SYSTEMD_DIR lib/systemd/system)
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(BRIVANE_SYSTEMD_DIR /lib/systemd/system)
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/packaging/brivane-backup.service.in
+               ${CMAKE_BINARY_DIR}/packaging/brivane-backup.service @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/brivane-backup.service ${PROJECT_SOURCE_DIR}/packaging/brivane-backup.timer
+        DESTINATION ${BRIVANE_SYSTEMD_DIR})
+
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/brivane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/brivane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

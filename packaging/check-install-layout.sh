@@ -34,6 +34,11 @@ fi
 if [ -x "$build/bin/voice" ]; then
   need -x "$prefix/lib/brivane/voice"
 fi
+if [ "$prefix" = /usr ]; then units=/lib/systemd/system; else units=$prefix/lib/systemd/system; fi
+need -f "$units/brivane-backup.service"
+need -f "$units/brivane-backup.timer"
+grep -q "^ExecStart=$prefix/bin/brivane-ctl backup " "$root$units/brivane-backup.service" ||
+  { echo "the backup service does not run $prefix/bin/brivane-ctl backup"; exit 1; }
 need -f "$prefix/share/applications/brivane.desktop"
 need -f "$prefix/share/icons/hicolor/scalable/apps/brivane.svg"
 need -f $etc/brivane/path.txt

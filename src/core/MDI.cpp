@@ -8,6 +8,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "core/ThemeCounters.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
@@ -276,7 +277,7 @@ void MDI::display_Click()
                               Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return;
     }
-    buildCounterFilter(m_ctx.settings, m_ctx.session);
+    buildCounterFilter(m_ctx.db, m_ctx.settings, m_ctx.session);
     m_display = m_ctx.screens.openNew(QStringLiteral("frmDisplay"));
     if (!m_display)
         return;

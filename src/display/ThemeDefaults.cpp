@@ -30,12 +30,17 @@ QMap<QString, QString> newThemeFonts(const QStringList& families)
     const QString family =
         families.contains(QStringLiteral("Liberation Sans")) ? QStringLiteral("Liberation Sans") : QString();
     return {
-        {QStringLiteral("ttlfont"), family},  {QStringLiteral("ttlsize"), QStringLiteral("28")},
-        {QStringLiteral("fonttime"), family}, {QStringLiteral("sizetime"), QStringLiteral("20")},
-        {QStringLiteral("hdfont"), family},   {QStringLiteral("hdfntsize"), QStringLiteral("20")},
-        {QStringLiteral("fntcrr"), family},   {QStringLiteral("sizecrr"), QStringLiteral("28")},
-        {QStringLiteral("fntval"), family},   {QStringLiteral("sizeval"), QStringLiteral("24")},
+        {QStringLiteral("ttlfont"), family},  {QStringLiteral("ttlsize"), QStringLiteral("36")},
+        {QStringLiteral("fonttime"), family}, {QStringLiteral("sizetime"), QStringLiteral("28")},
+        {QStringLiteral("hdfont"), family},   {QStringLiteral("hdfntsize"), QStringLiteral("28")},
+        {QStringLiteral("fntcrr"), family},   {QStringLiteral("sizecrr"), QStringLiteral("56")},
+        {QStringLiteral("fntval"), family},   {QStringLiteral("sizeval"), QStringLiteral("40")},
     };
+}
+
+QMap<QString, QString> newThemeTable()
+{
+    return {{QStringLiteral("rows"), QStringLiteral("8")}};
 }
 
 } // namespace themeDefaults

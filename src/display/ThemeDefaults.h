@@ -18,4 +18,8 @@ QMap<QString, QColor> newThemeColors();
 // screen can be read by.
 QMap<QString, QString> newThemeFonts(const QStringList& families);
 
+// The call table a new theme starts with, by column name: as many rows as a 1080-line screen shows
+// with token labels whose capitals read from across a hall (about 50 pixels).
+QMap<QString, QString> newThemeTable();
+
 } // namespace themeDefaults

@@ -143,6 +143,9 @@ void frmTheme::addSize()
     QStringList sizes;
     for (int s = 2; s <= 50; s += 2)
         sizes.append(QString::number(s));
+    // Larger sizes for the token labels of a hall board.
+    for (int s : {56, 64, 72, 80, 96})
+        sizes.append(QString::number(s));
     for (QComboBox* c : {cmbTSize, cmbRFsize, cmbHFSize, cmbVFSize, cmbTtlSize}) {
         const QString keep = c->currentText();
         c->clear();

@@ -96,9 +96,11 @@ TEST_P(ThemeEditorTest, SavingWritesEveryFieldAndEditingUpdatesTheSameRow)
     frmThLst* l = list();
     frmTheme* e = editor();
     EXPECT_EQ(e->txtColumn->text(), QStringLiteral("2"));
-    EXPECT_EQ(e->txtRow->text(), QStringLiteral("12"));
+    // As many rows as a 1080-line board shows with labels that read from across a hall.
+    EXPECT_EQ(e->txtRow->text(), QStringLiteral("8"));
     EXPECT_EQ(e->cmbType->currentText(), QStringLiteral("Vertical"));
-    EXPECT_EQ(e->cmbTtlSize->count(), 25);
+    EXPECT_EQ(e->cmbTtlSize->count(), 30) << "2 to 50, then the sizes of a hall board";
+    EXPECT_EQ(e->cmbTtlSize->itemText(29), QStringLiteral("96"));
     EXPECT_EQ(e->cmbTtlSize->itemText(0), QStringLiteral("2"));
 
     e->txtName->setText(QStringLiteral("Lobby's board"));
@@ -118,7 +120,7 @@ TEST_P(ThemeEditorTest, SavingWritesEveryFieldAndEditingUpdatesTheSameRow)
     const ResultSet rs = env->db.query(QStringLiteral("select * from tbltheme"));
     EXPECT_EQ(rs.text(0, QStringLiteral("themename")), QStringLiteral("Lobby's board"));
     EXPECT_EQ(rs.number(0, QStringLiteral("colums")), 2);
-    EXPECT_EQ(rs.number(0, QStringLiteral("rows")), 12);
+    EXPECT_EQ(rs.number(0, QStringLiteral("rows")), 8);
     EXPECT_EQ(rs.text(0, QStringLiteral("colwidth")), QStringLiteral("1250;1500"));
     EXPECT_EQ(rs.number(0, QStringLiteral("sizecrr")), 40);
     EXPECT_EQ(rs.number(0, QStringLiteral("altcolr")), 65280);
@@ -456,8 +458,10 @@ TEST(ThemeToBoard, AThemeMadeInTheEditorDressesTheBoardAtItsNextStart)
     board->Timer1->stop();
     EXPECT_EQ(board->FG->cols(), 4);
     EXPECT_EQ(board->FG->rows(), 6);
-    EXPECT_EQ(board->FG->colWidth(1), 2000);
-    EXPECT_EQ(board->FG->colWidth(3), 4000);
+    // The columns share the table's width as 1000, 2000 and 2000 do.
+    EXPECT_NEAR(board->FG->columnWidth(1) * 2.0, double(board->FG->columnWidth(3)), 2.0);
+    EXPECT_EQ(board->FG->columnWidth(1) + board->FG->columnWidth(2) + board->FG->columnWidth(3),
+              board->FG->width());
     EXPECT_EQ(board->FG->text(0, 1), QStringLiteral("Ticket"));
     EXPECT_EQ(board->FG->text(0, 3), QStringLiteral("Desk"));
     EXPECT_EQ(colorNumber::fromColor(board->FG->cellBackColor(1, 1)), 0xff0000);
