@@ -204,7 +204,7 @@ QString restoreDatabase(const QString& source, const QString& target)
             return QStringLiteral("The present database could not be kept as \"%1\", so nothing was restored")
                 .arg(kept);
         }
-        privatefile::takeOwnerAndMode(kept, QString());
+        privatefile::takeOwnerAndMode(keeping, QString());
     }
     QFile::remove(target + QStringLiteral("-shm"));
     const QString error = replaceFile(part, target);
