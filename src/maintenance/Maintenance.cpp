@@ -264,12 +264,26 @@ ClearCount countBefore(Database& db, const QDate& before)
 ClearCount deleteTicketsBefore(Database& db, const QDate& before)
 {
     const QString day = before.toString(QStringLiteral("yyyy-MM-dd"));
-    Database::Transaction transaction(db);
     ClearCount c;
-    // The call rows first: they find their tickets by the tickets' dates.
-    c.calls = db.exec(QStringLiteral("delete from tblCall where ") + QLatin1String(CallsBefore), {day, day});
-    c.tickets = db.exec(QStringLiteral("delete from tblTicket where tickDate < ?"), {day});
-    transaction.commit();
+    // In parts of a few thousand rows, each its own transaction, so kiosks and counters write between
+    // them. The call rows first: they find their tickets by the tickets' dates (a run ended halfway is
+    // completed by the next one).
+    const auto inParts = [&](const QString& sql, const QVariantList& params) {
+        qint64 removed = 0;
+        for (qint64 part = clearingStep; part == clearingStep;) {
+            db.inTransaction([&] { part = db.exec(sql.arg(clearingStep), params); });
+            removed += part;
+        }
+        return removed;
+    };
+    c.calls =
+        inParts(QStringLiteral("delete from tblCall where callauto in (select callauto from tblCall where ") +
+                    QLatin1String(CallsBefore) + QStringLiteral(" limit %1)"),
+                {day, day});
+    c.tickets =
+        inParts(QStringLiteral("delete from tblTicket where tickAuto in (select tickAuto from tblTicket "
+                               "where tickDate < ? limit %1)"),
+                {day});
     return c;
 }
 

@@ -54,7 +54,7 @@ struct ClearCount
     qint64 calls = 0;
 };
 ClearCount countBefore(Database& db, const QDate& before);
-// Deletes them in one transaction; returns what was removed.
+// Deletes them, a few thousand rows per transaction; returns what was removed.
 ClearCount deleteTicketsBefore(Database& db, const QDate& before);
 // "12 tickets and 30 call rows dated before 01-12-2026 will be deleted. ..." and the answer's text.
 QString clearBeforeQuestion(const ClearCount& count, const QDate& before);
