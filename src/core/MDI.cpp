@@ -217,6 +217,9 @@ void MDI::MDIForm_Load()
                                          QStringLiteral("theme"), QStringLiteral("HR1")));
     } catch (const DbError&) {
     }
+    // A database without any theme: the administrator is offered a ready hall.
+    if (m_ctx.session.isAdmin)
+        m_ctx.screens.run(QStringLiteral("newHall"));
     // 4. The display is still off, so the click only stores the state again.
     const bool scroll = m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("theme"),
                                                  QStringLiteral("scroll"), 0) == 1;

@@ -174,8 +174,10 @@ bool CallBoardEngine::addFirst()
         ok = false;
     }
     if (m_shown) {
-        for (const CallRow& call : fresh)
+        for (CallRow& call : fresh) {
+            call.boardRows = dataRows;
             m_shown->callShown(call);
+        }
     }
     return ok;
 }
@@ -228,7 +230,10 @@ bool CallBoardEngine::poll()
     if (m_table.text(1, 1) != call.label + QLatin1Char(' '))
         m_table.moveDown1();
     writeCall(1, call);
-    if (m_shown)
-        m_shown->callShown(call);
+    if (m_shown) {
+        CallRow shown = call;
+        shown.boardRows = m_table.rows() - 1;
+        m_shown->callShown(shown);
+    }
     return true;
 }

@@ -51,6 +51,7 @@ struct CallRow
     QString contName;
     QString displayNameA;
     QString countNameA;
+    int boardRows = 0; // told to the announcer: the rows of the board's call table
 };
 
 // Told of every call a board shows, in the order it shows them (the hall announcer listens here).

@@ -193,6 +193,41 @@ TEST_P(ThemeEditorTest, BadWidthsAndAMissingNameStopTheSave)
     EXPECT_TRUE(e->lblRef->text().isEmpty());
 }
 
+TEST_P(ThemeEditorTest, ColumnWidthSaysItsFormatAndANewThemeSavesWithItsDefault)
+{
+    frmTheme* e = editor();
+    // The field starts with widths for the two initial columns, and says what it takes.
+    EXPECT_EQ(e->txtColWidth->text(), QStringLiteral("2500;2500"));
+    EXPECT_TRUE(e->txtColWidth->toolTip().contains(QStringLiteral("separated by \";\"")));
+    auto* hint = e->findChild<QLabel*>(QStringLiteral("lblColWidthHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->text().contains(QStringLiteral("2500;2500")));
+    // A new user changes only the name and the columns: the default follows the columns and saves.
+    e->show();
+    e->txtName->setText(QStringLiteral("First"));
+    e->txtColumn->setText(QStringLiteral("3"));
+    e->txtColumn_LostFocus();
+    EXPECT_EQ(e->txtColWidth->text(), QStringLiteral("2500;2500;2500"));
+    e->cmdSave_Click();
+    EXPECT_TRUE(env->dialogs.shown().isEmpty()) << env->dialogs.last().toStdString();
+    ASSERT_EQ(themeCount(), 1);
+    EXPECT_EQ(env->db.query(QStringLiteral("select colwidth from tbltheme")).text(0, 0),
+              QStringLiteral("2500;2500;2500"));
+
+    // Widths typed by hand are the user's: they are checked, never replaced.
+    e->lblRef->clear();
+    e->txtName->setText(QStringLiteral("Second"));
+    e->txtColWidth->setText(QStringLiteral("3000;2000"));
+    e->txtColumn_LostFocus();
+    EXPECT_EQ(e->txtColWidth->text(), QStringLiteral("3000;2000"));
+    e->cmdSave_Click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please Enter a valid colum widths"));
+    // An emptied field gets the default for the columns at Save.
+    e->txtColWidth->clear();
+    e->cmdSave_Click();
+    EXPECT_EQ(themeCount(), 2);
+}
+
 TEST_P(ThemeEditorTest, FieldsAreCorrectedWhenLeftAndFileAndColourFieldsWork)
 {
     frmTheme* e = editor();
