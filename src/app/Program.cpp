@@ -18,10 +18,14 @@ Program::Program(Dialogs& dialogs, SoundPlayer& sound, const Locations& where)
     registerAll(screens, commands);
 }
 
-QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QString& pathFile)
+QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QString& pathFile,
+                                Database::Creation creation)
 {
     try {
         if (!dbFile.isEmpty()) {
+            if (creation == Database::Creation::Refused && !QFileInfo::exists(dbFile))
+                return QStringLiteral("There is no database file %1 (brivane-ctl init or demo makes one)")
+                    .arg(QDir::toNativeSeparators(QFileInfo(dbFile).absoluteFilePath()));
             ctx.db.openSqlite(QFileInfo(dbFile).absoluteFilePath());
             return QString();
         }
@@ -35,7 +39,7 @@ QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QS
         values.passwordAuthentication =
             ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut"),
                              QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
-        ctx.db.open(values, pathFile.isEmpty() ? ctx.dataDir() : file.absolutePath());
+        ctx.db.open(values, pathFile.isEmpty() ? ctx.dataDir() : file.absolutePath(), creation);
         return QString();
     } catch (const DbError& e) {
         return e.description();

@@ -41,5 +41,7 @@ struct Program
 
 // Opens the database brivane-ctl works on: the SQLite file given with --db, else the connection file
 // given with --path-file (a relative database file then lies beside it), else path.txt in the
-// installation folder. Returns the failure's description; empty when the database is open.
-QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QString& pathFile);
+// installation folder. Returns the failure's description; empty when the database is open. Only an
+// explicit step (init, demo) lets it create a missing database.
+QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QString& pathFile,
+                                Database::Creation creation = Database::Creation::Allowed);

@@ -47,6 +47,7 @@ int main(int argc, char* argv[])
     if (!pathFile.isEmpty()) {
         // The path.txt of that folder is read (and written by connect); its embedded database lies beside it.
         ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
+        ctx.where.pathFile = QFileInfo(pathFile).absoluteFilePath();
     }
 
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
@@ -68,7 +69,11 @@ int main(int argc, char* argv[])
     args.removeFirst();
 
     if (command->needsDatabase) {
-        const QString error = openCommandLineDatabase(ctx, dbFile, pathFile);
+        // Only the commands that make a hall may create its database.
+        const bool makesAHall =
+            command->name == QLatin1String("init") || command->name == QLatin1String("demo");
+        const QString error = openCommandLineDatabase(
+            ctx, dbFile, pathFile, makesAHall ? Database::Creation::Allowed : Database::Creation::Refused);
         if (!error.isEmpty()) {
             err << error << Qt::endl;
             return 1;

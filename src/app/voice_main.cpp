@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTextStream>
+#include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -38,6 +40,25 @@ void quitOnStopSignals(QCoreApplication& app)
     sigaction(SIGHUP, &action, nullptr);
 }
 
+// "--parent PID": the program that started this announcer. When it ends (however it ends), the
+// announcer ends too, instead of speaking on for nobody.
+void endWithParent(QCoreApplication& app, QStringList& arguments)
+{
+    const int at = arguments.indexOf(QStringLiteral("--parent"));
+    if (at < 0 || at + 1 >= arguments.size())
+        return;
+    const pid_t parent = pid_t(arguments.at(at + 1).toLongLong());
+    arguments.remove(at, 2);
+    if (parent <= 0)
+        return;
+    auto* watch = new QTimer(&app);
+    QObject::connect(watch, &QTimer::timeout, &app, [parent] {
+        if (::kill(parent, 0) != 0 && errno == ESRCH)
+            QCoreApplication::quit();
+    });
+    watch->start(1000);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -48,7 +69,9 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     VoiceProgram voice(locationsOfThisProgram().resources, Settings::defaultFile(), out, err);
-    if (const auto exitCode = voice.start(QCoreApplication::arguments().mid(1)))
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    endWithParent(app, arguments);
+    if (const auto exitCode = voice.start(arguments))
         return *exitCode;
     quitOnStopSignals(app);
     return app.exec();

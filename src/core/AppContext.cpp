@@ -18,6 +18,11 @@ QString AppContext::configDir() const
     return where.config.isEmpty() ? installDir : where.config;
 }
 
+QString AppContext::connectionFile() const
+{
+    return where.pathFile.isEmpty() ? QDir(configDir()).filePath(QStringLiteral("path.txt")) : where.pathFile;
+}
+
 QString AppContext::dataDir() const
 {
     return where.data.isEmpty() ? installDir : where.data;
@@ -28,7 +33,7 @@ QString AppContext::programPath(const QString& name) const
     return QDir(where.programs.isEmpty() ? installDir : where.programs).filePath(name);
 }
 
-bool openConnection(AppContext& ctx)
+bool openConnection(AppContext& ctx, QString* why)
 {
     ConnectionValues values = ctx.session.connection;
     const QString mode = ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"),
@@ -37,7 +42,7 @@ bool openConnection(AppContext& ctx)
     QString reason;
     if (!ctx.db.isOpen() || ctx.db.identity() != identityOf(values, ctx.dataDir()) || !ctx.db.ping()) {
         try {
-            ctx.db.open(values, ctx.dataDir());
+            ctx.db.open(values, ctx.dataDir(), Database::Creation::Refused);
         } catch (const DbError& e) {
             reason = e.description();
         }
@@ -48,5 +53,7 @@ bool openConnection(AppContext& ctx)
                                        : ctx.screens.open(QStringLiteral("connect"));
     if (auto* sql = qobject_cast<frmSql*>(screen))
         sql->showReason(reason);
+    if (why)
+        *why = reason;
     return reason.isEmpty();
 }

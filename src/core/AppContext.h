@@ -42,12 +42,14 @@ struct AppContext
     Locations where = {};
 
     QString installPath(const QString& relative) const;
-    QString configDir() const; // path.txt, code.txt
-    QString dataDir() const;   // a relative database file of path.txt
+    QString configDir() const;      // path.txt, code.txt
+    QString connectionFile() const; // path.txt, or the file brivane-ctl --path-file names
+    QString dataDir() const;        // a relative database file of path.txt
     QString programPath(const QString& name) const;
 };
 
 // Opens the shared connection from the session's connection values and the authentication setting.
 // An open connection to the same place that still answers is kept. On failure the SQL settings screen
-// appears (not modal) and the result is false; callers normally go on regardless.
-bool openConnection(AppContext& ctx);
+// appears (not modal), `reason` (when given) says why, and the result is false; callers normally go on
+// regardless. It never creates a database: a new hall's is made by an explicit step.
+bool openConnection(AppContext& ctx, QString* reason = nullptr);

@@ -73,6 +73,8 @@ QString readConnectionFile(const QString& file, ConnectionValues& values)
     }
     if (fields.size() < 5)
         return QStringLiteral("Subscript out of range");
+    // Field 5: connection options such as sslmode=require.
+    values.options = fields.at(4).trimmed();
     return QString();
 }
 
@@ -87,7 +89,8 @@ QString unwritableValue(const ConnectionValues& values)
     const std::pair<const char*, const QString*> fields[] = {{"Host", &values.host},
                                                              {"Database", &values.database},
                                                              {"Username", &values.user},
-                                                             {"Password", &values.password}};
+                                                             {"Password", &values.password},
+                                                             {"Options", &values.options}};
     for (const auto& [label, value] : fields) {
         if (!storable(*value))
             return QStringLiteral("%1 cannot be kept in path.txt: it may not hold a comma, a semicolon, a "
@@ -99,16 +102,20 @@ QString unwritableValue(const ConnectionValues& values)
 
 QString pathLine(const ConnectionValues& values)
 {
-    return QStringList{values.host, values.database, values.user, values.password, QString()}.join(
+    return QStringList{values.host, values.database, values.user, values.password, values.options}.join(
         QLatin1Char(';'));
 }
 
 QString writePathFile(const QString& configDir, const ConnectionValues& values)
 {
+    return writeConnectionFile(QDir(configDir).filePath(QStringLiteral("path.txt")), values);
+}
+
+QString writeConnectionFile(const QString& path, const ConnectionValues& values)
+{
     const QString refused = unwritableValue(values);
     if (!refused.isEmpty())
         return refused;
-    const QString path = QDir(configDir).filePath(QStringLiteral("path.txt"));
     // Only the owner reads path.txt, and in an installed program the group of the people who run it.
     // The file is written in place so that it keeps that group.
     const QFileInfo info(path);

@@ -5,6 +5,7 @@
 #include "core/ConsolePassword.h"
 #include "core/Database.h"
 #include "core/DemoData.h"
+#include "core/FirstAdministrator.h"
 #include "core/ScreenRegistry.h"
 #include "core/frmSql.h"
 
@@ -32,10 +33,15 @@ int initCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out,
         err << "The administrator needs a password" << Qt::endl;
         return 1;
     }
-    try {
-        demo::createAdministrator(ctx.db, name, password);
-    } catch (const DbError& e) {
-        err << e.description() << Qt::endl;
+    // Only a hall without an administrator gets one here; the others are added on the User List screen
+    // by an administrator who has logged in.
+    const QString error = createFirstAdministrator(ctx.db, name, password, password);
+    if (!error.isEmpty()) {
+        err << (error.startsWith(QLatin1String("An administrator exists"))
+                    ? QStringLiteral("The hall already has an administrator; nothing was changed. Further "
+                                     "administrators are added on the User List screen.")
+                    : error)
+            << Qt::endl;
         return 1;
     }
     out << "Administrator " << name << " created in " << ctx.db.description() << Qt::endl;

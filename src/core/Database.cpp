@@ -3,15 +3,19 @@
 #include "core/DatabaseNotifications.h"
 #include "core/PgLink.h"
 #include "core/PreparedStatements.h"
+#include "core/PrivateFile.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
 #include <atomic>
 #include <functional>
 
@@ -27,6 +31,9 @@ DbError errorFrom(const QSqlError& error)
     if (text.isEmpty())
         text = QStringLiteral("The database refused the statement without giving a reason.");
     const QString code = error.nativeErrorCode();
+    // A statement the server ended after its time-out, or that waited too long for a lock.
+    if (code == QLatin1String("57014") || code == QLatin1String("55P03"))
+        return DbError(DbError::busyText(), DbError::Kind::Other);
     // SQLite: 2067 (or 1555 for a key), PostgreSQL: 23505.
     const bool unique = code == QLatin1String("23505") || code == QLatin1String("2067") ||
                         code == QLatin1String("1555") ||
@@ -37,6 +44,21 @@ DbError errorFrom(const QSqlError& error)
 }
 
 std::atomic<int> reopenPauseMs{1000};
+std::atomic<int> statementTimeoutMs{5000};
+std::atomic<int> busyWaitMs{10000};
+// The SQLite busy wait of one step; between steps the window thread handles its events.
+constexpr int busyStepMs = 100;
+
+bool sqliteBusy(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("5") || code == QLatin1String("6") ||
+           error.databaseText().contains(QLatin1String("database is locked"), Qt::CaseInsensitive);
+}
+
+// Windows and timers of the program go on while a busy store is waited for, but a second wait never
+// starts inside the first.
+thread_local int busyWaitDepth = 0;
 
 bool startsWithWord(const QString& sql, const char* word)
 {
@@ -102,6 +124,57 @@ void Database::setReopenPause(int milliseconds)
     reopenPauseMs = qMax(0, milliseconds);
 }
 
+void Database::setDefaultStatementTimeout(int milliseconds)
+{
+    statementTimeoutMs = qMax(0, milliseconds);
+}
+
+void Database::setStatementTimeout(int milliseconds)
+{
+    m_statementTimeout = qMax(0, milliseconds);
+    if (m_kind == Kind::Postgres && !m_broken)
+        exec(QStringLiteral("SET statement_timeout = %1").arg(m_statementTimeout));
+}
+
+void Database::setBusyWait(int milliseconds)
+{
+    busyWaitMs = qMax(0, milliseconds);
+}
+
+bool Database::waitForBusyStore(QElapsedTimer& waited)
+{
+    if (!waited.isValid())
+        waited.start();
+    if (waited.elapsed() >= busyWaitMs.load() || busyWaitDepth > 0 || m_inTransaction)
+        return false;
+    ++busyWaitDepth;
+    // SQLite itself waits one short step (its busy time-out); in between, the window repaints and
+    // its clocks go on. Input waits: a click must not start another action on this connection.
+    if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    --busyWaitDepth;
+    return true;
+}
+
+QString sslModeOf(const QString& options)
+{
+    static const QStringList known{QStringLiteral("disable"),   QStringLiteral("allow"),
+                                   QStringLiteral("prefer"),    QStringLiteral("require"),
+                                   QStringLiteral("verify-ca"), QStringLiteral("verify-full")};
+    QString mode;
+    for (const QString& part :
+         options.split(QRegularExpression(QStringLiteral("[\\s&]+")), Qt::SkipEmptyParts)) {
+        const int eq = part.indexOf(QLatin1Char('='));
+        if (eq > 0 && part.left(eq).trimmed().compare(QLatin1String("sslmode"), Qt::CaseInsensitive) == 0)
+            mode = part.mid(eq + 1).trimmed().toLower();
+    }
+    if (!mode.isEmpty() && !known.contains(mode))
+        throw DbError(QStringLiteral("The connection option sslmode=%1 is not known; use one of %2")
+                          .arg(mode, known.join(QStringLiteral(", "))),
+                      DbError::Kind::Connection);
+    return mode;
+}
+
 bool Database::isOpen() const
 {
     return m_kind != Kind::None && QSqlDatabase::database(m_connectionName, false).isOpen();
@@ -122,12 +195,14 @@ QString identityOf(const ConnectionValues& v, const QString& installDir)
                        v.user,
                        v.password,
                        v.passwordAuthentication ? QStringLiteral("1") : QStringLiteral("0"),
+                       v.options,
                        installDir}
         .join(QChar(0x1f));
 }
 
-void Database::open(const ConnectionValues& values, const QString& installDir)
+void Database::open(const ConnectionValues& values, const QString& installDir, Creation creation)
 {
+    m_creation = creation;
     try {
         openFrom(values, installDir);
     } catch (const DbError&) {
@@ -147,6 +222,15 @@ void Database::openFrom(const ConnectionValues& values, const QString& installDi
                           DbError::Kind::Connection);
         if (QFileInfo(file).isRelative())
             file = QDir(installDir).filePath(file);
+        if (m_creation == Creation::Refused && !QFileInfo::exists(file))
+            throw DbError(QStringLiteral("There is no database file %1. A new hall's database is made on the "
+                                         "Connection screen (Create) or with brivane-ctl init.")
+                              .arg(QDir::toNativeSeparators(file)),
+                          DbError::Kind::Connection);
+        // An empty file is one prepared for a new hall (the package's installer makes it): its tables
+        // are made.
+        if (QFileInfo(file).size() == 0)
+            m_creation = Creation::Allowed;
         openSqlite(file);
         return;
     }
@@ -161,28 +245,39 @@ void Database::openFrom(const ConnectionValues& values, const QString& installDi
             host = host.left(colon);
         }
     }
-    openPostgres(host, port, values.database, values.user, values.password, values.passwordAuthentication);
+    openPostgres(host, port, values.database, values.user, values.password, values.passwordAuthentication,
+                 sslModeOf(values.options));
 }
 
 void Database::openSqlite(const QString& file)
 {
+    const QFileInfo info(file);
+    if (info.exists() && !info.isFile())
+        throw DbError(QStringLiteral("%1 is not a database file").arg(QDir::toNativeSeparators(file)),
+                      DbError::Kind::Connection);
+    // A new database holds every log-in: it is never made readable by others.
+    if (file != QLatin1String(":memory:") && !file.startsWith(QLatin1String("file:")))
+        privatefile::createDatabaseFile(file);
     openWith(
         QStringLiteral("QSQLITE"),
         [&](QSqlDatabase& db) {
             db.setDatabaseName(file);
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+            // One short step; longer waits are taken in steps by run().
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyStepMs));
         },
         Kind::Sqlite, file);
     m_reopen = {};
     m_link = ServerLink{};
+    refuseForeignFile(file);
+    // The schema is looked at first, so that a file refused there is left exactly as it was.
+    ensureSchema();
     // Several workstations (or kiosks and counters on one machine) may share the file.
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    ensureSchema();
 }
 
 void Database::openPostgres(const QString& host, int port, const QString& database, const QString& user,
-                            const QString& password, bool passwordAuthentication)
+                            const QString& password, bool passwordAuthentication, const QString& sslMode)
 {
     openWith(
         QStringLiteral("QPSQL"),
@@ -196,17 +291,22 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
             }
             // A server that vanishes without closing the connection (a cut cable) is noticed within
             // seconds instead of leaving a board or counter waiting on a dead socket.
-            db.setConnectOptions(QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=5;"
-                                                "keepalives_interval=2;keepalives_count=3"));
+            QString options = QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=5;"
+                                             "keepalives_interval=2;keepalives_count=3");
+            if (!sslMode.isEmpty())
+                options += QStringLiteral(";sslmode=") + sslMode;
+            db.setConnectOptions(options);
         },
         Kind::Postgres, QStringLiteral("%1:%2/%3").arg(host).arg(port).arg(database));
     pglink::silenceNotices(QSqlDatabase::database(m_connectionName, false));
-    m_link = ServerLink{host, port, database, user, password, passwordAuthentication};
-    m_reopen = [this, host, port, database, user, password, passwordAuthentication] {
-        openPostgres(host, port, database, user, password, passwordAuthentication);
+    m_link = ServerLink{host, port, database, user, password, passwordAuthentication, sslMode};
+    m_reopen = [this, host, port, database, user, password, passwordAuthentication, sslMode] {
+        openPostgres(host, port, database, user, password, passwordAuthentication, sslMode);
     };
     m_broken = false;
     exec(QStringLiteral("SET client_min_messages TO WARNING"));
+    exec(QStringLiteral("SET statement_timeout = %1")
+             .arg(m_statementTimeout >= 0 ? m_statementTimeout : statementTimeoutMs.load()));
     ensureSchema();
     resubscribe();
 }
@@ -252,8 +352,7 @@ Database::Effect Database::effectOf(const QString& sql)
 void Database::reopen()
 {
     if (!m_reopen)
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
-                      DbError::Kind::Connection);
+        throw DbError(DbError::notConnectedText(), DbError::Kind::Connection);
     if (m_lastFailedReopen.isValid() && m_lastFailedReopen.elapsed() < reopenPauseMs.load())
         throw DbError(DbError::unreachableText(), DbError::Kind::Connection);
     const QString identity = m_identity;
@@ -298,13 +397,13 @@ void Database::makeUsable(Effect effect)
         return;
     }
     if (m_kind == Kind::None)
-        throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),
-                      DbError::Kind::Connection);
+        throw DbError(DbError::notConnectedText(), DbError::Kind::Connection);
 }
 
 void Database::run(const QString& sql, const QVariantList& params, Effect effect,
                    const std::function<void(QSqlQuery&)>& collect)
 {
+    QElapsedTimer busyWaited;
     for (int attempt = 0;; ++attempt) {
         makeUsable(effect);
         if (m_broken && effect == Effect::Rollback) {
@@ -367,8 +466,16 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
                 else
                     m_prepared->release(q, false);
             }
-            if (!lost)
+            if (!lost) {
+                if (m_kind == Kind::Sqlite && sqliteBusy(failure)) {
+                    if (waitForBusyStore(busyWaited)) {
+                        --attempt;
+                        continue;
+                    }
+                    throw DbError(DbError::busyText(), DbError::Kind::Other);
+                }
                 throw errorFrom(failure);
+            }
         }
         // The connection is gone. Nothing more is sent on it; the next statement opens a new one.
         dropLink();

@@ -21,6 +21,8 @@ struct ConnectionValues
     QString user;
     QString password;
     bool passwordAuthentication = true; // false: connect as the operating-system user, no password
+    // Field 5 of path.txt: connection options, "sslmode=require" and the like (PostgreSQL only).
+    QString options;
 };
 
 // Where a PostgreSQL connection goes, for the server's own tools (backup and restore).
@@ -32,7 +34,12 @@ struct ServerLink
     QString user;
     QString password;
     bool passwordAuthentication = true;
+    QString sslMode; // empty: the client library's default
 };
+
+// The libpq TLS choice named in connection options ("sslmode=require"); empty when none is named.
+// Throws DbError for an sslmode the client library does not know.
+QString sslModeOf(const QString& options);
 
 // The one path to the shared database. Every value goes in as a bound parameter; SQL text uses the
 // subset both stores understand. Failures throw DbError with the store's description.
@@ -47,6 +54,10 @@ struct ServerLink
 //   caller gets OutcomeUnknown; inside a transaction (before COMMIT) nothing was saved: ConnectionLost;
 // - while no server answers, statements fail at once for a short pause after each failed reopen
 //   instead of each waiting for the time-out again.
+//
+// Nothing waits on the store for long: a PostgreSQL statement ends after a few seconds (a lock held by
+// another session must not hang a board or a counter), and a busy SQLite file is waited for in short
+// steps; on the program's window thread the window is repainted and its timers run between them.
 QString identityOf(const ConnectionValues& values, const QString& installDir);
 
 class PreparedStatements;
@@ -62,11 +73,18 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // Whether opening may make a new database: a missing SQLite file, or the tables in an empty
+    // database. Only an explicit step (a new hall, init, demo) creates.
+    enum class Creation { Allowed, Refused };
+
     // Opens (or re-opens) the connection and brings the schema up to date. Throws DbError.
-    void open(const ConnectionValues& values, const QString& installDir);
+    // An SQLite file of another program, or one that is not a plain file, is refused and left as it is.
+    void open(const ConnectionValues& values, const QString& installDir,
+              Creation creation = Creation::Allowed);
     void openSqlite(const QString& file);
     void openPostgres(const QString& host, int port, const QString& database, const QString& user,
-                      const QString& password, bool passwordAuthentication = true);
+                      const QString& password, bool passwordAuthentication = true,
+                      const QString& sslMode = QString());
     void close();
     bool isOpen() const;
     // True when the connection answers a trivial query.
@@ -82,6 +100,13 @@ public:
     bool connectionBroken() const { return m_broken; }
     // How long statements fail at once after a reopen that found no server (default 1000 ms).
     static void setReopenPause(int milliseconds);
+    // How long a PostgreSQL statement may run on connections opened from now on (default 5000 ms;
+    // 0: no limit, for long listings on a worker connection).
+    static void setDefaultStatementTimeout(int milliseconds);
+    // The limit of this connection, from now on (PostgreSQL; 0: none).
+    void setStatementTimeout(int milliseconds);
+    // How long a busy SQLite file is waited for before the statement is refused (default 10 000 ms).
+    static void setBusyWait(int milliseconds);
 
     ResultSet query(const QString& sql, const QVariantList& params = {});
     // Hands the rows to `row` one at a time as the store delivers them, keeping none (long listings).
@@ -152,6 +177,12 @@ private:
                   const QString& description);
     void openFrom(const ConnectionValues& values, const QString& installDir);
     void ensureSchema();
+    // Refuses an SQLite file that holds tables but none of ours (another program's database).
+    void refuseForeignFile(const QString& file);
+    // The program's tables whose first column is not a key the store assigns.
+    QStringList keysNotAutomatic(const QHash<QString, QStringList>& found);
+    // Waits a short step for a busy SQLite file; false once the whole wait is used up.
+    bool waitForBusyStore(QElapsedTimer& waited);
     void ensureTokenNumberRoutine();
     // The trigger on tblCall that stamps and announces new calls and recalls (DatabaseNotifications.cpp).
     void ensureCallTrigger();
@@ -177,6 +208,8 @@ private:
     bool m_broken = false;
     bool m_reopening = false;
     bool m_inTransaction = false;
+    Creation m_creation = Creation::Allowed;
+    int m_statementTimeout = -1; // -1: the default
     QElapsedTimer m_lastFailedReopen;
     // The prepared statements of this connection.
     std::unique_ptr<PreparedStatements> m_prepared;

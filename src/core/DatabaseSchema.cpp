@@ -3,6 +3,8 @@
 #include "core/ExistingSchema.h"
 #include "core/Schema.h"
 
+#include <QDir>
+
 // Creating the tables, taking over tables made elsewhere, and bringing an older schema up to date.
 
 QString Database::columnDdl(int type) const
@@ -78,6 +80,61 @@ QHash<QString, QStringList> Database::existingTables()
     return found;
 }
 
+void Database::refuseForeignFile(const QString& file)
+{
+    // Read before anything is written (the journal mode is kept in the file), so that a file of
+    // another program is left exactly as it was.
+    ResultSet names;
+    try {
+        names = query(
+            QStringLiteral("select name from sqlite_master where type='table' and name not like 'sqlite_%'"));
+    } catch (const DbError&) {
+        closeLink();
+        throw;
+    }
+    if (names.isEmpty())
+        return;
+    for (int i = 0; i < names.size(); ++i) {
+        if (schema::table(names.text(i, 0)) ||
+            names.text(i, 0).compare(QLatin1String("brivane_schema"), Qt::CaseInsensitive) == 0)
+            return;
+    }
+    closeLink();
+    throw DbError(QStringLiteral("%1 is the database of another program (it holds none of Brivane's tables); "
+                                 "it was left as it is.")
+                      .arg(QDir::toNativeSeparators(file)),
+                  DbError::Kind::Connection);
+}
+
+QStringList Database::keysNotAutomatic(const QHash<QString, QStringList>& found)
+{
+    QStringList tables;
+    for (const schema::Table& t : schema::tables()) {
+        if (t.columns.isEmpty() || t.columns.first().type != schema::Type::Key ||
+            !found.contains(t.name.toLower()))
+            continue;
+        bool automatic = false;
+        if (m_kind == Kind::Postgres) {
+            const ResultSet rs =
+                query(QStringLiteral(
+                          "select is_identity, coalesce(column_default,'') from information_schema.columns "
+                          "where table_schema = current_schema() and lower(table_name) = ? and "
+                          "ordinal_position = 1"),
+                      {t.name.toLower()});
+            automatic = !rs.isEmpty() && (rs.text(0, 0) == QLatin1String("YES") ||
+                                          rs.text(0, 1).startsWith(QLatin1String("nextval")));
+        } else {
+            const ResultSet rs = query(
+                QStringLiteral("select pk, upper(type) from pragma_table_info(?) where cid = 0"), {t.name});
+            // Only an "integer primary key" takes the row id the store assigns.
+            automatic = !rs.isEmpty() && rs.number(0, 0) == 1 && rs.text(0, 1) == QLatin1String("INTEGER");
+        }
+        if (!automatic)
+            tables.append(t.name);
+    }
+    return tables;
+}
+
 bool Database::schemaExists()
 {
     const QString versionTable = QStringLiteral("brivane_schema");
@@ -103,12 +160,25 @@ void Database::ensureSchema()
             // them; a part of the schema is never completed by guesswork.
             const QHash<QString, QStringList> found = existingTables();
             if (schema::noneFound(found)) {
+                if (m_creation == Creation::Refused)
+                    throw DbError(
+                        QStringLiteral("The database %1 holds no hall yet. A new hall's database is "
+                                       "made on the Connection screen (Create) or with brivane-ctl "
+                                       "init.")
+                            .arg(m_description),
+                        DbError::Kind::Connection);
                 createTables();
             } else {
                 const QStringList missing = schema::missingParts(found);
                 if (!missing.isEmpty())
                     throw DbError(QStringLiteral("The database holds tables that lack what Brivane needs: %1")
                                       .arg(missing.join(QStringLiteral(", "))),
+                                  DbError::Kind::Connection);
+                const QStringList manualKeys = keysNotAutomatic(found);
+                if (!manualKeys.isEmpty())
+                    throw DbError(QStringLiteral("The first column of these tables is not a key the database "
+                                                 "assigns, so their rows could not be found again: %1")
+                                      .arg(manualKeys.join(QStringLiteral(", "))),
                                   DbError::Kind::Connection);
                 for (const QString& statement : missingAddedColumns(found))
                     exec(statement);

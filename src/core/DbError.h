@@ -34,6 +34,16 @@ public:
     {
         return QStringLiteral("The database server cannot be reached. Nothing was changed.");
     }
+    static QString notConnectedText()
+    {
+        return QStringLiteral("There is no connection to the database yet. Check the connection values "
+                              "(SQL Settings) or wait until the database server answers.");
+    }
+    static QString busyText()
+    {
+        return QStringLiteral("The database is busy: another workstation is using what this needs. Nothing "
+                              "was changed; try again in a moment.");
+    }
     static QString outcomeUnknownText()
     {
         return QStringLiteral("The connection to the database server broke while the change was being "

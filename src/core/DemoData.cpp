@@ -1,6 +1,7 @@
 #include "core/DemoData.h"
 
 #include "core/Database.h"
+#include "core/PasswordHash.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +17,7 @@ qint64 createAdministrator(Database& db, const QString& name, const QString& pas
     if (!db.query(QStringLiteral("select userAuto from tbluser where username=?"), {name}).isEmpty())
         throw DbError(QStringLiteral("Existing User, select another Name"));
     return db.insert(QStringLiteral("tbluser"), {{QStringLiteral("username"), name},
-                                                 {QStringLiteral("password"), password},
+                                                 {QStringLiteral("password"), passwords::hash(password)},
                                                  {QStringLiteral("userType"), QStringLiteral("Admin")}});
 }
 
@@ -94,13 +95,16 @@ bool loadDemoHall(Database& db, const QString& installDir)
         {"Cardiology", "Counter 6", "Cardiology", "op6", "काउंटर 6", "हृदय रोग"},
         {"Emergency Care", "Counter 7", "Emergency", "op7", "काउंटर 7", "आपातकालीन"},
     };
+    // Every demo operator has the same password: hashed once (each hash has its own salt, but one
+    // salt for a shared demo password gives nothing away).
+    const QString operatorHash = passwords::hash(operatorPassword);
     for (const CounterSeed& c : counters) {
         db.insert(QStringLiteral("tblCounter"),
                   {{QStringLiteral("servAuto"), serviceIds.value(QString::fromUtf8(c.service))},
                    {QStringLiteral("contName"), QString::fromUtf8(c.name)},
                    {QStringLiteral("displayName"), QString::fromUtf8(c.display)},
                    {QStringLiteral("username"), QString::fromUtf8(c.user)},
-                   {QStringLiteral("pass"), operatorPassword},
+                   {QStringLiteral("pass"), operatorHash},
                    {QStringLiteral("active"), 1},
                    {QStringLiteral("countNameA"), QString::fromUtf8(c.nameA)},
                    {QStringLiteral("displayNameA"), QString::fromUtf8(c.displayA)}});

@@ -1,5 +1,7 @@
 #include "core/InstallCommands.h"
 
+#include "core/ConnectionFiles.h"
+
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
 #include "core/ConsolePassword.h"
@@ -43,8 +45,21 @@ int connectCommand(AppContext& ctx, const QStringList& arguments, QTextStream& o
     const bool hasPassword = args.contains(QStringLiteral("--password"));
     ConnectionValues values;
     values.password = takeOption(args, QStringLiteral("--password"));
+    const bool hasSslMode = args.contains(QStringLiteral("--sslmode"));
+    const QString sslMode = takeOption(args, QStringLiteral("--sslmode"));
     if (args.size() != 3) {
-        err << "usage: brivane-ctl connect HOST[:PORT] DATABASE USER [--password PW]" << Qt::endl;
+        err << "usage: brivane-ctl connect HOST[:PORT] DATABASE USER [--password PW] [--sslmode MODE]"
+            << Qt::endl;
+        return 2;
+    }
+    // The connection options of the file (sslmode=require) stay unless --sslmode gives others.
+    ConnectionValues before;
+    connectionFiles::readConnectionFile(ctx.connectionFile(), before);
+    values.options = hasSslMode ? QStringLiteral("sslmode=") + sslMode : before.options;
+    try {
+        sslModeOf(values.options);
+    } catch (const DbError& e) {
+        err << e.description() << Qt::endl;
         return 2;
     }
     values.host = args.at(0);
@@ -56,14 +71,13 @@ int connectCommand(AppContext& ctx, const QStringList& arguments, QTextStream& o
     if (!hasPassword && values.passwordAuthentication)
         values.password = readPasswordFromTerminal(QStringLiteral("Password of %1: ").arg(values.user), out);
 
-    const workstation::ConnectResult result = workstation::connect(values, ctx.configDir());
+    const workstation::ConnectResult result = workstation::connect(values, ctx.connectionFile());
     if (result.failure != workstation::ConnectFailure::None) {
         err << result.message << Qt::endl;
         return result.failure == workstation::ConnectFailure::BadValue ? 2 : 1;
     }
     out << "Connected to " << values.database << " on " << values.host << "; "
-        << QDir::toNativeSeparators(QDir(ctx.configDir()).filePath(QStringLiteral("path.txt"))) << " written"
-        << Qt::endl;
+        << QDir::toNativeSeparators(ctx.connectionFile()) << " written" << Qt::endl;
     return 0;
 }
 
@@ -75,5 +89,6 @@ void registerInstallCommands(CommandRegistry& commands)
     commands.add(QStringLiteral("setting"), QStringLiteral("setting APPLICATION SECTION KEY [VALUE]"),
                  settingCommand, false);
     commands.add(QStringLiteral("connect"),
-                 QStringLiteral("connect HOST[:PORT] DATABASE USER [--password PW]"), connectCommand, false);
+                 QStringLiteral("connect HOST[:PORT] DATABASE USER [--password PW] [--sslmode MODE]"),
+                 connectCommand, false);
 }

@@ -21,7 +21,7 @@
 
 Locations Locations::oneFolder(const QString& folder)
 {
-    return {folder, folder, folder, folder};
+    return {folder, folder, folder, folder, QString()};
 }
 
 Locations resolveLocations(const QString& executableDir, const QString& home)
@@ -42,7 +42,8 @@ Locations resolveLocations(const QString& executableDir, const QString& home)
             return resolveLocations(programsBin, home);
         return Locations::oneFolder(executableDir);
     }
-    return {share, at(BRIVANE_CONFIG_FROM_BIN), at(BRIVANE_DATA_FROM_BIN), at(BRIVANE_PROGRAMS_FROM_BIN)};
+    return {share, at(BRIVANE_CONFIG_FROM_BIN), at(BRIVANE_DATA_FROM_BIN), at(BRIVANE_PROGRAMS_FROM_BIN),
+            QString()};
 }
 
 Locations locationsOfThisProgram()

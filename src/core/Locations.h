@@ -13,6 +13,7 @@ struct Locations
     QString config;    // the machine's path.txt and code.txt
     QString data;      // writable: a relative database file of path.txt lives here
     QString programs;  // helper programs the main window starts
+    QString pathFile;  // the connection file when it is not config/path.txt (brivane-ctl --path-file)
 
     static Locations oneFolder(const QString& folder);
     bool isInstalled() const { return resources != config; }

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -57,11 +58,13 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     call = addItem(modules, "call", QStringLiteral("Call"));
     settings = addItem(modules, "settings", QStringLiteral("Settings"));
     display = addItem(modules, "display", StartDisplay);
+    // Only in this window: the board handles its own keys, and the kiosk's keyboard belongs to the
+    // visitors (and the news editor's Ctrl+D and Ctrl+N to the editor).
     display->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    display->setShortcutContext(Qt::ApplicationShortcut);
+    display->setShortcutContext(Qt::WindowShortcut);
     startNews = addItem(modules, "startNews", QStringLiteral("Start/Stop News"));
     startNews->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    startNews->setShortcutContext(Qt::ApplicationShortcut);
+    startNews->setShortcutContext(Qt::WindowShortcut);
     // A single "&" would mark a mnemonic and vanish from the menu; "&&" shows one.
     bkup = addItem(modules, "bkup", QStringLiteral("Backup && Restore"));
     connect = addItem(modules, "connect", QStringLiteral("Connection"));
@@ -201,8 +204,10 @@ void MDI::MDIForm_Load()
     m_loaded = true;
     // 1. The separate voice program, when it is installed with us.
     const QString voice = m_ctx.programPath(QStringLiteral("voice"));
+    // It ends when this program ends.
     if (QFileInfo(voice).isExecutable())
-        m_ctx.launcher.startDetached(voice);
+        m_ctx.launcher.startDetached(
+            voice, {QStringLiteral("--parent"), QString::number(QCoreApplication::applicationPid())});
     // 2.
     openConnection(m_ctx);
     // 3.

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace privatefile {
 
@@ -45,6 +47,34 @@ bool write(const QString& file, const QByteArray& content, QString* error)
         return false;
     }
     return keepPrivate(file);
+}
+
+bool createDatabaseFile(const QString& file)
+{
+    const QFileInfo info(file);
+    if (info.exists())
+        return true;
+    QDir().mkpath(info.absolutePath());
+    const bool shared = QFileInfo(info.absolutePath()).group() == QLatin1String("brivane");
+    QFile f(file);
+    return f.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                  shared ? ownerOnly | QFileDevice::ReadGroup | QFileDevice::WriteGroup : ownerOnly);
+}
+
+void takeOwnerAndMode(const QString& file, const QString& model)
+{
+    const QByteArray path = QFile::encodeName(file);
+    struct stat was
+    {
+    };
+    if (model.isEmpty() || ::stat(QFile::encodeName(model).constData(), &was) != 0) {
+        ::chmod(path.constData(), S_IRUSR | S_IWUSR);
+        return;
+    }
+    // The group first: a member may give a file to a group of theirs; the owner only root may change.
+    if (::chown(path.constData(), geteuid() == 0 ? was.st_uid : uid_t(-1), was.st_gid) != 0)
+        (void)::chown(path.constData(), uid_t(-1), was.st_gid);
+    ::chmod(path.constData(), was.st_mode & 07777);
 }
 
 } // namespace privatefile

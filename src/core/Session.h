@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Database.h"
+#include "core/WrongTries.h"
 
 #include <QPointer>
 #include <QString>
@@ -30,4 +31,10 @@ struct Session
     QString ticketPrinter;
 
     QPointer<QWidget> activeReport; // the report window last activated, for Send to Excel
+
+    // Set by a successful log-in; before it, the connection screen keeps the stored password to itself.
+    bool loggedIn = false;
+    // Wrong passwords of this run: the log-in screen (both kinds) and the kiosk's exit pad.
+    WrongTries loginTries;
+    WrongTries exitPadTries;
 };

@@ -47,8 +47,9 @@ ConnectFailure classify(const QString& description)
     return ConnectFailure::Other;
 }
 
-ConnectResult connect(const ConnectionValues& values, const QString& configDir)
+ConnectResult connect(const ConnectionValues& values, const QString& file)
 {
+    const QString configDir = QFileInfo(file).absolutePath();
     if (values.host.trimmed().isEmpty() || values.database.trimmed().isEmpty() ||
         values.user.trimmed().isEmpty())
         return failed(ConnectFailure::BadValue,
@@ -61,7 +62,6 @@ ConnectResult connect(const ConnectionValues& values, const QString& configDir)
                                "or spaces at its ends: \"%1\"")
                     .arg(value));
     }
-    const QString file = QDir(configDir).filePath(QStringLiteral("path.txt"));
     const QFileInfo info(file);
     if (!QFileInfo(configDir).isDir())
         return failed(
@@ -112,7 +112,7 @@ ConnectResult connect(const ConnectionValues& values, const QString& configDir)
                           e.description());
         }
     }
-    const QString error = connectionFiles::writePathFile(configDir, values);
+    const QString error = connectionFiles::writeConnectionFile(file, values);
     if (!error.isEmpty())
         return failed(ConnectFailure::CannotWrite, error);
     return {};

@@ -29,8 +29,8 @@ struct ConnectResult
 // What a connection failure's description from the server means.
 ConnectFailure classify(const QString& description);
 
-// Tests the values, creates the schema, then writes configDir/path.txt with mode 0600 (0640 for the
-// group brivane of an installed program).
-ConnectResult connect(const ConnectionValues& values, const QString& configDir);
+// Tests the values, creates the schema, then writes the connection file (path.txt) with mode 0600 (0640 for
+// the group brivane of an installed program).
+ConnectResult connect(const ConnectionValues& values, const QString& file);
 
 } // namespace workstation

@@ -8,6 +8,9 @@
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "core/frmSql.h"
+#include "core/users/Credentials.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
 #include "ui/WindowPlacement.h"
@@ -53,6 +56,12 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     Command2 = named(new QPushButton(QStringLiteral("Exit"), this), "Command2");
     firstAdmin = new FirstAdminPanel(this);
     firstAdmin->hide();
+    lblWait = named(new QLabel(this), "lblWait");
+    lblWait->setStyleSheet(QStringLiteral("color: #a00000;"));
+    lblWait->hide();
+    tmrWait = named(new QTimer(this), "tmrWait");
+    tmrWait->setInterval(250);
+    connect(tmrWait, &QTimer::timeout, this, &frmLogin::updateWait);
 
     auto* title = new QLabel(QStringLiteral("Brivane"), this);
     title->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: #2f4f6f;"));
@@ -89,6 +98,7 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     layout->addSpacing(10);
     layout->addWidget(firstAdmin);
     layout->addLayout(grid);
+    layout->addWidget(lblWait);
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
@@ -141,7 +151,7 @@ bool frmLogin::eventFilter(QObject* watched, QEvent* event)
 
 void frmLogin::Form_Load()
 {
-    openConnection(m_ctx);
+    connected();
     try {
         firstAdmin->setVisible(noUserYet(m_ctx.db));
     } catch (const DbError&) {
@@ -200,32 +210,102 @@ void frmLogin::fillCounters()
     }
 }
 
+bool frmLogin::connected(QString* reason)
+{
+    const bool ok = openConnection(m_ctx, reason);
+    // The connection screen, if it came up, tells this screen when the database answers again.
+    if (auto* sql = qobject_cast<frmSql*>(m_ctx.screens.existing(QStringLiteral("connect"))))
+        connect(sql, &frmSql::connectionRestored, this, &frmLogin::connectionRestored, Qt::UniqueConnection);
+    return ok;
+}
+
+void frmLogin::connectionRestored()
+{
+    if (m_loggedIn)
+        return;
+    try {
+        firstAdmin->setVisible(noUserYet(m_ctx.db));
+    } catch (const DbError&) {
+        return;
+    }
+    if (optCounter->isChecked()) {
+        const QString counter = cmbCounter->currentText();
+        fillCounters();
+        cmbCounter->setCurrentText(counter);
+    }
+    if (m_retryWhenConnected) {
+        m_retryWhenConnected = false;
+        Command1_Click();
+    }
+}
+
 QWidget* frmLogin::Command1_Click()
 {
+    const qint64 wait = m_ctx.session.loginTries.remainingSeconds(m_ctx.clock.now());
+    if (wait > 0) {
+        updateWait();
+        m_ctx.dialogs.message(QStringLiteral("Please wait %1 seconds before the next try.").arg(wait),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        return nullptr;
+    }
+    QString reason;
+    if (!connected(&reason)) {
+        // Tried again by itself as soon as the connection screen finds the database.
+        m_retryWhenConnected = true;
+        m_ctx.dialogs.message(reason.isEmpty() ? DbError::notConnectedText() : reason, Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Warning, {}, this);
+        return nullptr;
+    }
     try {
         return optAdmin->isChecked() ? loginAdmin() : loginCounter();
     } catch (const DbError& e) {
+        m_retryWhenConnected = e.isConnectionFailure();
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
         return nullptr;
+    }
+}
+
+void frmLogin::wrongPassword(const QString& message)
+{
+    m_ctx.session.loginTries.failed(m_ctx.clock.now());
+    m_ctx.dialogs.message(message, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+    updateWait();
+}
+
+void frmLogin::succeeded()
+{
+    m_ctx.session.loginTries.succeeded();
+    m_ctx.session.loggedIn = true;
+    m_loggedIn = true;
+    tmrWait->stop();
+}
+
+void frmLogin::updateWait()
+{
+    const int seconds = m_ctx.session.loginTries.remainingSeconds(m_ctx.clock.now());
+    Command1->setEnabled(seconds == 0);
+    lblWait->setVisible(seconds > 0);
+    if (seconds > 0) {
+        lblWait->setText(QStringLiteral("Wrong password: the next try is possible in %1 s.").arg(seconds));
+        if (!tmrWait->isActive())
+            tmrWait->start();
+    } else {
+        tmrWait->stop();
     }
 }
 
 QWidget* frmLogin::loginAdmin()
 {
     Settings& s = m_ctx.settings;
-    const ResultSet rs = m_ctx.db.query(
-        QStringLiteral(
-            "select username,userauto from tbluser where username=? and password=? order by userauto"),
-        {txtUser->text(), txtPass->text()});
-    if (rs.isEmpty()) {
+    const std::optional<qint64> user = users::checkAdministrator(m_ctx.db, txtUser->text(), txtPass->text());
+    if (!user) {
         if (noUserYet(m_ctx.db)) {
             firstAdmin->show();
             firstAdmin->txtNewUser->setFocus();
             m_ctx.dialogs.message(QStringLiteral("There is no administrator yet: create the first one."),
                                   Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
         } else {
-            m_ctx.dialogs.message(QStringLiteral("Please enter a valid username and password"),
-                                  Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+            wrongPassword(QStringLiteral("Please enter a valid username and password"));
         }
         return nullptr;
     }
@@ -239,8 +319,8 @@ QWidget* frmLogin::loginAdmin()
         s.set(Queue, Login, QStringLiteral("Pass"), QString());
     }
     m_ctx.session.isAdmin = true;
-    m_ctx.session.adminUserId = rs.number(0, 1);
-    m_loggedIn = true;
+    m_ctx.session.adminUserId = *user;
+    succeeded();
     close();
     auto* mdi = new MDI(m_ctx);
     mdi->setAttribute(Qt::WA_DeleteOnClose);
@@ -253,13 +333,10 @@ QWidget* frmLogin::loginAdmin()
 QWidget* frmLogin::loginCounter()
 {
     Settings& s = m_ctx.settings;
-    const ResultSet rs =
-        m_ctx.db.query(QStringLiteral("select cntAuto,servAuto,countNameA,displayNameA from tblCounter "
-                                      "where contName=? and username=? and pass=? order by cntAuto"),
-                       {cmbCounter->currentText(), txtUser->text(), txtPass->text()});
-    if (rs.isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Please enter a valid Username and Password"),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+    const std::optional<users::CounterLogin> counter =
+        users::checkCounter(m_ctx.db, cmbCounter->currentText(), txtUser->text(), txtPass->text());
+    if (!counter) {
+        wrongPassword(QStringLiteral("Please enter a valid Username and Password"));
         return nullptr;
     }
     if (chkRem->isChecked()) {
@@ -268,15 +345,18 @@ QWidget* frmLogin::loginCounter()
         s.set(Queue, Login, QStringLiteral("type"), QStringLiteral("optCounter"));
         s.set(Queue, Login, QStringLiteral("Pass"), txtPass->text());
         s.set(Queue, Login, QStringLiteral("Counter"), cmbCounter->currentText());
+    } else {
+        // Unticked on a shared counter PC: the operator's password is not offered to the next one.
+        s.set(Queue, Login, QStringLiteral("Pass"), QString());
     }
     Session& session = m_ctx.session;
-    session.counterId = rs.number(0, 0);
-    session.servingCounterId = rs.number(0, 0);
-    session.serviceId = rs.number(0, 1);
-    session.counterNameA = rs.text(0, 2);
-    session.counterDisplayNameA = rs.text(0, 3);
+    session.counterId = counter->cntAuto;
+    session.servingCounterId = counter->cntAuto;
+    session.serviceId = counter->servAuto;
+    session.counterNameA = counter->countNameA;
+    session.counterDisplayNameA = counter->displayNameA;
     session.isAdmin = false;
-    m_loggedIn = true;
+    succeeded();
     close();
     QWidget* screen = m_ctx.screens.open(QStringLiteral("frmCall"));
     if (!screen) {

@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 // "Login Here": decides whether this run is an administrator's (main window) or a counter's
 // (counter operator screen).
@@ -30,6 +31,8 @@ public:
     QPushButton* Command1;       // Login
     QPushButton* Command2;       // Exit
     FirstAdminPanel* firstAdmin; // shown while the database has no user at all
+    QLabel* lblWait;             // the wait after wrong passwords
+    QTimer* tmrWait;             // lets Login be pressed again when the wait is over
 
     void Form_Load();
     void optAdmin_Click();
@@ -38,6 +41,12 @@ public:
     QWidget* Command1_Click();
     // Creates the first administrator from the panel and logs in with it; the window then shown.
     QWidget* createFirstAdmin();
+    // Shows how long the wait after wrong passwords still lasts, by the program's clock; Login is
+    // pressed again once it is over.
+    void updateWait();
+    // The connection works again: what the screen shows from the database is read again, and a
+    // log-in that failed for want of it is tried again.
+    void connectionRestored();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,7 +57,12 @@ private:
     QWidget* loginAdmin();
     QWidget* loginCounter();
     void fillCounters();
+    // The connection for the log-in; false (with the reason shown) when the database cannot be reached.
+    bool connected(QString* reason = nullptr);
+    void wrongPassword(const QString& message);
+    void succeeded();
 
     AppContext& m_ctx;
     bool m_loggedIn = false;
+    bool m_retryWhenConnected = false;
 };

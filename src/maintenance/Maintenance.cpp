@@ -1,5 +1,7 @@
 #include "maintenance/Maintenance.h"
 
+#include "core/PrivateFile.h"
+
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Schema.h"
@@ -19,6 +21,11 @@
 #include <cstring>
 
 namespace maintenance {
+
+namespace {
+// Rows removed per transaction when clearing old data.
+constexpr int clearingStep = 2000;
+} // namespace
 
 namespace {
 
@@ -134,6 +141,8 @@ QString backupDatabase(Database& db, const QString& folder, QString* writtenAs, 
     const QString target = backupfiles::datedFileIn(folder, QStringLiteral("mdb"), at);
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
+    // The copy holds every log-in: it is made readable by its owner only before anything is in it.
+    privatefile::keepPrivate(part);
     try {
         // A consistent snapshot even while other connections write.
         db.exec(QStringLiteral("VACUUM INTO ?"), {part});
@@ -178,6 +187,9 @@ QString restoreDatabase(const QString& source, const QString& target)
         QFile::remove(part);
         return error;
     }
+    // The restored database serves the same users as the one it replaces: its owner, group and mode
+    // (on an installed program the group brivane writes it from every workstation).
+    privatefile::takeOwnerAndMode(part, QFileInfo::exists(target) ? target : QString());
     QFile::setPermissions(part, QFile::permissions(part) | QFile::WriteOwner);
     // The database being replaced stays beside it, so a wrong restore can be undone. It is copied
     // under a name of its own first: the copy an earlier restore kept stays until this one succeeded.
@@ -192,6 +204,7 @@ QString restoreDatabase(const QString& source, const QString& target)
             return QStringLiteral("The present database could not be kept as \"%1\", so nothing was restored")
                 .arg(kept);
         }
+        privatefile::takeOwnerAndMode(keeping, QString());
     }
     QFile::remove(target + QStringLiteral("-shm"));
     const QString error = replaceFile(part, target);
@@ -210,11 +223,24 @@ QString restoreDatabase(const QString& source, const QString& target)
 
 qint64 deleteCallsBefore(Database& db, const QDate& before)
 {
-    Database::Transaction transaction(db);
-    const qint64 removed = db.exec(QStringLiteral("delete from tblCall where tickDate < ?"),
-                                   {before.toString(QStringLiteral("yyyy-MM-dd"))});
-    transaction.commit();
-    return removed;
+    // In short transactions of a few thousand rows: kiosks and counters write between them instead of
+    // waiting for the whole clearing (each part removes only rows that are to go, so an interrupted run
+    // is simply run again).
+    const QString date = before.toString(QStringLiteral("yyyy-MM-dd"));
+    qint64 removed = 0;
+    for (;;) {
+        qint64 part = 0;
+        db.inTransaction([&] {
+            part =
+                db.exec(QStringLiteral("delete from tblCall where callauto in (select callauto from tblCall "
+                                       "where tickDate < ? limit %1)")
+                            .arg(clearingStep),
+                        {date});
+        });
+        removed += part;
+        if (part < clearingStep)
+            return removed;
+    }
 }
 
 namespace {
@@ -238,12 +264,26 @@ ClearCount countBefore(Database& db, const QDate& before)
 ClearCount deleteTicketsBefore(Database& db, const QDate& before)
 {
     const QString day = before.toString(QStringLiteral("yyyy-MM-dd"));
-    Database::Transaction transaction(db);
     ClearCount c;
-    // The call rows first: they find their tickets by the tickets' dates.
-    c.calls = db.exec(QStringLiteral("delete from tblCall where ") + QLatin1String(CallsBefore), {day, day});
-    c.tickets = db.exec(QStringLiteral("delete from tblTicket where tickDate < ?"), {day});
-    transaction.commit();
+    // In parts of a few thousand rows, each its own transaction, so kiosks and counters write between
+    // them. The call rows first: they find their tickets by the tickets' dates (a run ended halfway is
+    // completed by the next one).
+    const auto inParts = [&](const QString& sql, const QVariantList& params) {
+        qint64 removed = 0;
+        for (qint64 part = clearingStep; part == clearingStep;) {
+            db.inTransaction([&] { part = db.exec(sql.arg(clearingStep), params); });
+            removed += part;
+        }
+        return removed;
+    };
+    c.calls =
+        inParts(QStringLiteral("delete from tblCall where callauto in (select callauto from tblCall where ") +
+                    QLatin1String(CallsBefore) + QStringLiteral(" limit %1)"),
+                {day, day});
+    c.tickets =
+        inParts(QStringLiteral("delete from tblTicket where tickAuto in (select tickAuto from tblTicket "
+                               "where tickDate < ? limit %1)"),
+                {day});
     return c;
 }
 
@@ -266,13 +306,16 @@ QString clearedText(const ClearCount& count, const QDate& before)
 
 qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos)
 {
-    if (tickAutos.isEmpty())
-        return 0;
-    Database::Transaction transaction(db);
     qint64 removed = 0;
-    for (qint64 key : tickAutos)
-        removed += db.exec(QStringLiteral("delete from tblTicket where tickAuto=?"), {key});
-    transaction.commit();
+    for (qsizetype from = 0; from < tickAutos.size(); from += clearingStep) {
+        qint64 part = 0;
+        db.inTransaction([&] {
+            part = 0; // run again from the start when the connection broke before the commit
+            for (qint64 key : tickAutos.mid(from, clearingStep))
+                part += db.exec(QStringLiteral("delete from tblTicket where tickAuto=?"), {key});
+        });
+        removed += part;
+    }
     return removed;
 }
 

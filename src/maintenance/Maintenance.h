@@ -42,7 +42,8 @@ QString keptBeforeRestore(const QString& target);
 
 // ---- Clearing old data ----
 
-// Deletes every call event dated before `before`; returns the number of rows removed.
+// Deletes every call event dated before `before`, a few thousand rows per transaction so that kiosks and
+// counters are not locked out meanwhile; returns the number of rows removed.
 qint64 deleteCallsBefore(Database& db, const QDate& before);
 
 // What clearing everything dated before a day removes: its tickets, and the call rows dated before
@@ -53,13 +54,13 @@ struct ClearCount
     qint64 calls = 0;
 };
 ClearCount countBefore(Database& db, const QDate& before);
-// Deletes them in one transaction; returns what was removed.
+// Deletes them, a few thousand rows per transaction; returns what was removed.
 ClearCount deleteTicketsBefore(Database& db, const QDate& before);
 // "12 tickets and 30 call rows dated before 01-12-2026 will be deleted. ..." and the answer's text.
 QString clearBeforeQuestion(const ClearCount& count, const QDate& before);
 QString clearedText(const ClearCount& count, const QDate& before);
 
-// Deletes the tickets with these keys in one transaction; returns the number of rows removed.
+// Deletes the tickets with these keys, a few thousand per transaction; returns the number removed.
 qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos);
 
 } // namespace maintenance

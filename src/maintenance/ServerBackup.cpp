@@ -2,6 +2,8 @@
 
 #include "maintenance/BackupFiles.h"
 
+#include "core/PrivateFile.h"
+
 #include "core/Database.h"
 #include "core/Schema.h"
 
@@ -61,6 +63,8 @@ QProcessEnvironment environmentFor(const ServerLink& link)
     env.insert(QStringLiteral("PGDATABASE"), link.database);
     env.insert(QStringLiteral("PGCONNECT_TIMEOUT"), QStringLiteral("10"));
     env.remove(QStringLiteral("PGPASSWORD"));
+    if (!link.sslMode.isEmpty())
+        env.insert(QStringLiteral("PGSSLMODE"), link.sslMode);
     if (link.passwordAuthentication) {
         env.insert(QStringLiteral("PGUSER"), link.user);
         env.insert(QStringLiteral("PGPASSWORD"), link.password);
@@ -151,6 +155,8 @@ QString dumpTo(Database& db, const QString& program, const QString& file, const 
 {
     const QString part = file + QStringLiteral(".part");
     QFile::remove(part);
+    // A dump holds every log-in: the file is owner-only before pg_dump writes into it.
+    privatefile::keepPrivate(part);
     const Run run =
         runTool(program,
                 {QStringLiteral("--format=custom"), QStringLiteral("--verbose"), QStringLiteral("--no-owner"),

@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Lookups.h"
+#include "core/PasswordHash.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
 
@@ -115,7 +116,7 @@ void frmCounter::Form_Load()
         const ResultSet rs =
             m_ctx.db.query(QStringLiteral("Select * from tblService where active='1' order by servAuto"));
         for (int i = 0; i < rs.size(); ++i)
-            cmbServ->addItem(rs.text(i, 2));
+            cmbServ->addItem(rs.text(i, 2), rs.number(i, 0));
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }
@@ -127,6 +128,8 @@ void frmCounter::clearFields()
     masterdata::clearChoice(cmbServ);
     for (QLineEdit* box : {txtName, txtDesc, txtUser, txtPass, txtPass1, txtNameA, txtDescA})
         box->clear();
+    txtPass->setPlaceholderText(QString());
+    txtPass1->setPlaceholderText(QString());
     chkActive->setChecked(true);
 }
 
@@ -135,12 +138,15 @@ void frmCounter::getData()
     const ResultSet rs = m_ctx.db.query(QStringLiteral("select * from tblcounter where cntauto=?"), {ref()});
     if (rs.isEmpty())
         return;
-    cmbServ->setCurrentText(lookups::serviceNameById(m_ctx.db, rs.number(0, 1)));
+    masterdata::chooseKey(cmbServ, rs.number(0, 1), lookups::serviceNameById(m_ctx.db, rs.number(0, 1)));
     txtName->setText(rs.text(0, 2));
     txtDesc->setText(rs.text(0, 3));
     txtUser->setText(rs.text(0, 4));
-    txtPass->setText(rs.text(0, 5));
-    txtPass1->setText(rs.text(0, 5));
+    // The password is never shown: empty boxes keep it, a typed one replaces it.
+    for (QLineEdit* box : {txtPass, txtPass1}) {
+        box->clear();
+        box->setPlaceholderText(QStringLiteral("kept unless typed"));
+    }
     chkActive->setChecked(rs.text(0, 6) == QLatin1String("1"));
     txtNameA->setText(rs.text(0, QStringLiteral("countNameA")));
     txtDescA->setText(rs.text(0, QStringLiteral("displayNameA")));
@@ -154,7 +160,7 @@ bool frmCounter::checkInput()
     };
     if (txtPass->text() != txtPass1->text())
         return refuse(QStringLiteral("Passwords should be same "));
-    if (lookups::serviceIdByName(m_ctx.db, cmbServ->currentText()) == 0)
+    if (serviceKey() == 0)
         return refuse(QStringLiteral("Select a valid service"));
     if (txtName->text().isEmpty())
         return refuse(QStringLiteral("Counter Name should not be blank"));
@@ -168,16 +174,25 @@ QString frmCounter::rowName() const
     return txtName->text();
 }
 
+qint64 frmCounter::serviceKey() const
+{
+    return masterdata::chosenKey(
+        cmbServ, [this](const QString& name) { return lookups::serviceIdByName(m_ctx.db, name); });
+}
+
 QVariantMap frmCounter::values() const
 {
-    return {{QStringLiteral("servAuto"), lookups::serviceIdByName(m_ctx.db, cmbServ->currentText())},
-            {QStringLiteral("contName"), stored(txtName->text())},
-            {QStringLiteral("displayName"), stored(txtDesc->text())},
-            {QStringLiteral("username"), stored(txtUser->text())},
-            {QStringLiteral("pass"), stored(txtPass->text())},
-            {QStringLiteral("active"), chkActive->isChecked() ? 1 : 0},
-            {QStringLiteral("countNameA"), stored(txtNameA->text())},
-            {QStringLiteral("displayNameA"), stored(txtDescA->text())}};
+    QVariantMap row{{QStringLiteral("servAuto"), serviceKey()},
+                    {QStringLiteral("contName"), stored(txtName->text())},
+                    {QStringLiteral("displayName"), stored(txtDesc->text())},
+                    {QStringLiteral("username"), stored(txtUser->text())},
+                    {QStringLiteral("active"), chkActive->isChecked() ? 1 : 0},
+                    {QStringLiteral("countNameA"), stored(txtNameA->text())},
+                    {QStringLiteral("displayNameA"), stored(txtDescA->text())}};
+    // An existing counter keeps its password while the boxes stay empty.
+    if (isNewRow() || !txtPass->text().isEmpty())
+        row.insert(QStringLiteral("pass"), passwords::hash(stored(txtPass->text())));
+    return row;
 }
 
 void frmCounter::showFailure(const DbError& error)

@@ -47,4 +47,8 @@ protected:
     QVariantMap values() const override;
     QString rowName() const override;
     void showFailure(const DbError& error) override;
+
+private:
+    // The key of the service chosen (names may repeat across departments).
+    qint64 serviceKey() const;
 };

@@ -59,6 +59,31 @@ void clearChoice(QComboBox* box)
     box->setEditText(QString());
 }
 
+void chooseKey(QComboBox* box, qint64 key, const QString& name)
+{
+    int index = box->findData(key);
+    if (index < 0 && key != 0) {
+        box->addItem(name, key);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
+    if (index < 0)
+        box->setEditText(name);
+}
+
+qint64 chosenKey(const QComboBox* box, const std::function<qint64(const QString&)>& byName)
+{
+    const QString text = box->currentText();
+    const int index = box->currentIndex();
+    if (index >= 0 && box->itemText(index) == text && box->itemData(index).isValid())
+        return box->itemData(index).toLongLong();
+    // Typed: the entry of that name, if the list holds one; the store's answer otherwise.
+    const int typed = box->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (typed >= 0 && box->itemData(typed).isValid())
+        return box->itemData(typed).toLongLong();
+    return byName(text);
+}
+
 } // namespace masterdata
 
 // ---------------------------------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QVariantMap>
 #include <QVector>
@@ -151,5 +153,10 @@ QString cleanPrefix(const QString& prefix);
 QString stored(const QString& text);
 // A list that also takes typed text, with nothing chosen and nothing typed.
 void clearChoice(QComboBox* box);
+// Shows the row with that key as the choice, adding its name when the list does not hold it (an
+// inactive row). Names may repeat, so the list's entries carry their keys.
+void chooseKey(QComboBox* box, qint64 key, const QString& name);
+// The key of the entry chosen; a typed name that is no entry's text is looked up by `byName`.
+qint64 chosenKey(const QComboBox* box, const std::function<qint64(const QString&)>& byName);
 
 } // namespace masterdata

@@ -96,10 +96,10 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
 void frmService::Form_Load()
 {
     try {
-        const ResultSet rs =
-            m_ctx.db.query(QStringLiteral("select deptName from tblDept where active='1' order by deptAuto"));
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select deptName, deptAuto from tblDept where active='1' order by deptAuto"));
         for (int i = 0; i < rs.size(); ++i)
-            cmbDept->addItem(rs.text(i, 0));
+            cmbDept->addItem(rs.text(i, 0), rs.number(i, 1));
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }
@@ -129,7 +129,9 @@ void frmService::getData()
         } catch (const DbError&) {
         }
     };
-    step([&] { cmbDept->setCurrentText(lookups::deptNameById(m_ctx.db, rs.number(0, 1))); });
+    step([&] {
+        masterdata::chooseKey(cmbDept, rs.number(0, 1), lookups::deptNameById(m_ctx.db, rs.number(0, 1)));
+    });
     step([&] { txtServ->setText(rs.text(0, 2)); });
     step([&] { txtDesc->setText(rs.text(0, 3)); });
     step([&] { chkActive->setChecked(rs.text(0, 4) == QLatin1String("1")); });
@@ -162,17 +164,24 @@ bool frmService::checkInput()
         return refuse(QStringLiteral("Cannot Save. Prefix Should not be Number"));
     qint64 start = 0;
     qint64 end = 0;
-    if (!masterdata::readsAsWholeNumber(txtNo->text(), &start))
+    // Token numbers start at 0 or above: a sign would be printed and spoken as part of the number.
+    if (!masterdata::readsAsWholeNumber(txtNo->text(), &start) || start < 0)
         return refuse(QStringLiteral("Cannot Save. Enter a valid Starting number"));
-    if (!masterdata::readsAsWholeNumber(txtEnd->text(), &end))
+    if (!masterdata::readsAsWholeNumber(txtEnd->text(), &end) || end < 0)
         return refuse(QStringLiteral("Cannot Save. Enter a valid Ending number"));
     if (end <= start)
         return refuse(QStringLiteral("Please Check Starting and Ending Number"));
-    if (lookups::deptIdByName(m_ctx.db, cmbDept->currentText()) == 0)
+    if (deptKey() == 0)
         return refuse(QStringLiteral("Select a department name"));
     if (txtServ->text().isEmpty())
         return refuse(QStringLiteral("Service name should not be blank"));
     return true;
+}
+
+qint64 frmService::deptKey() const
+{
+    return masterdata::chosenKey(
+        cmbDept, [this](const QString& name) { return lookups::deptIdByName(m_ctx.db, name); });
 }
 
 QString frmService::rowName() const
@@ -182,7 +191,7 @@ QString frmService::rowName() const
 
 QVariantMap frmService::values() const
 {
-    return {{QStringLiteral("deptAuto"), lookups::deptIdByName(m_ctx.db, cmbDept->currentText())},
+    return {{QStringLiteral("deptAuto"), deptKey()},
             {QStringLiteral("servName"), stored(txtServ->text())},
             {QStringLiteral("ServDesc"), stored(txtDesc->text())},
             {QStringLiteral("active"), chkActive->isChecked() ? 1 : 0},

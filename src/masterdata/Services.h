@@ -47,4 +47,8 @@ protected:
     QVariantMap values() const override;
     QString rowName() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The key of the department chosen (names may repeat).
+    qint64 deptKey() const;
 };

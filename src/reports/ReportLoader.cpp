@@ -129,7 +129,11 @@ private:
             break;
         case Database::Kind::Postgres:
             db->openPostgres(store.server.host, store.server.port, store.server.database, store.server.user,
-                             store.server.password, store.server.passwordAuthentication);
+                             store.server.password, store.server.passwordAuthentication,
+                             store.server.sslMode);
+            // A long report is read here, away from the screens, and may take longer than a screen's
+            // statement.
+            db->setStatementTimeout(0);
             break;
         case Database::Kind::None:
             throw DbError(QStringLiteral("Operation is not allowed when the object is closed."),

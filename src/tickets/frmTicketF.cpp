@@ -508,7 +508,15 @@ void frmPass::cmdClear_Click()
 
 void frmPass::cmdEnter_Click()
 {
+    // Each wrong code makes the next try wait longer (for the whole run, however often the pad opens).
+    WrongTries& tries = m_ctx.session.exitPadTries;
+    const int wait = tries.remainingSeconds(m_ctx.clock.now());
+    if (wait > 0) {
+        Label1->setText(QStringLiteral("Wait %1 s").arg(wait));
+        return;
+    }
     if (!exitCode.isEmpty() && txtPass->text() == exitCode) {
+        tries.succeeded();
         QPointer<QWidget> kiosk(m_kiosk);
         close();
         if (auto* fullScreen = qobject_cast<frmTicketF*>(kiosk.data()))
@@ -517,6 +525,7 @@ void frmPass::cmdEnter_Click()
             kiosk->close();
         return;
     }
+    tries.failed(m_ctx.clock.now());
     Label1->setText(QStringLiteral("Enter Valid Password"));
 }
 

@@ -28,7 +28,8 @@ protected:
     // Every failure names its cause and leaves the working path.txt as it was.
     void expectRefused(const ConnectionValues& values, workstation::ConnectFailure failure, const char* words)
     {
-        const workstation::ConnectResult r = workstation::connect(values, config.path());
+        const workstation::ConnectResult r =
+            workstation::connect(values, config.filePath(QStringLiteral("path.txt")));
         EXPECT_EQ(r.failure, failure) << r.message.toStdString();
         EXPECT_TRUE(r.message.contains(QLatin1String(words))) << r.message.toStdString();
         EXPECT_EQ(contentOf(pathFile), QByteArray(";brivane.db;;;\n"));
@@ -102,4 +103,29 @@ TEST_F(Connect, WritesPathTxtForOnlyItsOwnerAfterCreatingTheSchema)
     check.close();
 
     EXPECT_EQ(connect->run(*env.ctx, {hall.host, name}, out, err), 2);
+
+    // With --path-file FILE the named file is written, not the path.txt beside it.
+    const QString site = config.filePath(QStringLiteral("site.txt"));
+    env.ctx->where.pathFile = site;
+    EXPECT_EQ(connect->run(*env.ctx,
+                           {hall.host, name, hall.user, QStringLiteral("--password"), hall.password,
+                            QStringLiteral("--sslmode"), QStringLiteral("disable")},
+                           out, err),
+              0)
+        << errText.toStdString();
+    EXPECT_EQ(contentOf(site), QStringLiteral("%1;%2;%3;%4;sslmode=disable\n")
+                                   .arg(hall.host, name, hall.user, hall.password)
+                                   .toUtf8());
+    EXPECT_TRUE(outText.contains(site));
+    // A later connect keeps the file's options.
+    EXPECT_EQ(connect->run(*env.ctx,
+                           {hall.host, name, hall.user, QStringLiteral("--password"), hall.password}, out,
+                           err),
+              0);
+    EXPECT_TRUE(contentOf(site).endsWith("sslmode=disable\n"));
+    EXPECT_EQ(
+        connect->run(*env.ctx,
+                     {hall.host, name, hall.user, QStringLiteral("--sslmode"), QStringLiteral("always")}, out,
+                     err),
+        2);
 }

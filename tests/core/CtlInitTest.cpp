@@ -1,6 +1,8 @@
 #include "app/Program.h"
 #include "core/CommandRegistry.h"
 #include "core/Lookups.h"
+#include "core/PasswordHash.h"
+#include "core/users/Credentials.h"
 #include "testsupport/TestEnv.h"
 
 #include <QDir>
@@ -41,13 +43,30 @@ TEST(CtlInit, CreatesTheFirstAdministratorAndRefusesEmptyOrDuplicateOnes)
     const ResultSet rs = env.db.query(QStringLiteral("select * from tbluser"));
     ASSERT_EQ(rs.size(), 1);
     EXPECT_EQ(rs.text(0, 1), QStringLiteral("boss"));
-    EXPECT_EQ(rs.text(0, 2), QStringLiteral("s3cret"));
+    EXPECT_TRUE(passwords::isHash(rs.text(0, 2)));
+    EXPECT_TRUE(passwords::matches(rs.text(0, 2), QStringLiteral("s3cret")));
     EXPECT_EQ(rs.text(0, 3), QStringLiteral("Admin"));
     EXPECT_EQ(run(env, QStringLiteral("init"),
                   {QStringLiteral("--admin"), QStringLiteral("boss"), QStringLiteral("--password"),
                    QStringLiteral("other")},
                   &err),
               1);
+}
+
+// A hall that has an administrator gets no further one from the command line (whoever can read
+// path.txt could otherwise make themselves one).
+TEST(CtlInit, RefusesWhenTheHallHasAnAdministrator)
+{
+    TestEnv env;
+    seedHall(env.db);
+    QString err;
+    EXPECT_EQ(run(env, QStringLiteral("init"),
+                  {QStringLiteral("--admin"), QStringLiteral("evil"), QStringLiteral("--password"),
+                   QStringLiteral("evil")},
+                  &err),
+              1);
+    EXPECT_TRUE(err.contains(QStringLiteral("already has an administrator"))) << err.toStdString();
+    EXPECT_EQ(env.db.query(QStringLiteral("select * from tbluser")).size(), 1);
 }
 
 TEST(CtlDemo, LoadsAWholeHallOnceWithTheThemeAFreshWorkstationProposes)
@@ -79,9 +98,7 @@ TEST(CtlDemo, LoadsAWholeHallOnceWithTheThemeAFreshWorkstationProposes)
     const ResultSet videos = db.query(QStringLiteral("select vidName from tblvideo where active='1'"));
     ASSERT_EQ(videos.size(), 3);
     EXPECT_EQ(videos.text(0, 0), env.path(QStringLiteral("files/video/demo.ogv")));
-    EXPECT_EQ(
-        db.query(QStringLiteral("select * from tbluser where username='admin' and password='admin'")).size(),
-        1);
+    EXPECT_TRUE(users::checkAdministrator(db, QStringLiteral("admin"), QStringLiteral("admin")).has_value());
     // A second run leaves the hall as it is.
     EXPECT_EQ(run(env, QStringLiteral("demo"), {}), 1);
     EXPECT_EQ(db.query(QStringLiteral("select * from tbltheme")).size(), 1);

@@ -1,6 +1,7 @@
 #include "FakeScreens.h"
 #include "core/FirstAdministrator.h"
 #include "core/MDI.h"
+#include "core/PasswordHash.h"
 #include "core/frmLogin.h"
 #include "core/frmSplash.h"
 
@@ -75,6 +76,7 @@ TEST_P(LoginTest, WrongPasswordsGetTheirMessagesAndTheScreenStays)
     login->txtPass->setText(QStringLiteral("wrong"));
     EXPECT_EQ(login->Command1_Click(), nullptr);
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please enter a valid username and password"));
+    env->clock.advanceSecs(1); // the wait after a wrong password
 
     login->optCounter->click();
     login->cmbCounter->setCurrentText(QStringLiteral("Counter 1"));
@@ -157,6 +159,7 @@ TEST_P(LoginTest, QuotesInNamesAndPasswordsJustWork)
     login->txtUser->setText(QStringLiteral("O'Brien"));
     login->txtPass->setText(QStringLiteral("' or '1'='1"));
     EXPECT_EQ(login->Command1_Click(), nullptr);
+    env->clock.advanceSecs(1);
     login->txtPass->setText(QStringLiteral("it's ' or '1'='1"));
     QWidget* mdi = login->Command1_Click();
     EXPECT_NE(mdi, nullptr);
@@ -203,7 +206,8 @@ TEST_P(LoginTest, AnEmptyUserTableOffersTheFirstAdministratorAndLogsInWithIt)
     const ResultSet users = env->db.query(QStringLiteral("select username,password,userType from tbluser"));
     ASSERT_EQ(users.size(), 1);
     EXPECT_EQ(users.text(0, 0), QStringLiteral("chief"));
-    EXPECT_EQ(users.text(0, 1), QStringLiteral("Hall-2024"));
+    EXPECT_TRUE(passwords::matches(users.text(0, 1), QStringLiteral("Hall-2024")));
+    EXPECT_TRUE(passwords::isHash(users.text(0, 1)));
     EXPECT_EQ(users.text(0, 2), QStringLiteral("Admin"));
     EXPECT_TRUE(env->session.isAdmin);
     MDI* mdi = nullptr;

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
+#include <QTest>
 #include <QTimeEdit>
 
 namespace {
@@ -284,4 +285,23 @@ TEST_F(MainWindowTest, PrintTicketOpensTheKioskTheSettingsName)
     // The settings Save that Print Ticket performs kept the choice.
     EXPECT_EQ(env.settings().get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen")),
               QStringLiteral("Full Screen"));
+}
+
+// Ctrl+D and Ctrl+N belong to the main window: on the kiosk's keyboard (another window of the same
+// program) they neither start the board nor switch the news.
+TEST_F(MainWindowTest, CtrlDAndCtrlNActOnlyInTheMainWindow)
+{
+    QWidget kiosk;
+    kiosk.show();
+    QApplication::setActiveWindow(&kiosk);
+    QTest::keyClick(&kiosk, Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(&kiosk, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(FakeBoard::opened, 0);
+    EXPECT_FALSE(mdi->displayRunning());
+    EXPECT_FALSE(mdi->chkStart->isChecked());
+
+    QApplication::setActiveWindow(mdi.get());
+    QTest::keyClick(mdi.get(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(FakeBoard::opened, 1);
+    EXPECT_TRUE(mdi->displayRunning());
 }

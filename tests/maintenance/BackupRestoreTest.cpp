@@ -319,6 +319,33 @@ TEST_F(BackupRestore, CommandsBackUpAndRestore)
     EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
 }
 
+// Backups hold every log-in: they and the copy kept before a restore are readable by their owner
+// only. A restored database keeps the mode (and group) the replaced one had, so the other
+// workstations of an installed program can still write it.
+TEST_F(BackupRestore, BackupsArePrivateAndARestoreKeepsTheDatabasesMode)
+{
+    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder).isEmpty());
+    const QString backup = maintenance::backupFileIn(backupFolder);
+    EXPECT_EQ(QFile::permissions(backup) & others, QFile::Permissions());
+
+    const QString target = env.path(QStringLiteral("shared.db"));
+    {
+        Database made;
+        made.openSqlite(target);
+    }
+    const auto shared = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                        QFile::ReadGroup | QFile::WriteGroup;
+    ASSERT_TRUE(QFile::setPermissions(target, shared));
+    // The backup as another tool might leave it: readable by everyone.
+    QFile::setPermissions(backup, QFile::permissions(backup) | QFile::ReadOther);
+    ASSERT_EQ(maintenance::restoreDatabase(backup, target), QString());
+    EXPECT_EQ(QFile::permissions(target), shared);
+    EXPECT_EQ(ticketsIn(target), 2);
+    const QString kept = maintenance::keptBeforeRestore(target);
+    EXPECT_EQ(QFile::permissions(kept) & others, QFile::Permissions());
+}
+
 TEST_F(BackupRestore, RestoreRefusesAnotherProgramsDatabaseAndKeepsTheOneItReplaces)
 {
     // An SQLite file of some other program: it passes the file check but is no Brivane database.

@@ -100,6 +100,20 @@ TEST_P(ClearCalls, DeletesOnlyEarlierDaysAndAFutureDateTakesTodayToo)
     EXPECT_EQ(remaining(), QStringList{QStringLiteral("A5")});
 }
 
+// A long clearing goes in parts, each its own short transaction, so kiosks can write between them;
+// every old row still goes, and the newer ones stay.
+TEST_P(ClearCalls, ALongClearingRemovesEveryOldRowInParts)
+{
+    env->db.inTransaction([&] {
+        for (int i = 0; i < 4500; ++i)
+            env->db.insert(QStringLiteral("tblCall"),
+                           {{QStringLiteral("no_abr"), QStringLiteral("Z%1").arg(i)},
+                            {QStringLiteral("tickDate"), QStringLiteral("2020-01-01")}});
+    });
+    EXPECT_EQ(maintenance::deleteCallsBefore(env->db, today), 4502);
+    EXPECT_EQ(remaining(), (QStringList{QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A5")}));
+}
+
 TEST_P(ClearCalls, ScreenStartsAtTodayAsksFirstAndReports)
 {
     auto* w = qobject_cast<frmcallDelete*>(env->screens.open(QStringLiteral("ClrCall")));

@@ -1,5 +1,6 @@
 #include "core/Lookups.h"
 #include "core/MDI.h"
+#include "core/users/Credentials.h"
 #include "core/users/Users.h"
 #include "masterdata/Counters.h"
 #include "masterdata/Departments.h"
@@ -98,17 +99,13 @@ TEST_P(MasterDataWorkflow, HallIsSetUpFromTheMainWindow)
     EXPECT_EQ(
         db.query(QStringLiteral("select deptAuto from tblService where servAuto=?"), {serv}).number(0, 0),
         lookups::deptIdByName(db, QStringLiteral("Radiology")));
-    EXPECT_EQ(
-        db.query(QStringLiteral("select servAuto from tblCounter where contName=? and username=? and pass=?"),
-                 {QStringLiteral("Room 7"), QStringLiteral("radiographer"), QStringLiteral("film")})
-            .number(0, 0),
-        serv);
+    const auto room7 = users::checkCounter(db, QStringLiteral("Room 7"), QStringLiteral("radiographer"),
+                                           QStringLiteral("film"));
+    ASSERT_TRUE(room7.has_value());
+    EXPECT_EQ(room7->servAuto, serv);
     EXPECT_EQ(db.query(QStringLiteral("Select * from tblComp where compAuto=1")).text(0, 1),
               QStringLiteral("City Clinic"));
-    EXPECT_EQ(db.query(QStringLiteral("select * from tbluser where username=? and password=?"),
-                       {QStringLiteral("deputy"), QStringLiteral("pw")})
-                  .size(),
-              1);
+    EXPECT_TRUE(users::checkAdministrator(db, QStringLiteral("deputy"), QStringLiteral("pw")).has_value());
 }
 
 BRIVANE_STORE_TEST_SUITE(MasterDataWorkflow);

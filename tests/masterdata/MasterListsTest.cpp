@@ -1,3 +1,4 @@
+#include "core/PasswordHash.h"
 #include "masterdata/Counters.h"
 #include "masterdata/Departments.h"
 #include "masterdata/Services.h"
@@ -368,22 +369,23 @@ TEST_P(MasterListsTest, CounterChecksSaveAndEditShowsThePasswordTwice)
     EXPECT_EQ(rs.number(0, 1), hall.reports);
     EXPECT_EQ(rs.text(0, 3), QString());
     EXPECT_EQ(rs.text(0, 4), QStringLiteral("o'hara"));
-    EXPECT_EQ(rs.text(0, 5), QStringLiteral("a"));
+    EXPECT_TRUE(passwords::isHash(rs.text(0, 5)));
+    EXPECT_TRUE(passwords::matches(rs.text(0, 5), QStringLiteral("a")));
     EXPECT_EQ(rs.text(0, 6), QStringLiteral("1"));
     EXPECT_EQ(rs.text(0, 7), QStringLiteral("Docteur O'Hara"));
     EXPECT_EQ(rs.text(0, 8), QStringLiteral("Salle 4"));
     // Listed by name: "Counter 1..3" come before "Dr. O'Hara".
     EXPECT_EQ(list->FG->text(4, 4), QStringLiteral("Dr. O'Hara"));
 
-    // Editing shows the password in both boxes, so Save without retyping passes; a second
-    // counter of the same name is allowed.
+    // Editing never shows the password: empty boxes keep it; a second counter of the same name is
+    // allowed.
     ASSERT_TRUE(list->selectKey(hall.counter3));
     list->FG_DblClick();
     edit = qobject_cast<frmCounter*>(env->screens.existing(QStringLiteral("frmCounter")));
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit->cmbServ->currentText(), QStringLiteral("Lab"));
-    EXPECT_EQ(edit->txtPass->text(), QStringLiteral("pw"));
-    EXPECT_EQ(edit->txtPass1->text(), QStringLiteral("pw"));
+    EXPECT_EQ(edit->txtPass->text(), QString());
+    EXPECT_EQ(edit->txtPass1->text(), QString());
     EXPECT_EQ(edit->txtDesc->text(), QStringLiteral("Lab"));
     EXPECT_EQ(edit->txtDescA->text(), QStringLiteral("Lab (2)"));
     edit->txtName->setText(QStringLiteral("Counter 1"));
@@ -395,7 +397,7 @@ TEST_P(MasterListsTest, CounterChecksSaveAndEditShowsThePasswordTwice)
         QStringLiteral("select contName, active, pass from tblCounter where cntAuto=?"), {hall.counter3});
     EXPECT_EQ(c3.text(0, 0), QStringLiteral("Counter 1"));
     EXPECT_EQ(c3.text(0, 1), QStringLiteral("0"));
-    EXPECT_EQ(c3.text(0, 2), QStringLiteral("pw"));
+    EXPECT_EQ(c3.text(0, 2), QStringLiteral("pw")); // kept as it was
     EXPECT_EQ(count(env->db, QStringLiteral("select count(*) from tblCounter where contName='Counter 1'")),
               2);
 }

@@ -1,3 +1,5 @@
+#include "core/PasswordHash.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStyleFactory>
@@ -17,6 +19,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Tests log in many times: hashes with the smallest parameters (the program uses the real ones).
+    passwords::useCheapHashingForTests();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -525,11 +525,45 @@ TEST_F(ExitPad, OnlyTheLastItemOfCodeTxtOpensTheKiosk)
     type(p, QStringLiteral("56789"));
     QTest::mouseClick(p->cmdBack, Qt::LeftButton);
     EXPECT_EQ(p->txtPass->text(), QStringLiteral("5678"));
+    env.clock.advanceSecs(1); // the wait after the wrong code
     QPointer<frmTicketF> guard(kiosk);
     QTest::mouseClick(p->cmdEnter, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(guard && guard->isVisible());
     EXPECT_FALSE(p);
+}
+
+// Each wrong code makes the next try wait longer (1, 2, 4 … s by the program's clock), also after the
+// pad is closed and opened again; a try too early is not even compared.
+TEST_F(ExitPad, WrongCodesMakeTheNextTryWaitLonger)
+{
+    env.writeFile(QStringLiteral("code.txt"), "2468");
+    frmTicketF* kiosk = open();
+    QPointer<frmPass> p = pad(kiosk);
+    ASSERT_TRUE(p);
+    type(p, QStringLiteral("1111"));
+    QTest::mouseClick(p->cmdEnter, Qt::LeftButton);
+    env.clock.advanceSecs(1);
+    QTest::mouseClick(p->cmdEnter, Qt::LeftButton);
+    EXPECT_EQ(p->Label1->text(), QStringLiteral("Enter Valid Password"));
+    p->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(p);
+
+    kiosk->Timer1_Timer(); // the touch count starts again
+    p = pad(kiosk);
+    ASSERT_TRUE(p);
+    type(p, QStringLiteral("2468"));
+    env.clock.advanceSecs(1);
+    QTest::mouseClick(p->cmdEnter, Qt::LeftButton);
+    EXPECT_EQ(p->Label1->text(), QStringLiteral("Wait 1 s"));
+    EXPECT_TRUE(kiosk->isVisible());
+    env.clock.advanceSecs(1);
+    QPointer<frmTicketF> guard(kiosk);
+    QTest::mouseClick(p->cmdEnter, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(guard && guard->isVisible());
+    EXPECT_EQ(env.session.exitPadTries.failures(), 0);
 }
 
 TEST_F(ExitPad, TheProgramShipsTheDefaultCode)

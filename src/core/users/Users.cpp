@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/PasswordHash.h"
 #include "core/Session.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
@@ -45,7 +46,7 @@ AddResult addUser(Database& db, const QString& name, const QString& password, co
     if (!db.query(QStringLiteral("select * from tbluser where username=?"), {name}).isEmpty())
         return AddResult::NameTaken;
     db.insert(QStringLiteral("tbluser"), {{QStringLiteral("username"), name},
-                                          {QStringLiteral("password"), stored(password)},
+                                          {QStringLiteral("password"), passwords::hash(stored(password))},
                                           {QStringLiteral("userType"), type}});
     transaction.commit();
     return AddResult::Added;
@@ -69,21 +70,6 @@ RemoveResult removeUser(Database& db, qint64 userAuto)
         return RemoveResult::NotFound;
     transaction.commit();
     return RemoveResult::Removed;
-}
-
-bool changeAdminPassword(Database& db, qint64 userAuto, const QString& oldPassword,
-                         const QString& newPassword)
-{
-    return db.exec(
-               QStringLiteral("update tbluser set password=? where userAuto=? and coalesce(password,'')=?"),
-               {stored(newPassword), userAuto, stored(oldPassword)}) > 0;
-}
-
-bool changeCounterPassword(Database& db, qint64 cntAuto, const QString& oldPassword,
-                           const QString& newPassword)
-{
-    return db.exec(QStringLiteral("update tblcounter set pass=? where cntauto=? and coalesce(pass,'')=?"),
-                   {stored(newPassword), cntAuto, stored(oldPassword)}) > 0;
 }
 
 } // namespace users

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/users/Credentials.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -24,12 +26,6 @@ qint64 userCount(Database& db);
 // Removes that log-in unless it is the last one left; two workstations removing the last two at once
 // leave one.
 RemoveResult removeUser(Database& db, qint64 userAuto);
-
-// Sets a new password when the old one matches; false when it does not (or the row is gone).
-bool changeAdminPassword(Database& db, qint64 userAuto, const QString& oldPassword,
-                         const QString& newPassword);
-bool changeCounterPassword(Database& db, qint64 cntAuto, const QString& oldPassword,
-                           const QString& newPassword);
 
 } // namespace users
 

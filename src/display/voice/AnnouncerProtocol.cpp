@@ -4,9 +4,11 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace announcer {
@@ -26,10 +28,18 @@ QString baseName(const QString& installDir)
     return QStringLiteral("brivane-voice-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash.left(16)));
 }
 
+// The user's own runtime folder; a folder another user owns or may write into is refused (its
+// socket and lock could be replaced), and nothing falls back to a shared folder with a guessable name.
 QString runtimeFolder()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return runtime.isEmpty() || !QFileInfo(runtime).isDir() ? QDir::tempPath() : runtime;
+    struct stat st
+    {
+    };
+    if (runtime.isEmpty() || ::lstat(QFile::encodeName(runtime).constData(), &st) != 0 ||
+        !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 077) != 0)
+        return QStringLiteral("/nonexistent/refused-runtime-folder");
+    return runtime;
 }
 
 } // namespace
