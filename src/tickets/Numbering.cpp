@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "core/Schema.h"
+#include "tickets/TicketCode.h"
 #include "ui/Clock.h"
 
 #include <QVariantMap>
@@ -105,6 +106,24 @@ ServiceInfo readService(Database& db, qint64 serviceId)
 
 namespace {
 
+QVariant estimatedMinutes(const waiting::Estimate& estimate)
+{
+    return estimate.minutes ? QVariant(qint64(*estimate.minutes)) : QVariant(QMetaType::fromType<qint64>());
+}
+
+// The estimate for a ticket about to be issued. It only informs the visitor: a store that cannot
+// answer it leaves the ticket without one, and the issue goes on (the insert meets a broken
+// connection itself).
+waiting::Estimate estimateForIssue(Database& db, const Clock& clock, const IssueRequest& request)
+{
+    try {
+        return waiting::WaitEstimator(db, clock).forNewTicket(request.serviceId, request.number,
+                                                              dayText(request.issueDate));
+    } catch (const DbError&) {
+        return {};
+    }
+}
+
 // PostgreSQL with the numbering routine: the number is taken and the ticket stored in one statement,
 // which holds the service's lock only while the server runs it. False when the database has no
 // such routine; a limit or a service gone is told by the one look at the service that follows.
@@ -119,8 +138,9 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
         rs = db.query(
             QStringLiteral(
                 "insert into tblticket "
-                "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,apptime) "
-                "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), 0, 'N', ? "
+                "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,apptime,webcode,estwait) "
+                "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), 0, 'N', ?, "
+                "?, cast(? as bigint) "
                 "from (select %1(?, ?, ?) as no) n, tblService s "
                 "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
                 "returning tickauto, tickno, no_abr, "
@@ -129,8 +149,9 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
                 "(select servdesc from tblService where servauto = tblticket.servauto), "
                 "(select ServName from tblService where servauto = tblticket.servauto)")
                 .arg(schema::tokenNumberRoutineName()),
-            {day, now.time().toString(QStringLiteral("HH:mm:ss")), appTime, request.serviceId, day,
-             request.number, request.serviceId, highestTokenNumber});
+            {day, now.time().toString(QStringLiteral("HH:mm:ss")), appTime, result.webCode,
+             estimatedMinutes(result.estimate), request.serviceId, day, request.number, request.serviceId,
+             highestTokenNumber});
     } catch (const DbError& e) {
         // The unique index refusing a number another workstation took without the lock: the
         // transaction below looks again.
@@ -168,6 +189,8 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
 IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request)
 {
     IssuedTicket result;
+    result.webCode = ticketcode::newCode();
+    result.estimate = estimateForIssue(db, clock, request);
     if (db.isPostgres() && storeInOneStatement(db, clock, request, result))
         return result;
     const QString day = dayText(request.issueDate);
@@ -198,7 +221,9 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
                                 {QStringLiteral("call"), QStringLiteral("0")},
                                 {QStringLiteral("no_abr"), result.label},
                                 {QStringLiteral("attended"), 0},
-                                {QStringLiteral("ttype"), QStringLiteral("N")}};
+                                {QStringLiteral("ttype"), QStringLiteral("N")},
+                                {QStringLiteral("webcode"), result.webCode},
+                                {QStringLiteral("estwait"), estimatedMinutes(result.estimate)}};
                 if (request.writeAppTime)
                     row.insert(QStringLiteral("apptime"), now.time().toString(QStringLiteral("HH:mm")));
                 result.tickAuto = db.insert(QStringLiteral("tblTicket"), row);

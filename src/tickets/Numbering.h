@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tickets/WaitEstimate.h"
+
 #include <QDate>
 #include <QString>
 
@@ -50,6 +52,11 @@ struct IssuedTicket
     qint64 number = 0;
     QString label;
     ServiceInfo service;
+    // The visitor's page code stored with the ticket (tblTicket.webcode), and the wait estimated at
+    // issue (its minutes stored in tblTicket.estwait; none for a day other than today or a service
+    // without history).
+    QString webCode;
+    waiting::Estimate estimate;
     bool issued() const { return status == Status::Issued; }
 };
 
@@ -57,8 +64,10 @@ struct IssuedTicket
 // wait for each other (PostgreSQL: a lock on the service for the transaction; SQLite: the write lock),
 // so a number another workstation took first moves on to the next free one without a refused insert.
 // The unique index on service, day and number stays the last guard: a refused row starts the issue
-// again in a new transaction. Nothing is stored when the number would pass the service's end number
-// (Limit) or the service is gone (NoService). Store failures pass to the caller as DbError.
+// again in a new transaction. Every ticket gets a fresh page code and the wait estimated for it
+// (people ahead and minutes, from the hall's history just before the issue). Nothing is stored when the
+// number would pass the service's end number (Limit) or the service is gone (NoService). Store failures pass
+// to the caller as DbError.
 IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request);
 
 // How many rows the unique index has refused in this process (each one a transaction rolled back
