@@ -148,6 +148,7 @@ bool PushHub::openTicket(Page& page, const QString& code)
     if (!view)
         return false;
     page.ticket = view->key;
+    page.code = code;
     page.lastSent = json(ticketJson(*view));
     return true;
 }
@@ -204,7 +205,7 @@ void PushHub::refreshTickets()
 void PushHub::refreshTicket(Page& page)
 {
     try {
-        const auto view = ticketViewByKey(m_db, m_clock, m_feed, page.ticket);
+        const auto view = ticketView(m_db, m_clock, m_feed, page.code);
         if (!view) {
             // The ticket is gone (a new day, or cleared): the page has nothing more to follow.
             page.socket->close(QWebSocketProtocol::CloseCodeNormal);

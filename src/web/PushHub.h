@@ -49,6 +49,7 @@ private:
         CounterSet counters; // boards
         int rows = 0;        // boards
         qint64 ticket = 0;   // ticket pages
+        QString code;        // ticket pages
         QByteArray lastSent; // ticket pages: the state last sent
     };
 

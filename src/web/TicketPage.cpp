@@ -1,66 +1,40 @@
 #include "web/TicketPage.h"
 
-#include "core/Database.h"
+#include "tickets/TicketCode.h"
+#include "tickets/WaitEstimate.h"
 #include "ui/Clock.h"
 #include "web/CallFeed.h"
 #include "web/WebAnswers.h"
 
-#include <QRegularExpression>
-
-bool plausibleCode(const QString& code)
-{
-    static const QRegularExpression form(QStringLiteral("^[A-Za-z0-9_-]{16,64}$"));
-    return form.match(code).hasMatch();
-}
-
 namespace {
 
-std::optional<TicketView> viewOf(Database& db, const Clock& clock, const CallFeed& feed, const ResultSet& rs)
-{
-    if (rs.isEmpty())
-        return std::nullopt;
-    TicketView v;
-    v.key = rs.number(0, 0);
-    v.service = rs.number(0, 1);
-    v.token = rs.text(0, 2);
-    v.serviceName = rs.text(0, 3);
-    const QString today = clock.todayText();
-    const ResultSet call =
-        db.query(QStringLiteral("select callauto, displayName, contName from tblCall where tickAuto=? and "
-                                "tickDate=? order by callauto desc limit 1"),
-                 {v.key, today});
-    if (!call.isEmpty()) {
-        v.calledTo = call.text(0, 1);
-        if (!call.text(0, 2).isEmpty())
-            v.calledTo += QLatin1Char('\n') + call.text(0, 2);
-        v.callKey = feed.lastKeyOfTicket(v.key);
-        if (v.callKey.isEmpty())
-            v.callKey = QString::number(call.number(0, 0));
-    }
-    return v;
-}
-
-const QString TicketColumns = QStringLiteral(
-    "select t.tickAuto, t.servAuto, t.no_abr, s.servName from tblTicket t left join tblService s on "
-    "s.servAuto = t.servAuto ");
+const QString NoValue = QStringLiteral("\u2013");
 
 } // namespace
 
 std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed& feed,
                                      const QString& code)
 {
-    if (!plausibleCode(code))
+    const auto ticket = ticketcode::ticketByCode(db, code);
+    if (!ticket || ticket->tickDate != clock.todayText())
         return std::nullopt;
-    return viewOf(db, clock, feed,
-                  db.query(TicketColumns + QStringLiteral("where t.webcode=? and t.tickDate=?"),
-                           {code, clock.todayText()}));
-}
-
-std::optional<TicketView> ticketViewByKey(Database& db, const Clock& clock, const CallFeed& feed, qint64 key)
-{
-    return viewOf(db, clock, feed,
-                  db.query(TicketColumns + QStringLiteral("where t.tickAuto=? and t.tickDate=?"),
-                           {key, clock.todayText()}));
+    TicketView v;
+    v.key = ticket->tickAuto;
+    v.token = ticket->label;
+    v.serviceName = ticket->serviceName;
+    if (ticket->callKey != 0) {
+        v.calledTo = ticket->counterDisplayName;
+        // The feed's key tells a recall from the first call; before the feed has seen the call, the
+        // call row's own key stands in.
+        v.callKey = feed.lastKeyOfTicket(v.key);
+        if (v.callKey.isEmpty())
+            v.callKey = QString::number(ticket->callKey);
+    } else if (!ticket->called) {
+        const waiting::Estimate estimate = waiting::WaitEstimator(db, clock).forTicket(v.key);
+        v.ahead = estimate.peopleAhead;
+        v.wait = estimate.minutes;
+    }
+    return v;
 }
 
 QJsonObject ticketJson(const TicketView& v)
@@ -68,8 +42,9 @@ QJsonObject ticketJson(const TicketView& v)
     QJsonObject o{{QStringLiteral("t"), QStringLiteral("ticket")},
                   {QStringLiteral("token"), v.token},
                   {QStringLiteral("service"), v.serviceName},
-                  {QStringLiteral("ahead"), v.ahead >= 0 ? QJsonValue(v.ahead) : QJsonValue()},
-                  {QStringLiteral("wait"), v.wait >= 0 ? QJsonValue(v.wait) : QJsonValue()}};
+                  {QStringLiteral("ahead"), v.ahead ? QJsonValue(double(*v.ahead)) : QJsonValue()},
+                  {QStringLiteral("wait"), v.wait ? QJsonValue(*v.wait) : QJsonValue()},
+                  {QStringLiteral("waitText"), waiting::waitText(v.wait)}};
     if (!v.calledTo.isEmpty()) {
         o.insert(QStringLiteral("called"),
                  QJsonObject{{QStringLiteral("counter"), v.calledTo}, {QStringLiteral("key"), v.callKey}});
@@ -80,12 +55,10 @@ QJsonObject ticketJson(const TicketView& v)
 QByteArray ticketPage(const TicketView& v)
 {
     QByteArray page = ownFileText(QStringLiteral("ticket.html"));
-    const QString dash = QStringLiteral("\u2013");
     page.replace("{{token}}", htmlEscaped(v.token));
     page.replace("{{service}}", htmlEscaped(v.serviceName));
-    page.replace("{{ahead}}", htmlEscaped(v.ahead >= 0 ? QString::number(v.ahead) : dash));
-    page.replace("{{wait}}", htmlEscaped(v.wait > 0    ? QString::number(v.wait) + QStringLiteral(" min")
-                                         : v.wait == 0 ? QStringLiteral("now")
-                                                       : dash));
+    page.replace("{{ahead}}", htmlEscaped(v.ahead ? QString::number(*v.ahead) : NoValue));
+    const QString wait = waiting::waitText(v.wait);
+    page.replace("{{wait}}", htmlEscaped(wait.isEmpty() ? NoValue : wait));
     return page;
 }

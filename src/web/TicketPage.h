@@ -14,24 +14,18 @@ class Database;
 struct TicketView
 {
     qint64 key = 0;
-    qint64 service = 0;
     QString token;
     QString serviceName;
-    int ahead = -1;   // -1: not known (the token is called, or the estimate is not available)
-    int wait = -1;    // minutes; -1: not known
-    QString calledTo; // the counter's display name (and its second line); empty while waiting
-    QString callKey;  // changes with each showing of the call, so a recall shows again
+    std::optional<qint64> ahead; // while it waits
+    std::optional<int> wait;     // minutes, when the hall's history gives an estimate
+    QString calledTo;            // the counter's display name; empty while it waits
+    QString callKey;             // changes with each showing of the call, so a recall shows again
 };
 
-// Whether the text can be a page code at all: letters, digits, "-" and "_", 16 to 64 of them. Anything
-// else is not looked up.
-bool plausibleCode(const QString& code);
-
-// Today's ticket with that page code; nothing for an unknown code, a label, or a ticket of another day.
+// Today's ticket with that page code; nothing for a label, a code of the wrong form, a code no ticket
+// has, or a ticket of another day (a page lives as long as its ticket's day).
 std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed& feed,
                                      const QString& code);
-// The ticket again by its key, for a page that is open already.
-std::optional<TicketView> ticketViewByKey(Database& db, const Clock& clock, const CallFeed& feed, qint64 key);
 
 QJsonObject ticketJson(const TicketView& view);
 // The page with the ticket's state written in, so it shows before its connection is up.

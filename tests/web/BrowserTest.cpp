@@ -178,10 +178,8 @@ TEST(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
     env.clock.set(QDateTime::currentDateTime());
     const Hall hall = seedHall(env.db);
     addTheme(env.db, {{QStringLiteral("rows"), 5}});
-    const QString code1 = QStringLiteral("browsertestcodeaaaaaaaaaaa");
-    const QString code2 = QStringLiteral("browsertestcodebbbbbbbbbbb");
-    issueWithCode(env, hall.consultation, code1);
-    issueWithCode(env, hall.consultation, code2);
+    issueTicket(env, hall.consultation);
+    const QString code2 = issueTicket(env, hall.consultation).code;
 
     WebProgram web;
     ASSERT_EQ(web.start(env.path(QStringLiteral("test.db")), env.path(QStringLiteral("web.ini"))), QString());

@@ -25,7 +25,7 @@ TEST_P(CallFollowerTest, TheFeedFollowsTheHallsCallsAndRecallsWithoutTakingThem)
 {
     const Hall hall = seedHall(env->db);
     for (int i = 0; i < 3; ++i)
-        issueWithCode(*env, hall.consultation, QStringLiteral("followercode%1aaaaaaaaaaaaa").arg(i));
+        issueTicket(*env, hall.consultation);
     Session counter;
     callingtest::logInCounter(counter, env->db, hall.counter1);
     CallEngine engine(env->db, env->settings(), env->clock, counter);

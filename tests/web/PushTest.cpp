@@ -1,4 +1,6 @@
 #include "WebTestSupport.h"
+#include "calling/CallEngine.h"
+#include "calling/CallingSupport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -117,6 +119,54 @@ TEST_P(PushTest, ABoardGetsItsCountersCallsAndResumesWithoutLossOrRepeat)
     EXPECT_EQ(board.messages[0].value(QStringLiteral("t")).toString(), QStringLiteral("reset"));
     EXPECT_EQ(board.labels(0), (QStringList{QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A3"),
                                             QStringLiteral("A2")}));
+}
+
+TEST_P(PushTest, ATicketPageHearsOfItsCallAtOnceAndOfARecallAgain)
+{
+    const IssuedForWeb first = issueTicket(*env, hall.consultation);
+    const IssuedForWeb mine = issueTicket(*env, hall.consultation);
+    startServer();
+    PageSocket page;
+    page.open(port, QStringLiteral("/ws/t/") + mine.code);
+    ASSERT_TRUE(page.waitForMessages(1));
+    EXPECT_EQ(page.messages[0].value(QStringLiteral("t")).toString(), QStringLiteral("ticket"));
+    EXPECT_EQ(page.messages[0].value(QStringLiteral("token")).toString(), QStringLiteral("A2"));
+    EXPECT_EQ(page.messages[0].value(QStringLiteral("service")).toString(), QStringLiteral("Consultation"));
+    EXPECT_EQ(page.messages[0].value(QStringLiteral("ahead")).toInt(), 1);
+    EXPECT_FALSE(page.messages[0].contains(QStringLiteral("called")));
+
+    Session counter;
+    callingtest::logInCounter(counter, env->db, hall.counter1);
+    CallEngine engine(env->db, env->settings(), env->clock, counter);
+    const auto shown = [&](qint64 stamp) {
+        const ResultSet rs = env->db.query(
+            QStringLiteral("select callauto from tblCall where tickAuto=? order by callauto desc limit 1"),
+            {engine.state.currentKey()});
+        CallRow c =
+            call(rs.number(0, 0), hall.counter1, engine.state.lblToken, stamp, engine.state.currentKey());
+        c.displayName = counter.counterDisplayName;
+        feed.add(c);
+    };
+    engine.callNext(); // the first visitor: my page now has nobody ahead
+    shown(100);
+    ASSERT_TRUE(page.waitForMessages(2));
+    EXPECT_EQ(page.messages[1].value(QStringLiteral("ahead")).toInt(), 0);
+    EXPECT_FALSE(page.messages[1].contains(QStringLiteral("called")));
+    Q_UNUSED(first);
+
+    engine.callNext();
+    shown(101);
+    ASSERT_TRUE(page.waitForMessages(3));
+    const QJsonObject called = page.messages[2].value(QStringLiteral("called")).toObject();
+    EXPECT_EQ(called.value(QStringLiteral("counter")).toString(), counter.counterDisplayName);
+    EXPECT_TRUE(page.messages[2].value(QStringLiteral("ahead")).isNull());
+
+    engine.updateRc();
+    shown(102);
+    ASSERT_TRUE(page.waitForMessages(4));
+    const QJsonObject again = page.messages[3].value(QStringLiteral("called")).toObject();
+    EXPECT_EQ(again.value(QStringLiteral("counter")).toString(), counter.counterDisplayName);
+    EXPECT_NE(again.value(QStringLiteral("key")).toString(), called.value(QStringLiteral("key")).toString());
 }
 
 TEST_P(PushTest, ConnectionsThatAreNotPagesOfThisServerAreClosed)

@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString Code = QStringLiteral("Zk3pQ9vX2mB7wR4tY8nL1c");
-
 class WebHttpTest : public WebFixture
 {
 };
@@ -102,39 +100,41 @@ TEST_P(WebHttpTest, NoFileOutsideItsOwnAndNothingButReading)
 
 TEST_P(WebHttpTest, TheTicketPageShowsTheTicketToItsCodeOnly)
 {
-    const qint64 first = issueWithCode(*env, hall.consultation, QStringLiteral("aaaaaaaaaaaaaaaaaaaaaa"));
-    const qint64 mine = issueWithCode(*env, hall.consultation, Code);
+    issueTicket(*env, hall.consultation);
+    const IssuedForWeb mine = issueTicket(*env, hall.consultation);
+    ASSERT_EQ(mine.label, QStringLiteral("A2"));
     // What a kiosk may keep about a person stays off the page.
-    env->db.exec(QStringLiteral("update tblTicket set ref='Mrs Example 0170 555' where tickAuto=?"), {mine});
-    // A ticket of yesterday with its own code.
-    numbering::IssueRequest old;
-    old.serviceId = hall.consultation;
-    old.issueDate = env->clock.today().addDays(-1);
-    const qint64 yesterday = numbering::storeTicket(env->db, env->clock, old).tickAuto;
-    env->db.exec(QStringLiteral("update tblTicket set webcode='yyyyyyyyyyyyyyyyyyyyyy' where tickAuto=?"),
-                 {yesterday});
+    env->db.exec(QStringLiteral("update tblTicket set ref='Mrs Example 0170 555' where tickAuto=?"),
+                 {mine.key});
+    const IssuedForWeb yesterday = issueTicket(*env, hall.consultation, -1);
     startServer();
 
-    const HttpReply page = httpGet(port, QStringLiteral("/t/") + Code);
+    const HttpReply page = httpGet(port, QStringLiteral("/t/") + mine.code);
     EXPECT_EQ(page.status, 200);
     expectStrictHeaders(page, QStringLiteral("ticket"));
     EXPECT_TRUE(page.header("cache-control").contains("no-store"));
     EXPECT_TRUE(page.body.contains("<div id=\"token\">A2</div>")) << page.body.constData();
-    EXPECT_TRUE(page.body.contains("Consultation"));
+    EXPECT_TRUE(page.body.contains("<div id=\"service\">Consultation</div>"));
+    EXPECT_TRUE(page.body.contains("<dd id=\"ahead\">1</dd>"));
     EXPECT_FALSE(page.body.contains("Example"));
     EXPECT_FALSE(page.body.contains("{{"));
-    Q_UNUSED(first);
 
-    // A label, a guessed code, a code of another day, a code's prefix: nothing.
+    // A label, a guessed code (one character changed), a code of another day, a code's prefix or
+    // more than a code: nothing.
+    QString guessed = mine.code;
+    guessed[guessed.size() - 1] = guessed.endsWith(QLatin1Char('a')) ? QLatin1Char('b') : QLatin1Char('a');
     for (const QString& path :
-         {QStringLiteral("/t/A2"), QStringLiteral("/t/Zk3pQ9vX2mB7wR4tY8nL1d"),
-          QStringLiteral("/t/yyyyyyyyyyyyyyyyyyyyyy"), QStringLiteral("/t/Zk3pQ9vX2mB7wR4t"),
-          QStringLiteral("/t/") + Code + QStringLiteral("/x"),
+         {QStringLiteral("/t/A2"), QStringLiteral("/t/") + guessed, QStringLiteral("/t/") + yesterday.code,
+          QStringLiteral("/t/") + mine.code.left(20),
+          QStringLiteral("/t/") + mine.code + QStringLiteral("/x"),
+          QStringLiteral("/t/") + mine.code.toUpper(),
           QStringLiteral("/t/%27%20or%20%271%27=%271aaaaaaaaaaaaaaaa"), QStringLiteral("/t/")}) {
         const HttpReply r = httpGet(port, path);
         EXPECT_EQ(r.status, 404) << path.toStdString();
         EXPECT_FALSE(r.body.contains("A2")) << path.toStdString();
+        expectStrictHeaders(r, path);
     }
+    EXPECT_EQ(httpRequest(port, "POST", QStringLiteral("/t/") + mine.code).status, 405);
 }
 
 TEST_P(WebHttpTest, EachClientHasABudgetOfRequests)

@@ -58,14 +58,13 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
-qint64 issueWithCode(TestEnv& env, qint64 service, const QString& code)
+IssuedForWeb issueTicket(TestEnv& env, qint64 service, int daysFromToday)
 {
     numbering::IssueRequest request;
     request.serviceId = service;
-    request.issueDate = env.clock.today();
+    request.issueDate = env.clock.today().addDays(daysFromToday);
     const numbering::IssuedTicket t = numbering::storeTicket(env.db, env.clock, request);
-    env.db.exec(QStringLiteral("update tblTicket set webcode=? where tickAuto=?"), {code, t.tickAuto});
-    return t.tickAuto;
+    return {t.tickAuto, t.label, t.webCode};
 }
 
 void WebFixture::SetUp()

@@ -31,8 +31,14 @@ inline HttpReply httpGet(quint16 port, const QString& pathAndQuery)
 // Runs the event loop until the condition holds or the time is up; returns the condition.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
 
-// A waiting walk-in ticket of today with a page code; returns its key.
-qint64 issueWithCode(TestEnv& env, qint64 service, const QString& code);
+// A waiting walk-in ticket as a kiosk issues it, with its page code, for the clock's day or another.
+struct IssuedForWeb
+{
+    qint64 key = 0;
+    QString label;
+    QString code;
+};
+IssuedForWeb issueTicket(TestEnv& env, qint64 service, int daysFromToday = 0);
 
 // A web server for a seeded hall with the theme "Hall" (counters 1 and 2 only, when asked).
 class WebFixture : public StoreTest

@@ -14,16 +14,11 @@
     document.getElementById(id).textContent = value;
   }
 
-  function minutes(n) {
-    if (typeof n !== 'number' || n < 0) return '\u2013';
-    return n === 0 ? 'now' : n + ' min';
-  }
-
   function showTicket(m) {
     text('token', m.token);
     text('service', m.service);
     text('ahead', typeof m.ahead === 'number' ? String(m.ahead) : '\u2013');
-    text('wait', minutes(m.wait));
+    text('wait', m.waitText || '\u2013');
     document.title = m.token;
     const call = document.getElementById('call');
     if (m.called) {
