@@ -107,6 +107,13 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
         {QHttpServerRequest::Method::Patch, "PATCH"},   {QHttpServerRequest::Method::Connect, "CONNECT"},
         {QHttpServerRequest::Method::Trace, "TRACE"},
     };
+    // A page's pushed connection: true lets the WebSocket side take it (takeWebSockets) without an
+    // answer here; false refuses it (missingHandler answers 404). It counts against the client's budget.
+    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+        const QString path = request.url().path(QUrl::FullyEncoded);
+        return (path == QLatin1String("/ws/board") || path.startsWith(QLatin1String("/ws/t/"))) &&
+               m_limiter.allow(request.remoteAddress(), m_ms());
+    }
     const QUrl url = request.url();
     const WebAnswer a = answer(names.value(request.method(), "OTHER"), url.path(QUrl::FullyEncoded),
                                QUrlQuery(url), request.remoteAddress());
@@ -130,14 +137,7 @@ void WebServer::takeWebSockets()
 {
     while (hasPendingWebSocketConnections()) {
         std::unique_ptr<QWebSocket> socket = nextPendingWebSocketConnection();
-        if (!socket)
-            continue;
-        // A pushed connection counts against the client's budget like any request.
-        if (!m_limiter.allow(socket->peerAddress(), m_ms())) {
-            socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
-            socket.release()->deleteLater();
-            continue;
-        }
-        m_pages.take(std::move(socket));
+        if (socket)
+            m_pages.take(std::move(socket));
     }
 }

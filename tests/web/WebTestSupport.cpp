@@ -63,6 +63,7 @@ IssuedForWeb issueTicket(TestEnv& env, qint64 service, int daysFromToday)
     numbering::IssueRequest request;
     request.serviceId = service;
     request.issueDate = env.clock.today().addDays(daysFromToday);
+    request.number = numbering::getToken(env.db, service, request.issueDate);
     const numbering::IssuedTicket t = numbering::storeTicket(env.db, env.clock, request);
     return {t.tickAuto, t.label, t.webCode};
 }
