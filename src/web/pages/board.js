@@ -99,19 +99,33 @@
     fitFonts();
   }
 
-  // Letters as large as the rows allow: the table fills the screen whatever its shape.
+  // Letters as large as the rows allow, and no larger than the widest text of their kind lets them
+  // be: the table fills the screen whatever its shape, the tokens share one size, the counter captions
+  // another, and the header stays smaller than both.
   function fitFonts() {
     if (!config) return;
+    const area = document.getElementById('table');
     const lines = config.rows + (config.headerOn ? 1 : 0);
-    const rowHeight = document.getElementById('table').clientHeight / Math.max(1, lines);
-    const width = document.getElementById('table').clientWidth;
-    const px = Math.max(8, Math.min(rowHeight * 0.62, width / 14));
-    for (const th of head.querySelectorAll('th')) th.style.fontSize = (px * 0.6) + 'px';
+    const px = Math.max(8, (area.clientHeight / Math.max(1, lines)) * 0.62);
+    const base = {head: px * 0.6, token: px * config.tokenScale, caption: px};
+    const cells = [];
+    for (const th of head.querySelectorAll('th')) cells.push({cell: th, kind: 'head', share: 1});
     for (const td of rowsBody.querySelectorAll('td')) {
       const twoLines = td.textContent.indexOf('\n') >= 0;
-      const scale = td.className === 'token' ? config.tokenScale : 1;
-      td.style.fontSize = (px * scale * (twoLines ? 0.55 : 1)) + 'px';
+      cells.push({cell: td, kind: td.className === 'token' ? 'token' : 'caption', share: twoLines ? 0.55 : 1});
     }
+    for (const c of cells) c.cell.style.fontSize = base[c.kind] * c.share + 'px';
+    const fit = {head: 1, token: 1, caption: 1};
+    for (const c of cells) {
+      const style = getComputedStyle(c.cell);
+      const padding = parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
+      const room = c.cell.clientWidth - padding;
+      const needed = c.cell.scrollWidth - padding;
+      if (needed > room && needed > 0) fit[c.kind] = Math.min(fit[c.kind], (room / needed) * 0.97);
+    }
+    const size = {token: base.token * fit.token, caption: base.caption * fit.caption};
+    size.head = Math.min(base.head * fit.head, 0.6 * Math.min(size.token, size.caption));
+    for (const c of cells) c.cell.style.fontSize = Math.max(8, size[c.kind] * c.share) + 'px';
   }
 
   function reset(list, key) {
