@@ -1,5 +1,6 @@
 #include "core/Database.h"
 
+#include "core/DatabaseNotifications.h"
 #include "core/PgLink.h"
 #include "core/PreparedStatements.h"
 
@@ -207,6 +208,7 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
     m_broken = false;
     exec(QStringLiteral("SET client_min_messages TO WARNING"));
     ensureSchema();
+    resubscribe();
 }
 
 void Database::openWith(const QString& driver, const std::function<void(QSqlDatabase&)>& configure, Kind kind,
@@ -329,6 +331,7 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
                     q = nullptr;
             }
             if (q) {
+                ++m_statementsSent;
                 for (int i = 0; i < params.size(); ++i) {
                     const QVariant& p = params.at(i);
                     q->bindValue(i, p.typeId() == QMetaType::Bool ? QVariant(flag(p)) : p);

@@ -50,6 +50,7 @@ struct ServerLink
 QString identityOf(const ConnectionValues& values, const QString& installDir);
 
 class PreparedStatements;
+class NotificationHub;
 
 class Database
 {
@@ -114,6 +115,23 @@ public:
     // The flag form of a value: "1" for true, 1, "1", "true"; "0" otherwise.
     static QString flag(const QVariant& value);
 
+    // Notifications of the server (PostgreSQL LISTEN/NOTIFY, see DatabaseNotifications.cpp).
+    // `handler` runs on the thread that opened this connection, from its event loop, with the payload
+    // of each notification on `channel`; and once with an empty payload after every reopen of the
+    // connection, since what was sent while it was away is lost and the listener reads what it
+    // missed. The subscription is kept across reopens until unlisten. Returns false when the store
+    // sends no notifications (SQLite) or the server refused; the handler is kept all the same and
+    // the subscription made at the next reopen.
+    bool listen(const QString& channel, std::function<void(const QString& payload)> handler);
+    void unlisten(const QString& channel);
+    // True while the connection is subscribed to `channel`.
+    bool listening(const QString& channel) const;
+    // Statements sent to the store through this object (the load a screen puts on the server).
+    quint64 statementsSent() const { return m_statementsSent; }
+    // The channel on which every new call and every recall is announced by the store's trigger on
+    // tblCall, with the call's key as payload.
+    static QString callChannel();
+
     // Turns the schema into an empty one (tests only): every table dropped and created again.
     void recreateSchema();
     // Removes every row and restarts the keys (tests only).
@@ -135,6 +153,10 @@ private:
     void openFrom(const ConnectionValues& values, const QString& installDir);
     void ensureSchema();
     void ensureTokenNumberRoutine();
+    // The trigger on tblCall that stamps and announces new calls and recalls (DatabaseNotifications.cpp).
+    void ensureCallTrigger();
+    // Subscribes the new connection to every channel listened to (after each open).
+    void resubscribe();
     // Creates the columns added after the first schema where they are missing.
     void ensureAddedColumns();
     QStringList missingAddedColumns(const QHash<QString, QStringList>& found) const;
@@ -158,4 +180,6 @@ private:
     QElapsedTimer m_lastFailedReopen;
     // The prepared statements of this connection.
     std::unique_ptr<PreparedStatements> m_prepared;
+    std::unique_ptr<NotificationHub> m_notifications;
+    quint64 m_statementsSent = 0;
 };

@@ -44,6 +44,7 @@ void Database::createIndexes()
         "create index if not exists ix_ticket_waiting on tblTicket (tickDate, call, servAuto)"));
     exec(QStringLiteral("create index if not exists ix_call_new on tblCall (tickDate, status1, callauto)"));
     exec(QStringLiteral("create index if not exists ix_call_ticket on tblCall (tickAuto)"));
+    exec(QStringLiteral("create index if not exists ix_call_stamp on tblCall (callstamp)"));
     exec(QStringLiteral("create index if not exists ix_servno_day on tblServiceNo (servAuto, sdate)"));
     exec(QStringLiteral("create index if not exists ix_ticket_webcode on tblTicket (webcode)"));
 }
@@ -128,6 +129,7 @@ void Database::ensureSchema()
     ensureAddedColumns();
     if (m_kind == Kind::Postgres)
         ensureTokenNumberRoutine();
+    ensureCallTrigger();
 }
 
 QStringList Database::missingAddedColumns(const QHash<QString, QStringList>& found) const

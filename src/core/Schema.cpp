@@ -46,7 +46,10 @@ QVector<Table> makeTables()
          6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),
-          integer("tickAuto"), text("tickDate"), text("contName"), text("displayNameA"), text("countNameA")}},
+          integer("tickAuto"), text("tickDate"), text("contName"), text("displayNameA"), text("countNameA"),
+          // added later: the moment a call was made or recalled, in the order boards that follow
+          // every call read them (written by the store's trigger)
+          added(integer("callstamp"))}},
         {QStringLiteral("tblServiceNo"),
          {key("snoAuto"), integer("servAuto"), text("sdate"), integer("sno"), flag("active")}},
         {QStringLiteral("tbluser"), {key("userAuto"), text("username"), text("password"), text("userType")}},

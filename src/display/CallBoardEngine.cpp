@@ -84,8 +84,10 @@ void CallBoardEngine::setDefaultShownCallSink(ShownCallSink* sink)
     defaultShownCallSink = sink;
 }
 
-CallBoardEngine::CallBoardEngine(Database& db, const Session& session, const Clock& clock, BoardTable& table)
-    : m_db(db), m_clock(clock), m_table(table), m_shown(defaultShownCallSink)
+CallBoardEngine::CallBoardEngine(Database& db, const Session& session, const Clock& clock, BoardTable& table,
+                                 Mode mode)
+    : m_db(db), m_clock(clock), m_table(table), m_mode(mode), m_shown(defaultShownCallSink),
+      m_announces(mode == Mode::Take)
 {
     // The filter is fixed while the board is open; its keys go into the statements as parameters.
     bool ok = false;
@@ -108,22 +110,41 @@ QString CallBoardEngine::filterClause() const
     return QStringLiteral(" and servAuto in (") + marks.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
+// The stamp below which every call has been committed (or never will be) when the statement reads.
+QString CallBoardEngine::horizonSource() const
+{
+    if (m_db.isPostgres())
+        return QStringLiteral("(select txid_snapshot_xmin(txid_current_snapshot()) as x) h");
+    return QStringLiteral("(select coalesce(max(callstamp), 0) + 1 as x from tblCall) h");
+}
+
 namespace {
 
 const QString CallColumns = QStringLiteral("callauto, servAuto, no_abr, displayName, status1, tickAuto, "
                                            "tickDate, contName, displayNameA, countNameA");
+const QString FollowColumns =
+    QStringLiteral("h.x, c.callauto, c.servAuto, c.no_abr, c.displayName, c.status1, c.tickAuto, "
+                   "c.tickDate, c.contName, c.displayNameA, c.countNameA, c.callstamp");
 
-CallRow callAt(const ResultSet& rs, int row)
+CallRow callAt(const ResultSet& rs, int row, int first = 0)
 {
     CallRow c;
-    c.callAuto = rs.number(row, 0);
-    c.counter = rs.number(row, 1);
-    c.ticket = rs.number(row, 5);
-    c.label = rs.text(row, 2);
-    c.displayName = rs.text(row, 3);
-    c.contName = rs.text(row, 7);
-    c.displayNameA = rs.text(row, 8);
-    c.countNameA = rs.text(row, 9);
+    c.callAuto = rs.number(row, first + 0);
+    c.counter = rs.number(row, first + 1);
+    c.ticket = rs.number(row, first + 5);
+    c.label = rs.text(row, first + 2);
+    c.displayName = rs.text(row, first + 3);
+    c.contName = rs.text(row, first + 7);
+    c.displayNameA = rs.text(row, first + 8);
+    c.countNameA = rs.text(row, first + 9);
+    return c;
+}
+
+// A follower's rows: column 0 the horizon, then the call (absent on the horizon's own row), its stamp.
+CallRow followedAt(const ResultSet& rs, int row)
+{
+    CallRow c = callAt(rs, row, 1);
+    c.stamp = rs.number(row, 11);
     return c;
 }
 
@@ -142,8 +163,21 @@ void CallBoardEngine::writeCall(int row, const CallRow& call)
     }
 }
 
+void CallBoardEngine::show(const CallRow& call)
+{
+    if (m_table.text(1, 1) != call.label + QLatin1Char(' '))
+        m_table.moveDown1();
+    writeCall(1, call);
+    if (m_shownHandler)
+        m_shownHandler(call);
+    if (m_shown && m_announces)
+        m_shown->callShown(call);
+}
+
 bool CallBoardEngine::addFirst()
 {
+    if (m_mode == Mode::Follow)
+        return addFirstFollowing();
     const int dataRows = m_table.rows() - 1;
     if (dataRows <= 0)
         return true;
@@ -173,11 +207,53 @@ bool CallBoardEngine::addFirst()
         lose();
         ok = false;
     }
-    if (m_shown) {
+    if (m_shown && m_announces) {
         for (const CallRow& call : fresh)
             m_shown->callShown(call);
     }
     return ok;
+}
+
+bool CallBoardEngine::addFirstFollowing()
+{
+    const int dataRows = qMax(0, m_table.rows() - 1);
+    try {
+        // One statement, so the fill and the horizon agree: today's latest calls for the table, and
+        // every call at or above the horizon as seen (the reads that follow start from there).
+        const QString today = m_clock.todayText();
+        QVariantList params{today};
+        params += m_counterKeys;
+        params.append(today);
+        params += m_counterKeys;
+        params.append(dataRows);
+        const ResultSet rs = m_db.query(
+            QStringLiteral("select ") + FollowColumns + QStringLiteral(" from ") + horizonSource() +
+                QStringLiteral(" left join tblCall c on c.tickDate=?") + filterClause() +
+                QStringLiteral(" and (c.callstamp >= h.x or c.callauto in (select callauto from tblCall "
+                               "where tickDate=?") +
+                filterClause() + QStringLiteral(" order by callauto desc limit ?)) order by c.callauto desc"),
+            params);
+        m_seen.clear();
+        m_horizon = rs.isEmpty() ? 0 : rs.number(0, 0);
+        int row = 1;
+        for (int n = 0; n < rs.size(); ++n) {
+            if (rs.isNull(n, 1))
+                continue;
+            const CallRow call = followedAt(rs, n);
+            // The newest rows are the latest calls; older rows come only for their stamp.
+            if (row <= dataRows)
+                writeCall(row++, call);
+            if (call.stamp >= m_horizon)
+                m_seen.insert({call.callAuto, call.stamp});
+        }
+        m_following = true;
+        m_lastReadOk = true;
+        return true;
+    } catch (const DbError&) {
+        lose();
+        m_lastReadOk = false;
+        return false;
+    }
 }
 
 void CallBoardEngine::lose()
@@ -188,24 +264,97 @@ void CallBoardEngine::lose()
     }
 }
 
+bool CallBoardEngine::reconnectIfLost(bool everyCall)
+{
+    if (!m_lost)
+        return true;
+    if (!everyCall && --m_retryIn > 0)
+        return false;
+    if (!m_reconnect || !m_reconnect()) {
+        m_retryIn = RetryTicks;
+        return false;
+    }
+    m_lost = false;
+    return true;
+}
+
 bool CallBoardEngine::Timer1_Timer()
 {
-    if (m_lost) {
-        if (--m_retryIn > 0)
-            return false;
-        if (!m_reconnect || !m_reconnect()) {
-            m_retryIn = RetryTicks;
-            return false;
-        }
-        m_lost = false;
+    if (m_mode == Mode::Follow)
+        return readNew();
+    if (!reconnectIfLost(false)) {
+        m_lastReadOk = false;
+        return false;
     }
     try {
-        return poll();
+        const bool changed = poll();
+        m_lastReadOk = true;
+        return changed;
     } catch (const DbError&) {
         // The table stays as it is; the next tick tries again.
         lose();
+        m_lastReadOk = false;
         return false;
     }
+}
+
+bool CallBoardEngine::readNew()
+{
+    // Reads are a second apart or woken by the server: each may try to reconnect.
+    if (!reconnectIfLost(true)) {
+        m_lastReadOk = false;
+        return false;
+    }
+    bool changed = false;
+    try {
+        if (m_mode == Mode::Follow) {
+            changed = m_following ? follow() : (addFirstFollowing(), true);
+        } else {
+            for (int i = 0; i < MostPerRead && poll(); ++i)
+                changed = true;
+        }
+        m_lastReadOk = !m_lost;
+    } catch (const DbError&) {
+        lose();
+        m_lastReadOk = false;
+    }
+    return changed;
+}
+
+bool CallBoardEngine::follow()
+{
+    QVariantList params{m_clock.todayText(), m_horizon};
+    params += m_counterKeys;
+    const ResultSet rs =
+        m_db.query(QStringLiteral("select ") + FollowColumns + QStringLiteral(" from ") + horizonSource() +
+                       QStringLiteral(" left join tblCall c on c.tickDate=? and c.callstamp >= ?") +
+                       filterClause() + QStringLiteral(" order by c.callstamp, c.callauto"),
+                   params);
+    if (rs.isEmpty())
+        return false;
+    bool changed = false;
+    for (int n = 0; n < rs.size(); ++n) {
+        if (rs.isNull(n, 1))
+            continue;
+        const CallRow call = followedAt(rs, n);
+        if (m_seen.contains({call.callAuto, call.stamp}))
+            continue;
+        m_seen.insert({call.callAuto, call.stamp});
+        show(call);
+        changed = true;
+    }
+    // What lies below the new horizon will not be read again.
+    const qint64 horizon = rs.number(0, 0);
+    if (horizon > m_horizon) {
+        m_horizon = horizon;
+        for (auto it = m_seen.begin(); it != m_seen.end();) {
+            if (it->second < m_horizon)
+                it = m_seen.erase(it);
+            else
+                ++it;
+        }
+    }
+    return changed;
 }
 
 bool CallBoardEngine::poll()
@@ -225,10 +374,6 @@ bool CallBoardEngine::poll()
         return false;
     if (m_taken)
         m_taken(call);
-    if (m_table.text(1, 1) != call.label + QLatin1Char(' '))
-        m_table.moveDown1();
-    writeCall(1, call);
-    if (m_shown)
-        m_shown->callShown(call);
+    show(call);
     return true;
 }

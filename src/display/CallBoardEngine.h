@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -51,6 +52,9 @@ struct CallRow
     QString contName;
     QString displayNameA;
     QString countNameA;
+    // When the call was made or last recalled, in the order of the store (0 for calls written
+    // before stamps existed). Two showings of one call differ in their stamp.
+    qint64 stamp = 0;
 };
 
 // Told of every call a board shows, in the order it shows them (the hall announcer listens here).
@@ -62,29 +66,61 @@ public:
     virtual void callShown(const CallRow& call) = 0;
 };
 
-// The display board's work without any widget: the first fill, the poll that takes one new call per
-// tick and the push-down. A call is taken with a conditional update on status1, so two boards never
-// both take the same call. When the database goes away the table stays as it is, the engine keeps
-// ticking and reconnects through the hook it was given.
+// The display board's work without any widget: the first fill, the reads of new calls and the
+// push-down. It works in one of two modes:
+//
+// - Take (the usual board): a call is taken with a conditional update of status1 from "0" to "1", so
+//   two such boards never both take the same call; a recall (status1 back to "0") is taken again.
+//   Timer1_Timer takes at most one call (the 10 ms poll of a board on SQLite); readNew takes every
+//   waiting call at once (a board woken by the server's notification).
+// - Follow (a "mirror", and the web board): the board shows every call of its counter filter and
+//   every recall, in the order they were made, and writes nothing: calls are followed by their key
+//   and stamp (tblCall.callstamp, set by the store's trigger on each call and each recall), so any
+//   number of followers and one taking board can show the same calls. After a lost connection the
+//   next read catches up on everything made meanwhile; none is shown twice.
+//
+// When the database goes away the table stays as it is and the engine reconnects through the hook it
+// was given. Who reads when is decided by CallWakeup.
 class CallBoardEngine
 {
 public:
-    CallBoardEngine(Database& db, const Session& session, const Clock& clock, BoardTable& table);
+    enum class Mode { Take, Follow };
+
+    CallBoardEngine(Database& db, const Session& session, const Clock& clock, BoardTable& table,
+                    Mode mode = Mode::Take);
+
+    Mode mode() const { return m_mode; }
 
     // Tries to bring the connection back; true when it answers again.
     void setReconnect(std::function<bool()> reconnect) { m_reconnect = std::move(reconnect); }
-    // Told of every call this engine takes.
+    // Told of every call this engine takes (Take mode only).
     void setTakenHandler(std::function<void(const CallRow&)> handler) { m_taken = std::move(handler); }
-    // Told of every call this engine shows, after the table shows it; none by default.
+    // Told of every call the table shows, in both modes, after the table shows it (also recalls;
+    // not the calls of the first fill).
+    void setShownHandler(std::function<void(const CallRow&)> handler) { m_shownHandler = std::move(handler); }
+    // The announcer: told of the calls this board speaks, after the table shows them; the program's
+    // default sink when none is set.
     void setShownCallSink(ShownCallSink* sink) { m_shown = sink; }
     // The sink engines made from now on start with: the program's link to its announcer.
     static void setDefaultShownCallSink(ShownCallSink* sink);
+    // Whether this board speaks the calls it shows. Each call is spoken once per hall: by default a
+    // taking board speaks what it takes and a follower speaks nothing; a follower named by the
+    // settings as the hall's speaker speaks every call it shows.
+    void setAnnounces(bool announces) { m_announces = announces; }
+    bool announces() const { return m_announces; }
 
-    // Fills the table with today's latest calls, newest first, and marks them taken ("addFirst").
-    // Returns false when the store failed; what was filled so far stays.
+    // Fills the table with today's latest calls, newest first ("addFirst"). A taking board marks them
+    // taken; a follower marks nothing and follows on from here. Returns false when the store failed;
+    // what was filled so far stays.
     bool addFirst();
-    // One poll ("Timer1_Timer"): takes at most one new call. Returns true when the table changed.
+    // One poll ("Timer1_Timer"): a taking board takes at most one new call, a follower shows what is
+    // new. Returns true when the table changed.
     bool Timer1_Timer();
+    // Reads everything new since the last read: every waiting call (Take) or every call and recall
+    // made since (Follow). Returns true when the table changed; lastReadOk says whether the store
+    // answered.
+    bool readNew();
+    bool lastReadOk() const { return m_lastReadOk; }
     void moveDown1() { m_table.moveDown1(); }
     // The caption columns trade places ("Timer10_Timer"); nothing happens with one caption column.
     void Timer10_Timer() { m_table.toggleSwap(); }
@@ -93,24 +129,40 @@ public:
     void writeCall(int row, const CallRow& call);
 
     bool connectionLost() const { return m_lost; }
-    // Ticks between two attempts to reconnect.
+    // Ticks of Timer1_Timer between two attempts to reconnect (readNew tries at each call).
     static constexpr int RetryTicks = 200;
+    // Calls readNew takes at most in one go.
+    static constexpr int MostPerRead = 200;
 
 private:
     bool poll();
+    bool follow();
+    bool addFirstFollowing();
+    bool reconnectIfLost(bool everyCall);
+    void show(const CallRow& call);
     void lose();
     QString filterClause() const;
+    QString horizonSource() const;
 
     Database& m_db;
     const Clock& m_clock;
     BoardTable& m_table;
+    Mode m_mode;
     QVariantList m_counterKeys; // empty: every counter
     bool m_noCounters = false;
     std::function<bool()> m_reconnect;
     std::function<void(const CallRow&)> m_taken;
+    std::function<void(const CallRow&)> m_shownHandler;
     ShownCallSink* m_shown = nullptr;
+    bool m_announces = true;
     bool m_lost = false;
+    bool m_lastReadOk = true;
     int m_retryIn = 0;
+    // Follow: every call stamped below the horizon has been seen; those at or above it that were
+    // seen already are in m_seen (call key, stamp).
+    bool m_following = false;
+    qint64 m_horizon = 0;
+    QSet<QPair<qint64, qint64>> m_seen;
 };
 
 // The counter keys of a display filter ("and(servAuto=3 or servAuto=5)" gives 3 and 5, "and 1=1"

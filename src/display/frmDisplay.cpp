@@ -72,10 +72,20 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
         t->setInterval(interval);
         return t;
     };
-    Timer1 = timer("Timer1", 10);
+    // Calls are read when the server tells of them (PostgreSQL) or every 10 ms (SQLite).
+    m_wakeup = new CallWakeup(m_ctx.db, m_ctx.clock, this);
+    m_wakeup->setReader([this] {
+        if (m_wakeup->way() == CallWakeup::Way::Poll)
+            Timer1_Timer();
+        else if (m_engine->readNew())
+            showTable();
+        return m_engine->lastReadOk();
+    });
+    connect(m_wakeup, &CallWakeup::readDone, this,
+            [this] { showOffline(m_engine->connectionLost() || m_wakeup->offline()); });
+    Timer1 = m_wakeup->timer();
     Timer3 = timer("Timer3", 100);
     Timer10 = timer("Timer10", 2000);
-    connect(Timer1, &QTimer::timeout, this, &frmDisplay::Timer1_Timer);
     connect(Timer3, &QTimer::timeout, this, &frmDisplay::Timer3_Timer);
     connect(Timer10, &QTimer::timeout, this, &frmDisplay::Timer10_Timer);
     m_frames = new FrameSteps(this);
@@ -136,7 +146,17 @@ void frmDisplay::Form_Load()
         Timer10->stop();
     openConnection(m_ctx);
 
-    m_engine = std::make_unique<CallBoardEngine>(m_ctx.db, m_ctx.session, m_ctx.clock, m_table);
+    // A board that shows every call of its counters follows them without taking them from the hall's
+    // other boards; the settings name the one of them that speaks.
+    const bool follows =
+        s.getNumber(QStringLiteral("Queue"), QStringLiteral("display"), QStringLiteral("mirror"), 0) == 1;
+    m_engine = std::make_unique<CallBoardEngine>(m_ctx.db, m_ctx.session, m_ctx.clock, m_table,
+                                                 follows ? CallBoardEngine::Mode::Follow
+                                                         : CallBoardEngine::Mode::Take);
+    const QString speaks =
+        s.get(QStringLiteral("Queue"), QStringLiteral("display"), QStringLiteral("speaks"), QString());
+    if (!speaks.isEmpty())
+        m_engine->setAnnounces(speaks == QLatin1String("1"));
     m_engine->setReconnect([this] { return reconnect(); });
     m_ticker = std::make_unique<NewsTicker>(m_ctx.db, [this](const NewsTicker::Item& item) {
         QFont f = makeFont(item.font, item.size, item.bold, font());
@@ -147,8 +167,8 @@ void frmDisplay::Form_Load()
     start();
     getData();
     addFirst();
-    Timer1_Timer();
-    Timer1->start();
+    m_wakeup->start();
+    m_wakeup->readNow();
 }
 
 void frmDisplay::start()
@@ -243,7 +263,7 @@ void frmDisplay::Timer1_Timer()
 {
     if (m_engine->Timer1_Timer())
         showTable();
-    showOffline(m_engine->connectionLost());
+    showOffline(m_engine->connectionLost() || m_wakeup->offline());
 }
 
 void frmDisplay::showOffline(bool offline)

@@ -4,6 +4,7 @@
 #include "display/BoardTheme.h"
 #include "display/BoardWidgets.h"
 #include "display/CallBoardEngine.h"
+#include "display/CallWakeup.h"
 #include "display/NewsTicker.h"
 #include "display/media/BoardMedia.h"
 #include "display/media/FrameSteps.h"
@@ -36,7 +37,7 @@ public:
     QWidget* vidArea;   // where the video plays
     QWidget* imgBG;     // the news band
     QLabel* lblOffline; // in a corner while the database cannot be reached
-    QTimer* Timer1;     // takes the next call
+    QTimer* Timer1;     // paces the reads of new calls (the wake-up's poll or safety read)
     QTimer* Timer3;     // text clock
     QTimer* Timer10;    // swaps the caption columns
 
@@ -61,6 +62,7 @@ public:
     const BoardTheme& theme() const { return m_theme; }
     const BoardLayout& layout() const { return m_layout; }
     CallBoardEngine& engine() { return *m_engine; }
+    CallWakeup& wakeup() { return *m_wakeup; }
     const NewsTicker& ticker() const { return *m_ticker; }
     // The messages of the news band, in the order of the ticker's messages.
     const QVector<BoardNewsItem*>& lblScroll() const { return m_labels; }
@@ -94,6 +96,7 @@ private:
     BoardTheme m_theme;
     BoardLayout m_layout;
     std::unique_ptr<CallBoardEngine> m_engine;
+    CallWakeup* m_wakeup = nullptr;
     std::unique_ptr<NewsTicker> m_ticker;
     std::unique_ptr<BoardMedia> m_media;
     FrameSteps* m_frames = nullptr;

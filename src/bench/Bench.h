@@ -1,0 +1,139 @@
+#pragma once
+
+// The pieces of brivane-bench: the store it runs on, the hall it prepares, what its kiosks,
+// counters and boards share while they work, and the workers themselves.
+
+#include "core/Database.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QVector>
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+class QCommandLineParser;
+
+namespace bench {
+
+using SteadyClock = std::chrono::steady_clock;
+
+struct Target
+{
+    bool postgres = false;
+    ConnectionValues values;
+    QString description;
+};
+
+// A connection of one thread; QSqlDatabase connections belong to the thread that opened them.
+void openTarget(Database& db, const Target& target);
+bool parseTarget(const QCommandLineParser& args, Target& target, QString& error);
+
+inline double millis(SteadyClock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+double percentile(std::vector<double> values, double p);
+
+struct Health
+{
+    std::mutex lock;
+    SteadyClock::time_point lastFailure{};
+    SteadyClock::time_point recovered{};
+    std::atomic<bool> failing{false};
+
+    void failed()
+    {
+        std::lock_guard<std::mutex> g(lock);
+        lastFailure = SteadyClock::now();
+        failing = true;
+    }
+    void worked()
+    {
+        if (!failing)
+            return;
+        std::lock_guard<std::mutex> g(lock);
+        recovered = SteadyClock::now();
+        failing = false;
+    }
+};
+struct Shared
+{
+    std::atomic<bool> stopIssuing{false};
+    std::atomic<bool> stopBoards{false};
+    std::mutex lock;
+    // ticket key -> moment its call row was committed
+    QHash<qint64, SteadyClock::time_point> callCommitted;
+    // ticket key -> moment a counter began to mark it called and write its call row
+    QHash<qint64, SteadyClock::time_point> callStarted;
+    QHash<qint64, int> boardTakes; // call key -> number of boards that took it
+    std::vector<double> nextLatency;
+    std::vector<double> boardLatency;
+    QHash<QString, int> issuedNumbers; // "service/day/number" -> times a kiosk got it
+    QHash<qint64, int> ticketsCalled;  // ticket key -> times a counter got it
+    qint64 issued = 0;
+    qint64 refused = 0;
+    qint64 idleNexts = 0;
+    qint64 errors = 0;
+    QString firstError;
+    SteadyClock::time_point firstErrorAt{};
+    std::deque<Health> workers; // one per kiosk, counter and board
+
+    void error(const QString& where, const QString& text, Health* health = nullptr)
+    {
+        if (health)
+            health->failed();
+        std::lock_guard<std::mutex> g(lock);
+        ++errors;
+        if (firstError.isEmpty()) {
+            firstError = where + QStringLiteral(": ") + text;
+            firstErrorAt = SteadyClock::now();
+        }
+    }
+
+    // Seconds from the first error until the last worker to fail had worked again; -1 when one never
+    // did, 0 without errors.
+    double recoverySeconds()
+    {
+        if (errors == 0)
+            return 0;
+        SteadyClock::time_point last = firstErrorAt;
+        for (Health& h : workers) {
+            if (h.failing)
+                return -1;
+            if (h.recovered > last)
+                last = h.recovered;
+        }
+        return millis(last - firstErrorAt) / 1000.0;
+    }
+
+    // Boards: the calls each board showed (by call key), and the statements each has sent so far.
+    std::vector<QSet<qint64>> shownBy;
+    std::deque<std::atomic<quint64>> boardStatements;
+};
+
+struct Hall
+{
+    QVector<qint64> services;
+    QVector<qint64> counters;
+    QVector<qint64> counterService;
+};
+Hall prepareHall(Database& db, int counters);
+
+// The workers, each on a thread of its own with a connection of its own, until told to stop.
+void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs);
+void counter(int index, const Target& target, const Hall& hall, Shared& shared, Health& health,
+             const QString& settingsFile, int pauseMs);
+// A display board with the real board's engine and wake-up; a mirror follows every call without
+// taking it.
+void board(int index, const Target& target, Shared& shared, Health& health, bool mirror);
+
+// Plain single-row inserts, each its own transaction, from `threads` connections for a while: what the
+// server does without any of the hall's rules, to read the token rate against. Rows per second.
+double rawInserts(const Target& target, int threads, int seconds);
+
+} // namespace bench

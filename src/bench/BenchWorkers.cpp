@@ -1,0 +1,110 @@
+#include "bench/Bench.h"
+
+#include "calling/CallEngine.h"
+#include "core/Session.h"
+#include "core/Settings.h"
+#include "tickets/Numbering.h"
+#include "ui/Clock.h"
+
+#include <thread>
+
+namespace bench {
+
+void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs)
+{
+    Database db;
+    SystemClock clock;
+    try {
+        openTarget(db, target);
+    } catch (const DbError& e) {
+        shared.error(QStringLiteral("kiosk"), e.description(), &health);
+        return;
+    }
+    int turn = index;
+    while (!shared.stopIssuing.load()) {
+        const qint64 service = hall.services.at(turn++ % hall.services.size());
+        try {
+            numbering::IssueRequest request;
+            request.serviceId = service;
+            request.issueDate = clock.today();
+            request.number = numbering::getToken(db, service, request.issueDate);
+            const numbering::IssuedTicket t = numbering::storeTicket(db, clock, request);
+            health.worked();
+            std::lock_guard<std::mutex> g(shared.lock);
+            if (t.issued()) {
+                ++shared.issued;
+                ++shared.issuedNumbers
+                      [QStringLiteral("%1/%2/%3").arg(service).arg(clock.todayText()).arg(t.number)];
+            } else {
+                ++shared.refused;
+            }
+        } catch (const DbError& e) {
+            shared.error(QStringLiteral("kiosk"), e.description(), &health);
+            // A kiosk whose server is away waits a moment before the visitor's next touch.
+            if (e.isConnectionFailure())
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        if (pauseMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    }
+}
+void counter(int index, const Target& target, const Hall& hall, Shared& shared, Health& health,
+             const QString& settingsFile, int pauseMs)
+{
+    Database db;
+    SystemClock clock;
+    Settings settings(settingsFile);
+    Session session;
+    session.counterId = hall.counters.at(index);
+    session.servingCounterId = session.counterId;
+    session.serviceId = hall.counterService.at(index);
+    session.counterName = QStringLiteral("Bench counter %1").arg(index + 1);
+    session.counterDisplayName = QStringLiteral("Desk %1").arg(index + 1);
+    try {
+        openTarget(db, target);
+    } catch (const DbError& e) {
+        shared.error(QStringLiteral("counter"), e.description(), &health);
+        return;
+    }
+    CallEngine engine(db, settings, clock, session);
+    engine.showBothBox = [] { return false; };
+    engine.beforeTake = [&shared](qint64 ticket) {
+        const auto now = SteadyClock::now();
+        std::lock_guard<std::mutex> g(shared.lock);
+        shared.callStarted.insert(ticket, now);
+    };
+    std::vector<double> latencies;
+    while (!shared.stopIssuing.load()) {
+        engine.state = CounterState();
+        const auto started = SteadyClock::now();
+        engine.callNext();
+        const auto done = SteadyClock::now();
+        // The engine keeps its store failures to itself (the operator just sees Idle); the layer
+        // says whether the connection was away.
+        if (db.connectionBroken() || !db.isOpen()) {
+            shared.error(QStringLiteral("counter"), DbError::unreachableText(), &health);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            continue;
+        }
+        health.worked();
+        const qint64 ticket = engine.state.Label1 == QLatin1String("Calling") ? engine.state.currentKey() : 0;
+        if (ticket != 0) {
+            latencies.push_back(millis(done - started));
+            std::lock_guard<std::mutex> g(shared.lock);
+            // The call row was committed inside callNext, before `done`.
+            shared.callCommitted.insert(ticket, done);
+            ++shared.ticketsCalled[ticket];
+        } else {
+            {
+                std::lock_guard<std::mutex> g(shared.lock);
+                ++shared.idleNexts;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        if (pauseMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    }
+    std::lock_guard<std::mutex> g(shared.lock);
+    shared.nextLatency.insert(shared.nextLatency.end(), latencies.begin(), latencies.end());
+}
+} // namespace bench
