@@ -65,7 +65,8 @@ void CallFollower::readDone(bool ok)
 {
     if (ok && m_clock.todayText() != m_day)
         startDay();
-    const bool reachable = ok && !m_wakeup.offline();
+    // A single failed read is no outage yet: the wake-up says when reads have failed for a while.
+    const bool reachable = !m_wakeup.offline();
     if (reachable != m_reachable) {
         m_reachable = reachable;
         Q_EMIT storeReachable(reachable);

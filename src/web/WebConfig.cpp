@@ -23,7 +23,7 @@ bool readPort(const QString& text, quint16& port)
 {
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
-    if (!ok || n < 1 || n > 65535)
+    if (!ok || n < 0 || n > 65535) // 0: any free port (the program prints the one it got)
         return false;
     port = quint16(n);
     return true;

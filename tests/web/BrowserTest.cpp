@@ -40,8 +40,8 @@ public:
              QStringLiteral("--disable-sync"), QStringLiteral("--user-data-dir=") + m_profile.path(),
              QStringLiteral("--remote-debugging-port=0"),
              QStringLiteral("--window-size=%1,%2").arg(window.width()).arg(window.height()), url});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice()); // its complaints about a missing D-Bus
         m_process.start();
         if (!m_process.waitForStarted(10000))
             return QStringLiteral("chromium did not start");

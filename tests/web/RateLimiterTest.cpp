@@ -48,10 +48,11 @@ TEST(WebConfigTest, OptionsOverrideAndBadValuesAreRefused)
     EXPECT_EQ(c.port, 8081);
     EXPECT_EQ(c.perMinute, 30);
 
-    for (const QStringList& bad : {QStringList{QStringLiteral("--address"), QStringLiteral("hall-server")},
-                                   QStringList{QStringLiteral("--port"), QStringLiteral("70000")},
-                                   QStringList{QStringLiteral("--port")},
-                                   QStringList{QStringLiteral("--rate"), QStringLiteral("0")}}) {
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("--address"), QStringLiteral("hall-server")},
+          QStringList{QStringLiteral("--port"), QStringLiteral("70000")},
+          QStringList{QStringLiteral("--port"), QStringLiteral("-1")}, QStringList{QStringLiteral("--port")},
+          QStringList{QStringLiteral("--rate"), QStringLiteral("0")}}) {
         QStringList args2 = bad;
         EXPECT_FALSE(WebConfig().applyOptions(args2).isEmpty()) << bad.join(QLatin1Char(' ')).toStdString();
     }
