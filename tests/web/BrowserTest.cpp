@@ -140,7 +140,7 @@ public:
         }
     }
 
-    QString start(const QString& dbFile, const QString& settingsFile)
+    QString start(const QString& dbFile, const QString& settingsFile, quint16 wantedPort = 0)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("BRIVANE_SETTINGS"), settingsFile);
@@ -148,7 +148,7 @@ public:
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(BRIVANE_WEB_PROGRAM),
                         {QStringLiteral("--db"), dbFile, QStringLiteral("--address"),
-                         QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QStringLiteral("0")});
+                         QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QString::number(wantedPort)});
         // It prints its address once it listens.
         QByteArray line;
         waitFor(
@@ -160,6 +160,12 @@ public:
         const int colon = int(line.lastIndexOf(':'));
         port = quint16(line.mid(colon + 1, line.indexOf('/', colon) - colon - 1).toUInt());
         return port ? QString() : QStringLiteral("brivane-web did not start: ") + QString::fromUtf8(line);
+    }
+
+    void stop()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(10000);
     }
 
     quint16 port = 0;
@@ -179,7 +185,8 @@ TEST(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
     const Hall hall = seedHall(env.db);
     addTheme(env.db, {{QStringLiteral("rows"), 5}});
     issueTicket(env, hall.consultation);
-    const QString code2 = issueTicket(env, hall.consultation).code;
+    issueTicket(env, hall.consultation);
+    const QString code3 = issueTicket(env, hall.consultation).code;
 
     WebProgram web;
     ASSERT_EQ(web.start(env.path(QStringLiteral("test.db")), env.path(QStringLiteral("web.ini"))), QString());
@@ -212,18 +219,37 @@ TEST(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
         counter.counterDisplayName);
     EXPECT_EQ(browser.evaluate(QStringLiteral("window.sameLoad")).toString(), QStringLiteral("yes"));
 
-    // The second visitor's page, open before the call: it says where to go the moment it comes.
-    browser.navigate(base + QStringLiteral("/t/") + code2);
+    // The server goes away: the board says so. A call made meanwhile comes when it is back, once.
+    web.stop();
+    EXPECT_EQ(browser.waitForText(QStringLiteral("document.getElementById('offline').hidden ? '' : "
+                                                 "document.getElementById('offline').textContent"),
+                                  QStringLiteral("No connection to the server")),
+              QStringLiteral("No connection to the server"));
+    engine.callNext();
+    ASSERT_EQ(engine.state.lblToken, QStringLiteral("A2"));
+    ASSERT_EQ(web.start(env.path(QStringLiteral("test.db")), env.path(QStringLiteral("web.ini")), web.port),
+              QString());
+    const QString tokens =
+        QStringLiteral("Array.from(document.querySelectorAll('#rows td.token')).map(function (td) "
+                       "{ return td.textContent; }).join(',')");
+    EXPECT_EQ(browser.waitForText(tokens, QStringLiteral("A2,A1,,,")), QStringLiteral("A2,A1,,,"));
+    EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('offline').hidden")).toBool());
+    EXPECT_EQ(browser.evaluate(QStringLiteral("window.sameLoad")).toString(), QStringLiteral("yes"));
+
+    // The third visitor's page, open before the call: it says where to go the moment it comes.
+    browser.navigate(base + QStringLiteral("/t/") + code3);
     ASSERT_EQ(browser.waitForText(QStringLiteral("document.body.dataset.live"), QStringLiteral("1")),
               QStringLiteral("1"));
     EXPECT_EQ(browser.evaluate(QStringLiteral("document.getElementById('token').textContent")).toString(),
-              QStringLiteral("A2"));
+              QStringLiteral("A3"));
     EXPECT_EQ(browser.evaluate(QStringLiteral("document.getElementById('service').textContent")).toString(),
               QStringLiteral("Consultation"));
+    EXPECT_EQ(browser.evaluate(QStringLiteral("document.getElementById('ahead').textContent")).toString(),
+              QStringLiteral("0"));
     EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('call').hidden")).toBool());
     browser.evaluate(QStringLiteral("window.sameLoad = 'ticket'"));
     engine.callNext();
-    ASSERT_EQ(engine.state.lblToken, QStringLiteral("A2"));
+    ASSERT_EQ(engine.state.lblToken, QStringLiteral("A3"));
     EXPECT_EQ(browser.waitForText(QStringLiteral("String(document.getElementById('call').hidden)"),
                                   QStringLiteral("false")),
               QStringLiteral("false"));
