@@ -202,13 +202,12 @@
   setInterval(tickClock, 1000);
 
   // The news band: the messages that run to the left cross from right to left, then those that run
-  // to the right from left to right; the messages are read again before each crossing.
+  // to the right from left to right; the messages are read again before each crossing. The browser
+  // moves the band itself (a transition), which stays smooth on a small TV computer.
   const ticker = document.getElementById('ticker');
   const band = document.getElementById('news');
   let news = {left: [], right: []};
   let phase = 'left';
-  let x = 0;
-  let lastFrame = 0;
 
   function loadNews(then) {
     fetch('/api/news', {cache: 'no-store'})
@@ -217,33 +216,33 @@
       .catch(function () { then(); });
   }
 
+  function nextCrossing() {
+    phase = phase === 'left' ? 'right' : 'left';
+    loadNews(startCrossing);
+  }
+
   function startCrossing() {
     let set = phase === 'left' ? news.left : news.right;
     if (!set.length) {
       phase = phase === 'left' ? 'right' : 'left';
       set = phase === 'left' ? news.left : news.right;
     }
-    ticker.textContent = set.join('        \u2022        ');
-    x = phase === 'left' ? band.clientWidth : -ticker.scrollWidth;
-    ticker.style.transform = 'translateX(' + x + 'px)';
-    band.hidden = !news.left.length && !news.right.length;
-  }
-
-  function frame(t) {
-    const dt = lastFrame ? Math.min(100, t - lastFrame) : 0;
-    lastFrame = t;
-    if (ticker.textContent) {
-      const speed = band.clientHeight * 2.2; // pixels a second
-      x += (phase === 'left' ? -1 : 1) * speed * dt / 1000;
-      ticker.style.transform = 'translateX(' + Math.round(x) + 'px)';
-      const done = phase === 'left' ? x < -ticker.scrollWidth : x > band.clientWidth;
-      if (done) {
-        phase = phase === 'left' ? 'right' : 'left';
-        ticker.textContent = '';
-        loadNews(startCrossing);
-      }
+    band.hidden = !set.length;
+    fitFonts();
+    if (!set.length) {
+      setTimeout(function () { loadNews(startCrossing); }, 30000);
+      return;
     }
-    requestAnimationFrame(frame);
+    ticker.textContent = set.join('        \u2022        ');
+    const from = phase === 'left' ? band.clientWidth : -ticker.scrollWidth;
+    const to = phase === 'left' ? -ticker.scrollWidth : band.clientWidth;
+    ticker.style.transition = 'none';
+    ticker.style.transform = 'translateX(' + from + 'px)';
+    void ticker.offsetWidth; // the start position takes effect before the move
+    const seconds = Math.abs(to - from) / (band.clientHeight * 1.7); // about 128 px/s on 1080 lines
+    ticker.style.transition = 'transform ' + seconds + 's linear';
+    ticker.style.transform = 'translateX(' + to + 'px)';
+    setTimeout(nextCrossing, seconds * 1000 + 200);
   }
 
   function start() {
@@ -261,7 +260,6 @@
         tickClock();
         connect();
         loadNews(startCrossing);
-        requestAnimationFrame(frame);
         window.addEventListener('resize', fitFonts);
       })
       .catch(function (e) {
