@@ -16,8 +16,11 @@ namespace {
 // A page that has this much unsent is too slow to follow: it is dropped and catches up later.
 constexpr qint64 MaxBacklog = 1 << 20;
 constexpr int AliveEveryMs = 10000;
-// Calls come in bursts: ticket pages are brought up to date once the burst is over.
+// Calls come in bursts: ticket pages are brought up to date once the burst is over, those of the
+// services whose queues moved. The estimate also changes with time alone (a long service makes the
+// wait longer): every ticket page is brought up to date once a minute.
 constexpr int TicketRefreshDelayMs = 300;
+constexpr int AllTicketsRefreshMs = 60000;
 
 QByteArray json(const QJsonObject& o)
 {
@@ -48,7 +51,10 @@ PushHub::PushHub(Database& db, const Clock& clock, CallFeed& feed, Limits limits
     m_alive.start();
     m_ticketRefresh.setSingleShot(true);
     m_ticketRefresh.setInterval(TicketRefreshDelayMs);
-    connect(&m_ticketRefresh, &QTimer::timeout, this, &PushHub::refreshTickets);
+    connect(&m_ticketRefresh, &QTimer::timeout, this, [this] { refreshTickets(false); });
+    m_allTicketsRefresh.setInterval(AllTicketsRefreshMs);
+    connect(&m_allTicketsRefresh, &QTimer::timeout, this, [this] { refreshTickets(true); });
+    m_allTicketsRefresh.start();
 }
 
 PushHub::~PushHub()
@@ -113,14 +119,13 @@ void PushHub::take(std::unique_ptr<QWebSocket> socket)
     Page& added = *page;
     m_pages.push_back(std::move(page));
     if (added.board) {
-        openBoard(added, QString(),
-                  QUrlQuery(url).queryItemValue(QStringLiteral("since"), QUrl::FullyDecoded));
+        openBoard(added, QUrlQuery(url).queryItemValue(QStringLiteral("since"), QUrl::FullyDecoded));
     } else {
         send(added, added.lastSent);
     }
 }
 
-void PushHub::openBoard(Page& page, const QString&, const QString& since)
+void PushHub::openBoard(Page& page, const QString& since)
 {
     // The calls after the page's last one when the feed knows it; otherwise the page starts afresh.
     const auto after = since.isEmpty() ? std::nullopt : m_feed.since(since, page.counters);
@@ -148,6 +153,7 @@ bool PushHub::openTicket(Page& page, const QString& code)
     if (!view)
         return false;
     page.ticket = view->key;
+    page.service = view->service;
     page.code = code;
     page.lastSent = json(ticketJson(*view));
     return true;
@@ -179,7 +185,24 @@ void PushHub::onShown(const ShownCall& call)
             refreshTicket(*page);
         }
     }
+    m_movedServices.insert(serviceOfCounter(call.call.counter));
     m_ticketRefresh.start();
+}
+
+qint64 PushHub::serviceOfCounter(qint64 counter)
+{
+    const auto known = m_counterService.constFind(counter);
+    if (known != m_counterService.cend())
+        return *known;
+    try {
+        const ResultSet rs =
+            m_db.query(QStringLiteral("select servAuto from tblCounter where cntAuto=?"), {counter});
+        const qint64 service = rs.isEmpty() ? 0 : rs.number(0, 0);
+        m_counterService.insert(counter, service);
+        return service;
+    } catch (const DbError&) {
+        return 0;
+    }
 }
 
 void PushHub::onCleared()
@@ -191,15 +214,20 @@ void PushHub::onCleared()
         if (page->board)
             send(*page, reset);
     }
-    m_ticketRefresh.start();
+    // Counters may serve other services from today on.
+    m_counterService.clear();
+    refreshTickets(true);
 }
 
-void PushHub::refreshTickets()
+void PushHub::refreshTickets(bool all)
 {
+    // A counter whose service could not be read may have moved any queue.
+    all = all || m_movedServices.contains(0);
     for (auto& page : m_pages) {
-        if (!page->board)
+        if (!page->board && (all || m_movedServices.contains(page->service)))
             refreshTicket(*page);
     }
+    m_movedServices.clear();
 }
 
 void PushHub::refreshTicket(Page& page)

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 #include <memory>
 #include <vector>
@@ -49,17 +50,21 @@ private:
         CounterSet counters; // boards
         int rows = 0;        // boards
         qint64 ticket = 0;   // ticket pages
+        qint64 service = 0;  // ticket pages
         QString code;        // ticket pages
         QByteArray lastSent; // ticket pages: the state last sent
     };
 
-    void openBoard(Page& page, const QString& theme, const QString& since);
+    void openBoard(Page& page, const QString& since);
     bool openTicket(Page& page, const QString& code);
     void send(Page& page, const QByteArray& message);
     void onShown(const ShownCall& call);
     void onCleared();
-    void refreshTickets();
+    // Brings the ticket pages of the services whose queues moved up to date (all when `all`).
+    void refreshTickets(bool all);
     void refreshTicket(Page& page);
+    // The service a counter serves (calls name the counter), 0 when it cannot be read.
+    qint64 serviceOfCounter(qint64 counter);
     void drop(QWebSocket* socket);
     QByteArray withTime(QJsonObject message) const;
 
@@ -71,5 +76,8 @@ private:
     QHash<QString, int> m_perClient;
     QTimer m_alive;
     QTimer m_ticketRefresh;
+    QTimer m_allTicketsRefresh;
+    QSet<qint64> m_movedServices;
+    QHash<qint64, qint64> m_counterService;
     bool m_storeReachable = true;
 };

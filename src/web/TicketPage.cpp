@@ -20,6 +20,7 @@ std::optional<TicketView> ticketView(Database& db, const Clock& clock, const Cal
         return std::nullopt;
     TicketView v;
     v.key = ticket->tickAuto;
+    v.service = ticket->serviceId;
     v.token = ticket->label;
     v.serviceName = ticket->serviceName;
     if (ticket->callKey != 0) {

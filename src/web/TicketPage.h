@@ -14,6 +14,7 @@ class Database;
 struct TicketView
 {
     qint64 key = 0;
+    qint64 service = 0;
     QString token;
     QString serviceName;
     std::optional<qint64> ahead; // while it waits
