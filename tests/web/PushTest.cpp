@@ -119,6 +119,12 @@ TEST_P(PushTest, ABoardGetsItsCountersCallsAndResumesWithoutLossOrRepeat)
     EXPECT_EQ(board.messages[0].value(QStringLiteral("t")).toString(), QStringLiteral("reset"));
     EXPECT_EQ(board.labels(0), (QStringList{QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A3"),
                                             QStringLiteral("A2")}));
+
+    // The server loses the database: the open page hears it at once (and says so on screen).
+    server->pages().setStoreReachable(false);
+    ASSERT_TRUE(board.waitForMessages(2));
+    EXPECT_EQ(board.messages[1].value(QStringLiteral("t")).toString(), QStringLiteral("alive"));
+    EXPECT_FALSE(board.messages[1].value(QStringLiteral("db")).toBool(true));
 }
 
 TEST_P(PushTest, ATicketPageHearsOfItsCallAtOnceAndOfARecallAgain)
