@@ -3,6 +3,7 @@
 #include "WebTestSupport.h"
 #include "calling/CallEngine.h"
 #include "calling/CallingSupport.h"
+#include "core/ConnectionFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -140,14 +141,15 @@ public:
         }
     }
 
-    QString start(const QString& dbFile, const QString& settingsFile, quint16 wantedPort = 0)
+    // The program finds the database as a workstation does: through a path.txt.
+    QString start(const QString& pathFile, const QString& settingsFile, quint16 wantedPort = 0)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("BRIVANE_SETTINGS"), settingsFile);
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(BRIVANE_WEB_PROGRAM),
-                        {QStringLiteral("--db"), dbFile, QStringLiteral("--address"),
+                        {QStringLiteral("--path-file"), pathFile, QStringLiteral("--address"),
                          QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QString::number(wantedPort)});
         // It prints its address once it listens.
         QByteArray line;
@@ -174,12 +176,17 @@ private:
     QProcess m_process;
 };
 
-TEST(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
+class BrowserTest : public StoreTest
+{
+};
+
+TEST_P(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
 {
     const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
     if (chromium.isEmpty())
         GTEST_SKIP() << "chromium is not installed";
-    TestEnv env(Store::Sqlite);
+    TestEnv& env = *this->env;
+    env.writeFile(QStringLiteral("path.txt"), connectionFiles::pathLine(env.session.connection).toUtf8());
     // The program runs on the system clock: the hall's day is today.
     env.clock.set(QDateTime::currentDateTime());
     const Hall hall = seedHall(env.db);
@@ -189,7 +196,8 @@ TEST(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
     const QString code3 = issueTicket(env, hall.consultation).code;
 
     WebProgram web;
-    ASSERT_EQ(web.start(env.path(QStringLiteral("test.db")), env.path(QStringLiteral("web.ini"))), QString());
+    ASSERT_EQ(web.start(env.path(QStringLiteral("path.txt")), env.path(QStringLiteral("web.ini"))),
+              QString());
     const QString base = QStringLiteral("http://127.0.0.1:%1").arg(web.port);
 
     Chromium browser;
@@ -227,7 +235,7 @@ TEST(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
               QStringLiteral("No connection to the server"));
     engine.callNext();
     ASSERT_EQ(engine.state.lblToken, QStringLiteral("A2"));
-    ASSERT_EQ(web.start(env.path(QStringLiteral("test.db")), env.path(QStringLiteral("web.ini")), web.port),
+    ASSERT_EQ(web.start(env.path(QStringLiteral("path.txt")), env.path(QStringLiteral("web.ini")), web.port),
               QString());
     const QString tokens =
         QStringLiteral("Array.from(document.querySelectorAll('#rows td.token')).map(function (td) "
@@ -270,5 +278,7 @@ TEST(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
         30000));
     EXPECT_EQ(browser.evaluate(QStringLiteral("window.sameLoad")).toString(), QStringLiteral("ticket"));
 }
+
+BRIVANE_STORE_TEST_SUITE(BrowserTest);
 
 } // namespace
