@@ -42,9 +42,11 @@ void CallFollower::startDay()
 QVector<CallRow> CallFollower::todaysCalls()
 {
     QVector<CallRow> calls;
+    // In the order of their stamps (a recall moves a call to its place); calls made before stamps
+    // existed have none and come first, on either store.
     m_db.forEachRow(QStringLiteral("select callauto, servAuto, tickAuto, no_abr, displayName, contName, "
                                    "displayNameA, countNameA, callstamp from tblCall where tickDate=? "
-                                   "order by callstamp, callauto"),
+                                   "order by coalesce(callstamp, 0), callauto"),
                     {m_day}, [&](const QVector<QVariant>& v) {
                         CallRow c;
                         c.callAuto = v[0].toLongLong();
