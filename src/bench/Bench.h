@@ -114,6 +114,8 @@ struct Shared
     // Boards: the calls each board showed (by call key), and the statements each has sent so far.
     std::vector<QSet<qint64>> shownBy;
     std::deque<std::atomic<quint64>> boardStatements;
+    // Boards that have opened and filled their table (the counters start once every board has).
+    std::atomic<int> boardsReady{0};
 };
 
 struct Hall

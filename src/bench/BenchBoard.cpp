@@ -19,6 +19,7 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
         openTarget(db, target);
     } catch (const DbError& e) {
         shared.error(QStringLiteral("board"), e.description(), &health);
+        ++shared.boardsReady;
         return;
     }
     BoardTable table;
@@ -82,6 +83,7 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
     });
     wakeup.start();
     wakeup.readNow();
+    ++shared.boardsReady;
     QTimer watch;
     watch.setInterval(20);
     QObject::connect(&watch, &QTimer::timeout, [&] {

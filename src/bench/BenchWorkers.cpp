@@ -77,10 +77,16 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
     while (!shared.stopIssuing.load()) {
         engine.state = CounterState();
         const auto started = SteadyClock::now();
-        engine.callNext();
+        try {
+            engine.callNext();
+        } catch (const DbError& e) {
+            // A call that could not be stored whole: nothing was called.
+            shared.error(QStringLiteral("counter"), e.description(), &health);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            continue;
+        }
         const auto done = SteadyClock::now();
-        // The engine keeps its store failures to itself (the operator just sees Idle); the layer
-        // says whether the connection was away.
+        // A pick the store refused counts as no row; the layer says whether the connection was away.
         if (db.connectionBroken() || !db.isOpen()) {
             shared.error(QStringLiteral("counter"), DbError::unreachableText(), &health);
             std::this_thread::sleep_for(std::chrono::milliseconds(50));

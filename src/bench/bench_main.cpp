@@ -3,6 +3,7 @@
 // anything that went wrong between them (duplicate numbers, double calls, double takes, lost calls).
 
 #include "bench/Bench.h"
+#include "bench/CallRowCheck.h"
 
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
@@ -74,6 +75,11 @@ int main(int argc, char** argv)
         {QStringLiteral("counter-pause"),
          QStringLiteral("pause of a counter after each Next, ms (default 250)"), QStringLiteral("MS"),
          QStringLiteral("250")},
+        {QStringLiteral("mirror"),
+         QStringLiteral("the boards follow every call without taking it (each shows every call)")},
+        {QStringLiteral("idle-seconds"),
+         QStringLiteral("after the run, how long the idle boards' statements are counted, default 5"),
+         QStringLiteral("S"), QStringLiteral("5")},
     });
     args.process(app);
 
@@ -134,6 +140,9 @@ int main(int argc, char** argv)
     for (int b = 0; b < boards; ++b)
         showing.emplace_back(board, b, std::cref(target), std::ref(shared),
                              std::ref(shared.workers.emplace_back()), mirror);
+    // Calls made while a board still opens would come with its first fill, not as calls it shows.
+    while (shared.boardsReady.load() < boards)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     for (int k = 0; k < kiosks; ++k)
         issuing.emplace_back(kiosk, k, std::cref(target), std::cref(hall), std::ref(shared),
                              std::ref(shared.workers.emplace_back()), number(args, "kiosk-pause", 0));
@@ -252,6 +261,7 @@ int main(int argc, char** argv)
     } else {
         out << "calls never taken          " << neverTaken << " of " << callRows << Qt::endl;
     }
+    out << "called without a call row   " << calledWithoutCallRow(check) << Qt::endl;
     out << "idle board statements/s    " << QString::number(idleRate, 'f', 1) << " (most of any board, over "
         << idleSeconds << " s)" << Qt::endl;
     if (driverNotices.load() > 0)

@@ -61,33 +61,32 @@ void CallDesk::chooseMyCounter(const QString& displayName)
     syncEngine();
 }
 
+QString CallDesk::takeableCondition()
+{
+    return QStringLiteral("servAuto=? and (coalesce(attended,0)=0 or attended=?)");
+}
+
+QVariantList CallDesk::takeableValues() const
+{
+    return {counter.service, counter.key};
+}
+
 void CallDesk::callNext()
 {
     CounterState& st = engine.state;
     for (int pick = 0; pick < MaxPicks; ++pick) {
         const ResultSet rs = m_db.query(
-            QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and tickDate=? and "
-                           "servAuto=? order by tickno asc limit 1"),
-            {m_clock.todayText(), counter.service});
+            QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and tickDate=? and ") +
+                takeableCondition() + QStringLiteral(" order by tickno asc limit 1"),
+            QVariantList{m_clock.todayText()} + takeableValues());
         if (rs.isEmpty())
             break;
         const qint64 key = rs.number(0, 0);
         if (beforeTake)
             beforeTake(key);
         // Taken only while still waiting: a counter that got there first keeps it.
-        const qint64 taken = m_db.exec(
-            QStringLiteral("update tblTicket set call='1', attended=?, attTime=?, status='Finished' "
-                           "where tickAuto=? and call='0'"),
-            {counter.key, m_clock.timeText(), key});
-        if (taken == 0)
+        if (!engine.callPicked(key, rs.text(0, 1)))
             continue;
-        st.Label1 = QStringLiteral("Calling");
-        st.lblToken = rs.text(0, 1);
-        st.lblNo = QString::number(key);
-        try {
-            engine.callRC();
-        } catch (const DbError&) {
-        }
         try {
             getPending();
         } catch (const DbError&) {
@@ -110,9 +109,10 @@ CallEngine::CallResult CallDesk::callThis(qint64 ticketKey, CallEngine::Take tak
 
 int CallDesk::pendingCount()
 {
-    const ResultSet rs = m_db.query(
-        QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and servAuto=?"),
-        {m_clock.todayText(), counter.service});
+    const ResultSet rs =
+        m_db.query(QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and ") +
+                       takeableCondition(),
+                   QVariantList{m_clock.todayText()} + takeableValues());
     return rs.isEmpty() ? 0 : int(rs.number(0, 0));
 }
 
@@ -143,6 +143,11 @@ void CallDesk::setFinish()
     if (engine.state.lblNo.isEmpty())
         return;
     engine.setFinish();
+}
+
+bool CallDesk::finishCurrent()
+{
+    return engine.finishCurrent();
 }
 
 bool CallDesk::cancelCurrent()

@@ -33,8 +33,8 @@ struct MyCounter
 };
 
 // The call engine of the administrator call desk. Unlike a counter, the desk takes the lowest
-// waiting number of its counter's service, whatever its type and whichever counter it was directed
-// to, and may show another counter's names on the display boards. Each desk keeps its own counter,
+// waiting number of its counter's service, whatever its type, unless it was handed to another
+// counter, and may show another counter's names on the display boards. Each desk keeps its own counter,
 // so several open desks never act on each other's counter.
 class CallDesk
 {
@@ -60,18 +60,22 @@ public:
     // Sets the My Counter names from the counter with that display name; empty or unknown clears them.
     void chooseMyCounter(const QString& displayName);
 
-    // Calls the lowest waiting number of the service, or sets "Idle". A store failure while
-    // picking is passed on; once a ticket is taken, failures of the call row and count are ignored.
+    // Calls the lowest waiting number of the service, or sets "Idle". A store failure is passed on
+    // and calls nothing (see CallEngine); once a call is stored, a failing count is ignored.
     void callNext();
     // Calls the given ticket of today (see CallEngine::callThis).
     CallEngine::CallResult callThis(qint64 ticketKey, CallEngine::Take take = CallEngine::Take::Again);
-    // Waiting tokens of the service.
+    // What the desk's Next can take: waiting tokens of the service not handed to another counter.
     void getPending();
     int pendingCount();
+    static QString takeableCondition();
+    QVariantList takeableValues() const;
     // The counter's last called token of today becomes current; with none there is no current token.
     void getLast();
     void updateRc();
     void setFinish();
+    // Stamps the finish time of the current token and leaves the desk idle. False when there is none.
+    bool finishCurrent();
     // Cancels the current token. False when there is none.
     bool cancelCurrent();
 

@@ -1,5 +1,6 @@
 #include "calling/CallEngine.h"
 
+#include "calling/TokenMoves.h"
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "core/Session.h"
@@ -29,125 +30,131 @@ bool CallEngine::showBoth() const
     return showBothBox ? showBothBox() : false;
 }
 
+std::optional<CallEngine::Picked> CallEngine::pickOne(const QString& sql, const QVariantList& values)
+{
+    try {
+        const ResultSet rs = m_db.query(sql, values);
+        if (!rs.isEmpty())
+            return Picked{rs.number(0, 0), rs.text(0, 1)};
+    } catch (const DbError& e) {
+        // A pick the store refuses counts as no row; a store out of reach is told to the operator.
+        if (e.isConnectionFailure())
+            throw;
+    }
+    return std::nullopt;
+}
+
 std::optional<CallEngine::Picked> CallEngine::pickDirected()
 {
     const QString today = m_clock.todayText();
-    try {
-        const ResultSet rs = m_db.query(
+    if (auto emergency = pickOne(
             QStringLiteral(
                 "select tickAuto,no_abr from tblticket where call='0' and ttype='E' and tickDate=? and "
                 "attended=? order by tickno asc limit 1"),
-            {today, m_session.servingCounterId});
-        if (!rs.isEmpty())
-            return Picked{rs.number(0, 0), rs.text(0, 1)};
-    } catch (const DbError&) {
-        // A failing pick counts as no row.
-    }
-    try {
-        // Callable in the minute after its time: the time is earlier than now, as "HH:mm" text.
-        const QString now = m_clock.time().toString(QStringLiteral("HH:mm"));
-        const ResultSet rs = m_db.query(
+            {today, m_session.servingCounterId}))
+        return emergency;
+    // Callable in the minute after its time: the time is earlier than now, as "HH:mm" text.
+    const QString now = m_clock.time().toString(QStringLiteral("HH:mm"));
+    if (auto appointment = pickOne(
             QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and ttype='A' and "
                            "substr(apptime,1,5)<? and tickDate=? and attended=? order by tickno asc limit 1"),
-            {now, today, m_session.servingCounterId});
-        if (!rs.isEmpty())
-            return Picked{rs.number(0, 0), rs.text(0, 1)};
-    } catch (const DbError&) {
-    }
-    return std::nullopt;
+            {now, today, m_session.servingCounterId}))
+        return appointment;
+    // Walk-ins another counter handed to this one come before the service's own walk-ins.
+    return pickOne(
+        QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and ttype='N' and "
+                       "status='Transferred' and tickDate=? and attended=? order by tickno asc limit 1"),
+        {today, m_session.servingCounterId});
 }
 
 std::optional<CallEngine::Picked> CallEngine::pickWalkIn()
 {
-    try {
-        const ResultSet rs = m_db.query(
-            QStringLiteral(
-                "select tickAuto,no_abr from tblticket where call='0' and tickDate=? and servAuto=? "
-                "and ttype='N' order by tickno asc limit 1"),
-            {m_clock.todayText(), m_session.serviceId});
-        if (!rs.isEmpty())
-            return Picked{rs.number(0, 0), rs.text(0, 1)};
-    } catch (const DbError&) {
-    }
-    return std::nullopt;
+    // A walk-in handed to a counter belongs to that counter's queue only.
+    return pickOne(QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and tickDate=? and "
+                                  "servAuto=? and ttype='N' and coalesce(attended,0)=0 order by tickno asc "
+                                  "limit 1"),
+                   {m_clock.todayText(), m_session.serviceId});
 }
 
-void CallEngine::markCalled(const Picked& ticket, bool onlyWaiting, bool* taken)
+bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounterName)
 {
-    QString sql = QStringLiteral("update tblTicket set call='1', attended=?, attTime=?, status='Finished' "
-                                 "where tickAuto=?");
+    // A token called again (sent on from another counter, or back from a list) starts a new
+    // service: the finish time of the last one goes.
+    QString sql = QStringLiteral("update tblTicket set call='1', attended=?, attTime=?, status='Finished', "
+                                 "finished=null where tickAuto=?");
     if (onlyWaiting)
         sql += QStringLiteral(" and call='0'");
-    try {
-        const qint64 changed = m_db.exec(sql, {m_session.counterId, m_clock.timeText(), ticket.key});
-        *taken = changed > 0;
-    } catch (const DbError& e) {
-        if (e.kind() == DbError::Kind::OutcomeUnknown) {
-            // The connection broke while the server had the change: the ticket row says whether it
-            // was saved. Should the server still be away, the operator is told the outcome is unknown.
+    for (int attempt = 0;; ++attempt) {
+        bool taken = false;
+        qint64 callKey = 0;
+        try {
+            m_db.inTransaction([&] {
+                taken = false;
+                callKey = 0;
+                // Any refusal of the marking throws and rolls back: it is never counted as a call.
+                if (m_db.exec(sql, {m_session.counterId, m_clock.timeText(), ticket.key}) == 0)
+                    return;
+                callKey = insertCallRow(ticket.key, ticket.label, alwaysCounterName);
+                taken = true;
+            });
+            return taken;
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::OutcomeUnknown || callKey == 0)
+                throw;
+            // The connection broke on the commit: the call row says whether the call was saved.
+            // Should the server still be away, the operator is told the outcome is unknown.
+            ResultSet saved;
             try {
-                *taken = calledHere(ticket.key);
+                saved =
+                    m_db.query(QStringLiteral("select callauto from tblCall where callauto=?"), {callKey});
             } catch (const DbError&) {
                 throw e;
             }
-            return;
+            if (!saved.isEmpty())
+                return true;
+            if (attempt > 0)
+                throw DbError(DbError::unreachableText(), DbError::Kind::ConnectionLost);
+            // Nothing was saved: the call is made once more on the new connection.
         }
-        if (e.kind() != DbError::Kind::Other)
-            throw; // nothing reached the server
-        // The call row is still written; the ticket row may be fixed by calling it again.
-        *taken = true;
     }
-}
-
-bool CallEngine::calledHere(qint64 ticketKey)
-{
-    const ResultSet rs =
-        m_db.query(QStringLiteral("select call, attended from tblTicket where tickAuto=?"), {ticketKey});
-    return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("1") && rs.number(0, 1) == m_session.counterId;
-}
-
-bool CallEngine::take(const Picked& ticket)
-{
-    if (beforeTake)
-        beforeTake(ticket.key);
-    bool taken = false;
-    markCalled(ticket, true, &taken);
-    if (!taken)
-        return false;
-    state.Label1 = Calling;
-    state.lblToken = ticket.label;
-    state.lblNo = QString::number(ticket.key);
-    try {
-        callRC();
-    } catch (const DbError&) {
-    }
-    try {
-        getPending();
-    } catch (const DbError&) {
-    }
-    return true;
 }
 
 void CallEngine::callNext()
 {
     for (int pick = 0; pick < MaxPicks; ++pick) {
-        if (const auto directed = pickDirected()) {
-            if (take(*directed))
-                return;
-            continue; // another counter took it: pick again
-        }
-        const auto walkIn = pickWalkIn();
-        if (!walkIn) {
+        const auto directed = pickDirected();
+        const auto picked = directed ? directed : pickWalkIn();
+        if (!picked) {
             state.Label1 = Idle;
             return;
         }
-        if (take(*walkIn)) {
+        if (beforeTake)
+            beforeTake(picked->key);
+        if (!take(*picked, true, false))
+            continue; // another counter took it: pick again
+        if (!directed)
             ++state.walkInCount;
-            return;
+        state.Label1 = Calling;
+        state.lblToken = picked->label;
+        state.lblNo = QString::number(picked->key);
+        try {
+            getPending();
+        } catch (const DbError&) {
         }
+        return;
     }
     // Every pick was lost to other counters; the operator simply presses Next again.
     state.Label1 = Idle;
+}
+
+bool CallEngine::callPicked(qint64 ticketKey, const QString& label)
+{
+    if (!take(Picked{ticketKey, label}, true, false))
+        return false;
+    state.Label1 = Calling;
+    state.lblToken = label;
+    state.lblNo = QString::number(ticketKey);
+    return true;
 }
 
 CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kind, Take how)
@@ -157,7 +164,9 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
         rs = m_db.query(
             QStringLiteral("select tickAuto,no_abr from tblticket where tickDate=? and tickAuto=?"),
             {m_clock.todayText(), ticketKey});
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        if (e.isConnectionFailure())
+            throw;
     }
     if (rs.isEmpty()) {
         state.Label1 = Idle;
@@ -166,9 +175,7 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
     const Picked ticket{rs.number(0, 0), rs.text(0, 1)};
     if (how == Take::OnlyWaiting && beforeTake)
         beforeTake(ticket.key);
-    bool taken = false;
-    markCalled(ticket, how == Take::OnlyWaiting, &taken);
-    if (!taken)
+    if (!take(ticket, how == Take::OnlyWaiting, kind == QLatin1String("Report")))
         return CallResult::CalledByOther;
     // The operator moves on from the token served so far.
     const qint64 previous = state.currentKey();
@@ -182,13 +189,6 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
     state.lblToken = ticket.label;
     state.lblNo = QString::number(ticket.key);
     try {
-        if (kind == QLatin1String("Report"))
-            callRC1();
-        else
-            callRC();
-    } catch (const DbError&) {
-    }
-    try {
         getPending();
     } catch (const DbError&) {
     }
@@ -197,51 +197,74 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
 
 void CallEngine::callRC()
 {
-    insertCallRow(false);
+    insertCallRow(state.currentKey(), state.lblToken, false);
 }
 
 void CallEngine::callRC1()
 {
-    insertCallRow(true);
+    insertCallRow(state.currentKey(), state.lblToken, true);
 }
 
-void CallEngine::insertCallRow(bool alwaysCounterName)
+qint64 CallEngine::insertCallRow(qint64 ticketKey, const QString& label, bool alwaysCounterName)
 {
     const bool both = showBoth();
     QVariantMap row{
         {QStringLiteral("servAuto"), m_session.counterId},
-        {QStringLiteral("no_abr"), state.lblToken},
+        {QStringLiteral("no_abr"), label},
         {QStringLiteral("displayName"), m_session.counterDisplayName},
         {QStringLiteral("status1"), QStringLiteral("0")},
-        {QStringLiteral("tickAuto"), state.currentKey()},
+        {QStringLiteral("tickAuto"), ticketKey},
         {QStringLiteral("tickDate"), m_clock.todayText()},
         {QStringLiteral("contName"), (both || alwaysCounterName) ? m_session.counterName : QString()},
         {QStringLiteral("displayNameA"), m_session.counterDisplayNameA}};
     if (both)
         row.insert(QStringLiteral("countNameA"), m_session.counterNameA);
-    try {
-        m_db.insert(QStringLiteral("tblCall"), row);
-    } catch (const DbError&) {
-        // The ticket already has a call row: bring its newest one back as a fresh call of this ticket.
-        const ResultSet existing = m_db.query(
-            QStringLiteral("select callauto from tblCall where tickAuto=? order by callauto desc limit 1"),
-            {state.currentKey()});
-        if (existing.isEmpty())
-            return;
-        if (!both)
-            row.insert(QStringLiteral("countNameA"), QVariant());
-        m_db.update(QStringLiteral("tblCall"), existing.number(0, 0), row);
-    }
+    return m_db.insert(QStringLiteral("tblCall"), row);
 }
 
 void CallEngine::updateRc()
 {
+    const qint64 key = state.currentKey();
+    if (key == 0)
+        return;
     const ResultSet rs = m_db.query(
         QStringLiteral("select callauto from tblCall where tickAuto=? order by callauto desc limit 1"),
-        {state.currentKey()});
-    if (rs.isEmpty())
+        {key});
+    if (rs.isEmpty()) {
+        // Its call never reached the boards: this recall is its call.
+        QString label = state.lblToken;
+        if (label.isEmpty())
+            label = lookups::tokenLabelById(m_db, key);
+        insertCallRow(key, label, false);
         return;
+    }
     m_db.exec(QStringLiteral("update tblCall set status1='0' where callauto=?"), {rs.number(0, 0)});
+}
+
+bool CallEngine::finishCurrent()
+{
+    const qint64 key = state.currentKey();
+    if (key == 0)
+        return false;
+    finish(key);
+    state.lblNo.clear();
+    state.lblToken.clear();
+    state.Label1 = Idle;
+    return true;
+}
+
+bool CallEngine::transferCurrent(qint64 targetCounterId, const QString& note)
+{
+    const qint64 key = state.currentKey();
+    if (key == 0)
+        return false;
+    if (!tokenMoves::transferServed(m_db, key, m_session.counterId, targetCounterId, note,
+                                    m_clock.timeText()))
+        return false;
+    state.lblNo.clear();
+    state.lblToken.clear();
+    state.Label1 = Idle;
+    return true;
 }
 
 void CallEngine::setFinish()
@@ -258,13 +281,25 @@ void CallEngine::finish(qint64 ticketKey)
               {m_clock.timeText(), ticketKey});
 }
 
+QString CallEngine::takeableCondition()
+{
+    return QStringLiteral("((attended=? and (ttype='E' or (ttype='A' and substr(apptime,1,5)<?) or "
+                          "(ttype='N' and status='Transferred'))) or "
+                          "(servAuto=? and ttype='N' and coalesce(attended,0)=0))");
+}
+
+QVariantList CallEngine::takeableValues() const
+{
+    return {m_session.servingCounterId, m_clock.time().toString(QStringLiteral("HH:mm")),
+            m_session.serviceId};
+}
+
 int CallEngine::pendingCount()
 {
-    // A token transferred here from a counter of the same service is one token, not two.
-    const ResultSet rs = m_db.query(
-        QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and (servAuto=? or "
-                       "(status='Transferred' and attended=?))"),
-        {m_clock.todayText(), m_session.serviceId, m_session.servingCounterId});
+    const ResultSet rs =
+        m_db.query(QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and ") +
+                       takeableCondition(),
+                   QVariantList{m_clock.todayText()} + takeableValues());
     return rs.isEmpty() ? 0 : int(rs.number(0, 0));
 }
 

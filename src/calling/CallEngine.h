@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 #include <functional>
 #include <optional>
 
@@ -26,8 +27,14 @@ struct CounterState
 // through a tblCall row with status1 "0"; recalls, finishes and counts. Works on the counter values
 // of the session (counterId, servingCounterId, serviceId, names) and on `state`.
 //
-// callNext and callThis swallow store failures step by step (a failing pick counts as no row);
-// setFinish, updateRc, getPending and getLast pass DbError on to the caller.
+// A call is one unit: the ticket is marked called and its call row written in one transaction, so a
+// failure leaves the ticket waiting and reaches the caller as DbError (the counter never says
+// "Calling" for a call the boards cannot see). A pick the store refuses counts as no row; a store
+// that cannot be reached is passed on. setFinish, updateRc, getPending and getLast pass DbError on.
+//
+// Which tokens a counter's Next takes, in this order: emergencies directed to it, its due
+// appointments, walk-ins transferred to it, then the walk-ins of its service that no counter has been
+// given. "Total Pending" and the Pending list count exactly these.
 class CallEngine
 {
 public:
@@ -51,19 +58,33 @@ public:
     };
 
     void callNext();
+    // Calls a ticket another pick chose (the call desk's), only while it is still waiting. False when
+    // another counter took it first.
+    bool callPicked(qint64 ticketKey, const QString& label);
     // Calls the given ticket of today; kind "Report" writes the callRC1 form. The token served so far
     // gets its finish time once the new one is taken.
     CallResult callThis(qint64 ticketKey, const QString& kind, Take take = Take::Again);
     void callRC();
     void callRC1();
+    // Recall: the boards take and show the current token again. A token that has no call row (its
+    // call was never shown) gets one.
     void updateRc();
     void setFinish();
+    // The operator is done with the current token: its finish time is stamped and the counter is
+    // idle. False when there is no current token.
+    bool finishCurrent();
+    // The current token goes to the target counter's queue: finished here, waiting there, and this
+    // counter is idle. False when it is no longer this counter's called token.
+    bool transferCurrent(qint64 targetCounterId, const QString& note);
     void getPending();
     void getLast();
 
-    // The "Total Pending" figure: waiting tickets of the service and those directed to the counter,
-    // each counted once.
+    // The "Total Pending" figure: the tokens this counter's Next can take now.
     int pendingCount();
+    // The condition (on tblticket, with call='0' and the day bound first) that selects the tokens
+    // this counter's Next can take; its values follow the day.
+    static QString takeableCondition();
+    QVariantList takeableValues() const;
     bool showBoth() const;
 
 private:
@@ -74,13 +95,14 @@ private:
     };
     std::optional<Picked> pickDirected();
     std::optional<Picked> pickWalkIn();
-    // Marks the ticket called by this counter, only while it is still waiting. False when another
-    // counter took it first.
-    bool take(const Picked& ticket);
-    void markCalled(const Picked& ticket, bool onlyWaiting, bool* taken);
-    bool calledHere(qint64 ticketKey);
+    std::optional<Picked> pickOne(const QString& sql, const QVariantList& values);
+    // Marks the ticket called by this counter and writes its call row, in one transaction; when
+    // onlyWaiting, only while it is still waiting. False when another counter took it first (nothing
+    // changed). A failure of either write changes nothing and is passed on.
+    bool take(const Picked& ticket, bool onlyWaiting, bool alwaysCounterName);
     void finish(qint64 ticketKey);
-    void insertCallRow(bool alwaysCounterName);
+    // Inserts the call row of the ticket and returns its key.
+    qint64 insertCallRow(qint64 ticketKey, const QString& label, bool alwaysCounterName);
 
     Database& m_db;
     Settings& m_settings;

@@ -13,6 +13,20 @@
 
 namespace {
 
+// The session gets the counter's values (cntAuto, servAuto, contName, displayName, countNameA,
+// displayNameA in the first row).
+void setCounter(Session& s, const ResultSet& rs)
+{
+    s.isAdmin = false;
+    s.counterId = rs.number(0, 0);
+    s.servingCounterId = s.counterId;
+    s.serviceId = rs.number(0, 1);
+    s.counterName = rs.text(0, 2);
+    s.counterDisplayName = rs.text(0, 3);
+    s.counterNameA = rs.text(0, 4);
+    s.counterDisplayNameA = rs.text(0, 5);
+}
+
 // Works as the counter's own screen would: the session gets the counter's values.
 bool useCounter(AppContext& ctx, const QString& name, QTextStream& err)
 {
@@ -31,16 +45,38 @@ bool useCounter(AppContext& ctx, const QString& name, QTextStream& err)
         err << "No counter is named " << name << Qt::endl;
         return false;
     }
-    Session& s = ctx.session;
-    s.isAdmin = false;
-    s.counterId = rs.number(0, 0);
-    s.servingCounterId = s.counterId;
-    s.serviceId = rs.number(0, 1);
-    s.counterName = rs.text(0, 2);
-    s.counterDisplayName = rs.text(0, 3);
-    s.counterNameA = rs.text(0, 4);
-    s.counterDisplayNameA = rs.text(0, 5);
+    setCounter(ctx.session, rs);
     return true;
+}
+
+// Works as the counter with that key would.
+bool useCounterKey(AppContext& ctx, qint64 key)
+{
+    const ResultSet rs = ctx.db.query(
+        QStringLiteral("select cntAuto,servAuto,contName,displayName,countNameA,displayNameA from tblCounter "
+                       "where cntAuto=?"),
+        {key});
+    if (rs.isEmpty())
+        return false;
+    setCounter(ctx.session, rs);
+    return true;
+}
+
+// The token the counter serves now: the one it called last (its newest call row) while that ticket is
+// still called there; without such a row, the last called token as the screen finds it on opening.
+void restoreCurrent(AppContext& ctx, CallEngine& engine)
+{
+    engine.getLast();
+    const Session& s = ctx.session;
+    const ResultSet rs = ctx.db.query(
+        QStringLiteral("select t.tickAuto, t.no_abr from tblCall c join tblTicket t on t.tickAuto=c.tickAuto "
+                       "where c.servAuto=? and c.tickDate=? and t.call='1' and t.attended=? "
+                       "order by c.callauto desc limit 1"),
+        {s.counterId, ctx.clock.todayText(), s.counterId});
+    if (rs.isEmpty())
+        return;
+    engine.state.lblNo = QString::number(rs.number(0, 0));
+    engine.state.lblToken = rs.text(0, 1);
 }
 
 int usageError(QTextStream& err, const char* usage)
@@ -62,6 +98,7 @@ QString csvField(const QString& text)
 const char* NextUsage = "next COUNTER";
 const char* RecallUsage = "recall COUNTER";
 const char* CancelUsage = "cancel COUNTER";
+const char* FinishUsage = "finish COUNTER";
 const char* TransferUsage = "transfer LABEL --to COUNTER [--note TEXT]";
 const char* CallsUsage = "calls [--date yyyy-MM-dd]";
 const char* PendingUsage = "pending COUNTER";
@@ -73,7 +110,7 @@ int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTex
     if (!useCounter(ctx, args.first(), err))
         return 1;
     CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
-    engine.getLast(); // the counter's current token, as its screen finds it on opening
+    restoreCurrent(ctx, engine); // the token the counter is serving
     if (!engine.state.lblNo.isEmpty()) {
         engine.setFinish();
         engine.state.lblNo.clear();
@@ -85,26 +122,55 @@ int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTex
     return 0;
 }
 
-// recall and cancel act on the counter's current token.
+enum class OnCurrent { Recall, Cancel, Finish };
+
+// recall, cancel and finish act on the counter's current token.
 int currentTokenCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err,
-                        bool recall)
+                        OnCurrent action)
 {
     if (args.size() != 1)
-        return usageError(err, recall ? RecallUsage : CancelUsage);
+        return usageError(err, action == OnCurrent::Recall   ? RecallUsage
+                               : action == OnCurrent::Cancel ? CancelUsage
+                                                             : FinishUsage);
     if (!useCounter(ctx, args.first(), err))
         return 1;
     CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
-    engine.getLast();
+    restoreCurrent(ctx, engine);
     if (engine.state.lblNo.isEmpty()) {
         err << "No token has been called at " << ctx.session.counterName << " today" << Qt::endl;
         return 1;
     }
-    if (recall)
+    const QString label = engine.state.lblToken;
+    switch (action) {
+    case OnCurrent::Recall:
         engine.updateRc();
-    else
+        break;
+    case OnCurrent::Cancel:
         tokenMoves::cancel(ctx.db, engine.state.currentKey());
-    out << engine.state.lblToken << Qt::endl;
+        break;
+    case OnCurrent::Finish:
+        engine.finishCurrent();
+        break;
+    }
+    out << label << Qt::endl;
     return 0;
+}
+
+// The token a counter is serving (its last call of today) goes to the target: finished at that
+// counter, waiting at the target. False when the token is not a counter's current token.
+bool transferServed(AppContext& ctx, qint64 ticketKey, qint64 targetId, const QString& note)
+{
+    const ResultSet rs = ctx.db.query(
+        QStringLiteral("select attended from tblTicket where tickAuto=? and call='1'"), {ticketKey});
+    if (rs.isEmpty() || !useCounterKey(ctx, rs.number(0, 0)))
+        return false;
+    if (ctx.session.counterId == targetId)
+        return false;
+    CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
+    restoreCurrent(ctx, engine);
+    if (engine.state.currentKey() != ticketKey)
+        return false;
+    return engine.transferCurrent(targetId, note);
 }
 
 int transferCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -130,7 +196,12 @@ int transferCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
         err << "Error no valid token" << Qt::endl;
         return 1;
     }
-    switch (tokenMoves::transferWaiting(ctx.db, rs.number(0, 0), targetId, note)) {
+    const qint64 key = rs.number(0, 0);
+    if (transferServed(ctx, key, targetId, note)) {
+        out << "Updated" << Qt::endl;
+        return 0;
+    }
+    switch (tokenMoves::transferWaiting(ctx.db, key, targetId, note)) {
     case tokenMoves::TransferResult::Transferred:
         out << "Updated" << Qt::endl;
         return 0;
@@ -191,11 +262,15 @@ void registerCallingCommands(CommandRegistry& commands)
     commands.add(QStringLiteral("next"), QString::fromLatin1(NextUsage), nextCommand);
     commands.add(QStringLiteral("recall"), QString::fromLatin1(RecallUsage),
                  [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
-                     return currentTokenCommand(ctx, args, out, err, true);
+                     return currentTokenCommand(ctx, args, out, err, OnCurrent::Recall);
                  });
     commands.add(QStringLiteral("cancel"), QString::fromLatin1(CancelUsage),
                  [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
-                     return currentTokenCommand(ctx, args, out, err, false);
+                     return currentTokenCommand(ctx, args, out, err, OnCurrent::Cancel);
+                 });
+    commands.add(QStringLiteral("finish"), QString::fromLatin1(FinishUsage),
+                 [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
+                     return currentTokenCommand(ctx, args, out, err, OnCurrent::Finish);
                  });
     commands.add(QStringLiteral("transfer"), QString::fromLatin1(TransferUsage), transferCommand);
     commands.add(QStringLiteral("calls"), QString::fromLatin1(CallsUsage), callsCommand);

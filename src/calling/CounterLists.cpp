@@ -65,12 +65,14 @@ QVector<QStringList> transferredWithNote(Database& db, const QString& day, qint6
         day, counterKey);
 }
 
-QVector<QStringList> pending(Database& db, const QString& day, qint64 serviceKey, const Clock& clock)
+QVector<QStringList> pending(Database& db, const QString& day, const QString& takeable,
+                             const QVariantList& values, const Clock& clock)
 {
     const ResultSet rs =
         db.query(QStringLiteral("select tickAuto,no_abr,tickTime from tblticket where call='0' "
-                                "and tickDate=? and servAuto=? order by tickAuto desc"),
-                 {day, serviceKey});
+                                "and tickDate=? and ") +
+                     takeable + QStringLiteral(" order by tickAuto desc"),
+                 QVariantList{day} + values);
     const QTime now = clock.time();
     const int nowMinute = now.hour() * 60 + now.minute();
     QVector<QStringList> rows;

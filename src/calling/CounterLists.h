@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QVariantList>
 #include <QVector>
 
 class Clock;
@@ -26,8 +27,10 @@ QVector<QStringList> transferredWithTime(Database& db, const QString& day, qint6
 // transfer note.
 QVector<QStringList> transferredWithNote(Database& db, const QString& day, qint64 counterKey);
 
-// Tokens of the service not called yet, newest first: token, issue time followed by a space,
-// minutes waited by the clock's time (read once the rows are in).
-QVector<QStringList> pending(Database& db, const QString& day, qint64 serviceKey, const Clock& clock);
+// Tokens not called yet that the counter's Next can take (`takeable`, a condition on tblticket with
+// its values), newest first: token, issue time followed by a space, minutes waited by the clock's
+// time (read once the rows are in).
+QVector<QStringList> pending(Database& db, const QString& day, const QString& takeable,
+                             const QVariantList& values, const Clock& clock);
 
 } // namespace counterLists

@@ -81,6 +81,9 @@ void CounterWindow::buildUi(const Look& look)
     Command1 = named(new QPushButton(QStringLiteral("Recall   F5"), callTab), "Command1");
     Command3 = named(new QPushButton(look.command3, callTab), "Command3");
     Command6 = named(new QPushButton(QStringLiteral("Refresh F7"), callTab), "Command6");
+    cmdFinish = named(new QPushButton(QStringLiteral("Finish   F8"), callTab), "cmdFinish");
+    cmdFinish->setToolTip(
+        QStringLiteral("The visitor has been served: stamps the finish time, calls nobody"));
     // Open and Closed carry no action in this program; they are kept out of sight.
     Command9 = named(new QPushButton(QStringLiteral("Open"), callTab), "Command9");
     Command8 = named(new QPushButton(QStringLiteral("Closed"), callTab), "Command8");
@@ -88,14 +91,14 @@ void CounterWindow::buildUi(const Look& look)
     Command8->setVisible(false);
     auto* buttons = new QGridLayout(callTab);
     int i = 0;
-    for (QPushButton* b : {Command2, Command1, Command3, Command6}) {
+    for (QPushButton* b : {Command2, Command1, Command3, Command6, cmdFinish}) {
         b->setMinimumHeight(56);
         b->setStyleSheet(QStringLiteral("font-size: 13pt;"));
         buttons->addWidget(b, i / 2, i % 2);
         ++i;
     }
     Command2->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold;"));
-    buttons->setRowStretch(2, 1);
+    buttons->setRowStretch(3, 1);
     STab->addTab(callTab, QStringLiteral("Call Window"));
 
     // 1, 2: Attended, Cancelled
@@ -250,8 +253,8 @@ void CounterWindow::addPendings()
     setFG4();
     int count = 0;
     try {
-        const QVector<QStringList> rows =
-            counterLists::pending(m_ctx.db, m_ctx.clock.todayText(), listService(), m_ctx.clock);
+        const QVector<QStringList> rows = counterLists::pending(
+            m_ctx.db, m_ctx.clock.todayText(), takeableCondition(), takeableValues(), m_ctx.clock);
         addRows(FG4, rows);
         count = int(rows.size());
     } catch (const DbError&) {
@@ -301,6 +304,17 @@ void CounterWindow::Command6_Click()
     addPendings();
     addCancelled();
     addTrans();
+}
+
+void CounterWindow::refreshAll()
+{
+    // The action has told its own failure; a store away shows up in its next press, not as a second
+    // message now.
+    FailureMessages::Quiet quiet(m_failures);
+    Command6_Click();
+    addAttend();
+    if (STab->currentIndex() == 3)
+        addTokens();
 }
 
 void CounterWindow::loadBoxes()

@@ -2,6 +2,7 @@
 
 #include "core/FailureMessages.h"
 
+#include <QVariantList>
 #include <QWidget>
 
 struct AppContext;
@@ -15,7 +16,8 @@ class QTimer;
 class QVBoxLayout;
 
 // What the counter operator screen and the administrator call desk have in common: the panel with
-// the current token, the seven tabs (Call Window with Next, Recall, the third button and Refresh;
+// the current token, the seven tabs (Call Window with Next, Recall, the third button, Refresh and
+// Finish;
 // Attended, Cancelled, Transfer, Transfered, Pending; Settings with its two boxes), the closing
 // button, the two timers, and the list fills, refresh and settings boxes that work the same on both.
 class CounterWindow : public QWidget
@@ -25,12 +27,13 @@ class CounterWindow : public QWidget
 public:
     QTabWidget* STab;
     // Call Window tab
-    QPushButton* Command2; // Next   F4
-    QPushButton* Command1; // Recall   F5
-    QPushButton* Command3; // Cancell F6 on the counter screen, Call This F6 on the desk
-    QPushButton* Command6; // Refresh F7
-    QPushButton* Command9; // Open
-    QPushButton* Command8; // Closed
+    QPushButton* Command2;  // Next   F4
+    QPushButton* Command1;  // Recall   F5
+    QPushButton* Command3;  // Cancell F6 on the counter screen, Call This F6 on the desk
+    QPushButton* Command6;  // Refresh F7
+    QPushButton* cmdFinish; // Finish F8: the current token ends, the counter is idle
+    QPushButton* Command9;  // Open
+    QPushButton* Command8;  // Closed
     // Lists
     Grid* FG;  // Attended
     Grid* FG1; // Cancelled
@@ -61,6 +64,8 @@ public:
 
     void Command4_Click(); // Change Password
     void Command6_Click(); // Refresh
+    // After each action of the operator: the labels, tab counts and lists as the store has them now.
+    void refreshAll();
     void STab_Click(int tab);
     void chkShort_Click();
     void chkboth_Click();
@@ -80,7 +85,9 @@ protected:
 
     // The counter whose lists are shown, and its service.
     virtual qint64 listCounter() const = 0;
-    virtual qint64 listService() const = 0;
+    // What the screen's Next can take: a condition on tblticket and its values.
+    virtual QString takeableCondition() const = 0;
+    virtual QVariantList takeableValues() const = 0;
     // Choosing the Transfer tab; the desk has none.
     virtual void addTokens() {}
 

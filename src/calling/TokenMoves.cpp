@@ -17,6 +17,14 @@ TransferResult transferWaiting(Database& db, qint64 ticketKey, qint64 targetCoun
     return TransferResult::NotWaiting;
 }
 
+bool transferServed(Database& db, qint64 ticketKey, qint64 fromCounterId, qint64 targetCounterId,
+                    const QString& note, const QString& finishedAt)
+{
+    return db.exec(QStringLiteral("update tblTicket set call='0', attended=?, status='Transferred', ref=?, "
+                                  "finished=? where tickAuto=? and call='1' and attended=?"),
+                   {targetCounterId, note, finishedAt, ticketKey, fromCounterId}) > 0;
+}
+
 bool cancel(Database& db, qint64 ticketKey)
 {
     return db.exec(QStringLiteral("update tblTicket set Status='Cancelled' where tickAuto=?"), {ticketKey}) >

@@ -18,6 +18,12 @@ enum class TransferResult {
 // (not called, not directed). The token keeps its service, number and type.
 TransferResult transferWaiting(Database& db, qint64 ticketKey, qint64 targetCounterId, const QString& note);
 
+// Hands the token a counter is serving to the target counter: its finish time here is stamped and it
+// waits in the target's queue. Only while it is still the called token of `fromCounterId`; false
+// otherwise (nothing changed).
+bool transferServed(Database& db, qint64 ticketKey, qint64 fromCounterId, qint64 targetCounterId,
+                    const QString& note, const QString& finishedAt);
+
 // Marks the ticket cancelled; `call` stays "1". False when no ticket has that key.
 bool cancel(Database& db, qint64 ticketKey);
 

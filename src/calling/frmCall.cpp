@@ -70,6 +70,7 @@ frmCall::frmCall(AppContext& ctx, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &frmCall::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmCall::Command3_Click);
     connect(Command7, &QPushButton::clicked, this, &frmCall::Command7_Click);
+    connect(cmdFinish, &QPushButton::clicked, this, &frmCall::cmdFinish_Click);
     connect(FG, &Grid::dblClick, this, &frmCall::FG_DblClick);
     connect(FG1, &Grid::dblClick, this, &frmCall::FG1_DblClick);
     connect(FGR, &Grid::dblClick, this, &frmCall::FGR_DblClick);
@@ -127,9 +128,14 @@ qint64 frmCall::listCounter() const
     return m_ctx.session.servingCounterId;
 }
 
-qint64 frmCall::listService() const
+QString frmCall::takeableCondition() const
 {
-    return m_ctx.session.serviceId;
+    return CallEngine::takeableCondition();
+}
+
+QVariantList frmCall::takeableValues() const
+{
+    return engine.takeableValues();
 }
 
 // The engine's routines on this screen ---------------------------------------------------------------
@@ -200,8 +206,20 @@ void frmCall::addTrans()
 
 // Buttons ------------------------------------------------------------------------------------------
 
+void frmCall::reportFailure(const DbError& e)
+{
+    engine.state.Label1 = QStringLiteral("Idle");
+    showState();
+    reportError(e.description());
+    refreshAll();
+}
+
 void frmCall::Command2_Click()
 {
+    // F4 obeys the same lock-out as the button: a second press calls nobody, so no visitor is
+    // skipped unseen.
+    if (!Command2->isEnabled())
+        return;
     try {
         if (!lblNo->text().isEmpty()) {
             setFinish();
@@ -214,14 +232,15 @@ void frmCall::Command2_Click()
         engine.getLast();
         callNext();
     } catch (const DbError& e) {
-        showState();
-        reportError(e.description());
+        reportFailure(e);
+        return;
     }
+    refreshAll();
 }
 
 void frmCall::Command1_Click()
 {
-    if (lblNo->text().isEmpty())
+    if (lblNo->text().isEmpty() || !Command1->isEnabled())
         return;
     try {
         updateRc();
@@ -230,6 +249,7 @@ void frmCall::Command1_Click()
     }
     Command1->setEnabled(false);
     startLockOut();
+    refreshAll();
 }
 
 void frmCall::Command3_Click()
@@ -241,6 +261,21 @@ void frmCall::Command3_Click()
     } catch (const DbError& e) {
         reportError(e.description());
     }
+    refreshAll();
+}
+
+void frmCall::cmdFinish_Click()
+{
+    if (lblNo->text().isEmpty())
+        return;
+    try {
+        engine.state.lblNo = lblNo->text();
+        engine.finishCurrent();
+        showState();
+    } catch (const DbError& e) {
+        reportError(e.description());
+    }
+    refreshAll();
 }
 
 void frmCall::callFromList(Grid* list, const QString& kind, CallEngine::Take take)
@@ -248,8 +283,16 @@ void frmCall::callFromList(Grid* list, const QString& kind, CallEngine::Take tak
     const qint64 key = selectedKey(list);
     if (key == 0)
         return;
-    if (callThis(key, kind, take) == CallEngine::CallResult::CalledByOther)
-        reportCalledByOther(list);
+    try {
+        if (callThis(key, kind, take) == CallEngine::CallResult::CalledByOther) {
+            reportCalledByOther(list);
+            return;
+        }
+    } catch (const DbError& e) {
+        reportFailure(e);
+        return;
+    }
+    refreshAll();
 }
 
 void frmCall::FG_DblClick()

@@ -5,11 +5,12 @@
 
 #include <QList>
 
+class DbError;
 class QComboBox;
 class QLineEdit;
 
-// The counter operator screen: the token being served in large letters, Next, Recall, Cancel and
-// Refresh (also on F4..F7, system-wide), the day's attended, cancelled, transferred and pending
+// The counter operator screen: the token being served in large letters, Next, Recall, Cancel,
+// Refresh and Finish (also on F4..F8, system-wide), the day's attended, cancelled, transferred and pending
 // tokens of the counter, and the transfer of a waiting token to another counter.
 class frmCall : public CounterWindow
 {
@@ -49,11 +50,12 @@ public:
     void setFG2();
     void regHkeys();
 
-    void Command1_Click(); // Recall
-    void Command2_Click(); // Next
-    void Command3_Click(); // Cancel
-    void Command5_Click(); // Update (transfer)
-    void Command7_Click(); // Exit
+    void Command1_Click();  // Recall
+    void Command2_Click();  // Next
+    void Command3_Click();  // Cancel
+    void Command5_Click();  // Update (transfer)
+    void Command7_Click();  // Exit
+    void cmdFinish_Click(); // Finish
     void FG_DblClick();
     void FG1_DblClick();
     void FGR_DblClick();
@@ -67,13 +69,17 @@ public:
 
 protected:
     qint64 listCounter() const override;
-    qint64 listService() const override;
+    QString takeableCondition() const override;
+    QVariantList takeableValues() const override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildTransferTab();
     void showState();
     void callFromList(Grid* list, const QString& kind, CallEngine::Take take);
+    // Reports a failed action: the counter is idle rather than claiming a call the store lacks.
+    void reportFailure(const DbError& e);
+    void transferCurrent(qint64 target);
     void releaseHotKeys();
     void endProgram();
 

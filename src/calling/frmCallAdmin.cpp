@@ -77,6 +77,7 @@ frmCallAdmin::frmCallAdmin(AppContext& ctx, QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &frmCallAdmin::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmCallAdmin::Command3_Click);
     connect(Command7, &QPushButton::clicked, this, &frmCallAdmin::Command7_Click);
+    connect(cmdFinish, &QPushButton::clicked, this, &frmCallAdmin::cmdFinish_Click);
     connect(FG, &Grid::dblClick, this, &frmCallAdmin::FG_DblClick);
     connect(FG1, &Grid::dblClick, this, &frmCallAdmin::FG1_DblClick);
     connect(FGR, &Grid::dblClick, this, &frmCallAdmin::FGR_DblClick);
@@ -144,6 +145,7 @@ void frmCallAdmin::setCallButtons(bool enabled)
     Command1->setEnabled(enabled);
     Command2->setEnabled(enabled);
     Command3->setEnabled(enabled);
+    cmdFinish->setEnabled(enabled);
 }
 
 qint64 frmCallAdmin::listCounter() const
@@ -151,9 +153,14 @@ qint64 frmCallAdmin::listCounter() const
     return desk.counter.key;
 }
 
-qint64 frmCallAdmin::listService() const
+QString frmCallAdmin::takeableCondition() const
 {
-    return desk.counter.service;
+    return CallDesk::takeableCondition();
+}
+
+QVariantList frmCallAdmin::takeableValues() const
+{
+    return desk.takeableValues();
 }
 
 // Counters -----------------------------------------------------------------------------------------
@@ -201,7 +208,15 @@ void frmCallAdmin::getDetails()
 {
     try {
         const qint64 before = desk.counter.key;
+        const QString serving = lblNo->text();
         m_counterValid = desk.getDetails(cmbCounter->currentText());
+        if (m_counterValid && before != 0 && desk.counter.key != before && !serving.isEmpty()) {
+            // The desk leaves the old counter: the token it served there ends now, not at some
+            // later Next back at that counter.
+            desk.state().lblNo = serving;
+            desk.setFinish();
+            desk.state().lblNo.clear();
+        }
         setCallButtons(m_counterValid);
         if (m_counterValid) {
             lblDr->setText(desk.counter.displayName);
@@ -311,9 +326,32 @@ void frmCallAdmin::Command2_Click()
         desk.getLast();
         callNext();
     } catch (const DbError& e) {
+        reportFailure(e);
+        return;
+    }
+    refreshAll();
+}
+
+void frmCallAdmin::reportFailure(const DbError& e)
+{
+    desk.state().Label1 = QStringLiteral("Idle");
+    showState();
+    reportError(e.description());
+    refreshAll();
+}
+
+void frmCallAdmin::cmdFinish_Click()
+{
+    if (lblNo->text().isEmpty())
+        return;
+    try {
+        desk.state().lblNo = lblNo->text();
+        desk.finishCurrent();
         showState();
+    } catch (const DbError& e) {
         reportError(e.description());
     }
+    refreshAll();
 }
 
 void frmCallAdmin::Command1_Click()
@@ -328,6 +366,7 @@ void frmCallAdmin::Command1_Click()
     }
     Command1->setEnabled(false);
     startLockOut();
+    refreshAll();
 }
 
 void frmCallAdmin::Command3_Click()
@@ -340,6 +379,7 @@ void frmCallAdmin::Command3_Click()
     } catch (const DbError& e) {
         reportError(e.description());
     }
+    refreshAll();
 }
 
 void frmCallAdmin::Command7_Click()
@@ -367,8 +407,16 @@ void frmCallAdmin::callFromList(Grid* list, CallEngine::Take take)
     const qint64 key = selectedKey(list);
     if (key == 0 || !m_counterValid)
         return;
-    if (callThis(key, take) == CallEngine::CallResult::CalledByOther)
-        reportCalledByOther(list);
+    try {
+        if (callThis(key, take) == CallEngine::CallResult::CalledByOther) {
+            reportCalledByOther(list);
+            return;
+        }
+    } catch (const DbError& e) {
+        reportFailure(e);
+        return;
+    }
+    refreshAll();
 }
 
 void frmCallAdmin::FG_DblClick()

@@ -3,6 +3,7 @@
 #include "calling/CallDesk.h"
 #include "calling/CounterWindow.h"
 
+class DbError;
 class QComboBox;
 
 // The administrator's call desk: works as a chosen counter without a counter log-in, calling the
@@ -37,10 +38,11 @@ public:
 
     void cmbCounter_Change();
     void cmbMyCounter_Change();
-    void Command1_Click(); // Recall
-    void Command2_Click(); // Next
-    void Command3_Click(); // cancels the current token
-    void Command7_Click(); // Close
+    void Command1_Click();  // Recall
+    void Command2_Click();  // Next
+    void Command3_Click();  // cancels the current token
+    void Command7_Click();  // Close
+    void cmdFinish_Click(); // Finish
     void FG_DblClick();
     void FG1_DblClick();
     void FGR_DblClick();
@@ -48,7 +50,8 @@ public:
 
 protected:
     qint64 listCounter() const override;
-    qint64 listService() const override;
+    QString takeableCondition() const override;
+    QVariantList takeableValues() const override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -56,6 +59,7 @@ private:
     void showState();
     void setCallButtons(bool enabled);
     void callFromList(Grid* list, CallEngine::Take take);
+    void reportFailure(const DbError& e);
 
     bool m_loaded = false;
     bool m_counterValid = false; // the text of cmbCounter names a counter

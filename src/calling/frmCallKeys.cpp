@@ -35,7 +35,8 @@ void frmCall::regHkeys()
     const Key keys[] = {{Qt::Key_F4, "F4", &frmCall::Command2_Click},
                         {Qt::Key_F5, "F5", &frmCall::Command1_Click},
                         {Qt::Key_F6, "F6", &frmCall::Command3_Click},
-                        {Qt::Key_F7, "F7", &frmCall::Command6_Click}};
+                        {Qt::Key_F7, "F7", &frmCall::Command6_Click},
+                        {Qt::Key_F8, "F8", &frmCall::cmdFinish_Click}};
     for (const Key& k : keys) {
         if (m_registered.contains(k.key))
             continue;

@@ -17,8 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The Transfer tab of the counter screen: a waiting token of the counter's service is handed to
-// another counter with a note.
+// The Transfer tab of the counter screen: the token being served, or a waiting token of the
+// counter's service, is handed to another counter with a note.
 
 void frmCall::buildTransferTab()
 {
@@ -62,9 +62,14 @@ void frmCall::addTokens()
             cmbToken->addItem(rs.text(r, 1), rs.number(r, 0));
     } catch (const DbError&) {
     }
-    // The current token's label is shown but is not an entry of the list.
-    cmbToken->setCurrentIndex(-1);
-    cmbToken->setEditText(lblToken->text());
+    // The token being served comes first ("I served you, now go to the pharmacy").
+    if (!lblNo->text().isEmpty()) {
+        cmbToken->insertItem(0, lblToken->text(), lblNo->text().toLongLong());
+        cmbToken->setCurrentIndex(0);
+    } else {
+        cmbToken->setCurrentIndex(-1);
+        cmbToken->setEditText(lblToken->text());
+    }
 }
 
 void frmCall::addCount()
@@ -99,7 +104,7 @@ void frmCall::Command5_Click()
         const qint64 target = lookups::counterIdByName(m_ctx.db, cmbService->currentText());
         if (target == 0 || target == m_ctx.session.counterId)
             return;
-        // Only an entry of the list carries a ticket key; a typed text or the current token does not.
+        // Only an entry of the list carries a ticket key; a typed text does not.
         const int index = cmbToken->currentIndex();
         if (index < 0 || cmbToken->itemText(index) != cmbToken->currentText() ||
             !cmbToken->itemData(index).isValid()) {
@@ -109,6 +114,10 @@ void frmCall::Command5_Click()
         }
         const qint64 key = cmbToken->itemData(index).toLongLong();
         const QString label = cmbToken->itemText(index);
+        if (key == lblNo->text().toLongLong()) {
+            transferCurrent(target);
+            return;
+        }
         switch (tokenMoves::transferWaiting(m_ctx.db, key, target, txtRef->text())) {
         case tokenMoves::TransferResult::Transferred:
             // The token being served stays current: Recall and Cancel act on it, Next finishes it.
@@ -124,9 +133,28 @@ void frmCall::Command5_Click()
                                   Dialogs::Icon::None, QString(), this);
             break;
         }
-        addTokens();
     } catch (const DbError&) {
+        // The store is the trouble: one message, and the lists keep what they show.
         m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, QString(), this);
+        return;
     }
+    refreshAll();
+    addTokens();
+}
+
+void frmCall::transferCurrent(qint64 target)
+{
+    const QString label = lblToken->text();
+    engine.state.lblNo = lblNo->text();
+    if (engine.transferCurrent(target, txtRef->text())) {
+        showState();
+        m_ctx.dialogs.message(QStringLiteral("Updated"), Dialogs::Buttons::Ok, Dialogs::Icon::None, QString(),
+                              this);
+    } else {
+        m_ctx.dialogs.message(tokenMoves::notWaitingMessage(label), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Warning, QString(), this);
+    }
+    refreshAll();
+    addTokens();
 }

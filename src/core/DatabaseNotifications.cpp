@@ -98,8 +98,11 @@ void Database::ensureCallTrigger()
 
 bool Database::listen(const QString& channel, std::function<void(const QString& payload)> handler)
 {
-    if (!m_notifications)
+    if (!m_notifications) {
         m_notifications = std::make_unique<NotificationHub>();
+        if (m_kind == Kind::Postgres && !m_broken)
+            m_notifications->attach(QSqlDatabase::database(m_connectionName, false).driver(), false);
+    }
     return m_notifications->add(channel, std::move(handler));
 }
 
@@ -120,7 +123,7 @@ void Database::resubscribe()
         m_notifications->attach(QSqlDatabase::database(m_connectionName, false).driver());
 }
 
-void NotificationHub::attach(QSqlDriver* driver)
+void NotificationHub::attach(QSqlDriver* driver, bool tell)
 {
     disconnect(m_connection);
     m_driver = driver;
@@ -131,7 +134,8 @@ void NotificationHub::attach(QSqlDriver* driver)
     }
     for (auto it = m_handlers.cbegin(); it != m_handlers.cend(); ++it) {
         subscribe(it.key());
-        deliver(it.key(), QString());
+        if (tell)
+            deliver(it.key(), QString());
     }
 }
 

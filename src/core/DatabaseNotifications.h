@@ -17,8 +17,8 @@ public:
     using Handler = std::function<void(const QString& payload)>;
 
     // Subscribes the connection's driver to every channel (after each open of the connection).
-    // Every handler is then told once with an empty payload: what was sent before is lost.
-    void attach(QSqlDriver* driver);
+    // With `tell`, every handler is then told once with an empty payload: what was sent before is lost.
+    void attach(QSqlDriver* driver, bool tell = true);
     // Adds (or replaces) the channel's handler; true when the connection is subscribed.
     bool add(const QString& channel, Handler handler);
     void remove(const QString& channel);

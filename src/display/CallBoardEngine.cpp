@@ -361,6 +361,25 @@ bool CallBoardEngine::poll()
 {
     QVariantList params{m_clock.todayText()};
     params += m_counterKeys;
+    if (m_db.isPostgres()) {
+        // Read and take in one statement; a call another board is taking at this moment is skipped
+        // rather than waited for, so boards woken together take the waiting calls side by side.
+        const ResultSet rs = m_db.query(
+            QStringLiteral("update tblCall set status1='1' where callauto = (select callauto from tblCall "
+                           "where tickDate=? and status1='0'") +
+                filterClause() +
+                QStringLiteral(" order by callauto asc limit 1 for update skip locked) and status1='0' "
+                               "returning ") +
+                CallColumns,
+            params);
+        if (rs.isEmpty())
+            return false;
+        const CallRow call = callAt(rs, 0);
+        if (m_taken)
+            m_taken(call);
+        show(call);
+        return true;
+    }
     const ResultSet rs = m_db.query(QStringLiteral("select ") + CallColumns +
                                         QStringLiteral(" from tblCall where tickDate=? and status1='0'") +
                                         filterClause() + QStringLiteral(" order by callauto asc limit 1"),

@@ -116,6 +116,10 @@ QVariant estimatedMinutes(const waiting::Estimate& estimate)
 // connection itself).
 waiting::Estimate estimateForIssue(Database& db, const Clock& clock, const IssueRequest& request)
 {
+    // Only a walk-in waits its turn in the service's queue: an emergency goes first at its counter,
+    // an appointment waits for its time, a report token for the counter's lists.
+    if (request.direction.counter != 0 && request.direction.type != QLatin1String("N"))
+        return {};
     try {
         return waiting::WaitEstimator(db, clock).forNewTicket(request.serviceId, request.number,
                                                               dayText(request.issueDate));
@@ -131,25 +135,32 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
 {
     const QString day = dayText(request.issueDate);
     const QDateTime now = clock.now();
-    const QVariant appTime = request.writeAppTime ? QVariant(now.time().toString(QStringLiteral("HH:mm")))
-                                                  : QVariant(QMetaType::fromType<QString>());
+    const Direction& to = request.direction;
+    const bool directed = to.counter != 0;
+    const QVariant noText(QMetaType::fromType<QString>());
+    const QVariant appTime = directed               ? QVariant(to.appTime)
+                             : request.writeAppTime ? QVariant(now.time().toString(QStringLiteral("HH:mm")))
+                                                    : noText;
     ResultSet rs;
     try {
         rs = db.query(
-            QStringLiteral(
-                "insert into tblticket "
-                "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,apptime,webcode,estwait) "
-                "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), 0, 'N', ?, "
-                "?, cast(? as bigint) "
-                "from (select %1(?, ?, ?) as no) n, tblService s "
-                "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
-                "returning tickauto, tickno, no_abr, "
-                "(select endno from tblService where servauto = tblticket.servauto), "
-                "(select abrno from tblService where servauto = tblticket.servauto), "
-                "(select servdesc from tblService where servauto = tblticket.servauto), "
-                "(select ServName from tblService where servauto = tblticket.servauto)")
+            QStringLiteral("insert into tblticket "
+                           "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,status,ref,apptime,"
+                           "webcode,estwait) "
+                           "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), "
+                           "cast(? as bigint), ?, ?, ?, ?, ?, cast(? as bigint) "
+                           "from (select %1(?, ?, ?) as no) n, tblService s "
+                           "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
+                           "returning tickauto, tickno, no_abr, "
+                           "(select endno from tblService where servauto = tblticket.servauto), "
+                           "(select abrno from tblService where servauto = tblticket.servauto), "
+                           "(select servdesc from tblService where servauto = tblticket.servauto), "
+                           "(select ServName from tblService where servauto = tblticket.servauto)")
                 .arg(schema::tokenNumberRoutineName()),
-            {day, now.time().toString(QStringLiteral("HH:mm:ss")), appTime, result.webCode,
+            {day, now.time().toString(QStringLiteral("HH:mm:ss")), to.counter,
+             directed ? to.type : QStringLiteral("N"),
+             directed ? QVariant(QStringLiteral("Transferred")) : noText,
+             directed ? QVariant(to.note) : noText, appTime, result.webCode,
              estimatedMinutes(result.estimate), request.serviceId, day, request.number, request.serviceId,
              highestTokenNumber});
     } catch (const DbError& e) {
@@ -226,6 +237,13 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
                                 {QStringLiteral("estwait"), estimatedMinutes(result.estimate)}};
                 if (request.writeAppTime)
                     row.insert(QStringLiteral("apptime"), now.time().toString(QStringLiteral("HH:mm")));
+                if (const Direction& to = request.direction; to.counter != 0) {
+                    row.insert(QStringLiteral("attended"), to.counter);
+                    row.insert(QStringLiteral("ttype"), to.type);
+                    row.insert(QStringLiteral("status"), QStringLiteral("Transferred"));
+                    row.insert(QStringLiteral("ref"), to.note);
+                    row.insert(QStringLiteral("apptime"), to.appTime);
+                }
                 result.tickAuto = db.insert(QStringLiteral("tblTicket"), row);
                 stored = true;
             });

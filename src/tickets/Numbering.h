@@ -36,12 +36,23 @@ struct ServiceInfo
 };
 ServiceInfo readService(Database& db, qint64 serviceId);
 
+// Where an emergency, appointment or report token goes: stored with it at issue, so that it is
+// never a walk-in of its service in between.
+struct Direction
+{
+    QString type = QStringLiteral("N"); // "N", "R", "A", "E"
+    qint64 counter = 0;                 // cntAuto of the counter; 0: an ordinary walk-in
+    QString note;                       // ref
+    QString appTime;                    // "HH:mm"
+};
+
 struct IssueRequest
 {
     qint64 serviceId = 0;
     qint64 number = 0; // the number asked for; a number already taken moves on to the next free one
     QDate issueDate;   // the day the token is numbered and dated for
     bool writeAppTime = true;
+    Direction direction; // with a counter: the ticket waits there as "Transferred", of its type
 };
 
 struct IssuedTicket
@@ -60,9 +71,9 @@ struct IssuedTicket
     bool issued() const { return status == Status::Issued; }
 };
 
-// Takes the number and stores the waiting walk-in ticket row in one transaction. Issues of one service
-// wait for each other (PostgreSQL: a lock on the service for the transaction; SQLite: the write lock),
-// so a number another workstation took first moves on to the next free one without a refused insert.
+// Takes the number and stores the waiting ticket row (a walk-in, or directed) in one transaction. Issues of
+// one service wait for each other (PostgreSQL: a lock on the service for the transaction; SQLite: the write
+// lock), so a number another workstation took first moves on to the next free one without a refused insert.
 // The unique index on service, day and number stays the last guard: a refused row starts the issue
 // again in a new transaction. Every ticket gets a fresh page code and the wait estimated for it
 // (people ahead and minutes, from the hall's history just before the issue). Nothing is stored when the

@@ -251,31 +251,49 @@ qint64 frmTicket::getEnd(qint64 number)
     style.layout = TicketLayout::Windowed;
     style.header = header;
     style.logoFile = m_logoFile;
-    const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, FG->text(row, 1), this);
+    const QString printedName = FG->text(row, 1);
+    if (ticketType != QLatin1String("N")) {
+        // Emergency, appointment and report tokens are issued once the transfer window has directed
+        // them: until then they are in no queue, and a window closed by its close box issues nothing.
+        openTransfer(request, style, printedName);
+        DT->setDate(m_ctx.clock.today());
+        return 0;
+    }
+    const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, printedName, this);
     if (!ticket.issued())
         return 0;
-    if (ticketType != QLatin1String("N")) {
-        auto* transfer = qobject_cast<frmTransfer*>(m_ctx.screens.openNew(QStringLiteral("frmTransfer")));
-        if (!transfer) {
-            transfer = new frmTransfer(m_ctx);
-            transfer->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        transfer->lblRef->setText(QString::number(ticket.tickAuto));
-        transfer->ticketType = ticketType;
-        QPointer<frmTicket> kiosk(this);
-        connect(transfer, &frmTransfer::updated, this, [kiosk] {
-            if (!kiosk)
-                return;
-            kiosk->optWalkIn->setChecked(true);
-            kiosk->option_Click(kiosk->optWalkIn);
-        });
-        m_transfer = transfer;
-        transfer->show();
-        transfer->raise();
-        transfer->activateWindow();
-    }
     DT->setDate(m_ctx.clock.today());
     return ticket.tickAuto;
+}
+
+void frmTicket::openTransfer(const numbering::IssueRequest& request, const TicketStyle& style,
+                             const QString& printedName)
+{
+    auto* transfer = qobject_cast<frmTransfer*>(m_ctx.screens.openNew(QStringLiteral("frmTransfer")));
+    if (!transfer) {
+        transfer = new frmTransfer(m_ctx);
+        transfer->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    transfer->ticketType = ticketType;
+    AppContext& ctx = m_ctx;
+    QPointer<frmTicket> kiosk(this);
+    transfer->issue = [&ctx, request, style, printedName, kiosk](const numbering::Direction& to) {
+        numbering::IssueRequest directed = request;
+        // The number is taken afresh: others may have been issued while the window was open.
+        directed.number = numbering::getToken(ctx.db, request.serviceId, request.issueDate);
+        directed.direction = to;
+        return issueAndPrint(ctx, directed, style, printedName, kiosk.data());
+    };
+    connect(transfer, &frmTransfer::updated, this, [kiosk] {
+        if (!kiosk)
+            return;
+        kiosk->optWalkIn->setChecked(true);
+        kiosk->option_Click(kiosk->optWalkIn);
+    });
+    m_transfer = transfer;
+    transfer->show();
+    transfer->raise();
+    transfer->activateWindow();
 }
 
 void frmTicket::issueFromRow(int row)

@@ -47,7 +47,8 @@ public:
     void getType();
     qint64 getToken(qint64 serviceId);
     // Issues the given number for the service of the selected grid row; returns the stored ticket's
-    // key, 0 when nothing was stored.
+    // key, 0 when nothing was stored. An emergency, appointment or report token is issued by the
+    // transfer window this opens, once it is directed.
     qint64 getEnd(qint64 number);
     void FG_Click();
     void option_Click(QRadioButton* option);
@@ -56,7 +57,7 @@ public:
     QDate issueDate() const;
     // How long after the grid changed a touch is taken for the second half of a double tap.
     static constexpr int touchSettleMs = 500;
-    // The transfer window opened for the last issued report, appointment or emergency token.
+    // The transfer window opened for the last report, appointment or emergency token.
     QWidget* lastTransferWindow() const { return m_transfer; }
 
 protected:
@@ -66,6 +67,8 @@ private:
     void applyRowHeights();
     void gridChanged();
     void issueFromRow(int row);
+    void openTransfer(const numbering::IssueRequest& request, const TicketStyle& style,
+                      const QString& printedName);
 
     AppContext& m_ctx;
     QString m_logoFile;

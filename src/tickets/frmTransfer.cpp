@@ -86,6 +86,26 @@ void frmTransfer::Command1_Click()
         const qint64 counter = lookups::counterIdByName(m_ctx.db, cmbService->currentText());
         if (counter == 0)
             return;
+        if (issue) {
+            // The kiosk's messages and the token shown on screen come next, above the kiosk.
+            hide();
+            numbering::IssuedTicket issued;
+            try {
+                issued = issue({ticketType, counter, txtRef->text(), chosenTime});
+            } catch (const DbError&) {
+                show(); // nothing was issued: the operator may try again
+                throw;
+            }
+            if (!issued.issued()) {
+                // Past the end number: the user has been told, nothing was stored or printed.
+                close();
+                return;
+            }
+            lblRef->setText(QString::number(issued.tickAuto));
+            Q_EMIT updated();
+            close();
+            return;
+        }
         const qint64 ticket = lblRef->text().toLongLong();
         const ResultSet row =
             m_ctx.db.query(QStringLiteral("select no_abr from tblticket where tickAuto=?"), {ticket});

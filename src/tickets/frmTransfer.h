@@ -1,7 +1,10 @@
 #pragma once
 
+#include "tickets/Numbering.h"
+
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 struct AppContext;
 class QComboBox;
@@ -10,8 +13,11 @@ class QLineEdit;
 class QPushButton;
 class QTimeEdit;
 
-// Transfer: directs a token just issued at the windowed kiosk to one counter, with its type and,
-// for an appointment, its time. The ticket's key is in lblRef.
+// Transfer: directs an emergency, appointment or report token of the windowed kiosk to one counter,
+// with its type and, for an appointment, its time. Opened by the kiosk before the ticket exists:
+// Update issues and prints it already directed (issue), so it is never a walk-in in between, and
+// the close box issues nothing. Without issue, Update directs the existing waiting ticket whose key
+// is in lblRef.
 class frmTransfer : public QWidget
 {
     Q_OBJECT
@@ -28,6 +34,9 @@ public:
     // The type of the ticket this window directs ("N", "R", "A", "E"); the kiosk sets it when it
     // opens the window, so a later choice on the kiosk does not change this ticket.
     QString ticketType = QStringLiteral("N");
+    // Issues and prints the ticket with its direction; set by the kiosk. The issued ticket's key is
+    // then put in lblRef.
+    std::function<numbering::IssuedTicket(const numbering::Direction&)> issue;
 
     void Form_Load();
     void addCount();

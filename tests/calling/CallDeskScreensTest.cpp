@@ -139,6 +139,46 @@ TEST_F(CallDeskScreensTest, DeskNextFinishesTheTokenTheDeskIsServing)
     EXPECT_EQ(ticketText(env.db, a2, QStringLiteral("finished")), QStringLiteral("09:20:00"));
 }
 
+TEST_F(CallDeskScreensTest, SwitchingCountersFinishesTheOldCountersTokenAndFinishEndsTheServedOne)
+{
+    setDeskSettings(QStringLiteral("Counter 1"), QString());
+    const qint64 a1 = walkIn(env.db, hall, 1);
+    Ticket lab;
+    lab.service = hall.lab;
+    lab.no = 100;
+    lab.label = QStringLiteral("B100");
+    const qint64 b100 = addTicket(env.db, lab);
+    frmCallAdmin* w = openDesk();
+    w->Command2_Click(); // A1 at 09:00
+    ASSERT_EQ(w->lblToken->text(), QStringLiteral("A1"));
+
+    // Leaving Counter 1 ends its token now, not at some later Next back there.
+    env.clock.setTime(QTime(9, 5));
+    w->cmbCounter->setCurrentText(QStringLiteral("Counter 3"));
+    EXPECT_EQ(ticketText(env.db, a1, QStringLiteral("finished")), QStringLiteral("09:05:00"));
+    w->Command2_Click();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("B100"));
+
+    // Finish: the served token ends, the desk is idle, and its list shows the end time.
+    env.clock.setTime(QTime(9, 10));
+    EXPECT_EQ(w->cmdFinish->text(), QStringLiteral("Finish   F8"));
+    QTest::mouseClick(w->cmdFinish, Qt::LeftButton);
+    EXPECT_EQ(ticketText(env.db, b100, QStringLiteral("finished")), QStringLiteral("09:10:00"));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
+    EXPECT_TRUE(w->lblNo->text().isEmpty());
+    ASSERT_EQ(w->FG->rows(), 2);
+    EXPECT_EQ(w->FG->text(1, 4), QStringLiteral("09:10:00"));
+
+    // Back at Counter 1 its last token is current again and keeps the time it ended.
+    env.clock.setTime(QTime(9, 20));
+    w->cmbCounter->setCurrentText(QStringLiteral("Counter 1"));
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A1"));
+    w->Command2_Click();
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
+    EXPECT_EQ(ticketText(env.db, a1, QStringLiteral("finished")), QStringLiteral("09:05:00"));
+    EXPECT_EQ(ticketText(env.db, b100, QStringLiteral("finished")), QStringLiteral("09:10:00"));
+}
+
 TEST_F(CallDeskScreensTest, ChoosingCountersSavesThemAndAnUnknownNameStopsCalling)
 {
     setDeskSettings(QString(), QString());

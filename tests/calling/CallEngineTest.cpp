@@ -1,5 +1,6 @@
 #include "calling/CallEngine.h"
 #include "CallingSupport.h"
+#include "calling/TokenMoves.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ TEST_P(CallEngineTest, EmergencyThenDueAppointmentThenWalkInsByNumber)
     env->clock.setTime(QTime(10, 30, 40));
     const qint64 a1 = walkIn(db, hall, 1);
     walkIn(db, hall, 2);
-    // A walk-in transferred to another counter is still taken by Next at every counter of its service.
+    // A walk-in transferred to another counter is that counter's, not this one's.
     db.exec(QStringLiteral("update tblTicket set attended=?, status='Transferred' where tickAuto=?"),
             {hall.counter2, a1});
     directed(db, hall, 5, QStringLiteral("A"), hall.counter1, QStringLiteral("10:30"));
@@ -67,15 +68,14 @@ TEST_P(CallEngineTest, EmergencyThenDueAppointmentThenWalkInsByNumber)
     EXPECT_EQ(next(), QStringLiteral("A4"));
     EXPECT_EQ(engine->state.walkInCount, 0);
     // The appointment of 10:30 is not due at 10:30 ...
-    EXPECT_EQ(next(), QStringLiteral("A1"));
+    EXPECT_EQ(next(), QStringLiteral("A2"));
     EXPECT_EQ(engine->state.walkInCount, 1);
-    // ... and is from 10:31 on, ahead of the waiting walk-in.
+    // ... and is from 10:31 on.
     env->clock.setTime(QTime(10, 31));
     EXPECT_EQ(next(), QStringLiteral("A5"));
-    EXPECT_EQ(next(), QStringLiteral("A2"));
-    // A3 (counter 2's emergency), A6 (report), A7 (not yet due) and yesterday's A0 remain.
+    // A1 and A3 (counter 2's), A6 (report), A7 (not yet due) and yesterday's A0 remain.
     EXPECT_EQ(next(), QStringLiteral("Idle"));
-    EXPECT_EQ(engine->state.walkInCount, 2);
+    EXPECT_EQ(engine->state.walkInCount, 1);
     // After "Idle" the last called token is current again, so Recall and Cancel act on it: the called
     // ticket with the highest key (A4 was issued after A2), not the one called last.
     EXPECT_EQ(engine->state.lblToken, QStringLiteral("A4"));
@@ -161,11 +161,20 @@ TEST_P(CallEngineTest, RecallPutsTheCallBackForTheDisplays)
     EXPECT_EQ(r.text(0, 4), QStringLiteral("0"));
     EXPECT_EQ(ticketText(db, a1, QStringLiteral("attTime")), QStringLiteral("09:00:00"));
 
-    // A ticket without a call row: nothing happens.
+    // A called ticket whose call never reached the boards gets its call row from the recall.
     const qint64 a2 = walkIn(db, hall, 2);
+    db.exec(QStringLiteral("update tblTicket set call='1', attended=? where tickAuto=?"),
+            {hall.counter1, a2});
     engine->state.lblNo = QString::number(a2);
+    engine->state.lblToken = QStringLiteral("A2");
     engine->updateRc();
-    EXPECT_EQ(callRows(db, a2), 0);
+    const ResultSet r2 = callRowOf(a2);
+    ASSERT_EQ(r2.size(), 1);
+    EXPECT_EQ(r2.text(0, 2), QStringLiteral("A2"));
+    EXPECT_EQ(r2.text(0, 4), QStringLiteral("0"));
+    EXPECT_EQ(r2.number(0, 1), hall.counter1);
+    engine->updateRc();
+    EXPECT_EQ(callRows(db, a2), 1);
 }
 
 TEST_P(CallEngineTest, FinishTimeIsKeptWhenNextFindsNothingAgain)
@@ -216,27 +225,133 @@ TEST_P(CallEngineTest, PendingCountsServiceAndTokensDirectedHereEachOnce)
     EXPECT_EQ(engine->state.lblTotal, QStringLiteral("Total Pending : 3"));
 }
 
-TEST_P(CallEngineTest, WhenTheCallRowCannotBeInsertedTheTicketsOwnRowIsReused)
+TEST_P(CallEngineTest, ACallIsStoredWholeOrNotAtAll)
 {
     Database& db = env->db;
-    // A store that allows one call row per ticket makes the second insert fail.
-    db.exec(QStringLiteral("create unique index call_one_per_ticket on tblCall(tickAuto)"));
     const qint64 a1 = walkIn(db, hall, 1);
     const qint64 a2 = walkIn(db, hall, 2);
-    engine->callThis(a1, QString());
-    engine->callThis(a2, QString());
-    db.exec(QStringLiteral("update tblCall set status1='1'"));
+    const QString reason = QStringLiteral("No space left on device");
 
-    env->settings().set(QStringLiteral("queue"), QStringLiteral("show"), QStringLiteral("both"), 1);
-    engine->callThis(a1, QString());
-    const ResultSet r1 = callRowOf(a1);
-    ASSERT_EQ(r1.size(), 1);
-    EXPECT_EQ(r1.text(0, 4), QStringLiteral("0"));
-    EXPECT_EQ(r1.text(0, 7), QStringLiteral("Counter 1"));
-    EXPECT_EQ(r1.text(0, 9), QStringLiteral("Counter 1 (2)"));
-    // The other ticket's row is untouched.
-    EXPECT_EQ(callRowOf(a2).text(0, 4), QStringLiteral("1"));
-    db.exec(QStringLiteral("drop index call_one_per_ticket"));
+    // The call row cannot be written (a full disk, say): the ticket stays waiting, the reason is told.
+    refuse(env->db, QStringLiteral("tblCall"), QStringLiteral("insert"), reason);
+    try {
+        next();
+        ADD_FAILURE() << "a call without its call row was reported as made";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.description().contains(reason)) << e.description().toStdString();
+    }
+    EXPECT_NE(engine->state.Label1, QStringLiteral("Calling"));
+    EXPECT_EQ(engine->state.walkInCount, 0);
+    EXPECT_THROW(engine->callThis(a2, QString(), CallEngine::Take::OnlyWaiting), DbError);
+    for (const qint64 key : {a1, a2}) {
+        EXPECT_EQ(ticketText(db, key, QStringLiteral("call")), QStringLiteral("0"));
+        EXPECT_EQ(ticketText(db, key, QStringLiteral("attended")).toLongLong(), 0);
+        EXPECT_TRUE(ticketText(db, key, QStringLiteral("attTime")).isEmpty());
+        EXPECT_EQ(callRows(db, key), 0);
+    }
+    allow(env->db, QStringLiteral("tblCall"));
+
+    // A marking the store refuses is never counted as a call, and writes no call row.
+    refuse(env->db, QStringLiteral("tblTicket"), QStringLiteral("update"), reason);
+    EXPECT_THROW(next(), DbError);
+    EXPECT_EQ(callRows(db, a1), 0);
+    EXPECT_EQ(engine->state.walkInCount, 0);
+    allow(env->db, QStringLiteral("tblTicket"));
+
+    // With the store well again the same token is called, once, with its call row.
+    EXPECT_EQ(next(), QStringLiteral("A1"));
+    EXPECT_EQ(callRows(db, a1), 1);
+    EXPECT_EQ(engine->state.walkInCount, 1);
+}
+
+TEST_P(CallEngineTest, ATransferredTokenWaitsOnlyInTheTargetCountersQueue)
+{
+    Database& db = env->db;
+    env->clock.setTime(QTime(10, 0));
+    const qint64 a1 = walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    Ticket lab;
+    lab.service = hall.lab;
+    lab.no = 100;
+    lab.label = QStringLiteral("B100");
+    addTicket(db, lab);
+    directed(db, hall, 3, QStringLiteral("E"), hall.counter3);
+    directed(db, hall, 4, QStringLiteral("A"), hall.counter3, QStringLiteral("09:00"));
+    directed(db, hall, 5, QStringLiteral("A"), hall.counter3, QStringLiteral("12:00")); // not due
+    directed(db, hall, 6, QStringLiteral("R"), hall.counter3);                          // lists only
+    ASSERT_EQ(tokenMoves::transferWaiting(db, a1, hall.counter3, QStringLiteral("to the lab")),
+              tokenMoves::TransferResult::Transferred);
+
+    auto counter = [&](qint64 key, Session& session) {
+        logInCounter(session, db, key);
+        return std::make_unique<CallEngine>(db, env->settings(), env->clock, session);
+    };
+    Session s2, s3;
+    auto counter2 = counter(hall.counter2, s2);
+    auto counter3 = counter(hall.counter3, s3);
+    // Total Pending is what each counter's Next can take.
+    EXPECT_EQ(engine->pendingCount(), 1);
+    EXPECT_EQ(counter2->pendingCount(), 1);
+    EXPECT_EQ(counter3->pendingCount(), 4);
+
+    // The counter that sent A1 away calls its own walk-in, and then nothing.
+    EXPECT_EQ(next(), QStringLiteral("A2"));
+    EXPECT_EQ(next(), QStringLiteral("Idle"));
+    counter2->callNext();
+    EXPECT_EQ(counter2->state.Label1, QStringLiteral("Idle"));
+    EXPECT_EQ(counter2->pendingCount(), 0);
+    // The target: its emergency, its due appointment, the transferred A1, then its own walk-ins.
+    QStringList called;
+    for (int press = 0; press < 5; ++press) {
+        counter3->callNext();
+        called << (counter3->state.Label1 == QLatin1String("Calling") ? counter3->state.lblToken
+                                                                      : QStringLiteral("Idle"));
+    }
+    EXPECT_EQ(called, (QStringList{QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A1"),
+                                   QStringLiteral("B100"), QStringLiteral("Idle")}));
+    EXPECT_EQ(counter3->pendingCount(), 0);
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("ref")), QStringLiteral("to the lab"));
+}
+
+TEST_P(CallEngineTest, TheServedTokenIsTransferredOrFinishedAndTheCounterIsIdle)
+{
+    Database& db = env->db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    const qint64 a2 = walkIn(db, hall, 2);
+    EXPECT_EQ(next(), QStringLiteral("A1")); // at 09:00
+    env->clock.setTime(QTime(9, 6));
+    ASSERT_TRUE(engine->transferCurrent(hall.counter3, QStringLiteral("pharmacy")));
+    EXPECT_TRUE(engine->state.lblNo.isEmpty());
+    EXPECT_EQ(engine->state.Label1, QStringLiteral("Idle"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:06:00"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("call")), QStringLiteral("0"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("attended")).toLongLong(), hall.counter3);
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("status")), QStringLiteral("Transferred"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("ref")), QStringLiteral("pharmacy"));
+    EXPECT_FALSE(engine->transferCurrent(hall.counter3, QString())); // nothing is served now
+
+    Session s3;
+    logInCounter(s3, db, hall.counter3);
+    CallEngine counter3(db, env->settings(), env->clock, s3);
+    counter3.callNext();
+    EXPECT_EQ(counter3.state.lblToken, QStringLiteral("A1"));
+
+    // Finish: the served token gets its end time, nobody is called, and it keeps that time.
+    EXPECT_EQ(next(), QStringLiteral("A2"));
+    env->clock.setTime(QTime(9, 12));
+    ASSERT_TRUE(engine->finishCurrent());
+    EXPECT_EQ(engine->state.Label1, QStringLiteral("Idle"));
+    EXPECT_TRUE(engine->state.lblNo.isEmpty());
+    EXPECT_EQ(ticketText(db, a2, QStringLiteral("finished")), QStringLiteral("09:12:00"));
+    EXPECT_FALSE(engine->finishCurrent());
+    env->clock.setTime(QTime(9, 30));
+    EXPECT_EQ(next(), QStringLiteral("Idle"));
+    EXPECT_EQ(ticketText(db, a2, QStringLiteral("finished")), QStringLiteral("09:12:00"));
+    EXPECT_EQ(callRows(db, a2), 1);
+    // A token another counter now serves is not this counter's to transfer.
+    engine->state.lblNo = QString::number(a1);
+    EXPECT_FALSE(engine->transferCurrent(hall.counter2, QString()));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("attended")).toLongLong(), hall.counter3);
 }
 
 TEST_P(CallEngineTest, TwoCountersRacingForOneTokenNeverShareIt)

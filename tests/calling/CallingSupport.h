@@ -109,4 +109,28 @@ inline int callRows(Database& db, qint64 ticketKey)
         db.query(QStringLiteral("select count(*) from tblCall where tickAuto=?"), {ticketKey}).number(0, 0));
 }
 
+// Makes the store refuse every `action` ("insert", "update") on the table with `reason`, as a full
+// disk or a broken server would; allow() takes that back.
+inline void refuse(Database& db, const QString& table, const QString& action, const QString& reason)
+{
+    const QString name = QStringLiteral("refuse_") + table;
+    if (db.isPostgres()) {
+        db.exec(QStringLiteral("create or replace function %1() returns trigger language plpgsql as "
+                               "$$ begin raise exception '%2'; end $$")
+                    .arg(name, reason));
+        db.exec(QStringLiteral("create trigger %1 before %2 on %3 for each row execute function %1()")
+                    .arg(name, action, table));
+    } else {
+        db.exec(QStringLiteral("create trigger %1 before %2 on %3 begin select raise(abort, '%4'); end")
+                    .arg(name, action, table, reason));
+    }
+}
+
+inline void allow(Database& db, const QString& table)
+{
+    const QString name = QStringLiteral("refuse_") + table;
+    db.exec(db.isPostgres() ? QStringLiteral("drop trigger %1 on %2").arg(name, table)
+                            : QStringLiteral("drop trigger %1").arg(name));
+}
+
 } // namespace callingtest

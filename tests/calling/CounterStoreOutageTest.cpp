@@ -8,7 +8,9 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace callingtest;
 
@@ -133,9 +135,62 @@ TEST(CounterStoreOutage, ACallCutOffWhileTheServerHadItIsLookedUpAndNotMadeTwice
     admin->exec(QStringLiteral("drop trigger slow_call on tblticket"));
     admin->exec(QStringLiteral("drop function brivane_test_slow()"));
 
-    // The cut-off change was rolled back by the server; the engine looked, found A1 still waiting,
-    // and called it on a new connection: one call, one ticket change, no error for the operator.
-    EXPECT_EQ(takes, 2);
+    // The cut-off change was rolled back by the server with its transaction, so the same call was
+    // made again on a new connection: one call, one ticket change, no error for the operator.
+    EXPECT_EQ(takes, 1);
+    EXPECT_EQ(engine.state.lblToken, QStringLiteral("A1"));
+    EXPECT_EQ(callRows(*admin, a1), 1);
+    const ResultSet ticket =
+        admin->query(QStringLiteral("select call, attended from tblTicket where tickAuto=?"), {a1});
+    EXPECT_EQ(ticket.text(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(ticket.number(0, 1), hall.counter1);
+}
+
+TEST(CounterStoreOutage, ACallWhoseCommitIsCutOffIsLookedUpAndMadeOnce)
+{
+    ConnectionValues values;
+    if (!pgServerFromEnvironment(values))
+        GTEST_SKIP() << "needs a PostgreSQL server (BRIVANE_PG)";
+    TestEnv env(Store::Postgres);
+    auto admin = env.secondConnection();
+    const Hall hall = seedHall(env.db);
+    logInCounter(env.session, env.db, hall.counter1);
+    const qint64 a1 = walkIn(env.db, hall, 1);
+    // The commit takes a moment on the server (a deferred check of the call row), long enough to cut
+    // the connection off while the commit is on its way.
+    admin->exec(
+        QStringLiteral("create function brivane_test_slow_commit() returns trigger language plpgsql as "
+                       "$$ begin perform pg_sleep(0.3); return null; end $$"));
+    admin->exec(
+        QStringLiteral("create constraint trigger slow_commit after insert on tblCall deferrable "
+                       "initially deferred for each row execute function brivane_test_slow_commit()"));
+    const qint64 pid = outage::backendPid(env.db);
+    std::atomic<bool> cut{false};
+    std::thread killer([&] {
+        Database watcher;
+        watcher.open(values, QString());
+        for (int i = 0; i < 1000 && !cut; ++i) {
+            if (!watcher
+                     .query(
+                         QStringLiteral("select 1 from pg_stat_activity where pid=? and state='active' and "
+                                        "upper(query) like 'COMMIT%'"),
+                         {pid})
+                     .isEmpty()) {
+                watcher.query(QStringLiteral("select pg_terminate_backend(cast(? as integer))"), {pid});
+                cut = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+    CallEngine engine(env.db, env.settings(), env.clock, env.session);
+    engine.callNext();
+    killer.join();
+    admin->exec(QStringLiteral("drop trigger slow_commit on tblCall"));
+    admin->exec(QStringLiteral("drop function brivane_test_slow_commit()"));
+
+    // The commit broke off before it was done: nothing was saved, the call was made again, once.
+    EXPECT_TRUE(cut.load());
+    EXPECT_EQ(engine.state.Label1, QStringLiteral("Calling"));
     EXPECT_EQ(engine.state.lblToken, QStringLiteral("A1"));
     EXPECT_EQ(callRows(*admin, a1), 1);
     const ResultSet ticket =

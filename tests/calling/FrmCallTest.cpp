@@ -69,13 +69,13 @@ TEST_F(FrmCallTest, OpeningShowsTheCounterAndItsLastTokenOfToday)
     EXPECT_EQ(w->FG->text(1, 0), QString::number(a1));
     EXPECT_EQ(w->FG->text(1, 3), QStringLiteral("08:40:00"));
     EXPECT_EQ(w->cmbService->count(), 3);
-    EXPECT_EQ(w->registeredKeys().size(), 4);
+    EXPECT_EQ(w->registeredKeys().size(), 5);
     EXPECT_EQ(w->chkboth->text(), QStringLiteral("Show Room && Dr. Name"));
     w->Command4_Click();
     EXPECT_NE(env.screens.existing(QStringLiteral("frmChPass")), nullptr);
 }
 
-TEST_F(FrmCallTest, NextAndRecallAreLockedOutUntilTheTimerTicksButF4StillCalls)
+TEST_F(FrmCallTest, NextAndRecallAreLockedOutUntilTheTimerTicksAndSoAreTheirHotKeys)
 {
     const qint64 a1 = walkIn(env.db, hall, 1);
     walkIn(env.db, hall, 2);
@@ -88,14 +88,23 @@ TEST_F(FrmCallTest, NextAndRecallAreLockedOutUntilTheTimerTicksButF4StillCalls)
     EXPECT_FALSE(w->Command1->isEnabled());
     EXPECT_TRUE(w->Timer1->isActive());
 
-    env.clock.setTime(QTime(9, 5));
+    // A second F4 within the lock-out calls nobody: A1 is not skipped unseen.
+    env.clock.setTime(QTime(9, 0, 1));
     ASSERT_TRUE(env.hotKeys.press(Qt::Key_F4));
-    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A2"));
-    EXPECT_EQ(ticketText(env.db, a1, QStringLiteral("finished")), QStringLiteral("09:05:00"));
+    ASSERT_TRUE(env.hotKeys.press(Qt::Key_F5));
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A1"));
+    EXPECT_TRUE(ticketText(env.db, a1, QStringLiteral("finished")).isEmpty());
+    EXPECT_EQ(callRows(env.db, a1), 1);
+    EXPECT_EQ(env.db.query(QStringLiteral("select count(*) from tblCall")).number(0, 0), 1);
 
     w->Timer1_Timer();
     EXPECT_TRUE(w->Command2->isEnabled());
     EXPECT_TRUE(w->Command1->isEnabled());
+    env.clock.setTime(QTime(9, 5));
+    ASSERT_TRUE(env.hotKeys.press(Qt::Key_F4));
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A2"));
+    EXPECT_EQ(ticketText(env.db, a1, QStringLiteral("finished")), QStringLiteral("09:05:00"));
+    w->Timer1_Timer();
 
     // Recall locks only Recall and hands the call to the displays again.
     env.db.exec(QStringLiteral("update tblCall set status1='1'"));
@@ -133,15 +142,19 @@ TEST_F(FrmCallTest, RefreshFillsTheListsAndTheirCaptions)
 
     env.clock.setTime(QTime(9, 47, 59));
     ASSERT_TRUE(env.hotKeys.press(Qt::Key_F7));
-    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 4"));
-
-    // Pending: the service's waiting tokens, newest first, waiting minutes without seconds.
-    EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 3"));
-    ASSERT_EQ(w->FG4->rows(), 4);
-    EXPECT_EQ(w->FG4->text(3, 0), QString::number(a1));
-    EXPECT_EQ(w->FG4->text(3, 1), QStringLiteral("3"));
-    EXPECT_EQ(w->FG4->text(3, 3), QStringLiteral("09:05:30 "));
-    EXPECT_EQ(w->FG4->text(3, 4), QStringLiteral("42"));
+    // Pending and Total Pending: what this counter's Next can take (A2 is not due, A3 is counter 2's
+    // and the report is called from the list), waiting minutes without seconds.
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 1"));
+    EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 1"));
+    ASSERT_EQ(w->FG4->rows(), 2);
+    EXPECT_EQ(w->FG4->text(1, 0), QString::number(a1));
+    EXPECT_EQ(w->FG4->text(1, 1), QStringLiteral("1"));
+    EXPECT_EQ(w->FG4->text(1, 3), QStringLiteral("09:05:30 "));
+    EXPECT_EQ(w->FG4->text(1, 4), QStringLiteral("42"));
+    env.clock.setTime(QTime(10, 16));
+    w->Command6_Click();
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 2"));
+    EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 2"));
 
     // Transfered: the waiting tokens directed here, whatever their service.
     EXPECT_EQ(w->lblTransfered->text(), QStringLiteral("Transfred 2"));
@@ -237,14 +250,17 @@ TEST_F(FrmCallTest, TransferTabHandsAWaitingTokenToAnotherCounter)
     frmCall* w = open();
     w->Command2_Click(); // A1 is current
     w->STab->setCurrentIndex(3);
-    ASSERT_EQ(w->cmbToken->count(), 2);
+    // The token being served comes first, chosen; then the waiting ones.
+    ASSERT_EQ(w->cmbToken->count(), 3);
     EXPECT_EQ(w->cmbToken->currentText(), QStringLiteral("A1"));
+    EXPECT_EQ(w->cmbToken->currentIndex(), 0);
 
     w->cmbService->setCurrentText(QStringLiteral("Counter 2"));
     w->cmbService_Click();
     EXPECT_EQ(w->lblService->text(), QStringLiteral("Service Name  : Consultation"));
 
-    w->Command5_Click(); // the current token's label is not an entry of the list
+    w->cmbToken->setEditText(QStringLiteral("A9")); // typed, not an entry of the list
+    w->Command5_Click();
     EXPECT_EQ(env.dialogs.last(), QStringLiteral("Error no valid token"));
     w->cmbToken->setEditText(QString());
     w->Command5_Click();
@@ -252,7 +268,7 @@ TEST_F(FrmCallTest, TransferTabHandsAWaitingTokenToAnotherCounter)
 
     // The counter itself, or no counter, as target: nothing, silently.
     env.dialogs.clear();
-    w->cmbToken->setCurrentIndex(0);
+    w->cmbToken->setCurrentIndex(1);
     for (const char* target : {"Counter 1", "Nowhere"}) {
         w->cmbService->setCurrentText(QString::fromLatin1(target));
         w->Command5_Click();
@@ -267,29 +283,129 @@ TEST_F(FrmCallTest, TransferTabHandsAWaitingTokenToAnotherCounter)
     EXPECT_EQ(ticketText(db, a2, QStringLiteral("status")), QStringLiteral("Transferred"));
     EXPECT_EQ(ticketText(db, a2, QStringLiteral("ref")), QStringLiteral("Needs Dr. O'Brien"));
     EXPECT_EQ(ticketText(db, a2, QStringLiteral("ttype")), QStringLiteral("N"));
-    ASSERT_EQ(w->cmbToken->count(), 1);
+    ASSERT_EQ(w->cmbToken->count(), 2); // A1 (served), A3
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 1"));
+    EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 1")); // A2 left this counter's queue
 
-    // The token being served stays current: Cancel acts on it and Next finishes it.
+    // The token being served stays current: Cancel acts on it.
     EXPECT_EQ(w->lblNo->text(), QString::number(a1));
     w->Command3_Click();
     EXPECT_EQ(ticketText(db, a1, QStringLiteral("status")), QStringLiteral("Cancelled"));
-    env.clock.setTime(QTime(9, 7));
-    w->Command2_Click();
-    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:07:00"));
-    w->STab->setCurrentIndex(0);
-    w->STab->setCurrentIndex(3);
 
     // A3 is called at counter 2 while it is still listed here: the transfer is refused.
     Session other;
     logInCounter(other, db, hall.counter2);
     CallEngine(db, env.settings(), env.clock, other).callThis(a3, QString());
-    ASSERT_EQ(w->cmbToken->count(), 1);
-    w->cmbToken->setCurrentIndex(0);
+    w->cmbToken->setCurrentIndex(1);
+    ASSERT_EQ(w->cmbToken->currentText(), QStringLiteral("A3"));
     w->cmbService->setCurrentText(QStringLiteral("Counter 3"));
     w->Command5_Click();
     EXPECT_EQ(env.dialogs.last(), tokenMoves::notWaitingMessage(QStringLiteral("A3")));
     EXPECT_EQ(ticketText(db, a3, QStringLiteral("attended")).toLongLong(), hall.counter2);
-    EXPECT_EQ(w->cmbToken->count(), 0);
+    EXPECT_EQ(w->cmbToken->count(), 1);
+
+    // Next finishes A1; A2 went to counter 2, so nothing is left for this counter.
+    env.clock.setTime(QTime(9, 7));
+    w->Timer1_Timer();
+    w->Command2_Click();
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:07:00"));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
+    EXPECT_EQ(ticketText(db, a2, QStringLiteral("call")), QStringLiteral("0"));
+}
+
+TEST_F(FrmCallTest, TheServedTokenIsSentOnAndTheCounterIsIdle)
+{
+    Database& db = env.db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    frmCall* w = open();
+    w->Command2_Click(); // A1 at 09:00
+    env.clock.setTime(QTime(9, 4));
+    w->STab->setCurrentIndex(3);
+    w->cmbService->setCurrentText(QStringLiteral("Counter 3"));
+    w->txtRef->setText(QStringLiteral("pharmacy"));
+    w->Command5_Click();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Updated"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:04:00"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("attended")).toLongLong(), hall.counter3);
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("call")), QStringLiteral("0"));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
+    EXPECT_TRUE(w->lblNo->text().isEmpty());
+    EXPECT_TRUE(w->lblToken->text().isEmpty());
+    // The lists show it gone from this counter at once.
+    EXPECT_EQ(w->FG->rows(), 1);
+    EXPECT_EQ(w->cmbToken->count(), 1);
+    EXPECT_EQ(w->cmbToken->itemText(0), QStringLiteral("A2"));
+
+    // Counter 3's Next takes it; this counter's Next takes the next walk-in and finishes nothing.
+    Session lab;
+    logInCounter(lab, db, hall.counter3);
+    CallEngine counter3(db, env.settings(), env.clock, lab);
+    counter3.callNext();
+    EXPECT_EQ(counter3.state.lblToken, QStringLiteral("A1"));
+    w->Timer1_Timer();
+    w->Command2_Click();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A2"));
+}
+
+TEST_F(FrmCallTest, AfterEachActionTheScreenAgreesWithTheStore)
+{
+    Database& db = env.db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    const qint64 a3 = walkIn(db, hall, 3);
+    frmCall* w = open();
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 3"));
+
+    w->Command2_Click(); // Next: A1
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 2"));
+    EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 2"));
+    EXPECT_EQ(w->FG4->rows(), 3);
+    ASSERT_EQ(w->FG->rows(), 2);
+    EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("A1"));
+
+    ASSERT_TRUE(env.hotKeys.press(Qt::Key_F6)); // Cancel
+    EXPECT_EQ(w->STab->tabText(2), QStringLiteral("Cancelled 1"));
+    EXPECT_EQ(w->FG->rows(), 1);
+
+    // Finish (F8): A1 ends now, nobody is called, the finish time is listed.
+    env.clock.setTime(QTime(9, 3));
+    ASSERT_TRUE(env.hotKeys.press(Qt::Key_F8));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("finished")), QStringLiteral("09:03:00"));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
+    EXPECT_TRUE(w->lblNo->text().isEmpty());
+    EXPECT_EQ(w->FG1->text(1, 4), QStringLiteral("09:03:00"));
+    EXPECT_EQ(db.query(QStringLiteral("select count(*) from tblCall")).number(0, 0), 1);
+
+    // A call from the Pending list (A3, the newest, is row 1).
+    w->FG4->setRow(1);
+    w->FG4_DblClick();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A3"));
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 1"));
+    EXPECT_EQ(w->STab->tabText(5), QStringLiteral("Pending : 1"));
+    EXPECT_EQ(w->FG->text(1, 0), QString::number(a3));
+
+    // The Finish button does the same as F8.
+    env.clock.setTime(QTime(9, 8));
+    w->cmdFinish->click();
+    EXPECT_EQ(ticketText(db, a3, QStringLiteral("finished")), QStringLiteral("09:08:00"));
+    EXPECT_EQ(w->FG->text(1, 4), QStringLiteral("09:08:00"));
+    EXPECT_EQ(w->cmdFinish->text(), QStringLiteral("Finish   F8"));
+}
+
+TEST_F(FrmCallTest, ACallThatCannotBeStoredLeavesTheTokenWaitingAndSaysWhy)
+{
+    Database& db = env.db;
+    const qint64 a1 = walkIn(db, hall, 1);
+    frmCall* w = open();
+    db.exec(QStringLiteral("create trigger full_disk before insert on tblCall begin "
+                           "select raise(abort, 'database or disk is full'); end"));
+    w->Command2_Click();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("database or disk is full"));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
+    EXPECT_NE(w->lblToken->text(), QStringLiteral("A1"));
+    EXPECT_EQ(ticketText(db, a1, QStringLiteral("call")), QStringLiteral("0"));
+    EXPECT_EQ(w->lblTotal->text(), QStringLiteral("Total Pending : 1"));
 }
 
 // Answers like the scripted dialogs, and lets the screen's timers and hot keys run while a message
@@ -371,7 +487,7 @@ TEST_F(FrmCallTest, HotKeysHeldElsewhereAreReportedAndOnlyCounterLogInsRegister)
               QStringLiteral("Can not register all or one of the hotkeys F5 ... Try other keys "
                              "this key is already registered by some other running applications."));
     EXPECT_EQ(env.dialogs.shown().first().icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(w->registeredKeys(), (QList<int>{Qt::Key_F4, Qt::Key_F6, Qt::Key_F7}));
+    EXPECT_EQ(w->registeredKeys(), (QList<int>{Qt::Key_F4, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8}));
 
     // The boxes save their settings; registration happens only at opening.
     w->chkShort->click();

@@ -194,10 +194,15 @@ TEST_F(WindowedKiosk, TheTransferWindowStaysAboveTheKiosk)
     QWidget* transfer = kiosk->lastTransferWindow();
     ASSERT_NE(transfer, nullptr);
     EXPECT_TRUE(transfer->windowFlags() & Qt::WindowStaysOnTopHint);
-    // Its close box leaves a walk-in, and the kiosk no longer refers to the window.
+    // Until the window directs it the token is not issued: it is in no queue and nothing is printed.
+    EXPECT_EQ(ticketCount(env.db), 0);
+    EXPECT_EQ(env.printers.documents, 0);
+    // Its close box issues nothing, and the kiosk no longer refers to the window.
     transfer->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(kiosk->lastTransferWindow(), nullptr);
+    EXPECT_EQ(ticketCount(env.db), 0);
+    EXPECT_EQ(env.printers.documents, 0);
 }
 
 TEST_F(WindowedKiosk, TicketForAnotherDayIsNumberedAmongThatDay)
@@ -236,21 +241,26 @@ TEST_F(WindowedKiosk, AppointmentIsDirectedThroughTheTransferWindow)
     touch(kiosk->FG, QStringLiteral("General"));
     touch(kiosk->FG, QStringLiteral("Consultation"));
 
-    const ResultSet before = env.db.query(QStringLiteral("select tickAuto, ttype from tblTicket"));
-    ASSERT_EQ(before.size(), 1);
-    EXPECT_EQ(before.text(0, 1), QStringLiteral("N"));
+    // Nothing is stored or printed before the window has directed the token.
+    EXPECT_EQ(ticketCount(env.db), 0);
+    EXPECT_EQ(env.printers.documents, 0);
     auto* transfer = qobject_cast<frmTransfer*>(kiosk->lastTransferWindow());
     ASSERT_NE(transfer, nullptr);
     EXPECT_EQ(transfer->windowTitle(), QStringLiteral("Transfer"));
-    EXPECT_EQ(transfer->lblRef->text(), before.text(0, 0));
+    EXPECT_TRUE(transfer->lblRef->text().isEmpty());
     EXPECT_EQ(transfer->dTime->time().toString(QStringLiteral("HH:mm")), QStringLiteral("14:05"));
     EXPECT_EQ(transfer->cmbService->count(), 3);
 
     transfer->cmbService->setCurrentText(QStringLiteral("Counter 2"));
     transfer->txtRef->setText(QStringLiteral("Dr. Ortiz, 2nd floor"));
     QTest::mouseClick(transfer->Command1, Qt::LeftButton);
-    const ResultSet after =
-        env.db.query(QStringLiteral("select ttype, attended, status, ref, apptime, call from tblTicket"));
+    // Issued and printed once, already directed: it was never a walk-in of its service.
+    const ResultSet after = env.db.query(QStringLiteral(
+        "select ttype, attended, status, ref, apptime, call, no_abr, tickAuto from tblTicket"));
+    ASSERT_EQ(after.size(), 1);
+    EXPECT_EQ(env.printers.documents, 1);
+    EXPECT_EQ(after.text(0, 6), QStringLiteral("A1"));
+    EXPECT_EQ(transfer->lblRef->text(), after.text(0, 7));
     EXPECT_EQ(after.text(0, 0), QStringLiteral("A"));
     EXPECT_EQ(after.number(0, 1), hall.counter2);
     EXPECT_EQ(after.text(0, 2), QStringLiteral("Transferred"));
@@ -312,15 +322,18 @@ TEST_F(WindowedKiosk, TransferWindowAppointmentTimeRule)
     EXPECT_EQ(env.db.query(QStringLiteral("select ttype from tblTicket")).text(0, 0), QStringLiteral("R"));
 }
 
-TEST_F(WindowedKiosk, TransferWindowLeavesATokenCalledMeanwhileAlone)
+TEST_F(WindowedKiosk, AnEmergencyIsIssuedDirectedOnEnterAndNumberedWhenItIsIssued)
 {
     kiosk->optEmergency->setChecked(true);
     touch(kiosk->FG, QStringLiteral("General"));
     touch(kiosk->FG, QStringLiteral("Consultation"));
     auto* transfer = qobject_cast<frmTransfer*>(kiosk->lastTransferWindow());
     ASSERT_NE(transfer, nullptr);
-    // A counter of the service takes the token as a walk-in before the operator confirms.
-    env.db.exec(QStringLiteral("update tblTicket set call='1', attended=?"), {hall.counter1});
+    // Meanwhile the kiosk issues a walk-in: it takes A1.
+    kiosk->optWalkIn->setChecked(true);
+    touch(kiosk->FG, QStringLiteral("General"));
+    touch(kiosk->FG, QStringLiteral("Consultation"));
+    ASSERT_EQ(ticketCount(env.db), 1);
 
     // Enter in the counter box only moves on; Enter on the time confirms.
     transfer->cmbService->setCurrentText(QStringLiteral("Counter 2"));
@@ -328,14 +341,18 @@ TEST_F(WindowedKiosk, TransferWindowLeavesATokenCalledMeanwhileAlone)
     EXPECT_TRUE(env.dialogs.texts().isEmpty());
     EXPECT_TRUE(transfer->isVisible());
     QTest::keyClick(transfer->dTime, Qt::Key_Return);
-
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Token A1 has already been called. Nothing was changed."));
     EXPECT_FALSE(transfer->isVisible());
-    const ResultSet rs = env.db.query(QStringLiteral("select call, attended, ttype, status from tblTicket"));
-    EXPECT_EQ(rs.text(0, 0), QStringLiteral("1"));
-    EXPECT_EQ(rs.number(0, 1), hall.counter1);
-    EXPECT_EQ(rs.text(0, 2), QStringLiteral("N"));
-    EXPECT_TRUE(rs.text(0, 3).isEmpty());
+    EXPECT_TRUE(env.dialogs.texts().isEmpty());
+
+    const ResultSet rs = env.db.query(QStringLiteral(
+        "select no_abr, call, attended, ttype, status from tblTicket where ttype<>'N' order by tickAuto"));
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, 0), QStringLiteral("A2"));
+    EXPECT_EQ(rs.text(0, 1), QStringLiteral("0"));
+    EXPECT_EQ(rs.number(0, 2), hall.counter2);
+    EXPECT_EQ(rs.text(0, 3), QStringLiteral("E"));
+    EXPECT_EQ(rs.text(0, 4), QStringLiteral("Transferred"));
+    EXPECT_EQ(env.printers.documents, 2);
 }
 
 class FullScreenKiosk : public testing::Test

@@ -107,6 +107,38 @@ TEST_P(Numbering, DeletingTheHighestTicketFreesItsNumber)
     EXPECT_EQ(issue(hall.consultation, today()).number, 2);
 }
 
+TEST_P(Numbering, ADirectedTicketIsStoredWithItsTypeCounterAndTime)
+{
+    numbering::IssueRequest r;
+    r.serviceId = hall.consultation;
+    r.number = numbering::getToken(env->db, hall.consultation, today());
+    r.issueDate = today();
+    r.direction = {QStringLiteral("A"), hall.counter2, QStringLiteral("Dr. O'Brien"),
+                   QStringLiteral("11:30")};
+    const IssuedTicket t = numbering::storeTicket(env->db, env->clock, r);
+    ASSERT_TRUE(t.issued());
+    const ResultSet rs = env->db.query(
+        QStringLiteral("select ttype, attended, status, ref, apptime, call from tblTicket where tickAuto=?"),
+        {t.tickAuto});
+    ASSERT_EQ(rs.size(), 1);
+    EXPECT_EQ(rs.text(0, 0), QStringLiteral("A"));
+    EXPECT_EQ(rs.number(0, 1), hall.counter2);
+    EXPECT_EQ(rs.text(0, 2), QStringLiteral("Transferred"));
+    EXPECT_EQ(rs.text(0, 3), QStringLiteral("Dr. O'Brien"));
+    EXPECT_EQ(rs.text(0, 4), QStringLiteral("11:30"));
+    EXPECT_EQ(rs.text(0, 5), QStringLiteral("0"));
+    // Without a counter the ticket is an ordinary walk-in, whatever else the direction holds.
+    r.direction = {QStringLiteral("E"), 0, QStringLiteral("ignored"), QStringLiteral("11:30")};
+    const IssuedTicket walkIn = numbering::storeTicket(env->db, env->clock, r);
+    const ResultSet w =
+        env->db.query(QStringLiteral("select ttype, attended, status, ref from tblTicket where tickAuto=?"),
+                      {walkIn.tickAuto});
+    EXPECT_EQ(w.text(0, 0), QStringLiteral("N"));
+    EXPECT_EQ(w.number(0, 1), 0);
+    EXPECT_TRUE(w.text(0, 2).isEmpty());
+    EXPECT_TRUE(w.text(0, 3).isEmpty());
+}
+
 TEST_P(Numbering, LabelIsPrefixAndPlainNumber)
 {
     EXPECT_EQ(numbering::tokenLabel(QStringLiteral("B"), 7), QStringLiteral("B7"));
