@@ -4,7 +4,7 @@
 #   <prefix>/share/brivane       pictures, recordings, clock faces, demo media (read only)
 #   /etc/brivane                 the machine's path.txt and code.txt
 #   /var/lib/brivane             the embedded database
-#   <prefix>/lib/systemd/system  brivane-web.service (installed off), options in /etc/default/brivane-web
+#   /lib/systemd/system          brivane-web.service (installed off), options in /etc/default/brivane-web
 # The program finds these folders relative to its own (core/Locations), so a package unpacked below
 # any root works; a run from the build folder keeps everything beside the executables.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
@@ -52,10 +52,22 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/path.txt ${PROJECT_SOURCE_DIR}/pac
         DESTINATION ${BRIVANE_CONFIG_DIR} PERMISSIONS OWNER_READ OWNER_WRITE)
 install(DIRECTORY DESTINATION ${BRIVANE_DATA_DIR})
 
+# The daily backup: a service and its timer, installed but not enabled (the administrator enables
+# the timer).
+set(BRIVANE_BACKUP_DIR ${CMAKE_INSTALL_FULL_LOCALSTATEDIR}/backups/brivane)
+set(BRIVANE_SYSTEMD_DIR lib/systemd/system)
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(BRIVANE_SYSTEMD_DIR /lib/systemd/system)
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/packaging/brivane-backup.service.in
+               ${CMAKE_BINARY_DIR}/packaging/brivane-backup.service @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/brivane-backup.service ${PROJECT_SOURCE_DIR}/packaging/brivane-backup.timer
+        DESTINATION ${BRIVANE_SYSTEMD_DIR})
+
 # The web server's service, off until someone enables it, and its options.
 set(BRIVANE_WEB_EXEC ${CMAKE_INSTALL_FULL_BINDIR}/brivane-web)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/brivane-web.service.in ${CMAKE_BINARY_DIR}/brivane-web.service @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/brivane-web.service DESTINATION ${CMAKE_INSTALL_PREFIX}/lib/systemd/system)
+install(FILES ${CMAKE_BINARY_DIR}/brivane-web.service DESTINATION ${BRIVANE_SYSTEMD_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/brivane-web.default DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/default
         RENAME brivane-web)
 
@@ -84,7 +96,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6sql6-sqlite, libqt6sql6-psql, libqt6svg6, qt6-qpa-plugins, libqt6multimedia6, \
 gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation, postgresql-client, adduser")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-lohit-deva, cups-client")
+# espeak-ng records the names of counters that hold no digit for the announcer.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-lohit-deva, cups-client, espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/conffiles ${PROJECT_SOURCE_DIR}/packaging/postinst
     ${PROJECT_SOURCE_DIR}/packaging/postrm)

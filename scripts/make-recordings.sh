@@ -5,7 +5,7 @@
 #               template (ding, token, please, roomno) named without an extension, as templates name them
 #   vs/hindi    second-language number rules: 1-99, 00, 000, the group words, the letters and the words
 #               of the second default template (ding, token, please, roomno, go)
-# and the display board's chime ding.wav. Speech comes from espeak-ng, the chime from sox. Usage: make-recordings.sh INSTALLATION_FOLDER
+# and the display board's chime ding.wav. Each folder's file "voice" names its espeak-ng voice. Speech comes from espeak-ng, the chime from sox. Usage: make-recordings.sh INSTALLATION_FOLDER
 set -eu
 
 if [ $# -ne 1 ]; then
@@ -80,6 +80,10 @@ sox -q -n -r 22050 -c 1 -b 16 -t wav "$work/english/ding" synth 1.2 sine 880 sin
 cp "$work/english/ding" "$work/hindi/ding"
 # The display board plays the same chime from the installation folder.
 cp "$work/english/ding" "$1/ding.wav"
+
+# The synthesizer voice of each folder: the announcer makes the recordings of counter names with it.
+printf 'en\n' >"$work/english/voice"
+printf 'hi\n' >"$work/hindi/voice"
 
 for lang in english hindi; do
     rm -rf "$target/$lang"

@@ -53,7 +53,13 @@ int main(int argc, char* argv[])
         usage(args.isEmpty() ? err : out, commands);
         return args.isEmpty() ? 2 : 0;
     }
-    const CommandRegistry::Command* command = commands.find(args.first());
+    // A command of two words ("report estimates") comes before the one of its first word.
+    const CommandRegistry::Command* command =
+        args.size() > 1 ? commands.find(args.at(0) + QLatin1Char(' ') + args.at(1)) : nullptr;
+    if (command)
+        args.removeFirst();
+    else
+        command = commands.find(args.first());
     if (!command) {
         err << "unknown command: " << args.first() << Qt::endl;
         usage(err, commands);

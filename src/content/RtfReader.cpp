@@ -270,7 +270,8 @@ private:
             return;
         }
         flushBytes();
-        if (name == QLatin1String("par")) {
+        if (name == QLatin1String("par") || name == QLatin1String("row") ||
+            name == QLatin1String("nestrow")) {
             paragraph();
         } else if (name == QLatin1String("u") && parameter) {
             character(QChar(ushort(value < 0 ? value + 65536 : value)));

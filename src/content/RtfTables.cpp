@@ -16,11 +16,27 @@ struct Symbol
 };
 
 const Symbol Symbols[] = {
-    {"tab", u'\t'},           {"line", u'\u2028'},      {"rquote", u'\u2019'},  {"lquote", u'\u2018'},
-    {"rdblquote", u'\u201D'}, {"ldblquote", u'\u201C'}, {"emdash", u'\u2014'},  {"endash", u'\u2013'},
-    {"bullet", u'\u2022'},    {"emspace", u'\u2003'},   {"enspace", u'\u2002'}, {"qmspace", u'\u2005'},
-    {"~", u'\u00A0'},         {"_", u'\u2011'},         {"zwj", u'\u200D'},     {"zwnj", u'\u200C'},
-    {"ltrmark", u'\u200E'},   {"rtlmark", u'\u200F'},
+    {"tab", u'\t'},
+    {"line", u'\u2028'},
+    {"rquote", u'\u2019'},
+    {"lquote", u'\u2018'},
+    {"rdblquote", u'\u201D'},
+    {"ldblquote", u'\u201C'},
+    {"emdash", u'\u2014'},
+    {"endash", u'\u2013'},
+    {"bullet", u'\u2022'},
+    {"emspace", u'\u2003'},
+    {"enspace", u'\u2002'},
+    {"qmspace", u'\u2005'},
+    {"~", u'\u00A0'},
+    {"_", u'\u2011'},
+    {"zwj", u'\u200D'},
+    {"zwnj", u'\u200C'},
+    {"ltrmark", u'\u200E'},
+    {"rtlmark", u'\u200F'},
+    // A table's cells stay apart as tab-separated text (its rows end as paragraphs).
+    {"cell", u'\t'},
+    {"nestcell", u'\t'},
 };
 
 const char* const SkippedDestinations[] = {

@@ -21,8 +21,10 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -187,6 +189,11 @@ void frmEditor::Form_Load()
 void frmEditor::setSwatchColor(const QColor& color)
 {
     m_textColor = color;
+    // A message only in the Unicode News box is stored in the swatch colour: the box shows it so.
+    QPalette p = Text1->palette();
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, color.lightness() > 200 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white));
+    Text1->setPalette(p);
     Picture1->setStyleSheet(
         QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(color.name()));
 }
@@ -207,12 +214,33 @@ void frmEditor::updateStatusPanels()
     timePanel->setText(now.time().toString(QStringLiteral("HH:mm")));
 }
 
+void frmEditor::setPlainTextColor(const QColor& color)
+{
+    m_plainColor = color;
+    // Light text gets a dark ground, so that a white message is seen as the board will show it.
+    const QColor ground = color.lightness() > 200 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
+    QPalette p = RichTextBox1->palette();
+    p.setColor(QPalette::Text, color);
+    p.setColor(QPalette::Base, ground);
+    RichTextBox1->setPalette(p);
+}
+
 void frmEditor::beginAdd()
 {
     m_editMode = false;
     lblRef->clear();
     RichTextBox1->clear();
     Text1->clear();
+    setPlainTextColor(Qt::black);
+    QFont base = RichTextBox1->font();
+    base.setBold(false);
+    base.setItalic(false);
+    RichTextBox1->setFont(base);
+    RichTextBox1->document()->setDefaultFont(base);
+    QFont unicodeFont = Text1->font();
+    unicodeFont.setBold(false);
+    unicodeFont.setItalic(false);
+    Text1->setFont(unicodeFont);
     chkActive->setChecked(false);
     cmbDir->setCurrentIndex(0);
     RichTextBox1->document()->setModified(false);
@@ -234,8 +262,9 @@ void frmEditor::getheadDetails(qint64 key)
     ResultSet rs;
     try {
         rs = m_ctx.db.query(
-            QStringLiteral("select msgrtf,active,direction,message,font,size,color from tblScroll "
-                           "where scrollAuto=?"),
+            QStringLiteral(
+                "select msgrtf,active,direction,message,font,size,color,bold,italic from tblScroll "
+                "where scrollAuto=?"),
             {key});
     } catch (const DbError& e) {
         showError(e.description());
@@ -251,8 +280,17 @@ void frmEditor::getheadDetails(qint64 key)
         editor::selectText(Combo1, font);
     if (size > 0)
         editor::selectText(Combo2, QString::number(size));
-    if (!rs.isNull(0, 6))
+    if (!rs.isNull(0, 6)) {
         setSwatchColor(colorNumber::toColor(rs.number(0, QStringLiteral("color"))));
+        // Text the message does not colour itself is shown, and kept, in the stored colour.
+        setPlainTextColor(m_textColor);
+    }
+    // The board draws the whole message bold or italic from these columns: they stay as stored.
+    QFont base = RichTextBox1->font();
+    base.setBold(Database::flag(rs.value(0, QStringLiteral("bold"))) == QLatin1String("1"));
+    base.setItalic(Database::flag(rs.value(0, QStringLiteral("italic"))) == QLatin1String("1"));
+    RichTextBox1->setFont(base);
+    RichTextBox1->document()->setDefaultFont(base);
     if (!stored.isEmpty() && !rtf::looksLikeRtf(stored)) {
         // Plain text carries no formatting of its own: show it as the board will.
         QTextCharFormat f;
@@ -271,8 +309,9 @@ void frmEditor::getheadDetails(qint64 key)
         unicodeFont.setFamily(font);
     if (size > 0)
         unicodeFont.setPointSize(size);
+    unicodeFont.setBold(base.bold()); // as the board draws the message
+    unicodeFont.setItalic(base.italic());
     Text1->setFont(unicodeFont);
-    Text1->setStyleSheet(QStringLiteral("color: %1;").arg(m_textColor.name()));
     chkActive->setChecked(rs.text(0, QStringLiteral("active")).trimmed() == QLatin1String("1"));
     const QString dir = rs.text(0, QStringLiteral("direction"));
     const int d = cmbDir->findText(dir, Qt::MatchFixedString);
@@ -309,12 +348,12 @@ QString frmEditor::deletedMeanwhileText()
 
 frmEditor::Stored frmEditor::storeMessage()
 {
-    // The colour of the text at the cursor; text without a colour of its own takes the swatch colour.
+    // The colour of the text at the cursor, as the editor shows it: text without a colour of its own
+    // is in the plain text colour. A message only in the Unicode News box takes the swatch colour.
     QColor color = m_textColor;
-    {
+    if (!RichTextBox1->toPlainText().isEmpty()) {
         const QTextCharFormat f = RichTextBox1->textCursor().charFormat();
-        if (!RichTextBox1->toPlainText().isEmpty() && f.foreground().style() != Qt::NoBrush)
-            color = f.foreground().color();
+        color = f.foreground().style() != Qt::NoBrush ? f.foreground().color() : m_plainColor;
     }
 
     // The message is stored as written: the board shows it as plain text.
@@ -374,9 +413,56 @@ frmEditor::Stored frmEditor::storeMessage()
 
 void frmEditor::closeEvent(QCloseEvent* event)
 {
+    if (holdsUnsavedText()) {
+        switch (m_ctx.dialogs.message(unsavedQuestion(), Dialogs::Buttons::YesNoCancel,
+                                      Dialogs::Icon::Warning, QStringLiteral("Merrowin"), this)) {
+        case Dialogs::Answer::Yes:
+            if (storeMessage() == Stored::No) {
+                event->ignore(); // refused or failed: the text stays for another try
+                return;
+            }
+            break;
+        case Dialogs::Answer::No:
+            break;
+        default:
+            event->ignore();
+            return;
+        }
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         Q_EMIT closedEditor();
+}
+
+QAction* frmEditor::ownActionFor(const QKeyEvent& key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    for (QAction* a : menuBar()->findChildren<QAction*>()) {
+        if (!a->shortcut().isEmpty() && a->shortcut() == pressed && a->isEnabled())
+            return a;
+    }
+    return nullptr;
+}
+
+bool frmEditor::event(QEvent* event)
+{
+    // Reached when the control with the focus did not claim the key itself. Claiming it here keeps
+    // it from the program-wide shortcuts; it then comes back as a key press (below).
+    if (event->type() == QEvent::ShortcutOverride && ownActionFor(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void frmEditor::keyPressEvent(QKeyEvent* event)
+{
+    if (QAction* a = ownActionFor(*event)) {
+        a->trigger();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void frmEditor::showError(const QString& text)

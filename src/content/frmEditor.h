@@ -10,6 +10,7 @@ class QAction;
 class EditorRuler;
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -99,6 +100,10 @@ public:
 
     QColor swatchColor() const { return m_textColor; }
     void setSwatchColor(const QColor& color);
+    // The colour of text without a colour of its own: shown in the rich-text box and stored when such text
+    // is at the cursor. Black for a new message, the stored colour for a loaded one.
+    QColor plainTextColor() const { return m_plainColor; }
+    void setPlainTextColor(const QColor& color);
     QColor backSwatchColor() const { return m_backColor; }
     void setBackSwatchColor(const QColor& color);
     // Caps lock, date and time in the status bar.
@@ -109,10 +114,16 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The editor's own menu keys act in the editor while it has the focus, also where the main
+    // window gives the same keys to a command of its own for the whole program (Ctrl+N, Ctrl+D).
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
+    // The editor's action whose shortcut is this key, if any.
+    QAction* ownActionFor(const QKeyEvent& key) const;
     void updateFromCursor();
     // Asks about changed text before it is replaced; false when the user cancelled, a Yes-save closed
     // the editor, or the save failed (the text stays).
@@ -126,6 +137,7 @@ private:
     AppContext& m_ctx;
     bool m_editMode = false;
     QColor m_textColor = Qt::black;
+    QColor m_plainColor = Qt::black;
     QColor m_backColor = Qt::white;
     QString m_findText;
     QString m_replaceText;

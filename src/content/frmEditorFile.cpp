@@ -49,8 +49,8 @@ void frmEditor::mnuNew_Click()
 {
     if (!confirmDiscard())
         return;
-    RichTextBox1->clear();
-    RichTextBox1->document()->setModified(false);
+    // A new message: Save then adds it and leaves the one that was open as it is.
+    beginAdd();
     setWindowTitle(QStringLiteral("Untitled - "));
 }
 

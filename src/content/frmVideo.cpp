@@ -1,6 +1,7 @@
 #include "content/frmVideo.h"
 
 #include "content/ContentStore.h"
+#include "content/VideoFormats.h"
 #include "core/AppContext.h"
 #include "core/DbError.h"
 #include "core/ScreenRegistry.h"
@@ -244,9 +245,9 @@ void frmVideo::getData()
 
 void frmVideo::Command1_Click()
 {
-    const QString file =
-        m_ctx.dialogs.openFileName(QStringLiteral("Select Video"),
-                                   QStringLiteral("Video Files (*.avi *.dat *.mpg *.wmv *.jpg)"), {}, this);
+    // What this workstation's media back end plays and the board shows as pictures; asked once.
+    static const QString offered = videoformats::filter(videoformats::installedPatterns());
+    const QString file = m_ctx.dialogs.openFileName(QStringLiteral("Select Video"), offered, {}, this);
     if (!file.isEmpty())
         txtName->setText(file);
 }

@@ -8,6 +8,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "core/ThemeCounters.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
@@ -211,6 +212,9 @@ void MDI::MDIForm_Load()
                                          QStringLiteral("theme"), QStringLiteral("HR1")));
     } catch (const DbError&) {
     }
+    // A database without any theme: the administrator is offered a ready hall.
+    if (m_ctx.session.isAdmin)
+        m_ctx.screens.run(QStringLiteral("newHall"));
     // 4. The display is still off, so the click only stores the state again.
     const bool scroll = m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("theme"),
                                                  QStringLiteral("scroll"), 0) == 1;
@@ -271,7 +275,7 @@ void MDI::display_Click()
                               Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return;
     }
-    buildCounterFilter(m_ctx.settings, m_ctx.session);
+    buildCounterFilter(m_ctx.db, m_ctx.settings, m_ctx.session);
     m_display = m_ctx.screens.openNew(QStringLiteral("frmDisplay"));
     if (!m_display)
         return;

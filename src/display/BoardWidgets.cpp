@@ -44,7 +44,8 @@ void BoardTitle::paintEvent(QPaintEvent*)
     p.setFont(font());
     p.setPen(m_color);
     const QRect r(px(m_x), 0, qMax(width(), fontMetrics().horizontalAdvance(m_text) + 4), height());
-    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_text);
+    // Centred in the box's height, so that it lines up with the clock beside it.
+    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_text);
 }
 
 BoardFrame::BoardFrame(QWidget* parent) : QWidget(parent)

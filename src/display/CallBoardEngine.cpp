@@ -170,8 +170,11 @@ void CallBoardEngine::show(const CallRow& call)
     writeCall(1, call);
     if (m_shownHandler)
         m_shownHandler(call);
-    if (m_shown && m_announces)
-        m_shown->callShown(call);
+    if (m_shown && m_announces) {
+        CallRow shown = call;
+        shown.boardRows = m_table.rows() - 1;
+        m_shown->callShown(shown);
+    }
 }
 
 bool CallBoardEngine::addFirst()
@@ -208,8 +211,10 @@ bool CallBoardEngine::addFirst()
         ok = false;
     }
     if (m_shown && m_announces) {
-        for (const CallRow& call : fresh)
+        for (CallRow& call : fresh) {
+            call.boardRows = dataRows;
             m_shown->callShown(call);
+        }
     }
     return ok;
 }

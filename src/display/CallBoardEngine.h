@@ -55,6 +55,7 @@ struct CallRow
     // When the call was made or last recalled, in the order of the store (0 for calls written
     // before stamps existed). Two showings of one call differ in their stamp.
     qint64 stamp = 0;
+    int boardRows = 0; // told to the announcer: the rows of the board's call table
 };
 
 // Told of every call a board shows, in the order it shows them (the hall announcer listens here).

@@ -1,6 +1,7 @@
 #include "display/DisplayScreens.h"
 
 #include "core/ScreenRegistry.h"
+#include "display/NewHall.h"
 #include "display/frmDisplay.h"
 #include "display/frmSelectCounter.h"
 #include "display/frmThLst.h"
@@ -15,4 +16,5 @@ void registerDisplay(ScreenRegistry& screens, CommandRegistry& commands)
     screens.add(QStringLiteral("frmTheme"), [](AppContext& ctx) { return new frmTheme(ctx); });
     screens.add(QStringLiteral("frmSelectCounter"),
                 [](AppContext& ctx) { return new frmSelectCounter(ctx); });
+    screens.addAction(QStringLiteral("newHall"), newHall::offer);
 }

@@ -4,10 +4,6 @@
 #include "display/BoardTheme.h"
 #include "ui/Twips.h"
 
-namespace {
-constexpr int Gap = 100; // twips between two messages
-}
-
 void NewsTicker::load(const QString& direction)
 {
     m_items.clear();

@@ -39,7 +39,7 @@ public:
     void start();
     // Removes every message.
     void stop();
-    // One step of the running phase ("Timer4_Timer" / "Timer5_Timer"), a step being 5 ms.
+    // One step of the running phase ("Timer4_Timer" / "Timer5_Timer"), a step being a 64th of a second.
     void tick();
     // As many steps at once as the time that has passed holds; the same as `steps` calls of tick().
     void advance(int steps);
@@ -49,6 +49,9 @@ public:
     const QVector<Item>& items() const { return m_items; }
     // Changes whenever the messages are read again.
     int generation() const { return m_generation; }
+    // Clear space between two messages, in twips: an inch, so that one message does not run into
+    // the next.
+    static constexpr int Gap = 1440;
     // Ticks to wait before an empty set of messages is read again.
     static constexpr int EmptyRereadTicks = 200;
 

@@ -1,5 +1,10 @@
 #include "display/ThemeDefaults.h"
 
+#include "display/design/BoardLayoutRow.h"
+#include "ui/Twips.h"
+
+#include <QtMath>
+
 namespace themeDefaults {
 
 QMap<QString, QColor> newThemeColors()
@@ -30,12 +35,93 @@ QMap<QString, QString> newThemeFonts(const QStringList& families)
     const QString family =
         families.contains(QStringLiteral("Liberation Sans")) ? QStringLiteral("Liberation Sans") : QString();
     return {
-        {QStringLiteral("ttlfont"), family},  {QStringLiteral("ttlsize"), QStringLiteral("28")},
-        {QStringLiteral("fonttime"), family}, {QStringLiteral("sizetime"), QStringLiteral("20")},
-        {QStringLiteral("hdfont"), family},   {QStringLiteral("hdfntsize"), QStringLiteral("20")},
-        {QStringLiteral("fntcrr"), family},   {QStringLiteral("sizecrr"), QStringLiteral("28")},
-        {QStringLiteral("fntval"), family},   {QStringLiteral("sizeval"), QStringLiteral("24")},
+        {QStringLiteral("ttlfont"), family},  {QStringLiteral("ttlsize"), QStringLiteral("36")},
+        {QStringLiteral("fonttime"), family}, {QStringLiteral("sizetime"), QStringLiteral("28")},
+        {QStringLiteral("hdfont"), family},   {QStringLiteral("hdfntsize"), QStringLiteral("28")},
+        {QStringLiteral("fntcrr"), family},   {QStringLiteral("sizecrr"), QStringLiteral("56")},
+        {QStringLiteral("fntval"), family},   {QStringLiteral("sizeval"), QStringLiteral("40")},
     };
+}
+
+QMap<QString, QVariant> hallTheme(const QSize& screenPixels, const QStringList& families)
+{
+    const QString family =
+        families.contains(QStringLiteral("Liberation Sans")) ? QStringLiteral("Liberation Sans") : QString();
+    // Landscape whatever the screen reports, at least 640 x 360.
+    const int wide = qMax(qMax(screenPixels.width(), screenPixels.height()), 640);
+    const int high = qMax(qMin(screenPixels.width(), screenPixels.height()), 360);
+    // The table block of the default layout, at the stored (half) scale.
+    const QSize surface(int(twips::fromPixels(wide) / 2), int(twips::fromPixels(high) / 2));
+    const QRect table = defaultLayout(surface)[LayoutBlock::Table];
+    const int rows = 6;
+    // The frame drawn round the table takes a little of the block.
+    const int inner = qMax(table.width() - 40, 200);
+    const int tokenWidth = inner * 38 / 100;
+    const int rowHeight = qMax((table.height() - 40) / (rows + 1), 100);
+    // Font sizes in points follow the screen's height: 56 pt token text (about 55-pixel capitals)
+    // on a 1080-line screen.
+    const auto size = [high](double at1080) {
+        return QString::number(qMax(8, qRound(at1080 * high / 1080.0)));
+    };
+
+    const auto colour = [](int r, int g, int b) { return colorNumber::fromColor(QColor(r, g, b)); };
+    const qint64 board = colour(0x0e, 0x1c, 0x2b), even = colour(0x13, 0x26, 0x3b),
+                 odd = colour(0x1b, 0x34, 0x50), white = colour(0xff, 0xff, 0xff),
+                 gold = colour(0xff, 0xd2, 0x4a), header = colour(0x2f, 0x5f, 0x8f),
+                 line = colour(0x3c, 0x5a, 0x78), news = colour(0x05, 0x0d, 0x16);
+    return {
+        {QStringLiteral("themename"), hallThemeName},
+        {QStringLiteral("colums"), QStringLiteral("2")},
+        {QStringLiteral("rows"), QString::number(rows)},
+        {QStringLiteral("colwidth"), QStringLiteral("%1;%2").arg(tokenWidth).arg(inner - tokenWidth)},
+        {QStringLiteral("rowheight"), QString::number(rowHeight)},
+        {QStringLiteral("logo"), QString()},
+        {QStringLiteral("displaytime"), 1},
+        {QStringLiteral("clockfile"), QString()},
+        {QStringLiteral("fonttime"), family},
+        {QStringLiteral("sizetime"), size(28)},
+        {QStringLiteral("clrtime"), white},
+        {QStringLiteral("backgroundclr"), even},
+        {QStringLiteral("linecolor"), line},
+        {QStringLiteral("altcolr"), odd},
+        {QStringLiteral("bgimage"), QString()},
+        {QStringLiteral("hdfont"), family},
+        {QStringLiteral("hdclrbg"), header},
+        {QStringLiteral("hdfntclr"), white},
+        {QStringLiteral("hdfntsize"), size(26)},
+        {QStringLiteral("fntcrr"), family},
+        {QStringLiteral("sizecrr"), size(56)},
+        {QStringLiteral("clrcrr"), gold},
+        {QStringLiteral("bgcrr"), even},
+        {QStringLiteral("fntval"), family},
+        {QStringLiteral("sizeval"), size(44)},
+        {QStringLiteral("clrval"), white},
+        {QStringLiteral("bgval"), even},
+        {QStringLiteral("type"), QStringLiteral("Horrizontal")},
+        {QStringLiteral("screenbg"), board},
+        {QStringLiteral("linewidth"), QStringLiteral("2")},
+        {QStringLiteral("video"), QString()},
+        {QStringLiteral("onlinevideo"), QString()},
+        {QStringLiteral("volume"), QStringLiteral("5")},
+        {QStringLiteral("movie"), 0},
+        {QStringLiteral("ttlname"), QStringLiteral("Welcome")},
+        {QStringLiteral("ttlfont"), family},
+        {QStringLiteral("ttlcolor"), white},
+        {QStringLiteral("ttlsize"), size(36)},
+        {QStringLiteral("scroll"), 0},
+        {QStringLiteral("tformat"), QStringLiteral("dd-MMM-yyyy HH:mm")},
+        {QStringLiteral("enableH"), 1},
+        {QStringLiteral("Column1"), QStringLiteral("Token")},
+        {QStringLiteral("Column2"), QStringLiteral("Counter")},
+        {QStringLiteral("img1"), QString()},
+        {QStringLiteral("img2"), QString()},
+        {QStringLiteral("newsBG"), news},
+    };
+}
+
+QMap<QString, QString> newThemeTable()
+{
+    return {{QStringLiteral("rows"), QStringLiteral("8")}};
 }
 
 } // namespace themeDefaults

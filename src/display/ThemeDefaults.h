@@ -2,8 +2,10 @@
 
 #include <QColor>
 #include <QMap>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // What a new theme starts with where the editor has no initial text: dark text on light grounds,
 // grey lines and a slightly tinted alternate row, and fonts large enough for a hall, so a theme
@@ -17,5 +19,18 @@ QMap<QString, QColor> newThemeColors();
 // machine has it (among `families`), otherwise no name (the board's own font), and sizes a hall
 // screen can be read by.
 QMap<QString, QString> newThemeFonts(const QStringList& families);
+
+// The name of the theme a new hall starts with.
+inline const QString hallThemeName = QStringLiteral("Hall Board");
+
+// Every column of the theme a new hall starts with, by column name, for a landscape board that fills
+// a screen of screenPixels: light text on a dark board, the call table sized to the block it gets
+// on that screen (token and counter columns, six rows under a header), token capitals of about 55
+// pixels on a 1080-line screen, a clock, and a news band the usual white messages read on.
+QMap<QString, QVariant> hallTheme(const QSize& screenPixels, const QStringList& families);
+
+// The call table a new theme starts with, by column name: as many rows as a 1080-line screen shows
+// with token labels whose capitals read from across a hall (about 50 pixels).
+QMap<QString, QString> newThemeTable();
 
 } // namespace themeDefaults

@@ -3,6 +3,7 @@
 #include "display/BoardTheme.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace themeRules {
 
@@ -16,7 +17,12 @@ void fixColumns(QString& columns, QString& colWidth)
 {
     if (!isNumeric(columns))
         columns = QStringLiteral("2");
-    if (colWidth.isEmpty()) {
+    // An empty list, or one still holding only the default width for another number of columns,
+    // gets the default for these columns.
+    const QStringList parts = colWidth.split(QLatin1Char(';'));
+    const bool untouched = std::all_of(parts.cbegin(), parts.cend(),
+                                       [](const QString& p) { return p.trimmed() == QLatin1String("2500"); });
+    if (colWidth.isEmpty() || (untouched && double(parts.size()) != leadingNumber(columns))) {
         const int n = int(qBound(0.0, leadingNumber(columns), 64.0));
         QString widths = QStringLiteral("2500");
         for (int i = 1; i < n && i < 64; ++i)

@@ -28,7 +28,7 @@ using namespace boardDrawing;
 frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Display"));
     setFocusPolicy(Qt::StrongFocus);
     resize(1024, 640);
@@ -158,6 +158,7 @@ void frmDisplay::Form_Load()
     if (!speaks.isEmpty())
         m_engine->setAnnounces(speaks == QLatin1String("1"));
     m_engine->setReconnect([this] { return reconnect(); });
+    watchNewestCall();
     m_ticker = std::make_unique<NewsTicker>(m_ctx.db, [this](const NewsTicker::Item& item) {
         QFont f = makeFont(item.font, item.size, item.bold, font());
         f.setItalic(item.italic);
@@ -176,11 +177,14 @@ void frmDisplay::start()
     m_theme = loadBoardTheme(m_ctx.db, m_ctx.session.themeId);
     if (m_theme.found)
         getpos();
+    ownScreen();
 
     // Title
     if (!m_theme.title.isEmpty()) {
         lblTtl->setText(m_theme.title);
-        lblTtl->setFont(makeFont(m_theme.titleFont, m_theme.titleSize, true, font()));
+        // Bold only when the theme's font is a bold face.
+        lblTtl->setFont(
+            makeFont(m_theme.titleFont, m_theme.titleSize, namesBoldFace(m_theme.titleFont), font()));
         lblTtl->setTextColor(m_theme.titleColor);
         lblTtl->show();
     } else {
@@ -216,10 +220,15 @@ void frmDisplay::start()
         m_table.setText(0, c, m_theme.headers.at(c));
     styleTable();
 
-    // The video list or live input plays in the media's own widget over this black area.
-    vidArea->setVisible(m_media->video() != nullptr);
+    // The video list or live input plays in the media's own widget over this black area, which shows
+    // only while there is something to play.
+    vidArea->hide();
+    if (VideoArea* video = m_media->video()) {
+        vidArea->setVisible(video->showing());
+        connect(video, &VideoArea::showingChanged, vidArea, &QWidget::setVisible);
+    }
 
-    // Title and news move with the screen's frames, by the steps of 5 ms that have passed.
+    // Title and news move with the screen's frames, by the steps that have passed.
     lblTtl->setScrollX(0);
     m_titleRuns = m_theme.scrollTitle && !m_theme.title.isEmpty();
     m_frames->start();
@@ -250,6 +259,7 @@ void frmDisplay::getData()
     applyHeaderCaptions(m_ctx.db, m_ctx.session.themeId, m_theme);
     for (int c = 1; c < m_theme.cols && c < m_theme.headers.size(); ++c)
         m_table.setText(0, c, m_theme.headers.at(c));
+    fitTable(); // captions may bring the header row
     showTable();
 }
 
@@ -321,8 +331,9 @@ void frmDisplay::showNews()
         for (const NewsTicker::Item& item : items) {
             QFont f = makeFont(item.font, item.size, item.bold, font());
             f.setItalic(item.italic);
-            auto* label =
-                new BoardNewsItem(item.text, f, item.color, imgBG->palette().color(QPalette::Window), this);
+            // A message colour too close to the band's would not read: black or white instead.
+            const QColor band = imgBG->palette().color(QPalette::Window);
+            auto* label = new BoardNewsItem(item.text, f, readableOn(item.color, band), band, this);
             label->show();
             m_labels.append(label);
         }

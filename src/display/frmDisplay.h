@@ -5,6 +5,7 @@
 #include "display/BoardWidgets.h"
 #include "display/CallBoardEngine.h"
 #include "display/CallWakeup.h"
+#include "display/NewestCallMark.h"
 #include "display/NewsTicker.h"
 #include "display/media/BoardMedia.h"
 #include "display/media/FrameSteps.h"
@@ -17,6 +18,7 @@
 struct AppContext;
 class Grid;
 class QLabel;
+class QScreen;
 class QTimer;
 
 // The display board of a hall screen: a frameless window with the title line, the table of the
@@ -50,7 +52,7 @@ public:
     void Timer3_Timer();
     void Timer10_Timer();
 
-    // One screen frame: the title and the news band move by the 5 ms steps that have passed.
+    // One screen frame: the title and the news band move by the steps that have passed.
     void frameTick(int steps);
     bool titleRuns() const { return m_titleRuns; }
     bool newsRuns() const { return m_newsRuns; }
@@ -68,6 +70,10 @@ public:
     const QVector<BoardNewsItem*>& lblScroll() const { return m_labels; }
     // The grid shows the table's texts (after a change of the table).
     void showTable();
+    // The top row's colours for the newest call at the clock's time: marked, or lit while it flashes.
+    void showNewestMark();
+    const NewestCallMark& newestMark() const { return m_newest; }
+    QTimer* newestMarkTimer() const { return m_markTimer; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,10 +81,18 @@ protected:
 
 private:
     void styleTable();
+    // The rows share the table's height and the columns its width; fonts too large for a row are set
+    // smaller.
+    void fitTable();
+    bool headerShown() const;
+    void watchNewestCall();
     void applyColumnFormats();
     QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
     void showNews();
     QRect newsBand() const;
+    // The screen the board is placed on; `at` gets the left-top corner the mode gives.
+    QScreen* hallScreen(QPoint* at) const;
+    void ownScreen();
     void askMainWindow(const char* actionName);
     bool reconnect();
     void showOffline(bool offline);
@@ -106,4 +120,8 @@ private:
     int m_labelGeneration = -1;
     QPixmap m_background;
     QPixmap m_detailPicture;
+    QVector<int> m_columnPixels; // the width of each of the table's own columns, in pixels
+    QFont m_valueFont;           // the caption font as it fits the rows
+    NewestCallMark m_newest;
+    QTimer* m_markTimer = nullptr;
 };

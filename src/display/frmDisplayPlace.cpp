@@ -11,26 +11,73 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 using namespace boardDrawing;
 
-void frmDisplay::getpos()
+namespace {
+
+// A layout made for a screen of another size is stretched to the screen the board covers, so that
+// its blocks keep their places on it.
+BoardLayout onScreen(BoardLayout l, const QSize& screenTwips)
+{
+    if (l.width <= 0 || l.height <= 0 || screenTwips.isEmpty())
+        return l;
+    const double sx = double(screenTwips.width()) / l.width;
+    const double sy = double(screenTwips.height()) / l.height;
+    if (qAbs(sx - 1) < 0.01 && qAbs(sy - 1) < 0.01)
+        return l;
+    for (QRect* r : {&l.logo, &l.time, &l.table, &l.video, &l.title, &l.news}) {
+        *r = QRect(qRound(r->left() * sx), qRound(r->top() * sy), qRound(r->width() * sx),
+                   qRound(r->height() * sy));
+    }
+    l.width = screenTwips.width();
+    l.height = screenTwips.height();
+    return l;
+}
+
+} // namespace
+
+QScreen* frmDisplay::hallScreen(QPoint* at) const
 {
     // "Single" puts the board on the primary screen; any other mode on the screen to its right.
     const QString mode = m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("theme"),
                                             QStringLiteral("screen"), QStringLiteral("Single"));
     QScreen* primary = QGuiApplication::primaryScreen();
-    QPoint at(0, 0);
+    QPoint left(0, 0);
     if (mode != QLatin1String("Single") && primary)
-        at.setX(primary->geometry().width());
-    QScreen* screen = QGuiApplication::screenAt(at);
-    if (!screen)
-        screen = primary;
+        left.setX(primary->geometry().width());
+    if (at)
+        *at = left;
+    QScreen* screen = QGuiApplication::screenAt(left);
+    return screen ? screen : primary;
+}
+
+void frmDisplay::ownScreen()
+{
+    // The board covers its screen, above every other window (a desktop's panel included), and
+    // stays there.
+    QPoint at;
+    QScreen* screen = hallScreen(&at);
+    if (!screen) {
+        move(at);
+        return;
+    }
+    setGeometry(screen->geometry());
+    if (QWindow* window = windowHandle())
+        window->setScreen(screen);
+    setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void frmDisplay::getpos()
+{
+    QPoint at;
+    QScreen* screen = hallScreen(&at);
     const QSize pixels = screen ? screen->geometry().size() : size();
     const QSize screenTwips(int(twips::fromPixels(pixels.width())), int(twips::fromPixels(pixels.height())));
 
     // A theme without a layout row gets the default layout for that screen.
-    m_layout = loadBoardLayout(m_ctx.db, m_ctx.session.themeId, screenTwips);
+    m_layout = onScreen(loadBoardLayout(m_ctx.db, m_ctx.session.themeId, screenTwips), screenTwips);
     lblTime->setGeometry(pxRect(m_layout.time));
     move(at);
     if (m_layout.width > 0 && m_layout.height > 0)

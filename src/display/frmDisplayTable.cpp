@@ -1,13 +1,18 @@
-// The display board's call table: its styling from the theme and the texts it shows.
+// The display board's call table: its styling from the theme, how it fills its block, the newest
+// call's mark and the texts it shows.
 #include "display/BoardDrawing.h"
+#include "display/BoardTableFit.h"
 #include "display/frmDisplay.h"
 #include "display/media/CellPictures.h"
 
+#include "core/AppContext.h"
+#include "ui/Clock.h"
 #include "ui/Grid.h"
 #include "ui/Twips.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QTimer>
 
 using namespace boardDrawing;
 
@@ -32,43 +37,74 @@ void frmDisplay::styleTable()
 
     FG->setColWidth(0, t.colWidths.value(0, 1));
 
-    const QFont tokenFont = makeFont(t.tokenFont, t.tokenSize, true, font());
-    const QFont valueFont = makeFont(t.valueFont, t.valueSize, true, font());
-    const QFont headerFont = makeFont(t.headerFont, t.headerSize, true, font());
     for (int r = 1; r <= t.dataRows; ++r) {
         const QColor back = (r % 2 == 1) ? t.altColor : t.tableBg;
         for (int c = 1; c < t.cols; ++c) {
             FG->setCellBackColor(r, c, back);
             FG->setCellAlignment(r, c, Qt::AlignLeft | Qt::AlignVCenter);
-            if (c == 1) {
-                FG->setCellFont(r, c, tokenFont);
-                FG->setCellForeColor(r, c, t.tokenColor);
-            } else {
-                FG->setCellFont(r, c, valueFont);
-                FG->setCellForeColor(r, c, t.valueColor);
-            }
+            FG->setCellForeColor(r, c, c == 1 ? t.tokenColor : t.valueColor);
         }
     }
     for (int c = 1; c < t.cols; ++c) {
         FG->setCellAlignment(0, c, Qt::AlignLeft | Qt::AlignVCenter);
-        if (t.headerOn) {
-            FG->setCellFont(0, c, headerFont);
+        if (t.headerOn)
             FG->setCellForeColor(0, c, t.headerFore);
-        }
     }
 
-    // Rows are at least the theme's height, and never lower than one line of their largest font.
-    const int minRow = px(t.rowHeight);
-    const int dataLine = qMax(QFontMetrics(tokenFont).height(), QFontMetrics(valueFont).height()) + 4;
-    const int headerLine = QFontMetrics(t.headerOn ? headerFont : font()).height() + 4;
-    FG->horizontalHeader()->setMinimumHeight(qMax(minRow, headerLine));
-    FG->horizontalHeader()->setMaximumHeight(qMax(minRow, headerLine));
-    for (int r = 1; r <= t.dataRows; ++r)
-        FG->QTableView::setRowHeight(r - 1, qMax(minRow, dataLine));
-
     m_detailPicture = t.img2.isEmpty() ? QPixmap() : QPixmap(t.img2);
-    applyColumnFormats();
+    fitTable();
     addimg1(*FG, t.img1);
+}
+
+bool frmDisplay::headerShown() const
+{
+    if (!m_theme.img1.isEmpty())
+        return true;
+    for (int c = 1; c < m_table.cols(); ++c) {
+        if (!m_table.text(0, c).trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
+void frmDisplay::fitTable()
+{
+    const BoardTheme& t = m_theme;
+    // A header row without any caption would only take room from the calls.
+    const bool header = headerShown();
+    FG->horizontalHeader()->setVisible(header);
+    const QVector<int> heights = boardTableFit::rowHeights(FG->height(), t.dataRows + (header ? 1 : 0));
+    // The remainders go to the first rows: the last row is the lowest.
+    const int rowPixels = heights.isEmpty() ? FG->height() : heights.last();
+
+    const QFont tokenFont =
+        boardTableFit::fitted(makeFont(t.tokenFont, t.tokenSize, true, font()), rowPixels);
+    m_valueFont = boardTableFit::fitted(makeFont(t.valueFont, t.valueSize, true, font()), rowPixels);
+    const QFont headerFont =
+        boardTableFit::fitted(makeFont(t.headerFont, t.headerSize, true, font()), rowPixels);
+    for (int r = 1; r <= t.dataRows; ++r) {
+        for (int c = 1; c < t.cols; ++c)
+            FG->setCellFont(r, c, c == 1 ? tokenFont : m_valueFont);
+    }
+    for (int c = 1; c < t.cols && t.headerOn; ++c)
+        FG->setCellFont(0, c, headerFont);
+
+    const int headerPixels = header && !heights.isEmpty() ? heights.first() : 0;
+    FG->horizontalHeader()->setMinimumHeight(headerPixels);
+    FG->horizontalHeader()->setMaximumHeight(headerPixels);
+    for (int r = 1; r <= t.dataRows; ++r)
+        FG->QTableView::setRowHeight(r - 1, heights.value(r - 1 + (header ? 1 : 0), rowPixels));
+
+    // The columns share the width in the theme's proportions; a column whose width the theme does
+    // not give counts as the grid's own default width.
+    const int defaultWidth = int(twips::fromPixels(FG->horizontalHeader()->defaultSectionSize()));
+    QVector<int> weights(t.cols, 0);
+    for (int c = 1; c < t.cols; ++c) {
+        const int width = t.colWidths.value(c, 0);
+        weights[c] = width > 0 ? width : defaultWidth;
+    }
+    m_columnPixels = boardTableFit::share(FG->width(), weights);
+    applyColumnFormats();
 
     // The frame: the table's rectangle, 10 twips further out on the left and top, 23 twips larger.
     const QRect table = FG->geometry();
@@ -84,13 +120,11 @@ void frmDisplay::styleTable()
 void frmDisplay::applyColumnFormats()
 {
     // Widths and detail pictures belong to a column and go with it when the caption columns trade
-    // places; a column whose width the theme does not give keeps the grid's own.
+    // places.
     const BoardTheme& t = m_theme;
-    const int defaultWidth = int(twips::fromPixels(FG->horizontalHeader()->defaultSectionSize()));
     for (int c = 1; c < t.cols && c < FG->cols(); ++c) {
         const int source = m_table.columnShownAt(c);
-        const int width = t.colWidths.value(source, 0);
-        FG->setColWidth(c, width > 0 ? width : defaultWidth);
+        FG->setColWidth(c, int(twips::fromPixels(m_columnPixels.value(source, 0))));
         // The detail picture lies under the token and the first caption column only.
         const QPixmap picture = source <= 2 ? m_detailPicture : QPixmap();
         for (int r = 1; r <= t.dataRows; ++r)
@@ -98,11 +132,54 @@ void frmDisplay::applyColumnFormats()
     }
 }
 
+void frmDisplay::watchNewestCall()
+{
+    if (!m_markTimer) {
+        m_markTimer = new QTimer(this);
+        m_markTimer->setObjectName(QStringLiteral("tmrNewest"));
+        m_markTimer->setInterval(100);
+        connect(m_markTimer, &QTimer::timeout, this, &frmDisplay::showNewestMark);
+    }
+    // Every call the board takes, a recall too, comes into the top row and flashes there.
+    m_engine->setTakenHandler([this](const CallRow&) {
+        m_newest.called(m_ctx.clock.now());
+        m_markTimer->start();
+    });
+}
+
+void frmDisplay::showNewestMark()
+{
+    const BoardTheme& t = m_theme;
+    const QDateTime now = m_ctx.clock.now();
+    if (!m_newest.flashing(now) && m_markTimer)
+        m_markTimer->stop();
+    if (t.dataRows < 1 || FG->rows() < 2)
+        return;
+    const bool holdsCall = !m_table.text(1, 1).trimmed().isEmpty();
+    const NewestCallMark::Look look = holdsCall ? m_newest.lookAt(now) : NewestCallMark::Look::Plain;
+    const QColor ground = t.altColor; // the top row is an odd row
+    for (int c = 1; c < t.cols && c < FG->cols(); ++c) {
+        const QColor text = c == 1 ? t.tokenColor : t.valueColor;
+        QColor back = ground;
+        QColor fore = text;
+        if (look == NewestCallMark::Look::Marked) {
+            back = NewestCallMark::markedGround(ground, t.tokenColor);
+            fore = readableOn(text, back, 3);
+        } else if (look == NewestCallMark::Look::Lit) {
+            back = t.tokenColor;
+            fore = readableOn(ground, back, 3);
+        }
+        if (FG->cellBackColor(1, c) != back)
+            FG->setCellBackColor(1, c, back);
+        if (FG->cellForeColor(1, c) != fore)
+            FG->setCellForeColor(1, c, fore);
+    }
+}
+
 void frmDisplay::showTable()
 {
     const int rows = qMin(m_table.rows(), FG->rows());
     const int cols = qMin(m_table.cols(), FG->cols());
-    const QFont valueFont = makeFont(m_theme.valueFont, m_theme.valueSize, true, font());
     for (int r = 0; r < rows; ++r) {
         for (int c = 1; c < cols; ++c) {
             const QString text = shown(m_table.text(r, m_table.columnShownAt(c)));
@@ -110,9 +187,10 @@ void frmDisplay::showTable()
                 continue;
             FG->setText(r, c, text);
             if (r > 0 && c >= 2)
-                FG->setCellFont(r, c, captionFont(valueFont, text, FG->rowHeight(r)));
+                FG->setCellFont(r, c, captionFont(m_valueFont, text, FG->rowHeight(r)));
         }
     }
+    showNewestMark();
 }
 
 QFont frmDisplay::captionFont(const QFont& base, const QString& text, int rowTwips) const

@@ -2,7 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
-#include "display/CounterChoice.h"
+#include "core/ThemeCounters.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/Named.h"
@@ -132,7 +132,13 @@ void frmSelectCounter::getList()
 {
     if (lblTheme->text().isEmpty())
         return;
-    const QStringList keys = counterChoice::load(m_ctx.settings, lblTheme->text().toLongLong());
+    QStringList keys;
+    try {
+        keys = themeCounters::load(m_ctx.db, m_ctx.settings, lblTheme->text().toLongLong());
+    } catch (const DbError& e) {
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+        return;
+    }
     for (const QString& key : keys) {
         for (int r = 1; r < FG->rows(); ++r) {
             if (FG->text(r, 0) == key)
@@ -181,7 +187,13 @@ void frmSelectCounter::cmdSave_Click()
         if (isTicked(r))
             keys.append(FG->text(r, 0));
     }
-    counterChoice::save(m_ctx.settings, lblTheme->text().toLongLong(), keys);
+    try {
+        themeCounters::save(m_ctx.db, m_ctx.settings, lblTheme->text().toLongLong(), keys);
+    } catch (const DbError& e) {
+        // Nothing was saved: the window stays open with the ticks.
+        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+        return;
+    }
     close();
 }
 

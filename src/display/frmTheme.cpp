@@ -34,7 +34,10 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     cmbType->addItems({QStringLiteral("Vertical"), QStringLiteral("Horrizontal")});
     txtColumn = makeEdit("txtColumn", QStringLiteral("2"));
     txtRow = makeEdit("txtRow", QStringLiteral("12"));
-    txtColWidth = makeEdit("txtColWidth");
+    // One width per column, in twips, separated by ";"; the initial text suits the initial two columns.
+    txtColWidth = makeEdit("txtColWidth", QStringLiteral("2500;2500"));
+    txtColWidth->setPlaceholderText(QStringLiteral("e.g. 2500;2500"));
+    txtColWidth->setToolTip(themeRules::columnWidthHint);
     txtRHeight = makeEdit("txtRHeight", QStringLiteral("500"));
     tblLine = makeEdit("tblLine", QStringLiteral("1"));
     chkHeader = named(new QCheckBox(QStringLiteral("Enable Header")), "chkHeader");
@@ -143,6 +146,9 @@ void frmTheme::addSize()
     QStringList sizes;
     for (int s = 2; s <= 50; s += 2)
         sizes.append(QString::number(s));
+    // Larger sizes for the token labels of a hall board.
+    for (int s : {56, 64, 72, 80, 96})
+        sizes.append(QString::number(s));
     for (QComboBox* c : {cmbTSize, cmbRFsize, cmbHFSize, cmbVFSize, cmbTtlSize}) {
         const QString keep = c->currentText();
         c->clear();
@@ -173,6 +179,9 @@ void frmTheme::cmdSave_Click()
 {
     m_ctx.settings.set(QStringLiteral("Queue"), QStringLiteral("Pic"), QStringLiteral("Duration"),
                        txtTime->text());
+    // An empty width list gets the default for the columns, as leaving "Colums" would give it.
+    if (txtColWidth->text().trimmed().isEmpty())
+        txtColumn_LostFocus();
     if (!chkVal()) {
         m_ctx.dialogs.message(QStringLiteral("Please Enter a valid colum widths"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);

@@ -1,6 +1,8 @@
 // The theme editor's window: its fields in framed groups, three columns, the commands below.
 #include "display/frmTheme.h"
 
+#include "ui/Named.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -40,6 +42,10 @@ void frmTheme::arrangeFields()
     f->addRow(QStringLiteral("Colums"), txtColumn);
     f->addRow(QStringLiteral("Rows"), txtRow);
     f->addRow(QStringLiteral("Column Width"), txtColWidth);
+    auto* widthHint = named(new QLabel(QStringLiteral("one per column, separated by \";\" (2500;2500)")),
+                            "lblColWidthHint");
+    widthHint->setStyleSheet(QStringLiteral("color: #555;"));
+    f->addRow(QString(), widthHint);
     f->addRow(QStringLiteral("Row Height"), txtRHeight);
     f->addRow(QStringLiteral("Line Width"), tblLine);
     f->addRow(QString(), chkHeader);

@@ -47,11 +47,14 @@ void frmTheme::showNewThemeDefaults()
 {
     const QMap<QString, QColor> colors = themeDefaults::newThemeColors();
     const QMap<QString, QString> fonts = themeDefaults::newThemeFonts(QFontDatabase::families());
+    const QMap<QString, QString> table = themeDefaults::newThemeTable();
     for (const Binding& b : m_bindings) {
         if (auto* swatch = qobject_cast<QLabel*>(b.field); swatch && colors.contains(b.column))
             setSwatchColor(swatch, colorNumber::fromColor(colors.value(b.column)));
         else if (auto* list = qobject_cast<QComboBox*>(b.field); list && fonts.contains(b.column))
             list->setCurrentText(fonts.value(b.column));
+        else if (auto* edit = qobject_cast<QLineEdit*>(b.field); edit && table.contains(b.column))
+            edit->setText(table.value(b.column));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/Schema.h"
 #include "core/Session.h"
+#include "maintenance/BackupFiles.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -123,14 +124,14 @@ bool sameFile(const QString& a, const QString& b)
     return normalised(a) == normalised(b);
 }
 
-QString backupDatabase(Database& db, const QString& folder)
+QString backupDatabase(Database& db, const QString& folder, QString* writtenAs, const QDateTime& at)
 {
     if (db.kind() != Database::Kind::Sqlite || !db.isOpen())
         return QStringLiteral("No embedded database is open");
     const QFileInfo dir(folder);
     if (folder.trimmed().isEmpty() || !dir.isDir())
         return QStringLiteral("The folder \"%1\" does not exist").arg(folder);
-    const QString target = backupFileIn(folder);
+    const QString target = backupfiles::datedFileIn(folder, QStringLiteral("mdb"), at);
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
     try {
@@ -140,11 +141,17 @@ QString backupDatabase(Database& db, const QString& folder)
         QFile::remove(part);
         return e.description();
     }
-    const QString error = replaceFile(part, target);
+    QString error = replaceFile(part, target);
     if (!error.isEmpty()) {
         QFile::remove(part);
         return error;
     }
+    if (writtenAs)
+        *writtenAs = target;
+    error = backupfiles::publishLatest(target, backupFileIn(folder));
+    if (!error.isEmpty())
+        return QStringLiteral("The backup was written to \"%1\" but could not be copied to \"%2\": %3")
+            .arg(target, backupFileIn(folder), error);
     return {};
 }
 
@@ -172,11 +179,15 @@ QString restoreDatabase(const QString& source, const QString& target)
         return error;
     }
     QFile::setPermissions(part, QFile::permissions(part) | QFile::WriteOwner);
-    // The database being replaced stays beside it, so a wrong restore can be undone.
-    if (QFileInfo::exists(target)) {
-        const QString kept = keptBeforeRestore(target);
-        QFile::remove(kept);
-        if (!QFile::copy(target, kept)) {
+    // The database being replaced stays beside it, so a wrong restore can be undone. It is copied
+    // under a name of its own first: the copy an earlier restore kept stays until this one succeeded.
+    const QString kept = keptBeforeRestore(target);
+    const QString keeping = kept + QStringLiteral(".part");
+    const bool hadTarget = QFileInfo::exists(target);
+    if (hadTarget) {
+        QFile::remove(keeping);
+        if (!QFile::copy(target, keeping)) {
+            QFile::remove(keeping);
             QFile::remove(part);
             return QStringLiteral("The present database could not be kept as \"%1\", so nothing was restored")
                 .arg(kept);
@@ -186,7 +197,13 @@ QString restoreDatabase(const QString& source, const QString& target)
     const QString error = replaceFile(part, target);
     if (!error.isEmpty()) {
         QFile::remove(part);
+        QFile::remove(keeping);
         return error;
+    }
+    if (hadTarget) {
+        if (const QString notKept = replaceFile(keeping, kept); !notKept.isEmpty())
+            return QStringLiteral("The database was restored, but what it replaced is in \"%1\" (%2)")
+                .arg(keeping, notKept);
     }
     return {};
 }
@@ -198,6 +215,53 @@ qint64 deleteCallsBefore(Database& db, const QDate& before)
                                    {before.toString(QStringLiteral("yyyy-MM-dd"))});
     transaction.commit();
     return removed;
+}
+
+namespace {
+// The call rows that go with clearing before a day: dated before it, or of a ticket dated before it.
+const char* const CallsBefore =
+    "tickDate < ? or tickAuto in (select tickAuto from tblTicket where tickDate < ?)";
+} // namespace
+
+ClearCount countBefore(Database& db, const QDate& before)
+{
+    const QString day = before.toString(QStringLiteral("yyyy-MM-dd"));
+    ClearCount c;
+    c.tickets =
+        db.query(QStringLiteral("select count(*) from tblTicket where tickDate < ?"), {day}).number(0, 0);
+    c.calls = db.query(QStringLiteral("select count(*) from tblCall where ") + QLatin1String(CallsBefore),
+                       {day, day})
+                  .number(0, 0);
+    return c;
+}
+
+ClearCount deleteTicketsBefore(Database& db, const QDate& before)
+{
+    const QString day = before.toString(QStringLiteral("yyyy-MM-dd"));
+    Database::Transaction transaction(db);
+    ClearCount c;
+    // The call rows first: they find their tickets by the tickets' dates.
+    c.calls = db.exec(QStringLiteral("delete from tblCall where ") + QLatin1String(CallsBefore), {day, day});
+    c.tickets = db.exec(QStringLiteral("delete from tblTicket where tickDate < ?"), {day});
+    transaction.commit();
+    return c;
+}
+
+QString clearBeforeQuestion(const ClearCount& count, const QDate& before)
+{
+    return QStringLiteral("%1 ticket(s) and %2 call row(s) dated before %3 will be deleted, whatever their "
+                          "state. This cannot be undone.\nDo you want to delete them?")
+        .arg(count.tickets)
+        .arg(count.calls)
+        .arg(before.toString(QStringLiteral("dd-MM-yyyy")));
+}
+
+QString clearedText(const ClearCount& count, const QDate& before)
+{
+    return QStringLiteral("Deleted %1 ticket(s) and %2 call row(s) dated before %3.")
+        .arg(count.tickets)
+        .arg(count.calls)
+        .arg(before.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
 qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,14 +25,17 @@ QString backupFileIn(const QString& folder);
 // True when the two names point to the same file (existing or not).
 bool sameFile(const QString& a, const QString& b);
 
-// Writes a consistent copy of the open SQLite database to folder/data.mdb, replacing one that is
-// there. The copy is taken on the live connection, so other workstations may go on writing. Returns
-// an empty text on success, else the description of what failed.
-QString backupDatabase(Database& db, const QString& folder);
+// Writes a consistent copy of the open SQLite database to folder/data-<date>_<time>.mdb and makes
+// it folder/data.mdb too (replacing the one there; earlier dated copies stay). The copy is taken on
+// the live connection, so other workstations may go on writing. Returns an empty text on success
+// (the dated file's name in writtenAs), else the description of what failed.
+QString backupDatabase(Database& db, const QString& folder, QString* writtenAs = nullptr,
+                       const QDateTime& at = QDateTime::currentDateTime());
 
 // Puts `source` in place of `target`, the database file, which must not be open here. The source
 // must be a Brivane database of a schema this program reads; the target is replaced in one step, so
-// a failure leaves it as it was, and what it held is kept as keptBeforeRestore(target).
+// a failure leaves it as it was, and what it held is kept as keptBeforeRestore(target). The copy
+// kept by an earlier restore is replaced only once this one has succeeded.
 // Returns an empty text on success, else the description of what failed.
 QString restoreDatabase(const QString& source, const QString& target);
 QString keptBeforeRestore(const QString& target);
@@ -40,6 +44,20 @@ QString keptBeforeRestore(const QString& target);
 
 // Deletes every call event dated before `before`; returns the number of rows removed.
 qint64 deleteCallsBefore(Database& db, const QDate& before);
+
+// What clearing everything dated before a day removes: its tickets, and the call rows dated before
+// it or belonging to those tickets.
+struct ClearCount
+{
+    qint64 tickets = 0;
+    qint64 calls = 0;
+};
+ClearCount countBefore(Database& db, const QDate& before);
+// Deletes them in one transaction; returns what was removed.
+ClearCount deleteTicketsBefore(Database& db, const QDate& before);
+// "12 tickets and 30 call rows dated before 01-12-2026 will be deleted. ..." and the answer's text.
+QString clearBeforeQuestion(const ClearCount& count, const QDate& before);
+QString clearedText(const ClearCount& count, const QDate& before);
 
 // Deletes the tickets with these keys in one transaction; returns the number of rows removed.
 qint64 deleteTickets(Database& db, const QList<qint64>& tickAutos);

@@ -4,6 +4,7 @@
 #include "core/CommandRegistry.h"
 #include "core/Database.h"
 #include "core/ScreenRegistry.h"
+#include "maintenance/BackupFiles.h"
 #include "maintenance/Maintenance.h"
 #include "maintenance/ServerBackup.h"
 #include "maintenance/frmBackup.h"
@@ -42,33 +43,59 @@ serverbackup::Progress progressTo(QTextStream& err, const char* doing)
     };
 }
 
-int backupCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)
+const char* BackupUsage = "backup DIR [--keep N]";
+
+int backupCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    if (args.size() != 1 || args.first().isEmpty()) {
-        err << "usage: brivane-ctl backup DIR" << Qt::endl;
+    QStringList args = arguments;
+    const bool hasKeep = args.contains(QStringLiteral("--keep"));
+    const QString keepText = takeOption(args, QStringLiteral("--keep"));
+    bool keepOk = false;
+    const int keep = keepText.toInt(&keepOk);
+    if (args.size() != 1 || args.first().isEmpty() || args.first().startsWith(QLatin1Char('-')) ||
+        (hasKeep && (!keepOk || keep < 1))) {
+        err << "usage: brivane-ctl " << BackupUsage << Qt::endl;
         return 2;
     }
     const QString folder = args.first();
-    if (maintenance::onServer(ctx)) {
-        const QString error = serverbackup::backup(ctx.db, folder, progressTo(err, "backing up"));
-        if (!error.isEmpty()) {
-            err << error << Qt::endl;
+    const bool server = maintenance::onServer(ctx);
+    QString written;
+    QString error;
+    if (server) {
+        error = serverbackup::backup(ctx.db, folder, progressTo(err, "backing up"), &written);
+    } else {
+        if (maintenance::sameFile(maintenance::backupFileIn(folder), maintenance::databaseFile(ctx))) {
+            err << "Select a different folder " << Qt::endl;
             return 1;
         }
-        out << "Backup Completed Successfully: " << serverbackup::backupFileIn(folder) << Qt::endl;
-        return 0;
+        error = maintenance::backupDatabase(ctx.db, folder, &written);
     }
-    const QString target = maintenance::backupFileIn(folder);
-    if (maintenance::sameFile(target, maintenance::databaseFile(ctx))) {
-        err << "Select a different folder " << Qt::endl;
-        return 1;
-    }
-    const QString error = maintenance::backupDatabase(ctx.db, folder);
     if (!error.isEmpty()) {
         err << error << Qt::endl;
         return 1;
     }
-    out << "Backup Completed Successfully: " << target << Qt::endl;
+    out << "Backup Completed Successfully: " << written << Qt::endl;
+    if (hasKeep) {
+        const QStringList removed =
+            backupfiles::keepNewest(folder, server ? QStringLiteral("dump") : QStringLiteral("mdb"), keep);
+        for (const QString& file : removed)
+            out << "Removed the older backup " << file << Qt::endl;
+    }
+    return 0;
+}
+
+const char* ClearTicketsUsage = "clear-tickets --before yyyy-MM-dd";
+
+int clearTicketsCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    const QString text = takeOption(args, QStringLiteral("--before"));
+    const QDate before = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!args.isEmpty() || !before.isValid()) {
+        err << "usage: brivane-ctl " << ClearTicketsUsage << Qt::endl;
+        return 2;
+    }
+    out << maintenance::clearedText(maintenance::deleteTicketsBefore(ctx.db, before), before) << Qt::endl;
     return 0;
 }
 
@@ -117,6 +144,8 @@ void registerMaintenance(ScreenRegistry& screens, CommandRegistry& commands)
 
     commands.add(QStringLiteral("clear-calls"), QStringLiteral("clear-calls --before yyyy-MM-dd"),
                  clearCallsCommand);
-    commands.add(QStringLiteral("backup"), QStringLiteral("backup DIR"), backupCommand);
+    commands.add(QStringLiteral("clear-tickets"), QString::fromLatin1(ClearTicketsUsage),
+                 clearTicketsCommand);
+    commands.add(QStringLiteral("backup"), QString::fromLatin1(BackupUsage), backupCommand);
     commands.add(QStringLiteral("restore"), QStringLiteral("restore FILE"), restoreCommand);
 }

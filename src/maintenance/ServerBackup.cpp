@@ -1,5 +1,7 @@
 #include "maintenance/ServerBackup.h"
 
+#include "maintenance/BackupFiles.h"
+
 #include "core/Database.h"
 #include "core/Schema.h"
 
@@ -9,6 +11,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+
+#include <cstdio>
 
 namespace serverbackup {
 
@@ -185,7 +189,8 @@ int otherConnections(Database& db)
             .number(0, 0));
 }
 
-QString backup(Database& db, const QString& folder, const Progress& progress)
+QString backup(Database& db, const QString& folder, const Progress& progress, QString* writtenAs,
+               const QDateTime& at)
 {
     const QFileInfo dir(folder);
     if (folder.trimmed().isEmpty() || !dir.isDir())
@@ -195,7 +200,15 @@ QString backup(Database& db, const QString& folder, const Progress& progress)
     QString program;
     if (const QString problem = usableTool(QStringLiteral("pg_dump"), db, program); !problem.isEmpty())
         return problem;
-    return dumpTo(db, program, backupFileIn(folder), progress);
+    const QString dated = backupfiles::datedFileIn(folder, QStringLiteral("dump"), at);
+    if (const QString problem = dumpTo(db, program, dated, progress); !problem.isEmpty())
+        return problem;
+    if (writtenAs)
+        *writtenAs = dated;
+    if (const QString problem = backupfiles::publishLatest(dated, backupFileIn(folder)); !problem.isEmpty())
+        return QStringLiteral("The backup was written to \"%1\" but could not be copied to \"%2\": %3")
+            .arg(dated, backupFileIn(folder), problem);
+    return {};
 }
 
 QString checkDump(const QString& file)
@@ -248,12 +261,12 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
             .arg(others)
             .arg(others == 1 ? QStringLiteral("workstation is") : QStringLiteral("workstations are"));
     // The database being replaced stays at hand, so a wrong restore can be undone.
+    // Dumped under a name of its own first: what an earlier restore kept stays until this one succeeded.
     const QString kept = file + QStringLiteral(".before-restore");
-    if (const QString problem = dumpTo(db, dumper, kept, {}); !problem.isEmpty())
+    const QString keeping = kept + QStringLiteral(".new");
+    if (const QString problem = dumpTo(db, dumper, keeping, {}); !problem.isEmpty())
         return QStringLiteral("The present database could not be kept as \"%1\", so nothing was restored: %2")
             .arg(kept, problem);
-    if (keptAs)
-        *keptAs = kept;
     const Run run =
         runTool(program,
                 {QStringLiteral("--clean"), QStringLiteral("--if-exists"), QStringLiteral("--no-owner"),
@@ -261,9 +274,19 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
                  QStringLiteral("--exit-on-error"), QStringLiteral("--verbose"),
                  QStringLiteral("--dbname=") + db.serverLink().database, file},
                 environmentFor(db.serverLink()), QStringLiteral("processing data for table"), progress);
-    if (!run.ok)
+    if (!run.ok) {
+        QFile::remove(keeping);
         return QStringLiteral("The restore failed and was undone; the database is as it was.\n%1")
             .arg(run.errors);
+    }
+    // Replaced in one step: there is always one copy to undo with.
+    if (std::rename(QFile::encodeName(keeping).constData(), QFile::encodeName(kept).constData()) != 0) {
+        if (keptAs)
+            *keptAs = keeping;
+        return {};
+    }
+    if (keptAs)
+        *keptAs = kept;
     return {};
 }
 

@@ -2,13 +2,17 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "maintenance/BackupFiles.h"
 #include "maintenance/Maintenance.h"
 #include "maintenance/ServerBackup.h"
+#include "reports/ReportLoader.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -80,6 +84,19 @@ void frmBackup::Form_Load()
     m_databasePath = maintenance::databaseFile(m_ctx);
     if (maintenance::onServer(m_ctx))
         Text1->setToolTip(QStringLiteral("A backup made here of the server's database (data.dump)"));
+    // A folder of its own is offered; a backup there also leaves data.mdb (or data.dump) to restore.
+    Text2->setText(QDir::toNativeSeparators(backupfiles::defaultFolder()));
+    const QString latest = maintenance::onServer(m_ctx)
+                               ? serverbackup::backupFileIn(backupfiles::defaultFolder())
+                               : maintenance::backupFileIn(backupfiles::defaultFolder());
+    if (QFileInfo::exists(latest))
+        Text1->setText(QDir::toNativeSeparators(latest));
+}
+
+QString frmBackup::restoreFilter() const
+{
+    return maintenance::onServer(m_ctx) ? QStringLiteral("Server database backups (*.dump);;All files (*)")
+                                        : QStringLiteral("Database backups (*.mdb);;All files (*)");
 }
 
 bool frmBackup::refuseWithoutDatabase()
@@ -113,16 +130,20 @@ void frmBackup::setWorking(bool working)
 
 void frmBackup::cmdRestoreBrowse_Click()
 {
-    const QString file = m_ctx.dialogs.openFileName(QStringLiteral("Restore From"),
-                                                    QStringLiteral("Database backups (*.mdb);;All files (*)"),
-                                                    QString(), this);
+    // Opens where the backups go, on the kind of backup this database's store makes.
+    QString dir = QFileInfo(Text1->text().trimmed()).absolutePath();
+    if (Text1->text().trimmed().isEmpty() || !QFileInfo(dir).isDir())
+        dir = Text2->text().trimmed();
+    const QString file =
+        m_ctx.dialogs.openFileName(QStringLiteral("Restore From"), restoreFilter(), dir, this);
     if (!file.isEmpty())
         Text1->setText(file);
 }
 
 void frmBackup::cmdBackupBrowse_Click()
 {
-    QString folder = m_ctx.dialogs.folder(QStringLiteral("Click on a directory to Backup "), QString(), this);
+    QString folder = m_ctx.dialogs.folder(QStringLiteral("Click on a directory to Backup "),
+                                          Text2->text().trimmed(), this);
     const int zero = folder.indexOf(QChar(0));
     if (zero >= 0)
         folder.truncate(zero);
@@ -149,22 +170,28 @@ void frmBackup::cmdBackup_Click()
                               Dialogs::Icon::None, {}, this);
         return;
     }
+    // The offered folder is made when it is not there yet.
+    if (!QDir().mkpath(folder)) {
+        m_ctx.dialogs.message(QStringLiteral("The folder \"%1\" cannot be made").arg(folder),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+        return;
+    }
     openConnection(m_ctx);
     QString error;
+    QString written;
     if (maintenance::onServer(m_ctx)) {
         setWorking(true);
         try {
-            error = serverbackup::backup(m_ctx.db, folder, showProgress());
+            error = serverbackup::backup(m_ctx.db, folder, showProgress(), &written);
         } catch (const DbError& e) {
             error = e.description();
         }
         setWorking(false);
     } else {
-        error = maintenance::backupDatabase(m_ctx.db, folder);
+        error = maintenance::backupDatabase(m_ctx.db, folder, &written);
     }
     if (error.isEmpty())
-        m_ctx.dialogs.message(QStringLiteral("Backup Completed Successfully "), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(backupDoneText(written), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
     else
         m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
 }
@@ -191,20 +218,34 @@ void frmBackup::cmdRestore_Click()
     RestoreDbase(source, m_databasePath);
 }
 
+QString frmBackup::backupDoneText(const QString& file)
+{
+    const QString latest = QFileInfo(file).dir().filePath(QFileInfo(file).suffix() == QLatin1String("dump")
+                                                              ? QStringLiteral("data.dump")
+                                                              : QStringLiteral("data.mdb"));
+    return QStringLiteral("Backup Completed Successfully \n%1\n(also kept as %2, the newest backup)")
+        .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(latest));
+}
+
 void frmBackup::RestoreDbase(const QString& source, const QString& target)
 {
     if (source.isEmpty())
         return;
+    // This workstation's own report and clearing windows give their connections back first, so that
+    // they do not count as another workstation using the database.
+    ReportLoader::releaseAllConnections();
     try {
         QString error;
+        QString kept;
         if (maintenance::onServer(m_ctx)) {
             openConnection(m_ctx);
             setWorking(true);
-            error = serverbackup::restore(m_ctx.db, source, showProgress());
+            error = serverbackup::restore(m_ctx.db, source, showProgress(), &kept);
             setWorking(false);
         } else {
             m_ctx.db.close();
             error = maintenance::restoreDatabase(source, target);
+            kept = maintenance::keptBeforeRestore(target);
         }
         // Whatever happened, the program works on with the database file now in place.
         openConnection(m_ctx);
@@ -213,8 +254,12 @@ void frmBackup::RestoreDbase(const QString& source, const QString& target)
                                   this);
             return;
         }
-        m_ctx.dialogs.message(QStringLiteral("Restore Complete!"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::Information, QStringLiteral("RESTORE SUCCESSFUL"), this);
+        const QString done = QFileInfo::exists(kept)
+                                 ? QStringLiteral("Restore Complete!\nThe database it replaced is kept in %1")
+                                       .arg(QDir::toNativeSeparators(kept))
+                                 : QStringLiteral("Restore Complete!");
+        m_ctx.dialogs.message(done, Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                              QStringLiteral("RESTORE SUCCESSFUL"), this);
     } catch (const DbError& e) {
         setWorking(false);
         m_ctx.dialogs.message(QStringLiteral("Error \r\n") + e.description(), Dialogs::Buttons::Ok,

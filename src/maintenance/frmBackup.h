@@ -35,6 +35,11 @@ public:
     // Copies `source` over `target` and reports the result.
     void RestoreDbase(const QString& source, const QString& target);
 
+    // "Backup Completed Successfully " with the file written and the newest backup's plain name.
+    static QString backupDoneText(const QString& file);
+    // The restore picker's filter: the kind of backup this database's store makes first.
+    QString restoreFilter() const;
+
     // The database file this window works on (empty on a server database).
     QString databasePath() const { return m_databasePath; }
 

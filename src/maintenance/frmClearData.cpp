@@ -5,11 +5,14 @@
 #include "maintenance/ClearTickets.h"
 #include "maintenance/Maintenance.h"
 #include "reports/modExcel.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/Named.h"
 
+#include <QDateEdit>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 
 frmClearData::frmClearData(AppContext& ctx, QWidget* parent)
@@ -24,7 +27,43 @@ frmClearData::frmClearData(AppContext& ctx, QWidget* parent)
     FG->setSelectionMode(QAbstractItemView::ExtendedSelection);
     cmdDelete = named(new QPushButton(QStringLiteral("Delete Selected"), this), "cmdDelete");
     bottomRow->addWidget(cmdDelete);
+    bottomRow->addSpacing(24);
+    bottomRow->addWidget(new QLabel(QStringLiteral("Everything before"), this));
+    dtBefore = named(new QDateEdit(this), "dtBefore");
+    dtBefore->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+    dtBefore->setCalendarPopup(true);
+    // A month back is offered: the present month's tickets stay for its reports.
+    dtBefore->setDate(ctx.clock.today().addMonths(-1));
+    bottomRow->addWidget(dtBefore);
+    cmdDeleteBefore = named(new QPushButton(QStringLiteral("Delete Before"), this), "cmdDeleteBefore");
+    bottomRow->addWidget(cmdDeleteBefore);
     connect(cmdDelete, &QPushButton::clicked, this, &frmClearData::cmdDelete_Click);
+    connect(cmdDeleteBefore, &QPushButton::clicked, this, &frmClearData::cmdDeleteBefore_Click);
+}
+
+void frmClearData::cmdDeleteBefore_Click()
+{
+    AppContext& ctx = context();
+    const QDate before = dtBefore->date();
+    try {
+        const maintenance::ClearCount count = maintenance::countBefore(ctx.db, before);
+        if (count.tickets == 0 && count.calls == 0) {
+            ctx.dialogs.message(QStringLiteral("There is nothing dated before %1.")
+                                    .arg(before.toString(QStringLiteral("dd-MM-yyyy"))),
+                                Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
+            return;
+        }
+        if (!ctx.dialogs.askYesNo(maintenance::clearBeforeQuestion(count, before), Dialogs::Icon::Warning, {},
+                                  this))
+            return;
+        const maintenance::ClearCount removed = maintenance::deleteTicketsBefore(ctx.db, before);
+        addFG();
+        ctx.dialogs.message(maintenance::clearedText(removed, before), Dialogs::Buttons::Ok,
+                            Dialogs::Icon::Information, {}, this);
+    } catch (const DbError& e) {
+        addFG();
+        ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+    }
 }
 
 void frmClearData::cmdDelete_Click()

@@ -253,6 +253,34 @@ QString sheetName(const QString& title)
     return name.left(31);
 }
 
+namespace {
+
+// A number as a count or a duration is written: an optional minus, digits without a leading zero
+// (or a single 0), an optional decimal part; at most 15 digits, all of which a spreadsheet keeps.
+bool plainNumber(const QString& t)
+{
+    qsizetype i = t.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const qsizetype start = i;
+    int digits = 0;
+    while (i < t.size() && t.at(i).isDigit() && t.at(i).unicode() < 128) {
+        ++i;
+        ++digits;
+    }
+    if (digits == 0 || (digits > 1 && t.at(start) == QLatin1Char('0')))
+        return false;
+    if (i < t.size()) {
+        if (t.at(i) != QLatin1Char('.') || i + 1 == t.size())
+            return false;
+        for (++i; i < t.size(); ++i, ++digits) {
+            if (!t.at(i).isDigit() || t.at(i).unicode() >= 128)
+                return false;
+        }
+    }
+    return digits <= 15;
+}
+
+} // namespace
+
 SheetValue sheetValue(const QString& text)
 {
     SheetValue v;
@@ -261,9 +289,14 @@ SheetValue sheetValue(const QString& text)
     if (t.isEmpty())
         return v;
     bool number = false;
-    QLocale::c().toDouble(t, &number);
-    if (number)
-        return v; // kept as text, leading zeros and all
+    const double value = QLocale::c().toDouble(t, &number);
+    if (number) {
+        if (plainNumber(t)) {
+            v.isNumber = true;
+            v.serial = value;
+        }
+        return v; // else kept as text, leading zeros and all
+    }
 
     static const QDate epoch(1899, 12, 30);
     struct Form

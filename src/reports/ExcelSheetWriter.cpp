@@ -157,7 +157,7 @@ private:
             m_lastFormat[j] = m_formats.get(look);
         }
         lxw_format* format = m_lastFormat[j];
-        if (value.isDateTime)
+        if (value.isDateTime || value.isNumber)
             check(worksheet_write_number(m_sheet, lxw_row_t(i), lxw_col_t(j), value.serial, format));
         else if (value.text.isEmpty())
             check(worksheet_write_blank(m_sheet, lxw_row_t(i), lxw_col_t(j), format));
@@ -187,8 +187,9 @@ private:
         const SheetValue value = sheetValue(m_grid.text(r, c));
         lxw_format* format = m_formats.get(lookOf(r, c, value.numberFormat, vcenter));
         check(worksheet_merge_range(m_sheet, lxw_row_t(i1), lxw_col_t(j1), lxw_row_t(i2), lxw_col_t(j2),
-                                    value.isDateTime ? "" : value.text.toUtf8().constData(), format));
-        if (value.isDateTime)
+                                    value.isDateTime || value.isNumber ? "" : value.text.toUtf8().constData(),
+                                    format));
+        if (value.isDateTime || value.isNumber)
             check(worksheet_write_number(m_sheet, lxw_row_t(i1), lxw_col_t(j1), value.serial, format));
     }
 

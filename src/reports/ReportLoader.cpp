@@ -55,7 +55,14 @@ GridRow reportGridRow(const ReportRow& row, qint64 number)
     g.append(row.counter);
     g.append(row.from);
     g.append(row.to);
-    g.append(row.duration);
+    for (const std::optional<int>& minutes : {row.duration, row.waiting}) {
+        if (minutes)
+            g.appendNumber(*minutes);
+        else
+            g.append(QStringView());
+    }
+    g.append(row.status);
+    g.append(row.counterDisplayName);
     return g;
 }
 
@@ -77,6 +84,7 @@ public:
         batch.reserve(batchSize);
         QElapsedTimer waited;
         waited.start();
+        ReportTotals totals(request.kind == ReportKind::Counter);
         try {
             Database& db = connectTo(store);
             forEachReportRow(db, request.kind, request.filter, request.from, request.to, request.showAll,
@@ -85,7 +93,8 @@ public:
                                      throw Cancelled{};
                                  ReportSummary& s = last.summary;
                                  ++s.rows;
-                                 s.durationSum += row.duration.toLongLong();
+                                 s.durationSum += row.duration.value_or(0);
+                                 totals.add(row);
                                  batch.push_back(reportGridRow(row, s.rows));
                                  if (batch.size() >= batchSize || waited.elapsed() >= LongestWaitMs) {
                                      m_loader.post(Delivery{run, std::move(batch), false, {}});
@@ -100,9 +109,12 @@ public:
         } catch (const DbError& e) {
             last.summary.error = e.description();
         }
+        last.summary.totals = totals.lines();
         last.rows = std::move(batch);
         m_loader.post(std::move(last));
     }
+
+    void release() { m_db.reset(); }
 
 private:
     Database& connectTo(const StoreAddress& store)
@@ -133,9 +145,38 @@ private:
     StoreAddress m_store;
 };
 
+namespace {
+// The loaders of this program, on the main thread.
+QList<ReportLoader*>& liveLoaders()
+{
+    static QList<ReportLoader*> loaders;
+    return loaders;
+}
+} // namespace
+
+void ReportLoader::releaseConnection()
+{
+    if (!m_worker)
+        return;
+    const bool wasBusy = m_busy;
+    cancel();
+    Worker* worker = m_worker;
+    QMetaObject::invokeMethod(
+        worker, [worker] { worker->release(); }, Qt::BlockingQueuedConnection);
+    if (wasBusy && onStopped)
+        onStopped();
+}
+
+void ReportLoader::releaseAllConnections()
+{
+    for (ReportLoader* loader : liveLoaders())
+        loader->releaseConnection();
+}
+
 ReportLoader::ReportLoader(QObject* parent)
     : QObject(parent), m_thread(new QThread), m_worker(new Worker(*this))
 {
+    liveLoaders().append(this);
     m_thread->setObjectName(QStringLiteral("report loader"));
     m_worker->moveToThread(m_thread);
     m_thread->start();
@@ -146,6 +187,7 @@ ReportLoader::ReportLoader(QObject* parent)
 
 ReportLoader::~ReportLoader()
 {
+    liveLoaders().removeAll(this);
     stop();
 }
 

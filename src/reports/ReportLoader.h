@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "reports/ReportQuery.h"
+#include "reports/ReportTotals.h"
 #include "ui/GridCells.h"
 
 #include <QMutex>
@@ -41,6 +42,7 @@ struct ReportSummary
     qint64 rows = 0;
     qint64 durationSum = 0;
     QString error;
+    QVector<TotalsLine> totals;
 };
 
 // The grid texts of a listed ticket: key, running number, then the report's columns.
@@ -58,6 +60,8 @@ public:
     // Batches of rows, then the summary, are handed to these on the loader's own thread.
     std::function<void(std::vector<GridRow>&& rows)> onRows;
     std::function<void(const ReportSummary& summary)> onFinished;
+    // A run under way was stopped by releaseConnection(); its summary never comes.
+    std::function<void()> onStopped;
 
     explicit ReportLoader(QObject* parent = nullptr);
     ~ReportLoader() override;
@@ -67,6 +71,10 @@ public:
     void cancel();
     // True from start until the summary has been handed over (or the run was cancelled).
     bool busy() const { return m_busy; }
+    // Stops the run under way and closes this loader's connection; the next start opens it again.
+    void releaseConnection();
+    // Every loader of the program gives its connection back (before a restore replaces the store).
+    static void releaseAllConnections();
 
 private:
     class Worker;

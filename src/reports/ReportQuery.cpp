@@ -1,22 +1,13 @@
 #include "reports/ReportQuery.h"
 
 #include "core/Database.h"
+#include "reports/ReportTotals.h"
+
+#include <QHash>
 
 namespace {
 
 const QString DateForm = QStringLiteral("yyyy-MM-dd");
-
-// Tickets with their service and department; the counter that attended them joined as the report
-// needs it (only attended tickets in the counter report).
-QString fromClause(ReportKind kind)
-{
-    const QString counterJoin =
-        kind == ReportKind::Counter ? QStringLiteral("inner JOIN") : QStringLiteral("left JOIN");
-    return QStringLiteral(
-               " FROM ((tblTicket INNER JOIN tblService ON tblTicket.servAuto = tblService.servAuto)"
-               " INNER JOIN tblDept ON tblService.deptAuto = tblDept.deptAuto) ") +
-           counterJoin + QStringLiteral(" tblCounter ON tblTicket.attended = tblCounter.cntAuto");
-}
 
 struct NameColumn
 {
@@ -119,8 +110,51 @@ QStringList reportFilterNames(Database& db, ReportKind kind)
     return names;
 }
 
-void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
-                      const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
+struct ReportListing::Names
+{
+    struct Service
+    {
+        QString service;
+        QString department;
+        qint64 departmentKey = 0;
+    };
+    struct Counter
+    {
+        QString user;
+        QString display;
+    };
+    QHash<qint64, Service> services; // only services whose department exists
+    QHash<qint64, Counter> counters;
+    const Counter none;
+
+    explicit Names(Database& db)
+    {
+        const ResultSet s = db.query(QStringLiteral(
+            "select tblService.servAuto, tblService.servName, tblDept.deptName, tblDept.deptAuto from "
+            "tblService inner join tblDept on tblService.deptAuto = tblDept.deptAuto"));
+        for (int r = 0; r < s.size(); ++r)
+            services.insert(s.number(r, 0), {s.text(r, 1), s.text(r, 2), s.number(r, 3)});
+        const ResultSet c = db.query(QStringLiteral("select cntAuto, username, displayName from tblCounter"));
+        for (int r = 0; r < c.size(); ++r)
+            counters.insert(c.number(r, 0), {c.text(r, 1), c.text(r, 2)});
+    }
+};
+
+namespace {
+
+QString keyList(const QList<qint64>& keys)
+{
+    QStringList numbers;
+    for (qint64 key : keys)
+        numbers.append(QString::number(key));
+    return numbers.join(QLatin1Char(','));
+}
+
+} // namespace
+
+ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                             const QDate& to, bool showAll)
+    : m_kind(kind)
 {
     // The keys the date range spans, from the date index alone. Bounding the listing by them lets the
     // store walk the tickets in key order and hand the first rows over at once, instead of sorting
@@ -131,51 +165,108 @@ void forEachReportRow(Database& db, ReportKind kind, const QString& filter, cons
         dates);
     if (span.isEmpty() || span.isNull(0, 0))
         return;
+    m_names = std::make_shared<const Names>(db);
     // The listing goes as plain SQL text, not as a prepared statement: PostgreSQL runs a prepared
     // statement's EXECUTE to its end before it sends the first row, which would hold back the first
     // rows of a long report until the last is read. Its values are only a date range (from QDate) and
-    // keys (numbers), never text a user typed.
+    // keys (numbers), never text a user typed. The names come from m_names by key, and whether the
+    // ticket was called and what its status says come as numbers: a long listing reads as few texts
+    // as it can.
     const auto dateText = [](const QDate& d) {
         return QLatin1Char('\'') + d.toString(DateForm) + QLatin1Char('\'');
     };
-    QString sql = QStringLiteral("SELECT tblTicket.tickAuto, tblDept.deptName, tblService.servName, "
-                                 "tblTicket.no_abr, tblTicket.tickDate, tblCounter.username, "
-                                 "tblTicket.attTime, tblTicket.finished") +
-                  fromClause(kind) + QStringLiteral(" where tblTicket.tickDate between ") + dateText(from) +
+    QString sql = QStringLiteral("SELECT tblTicket.tickAuto, tblTicket.servAuto, tblTicket.attended, "
+                                 "tblTicket.no_abr, tblTicket.tickDate, tblTicket.tickTime, "
+                                 "tblTicket.attTime, tblTicket.finished, "
+                                 "case when tblTicket.call='1' then 1 else 0 end, "
+                                 "case lower(trim(tblTicket.status)) when 'cancelled' then 2 "
+                                 "when 'transferred' then 1 else 0 end FROM tblTicket") +
+                  QStringLiteral(" where tblTicket.tickDate between ") + dateText(from) +
                   QStringLiteral(" and ") + dateText(to) +
                   QStringLiteral(" and tblTicket.tickAuto between ") + QString::number(span.number(0, 0)) +
                   QStringLiteral(" and ") + QString::number(span.number(0, 1));
+    if (kind == ReportKind::Counter)
+        sql += QStringLiteral(" and tblTicket.attended > 0"); // only tickets a counter attended
     if (filter != QLatin1String("All")) {
-        const QVariantList keys = keysNamed(db, kind, filter);
+        QList<qint64> keys;
+        for (const QVariant& key : keysNamed(db, kind, filter))
+            keys.append(key.toLongLong());
+        if (kind == ReportKind::Department) {
+            // The department's services.
+            QList<qint64> services;
+            for (auto it = m_names->services.cbegin(); it != m_names->services.cend(); ++it) {
+                if (keys.contains(it.value().departmentKey))
+                    services.append(it.key());
+            }
+            keys = services;
+        }
         if (keys.isEmpty())
             return;
-        const NameColumn column = nameColumn(kind);
-        QStringList numbers;
-        for (const QVariant& key : keys)
-            numbers.append(QString::number(key.toLongLong()));
-        sql +=
-            QStringLiteral(" and %1.%2 in (%3)")
-                .arg(QLatin1String(column.table), QLatin1String(column.key), numbers.join(QLatin1Char(',')));
+        sql += (kind == ReportKind::Counter ? QStringLiteral(" and tblTicket.attended in (")
+                                            : QStringLiteral(" and tblTicket.servAuto in (")) +
+               keyList(keys) + QLatin1Char(')');
     }
     if (kind == ReportKind::Pending)
         sql += QStringLiteral(" and tblTicket.call='0'");
     else if (!showAll)
         sql += QStringLiteral(" and tblTicket.call='1'");
     sql += QStringLiteral(" order by tblTicket.tickAuto");
+    m_sql = sql;
+}
 
+void ReportListing::read(Database& db, const std::function<void(const QVector<QVariant>&)>& each) const
+{
+    if (!m_sql.isEmpty())
+        db.forEachRow(m_sql, {}, each);
+}
+
+bool ReportListing::convert(const QVector<QVariant>& v, ReportRow& row) const
+{
+    // Tickets of a service (or department) that no longer exists are not listed, nor, in the counter
+    // report, those of a counter that no longer exists.
+    const auto service = m_names->services.constFind(v[1].toLongLong());
+    if (service == m_names->services.cend())
+        return false;
+    const auto counter = m_names->counters.constFind(v[2].toLongLong());
+    if (m_kind == ReportKind::Counter && counter == m_names->counters.cend())
+        return false;
+    const Names::Counter& c = counter == m_names->counters.cend() ? m_names->none : counter.value();
+    row.tickAuto = v[0].toLongLong();
+    row.department = service->department;
+    row.service = service->service;
+    row.token = v[3].toString();
+    row.date = v[4].toString();
+    row.counter = c.user;
+    row.issued = v[5].toString();
+    row.from = v[6].toString();
+    row.to = v[7].toString();
+    // Each time is read once; minutes count the minute boundaries passed, as minutesBetween does
+    // (which also reads the rarer forms).
+    row.issuedSecond = ReportTotals::secondOfDay(row.issued).value_or(-1);
+    row.fromSecond = ReportTotals::secondOfDay(row.from).value_or(-1);
+    row.toSecond = ReportTotals::secondOfDay(row.to).value_or(-1);
+    const auto minutes = [](int a, int b, const QString& from, const QString& to) -> std::optional<int> {
+        if (a >= 0 && b >= 0)
+            return b / 60 - a / 60;
+        return minutesBetween(from, to);
+    };
+    row.duration = minutes(row.fromSecond, row.toSecond, row.from, row.to);
+    const bool called = v[8].toInt() == 1;
+    row.status = ticketStatus(called, v[9].toInt(), row.to);
+    row.waiting =
+        called ? minutes(row.issuedSecond, row.fromSecond, row.issued, row.from) : std::optional<int>();
+    row.counterDisplayName = c.display;
+    return true;
+}
+
+void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
+                      const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
+{
+    const ReportListing listing(db, kind, filter, from, to, showAll);
     ReportRow row;
-    db.forEachRow(sql, {}, [&](const QVector<QVariant>& v) {
-        row.tickAuto = v[0].toLongLong();
-        row.department = v[1].toString();
-        row.service = v[2].toString();
-        row.token = v[3].toString();
-        row.date = v[4].toString();
-        row.counter = v[5].toString();
-        row.from = v[6].toString();
-        row.to = v[7].toString();
-        const std::optional<int> minutes = minutesBetween(row.from, row.to);
-        row.duration = minutes ? QString::number(*minutes) : QString();
-        each(row);
+    listing.read(db, [&](const QVector<QVariant>& v) {
+        if (listing.convert(v, row))
+            each(row);
     });
 }
 
@@ -186,6 +277,15 @@ QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filte
     forEachReportRow(db, kind, filter, from, to, showAll,
                      [&rows](const ReportRow& row) { rows.append(row); });
     return rows;
+}
+
+QString ticketStatus(bool called, int statusCode, const QString& finished)
+{
+    if (statusCode == 2)
+        return QStringLiteral("Cancelled");
+    if (!called)
+        return statusCode == 1 ? QStringLiteral("Transferred") : QStringLiteral("Waiting");
+    return finished.trimmed().isEmpty() ? QStringLiteral("Called") : QStringLiteral("Finished");
 }
 
 QString averageText(double average)

@@ -5,8 +5,10 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVector>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class Database;
@@ -34,11 +36,29 @@ struct ReportRow
     QString service;
     QString token;
     QString date;
-    QString counter;  // user name of the counter that attended the ticket; empty when none
-    QString from;     // attTime
-    QString to;       // finished
-    QString duration; // whole minutes from `from` to `to`; empty when either is missing
+    QString counter;             // user name of the counter that attended the ticket; empty when none
+    QString from;                // attTime
+    QString to;                  // finished
+    std::optional<int> duration; // whole minutes from `from` to `to`; none when either is missing
+    QString issued;              // tickTime
+    std::optional<int> waiting;  // whole minutes from `issued` to `from`; none when not called
+    QString status;              // ticketStatus(): Waiting, Called, Finished, Transferred, Cancelled
+    QString counterDisplayName;  // the display name of that counter; empty when none
+    // The seconds since midnight of `issued`, `from` and `to`; -1 when not a time of day.
+    int issuedSecond = -1;
+    int fromSecond = -1;
+    int toSecond = -1;
+
+    // The minutes as the grid shows them; empty when there are none.
+    QString durationText() const { return duration ? QString::number(*duration) : QString(); }
+    QString waitingText() const { return waiting ? QString::number(*waiting) : QString(); }
 };
+
+// What became of a ticket, from its columns as the call engine writes them: cancelled at a counter
+// (statusCode 2: status "Cancelled"); still waiting, or waiting at the counter it was transferred to
+// (statusCode 1: status "Transferred"); called and at the counter; or finished (the next call at that
+// counter, or Finish, wrote its `finished` time).
+QString ticketStatus(bool called, int statusCode, const QString& finished);
 
 // The active names of the report's kind followed by "All".
 QStringList reportFilterNames(Database& db, ReportKind kind);
@@ -50,6 +70,24 @@ QStringList reportFilterNames(Database& db, ReportKind kind);
 // Store failures pass to the caller as DbError.
 QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                              const QDate& to, bool showAll);
+
+// One listing in two steps, so that reading and preparing the rows can run on two threads: read()
+// hands over the store's values as they come; convert() makes a row of them (false: the row is not
+// listed). Names are looked up by key in tables read when the listing is made.
+class ReportListing
+{
+public:
+    ReportListing(Database& db, ReportKind kind, const QString& filter, const QDate& from, const QDate& to,
+                  bool showAll);
+    void read(Database& db, const std::function<void(const QVector<QVariant>&)>& each) const;
+    bool convert(const QVector<QVariant>& values, ReportRow& row) const;
+
+private:
+    struct Names;
+    ReportKind m_kind;
+    QString m_sql; // empty: nothing to list
+    std::shared_ptr<const Names> m_names;
+};
 
 // The same rows handed over one at a time as the store delivers them, none kept (long listings).
 void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,

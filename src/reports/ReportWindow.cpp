@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,11 +30,17 @@ struct Column
     int twips;
 };
 
-const Column Columns[] = {{"", 1},         {"SN", 1200},       {"Dept.", 1900},   {"Service", 1900},
-                          {"Token", 1200}, {"Date", 1200},     {"Counter", 1900}, {"From", 1200},
-                          {"To", 1200},    {"Duration", 1200}, {"", 5000}};
+// The report's own columns, then what a manager reads beside them: the minutes from issue to call,
+// what became of the ticket and the counter's display name.
+const Column Columns[] = {
+    {"", 1},           {"SN", 1200},      {"Dept.", 1900},        {"Service", 1900}, {"Token", 1200},
+    {"Date", 1200},    {"Counter", 1900}, {"From", 1200},         {"To", 1200},      {"Duration", 1200},
+    {"Waiting", 1200}, {"Status", 1300},  {"Display Name", 1900}, {"", 5000}};
 
 constexpr int DurationColumn = 9;
+
+const char* const TotalsHeadings[] = {"Service",     "Tokens",      "Served",     "Cancelled",
+                                      "Avg waiting", "90% waiting", "Avg service"};
 
 } // namespace
 
@@ -84,10 +91,27 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     QFont avgFont = lblAvg->font();
     avgFont.setBold(true);
     lblAvg->setFont(avgFont);
+    lblNote = named(new QLabel(this), "lblNote");
+    lblNote->setWordWrap(true);
+    lblNote->setVisible(false);
+    tblTotals = named(new QTableWidget(this), "tblTotals");
+    tblTotals->setColumnCount(int(std::size(TotalsHeadings)));
+    QStringList headings;
+    for (const char* h : TotalsHeadings)
+        headings.append(QString::fromUtf8(h));
+    headings.first() = kind == ReportKind::Counter ? QStringLiteral("Counter") : QStringLiteral("Service");
+    tblTotals->setHorizontalHeaderLabels(headings);
+    tblTotals->verticalHeader()->setVisible(false);
+    tblTotals->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblTotals->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tblTotals->horizontalHeader()->setStretchLastSection(false);
+    tblTotals->setMaximumHeight(150);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraFilter);
     layout->addWidget(FG, 1);
+    layout->addWidget(lblNote);
+    layout->addWidget(tblTotals);
     bottomRow = new QHBoxLayout;
     bottomRow->addWidget(lblAvg);
     bottomRow->addStretch();
@@ -96,6 +120,14 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
 
     m_loader->onRows = [this](std::vector<GridRow>&& rows) { FG->appendRows(std::move(rows)); };
     m_loader->onFinished = [this](const ReportSummary& summary) { listed(summary); };
+    m_loader->onStopped = [this] {
+        // A restore took the store away while the rows came in: what is listed is not all of it.
+        setProperty(modExcel::StillFillingProperty, false);
+        setFG();
+        showTotals({});
+        lblNote->setText(QStringLiteral("The listing was stopped for a restore. Press Show to list again."));
+        lblNote->setVisible(true);
+    };
 
     connect(cmbDept, &QComboBox::currentTextChanged, this, [this] { addFG(); });
     connect(dtFrom, &QDateEdit::dateChanged, this, [this] { addFG(); });
@@ -115,8 +147,8 @@ void ReportWindow::Form_Load()
     fillFilterList();
     dtFrom->setDate(m_ctx.clock.today());
     DTto->setDate(m_ctx.clock.today());
-    if (m_kind == ReportKind::Pending)
-        cmbDept->setCurrentIndex(cmbDept->findText(QStringLiteral("All")));
+    // Every report opens on the day's tickets of all its departments, services or counters.
+    cmbDept->setCurrentIndex(cmbDept->findText(QStringLiteral("All")));
     m_loading = false;
     addFG();
 }
@@ -163,6 +195,8 @@ void ReportWindow::addFG()
         return;
     setFG();
     lblAvg->clear(); // an earlier report's figure does not stand beside this one's rows
+    showTotals({});
+    lblNote->setVisible(false);
     setProperty(modExcel::StillFillingProperty, true);
     m_loader->start(StoreAddress::of(m_ctx.db),
                     {m_kind, cmbDept->currentText(), dtFrom->date(), DTto->date(), chkAll->isChecked()});
@@ -180,6 +214,75 @@ void ReportWindow::listed(const ReportSummary& summary)
         lblAvg->clear(); // an average of no tickets would only repeat an earlier report's figure
     else
         lblAvg->setText(averageText(double(summary.durationSum) / double(summary.rows)));
+    showTotals(summary.totals);
+    const QString note = summary.rows == 0 ? emptyReportText() : QString();
+    lblNote->setText(note);
+    lblNote->setVisible(!note.isEmpty());
+}
+
+QString ReportWindow::emptyReportText() const
+{
+    const QString filter = cmbDept->currentText().trimmed();
+    QString what;
+    switch (m_kind) {
+    case ReportKind::Department:
+        what = QStringLiteral("department");
+        break;
+    case ReportKind::Counter:
+        what = QStringLiteral("counter");
+        break;
+    case ReportKind::Service:
+    case ReportKind::Pending:
+        what = QStringLiteral("service");
+        break;
+    }
+    if (filter.isEmpty())
+        return QStringLiteral("No tickets are shown: choose a %1, or All, in the list above.").arg(what);
+    const bool known = filter == QLatin1String("All") || cmbDept->findText(filter, Qt::MatchFixedString) >= 0;
+    if (!known)
+        return QStringLiteral("No tickets are shown: there is no active %1 called \"%2\".").arg(what, filter);
+    const QString days = dtFrom->date() == DTto->date()
+                             ? QStringLiteral("on ") + dtFrom->date().toString(QStringLiteral("dd-MM-yyyy"))
+                             : QStringLiteral("from %1 to %2")
+                                   .arg(dtFrom->date().toString(QStringLiteral("dd-MM-yyyy")),
+                                        DTto->date().toString(QStringLiteral("dd-MM-yyyy")));
+    if (dtFrom->date() > DTto->date())
+        return QStringLiteral("No tickets are shown: the first date is after the second.");
+    if (m_kind == ReportKind::Pending)
+        return QStringLiteral("No token is waiting %1.").arg(days);
+    if (m_kind == ReportKind::Counter && chkAll->isChecked())
+        return QStringLiteral("No ticket was attended by a counter %1.").arg(days);
+    if (!chkAll->isChecked())
+        return QStringLiteral("No token was called %1. Tick Show All to see the tokens still waiting too.")
+            .arg(days);
+    return QStringLiteral("No tickets were issued %1.").arg(days);
+}
+
+void ReportWindow::showTotals(const QVector<TotalsLine>& lines)
+{
+    tblTotals->setRowCount(int(lines.size()));
+    for (int r = 0; r < lines.size(); ++r) {
+        const TotalsLine& l = lines[r];
+        const QString cells[] = {l.name,
+                                 QString::number(l.tokens),
+                                 QString::number(l.served),
+                                 QString::number(l.cancelled),
+                                 ReportTotals::minutesText(l.averageWaiting),
+                                 ReportTotals::minutesText(l.waiting90),
+                                 ReportTotals::minutesText(l.averageService)};
+        for (int c = 0; c < int(std::size(cells)); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c > 0)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (l.name == QLatin1String("All") && r == lines.size() - 1) {
+                QFont f = item->font();
+                f.setBold(true);
+                item->setFont(f);
+            }
+            tblTotals->setItem(r, c, item);
+        }
+    }
+    tblTotals->setVisible(!lines.isEmpty());
 }
 
 bool ReportWindow::filling() const

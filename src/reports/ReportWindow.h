@@ -14,6 +14,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QTableWidget;
 
 // One window for the four ticket reports: a filter list, a date range, "Show All", the ticket grid
 // and the average service time. Activating it makes it the window Send to Excel exports.
@@ -38,6 +39,9 @@ public:
     QPushButton* cmdClose;
     Grid* FG;
     QLabel* lblAvg;
+    // Under the grid: why a report lists nothing, and the totals per service (or counter).
+    QLabel* lblNote;
+    QTableWidget* tblTotals;
 
     void Form_Load();
     void setFG();
@@ -63,6 +67,8 @@ private:
     void fillFilterList();
 
     void listed(const ReportSummary& summary);
+    void showTotals(const QVector<TotalsLine>& lines);
+    QString emptyReportText() const;
 
     AppContext& m_ctx;
     ReportKind m_kind;

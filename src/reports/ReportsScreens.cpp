@@ -39,13 +39,16 @@ int reportCommand(AppContext& ctx, const QStringList& arguments, QTextStream& ou
         return 2;
     }
     // Rows are written as the store delivers them: memory stays flat however long the listing is.
-    out << "SN,Dept.,Service,Token,Date,Counter,From,To,Duration\n";
+    out << "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name\n";
     qint64 sn = 0;
     forEachReportRow(ctx.db, *kind, hasFilter ? filter : QStringLiteral("All"), from, to, showAll,
                      [&](const ReportRow& row) {
                          out << ++sn;
-                         for (const QString* f : {&row.department, &row.service, &row.token, &row.date,
-                                                  &row.counter, &row.from, &row.to, &row.duration})
+                         const QString duration = row.durationText();
+                         const QString waiting = row.waitingText();
+                         for (const QString* f :
+                              {&row.department, &row.service, &row.token, &row.date, &row.counter, &row.from,
+                               &row.to, &duration, &waiting, &row.status, &row.counterDisplayName})
                              out << ',' << csvField(*f);
                          out << '\n';
                      });

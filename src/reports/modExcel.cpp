@@ -185,6 +185,32 @@ QString cannotWriteText(const QString& file)
            QStringLiteral("\nChoose another folder or name.");
 }
 
+QString replaceWorkbookText(const QString& file)
+{
+    return QDir::toNativeSeparators(file) + QStringLiteral(" already exists.\nDo you want to replace it?");
+}
+
+QString askWorkbookName(Dialogs& dialogs, const QString& suggested, QWidget* parent)
+{
+    QString offered = suggested;
+    for (;;) {
+        QString file = dialogs.saveFileName(QStringLiteral("Send to Excel"),
+                                            QStringLiteral("Excel Workbook (*.xlsx)"), offered, parent);
+        if (file.isEmpty())
+            return {};
+        if (file.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+            return file; // the dialog itself asked about replacing this very name
+        // The dialog checked the name as typed; the workbook gets the suffix only now, so a file
+        // of the completed name is asked about here.
+        file += QStringLiteral(".xlsx");
+        if (!QFileInfo::exists(file) ||
+            dialogs.message(replaceWorkbookText(file), Dialogs::Buttons::YesNo, Dialogs::Icon::Warning,
+                            QStringLiteral("Send to Excel"), parent) == Dialogs::Answer::Yes)
+            return file;
+        offered = file;
+    }
+}
+
 void sendToExcel(AppContext& ctx)
 {
     auto cannotContinue = [&ctx](QWidget* parent) {
@@ -223,13 +249,9 @@ void sendToExcel(AppContext& ctx)
         const QString suggested =
             QDir(documentsFolder()).filePath(suggestedFileName(*target, ctx.clock.today()));
         for (qsizetype i = 0; i < models.size(); ++i) {
-            QString file =
-                ctx.dialogs.saveFileName(QStringLiteral("Send to Excel"),
-                                         QStringLiteral("Excel Workbook (*.xlsx)"), suggested, target);
+            const QString file = askWorkbookName(ctx.dialogs, suggested, target);
             if (file.isEmpty())
                 return; // cancelled
-            if (!file.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
-                file += QStringLiteral(".xlsx");
             if (!exportGrid(ctx.dialogs, models[i], title, file, target))
                 return;
             if (!ctx.launcher.openDocument(file))

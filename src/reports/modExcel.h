@@ -79,9 +79,12 @@ QColor nearestPaletteColor(const QVector<QColor>& palette, const QColor& c);
 // A sheet name from a window caption: without \ / [ ] ? * : and ", trimmed, at most 31 characters.
 QString sheetName(const QString& title);
 
-// How a cell's text goes into the sheet: as text, or as a date/time serial with its number format.
+// How a cell's text goes into the sheet: as text, as a number, or as a date/time serial with its
+// number format. Whole and decimal numbers written plainly (5, -3, 7.5) become numbers a spreadsheet
+// can sum; number texts that a number would change (007, +5, 1e3, 12345678901234567) stay text.
 struct SheetValue
 {
+    bool isNumber = false;
     bool isDateTime = false;
     double serial = 0;
     QString numberFormat;
@@ -106,6 +109,12 @@ QString documentsFolder();
 // What the user is told when the workbook cannot be opened here, and when it cannot be written.
 QString savedText(const QString& file);
 QString cannotWriteText(const QString& file);
+
+// Asks where to save a workbook. A name typed without ".xlsx" gets it, and when a file of that
+// completed name exists the user is asked before it is replaced (No asks for a name again).
+// Empty when cancelled.
+QString askWorkbookName(Dialogs& dialogs, const QString& suggested, QWidget* parent = nullptr);
+QString replaceWorkbookText(const QString& file);
 
 // The main window's Send to Excel: asks where to save each grid of the window last activated among
 // the report windows (the documents folder and a name after the report and the day are offered),

@@ -2,14 +2,26 @@
 
 #include "core/AppContext.h"
 #include "core/Session.h"
+#include "tickets/TicketCode.h"
 #include "tickets/TokenOnScreen.h"
 #include "ui/Dialogs.h"
 
 #include <QImageReader>
 
+QString waitLine(const waiting::Estimate& estimate)
+{
+    const QString wait = waiting::waitText(estimate.minutes);
+    if (wait.isEmpty())
+        return {};
+    const QString ahead = estimate.peopleAhead == 1
+                              ? QStringLiteral("1 person ahead of you")
+                              : QStringLiteral("%1 people ahead of you").arg(estimate.peopleAhead);
+    return QStringLiteral("Estimated wait: %1 (%2)").arg(wait, ahead);
+}
+
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& beforeEachCopy)
+                                      const std::function<void()>& afterPrinted)
 {
     const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
     if (ticket.status == numbering::IssuedTicket::Status::Limit) {
@@ -27,15 +39,21 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     content.serviceName = printedName.isEmpty() ? ticket.service.name : printedName;
     content.serviceDescription = ticket.service.description;
     content.issueDate = request.issueDate;
+    content.pageAddress = ticketcode::pageAddress(ticketcode::webAddress(ctx.settings), ticket.webCode);
+    content.estimateMinutes = ticket.estimate.minutes;
     bool printed = false;
-    for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy) {
-        if (beforeEachCopy)
-            beforeEachCopy();
+    for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy)
         printed = startPrint(ctx, style.layout, style.header, style.logoFile, content) || printed;
+    // A visitor without a paper ticket still sees the number; one with a wait to expect sees it too.
+    const QString wait = waiting::waitText(ticket.estimate.minutes);
+    if (!printed) {
+        TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate), false);
+        return ticket;
     }
-    // A visitor without a paper ticket still sees the number.
-    if (!printed)
-        TokenOnScreen::showToken(ticket.label, content.serviceName, parent);
+    if (afterPrinted)
+        afterPrinted();
+    if (style.showWait && !wait.isEmpty())
+        TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate), true);
     return ticket;
 }
 

@@ -15,16 +15,24 @@ struct TicketStyle
     TicketLayout layout = TicketLayout::Windowed;
     TicketHeader header;
     QString logoFile; // empty when no logo is loaded
+    // The token is shown large with its estimated wait after a printed issue (a visitor's kiosk; the
+    // operator issuing in bulk has no visitor in front of the screen).
+    bool showWait = true;
 };
 
 // One issue as every kiosk does it: the number is taken and the row stored first, then the copies
 // are printed (printed service name: printedName, or the service's own name when that is empty).
-// Past the end number the user is told "Limit" and nothing is printed or stored. beforeEachCopy, when
-// set, runs before every copy. When no copy reached a printer the token is shown large on the screen
-// over parent's window. Store failures pass to the caller as DbError.
+// Past the end number the user is told "Limit" and nothing is printed or stored. afterPrinted, when
+// set, runs once when at least one copy reached a printer; when none did, the token is shown large
+// on the screen over parent's window instead. A printed ticket with an estimate is shown so too,
+// with its wait, when the style asks for it. With the hall's web address set, each copy carries the
+// ticket page's QR code and the estimated wait. Store failures pass to the caller as DbError.
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& beforeEachCopy = {});
+                                      const std::function<void()>& afterPrinted = {});
+
+// "Estimated wait: about 12 minutes (3 people ahead of you)"; empty without an estimate.
+QString waitLine(const waiting::Estimate& estimate);
 
 // logo.jpg of the installation folder when it holds a picture; "" otherwise.
 QString loadableLogo(const AppContext& ctx);

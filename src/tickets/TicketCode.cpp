@@ -88,9 +88,14 @@ std::optional<WebTicket> ticketByCode(Database& db, const QString& code)
 
 QString webAddress(const Settings& settings)
 {
-    return settings
-        .get(QLatin1String(webAddressApp), QLatin1String(webAddressSection), QLatin1String(webAddressKey))
-        .trimmed();
+    const QString address =
+        settings
+            .get(QLatin1String(webAddressApp), QLatin1String(webAddressSection), QLatin1String(webAddressKey))
+            .trimmed();
+    // A bare host and port is taken as plain HTTP, so the printed code opens in a phone's browser.
+    if (!address.isEmpty() && !address.contains(QStringLiteral("://")))
+        return QStringLiteral("http://") + address;
+    return address;
 }
 
 void setWebAddress(Settings& settings, const QString& address)

@@ -50,7 +50,8 @@ struct WebTicket
 std::optional<WebTicket> ticketByCode(Database& db, const QString& code);
 
 // The hall's web address for the visitor's pages, e.g. "http://192.168.1.10:8080": a per-workstation
-// module setting (queue / web / address), empty when this workstation prints no page address.
+// module setting (queue / web / address), empty when this workstation prints no page address. A bare
+// "host:port" reads as "http://host:port".
 QString webAddress(const Settings& settings);
 void setWebAddress(Settings& settings, const QString& address);
 // The settings path of the web address, for the settings screen and brivane-ctl's "setting".

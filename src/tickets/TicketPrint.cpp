@@ -5,6 +5,8 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "tickets/Numbering.h"
+#include "tickets/QrCode.h"
+#include "tickets/WaitEstimate.h"
 #include "ui/Clock.h"
 #include "ui/PrintSurface.h"
 
@@ -80,6 +82,27 @@ void PrintJob::newLine()
     currentY += m_surface.textHeight(QStringLiteral(" "));
 }
 
+namespace {
+
+// The estimated wait and the QR code of the ticket's page, centred, the code with its quiet zone.
+void printPageCode(PrintJob& job, const TicketContent& ticket)
+{
+    job.setFont(Arial, 10);
+    if (ticket.estimateMinutes)
+        job.printAligned(QStringLiteral("Estimated wait : ") + waiting::waitText(ticket.estimateMinutes), 2);
+    const std::optional<QrCode> code = QrCode::encode(ticket.pageAddress);
+    if (!code)
+        return;
+    const double side = (code->size + 2 * qrQuietZone) * qrModuleTwips;
+    const double left = double(qint64(std::llround(job.surface().pageWidth() - side)) / 2);
+    drawQrCode(job.surface(), *code, left + qrQuietZone * qrModuleTwips,
+               job.currentY + qrQuietZone * qrModuleTwips, qrModuleTwips);
+    job.currentY += side;
+    job.printAligned(QStringLiteral("Scan to follow your turn"), 2);
+}
+
+} // namespace
+
 bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
                   const TicketContent& ticket, const QString& nowServing, const QString& dateTimeText)
 {
@@ -130,6 +153,8 @@ bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header
     // Bold is not switched off again: everything from the label on is bold.
     job.setFont(Arial, 10);
     job.printAligned(QStringLiteral("Now Serving : ") + nowServing, 2);
+    if (!ticket.pageAddress.isEmpty())
+        printPageCode(job, ticket);
     job.setFont(Arial, 10);
     job.printAligned(QStringLiteral("Thank you for waiting"), 2);
     const QString rule(51, QLatin1Char('-'));

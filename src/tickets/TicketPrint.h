@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <optional>
 
 struct AppContext;
 class Database;
@@ -57,7 +58,15 @@ struct TicketContent
     QString serviceName;
     QString serviceDescription;
     QDate issueDate; // the day the token is for, printed with the time; today when not set
+    // With the hall's web address set: the address of the ticket's page, printed as a QR code under
+    // the now-serving line, with the wait estimated at issue above it. Empty: neither is printed.
+    QString pageAddress;
+    std::optional<int> estimateMinutes;
 };
+
+// The QR code's module on paper: 40 twips (0.7 mm, about five dots of a 203-dpi receipt printer),
+// which a phone reads from a hand's length; a ticket's address makes a code of about 1.2 inches.
+constexpr double qrModuleTwips = 40;
 
 // Lays one ticket out on the surface and ends the document. logoFile is empty when no logo is
 // loaded. Returns whatever ending the document returned.

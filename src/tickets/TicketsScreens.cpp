@@ -5,7 +5,9 @@
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "core/ScreenRegistry.h"
+#include "tickets/EstimateAccuracy.h"
 #include "tickets/Numbering.h"
+#include "tickets/TicketCode.h"
 #include "tickets/frmBulk.h"
 #include "tickets/frmServNo.h"
 #include "tickets/frmTicket.h"
@@ -17,7 +19,7 @@
 
 namespace {
 
-const char* issueUsage = "issue SERVICE [--date yyyy-MM-dd]";
+const char* issueUsage = "issue SERVICE [--date yyyy-MM-dd] [--url]";
 
 int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
@@ -26,9 +28,18 @@ int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
     const QString dateText = takeOption(args, QStringLiteral("--date"));
     const QDate date =
         hasDate ? QDate::fromString(dateText, QStringLiteral("yyyy-MM-dd")) : ctx.clock.today();
+    const bool withUrl = takeFlag(args, QStringLiteral("--url"));
     if (args.size() != 1 || !date.isValid()) {
         err << "usage: brivane-ctl " << issueUsage << Qt::endl;
         return 2;
+    }
+    // The page's address needs the hall's web address: without it nothing is issued.
+    const QString webAddress = ticketcode::webAddress(ctx.settings);
+    if (withUrl && webAddress.isEmpty()) {
+        err << "The web address is not set (brivane-ctl setting " << ticketcode::webAddressApp << ' '
+            << ticketcode::webAddressSection << ' ' << ticketcode::webAddressKey << " http://HOST:PORT)"
+            << Qt::endl;
+        return 1;
     }
     qint64 service = lookups::serviceIdByName(ctx.db, args.first());
     if (service == 0) {
@@ -57,6 +68,8 @@ int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
         return 1;
     }
     out << ticket.label << Qt::endl;
+    if (withUrl)
+        out << ticketcode::pageAddress(webAddress, ticket.webCode) << Qt::endl;
     return 0;
 }
 
@@ -73,4 +86,5 @@ void registerTickets(ScreenRegistry& screens, CommandRegistry& commands)
     screens.add(QStringLiteral("frmSerNo"), [](AppContext& ctx) { return new frmSerNo(ctx); });
     screens.add(QStringLiteral("frmTransfer"), [](AppContext& ctx) { return new frmTransfer(ctx); });
     commands.add(QStringLiteral("issue"), QString::fromLatin1(issueUsage), issueCommand);
+    waiting::registerEstimateReport(commands);
 }

@@ -4,8 +4,11 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -14,30 +17,30 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
 {
     setObjectName(QStringLiteral("TokenOnScreen"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(0x1f, 0x3b, 0x57));
-    colours.setColor(QPalette::WindowText, Qt::white);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    // Its own style sheet: a kiosk's style sheet would otherwise decide the colours, and the number
+    // must stand out strongly wherever it is shown (white on a deep navy, about 15 : 1).
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QStringLiteral("#TokenOnScreen { background-color: #0b1a2a; }"
+                                 "QLabel { color: #ffffff; background: transparent; }"
+                                 "QLabel#lblNote { color: #ffe08a; }"));
     lblHint = named(new QLabel(QStringLiteral("Your number"), this), "lblHint");
     lblToken = named(new QLabel(this), "lblToken");
     lblService = named(new QLabel(this), "lblService");
     lblNote =
         named(new QLabel(QStringLiteral("No ticket could be printed: please remember your number"), this),
               "lblNote");
-    for (QLabel* label : {lblHint, lblToken, lblService, lblNote}) {
+    lblWait = named(new QLabel(this), "lblWait");
+    for (QLabel* label : {lblHint, lblToken, lblService, lblWait, lblNote}) {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(label != lblToken);
     }
-    QPalette noteColours = colours;
-    noteColours.setColor(QPalette::WindowText, QColor(0xc8, 0xd6, 0xe4));
-    lblNote->setPalette(noteColours);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->addWidget(lblHint);
     layout->addWidget(lblToken, 1);
     layout->addWidget(lblService);
+    layout->addWidget(lblWait);
     layout->addWidget(lblNote);
 
     closeTimer = named(new QTimer(this), "closeTimer");
@@ -46,7 +49,8 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
     connect(closeTimer, &QTimer::timeout, this, &QWidget::close);
 }
 
-TokenOnScreen* TokenOnScreen::showToken(const QString& label, const QString& serviceName, QWidget* kiosk)
+TokenOnScreen* TokenOnScreen::showToken(const QString& label, const QString& serviceName, QWidget* kiosk,
+                                        const QString& waitText, bool printed)
 {
     QWidget* owner = kiosk ? kiosk->window() : nullptr;
     auto* shown = owner ? owner->findChild<TokenOnScreen*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
@@ -54,6 +58,9 @@ TokenOnScreen* TokenOnScreen::showToken(const QString& label, const QString& ser
         shown = new TokenOnScreen(owner);
     shown->lblToken->setText(label);
     shown->lblService->setText(serviceName);
+    shown->lblWait->setText(waitText);
+    shown->lblWait->setVisible(!waitText.isEmpty());
+    shown->lblNote->setVisible(!printed);
     shown->placeOver(owner);
     shown->show();
     shown->raise();
@@ -80,6 +87,7 @@ void TokenOnScreen::placeOver(QWidget* kiosk)
     text.setPixelSize(qMax(18, size.height() / 14));
     lblHint->setFont(text);
     lblService->setFont(text);
+    lblWait->setFont(text);
     text.setPixelSize(qMax(14, size.height() / 20));
     lblNote->setFont(text);
 }
@@ -87,11 +95,16 @@ void TokenOnScreen::placeOver(QWidget* kiosk)
 void TokenOnScreen::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    QStyleOption background;
+    background.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &background, &p, this);
     p.setPen(QPen(QColor(0xf2, 0xa5, 0x41), 6));
     p.drawRect(rect().adjusted(3, 3, -3, -3));
 }
 
-void TokenOnScreen::mousePressEvent(QMouseEvent*)
+void TokenOnScreen::mousePressEvent(QMouseEvent* event)
 {
-    close();
+    // The number stays its full time: the second tap of a double tap, or a touch by the next
+    // visitor, must not take it from a visitor who has no paper ticket.
+    event->accept();
 }

@@ -93,7 +93,9 @@ ServiceLoad WaitEstimator::load(qint64 serviceId)
     load.residualMinutes = sum > 0 ? (sumOfSquares / load.sample) / (2 * load.serviceMinutes) : 0;
 
     // The counters that called one of the service's tokens within the serving window, latest first:
-    // the first row of each counter tells whether it is free (its latest token finished).
+    // the first row of each counter tells whether it is free (its latest token finished). A counter
+    // that finished while a token of the service was already waiting did not stop for lack of work:
+    // it is away (a pause, the end of its shift) and serves nobody now.
     const int window = int(std::ceil(m_rule.servingWindow * load.serviceMinutes * secondsPerMinute));
     const QString since =
         QTime::fromMSecsSinceStartOfDay(qMax(0, now - window) * 1000).toString(QStringLiteral("HH:mm:ss"));
@@ -101,6 +103,12 @@ ServiceLoad WaitEstimator::load(qint64 serviceId)
         QStringLiteral("select attended, attTime, finished from tblTicket where servAuto=? and tickDate=? "
                        "and call='1' and attTime>=? and attended<>0 order by attTime desc"),
         {serviceId, dayText(today), since});
+    const ResultSet oldest = m_db.query(
+        QStringLiteral("select min(tickTime) from tblTicket where servAuto=? and tickDate=? and call='0' "
+                       "and ttype='N'"),
+        {serviceId, dayText(today)});
+    const std::optional<int> waitingSince =
+        oldest.isEmpty() || oldest.isNull(0, 0) ? std::nullopt : secondsOfDay(oldest.text(0, 0));
     QSet<qint64> seen;
     for (int r = 0; r < recent.size(); ++r) {
         const qint64 counter = recent.number(r, 0);
@@ -109,10 +117,13 @@ ServiceLoad WaitEstimator::load(qint64 serviceId)
             continue;
         seen.insert(counter);
         const std::optional<int> finished = secondsOfDay(recent.text(r, 2));
-        if (finished && *finished >= *called && *finished <= now)
+        if (!finished || *finished < *called || *finished > now) {
+            ++load.servingCounters; // busy with a token
+        } else if (!waitingSince || *waitingSince > *finished) {
+            ++load.servingCounters; // free: nothing was waiting when it finished
             ++load.freeCounters;
+        }
     }
-    load.servingCounters = int(seen.size());
     if (load.servingCounters == 0) {
         const ResultSet setUp = m_db.query(
             QStringLiteral("select count(*) from tblCounter where servAuto=? and active='1'"), {serviceId});
@@ -128,7 +139,8 @@ qint64 WaitEstimator::waitingBefore(qint64 serviceId, const QString& day, qint64
 {
     const ResultSet rs = m_db.query(
         QStringLiteral(
-            "select count(*) from tblTicket where servAuto=? and tickDate=? and call='0' and tickNo<?"),
+            "select count(*) from tblTicket where servAuto=? and tickDate=? and call='0' and tickNo<? "
+            "and ttype in ('N','E')"),
         {serviceId, day, number});
     return rs.isEmpty() ? 0 : rs.number(0, 0);
 }
@@ -146,14 +158,17 @@ Estimate WaitEstimator::forNewTicket(qint64 serviceId, qint64 number, const QStr
 Estimate WaitEstimator::forTicket(qint64 tickAuto)
 {
     Estimate e;
-    const ResultSet rs =
-        m_db.query(QStringLiteral("select servAuto, tickDate, tickNo, call from tblTicket where tickAuto=?"),
-                   {tickAuto});
+    const ResultSet rs = m_db.query(
+        QStringLiteral("select servAuto, tickDate, tickNo, call, ttype from tblTicket where tickAuto=?"),
+        {tickAuto});
     if (rs.isEmpty() || rs.text(0, 3) != QLatin1String("0") || rs.text(0, 1) != m_clock.todayText())
         return e;
     const qint64 service = rs.number(0, 0);
     e.peopleAhead = waitingBefore(service, rs.text(0, 1), rs.number(0, 2));
-    e.minutes = minutesToWait(load(service), e.peopleAhead, m_rule);
+    // Only a walk-in waits its turn in the service's queue; a report token is called from the lists
+    // and an appointment at its time.
+    if (rs.text(0, 4) == QLatin1String("N"))
+        e.minutes = minutesToWait(load(service), e.peopleAhead, m_rule);
     return e;
 }
 

@@ -14,9 +14,12 @@ class Database;
 //      E[S²] / (2·E[S]) over the same tokens (S itself when service times vary as much as they do in
 //      a memoryless queue, S/2 when every service takes the same time),
 //   c  the counters serving it now: those that called one of its tokens within the last few service
-//      times; when none has (the day's start, a quiet spell) the active counters set up for it,
-//   f  the free ones among them: their latest token of the service is finished,
-//   n  the people ahead: its waiting tokens of the same day with a lower number.
+//      times, less those away (their latest token finished while another already waited: they did
+//      not stop for lack of work); when none is left (the day's start, a quiet spell, everyone
+//      away) the active counters set up for it,
+//   f  the free ones among them: their latest token of the service finished with no walk-in waiting,
+//   n  the people ahead: its waiting walk-ins and emergencies of the same day with a lower number
+//      (report tokens are called from the counters' lists, appointments at their time).
 // A free counter takes the next token at once, so the first f people ahead are gone at once. Each of
 // the others, and the visitor, waits for a counter to free up: the first one does after R/c on
 // average, then one every S/c, as c counters each finish one token per S. So
@@ -88,8 +91,9 @@ public:
     // is ahead. A day other than today gets no estimate.
     Estimate forNewTicket(qint64 serviceId, qint64 number, const QString& issueDay);
 
-    // For a stored ticket now (the visitor's page): people ahead and minutes while it waits today;
-    // a ticket already called, of another day or unknown gives 0 ahead and no minutes.
+    // For a stored ticket now (the visitor's page): people ahead while it waits today, and minutes
+    // when it is a walk-in; a ticket already called, of another day or unknown gives 0 ahead and no
+    // minutes.
     Estimate forTicket(qint64 tickAuto);
 
     const Rule& rule() const { return m_rule; }

@@ -147,6 +147,7 @@ bool frmBulk::getEndBulk(qint64 number, qint64 serviceId, const QString& service
     style.layout = TicketLayout::Windowed;
     style.header = getcompDet(m_ctx.db);
     style.logoFile = loadableLogo(m_ctx);
+    style.showWait = false;
     return issueAndPrint(m_ctx, request, style, serviceName, this).issued();
 }
 

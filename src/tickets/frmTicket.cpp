@@ -5,6 +5,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "tickets/KioskPages.h"
 #include "tickets/frmTransfer.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -22,12 +23,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 const QString WalkIn = QStringLiteral("Walk-In");
 const QString Back = QStringLiteral("<-Back");
+const QString WaitingForServer = QStringLiteral("Please wait: the server does not answer");
 } // namespace
 
 frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
@@ -36,6 +40,7 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     setWindowTitle(QStringLiteral("Print Ticket"));
 
     FG = named(new Grid(this), "FG");
+    retry = new KioskRetry(this);
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->setFocusPolicy(Qt::NoFocus);
     FG->styleHeader();
@@ -145,13 +150,17 @@ bool frmTicket::eventFilter(QObject* watched, QEvent* event)
 
 void frmTicket::applyRowHeights()
 {
+    // Touch buttons: the row height setting, never below the touch minimum for the screen.
+    const QScreen* shownOn = screen();
+    const int least = kioskSizes::minimumButtonPixels(shownOn ? shownOn->geometry().height() : 1080);
+    const int buttonTwips = qMax(rh, int(std::lround(twips::fromPixels(least))));
     FG->setRowHeight(0, rh + 100);
     for (int r = 1; r < FG->rows(); ++r) {
-        FG->setRowHeight(r, rh);
+        FG->setRowHeight(r, buttonTwips);
         FG->setCellAlignment(r, 1, Qt::AlignCenter);
     }
     QFont buttons = FG->font();
-    buttons.setPixelSize(qMax(10, int(twips::toPixels(rh) * 0.5)));
+    buttons.setPixelSize(qMax(10, qMin(int(twips::toPixels(buttonTwips) * 0.4), 36)));
     FG->setFont(buttons);
     // The grid is as wide as its buttons, centred in the window.
     FG->setFixedWidth(twips::toPixels(FG->colWidth(1)) + 2 * FG->frameWidth() +
@@ -171,8 +180,18 @@ void frmTicket::addDept(const QString& category)
             {category});
         for (int r = 0; r < rs.size(); ++r)
             FG->addRow({rs.text(r, 0), rs.text(r, 1)});
-    } catch (const DbError& e) {
-        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        // A row that does nothing says why the list is empty: a department's Type puts it here.
+        if (rs.isEmpty())
+            FG->addRow(
+                {QString(), QStringLiteral("No department of the type \"%1\"").arg(category.trimmed())});
+        retry->stop();
+    } catch (const DbError&) {
+        // No box a visitor would have to close: the list fills itself when the server answers.
+        FG->setText(0, 1, WaitingForServer);
+        retry->start([this, category] {
+            addDept(category);
+            return !retry->active();
+        });
     }
     applyRowHeights();
     addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
@@ -191,8 +210,16 @@ void frmTicket::addServ(qint64 deptId)
             {deptId});
         for (int r = 0; r < rs.size(); ++r)
             FG->addRow({rs.text(r, 0), rs.text(r, 1)});
-    } catch (const DbError& e) {
-        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        retry->stop();
+    } catch (const DbError&) {
+        FG->setText(0, 1, WaitingForServer);
+        retry->start([this, deptId] {
+            // "<-Back" meanwhile went back to the departments: nothing is left to fill.
+            if (stg != 1)
+                return true;
+            addServ(deptId);
+            return !retry->active();
+        });
     }
     FG->addRow({QString(), Back});
     applyRowHeights();

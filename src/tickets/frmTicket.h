@@ -10,6 +10,7 @@
 
 struct AppContext;
 class Grid;
+class KioskRetry;
 class QDateEdit;
 class QLabel;
 class QPushButton;
@@ -36,6 +37,8 @@ public:
 
     int stg = 0;  // 0 departments listed, 1 services listed
     int rh = 500; // button row height in twips
+    // Fills the list again once the server answers after a fill that failed.
+    KioskRetry* retry;
     // The type letter the next issue is made with, as the options set it (empty until the first issue).
     QString ticketType;
     TicketHeader header;

@@ -6,6 +6,7 @@
 #include "core/Lookups.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "tickets/KioskPages.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -15,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -76,6 +78,9 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
     DT = named(new QDateEdit(this), "DT");
     DT->hide();
     cmdExit = named(new QPushButton(QStringLiteral("Exit"), this), "cmdExit");
+    outOfService = new OutOfServicePage(this);
+    outOfService->hide();
+    retry = new KioskRetry(this);
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(5000);
@@ -99,16 +104,12 @@ void frmTicketF::Form_Load()
             m_logoFile = logo;
         }
     }
-    // 2.
+    // 2. Without a default department the kiosk cannot serve: it says so and waits for one.
     const QString dept =
         m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"));
-    if (dept.isEmpty()) {
+    if (dept.isEmpty())
         m_ctx.dialogs.message(QStringLiteral("First set the Default Department in the settings "),
                               Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
-        FG->hide();
-        layoutScreen();
-        return;
-    }
     // 3.
     m_ctx.session.printCopies =
         m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), 1);
@@ -134,11 +135,8 @@ void frmTicketF::Form_Load()
     openConnection(m_ctx);
     rh = int(m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("printer"),
                                       QStringLiteral("row"), 500));
-    try {
-        addServ(lookups::deptIdByName(m_ctx.db, dept));
-    } catch (const DbError&) {
-        // Opening goes on without the list; the kiosk shows its background and stays usable for the exit.
-    }
+    if (!fillServices())
+        retry->start([this] { return fillServices(); });
     // 7.
     try {
         header = getcompDet(m_ctx.db);
@@ -164,16 +162,36 @@ void frmTicketF::addServ(qint64 deptId)
         FG->setCellAlignment(row, 1, Qt::AlignCenter);
     }
     FG->setCellAlignment(0, 1, Qt::AlignCenter);
-    FG->setRowHeight(0, int(std::lround(rh / 2.0)));
+    // Buttons a finger finds: the row height setting, but never below the touch minimum for the
+    // screen, and taller where the screen has room.
+    // The kiosk covers its screen: the buttons are sized for the screen, not for the window before it
+    // is shown full screen.
+    const QScreen* shownOn = screen();
+    const int screenHeight = shownOn ? qMax(shownOn->geometry().height(), height()) : height();
+    m_buttonPixels = kioskSizes::fullScreenButtonPixels(twips::toPixels(rh), screenHeight, FG->rows() - 1);
+    const int buttonTwips = int(std::lround(twips::fromPixels(m_buttonPixels)));
+    FG->setRowHeight(0, qMax(int(std::lround(rh / 2.0)), buttonTwips / 2));
     for (int r = 1; r < FG->rows(); ++r)
-        FG->setRowHeight(r, rh);
+        FG->setRowHeight(r, buttonTwips);
     // Name and description share a button: two lines fit its height.
     QFont buttons = FG->font();
-    buttons.setPixelSize(qMax(10, int(twips::toPixels(rh) * 0.36)));
+    buttons.setPixelSize(qMax(10, int(m_buttonPixels * 0.3)));
+    // Large, but every line whole within the button's width.
+    const int room = twips::toPixels(gridTwips) - 24;
+    int widest = 0;
+    for (int r = 1; r < FG->rows(); ++r) {
+        for (const QString& line : FG->text(r, 1).split(QLatin1Char('\n')))
+            widest = qMax(widest, QFontMetrics(buttons).horizontalAdvance(line));
+    }
+    if (widest > room)
+        buttons.setPixelSize(qMax(10, buttons.pixelSize() * room / widest));
     FG->setFont(buttons);
     QFont heading = FG->horizontalHeader()->font();
-    heading.setPixelSize(qMax(9, int(twips::toPixels(rh / 2.0) * 0.6)));
+    heading.setPixelSize(qMax(9, int(m_buttonPixels * 0.22)));
     FG->horizontalHeader()->setFont(heading);
+    // The kiosk's style sheet gives the heading its colours; its size comes from here.
+    FG->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { font-size: %1px; }").arg(heading.pixelSize()));
     addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
 }
 
@@ -189,10 +207,50 @@ void frmTicketF::addimg(const QString& picture)
             continue;
         }
         FG->setCellPicture(r, 1,
-                           source.scaled(qMax(1, width), qMax(1, twips::toPixels(rh)), Qt::IgnoreAspectRatio,
-                                         Qt::SmoothTransformation));
+                           source.scaled(qMax(1, width), qMax(1, twips::toPixels(FG->rowHeight(r))),
+                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
-    FG->setFixedHeight(qMax(1, twips::toPixels(double(rh) * FG->rows())));
+    double total = 0;
+    for (int r = 0; r < FG->rows(); ++r)
+        total += FG->rowHeight(r);
+    FG->setFixedHeight(qMax(1, twips::toPixels(total) + 2 * FG->frameWidth()));
+}
+
+bool frmTicketF::fillServices()
+{
+    const QString dept =
+        m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"));
+    if (dept.isEmpty()) {
+        showOutOfService(QStringLiteral("No default department is set (Modules > Settings)."));
+        return false;
+    }
+    try {
+        addServ(lookups::deptIdByName(m_ctx.db, dept));
+    } catch (const DbError&) {
+        showOutOfService(QStringLiteral("Waiting for the server to answer..."));
+        return false;
+    }
+    if (FG->rows() < 2) {
+        showOutOfService(QStringLiteral("The department \"%1\" offers no active service.").arg(dept));
+        return false;
+    }
+    outOfService->hide();
+    FG->show();
+    layoutScreen();
+    return true;
+}
+
+bool frmTicketF::serving() const
+{
+    return !outOfService->isVisibleTo(this) && FG->rows() > 1;
+}
+
+void frmTicketF::showOutOfService(const QString& reason)
+{
+    outOfService->setReason(reason);
+    outOfService->show();
+    FG->hide();
+    layoutScreen();
 }
 
 void frmTicketF::makeCenter()
@@ -219,6 +277,12 @@ void frmTicketF::layoutScreen()
         cmdExit->adjustSize();
         cmdExit->move(12, qMin(h - cmdExit->height() - 12, FG->y() + FG->height() + 12));
         cmdExit->show();
+    }
+    // Out of service there is no way out but the corner and the exit code.
+    if (!outOfService->isHidden()) {
+        cmdExit->hide();
+        outOfService->setGeometry(0, 0, w, h);
+        outOfService->raise();
     }
     lblTouch->raise();
     Label21->raise();
@@ -247,11 +311,15 @@ qint64 frmTicketF::getEnd(qint64 number)
     style.layout = TicketLayout::FullScreen;
     style.header = header;
     style.logoFile = m_logoFile;
+    // The picture asks for the ticket only when one came out of the printer.
     const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, QString(), this, [this] {
         auto* picture = new frmTT(m_ctx, this);
         picture->show();
         picture->raise();
     });
+    // The picture asking to take the ticket stays in front of the token and its wait until it closes.
+    for (frmTT* picture : findChildren<frmTT*>(QString(), Qt::FindDirectChildrenOnly))
+        picture->raise();
     DT->setDate(m_ctx.clock.today());
     return ticket.issued() ? ticket.tickAuto : 0;
 }
@@ -263,8 +331,11 @@ void frmTicketF::FG_Click()
         return;
     try {
         getEnd(getToken(FG->text(row, 0).toLongLong()));
-    } catch (const DbError& e) {
-        m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    } catch (const DbError&) {
+        // No box a visitor would have to close: the page says the kiosk is out of service and fills
+        // itself again when the server answers.
+        showOutOfService(QStringLiteral("Waiting for the server to answer..."));
+        retry->start([this] { return fillServices(); });
     }
     FG->clearSelection();
 }

@@ -8,6 +8,8 @@
 
 struct AppContext;
 class Grid;
+class KioskRetry;
+class OutOfServicePage;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -33,6 +35,10 @@ public:
     QDateEdit* DT;    // kept hidden
     QPushButton* cmdExit;
     QTimer* Timer1; // sets the corner count back every 5 seconds
+    // Over everything but the corner while the kiosk cannot serve (no default department, no service,
+    // no answer from the server); the retry fills the page again by itself.
+    OutOfServicePage* outOfService;
+    KioskRetry* retry;
 
     int clkCount = 0;
     int rh = 500;
@@ -53,6 +59,13 @@ public:
     // Closes the kiosk: the exit pad calls it when the right code was entered.
     void leave();
 
+    // Lists the default department's services; false (and the out-of-service page) when there are
+    // none to offer or the store does not answer.
+    bool fillServices();
+    bool serving() const;
+    // The height of each service button, in pixels.
+    int buttonPixels() const { return m_buttonPixels; }
+
     // The exit pad while it is open.
     QWidget* exitPad() const { return m_pad; }
 
@@ -65,8 +78,10 @@ protected:
 
 private:
     void layoutScreen();
+    void showOutOfService(const QString& reason);
 
     AppContext& m_ctx;
+    int m_buttonPixels = 0;
     QString m_logoFile;
     QPixmap m_background;
     QWidget* m_pad = nullptr;

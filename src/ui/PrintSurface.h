@@ -15,6 +15,8 @@ public:
     virtual double textHeight(const QString& text) = 0;
     virtual void printText(double x, double y, const QString& text) = 0;
     virtual void drawPicture(const QString& file, const QRectF& twipsRect) = 0;
+    // A solid black rectangle (the modules of a QR code).
+    virtual void fillRect(const QRectF& twipsRect) = 0;
     // Width of the printable area in twips. A surface that cannot tell gives a receipt roll's 72 mm.
     virtual double pageWidth() { return 4082; }
     // Ends the document and sends it to the printer; false when that failed.

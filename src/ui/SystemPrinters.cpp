@@ -91,6 +91,14 @@ public:
             QRectF(r.x() * m_perTwip, r.y() * m_perTwip, r.width() * m_perTwip, r.height() * m_perTwip),
             image);
     }
+    void fillRect(const QRectF& r) override
+    {
+        if (!m_painter.isActive())
+            return;
+        m_painter.fillRect(
+            QRectF(r.x() * m_perTwip, r.y() * m_perTwip, r.width() * m_perTwip, r.height() * m_perTwip),
+            Qt::black);
+    }
     double pageWidth() override
     {
         return m_printer->pageLayout().paintRectPixels(m_printer->resolution()).width() / m_perTwip;
@@ -140,9 +148,10 @@ public:
             printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(file);
-            // A receipt roll: 80 mm wide with 4 mm margins, long enough for one ticket.
+            // A receipt roll: 80 mm wide with 4 mm margins, long enough for one ticket with the QR code
+            // of its page.
             printer->setPageLayout(
-                QPageLayout(QPageSize(QSizeF(80, 105), QPageSize::Millimeter, QStringLiteral("Receipt")),
+                QPageLayout(QPageSize(QSizeF(80, 140), QPageSize::Millimeter, QStringLiteral("Receipt")),
                             QPageLayout::Portrait, QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter));
         } else {
             const QPrinterInfo info =

@@ -3,6 +3,8 @@
 #include "content/frmEditor.h"
 #include "testsupport/TestEnv.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -282,5 +284,47 @@ TEST(NewsEditorCommands, TheRulersSliderIndentsAndItsGuideFollowsTheMouse)
     QCoreApplication::sendEvent(e->RichTextBox1->viewport(), &over);
     EXPECT_EQ(e->ruler->guide(),
               e->ruler->mapFromGlobal(e->RichTextBox1->viewport()->mapToGlobal(QPoint(100, 10))).x());
+    e->close();
+}
+
+// The main window gives Ctrl+N and Ctrl+D to commands of its own for the whole program; in the news
+// editor, while it has the focus, the keys are the editor's New and Delete.
+TEST(NewsEditorCommands, CtrlNAndCtrlDActInTheEditorThoughTheProgramHasTheSameKeys)
+{
+    TestEnv env;
+    QWidget mainWindow;
+    int programWide = 0;
+    for (const char* keys : {"Ctrl+N", "Ctrl+D"}) {
+        auto* a = new QAction(&mainWindow);
+        a->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        QObject::connect(a, &QAction::triggered, [&programWide] { ++programWide; });
+        mainWindow.addAction(a);
+    }
+    mainWindow.show();
+    frmEditor* e = openEditor(env);
+    ASSERT_TRUE(e);
+    e->show();
+    QApplication::setActiveWindow(e);
+    e->RichTextBox1->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(e));
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Old words"));
+    QTextCursor c = e->RichTextBox1->textCursor();
+    c.movePosition(QTextCursor::StartOfWord, QTextCursor::KeepAnchor);
+    e->RichTextBox1->setTextCursor(c);
+
+    QTest::keyClick(e->RichTextBox1, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), QStringLiteral("Old "));
+    env.dialogs.setNextAnswer(Dialogs::Answer::No); // the changed text is not kept
+    QTest::keyClick(e->RichTextBox1, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(e->RichTextBox1->toPlainText(), QString());
+    EXPECT_EQ(e->windowTitle(), QStringLiteral("Untitled - "));
+    EXPECT_EQ(programWide, 0);
+
+    // Elsewhere the program's own commands keep their keys.
+    QApplication::setActiveWindow(&mainWindow);
+    mainWindow.setFocus();
+    QTest::keyClick(&mainWindow, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(programWide, 1);
     e->close();
 }

@@ -420,3 +420,103 @@ TEST(NewsEditorFiles, OpenLoadsRichTextFilesAsTheirText)
     EXPECT_EQ(e->RichTextBox1->toPlainText(), "Closed on Monday");
     EXPECT_EQ(env.dialogs.last(), "Cannot open gone.txt");
 }
+
+// New on an edited message starts a new one: Save then inserts and the message that was open stays.
+// Closing with unsaved text asks; Cancel keeps the editor open, Yes stores, No discards.
+TEST_P(NewsEditor, NewStartsANewMessageAndClosingWithUnsavedTextAsks)
+{
+    const qint64 key =
+        env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("Keep me")},
+                                                     {QStringLiteral("active"), 1},
+                                                     {QStringLiteral("direction"), QStringLiteral("Left")},
+                                                     {QStringLiteral("color"), 40960}});
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    frmEditor* e = qobject_cast<frmEditor*>(env->screens.open(QStringLiteral("frmEditor")));
+    ASSERT_TRUE(e);
+    e->beginEdit(key);
+    e->show();
+    e->mnuNew_Click();
+    EXPECT_FALSE(e->editMode());
+    EXPECT_EQ(e->Text1->text(), QString());
+    EXPECT_EQ(e->plainTextColor(), QColor(Qt::black)); // the loaded message's green is gone with it
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Brand new message"));
+
+    env->dialogs.setNextAnswer(Dialogs::Answer::Cancel);
+    e->close();
+    EXPECT_TRUE(e->isVisible());
+    EXPECT_EQ(env->dialogs.last(), e->unsavedQuestion());
+    EXPECT_EQ(rowCount(), 1);
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    e->close();
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(rowCount(), 2);
+    EXPECT_EQ(
+        env->db.query(QStringLiteral("select message from tblscroll where scrollAuto=?"), {key}).text(0, 0),
+        QStringLiteral("Keep me"));
+    // The new message is black, as the editor showed it.
+    EXPECT_EQ(
+        env->db.query(QStringLiteral("select color from tblscroll where scrollAuto<>?"), {key}).number(0, 0),
+        0);
+
+    e = qobject_cast<frmEditor*>(env->screens.open(QStringLiteral("frmEditor")));
+    ASSERT_TRUE(e);
+    e->beginAdd();
+    e->show();
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Thrown away"));
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    e->close();
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(rowCount(), 2);
+}
+
+// The colour stored is the one the editor shows at the cursor: text without a colour of its own is
+// in the plain text colour (black for a new message), not the colour last picked for other words.
+TEST_P(NewsEditor, UncolouredTextAtTheCursorIsStoredInTheColourItIsShownIn)
+{
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    w->Command4_Click();
+    frmEditor* e = editor();
+    ASSERT_TRUE(e);
+    QTest::keyClicks(e->RichTextBox1, QStringLiteral("Closed today"));
+    QTextCursor first(e->RichTextBox1->document());
+    first.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    e->RichTextBox1->setTextCursor(first);
+    env->dialogs.setNextColor(QColor(0, 160, 0));
+    e->chooseForeColour();
+    EXPECT_EQ(e->swatchColor(), QColor(0, 160, 0));
+    e->RichTextBox1->moveCursor(QTextCursor::End);
+    ASSERT_TRUE(e->saveMessage());
+    EXPECT_EQ(env->db.query(QStringLiteral("select color from tblscroll")).number(0, 0), 0);
+}
+
+// The demo's messages: plain text, no rich text, white and bold. They open readable (white text on
+// a dark ground) and an unchanged Save keeps their colour, bold and italic.
+TEST_P(NewsEditor, AMessageWithoutRichTextOpensReadableAndAnUnchangedSaveKeepsItsLook)
+{
+    const qint64 key =
+        env->db.insert(QStringLiteral("tblscroll"), {{QStringLiteral("message"), QStringLiteral("Welcome")},
+                                                     {QStringLiteral("active"), 1},
+                                                     {QStringLiteral("font"), QStringLiteral("Arial")},
+                                                     {QStringLiteral("size"), 28},
+                                                     {QStringLiteral("color"), 0xFFFFFF},
+                                                     {QStringLiteral("bold"), 1},
+                                                     {QStringLiteral("italic"), 1},
+                                                     {QStringLiteral("direction"), QStringLiteral("Left")}});
+    frmScroll* w = list();
+    ASSERT_TRUE(w);
+    frmEditor* e = qobject_cast<frmEditor*>(env->screens.open(QStringLiteral("frmEditor")));
+    ASSERT_TRUE(e);
+    e->beginEdit(key);
+    EXPECT_EQ(e->Text1->text(), QStringLiteral("Welcome"));
+    const QPalette p = e->Text1->palette();
+    EXPECT_EQ(p.color(QPalette::Text), QColor(Qt::white));
+    EXPECT_LT(p.color(QPalette::Base).lightness(), 128);
+    ASSERT_TRUE(e->saveMessage());
+    const ResultSet rs = env->db.query(QStringLiteral("select message, color, bold, italic from tblscroll"));
+    EXPECT_EQ(rs.text(0, 0), QStringLiteral("Welcome"));
+    EXPECT_EQ(rs.number(0, 1), 0xFFFFFF);
+    EXPECT_EQ(Database::flag(rs.value(0, 2)), QStringLiteral("1"));
+    EXPECT_EQ(Database::flag(rs.value(0, 3)), QStringLiteral("1"));
+}

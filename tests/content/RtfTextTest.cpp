@@ -195,6 +195,8 @@ TEST(RtfText, ReadsWhatWordProcessorsWrite)
         {R"({\rtf1\ansi{\*\generator Writer 1.0;}{\stylesheet{\s0 Normal;}}{\info{\title T}})"
          R"({\pict\pngblip 89504e47}{\field{\*\fldinst HYPERLINK "x"}{\fldrslt link}} {\*\unknown z}one\bin3 abctwo\par})",
          QStringLiteral("link onetwo")},
+        // A table keeps its cells apart (tabs) and its rows (paragraphs).
+        {R"({\rtf1\ansi\trowd\cellx1000\cellx2000 A\cell B\cell\row C\par})", QStringLiteral("A\tB\t\nC")},
         // Not rich text: left as it is.
         {"plain {text} \\x", QStringLiteral("plain {text} \\x")},
     };

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
@@ -138,6 +139,22 @@ TEST(BoardThemeTest, TheLayoutIsDoubledAndAMissingLayoutIsReported)
     EXPECT_EQ(l.logo.left(), 220); // logoleft 110 doubled
 }
 
+// The table's visible columns fill its width in the proportions the theme gives them (in twips).
+void expectColumnsShare(const Grid& grid, const QVector<int>& themeTwips)
+{
+    int sum = 0;
+    int total = 0;
+    for (int c = 1; c <= themeTwips.size(); ++c) {
+        sum += themeTwips.at(c - 1);
+        total += grid.columnWidth(c);
+    }
+    EXPECT_EQ(total, grid.width()) << "the columns fill the table's width";
+    for (int c = 1; c <= themeTwips.size(); ++c) {
+        EXPECT_NEAR(double(grid.columnWidth(c)), double(grid.width()) * themeTwips.at(c - 1) / sum, 1.0)
+            << "column " << c;
+    }
+}
+
 class BoardWindowTest : public testing::Test
 {
 protected:
@@ -168,15 +185,15 @@ TEST_F(BoardWindowTest, TheBoardDressesItselfFromThemeLayoutAndHeaderRow)
     frmDisplay* w = openBoard();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(w->size(), QSize(twips::toPixels(12000), twips::toPixels(9000)));
-    EXPECT_EQ(w->FG->geometry(), QRect(twips::toPixels(1200), twips::toPixels(1800), twips::toPixels(9000),
-                                       twips::toPixels(6000)));
+    EXPECT_EQ(w->geometry(), QGuiApplication::primaryScreen()->geometry()) << "the board covers its screen";
+    // The layout, made for an 800 x 600 screen, is stretched to the 1920 x 1080 screen the board covers.
+    EXPECT_EQ(w->FG->geometry(), QRect(twips::toPixels(1200 * 2.4), twips::toPixels(1800 * 1.8),
+                                       twips::toPixels(9000 * 2.4), twips::toPixels(6000 * 1.8)));
     EXPECT_EQ(w->FG->cols(), 4);
     EXPECT_EQ(w->FG->rows(), 5);
     EXPECT_EQ(w->FG->colWidth(0), 1);
     EXPECT_TRUE(w->FG->isColumnHidden(0));
-    EXPECT_EQ(w->FG->colWidth(1), 2500);
-    EXPECT_EQ(w->FG->colWidth(2), 3000);
+    expectColumnsShare(*w->FG, {2500, 3000, 3000});
     EXPECT_EQ(w->FG->text(0, 1), QStringLiteral("No."));
     EXPECT_EQ(w->FG->text(0, 2), QStringLiteral("Go to"));
     EXPECT_EQ(w->FG->text(0, 3), QString()) << "the header row's third caption is empty";
@@ -214,18 +231,19 @@ TEST_F(BoardWindowTest, TheBoardShowsCallsAsTheyComeAndAlternatesColumnsWhenSet)
     EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A2 "));
     EXPECT_EQ(w->FG->text(2, 1), QStringLiteral("A1 "));
 
-    EXPECT_EQ(w->FG->colWidth(2), 3000);
-    EXPECT_EQ(w->FG->colWidth(3), 4000);
+    expectColumnsShare(*w->FG, {2500, 3000, 4000});
+    const int second = w->FG->colWidth(2);
+    const int third = w->FG->colWidth(3);
     w->Timer10_Timer();
     EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("Raum 2"));
     EXPECT_EQ(w->FG->text(2, 2), QStringLiteral("Raum 1\nSchalter 1"));
     EXPECT_EQ(w->FG->text(0, 2), QStringLiteral("Counter"));
     // The whole column moves: its width goes with it.
-    EXPECT_EQ(w->FG->colWidth(2), 4000);
-    EXPECT_EQ(w->FG->colWidth(3), 3000);
+    EXPECT_EQ(w->FG->colWidth(2), third);
+    EXPECT_EQ(w->FG->colWidth(3), second);
     w->Timer10_Timer();
     EXPECT_EQ(w->FG->text(1, 2), QStringLiteral("Room 2"));
-    EXPECT_EQ(w->FG->colWidth(2), 3000);
+    EXPECT_EQ(w->FG->colWidth(2), second);
     w->close();
 }
 
@@ -459,6 +477,9 @@ TEST_F(BoardWindowTest, TokensAndCaptionsStandAsFarFromTheCellEdgeAsTheHeaderCap
     addCall(env.db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today);
     frmDisplay* w = openBoard();
     ASSERT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
+    // The newest call's row has stopped flashing (a lit row is white here).
+    env.clock.advanceSecs(60);
+    w->showNewestMark();
     const QImage shot = w->FG->grab().toImage();
     const auto textStart = [&](const QRect& cell) {
         for (int x = cell.left(); x < cell.right() - 2; ++x)

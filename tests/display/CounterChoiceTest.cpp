@@ -1,8 +1,10 @@
-#include "display/CounterChoice.h"
 #include "display/frmSelectCounter.h"
 #include "display/frmTheme.h"
 
+#include "DisplayTestSupport.h"
 #include "core/Lookups.h"
+#include "core/Session.h"
+#include "core/ThemeCounters.h"
 #include "testsupport/TestEnv.h"
 #include "ui/Grid.h"
 
@@ -34,7 +36,14 @@ protected:
         }
         return -1;
     }
+    // What the theme row holds: "<null>" when it has never had a choice.
     QString saved(qint64 themeId)
+    {
+        const ResultSet rs =
+            env->db.query(QStringLiteral("select counters from tbltheme where themeauto=?"), {themeId});
+        return rs.isNull(0, 0) ? QStringLiteral("<null>") : rs.text(0, 0);
+    }
+    QString oldSetting(qint64 themeId)
     {
         return env->settings().get(QStringLiteral("Q"), QStringLiteral("CounterList"),
                                    QString::number(themeId), QStringLiteral("<none>"));
@@ -44,7 +53,9 @@ protected:
 
 TEST_P(CounterChoiceTest, TickedCountersAreSavedInGridOrderAndBecomeTheFilter)
 {
-    frmSelectCounter* w = open(5);
+    const qint64 theme = addTheme(env->db);
+    EXPECT_EQ(saved(theme), QStringLiteral("<null>"));
+    frmSelectCounter* w = open(theme);
     EXPECT_EQ(w->windowTitle(), QStringLiteral(" Select Counter to Display"));
     ASSERT_EQ(w->FG->rows(), 4);
     EXPECT_EQ(w->FG->cols(), 7);
@@ -69,37 +80,40 @@ TEST_P(CounterChoiceTest, TickedCountersAreSavedInGridOrderAndBecomeTheFilter)
     QTest::mouseClick(w->FG->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_FALSE(w->isTicked(row2));
     w->cmdSave->click();
-    EXPECT_EQ(saved(5), QStringLiteral("%1,%2").arg(hall.counter1).arg(hall.counter3));
+    EXPECT_EQ(saved(theme), QStringLiteral("%1;%2").arg(hall.counter1).arg(hall.counter3));
 
-    env->session.themeId = 5;
-    buildCounterFilter(env->settings(), env->session);
+    env->session.themeId = theme;
+    buildCounterFilter(env->db, env->settings(), env->session);
     EXPECT_EQ(env->session.counterFilter,
               QStringLiteral("and(servAuto=%1 or servAuto=%2)").arg(hall.counter1).arg(hall.counter3));
 }
 
 TEST_P(CounterChoiceTest, NothingTickedSavesEmptyAndEveryCounterIsShown)
 {
-    counterChoice::save(env->settings(), 6, {QString::number(hall.counter2)});
-    frmSelectCounter* w = open(6);
+    const qint64 theme = addTheme(env->db);
+    themeCounters::save(env->db, env->settings(), theme, {QString::number(hall.counter2)});
+    frmSelectCounter* w = open(theme);
     EXPECT_TRUE(w->isTicked(rowOf(w, hall.counter2)));
     w->cmdRemoveAll->click();
     EXPECT_FALSE(w->isTicked(rowOf(w, hall.counter2)));
     w->cmdSave_Click();
-    EXPECT_EQ(saved(6), QString());
-    env->session.themeId = 6;
-    buildCounterFilter(env->settings(), env->session);
+    EXPECT_EQ(saved(theme), QString()) << "an empty choice is stored, not left missing";
+    env->session.themeId = theme;
+    buildCounterFilter(env->db, env->settings(), env->session);
     EXPECT_EQ(env->session.counterFilter, QStringLiteral("and 1=1"));
 }
 
 TEST_P(CounterChoiceTest, EachThemeKeepsItsOwnListAndOpensWithItsTicks)
 {
-    counterChoice::save(env->settings(), 1, {QString::number(hall.counter2)});
-    frmSelectCounter* w = open(1);
+    const qint64 first = addTheme(env->db);
+    const qint64 second = addTheme(env->db, {{QStringLiteral("themename"), QStringLiteral("Second")}});
+    themeCounters::save(env->db, env->settings(), first, {QString::number(hall.counter2)});
+    frmSelectCounter* w = open(first);
     for (int r = 1; r < w->FG->rows(); ++r)
         EXPECT_EQ(w->isTicked(r), r == rowOf(w, hall.counter2)) << "row " << r;
 
     // Opening the choice of another theme starts from that theme's ticks.
-    w = open(2);
+    w = open(second);
     for (int r = 1; r < w->FG->rows(); ++r)
         EXPECT_FALSE(w->isTicked(r));
     w->cmdSelectAll_Click();
@@ -108,8 +122,43 @@ TEST_P(CounterChoiceTest, EachThemeKeepsItsOwnListAndOpensWithItsTicks)
     w->toggleSelected();
     EXPECT_FALSE(w->isTicked(1));
     w->cmdSave_Click();
-    EXPECT_EQ(saved(2), QStringLiteral("%1,%2").arg(w->FG->text(2, 0), w->FG->text(3, 0)));
-    EXPECT_EQ(saved(1), QString::number(hall.counter2));
+    EXPECT_EQ(saved(second), QStringLiteral("%1;%2").arg(w->FG->text(2, 0), w->FG->text(3, 0)));
+    EXPECT_EQ(saved(first), QString::number(hall.counter2));
+}
+
+// A display PC reads the choice from the theme, with nothing in its own settings; a choice this
+// workstation kept in its settings before moves into the theme once and is not used again.
+TEST_P(CounterChoiceTest, TheChoiceLivesWithTheThemeAndAnOldWorkstationChoiceMovesInOnce)
+{
+    const qint64 theme = addTheme(env->db);
+    env->settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"), QString::number(theme),
+                        QStringLiteral("%1,%2").arg(hall.counter3).arg(hall.counter1));
+    env->session.themeId = theme;
+    buildCounterFilter(env->db, env->settings(), env->session);
+    EXPECT_EQ(env->session.counterFilter,
+              QStringLiteral("and(servAuto=%1 or servAuto=%2)").arg(hall.counter3).arg(hall.counter1));
+    EXPECT_EQ(saved(theme), QStringLiteral("%1;%2").arg(hall.counter3).arg(hall.counter1));
+    EXPECT_EQ(oldSetting(theme), QString()) << "the workstation's copy is used up";
+
+    // The administrator changes the choice elsewhere: this workstation follows the theme.
+    env->db.exec(QStringLiteral("update tbltheme set counters=? where themeauto=?"),
+                 {QString::number(hall.counter2), theme});
+    Session displayPc;
+    displayPc.themeId = theme;
+    buildCounterFilter(env->db, env->settings(), displayPc);
+    EXPECT_EQ(displayPc.counterFilter, QStringLiteral("and(servAuto=%1)").arg(hall.counter2));
+
+    // An empty choice stored with the theme means every counter, whatever a workstation kept.
+    env->settings().set(QStringLiteral("Q"), QStringLiteral("CounterList"), QString::number(theme),
+                        QString::number(hall.counter1));
+    themeCounters::save(env->db, env->settings(), theme, {});
+    buildCounterFilter(env->db, env->settings(), displayPc);
+    EXPECT_EQ(displayPc.counterFilter, QStringLiteral("and 1=1"));
+
+    // A theme without any choice shows every counter.
+    displayPc.themeId = addTheme(env->db, {{QStringLiteral("themename"), QStringLiteral("Bare")}});
+    buildCounterFilter(env->db, env->settings(), displayPc);
+    EXPECT_EQ(displayPc.counterFilter, QStringLiteral("and 1=1"));
 }
 
 TEST_P(CounterChoiceTest, TheThemeEditorOpensTheChoiceOnlyForASavedTheme)
@@ -131,7 +180,7 @@ TEST(CounterChoiceScreen, TheRowJustClickedShowsItsTickThroughTheSelection)
     TestEnv env;
     seedHall(env.db);
     auto* w = qobject_cast<frmSelectCounter*>(env.screens.open(QStringLiteral("frmSelectCounter")));
-    w->setTheme(3);
+    w->setTheme(addTheme(env.db));
     w->show();
     const QRect number = w->FG->visualRect(w->FG->model()->index(1, 1));
     const QRect name = w->FG->visualRect(w->FG->model()->index(1, 3));

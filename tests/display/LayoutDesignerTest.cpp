@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -263,17 +264,92 @@ TEST_P(DesignerTest, SaveInsertsTheRowThenUpdatesItAndExitKeepsIt)
     again->close();
 }
 
-TEST_P(DesignerTest, TheWindowIsHalfTheScreenOrTurnedUpright)
+// A layout is made for the hall's screen, whatever the screen of the PC it is designed on: the
+// stored values are those of the hall screen at half size, the surface shows it as large as fits.
+TEST_P(DesignerTest, TheLayoutIsMadeForTheHallScreenAndShownAsLargeAsFits)
 {
     frmDesign* d = openDesigner();
-    d->setScreenSize(QSize(1024, 768));
-    d->hor();
-    EXPECT_EQ(d->positions()[LayoutBlock::Window].size(), QSize(7680, 5760));
+    EXPECT_EQ(d->target(), QSize(1920, 1080)) << "a full-HD hall screen unless told otherwise";
+    EXPECT_EQ(d->cmbTarget->currentText(), QStringLiteral("1920x1080"));
+    d->setScreenSize(QSize(1366, 768)); // an office PC
+    d->setTarget(QSize(1920, 1080));
+    EXPECT_EQ(d->positions()[LayoutBlock::Window].size(), QSize(14400, 8100));
+    EXPECT_LE(d->surface->width(), 1366);
+    EXPECT_LE(d->surface->height(), 768 * 8 / 10);
+    EXPECT_NEAR(double(d->surface->width()) / d->surface->height(), 16.0 / 9.0, 0.02);
+    // Without a stored layout the blocks are laid out for the hall screen.
+    const QRect table = d->positions()[LayoutBlock::Table];
+    const QRect expected = defaultLayout(QSize(14400, 8100))[LayoutBlock::Table];
+    EXPECT_NEAR(table.left(), expected.left(), 20);
+    EXPECT_NEAR(table.width(), expected.width(), 20);
+
     d->ver();
-    EXPECT_EQ(d->positions()[LayoutBlock::Window].size(), QSize(5760, 7680));
-    // Without a stored layout the blocks are laid out anew for the upright surface.
-    EXPECT_EQ(d->positions()[LayoutBlock::Table],
-              onPixels(defaultLayout(QSize(5760, 7680))[LayoutBlock::Table]));
+    EXPECT_EQ(d->target(), QSize(1080, 1920));
+    EXPECT_EQ(d->positions()[LayoutBlock::Window].size(), QSize(8100, 14400));
+    EXPECT_LT(d->surface->width(), d->surface->height());
+
+    // Another hall screen typed in: the blocks keep their places on it.
+    d->hor();
+    d->mnuSave->trigger();
+    const QRect placed = d->positions()[LayoutBlock::Table];
+    d->cmbTarget->setEditText(QStringLiteral("1280 x 720"));
+    Q_EMIT d->cmbTarget->lineEdit()->editingFinished();
+    EXPECT_EQ(d->target(), QSize(1280, 720));
+    EXPECT_EQ(d->positions()[LayoutBlock::Window].size(), QSize(9600, 5400));
+    EXPECT_NEAR(d->positions()[LayoutBlock::Table].width(), placed.width() * 2 / 3, 20);
+    d->cmbTarget->setEditText(QStringLiteral("big"));
+    Q_EMIT d->cmbTarget->lineEdit()->editingFinished();
+    EXPECT_EQ(d->target(), QSize(1280, 720)) << "a text that is no size changes nothing";
+    d->mnuSave->trigger();
+    d->close();
+
+    // Opened again, the designer is set for the screen the layout was made for.
+    frmDesign* again = openDesigner();
+    EXPECT_EQ(again->target(), QSize(1280, 720));
+    again->close();
+}
+
+TEST_P(DesignerTest, ABlockFitsItsContent)
+{
+    // Two columns of 1250 and 1500, four rows of 300 under a header, tokens of 20 points.
+    env->db.update(QStringLiteral("tbltheme"), theme,
+                   {{QStringLiteral("movie"), 1},
+                    {QStringLiteral("ttlsize"), 30},
+                    {QStringLiteral("clockfile"), QString()}});
+    frmDesign* d = openDesigner();
+    d->mnuDesign_Click();
+    const QRect table = d->lblTable->geometry();
+    QTest::mousePress(d->lblTable, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseRelease(d->surface, Qt::LeftButton, {}, table.topLeft() + QPoint(4, 4));
+    ASSERT_EQ(d->selectedBlock(), d->lblTable);
+    d->mnuFit->trigger();
+    const QRect fitted = d->positions()[LayoutBlock::Table];
+    EXPECT_NEAR(fitted.width(), 1250 + 1500, 15) << "as wide as its columns";
+    // Rows at least as high as the theme's, and high enough for the token labels.
+    const int row = fitted.height() / 5;
+    EXPECT_GE(row, 300 - 3);
+    QFont token(QStringLiteral("Liberation Sans"));
+    token.setPointSize(20);
+    token.setBold(true);
+    EXPECT_GE(twips::toPixels(2 * row), QFontMetrics(token).lineSpacing() + 4);
+    EXPECT_EQ(d->lblTable->geometry().topLeft(), table.topLeft()) << "the block stays where it was";
+
+    // The video block takes a 16:9 picture.
+    QTest::mousePress(d->lblVideo, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(d->surface, Qt::LeftButton, {}, d->lblVideo->geometry().topLeft() + QPoint(2, 2));
+    d->mnuFit->trigger();
+    const QRect video = d->positions()[LayoutBlock::Video];
+    EXPECT_NEAR(double(video.width()) / video.height(), 16.0 / 9.0, 0.02);
+
+    // The title one line of its font.
+    QTest::mousePress(d->lblTtl, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(d->surface, Qt::LeftButton, {}, d->lblTtl->geometry().topLeft() + QPoint(2, 2));
+    d->mnuFit->trigger();
+    QFont title;
+    title.setPointSize(30);
+    const int titleHeight = twips::toPixels(2 * d->positions()[LayoutBlock::Title].height());
+    EXPECT_GE(titleHeight, QFontMetrics(title).lineSpacing());
+    EXPECT_LE(titleHeight, 2 * QFontMetrics(title).lineSpacing());
     d->close();
 }
 
@@ -349,7 +425,7 @@ TEST_P(DesignerTest, ALayoutMadeInTheDesignerDressesTheBoard)
     EXPECT_EQ(board->size(), surface * 2);
     EXPECT_EQ(board->FG->geometry(), twice(designedTable));
     EXPECT_EQ(board->vidArea->geometry(), twice(designedVideo));
-    EXPECT_TRUE(board->vidArea->isVisible());
+    EXPECT_TRUE(board->vidArea->isHidden()) << "an empty video list leaves no black box";
     EXPECT_EQ(board->lblTtl->geometry(), twice(designedTitle));
     board->close();
 }
@@ -393,9 +469,8 @@ TEST_P(DesignerTest, PositionOpensTheDesignerOfASavedThemeOnly)
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(d->lblRef->text(), QString::number(upright));
-    const QSize screen = editor->screen()->geometry().size();
-    EXPECT_EQ(d->surface->size(), QSize(screen.height() / 2, screen.width() / 2))
-        << "a vertical theme is designed upright";
+    EXPECT_EQ(d->target(), QSize(1080, 1920)) << "a vertical theme is designed upright";
+    EXPECT_LT(d->surface->width(), d->surface->height());
     editor->cmdPosition->click();
     EXPECT_EQ(editor->findChildren<frmDesign*>().size(), 1) << "one designer per theme";
     editor->close();

@@ -54,11 +54,13 @@ TEST(NewsTickerTest, LeftMessagesCrossFromTheRightThenRightMessagesFromTheLeft)
 
     ASSERT_EQ(texts(t), (QStringList{QStringLiteral("first"), QStringLiteral("second one")}));
     EXPECT_TRUE(t.items().at(0).bold);
-    EXPECT_EQ(t.items().at(0).left, 1100) << "100 twips right of the template at the right edge";
-    EXPECT_EQ(t.items().at(1).left, 1250) << "100 twips after the end of the first";
+    constexpr int Gap = NewsTicker::Gap;
+    static_assert(Gap >= 1000, "messages stand clearly apart");
+    EXPECT_EQ(t.items().at(0).left, 1000 + Gap) << "a gap right of the template at the right edge";
+    EXPECT_EQ(t.items().at(1).left, 1000 + Gap + 50 + Gap) << "a gap after the end of the first";
     t.tick();
-    EXPECT_EQ(t.items().at(0).left, 1070);
-    EXPECT_EQ(t.items().at(1).left, 1220);
+    EXPECT_EQ(t.items().at(0).left, 970 + Gap);
+    EXPECT_EQ(t.items().at(1).left, 1020 + 2 * Gap);
 
     // The Left run ends once the last message has left the board on the left side.
     int ticks = 1;
@@ -66,18 +68,19 @@ TEST(NewsTickerTest, LeftMessagesCrossFromTheRightThenRightMessagesFromTheLeft)
         t.tick();
         ++ticks;
     }
-    EXPECT_EQ(ticks, 46) << "1220 + 100 twips to cover at 30 a tick, then the switch";
+    // 1050 + 2 gaps + 100 twips to cover at 30 a tick (rounded up), then the switch.
+    EXPECT_EQ(ticks, (1050 + 2 * Gap + 100 + 29) / 30 + 1);
     ASSERT_EQ(texts(t), QStringList{QStringLiteral("back")});
-    EXPECT_EQ(t.items().at(0).left, -140) << "to the left of the board's left edge";
+    EXPECT_EQ(t.items().at(0).left, -40 - Gap) << "to the left of the board's left edge";
     t.tick();
-    EXPECT_EQ(t.items().at(0).left, -110);
+    EXPECT_EQ(t.items().at(0).left, -10 - Gap);
 
     while (t.phase() == NewsTicker::Phase::Right && ticks < 2000) {
         t.tick();
         ++ticks;
     }
     EXPECT_EQ(texts(t), (QStringList{QStringLiteral("first"), QStringLiteral("second one")})) << "read again";
-    EXPECT_EQ(t.items().at(0).left, 1100);
+    EXPECT_EQ(t.items().at(0).left, 1000 + Gap);
 
     t.stop();
     EXPECT_TRUE(t.items().isEmpty());
@@ -92,7 +95,7 @@ TEST(NewsTickerTest, WithoutLeftMessagesTheRightOnesRunAndAnEmptyBandLooksNowAnd
     t.start();
     EXPECT_EQ(t.phase(), NewsTicker::Phase::Right);
     ASSERT_EQ(texts(t), QStringList{QStringLiteral("only right")});
-    EXPECT_EQ(t.items().at(0).left, -200);
+    EXPECT_EQ(t.items().at(0).left, -100 - NewsTicker::Gap);
     int ticks = 0;
     while (t.items().at(0).left < 1000 && ticks < 1000) {
         t.tick();
@@ -100,7 +103,7 @@ TEST(NewsTickerTest, WithoutLeftMessagesTheRightOnesRunAndAnEmptyBandLooksNowAnd
     }
     t.tick();
     EXPECT_EQ(texts(t), QStringList{QStringLiteral("only right")}) << "the Right run starts again";
-    EXPECT_EQ(t.items().at(0).left, -200);
+    EXPECT_EQ(t.items().at(0).left, -100 - NewsTicker::Gap);
 
     // With no message at all the band looks for messages again now and then, not on every tick.
     env.db.exec(QStringLiteral("delete from tblscroll"));
@@ -120,7 +123,7 @@ TEST(NewsTickerTest, WithoutLeftMessagesTheRightOnesRunAndAnEmptyBandLooksNowAnd
     EXPECT_EQ(t.phase(), NewsTicker::Phase::Left);
 }
 
-TEST(NewsTickerTest, PositionsFollowTheTimePassedAtTheSameSpeedAsTheFiveMillisecondSteps)
+TEST(NewsTickerTest, PositionsFollowTheTimePassedAtTheSameSpeedAsSteppedTicks)
 {
     TestEnv env;
     addNews(env.db, QStringLiteral("first"), QStringLiteral("Left"));
@@ -145,13 +148,13 @@ TEST(NewsTickerTest, PositionsFollowTheTimePassedAtTheSameSpeedAsTheFiveMillisec
         framed.advance(due);
         for (int i = 0; i < due; ++i)
             stepped.tick();
-        ASSERT_EQ(steps, int(elapsed / FrameSteps::StepMs)) << "every 5 ms counted once";
+        ASSERT_EQ(steps, int(elapsed * FrameSteps::StepsPerSecond / 1000)) << "every step counted once";
         ASSERT_EQ(framed.phase(), stepped.phase()) << "frame " << frame;
         ASSERT_EQ(texts(framed), texts(stepped)) << "frame " << frame;
         for (int i = 0; i < framed.items().size(); ++i)
             ASSERT_EQ(framed.items().at(i).left, stepped.items().at(i).left) << "frame " << frame;
     }
-    EXPECT_EQ(steps, 800);
+    EXPECT_EQ(steps, 4 * FrameSteps::StepsPerSecond);
 
     // The title moves the same way.
     int x = 500;

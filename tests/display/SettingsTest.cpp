@@ -319,6 +319,27 @@ TEST(Settings, SaveWithoutAThemeKeepsWhatWasStoredBefore)
     EXPECT_EQ(env.session.scrollSpeed, 9);
 }
 
+TEST(Settings, FullScreenTicketIsRefusedWithoutADefaultDepartment)
+{
+    TestEnv env;
+    addTheme(env.db, QStringLiteral("Hall"));
+    frmSettings form(*env.ctx);
+    form.show();
+    form.cmbTheme->setEditText(QStringLiteral("Hall"));
+    form.cmbTicket->setEditText(QStringLiteral("Full Screen"));
+    form.cmbDept->setEditText(QString());
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    EXPECT_EQ(env.dialogs.texts(),
+              QStringList{QStringLiteral("Please select a Default Department for the Full Screen ticket")});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("<absent>"));
+
+    form.cmbDept->setEditText(QStringLiteral("General"));
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("Full Screen"));
+    EXPECT_EQ(get(env, "Queue", "dept", "default"), QStringLiteral("General"));
+}
+
 TEST(Settings, MultiColumnsAreStoredAtOnceAndCloseDoesNotSave)
 {
     TestEnv env;

@@ -96,9 +96,11 @@ TEST_P(ThemeEditorTest, SavingWritesEveryFieldAndEditingUpdatesTheSameRow)
     frmThLst* l = list();
     frmTheme* e = editor();
     EXPECT_EQ(e->txtColumn->text(), QStringLiteral("2"));
-    EXPECT_EQ(e->txtRow->text(), QStringLiteral("12"));
+    // As many rows as a 1080-line board shows with labels that read from across a hall.
+    EXPECT_EQ(e->txtRow->text(), QStringLiteral("8"));
     EXPECT_EQ(e->cmbType->currentText(), QStringLiteral("Vertical"));
-    EXPECT_EQ(e->cmbTtlSize->count(), 25);
+    EXPECT_EQ(e->cmbTtlSize->count(), 30) << "2 to 50, then the sizes of a hall board";
+    EXPECT_EQ(e->cmbTtlSize->itemText(29), QStringLiteral("96"));
     EXPECT_EQ(e->cmbTtlSize->itemText(0), QStringLiteral("2"));
 
     e->txtName->setText(QStringLiteral("Lobby's board"));
@@ -118,7 +120,7 @@ TEST_P(ThemeEditorTest, SavingWritesEveryFieldAndEditingUpdatesTheSameRow)
     const ResultSet rs = env->db.query(QStringLiteral("select * from tbltheme"));
     EXPECT_EQ(rs.text(0, QStringLiteral("themename")), QStringLiteral("Lobby's board"));
     EXPECT_EQ(rs.number(0, QStringLiteral("colums")), 2);
-    EXPECT_EQ(rs.number(0, QStringLiteral("rows")), 12);
+    EXPECT_EQ(rs.number(0, QStringLiteral("rows")), 8);
     EXPECT_EQ(rs.text(0, QStringLiteral("colwidth")), QStringLiteral("1250;1500"));
     EXPECT_EQ(rs.number(0, QStringLiteral("sizecrr")), 40);
     EXPECT_EQ(rs.number(0, QStringLiteral("altcolr")), 65280);
@@ -189,6 +191,41 @@ TEST_P(ThemeEditorTest, BadWidthsAndAMissingNameStopTheSave)
     EXPECT_TRUE(e->isVisible());
     EXPECT_EQ(e->txtName->text(), QStringLiteral("Hall"));
     EXPECT_TRUE(e->lblRef->text().isEmpty());
+}
+
+TEST_P(ThemeEditorTest, ColumnWidthSaysItsFormatAndANewThemeSavesWithItsDefault)
+{
+    frmTheme* e = editor();
+    // The field starts with widths for the two initial columns, and says what it takes.
+    EXPECT_EQ(e->txtColWidth->text(), QStringLiteral("2500;2500"));
+    EXPECT_TRUE(e->txtColWidth->toolTip().contains(QStringLiteral("separated by \";\"")));
+    auto* hint = e->findChild<QLabel*>(QStringLiteral("lblColWidthHint"));
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->text().contains(QStringLiteral("2500;2500")));
+    // A new user changes only the name and the columns: the default follows the columns and saves.
+    e->show();
+    e->txtName->setText(QStringLiteral("First"));
+    e->txtColumn->setText(QStringLiteral("3"));
+    e->txtColumn_LostFocus();
+    EXPECT_EQ(e->txtColWidth->text(), QStringLiteral("2500;2500;2500"));
+    e->cmdSave_Click();
+    EXPECT_TRUE(env->dialogs.shown().isEmpty()) << env->dialogs.last().toStdString();
+    ASSERT_EQ(themeCount(), 1);
+    EXPECT_EQ(env->db.query(QStringLiteral("select colwidth from tbltheme")).text(0, 0),
+              QStringLiteral("2500;2500;2500"));
+
+    // Widths typed by hand are the user's: they are checked, never replaced.
+    e->lblRef->clear();
+    e->txtName->setText(QStringLiteral("Second"));
+    e->txtColWidth->setText(QStringLiteral("3000;2000"));
+    e->txtColumn_LostFocus();
+    EXPECT_EQ(e->txtColWidth->text(), QStringLiteral("3000;2000"));
+    e->cmdSave_Click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please Enter a valid colum widths"));
+    // An emptied field gets the default for the columns at Save.
+    e->txtColWidth->clear();
+    e->cmdSave_Click();
+    EXPECT_EQ(themeCount(), 2);
 }
 
 TEST_P(ThemeEditorTest, FieldsAreCorrectedWhenLeftAndFileAndColourFieldsWork)
@@ -456,8 +493,10 @@ TEST(ThemeToBoard, AThemeMadeInTheEditorDressesTheBoardAtItsNextStart)
     board->Timer1->stop();
     EXPECT_EQ(board->FG->cols(), 4);
     EXPECT_EQ(board->FG->rows(), 6);
-    EXPECT_EQ(board->FG->colWidth(1), 2000);
-    EXPECT_EQ(board->FG->colWidth(3), 4000);
+    // The columns share the table's width as 1000, 2000 and 2000 do.
+    EXPECT_NEAR(board->FG->columnWidth(1) * 2.0, double(board->FG->columnWidth(3)), 2.0);
+    EXPECT_EQ(board->FG->columnWidth(1) + board->FG->columnWidth(2) + board->FG->columnWidth(3),
+              board->FG->width());
     EXPECT_EQ(board->FG->text(0, 1), QStringLiteral("Ticket"));
     EXPECT_EQ(board->FG->text(0, 3), QStringLiteral("Desk"));
     EXPECT_EQ(colorNumber::fromColor(board->FG->cellBackColor(1, 1)), 0xff0000);

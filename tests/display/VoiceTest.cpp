@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -163,6 +164,12 @@ TEST(VoiceRecordings, EveryRecordingTheRulesNeedIsInstalled)
     absent << missing({QStringLiteral("english"), english});
     absent << missing({QStringLiteral("hindi"), hindi});
     EXPECT_TRUE(absent.isEmpty()) << absent.join(QLatin1Char(' ')).toStdString();
-    // 1-19, the tens, hundred, thousand, four group words, 26 letters, three words and the chime.
-    EXPECT_EQ(english.size() + 4, QDir(vsFolder + QStringLiteral("english")).entryList(QDir::Files).size());
+    // 1-19, the tens, hundred, thousand, four group words, 26 letters, three words, the chime and the
+    // file naming the folder's synthesizer voice.
+    EXPECT_EQ(english.size() + 5, QDir(vsFolder + QStringLiteral("english")).entryList(QDir::Files).size());
+    for (const char* language : {"english", "hindi"}) {
+        QFile voice(vsFolder + QLatin1String(language) + QStringLiteral("/voice"));
+        ASSERT_TRUE(voice.open(QIODevice::ReadOnly)) << language;
+        EXPECT_FALSE(voice.readLine().trimmed().isEmpty()) << language;
+    }
 }

@@ -1,9 +1,14 @@
 #include "MaintenanceTestSupport.h"
 #include "core/Schema.h"
+#include "maintenance/BackupFiles.h"
 #include "maintenance/Maintenance.h"
 #include "maintenance/ServerBackup.h"
 #include "maintenance/frmBackup.h"
+#include "reports/ReportWindow.h"
+#include "ui/Grid.h"
 
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -46,7 +51,113 @@ protected:
     QString backupFolder;
 };
 
+QByteArray fileBytes(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
+
+// Each backup keeps a file of its own named after its date and time; the newest is also data.mdb.
+// --keep N leaves the newest N dated files and nothing else is touched.
+TEST_F(BackupRestore, BackupsAreDatedTheNewestIsDataMdbAndKeepRemovesTheOldest)
+{
+    QString written;
+    ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder, &written,
+                                            QDateTime(QDate(2026, 12, 8), QTime(21, 0, 5)))
+                    .isEmpty());
+    EXPECT_EQ(written, QDir(backupFolder).filePath(QStringLiteral("data-2026-12-08_210005.mdb")));
+    addTicket(env.db, hall.consultation, 3, QStringLiteral("A3"), QStringLiteral("2026-03-14"), false);
+    ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder, &written,
+                                            QDateTime(QDate(2026, 12, 9), QTime(21, 0, 5)))
+                    .isEmpty());
+    // Yesterday's backup is still there as it was; today's is also data.mdb.
+    EXPECT_EQ(ticketsIn(QDir(backupFolder).filePath(QStringLiteral("data-2026-12-08_210005.mdb"))), 2);
+    EXPECT_EQ(ticketsIn(written), 3);
+    EXPECT_EQ(ticketsIn(maintenance::backupFileIn(backupFolder)), 3);
+    EXPECT_EQ(fileBytes(written), fileBytes(maintenance::backupFileIn(backupFolder)));
+    EXPECT_FALSE(QFile::exists(maintenance::backupFileIn(backupFolder) + QStringLiteral(".part")));
+
+    // From the command line: the file is named, and --keep 2 removes the oldest dated ones only.
+    env.writeFile(QStringLiteral("backups/notes.txt"), "kept");
+    env.writeFile(QStringLiteral("backups/data-old.mdb"), "kept: not a dated name");
+    QString out, err;
+    EXPECT_EQ(runCommand(env, QStringLiteral("backup"),
+                         {backupFolder, QStringLiteral("--keep"), QStringLiteral("2")}, &out, &err),
+              0)
+        << err.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Backup Completed Successfully: ") + backupFolder +
+                             QStringLiteral("/data-")))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Removed the older backup ") + backupFolder +
+                             QStringLiteral("/data-2026-12-08_210005.mdb")))
+        << out.toStdString();
+    QStringList left = QDir(backupFolder).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(left.size(), 5) << left.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(left.contains(QStringLiteral("data-2026-12-09_210005.mdb")));
+    EXPECT_TRUE(left.contains(QStringLiteral("data.mdb")));
+    EXPECT_TRUE(left.contains(QStringLiteral("data-old.mdb")));
+    EXPECT_TRUE(left.contains(QStringLiteral("notes.txt")));
+    for (const QStringList& bad : {QStringList{backupFolder, QStringLiteral("--keep")},
+                                   QStringList{backupFolder, QStringLiteral("--keep"), QStringLiteral("0")},
+                                   QStringList{QStringLiteral("--keep"), QStringLiteral("3")}})
+        EXPECT_EQ(runCommand(env, QStringLiteral("backup"), bad), 2)
+            << bad.join(QLatin1Char(' ')).toStdString();
+}
+
+// The window offers a folder of its own and the store's kind of backup, and a restore keeps the
+// copy an earlier restore kept until it has succeeded itself.
+TEST_F(BackupRestore, WindowOffersAFolderAndRestoreKeepsTheEarlierUndoCopyUntilItSucceeded)
+{
+    frmBackup* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->Text2->text(), QDir::toNativeSeparators(backupfiles::defaultFolder()));
+    EXPECT_TRUE(w->restoreFilter().startsWith(QStringLiteral("Database backups (*.mdb)")));
+
+    ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder).isEmpty());
+    const QString target = w->databasePath();
+    const QString kept = maintenance::keptBeforeRestore(target);
+    env.db.close();
+    env.writeFile(QStringLiteral("earlier-undo"), "the undo copy of an earlier restore");
+    ASSERT_TRUE(QFile::copy(env.path(QStringLiteral("earlier-undo")), kept));
+    // A restore that fails leaves the earlier undo copy as it was, and nothing half made beside it.
+    env.writeFile(QStringLiteral("backups/broken.mdb"), "SQLite format 3");
+    EXPECT_FALSE(
+        maintenance::restoreDatabase(env.path(QStringLiteral("backups/broken.mdb")), target).isEmpty());
+    EXPECT_EQ(fileBytes(kept), QByteArray("the undo copy of an earlier restore"));
+    const QByteArray present = fileBytes(target);
+    EXPECT_TRUE(maintenance::restoreDatabase(maintenance::backupFileIn(backupFolder), target).isEmpty());
+    EXPECT_EQ(fileBytes(kept), present);
+    EXPECT_EQ(QDir(env.dir.path()).entryList({QStringLiteral("*.part"), QStringLiteral("*.restoring")}),
+              QStringList());
+    env.db.openSqlite(target);
+}
+
+// The program's own report and clearing windows keep connections of their own; they give them back
+// before a restore, and list again from the restored database afterwards.
+TEST_F(BackupRestore, ThisWorkstationsReportWindowsDoNotBlockARestore)
+{
+    ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder).isEmpty());
+    env.db.exec(QStringLiteral("delete from tblTicket"));
+    auto* report = qobject_cast<ReportWindow*>(env.screens.open(QStringLiteral("deptBased")));
+    auto* clear = qobject_cast<ReportWindow*>(env.screens.open(QStringLiteral("clrTickData")));
+    ASSERT_TRUE(report && clear);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !report->filling() && !clear->filling(); }, 20000));
+    frmBackup* w = open();
+    ASSERT_NE(w, nullptr);
+    w->Text1->setText(maintenance::backupFileIn(backupFolder));
+    env.dialogs.setNextInput(QStringLiteral("Yes"));
+    w->cmdRestore_Click();
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Restore Complete!")))
+        << env.dialogs.last().toStdString();
+    EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
+    report->dtFrom->setDate(QDate(2026, 3, 14));
+    report->DTto->setDate(QDate(2026, 3, 14));
+    report->chkAll->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !report->filling(); }, 20000));
+    EXPECT_EQ(report->FG->rows(), 3);
+}
 
 TEST_F(BackupRestore, BackupWritesDataMdbAndASecondBackupReplacesIt)
 {
@@ -64,14 +175,18 @@ TEST_F(BackupRestore, BackupWritesDataMdbAndASecondBackupReplacesIt)
     EXPECT_FALSE(QFile::exists(maintenance::backupFileIn(backupFolder)));
 
     QTest::mouseClick(w->cmdBackup, Qt::LeftButton);
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Backup Completed Successfully "));
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Backup Completed Successfully \n") +
+                                              backupFolder + QStringLiteral("/data-")))
+        << env.dialogs.last().toStdString();
     const QString copy = maintenance::backupFileIn(backupFolder);
     EXPECT_EQ(ticketsIn(copy), 2);
 
     // The program keeps working on its own database while and after the copy is taken.
     addTicket(env.db, hall.consultation, 3, QStringLiteral("A3"), QStringLiteral("2026-03-14"), false);
     w->cmdBackup_Click();
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Backup Completed Successfully "));
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Backup Completed Successfully \n") +
+                                              backupFolder + QStringLiteral("/data-")))
+        << env.dialogs.last().toStdString();
     EXPECT_EQ(ticketsIn(copy), 3);
     EXPECT_FALSE(QFile::exists(copy + QStringLiteral(".part")));
 }
@@ -102,11 +217,18 @@ TEST_F(BackupRestore, BackupRefusesTheDatabaseFileItselfAndReportsAMissingFolder
     w->cmdBackup_Click();
     EXPECT_EQ(env.dialogs.last(), QStringLiteral("Select a different folder "));
 
-    w->Text2->setText(env.path(QStringLiteral("no-such-folder")));
+    // A folder that is not there yet is made (the offered one at first use); one that cannot be made
+    // is named.
+    w->Text2->setText(env.path(QStringLiteral("new-folder")));
+    w->cmdBackup_Click();
+    EXPECT_TRUE(QFile::exists(env.path(QStringLiteral("new-folder/data.mdb"))));
+    env.writeFile(QStringLiteral("a-file"), "x");
+    w->Text2->setText(env.path(QStringLiteral("a-file/below")));
     w->cmdBackup_Click();
     EXPECT_EQ(env.dialogs.shown().last().icon, Dialogs::Icon::Critical);
-    EXPECT_TRUE(env.dialogs.last().contains(QStringLiteral("does not exist")));
-    EXPECT_FALSE(QFile::exists(env.path(QStringLiteral("no-such-folder/data.mdb"))));
+    EXPECT_TRUE(env.dialogs.last().contains(QStringLiteral("cannot be made")));
+    EXPECT_FALSE(QFile::exists(env.path(QStringLiteral("a-file/below/data.mdb"))));
+    EXPECT_FALSE(maintenance::backupDatabase(env.db, env.path(QStringLiteral("no-such-folder"))).isEmpty());
 }
 
 TEST_F(BackupRestore, RestoreNeedsTheTypedYesAndBringsTheCopyBack)
@@ -133,7 +255,7 @@ TEST_F(BackupRestore, RestoreNeedsTheTypedYesAndBringsTheCopyBack)
     env.dialogs.setNextInput(QStringLiteral("yes"));
     QTest::mouseClick(w->cmdRestore, Qt::LeftButton);
     ASSERT_FALSE(env.dialogs.shown().isEmpty());
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Restore Complete!"));
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Restore Complete!")));
     EXPECT_EQ(env.dialogs.shown().last().title, QStringLiteral("RESTORE SUCCESSFUL"));
     EXPECT_EQ(env.dialogs.shown().last().icon, Dialogs::Icon::Information);
     // The connection is back, on the restored rows, and takes new ones.
@@ -176,7 +298,7 @@ TEST_F(BackupRestore, RestoreRefusesTheDatabaseItselfAFileThatIsNoDatabaseAndADa
     other.reset();
     env.dialogs.setNextInput(QStringLiteral("Yes"));
     w->cmdRestore_Click();
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Restore Complete!"));
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Restore Complete!")));
     EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
 }
 
@@ -186,7 +308,7 @@ TEST_F(BackupRestore, CommandsBackUpAndRestore)
     EXPECT_EQ(runCommand(env, QStringLiteral("backup"), {}), 2);
     EXPECT_EQ(runCommand(env, QStringLiteral("restore"), {}), 2);
     EXPECT_EQ(runCommand(env, QStringLiteral("backup"), {backupFolder}, &out), 0);
-    EXPECT_TRUE(out.contains(QStringLiteral("data.mdb")));
+    EXPECT_TRUE(out.contains(QStringLiteral("/data-")));
     env.db.exec(QStringLiteral("delete from tblTicket"));
 
     EXPECT_EQ(
@@ -231,7 +353,7 @@ TEST_F(BackupRestore, RestoreRefusesAnotherProgramsDatabaseAndKeepsTheOneItRepla
     w->Text1->setText(maintenance::backupFileIn(backupFolder));
     env.dialogs.setNextInput(QStringLiteral("Yes"));
     w->cmdRestore_Click();
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Restore Complete!"));
+    EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Restore Complete!")));
     EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
     // What the restore replaced is beside the database file.
     EXPECT_EQ(ticketsIn(maintenance::keptBeforeRestore(w->databasePath())), 1);
@@ -288,9 +410,14 @@ TEST_F(ServerBackup, ABackupRestoredIntoAnEmptiedDatabaseGivesTheSameHall)
     EXPECT_TRUE(w->Text2->isEnabled());
     w->Text2->setText(folder);
     w->cmdBackup_Click();
-    EXPECT_EQ(env->dialogs.texts(), (QStringList{QStringLiteral("Do you want to backup"),
-                                                 QStringLiteral("Backup Completed Successfully ")}));
+    ASSERT_EQ(env->dialogs.texts().size(), 2);
+    EXPECT_EQ(env->dialogs.texts().first(), QStringLiteral("Do you want to backup"));
+    // The message names the dated dump; the newest is also data.dump, which a restore finds.
+    const QStringList dated = QDir(folder).entryList({QStringLiteral("data-*.dump")});
+    ASSERT_EQ(dated.size(), 1);
+    EXPECT_EQ(env->dialogs.last(), frmBackup::backupDoneText(QDir(folder).filePath(dated.first())));
     const QString dump = serverbackup::backupFileIn(folder);
+    EXPECT_EQ(fileBytes(dump), fileBytes(QDir(folder).filePath(dated.first())));
     ASSERT_TRUE(serverbackup::looksLikeDump(dump));
     EXPECT_EQ(w->prgWork->maximum(), int(schema::tables().size()) + 1);
     EXPECT_EQ(w->prgWork->value(), w->prgWork->maximum());
@@ -302,7 +429,9 @@ TEST_F(ServerBackup, ABackupRestoredIntoAnEmptiedDatabaseGivesTheSameHall)
     w->Text1->setText(dump);
     env->dialogs.setNextInput(QStringLiteral("yes"));
     w->cmdRestore_Click();
-    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Restore Complete!"));
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Restore Complete!\nThe database it replaced is kept in ") +
+                                       serverbackup::backupFileIn(folder) +
+                                       QStringLiteral(".before-restore"));
     EXPECT_EQ(env->dialogs.shown().last().title, QStringLiteral("RESTORE SUCCESSFUL"));
     EXPECT_EQ(everyRow(env->db), before);
     // New keys go on after the restored ones.
@@ -319,6 +448,27 @@ TEST_F(ServerBackup, ABackupRestoredIntoAnEmptiedDatabaseGivesTheSameHall)
     env->db.exec(QStringLiteral("delete from tblTicket"));
     EXPECT_EQ(runCommand(*env, QStringLiteral("restore"), {dump}, &out, &err), 0) << err.toStdString();
     EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 2);
+}
+
+TEST_F(ServerBackup, ThisWorkstationsReportWindowsDoNotCountAsOtherWorkstations)
+{
+    ASSERT_TRUE(serverbackup::backup(env->db, folder).isEmpty());
+    auto* report = qobject_cast<ReportWindow*>(env->screens.open(QStringLiteral("cntBased")));
+    ASSERT_TRUE(report);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !report->filling(); }, 20000));
+    EXPECT_EQ(serverbackup::otherConnections(env->db), 1);
+    frmBackup* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->restoreFilter().startsWith(QStringLiteral("Server database backups (*.dump)")));
+    w->Text1->setText(serverbackup::backupFileIn(folder));
+    env->dialogs.setNextInput(QStringLiteral("yes"));
+    w->cmdRestore_Click();
+    EXPECT_TRUE(env->dialogs.last().startsWith(QStringLiteral("Restore Complete!")))
+        << env->dialogs.last().toStdString();
+    // The earlier undo copy is replaced by this restore's, and no half-made one is left.
+    EXPECT_TRUE(
+        serverbackup::looksLikeDump(serverbackup::backupFileIn(folder) + QStringLiteral(".before-restore")));
+    EXPECT_FALSE(QFile::exists(serverbackup::backupFileIn(folder) + QStringLiteral(".before-restore.new")));
 }
 
 TEST_F(ServerBackup, RestoreIsRefusedWhileOthersAreConnectedAndForFilesThatAreNoBrivaneBackup)

@@ -142,8 +142,7 @@ TEST_P(ClearTickets, ListsLikeTheDepartmentReportWithItsAverage)
     frmClearData* w = open();
     ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Clear Data"));
-    EXPECT_EQ(w->cmbDept->currentText(), QString());
-    EXPECT_EQ(w->FG->rows(), 1);
+    EXPECT_EQ(w->cmbDept->currentText(), QStringLiteral("All")); // opens on the day's tickets
     EXPECT_EQ(w->cmbDept->itemText(w->cmbDept->count() - 1), QStringLiteral("All"));
 
     w->cmbDept->setEditText(QStringLiteral("General"));
@@ -270,3 +269,55 @@ TEST_P(ClearTickets, ActivationMakesItTheExportTarget)
 
 BRIVANE_STORE_TEST_SUITE(ClearCalls);
 BRIVANE_STORE_TEST_SUITE(ClearTickets);
+
+// Everything before a day: its tickets and their call rows (also a call row dated later, of a ticket
+// dated before), after a question with the counts; a No keeps everything.
+TEST_P(ClearCalls, EverythingBeforeADayGoesWithItsCallRowsAfterTheCountIsAsked)
+{
+    const qint64 old1 =
+        addTicket(env->db, hall.consultation, 1, QStringLiteral("A1"), QStringLiteral("2026-02-28"), true,
+                  hall.counter1, QStringLiteral("09:01:00"));
+    addTicket(env->db, hall.consultation, 2, QStringLiteral("A2"), QStringLiteral("2026-03-13"), false);
+    addTicket(env->db, hall.consultation, 3, QStringLiteral("A3"), QStringLiteral("2026-03-14"), false);
+    // A call row of the old ticket that carries a later date.
+    env->db.insert(QStringLiteral("tblCall"), {{QStringLiteral("servAuto"), hall.consultation},
+                                               {QStringLiteral("no_abr"), QStringLiteral("A1b")},
+                                               {QStringLiteral("status1"), 0},
+                                               {QStringLiteral("tickAuto"), old1},
+                                               {QStringLiteral("tickDate"), QStringLiteral("2026-03-14")}});
+    const maintenance::ClearCount before = maintenance::countBefore(env->db, QDate(2026, 3, 14));
+    EXPECT_EQ(before.tickets, 2);
+    EXPECT_EQ(before.calls, 3); // A1, A2 by date, A1b by its ticket
+
+    auto* w = qobject_cast<frmClearData*>(env->screens.open(QStringLiteral("clrTickData")));
+    ASSERT_TRUE(listed(w));
+    w->dtBefore->setDate(QDate(2026, 3, 14));
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    w->cmdDeleteBefore->click();
+    EXPECT_EQ(env->dialogs.last(), maintenance::clearBeforeQuestion(before, QDate(2026, 3, 14)));
+    EXPECT_TRUE(env->dialogs.last().startsWith(
+        QStringLiteral("2 ticket(s) and 3 call row(s) dated before 14-03-2026")));
+    EXPECT_EQ(maintenance::countBefore(env->db, QDate(2026, 3, 14)).tickets, 2);
+
+    w->cmdDeleteBefore->click(); // Yes
+    EXPECT_EQ(env->dialogs.last(),
+              QStringLiteral("Deleted 2 ticket(s) and 3 call row(s) dated before 2026-03-14."));
+    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 1);
+    EXPECT_EQ(remaining(), (QStringList{QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A5")}));
+    w->cmdDeleteBefore->click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("There is nothing dated before 14-03-2026."));
+
+    // The command line does the same for a date it is given, and refuses anything else.
+    QString out;
+    EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"),
+                         {QStringLiteral("--before"), QStringLiteral("15-03-2026")}),
+              2);
+    EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"), {}), 2);
+    EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"),
+                         {QStringLiteral("--before"), QStringLiteral("2026-03-15")}, &out),
+              0);
+    EXPECT_EQ(out, QStringLiteral("Deleted 1 ticket(s) and 2 call row(s) dated before 2026-03-15.\n"));
+    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 0);
+    EXPECT_EQ(remaining(), QStringList{QStringLiteral("A5")});
+    w->close();
+}

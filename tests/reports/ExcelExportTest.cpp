@@ -109,7 +109,6 @@ TEST_P(ExcelExportTest, ReportGridBecomesAWorkbookNamedAfterTheWindow)
 
     auto* w = qobject_cast<ReportWindow*>(env->screens.open(QStringLiteral("deptBased")));
     ASSERT_TRUE(w);
-    w->cmbDept->setCurrentIndex(w->cmbDept->findText(QStringLiteral("All")));
     ASSERT_TRUE(listed(w));
     ASSERT_EQ(w->FG->rows(), 4);
 
@@ -132,14 +131,26 @@ TEST_P(ExcelExportTest, ReportGridBecomesAWorkbookNamedAfterTheWindow)
     const QString sheet = part(file, QStringLiteral("xl/worksheets/sheet1.xml"));
     // The header row and three tickets, from A1; the one-twip key column is the first sheet column.
     EXPECT_EQ(sheet.count(QStringLiteral("<row ")), 4);
-    EXPECT_TRUE(sheet.contains(QStringLiteral("<dimension ref=\"A1:K4\"/>")))
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<dimension ref=\"A1:N4\"/>")))
         << sheet.left(400).toStdString();
     EXPECT_EQ(cellText(file, sheet, QStringLiteral("B1")), QStringLiteral("SN"));
-    EXPECT_EQ(cellText(file, sheet, QStringLiteral("A2")), w->FG->text(1, 0));
-    // Numbers and labels stay text (leading zeros kept); dates and times become date values.
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("K1")), QStringLiteral("Waiting"));
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("L1")), QStringLiteral("Status"));
+    // Counts and minutes are numbers a spreadsheet can sum; labels and number texts a number would
+    // change stay text (leading zeros kept); dates and times become date values.
+    EXPECT_FALSE(isString(cellXml(sheet, QStringLiteral("A2"))));
+    EXPECT_TRUE(cellXml(sheet, QStringLiteral("A2"))
+                    .contains(QStringLiteral("<v>") + w->FG->text(1, 0) + QStringLiteral("</v>")));
+    EXPECT_TRUE(cellXml(sheet, QStringLiteral("B3")).contains(QStringLiteral("<v>2</v>")));
+    EXPECT_FALSE(isString(cellXml(sheet, QStringLiteral("J3"))));
+    EXPECT_TRUE(cellXml(sheet, QStringLiteral("J3")).contains(QStringLiteral("<v>10</v>")));
+    EXPECT_FALSE(isString(cellXml(sheet, QStringLiteral("K3"))));
+    EXPECT_TRUE(cellXml(sheet, QStringLiteral("K3")).contains(QStringLiteral("<v>70</v>")));
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("L3")), QStringLiteral("Finished"));
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("L4")), QStringLiteral("Called"));
+    EXPECT_EQ(cellText(file, sheet, QStringLiteral("M3")), QStringLiteral("Room 2"));
     EXPECT_EQ(cellText(file, sheet, QStringLiteral("E2")), QStringLiteral("A101"));
     EXPECT_EQ(cellText(file, sheet, QStringLiteral("E3")), QStringLiteral("007"));
-    EXPECT_EQ(cellText(file, sheet, QStringLiteral("J3")), QStringLiteral("10"));
     EXPECT_FALSE(isString(cellXml(sheet, QStringLiteral("F2"))));
     EXPECT_TRUE(cellXml(sheet, QStringLiteral("F2")).contains(QStringLiteral("<v>44430</v>")));
     EXPECT_TRUE(cellXml(sheet, QStringLiteral("H2")).contains(QStringLiteral("<v>0.375</v>")));
@@ -151,7 +162,7 @@ TEST_P(ExcelExportTest, ReportGridBecomesAWorkbookNamedAfterTheWindow)
     EXPECT_TRUE(styles.contains(QStringLiteral("<b/>")));
     // Columns are fitted: the wide empty filler column keeps the default width.
     EXPECT_TRUE(sheet.contains(QStringLiteral("<cols>")));
-    EXPECT_FALSE(sheet.contains(QStringLiteral("min=\"11\"")));
+    EXPECT_FALSE(sheet.contains(QStringLiteral("min=\"14\"")));
     QFile::remove(file);
 }
 
@@ -195,6 +206,25 @@ TEST_P(ExcelExportTest, SendToExcelExportsTheActiveReportOrRefuses)
     env->screens.run(QStringLiteral("sendto"));
     EXPECT_TRUE(env->dialogs.texts().isEmpty());
     EXPECT_EQ(env->launcher.opened.size(), 2);
+
+    // A name typed without ".xlsx" next to a workbook of that name: asked first. No asks for another
+    // name (cancelled here) and leaves the workbook as it was; Yes replaces it.
+    QFile keep(env->path(QStringLiteral("Keep.xlsx")));
+    ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+    keep.write("the manager's own workbook");
+    keep.close();
+    env->dialogs.clear();
+    env->dialogs.setNextFileName(env->path(QStringLiteral("Keep")));
+    env->dialogs.setNextAnswer(Dialogs::Answer::No);
+    env->screens.run(QStringLiteral("sendto"));
+    EXPECT_EQ(env->dialogs.texts(),
+              QStringList{modExcel::replaceWorkbookText(env->path(QStringLiteral("Keep.xlsx")))});
+    EXPECT_EQ(env->dialogs.suggestedFiles.last(), env->path(QStringLiteral("Keep.xlsx")));
+    EXPECT_EQ(QFileInfo(env->path(QStringLiteral("Keep.xlsx"))).size(), 26);
+    env->dialogs.setNextFileName(env->path(QStringLiteral("Keep")));
+    env->dialogs.setNextAnswer(Dialogs::Answer::Yes);
+    env->screens.run(QStringLiteral("sendto"));
+    EXPECT_GT(QFileInfo(env->path(QStringLiteral("Keep.xlsx"))).size(), 1000);
 
     // A folder that cannot be written says so and leaves nothing behind.
     env->dialogs.setNextFileName(env->path(QStringLiteral("no such folder/x.xlsx")));

@@ -1,4 +1,5 @@
 #include "reports/ReportQuery.h"
+#include "reports/ReportTotals.h"
 
 #include "ReportsSupport.h"
 #include "core/CommandRegistry.h"
@@ -105,13 +106,13 @@ TEST_P(ReportQueryTest, ShowAllCounterJoinAndPendingDecideWhichTicketsAppear)
     EXPECT_EQ(called[0].date, day);
     EXPECT_EQ(called[0].from, QStringLiteral("09:00:00"));
     EXPECT_EQ(called[0].to, QStringLiteral("09:05:00"));
-    EXPECT_EQ(called[0].duration, QStringLiteral("5"));
+    EXPECT_EQ(called[0].durationText(), QStringLiteral("5"));
 
     const QVector<ReportRow> all = runReport(db, ReportKind::Department, QStringLiteral("All"), d, d, true);
     ASSERT_EQ(tokens(all), (QStringList{QStringLiteral("A1"), QStringLiteral("A2")}));
     EXPECT_EQ(all[1].tickAuto, waitingKey);
     EXPECT_EQ(all[1].counter, QString());
-    EXPECT_EQ(all[1].duration, QString());
+    EXPECT_EQ(all[1].durationText(), QString());
 
     // Tickets no counter attended never reach the counter report.
     EXPECT_EQ(tokens(runReport(db, ReportKind::Counter, QStringLiteral("All"), d, d, true)),
@@ -163,9 +164,11 @@ TEST_P(ReportQueryTest, CommandPrintsTheReportAsCsv)
                    QStringLiteral("--to"), QStringLiteral("2021-08-31"), QStringLiteral("--all")},
                   out, err),
               0);
-    EXPECT_EQ(out, QStringLiteral("SN,Dept.,Service,Token,Date,Counter,From,To,Duration\n"
-                                  "1,General,Consultation,A1,2021-08-01,\"Lee, Ann\",09:00:00,09:12:30,12\n"
-                                  "2,General,Lab,B100,2021-08-02,,,,\n"));
+    EXPECT_EQ(out, QStringLiteral(
+                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name\n"
+                       "1,General,Consultation,A1,2021-08-01,\"Lee, Ann\",09:00:00,09:12:30,12,60,Finished,"
+                       "Room 1\n"
+                       "2,General,Lab,B100,2021-08-02,,,,,,Waiting,\n"));
 
     out.clear();
     EXPECT_EQ(run({QStringLiteral("pending"), QStringLiteral("--from"), QStringLiteral("2021-08-01"),
@@ -173,7 +176,8 @@ TEST_P(ReportQueryTest, CommandPrintsTheReportAsCsv)
                    QStringLiteral("Consultation")},
                   out, err),
               0);
-    EXPECT_EQ(out, QStringLiteral("SN,Dept.,Service,Token,Date,Counter,From,To,Duration\n"));
+    EXPECT_EQ(out, QStringLiteral(
+                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name\n"));
 
     for (const QStringList& bad :
          {QStringList{QStringLiteral("dept"), QStringLiteral("--from"), QStringLiteral("2021-08-01")},
@@ -212,4 +216,92 @@ TEST(ServiceTime, AverageCountsEveryRowAndShowsUpToFifteenDigits)
     EXPECT_EQ(averageText(*averageDuration({QStringLiteral("10"), QString(), QString()})),
               QStringLiteral("Average Time : 3.33333333333333"));
     EXPECT_EQ(averageText(*averageDuration({QString(), QString()})), QStringLiteral("Average Time : 0"));
+}
+
+// What became of each ticket, as the counters leave its columns: the report's Status and Waiting.
+TEST_P(ReportQueryTest, StatusAndWaitingFollowTheTicketColumns)
+{
+    const Hall h = seedHall(env->db);
+    const QString day = QStringLiteral("2021-08-01");
+    const qint64 finished = served(env->db, h.consultation, QStringLiteral("A1"), day, h.counter1,
+                                   QStringLiteral("08:30:59"), QStringLiteral("08:40:00"));
+    const qint64 called =
+        served(env->db, h.consultation, QStringLiteral("A2"), day, h.counter1, QStringLiteral("09:00:00"));
+    const qint64 cancelled =
+        served(env->db, h.consultation, QStringLiteral("A3"), day, h.counter2, QStringLiteral("09:05:00"));
+    env->db.exec(QStringLiteral("update tblTicket set Status='Cancelled' where tickAuto=?"), {cancelled});
+    const qint64 moved = waiting(env->db, h.consultation, QStringLiteral("A4"), day);
+    env->db.exec(
+        QStringLiteral("update tblTicket set attended=?, status='Transferred', ref='x' where tickAuto=?"),
+        {h.counter2, moved});
+    waiting(env->db, h.lab, QStringLiteral("B100"), day);
+
+    const QVector<ReportRow> rows = runReport(env->db, ReportKind::Department, QStringLiteral("All"),
+                                              QDate(2021, 8, 1), QDate(2021, 8, 1), true);
+    ASSERT_EQ(rows.size(), 5);
+    QStringList statuses, waits;
+    for (const ReportRow& r : rows) {
+        statuses << r.status;
+        waits << r.waitingText();
+    }
+    EXPECT_EQ(statuses, (QStringList{"Finished", "Called", "Cancelled", "Transferred", "Waiting"}));
+    // Issued 08:00:00: whole minutes to the call, counted as the durations are.
+    EXPECT_EQ(waits, (QStringList{"30", "60", "65", "", ""}));
+    EXPECT_EQ(rows[0].tickAuto, finished);
+    EXPECT_EQ(rows[1].tickAuto, called);
+    EXPECT_EQ(rows[0].counterDisplayName, QStringLiteral("Room 1"));
+    EXPECT_EQ(rows[3].counterDisplayName, QStringLiteral("Room 2")); // the counter it waits for
+
+    // Totals by counter in the counter report: the cancelled token is not served, and the waiting
+    // tokens have no wait yet.
+    ReportTotals byCounter(true);
+    ReportTotals byService;
+    for (const ReportRow& r : rows) {
+        byCounter.add(r);
+        byService.add(r);
+    }
+    const QVector<TotalsLine> counters = byCounter.lines();
+    ASSERT_EQ(counters.size(), 4); // "" (not attended), Room 1, Room 2, All
+    EXPECT_EQ(counters[1].name, QStringLiteral("Room 1"));
+    EXPECT_EQ(counters[1].tokens, 2);
+    EXPECT_EQ(counters[1].served, 2);
+    EXPECT_EQ(counters[2].name, QStringLiteral("Room 2"));
+    EXPECT_EQ(counters[2].tokens, 2);
+    EXPECT_EQ(counters[2].served, 0);
+    EXPECT_EQ(counters[2].cancelled, 1);
+    const QVector<TotalsLine> services = byService.lines();
+    ASSERT_EQ(services.size(), 3);
+    const TotalsLine& all = services[2];
+    EXPECT_EQ(all.name, QStringLiteral("All"));
+    EXPECT_EQ(all.tokens, 5);
+    EXPECT_EQ(all.served, 2);
+    EXPECT_EQ(all.cancelled, 1);
+    // Waits to the second: 30:59, 60:00, 65:00; the 90th percentile is the slowest of three.
+    ASSERT_TRUE(all.averageWaiting && all.waiting90 && all.averageService);
+    EXPECT_NEAR(*all.averageWaiting, (30 * 60 + 59 + 3600 + 3900) / 3.0 / 60.0, 1e-9);
+    EXPECT_DOUBLE_EQ(*all.waiting90, 65.0);
+    EXPECT_NEAR(*all.averageService, (9 * 60 + 1) / 60.0, 1e-9); // finished tokens only
+    EXPECT_EQ(ReportTotals::minutesText(all.waiting90), QStringLiteral("65.0 min"));
+    EXPECT_FALSE(services[1].averageWaiting); // Lab: only a waiting token
+    EXPECT_EQ(ReportTotals::minutesText(services[1].averageWaiting), QStringLiteral("–"));
+}
+
+TEST(ReportTotalsTest, NinetiethPercentileIsTheNearestRank)
+{
+    ReportTotals totals;
+    for (int i = 1; i <= 20; ++i) {
+        ReportRow r;
+        r.service = QStringLiteral("S");
+        r.status = QStringLiteral("Finished");
+        r.issued = QStringLiteral("08:00:00");
+        r.from = QTime(8, 0).addSecs(i * 60).toString(QStringLiteral("HH:mm:ss"));
+        totals.add(r);
+    }
+    const QVector<TotalsLine> lines = totals.lines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_DOUBLE_EQ(*lines[0].waiting90, 18.0); // the 18th of 20 ordered waits
+    EXPECT_DOUBLE_EQ(*lines[0].averageWaiting, 10.5);
+    EXPECT_EQ(totals.lines()[0].waiting90, lines[0].waiting90); // asking again gives the same
+    EXPECT_FALSE(ReportTotals::secondOfDay(QStringLiteral("24:00:00")));
+    EXPECT_EQ(ReportTotals::secondOfDay(QStringLiteral("01:02")), 3720);
 }

@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace reportstest;
@@ -65,10 +66,9 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
     EXPECT_EQ(w->dtFrom->displayFormat(), QStringLiteral("dd-MM-yyyy"));
     EXPECT_EQ(w->chkAll->text(), QStringLiteral("Show All"));
 
-    // Nothing is listed until a filter is chosen.
-    EXPECT_EQ(w->cmbDept->currentText(), QString());
-    EXPECT_EQ(w->FG->rows(), 1);
-    EXPECT_EQ(w->FG->cols(), 11);
+    // It opens on "All" with the day's called tokens.
+    EXPECT_EQ(w->cmbDept->currentText(), QStringLiteral("All"));
+    EXPECT_EQ(w->FG->cols(), 14);
     const QStringList headings{QString(),
                                QStringLiteral("SN"),
                                QStringLiteral("Dept."),
@@ -79,22 +79,43 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
                                QStringLiteral("From"),
                                QStringLiteral("To"),
                                QStringLiteral("Duration"),
+                               QStringLiteral("Waiting"),
+                               QStringLiteral("Status"),
+                               QStringLiteral("Display Name"),
                                QString()};
-    for (int c = 0; c < 11; ++c)
+    for (int c = 0; c < 14; ++c)
         EXPECT_EQ(w->FG->text(0, c), headings[c]) << c;
     EXPECT_EQ(w->FG->colWidth(0), 1);
     EXPECT_TRUE(w->FG->isColumnHidden(0));
-    EXPECT_EQ(w->FG->colWidth(10), 5000);
+    EXPECT_EQ(w->FG->colWidth(13), 5000);
+    EXPECT_TRUE(w->lblNote->isHidden());
 
-    w->cmbDept->setCurrentIndex(w->cmbDept->findText(QStringLiteral("All")));
-    ASSERT_TRUE(listed(w));
     EXPECT_EQ(column(w->FG, 4),
               (QStringList{QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("B100")}));
     EXPECT_EQ(column(w->FG, 1), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
     EXPECT_EQ(column(w->FG, 6),
               (QStringList{QStringLiteral("op1"), QStringLiteral("op2"), QStringLiteral("op3")}));
     EXPECT_EQ(column(w->FG, 9), (QStringList{QStringLiteral("5"), QStringLiteral("7"), QString()}));
+    EXPECT_EQ(column(w->FG, 10),
+              (QStringList{QStringLiteral("60"), QStringLiteral("70"), QStringLiteral("180")}));
+    EXPECT_EQ(column(w->FG, 11), (QStringList{QStringLiteral("Finished"), QStringLiteral("Finished"),
+                                              QStringLiteral("Called")}));
+    EXPECT_EQ(column(w->FG, 12),
+              (QStringList{QStringLiteral("Room 1"), QStringLiteral("Room 2"), QStringLiteral("Lab")}));
     EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 4"));
+    // Totals per service, then all: waits 60 and 70 min (Consultation), 180 (Lab); service times of
+    // finished tokens only, to the second (5:00 and 7:40).
+    ASSERT_EQ(w->tblTotals->rowCount(), 3);
+    const auto totals = [w](int r) {
+        QStringList texts;
+        for (int c = 0; c < w->tblTotals->columnCount(); ++c)
+            texts.append(w->tblTotals->item(r, c)->text());
+        return texts;
+    };
+    EXPECT_EQ(w->tblTotals->horizontalHeaderItem(0)->text(), QStringLiteral("Service"));
+    EXPECT_EQ(totals(0), (QStringList{"Consultation", "2", "2", "0", "65.0 min", "70.0 min", "6.3 min"}));
+    EXPECT_EQ(totals(1), (QStringList{"Lab", "1", "1", "0", "180.0 min", "180.0 min", "–"}));
+    EXPECT_EQ(totals(2), (QStringList{"All", "3", "3", "0", "103.3 min", "180.0 min", "6.3 min"}));
 
     // Show All adds the waiting token and empties the average; unticking brings it back.
     QTest::mouseClick(w->chkAll, Qt::LeftButton);
@@ -107,11 +128,24 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
     EXPECT_EQ(w->FG->rows(), 4);
     EXPECT_EQ(w->lblAvg->text(), QStringLiteral("Average Time : 4"));
 
-    // Typing a name filters as it is typed; a name that matches nothing empties the grid and the average.
+    // Typing a name filters as it is typed; a name that matches nothing empties the grid and the
+    // average, and the window says why.
     w->cmbDept->setEditText(QStringLiteral("Reports Desk"));
     ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 1);
     EXPECT_EQ(w->lblAvg->text(), QString());
+    EXPECT_FALSE(w->lblNote->isHidden());
+    EXPECT_EQ(w->lblNote->text(), QStringLiteral("No token was called on 15-01-2024. Tick Show All to see "
+                                                 "the tokens still waiting too."));
+    EXPECT_TRUE(w->tblTotals->isHidden());
+    w->cmbDept->setEditText(QStringLiteral("Nowhere"));
+    ASSERT_TRUE(listed(w));
+    EXPECT_EQ(w->lblNote->text(),
+              QStringLiteral("No tickets are shown: there is no active department called \"Nowhere\"."));
+    w->cmbDept->setEditText(QString());
+    ASSERT_TRUE(listed(w));
+    EXPECT_EQ(w->lblNote->text(),
+              QStringLiteral("No tickets are shown: choose a department, or All, in the list above."));
     w->cmbDept->setEditText(QStringLiteral("General"));
     ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 4);

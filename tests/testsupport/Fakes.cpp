@@ -126,6 +126,13 @@ public:
         c.rect = rect;
         m_owner.calls.append(c);
     }
+    void fillRect(const QRectF& rect) override
+    {
+        RecordingPrinters::Call c;
+        c.what = QStringLiteral("rect");
+        c.rect = rect;
+        m_owner.calls.append(c);
+    }
     bool endDoc() override
     {
         RecordingPrinters::Call c;

@@ -133,7 +133,7 @@ class RecordingPrinters : public Printers
 public:
     struct Call
     {
-        QString what; // "font", "text", "picture", "end"
+        QString what; // "font", "text", "picture", "rect", "end"
         double x = 0;
         double y = 0;
         QString text;

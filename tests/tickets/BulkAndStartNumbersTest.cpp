@@ -167,6 +167,35 @@ TEST_P(Bulk, TokensAreDatedLikeTheWindowedKioskAndSaySo)
     EXPECT_EQ(texts.count(ticketDateTimeText(env->clock.now())), 0);
 }
 
+TEST_P(Bulk, BulkTokensCarryTheirPageCodesAndEstimatesWithoutShowingThem)
+{
+    env->settings().set(QStringLiteral("queue"), QStringLiteral("web"), QStringLiteral("address"),
+                        QStringLiteral("http://10.0.0.5:8080"));
+    for (int i = 0; i < 4; ++i)
+        env->db.insert(QStringLiteral("tblTicket"),
+                       {{QStringLiteral("servAuto"), hall.consultation},
+                        {QStringLiteral("tickNo"), 1 + i},
+                        {QStringLiteral("tickDate"), QStringLiteral("2024-03-03")},
+                        {QStringLiteral("call"), QStringLiteral("1")},
+                        {QStringLiteral("attended"), hall.counter1},
+                        {QStringLiteral("attTime"), QStringLiteral("09:10:00")},
+                        {QStringLiteral("finished"), QStringLiteral("09:14:00")},
+                        {QStringLiteral("ttype"), QStringLiteral("N")}});
+    pick(QStringLiteral("Consultation"));
+    bulk->txtCount->setText(QStringLiteral("3"));
+    QTest::mouseClick(bulk->cmdPrint, Qt::LeftButton);
+    // Two counters, 4 minutes each (R = 2): the third has two ahead, (2·4 + 2) / 2 = 5 minutes.
+    const ResultSet rs = env->db.query(
+        QStringLiteral("select webcode, estwait from tblTicket where tickDate='2024-03-04' order by tickNo"));
+    ASSERT_EQ(rs.size(), 3);
+    EXPECT_EQ(rs.number(2, 1), 5);
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(rs.text(r, 0).size(), 26);
+    EXPECT_EQ(printedTexts(env->printers).count(QStringLiteral("Estimated wait : about 5 minutes")), 1);
+    EXPECT_FALSE(printed(env->printers, QStringLiteral("rect")).isEmpty());
+    EXPECT_TRUE(bulk->findChildren<QWidget*>(QStringLiteral("TokenOnScreen")).isEmpty());
+}
+
 BRIVANE_STORE_TEST_SUITE(Bulk);
 
 class StartNumbers : public StoreTest

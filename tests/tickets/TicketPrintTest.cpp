@@ -1,6 +1,8 @@
 #include "TicketsSupport.h"
 
 #include "core/Settings.h"
+#include "tickets/QrCode.h"
+#include "tickets/TicketCode.h"
 #include "tickets/TicketPrint.h"
 
 #include <QDir>
@@ -279,6 +281,131 @@ TEST(SystemPrinters, FolderReceivesOnePdfPerTicket)
     // Order on paper: company above the label, label above the closing line.
     EXPECT_LT(text.indexOf(QStringLiteral("City Care Clinic")), text.indexOf(QStringLiteral("A12")));
     EXPECT_LT(text.indexOf(QStringLiteral("A12")), text.indexOf(QStringLiteral("Thank you for waiting")));
+}
+
+} // namespace
+
+namespace {
+
+// The dark modules the recorded rectangles cover, as a grid of the given size from (x, y).
+QVector<bool> modulesDrawn(const RecordingPrinters& printers, int size, double x, double y, double module)
+{
+    QVector<bool> dark(size * size, false);
+    for (const RecordingPrinters::Call& c : printed(printers, QStringLiteral("rect"))) {
+        const int row = int(std::lround((c.rect.y() - y) / module));
+        const int first = int(std::lround((c.rect.x() - x) / module));
+        const int count = int(std::lround(c.rect.width() / module));
+        EXPECT_NEAR(c.rect.height(), module, 1e-9);
+        for (int col = first; col < first + count; ++col) {
+            if (row < 0 || row >= size || col < 0 || col >= size) {
+                ADD_FAILURE() << "a module outside the code at " << col << "," << row;
+                continue;
+            }
+            EXPECT_FALSE(dark[row * size + col]) << "drawn twice";
+            dark[row * size + col] = true;
+        }
+    }
+    return dark;
+}
+
+TEST_F(TicketPrint, WithAPageAddressTheTicketCarriesItsCodeAndTheEstimatedWait)
+{
+    TicketContent c = content();
+    c.pageAddress = QStringLiteral("http://192.168.1.10:8080/t/abcdefghijklmnopqrstuvwxyz");
+    c.estimateMinutes = 12;
+    std::unique_ptr<PrintSurface> surface = env.printers.open(QString());
+    PrintJob job(*surface);
+    layoutTicket(job, TicketLayout::FullScreen, header, QString(), c, QStringLiteral("A9"),
+                 QStringLiteral("04/03/2024 10:15:30"));
+
+    const QStringList texts = printedTexts(env.printers);
+    const qsizetype nowServing = texts.indexOf(QStringLiteral("Now Serving : A9"));
+    ASSERT_GE(nowServing, 0);
+    ASSERT_LT(nowServing + 3, texts.size());
+    EXPECT_EQ(texts[nowServing + 1], QStringLiteral("Estimated wait : about 12 minutes"));
+    EXPECT_EQ(texts[nowServing + 2], QStringLiteral("Scan to follow your turn"));
+    EXPECT_EQ(texts[nowServing + 3], QStringLiteral("Thank you for waiting"));
+
+    // The code is the page's address, centred under the wait line, with its quiet zone around it.
+    const std::optional<QrCode> code = QrCode::encode(c.pageAddress);
+    ASSERT_TRUE(code);
+    const double side = (code->size + 2 * qrQuietZone) * qrModuleTwips;
+    const double left = centred(page, side) + qrQuietZone * qrModuleTwips;
+    const RecordingPrinters::Call wait = textCall(QStringLiteral("Estimated wait : about 12 minutes"));
+    const double top = wait.y + lineHeight(10) + qrQuietZone * qrModuleTwips;
+    EXPECT_EQ(modulesDrawn(env.printers, code->size, left, top, qrModuleTwips), code->dark);
+    const RecordingPrinters::Call scan = textCall(QStringLiteral("Scan to follow your turn"));
+    EXPECT_NEAR(scan.y, wait.y + lineHeight(10) + side, 1e-9);
+
+    // Without an estimate only the code is printed; without an address the ticket is as before.
+    env.printers.calls.clear();
+    c.estimateMinutes.reset();
+    const std::unique_ptr<PrintSurface> secondSurface = env.printers.open(QString());
+    PrintJob second(*secondSurface);
+    layoutTicket(second, TicketLayout::Windowed, header, QString(), c, QString(), QString());
+    EXPECT_FALSE(
+        printedTexts(env.printers).join(QLatin1Char('|')).contains(QStringLiteral("Estimated wait")));
+    EXPECT_FALSE(printed(env.printers, QStringLiteral("rect")).isEmpty());
+    env.printers.calls.clear();
+    c.pageAddress.clear();
+    c.estimateMinutes = 12;
+    const std::unique_ptr<PrintSurface> thirdSurface = env.printers.open(QString());
+    PrintJob third(*thirdSurface);
+    layoutTicket(third, TicketLayout::Windowed, header, QString(), c, QString(), QString());
+    EXPECT_TRUE(printed(env.printers, QStringLiteral("rect")).isEmpty());
+    EXPECT_FALSE(
+        printedTexts(env.printers).join(QLatin1Char('|')).contains(QStringLiteral("Estimated wait")));
+}
+
+TEST(SystemPrinters, TicketWithItsPageCodeFitsTheReceiptAndTheCodeReadsAsItsAddress)
+{
+    TestEnv env;
+    QDir().mkpath(env.path(QStringLiteral("tickets")));
+    const QString folder = env.path(QStringLiteral("tickets"));
+    writeLogo(env);
+    auto printers = createSystemPrinters();
+    TicketContent c;
+    c.label = QStringLiteral("A12");
+    c.serviceName = QStringLiteral("Consultation");
+    c.serviceDescription = QStringLiteral("Ground floor");
+    c.pageAddress = QStringLiteral("http://192.168.1.10:8080/t/") + ticketcode::newCode();
+    c.estimateMinutes = 12;
+    for (TicketLayout layout : {TicketLayout::Windowed, TicketLayout::FullScreen}) {
+        std::unique_ptr<PrintSurface> surface = printers->open(folder);
+        ASSERT_NE(surface, nullptr);
+        PrintJob job(*surface);
+        EXPECT_TRUE(layoutTicket(
+            job, layout, TicketHeader{QStringLiteral("City Care Clinic"), QStringLiteral("Harbour Road")},
+            env.path(QStringLiteral("logo.jpg")), c, QStringLiteral("A9"),
+            QStringLiteral("04/03/2024 10:15")));
+        // Everything down to the last rule lies on the one receipt page (140 mm less two 4 mm margins).
+        EXPECT_LT(job.currentY, (140 - 2 * 4) / 25.4 * 1440);
+    }
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 2);
+    const QString keep = qEnvironmentVariable("BRIVANE_KEEP_TICKETS");
+    for (const QString& f : files) {
+        if (!keep.isEmpty())
+            QFile::copy(QDir(folder).filePath(f), QDir(keep).filePath(f));
+    }
+    // The printed code, rendered at a receipt printer's 203 dpi, reads back as the page's address.
+    const QString render = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    const QString reader = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (render.isEmpty() || reader.isEmpty())
+        GTEST_SKIP() << "pdftoppm or zbarimg is not installed";
+    for (const QString& f : files) {
+        const QString png = QDir(folder).filePath(f + QStringLiteral(".png"));
+        QProcess toPng;
+        toPng.start(render, {QStringLiteral("-r"), QStringLiteral("203"), QStringLiteral("-mono"),
+                             QStringLiteral("-singlefile"), QStringLiteral("-png"), QDir(folder).filePath(f),
+                             png.chopped(4)});
+        ASSERT_TRUE(toPng.waitForFinished(30000));
+        QProcess read;
+        read.start(reader, {QStringLiteral("-q"), QStringLiteral("--raw"), png});
+        ASSERT_TRUE(read.waitForFinished(30000));
+        EXPECT_EQ(QString::fromUtf8(read.readAllStandardOutput()).trimmed(), c.pageAddress)
+            << f.toStdString();
+    }
 }
 
 } // namespace

@@ -69,17 +69,18 @@ protected:
             row.insert(QStringLiteral("finished"), finished);
         return env->db.insert(QStringLiteral("tblTicket"), row);
     }
-    qint64 waitingToken(qint64 service, int no)
+    qint64 waitingToken(qint64 service, int no, const QString& issued = QStringLiteral("10:59:00"),
+                        const QString& type = QStringLiteral("N"))
     {
         return env->db.insert(QStringLiteral("tblTicket"),
                               {{QStringLiteral("servAuto"), service},
                                {QStringLiteral("tickNo"), no},
                                {QStringLiteral("tickDate"), QStringLiteral("2024-03-04")},
-                               {QStringLiteral("tickTime"), QStringLiteral("10:50:00")},
+                               {QStringLiteral("tickTime"), issued},
                                {QStringLiteral("call"), QStringLiteral("0")},
                                {QStringLiteral("no_abr"), QStringLiteral("A%1").arg(no)},
                                {QStringLiteral("attended"), 0},
-                               {QStringLiteral("ttype"), QStringLiteral("N")}});
+                               {QStringLiteral("ttype"), type}});
     }
 
     Hall hall;
@@ -136,6 +137,24 @@ TEST_P(WaitEstimate, ServiceTimesComeFromTheLatestFinishedTokensAndCountersFromR
     EXPECT_FALSE(estimator.forNewTicket(hall.consultation, 1, QStringLiteral("2024-03-05")).minutes);
     EXPECT_FALSE(estimator.forTicket(third - 3).minutes);
 
+    // Appointments waiting for their time and report tokens waiting for the lists are nobody's turn
+    // at Next: they are not ahead, and a counter that went idle beside them is free, not away.
+    waitingToken(hall.consultation, 40, QStringLiteral("08:00:00"), QStringLiteral("A"));
+    const qint64 report =
+        waitingToken(hall.consultation, 41, QStringLiteral("08:00:00"), QStringLiteral("R"));
+    EXPECT_EQ(estimator.load(hall.consultation).freeCounters, 1);
+    EXPECT_EQ(estimator.forTicket(third).peopleAhead, 2);
+    const waiting::Estimate ofReport = estimator.forTicket(report);
+    EXPECT_EQ(ofReport.peopleAhead, 3);
+    EXPECT_FALSE(ofReport.minutes);
+
+    // A token waiting since before counter 2 finished means counter 2 did not stop for lack of work:
+    // it is away, and counter 1 serves alone.
+    waitingToken(hall.consultation, 30, QStringLiteral("10:57:00"));
+    const ServiceLoad away = estimator.load(hall.consultation);
+    EXPECT_EQ(away.servingCounters, 1);
+    EXPECT_EQ(away.freeCounters, 0);
+
     // Much later nobody has called for a while: the counters set up for the service stand in.
     env->clock.setTime(QTime(14, 0));
     const ServiceLoad quiet = estimator.load(hall.consultation);
@@ -170,6 +189,17 @@ TEST_P(WaitEstimate, WithoutHistoryThereIsNoEstimateAndTheIssueStoresNone)
     EXPECT_EQ(env->db.query(QStringLiteral("select estwait from tblTicket where tickAuto=?"), {u.tickAuto})
                   .number(0, 0),
               15);
+
+    // A token issued straight to a counter as an emergency has its page code but no wait in the queue.
+    r.number = numbering::getToken(env->db, hall.lab, env->clock.today());
+    r.direction.type = QStringLiteral("E");
+    r.direction.counter = hall.counter3;
+    const numbering::IssuedTicket e = numbering::storeTicket(env->db, env->clock, r);
+    ASSERT_TRUE(e.issued());
+    EXPECT_FALSE(e.estimate.minutes);
+    EXPECT_EQ(env->db.query(QStringLiteral("select webcode from tblTicket where tickAuto=?"), {e.tickAuto})
+                  .text(0, 0),
+              e.webCode);
 }
 
 BRIVANE_STORE_TEST_SUITE(WaitEstimate);

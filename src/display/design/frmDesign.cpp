@@ -2,12 +2,17 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "display/design/BlockFit.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
+#include "ui/Twips.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -77,9 +82,11 @@ frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ct
     QMenu* menu = menuBar()->addMenu(QStringLiteral("Menu"));
     mnuDesign = named(menu->addAction(QStringLiteral("Design")), "mnuDesign");
     mnuDesign->setCheckable(true);
+    mnuFit = named(menu->addAction(QStringLiteral("Fit to Content")), "mnuFit");
     mnuSave = named(menu->addAction(QStringLiteral("Save")), "mnuSave");
     mnuExit = named(menu->addAction(QStringLiteral("Exit")), "mnuExit");
     connect(mnuDesign, &QAction::triggered, this, [this] { mnuDesign_Click(); });
+    connect(mnuFit, &QAction::triggered, this, [this] { mnuFit_Click(); });
     connect(mnuSave, &QAction::triggered, this, [this] { mnuSave_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
 
@@ -87,6 +94,28 @@ frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ct
     auto* inner = new QWidget(this);
     auto* box = new QVBoxLayout(inner);
     box->setContentsMargins(0, 0, 0, 0);
+    // The layout is made for the hall's screen, not this one.
+    auto* targetRow = new QHBoxLayout;
+    targetRow->setContentsMargins(6, 4, 6, 4);
+    targetRow->addWidget(new QLabel(QStringLiteral("Hall screen (pixels):"), inner));
+    cmbTarget = named(new QComboBox(inner), "cmbTarget");
+    cmbTarget->setEditable(true);
+    cmbTarget->setInsertPolicy(QComboBox::NoInsert);
+    cmbTarget->addItems({QStringLiteral("1920x1080"), QStringLiteral("1280x720"), QStringLiteral("1366x768"),
+                         QStringLiteral("2560x1440"), QStringLiteral("3840x2160"),
+                         QStringLiteral("1080x1920")});
+    targetRow->addWidget(cmbTarget);
+    targetRow->addStretch();
+    box->addLayout(targetRow);
+    const auto takeTarget = [this] {
+        const QSize size = targetSizeFromText(cmbTarget->currentText());
+        if (size.isValid())
+            setTarget(size);
+        else
+            showTarget();
+    };
+    connect(cmbTarget, &QComboBox::textActivated, this, takeTarget);
+    connect(cmbTarget->lineEdit(), &QLineEdit::editingFinished, this, takeTarget);
     surface = named(new QWidget(inner), "surface");
     surface->setAutoFillBackground(true);
     surface->setPalette(QPalette(QColor(0x4a, 0x54, 0x60)));
@@ -122,8 +151,8 @@ frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ct
     statusBar()->setSizeGripEnabled(false); // the window keeps the size of the screen it stands for
     m_screen = QSize(1024, 768);
     if (const QScreen* s = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen())
-        m_screen = s->geometry().size();
-    hor();
+        m_screen = s->availableGeometry().size();
+    setTarget(QSize(1920, 1080));
     showHint();
 }
 
@@ -172,27 +201,83 @@ frmDesign* frmDesign::openFor(AppContext& ctx, QWidget* owner, const QString& th
     return w;
 }
 
-void frmDesign::sizeSurface(const QSize& pixels)
+void frmDesign::setTarget(const QSize& pixels)
 {
-    surface->setFixedSize(pixels.expandedTo(QSize(1, 1)));
+    if (!pixels.isValid() || pixels.isEmpty())
+        return;
+    const QSize before = m_target;
+    const Layout places = positions();
+    m_target = pixels;
+    // Half the hall screen, as the board doubles every value, or smaller where this screen has not
+    // the room for that; the values stored stay those of the hall screen.
+    double scale = 0.5;
+    if (m_screen.isValid() && !m_screen.isEmpty()) {
+        scale = qMin(scale, 0.85 * m_screen.width() / pixels.width());
+        scale = qMin(scale, 0.8 * m_screen.height() / pixels.height());
+    }
+    const QSize shown(qMax(1, int(std::lround(pixels.width() * scale))),
+                      qMax(1, int(std::lround(pixels.height() * scale))));
+    surface->setFixedSize(shown);
+    m_rect = cRect(twips::fromPixels(pixels.width()) / 2.0 / shown.width());
     adjustSize();
-    if (m_defaultPlaces) {
-        const double tpp = m_rect.twipsPerPixel();
-        applyLayout(defaultLayout(
-            QSize(int(std::lround(surface->width() * tpp)), int(std::lround(surface->height() * tpp)))));
+    const QSize stored(int(std::lround(twips::fromPixels(pixels.width()) / 2)),
+                       int(std::lround(twips::fromPixels(pixels.height()) / 2)));
+    if (m_defaultPlaces || !before.isValid()) {
+        applyLayout(defaultLayout(stored));
+    } else if (before != pixels) {
+        // The blocks keep their places on the new screen.
+        const double sx = double(pixels.width()) / before.width();
+        const double sy = double(pixels.height()) / before.height();
+        Layout l = places;
+        for (QRect& r : l.rects) {
+            r = QRect(int(std::lround(r.left() * sx)), int(std::lround(r.top() * sy)),
+                      int(std::lround(r.width() * sx)), int(std::lround(r.height() * sy)));
+        }
+        applyLayout(l);
+    } else {
+        applyLayout(places);
     }
     if (m_selected)
         placeHandles();
+    showTarget();
+}
+
+void frmDesign::showTarget()
+{
+    cmbTarget->setEditText(QStringLiteral("%1x%2").arg(m_target.width()).arg(m_target.height()));
 }
 
 void frmDesign::hor()
 {
-    sizeSurface(QSize(m_screen.width() / 2, m_screen.height() / 2));
+    if (m_target.width() < m_target.height())
+        setTarget(m_target.transposed());
 }
 
 void frmDesign::ver()
 {
-    sizeSurface(QSize(m_screen.height() / 2, m_screen.width() / 2));
+    if (m_target.width() > m_target.height())
+        setTarget(m_target.transposed());
+}
+
+void frmDesign::mnuFit_Click()
+{
+    if (!m_selected) {
+        statusBar()->showMessage(QStringLiteral("Select a block first (Menu, Design)"), 5000);
+        return;
+    }
+    const int i = int(m_blocks.indexOf(m_selected));
+    const auto block = LayoutBlock(i < int(LayoutBlock::Window) ? i : i + 1);
+    const QRect now = positions()[block];
+    const QSize fitted = fittedBlockSize(m_ctx.db, lblRef->text().toLongLong(), block, now.size());
+    cRect r(now.left(), now.top(), now.left() + fitted.width(), now.top() + fitted.height(),
+            m_rect.twipsPerPixel());
+    r.SetCtrlToRect(m_selected);
+    placeHandles();
+    statusBar()->showMessage(QStringLiteral("%1: %2 × %3 pixels on the board")
+                                 .arg(m_selected->text())
+                                 .arg(2 * m_selected->width())
+                                 .arg(2 * m_selected->height()),
+                             5000);
 }
 
 void frmDesign::applyLayout(const Layout& layout)
@@ -217,7 +302,11 @@ Layout frmDesign::positions() const
     }
     const double tpp = m_rect.twipsPerPixel();
     const auto tw = [tpp](int pixels) { return int(std::lround(pixels * tpp)); };
-    l[LayoutBlock::Window] = QRect(tw(pos().x()), tw(pos().y()), tw(surface->width()), tw(surface->height()));
+    // The board doubles the size into the hall screen's.
+    const auto half = [](int pixels) { return int(std::lround(twips::fromPixels(pixels) / 2)); };
+    const QSize size = m_target.isValid() ? QSize(half(m_target.width()), half(m_target.height()))
+                                          : QSize(tw(surface->width()), tw(surface->height()));
+    l[LayoutBlock::Window] = QRect(tw(pos().x()), tw(pos().y()), size.width(), size.height());
     return l;
 }
 
@@ -226,6 +315,11 @@ void frmDesign::getData()
     const LayoutRow row = readLayoutRow(m_ctx.db, lblRef->text().toLongLong());
     if (!row.found)
         return;
+    // The layout was made for the hall screen its own size gives.
+    const auto& width = row.values[size_t(2 + 4 * int(LayoutBlock::Window) + 2)];
+    const auto& height = row.values[size_t(2 + 4 * int(LayoutBlock::Window) + 3)];
+    if (width && height && *width > 0 && *height > 0)
+        setTarget(QSize(twips::toPixels(2.0 * *width), twips::toPixels(2.0 * *height)));
     m_defaultPlaces = false;
     Layout l = positions();
     row.applyTo(l);

@@ -10,6 +10,7 @@
 
 struct AppContext;
 class QAction;
+class QComboBox;
 
 // The frame that shows where a dragged block is going, drawn above the blocks.
 class DragFrame : public QWidget
@@ -47,13 +48,22 @@ public:
     QLabel* lblNews;
     std::array<QWidget*, 8> picHandle;
     DragFrame* dragFrame;
+    QComboBox* cmbTarget; // the hall screen's size in pixels
     QAction* mnuDesign;
+    QAction* mnuFit;
     QAction* mnuSave;
     QAction* mnuExit;
 
-    // The surface half the screen wide and high, or turned upright.
+    // The hall screen lying or turned upright.
     void hor();
     void ver();
+    // The hall screen the layout is made for, in pixels (1920 x 1080 unless the theme's layout was
+    // made for another). The surface shows it at half size, or smaller when this screen is too small
+    // for that; the blocks keep their places on it.
+    void setTarget(const QSize& pixels);
+    QSize target() const { return m_target; }
+    // Sizes the selected block to fit what it shows.
+    void mnuFit_Click();
     void getData();
     void saveData();
     void mnuDesign_Click();
@@ -67,7 +77,8 @@ public:
     const QVector<QLabel*>& blocks() const { return m_blocks; }
     // What "Save" writes: every block's rectangle and the window's own, in twips.
     Layout positions() const;
-    // The screen the window is sized for, in pixels (the owner's screen unless set).
+    // The screen the window is shown on, in pixels (the owner's screen unless set): the surface fits
+    // on it.
     void setScreenSize(const QSize& pixels) { m_screen = pixels; }
 
 protected:
@@ -75,7 +86,7 @@ protected:
 
 private:
     QLabel* makeBlock(const char* name, const QString& caption, const QColor& color);
-    void sizeSurface(const QSize& pixels);
+    void showTarget();
     void applyLayout(const Layout& layout);
     void selectAndMove(QLabel* block, const QPoint& global);
     void startResize(int handle, const QPoint& global);
@@ -90,6 +101,7 @@ private:
     AppContext& m_ctx;
     QVector<QLabel*> m_blocks;
     QSize m_screen;
+    QSize m_target;
     bool m_defaultPlaces = true; // no layout row was loaded: the blocks follow the surface's size
     bool m_design = false;
     QLabel* m_selected = nullptr;

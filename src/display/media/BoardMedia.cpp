@@ -46,6 +46,7 @@ bool VideoArea::showPicture(const QString& path)
     videoWidget()->hide();
     m_picture->show();
     m_picture->raise();
+    setShowing(true);
     return true;
 }
 
@@ -55,6 +56,7 @@ void VideoArea::showVideo()
     m_picture->setFile(QString());
     videoWidget()->show();
     videoWidget()->raise();
+    setShowing(true);
 }
 
 void VideoArea::showNothing()
@@ -62,6 +64,15 @@ void VideoArea::showNothing()
     m_picture->hide();
     m_picture->setFile(QString());
     videoWidget()->hide();
+    setShowing(false);
+}
+
+void VideoArea::setShowing(bool showing)
+{
+    if (m_showing == showing)
+        return;
+    m_showing = showing;
+    Q_EMIT showingChanged(showing);
 }
 
 void VideoArea::raise()

@@ -33,8 +33,16 @@ public:
     void showVideo();
     void showNothing();
     void raise();
+    // Whether the area shows a picture or a video (an empty list shows nothing).
+    bool showing() const { return m_showing; }
+
+Q_SIGNALS:
+    void showingChanged(bool showing);
 
 private:
+    void setShowing(bool showing);
+
+    bool m_showing = false;
     std::unique_ptr<VideoPlayer> m_player;
     QPointer<PictureView> m_picture;
 };

@@ -21,8 +21,8 @@ void FrameSteps::start()
         rate = screen->refreshRate();
     if (!(rate >= 10 && rate <= 240))
         rate = 60;
-    m_timer.setInterval(qMax(StepMs, int(std::lround(1000.0 / rate))));
-    m_doneMs = 0;
+    m_timer.setInterval(int(std::lround(1000.0 / rate)));
+    m_doneSteps = 0;
     m_elapsed.start();
     m_timer.start();
 }
@@ -35,13 +35,14 @@ void FrameSteps::stop()
 int FrameSteps::take(qint64 elapsedMs)
 {
     // After a long stall (the machine suspended) the texts go on from where they were.
-    constexpr qint64 MaxCatchUpMs = 2000;
-    if (elapsedMs - m_doneMs > MaxCatchUpMs)
-        m_doneMs = elapsedMs - MaxCatchUpMs;
-    const qint64 steps = (elapsedMs - m_doneMs) / StepMs;
+    constexpr qint64 MaxCatchUpSteps = 2 * StepsPerSecond;
+    const qint64 due = elapsedMs * StepsPerSecond / 1000;
+    if (due - m_doneSteps > MaxCatchUpSteps)
+        m_doneSteps = due - MaxCatchUpSteps;
+    const qint64 steps = due - m_doneSteps;
     if (steps <= 0)
         return 0;
-    m_doneMs += steps * StepMs;
+    m_doneSteps = due;
     return int(steps);
 }
 

@@ -6,15 +6,17 @@
 
 class QWidget;
 
-// Moves the board's running texts once per display frame instead of on a 5 ms timer: each frame
-// reports how many 5 ms steps have passed since the previous one, so the texts go as fast as they
-// always did ("so many twips every 5 ms") while the board is painted at most once a frame.
+// Moves the board's running texts once per display frame: each frame reports how many steps have
+// passed since the previous one, a step being a 64th of a second, so that texts moving "so many
+// twips a step" go at the same speed on any screen while the board is painted at most once a frame.
+// (A step is the tick of the timer the speeds were made for: the default of 30 twips a step moves
+// 128 pixels a second, which reads well from across a hall.)
 class FrameSteps : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int StepMs = 5;
+    static constexpr int StepsPerSecond = 64;
 
     explicit FrameSteps(QWidget* board);
 
@@ -34,7 +36,7 @@ private:
     QWidget* m_board;
     QTimer m_timer;
     QElapsedTimer m_elapsed;
-    qint64 m_doneMs = 0;
+    qint64 m_doneSteps = 0;
 };
 
 // The scrolling title's position after `steps` steps: it moves left by `speed` twips a step while

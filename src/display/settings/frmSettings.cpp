@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "display/voice/CallAnnouncement.h"
 #include "display/voice/vs.h"
+#include "tickets/TicketCode.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
 #include "ui/PrintSurface.h"
@@ -95,6 +96,8 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     txtPrint = textBox("txtPrint");
     cmbPrinter = listBox("cmbPrinter");
     txtRHeight = textBox("txtRHeight");
+    txtWeb = textBox("txtWeb");
+    txtWeb->setPlaceholderText(QStringLiteral("http://192.168.1.10:8080"));
     txtSpeed = textBox("txtSpeed");
     txtVoice1 = textBox("txtVoice1");
     txtVoice1->setText(vs::defaultTemplate1());
@@ -129,6 +132,7 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     kioskForm->addRow(QStringLiteral("Label Cut"), cmbCut);
     kioskForm->addRow(QStringLiteral("No. Print"), txtPrint);
     kioskForm->addRow(QStringLiteral("Select Printer"), cmbPrinter);
+    kioskForm->addRow(QStringLiteral("Web Address"), txtWeb);
 
     auto* voice = new QGroupBox(QStringLiteral("Voice"));
     auto* voiceGrid = new QGridLayout(voice);
@@ -263,6 +267,7 @@ void frmSettings::Form_Load()
                               QStringLiteral("500")));
     txtSpeed->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"),
                             QStringLiteral("30")));
+    txtWeb->setText(ticketcode::webAddress(s));
     chkEnable->setChecked(
         s.getNumber(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("VideoIn"), 0) == 1);
     chkEnable_Click();
@@ -291,6 +296,14 @@ void frmSettings::Command1_Click()
         s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
         return;
     }
+    // A full-screen kiosk lists the default department's services: without one it could serve nobody.
+    // A Save that nobody clicked (log-in, Print Ticket) stores what was stored before, as it was.
+    if (isVisible() && cmbTicket->currentText() == QLatin1String("Full Screen") &&
+        cmbDept->currentText().trimmed().isEmpty()) {
+        m_ctx.dialogs.message(QStringLiteral("Please select a Default Department for the Full Screen ticket"),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+        return;
+    }
     s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
           cmbTicket->currentText());
     s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("transfer"),
@@ -303,6 +316,7 @@ void frmSettings::Command1_Click()
     s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
           cmbPrinter->currentText());
     s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("row"), txtRHeight->text());
+    ticketcode::setWebAddress(s, txtWeb->text());
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat1"), txtVoice1->text());
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"), txtVoice2->text());

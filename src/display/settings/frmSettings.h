@@ -28,6 +28,7 @@ public:
     QLineEdit* txtPrint;
     QComboBox* cmbPrinter;
     QLineEdit* txtRHeight;
+    QLineEdit* txtWeb; // the hall's web address, printed on tickets as their page's QR code
     QLineEdit* txtSpeed;
     QLineEdit* txtVoice1;
     QLineEdit* txtVoice2;

@@ -4,6 +4,7 @@
 #include "core/CommandRegistry.h"
 #include "core/Database.h"
 #include "display/voice/AudioRecordingPlayer.h"
+#include "display/voice/NameRecordings.h"
 
 #include <QEventLoop>
 
@@ -19,10 +20,12 @@ int announceCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
     }
 
     ResultSet rs = ctx.db.query(
-        QStringLiteral("select displayName, contName from tblCounter where contName=?"), {counter});
+        QStringLiteral("select displayName, contName, displayNameA from tblCounter where contName=?"),
+        {counter});
     if (rs.isEmpty())
-        rs = ctx.db.query(QStringLiteral("select displayName, contName from tblCounter where displayName=?"),
-                          {counter});
+        rs = ctx.db.query(
+            QStringLiteral("select displayName, contName, displayNameA from tblCounter where displayName=?"),
+            {counter});
     if (rs.isEmpty()) {
         err << "No counter is named " << counter << Qt::endl;
         return 1;
@@ -32,10 +35,17 @@ int announceCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
         err << "Announcing calls is switched off in this workstation's module settings" << Qt::endl;
         return 1;
     }
-    const vs::CallAnnouncement announcement =
-        vs::announceCall(args.first(), vs::counterLabel(rs.text(0, 0), rs.text(0, 1)), settings);
-
     auto warn = [&err](const QString& message) { err << message << Qt::endl; };
+    // A counter named without a digit is said by its name, as the announcer says it.
+    NameRecordings names(ctx.installDir, NameRecordings::defaultCacheDir(), warn);
+    const QString caption = rs.text(0, 0), captionA = rs.text(0, 2);
+    const vs::CallAnnouncement announcement = vs::announceCall(
+        args.first(), vs::counterLabel(caption, rs.text(0, 1)), settings,
+        [&](const QString& language, int templateNumber) {
+            return names.recording(language,
+                                   templateNumber == 2 && !captionA.trimmed().isEmpty() ? captionA : caption);
+        });
+
     for (const QString& message : Announcer::missingFolders(ctx.installDir, settings))
         warn(message);
     if (print) {

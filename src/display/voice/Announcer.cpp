@@ -1,6 +1,8 @@
 #include "display/voice/Announcer.h"
 
+#include "display/voice/NameRecordings.h"
 #include "display/voice/vs.h"
+#include "ui/Clock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,14 +20,58 @@ Announcer::Announcer(RecordingPlayer& player, QString installDir,
 {
 }
 
+QDateTime Announcer::now() const
+{
+    static const SystemClock system;
+    return (m_clock ? m_clock : &system)->now();
+}
+
+QStringList Announcer::waitingLabels() const
+{
+    QStringList labels;
+    for (const Waiting& w : m_queue)
+        labels << w.announcement.tokenLabel;
+    return labels;
+}
+
 void Announcer::announce(const announcer::ShownCall& call)
 {
+    // The board pushes its table down for every call but one for the label already on top.
+    if (m_pushes == 0 || call.tokenLabel != m_top)
+        ++m_pushes;
+    m_top = call.tokenLabel;
+
     const vs::AnnouncerSettings settings = m_settings();
     if (settings.choice == vs::AnnounceChoice::Off)
         return;
     checkFolders(settings);
-    m_queue.push_back(
-        vs::announceCall(call.tokenLabel, vs::counterLabel(call.caption, call.secondLine), settings));
+    const vs::CounterName counterName = [this, call](const QString& language, int templateNumber) {
+        if (!m_names)
+            return QString();
+        // Template 2 speaks the second-language name where the counter has one.
+        const QString name = templateNumber == 2 && !call.captionA.trimmed().isEmpty() ? call.captionA
+                             : !call.caption.trimmed().isEmpty()                       ? call.caption
+                                                                                       : call.secondLine;
+        return m_names->recording(language, name);
+    };
+    Waiting entry{vs::announceCall(call.tokenLabel, vs::counterLabel(call.caption, call.secondLine), settings,
+                                   counterName),
+                  call.caption,
+                  now(),
+                  m_pushes,
+                  call.boardRows,
+                  settings.maxWaitSeconds};
+    // A recall takes the place of the same token's announcement that is still waiting.
+    bool replaced = false;
+    for (Waiting& w : m_queue) {
+        if (w.announcement.tokenLabel == call.tokenLabel) {
+            w = entry;
+            replaced = true;
+            break;
+        }
+    }
+    if (!replaced)
+        m_queue.push_back(std::move(entry));
     startNext();
 }
 
@@ -37,10 +83,30 @@ void Announcer::startNext()
         return;
     m_starting = true;
     while (!m_speaking && !m_queue.empty()) {
-        const vs::CallAnnouncement next = m_queue.front();
+        const Waiting next = m_queue.front();
         m_queue.pop_front();
+        const QString who = QStringLiteral("%1 (%2)").arg(next.announcement.tokenLabel, next.counter);
+        if (next.boardRows > 0 && m_pushes - next.pushes >= next.boardRows) {
+            if (m_warn)
+                m_warn(QStringLiteral("voice: %1 not announced: the board has pushed it off its table")
+                           .arg(who));
+            continue;
+        }
+        const qint64 waited = next.since.secsTo(now());
+        if (next.maxWaitSeconds > 0 && waited > next.maxWaitSeconds) {
+            if (m_warn)
+                m_warn(QStringLiteral("voice: %1 not announced: it waited %2 s, longer than %3 s")
+                           .arg(who)
+                           .arg(waited)
+                           .arg(next.maxWaitSeconds));
+            continue;
+        }
+        vs::CallAnnouncement said = next.announcement;
+        // Others are waiting: the first template only, so the hall hears every call sooner.
+        if (!m_queue.empty() && said.firstTemplate > 0 && said.firstTemplate < said.recordings.size())
+            said.recordings = said.recordings.mid(0, said.firstTemplate);
         m_speaking = true;
-        m_player.play(next, [this] {
+        m_player.play(said, [this] {
             m_speaking = false;
             startNext();
         });

@@ -3,11 +3,14 @@
 #include "display/voice/AnnouncerProtocol.h"
 #include "display/voice/CallAnnouncement.h"
 
+#include <QDateTime>
 #include <QSet>
 #include <QString>
 #include <deque>
 #include <functional>
 
+class Clock;
+class NameRecordings;
 class QTextStream;
 
 // Plays one announcement's recordings one after another and reports when the last one has ended.
@@ -30,21 +33,33 @@ private:
     QTextStream& m_out;
 };
 
-// The hall announcer's queue: every call it is told of is announced, in the order it was told, one
-// announcement at a time; nothing is dropped however many calls come while one is playing. What is
-// said follows the workstation's settings as they are when the call comes.
+// The hall announcer's queue: the calls it is told of are announced in the order it was told, one
+// announcement at a time, and it keeps up with the hall when calls come faster than they are said:
+// - a call that the board has since pushed off its table, or that waited longer than the settings'
+//   maxWaitSeconds for its turn, is left out (and said on the warn channel);
+// - a recall replaces the same token's waiting announcement, in its place in the queue;
+// - while more calls wait behind it an announcement says only its first template.
+// What is said follows the workstation's settings as they are when the call comes. A counter whose
+// names hold no digit is spoken by its name's recording, made by the name recordings when set.
 class Announcer
 {
 public:
     Announcer(RecordingPlayer& player, QString installDir, std::function<vs::AnnouncerSettings()> settings);
 
-    // Told of problems with the installation's recordings (once per missing folder).
+    // Told of problems with the installation's recordings (once per missing folder) and of every call
+    // that is left out.
     void setWarn(std::function<void(const QString&)> warn) { m_warn = std::move(warn); }
+    // The clock a call's waiting time is measured by (the system's unless set).
+    void setClock(const Clock* clock) { m_clock = clock; }
+    // Where recordings of counter names come from (none unless set: such counters are not named).
+    void setNameRecordings(NameRecordings* names) { m_names = names; }
 
     void announce(const announcer::ShownCall& call);
 
     bool speaking() const { return m_speaking; }
     qsizetype waiting() const { return qsizetype(m_queue.size()); }
+    // The token labels waiting their turn, in order.
+    QStringList waitingLabels() const;
 
     // Tells warn of the language folders the current settings need and the installation lacks.
     void reportMissingFolders() { checkFolders(m_settings()); }
@@ -60,7 +75,22 @@ private:
     QString m_installDir;
     std::function<vs::AnnouncerSettings()> m_settings;
     std::function<void(const QString&)> m_warn;
-    std::deque<vs::CallAnnouncement> m_queue;
+    struct Waiting
+    {
+        vs::CallAnnouncement announcement;
+        QString counter;   // as the board showed it, for messages
+        QDateTime since;   // when the call came
+        qint64 pushes = 0; // the board's push count when it came
+        int boardRows = 0; // 0: not known
+        int maxWaitSeconds = 0;
+    };
+    QDateTime now() const;
+
+    const Clock* m_clock = nullptr;
+    NameRecordings* m_names = nullptr;
+    std::deque<Waiting> m_queue;
+    qint64 m_pushes = 0; // calls that pushed the board's table down, so far
+    QString m_top;       // the label in the board's top row
     QSet<QString> m_reported;
     bool m_speaking = false;
     bool m_starting = false;

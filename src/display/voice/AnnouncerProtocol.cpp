@@ -16,6 +16,8 @@ namespace {
 const QString LabelKey = QStringLiteral("label");
 const QString CaptionKey = QStringLiteral("caption");
 const QString SecondLineKey = QStringLiteral("line2");
+const QString CaptionAKey = QStringLiteral("captionA");
+const QString RowsKey = QStringLiteral("rows");
 
 QString baseName(const QString& installDir)
 {
@@ -34,13 +36,16 @@ QString runtimeFolder()
 
 ShownCall shownCall(const CallRow& call)
 {
-    return {call.label, call.displayName, call.contName};
+    return {call.label, call.displayName, call.contName, call.displayNameA, call.boardRows};
 }
 
 QByteArray encode(const ShownCall& call)
 {
-    const QJsonObject o{
-        {LabelKey, call.tokenLabel}, {CaptionKey, call.caption}, {SecondLineKey, call.secondLine}};
+    const QJsonObject o{{LabelKey, call.tokenLabel},
+                        {CaptionKey, call.caption},
+                        {SecondLineKey, call.secondLine},
+                        {CaptionAKey, call.captionA},
+                        {RowsKey, call.boardRows}};
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -54,7 +59,8 @@ std::optional<ShownCall> decode(const QByteArray& line)
     if (!o.value(LabelKey).isString())
         return std::nullopt;
     return ShownCall{o.value(LabelKey).toString(), o.value(CaptionKey).toString(),
-                     o.value(SecondLineKey).toString()};
+                     o.value(SecondLineKey).toString(), o.value(CaptionAKey).toString(),
+                     qBound(0, o.value(RowsKey).toInt(), 100000)};
 }
 
 QString socketPath(const QString& installDir)

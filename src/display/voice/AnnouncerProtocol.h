@@ -16,6 +16,8 @@ struct ShownCall
     QString tokenLabel;
     QString caption;    // the counter's display name
     QString secondLine; // the counter's name, when the call carries it
+    QString captionA;   // the counter's display name in the second language
+    int boardRows = 0;  // the rows of the board's call table (0: not known)
 };
 
 ShownCall shownCall(const CallRow& call);

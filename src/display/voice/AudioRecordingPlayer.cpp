@@ -52,7 +52,10 @@ void AudioRecordingPlayer::play(const vs::CallAnnouncement& announcement, std::f
     m_files.clear();
     for (const QString& recording : announcement.recordings) {
         // The decoder wants an absolute path.
-        const QFileInfo file(QDir::cleanPath(m_installDir + QLatin1Char('/') + recording));
+        // Counter names are recorded in a cache folder and come by their full path.
+        const QFileInfo file(QFileInfo(recording).isAbsolute()
+                                 ? recording
+                                 : QDir::cleanPath(m_installDir + QLatin1Char('/') + recording));
         if (file.isFile())
             m_files << file.absoluteFilePath();
     }

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "display/voice/vs.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace vs {
@@ -74,6 +75,9 @@ AnnouncerSettings announcerSettings(const Settings& settings)
     a.template1 = settings.get(app, section, QStringLiteral("vsFormat1"), defaultTemplate1());
     a.template2 = settings.get(app, section, QStringLiteral("vsFormat2"), defaultTemplate2());
     a.choice = announceChoiceFrom(settings.get(app, section, QStringLiteral("vsAnnounce")));
+    a.maxWaitSeconds =
+        int(qBound(qint64(0), settings.getNumber(app, section, QStringLiteral("vsMaxWait"), a.maxWaitSeconds),
+                   qint64(3600)));
     return a;
 }
 
@@ -84,27 +88,51 @@ QString counterLabel(const QString& caption, const QString& secondLine)
 }
 
 QStringList templateRecordings(const QString& voiceTemplate, int ruleSet, const QString& tokenLabel,
-                               const QString& counterLabel)
+                               const QString& counterLabel, const CounterName& counterName,
+                               int templateNumber)
 {
-    const Announcement spoken = speakTemplate(voiceTemplate, ruleSet, tokenLabel, counterLabel);
+    // A counter without a label: "#" stands for its name's recording, without "room number" before it.
+    static const QString nameMark = QStringLiteral("\x01counter-name");
+    QString spokenTemplate = voiceTemplate;
+    if (counterLabel.isEmpty()) {
+        const QStringList items = voiceTemplate.split(QLatin1Char('|'));
+        QStringList kept;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (i > 0 && items.at(i) == QLatin1String("#")) {
+                if (kept.size() > 1 && QFileInfo(kept.last()).completeBaseName() == QLatin1String("roomno"))
+                    kept.removeLast();
+                kept << nameMark;
+            } else {
+                kept << items.at(i);
+            }
+        }
+        spokenTemplate = kept.join(QLatin1Char('|'));
+    }
+    const Announcement spoken = speakTemplate(spokenTemplate, ruleSet, tokenLabel, counterLabel);
     const QString folder = QStringLiteral("vs/") + spoken.language + QLatin1Char('/');
     QStringList paths;
     for (const QString& name : spoken.recordings) {
-        if (!name.isEmpty())
+        if (name == nameMark) {
+            const QString recording = counterName ? counterName(spoken.language, templateNumber) : QString();
+            if (!recording.isEmpty())
+                paths << recording;
+        } else if (!name.isEmpty()) {
             paths << folder + name;
+        }
     }
     return paths;
 }
 
 CallAnnouncement announceCall(const QString& tokenLabel, const QString& counterLabel,
-                              const AnnouncerSettings& settings)
+                              const AnnouncerSettings& settings, const CounterName& counterName)
 {
-    CallAnnouncement a{tokenLabel, counterLabel, {}};
+    CallAnnouncement a{tokenLabel, counterLabel, {}, 0};
     if (settings.choice == AnnounceChoice::Off)
         return a;
-    a.recordings = templateRecordings(settings.template1, 1, tokenLabel, counterLabel);
+    a.recordings = templateRecordings(settings.template1, 1, tokenLabel, counterLabel, counterName, 1);
+    a.firstTemplate = a.recordings.size();
     if (settings.choice == AnnounceChoice::Both)
-        a.recordings << templateRecordings(settings.template2, 2, tokenLabel, counterLabel);
+        a.recordings << templateRecordings(settings.template2, 2, tokenLabel, counterLabel, counterName, 2);
     return a;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Settings;
 
@@ -24,6 +25,9 @@ struct AnnouncerSettings
     QString template1;
     QString template2;
     AnnounceChoice choice = AnnounceChoice::Both;
+    // A call that waited longer than this for its turn is left out (0: never); setting
+    // queue / scroll / vsMaxWait.
+    int maxWaitSeconds = 30;
 };
 AnnouncerSettings announcerSettings(const Settings& settings);
 
@@ -34,12 +38,20 @@ AnnouncerSettings announcerSettings(const Settings& settings);
 // says nothing.
 QString counterLabel(const QString& caption, const QString& secondLine = QString());
 
+// The recording of the counter's name for a counter whose names hold no digit: given the language
+// folder and the template (1 or 2) it is for, the recording's absolute path, or "" when there is none.
+using CounterName = std::function<QString(const QString& language, int templateNumber)>;
+
 // One template spoken for a call: element 0 names the language folder; "*" is the token label and
 // "#" the counter label, spoken by rule set 1 (speakNumber) or 2 (speakNumber2); any other element is
 // a recording's file name as written; empty elements are silent and left out. The result holds paths
 // relative to the installation folder ("vs/english/ding").
+// A counter without a label is spoken by the recording counterName gives instead, and the "roomno"
+// just before its "#" is left out ("please go to Pharmacy"), so no announcement ends in "room number"
+// and silence.
 QStringList templateRecordings(const QString& voiceTemplate, int ruleSet, const QString& tokenLabel,
-                               const QString& counterLabel);
+                               const QString& counterLabel, const CounterName& counterName = {},
+                               int templateNumber = 1);
 
 // One announcement: the label, the counter label and every recording in the order it is played.
 struct CallAnnouncement
@@ -47,12 +59,14 @@ struct CallAnnouncement
     QString tokenLabel;
     QString counterLabel;
     QStringList recordings;
+    // How many of the recordings are template 1's (the rest are template 2's).
+    qsizetype firstTemplate = 0;
 };
 
 // Template 1 with the first-language rules, then (unless the choice is first only) template 2 with
 // the second-language rules. The choice Off gives no recordings.
 CallAnnouncement announceCall(const QString& tokenLabel, const QString& counterLabel,
-                              const AnnouncerSettings& settings);
+                              const AnnouncerSettings& settings, const CounterName& counterName = {});
 
 // The line `voice --print` writes: label, counter label ("-" when empty), then the recordings.
 QString printLine(const CallAnnouncement& announcement);

@@ -24,13 +24,21 @@ QString VoiceProgram::helpText()
         "template 2 (Voice Lang 2) with the second-language rules, as the setting \"Announce Calls\"\n"
         "says (both languages, first language only, or off). In a template \"*\" is the token label\n"
         "and \"#\" the counter label: the last word of the counter's display name that holds a digit\n"
-        "(\"Room 3\" says 3, \"C12\" says C 12). Calls that come while one is spoken wait their turn.\n"
+        "(\"Room 3\" says 3, \"C12\" says C 12). A counter whose names hold no digit (\"Pharmacy\") is\n"
+        "said by its name, without the \"roomno\" before \"#\": its recording is made with espeak-ng in\n"
+        "the voice of the language folder (the first line of vs/<language>/voice, else en or hi) the\n"
+        "first time it is needed, and kept in ~/.cache/brivane/voice.\n"
+        "Calls that come while one is spoken wait their turn; while others wait, an announcement says\n"
+        "only template 1. A call the board has pushed off its table, or that waited longer than\n"
+        "queue/scroll/vsMaxWait seconds (default 30), is left out and named on standard error; a\n"
+        "recall replaces the same token's waiting announcement.\n"
         "The main window starts it; only one announcer runs per installation folder and user, a\n"
         "second one says so and ends.\n"
         "\n"
         "  --print   write one line per announcement to standard output instead of playing it: the\n"
         "            token label, the counter label (- when empty), then every recording in the order\n"
-        "            it would be played, as paths relative to the installation folder\n"
+        "            it would be played, as paths relative to the installation folder (a\n"
+        "            counter name's recording by its full path)\n"
         "  --help    show this text\n");
 }
 
@@ -62,6 +70,9 @@ std::optional<int> VoiceProgram::start(const QStringList& arguments)
     m_announcer = std::make_unique<Announcer>(
         *m_player, m_installDir, [settingsFile] { return vs::announcerSettings(Settings(settingsFile)); });
     m_announcer->setWarn(warn);
+    m_names = std::make_unique<NameRecordings>(
+        m_installDir, m_nameCache.isEmpty() ? NameRecordings::defaultCacheDir() : m_nameCache, warn);
+    m_announcer->setNameRecordings(m_names.get());
     m_server = std::make_unique<AnnouncerServer>(*m_announcer, m_installDir);
 
     QString error;

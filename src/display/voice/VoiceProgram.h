@@ -2,6 +2,7 @@
 
 #include "display/voice/Announcer.h"
 #include "display/voice/AnnouncerServer.h"
+#include "display/voice/NameRecordings.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,13 +31,17 @@ public:
     Announcer* announcer() { return m_announcer.get(); }
     // Replaces the player before start (tests use a player of their own).
     void setPlayer(std::unique_ptr<RecordingPlayer> player) { m_player = std::move(player); }
+    // Where recordings of counter names are kept (the user's cache folder unless set before start).
+    void setNameCache(QString folder) { m_nameCache = std::move(folder); }
 
 private:
     QString m_installDir;
     QString m_settingsFile;
+    QString m_nameCache;
     QTextStream& m_out;
     QTextStream& m_err;
     std::unique_ptr<RecordingPlayer> m_player;
+    std::unique_ptr<NameRecordings> m_names;
     std::unique_ptr<Announcer> m_announcer;
     std::unique_ptr<AnnouncerServer> m_server;
 };

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QVector>
+
+// How the board's call table fills its block: the columns share the block's width in the
+// proportions the theme gives them, the rows share its height, and what is left of a pixel goes to
+// the first columns and rows, so the table ends exactly on the block's edges with no half row.
+namespace boardTableFit {
+
+// `total` pixels shared by `weights` (a weight of 0 or less gets nothing); the shares add up to
+// `total` whenever any weight is positive.
+QVector<int> share(int total, const QVector<int>& weights);
+
+// The heights of `rows` rows sharing `total` pixels equally.
+QVector<int> rowHeights(int total, int rows);
+
+// The font, made smaller where it must be, so that one line of it fits `height` pixels and a text
+// of `lines` lines fits too.
+QFont fitted(const QFont& font, int height, int lines = 1);
+
+// The height of the capitals of a font, in pixels.
+double capHeight(const QFont& font);
+
+} // namespace boardTableFit

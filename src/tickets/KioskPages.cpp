@@ -1,0 +1,108 @@
+#include "tickets/KioskPages.h"
+
+#include "ui/Named.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace kioskSizes {
+
+int minimumButtonPixels(int screenHeight)
+{
+    return qMax(80, int(std::ceil(80.0 * screenHeight / 1080.0)));
+}
+
+int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons)
+{
+    const int least = qMax(rowHeightPixels, minimumButtonPixels(screenHeight));
+    // Nine tenths of the screen for the buttons and their heading of half a button.
+    const int fitting = int(screenHeight * 0.9 / (qMax(buttons, 1) + 0.5));
+    return qMax(least, qMin(fitting, screenHeight / 8));
+}
+
+} // namespace kioskSizes
+
+OutOfServicePage::OutOfServicePage(QWidget* kiosk) : QWidget(kiosk)
+{
+    setObjectName(QStringLiteral("OutOfServicePage"));
+    setAttribute(Qt::WA_StyledBackground, true);
+    setStyleSheet(QStringLiteral("#OutOfServicePage { background-color: #14202c; }"
+                                 "QLabel { color: white; background: transparent; }"
+                                 "QLabel#lblReason { color: #9fb2c4; }"));
+    lblTitle = named(new QLabel(QStringLiteral("Out of service"), this), "lblTitle");
+    lblVisitor = named(new QLabel(QStringLiteral("Sorry, no tickets can be issued here at the moment.\n"
+                                                 "Please ask at the reception desk."),
+                                  this),
+                       "lblVisitor");
+    lblReason = named(new QLabel(this), "lblReason");
+    for (QLabel* label : {lblTitle, lblVisitor, lblReason}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch(3);
+    layout->addWidget(lblTitle);
+    layout->addSpacing(24);
+    layout->addWidget(lblVisitor);
+    layout->addStretch(4);
+    layout->addWidget(lblReason);
+    layout->setContentsMargins(40, 40, 40, 24);
+}
+
+void OutOfServicePage::setReason(const QString& reason)
+{
+    lblReason->setText(reason);
+}
+
+void OutOfServicePage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int h = qMax(height(), 360);
+    QFont title(QStringLiteral("Liberation Sans"));
+    title.setBold(true);
+    title.setPixelSize(h / 9);
+    lblTitle->setFont(title);
+    QFont text(QStringLiteral("Liberation Sans"));
+    text.setPixelSize(h / 24);
+    lblVisitor->setFont(text);
+    text.setPixelSize(qMax(12, h / 60));
+    lblReason->setFont(text);
+}
+
+KioskRetry::KioskRetry(QObject* parent) : QObject(parent)
+{
+    timer = named(new QTimer(this), "retryTimer");
+    timer->setInterval(intervalMs);
+    connect(timer, &QTimer::timeout, this, &KioskRetry::retryNow);
+}
+
+void KioskRetry::start(std::function<bool()> attempt)
+{
+    m_attempt = std::move(attempt);
+    timer->start();
+}
+
+void KioskRetry::stop()
+{
+    timer->stop();
+    m_attempt = nullptr;
+}
+
+bool KioskRetry::active() const
+{
+    return timer->isActive();
+}
+
+bool KioskRetry::retryNow()
+{
+    if (!m_attempt)
+        return false;
+    // The attempt may start a retry of its own; this one ends only when it succeeded.
+    const std::function<bool()> attempt = m_attempt;
+    if (!attempt())
+        return false;
+    stop();
+    return true;
+}
