@@ -68,7 +68,7 @@ int main(int argc, char* argv[])
     }
 
     CallFeed feed;
-    WebServer server(program.db, program.clock, feed, config);
+    WebServer server(program.db, program.settings, program.clock, feed, config);
     CallFollower follower(program.db, program.clock, feed);
     QObject::connect(&follower, &CallFollower::storeReachable, &server.pages(), &PushHub::setStoreReachable);
     follower.start();

@@ -2,6 +2,7 @@
 
 #include "content/ContentStore.h"
 #include "core/Database.h"
+#include "core/ThemeCounters.h"
 #include "display/BoardTheme.h"
 #include "ui/Clock.h"
 
@@ -86,25 +87,22 @@ QJsonObject lookOf(const BoardTheme& t)
 
 } // namespace
 
-CounterSet themeCounters(Database& db, qint64 themeId)
+CounterSet countersShown(Database& db, Settings& settings, qint64 themeId)
 {
     CounterSet set;
-    const ResultSet rs =
-        db.query(QStringLiteral("select counters from tbltheme where themeauto=?"), {themeId});
-    const QStringList parts =
-        rs.isEmpty() ? QStringList() : rs.text(0, 0).split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
+    const QStringList keys = themeCounters::load(db, settings, themeId);
+    for (const QString& text : keys) {
         bool ok = false;
-        const qint64 key = part.trimmed().toLongLong(&ok);
+        const qint64 key = text.trimmed().toLongLong(&ok);
         if (ok)
             set.keys.insert(key);
     }
     // A choice none of whose parts is a counter key shows no counter rather than every one.
-    set.all = parts.isEmpty();
+    set.all = keys.isEmpty();
     return set;
 }
 
-std::optional<WebBoard> webBoard(Database& db, const QString& themeName)
+std::optional<WebBoard> webBoard(Database& db, Settings& settings, const QString& themeName)
 {
     const ResultSet rs = db.query(
         QStringLiteral("select themeauto from tbltheme where themename=? order by themeauto limit 1"),
@@ -117,7 +115,7 @@ std::optional<WebBoard> webBoard(Database& db, const QString& themeName)
     applyHeaderCaptions(db, board.themeId, theme);
     board.look = lookOf(theme);
     board.rows = board.look.value(QStringLiteral("rows")).toInt();
-    board.counters = themeCounters(db, board.themeId);
+    board.counters = countersShown(db, settings, board.themeId);
     return board;
 }
 

@@ -9,6 +9,7 @@
 
 class Clock;
 class Database;
+class Settings;
 
 // What a web board needs of its theme: the look for the page and the counters it shows.
 struct WebBoard
@@ -22,11 +23,10 @@ struct WebBoard
 // The theme of that name (the first one when names repeat); nothing when there is none. The look
 // holds the title, clock format, colours, fonts, header captions, number of rows and columns and
 // column widths (in per cent of the table) the desktop board takes from the same theme.
-std::optional<WebBoard> webBoard(Database& db, const QString& themeName);
+std::optional<WebBoard> webBoard(Database& db, Settings& settings, const QString& themeName);
 
-// The counters a theme's boards show: the theme's own choice (its counter keys, ";"-separated),
-// every counter when it has none.
-CounterSet themeCounters(Database& db, qint64 themeId);
+// The counters a theme's boards show, as every board of the theme reads them (themeCounters).
+CounterSet countersShown(Database& db, Settings& settings, qint64 themeId);
 
 // The active news messages, {"left": [...], "right": [...]} by the direction they run.
 QJsonObject newsMessages(Database& db);

@@ -41,8 +41,8 @@ bool sameSite(const QWebSocket& socket)
 
 } // namespace
 
-PushHub::PushHub(Database& db, const Clock& clock, CallFeed& feed, Limits limits)
-    : m_db(db), m_clock(clock), m_feed(feed), m_limits(limits)
+PushHub::PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, Limits limits)
+    : m_db(db), m_settings(settings), m_clock(clock), m_feed(feed), m_limits(limits)
 {
     connect(&m_feed, &CallFeed::shown, this, &PushHub::onShown);
     connect(&m_feed, &CallFeed::cleared, this, &PushHub::onCleared);
@@ -93,7 +93,7 @@ void PushHub::take(std::unique_ptr<QWebSocket> socket)
         const QUrlQuery query(url);
         if (path == QLatin1String("/ws/board")) {
             const auto board =
-                webBoard(m_db, query.queryItemValue(QStringLiteral("theme"), QUrl::FullyDecoded));
+                webBoard(m_db, m_settings, query.queryItemValue(QStringLiteral("theme"), QUrl::FullyDecoded));
             if (board) {
                 page->board = true;
                 page->counters = board->counters;

@@ -12,6 +12,7 @@
 
 class Clock;
 class Database;
+class Settings;
 class QWebSocket;
 
 // The open pages the server pushes to: boards get every call of their theme's counters as the hall's
@@ -27,7 +28,7 @@ public:
         int inAll = 2000;
     };
 
-    PushHub(Database& db, const Clock& clock, CallFeed& feed, Limits limits);
+    PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, Limits limits);
     ~PushHub() override;
 
     // A page's connection: /ws/board?theme=NAME&since=KEY or /ws/t/CODE. Anything else, an unknown
@@ -69,6 +70,7 @@ private:
     QByteArray withTime(QJsonObject message) const;
 
     Database& m_db;
+    Settings& m_settings;
     const Clock& m_clock;
     CallFeed& m_feed;
     Limits m_limits;

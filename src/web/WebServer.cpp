@@ -11,11 +11,11 @@
 #include <QTcpServer>
 #include <QWebSocket>
 
-WebServer::WebServer(Database& db, const Clock& clock, CallFeed& feed, const WebConfig& config,
-                     QObject* parent)
-    : QAbstractHttpServer(parent), m_db(db), m_clock(clock), m_feed(feed), m_config(config),
-      m_limiter(config.burst, config.perMinute),
-      m_pages(db, clock, feed, PushHub::Limits{config.socketsPerClient, config.socketsInAll})
+WebServer::WebServer(Database& db, Settings& settings, const Clock& clock, CallFeed& feed,
+                     const WebConfig& config, QObject* parent)
+    : QAbstractHttpServer(parent), m_db(db), m_settings(settings), m_clock(clock), m_feed(feed),
+      m_config(config), m_limiter(config.burst, config.perMinute),
+      m_pages(db, settings, clock, feed, PushHub::Limits{config.socketsPerClient, config.socketsInAll})
 {
     m_started.start();
     m_ms = [this] { return m_started.elapsed(); };
@@ -70,14 +70,14 @@ WebAnswer WebServer::route(const QString& path, const QUrlQuery& query)
 {
     const QString theme = query.queryItemValue(QStringLiteral("theme"), QUrl::FullyDecoded);
     if (path == QLatin1String("/board")) {
-        if (!webBoard(m_db, theme))
+        if (!webBoard(m_db, m_settings, theme))
             return textAnswer(404, "No theme of that name");
         return ownFile(QStringLiteral("board.html"));
     }
     if (path.startsWith(QLatin1String("/static/")))
         return ownFile(path.mid(8));
     if (path == QLatin1String("/api/board")) {
-        const auto board = webBoard(m_db, theme);
+        const auto board = webBoard(m_db, m_settings, theme);
         if (!board)
             return textAnswer(404, "No theme of that name");
         QJsonObject look = board->look;

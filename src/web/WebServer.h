@@ -13,6 +13,7 @@
 class CallFeed;
 class Clock;
 class Database;
+class Settings;
 
 // The hall over HTTP, read-only: the board page for any browser, the visitor's ticket page, the few
 // answers they read, and their pushed connections. It serves its own built-in files only and answers
@@ -21,7 +22,7 @@ class WebServer : public QAbstractHttpServer
 {
     Q_OBJECT
 public:
-    WebServer(Database& db, const Clock& clock, CallFeed& feed, const WebConfig& config,
+    WebServer(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, const WebConfig& config,
               QObject* parent = nullptr);
 
     // Listens on the configured address and port only (port 0: a free one). Returns the failure's
@@ -45,6 +46,7 @@ private:
     void takeWebSockets();
 
     Database& m_db;
+    Settings& m_settings;
     const Clock& m_clock;
     CallFeed& m_feed;
     WebConfig m_config;

@@ -198,7 +198,7 @@ TEST_P(PushTest, OneClientMayHoldOnlySoManyPages)
     WebConfig config;
     config.port = 0;
     config.socketsPerClient = 2;
-    server = std::make_unique<WebServer>(env->db, env->clock, feed, config);
+    server = std::make_unique<WebServer>(env->db, env->settings(), env->clock, feed, config);
     ASSERT_EQ(server->start(), QString());
     PageSocket a, b, c;
     a.open(server->port(), QStringLiteral("/ws/board?theme=Hall"));

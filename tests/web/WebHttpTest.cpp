@@ -161,7 +161,7 @@ TEST_P(WebHttpTest, ItListensOnTheConfiguredAddressOnly)
     // A port that is taken is reported, not silently moved.
     WebConfig taken;
     taken.port = port;
-    WebServer second(env->db, env->clock, feed, taken);
+    WebServer second(env->db, env->settings(), env->clock, feed, taken);
     EXPECT_TRUE(second.start().startsWith(QStringLiteral("cannot listen on 127.0.0.1 port ")));
 }
 

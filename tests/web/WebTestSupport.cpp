@@ -90,7 +90,7 @@ void WebFixture::startServer(int burst, int perMinute)
     config.port = 0;
     config.burst = burst;
     config.perMinute = perMinute;
-    server = std::make_unique<WebServer>(env->db, env->clock, feed, config);
+    server = std::make_unique<WebServer>(env->db, env->settings(), env->clock, feed, config);
     server->setMonotonicClock([this] { return monotonicMs; });
     ASSERT_EQ(server->start(), QString());
     port = server->port();
