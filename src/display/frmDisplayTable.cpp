@@ -141,10 +141,14 @@ void frmDisplay::watchNewestCall()
         connect(m_markTimer, &QTimer::timeout, this, &frmDisplay::showNewestMark);
     }
     // Every call the board takes, a recall too, comes into the top row and flashes there.
-    m_engine->setTakenHandler([this](const CallRow&) {
+    const auto flash = [this](const CallRow&) {
         m_newest.called(m_ctx.clock.now());
         m_markTimer->start();
-    });
+    };
+    m_engine->setTakenHandler(flash);
+    // A board that follows the calls takes none: each call it shows flashes.
+    if (m_engine->mode() == CallBoardEngine::Mode::Follow)
+        m_engine->setShownHandler(flash);
 }
 
 void frmDisplay::showNewestMark()
