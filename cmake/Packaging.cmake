@@ -1,9 +1,10 @@
 # Installing and the Debian package. An installed Brivane follows the file-system hierarchy:
-#   <prefix>/bin                 brivane, brivane-ctl, brivane-bench
+#   <prefix>/bin                 brivane, brivane-ctl, brivane-bench, brivane-web
 #   <prefix>/lib/brivane         voice (started by the main window, not a command of its own)
 #   <prefix>/share/brivane       pictures, recordings, clock faces, demo media (read only)
 #   /etc/brivane                 the machine's path.txt and code.txt
 #   /var/lib/brivane             the embedded database
+#   /lib/systemd/system          brivane-web.service (installed off), options in /etc/default/brivane-web
 # The program finds these folders relative to its own (core/Locations), so a package unpacked below
 # any root works; a run from the build folder keeps everything beside the executables.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
@@ -36,7 +37,7 @@ target_compile_definitions(brivane_core PRIVATE
   BRIVANE_DATA_FROM_BIN="${data_from_bin}"
   BRIVANE_PROGRAMS_FROM_BIN="${programs_from_bin}")
 
-install(TARGETS brivane brivane-ctl brivane-bench RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS brivane brivane-ctl brivane-bench brivane-web RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET voice)
   install(TARGETS voice RUNTIME DESTINATION ${BRIVANE_PROGRAMS_DIR})
 endif()
@@ -63,6 +64,13 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/brivane-backup.service.in
 install(FILES ${CMAKE_BINARY_DIR}/packaging/brivane-backup.service ${PROJECT_SOURCE_DIR}/packaging/brivane-backup.timer
         DESTINATION ${BRIVANE_SYSTEMD_DIR})
 
+# The web server's service, off until someone enables it, and its options.
+set(BRIVANE_WEB_EXEC ${CMAKE_INSTALL_FULL_BINDIR}/brivane-web)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/brivane-web.service.in ${CMAKE_BINARY_DIR}/brivane-web.service @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/brivane-web.service DESTINATION ${BRIVANE_SYSTEMD_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/brivane-web.default DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/default
+        RENAME brivane-web)
+
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/brivane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/brivane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -76,7 +84,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Kiosks issue numbered tokens, counter operators call them and a display board on the hall screen\n\
 shows the calls with spoken announcements; administrators maintain departments, services, counters,\n\
 themes and news, read reports and back up or clear old data. One workstation runs on an embedded\n\
-database; several share one PostgreSQL server.")
+database; several share one PostgreSQL server. brivane-web shows the board in any browser and each\n\
+visitor's ticket on their phone (a service, off until enabled).")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

@@ -21,6 +21,8 @@ need() { # kind path
 need -x "$prefix/bin/brivane"
 need -x "$prefix/bin/brivane-ctl"
 need -x "$prefix/bin/brivane-bench"
+need -x "$prefix/bin/brivane-web"
+need -f $etc/default/brivane-web
 need -f "$prefix/share/brivane/logo.jpg"
 need -f "$prefix/share/brivane/back.jpg"
 need -f "$prefix/share/brivane/design/01.jpg"
@@ -37,6 +39,7 @@ fi
 if [ "$prefix" = /usr ]; then units=/lib/systemd/system; else units=$prefix/lib/systemd/system; fi
 need -f "$units/brivane-backup.service"
 need -f "$units/brivane-backup.timer"
+need -f "$units/brivane-web.service"
 grep -q "^ExecStart=$prefix/bin/brivane-ctl backup " "$root$units/brivane-backup.service" ||
   { echo "the backup service does not run $prefix/bin/brivane-ctl backup"; exit 1; }
 need -f "$prefix/share/applications/brivane.desktop"
@@ -51,9 +54,10 @@ for f in path.txt code.txt; do
   [ "$mode" = 600 ] || { echo "$etc/brivane/$f has mode $mode, not 600"; exit 1; }
 done
 [ "$(cat "$root$etc/brivane/path.txt")" = ";brivane.db;;;" ] || { echo "path.txt is not the embedded default"; exit 1; }
+grep -q "^ExecStart=$prefix/bin/brivane-web " "$root$units/brivane-web.service" || { echo "the service does not start brivane-web"; exit 1; }
 grep -q '^Exec=brivane$' "$root$prefix/share/applications/brivane.desktop" || { echo "desktop entry does not start brivane"; exit 1; }
 # Nothing from the build folder may be installed beside the programs.
-extra=$(ls "$root$prefix/bin" | grep -v -x -e brivane -e brivane-ctl -e brivane-bench || true)
+extra=$(ls "$root$prefix/bin" | grep -v -x -e brivane -e brivane-ctl -e brivane-bench -e brivane-web || true)
 [ -z "$extra" ] || { echo "unexpected files in $prefix/bin: $extra"; exit 1; }
 
 # The installed program resolves the installed folders and keeps its database in the data folder.

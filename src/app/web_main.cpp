@@ -1,0 +1,85 @@
+// brivane-web: the hall over HTTP for any browser (the board) and for the visitors' phones (their
+// tickets), from the same database as the desktop program. It only reads.
+#include "app/AllScreens.h"
+#include "app/ConsoleServices.h"
+#include "app/Program.h"
+#include "web/CallFeed.h"
+#include "web/CallFollower.h"
+#include "web/WebConfig.h"
+#include "web/WebServer.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+void usage(QTextStream& s)
+{
+    s << "usage: brivane-web [--db FILE | --path-file FILE] [--address ADDRESS] [--port PORT] [--rate N]"
+      << Qt::endl
+      << "  Serves /board?theme=NAME and the visitors' ticket pages /t/CODE on ADDRESS:PORT only." << Qt::endl
+      << "  Defaults: the settings Queue / Web / listen, port and rate (requests a minute per client),"
+      << Qt::endl
+      << "  else 127.0.0.1, 8080 and 120." << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    prepareRuntimeDir();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brivane"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.contains(QLatin1String("--help"))) {
+        usage(out);
+        return 0;
+    }
+    const QString dbFile = takeOption(args, QStringLiteral("--db"));
+    const QString pathFile = takeOption(args, QStringLiteral("--path-file"));
+
+    ConsoleDialogs dialogs(err);
+    NoSound sound;
+    Program program(dialogs, sound);
+    AppContext& ctx = program.ctx;
+    ctx.endProgram = [] {};
+    if (!pathFile.isEmpty())
+        ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
+
+    WebConfig config = WebConfig::fromSettings(program.settings);
+    const QString optionError = config.applyOptions(args);
+    if (!optionError.isEmpty() || !args.isEmpty()) {
+        err << (optionError.isEmpty() ? QStringLiteral("unknown argument: ") + args.first() : optionError)
+            << Qt::endl;
+        usage(err);
+        return 2;
+    }
+
+    const QString error = openCommandLineDatabase(ctx, dbFile, pathFile);
+    if (!error.isEmpty()) {
+        err << error << Qt::endl;
+        return 1;
+    }
+
+    CallFeed feed;
+    WebServer server(program.db, program.settings, program.clock, feed, config);
+    CallFollower follower(program.db, program.clock, feed);
+    QObject::connect(&follower, &CallFollower::storeReachable, &server.pages(), &PushHub::setStoreReachable);
+    follower.start();
+    const QString listenError = server.start();
+    if (!listenError.isEmpty()) {
+        err << listenError << Qt::endl;
+        return 1;
+    }
+    QString host = config.address.toString();
+    if (config.address.protocol() == QAbstractSocket::IPv6Protocol)
+        host = QLatin1Char('[') + host + QLatin1Char(']');
+    out << "brivane-web: http://" << host << ':' << server.port() << "/board?theme=NAME" << Qt::endl;
+    return app.exec();
+}

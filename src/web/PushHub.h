@@ -1,0 +1,85 @@
+#pragma once
+
+#include "web/CallFeed.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+class Clock;
+class Database;
+class Settings;
+class QWebSocket;
+
+// The open pages the server pushes to: boards get every call of their theme's counters as the hall's
+// boards show it, ticket pages their ticket's state whenever it may have changed. Pages send nothing
+// that is acted on; a page that falls behind by too much is dropped and catches up when it comes back.
+class PushHub : public QObject
+{
+    Q_OBJECT
+public:
+    struct Limits
+    {
+        int perClient = 16;
+        int inAll = 2000;
+    };
+
+    PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, Limits limits);
+    ~PushHub() override;
+
+    // A page's connection: /ws/board?theme=NAME&since=KEY or /ws/t/CODE. Anything else, an unknown
+    // theme or code, a page of another site, or a client over its limit is closed at once.
+    void take(std::unique_ptr<QWebSocket> socket);
+
+    // Whether the server reaches the database; pages say so on screen when it does not.
+    void setStoreReachable(bool reachable);
+    bool storeReachable() const { return m_storeReachable; }
+    int openPages() const { return int(m_pages.size()); }
+    // Sends every page a sign of life now (the timer does it every few seconds).
+    void sendAlive();
+
+private:
+    struct Page
+    {
+        std::unique_ptr<QWebSocket> socket;
+        QString client;
+        bool board = false;
+        CounterSet counters; // boards
+        int rows = 0;        // boards
+        qint64 ticket = 0;   // ticket pages
+        qint64 service = 0;  // ticket pages
+        QString code;        // ticket pages
+        QByteArray lastSent; // ticket pages: the state last sent
+    };
+
+    void openBoard(Page& page, const QString& since);
+    bool openTicket(Page& page, const QString& code);
+    void send(Page& page, const QByteArray& message);
+    void onShown(const ShownCall& call);
+    void onCleared();
+    // Brings the ticket pages of the services whose queues moved up to date (all when `all`).
+    void refreshTickets(bool all);
+    void refreshTicket(Page& page);
+    // The service a counter serves (calls name the counter), 0 when it cannot be read.
+    qint64 serviceOfCounter(qint64 counter);
+    void drop(QWebSocket* socket);
+    QByteArray withTime(QJsonObject message) const;
+
+    Database& m_db;
+    Settings& m_settings;
+    const Clock& m_clock;
+    CallFeed& m_feed;
+    Limits m_limits;
+    std::vector<std::unique_ptr<Page>> m_pages;
+    QHash<QString, int> m_perClient;
+    QTimer m_alive;
+    QTimer m_ticketRefresh;
+    QTimer m_allTicketsRefresh;
+    QSet<qint64> m_movedServices;
+    QHash<qint64, qint64> m_counterService;
+    bool m_storeReachable = true;
+};

@@ -1,0 +1,65 @@
+#include "web/TicketPage.h"
+
+#include "tickets/TicketCode.h"
+#include "tickets/WaitEstimate.h"
+#include "ui/Clock.h"
+#include "web/CallFeed.h"
+#include "web/WebAnswers.h"
+
+namespace {
+
+const QString NoValue = QStringLiteral("\u2013");
+
+} // namespace
+
+std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed& feed,
+                                     const QString& code)
+{
+    const auto ticket = ticketcode::ticketByCode(db, code);
+    if (!ticket || ticket->tickDate != clock.todayText())
+        return std::nullopt;
+    TicketView v;
+    v.key = ticket->tickAuto;
+    v.service = ticket->serviceId;
+    v.token = ticket->label;
+    v.serviceName = ticket->serviceName;
+    if (ticket->callKey != 0) {
+        v.calledTo = ticket->counterDisplayName;
+        // The feed's key tells a recall from the first call; before the feed has seen the call, the
+        // call row's own key stands in.
+        v.callKey = feed.lastKeyOfTicket(v.key);
+        if (v.callKey.isEmpty())
+            v.callKey = QString::number(ticket->callKey);
+    } else if (!ticket->called) {
+        const waiting::Estimate estimate = waiting::WaitEstimator(db, clock).forTicket(v.key);
+        v.ahead = estimate.peopleAhead;
+        v.wait = estimate.minutes;
+    }
+    return v;
+}
+
+QJsonObject ticketJson(const TicketView& v)
+{
+    QJsonObject o{{QStringLiteral("t"), QStringLiteral("ticket")},
+                  {QStringLiteral("token"), v.token},
+                  {QStringLiteral("service"), v.serviceName},
+                  {QStringLiteral("ahead"), v.ahead ? QJsonValue(double(*v.ahead)) : QJsonValue()},
+                  {QStringLiteral("wait"), v.wait ? QJsonValue(*v.wait) : QJsonValue()},
+                  {QStringLiteral("waitText"), waiting::waitText(v.wait)}};
+    if (!v.calledTo.isEmpty()) {
+        o.insert(QStringLiteral("called"),
+                 QJsonObject{{QStringLiteral("counter"), v.calledTo}, {QStringLiteral("key"), v.callKey}});
+    }
+    return o;
+}
+
+QByteArray ticketPage(const TicketView& v)
+{
+    QByteArray page = ownFileText(QStringLiteral("ticket.html"));
+    page.replace("{{token}}", htmlEscaped(v.token));
+    page.replace("{{service}}", htmlEscaped(v.serviceName));
+    page.replace("{{ahead}}", htmlEscaped(v.ahead ? QString::number(*v.ahead) : NoValue));
+    const QString wait = waiting::waitText(v.wait);
+    page.replace("{{wait}}", htmlEscaped(wait.isEmpty() ? NoValue : wait));
+    return page;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+
+class CallFeed;
+class Clock;
+class Database;
+
+// What the visitor's page shows of one ticket: nothing that names a person, only the token, its
+// service, the tokens ahead of it, the estimated wait and where it was called to.
+struct TicketView
+{
+    qint64 key = 0;
+    qint64 service = 0;
+    QString token;
+    QString serviceName;
+    std::optional<qint64> ahead; // while it waits
+    std::optional<int> wait;     // minutes, when the hall's history gives an estimate
+    QString calledTo;            // the counter's display name; empty while it waits
+    QString callKey;             // changes with each showing of the call, so a recall shows again
+};
+
+// Today's ticket with that page code; nothing for a label, a code of the wrong form, a code no ticket
+// has, or a ticket of another day (a page lives as long as its ticket's day).
+std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed& feed,
+                                     const QString& code);
+
+QJsonObject ticketJson(const TicketView& view);
+// The page with the ticket's state written in, so it shows before its connection is up.
+QByteArray ticketPage(const TicketView& view);

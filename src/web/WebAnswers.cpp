@@ -1,0 +1,102 @@
+#include "web/WebAnswers.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace {
+
+// The files the pages are made of, by the name they are asked for, with their types.
+const QHash<QString, QByteArray>& ownFiles()
+{
+    static const QHash<QString, QByteArray> files{
+        {QStringLiteral("board.html"), "text/html; charset=utf-8"},
+        {QStringLiteral("board.css"), "text/css; charset=utf-8"},
+        {QStringLiteral("board.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("clock.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("ticket.html"), "text/html; charset=utf-8"},
+        {QStringLiteral("ticket.css"), "text/css; charset=utf-8"},
+        {QStringLiteral("ticket.js"), "text/javascript; charset=utf-8"},
+    };
+    return files;
+}
+
+} // namespace
+
+QByteArray contentSecurityPolicy()
+{
+    return "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; "
+           "connect-src 'self'; font-src 'self'; base-uri 'none'; form-action 'none'; "
+           "frame-ancestors 'none'";
+}
+
+HeaderList strictHeaders(const WebAnswer& answer)
+{
+    HeaderList h{
+        {"Content-Security-Policy", contentSecurityPolicy()},
+        {"X-Content-Type-Options", "nosniff"},
+        {"X-Frame-Options", "DENY"},
+        {"Referrer-Policy", "no-referrer"},
+        {"Cross-Origin-Opener-Policy", "same-origin"},
+        {"Cross-Origin-Resource-Policy", "same-origin"},
+        {"Permissions-Policy", "camera=(), microphone=(), geolocation=(), payment=()"},
+    };
+    if (answer.noStore) {
+        h.append(HeaderList::value_type("Cache-Control", QByteArray("no-store, max-age=0")));
+        h.append(HeaderList::value_type("Pragma", QByteArray("no-cache")));
+    } else {
+        h.append(HeaderList::value_type("Cache-Control", QByteArray("no-cache")));
+    }
+    if (answer.retryAfter > 0)
+        h.append(HeaderList::value_type("Retry-After", QByteArray::number(answer.retryAfter)));
+    if (!answer.allow.isEmpty())
+        h.append(HeaderList::value_type("Allow", answer.allow));
+    return h;
+}
+
+WebAnswer textAnswer(int status, const QByteArray& text)
+{
+    WebAnswer a;
+    a.status = status;
+    a.body = text + '\n';
+    return a;
+}
+
+WebAnswer notFound()
+{
+    return textAnswer(404, "Not found");
+}
+
+WebAnswer jsonAnswer(const QByteArray& json)
+{
+    WebAnswer a;
+    a.mimeType = "application/json";
+    a.body = json;
+    return a;
+}
+
+QByteArray ownFileText(const QString& name)
+{
+    if (!ownFiles().contains(name))
+        return QByteArray();
+    QFile file(QStringLiteral(":/web/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+WebAnswer ownFile(const QString& name)
+{
+    const auto type = ownFiles().constFind(name);
+    if (type == ownFiles().cend())
+        return notFound();
+    WebAnswer a;
+    a.mimeType = *type;
+    a.body = ownFileText(name);
+    a.noStore = false;
+    return a;
+}
+
+QByteArray htmlEscaped(const QString& text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\''), QStringLiteral("&#39;")).toUtf8();
+}

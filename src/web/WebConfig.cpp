@@ -1,0 +1,68 @@
+#include "web/WebConfig.h"
+
+#include "core/Settings.h"
+
+namespace {
+
+const QString App = QStringLiteral("Queue");
+const QString Section = QStringLiteral("Web");
+
+// The value of the option and removes both from args; a null string when absent, an empty one when
+// the option is the last word.
+QString takeValue(QStringList& args, const QString& name)
+{
+    const int i = args.indexOf(name);
+    if (i < 0)
+        return QString();
+    const QString value = i + 1 < args.size() ? args.at(i + 1) : QStringLiteral("");
+    args.remove(i, i + 1 < args.size() ? 2 : 1);
+    return value;
+}
+
+bool readPort(const QString& text, quint16& port)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    if (!ok || n < 0 || n > 65535) // 0: any free port (the program prints the one it got)
+        return false;
+    port = quint16(n);
+    return true;
+}
+
+} // namespace
+
+WebConfig WebConfig::fromSettings(const Settings& settings)
+{
+    WebConfig c;
+    const QHostAddress address(settings.get(App, Section, QStringLiteral("listen")).trimmed());
+    if (!address.isNull())
+        c.address = address;
+    readPort(settings.get(App, Section, QStringLiteral("port")), c.port);
+    const qint64 rate = settings.getNumber(App, Section, QStringLiteral("rate"), c.perMinute);
+    if (rate > 0 && rate <= 100000)
+        c.perMinute = int(rate);
+    return c;
+}
+
+QString WebConfig::applyOptions(QStringList& args)
+{
+    const QString address = takeValue(args, QStringLiteral("--address"));
+    if (!address.isNull()) {
+        const QHostAddress a(address.trimmed());
+        if (a.isNull())
+            return QStringLiteral("not an address: ") + address;
+        this->address = a;
+    }
+    const QString port = takeValue(args, QStringLiteral("--port"));
+    if (!port.isNull() && !readPort(port, this->port))
+        return QStringLiteral("not a port: ") + port;
+    const QString rate = takeValue(args, QStringLiteral("--rate"));
+    if (!rate.isNull()) {
+        bool ok = false;
+        const int n = rate.toInt(&ok);
+        if (!ok || n < 1)
+            return QStringLiteral("not a number of requests a minute: ") + rate;
+        perMinute = n;
+    }
+    return QString();
+}

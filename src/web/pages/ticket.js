@@ -1,0 +1,85 @@
+// The visitor's ticket page: the ticket's state, pushed by the server; when the token is called the
+// page says where to go, and says it again at a recall.
+'use strict';
+
+(function () {
+  const code = location.pathname.split('/').pop();
+  const offline = document.getElementById('offline');
+  let socket = null;
+  let lastMessageAt = 0;
+  let retryMs = 1000;
+  let shownCall = '';
+
+  function text(id, value) {
+    document.getElementById(id).textContent = value;
+  }
+
+  function showTicket(m) {
+    text('token', m.token);
+    text('service', m.service);
+    text('ahead', typeof m.ahead === 'number' ? String(m.ahead) : '\u2013');
+    text('wait', m.waitText || '\u2013');
+    document.title = m.token;
+    const call = document.getElementById('call');
+    if (m.called) {
+      text('counter', m.called.counter);
+      call.hidden = false;
+      document.body.classList.add('called');
+      if (m.called.key !== shownCall) {
+        // A new call or a recall: make it seen (and felt, where the phone can).
+        shownCall = m.called.key;
+        document.body.dataset.call = shownCall;
+        call.classList.remove('flash');
+        void call.offsetWidth;
+        call.classList.add('flash');
+        if (navigator.vibrate) navigator.vibrate([300, 150, 300]);
+      }
+    } else {
+      call.hidden = true;
+      document.body.classList.remove('called');
+    }
+  }
+
+  function connect() {
+    const scheme = location.protocol === 'https:' ? 'wss:' : 'ws:';
+    try {
+      socket = new WebSocket(scheme + '//' + location.host + '/ws/t/' + encodeURIComponent(code));
+    } catch (e) {
+      lost();
+      return;
+    }
+    socket.onopen = function () {
+      retryMs = 1000;
+      lastMessageAt = Date.now();
+    };
+    socket.onmessage = function (event) {
+      lastMessageAt = Date.now();
+      let m;
+      try {
+        m = JSON.parse(event.data);
+      } catch (e) {
+        return;
+      }
+      if (m.t === 'ticket') showTicket(m);
+      document.body.dataset.live = '1';
+      offline.hidden = true;
+    };
+    socket.onclose = function () {
+      socket = null;
+      document.body.dataset.live = '0';
+      lost();
+    };
+  }
+
+  function lost() {
+    offline.hidden = false;
+    setTimeout(connect, retryMs);
+    retryMs = Math.min(retryMs * 2, 15000);
+  }
+
+  setInterval(function () {
+    if (socket && socket.readyState === WebSocket.OPEN && Date.now() - lastMessageAt > 25000) socket.close();
+  }, 5000);
+
+  connect();
+})();

@@ -1,0 +1,61 @@
+#include "web/RateLimiter.h"
+#include "web/WebConfig.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RateLimiterTest, ClientsHaveTheirOwnBucketsAndIdleOnesAreForgotten)
+{
+    RateLimiter limiter(3, 60);
+    const QHostAddress a(QStringLiteral("192.168.1.20"));
+    const QHostAddress b(QStringLiteral("192.168.1.21"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(limiter.allow(a, 0));
+    EXPECT_FALSE(limiter.allow(a, 0));
+    EXPECT_EQ(limiter.retryAfter(a, 0), 1);
+    EXPECT_TRUE(limiter.allow(b, 0)) << "another phone is not held up";
+    // The same IPv4 client seen through an IPv6 socket shares the bucket.
+    EXPECT_FALSE(limiter.allow(QHostAddress(QStringLiteral("::ffff:192.168.1.20")), 10));
+    EXPECT_EQ(limiter.trackedClients(), 2);
+    // One request a second comes back; full buckets are forgotten: the table holds only busy clients.
+    EXPECT_TRUE(limiter.allow(a, 1000));
+    EXPECT_FALSE(limiter.allow(a, 1000));
+    EXPECT_EQ(limiter.trackedClients(), 1) << "b's bucket is full again";
+    limiter.allow(b, 60000);
+    EXPECT_EQ(limiter.trackedClients(), 1) << "a's bucket is full again";
+}
+
+TEST(RateLimiterTest, AnIpv6ClientCountsByItsNetwork)
+{
+    RateLimiter limiter(2, 1);
+    EXPECT_TRUE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:2::1")), 0));
+    EXPECT_TRUE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:2:ffff::9")), 0));
+    EXPECT_FALSE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:2:1234::5")), 0));
+    EXPECT_TRUE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:3::1")), 0));
+    EXPECT_EQ(limiter.retryAfter(QHostAddress(QStringLiteral("2001:db8:1:2::7")), 0), 60);
+}
+
+TEST(WebConfigTest, OptionsOverrideAndBadValuesAreRefused)
+{
+    WebConfig c;
+    EXPECT_EQ(c.address, QHostAddress(QHostAddress::LocalHost)) << "nothing on the network until named";
+    QStringList args{QStringLiteral("--address"), QStringLiteral("10.0.0.5"), QStringLiteral("--port"),
+                     QStringLiteral("8081"),      QStringLiteral("--rate"),   QStringLiteral("30")};
+    EXPECT_EQ(c.applyOptions(args), QString());
+    EXPECT_TRUE(args.isEmpty());
+    EXPECT_EQ(c.address, QHostAddress(QStringLiteral("10.0.0.5")));
+    EXPECT_EQ(c.port, 8081);
+    EXPECT_EQ(c.perMinute, 30);
+
+    for (const QStringList& bad :
+         {QStringList{QStringLiteral("--address"), QStringLiteral("hall-server")},
+          QStringList{QStringLiteral("--port"), QStringLiteral("70000")},
+          QStringList{QStringLiteral("--port"), QStringLiteral("-1")}, QStringList{QStringLiteral("--port")},
+          QStringList{QStringLiteral("--rate"), QStringLiteral("0")}}) {
+        QStringList args2 = bad;
+        EXPECT_FALSE(WebConfig().applyOptions(args2).isEmpty()) << bad.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
+} // namespace
