@@ -147,8 +147,9 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
         return false;
     }
     part.setAutoRemove(false); // it is the workbook now
-    // The part was private to this user; the workbook gets the mode any file saved here gets.
-    ::chmod(QFile::encodeName(file).constData(), 0666 & ~creationMask());
+    // The part was private to this user. The workbook holds the hall's tokens and counter names: it
+    // gets the mode any file saved here gets, except that other users of the machine may not read it.
+    ::chmod(QFile::encodeName(file).constData(), 0660 & ~creationMask());
     return true;
 }
 
