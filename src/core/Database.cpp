@@ -1,6 +1,7 @@
 #include "core/Database.h"
 
 #include "core/DatabaseNotifications.h"
+#include "core/HostPort.h"
 #include "core/PgLink.h"
 #include "core/PreparedStatements.h"
 #include "core/PrivateFile.h"
@@ -234,17 +235,9 @@ void Database::openFrom(const ConnectionValues& values, const QString& installDi
         openSqlite(file);
         return;
     }
-    QString host = values.host.trimmed();
-    int port = 5432;
-    const int colon = host.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0) {
-        bool ok = false;
-        const int p = host.mid(colon + 1).toInt(&ok);
-        if (ok) {
-            port = p;
-            host = host.left(colon);
-        }
-    }
+    const HostPort server = HostPort::parse(values.host);
+    const QString& host = server.host;
+    const int port = server.port;
     openPostgres(host, port, values.database, values.user, values.password, values.passwordAuthentication,
                  sslModeOf(values.options));
 }

@@ -1,5 +1,6 @@
 #include "core/StoreProbe.h"
 
+#include "core/HostPort.h"
 #include "core/PgLink.h"
 #include "core/Schema.h"
 
@@ -92,17 +93,9 @@ StoreFinding probeSqlite(const QString& file)
 
 StoreFinding probePostgres(const ConnectionValues& values)
 {
-    QString host = values.host.trimmed();
-    int port = 5432;
-    const int colon = host.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0) {
-        bool ok = false;
-        const int p = host.mid(colon + 1).toInt(&ok);
-        if (ok) {
-            port = p;
-            host = host.left(colon);
-        }
-    }
+    const HostPort server = HostPort::parse(values.host);
+    const QString& host = server.host;
+    const int port = server.port;
     QString sslMode;
     try {
         sslMode = sslModeOf(values.options);
