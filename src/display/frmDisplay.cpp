@@ -102,9 +102,11 @@ bool frmDisplay::reconnect()
     values.passwordAuthentication =
         m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut"),
                            QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
+    // The hall's store is only ever reopened here, never made anew: a board whose database file went
+    // away stays offline rather than show an empty hall.
     const auto reopen = [&] {
         try {
-            m_ctx.db.open(values, m_ctx.dataDir());
+            m_ctx.db.open(values, m_ctx.dataDir(), Database::Creation::Refused);
             return true;
         } catch (const DbError&) {
             return false;
@@ -126,7 +128,7 @@ bool frmDisplay::reconnect()
         {
             Database db;
             try {
-                db.open(values, dir);
+                db.open(values, dir, Database::Creation::Refused);
                 probe->reachable = true;
             } catch (const DbError&) {
                 probe->reachable = false;

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -340,6 +342,36 @@ TEST_P(BoardReconnectTest, TheBoardKeepsItsTableThroughAnOutageAndPicksUpAfterwa
     EXPECT_EQ(w->FG->text(2, 1), QStringLiteral("A1 "));
     EXPECT_FALSE(w->engine().connectionLost());
     EXPECT_TRUE(offline->isHidden());
+    w->close();
+}
+
+// A board whose database file went away stays offline with its table; it never makes an empty hall
+// in the file's place, and carries on once the file is back.
+TEST_P(BoardReconnectTest, AMissingDatabaseFileIsWaitedForNeverMadeAnew)
+{
+    if (env->db.isPostgres())
+        GTEST_SKIP() << "a database file";
+    const Hall hall = seedHall(env->db);
+    const QString today = env->clock.todayText();
+    env->session.themeId = addTheme(env->db);
+    addCall(env->db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today);
+    auto* w = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
+    w->Timer1->stop();
+    ASSERT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
+
+    const QString file = env->db.description();
+    env->db.close();
+    ASSERT_TRUE(QFile::rename(file, file + QStringLiteral(".away")));
+    for (int i = 0; i < 1000; ++i)
+        w->Timer1_Timer();
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(w->engine().connectionLost());
+    EXPECT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
+
+    ASSERT_TRUE(QFile::rename(file + QStringLiteral(".away"), file));
+    for (int i = 0; i < 1000 && w->engine().connectionLost(); ++i)
+        w->Timer1_Timer();
+    EXPECT_FALSE(w->engine().connectionLost());
     w->close();
 }
 
