@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 struct AppContext;
@@ -67,7 +68,7 @@ public:
     int buttonPixels() const { return m_buttonPixels; }
 
     // The exit pad while it is open.
-    QWidget* exitPad() const { return m_pad; }
+    QWidget* exitPad() const { return m_pad.data(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -84,7 +85,7 @@ private:
     int m_buttonPixels = 0;
     QString m_logoFile;
     QPixmap m_background;
-    QWidget* m_pad = nullptr;
+    QPointer<QWidget> m_pad; // null once the pad has closed itself
     bool m_leaving = false;
 };
 

@@ -611,6 +611,7 @@ TEST_F(ExitPad, ClosesItselfAtTheEleventhTick)
     p->Timer1_Timer();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(p);
+    EXPECT_EQ(kiosk->exitPad(), nullptr); // the kiosk holds no pointer to the closed pad
     EXPECT_TRUE(kiosk->isVisible());
 }
 
