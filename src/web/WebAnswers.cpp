@@ -13,6 +13,7 @@ const QHash<QString, QByteArray>& ownFiles()
         {QStringLiteral("board.css"), "text/css; charset=utf-8"},
         {QStringLiteral("board.js"), "text/javascript; charset=utf-8"},
         {QStringLiteral("clock.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("live.js"), "text/javascript; charset=utf-8"},
         {QStringLiteral("ticket.html"), "text/html; charset=utf-8"},
         {QStringLiteral("ticket.css"), "text/css; charset=utf-8"},
         {QStringLiteral("ticket.js"), "text/javascript; charset=utf-8"},

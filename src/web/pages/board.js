@@ -12,9 +12,6 @@
   let calls = []; // newest first, at most config.rows
   let lastKey = '';
   const applied = new Set(); // keys already shown since the last reset
-  let socket = null;
-  let lastMessageAt = 0;
-  let retryMs = 1000;
 
   function say(text) {
     offline.textContent = text;
@@ -147,53 +144,20 @@
     render(true);
   }
 
+  // After a lost connection the board asks for what came since the last call it showed.
   function connect() {
-    const scheme = location.protocol === 'https:' ? 'wss:' : 'ws:';
-    const url = scheme + '//' + location.host + '/ws/board?theme=' + encodeURIComponent(theme) +
-      '&since=' + encodeURIComponent(lastKey);
-    try {
-      socket = new WebSocket(url);
-    } catch (e) {
-      lost();
-      return;
-    }
-    socket.onopen = function () {
-      retryMs = 1000;
-      lastMessageAt = Date.now();
-    };
-    socket.onmessage = function (event) {
-      lastMessageAt = Date.now();
-      document.body.dataset.live = '1';
-      let m;
-      try {
-        m = JSON.parse(event.data);
-      } catch (e) {
-        return;
-      }
-      if (m.t === 'reset') reset(m.calls || [], m.key);
-      else if (m.t === 'calls') (m.calls || []).forEach(show);
-      if (typeof m.now === 'number') BrivaneClock.setServerTime(m.now, m.utcOffset);
-      say(m.db === false ? 'The server cannot reach the database' : '');
-    };
-    socket.onclose = function () {
-      socket = null;
-      document.body.dataset.live = '0';
-      lost();
-    };
+    BrivaneLive.open(function () {
+      return '/ws/board?theme=' + encodeURIComponent(theme) + '&since=' + encodeURIComponent(lastKey);
+    }, {
+      message: function (m) {
+        if (m.t === 'reset') reset(m.calls || [], m.key);
+        else if (m.t === 'calls') (m.calls || []).forEach(show);
+        if (typeof m.now === 'number') BrivaneClock.setServerTime(m.now, m.utcOffset);
+        say(m.db === false ? 'The server cannot reach the database' : '');
+      },
+      lost: function () { say('No connection to the server'); },
+    });
   }
-
-  function lost() {
-    say('No connection to the server');
-    setTimeout(connect, retryMs);
-    retryMs = Math.min(retryMs * 2, 15000);
-  }
-
-  // A connection that went quiet (the server sends a sign of life every few seconds) counts as lost.
-  setInterval(function () {
-    if (socket && socket.readyState === WebSocket.OPEN && Date.now() - lastMessageAt > 25000) {
-      socket.close();
-    }
-  }, 5000);
 
   function tickClock() {
     if (config && config.showTime)

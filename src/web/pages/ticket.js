@@ -5,9 +5,6 @@
 (function () {
   const code = location.pathname.split('/').pop();
   const offline = document.getElementById('offline');
-  let socket = null;
-  let lastMessageAt = 0;
-  let retryMs = 1000;
   let shownCall = '';
 
   function text(id, value) {
@@ -40,46 +37,11 @@
     }
   }
 
-  function connect() {
-    const scheme = location.protocol === 'https:' ? 'wss:' : 'ws:';
-    try {
-      socket = new WebSocket(scheme + '//' + location.host + '/ws/t/' + encodeURIComponent(code));
-    } catch (e) {
-      lost();
-      return;
-    }
-    socket.onopen = function () {
-      retryMs = 1000;
-      lastMessageAt = Date.now();
-    };
-    socket.onmessage = function (event) {
-      lastMessageAt = Date.now();
-      let m;
-      try {
-        m = JSON.parse(event.data);
-      } catch (e) {
-        return;
-      }
+  BrivaneLive.open(function () { return '/ws/t/' + encodeURIComponent(code); }, {
+    message: function (m) {
       if (m.t === 'ticket') showTicket(m);
-      document.body.dataset.live = '1';
       offline.hidden = true;
-    };
-    socket.onclose = function () {
-      socket = null;
-      document.body.dataset.live = '0';
-      lost();
-    };
-  }
-
-  function lost() {
-    offline.hidden = false;
-    setTimeout(connect, retryMs);
-    retryMs = Math.min(retryMs * 2, 15000);
-  }
-
-  setInterval(function () {
-    if (socket && socket.readyState === WebSocket.OPEN && Date.now() - lastMessageAt > 25000) socket.close();
-  }, 5000);
-
-  connect();
+    },
+    lost: function () { offline.hidden = false; },
+  });
 })();
