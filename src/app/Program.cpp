@@ -18,6 +18,14 @@ Program::Program(Dialogs& dialogs, SoundPlayer& sound, const Locations& where)
     registerAll(screens, commands);
 }
 
+void useConnectionFile(AppContext& ctx, const QString& pathFile)
+{
+    if (pathFile.isEmpty())
+        return;
+    ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
+    ctx.where.pathFile = QFileInfo(pathFile).absoluteFilePath();
+}
+
 QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QString& pathFile,
                                 Database::Creation creation)
 {

@@ -39,6 +39,10 @@ struct Program
     AppContext ctx;
 };
 
+// Makes the connection file given with --path-file the one the program reads and writes; its embedded
+// database lies beside it.
+void useConnectionFile(AppContext& ctx, const QString& pathFile);
+
 // Opens the database brivane-ctl works on: the SQLite file given with --db, else the connection file
 // given with --path-file (a relative database file then lies beside it), else path.txt in the
 // installation folder. Returns the failure's description; empty when the database is open. Only an

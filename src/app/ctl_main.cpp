@@ -8,7 +8,6 @@
 #include "ui/SoundPlayer.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -44,11 +43,7 @@ int main(int argc, char* argv[])
     ctx.endProgram = [] {};
     const CommandRegistry& commands = program.commands;
 
-    if (!pathFile.isEmpty()) {
-        // The path.txt of that folder is read (and written by connect); its embedded database lies beside it.
-        ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
-        ctx.where.pathFile = QFileInfo(pathFile).absoluteFilePath();
-    }
+    useConnectionFile(ctx, pathFile); // read, and written by connect
 
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
         usage(args.isEmpty() ? err : out, commands);

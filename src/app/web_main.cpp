@@ -9,7 +9,6 @@
 #include "web/WebServer.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -49,8 +48,7 @@ int main(int argc, char* argv[])
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;
     ctx.endProgram = [] {};
-    if (!pathFile.isEmpty())
-        ctx.where.config = ctx.where.data = QFileInfo(pathFile).absolutePath();
+    useConnectionFile(ctx, pathFile);
 
     WebConfig config = WebConfig::fromSettings(program.settings);
     const QString optionError = config.applyOptions(args);
@@ -61,7 +59,8 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    const QString error = openCommandLineDatabase(ctx, dbFile, pathFile);
+    // The web server only reads the hall: it never makes a database where none is.
+    const QString error = openCommandLineDatabase(ctx, dbFile, pathFile, Database::Creation::Refused);
     if (!error.isEmpty()) {
         err << error << Qt::endl;
         return 1;

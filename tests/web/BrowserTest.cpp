@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -280,5 +281,23 @@ TEST_P(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
 }
 
 BRIVANE_STORE_TEST_SUITE(BrowserTest);
+
+// The web server only reads the hall: a connection file naming a database that is not there is
+// refused, and no empty database is made in its place.
+TEST(WebProgramStart, AMissingDatabaseIsRefusedAndNotMade)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile path(dir.filePath(QStringLiteral("path.txt")));
+    ASSERT_TRUE(path.open(QIODevice::WriteOnly));
+    path.write(";hall.db;;;\n");
+    path.close();
+    QProcess web;
+    web.start(QStringLiteral(BRIVANE_WEB_PROGRAM), {QStringLiteral("--path-file"), path.fileName(),
+                                                    QStringLiteral("--port"), QStringLiteral("0")});
+    ASSERT_TRUE(web.waitForFinished(30000));
+    EXPECT_EQ(web.exitCode(), 1);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("hall.db"))));
+}
 
 } // namespace
