@@ -248,7 +248,7 @@ int main(int argc, char** argv)
         const QVector<QVariant> keys = [&] {
             QVector<QVariant> k;
             check.forEachRow(QStringLiteral("select callauto from tblCall"), {},
-                             [&](const QVector<QVariant>& row) { k.append(row.at(0)); });
+                             [&](const ListedRow& row) { k.append(row.value(0)); });
             return k;
         }();
         for (const QVariant& key : keys) {

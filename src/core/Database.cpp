@@ -506,17 +506,35 @@ ResultSet Database::query(const QString& sql, const QVariantList& params)
     return ResultSet(columns, std::move(rows));
 }
 
-void Database::forEachRow(const QString& sql, const QVariantList& params,
-                          const std::function<void(const QVector<QVariant>& values)>& row)
+namespace {
+
+// A row of a listing read through the Qt driver.
+class DriverRow : public ListedRow
 {
+public:
+    explicit DriverRow(const QSqlQuery& q) : m_q(q), m_size(q.record().count()) {}
+    int size() const override { return m_size; }
+    bool isNull(int column) const override { return m_q.isNull(column); }
+    qint64 number(int column) const override { return m_q.value(column).toLongLong(); }
+    QString text(int column) const override { return m_q.value(column).toString(); }
+    QVariant value(int column) const override { return m_q.value(column); }
+
+private:
+    const QSqlQuery& m_q;
+    int m_size;
+};
+
+} // namespace
+
+void Database::forEachRow(const QString& sql, const QVariantList& params,
+                          const std::function<void(const ListedRow& values)>& row)
+{
+    if (m_kind == Kind::Sqlite && forEachSqliteRow(sql, params, row))
+        return;
     run(sql, params, effectOf(sql), [&](QSqlQuery& q) {
-        const int columns = q.record().count();
-        QVector<QVariant> values(columns);
-        while (q.next()) {
-            for (int i = 0; i < columns; ++i)
-                values[i] = q.value(i);
+        const DriverRow values(q);
+        while (q.next())
             row(values);
-        }
         if (q.lastError().isValid())
             throw errorFrom(q.lastError());
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DbError.h"
+#include "core/ListedRow.h"
 #include "core/ResultSet.h"
 
 #include <QElapsedTimer>
@@ -109,9 +110,10 @@ public:
     static void setBusyWait(int milliseconds);
 
     ResultSet query(const QString& sql, const QVariantList& params = {});
-    // Hands the rows to `row` one at a time as the store delivers them, keeping none (long listings).
+    // Hands the rows to `row` one at a time as the store delivers them, keeping none (long listings,
+    // see DatabaseListing.cpp). A read that fails before its first row follows the rules above.
     void forEachRow(const QString& sql, const QVariantList& params,
-                    const std::function<void(const QVector<QVariant>& values)>& row);
+                    const std::function<void(const ListedRow& values)>& row);
     // Statements without rows; returns the number of rows affected.
     qint64 exec(const QString& sql, const QVariantList& params = {});
     // Inserts one row (column names case-insensitive) and returns its new key.
@@ -169,6 +171,10 @@ private:
     void run(const QString& sql, const QVariantList& params, Effect effect,
              const std::function<void(class QSqlQuery&)>& collect);
     void makeUsable(Effect effect);
+    // forEachRow on SQLite, through the library's own interface; false when this connection's driver
+    // offers no handle to it (the caller then reads through the driver).
+    bool forEachSqliteRow(const QString& sql, const QVariantList& params,
+                          const std::function<void(const ListedRow& values)>& row);
     void reopen();
     void closeLink();
     // Lets go of a broken connection but stays on the same store, to be reopened.

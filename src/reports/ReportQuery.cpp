@@ -214,32 +214,37 @@ ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filte
     m_sql = sql;
 }
 
-void ReportListing::read(Database& db, const std::function<void(const QVector<QVariant>&)>& each) const
+void ReportListing::forEach(Database& db, const std::function<void(const ReportRow& row)>& each) const
 {
-    if (!m_sql.isEmpty())
-        db.forEachRow(m_sql, {}, each);
+    if (m_sql.isEmpty())
+        return;
+    ReportRow row;
+    db.forEachRow(m_sql, {}, [&](const ListedRow& values) {
+        if (convert(values, row))
+            each(row);
+    });
 }
 
-bool ReportListing::convert(const QVector<QVariant>& v, ReportRow& row) const
+bool ReportListing::convert(const ListedRow& v, ReportRow& row) const
 {
     // Tickets of a service (or department) that no longer exists are not listed, nor, in the counter
     // report, those of a counter that no longer exists.
-    const auto service = m_names->services.constFind(v[1].toLongLong());
+    const auto service = m_names->services.constFind(v.number(1));
     if (service == m_names->services.cend())
         return false;
-    const auto counter = m_names->counters.constFind(v[2].toLongLong());
+    const auto counter = m_names->counters.constFind(v.number(2));
     if (m_kind == ReportKind::Counter && counter == m_names->counters.cend())
         return false;
     const Names::Counter& c = counter == m_names->counters.cend() ? m_names->none : counter.value();
-    row.tickAuto = v[0].toLongLong();
+    row.tickAuto = v.number(0);
     row.department = service->department;
     row.service = service->service;
-    row.token = v[3].toString();
-    row.date = v[4].toString();
+    row.token = v.text(3);
+    row.date = v.text(4);
     row.counter = c.user;
-    row.issued = v[5].toString();
-    row.from = v[6].toString();
-    row.to = v[7].toString();
+    row.issued = v.text(5);
+    row.from = v.text(6);
+    row.to = v.text(7);
     // Each time is read once; minutes count the minute boundaries passed, as minutesBetween does
     // (which also reads the rarer forms).
     row.issuedSecond = ReportTotals::secondOfDay(row.issued).value_or(-1);
@@ -251,8 +256,8 @@ bool ReportListing::convert(const QVector<QVariant>& v, ReportRow& row) const
         return minutesBetween(from, to);
     };
     row.duration = minutes(row.fromSecond, row.toSecond, row.from, row.to);
-    const bool called = v[8].toInt() == 1;
-    row.status = ticketStatus(called, v[9].toInt(), row.to);
+    const bool called = v.number(8) == 1;
+    row.status = ticketStatus(called, int(v.number(9)), row.to);
     row.waiting =
         called ? minutes(row.issuedSecond, row.fromSecond, row.issued, row.from) : std::optional<int>();
     row.counterDisplayName = c.display;
@@ -262,12 +267,7 @@ bool ReportListing::convert(const QVector<QVariant>& v, ReportRow& row) const
 void forEachReportRow(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                       const QDate& to, bool showAll, const std::function<void(const ReportRow&)>& each)
 {
-    const ReportListing listing(db, kind, filter, from, to, showAll);
-    ReportRow row;
-    listing.read(db, [&](const QVector<QVariant>& v) {
-        if (listing.convert(v, row))
-            each(row);
-    });
+    ReportListing(db, kind, filter, from, to, showAll).forEach(db, each);
 }
 
 QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,

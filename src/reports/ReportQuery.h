@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListedRow.h"
 #include "core/ServiceTime.h"
 
 #include <QDate>
@@ -71,18 +72,20 @@ QStringList reportFilterNames(Database& db, ReportKind kind);
 QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filter, const QDate& from,
                              const QDate& to, bool showAll);
 
-// One listing in two steps, so that reading and preparing the rows can run on two threads: read()
-// hands over the store's values as they come; convert() makes a row of them (false: the row is not
-// listed). Names are looked up by key in tables read when the listing is made.
+// One listing: the statement, and the names it looks up by key in tables read when it is made.
 class ReportListing
 {
 public:
     ReportListing(Database& db, ReportKind kind, const QString& filter, const QDate& from, const QDate& to,
                   bool showAll);
-    void read(Database& db, const std::function<void(const QVector<QVariant>&)>& each) const;
-    bool convert(const QVector<QVariant>& values, ReportRow& row) const;
+    // Hands the listed rows over as the store delivers them. `row` is filled again for each: only
+    // what the handler copies stays.
+    void forEach(Database& db, const std::function<void(const ReportRow& row)>& each) const;
 
 private:
+    // Makes a row of the store's values; false when the row is not listed.
+    bool convert(const ListedRow& values, ReportRow& row) const;
+
     struct Names;
     ReportKind m_kind;
     QString m_sql; // empty: nothing to list

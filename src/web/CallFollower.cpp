@@ -47,17 +47,17 @@ QVector<CallRow> CallFollower::todaysCalls()
     m_db.forEachRow(QStringLiteral("select callauto, servAuto, tickAuto, no_abr, displayName, contName, "
                                    "displayNameA, countNameA, callstamp from tblCall where tickDate=? "
                                    "order by coalesce(callstamp, 0), callauto"),
-                    {m_day}, [&](const QVector<QVariant>& v) {
+                    {m_day}, [&](const ListedRow& v) {
                         CallRow c;
-                        c.callAuto = v[0].toLongLong();
-                        c.counter = v[1].toLongLong();
-                        c.ticket = v[2].toLongLong();
-                        c.label = v[3].toString();
-                        c.displayName = v[4].toString();
-                        c.contName = v[5].toString();
-                        c.displayNameA = v[6].toString();
-                        c.countNameA = v[7].toString();
-                        c.stamp = v[8].toLongLong();
+                        c.callAuto = v.number(0);
+                        c.counter = v.number(1);
+                        c.ticket = v.number(2);
+                        c.label = v.text(3);
+                        c.displayName = v.text(4);
+                        c.contName = v.text(5);
+                        c.displayNameA = v.text(6);
+                        c.countNameA = v.text(7);
+                        c.stamp = v.number(8);
                         calls.append(c);
                     });
     return calls;

@@ -83,8 +83,8 @@ TEST_P(KeptStatementsTest, TheSameTextRunsAgainWhileItsRowsAreRead)
         addDept(db, QString::fromLatin1(n));
     const QString byName = QStringLiteral("select deptName from tblDept where deptName>=? order by deptName");
     QStringList seen;
-    db.forEachRow(byName, {QStringLiteral("A")}, [&](const QVector<QVariant>& row) {
-        const QString name = row.at(0).toString();
+    db.forEachRow(byName, {QStringLiteral("A")}, [&](const ListedRow& row) {
+        const QString name = row.text(0);
         seen.append(name + QLatin1Char(':') + names(db.query(byName, {name})).join(QLatin1Char(',')));
     });
     EXPECT_EQ(seen, (QStringList{QStringLiteral("General:General,Lab,X-Ray"), QStringLiteral("Lab:Lab,X-Ray"),

@@ -22,12 +22,10 @@ TEST_P(StatementReuse, AStatementLeftHalfReadRunsAgainFromItsFirstRow)
     {
     };
     // A reader that stops after the first row, as an export the user cancels.
-    EXPECT_THROW(
-        db.forEachRow(byName, {QStringLiteral("Desk")}, [](const QVector<QVariant>&) { throw Enough{}; }),
-        Enough);
+    EXPECT_THROW(db.forEachRow(byName, {QStringLiteral("Desk")}, [](const ListedRow&) { throw Enough{}; }),
+                 Enough);
     QStringList seen;
-    db.forEachRow(byName, {QStringLiteral("Desk")},
-                  [&](const QVector<QVariant>& row) { seen.append(row.at(0).toString()); });
+    db.forEachRow(byName, {QStringLiteral("Desk")}, [&](const ListedRow& row) { seen.append(row.text(0)); });
     EXPECT_EQ(seen, (QStringList{QStringLiteral("Lab"), QStringLiteral("Hall")}));
     for (const char* left : {"Lab", "Hall", "Nobody"})
         EXPECT_EQ(db.query(byName, {QString::fromLatin1(left)}).size(), left[0] == 'N' ? 3 : 2);
