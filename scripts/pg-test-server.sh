@@ -21,7 +21,7 @@ start)
     [ "$(id -u)" -eq 0 ] && chown postgres:postgres "$dir/pw"
     (cd /tmp && as_pg "$bindir/initdb" -D "$dir/data" -A md5 -U postgres --pwfile="$dir/pw" >/dev/null)
     (cd /tmp && as_pg "$bindir/pg_ctl" -D "$dir/data" -l "$dir/log" -w \
-      -o "-h 127.0.0.1 -p $port -k $dir -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >/dev/null)
+      -o "-h 127.0.0.1 -p $port -k $dir -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c track_commit_timestamp=on" start >/dev/null)
     for _ in $(seq 1 30); do
       "$bindir/pg_isready" -h 127.0.0.1 -p "$port" >/dev/null 2>&1 && break
       sleep 1
@@ -34,7 +34,7 @@ start)
   ;;
 resume)
   (cd /tmp && as_pg "$bindir/pg_ctl" -D "$dir/data" -l "$dir/log" -w \
-    -o "-h 127.0.0.1 -p $port -k $dir -c fsync=off -c synchronous_commit=off -c full_page_writes=off" start >/dev/null)
+    -o "-h 127.0.0.1 -p $port -k $dir -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c track_commit_timestamp=on" start >/dev/null)
   ;;
 stop)
   [ -d "$dir/data" ] && (cd /tmp && as_pg "$bindir/pg_ctl" -D "$dir/data" -m fast stop >/dev/null 2>&1 || true)

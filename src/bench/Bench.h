@@ -21,6 +21,8 @@ class QCommandLineParser;
 namespace bench {
 
 using SteadyClock = std::chrono::steady_clock;
+// Calls are timed by the wall clock, which the server's commit times on the same machine share.
+using WallClock = std::chrono::system_clock;
 
 struct Target
 {
@@ -66,13 +68,19 @@ struct Shared
     std::atomic<bool> stopIssuing{false};
     std::atomic<bool> stopBoards{false};
     std::mutex lock;
-    // ticket key -> moment its call row was committed
-    QHash<qint64, SteadyClock::time_point> callCommitted;
-    // ticket key -> moment a counter began to mark it called and write its call row
-    QHash<qint64, SteadyClock::time_point> callStarted;
+    // ticket key -> moment the counter's COMMIT of its call returned
+    QHash<qint64, WallClock::time_point> callCommitted;
+    // Each board's first showing of each call: the ticket, when the read that showed it began, and
+    // when it was shown.
+    struct Showing
+    {
+        qint64 ticket = 0;
+        WallClock::time_point readBegan;
+        WallClock::time_point shown;
+    };
+    std::vector<Showing> shownAt;
     QHash<qint64, int> boardTakes; // call key -> number of boards that took it
     std::vector<double> nextLatency;
-    std::vector<double> boardLatency;
     QHash<QString, int> issuedNumbers; // "service/day/number" -> times a kiosk got it
     QHash<qint64, int> ticketsCalled;  // ticket key -> times a counter got it
     qint64 issued = 0;
@@ -132,7 +140,24 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
              const QString& settingsFile, int pauseMs);
 // A display board with the real board's engine and wake-up; a mirror follows every call without
 // taking it.
-void board(int index, const Target& target, Shared& shared, Health& health, bool mirror);
+// With `poll` it reads every 10 ms also on PostgreSQL, as boards did before the server announced
+// calls.
+void board(int index, const Target& target, Shared& shared, Health& health, bool mirror, bool poll);
+
+// Call committed -> shown by a board, in ms, for every showing whose commit time is known; each
+// also in two parts: until the board's read began (waking), and the read itself. The commit time is
+// the server's own where it keeps them (PostgreSQL with track_commit_timestamp on), otherwise the
+// moment the counter's COMMIT returned, which a loaded machine may delay past the showing (such a
+// showing counts 0, and `early` says how often).
+struct BoardLatencies
+{
+    std::vector<double> total;
+    std::vector<double> waking;
+    std::vector<double> reading;
+    qint64 early = 0;
+    bool serverCommitTimes = false;
+};
+BoardLatencies boardLatencies(const Shared& shared, Database& check);
 
 // Plain single-row inserts, each its own transaction, from `threads` connections for a while: what the
 // server does without any of the hall's rules, to read the token rate against. Rows per second.

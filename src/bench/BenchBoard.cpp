@@ -10,7 +10,7 @@
 
 namespace bench {
 
-void board(int index, const Target& target, Shared& shared, Health& health, bool mirror)
+void board(int index, const Target& target, Shared& shared, Health& health, bool mirror, bool poll)
 {
     Database db;
     SystemClock clock;
@@ -35,29 +35,21 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
             return false;
         }
     });
-    std::vector<double> latencies;
+    std::vector<Shared::Showing> shownAt;
+    WallClock::time_point readBegan;
     QSet<qint64> shown;
     engine.setTakenHandler([&](const CallRow& call) {
         std::lock_guard<std::mutex> g(shared.lock);
         ++shared.boardTakes[call.callAuto];
     });
     engine.setShownHandler([&](const CallRow& call) {
-        const auto now = SteadyClock::now();
+        const auto now = WallClock::now();
         if (shown.contains(call.callAuto))
             return;
         shown.insert(call.callAuto);
+        shownAt.push_back({call.ticket, readBegan, now});
         std::lock_guard<std::mutex> g(shared.lock);
         shared.shownBy[size_t(index)].insert(call.callAuto);
-        // The call row is committed inside Next, after the ticket is marked and before Next returns.
-        // A board that shows it before Next has returned is measured from the start of marking.
-        const auto done = shared.callCommitted.constFind(call.ticket);
-        if (done != shared.callCommitted.constEnd()) {
-            latencies.push_back(std::max(0.0, millis(now - *done)));
-        } else {
-            const auto began = shared.callStarted.constFind(call.ticket);
-            if (began != shared.callStarted.constEnd())
-                latencies.push_back(std::max(0.0, millis(now - *began)));
-        }
     });
     if (mirror)
         engine.addFirst();
@@ -67,6 +59,7 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
     QEventLoop loop;
     CallWakeup wakeup(db, clock);
     wakeup.setReader([&] {
+        readBegan = WallClock::now();
         if (wakeup.way() == CallWakeup::Way::Poll)
             engine.Timer1_Timer();
         else
@@ -81,7 +74,7 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
         }
         return engine.lastReadOk();
     });
-    wakeup.start();
+    wakeup.start(poll ? std::optional<CallWakeup::Way>(CallWakeup::Way::Poll) : std::nullopt);
     wakeup.readNow();
     ++shared.boardsReady;
     QTimer watch;
@@ -95,7 +88,52 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
     loop.exec();
     wakeup.stop();
     std::lock_guard<std::mutex> g(shared.lock);
-    shared.boardLatency.insert(shared.boardLatency.end(), latencies.begin(), latencies.end());
+    shared.shownAt.insert(shared.shownAt.end(), shownAt.begin(), shownAt.end());
+}
+
+namespace {
+
+// The server's commit time of each call's insert, by ticket; empty when the server keeps none.
+QHash<qint64, WallClock::time_point> serverCommitTimes(Database& check)
+{
+    QHash<qint64, WallClock::time_point> times;
+    if (!check.isPostgres())
+        return times;
+    try {
+        // callstamp is the inserting transaction's id (a recall would stamp its own; the benchmark's
+        // counters only call Next).
+        check.forEachRow(QStringLiteral("select tickAuto, extract(epoch from pg_xact_commit_timestamp("
+                                        "(callstamp % 4294967296)::text::xid)) * 1000000 from tblCall"),
+                         {}, [&](const ListedRow& row) {
+                             if (!row.isNull(1))
+                                 times.insert(row.number(0), WallClock::time_point(std::chrono::microseconds(
+                                                                 qint64(row.value(1).toDouble()))));
+                         });
+    } catch (const DbError&) {
+        times.clear(); // track_commit_timestamp is off
+    }
+    return times;
+}
+
+} // namespace
+
+BoardLatencies boardLatencies(const Shared& shared, Database& check)
+{
+    BoardLatencies l;
+    const QHash<qint64, WallClock::time_point> server = serverCommitTimes(check);
+    l.serverCommitTimes = !server.isEmpty();
+    const QHash<qint64, WallClock::time_point>& commits = l.serverCommitTimes ? server : shared.callCommitted;
+    for (const Shared::Showing& s : shared.shownAt) {
+        const auto committed = commits.constFind(s.ticket);
+        if (committed == commits.cend())
+            continue; // a call whose commit was not seen (cut off on its way)
+        const double ms = millis(s.shown - *committed);
+        l.early += ms < 0 ? 1 : 0;
+        l.total.push_back(std::max(0.0, ms));
+        l.waking.push_back(std::max(0.0, millis(s.readBegan - *committed)));
+        l.reading.push_back(std::max(0.0, millis(s.shown - std::max(s.readBegan, *committed))));
+    }
+    return l;
 }
 
 } // namespace bench

@@ -77,6 +77,9 @@ int main(int argc, char** argv)
          QStringLiteral("250")},
         {QStringLiteral("mirror"),
          QStringLiteral("the boards follow every call without taking it (each shows every call)")},
+        {QStringLiteral("poll"),
+         QStringLiteral("the boards read every 10 ms also on PostgreSQL instead of waiting for the server's "
+                        "notification (as before calls were announced; for comparison)")},
         {QStringLiteral("idle-seconds"),
          QStringLiteral("after the run, how long the idle boards' statements are counted, default 5"),
          QStringLiteral("S"), QStringLiteral("5")},
@@ -134,12 +137,13 @@ int main(int argc, char** argv)
     std::vector<std::thread> issuing;
     std::vector<std::thread> showing;
     const bool mirror = args.isSet(QStringLiteral("mirror"));
+    const bool poll = args.isSet(QStringLiteral("poll"));
     shared.shownBy.resize(size_t(boards));
     for (int b = 0; b < boards; ++b)
         shared.boardStatements.emplace_back(0);
     for (int b = 0; b < boards; ++b)
         showing.emplace_back(board, b, std::cref(target), std::ref(shared),
-                             std::ref(shared.workers.emplace_back()), mirror);
+                             std::ref(shared.workers.emplace_back()), mirror, poll);
     // Calls made while a board still opens would come with its first fill, not as calls it shows.
     while (shared.boardsReady.load() < boards)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -237,9 +241,20 @@ int main(int argc, char** argv)
         << ")" << Qt::endl;
     out << "Next latency ms            p50 " << QString::number(percentile(shared.nextLatency, 50), 'f', 2)
         << "  p99 " << QString::number(percentile(shared.nextLatency, 99), 'f', 2) << Qt::endl;
-    out << "call-to-board latency ms   p50 " << QString::number(percentile(shared.boardLatency, 50), 'f', 2)
-        << "  p99 " << QString::number(percentile(shared.boardLatency, 99), 'f', 2) << "  ("
-        << shared.boardLatency.size() << " calls)" << Qt::endl;
+    const BoardLatencies shownAfter = boardLatencies(shared, check);
+    const auto p50p99 = [](const std::vector<double>& v) {
+        return QStringLiteral("p50 %1  p99 %2")
+            .arg(QString::number(percentile(v, 50), 'f', 2), QString::number(percentile(v, 99), 'f', 2));
+    };
+    out << "call-to-board latency ms   " << p50p99(shownAfter.total) << "  (" << shownAfter.total.size()
+        << " showings, from "
+        << (shownAfter.serverCommitTimes
+                ? QStringLiteral("the server's commit time)")
+                : QStringLiteral("the counter's COMMIT returning; %1 shown before it had returned)")
+                      .arg(shownAfter.early))
+        << Qt::endl;
+    out << "  until the board read     " << p50p99(shownAfter.waking) << Qt::endl;
+    out << "  the board's read         " << p50p99(shownAfter.reading) << Qt::endl;
     out << "duplicate token numbers    " << duplicateNumbers + numbersHandedTwice << Qt::endl;
     out << "tickets called twice       " << std::max(calledTwice, callRowsTwice) << Qt::endl;
     out << "calls taken by two boards  " << takenTwice << Qt::endl;

@@ -97,6 +97,8 @@ bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounter
                 callKey = insertCallRow(ticket.key, ticket.label, alwaysCounterName);
                 taken = true;
             });
+            if (taken && afterTake)
+                afterTake(ticket.key);
             return taken;
         } catch (const DbError& e) {
             if (e.kind() != DbError::Kind::OutcomeUnknown || callKey == 0)

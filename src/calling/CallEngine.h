@@ -45,6 +45,9 @@ public:
     std::function<bool()> showBothBox;
     // Runs between picking a ticket and taking it. Lets a test play a second counter that wins the race.
     std::function<void(qint64 ticketKey)> beforeTake;
+    // Runs as soon as a call is committed (the ticket marked called and its call row saved), before
+    // anything else the press does. Lets the benchmark time a call from its commit.
+    std::function<void(qint64 ticketKey)> afterTake;
 
     // How callThis takes its ticket.
     enum class Take {

@@ -17,10 +17,10 @@ CallWakeup::~CallWakeup()
     stop();
 }
 
-void CallWakeup::start()
+void CallWakeup::start(std::optional<Way> way)
 {
     stop();
-    m_way = m_db.isPostgres() ? Way::Push : Way::Poll;
+    m_way = m_db.isPostgres() ? way.value_or(Way::Push) : Way::Poll;
     alive();
     if (m_way == Way::Push) {
         m_listening = true;

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class Clock;
 class Database;
@@ -40,8 +41,10 @@ public:
 
     // The read; returns false when the store failed.
     void setReader(std::function<bool()> read) { m_read = std::move(read); }
-    // Poll on SQLite, push on PostgreSQL; the way is chosen again at each start.
-    void start();
+    // Poll on SQLite, push on PostgreSQL; the way is chosen again at each start. Told to poll, a
+    // board on PostgreSQL reads every PollMs as boards did before the server announced calls (the
+    // benchmark compares both ways).
+    void start(std::optional<Way> way = std::nullopt);
     void stop();
     bool running() const;
     Way way() const { return m_way; }
