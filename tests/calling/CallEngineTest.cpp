@@ -373,7 +373,17 @@ TEST_P(CallEngineTest, TwoCountersRacingForOneTokenNeverShareIt)
             other.callNext();
         }
     };
+    // Only the take that won is reported, and only once it is committed: another workstation
+    // already sees its call row.
+    QList<qint64> committed;
+    engine->afterTake = [&](qint64 key) {
+        committed.append(key);
+        EXPECT_EQ(otherDb->query(QStringLiteral("select count(*) from tblCall where tickAuto=?"), {key})
+                      .number(0, 0),
+                  1);
+    };
     engine->callNext();
+    EXPECT_EQ(committed, QList<qint64>{a2});
 
     EXPECT_EQ(other.state.lblToken, QStringLiteral("A1"));
     EXPECT_EQ(engine->state.lblToken, QStringLiteral("A2"));
