@@ -6,17 +6,12 @@
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
 #include <thread>
-#include <unistd.h>
 
 namespace bench {
 
 void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs)
 {
-    if (qEnvironmentVariableIsSet("BENCH_NICE"))
-        setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), qEnvironmentVariableIntValue("BENCH_NICE"));
     Database db;
     SystemClock clock;
     try {
@@ -56,8 +51,6 @@ void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, He
 void counter(int index, const Target& target, const Hall& hall, Shared& shared, Health& health,
              const QString& settingsFile, int pauseMs)
 {
-    if (qEnvironmentVariableIsSet("BENCH_NICE"))
-        setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), qEnvironmentVariableIntValue("BENCH_NICE"));
     Database db;
     SystemClock clock;
     Settings settings(settingsFile);
