@@ -119,8 +119,11 @@ struct Shared
         return millis(last - firstErrorAt) / 1000.0;
     }
 
-    // Boards: the calls each board showed (by call key), and the statements each has sent so far.
+    // Boards: the calls each board showed (by call key, handed over when the board stops; a board
+    // takes no lock of the benchmark's while it runs, so that no kiosk or counter thread holding one
+    // delays its showing), how many it has shown so far, and the statements it has sent so far.
     std::vector<QSet<qint64>> shownBy;
+    std::deque<std::atomic<int>> shownCount;
     std::deque<std::atomic<quint64>> boardStatements;
     // Boards that have opened and filled their table (the counters start once every board has).
     std::atomic<int> boardsReady{0};
@@ -158,6 +161,10 @@ struct BoardLatencies
     bool serverCommitTimes = false;
 };
 BoardLatencies boardLatencies(const Shared& shared, Database& check);
+
+// A bare round trip to the store (`select 1`) every 20 ms on a connection of its own, until the
+// issuing stops: how long any statement of a board waits on the server under the same load. Ms.
+void roundTrips(const Target& target, Shared& shared, std::vector<double>& ms);
 
 // Plain single-row inserts, each its own transaction, from `threads` connections for a while: what the
 // server does without any of the hall's rules, to read the token rate against. Rows per second.

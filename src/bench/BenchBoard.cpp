@@ -38,18 +38,15 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
     std::vector<Shared::Showing> shownAt;
     WallClock::time_point readBegan;
     QSet<qint64> shown;
-    engine.setTakenHandler([&](const CallRow& call) {
-        std::lock_guard<std::mutex> g(shared.lock);
-        ++shared.boardTakes[call.callAuto];
-    });
+    QList<qint64> taken;
+    engine.setTakenHandler([&](const CallRow& call) { taken.append(call.callAuto); });
     engine.setShownHandler([&](const CallRow& call) {
         const auto now = WallClock::now();
         if (shown.contains(call.callAuto))
             return;
         shown.insert(call.callAuto);
         shownAt.push_back({call.ticket, readBegan, now});
-        std::lock_guard<std::mutex> g(shared.lock);
-        shared.shownBy[size_t(index)].insert(call.callAuto);
+        ++shared.shownCount[size_t(index)];
     });
     if (mirror)
         engine.addFirst();
@@ -89,6 +86,9 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
     wakeup.stop();
     std::lock_guard<std::mutex> g(shared.lock);
     shared.shownAt.insert(shared.shownAt.end(), shownAt.begin(), shownAt.end());
+    shared.shownBy[size_t(index)] = shown;
+    for (qint64 call : std::as_const(taken))
+        ++shared.boardTakes[call];
 }
 
 namespace {

@@ -111,4 +111,21 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
     std::lock_guard<std::mutex> g(shared.lock);
     shared.nextLatency.insert(shared.nextLatency.end(), latencies.begin(), latencies.end());
 }
+
+void roundTrips(const Target& target, Shared& shared, std::vector<double>& ms)
+{
+    Database db;
+    try {
+        openTarget(db, target);
+        while (!shared.stopIssuing.load()) {
+            const auto sent = SteadyClock::now();
+            db.query(QStringLiteral("select 1"));
+            ms.push_back(millis(SteadyClock::now() - sent));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    } catch (const DbError& e) {
+        shared.error(QStringLiteral("round trip"), e.description());
+    }
+}
+
 } // namespace bench

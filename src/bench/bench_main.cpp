@@ -139,8 +139,10 @@ int main(int argc, char** argv)
     const bool mirror = args.isSet(QStringLiteral("mirror"));
     const bool poll = args.isSet(QStringLiteral("poll"));
     shared.shownBy.resize(size_t(boards));
-    for (int b = 0; b < boards; ++b)
+    for (int b = 0; b < boards; ++b) {
         shared.boardStatements.emplace_back(0);
+        shared.shownCount.emplace_back(0);
+    }
     for (int b = 0; b < boards; ++b)
         showing.emplace_back(board, b, std::cref(target), std::ref(shared),
                              std::ref(shared.workers.emplace_back()), mirror, poll);
@@ -155,6 +157,9 @@ int main(int argc, char** argv)
                              std::ref(shared.workers.emplace_back()),
                              settingsDir.filePath(QStringLiteral("counter%1.ini").arg(c)),
                              number(args, "counter-pause", 250));
+
+    std::vector<double> roundTripMs;
+    issuing.emplace_back(roundTrips, std::cref(target), std::ref(shared), std::ref(roundTripMs));
 
     const auto started = SteadyClock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
@@ -171,9 +176,8 @@ int main(int argc, char** argv)
     const auto drainStart = SteadyClock::now();
     const auto allShown = [&] {
         const qint64 rows = check.query(QStringLiteral("select count(*) from tblCall")).number(0, 0);
-        std::lock_guard<std::mutex> g(shared.lock);
-        for (const QSet<qint64>& calls : shared.shownBy) {
-            if (calls.size() < rows)
+        for (const std::atomic<int>& shown : shared.shownCount) {
+            if (shown.load() < rows)
                 return false;
         }
         return true;
@@ -255,6 +259,7 @@ int main(int argc, char** argv)
         << Qt::endl;
     out << "  until the board read     " << p50p99(shownAfter.waking) << Qt::endl;
     out << "  the board's read         " << p50p99(shownAfter.reading) << Qt::endl;
+    out << "bare round trip (select 1) " << p50p99(roundTripMs) << Qt::endl;
     out << "duplicate token numbers    " << duplicateNumbers + numbersHandedTwice << Qt::endl;
     out << "tickets called twice       " << std::max(calledTwice, callRowsTwice) << Qt::endl;
     out << "calls taken by two boards  " << takenTwice << Qt::endl;
