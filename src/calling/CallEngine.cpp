@@ -298,10 +298,18 @@ QVariantList CallEngine::takeableValues() const
 
 int CallEngine::pendingCount()
 {
-    const ResultSet rs =
-        m_db.query(QStringLiteral("select count(tickNo) from tblticket where call='0' and tickDate=? and ") +
-                       takeableCondition(),
-                   QVariantList{m_clock.todayText()} + takeableValues());
+    // The two halves of takeableCondition() counted apart (a directed token has a counter, a walk-in
+    // of the service none, so none is counted twice): each half then reads only its own rows by its
+    // index, where the two together may lead a planner to read the whole day's queue after each Next.
+    const QString today = m_clock.todayText();
+    const ResultSet rs = m_db.query(
+        QStringLiteral(
+            "select (select count(*) from tblticket where call='0' and tickDate=? and attended=? and "
+            "(ttype='E' or (ttype='A' and substr(apptime,1,5)<?) or (ttype='N' and "
+            "status='Transferred'))) + (select count(*) from tblticket where call='0' and tickDate=? "
+            "and servAuto=? and ttype='N' and coalesce(attended,0)=0)"),
+        {today, m_session.servingCounterId, m_clock.time().toString(QStringLiteral("HH:mm")), today,
+         m_session.serviceId});
     return rs.isEmpty() ? 0 : int(rs.number(0, 0));
 }
 

@@ -194,6 +194,9 @@ private:
     void ensureCallTrigger();
     // Subscribes the new connection to every channel listened to (after each open).
     void resubscribe();
+    // Creates the indexes added after the first schema where they are missing (and drops the ones
+    // they replace).
+    void ensureIndexes();
     // Creates the columns added after the first schema where they are missing.
     void ensureAddedColumns();
     QStringList missingAddedColumns(const QHash<QString, QStringList>& found) const;

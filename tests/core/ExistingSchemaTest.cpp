@@ -102,6 +102,51 @@ TEST_P(ExistingSchemaTest, AddedColumnsAreCreatedWhereMissingWithoutRaisingTheVe
         columnsOf(QStringLiteral("tblTicket")).contains(QStringLiteral("estwait"), Qt::CaseInsensitive));
 }
 
+// A database made with the first indexes of the ticket table: at the next open it gets the indexes a
+// counter's Next reads by, and loses the ones they replace (which led planners to read the whole day's
+// queue on each Next).
+TEST_P(ExistingSchemaTest, TheCountersIndexesReplaceTheEarlierOnesAtTheNextOpen)
+{
+    const auto indexes = [&] {
+        const ResultSet rs =
+            GetParam() == Store::Postgres
+                ? env->db.query(
+                      QStringLiteral("select indexname from pg_indexes where schemaname = current_schema() "
+                                     "and tablename = 'tblticket'"))
+                : env->db.query(QStringLiteral(
+                      "select name from sqlite_master where type = 'index' and tbl_name = 'tblTicket'"));
+        QStringList names;
+        for (int i = 0; i < rs.size(); ++i)
+            names.append(rs.text(i, 0).toLower());
+        return names;
+    };
+    EXPECT_TRUE(indexes().contains(QStringLiteral("ix_ticket_queue")));
+    EXPECT_TRUE(indexes().contains(QStringLiteral("ix_ticket_directed")));
+    env->db.exec(QStringLiteral("drop index ix_ticket_queue"));
+    env->db.exec(QStringLiteral("drop index ix_ticket_directed"));
+    env->db.exec(QStringLiteral("create index ix_ticket_counter on tblTicket (tickDate, attended, call)"));
+    env->db.exec(QStringLiteral("create index ix_ticket_waiting on tblTicket (tickDate, call, servAuto)"));
+    env->db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), 1},
+                                                 {QStringLiteral("tickNo"), 7},
+                                                 {QStringLiteral("tickDate"), QStringLiteral("2026-12-09")},
+                                                 {QStringLiteral("call"), QStringLiteral("0")},
+                                                 {QStringLiteral("no_abr"), QStringLiteral("A7")}});
+
+    EXPECT_EQ(reopen(*env), QString());
+    const QStringList now = indexes();
+    EXPECT_TRUE(now.contains(QStringLiteral("ix_ticket_queue"))) << now.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(now.contains(QStringLiteral("ix_ticket_directed")));
+    EXPECT_FALSE(now.contains(QStringLiteral("ix_ticket_counter")));
+    EXPECT_FALSE(now.contains(QStringLiteral("ix_ticket_waiting")));
+    EXPECT_EQ(
+        env->db
+            .query(QStringLiteral("select no_abr from tblTicket where call='0' and tickDate=? and servAuto=? "
+                                  "order by tickNo limit 1"),
+                   {QStringLiteral("2026-12-09"), 1})
+            .text(0, 0),
+        QStringLiteral("A7"));
+}
+
 BRIVANE_STORE_TEST_SUITE(ExistingSchemaTest);
 
 TEST(ExistingSchema, PositionalColumnsInOrderByNameColumnsAnywhere)
