@@ -283,11 +283,22 @@ void CallEngine::finish(qint64 ticketKey)
               {m_clock.timeText(), ticketKey});
 }
 
+namespace {
+
+// The two halves of what a counter's Next takes: tokens directed to the counter (values: counter,
+// "HH:mm" now), and walk-ins of its service that no counter has been given (value: service). A
+// directed token has a counter and a walk-in none, so no token is in both.
+const QString directedCondition =
+    QStringLiteral("attended=? and (ttype='E' or (ttype='A' and substr(apptime,1,5)<?) or "
+                   "(ttype='N' and status='Transferred'))");
+const QString walkInCondition = QStringLiteral("servAuto=? and ttype='N' and coalesce(attended,0)=0");
+
+} // namespace
+
 QString CallEngine::takeableCondition()
 {
-    return QStringLiteral("((attended=? and (ttype='E' or (ttype='A' and substr(apptime,1,5)<?) or "
-                          "(ttype='N' and status='Transferred'))) or "
-                          "(servAuto=? and ttype='N' and coalesce(attended,0)=0))");
+    return QStringLiteral("((") + directedCondition + QStringLiteral(") or (") + walkInCondition +
+           QStringLiteral("))");
 }
 
 QVariantList CallEngine::takeableValues() const
@@ -298,18 +309,15 @@ QVariantList CallEngine::takeableValues() const
 
 int CallEngine::pendingCount()
 {
-    // The two halves of takeableCondition() counted apart (a directed token has a counter, a walk-in
-    // of the service none, so none is counted twice): each half then reads only its own rows by its
-    // index, where the two together may lead a planner to read the whole day's queue after each Next.
+    // The halves counted apart: each then reads only its own rows by its index, where the two joined by
+    // "or" may lead a planner to read the whole day's queue after each Next.
     const QString today = m_clock.todayText();
-    const ResultSet rs = m_db.query(
-        QStringLiteral(
-            "select (select count(*) from tblticket where call='0' and tickDate=? and attended=? and "
-            "(ttype='E' or (ttype='A' and substr(apptime,1,5)<?) or (ttype='N' and "
-            "status='Transferred'))) + (select count(*) from tblticket where call='0' and tickDate=? "
-            "and servAuto=? and ttype='N' and coalesce(attended,0)=0)"),
-        {today, m_session.servingCounterId, m_clock.time().toString(QStringLiteral("HH:mm")), today,
-         m_session.serviceId});
+    const QVariantList values = takeableValues();
+    const QString count =
+        QStringLiteral("(select count(*) from tblticket where call='0' and tickDate=? and ");
+    const ResultSet rs = m_db.query(QStringLiteral("select ") + count + directedCondition +
+                                        QStringLiteral(") + ") + count + walkInCondition + QLatin1Char(')'),
+                                    {today, values.at(0), values.at(1), today, values.at(2)});
     return rs.isEmpty() ? 0 : int(rs.number(0, 0));
 }
 
