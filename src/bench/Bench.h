@@ -138,7 +138,11 @@ struct Hall
 Hall prepareHall(Database& db, int counters);
 
 // The workers, each on a thread of its own with a connection of its own, until told to stop.
-void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs);
+// A kiosk that yields the processor runs its own share of the work (building statements, reading
+// answers) at the lowest priority: in a hall each kiosk is a machine of its own, so its work must not
+// take the processor from the server and the boards it loads, only the server's work for it does.
+void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs,
+           bool yieldProcessor);
 void counter(int index, const Target& target, const Hall& hall, Shared& shared, Health& health,
              const QString& settingsFile, int pauseMs);
 // A display board with the real board's engine and wake-up; a mirror follows every call without

@@ -71,6 +71,10 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
         }
         return engine.lastReadOk();
     });
+    wakeup.setNoticeReader([&](const QString& payload) {
+        readBegan = WallClock::now();
+        return engine.notified(payload) != CallBoardEngine::Notice::Read;
+    });
     wakeup.start(poll ? std::optional<CallWakeup::Way>(CallWakeup::Way::Poll) : std::nullopt);
     wakeup.readNow();
     ++shared.boardsReady;

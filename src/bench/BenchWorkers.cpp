@@ -6,12 +6,18 @@
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
 
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 namespace bench {
 
-void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs)
+void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, Health& health, int pauseMs,
+           bool yieldProcessor)
 {
+    // On Linux the nice value of a thread is its own.
+    if (yieldProcessor)
+        setpriority(PRIO_PROCESS, id_t(gettid()), 19);
     Database db;
     SystemClock clock;
     try {

@@ -80,6 +80,10 @@ int main(int argc, char** argv)
         {QStringLiteral("poll"),
          QStringLiteral("the boards read every 10 ms also on PostgreSQL instead of waiting for the server's "
                         "notification (as before calls were announced; for comparison)")},
+        {QStringLiteral("kiosks-share-processor"),
+         QStringLiteral(
+             "the kiosks' own work (not the server's for them) runs at the same priority as the boards "
+             "instead of the lowest, as if the kiosks ran on the boards' and the server's machine")},
         {QStringLiteral("idle-seconds"),
          QStringLiteral("after the run, how long the idle boards' statements are counted, default 5"),
          QStringLiteral("S"), QStringLiteral("5")},
@@ -138,6 +142,7 @@ int main(int argc, char** argv)
     std::vector<std::thread> showing;
     const bool mirror = args.isSet(QStringLiteral("mirror"));
     const bool poll = args.isSet(QStringLiteral("poll"));
+    const bool sharedProcessor = args.isSet(QStringLiteral("kiosks-share-processor"));
     shared.shownBy.resize(size_t(boards));
     for (int b = 0; b < boards; ++b) {
         shared.boardStatements.emplace_back(0);
@@ -151,7 +156,8 @@ int main(int argc, char** argv)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     for (int k = 0; k < kiosks; ++k)
         issuing.emplace_back(kiosk, k, std::cref(target), std::cref(hall), std::ref(shared),
-                             std::ref(shared.workers.emplace_back()), number(args, "kiosk-pause", 0));
+                             std::ref(shared.workers.emplace_back()), number(args, "kiosk-pause", 0),
+                             !sharedProcessor);
     for (int c = 0; c < counters; ++c)
         issuing.emplace_back(counter, c, std::cref(target), std::cref(hall), std::ref(shared),
                              std::ref(shared.workers.emplace_back()),
@@ -233,6 +239,9 @@ int main(int argc, char** argv)
     out << "store                      " << target.description << Qt::endl;
     out << "kiosks / counters / boards " << kiosks << " / " << counters << " / " << boards << ", " << seconds
         << " s" << Qt::endl;
+    out << "kiosks' own work           "
+        << (sharedProcessor ? "same priority as the boards" : "lowest priority (machines of their own)")
+        << Qt::endl;
     out << "tokens issued              " << shared.issued << " ("
         << QString::number(double(shared.issued) / issuingSeconds, 'f', 1) << " per second), refused "
         << shared.refused << Qt::endl;

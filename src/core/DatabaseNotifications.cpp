@@ -19,10 +19,17 @@ const QString callTriggerName = QStringLiteral("brivane_call_changed");
 // transaction's id as its stamp and is announced when that transaction commits. A board that
 // follows every call reads by stamp: every transaction older than the oldest one still running when
 // it reads has ended, so what it has not seen can only have a stamp at or above that horizon.
+// The announcement carries the call itself (keys as texts, see CallNotice), so a board shows it
+// without asking; one too long for a notification carries the call's key only, and boards read.
 QString pgCallTriggerBody()
 {
-    return QStringLiteral(" begin if new.status1 = '0' then new.callstamp := txid_current(); "
-                          "perform pg_notify('%1', new.callauto::text); end if; return new; end ")
+    return QStringLiteral(
+               " declare p text; begin if new.status1 = '0' then new.callstamp := txid_current(); "
+               "p := json_build_array(new.callauto::text, new.callstamp::text, new.servauto::text, "
+               "new.tickauto::text, new.tickdate, new.no_abr, new.displayname, new.contname, "
+               "new.displaynamea, new.countnamea)::text; "
+               "if octet_length(p) > 7000 then p := new.callauto::text; end if; "
+               "perform pg_notify('%1', p); end if; return new; end ")
         .arg(callChannelName);
 }
 

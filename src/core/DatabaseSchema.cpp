@@ -49,6 +49,10 @@ void Database::createIndexes()
         "create index if not exists ix_ticket_directed on tblTicket (tickDate, attended, call, tickNo)"));
     exec(QStringLiteral(
         "create index if not exists ix_ticket_queue on tblTicket (tickDate, servAuto, call, tickNo)"));
+    // A kiosk's wait estimate: the service's latest served tokens over the last weeks, newest first,
+    // without reading the tokens still waiting or the other services' days.
+    exec(QStringLiteral(
+        "create index if not exists ix_ticket_served on tblTicket (servAuto, call, tickDate, tickNo)"));
 
     exec(QStringLiteral("create index if not exists ix_call_new on tblCall (tickDate, status1, callauto)"));
     exec(QStringLiteral("create index if not exists ix_call_ticket on tblCall (tickAuto)"));
@@ -59,7 +63,7 @@ void Database::createIndexes()
 
 void Database::ensureIndexes()
 {
-    const QString newest = QStringLiteral("ix_ticket_queue");
+    const QString newest = QStringLiteral("ix_ticket_served");
     const ResultSet rs =
         m_kind == Kind::Postgres
             ? query(QStringLiteral(

@@ -73,12 +73,14 @@ public:
 // - Take (the usual board): a call is taken with a conditional update of status1 from "0" to "1", so
 //   two such boards never both take the same call; a recall (status1 back to "0") is taken again.
 //   Timer1_Timer takes at most one call (the 10 ms poll of a board on SQLite); readNew takes every
-//   waiting call at once (a board woken by the server's notification).
+//   waiting call at once (the safety read, a notification without its call); notified takes the call
+//   a notification carries by its key.
 // - Follow (a "mirror", and the web board): the board shows every call of its counter filter and
 //   every recall, in the order they were made, and writes nothing: calls are followed by their key
 //   and stamp (tblCall.callstamp, set by the store's trigger on each call and each recall), so any
-//   number of followers and one taking board can show the same calls. After a lost connection the
-//   next read catches up on everything made meanwhile; none is shown twice.
+//   number of followers and one taking board can show the same calls. A call a notification carries
+//   is shown without a read. After a lost connection the next read catches up on everything made
+//   meanwhile; none is shown twice.
 //
 // When the database goes away the table stays as it is and the engine reconnects through the hook it
 // was given. Who reads when is decided by CallWakeup.
@@ -122,6 +124,12 @@ public:
     // answered.
     bool readNew();
     bool lastReadOk() const { return m_lastReadOk; }
+    // A call the server announced with its texts (a notification's payload, see CallNotice): a
+    // follower shows it unless it has shown it already; a taking board takes it by its key and shows
+    // it when it got it. Either way without a read. Read: the payload carries no call, the board has
+    // not opened yet or lost the store, so the caller reads instead.
+    enum class Notice { Read, Passed, Shown };
+    Notice notified(const QString& payload);
     void moveDown1() { m_table.moveDown1(); }
     // The caption columns trade places ("Timer10_Timer"); nothing happens with one caption column.
     void Timer10_Timer() { m_table.toggleSwap(); }
@@ -138,6 +146,7 @@ public:
 private:
     bool poll();
     bool follow();
+    bool forThisBoard(qint64 counter) const;
     bool addFirstFollowing();
     bool reconnectIfLost(bool everyCall);
     void show(const CallRow& call);

@@ -4,6 +4,7 @@
 #include "ui/Clock.h"
 
 #include <QTimer>
+#include <utility>
 
 CallWakeup::CallWakeup(Database& db, const Clock& clock, QObject* parent)
     : QObject(parent), m_db(db), m_clock(clock), m_timer(new QTimer(this))
@@ -25,11 +26,7 @@ void CallWakeup::start(std::optional<Way> way)
     if (m_way == Way::Push) {
         m_listening = true;
         // Told of every call and recall, and once after each reopen of the connection.
-        m_db.listen(Database::callChannel(), [this](const QString&) {
-            ++m_notifications;
-            alive();
-            wakeSoon();
-        });
+        m_db.listen(Database::callChannel(), [this](const QString& payload) { notified(payload); });
         m_timer->setInterval(SafetyMs);
     } else {
         m_timer->setInterval(PollMs);
@@ -40,6 +37,7 @@ void CallWakeup::start(std::optional<Way> way)
 void CallWakeup::stop()
 {
     m_timer->stop();
+    m_payloads.clear();
     if (m_listening) {
         m_db.unlisten(Database::callChannel());
         m_listening = false;
@@ -54,6 +52,35 @@ bool CallWakeup::running() const
 bool CallWakeup::subscribed() const
 {
     return m_listening && m_db.listening(Database::callChannel());
+}
+
+void CallWakeup::notified(const QString& payload)
+{
+    ++m_notifications;
+    alive();
+    if (!m_notice) {
+        wakeSoon();
+        return;
+    }
+    // Passed on from the event loop, not from within the driver's delivery.
+    m_payloads.append(payload);
+    if (m_payloads.size() == 1)
+        QMetaObject::invokeMethod(this, &CallWakeup::passNotices, Qt::QueuedConnection);
+}
+
+void CallWakeup::passNotices()
+{
+    const QStringList payloads = std::exchange(m_payloads, {});
+    if (m_pending || !m_listening)
+        return; // a read is due and shows them, or the board has stopped
+    for (const QString& payload : payloads) {
+        if (!m_notice(payload)) {
+            readNow();
+            return;
+        }
+        ++m_noticesWithoutRead;
+    }
+    Q_EMIT readDone(true);
 }
 
 void CallWakeup::wakeSoon()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -21,10 +22,13 @@ class QTimer;
 //     engine.addFirst();
 //     CallWakeup wakeup(db, clock);
 //     wakeup.setReader([&] { engine.readNew(); return engine.lastReadOk(); });
+//     wakeup.setNoticeReader([&](const QString& payload) {
+//         return engine.notified(payload) != CallBoardEngine::Notice::Read; });
 //     QObject::connect(&wakeup, &CallWakeup::readDone, ...);   // show the table, the offline mark
 //     wakeup.start();
 //
-// Notifications that come in a burst are read in one go.
+// A notification that carries its call is shown from its payload, without a read; notifications
+// that need a read and come in a burst are read in one go.
 class CallWakeup : public QObject
 {
     Q_OBJECT
@@ -41,6 +45,9 @@ public:
 
     // The read; returns false when the store failed.
     void setReader(std::function<bool()> read) { m_read = std::move(read); }
+    // Shows the call a notification's payload carries; returns false when a read is needed instead.
+    // Not asked while a read is due anyway: that read shows the call, in its order.
+    void setNoticeReader(std::function<bool(const QString& payload)> notice) { m_notice = std::move(notice); }
     // Poll on SQLite, push on PostgreSQL; the way is chosen again at each start. Told to poll, a
     // board on PostgreSQL reads every PollMs as boards did before the server announced calls (the
     // benchmark compares both ways).
@@ -66,22 +73,28 @@ public:
     // Counts since start, for figures and tests.
     quint64 reads() const { return m_reads; }
     quint64 notifications() const { return m_notifications; }
+    quint64 noticesWithoutRead() const { return m_noticesWithoutRead; }
 
 Q_SIGNALS:
     // After each read: ok when the store answered.
     void readDone(bool ok);
 
 private:
+    void notified(const QString& payload);
+    void passNotices();
     void alive();
 
     Database& m_db;
     const Clock& m_clock;
     QTimer* m_timer;
     std::function<bool()> m_read;
+    std::function<bool(const QString&)> m_notice;
+    QStringList m_payloads; // notifications not passed on yet, in the order they came
     Way m_way = Way::Poll;
     bool m_pending = false;
     bool m_listening = false;
     qint64 m_lastAliveMs = 0;
     quint64 m_reads = 0;
     quint64 m_notifications = 0;
+    quint64 m_noticesWithoutRead = 0;
 };

@@ -81,6 +81,12 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
             showTable();
         return m_engine->lastReadOk();
     });
+    m_wakeup->setNoticeReader([this](const QString& payload) {
+        const CallBoardEngine::Notice notice = m_engine->notified(payload);
+        if (notice == CallBoardEngine::Notice::Shown)
+            showTable();
+        return notice != CallBoardEngine::Notice::Read;
+    });
     connect(m_wakeup, &CallWakeup::readDone, this,
             [this] { showOffline(m_engine->connectionLost() || m_wakeup->offline()); });
     Timer1 = m_wakeup->timer();

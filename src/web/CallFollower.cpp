@@ -16,6 +16,9 @@ CallFollower::CallFollower(Database& db, const Clock& clock, CallFeed& feed, QOb
         m_engine.readNew();
         return m_engine.lastReadOk();
     });
+    m_wakeup.setNoticeReader([this](const QString& payload) {
+        return m_engine.notified(payload) != CallBoardEngine::Notice::Read;
+    });
     connect(&m_wakeup, &CallWakeup::readDone, this, &CallFollower::readDone);
 }
 

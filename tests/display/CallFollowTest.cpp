@@ -2,6 +2,7 @@
 #include "display/CallWakeup.h"
 #include "display/frmDisplay.h"
 
+#include "BoardUnderTest.h"
 #include "DisplayTestSupport.h"
 #include "core/Lookups.h"
 #include "testsupport/StoreOutage.h"
@@ -13,34 +14,7 @@
 
 namespace {
 
-struct RecordingSink : ShownCallSink
-{
-    void callShown(const CallRow& call) override { labels.append(call.label); }
-    QStringList labels;
-};
-
-// A board of its own: table, engine and the labels it showed, in order.
-struct Board
-{
-    Board(Database& db, TestEnv& env, CallBoardEngine::Mode mode, int dataRows = 4)
-    {
-        table.reset(dataRows + 1, 4);
-        engine = std::make_unique<CallBoardEngine>(db, env.session, env.clock, table, mode);
-        engine->setShownCallSink(&sink);
-        engine->setShownHandler([this](const CallRow& c) { shown.append(c.label); });
-    }
-    QStringList tokens() const
-    {
-        QStringList t;
-        for (int r = 1; r < table.rows(); ++r)
-            t.append(table.text(r, 1).trimmed());
-        return t;
-    }
-    BoardTable table;
-    RecordingSink sink;
-    QStringList shown;
-    std::unique_ptr<CallBoardEngine> engine;
-};
+using Board = BoardUnderTest;
 
 class CallFollowTest : public StoreTest
 {
