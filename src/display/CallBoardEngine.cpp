@@ -336,38 +336,19 @@ bool CallBoardEngine::forThisBoard(qint64 counter) const
 CallBoardEngine::Notice CallBoardEngine::notified(const QString& payload)
 {
     const std::optional<CallNotice> notice = callOfNotice(payload);
-    if (!notice || m_lost || (m_mode == Mode::Follow && !m_following))
+    if (!notice || m_lost)
         return Notice::Read;
     const CallRow& call = notice->call;
     if (notice->day != m_clock.todayText() || !forThisBoard(call.counter))
         return Notice::Passed;
-    if (m_mode == Mode::Follow) {
-        // Below the horizon a read has already seen it; above, the read that follows will skip it.
-        if (call.stamp < m_horizon || m_seen.contains({call.callAuto, call.stamp}))
-            return Notice::Passed;
-        m_seen.insert({call.callAuto, call.stamp});
-        show(call);
-        return Notice::Shown;
-    }
-    try {
-        // Boards woken together do not wait for each other: a call another board is taking at this
-        // moment is theirs.
-        const QString take =
-            m_db.isPostgres()
-                ? QStringLiteral(
-                      "update tblCall set status1='1' where callauto = (select callauto from tblCall "
-                      "where callauto=? and status1='0' for update skip locked) and status1='0'")
-                : QStringLiteral("update tblCall set status1='1' where callauto=? and status1='0'");
-        if (m_db.exec(take, {call.callAuto}) == 0)
-            return Notice::Passed; // another board was quicker, or a read of this one took it
-    } catch (const DbError&) {
-        lose();
-        m_lastReadOk = false;
+    // A taking board reads: one statement takes the oldest waiting call and skips those another board
+    // is taking, so boards woken together by a burst of calls take them side by side.
+    if (m_mode == Mode::Take || !m_following)
         return Notice::Read;
-    }
-    m_lastReadOk = true;
-    if (m_taken)
-        m_taken(call);
+    // Below the horizon a read has already seen it; above, the read that follows will skip it.
+    if (call.stamp < m_horizon || m_seen.contains({call.callAuto, call.stamp}))
+        return Notice::Passed;
+    m_seen.insert({call.callAuto, call.stamp});
     show(call);
     return Notice::Shown;
 }

@@ -73,8 +73,7 @@ public:
 // - Take (the usual board): a call is taken with a conditional update of status1 from "0" to "1", so
 //   two such boards never both take the same call; a recall (status1 back to "0") is taken again.
 //   Timer1_Timer takes at most one call (the 10 ms poll of a board on SQLite); readNew takes every
-//   waiting call at once (the safety read, a notification without its call); notified takes the call
-//   a notification carries by its key.
+//   waiting call at once (a board woken by the server's notification).
 // - Follow (a "mirror", and the web board): the board shows every call of its counter filter and
 //   every recall, in the order they were made, and writes nothing: calls are followed by their key
 //   and stamp (tblCall.callstamp, set by the store's trigger on each call and each recall), so any
@@ -124,10 +123,11 @@ public:
     // answered.
     bool readNew();
     bool lastReadOk() const { return m_lastReadOk; }
-    // A call the server announced with its texts (a notification's payload, see CallNotice): a
-    // follower shows it unless it has shown it already; a taking board takes it by its key and shows
-    // it when it got it. Either way without a read. Read: the payload carries no call, the board has
-    // not opened yet or lost the store, so the caller reads instead.
+    // A call the server announced with its texts (a notification's payload, see CallNotice): passed
+    // when it is not for this board (another counter, another day); a follower shows it without a
+    // read unless it has shown it already. Read: the payload carries no call, the board takes calls
+    // (a read takes them side by side with other boards), has not opened yet or lost the store; the
+    // caller reads.
     enum class Notice { Read, Passed, Shown };
     Notice notified(const QString& payload);
     void moveDown1() { m_table.moveDown1(); }
