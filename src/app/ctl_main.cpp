@@ -1,13 +1,8 @@
 // brivane-ctl: the program's logic without a screen, for installers, scripts and integrations.
-#include "app/AllScreens.h"
-#include "app/ConsoleServices.h"
-#include "app/Program.h"
+#include "app/ConsoleProgram.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
-#include "ui/Dialogs.h"
-#include "ui/SoundPlayer.h"
 
-#include <QApplication>
 #include <QTextStream>
 
 namespace {
@@ -24,26 +19,13 @@ void usage(QTextStream& err, const CommandRegistry& commands)
 
 int main(int argc, char* argv[])
 {
-    prepareRuntimeDir();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brivane"));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QStringList args = QCoreApplication::arguments().mid(1);
-    const QString dbFile = takeOption(args, QStringLiteral("--db"));
-    const QString pathFile = takeOption(args, QStringLiteral("--path-file"));
-
-    ConsoleDialogs dialogs(err);
-    NoSound sound;
-    Program program(dialogs, sound);
-    AppContext& ctx = program.ctx;
-    ctx.endProgram = [] {};
+    ConsoleProgram console(argc, argv);
+    QTextStream& out = console.out;
+    QTextStream& err = console.err;
+    QStringList& args = console.args;
+    Program& program = console.program();
+    AppContext& ctx = console.ctx();
     const CommandRegistry& commands = program.commands;
-
-    useConnectionFile(ctx, pathFile); // read, and written by connect
 
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("help")) {
         usage(args.isEmpty() ? err : out, commands);
@@ -67,8 +49,9 @@ int main(int argc, char* argv[])
         // Only the commands that make a hall may create its database.
         const bool makesAHall =
             command->name == QLatin1String("init") || command->name == QLatin1String("demo");
-        const QString error = openCommandLineDatabase(
-            ctx, dbFile, pathFile, makesAHall ? Database::Creation::Allowed : Database::Creation::Refused);
+        const QString error =
+            openCommandLineDatabase(ctx, console.dbFile, console.pathFile,
+                                    makesAHall ? Database::Creation::Allowed : Database::Creation::Refused);
         if (!error.isEmpty()) {
             err << error << Qt::endl;
             return 1;

@@ -1,14 +1,11 @@
 // brivane-web: the hall over HTTP for any browser (the board) and for the visitors' phones (their
 // tickets), from the same database as the desktop program. It only reads.
-#include "app/AllScreens.h"
-#include "app/ConsoleServices.h"
-#include "app/Program.h"
+#include "app/ConsoleProgram.h"
 #include "web/CallFeed.h"
 #include "web/CallFollower.h"
 #include "web/WebConfig.h"
 #include "web/WebServer.h"
 
-#include <QApplication>
 #include <QTextStream>
 
 namespace {
@@ -27,28 +24,15 @@ void usage(QTextStream& s)
 
 int main(int argc, char* argv[])
 {
-    prepareRuntimeDir();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brivane"));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-
-    QStringList args = QCoreApplication::arguments().mid(1);
+    ConsoleProgram console(argc, argv);
+    QTextStream& out = console.out;
+    QTextStream& err = console.err;
+    QStringList& args = console.args;
     if (args.contains(QLatin1String("--help"))) {
         usage(out);
         return 0;
     }
-    const QString dbFile = takeOption(args, QStringLiteral("--db"));
-    const QString pathFile = takeOption(args, QStringLiteral("--path-file"));
-
-    ConsoleDialogs dialogs(err);
-    NoSound sound;
-    Program program(dialogs, sound);
-    AppContext& ctx = program.ctx;
-    ctx.endProgram = [] {};
-    useConnectionFile(ctx, pathFile);
+    Program& program = console.program();
 
     WebConfig config = WebConfig::fromSettings(program.settings);
     const QString optionError = config.applyOptions(args);
@@ -60,7 +44,8 @@ int main(int argc, char* argv[])
     }
 
     // The web server only reads the hall: it never makes a database where none is.
-    const QString error = openCommandLineDatabase(ctx, dbFile, pathFile, Database::Creation::Refused);
+    const QString error =
+        openCommandLineDatabase(console.ctx(), console.dbFile, console.pathFile, Database::Creation::Refused);
     if (!error.isEmpty()) {
         err << error << Qt::endl;
         return 1;
@@ -80,5 +65,5 @@ int main(int argc, char* argv[])
     if (config.address.protocol() == QAbstractSocket::IPv6Protocol)
         host = QLatin1Char('[') + host + QLatin1Char(']');
     out << "brivane-web: http://" << host << ':' << server.port() << "/board?theme=NAME" << Qt::endl;
-    return app.exec();
+    return console.exec();
 }

@@ -55,12 +55,8 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
     // SQLite, in this thread's event loop.
     QEventLoop loop;
     CallWakeup wakeup(db, clock);
-    wakeup.setReader([&] {
-        readBegan = WallClock::now();
-        if (wakeup.way() == CallWakeup::Way::Poll)
-            engine.Timer1_Timer();
-        else
-            engine.readNew();
+    wakeup.serve(engine, {}, [&] { readBegan = WallClock::now(); });
+    QObject::connect(&wakeup, &CallWakeup::readDone, [&] {
         if (db.connectionBroken() || !db.isOpen() || !engine.lastReadOk()) {
             // Counted once per outage.
             if (!health.failing)
@@ -69,11 +65,6 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
         } else {
             health.worked();
         }
-        return engine.lastReadOk();
-    });
-    wakeup.setNoticeReader([&](const QString& payload) {
-        readBegan = WallClock::now();
-        return engine.notified(payload) != CallBoardEngine::Notice::Read;
     });
     wakeup.start(poll ? std::optional<CallWakeup::Way>(CallWakeup::Way::Poll) : std::nullopt);
     wakeup.readNow();

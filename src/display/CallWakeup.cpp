@@ -1,6 +1,7 @@
 #include "display/CallWakeup.h"
 
 #include "core/Database.h"
+#include "display/CallBoardEngine.h"
 #include "ui/Clock.h"
 
 #include <QTimer>
@@ -32,6 +33,27 @@ void CallWakeup::start(std::optional<Way> way)
         m_timer->setInterval(PollMs);
     }
     m_timer->start();
+}
+
+void CallWakeup::serve(CallBoardEngine& engine, std::function<void()> changed, std::function<void()> starting)
+{
+    const auto tell = [changed](bool tableChanged) {
+        if (tableChanged && changed)
+            changed();
+    };
+    m_read = [this, &engine, tell, starting] {
+        if (starting)
+            starting();
+        tell(m_way == Way::Poll ? engine.Timer1_Timer() : engine.readNew());
+        return engine.lastReadOk();
+    };
+    m_notice = [&engine, tell, starting](const QString& payload) {
+        if (starting)
+            starting();
+        const CallBoardEngine::Notice notice = engine.notified(payload);
+        tell(notice == CallBoardEngine::Notice::Shown);
+        return notice != CallBoardEngine::Notice::Read;
+    };
 }
 
 void CallWakeup::stop()

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+class CallBoardEngine;
 class Clock;
 class Database;
 class QTimer;
@@ -15,16 +16,14 @@ class QTimer;
 // was reopened (catch-up). On SQLite, where every board shares the machine with the file, it polls
 // every 10 ms as before.
 //
-// Use: give it the read (for a board: CallBoardEngine::readNew, or Timer1_Timer when polling) and
-// start it; everything runs in the event loop of the thread that owns the Database connection:
+// Use: give it the board's engine (or a read of its own, setReader) and start it; everything runs in
+// the event loop of the thread that owns the Database connection:
 //
 //     CallBoardEngine engine(db, session, clock, table, CallBoardEngine::Mode::Follow);
 //     engine.addFirst();
 //     CallWakeup wakeup(db, clock);
-//     wakeup.setReader([&] { engine.readNew(); return engine.lastReadOk(); });
-//     wakeup.setNoticeReader([&](const QString& payload) {
-//         return engine.notified(payload) != CallBoardEngine::Notice::Read; });
-//     QObject::connect(&wakeup, &CallWakeup::readDone, ...);   // show the table, the offline mark
+//     wakeup.serve(engine, [&] { /* show the table */ });
+//     QObject::connect(&wakeup, &CallWakeup::readDone, ...);   // the offline mark
 //     wakeup.start();
 //
 // A notification that carries its call is shown from its payload, without a read; notifications
@@ -43,11 +42,17 @@ public:
     CallWakeup(Database& db, const Clock& clock, QObject* parent = nullptr);
     ~CallWakeup() override;
 
-    // The read; returns false when the store failed.
-    void setReader(std::function<bool()> read) { m_read = std::move(read); }
-    // Shows the call a notification's payload carries; returns false when a read is needed instead.
-    // Not asked while a read is due anyway: that read shows the call, in its order.
-    void setNoticeReader(std::function<bool(const QString& payload)> notice) { m_notice = std::move(notice); }
+    // Reads for the engine: Timer1_Timer when polling, readNew when woken, and the calls the
+    // notifications carry. changed is told when the engine's table changed, starting before each read
+    // or notification is handed to the engine.
+    void serve(CallBoardEngine& engine, std::function<void()> changed = {},
+               std::function<void()> starting = {});
+    // A read of its own instead (returns false when the store failed); notifications then only wake it.
+    void setReader(std::function<bool()> read)
+    {
+        m_read = std::move(read);
+        m_notice = nullptr;
+    }
     // Poll on SQLite, push on PostgreSQL; the way is chosen again at each start. Told to poll, a
     // board on PostgreSQL reads every PollMs as boards did before the server announced calls (the
     // benchmark compares both ways).
@@ -88,6 +93,8 @@ private:
     const Clock& m_clock;
     QTimer* m_timer;
     std::function<bool()> m_read;
+    // Shows the call a notification carries; false when a read is needed instead. Not asked while a
+    // read is due anyway: that read shows the call, in its order.
     std::function<bool(const QString&)> m_notice;
     QStringList m_payloads; // notifications not passed on yet, in the order they came
     Way m_way = Way::Poll;

@@ -74,19 +74,6 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     };
     // Calls are read when the server tells of them (PostgreSQL) or every 10 ms (SQLite).
     m_wakeup = new CallWakeup(m_ctx.db, m_ctx.clock, this);
-    m_wakeup->setReader([this] {
-        if (m_wakeup->way() == CallWakeup::Way::Poll)
-            Timer1_Timer();
-        else if (m_engine->readNew())
-            showTable();
-        return m_engine->lastReadOk();
-    });
-    m_wakeup->setNoticeReader([this](const QString& payload) {
-        const CallBoardEngine::Notice notice = m_engine->notified(payload);
-        if (notice == CallBoardEngine::Notice::Shown)
-            showTable();
-        return notice != CallBoardEngine::Notice::Read;
-    });
     connect(m_wakeup, &CallWakeup::readDone, this,
             [this] { showOffline(m_engine->connectionLost() || m_wakeup->offline()); });
     Timer1 = m_wakeup->timer();
@@ -166,6 +153,7 @@ void frmDisplay::Form_Load()
     if (!speaks.isEmpty())
         m_engine->setAnnounces(speaks == QLatin1String("1"));
     m_engine->setReconnect([this] { return reconnect(); });
+    m_wakeup->serve(*m_engine, [this] { showTable(); });
     watchNewestCall();
     m_ticker = std::make_unique<NewsTicker>(m_ctx.db, [this](const NewsTicker::Item& item) {
         QFont f = makeFont(item.font, item.size, item.bold, font());

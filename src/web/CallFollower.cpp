@@ -12,13 +12,7 @@ CallFollower::CallFollower(Database& db, const Clock& clock, CallFeed& feed, QOb
     m_engine.setAnnounces(false);
     m_engine.setReconnect([this] { return m_db.ping(); });
     m_engine.setShownHandler([this](const CallRow& call) { m_feed.add(call); });
-    m_wakeup.setReader([this] {
-        m_engine.readNew();
-        return m_engine.lastReadOk();
-    });
-    m_wakeup.setNoticeReader([this](const QString& payload) {
-        return m_engine.notified(payload) != CallBoardEngine::Notice::Read;
-    });
+    m_wakeup.serve(m_engine);
     connect(&m_wakeup, &CallWakeup::readDone, this, &CallFollower::readDone);
 }
 

@@ -19,15 +19,9 @@ namespace {
 struct WokenBoard : BoardUnderTest
 {
     WokenBoard(Database& db, TestEnv& env, CallBoardEngine::Mode mode)
-        : BoardUnderTest(db, env, mode), db(db), wakeup(db, env.clock)
+        : BoardUnderTest(db, env, mode), wakeup(db, env.clock)
     {
-        wakeup.setReader([this] {
-            engine->readNew();
-            return engine->lastReadOk();
-        });
-        wakeup.setNoticeReader([this](const QString& payload) {
-            return engine->notified(payload) != CallBoardEngine::Notice::Read;
-        });
+        wakeup.serve(*engine);
     }
     void start()
     {
@@ -35,7 +29,6 @@ struct WokenBoard : BoardUnderTest
         wakeup.start();
         wakeup.timer()->stop();
     }
-    Database& db;
     CallWakeup wakeup;
 };
 

@@ -19,15 +19,6 @@ using namespace ticketstest;
 
 namespace {
 
-int rowStartingWith(const Grid* grid, const QString& caption)
-{
-    for (int r = 1; r < grid->rows(); ++r) {
-        if (grid->text(r, 1).startsWith(caption))
-            return r;
-    }
-    return -1;
-}
-
 class KioskService : public testing::Test
 {
 protected:

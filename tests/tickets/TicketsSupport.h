@@ -3,12 +3,23 @@
 #include "core/Database.h"
 #include "testsupport/Fakes.h"
 #include "testsupport/TestEnv.h"
+#include "ui/Grid.h"
 
 #include <QImage>
 #include <QList>
 #include <QStringList>
 
 namespace ticketstest {
+
+// The kiosk grid's row whose caption (column 1) starts with caption; -1 when none does.
+inline int rowStartingWith(const Grid* grid, const QString& caption)
+{
+    for (int r = 1; r < grid->rows(); ++r) {
+        if (grid->text(r, 1).startsWith(caption))
+            return r;
+    }
+    return -1;
+}
 
 inline QList<RecordingPrinters::Call> printed(const RecordingPrinters& printers,
                                               const QString& what = QStringLiteral("text"))

@@ -19,15 +19,6 @@ using namespace ticketstest;
 
 namespace {
 
-int rowStartingWith(const Grid* grid, const QString& caption)
-{
-    for (int r = 1; r < grid->rows(); ++r) {
-        if (grid->text(r, 1).startsWith(caption))
-            return r;
-    }
-    return -1;
-}
-
 // Picks a row of the kiosk's grid as a touch does, a second after the one before (a touch right after
 // the grid changed is taken for the second tap of a double tap).
 template <typename Kiosk> void choose(TestEnv& env, Kiosk* kiosk, const QString& caption)
