@@ -306,16 +306,25 @@ namespace {
 
 class BoardReconnectTest : public StoreTest
 {
+protected:
+    // A board of the hall's theme, opened over one call of today.
+    frmDisplay* openBoardOverACall()
+    {
+        hall = seedHall(env->db);
+        env->session.themeId = addTheme(env->db);
+        addCall(env->db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"),
+                env->clock.todayText());
+        auto* w = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
+        w->Timer1->stop();
+        return w;
+    }
+    Hall hall;
 };
 
 TEST_P(BoardReconnectTest, TheBoardKeepsItsTableThroughAnOutageAndPicksUpAfterwards)
 {
-    const Hall hall = seedHall(env->db);
     const QString today = env->clock.todayText();
-    env->session.themeId = addTheme(env->db);
-    addCall(env->db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today);
-    auto* w = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
-    w->Timer1->stop();
+    auto* w = openBoardOverACall();
     ASSERT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
 
     auto other = env->secondConnection();
@@ -351,12 +360,7 @@ TEST_P(BoardReconnectTest, AMissingDatabaseFileIsWaitedForNeverMadeAnew)
 {
     if (env->db.isPostgres())
         GTEST_SKIP() << "a database file";
-    const Hall hall = seedHall(env->db);
-    const QString today = env->clock.todayText();
-    env->session.themeId = addTheme(env->db);
-    addCall(env->db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today);
-    auto* w = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
-    w->Timer1->stop();
+    auto* w = openBoardOverACall();
     ASSERT_EQ(w->FG->text(1, 1), QStringLiteral("A1 "));
 
     const QString file = env->db.description();

@@ -44,6 +44,14 @@ protected:
         hall = seedHall(env.db);
         env.clock.set(QDateTime(QDate(2024, 3, 4), QTime(10, 0)));
     }
+    // The full-screen kiosk of the General department, with no printer that works.
+    frmTicketF* openKioskWithoutPrinter()
+    {
+        env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"),
+                           QStringLiteral("General"));
+        env.printers.failing = true;
+        return qobject_cast<frmTicketF*>(env.screens.open(QStringLiteral("frmTicketF")));
+    }
     TestEnv env;
     Hall hall;
 };
@@ -86,10 +94,7 @@ TEST_F(TokenOnScreenTest, WindowedKioskShowsTheTokenOnlyWhenNoTicketWasPrinted)
 
 TEST_F(TokenOnScreenTest, FullScreenKioskShowsTheTokenWithoutAnyPrinter)
 {
-    env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"),
-                       QStringLiteral("General"));
-    env.printers.failing = true;
-    auto* kiosk = qobject_cast<frmTicketF*>(env.screens.open(QStringLiteral("frmTicketF")));
+    auto* kiosk = openKioskWithoutPrinter();
     ASSERT_NE(kiosk, nullptr);
     choose(env, kiosk, QStringLiteral("Consultation"));
     TokenOnScreen* shown = tokenShownOver(kiosk);
@@ -186,10 +191,7 @@ double labelContrast(TokenOnScreen* shown, QLabel* label)
 
 TEST_F(TokenOnScreenTest, TheNumberStandsOutOnTheFullScreenKioskAndStaysThroughADoubleTap)
 {
-    env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"),
-                       QStringLiteral("General"));
-    env.printers.failing = true;
-    auto* kiosk = qobject_cast<frmTicketF*>(env.screens.open(QStringLiteral("frmTicketF")));
+    auto* kiosk = openKioskWithoutPrinter();
     ASSERT_NE(kiosk, nullptr);
     choose(env, kiosk, QStringLiteral("Lab"));
     TokenOnScreen* shown = tokenShownOver(kiosk);
