@@ -1,7 +1,6 @@
 #include "tickets/frmTicketF.h"
 
 #include "core/AppContext.h"
-#include "core/ConnectionFiles.h"
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "core/Session.h"
@@ -17,18 +16,13 @@
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <cmath>
 
 namespace {
@@ -417,185 +411,4 @@ bool frmTicketF::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// ---- exit pad ----
-
-QString readExitCode(AppContext& ctx, QWidget* parent)
-{
-    QString code;
-    QString error;
-    if (connectionFiles::readExitCode(ctx.configDir(), code, error))
-        return code;
-    ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, parent);
-    return QString::fromLatin1(connectionFiles::defaultExitCode);
-}
-
-frmPass::frmPass(AppContext& ctx, QWidget* kiosk)
-    : QWidget(kiosk, Qt::Window | Qt::WindowStaysOnTopHint), m_ctx(ctx), m_kiosk(kiosk)
-{
-    setObjectName(QStringLiteral("frmPass"));
-    setWindowTitle(QStringLiteral("Enter Password"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setStyleSheet(QStringLiteral("QPushButton { min-width: 64px; min-height: 52px; font-size: 18pt; }"
-                                 "QLineEdit { font-size: 20pt; min-height: 44px; }"));
-
-    txtPass = named(new QLineEdit(this), "txtPass");
-    txtPass->setEchoMode(QLineEdit::Password);
-    txtPass->setReadOnly(true);
-    txtPass->setAlignment(Qt::AlignCenter);
-    Label1 = named(new QLabel(this), "Label1");
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
-
-    auto* keys = new QGridLayout;
-    for (int i = 0; i < 10; ++i) {
-        txtNo[i] = new QPushButton(QString::number(i), this);
-        txtNo[i]->setObjectName(QStringLiteral("txtNo%1").arg(i));
-        connect(txtNo[i], &QPushButton::clicked, this, [this, i] { txtNo_Click(i); });
-        if (i > 0)
-            keys->addWidget(txtNo[i], (i - 1) / 3, (i - 1) % 3);
-    }
-    cmdBack = named(new QPushButton(QStringLiteral("<"), this), "cmdBack");
-    cmdClear = named(new QPushButton(QStringLiteral("Clear"), this), "cmdClear");
-    cmdEnter = named(new QPushButton(QStringLiteral("Enter"), this), "cmdEnter");
-    keys->addWidget(cmdBack, 3, 0);
-    keys->addWidget(txtNo[0], 3, 1);
-    keys->addWidget(cmdClear, 3, 2);
-    keys->addWidget(cmdEnter, 4, 0, 1, 3);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(txtPass);
-    layout->addWidget(Label1);
-    layout->addLayout(keys);
-
-    connect(cmdBack, &QPushButton::clicked, this, &frmPass::cmdBack_Click);
-    connect(cmdClear, &QPushButton::clicked, this, &frmPass::cmdClear_Click);
-    connect(cmdEnter, &QPushButton::clicked, this, &frmPass::cmdEnter_Click);
-    adjustSize();
-    if (kiosk)
-        move(kiosk->geometry().center() - QPoint(width() / 2, height() / 2));
-
-    Timer1 = named(new QTimer(this), "Timer1");
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &frmPass::Timer1_Timer);
-    Form_Load();
-}
-
-void frmPass::Form_Load()
-{
-    exitCode = readExitCode(m_ctx, this);
-    ticks = 0;
-    Timer1->start();
-}
-
-void frmPass::txtNo_Click(int index)
-{
-    txtPass->setText(txtPass->text() + QString::number(index));
-}
-
-void frmPass::cmdBack_Click()
-{
-    QString text = txtPass->text();
-    text.chop(1);
-    txtPass->setText(text);
-}
-
-void frmPass::cmdClear_Click()
-{
-    txtPass->clear();
-}
-
-void frmPass::cmdEnter_Click()
-{
-    // Each wrong code makes the next try wait longer (for the whole run, however often the pad opens).
-    WrongTries& tries = m_ctx.session.exitPadTries;
-    const int wait = tries.remainingSeconds(m_ctx.clock.now());
-    if (wait > 0) {
-        Label1->setText(QStringLiteral("Wait %1 s").arg(wait));
-        return;
-    }
-    if (!exitCode.isEmpty() && txtPass->text() == exitCode) {
-        tries.succeeded();
-        QPointer<QWidget> kiosk(m_kiosk);
-        close();
-        if (auto* fullScreen = qobject_cast<frmTicketF*>(kiosk.data()))
-            fullScreen->leave();
-        else if (kiosk)
-            kiosk->close();
-        return;
-    }
-    tries.failed(m_ctx.clock.now());
-    Label1->setText(QStringLiteral("Enter Valid Password"));
-}
-
-void frmPass::Timer1_Timer()
-{
-    if (ticks == 10) {
-        Timer1->stop();
-        close();
-        return;
-    }
-    ++ticks;
-}
-
-// ---- take your ticket ----
-
-QPixmap frmTT::takeTicketPicture()
-{
-    QPixmap picture(415, 290);
-    picture.fill(QColor(0x1f, 0x3b, 0x57));
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    // A ticket coming out of a slot.
-    p.setBrush(QColor(0x12, 0x25, 0x38));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(117, 26, 181, 22), 8, 8);
-    QPainterPath ticket;
-    ticket.addRoundedRect(QRectF(142, 36, 131, 120), 6, 6);
-    p.setBrush(Qt::white);
-    p.drawPath(ticket);
-    p.setPen(QPen(QColor(0x9a, 0xa8, 0xb6), 2, Qt::DashLine));
-    p.drawLine(QPointF(150, 132), QPointF(265, 132));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x2f, 0x4f, 0x6f));
-    p.drawRoundedRect(QRectF(165, 62, 85, 30), 4, 4);
-    p.setBrush(QColor(0xc8, 0xd6, 0xe4));
-    p.drawRect(QRectF(158, 102, 99, 6));
-    p.drawRect(QRectF(172, 114, 71, 6));
-    // The words.
-    p.setPen(Qt::white);
-    QFont words(QStringLiteral("Liberation Sans"));
-    words.setPixelSize(30);
-    words.setBold(true);
-    p.setFont(words);
-    p.drawText(QRectF(0, 172, 415, 44), Qt::AlignCenter, QStringLiteral("Please take your ticket"));
-    words.setPixelSize(18);
-    words.setBold(false);
-    p.setFont(words);
-    p.setPen(QColor(0xc8, 0xd6, 0xe4));
-    p.drawText(QRectF(0, 218, 415, 30), Qt::AlignCenter,
-               QStringLiteral("and wait for your number to be called"));
-    p.end();
-    return picture;
-}
-
-frmTT::frmTT(AppContext&, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-{
-    setObjectName(QStringLiteral("frmTT"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(415, 290);
-    Image1 = named(new QLabel(this), "Image1");
-    Image1->setPixmap(takeTicketPicture());
-    Image1->setGeometry(0, 0, 415, 290);
-    if (parent) {
-        const QRect area = parent->window()->geometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
-    Timer1 = named(new QTimer(this), "Timer1");
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(2000);
-    connect(Timer1, &QTimer::timeout, this, &QWidget::close);
-    Timer1->start();
 }
