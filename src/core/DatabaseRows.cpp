@@ -49,6 +49,8 @@ QVariant Database::coerce(const QString& tableName, const QString& column, const
         if (value.typeId() == QMetaType::Bool)
             return flag(value);
         return value.toString();
+    case schema::Type::Blob:
+        return value.toByteArray();
     }
     return value;
 }

@@ -20,6 +20,8 @@ QString Database::columnDdl(int type) const
         return QStringLiteral("text");
     case schema::Type::Flag:
         return QStringLiteral("varchar(1)");
+    case schema::Type::Blob:
+        return pg ? QStringLiteral("bytea") : QStringLiteral("blob");
     }
     return QStringLiteral("text");
 }

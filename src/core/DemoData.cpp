@@ -4,6 +4,7 @@
 #include "core/PasswordHash.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace demo {
@@ -110,14 +111,17 @@ bool loadDemoHall(Database& db, const QString& installDir)
                    {QStringLiteral("displayNameA"), QString::fromUtf8(c.displayA)}});
     }
 
-    db.insert(QStringLiteral("tblComp"),
-              {{QStringLiteral("compAuto"), 1},
-               {QStringLiteral("compName"), QStringLiteral("City Care Clinic")},
-               {QStringLiteral("compAddress"), QStringLiteral("12 Market Road, Riverside")}});
-
-    // A dark theme for a 1920 x 1080 hall screen; sizes are at half scale, the board doubles them.
+    // The shipped logo.jpg is the demo clinic's own: stored as its logo, every kiosk prints it.
     const bool media = !installDir.isEmpty();
     const QDir dir(installDir);
+    QVariantMap company{{QStringLiteral("compAuto"), 1},
+                        {QStringLiteral("compName"), QStringLiteral("City Care Clinic")},
+                        {QStringLiteral("compAddress"), QStringLiteral("12 Market Road, Riverside")}};
+    if (QFile logo(dir.filePath(QStringLiteral("logo.jpg"))); media && logo.open(QIODevice::ReadOnly))
+        company.insert(QStringLiteral("logo"), logo.readAll());
+    db.insert(QStringLiteral("tblComp"), company);
+
+    // A dark theme for a 1920 x 1080 hall screen; sizes are at half scale, the board doubles them.
     const qint64 black = 0, white = 16777215, gold = 0x00c8ff /* r=255 g=200 b=0 */, grey = 0x202020,
                  steel = 0x6f4f2f /* r=47 g=79 b=111 */, line = 0x505050, cyan = 0xffe0a0;
     const qint64 themeId =

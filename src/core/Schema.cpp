@@ -20,6 +20,10 @@ Column flag(const char* n)
 {
     return {QString::fromLatin1(n), Type::Flag};
 }
+Column blob(const char* n)
+{
+    return {QString::fromLatin1(n), Type::Blob};
+}
 Column added(Column c)
 {
     c.added = true;
@@ -53,7 +57,11 @@ QVector<Table> makeTables()
         {QStringLiteral("tblServiceNo"),
          {key("snoAuto"), integer("servAuto"), text("sdate"), integer("sno"), flag("active")}},
         {QStringLiteral("tbluser"), {key("userAuto"), text("username"), text("password"), text("userType")}},
-        {QStringLiteral("tblComp"), {key("compAuto"), text("compName"), text("compAddress")}},
+        {QStringLiteral("tblComp"),
+         {key("compAuto"), text("compName"), text("compAddress"),
+          // added later: the hall's logo printed on its tickets, the picture file's bytes
+          added(blob("logo"))},
+         3},
         {QStringLiteral("tblvideo"), {key("vidAuto"), text("vidName"), text("vidDesc"), flag("active")}},
         {QStringLiteral("tblscroll"),
          {key("scrollAuto"), text("message"), text("msgrtf"), text("msgrtf2"), flag("active"), text("font"),

@@ -8,7 +8,7 @@
 // the columns only ever addressed by name after them.
 namespace schema {
 
-enum class Type { Key, Integer, Text, Flag };
+enum class Type { Key, Integer, Text, Flag, Blob };
 
 struct Column
 {

@@ -1,12 +1,11 @@
 #include "tickets/Issue.h"
 
 #include "core/AppContext.h"
+#include "core/Database.h"
 #include "core/Session.h"
 #include "tickets/TicketCode.h"
 #include "tickets/TokenOnScreen.h"
 #include "ui/Dialogs.h"
-
-#include <QImageReader>
 
 QString waitLine(const waiting::Estimate& estimate)
 {
@@ -18,6 +17,27 @@ QString waitLine(const waiting::Estimate& estimate)
                               : QStringLiteral("%1 people ahead of you").arg(estimate.peopleAhead);
     return QStringLiteral("Estimated wait: %1 (%2)").arg(wait, ahead);
 }
+
+namespace {
+
+// A directed ticket names its counter, and an appointment its time. The counter's name is only told
+// to the visitor: a store that cannot answer leaves it off the ticket.
+void directedTo(AppContext& ctx, const numbering::Direction& to, TicketContent& content)
+{
+    if (to.counter == 0)
+        return;
+    if (to.type == QLatin1String("A"))
+        content.appointmentTime = to.appTime.left(5);
+    try {
+        const ResultSet rs = ctx.db.query(
+            QStringLiteral("select displayName, contName from tblcounter where cntAuto=?"), {to.counter});
+        if (!rs.isEmpty())
+            content.counterName = rs.text(0, 0).trimmed().isEmpty() ? rs.text(0, 1) : rs.text(0, 0);
+    } catch (const DbError&) {
+    }
+}
+
+} // namespace
 
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
@@ -41,9 +61,10 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     content.issueDate = request.issueDate;
     content.pageAddress = ticketcode::pageAddress(ticketcode::webAddress(ctx.settings), ticket.webCode);
     content.estimateMinutes = ticket.estimate.minutes;
+    directedTo(ctx, request.direction, content);
     bool printed = false;
     for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy)
-        printed = startPrint(ctx, style.layout, style.header, style.logoFile, content) || printed;
+        printed = startPrint(ctx, style.layout, style.header, content) || printed;
     // A visitor without a paper ticket still sees the number; one with a wait to expect sees it too.
     const QString wait = waiting::waitText(ticket.estimate.minutes);
     if (!printed) {
@@ -55,11 +76,4 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     if (style.showWait && !wait.isEmpty())
         TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate), true);
     return ticket;
-}
-
-QString loadableLogo(const AppContext& ctx)
-{
-    const QString file = ctx.installPath(QStringLiteral("logo.jpg"));
-    QImageReader reader(file);
-    return reader.canRead() ? file : QString();
 }

@@ -13,8 +13,7 @@ class QWidget;
 struct TicketStyle
 {
     TicketLayout layout = TicketLayout::Windowed;
-    TicketHeader header;
-    QString logoFile; // empty when no logo is loaded
+    TicketHeader header; // with the hall's logo
     // The token is shown large with its estimated wait after a printed issue (a visitor's kiosk; the
     // operator issuing in bulk has no visitor in front of the screen).
     bool showWait = true;
@@ -33,6 +32,3 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
 
 // "Estimated wait: about 12 minutes (3 people ahead of you)"; empty without an estimate.
 QString waitLine(const waiting::Estimate& estimate);
-
-// logo.jpg of the installation folder when it holds a picture; "" otherwise.
-QString loadableLogo(const AppContext& ctx);

@@ -14,11 +14,12 @@ int minimumButtonPixels(int screenHeight)
     return qMax(80, int(std::ceil(80.0 * screenHeight / 1080.0)));
 }
 
-int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons)
+int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons, int headings)
 {
     const int least = qMax(rowHeightPixels, minimumButtonPixels(screenHeight));
-    // Nine tenths of the screen for the buttons and their heading of half a button.
-    const int fitting = int(screenHeight * 0.9 / (qMax(buttons, 1) + 0.5));
+    // Nine tenths of the screen for the buttons, their heading of half a button and the departments'
+    // headings of half a button each.
+    const int fitting = int(screenHeight * 0.9 / (qMax(buttons, 1) + 0.5 + 0.5 * qMax(headings, 0)));
     return qMax(least, qMin(fitting, screenHeight / 8));
 }
 

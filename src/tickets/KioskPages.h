@@ -15,8 +15,8 @@ int minimumButtonPixels(int screenHeight);
 
 // The height of each service button of the full-screen kiosk: at least the row height setting and
 // the touch minimum, and as tall as the screen allows (up to an eighth of it) for `buttons` buttons
-// under a half-height heading.
-int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons);
+// under a half-height heading, with `headings` half-height department headings among them.
+int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons, int headings = 0);
 
 } // namespace kioskSizes
 

@@ -10,6 +10,7 @@
 #include "ui/Clock.h"
 #include "ui/PrintSurface.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
@@ -103,13 +104,28 @@ void printPageCode(PrintJob& job, const TicketContent& ticket)
 
 } // namespace
 
-bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
-                  const TicketContent& ticket, const QString& nowServing, const QString& dateTimeText)
+QRectF logoBox(TicketLayout layout)
+{
+    return QRectF(10, layout == TicketLayout::FullScreen ? 10 : 20, 3920, 1085);
+}
+
+QRectF logoPlace(TicketLayout layout, const QSize& picture)
+{
+    const QRectF box = logoBox(layout);
+    if (picture.isEmpty())
+        return box;
+    const QSizeF fitted = QSizeF(picture).scaled(box.size(), Qt::KeepAspectRatio);
+    return QRectF(box.x() + (box.width() - fitted.width()) / 2,
+                  box.y() + (box.height() - fitted.height()) / 2, fitted.width(), fitted.height());
+}
+
+bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header, const TicketContent& ticket,
+                  const QString& nowServing, const QString& dateTimeText)
 {
     const bool full = layout == TicketLayout::FullScreen;
     job.setFont(Arial, 10);
-    if (!logoFile.isEmpty()) {
-        job.surface().drawPicture(logoFile, QRectF(10, full ? 10 : 20, 3920, 1085));
+    if (!header.logo.isNull()) {
+        job.surface().drawPicture(header.logo, logoPlace(layout, header.logo.size()));
         job.currentX = 0;
         job.currentY = full ? 600 : 700;
     } else {
@@ -152,7 +168,15 @@ bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header
     }
     // Bold is not switched off again: everything from the label on is bold.
     job.setFont(Arial, 10);
-    job.printAligned(QStringLiteral("Now Serving : ") + nowServing, 2);
+    if (!ticket.appointmentTime.isEmpty())
+        job.printAligned(
+            QCoreApplication::translate("TicketPrint", "Appointment : %1").arg(ticket.appointmentTime), 2);
+    if (!ticket.counterName.isEmpty())
+        job.printAligned(QCoreApplication::translate("TicketPrint", "Counter : %1").arg(ticket.counterName),
+                         2);
+    // Before the first call of the day there is nobody to name.
+    if (!nowServing.isEmpty())
+        job.printAligned(QStringLiteral("Now Serving : ") + nowServing, 2);
     if (!ticket.pageAddress.isEmpty())
         printPageCode(job, ticket);
     job.setFont(Arial, 10);
@@ -205,8 +229,7 @@ QString ticketPrinterName(AppContext& ctx)
     return ctx.session.ticketPrinter;
 }
 
-bool startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
-                const TicketContent& ticket)
+bool startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const TicketContent& ticket)
 {
     QString nowServing;
     try {
@@ -223,8 +246,7 @@ bool startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header
         QDateTime printedWhen = ctx.clock.now();
         if (ticket.issueDate.isValid())
             printedWhen.setDate(ticket.issueDate);
-        return layoutTicket(job, layout, header, logoFile, ticket, nowServing,
-                            ticketDateTimeText(printedWhen));
+        return layoutTicket(job, layout, header, ticket, nowServing, ticketDateTimeText(printedWhen));
     } catch (const std::exception&) {
         // A printer that fails part-way leaves the rest of the ticket out; the issue goes on.
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QImage>
 #include <QLocale>
 #include <QString>
 #include <optional>
@@ -9,13 +10,15 @@ struct AppContext;
 class Database;
 class PrintSurface;
 
-// The two header lines of every ticket: the company's name and its second line.
+// The head of every ticket: the company's name, its second line and the hall's logo.
 struct TicketHeader
 {
     QString line1;
     QString line2;
+    QImage logo; // null: no logo is printed
 };
-// Reads the header lines from the company row; both empty when there is none.
+// Reads the header lines from the company row; both empty when there is none. The logo is left to
+// ticketHeader (HallTicket.h).
 TicketHeader getcompDet(Database& db);
 
 // The windowed kiosk's ticket (also bulk issue) and the full-screen kiosk's ticket.
@@ -62,21 +65,29 @@ struct TicketContent
     // the now-serving line, with the wait estimated at issue above it. Empty: neither is printed.
     QString pageAddress;
     std::optional<int> estimateMinutes;
+    // A token directed at issue: the counter it waits at and, for an appointment, its time ("HH:mm").
+    QString counterName;
+    QString appointmentTime;
 };
 
 // The QR code's module on paper: 40 twips (0.7 mm, about five dots of a 203-dpi receipt printer),
 // which a phone reads from a hand's length; a ticket's address makes a code of about 1.2 inches.
 constexpr double qrModuleTwips = 40;
 
-// Lays one ticket out on the surface and ends the document. logoFile is empty when no logo is
-// loaded. Returns whatever ending the document returned.
-bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
-                  const TicketContent& ticket, const QString& nowServing, const QString& dateTimeText);
+// The logo's box on the ticket, in twips, and the part of it a picture of that size takes: as large
+// as fits, in its own proportions, centred in the box.
+QRectF logoBox(TicketLayout layout);
+QRectF logoPlace(TicketLayout layout, const QSize& picture);
+
+// Lays one ticket out on the surface and ends the document. "Now Serving" is printed only with a
+// label (nowServing not empty). Returns whatever ending the document returned.
+bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header, const TicketContent& ticket,
+                  const QString& nowServing, const QString& dateTimeText);
 
 // Prints one ticket on the printer the printer-name setting names (a folder there receives PDF
 // files; a name that matches nothing leaves the default printer). Every failure is swallowed: a
 // ticket that cannot be printed never stops an issue. True when the document reached the printer.
-bool startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header, const QString& logoFile,
+bool startPrint(AppContext& ctx, TicketLayout layout, const TicketHeader& header,
                 const TicketContent& ticket);
 
 // The device name the next ticket goes to: the setting when it names an installed printer or an

@@ -5,7 +5,9 @@
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "core/ScreenRegistry.h"
+#include "masterdata/frmCompany.h"
 #include "tickets/EstimateAccuracy.h"
+#include "tickets/HallTicket.h"
 #include "tickets/Numbering.h"
 #include "tickets/TicketCode.h"
 #include "tickets/frmBulk.h"
@@ -85,6 +87,12 @@ void registerTickets(ScreenRegistry& screens, CommandRegistry& commands)
     screens.add(QStringLiteral("servStartNo"), [](AppContext& ctx) { return new frmServNo(ctx); });
     screens.add(QStringLiteral("frmSerNo"), [](AppContext& ctx) { return new frmSerNo(ctx); });
     screens.add(QStringLiteral("frmTransfer"), [](AppContext& ctx) { return new frmTransfer(ctx); });
+    // The company details screen shows the ticket its details make, drawn by the kiosks' printout.
+    screens.add(QStringLiteral("compdet"), [](AppContext& ctx) {
+        auto* screen = new frmCompany(ctx);
+        screen->setTicketPreview(previewTicket);
+        return screen;
+    });
     commands.add(QStringLiteral("issue"), QString::fromLatin1(issueUsage), issueCommand);
     waiting::registerEstimateReport(commands);
 }

@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "core/Lookups.h"
 #include "core/ScreenRegistry.h"
+#include "tickets/HallTicket.h"
 #include "tickets/Issue.h"
 #include "tickets/frmTicket.h"
 #include "ui/Clock.h"
@@ -145,8 +146,7 @@ bool frmBulk::getEndBulk(qint64 number, qint64 serviceId, const QString& service
     request.writeAppTime = true;
     TicketStyle style;
     style.layout = TicketLayout::Windowed;
-    style.header = getcompDet(m_ctx.db);
-    style.logoFile = loadableLogo(m_ctx);
+    style.header = ticketHeader(m_ctx);
     style.showWait = false;
     return issueAndPrint(m_ctx, request, style, serviceName, this).issued();
 }

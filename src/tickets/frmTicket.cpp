@@ -5,6 +5,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "tickets/HallTicket.h"
 #include "tickets/KioskPages.h"
 #include "tickets/frmTransfer.h"
 #include "ui/Clock.h"
@@ -94,13 +95,6 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
 
 void frmTicket::Form_Load()
 {
-    // 1.
-    const QString logo = m_ctx.installPath(QStringLiteral("logo.jpg"));
-    const QPixmap logoPicture(logo);
-    if (!logoPicture.isNull()) {
-        picLogo->setPixmap(logoPicture);
-        m_logoFile = logo;
-    }
     // 2.
     if (m_ctx.settings.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
                            QStringLiteral("Normal")) != QLatin1String("Normal")) {
@@ -116,12 +110,9 @@ void frmTicket::Form_Load()
     rh = int(m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("printer"),
                                       QStringLiteral("row"), 500));
     addDept(WalkIn);
-    // 6.
-    try {
-        header = getcompDet(m_ctx.db);
-    } catch (const DbError&) {
-        header = {};
-    }
+    // 6. The company's lines and logo.
+    header = ticketHeader(m_ctx);
+    picLogo->setPixmap(QPixmap::fromImage(header.logo));
 }
 
 void frmTicket::gridChanged()
@@ -277,7 +268,6 @@ qint64 frmTicket::getEnd(qint64 number)
     TicketStyle style;
     style.layout = TicketLayout::Windowed;
     style.header = header;
-    style.logoFile = m_logoFile;
     const QString printedName = FG->text(row, 1);
     if (ticketType != QLatin1String("N")) {
         // Emergency, appointment and report tokens are issued once the transfer window has directed

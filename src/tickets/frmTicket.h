@@ -33,7 +33,7 @@ public:
     QLabel* lblSelectDate;
     QDateEdit* DT; // the issue date
     QPushButton* cmdExit;
-    QLabel* picLogo; // holds logo.jpg for the tickets, never shown
+    QLabel* picLogo; // holds the hall's logo for the tickets, never shown
 
     int stg = 0;  // 0 departments listed, 1 services listed
     int rh = 500; // button row height in twips
@@ -74,7 +74,6 @@ private:
                       const QString& printedName);
 
     AppContext& m_ctx;
-    QString m_logoFile;
     QPointer<QWidget> m_transfer;
     QDateTime m_gridChangedAt;  // by the screen's clock
     bool m_skipRelease = false; // the release that ends a double click is no touch

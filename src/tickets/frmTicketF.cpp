@@ -2,9 +2,10 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
-#include "core/Lookups.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "tickets/HallTicket.h"
+#include "tickets/KioskDepartments.h"
 #include "tickets/KioskPages.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -89,21 +90,8 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
 
 void frmTicketF::Form_Load()
 {
-    // 1.
-    const QString logo = m_ctx.installPath(QStringLiteral("logo.jpg"));
-    if (QFileInfo::exists(logo)) {
-        const QPixmap picture(logo);
-        if (!picture.isNull()) {
-            picLogo->setPixmap(picture);
-            m_logoFile = logo;
-        }
-    }
-    // 2. Without a default department the kiosk cannot serve: it says so and waits for one.
-    const QString dept =
-        m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"));
-    if (dept.isEmpty())
-        m_ctx.dialogs.message(QStringLiteral("First set the Default Department in the settings "),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+    // 2. Which departments it offers is read with its services (fillServices): a workstation that
+    // names none offers the hall's Walk-In and Report departments.
     // 3.
     m_ctx.session.printCopies =
         m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), 1);
@@ -131,29 +119,34 @@ void frmTicketF::Form_Load()
                                       QStringLiteral("row"), 500));
     if (!fillServices())
         retry->start([this] { return fillServices(); });
-    // 7.
-    try {
-        header = getcompDet(m_ctx.db);
-    } catch (const DbError&) {
-        header = {};
-    }
+    // 7. The company's lines and logo.
+    header = ticketHeader(m_ctx);
+    picLogo->setPixmap(QPixmap::fromImage(header.logo));
     layoutScreen();
 }
 
-void frmTicketF::addServ(qint64 deptId)
+void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
 {
     FG->clearRows();
     FG->setCols(2);
     FG->setColWidth(0, 1);
     FG->setColWidth(1, gridTwips);
-    FG->setText(0, 1, QStringLiteral("Select Service"));
-    const ResultSet rs = m_ctx.db.query(
-        QStringLiteral("select servauto,servName,ServDesc from tblservice where deptAuto=? and "
-                       "active='1' order by startno asc"),
-        {deptId});
-    for (int r = 0; r < rs.size(); ++r) {
-        const int row = FG->addRow({rs.text(r, 0), rs.text(r, 1) + QLatin1Char('\n') + rs.text(r, 2)});
-        FG->setCellAlignment(row, 1, Qt::AlignCenter);
+    FG->setText(0, 1, tr("Select Service"));
+    m_rowKinds = {QString()};
+    // Several departments: each under a heading of its name, which issues nothing.
+    const bool headed = departments.size() > 1;
+    QList<int> headings;
+    for (const kioskDepartments::Department& department : departments) {
+        if (headed) {
+            headings.append(FG->addRow({QString(), department.name}));
+            m_rowKinds.append(QString());
+        }
+        for (const kioskDepartments::Service& service : department.services) {
+            const int row = FG->addRow(
+                {QString::number(service.id), service.name + QLatin1Char('\n') + service.description});
+            FG->setCellAlignment(row, 1, Qt::AlignCenter);
+            m_rowKinds.append(department.kind);
+        }
     }
     FG->setCellAlignment(0, 1, Qt::AlignCenter);
     // Buttons a finger finds: the row height setting, but never below the touch minimum for the
@@ -162,11 +155,13 @@ void frmTicketF::addServ(qint64 deptId)
     // is shown full screen.
     const QScreen* shownOn = screen();
     const int screenHeight = shownOn ? qMax(shownOn->geometry().height(), height()) : height();
-    m_buttonPixels = kioskSizes::fullScreenButtonPixels(twips::toPixels(rh), screenHeight, FG->rows() - 1);
+    m_buttonPixels = kioskSizes::fullScreenButtonPixels(
+        twips::toPixels(rh), screenHeight, FG->rows() - 1 - int(headings.size()), int(headings.size()));
     const int buttonTwips = int(std::lround(twips::fromPixels(m_buttonPixels)));
-    FG->setRowHeight(0, qMax(int(std::lround(rh / 2.0)), buttonTwips / 2));
+    const int headingTwips = qMax(int(std::lround(rh / 2.0)), buttonTwips / 2);
+    FG->setRowHeight(0, headingTwips);
     for (int r = 1; r < FG->rows(); ++r)
-        FG->setRowHeight(r, buttonTwips);
+        FG->setRowHeight(r, headings.contains(r) ? headingTwips : buttonTwips);
     // Name and description share a button: two lines fit its height.
     QFont buttons = FG->font();
     buttons.setPixelSize(qMax(10, int(m_buttonPixels * 0.3)));
@@ -174,6 +169,8 @@ void frmTicketF::addServ(qint64 deptId)
     const int room = twips::toPixels(gridTwips) - 24;
     int widest = 0;
     for (int r = 1; r < FG->rows(); ++r) {
+        if (headings.contains(r))
+            continue;
         for (const QString& line : FG->text(r, 1).split(QLatin1Char('\n')))
             widest = qMax(widest, QFontMetrics(buttons).horizontalAdvance(line));
     }
@@ -187,6 +184,17 @@ void frmTicketF::addServ(qint64 deptId)
     FG->horizontalHeader()->setStyleSheet(
         QStringLiteral("QHeaderView::section { font-size: %1px; }").arg(heading.pixelSize()));
     addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
+    // A department's heading: the colours of the list's heading, a little larger, over no picture.
+    QFont departmentFont = heading;
+    departmentFont.setBold(true);
+    departmentFont.setPixelSize(qMax(10, int(m_buttonPixels * 0.26)));
+    for (const int r : headings) {
+        FG->setCellPicture(r, 1, QPixmap());
+        FG->setCellBackColor(r, 1, QColor(0x16, 0x2d, 0x44));
+        FG->setCellForeColor(r, 1, Qt::white);
+        FG->setCellFont(r, 1, departmentFont);
+        FG->setCellAlignment(r, 1, Qt::AlignCenter);
+    }
 }
 
 void frmTicketF::addimg(const QString& picture)
@@ -207,31 +215,45 @@ void frmTicketF::addimg(const QString& picture)
     double total = 0;
     for (int r = 0; r < FG->rows(); ++r)
         total += FG->rowHeight(r);
-    FG->setFixedHeight(qMax(1, twips::toPixels(total) + 2 * FG->frameWidth()));
+    // A list longer than the screen scrolls rather than running off its bottom edge.
+    const int wanted = twips::toPixels(total) + 2 * FG->frameWidth();
+    const QScreen* shownOn = screen();
+    const int room = int((shownOn ? qMax(shownOn->geometry().height(), height()) : height()) * 0.94);
+    FG->setVerticalScrollBarPolicy(wanted > room ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    FG->setFixedHeight(qMax(1, qMin(wanted, room)));
 }
 
 bool frmTicketF::fillServices()
 {
-    const QString dept =
-        m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"));
-    if (dept.isEmpty()) {
-        showOutOfService(QStringLiteral("No default department is set (Modules > Settings)."));
-        return false;
-    }
+    QList<kioskDepartments::Department> departments;
     try {
-        addServ(lookups::deptIdByName(m_ctx.db, dept));
+        departments = kioskDepartments::offered(m_ctx.db, m_ctx.settings);
     } catch (const DbError&) {
-        showOutOfService(QStringLiteral("Waiting for the server to answer..."));
+        showOutOfService(tr("Waiting for the server to answer..."));
         return false;
     }
-    if (FG->rows() < 2) {
-        showOutOfService(QStringLiteral("The department \"%1\" offers no active service.").arg(dept));
+    if (departments.isEmpty()) {
+        const QStringList names = kioskDepartments::named(m_ctx.settings);
+        if (names.isEmpty())
+            showOutOfService(tr("No Walk-In or Report department offers an active service "
+                                "(Modules > Settings, Default Department)."));
+        else if (names.size() == 1)
+            showOutOfService(tr("The department \"%1\" offers no active service.").arg(names.first()));
+        else
+            showOutOfService(
+                tr("The departments %1 offer no active service.").arg(names.join(QStringLiteral(", "))));
         return false;
     }
+    addServ(departments);
     outOfService->hide();
     FG->show();
     layoutScreen();
     return true;
+}
+
+QString frmTicketF::kindOfRow(int row) const
+{
+    return row >= 0 && row < m_rowKinds.size() ? m_rowKinds.at(row) : QString();
 }
 
 bool frmTicketF::serving() const
@@ -295,16 +317,19 @@ qint64 frmTicketF::getToken(qint64 serviceId)
 
 qint64 frmTicketF::getEnd(qint64 number)
 {
+    const int row = FG->row();
     numbering::IssueRequest request;
-    request.serviceId = FG->text(FG->row(), 0).toLongLong();
+    request.serviceId = FG->text(row, 0).toLongLong();
     request.number = number;
     // The kiosk has no visible date: its tickets are always for the day they are taken.
     request.issueDate = m_ctx.clock.today();
     request.writeAppTime = false;
+    // Each button issues its department's kind of token.
+    request.direction =
+        kioskDepartments::directionFor(m_ctx.db, m_ctx.clock, kindOfRow(row), request.serviceId);
     TicketStyle style;
     style.layout = TicketLayout::FullScreen;
     style.header = header;
-    style.logoFile = m_logoFile;
     // The picture asks for the ticket only when one came out of the printer.
     const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, QString(), this, [this] {
         auto* picture = new frmTT(m_ctx, this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tickets/Issue.h"
+#include "tickets/KioskDepartments.h"
 
 #include <QDate>
 #include <QPixmap>
@@ -17,10 +18,11 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-// Print Ticket, full screen: the default department's services as large touch buttons over a
-// background picture. It has no frame and covers the screen; the only way out is four touches on the
-// top-right corner and the exit code. A close asked for by the window system (Alt+F4, a window
-// manager's menu) is refused.
+// Print Ticket, full screen: the services of the departments the workstation offers (the default
+// department first; each under its name when there are several) as large touch buttons over a
+// background picture. Each button issues its department's kind of token. It has no frame and covers the
+// screen; the only way out is four touches on the top-right corner and the exit code. A close asked for by
+// the window system (Alt+F4, a window manager's menu) is refused.
 class frmTicketF : public QWidget
 {
     Q_OBJECT
@@ -32,7 +34,7 @@ public:
     QLabel* Image1;   // background picture
     QLabel* lblTouch; // the hidden corner
     QLabel* Label21;  // touches counted
-    QLabel* picLogo;  // holds logo.jpg for the tickets, never shown
+    QLabel* picLogo;  // holds the hall's logo for the tickets, never shown
     QDateEdit* DT;    // kept hidden
     QPushButton* cmdExit;
     QTimer* Timer1; // sets the corner count back every 5 seconds
@@ -47,7 +49,7 @@ public:
     bool centred = false;
 
     void Form_Load();
-    void addServ(qint64 deptId);
+    void addServ(const QList<kioskDepartments::Department>& departments);
     void addimg(const QString& picture);
     void makeCenter();
     qint64 getToken(qint64 serviceId);
@@ -60,9 +62,11 @@ public:
     // Closes the kiosk: the exit pad calls it when the right code was entered.
     void leave();
 
-    // Lists the default department's services; false (and the out-of-service page) when there are
+    // Lists the offered departments' services; false (and the out-of-service page) when there are
     // none to offer or the store does not answer.
     bool fillServices();
+    // The kind of department (deptDesc) a grid row's button belongs to; "" for a heading.
+    QString kindOfRow(int row) const;
     bool serving() const;
     // The height of each service button, in pixels.
     int buttonPixels() const { return m_buttonPixels; }
@@ -83,8 +87,8 @@ private:
 
     AppContext& m_ctx;
     int m_buttonPixels = 0;
-    QString m_logoFile;
     QPixmap m_background;
+    QStringList m_rowKinds;  // by grid row
     QPointer<QWidget> m_pad; // null once the pad has closed itself
     bool m_leaving = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -14,7 +15,7 @@ public:
     virtual double textWidth(const QString& text) = 0;
     virtual double textHeight(const QString& text) = 0;
     virtual void printText(double x, double y, const QString& text) = 0;
-    virtual void drawPicture(const QString& file, const QRectF& twipsRect) = 0;
+    virtual void drawPicture(const QImage& picture, const QRectF& twipsRect) = 0;
     // A solid black rectangle (the modules of a QR code).
     virtual void fillRect(const QRectF& twipsRect) = 0;
     // Width of the printable area in twips. A surface that cannot tell gives a receipt roll's 72 mm.

@@ -1,5 +1,6 @@
 #include "core/Lookups.h"
 #include "core/ModuleSettingsSave.h"
+#include "display/settings/KioskDepartmentList.h"
 #include "display/settings/frmSettings.h"
 #include "display/voice/vs.h"
 #include "testsupport/TestEnv.h"
@@ -319,25 +320,46 @@ TEST(Settings, SaveWithoutAThemeKeepsWhatWasStoredBefore)
     EXPECT_EQ(env.session.scrollSpeed, 9);
 }
 
-TEST(Settings, FullScreenTicketIsRefusedWithoutADefaultDepartment)
+// A full-screen kiosk without a default department offers the hall's Walk-In and Report departments,
+// so Full Screen is stored as chosen. The other departments it offers are ticked in a list of the
+// hall's departments; a Save that leaves the list as it was writes nothing for it.
+TEST(Settings, FullScreenKioskTakesMoreDepartmentsBesideTheDefaultOne)
 {
     TestEnv env;
+    seedHall(env.db);
     addTheme(env.db, QStringLiteral("Hall"));
+    {
+        frmSettings form(*env.ctx);
+        form.show();
+        form.cmbTheme->setEditText(QStringLiteral("Hall"));
+        form.cmbTicket->setEditText(QStringLiteral("Full Screen"));
+        form.cmbDept->setEditText(QString());
+        ASSERT_EQ(form.lstKioskDepts->count(), 4);
+        EXPECT_EQ(form.lstKioskDepts->item(1)->text(), QStringLiteral("Reports Desk (Report)"));
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        EXPECT_TRUE(env.dialogs.texts().isEmpty()) << env.dialogs.last().toStdString();
+        EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("Full Screen"));
+        EXPECT_EQ(get(env, "Queue", "dept", "kiosk"), QStringLiteral("<absent>"));
+    }
+    {
+        frmSettings form(*env.ctx);
+        form.show();
+        form.cmbDept->setEditText(QStringLiteral("General"));
+        form.lstKioskDepts->item(1)->setCheckState(Qt::Checked);
+        form.lstKioskDepts->item(3)->setCheckState(Qt::Checked);
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        EXPECT_EQ(get(env, "Queue", "dept", "default"), QStringLiteral("General"));
+        EXPECT_EQ(get(env, "Queue", "dept", "kiosk"), QStringLiteral("Reports Desk;Casualty"));
+    }
+    // Written elsewhere meanwhile; a Save that did not touch the list leaves it as it is.
     frmSettings form(*env.ctx);
+    EXPECT_EQ(form.lstKioskDepts->ticked(),
+              (QStringList{QStringLiteral("Reports Desk"), QStringLiteral("Casualty")}));
+    env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("kiosk"),
+                       QStringLiteral("Specialists"));
     form.show();
-    form.cmbTheme->setEditText(QStringLiteral("Hall"));
-    form.cmbTicket->setEditText(QStringLiteral("Full Screen"));
-    form.cmbDept->setEditText(QString());
     QTest::mouseClick(form.Command1, Qt::LeftButton);
-    EXPECT_EQ(env.dialogs.texts(),
-              QStringList{QStringLiteral("Please select a Default Department for the Full Screen ticket")});
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("<absent>"));
-
-    form.cmbDept->setEditText(QStringLiteral("General"));
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
-    EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("Full Screen"));
-    EXPECT_EQ(get(env, "Queue", "dept", "default"), QStringLiteral("General"));
+    EXPECT_EQ(get(env, "Queue", "dept", "kiosk"), QStringLiteral("Specialists"));
 }
 
 TEST(Settings, MultiColumnsAreStoredAtOnceAndCloseDoesNotSave)

@@ -118,11 +118,11 @@ public:
         c.bold = m_bold;
         m_owner.calls.append(c);
     }
-    void drawPicture(const QString& file, const QRectF& rect) override
+    void drawPicture(const QImage& picture, const QRectF& rect) override
     {
         RecordingPrinters::Call c;
         c.what = QStringLiteral("picture");
-        c.text = file;
+        c.picture = picture;
         c.rect = rect;
         m_owner.calls.append(c);
     }

@@ -141,6 +141,7 @@ public:
         double size = 0;
         bool bold = false;
         QRectF rect;
+        QImage picture; // what "picture" drew
     };
     QStringList names() override { return printerNames; }
     std::unique_ptr<PrintSurface> open(const QString& deviceName) override;

@@ -54,13 +54,17 @@ protected:
 
 } // namespace
 
-TEST_F(KioskService, FullScreenWithoutDefaultDepartmentIsOutOfServiceWithOnlyTheCornerAsWayOut)
+// Without a department named and without a Walk-In or Report department that offers a service there
+// is nothing to offer.
+TEST_F(KioskService, FullScreenWithNothingToOfferIsOutOfServiceWithOnlyTheCornerAsWayOut)
 {
+    env.db.exec(QStringLiteral("update tblservice set active='0' where servAuto in (?, ?, ?)"),
+                {hall.consultation, hall.lab, hall.reports});
     frmTicketF* kiosk = openFullScreen();
     ASSERT_NE(kiosk, nullptr);
     kiosk->resize(1920, 1080);
     kiosk->show();
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("First set the Default Department in the settings "));
+    EXPECT_TRUE(env.dialogs.shown().isEmpty());
     EXPECT_FALSE(kiosk->serving());
     EXPECT_TRUE(kiosk->outOfService->isVisibleTo(kiosk));
     EXPECT_EQ(kiosk->outOfService->lblTitle->text(), QStringLiteral("Out of service"));
@@ -72,15 +76,15 @@ TEST_F(KioskService, FullScreenWithoutDefaultDepartmentIsOutOfServiceWithOnlyThe
     EXPECT_EQ(kiosk->childAt(kiosk->width() - 2, 2), kiosk->lblTouch);
     EXPECT_TRUE(kiosk->retry->active());
 
-    // Once the workstation has a default department the kiosk serves without a restart.
-    env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"),
-                       QStringLiteral("General"));
+    EXPECT_TRUE(kiosk->outOfService->lblReason->text().contains(QStringLiteral("Walk-In")));
+    // Once there is a service to offer the kiosk serves without a restart.
+    env.db.exec(QStringLiteral("update tblservice set active='1'"));
     EXPECT_TRUE(kiosk->retry->retryNow());
     EXPECT_TRUE(kiosk->serving());
     EXPECT_FALSE(kiosk->outOfService->isVisibleTo(kiosk));
     EXPECT_TRUE(kiosk->FG->isVisibleTo(kiosk));
     EXPECT_FALSE(kiosk->retry->active());
-    EXPECT_EQ(env.dialogs.shown().size(), 1);
+    EXPECT_TRUE(env.dialogs.shown().isEmpty());
     kiosk->leave();
 }
 

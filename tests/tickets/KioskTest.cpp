@@ -268,6 +268,11 @@ TEST_F(WindowedKiosk, AppointmentIsDirectedThroughTheTransferWindow)
     EXPECT_EQ(after.text(0, 3), QStringLiteral("Dr. Ortiz, 2nd floor"));
     EXPECT_EQ(after.text(0, 4), QStringLiteral("14:05"));
     EXPECT_EQ(after.text(0, 5), QStringLiteral("0"));
+    // The ticket tells the visitor when and where: the appointment's time and its counter.
+    const QStringList lines = printedTexts(env.printers);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Appointment : 14:05")))
+        << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Counter : Room 2")));
     // The kiosk is back on walk-in for the next visitor.
     EXPECT_TRUE(kiosk->optWalkIn->isChecked());
 }
@@ -377,13 +382,19 @@ protected:
     Hall hall;
 };
 
-TEST_F(FullScreenKiosk, WithoutDefaultDepartmentTheScreenStaysEmpty)
+// A workstation that names no department offers the hall's Walk-In and Report departments, each
+// under its name, without a box to close first.
+TEST_F(FullScreenKiosk, WithoutDefaultDepartmentTheWalkInAndReportDepartmentsAreOffered)
 {
     env.settings().set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"), QString());
     frmTicketF* kiosk = open();
     ASSERT_NE(kiosk, nullptr);
-    EXPECT_EQ(env.dialogs.last(), QStringLiteral("First set the Default Department in the settings "));
-    EXPECT_EQ(kiosk->FG->rows(), 1);
+    EXPECT_TRUE(env.dialogs.shown().isEmpty());
+    EXPECT_TRUE(kiosk->serving());
+    EXPECT_EQ(captions(kiosk->FG),
+              (QStringList{QStringLiteral("General"), QStringLiteral("Consultation\nConsultation desk"),
+                           QStringLiteral("Lab\nLab desk"), QStringLiteral("Reports Desk"),
+                           QStringLiteral("Reports\nReports desk")}));
 }
 
 TEST_F(FullScreenKiosk, ServicesByStartNumberAndATouchIssues)

@@ -45,12 +45,22 @@ protected:
         return c;
     }
 
-    void print(TicketLayout layout, const QString& logo, const TicketHeader& header,
-               const QString& nowServing = {})
+    void print(TicketLayout layout, const QImage& logo, const TicketHeader& header,
+               const QString& nowServing = {}, const TicketContent& ticket = {})
     {
         std::unique_ptr<PrintSurface> surface = env.printers.open(QString());
         PrintJob job(*surface);
-        layoutTicket(job, layout, header, logo, content(), nowServing, QStringLiteral("04/03/2024 10:15:30"));
+        TicketHeader withLogo = header;
+        withLogo.logo = logo;
+        layoutTicket(job, layout, withLogo, ticket.label.isEmpty() ? content() : ticket, nowServing,
+                     QStringLiteral("04/03/2024 10:15:30"));
+    }
+    // A logo in the proportions of the ticket's logo box.
+    static QImage wideLogo()
+    {
+        QImage logo(784, 217, QImage::Format_RGB32);
+        logo.fill(Qt::darkBlue);
+        return logo;
     }
 
     RecordingPrinters::Call textCall(const QString& text)
@@ -64,12 +74,12 @@ protected:
     }
 
     TestEnv env;
-    TicketHeader header{QStringLiteral("City Care Clinic"), QStringLiteral("12 Harbour Road")};
+    TicketHeader header{QStringLiteral("City Care Clinic"), QStringLiteral("12 Harbour Road"), {}};
 };
 
 TEST_F(TicketPrint, WindowedTicketWithLogo)
 {
-    print(TicketLayout::Windowed, QStringLiteral("/x/logo.jpg"), header, QStringLiteral("A9"));
+    print(TicketLayout::Windowed, wideLogo(), header, QStringLiteral("A9"));
     const auto pictures = printed(env.printers, QStringLiteral("picture"));
     ASSERT_EQ(pictures.size(), 1);
     EXPECT_EQ(pictures[0].rect, QRectF(10, 20, 3920, 1085));
@@ -121,22 +131,23 @@ TEST_F(TicketPrint, WindowedTicketWithLogo)
 
 TEST_F(TicketPrint, WindowedTicketWithoutLogoOrHeaderLines)
 {
-    print(TicketLayout::Windowed, QString(), TicketHeader{QStringLiteral("City Care Clinic"), QString()});
+    print(TicketLayout::Windowed, QImage(), TicketHeader{QStringLiteral("City Care Clinic"), QString(), {}});
     EXPECT_TRUE(printed(env.printers, QStringLiteral("picture")).isEmpty());
     // Two empty lines, then the company name.
     EXPECT_EQ(textCall(QStringLiteral("City Care Clinic")).y, 2 * lineHeight(10));
-    EXPECT_EQ(printedTexts(env.printers).size(), 9);
-    // Nobody called yet: the caption alone.
-    EXPECT_TRUE(printedTexts(env.printers).contains(QStringLiteral("Now Serving : ")));
+    // Nobody called yet: no "Now Serving" line without a label to follow it.
+    EXPECT_EQ(printedTexts(env.printers).size(), 8);
+    for (const QString& line : printedTexts(env.printers))
+        EXPECT_FALSE(line.startsWith(QStringLiteral("Now Serving"))) << line.toStdString();
 
     env.printers.calls.clear();
-    print(TicketLayout::Windowed, QString(), TicketHeader{});
+    print(TicketLayout::Windowed, QImage(), TicketHeader{});
     EXPECT_EQ(printedTexts(env.printers).first(), QStringLiteral("04/03/2024 10:15:30"));
 }
 
 TEST_F(TicketPrint, FullScreenTicket)
 {
-    print(TicketLayout::FullScreen, QStringLiteral("/x/logo.jpg"), header);
+    print(TicketLayout::FullScreen, wideLogo(), header, QStringLiteral("A3"));
     const auto pictures = printed(env.printers, QStringLiteral("picture"));
     ASSERT_EQ(pictures.size(), 1);
     EXPECT_EQ(pictures[0].rect, QRectF(10, 10, 3920, 1085));
@@ -151,7 +162,7 @@ TEST_F(TicketPrint, FullScreenTicket)
                                QStringLiteral("Consultation"),
                                QStringLiteral("Ground floor"),
                                QStringLiteral("A12"),
-                               QStringLiteral("Now Serving : "),
+                               QStringLiteral("Now Serving : A3"),
                                QStringLiteral("Thank you for waiting"),
                                rule};
     EXPECT_EQ(texts, expected);
@@ -164,6 +175,29 @@ TEST_F(TicketPrint, FullScreenTicket)
     const auto closing = textCall(rule);
     EXPECT_TRUE(closing.bold);
     EXPECT_EQ(closing.x, centred(page, width(rule, 10)));
+}
+
+// A logo of other proportions keeps them: as large as the box allows, centred in it. A directed
+// ticket names its counter and an appointment its time, above the now-serving line.
+TEST_F(TicketPrint, SquareLogoKeepsItsShapeAndADirectedTicketNamesItsCounterAndTime)
+{
+    QImage square(300, 300, QImage::Format_RGB32);
+    square.fill(Qt::red);
+    TicketContent appointment = content();
+    appointment.label = QStringLiteral("P1");
+    appointment.counterName = QStringLiteral("Desk 1");
+    appointment.appointmentTime = QStringLiteral("10:30");
+    print(TicketLayout::Windowed, square, header, QString(), appointment);
+    const auto pictures = printed(env.printers, QStringLiteral("picture"));
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_EQ(pictures[0].rect, QRectF(10 + (3920 - 1085) / 2.0, 20, 1085, 1085));
+    EXPECT_EQ(pictures[0].picture.pixelColor(0, 0), QColor(Qt::red));
+    const QStringList texts = printedTexts(env.printers);
+    const int label = int(texts.indexOf(QStringLiteral("P1")));
+    ASSERT_GE(label, 0);
+    EXPECT_EQ(texts.mid(label + 2, 3),
+              (QStringList{QStringLiteral("Appointment : 10:30"), QStringLiteral("Counter : Desk 1"),
+                           QStringLiteral("Thank you for waiting")}));
 }
 
 TEST_F(TicketPrint, PrintAlignedModes)
@@ -196,26 +230,26 @@ TEST_F(TicketPrint, PrinterChosenByDeviceName)
     env.printers.printerNames = {QStringLiteral("Front Desk"), QStringLiteral("Kiosk Receipts")};
     // Nothing chosen yet: a name that matches no printer leaves the default printer.
     setName(QStringLiteral("Nowhere"));
-    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, content());
     setName(QStringLiteral("Kiosk Receipts"));
-    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, content());
     // Once chosen, the printer stays in force when the name later matches nothing or is cleared.
     setName(QStringLiteral("Nowhere"));
-    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, content());
     setName(QString());
-    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, content());
     // A folder receives PDF files.
     setName(env.dir.path());
-    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, content());
     EXPECT_EQ(env.printers.opened,
               (QStringList{QString(), QStringLiteral("Kiosk Receipts"), QStringLiteral("Kiosk Receipts"),
                            QStringLiteral("Kiosk Receipts"), env.dir.path()}));
     EXPECT_EQ(env.printers.documents, 5);
     // A chosen printer that has since been removed gives way to the default printer.
     setName(QStringLiteral("Kiosk Receipts"));
-    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, content());
     env.printers.printerNames = {QStringLiteral("Front Desk")};
-    startPrint(*env.ctx, TicketLayout::Windowed, header, QString(), content());
+    startPrint(*env.ctx, TicketLayout::Windowed, header, content());
     EXPECT_EQ(env.printers.opened.last(), QString());
 }
 
@@ -257,10 +291,11 @@ TEST(SystemPrinters, FolderReceivesOnePdfPerTicket)
         // A receipt roll: 80 mm less two 4 mm margins.
         EXPECT_NEAR(surface->pageWidth(), 72 / 25.4 * 1440, 30);
         PrintJob job(*surface);
-        EXPECT_TRUE(layoutTicket(
-            job, layout, TicketHeader{QStringLiteral("City Care Clinic"), QStringLiteral("Harbour Road")},
-            env.path(QStringLiteral("logo.jpg")), c, QStringLiteral("A9"),
-            QStringLiteral("04/03/2024 10:15")));
+        EXPECT_TRUE(
+            layoutTicket(job, layout,
+                         TicketHeader{QStringLiteral("City Care Clinic"), QStringLiteral("Harbour Road"),
+                                      QImage(env.path(QStringLiteral("logo.jpg")))},
+                         c, QStringLiteral("A9"), QStringLiteral("04/03/2024 10:15")));
     }
     const QStringList files = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
     ASSERT_EQ(files.size(), 2);
@@ -315,7 +350,7 @@ TEST_F(TicketPrint, WithAPageAddressTheTicketCarriesItsCodeAndTheEstimatedWait)
     c.estimateMinutes = 12;
     std::unique_ptr<PrintSurface> surface = env.printers.open(QString());
     PrintJob job(*surface);
-    layoutTicket(job, TicketLayout::FullScreen, header, QString(), c, QStringLiteral("A9"),
+    layoutTicket(job, TicketLayout::FullScreen, header, c, QStringLiteral("A9"),
                  QStringLiteral("04/03/2024 10:15:30"));
 
     const QStringList texts = printedTexts(env.printers);
@@ -342,7 +377,7 @@ TEST_F(TicketPrint, WithAPageAddressTheTicketCarriesItsCodeAndTheEstimatedWait)
     c.estimateMinutes.reset();
     const std::unique_ptr<PrintSurface> secondSurface = env.printers.open(QString());
     PrintJob second(*secondSurface);
-    layoutTicket(second, TicketLayout::Windowed, header, QString(), c, QString(), QString());
+    layoutTicket(second, TicketLayout::Windowed, header, c, QString(), QString());
     EXPECT_FALSE(
         printedTexts(env.printers).join(QLatin1Char('|')).contains(QStringLiteral("Estimated wait")));
     EXPECT_FALSE(printed(env.printers, QStringLiteral("rect")).isEmpty());
@@ -351,7 +386,7 @@ TEST_F(TicketPrint, WithAPageAddressTheTicketCarriesItsCodeAndTheEstimatedWait)
     c.estimateMinutes = 12;
     const std::unique_ptr<PrintSurface> thirdSurface = env.printers.open(QString());
     PrintJob third(*thirdSurface);
-    layoutTicket(third, TicketLayout::Windowed, header, QString(), c, QString(), QString());
+    layoutTicket(third, TicketLayout::Windowed, header, c, QString(), QString());
     EXPECT_TRUE(printed(env.printers, QStringLiteral("rect")).isEmpty());
     EXPECT_FALSE(
         printedTexts(env.printers).join(QLatin1Char('|')).contains(QStringLiteral("Estimated wait")));
@@ -374,10 +409,11 @@ TEST(SystemPrinters, TicketWithItsPageCodeFitsTheReceiptAndTheCodeReadsAsItsAddr
         std::unique_ptr<PrintSurface> surface = printers->open(folder);
         ASSERT_NE(surface, nullptr);
         PrintJob job(*surface);
-        EXPECT_TRUE(layoutTicket(
-            job, layout, TicketHeader{QStringLiteral("City Care Clinic"), QStringLiteral("Harbour Road")},
-            env.path(QStringLiteral("logo.jpg")), c, QStringLiteral("A9"),
-            QStringLiteral("04/03/2024 10:15")));
+        EXPECT_TRUE(
+            layoutTicket(job, layout,
+                         TicketHeader{QStringLiteral("City Care Clinic"), QStringLiteral("Harbour Road"),
+                                      QImage(env.path(QStringLiteral("logo.jpg")))},
+                         c, QStringLiteral("A9"), QStringLiteral("04/03/2024 10:15")));
         // Everything down to the last rule lies on the one receipt page (140 mm less two 4 mm margins).
         EXPECT_LT(job.currentY, (140 - 2 * 4) / 25.4 * 1440);
     }

@@ -5,6 +5,7 @@
 #include "core/Lookups.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "display/settings/KioskDepartmentList.h"
 #include "display/voice/CallAnnouncement.h"
 #include "display/voice/vs.h"
 #include "tickets/TicketCode.h"
@@ -85,6 +86,7 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
 
     chkAuto = named(new QCheckBox(QStringLiteral("Auto -Start Display")), "chkAuto");
     cmbDept = listBox("cmbDept");
+    lstKioskDepts = new KioskDepartmentList;
     cmbTheme = listBox("cmbTheme");
     cmbScreen = listBox("cmbScreen");
     cmbScreen->addItems({QStringLiteral("Single"), QStringLiteral("Dual")});
@@ -127,6 +129,7 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     auto* kiosk = new QGroupBox(QStringLiteral("Kiosk and Ticket"));
     auto* kioskForm = new QFormLayout(kiosk);
     kioskForm->addRow(QStringLiteral("Default Department"), cmbDept);
+    kioskForm->addRow(tr("Kiosk Also Offers"), lstKioskDepts);
     kioskForm->addRow(QStringLiteral("Ticket"), cmbTicket);
     kioskForm->addRow(QStringLiteral("Default Transfer"), cmbService);
     kioskForm->addRow(QStringLiteral("Label Cut"), cmbCut);
@@ -246,6 +249,7 @@ void frmSettings::Form_Load()
     fillLists();
 
     showValue(cmbDept, s.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default")));
+    lstKioskDepts->load(m_ctx.db, s);
     showValue(cmbTheme, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
                               QStringLiteral("Black H")));
     showValue(cmbScreen, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
@@ -286,6 +290,7 @@ void frmSettings::Command1_Click()
     s.set(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"),
           chkAuto->isChecked() ? 1 : 0);
     s.set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"), cmbDept->currentText());
+    lstKioskDepts->save(s);
     if (!numberIn(txtRHeight->text()))
         txtRHeight->setText(QStringLiteral("500"));
     if (!numberIn(txtSpeed->text()))
@@ -294,14 +299,6 @@ void frmSettings::Command1_Click()
         m_ctx.dialogs.message(QStringLiteral("Cannot Save Please select a Theme"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, isVisible() ? this : nullptr);
         s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
-        return;
-    }
-    // A full-screen kiosk lists the default department's services: without one it could serve nobody.
-    // A Save that nobody clicked (log-in, Print Ticket) stores what was stored before, as it was.
-    if (isVisible() && cmbTicket->currentText() == QLatin1String("Full Screen") &&
-        cmbDept->currentText().trimmed().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Please select a Default Department for the Full Screen ticket"),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return;
     }
     s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),

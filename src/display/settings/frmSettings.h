@@ -3,6 +3,7 @@
 #include <QWidget>
 
 struct AppContext;
+class KioskDepartmentList;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -20,6 +21,7 @@ public:
 
     QCheckBox* chkAuto;
     QComboBox* cmbDept;
+    KioskDepartmentList* lstKioskDepts; // the full-screen kiosk's other departments
     QComboBox* cmbTheme;
     QComboBox* cmbScreen;
     QComboBox* cmbCut;
