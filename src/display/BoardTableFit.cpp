@@ -52,6 +52,48 @@ QFont fitted(const QFont& font, int height, int lines)
     return f;
 }
 
+int headerHeight(int total, int dataRows, const QFont& headerFont)
+{
+    const int share = rowHeights(total, dataRows + 1).value(0, 0);
+    const int needed = int(std::ceil(QFontMetricsF(headerFont).lineSpacing() * 1.4)) + 4;
+    return qMin(share, needed);
+}
+
+namespace {
+
+// How far two spans [a1, a2) and [b1, b2) share, in pixels (negative: the gap between them).
+int overlap(int a1, int a2, int b1, int b2)
+{
+    return qMin(a2, b2) - qMax(a1, b1);
+}
+
+} // namespace
+
+QRect overEmptyVideo(const QRect& table, const QRect& video, const QVector<QRect>& others)
+{
+    if (table.isEmpty() || video.isEmpty() || table.intersects(video))
+        return table;
+    const int across = overlap(table.top(), table.bottom() + 1, video.top(), video.bottom() + 1);
+    const int along = overlap(table.left(), table.right() + 1, video.left(), video.right() + 1);
+    // Neighbours: side by side over at least half the video's height (or one above the other over half
+    // its width), with no more than a tenth of the table between them.
+    QRect grown = table;
+    if (across * 2 >= video.height() && -along <= table.width() / 10) {
+        grown.setLeft(qMin(table.left(), video.left()));
+        grown.setRight(qMax(table.right(), video.right()));
+    } else if (along * 2 >= video.width() && -across <= table.height() / 10) {
+        grown.setTop(qMin(table.top(), video.top()));
+        grown.setBottom(qMax(table.bottom(), video.bottom()));
+    } else {
+        return table;
+    }
+    for (const QRect& other : others) {
+        if (!other.isEmpty() && grown.intersects(other) && !table.intersects(other))
+            return table;
+    }
+    return grown;
+}
+
 double capHeight(const QFont& font)
 {
     return QFontMetricsF(font).capHeight();

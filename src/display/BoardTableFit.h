@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QVector>
 
 // How the board's call table fills its block: the columns share the block's width in the
@@ -18,6 +19,16 @@ QVector<int> rowHeights(int total, int rows);
 // The font, made smaller where it must be, so that one line of it fits `height` pixels and a text
 // of `lines` lines fits too.
 QFont fitted(const QFont& font, int height, int lines = 1);
+
+// The height of the header row of a table of `total` pixels with `dataRows` rows under it: what its
+// font needs (a line and some air), never more than an equal share of the table.
+int headerHeight(int total, int dataRows, const QFont& headerFont);
+
+// The block of the call table when the video block beside it has nothing to play: the table grows
+// over the video's place (sideways when they stand side by side, downwards or upwards when one is
+// above the other), as long as it then covers none of the `others` blocks it did not cover before.
+// The table's own block when the two are not neighbours.
+QRect overEmptyVideo(const QRect& table, const QRect& video, const QVector<QRect>& others);
 
 // The height of the capitals of a font, in pixels.
 double capHeight(const QFont& font);

@@ -90,6 +90,8 @@ private:
     QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
     void showNews();
     QRect newsBand() const;
+    // The table's block, grown over the video's when that has nothing to play.
+    void placeTable();
     // The screen the board is placed on; `at` gets the left-top corner the mode gives.
     QScreen* hallScreen(QPoint* at) const;
     void ownScreen();

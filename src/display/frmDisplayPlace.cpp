@@ -2,6 +2,8 @@
 #include "display/BoardDrawing.h"
 #include "display/frmDisplay.h"
 
+#include "display/BoardTableFit.h"
+
 #include "core/AppContext.h"
 #include "core/Session.h"
 #include "core/Settings.h"
@@ -90,6 +92,21 @@ void frmDisplay::getpos()
         news.setColor(QPalette::Window, m_layout.newsBg);
         imgBG->setPalette(news);
     }
+}
+
+void frmDisplay::placeTable()
+{
+    if (!m_theme.found)
+        return; // a bare board keeps its table where it is
+    // A video block with nothing to play (no video list, live input or picture) gives its place to
+    // the calls.
+    const VideoArea* video = m_media ? m_media->video() : nullptr;
+    QRect table = m_layout.table;
+    if (!video || !video->showing()) {
+        table = boardTableFit::overEmptyVideo(m_layout.table, m_layout.video,
+                                              {m_layout.logo, m_layout.time, m_layout.title, m_layout.news});
+    }
+    FG->setGeometry(pxRect(table));
 }
 
 QRect frmDisplay::newsBand() const
