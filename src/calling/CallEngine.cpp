@@ -337,10 +337,11 @@ void CallEngine::getLast()
 {
     // The token the counter called last (the latest call time; "HH:mm:ss" of today), whatever its
     // number: an emergency or a token sent here may have a higher number than the ones served after
-    // it. Within one second, the later issued.
+    // it. Within one second, the later issued; a called row without a time (older data) comes last
+    // on either store.
     const ResultSet rs = m_db.query(
         QStringLiteral("select no_abr,tickAuto from tblticket where call='1' and tickDate=? and attended=? "
-                       "order by attTime desc, tickAuto desc limit 1"),
+                       "order by coalesce(attTime,'') desc, tickAuto desc limit 1"),
         {m_clock.todayText(), m_session.servingCounterId});
     if (rs.isEmpty()) {
         state.lblLast = QStringLiteral("Last Served : Not Available");

@@ -108,6 +108,14 @@ TEST_P(CallEngineTest, LastServedIsTheTokenServedLastAndAnAppointmentIsDueFromIt
     EXPECT_EQ(next(), QStringLiteral("A2"));
     env->clock.setTime(QTime(10, 23));
     ASSERT_TRUE(engine->finishCurrent());
+    // A called row of older data without a call time counts as the earliest.
+    Ticket untimed;
+    untimed.service = hall.consultation;
+    untimed.no = 60;
+    untimed.label = QStringLiteral("A60");
+    untimed.attended = hall.counter1;
+    untimed.call = QStringLiteral("1");
+    addTicket(db, untimed);
     // E1, A1 (served and sent on), A2: the last one this counter served is A2.
     engine->getLast();
     EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : A2"));
