@@ -69,27 +69,27 @@ int overlap(int a1, int a2, int b1, int b2)
 
 } // namespace
 
-QRect overEmptyVideo(const QRect& table, const QRect& video, const QVector<QRect>& others)
+QRect overEmptyBlock(const QRect& block, const QRect& empty, const QVector<QRect>& others)
 {
-    if (table.isEmpty() || video.isEmpty() || table.intersects(video))
-        return table;
-    const int across = overlap(table.top(), table.bottom() + 1, video.top(), video.bottom() + 1);
-    const int along = overlap(table.left(), table.right() + 1, video.left(), video.right() + 1);
-    // Neighbours: side by side over at least half the video's height (or one above the other over half
-    // its width), with no more than a tenth of the table between them.
-    QRect grown = table;
-    if (across * 2 >= video.height() && -along <= table.width() / 10) {
-        grown.setLeft(qMin(table.left(), video.left()));
-        grown.setRight(qMax(table.right(), video.right()));
-    } else if (along * 2 >= video.width() && -across <= table.height() / 10) {
-        grown.setTop(qMin(table.top(), video.top()));
-        grown.setBottom(qMax(table.bottom(), video.bottom()));
+    if (block.isEmpty() || empty.isEmpty() || block.intersects(empty))
+        return block;
+    const int across = overlap(block.top(), block.bottom() + 1, empty.top(), empty.bottom() + 1);
+    const int along = overlap(block.left(), block.right() + 1, empty.left(), empty.right() + 1);
+    // Neighbours: side by side over at least half the empty block's height (or one above the other
+    // over half its width), with no more than a tenth of the block between them.
+    QRect grown = block;
+    if (across * 2 >= empty.height() && -along <= block.width() / 10) {
+        grown.setLeft(qMin(block.left(), empty.left()));
+        grown.setRight(qMax(block.right(), empty.right()));
+    } else if (along * 2 >= empty.width() && -across <= block.height() / 10) {
+        grown.setTop(qMin(block.top(), empty.top()));
+        grown.setBottom(qMax(block.bottom(), empty.bottom()));
     } else {
-        return table;
+        return block;
     }
     for (const QRect& other : others) {
-        if (!other.isEmpty() && grown.intersects(other) && !table.intersects(other))
-            return table;
+        if (!other.isEmpty() && grown.intersects(other) && !block.intersects(other))
+            return block;
     }
     return grown;
 }

@@ -24,11 +24,12 @@ QFont fitted(const QFont& font, int height, int lines = 1);
 // font needs (a line and some air), never more than an equal share of the table.
 int headerHeight(int total, int dataRows, const QFont& headerFont);
 
-// The block of the call table when the video block beside it has nothing to play: the table grows
-// over the video's place (sideways when they stand side by side, downwards or upwards when one is
-// above the other), as long as it then covers none of the `others` blocks it did not cover before.
-// The table's own block when the two are not neighbours.
-QRect overEmptyVideo(const QRect& table, const QRect& video, const QVector<QRect>& others);
+// A block grown over a neighbouring block that has nothing to show (the call table over a video
+// block with nothing to play, the title over the place of a logo the theme has none of): sideways
+// when they stand side by side, downwards or upwards when one is above the other, as long as it then
+// covers none of the `others` blocks it did not cover before. The block itself when the two are
+// not neighbours.
+QRect overEmptyBlock(const QRect& block, const QRect& empty, const QVector<QRect>& others);
 
 // The height of the capitals of a font, in pixels.
 double capHeight(const QFont& font);

@@ -211,7 +211,7 @@ void frmDisplay::start()
         this, BoardMedia::Areas{pxRect(m_layout.logo), pxRect(m_layout.time), pxRect(m_layout.video)},
         m_theme,
         BoardMedia::Services{m_ctx.db, m_ctx.settings, m_ctx.clock, *m_ctx.mediaPlayers, m_ctx.installDir});
-    placeTable();
+    placeBlocks();
 
     // Background
     m_background = m_theme.bgImage.isEmpty() ? QPixmap() : QPixmap(m_theme.bgImage);
@@ -231,7 +231,7 @@ void frmDisplay::start()
         connect(video, &VideoArea::showingChanged, vidArea, &QWidget::setVisible);
         // The calls take the video's place while it has nothing to play, and give it back.
         connect(video, &VideoArea::showingChanged, this, [this] {
-            placeTable();
+            placeBlocks();
             fitTable();
             showTable();
         });

@@ -94,19 +94,23 @@ void frmDisplay::getpos()
     }
 }
 
-void frmDisplay::placeTable()
+void frmDisplay::placeBlocks()
 {
     if (!m_theme.found)
         return; // a bare board keeps its table where it is
+    const BoardLayout& l = m_layout;
     // A video block with nothing to play (no video list, live input or picture) gives its place to
     // the calls.
     const VideoArea* video = m_media ? m_media->video() : nullptr;
-    QRect table = m_layout.table;
-    if (!video || !video->showing()) {
-        table = boardTableFit::overEmptyVideo(m_layout.table, m_layout.video,
-                                              {m_layout.logo, m_layout.time, m_layout.title, m_layout.news});
-    }
+    QRect table = l.table;
+    if (!video || !video->showing())
+        table = boardTableFit::overEmptyBlock(l.table, l.video, {l.logo, l.time, l.title, l.news});
     FG->setGeometry(pxRect(table));
+    // Without a logo the title starts where the logo would be.
+    QRect title = l.title;
+    if (!m_media || !m_media->logo())
+        title = boardTableFit::overEmptyBlock(l.title, l.logo, {l.time, table, l.video, l.news});
+    lblTtl->setGeometry(pxRect(title));
 }
 
 QRect frmDisplay::newsBand() const

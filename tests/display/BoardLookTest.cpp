@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
@@ -285,6 +286,8 @@ TEST(BoardLook, TheReadyHallsCallsTakeTheWholeScreenAndTheNewestStaysPlainToSee)
     EXPECT_GE(w->FG->height(), 1080 * 8 / 10);
     EXPECT_LE(w->FG->geometry().bottom(), boardDrawing::px(w->layout().news.top()))
         << "clear of the news band";
+    EXPECT_EQ(w->lblTtl->x(), boardDrawing::px(w->layout().logo.left())) << "no logo: the title starts there";
+    EXPECT_LT(w->lblTtl->geometry().right(), w->lblTime->x());
     expectTableFillsItsBlock(*w);
     const BoardTheme& t = w->theme();
     EXPECT_GE(inkHeight(*w->FG, 2, 1, t.tokenColor), 77) << w->FG->cellFont(2, 1).pointSizeF() << " pt";
@@ -353,22 +356,22 @@ TEST(BoardLook, TheNewestRowStandsOutFromBothKindsOfRowAndItsTextReadsOnIt)
 
 TEST(BoardLook, AnEmptyVideoBlockGoesOnlyToANeighbouringTable)
 {
-    using boardTableFit::overEmptyVideo;
+    using boardTableFit::overEmptyBlock;
     const QRect table(20, 100, 1100, 800);
     // Beside it, on either side.
-    EXPECT_EQ(overEmptyVideo(table, QRect(1140, 100, 760, 570), {}), QRect(20, 100, 1880, 800));
-    EXPECT_EQ(overEmptyVideo(QRect(800, 100, 1100, 800), QRect(20, 100, 760, 570), {}),
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 100, 760, 570), {}), QRect(20, 100, 1880, 800));
+    EXPECT_EQ(overEmptyBlock(QRect(800, 100, 1100, 800), QRect(20, 100, 760, 570), {}),
               QRect(20, 100, 1880, 800));
     // Under it (an upright board).
-    EXPECT_EQ(overEmptyVideo(QRect(20, 100, 1040, 900), QRect(20, 1020, 1040, 700), {}),
+    EXPECT_EQ(overEmptyBlock(QRect(20, 100, 1040, 900), QRect(20, 1020, 1040, 700), {}),
               QRect(20, 100, 1040, 1620));
     // Far away, or only at a corner: the table keeps its block.
-    EXPECT_EQ(overEmptyVideo(table, QRect(1700, 100, 200, 150), {}), table);
-    EXPECT_EQ(overEmptyVideo(table, QRect(1140, 850, 700, 200), {}), table);
+    EXPECT_EQ(overEmptyBlock(table, QRect(1700, 100, 200, 150), {}), table);
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 850, 700, 200), {}), table);
     // Another block lies in the way.
-    EXPECT_EQ(overEmptyVideo(table, QRect(1140, 100, 760, 570), {QRect(1140, 700, 760, 150)}), table);
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 100, 760, 570), {QRect(1140, 700, 760, 150)}), table);
     // A block the table overlaps already does not stop it.
-    EXPECT_EQ(overEmptyVideo(table, QRect(1140, 100, 760, 570), {QRect(0, 850, 1920, 80)}),
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 100, 760, 570), {QRect(0, 850, 1920, 80)}),
               QRect(20, 100, 1880, 800));
 }
 

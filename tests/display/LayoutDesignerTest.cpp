@@ -415,7 +415,10 @@ TEST_P(DesignerTest, ALayoutMadeInTheDesignerDressesTheBoard)
     const QSize surface = d->surface->size();
     d->close();
 
-    env->db.update(QStringLiteral("tbltheme"), theme, {{QStringLiteral("movie"), 1}});
+    // With a logo, so the title keeps its designed place.
+    env->db.update(QStringLiteral("tbltheme"), theme,
+                   {{QStringLiteral("movie"), 1},
+                    {QStringLiteral("logo"), env->dir.filePath(QStringLiteral("logo.png"))}});
     env->session.themeId = theme;
     auto* board = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
     board->Timer1->stop();
