@@ -15,6 +15,11 @@ const QString Idle = QStringLiteral("Idle");
 // A counter that keeps losing races gives up after this many picks rather than spin.
 constexpr int MaxPicks = 50;
 
+// An appointment is due from the first second of its minute. Its time is kept as "HH:mm" and the
+// clock's time is cut to the minute in the same form (dueMinute), so the two compare as times:
+// the one for 10:25 is due at 10:25:00 and at 10:25:20, not at 10:24:59.
+const QString appointmentDue = QStringLiteral("substr(apptime,1,5)<=?");
+
 } // namespace
 
 CallEngine::CallEngine(Database& db, Settings& settings, Clock& clock, Session& session)
@@ -53,12 +58,10 @@ std::optional<CallEngine::Picked> CallEngine::pickDirected()
                 "attended=? order by tickno asc limit 1"),
             {today, m_session.servingCounterId}))
         return emergency;
-    // Callable in the minute after its time: the time is earlier than now, as "HH:mm" text.
-    const QString now = m_clock.time().toString(QStringLiteral("HH:mm"));
     if (auto appointment = pickOne(
-            QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and ttype='A' and "
-                           "substr(apptime,1,5)<? and tickDate=? and attended=? order by tickno asc limit 1"),
-            {now, today, m_session.servingCounterId}))
+            QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and ttype='A' and ") +
+                appointmentDue + QStringLiteral(" and tickDate=? and attended=? order by tickno asc limit 1"),
+            {dueMinute(), today, m_session.servingCounterId}))
         return appointment;
     // Walk-ins another counter handed to this one come before the service's own walk-ins.
     return pickOne(
@@ -286,11 +289,11 @@ void CallEngine::finish(qint64 ticketKey)
 namespace {
 
 // The two halves of what a counter's Next takes: tokens directed to the counter (values: counter,
-// "HH:mm" now), and walk-ins of its service that no counter has been given (value: service). A
-// directed token has a counter and a walk-in none, so no token is in both.
-const QString directedCondition =
-    QStringLiteral("attended=? and (ttype='E' or (ttype='A' and substr(apptime,1,5)<?) or "
-                   "(ttype='N' and status='Transferred'))");
+// the minute appointments are due by), and walk-ins of its service that no counter has been given (value:
+// service). A directed token has a counter and a walk-in none, so no token is in both.
+const QString directedCondition = QStringLiteral("attended=? and (ttype='E' or (ttype='A' and ") +
+                                  appointmentDue +
+                                  QStringLiteral(") or (ttype='N' and status='Transferred'))");
 const QString walkInCondition = QStringLiteral("servAuto=? and ttype='N' and coalesce(attended,0)=0");
 
 } // namespace
@@ -303,8 +306,7 @@ QString CallEngine::takeableCondition()
 
 QVariantList CallEngine::takeableValues() const
 {
-    return {m_session.servingCounterId, m_clock.time().toString(QStringLiteral("HH:mm")),
-            m_session.serviceId};
+    return {m_session.servingCounterId, dueMinute(), m_session.serviceId};
 }
 
 int CallEngine::pendingCount()
@@ -326,11 +328,20 @@ void CallEngine::getPending()
     state.lblTotal = QStringLiteral("Total Pending : ") + QString::number(pendingCount());
 }
 
+QString CallEngine::dueMinute() const
+{
+    return m_clock.time().toString(QStringLiteral("HH:mm"));
+}
+
 void CallEngine::getLast()
 {
+    // The token the counter called last (the latest call time; "HH:mm:ss" of today), whatever its
+    // number: an emergency or a token sent here may have a higher number than the ones served after
+    // it. Within one second, the later issued; a called row without a time (older data) comes last
+    // on either store.
     const ResultSet rs = m_db.query(
         QStringLiteral("select no_abr,tickAuto from tblticket where call='1' and tickDate=? and attended=? "
-                       "order by tickAuto desc limit 1"),
+                       "order by coalesce(attTime,'') desc, tickAuto desc limit 1"),
         {m_clock.todayText(), m_session.servingCounterId});
     if (rs.isEmpty()) {
         state.lblLast = QStringLiteral("Last Served : Not Available");

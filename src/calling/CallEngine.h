@@ -88,6 +88,8 @@ public:
     // this counter's Next can take; its values follow the day.
     static QString takeableCondition();
     QVariantList takeableValues() const;
+    // The clock's minute as "HH:mm": appointments of that minute and earlier are due.
+    QString dueMinute() const;
     bool showBoth() const;
 
 private:

@@ -52,6 +52,48 @@ QFont fitted(const QFont& font, int height, int lines)
     return f;
 }
 
+int headerHeight(int total, int dataRows, const QFont& headerFont)
+{
+    const int share = rowHeights(total, dataRows + 1).value(0, 0);
+    const int needed = int(std::ceil(QFontMetricsF(headerFont).lineSpacing() * 1.4)) + 4;
+    return qMin(share, needed);
+}
+
+namespace {
+
+// How far two spans [a1, a2) and [b1, b2) share, in pixels (negative: the gap between them).
+int overlap(int a1, int a2, int b1, int b2)
+{
+    return qMin(a2, b2) - qMax(a1, b1);
+}
+
+} // namespace
+
+QRect overEmptyBlock(const QRect& block, const QRect& empty, const QVector<QRect>& others)
+{
+    if (block.isEmpty() || empty.isEmpty() || block.intersects(empty))
+        return block;
+    const int across = overlap(block.top(), block.bottom() + 1, empty.top(), empty.bottom() + 1);
+    const int along = overlap(block.left(), block.right() + 1, empty.left(), empty.right() + 1);
+    // Neighbours: side by side over at least half the empty block's height (or one above the other
+    // over half its width), with no more than a tenth of the block between them.
+    QRect grown = block;
+    if (across * 2 >= empty.height() && -along <= block.width() / 10) {
+        grown.setLeft(qMin(block.left(), empty.left()));
+        grown.setRight(qMax(block.right(), empty.right()));
+    } else if (along * 2 >= empty.width() && -across <= block.height() / 10) {
+        grown.setTop(qMin(block.top(), empty.top()));
+        grown.setBottom(qMax(block.bottom(), empty.bottom()));
+    } else {
+        return block;
+    }
+    for (const QRect& other : others) {
+        if (!other.isEmpty() && grown.intersects(other) && !block.intersects(other))
+            return block;
+    }
+    return grown;
+}
+
 double capHeight(const QFont& font)
 {
     return QFontMetricsF(font).capHeight();

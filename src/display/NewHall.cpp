@@ -79,6 +79,7 @@ Made setUp(Database& db, const QSize& screenPixels, const QStringList& fontFamil
     Database::Transaction t(db);
     const QMap<QString, QVariant> theme = themeDefaults::hallTheme(screenPixels, fontFamilies);
     made.themeId = db.insert(QStringLiteral("tbltheme"), theme);
+    saveLayoutRow(db, made.themeId, themeDefaults::hallLayout(themeDefaults::hallSurface(screenPixels)));
     made.themeName = theme.value(QStringLiteral("themename")).toString();
 
     for (const Kind& kind : kinds) {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <initializer_list>
 
 // The newest call on the board stands out: its row is marked for as long as it is the newest, and
 // for a few seconds after the call (or a recall) it flashes, its colours turning over every half
@@ -22,9 +23,18 @@ public:
     // while it flashes, marked otherwise.
     Look lookAt(const QDateTime& now) const;
 
-    // The colours of the top row: a marked row's ground is tinted with the token colour; a lit row
-    // turns the token colour into its ground and its ground into the text.
-    static QColor markedGround(const QColor& ground, const QColor& token);
+    // How far the marked row stands out from the other rows, and its text from it (contrast ratios).
+    static constexpr double MarkContrast = 3.0;
+    static constexpr double TextContrast = 4.5;
+
+    // The colours of the top row. A marked row's ground is the rows' ground (`odd`, the top row's)
+    // tinted with the token colour just enough to stand out by MarkContrast from both kinds of row;
+    // where no tint of it does, tinted with white or black instead (and where nothing reaches it, as
+    // far as any tint goes). A lit row turns the token colour into its ground.
+    static QColor markedGround(const QColor& odd, const QColor& even, const QColor& token);
+    // The text colour on a ground: the first of `wanted` that reads on it by TextContrast, otherwise
+    // black or white, whichever reads better.
+    static QColor textOn(const QColor& ground, std::initializer_list<QColor> wanted);
 
 private:
     QDateTime m_calledAt;

@@ -1,6 +1,5 @@
 #include "display/ThemeDefaults.h"
 
-#include "display/design/BoardLayoutRow.h"
 #include "ui/Twips.h"
 
 #include <QtMath>
@@ -43,23 +42,49 @@ QMap<QString, QString> newThemeFonts(const QStringList& families)
     };
 }
 
+QSize hallSurface(const QSize& screenPixels)
+{
+    // Landscape whatever the screen reports, at least 640 x 360.
+    const int wide = qMax(qMax(screenPixels.width(), screenPixels.height()), 640);
+    const int high = qMax(qMin(screenPixels.width(), screenPixels.height()), 360);
+    return QSize(int(twips::fromPixels(wide) / 2), int(twips::fromPixels(high) / 2));
+}
+
+Layout hallLayout(const QSize& surfaceTwips)
+{
+    Layout l = defaultLayout(surfaceTwips);
+    const int w = qMax(surfaceTwips.width(), 0);
+    const int h = qMax(surfaceTwips.height(), 0);
+    const int m = qMax(w / 96, 1);
+    const int band = h * 8 / 100; // title, logo and clock: a title line's height and some air
+    const int newsHeight = h * 6 / 100;
+    for (const LayoutBlock b : {LayoutBlock::Logo, LayoutBlock::Time, LayoutBlock::Title})
+        l[b].setHeight(qMax(band - m, 0));
+    l[LayoutBlock::News] = QRect(0, h - newsHeight, w, newsHeight);
+    const int top = band + m;
+    const int middle = qMax(h - newsHeight - m - top, 0);
+    QRect& table = l[LayoutBlock::Table];
+    table = QRect(table.left(), top, table.width(), middle);
+    QRect& video = l[LayoutBlock::Video];
+    video = QRect(video.left(), top, video.width(), qMin(middle, video.width() * 3 / 4));
+    return l;
+}
+
 QMap<QString, QVariant> hallTheme(const QSize& screenPixels, const QStringList& families)
 {
     const QString family =
         families.contains(QStringLiteral("Liberation Sans")) ? QStringLiteral("Liberation Sans") : QString();
-    // Landscape whatever the screen reports, at least 640 x 360.
-    const int wide = qMax(qMax(screenPixels.width(), screenPixels.height()), 640);
+    const QSize surface = hallSurface(screenPixels);
     const int high = qMax(qMin(screenPixels.width(), screenPixels.height()), 360);
-    // The table block of the default layout, at the stored (half) scale.
-    const QSize surface(int(twips::fromPixels(wide) / 2), int(twips::fromPixels(high) / 2));
-    const QRect table = defaultLayout(surface)[LayoutBlock::Table];
+    const QRect table = hallLayout(surface)[LayoutBlock::Table];
     const int rows = 6;
     // The frame drawn round the table takes a little of the block.
     const int inner = qMax(table.width() - 40, 200);
     const int tokenWidth = inner * 38 / 100;
     const int rowHeight = qMax((table.height() - 40) / (rows + 1), 100);
-    // Font sizes in points follow the screen's height: 56 pt token text (about 55-pixel capitals)
-    // on a 1080-line screen.
+    // Font sizes in points follow the screen's height: 86 pt token text (about 79-pixel capitals, as
+    // large as the rows under a low header allow) on a 1080-line screen; the counter text keeps the
+    // proportion to it a web board follows too.
     const auto size = [high](double at1080) {
         return QString::number(qMax(8, qRound(at1080 * high / 1080.0)));
     };
@@ -90,11 +115,11 @@ QMap<QString, QVariant> hallTheme(const QSize& screenPixels, const QStringList& 
         {QStringLiteral("hdfntclr"), white},
         {QStringLiteral("hdfntsize"), size(26)},
         {QStringLiteral("fntcrr"), family},
-        {QStringLiteral("sizecrr"), size(56)},
+        {QStringLiteral("sizecrr"), size(86)},
         {QStringLiteral("clrcrr"), gold},
         {QStringLiteral("bgcrr"), even},
         {QStringLiteral("fntval"), family},
-        {QStringLiteral("sizeval"), size(44)},
+        {QStringLiteral("sizeval"), size(68)},
         {QStringLiteral("clrval"), white},
         {QStringLiteral("bgval"), even},
         {QStringLiteral("type"), QStringLiteral("Horrizontal")},

@@ -87,7 +87,13 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
     Form_Load();
 }
 
-frmDisplay::~frmDisplay() = default;
+frmDisplay::~frmDisplay()
+{
+    // The video stops before the table it would hand its place back to is gone.
+    if (m_media && m_media->video())
+        disconnect(m_media->video(), nullptr, this, nullptr);
+    m_media.reset();
+}
 
 bool frmDisplay::reconnect()
 {
@@ -205,6 +211,7 @@ void frmDisplay::start()
         this, BoardMedia::Areas{pxRect(m_layout.logo), pxRect(m_layout.time), pxRect(m_layout.video)},
         m_theme,
         BoardMedia::Services{m_ctx.db, m_ctx.settings, m_ctx.clock, *m_ctx.mediaPlayers, m_ctx.installDir});
+    placeBlocks();
 
     // Background
     m_background = m_theme.bgImage.isEmpty() ? QPixmap() : QPixmap(m_theme.bgImage);
@@ -222,6 +229,12 @@ void frmDisplay::start()
     if (VideoArea* video = m_media->video()) {
         vidArea->setVisible(video->showing());
         connect(video, &VideoArea::showingChanged, vidArea, &QWidget::setVisible);
+        // The calls take the video's place while it has nothing to play, and give it back.
+        connect(video, &VideoArea::showingChanged, this, [this] {
+            placeBlocks();
+            fitTable();
+            showTable();
+        });
     }
 
     // Title and news move with the screen's frames, by the steps that have passed.

@@ -90,6 +90,9 @@ private:
     QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
     void showNews();
     QRect newsBand() const;
+    // The table's block, grown over the video's when that has nothing to play; the title's over the
+    // logo's when the theme has no logo.
+    void placeBlocks();
     // The screen the board is placed on; `at` gets the left-top corner the mode gives.
     QScreen* hallScreen(QPoint* at) const;
     void ownScreen();

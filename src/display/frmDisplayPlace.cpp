@@ -2,6 +2,8 @@
 #include "display/BoardDrawing.h"
 #include "display/frmDisplay.h"
 
+#include "display/BoardTableFit.h"
+
 #include "core/AppContext.h"
 #include "core/Session.h"
 #include "core/Settings.h"
@@ -90,6 +92,25 @@ void frmDisplay::getpos()
         news.setColor(QPalette::Window, m_layout.newsBg);
         imgBG->setPalette(news);
     }
+}
+
+void frmDisplay::placeBlocks()
+{
+    if (!m_theme.found)
+        return; // a bare board keeps its table where it is
+    const BoardLayout& l = m_layout;
+    // A video block with nothing to play (no video list, live input or picture) gives its place to
+    // the calls.
+    const VideoArea* video = m_media ? m_media->video() : nullptr;
+    QRect table = l.table;
+    if (!video || !video->showing())
+        table = boardTableFit::overEmptyBlock(l.table, l.video, {l.logo, l.time, l.title, l.news});
+    FG->setGeometry(pxRect(table));
+    // Without a logo the title starts where the logo would be.
+    QRect title = l.title;
+    if (!m_media || !m_media->logo())
+        title = boardTableFit::overEmptyBlock(l.title, l.logo, {l.time, table, l.video, l.news});
+    lblTtl->setGeometry(pxRect(title));
 }
 
 QRect frmDisplay::newsBand() const

@@ -73,15 +73,22 @@ void frmDisplay::fitTable()
     // A header row without any caption would only take room from the calls.
     const bool header = headerShown();
     FG->horizontalHeader()->setVisible(header);
-    const QVector<int> heights = boardTableFit::rowHeights(FG->height(), t.dataRows + (header ? 1 : 0));
-    // The remainders go to the first rows: the last row is the lowest.
+    // The header row takes what its captions need (a header picture an equal share); the calls share
+    // the rest. The remainders go to the first rows: the last row is the lowest.
+    const int equalShare = boardTableFit::rowHeights(FG->height(), t.dataRows + 1).value(0, FG->height());
+    const QFont headerFont =
+        boardTableFit::fitted(makeFont(t.headerFont, t.headerSize, true, font()), equalShare);
+    int headerPixels = 0;
+    if (header) {
+        headerPixels =
+            t.img1.isEmpty() ? boardTableFit::headerHeight(FG->height(), t.dataRows, headerFont) : equalShare;
+    }
+    const QVector<int> heights = boardTableFit::rowHeights(FG->height() - headerPixels, t.dataRows);
     const int rowPixels = heights.isEmpty() ? FG->height() : heights.last();
 
     const QFont tokenFont =
         boardTableFit::fitted(makeFont(t.tokenFont, t.tokenSize, true, font()), rowPixels);
     m_valueFont = boardTableFit::fitted(makeFont(t.valueFont, t.valueSize, true, font()), rowPixels);
-    const QFont headerFont =
-        boardTableFit::fitted(makeFont(t.headerFont, t.headerSize, true, font()), rowPixels);
     for (int r = 1; r <= t.dataRows; ++r) {
         for (int c = 1; c < t.cols; ++c)
             FG->setCellFont(r, c, c == 1 ? tokenFont : m_valueFont);
@@ -89,11 +96,10 @@ void frmDisplay::fitTable()
     for (int c = 1; c < t.cols && t.headerOn; ++c)
         FG->setCellFont(0, c, headerFont);
 
-    const int headerPixels = header && !heights.isEmpty() ? heights.first() : 0;
     FG->horizontalHeader()->setMinimumHeight(headerPixels);
     FG->horizontalHeader()->setMaximumHeight(headerPixels);
     for (int r = 1; r <= t.dataRows; ++r)
-        FG->QTableView::setRowHeight(r - 1, heights.value(r - 1 + (header ? 1 : 0), rowPixels));
+        FG->QTableView::setRowHeight(r - 1, heights.value(r - 1, rowPixels));
 
     // The columns share the width in the theme's proportions; a column whose width the theme does
     // not give counts as the grid's own default width.
@@ -162,16 +168,19 @@ void frmDisplay::showNewestMark()
     const bool holdsCall = !m_table.text(1, 1).trimmed().isEmpty();
     const NewestCallMark::Look look = holdsCall ? m_newest.lookAt(now) : NewestCallMark::Look::Plain;
     const QColor ground = t.altColor; // the top row is an odd row
+    const QColor marked = look == NewestCallMark::Look::Marked
+                              ? NewestCallMark::markedGround(ground, t.tableBg, t.tokenColor)
+                              : QColor();
     for (int c = 1; c < t.cols && c < FG->cols(); ++c) {
         const QColor text = c == 1 ? t.tokenColor : t.valueColor;
         QColor back = ground;
         QColor fore = text;
         if (look == NewestCallMark::Look::Marked) {
-            back = NewestCallMark::markedGround(ground, t.tokenColor);
-            fore = readableOn(text, back, 3);
+            back = marked;
+            fore = NewestCallMark::textOn(back, {text, ground, t.tableBg});
         } else if (look == NewestCallMark::Look::Lit) {
             back = t.tokenColor;
-            fore = readableOn(ground, back, 3);
+            fore = NewestCallMark::textOn(back, {ground, t.tableBg});
         }
         if (FG->cellBackColor(1, c) != back)
             FG->setCellBackColor(1, c, back);

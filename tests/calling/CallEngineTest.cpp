@@ -50,7 +50,7 @@ protected:
 TEST_P(CallEngineTest, EmergencyThenDueAppointmentThenWalkInsByNumber)
 {
     Database& db = env->db;
-    env->clock.setTime(QTime(10, 30, 40));
+    env->clock.setTime(QTime(10, 29, 59));
     const qint64 a1 = walkIn(db, hall, 1);
     walkIn(db, hall, 2);
     // A walk-in transferred to another counter is that counter's, not this one's.
@@ -67,22 +67,74 @@ TEST_P(CallEngineTest, EmergencyThenDueAppointmentThenWalkInsByNumber)
     EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : Not Available"));
     EXPECT_EQ(next(), QStringLiteral("A4"));
     EXPECT_EQ(engine->state.walkInCount, 0);
-    // The appointment of 10:30 is not due at 10:30 ...
+    // The appointment of 10:30 is not due at 10:29:59 ...
     EXPECT_EQ(next(), QStringLiteral("A2"));
     EXPECT_EQ(engine->state.walkInCount, 1);
-    // ... and is from 10:31 on.
-    env->clock.setTime(QTime(10, 31));
+    // ... and is from 10:30:00 on.
+    env->clock.setTime(QTime(10, 30));
     EXPECT_EQ(next(), QStringLiteral("A5"));
     // A1 and A3 (counter 2's), A6 (report), A7 (not yet due) and yesterday's A0 remain.
     EXPECT_EQ(next(), QStringLiteral("Idle"));
     EXPECT_EQ(engine->state.walkInCount, 1);
-    // After "Idle" the last called token is current again, so Recall and Cancel act on it: the called
-    // ticket with the highest key (A4 was issued after A2), not the one called last.
-    EXPECT_EQ(engine->state.lblToken, QStringLiteral("A4"));
-    EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : A4"));
+    // After "Idle" the token called last is current again, so Recall and Cancel act on it.
+    EXPECT_EQ(engine->state.lblToken, QStringLiteral("A5"));
+    EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : A5"));
 
-    env->clock.setTime(QTime(11, 1));
+    env->clock.setTime(QTime(11, 0));
     EXPECT_EQ(next(), QStringLiteral("A7"));
+}
+
+TEST_P(CallEngineTest, LastServedIsTheTokenServedLastAndAnAppointmentIsDueFromItsFirstSecond)
+{
+    Database& db = env->db;
+    env->clock.setTime(QTime(10, 20));
+    walkIn(db, hall, 1, QStringLiteral("10:00:00"));
+    walkIn(db, hall, 2, QStringLiteral("10:00:10"));
+    // The emergency came last, so it has the highest number of the three.
+    Ticket e1;
+    e1.service = hall.consultation;
+    e1.no = 50;
+    e1.label = QStringLiteral("E1");
+    e1.type = QStringLiteral("E");
+    e1.attended = hall.counter1;
+    e1.status = QStringLiteral("Transferred");
+    addTicket(db, e1);
+
+    EXPECT_EQ(next(), QStringLiteral("E1"));
+    env->clock.setTime(QTime(10, 21));
+    EXPECT_EQ(next(), QStringLiteral("A1"));
+    env->clock.setTime(QTime(10, 22));
+    ASSERT_TRUE(engine->transferCurrent(hall.counter2, QString()));
+    EXPECT_EQ(next(), QStringLiteral("A2"));
+    env->clock.setTime(QTime(10, 23));
+    ASSERT_TRUE(engine->finishCurrent());
+    // A called row of older data without a call time counts as the earliest.
+    Ticket untimed;
+    untimed.service = hall.consultation;
+    untimed.no = 60;
+    untimed.label = QStringLiteral("A60");
+    untimed.attended = hall.counter1;
+    untimed.call = QStringLiteral("1");
+    addTicket(db, untimed);
+    // E1, A1 (served and sent on), A2: the last one this counter served is A2.
+    engine->getLast();
+    EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : A2"));
+    EXPECT_EQ(engine->state.lblToken, QStringLiteral("A2"));
+
+    // An appointment for 10:25 behind two older walk-ins.
+    walkIn(db, hall, 3, QStringLiteral("10:20:00"));
+    walkIn(db, hall, 4, QStringLiteral("10:20:05"));
+    directed(db, hall, 9, QStringLiteral("A"), hall.counter1, QStringLiteral("10:25"));
+    env->clock.setTime(QTime(10, 24, 59));
+    EXPECT_EQ(engine->pendingCount(), 2);
+    EXPECT_EQ(next(), QStringLiteral("A3"));
+    env->clock.setTime(QTime(10, 25, 0));
+    EXPECT_EQ(engine->pendingCount(), 2);
+    EXPECT_EQ(next(), QStringLiteral("A9"));
+    EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : A3"));
+    env->clock.setTime(QTime(10, 25, 20));
+    EXPECT_EQ(next(), QStringLiteral("A4"));
+    EXPECT_EQ(engine->state.lblLast, QStringLiteral("Last Served : A9"));
 }
 
 TEST_P(CallEngineTest, CallMarksTicketAndWritesOneCallRow)

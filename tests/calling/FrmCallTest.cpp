@@ -348,6 +348,45 @@ TEST_F(FrmCallTest, TheServedTokenIsSentOnAndTheCounterIsIdle)
     EXPECT_EQ(w->lblToken->text(), QStringLiteral("A2"));
 }
 
+TEST_F(FrmCallTest, LastServedNamesTheTokenThisCounterServedLast)
+{
+    Database& db = env.db;
+    walkIn(db, hall, 1);
+    walkIn(db, hall, 2);
+    // The emergency came after the walk-ins, so its key is the highest.
+    Ticket e1;
+    e1.service = hall.consultation;
+    e1.no = 50;
+    e1.label = QStringLiteral("E1");
+    e1.type = QStringLiteral("E");
+    e1.attended = hall.counter1;
+    e1.status = QStringLiteral("Transferred");
+    addTicket(db, e1);
+
+    frmCall* w = open();
+    w->Command2_Click();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("E1"));
+    env.clock.setTime(QTime(9, 2));
+    w->Timer1_Timer();
+    w->Command2_Click();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A1"));
+    EXPECT_EQ(w->lblLast->text(), QStringLiteral("Last Served : E1"));
+    // A1 goes on to counter 3.
+    env.clock.setTime(QTime(9, 4));
+    w->STab->setCurrentIndex(3);
+    w->cmbService->setCurrentText(QStringLiteral("Counter 3"));
+    w->Command5_Click();
+    env.clock.setTime(QTime(9, 5));
+    w->Timer1_Timer();
+    w->Command2_Click();
+    EXPECT_EQ(w->lblToken->text(), QStringLiteral("A2"));
+    env.clock.setTime(QTime(9, 9));
+    w->Timer1_Timer();
+    w->Command2_Click(); // A2 finished, nobody waits
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
+    EXPECT_EQ(w->lblLast->text(), QStringLiteral("Last Served : A2"));
+}
+
 TEST_F(FrmCallTest, AfterEachActionTheScreenAgreesWithTheStore)
 {
     Database& db = env.db;

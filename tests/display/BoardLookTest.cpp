@@ -1,6 +1,8 @@
 // The board as a hall sees it from across the room, measured through its widgets at 1920 x 1080.
 #include "display/BoardDrawing.h"
 #include "display/BoardTableFit.h"
+#include "display/NewHall.h"
+#include "display/ThemeDefaults.h"
 #include "display/frmDisplay.h"
 #include "display/frmTheme.h"
 
@@ -13,8 +15,10 @@
 #include "ui/Grid.h"
 #include "ui/Twips.h"
 
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
@@ -172,7 +176,7 @@ TEST(BoardLook, TheNewestCallIsMarkedAndFlashesForAFewSecondsAndARecallFlashesAg
     EXPECT_TRUE(w->newestMarkTimer()->isActive());
     EXPECT_EQ(w->FG->cellBackColor(1, 1), t.tokenColor) << "lit: the token colour is the ground";
     EXPECT_EQ(w->FG->cellBackColor(1, 2), t.tokenColor);
-    const QColor marked = NewestCallMark::markedGround(t.altColor, t.tokenColor);
+    const QColor marked = NewestCallMark::markedGround(t.altColor, t.tableBg, t.tokenColor);
     const auto lookAfterMs = [&](int ms) {
         env.clock.set(env.clock.now().addMSecs(ms));
         w->showNewestMark();
@@ -244,6 +248,12 @@ TEST(BoardLook, TheTitleIsBoldOnlyInABoldFaceAndAVideoAreaShowsOnlyWhatPlays)
     frmDisplay* plain = openBoard(env);
     EXPECT_FALSE(plain->lblTtl->font().bold());
     EXPECT_TRUE(plain->vidArea->isHidden());
+    // Nothing to play: the calls take the video's place beside them.
+    const QRect table = boardDrawing::pxRect(plain->layout().table);
+    const QRect video = boardDrawing::pxRect(plain->layout().video);
+    EXPECT_EQ(plain->FG->geometry().left(), table.left());
+    EXPECT_EQ(plain->FG->geometry().right(), video.right());
+    EXPECT_EQ(plain->FG->height(), table.height());
     plain->close();
 
     env.session.themeId = addTheme(env.db, {{QStringLiteral("ttlfont"), QStringLiteral("DejaVu Sans Bold")},
@@ -255,7 +265,114 @@ TEST(BoardLook, TheTitleIsBoldOnlyInABoldFaceAndAVideoAreaShowsOnlyWhatPlays)
     w->show();
     EXPECT_TRUE(w->lblTtl->font().bold());
     EXPECT_FALSE(w->vidArea->isHidden()) << "a video is playing";
+    EXPECT_EQ(w->FG->geometry(), boardDrawing::pxRect(w->layout().table)) << "the table keeps its block";
     w->close();
+}
+
+// The ready hall's board on 1920 x 1080: no video, so the calls take the screen's width; token
+// capitals at least as tall as the web board's for the same theme (77 pixels there), and the newest
+// call plain to see once its flash is over.
+TEST(BoardLook, TheReadyHallsCallsTakeTheWholeScreenAndTheNewestStaysPlainToSee)
+{
+    TestEnv env;
+    const Hall hall = seedHall(env.db);
+    const newHall::Made made = newHall::setUp(env.db, QSize(1920, 1080), QFontDatabase::families());
+    env.session.themeId = made.themeId;
+    addCalls(env, hall.counter1, 6);
+    frmDisplay* w = openBoard(env);
+    ASSERT_EQ(w->size(), QSize(1920, 1080));
+    EXPECT_TRUE(w->vidArea->isHidden());
+    EXPECT_GE(w->FG->width(), 1920 - 2 * 25) << "the table spans the screen but its margins";
+    EXPECT_GE(w->FG->height(), 1080 * 8 / 10);
+    EXPECT_LE(w->FG->geometry().bottom(), boardDrawing::px(w->layout().news.top()))
+        << "clear of the news band";
+    EXPECT_EQ(w->lblTtl->x(), boardDrawing::px(w->layout().logo.left())) << "no logo: the title starts there";
+    EXPECT_LT(w->lblTtl->geometry().right(), w->lblTime->x());
+    expectTableFillsItsBlock(*w);
+    const BoardTheme& t = w->theme();
+    EXPECT_GE(inkHeight(*w->FG, 2, 1, t.tokenColor), 77) << w->FG->cellFont(2, 1).pointSizeF() << " pt";
+    EXPECT_GT(w->FG->QTableView::rowHeight(0), w->FG->horizontalHeader()->height() * 2)
+        << "the header takes only what its captions need";
+
+    env.clock.set(env.clock.now().addMSecs(NewestCallMark::FlashMs + 100));
+    w->showNewestMark();
+    const QColor band = w->FG->cellBackColor(1, 1);
+    EXPECT_NE(band, t.altColor);
+    EXPECT_EQ(w->FG->cellBackColor(2, 1), t.tableBg);
+    EXPECT_GE(contrastRatio(band, t.tableBg), 3.0) << band.name().toStdString();
+    EXPECT_GE(contrastRatio(band, t.altColor), 3.0) << band.name().toStdString();
+    for (int c = 1; c < w->FG->cols(); ++c) {
+        EXPECT_EQ(w->FG->cellBackColor(1, c), band);
+        EXPECT_GE(contrastRatio(w->FG->cellForeColor(1, c), band), 4.5) << c;
+    }
+    w->close();
+}
+
+// The marked row of any theme: the ready hall's, every demo theme, a new theme's, and grounds a
+// tint of the token colour cannot stand out from.
+TEST(BoardLook, TheNewestRowStandsOutFromBothKindsOfRowAndItsTextReadsOnIt)
+{
+    struct Palette
+    {
+        QString name;
+        QColor odd, even, token, value;
+    };
+    QVector<Palette> palettes;
+    TestEnv env;
+    ASSERT_TRUE(demo::loadDemoHall(env.db));
+    newHall::setUp(env.db, QSize(1920, 1080), {});
+    const ResultSet themes = env.db.query(QStringLiteral("select themeauto, themename from tbltheme"));
+    ASSERT_GE(themes.size(), 2);
+    for (int r = 0; r < themes.size(); ++r) {
+        const BoardTheme t = loadBoardTheme(env.db, themes.number(r, 0));
+        palettes.append({themes.text(r, 1), t.altColor, t.tableBg, t.tokenColor, t.valueColor});
+    }
+    const QMap<QString, QColor> fresh = themeDefaults::newThemeColors();
+    palettes.append({QStringLiteral("new theme"), fresh.value(QStringLiteral("altcolr")),
+                     fresh.value(QStringLiteral("backgroundclr")), fresh.value(QStringLiteral("clrcrr")),
+                     fresh.value(QStringLiteral("clrval"))});
+    palettes.append({QStringLiteral("token as the rows"), QColor(0x20, 0x20, 0x60), QColor(0x20, 0x20, 0x60),
+                     QColor(0x20, 0x20, 0x60), Qt::white});
+    palettes.append({QStringLiteral("white rows, yellow token"), Qt::white, QColor(0xf4, 0xf4, 0xf4),
+                     QColor(0xff, 0xee, 0x00), Qt::black});
+    palettes.append({QStringLiteral("black and grey rows"), Qt::black, QColor(0x50, 0x50, 0x50),
+                     QColor(0x60, 0x60, 0x60), Qt::white});
+
+    for (const Palette& p : palettes) {
+        const QColor band = NewestCallMark::markedGround(p.odd, p.even, p.token);
+        EXPECT_GE(contrastRatio(band, p.odd), 3.0)
+            << p.name.toStdString() << " " << band.name().toStdString();
+        EXPECT_GE(contrastRatio(band, p.even), 3.0)
+            << p.name.toStdString() << " " << band.name().toStdString();
+        for (const QColor& text : {p.token, p.value}) {
+            const QColor shown = NewestCallMark::textOn(band, {text, p.odd, p.even});
+            EXPECT_GE(contrastRatio(shown, band), 4.5) << p.name.toStdString();
+        }
+    }
+    // A token colour that reads on the band stays the token's.
+    const QColor navy(0x10, 0x2a, 0x5c);
+    EXPECT_EQ(NewestCallMark::textOn(Qt::white, {navy}), navy);
+}
+
+TEST(BoardLook, AnEmptyVideoBlockGoesOnlyToANeighbouringTable)
+{
+    using boardTableFit::overEmptyBlock;
+    const QRect table(20, 100, 1100, 800);
+    // Beside it, on either side.
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 100, 760, 570), {}), QRect(20, 100, 1880, 800));
+    EXPECT_EQ(overEmptyBlock(QRect(800, 100, 1100, 800), QRect(20, 100, 760, 570), {}),
+              QRect(20, 100, 1880, 800));
+    // Under it (an upright board).
+    EXPECT_EQ(overEmptyBlock(QRect(20, 100, 1040, 900), QRect(20, 1020, 1040, 700), {}),
+              QRect(20, 100, 1040, 1620));
+    // Far away, or only at a corner: the table keeps its block.
+    EXPECT_EQ(overEmptyBlock(table, QRect(1700, 100, 200, 150), {}), table);
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 850, 700, 200), {}), table);
+    // Another block lies in the way.
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 100, 760, 570), {QRect(1140, 700, 760, 150)}), table);
+    // A block the table overlaps already does not stop it.
+    EXPECT_EQ(overEmptyBlock(table, QRect(1140, 100, 760, 570), {QRect(0, 850, 1920, 80)}),
+              QRect(20, 100, 1880, 800));
 }
 
 // Full screen and above other windows, on the primary screen or, for "Dual", on the one to its right.

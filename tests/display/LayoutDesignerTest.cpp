@@ -415,7 +415,10 @@ TEST_P(DesignerTest, ALayoutMadeInTheDesignerDressesTheBoard)
     const QSize surface = d->surface->size();
     d->close();
 
-    env->db.update(QStringLiteral("tbltheme"), theme, {{QStringLiteral("movie"), 1}});
+    // With a logo, so the title keeps its designed place.
+    env->db.update(QStringLiteral("tbltheme"), theme,
+                   {{QStringLiteral("movie"), 1},
+                    {QStringLiteral("logo"), env->dir.filePath(QStringLiteral("logo.png"))}});
     env->session.themeId = theme;
     auto* board = qobject_cast<frmDisplay*>(env->screens.openNew(QStringLiteral("frmDisplay")));
     board->Timer1->stop();
@@ -441,7 +444,10 @@ TEST_P(DesignerTest, ABoardWithoutLayoutFillsItsScreenAndDualGoesRightOfThePrima
     const Layout half = defaultLayout(screen * 15 / 2);
     const QRect t = half[LayoutBlock::Table];
     const auto px = [](int twipsValue) { return twips::toPixels(2 * twipsValue); };
-    EXPECT_EQ(board->FG->geometry(), QRect(px(t.left()), px(t.top()), px(t.width()), px(t.height())));
+    // The theme plays no video: the table takes the video's place beside it.
+    const QRect v = half[LayoutBlock::Video];
+    EXPECT_EQ(board->FG->geometry(),
+              QRect(px(t.left()), px(t.top()), px(v.left() + v.width()) - px(t.left()), px(t.height())));
     EXPECT_TRUE(board->lblTime->geometry().right() < board->width());
     board->close();
 

@@ -59,8 +59,8 @@ TEST_P(NewHall, AReadyThemeForTheScreenAndADepartmentOfEveryKindTheKiosksList)
     }
     EXPECT_EQ(count(QStringLiteral("select count(distinct abrno) from tblService")), 4);
 
-    // A landscape board whose table fits the block the default layout gives it on that screen (the
-    // theme keeps the half scale the layout has).
+    // A landscape board whose table fits the block the hall's layout gives it on that screen (the
+    // theme keeps the half scale the layout has); the layout is the theme's, for the designer too.
     const ResultSet t =
         env->db.query(QStringLiteral("select type, colwidth, rowheight, rows, fntcrr, sizecrr, clrcrr, "
                                      "bgcrr, clrval, bgval, altcolr, newsBG from tbltheme where "
@@ -68,8 +68,13 @@ TEST_P(NewHall, AReadyThemeForTheScreenAndADepartmentOfEveryKindTheKiosksList)
                       {made.themeId});
     ASSERT_EQ(t.size(), 1);
     EXPECT_EQ(t.text(0, 0), QStringLiteral("Horrizontal"));
-    const QRect block = defaultLayout(
+    const QRect block = themeDefaults::hallLayout(
         QSize(int(twips::fromPixels(1920) / 2), int(twips::fromPixels(1080) / 2)))[LayoutBlock::Table];
+    const LayoutRow stored = readLayoutRow(env->db, made.themeId);
+    ASSERT_TRUE(stored.found);
+    Layout layout;
+    stored.applyTo(layout);
+    EXPECT_EQ(layout[LayoutBlock::Table], block);
     int width = 0;
     for (const QString& w : t.text(0, 1).split(QLatin1Char(';')))
         width += w.toInt();

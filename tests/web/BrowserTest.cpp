@@ -4,10 +4,13 @@
 #include "calling/CallEngine.h"
 #include "calling/CallingSupport.h"
 #include "core/ConnectionFiles.h"
+#include "display/NewHall.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -278,6 +281,54 @@ TEST_P(BrowserTest, ABoardAndATicketPageFollowTheCallsWithoutAReload)
         },
         30000));
     EXPECT_EQ(browser.evaluate(QStringLiteral("window.sameLoad")).toString(), QStringLiteral("ticket"));
+}
+
+// The ready hall's web board on 1920 x 1080: the capitals of its token labels, which the desktop
+// board of the same theme matches or passes (BoardLook measures 77 pixels or more there).
+TEST_P(BrowserTest, TheReadyHallsWebBoardTokensAreNoTallerThanTheDesktopBoards)
+{
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (chromium.isEmpty())
+        GTEST_SKIP() << "chromium is not installed";
+    TestEnv& env = *this->env;
+    env.writeFile(QStringLiteral("path.txt"), connectionFiles::pathLine(env.session.connection).toUtf8());
+    env.clock.set(QDateTime::currentDateTime());
+    const Hall hall = seedHall(env.db);
+    const newHall::Made made = newHall::setUp(env.db, QSize(1920, 1080), QFontDatabase::families());
+    for (int i = 1; i <= 6; ++i)
+        addCall(env.db, hall.counter1, QStringLiteral("A10%1").arg(i), QStringLiteral("Room 1"),
+                env.clock.todayText());
+
+    WebProgram web;
+    ASSERT_EQ(web.start(env.path(QStringLiteral("path.txt")), env.path(QStringLiteral("web.ini"))),
+              QString());
+    Chromium browser;
+    ASSERT_EQ(browser.start(chromium,
+                            QStringLiteral("http://127.0.0.1:%1/board?theme=%2")
+                                .arg(web.port)
+                                .arg(QString::fromUtf8(QUrl::toPercentEncoding(made.themeName))),
+                            QSize(1920, 1080)),
+              QString());
+    ASSERT_EQ(
+        browser.waitForText(QStringLiteral("(document.querySelector('#rows td.token')||{}).textContent"),
+                            QStringLiteral("A106")),
+        QStringLiteral("A106"));
+    const auto pixels = [&] {
+        return browser
+            .evaluate(QStringLiteral("parseFloat(getComputedStyle(document.querySelector('#rows "
+                                     "td.token')).fontSize)"))
+            .toDouble();
+    };
+    // Without news the band goes and the table has the most room: the letters at their largest.
+    waitFor(
+        [&] { return browser.evaluate(QStringLiteral("document.getElementById('news').hidden")).toBool(); });
+    browser.evaluate(QStringLiteral("window.dispatchEvent(new Event('resize'))"));
+    waitFor([&] { return pixels() > 20; });
+    QFont token(QStringLiteral("Liberation Sans"));
+    token.setBold(true);
+    token.setPixelSize(qRound(pixels()));
+    EXPECT_GT(QFontMetricsF(token).capHeight(), 60) << "a web board that fills the screen";
+    EXPECT_LE(QFontMetricsF(token).capHeight(), 77) << pixels() << " px letters";
 }
 
 BRIVANE_STORE_TEST_SUITE(BrowserTest);
