@@ -28,10 +28,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <optional>
 
 namespace {
 
@@ -333,7 +329,7 @@ void frmSettings::Command1_Click()
         return;
     }
     // A full-screen kiosk lists the default department's services: without one it could serve nobody.
-    // A Save that nobody clicked (log-in, Print Ticket) stores what was stored before, as it was.
+    // Only a Save its user clicked asks for one.
     if (isVisible() && cmbTicket->currentText() == QLatin1String("Full Screen") &&
         cmbDept->currentText().trimmed().isEmpty()) {
         m_ctx.dialogs.message(QStringLiteral("Please select a Default Department for the Full Screen ticket"),
