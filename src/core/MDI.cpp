@@ -8,6 +8,7 @@
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "core/ThemeChoice.h"
 #include "core/ThemeCounters.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -212,9 +213,7 @@ void MDI::MDIForm_Load()
     openConnection(m_ctx);
     // 3.
     try {
-        m_ctx.session.themeId = lookups::themeIdByName(
-            m_ctx.db, m_ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("theme"),
-                                         QStringLiteral("theme"), QStringLiteral("HR1")));
+        m_ctx.session.themeId = themechoice::workstationTheme(m_ctx.db, m_ctx.settings).id;
     } catch (const DbError&) {
     }
     // A database without any theme: the administrator is offered a ready hall.
@@ -275,8 +274,14 @@ void MDI::display_Click()
         display->setText(StartDisplay);
         return;
     }
+    // The theme is looked up now: one set up or chosen since the log-in (here, on another workstation
+    // or with brivane-ctl) counts.
+    try {
+        m_ctx.session.themeId = themechoice::workstationTheme(m_ctx.db, m_ctx.settings).id;
+    } catch (const DbError&) {
+    }
     if (m_ctx.session.themeId == 0) {
-        m_ctx.dialogs.message(QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"),
+        m_ctx.dialogs.message(tr("Please select a theme\nGo to Modules > Settings, Theme"),
                               Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return;
     }

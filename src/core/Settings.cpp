@@ -49,17 +49,27 @@ QString Settings::path(const QString& app, const QString& section, const QString
     return app.toLower() + QLatin1Char('/') + section.toLower() + QLatin1Char('/') + key.toLower();
 }
 
+QVariant Settings::fresh(const QString& app, const QString& section, const QString& key) const
+{
+    // Other screens' stores, other programs (the announcer, brivane-ctl) and other runs write the same
+    // file: take their writes first. Without them the store answers from what it read earlier, and a
+    // long-running program would print to a printer that was changed an hour ago. When the file is
+    // unchanged this costs one look at its size and time.
+    m_store->sync();
+    return m_store->value(path(app, section, key));
+}
+
 QString Settings::get(const QString& app, const QString& section, const QString& key,
                       const QString& defaultValue) const
 {
-    const QVariant v = m_store->value(path(app, section, key));
+    const QVariant v = fresh(app, section, key);
     return v.isValid() ? textOf(v) : defaultValue;
 }
 
 qint64 Settings::getNumber(const QString& app, const QString& section, const QString& key,
                            qint64 defaultValue) const
 {
-    const QVariant v = m_store->value(path(app, section, key));
+    const QVariant v = fresh(app, section, key);
     if (!v.isValid())
         return defaultValue;
     bool ok = false;
@@ -69,7 +79,7 @@ qint64 Settings::getNumber(const QString& app, const QString& section, const QSt
 
 bool Settings::contains(const QString& app, const QString& section, const QString& key) const
 {
-    return m_store->contains(path(app, section, key));
+    return fresh(app, section, key).isValid();
 }
 
 void Settings::set(const QString& app, const QString& section, const QString& key, const QString& value)

@@ -4,9 +4,12 @@
 #include <memory>
 
 class QSettings;
+class QVariant;
 
 // Per-user settings: text values by application, section and key, all three case-insensitive.
 // Kept in an INI file in the user's configuration folder, or in the file BRIVANE_SETTINGS names.
+// Every read sees what other programs and workstations wrote to the file until then; every write
+// stores that one value at once and leaves the file's other values as they are on disk.
 class Settings
 {
 public:
@@ -26,6 +29,7 @@ public:
     void set(const QString& app, const QString& section, const QString& key, qint64 value);
 
 private:
+    QVariant fresh(const QString& app, const QString& section, const QString& key) const;
     static QString path(const QString& app, const QString& section, const QString& key);
     std::unique_ptr<QSettings> m_store;
 };

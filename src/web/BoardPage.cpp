@@ -2,6 +2,7 @@
 
 #include "content/ContentStore.h"
 #include "core/Database.h"
+#include "core/ThemeChoice.h"
 #include "core/ThemeCounters.h"
 #include "display/BoardTheme.h"
 #include "ui/Clock.h"
@@ -104,13 +105,11 @@ CounterSet countersShown(Database& db, Settings& settings, qint64 themeId)
 
 std::optional<WebBoard> webBoard(Database& db, Settings& settings, const QString& themeName)
 {
-    const ResultSet rs = db.query(
-        QStringLiteral("select themeauto from tbltheme where themename=? order by themeauto limit 1"),
-        {themeName});
-    if (rs.isEmpty())
+    const HallTheme chosen = themechoice::boardTheme(db, themeName);
+    if (chosen.id == 0)
         return std::nullopt;
     WebBoard board;
-    board.themeId = rs.number(0, 0);
+    board.themeId = chosen.id;
     BoardTheme theme = loadBoardTheme(db, board.themeId);
     applyHeaderCaptions(db, board.themeId, theme);
     board.look = lookOf(theme);

@@ -20,7 +20,8 @@ struct WebBoard
     QJsonObject look;
 };
 
-// The theme of that name (the first one when names repeat); nothing when there is none. The look
+// The theme a board of that name shows (the hall's only theme when it has no theme of that name, or
+// no name is given: themechoice::boardTheme); nothing when there is none. The look
 // holds the title, clock format, colours, fonts, header captions, number of rows and columns and
 // column widths (in per cent of the table) the desktop board takes from the same theme.
 std::optional<WebBoard> webBoard(Database& db, Settings& settings, const QString& themeName);

@@ -12,6 +12,7 @@ const QHash<QString, QByteArray>& ownFiles()
         {QStringLiteral("board.html"), "text/html; charset=utf-8"},
         {QStringLiteral("board.css"), "text/css; charset=utf-8"},
         {QStringLiteral("board.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("boards.css"), "text/css; charset=utf-8"},
         {QStringLiteral("clock.js"), "text/javascript; charset=utf-8"},
         {QStringLiteral("live.js"), "text/javascript; charset=utf-8"},
         {QStringLiteral("ticket.html"), "text/html; charset=utf-8"},

@@ -1,6 +1,7 @@
 #include "web/WebServer.h"
 
 #include "core/Database.h"
+#include "web/BoardList.h"
 #include "web/BoardPage.h"
 #include "web/TicketPage.h"
 
@@ -10,6 +11,18 @@
 #include <QJsonDocument>
 #include <QTcpServer>
 #include <QWebSocket>
+
+namespace {
+
+WebAnswer boardList(const QList<HallTheme>& themes, const QString& missingName = QString())
+{
+    WebAnswer a;
+    a.mimeType = "text/html; charset=utf-8";
+    a.body = boardListPage(themes, missingName);
+    return a;
+}
+
+} // namespace
 
 WebServer::WebServer(Database& db, Settings& settings, const Clock& clock, CallFeed& feed,
                      const WebConfig& config, QObject* parent)
@@ -69,9 +82,15 @@ WebAnswer WebServer::answer(const QByteArray& method, const QString& path, const
 WebAnswer WebServer::route(const QString& path, const QUrlQuery& query)
 {
     const QString theme = query.queryItemValue(QStringLiteral("theme"), QUrl::FullyDecoded);
+    if (path == QLatin1String("/"))
+        return boardList(themechoice::hallThemes(m_db));
     if (path == QLatin1String("/board")) {
-        if (!webBoard(m_db, m_settings, theme))
-            return textAnswer(404, "No theme of that name");
+        // Without a board to show, the hall's boards to choose from.
+        if (!webBoard(m_db, m_settings, theme)) {
+            WebAnswer a = boardList(themechoice::hallThemes(m_db), theme);
+            a.status = theme.isEmpty() ? 200 : 404;
+            return a;
+        }
         return ownFile(QStringLiteral("board.html"));
     }
     if (path.startsWith(QLatin1String("/static/")))

@@ -20,7 +20,8 @@ TEST(NewsEditorExit, GoesThroughTheMainWindowsLeavingRules)
 {
     TestEnv env;
     env.screens.add(QStringLiteral("frmDisplay"), [](AppContext&) { return new Board; });
-    env.session.themeId = 1;
+    // The hall's only theme: the board shows it.
+    env.db.insert(QStringLiteral("tbltheme"), {{QStringLiteral("themename"), QStringLiteral("Hall")}});
     MDI mdi(*env.ctx);
     mdi.show();
     mdi.display_Click();

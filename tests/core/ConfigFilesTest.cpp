@@ -2,8 +2,10 @@
 #include "core/Lookups.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "testsupport/OtherProgram.h"
 #include "testsupport/TestEnv.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace connectionFiles;
@@ -111,6 +113,34 @@ TEST(SettingsStore, NamesAreCaseInsensitiveAndReadersSupplyDefaults)
     Settings again(s.fileName());
     EXPECT_EQ(again.get(QStringLiteral("QUEUE"), QStringLiteral("theme"), QStringLiteral("theme")),
               QStringLiteral("Blue"));
+}
+
+// A long-running program reads what another program (brivane-ctl setting, another run) wrote since,
+// and its own writes keep the other program's values.
+TEST(SettingsStore, ReadsSeeAnotherProgramsWritesAndWritesKeepThem)
+{
+    TestEnv env;
+    Settings& s = env.settings();
+    s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"), QStringLiteral("Old"));
+    EXPECT_EQ(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name")),
+              QStringLiteral("Old"));
+
+    setAsAnotherProgram(s.fileName(), QStringLiteral("queue"), QStringLiteral("printer"),
+                        QStringLiteral("name"), QStringLiteral("New"));
+    setAsAnotherProgram(s.fileName(), QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"),
+                        QStringLiteral("3"));
+    EXPECT_EQ(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name")),
+              QStringLiteral("New"));
+    EXPECT_EQ(s.getNumber(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), 1), 3);
+    EXPECT_TRUE(s.contains(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos")));
+
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), QStringLiteral("40"));
+    QFile file(s.fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("printer\\name=New")) << text.constData();
+    EXPECT_TRUE(text.contains("print\\nos=3"));
+    EXPECT_TRUE(text.contains("scroll\\speed=40"));
 }
 
 // Values written by another tool (an installer, a script) without quotes are read as the text they are,

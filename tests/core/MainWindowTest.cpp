@@ -1,15 +1,25 @@
 #include "FakeScreens.h"
+#include "core/Lookups.h"
 #include "core/MDI.h"
+#include "testsupport/OtherProgram.h"
+#include "tickets/TicketPrint.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
 
 namespace {
+
+QByteArray readAll(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 struct MainWindowTest : testing::Test
 {
@@ -63,13 +73,70 @@ TEST_F(MainWindowTest, ABoardClosedElsewhereNoLongerCountsAsRunning)
     EXPECT_NE(mdi->displayBoard(), nullptr);
 }
 
-TEST_F(MainWindowTest, NoThemeMeansNoDisplay)
+// A board PC whose settings name no theme, or one the hall lacks, shows the hall's only theme; with
+// several, it asks for one and names the place.
+TEST_F(MainWindowTest, ABoardPcFindsItsTheme)
 {
+    const qint64 hr1 = lookups::themeIdByName(env.db, QStringLiteral("HR1"));
+    EXPECT_EQ(env.session.themeId, hr1);
     env.session.themeId = 0;
     mdi->display_Click();
-    EXPECT_EQ(env.dialogs.last(),
-              QStringLiteral("Please select a theme\nGo to Module Setting-> Select Theme"));
+    EXPECT_TRUE(mdi->displayRunning());
+    EXPECT_EQ(env.session.themeId, hr1);
+    mdi->display_Click();
+
+    const auto choose = [this](const QString& name) {
+        env.settings().set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), name);
+    };
+    choose(QStringLiteral("Black H"));
+    mdi->display_Click();
+    EXPECT_TRUE(mdi->displayRunning());
+    EXPECT_EQ(env.session.themeId, hr1);
+    mdi->display_Click();
+    EXPECT_TRUE(env.dialogs.texts().isEmpty());
+
+    // A second theme, made meanwhile elsewhere: nobody guesses which one this board shows.
+    const qint64 lobby =
+        env.db.insert(QStringLiteral("tbltheme"), {{QStringLiteral("themename"), QStringLiteral("Lobby")}});
+    mdi->display_Click();
+    EXPECT_EQ(env.dialogs.last(), QStringLiteral("Please select a theme\nGo to Modules > Settings, Theme"));
     EXPECT_FALSE(mdi->displayRunning());
+    choose(QString());
+    env.dialogs.clear();
+    mdi->display_Click();
+    EXPECT_EQ(env.dialogs.texts(),
+              QStringList{QStringLiteral("Please select a theme\nGo to Modules > Settings, Theme")});
+    EXPECT_FALSE(mdi->displayRunning());
+
+    choose(QStringLiteral("Lobby"));
+    mdi->display_Click();
+    EXPECT_TRUE(mdi->displayRunning());
+    EXPECT_EQ(env.session.themeId, lobby);
+    EXPECT_EQ(FakeBoard::opened, 3);
+}
+
+// Print Ticket takes the settings as they are and writes none back: a printer folder set by
+// brivane-ctl while the program runs stays, and the kiosk prints there.
+TEST_F(MainWindowTest, OpeningTheKioskRewritesNoSetting)
+{
+    for (const char* name : {"frmTicket", "frmTicketF"})
+        env.screens.add(QString::fromLatin1(name), [](AppContext&) { return new QWidget; });
+    Settings& s = env.settings();
+    s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"), QStringLiteral("Old"));
+    mdi->printTicket_Click();
+
+    const QString folder = env.path(QStringLiteral("tickets"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    setAsAnotherProgram(s.fileName(), QStringLiteral("queue"), QStringLiteral("printer"),
+                        QStringLiteral("name"), folder);
+    setAsAnotherProgram(s.fileName(), QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"),
+                        QStringLiteral("2"));
+    const QByteArray written = readAll(s.fileName());
+    mdi->printTicket_Click();
+    EXPECT_EQ(readAll(s.fileName()), written);
+    EXPECT_EQ(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name")), folder);
+    EXPECT_EQ(ticketPrinterName(*env.ctx), folder);
+    EXPECT_EQ(env.session.printCopies, 2);
 }
 
 TEST_F(MainWindowTest, ARunningDisplayWhoseThemeWentAwayStillStops)

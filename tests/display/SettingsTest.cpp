@@ -3,14 +3,18 @@
 #include "display/settings/KioskDepartmentList.h"
 #include "display/settings/frmSettings.h"
 #include "display/voice/vs.h"
+#include "testsupport/OtherProgram.h"
 #include "testsupport/TestEnv.h"
+#include "tickets/TicketPrint.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <limits>
 
@@ -66,7 +70,7 @@ class SettingsScreen : public StoreTest
 {
 };
 
-TEST_P(SettingsScreen, FreshWorkstationShowsTheDefaultsAndSavesThemAsShown)
+TEST_P(SettingsScreen, FreshWorkstationShowsTheDefaultsAndTheHallsOnlyThemeAndSavesNothingUnchanged)
 {
     TestEnv& e = *env;
     seedHall(e.db);
@@ -80,8 +84,8 @@ TEST_P(SettingsScreen, FreshWorkstationShowsTheDefaultsAndSavesThemAsShown)
     auto* form = qobject_cast<frmSettings*>(screen);
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Settings"));
-    EXPECT_EQ(form->findChild<QComboBox*>(QStringLiteral("cmbTheme"))->currentText(),
-              QStringLiteral("Black H"));
+    // The hall's only theme, which the board of a workstation that never chose one uses.
+    EXPECT_EQ(form->findChild<QComboBox*>(QStringLiteral("cmbTheme"))->currentText(), QStringLiteral("Blue"));
     EXPECT_EQ(form->cmbCut->currentText(), QStringLiteral("F"));
     EXPECT_EQ(form->cmbScreen->currentText(), QStringLiteral("Single"));
     EXPECT_EQ(form->cmbTicket->currentText(), QStringLiteral("Normal"));
@@ -112,52 +116,52 @@ TEST_P(SettingsScreen, FreshWorkstationShowsTheDefaultsAndSavesThemAsShown)
         sortedItems(form->cmbService),
         QStringList({QStringLiteral("Counter 1"), QStringLiteral("Counter 2"), QStringLiteral("Counter 3")}));
     EXPECT_EQ(items(form->cmbTheme), QStringList({QStringLiteral("Blue")}));
-    EXPECT_EQ(items(form->cmbPrinter), QStringList({QStringLiteral("Test Printer")}));
+    EXPECT_EQ(items(form->cmbPrinter),
+              QStringList({QStringLiteral("Test Printer"), QStringLiteral("PDF files in a folder…")}));
 
+    // Nothing was changed, so nothing is written: the readers' defaults are the screen's.
     e.session.themeId = 77;
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(get(e, "Queue", "theme", "theme"), QStringLiteral("Black H"));
-    EXPECT_EQ(get(e, "Queue", "theme", "cut"), QStringLiteral("F"));
-    EXPECT_EQ(get(e, "Queue", "theme", "screen"), QStringLiteral("Single"));
-    EXPECT_EQ(get(e, "queue", "Ticket", "screen"), QStringLiteral("Normal"));
-    EXPECT_EQ(get(e, "queue", "Ticket", "transfer"), QString());
-    EXPECT_EQ(get(e, "queue", "print", "nos"), QStringLiteral("1"));
-    EXPECT_EQ(get(e, "queue", "printer", "row"), QStringLiteral("500"));
-    EXPECT_EQ(get(e, "queue", "scroll", "speed"), QStringLiteral("30"));
-    EXPECT_EQ(get(e, "queue", "scroll", "vsFormat1"), QStringLiteral("english|ding|token|*|please|roomno|#"));
-    EXPECT_EQ(get(e, "queue", "scroll", "vsAnnounce"), QStringLiteral("Both Languages"));
-    EXPECT_EQ(get(e, "Queue", "Display", "Auto"), QStringLiteral("0"));
-    EXPECT_EQ(get(e, "Queue", "Video", "VideoIn"), QStringLiteral("0"));
-    EXPECT_EQ(get(e, "Queue", "Video", "Source"), QStringLiteral("-1"));
-    // No theme is called "Black H".
-    EXPECT_EQ(e.session.themeId, 0);
+    EXPECT_TRUE(e.dialogs.texts().isEmpty());
+    EXPECT_TRUE(QSettings(e.settings().fileName(), QSettings::IniFormat).allKeys().isEmpty());
+    EXPECT_EQ(e.session.themeId, lookups::themeIdByName(e.db, QStringLiteral("Blue")));
 }
 
-TEST_P(SettingsScreen, ThemeIdFollowsTheThemeName)
+TEST_P(SettingsScreen, WithSeveralThemesNoneIsShownChosenUntilOneIsAndNeverANameTheHallLacks)
 {
     TestEnv& e = *env;
-    const qint64 blackH = addTheme(e.db, QStringLiteral("Black H"));
+    const qint64 hall = addTheme(e.db, QStringLiteral("Hall Board"));
     const qint64 blue = addTheme(e.db, QStringLiteral("Blue's"));
+    // A name an earlier version stored by default.
+    e.settings().set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
+                     QStringLiteral("Black H"));
 
     frmSettings fresh(*e.ctx);
-    fresh.Command1_Click();
-    EXPECT_EQ(e.session.themeId, blackH);
+    fresh.show();
+    EXPECT_EQ(fresh.cmbTheme->currentIndex(), -1);
+    EXPECT_EQ(fresh.cmbTheme->currentText(), QString());
+    EXPECT_FALSE(fresh.cmbTheme->isEditable());
+    EXPECT_EQ(items(fresh.cmbTheme), (QStringList{QStringLiteral("Hall Board"), QStringLiteral("Blue's")}));
+    QTest::mouseClick(fresh.Command1, Qt::LeftButton);
+    EXPECT_EQ(e.dialogs.texts(), QStringList{QStringLiteral("Cannot Save Please select a Theme")});
+    EXPECT_TRUE(fresh.isVisible());
 
-    frmSettings chosen(*e.ctx);
-    chosen.cmbTheme->setCurrentIndex(chosen.cmbTheme->findText(QStringLiteral("Blue's")));
-    chosen.Command1_Click();
+    fresh.cmbTheme->setCurrentIndex(fresh.cmbTheme->findText(QStringLiteral("Blue's")));
+    QTest::mouseClick(fresh.Command1, Qt::LeftButton);
+    EXPECT_FALSE(fresh.isVisible());
+    EXPECT_EQ(get(e, "Queue", "theme", "theme"), QStringLiteral("Blue's"));
     EXPECT_EQ(e.session.themeId, blue);
 
-    // A typed name that matches no theme is kept, and the display has no theme.
-    frmSettings typed(*e.ctx);
-    EXPECT_EQ(typed.cmbTheme->currentText(), QStringLiteral("Blue's"));
-    typed.cmbTheme->setEditText(QStringLiteral("Nowhere"));
-    typed.Command1_Click();
-    EXPECT_EQ(e.session.themeId, 0);
-    frmSettings reloaded(*e.ctx);
-    EXPECT_EQ(reloaded.cmbTheme->currentText(), QStringLiteral("Nowhere"));
-    EXPECT_EQ(reloaded.cmbTheme->count(), 2);
+    frmSettings chosen(*e.ctx);
+    EXPECT_EQ(chosen.cmbTheme->currentText(), QStringLiteral("Blue's"));
+
+    // The chosen theme is deleted: with one theme left, that one is shown and used.
+    e.db.exec(QStringLiteral("delete from tbltheme where themeauto=?"), {blue});
+    frmSettings onlyOne(*e.ctx);
+    EXPECT_EQ(onlyOne.cmbTheme->currentText(), QStringLiteral("Hall Board"));
+    onlyOne.Command1_Click();
+    EXPECT_EQ(e.session.themeId, hall);
 }
 
 TEST_P(SettingsScreen, LogInAndPrintTicketSaveWithoutShowingTheScreen)
@@ -172,17 +176,24 @@ TEST_P(SettingsScreen, LogInAndPrintTicketSaveWithoutShowingTheScreen)
     s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"),
           QStringLiteral("tamil|*"));
 
+    const QStringList keysBefore = QSettings(s.fileName(), QSettings::IniFormat).allKeys();
+
     performModuleSettingsSave(*e.ctx);
 
     EXPECT_EQ(e.session.themeId, blue);
     EXPECT_EQ(e.session.scrollSpeed, 45);
     EXPECT_EQ(e.session.printCopies, 2);
-    // What was stored stays; what was missing is now stored with the screen's defaults.
+    // Nobody changed anything: nothing is written, not even the screen's defaults.
+    EXPECT_EQ(QSettings(s.fileName(), QSettings::IniFormat).allKeys(), keysBefore);
     EXPECT_EQ(get(e, "queue", "scroll", "vsFormat2"), QStringLiteral("tamil|*"));
-    EXPECT_EQ(get(e, "Queue", "theme", "cut"), QStringLiteral("F"));
-    EXPECT_EQ(get(e, "queue", "printer", "name"), QString());
     EXPECT_TRUE(e.dialogs.texts().isEmpty());
     EXPECT_FALSE(settingsWindowExists());
+
+    // Several themes and none chosen: the values are taken all the same, with no theme and no message.
+    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), QStringLiteral("Gone"));
+    performModuleSettingsSave(*e.ctx);
+    EXPECT_EQ(e.session.themeId, 0);
+    EXPECT_TRUE(e.dialogs.texts().isEmpty());
 }
 
 BRIVANE_STORE_TEST_SUITE(SettingsScreen);
@@ -197,7 +208,7 @@ TEST(Settings, EveryValueIsSavedAndShownAgain)
     frmSettings form(*env.ctx);
     form.chkAuto->setChecked(true);
     form.cmbDept->setEditText(QStringLiteral("Reports Desk"));
-    form.cmbTheme->setEditText(QStringLiteral("Hall"));
+    EXPECT_EQ(form.cmbTheme->currentText(), QStringLiteral("Hall"));
     form.cmbScreen->setCurrentIndex(1);
     form.cmbCut->setCurrentIndex(1);
     form.cmbTicket->setCurrentIndex(1);
@@ -219,6 +230,8 @@ TEST(Settings, EveryValueIsSavedAndShownAgain)
     EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("Full Screen"));
     EXPECT_EQ(get(env, "queue", "Ticket", "transfer"), QStringLiteral("Counter 3"));
     EXPECT_EQ(get(env, "queue", "printer", "name"), QStringLiteral("Kiosk 2"));
+    EXPECT_EQ(get(env, "queue", "printer", "row"), QStringLiteral("620"));
+    EXPECT_EQ(get(env, "queue", "scroll", "vsFormat2"), QStringLiteral("hindi|#|go"));
     EXPECT_EQ(get(env, "Queue", "Video", "VideoIn"), QStringLiteral("1"));
     EXPECT_EQ(get(env, "Queue", "Video", "Source"), QStringLiteral("1"));
     EXPECT_EQ(env.session.printCopies, 3);
@@ -253,6 +266,7 @@ TEST(Settings, EveryValueIsSavedAndShownAgain)
 TEST(Settings, TextsThatAreNotNumbersBecomeTheDefaults)
 {
     TestEnv env;
+    addTheme(env.db, QStringLiteral("Hall"));
     frmSettings form(*env.ctx);
     form.show();
 
@@ -268,8 +282,9 @@ TEST(Settings, TextsThatAreNotNumbersBecomeTheDefaults)
     env.session.scrollSpeed = 5;
     form.Command1_Click();
     EXPECT_EQ(form.txtRHeight->text(), QStringLiteral("500"));
-    EXPECT_EQ(get(env, "queue", "printer", "row"), QStringLiteral("500"));
-    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("30"));
+    // Back to what was shown, so not written: the readers take the same defaults.
+    EXPECT_EQ(get(env, "queue", "printer", "row"), QStringLiteral("<absent>"));
+    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("<absent>"));
     EXPECT_EQ(env.session.scrollSpeed, 30);
     EXPECT_EQ(env.session.printCopies, 4);
 
@@ -302,15 +317,17 @@ TEST(Settings, SaveWithoutAThemeKeepsWhatWasStoredBefore)
     form.cmbCut->setEditText(QStringLiteral("Full"));
     form.cmbTicket->setEditText(QStringLiteral("Normal"));
     form.txtSpeed->setText(QStringLiteral("slow"));
-    form.cmbTheme->setEditText(QString());
+    // "Old" is no theme of this hall, so none is shown chosen.
+    EXPECT_EQ(form.cmbTheme->currentText(), QString());
     QTest::mouseClick(form.Command1, Qt::LeftButton);
 
     EXPECT_EQ(env.dialogs.texts(), QStringList({QStringLiteral("Cannot Save Please select a Theme")}));
     EXPECT_TRUE(form.isVisible());
-    // Stored before the check: auto start, default department, scroll speed.
+    // Stored before the check: auto start, default department, scroll speed (back to what was shown,
+    // so not written).
     EXPECT_EQ(get(env, "Queue", "Display", "Auto"), QStringLiteral("1"));
     EXPECT_EQ(get(env, "Queue", "dept", "default"), QStringLiteral("General"));
-    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("30"));
+    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("<absent>"));
     // Nothing after it.
     EXPECT_EQ(get(env, "Queue", "theme", "cut"), QStringLiteral("Partial"));
     EXPECT_EQ(get(env, "queue", "Ticket", "screen"), QStringLiteral("Full Screen"));
@@ -399,24 +416,91 @@ TEST(Settings, EnableInputEnablesTheSourceList)
     EXPECT_EQ(get(env, "Queue", "Video", "VideoIn"), QStringLiteral("<absent>"));
 
     // An input chosen earlier that this machine does not have now is not forgotten by a Save.
+    addTheme(env.db, QStringLiteral("Hall"));
     env.settings().set(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("Source"),
                        qint64(999));
     frmSettings unplugged(*env.ctx);
     EXPECT_EQ(unplugged.cmbSource->currentIndex(), -1);
+    unplugged.chkAuto->setChecked(true);
     unplugged.Command1_Click();
+    EXPECT_EQ(get(env, "Queue", "Display", "Auto"), QStringLiteral("1"));
     EXPECT_EQ(get(env, "Queue", "Video", "Source"), QStringLiteral("999"));
 }
 
-TEST(Settings, WithoutPrintersTheListSaysSoAndThatTextIsStored)
+TEST(Settings, APrinterOrAFolderForPdfFilesIsChosenAndNoPlaceholderIsStored)
 {
     TestEnv env;
+    addTheme(env.db, QStringLiteral("Hall"));
     env.printers.printerNames.clear();
+    // What an earlier version stored on a machine without printers.
+    env.settings().set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
+                       QStringLiteral("(No Printer Installed)"));
+    const QString folder = env.path(QStringLiteral("tickets"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+
     frmSettings form(*env.ctx);
-    EXPECT_EQ(items(form.cmbPrinter), QStringList({QStringLiteral("(No Printer Installed)")}));
-    EXPECT_EQ(form.cmbPrinter->currentText(), QStringLiteral("(No Printer Installed)"))
-        << "a workstation that never chose a printer shows the only entry";
-    form.Command1_Click();
-    EXPECT_EQ(get(env, "queue", "printer", "name"), QStringLiteral("(No Printer Installed)"));
+    form.show();
+    EXPECT_EQ(items(form.cmbPrinter), QStringList{QStringLiteral("PDF files in a folder…")});
+    // The list's description is the box's placeholder, never its text.
+    EXPECT_EQ(form.cmbPrinter->currentText(), QString());
+    EXPECT_EQ(form.cmbPrinter->lineEdit()->placeholderText(), QStringLiteral("(No Printer Installed)"));
+
+    // The folder entry asks for the folder; cancelling keeps what was shown.
+    form.cmbPrinter->setFocus();
+    env.dialogs.setNextFileName(QString());
+    QTest::keyClick(form.cmbPrinter, Qt::Key_Down);
+    EXPECT_EQ(form.cmbPrinter->currentText(), QString());
+    env.dialogs.setNextFileName(folder);
+    QTest::keyClick(form.cmbPrinter, Qt::Key_Down);
+    EXPECT_EQ(form.cmbPrinter->currentText(), folder);
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    EXPECT_EQ(get(env, "queue", "printer", "name"), folder);
+
+    // The kiosk writes its tickets there.
+    EXPECT_EQ(ticketPrinterName(*env.ctx), folder);
+
+    // With printers installed they come first, and a typed placeholder text is not a printer.
+    env.printers.printerNames = {QStringLiteral("Front Desk")};
+    frmSettings again(*env.ctx);
+    EXPECT_EQ(items(again.cmbPrinter),
+              (QStringList{QStringLiteral("Front Desk"), QStringLiteral("PDF files in a folder…")}));
+    EXPECT_EQ(again.cmbPrinter->currentText(), folder);
+    again.cmbPrinter->setEditText(QStringLiteral("(No Printer Installed)"));
+    again.Command1_Click();
+    EXPECT_EQ(get(env, "queue", "printer", "name"), folder);
+}
+
+TEST(Settings, ASaveKeepsWhatAnotherProgramWroteWhileTheScreenWasOpen)
+{
+    TestEnv env;
+    addTheme(env.db, QStringLiteral("Hall"));
+    Settings& s = env.settings();
+    s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"), QStringLiteral("Old"));
+    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), QStringLiteral("30"));
+
+    frmSettings form(*env.ctx);
+    form.show();
+    EXPECT_EQ(form.cmbPrinter->currentText(), QStringLiteral("Old"));
+
+    // brivane-ctl setting (another process) names a folder while the screen is open.
+    const QString folder = env.path(QStringLiteral("tickets"));
+    setAsAnotherProgram(s.fileName(), QStringLiteral("queue"), QStringLiteral("printer"),
+                        QStringLiteral("name"), folder);
+    EXPECT_EQ(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name")), folder);
+
+    // The user changes another setting and saves.
+    form.txtSpeed->setText(QStringLiteral("45"));
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(get(env, "queue", "scroll", "speed"), QStringLiteral("45"));
+    EXPECT_EQ(get(env, "queue", "printer", "name"), folder);
+    EXPECT_EQ(
+        QSettings(s.fileName(), QSettings::IniFormat).value(QStringLiteral("queue/printer/name")).toString(),
+        folder);
+    EXPECT_EQ(env.session.scrollSpeed, 45);
+
+    frmSettings reopened(*env.ctx);
+    EXPECT_EQ(reopened.cmbPrinter->currentText(), folder);
 }
 
 TEST(Settings, TestButtonsSpeakTheTemplatesFromTheirFolders)

@@ -68,9 +68,54 @@ TEST_P(WebHttpTest, TheBoardItsFilesAndItsThemeComeWithStrictHeaders)
         QJsonDocument::fromJson(httpGet(port, QStringLiteral("/api/news")).body).object();
     EXPECT_EQ(news.value(QStringLiteral("right")).toArray(), QJsonArray{QStringLiteral("Open till 5")});
     EXPECT_TRUE(news.value(QStringLiteral("left")).toArray().isEmpty());
+}
 
+// "/" lists the hall's boards; a board without a theme, or with one the hall lacks, is the hall's only
+// one; with several, the list is shown instead.
+TEST_P(WebHttpTest, TheHallsBoardsAreListedAndTheOnlyOneNeedsNoName)
+{
+    startServer();
+    const HttpReply list = httpGet(port, QStringLiteral("/"));
+    EXPECT_EQ(list.status, 200);
+    EXPECT_TRUE(list.header("content-type").startsWith("text/html"));
+    EXPECT_TRUE(list.body.contains("<a href=\"/board?theme=Hall\">Hall</a>")) << list.body.constData();
+    EXPECT_TRUE(list.body.contains("/static/boards.css"));
+    expectStrictHeaders(list, QStringLiteral("list"));
+    EXPECT_EQ(httpGet(port, QStringLiteral("/static/boards.css")).status, 200);
+
+    for (const QString& path : {QStringLiteral("/board"), QStringLiteral("/board?theme="),
+                                QStringLiteral("/board?theme=Black%20H")}) {
+        const HttpReply r = httpGet(port, path);
+        EXPECT_EQ(r.status, 200) << path.toStdString();
+        EXPECT_TRUE(r.body.contains("/static/board.js")) << path.toStdString();
+    }
+    const QJsonObject look =
+        QJsonDocument::fromJson(httpGet(port, QStringLiteral("/api/board?theme=")).body).object();
+    EXPECT_EQ(look.value(QStringLiteral("title")).toString(), QStringLiteral("Welcome"));
+
+    // A second board, with a name that needs escaping in the page and in its link.
+    env->db.insert(QStringLiteral("tbltheme"),
+                   {{QStringLiteral("themename"), QStringLiteral("Lobby <2> & Co")}});
+    const HttpReply two = httpGet(port, QStringLiteral("/"));
+    EXPECT_TRUE(two.body.contains("<a href=\"/board?theme=Hall\">Hall</a>"));
+    EXPECT_TRUE(
+        two.body.contains("<a href=\"/board?theme=Lobby%20%3C2%3E%20%26%20Co\">Lobby &lt;2&gt; &amp; Co</a>"))
+        << two.body.constData();
+    EXPECT_EQ(httpGet(port, QStringLiteral("/board?theme=Lobby%20%3C2%3E%20%26%20Co")).status, 200);
+    EXPECT_EQ(httpGet(port, QStringLiteral("/api/board?theme=Lobby%20%3C2%3E%20%26%20Co")).status, 200);
+
+    const HttpReply choose = httpGet(port, QStringLiteral("/board"));
+    EXPECT_EQ(choose.status, 200);
+    EXPECT_FALSE(choose.body.contains("board.js"));
+    EXPECT_TRUE(choose.body.contains("/board?theme=Hall"));
+    const HttpReply missing = httpGet(port, QStringLiteral("/board?theme=Nothing"));
+    EXPECT_EQ(missing.status, 404);
+    EXPECT_TRUE(missing.body.contains("This hall has no board called &quot;Nothing&quot;."))
+        << missing.body.constData();
+    EXPECT_TRUE(missing.body.contains("/board?theme=Hall"));
+    expectStrictHeaders(missing, QStringLiteral("missing"));
     for (const QString& path :
-         {QStringLiteral("/board?theme=Nothing"), QStringLiteral("/api/board?theme=")}) {
+         {QStringLiteral("/api/board?theme=Nothing"), QStringLiteral("/api/board?theme=")}) {
         const HttpReply r = httpGet(port, path);
         EXPECT_EQ(r.status, 404) << path.toStdString();
         expectStrictHeaders(r, path);
@@ -81,7 +126,7 @@ TEST_P(WebHttpTest, NoFileOutsideItsOwnAndNothingButReading)
 {
     startServer();
     for (const QString& path :
-         {QStringLiteral("/"), QStringLiteral("/static/"), QStringLiteral("/static/../CMakeLists.txt"),
+         {QStringLiteral("/static/"), QStringLiteral("/static/../CMakeLists.txt"),
           QStringLiteral("/static/%2e%2e/%2e%2e/etc/passwd"),
           QStringLiteral("/static/..%2f..%2fetc%2fpasswd"), QStringLiteral("/etc/passwd"),
           QStringLiteral("/static/web.qrc"), QStringLiteral("/static//board.js"), QStringLiteral("/board.js"),

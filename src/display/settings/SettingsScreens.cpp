@@ -10,6 +10,4 @@ void registerModuleSettingsAndVoice(ScreenRegistry& screens, CommandRegistry& co
 {
     commands.add(QStringLiteral("announce"), QString::fromLatin1(AnnounceUsage), announceCommand);
     screens.add(QStringLiteral("settings"), [](AppContext& ctx) { return new frmSettings(ctx); });
-    screens.addAction(QStringLiteral("moduleSettingsSave"),
-                      [](AppContext& ctx) { frmSettings::performSave(ctx); });
 }

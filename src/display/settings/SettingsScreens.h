@@ -3,6 +3,5 @@
 class ScreenRegistry;
 class CommandRegistry;
 
-// The module settings screen ("settings") and the save that the administrator log-in and Print
-// Ticket perform ("moduleSettingsSave").
+// The module settings screen ("settings") and the announcer's command.
 void registerModuleSettingsAndVoice(ScreenRegistry& screens, CommandRegistry& commands);

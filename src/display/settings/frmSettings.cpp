@@ -2,10 +2,12 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
-#include "core/Lookups.h"
+#include "core/ModuleSettingsSave.h"
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "display/settings/KioskDepartmentList.h"
+#include "core/ThemeChoice.h"
+#include "display/settings/PrinterChoice.h"
 #include "display/voice/CallAnnouncement.h"
 #include "display/voice/vs.h"
 #include "tickets/TicketCode.h"
@@ -27,31 +29,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <optional>
 
 namespace {
 
-const QString NoPrinter = QStringLiteral("(No Printer Installed)");
-
-// The value of a box's text, when the text is a number.
-std::optional<double> numberIn(const QString& text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-// A count or speed taken from a box; absurd magnitudes are held to what an int can carry.
-qint64 wholeNumber(double value)
-{
-    return qRound64(
-        std::clamp(value, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
-}
+using modulesettings::numberIn;
 
 QComboBox* listBox(const char* name, bool editable = true)
 {
@@ -79,7 +60,8 @@ QLineEdit* textBox(const char* name)
 
 } // namespace
 
-frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
+frmSettings::frmSettings(AppContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_ctx(ctx), m_shown(ctx.settings)
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -87,7 +69,9 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     chkAuto = named(new QCheckBox(QStringLiteral("Auto -Start Display")), "chkAuto");
     cmbDept = listBox("cmbDept");
     lstKioskDepts = new KioskDepartmentList;
-    cmbTheme = listBox("cmbTheme");
+    // Only the hall's own themes can be chosen; none is shown chosen when the rule picks none.
+    cmbTheme = listBox("cmbTheme", false);
+    cmbTheme->setPlaceholderText(tr("(none chosen)"));
     cmbScreen = listBox("cmbScreen");
     cmbScreen->addItems({QStringLiteral("Single"), QStringLiteral("Dual")});
     cmbCut = listBox("cmbCut");
@@ -97,6 +81,7 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt:
     cmbService = listBox("cmbService");
     txtPrint = textBox("txtPrint");
     cmbPrinter = listBox("cmbPrinter");
+    m_printer = new PrinterChoice(cmbPrinter, m_ctx.dialogs, this);
     txtRHeight = textBox("txtRHeight");
     txtWeb = textBox("txtWeb");
     txtWeb->setPlaceholderText(QStringLiteral("http://192.168.1.10:8080"));
@@ -205,15 +190,12 @@ void frmSettings::fillLists()
     // Each list is filled on its own: one that fails leaves the others filled.
     for (QComboBox* box : {cmbPrinter, cmbTheme, cmbDept, cmbSource, cmbService})
         box->clear();
-    QStringList printers = m_ctx.printers.names();
-    if (printers.isEmpty())
-        printers << NoPrinter;
-    cmbPrinter->addItems(printers);
+    m_printer->fill(m_ctx.printers.names());
+    m_themes.clear();
     try {
-        const ResultSet themes =
-            m_ctx.db.query(QStringLiteral("select themeName from tbltheme order by themeauto"));
-        for (int i = 0; i < themes.size(); ++i)
-            cmbTheme->addItem(themes.text(i, 0));
+        m_themes = themechoice::hallThemes(m_ctx.db);
+        for (const HallTheme& theme : std::as_const(m_themes))
+            cmbTheme->addItem(theme.name);
     } catch (const DbError&) {
     }
     try {
@@ -250,8 +232,9 @@ void frmSettings::Form_Load()
 
     showValue(cmbDept, s.get(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default")));
     lstKioskDepts->load(m_ctx.db, s);
-    showValue(cmbTheme, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
-                              QStringLiteral("Black H")));
+    // The theme the board would use: never a name the hall lacks.
+    const HallTheme theme = themechoice::themeNamed(m_themes, themechoice::storedThemeName(s));
+    cmbTheme->setCurrentIndex(theme.id != 0 ? cmbTheme->findText(theme.name) : -1);
     showValue(cmbScreen, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
                                QStringLiteral("Single")));
     showValue(cmbCut, s.get(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("cut"),
@@ -262,11 +245,7 @@ void frmSettings::Form_Load()
               s.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("transfer")));
     txtPrint->setText(
         s.get(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), QStringLiteral("1")));
-    QString printer = s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"));
-    // A machine without printers shows (and so saves) the list's only entry instead of nothing.
-    if (printer.isEmpty() && cmbPrinter->count() == 1 && cmbPrinter->itemText(0) == NoPrinter)
-        printer = NoPrinter;
-    showValue(cmbPrinter, printer);
+    m_printer->show(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name")));
     txtRHeight->setText(s.get(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("row"),
                               QStringLiteral("500")));
     txtSpeed->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"),
@@ -281,61 +260,83 @@ void frmSettings::Form_Load()
     cmbSource->setCurrentIndex(available ? int(source) : -1);
     // A chosen input that is not plugged in now keeps its place until another one is chosen.
     m_absentSource = available ? -1 : source;
+
+    // Save stores only what differs from what is shown now.
+    for (const Value& value : values())
+        m_shown.shown(value.app, value.section, value.key, value.text);
+}
+
+QList<frmSettings::Value> frmSettings::values() const
+{
+    const QString Queue = QStringLiteral("Queue");
+    QList<Value> all{
+        {Queue, QStringLiteral("Display"), QStringLiteral("Auto"),
+         chkAuto->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
+        {Queue, QStringLiteral("dept"), QStringLiteral("default"), cmbDept->currentText()},
+        {Queue, QStringLiteral("Ticket"), QStringLiteral("screen"), cmbTicket->currentText()},
+        {Queue, QStringLiteral("Ticket"), QStringLiteral("transfer"), cmbService->currentText()},
+        {Queue, QStringLiteral("print"), QStringLiteral("nos"), txtPrint->text()},
+    };
+    if (const auto printer = m_printer->chosen())
+        all.append({Queue, QStringLiteral("printer"), QStringLiteral("name"), *printer});
+    const qint64 source =
+        cmbSource->currentIndex() >= 0 ? cmbSource->currentIndex() : qMax<qint64>(m_absentSource, -1);
+    all.append({
+        {Queue, QStringLiteral("printer"), QStringLiteral("row"), txtRHeight->text()},
+        {QLatin1String(ticketcode::webAddressApp), QLatin1String(ticketcode::webAddressSection),
+         QLatin1String(ticketcode::webAddressKey), txtWeb->text().trimmed()},
+        {Queue, QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text()},
+        {Queue, QStringLiteral("scroll"), QStringLiteral("vsFormat1"), txtVoice1->text()},
+        {Queue, QStringLiteral("scroll"), QStringLiteral("vsFormat2"), txtVoice2->text()},
+        {Queue, QStringLiteral("scroll"), QStringLiteral("vsAnnounce"), cmbAnnounce->currentText()},
+        {Queue, QStringLiteral("theme"), QStringLiteral("theme"), cmbTheme->currentText()},
+        {Queue, QStringLiteral("theme"), QStringLiteral("screen"), cmbScreen->currentText()},
+        {Queue, QStringLiteral("theme"), QStringLiteral("cut"), cmbCut->currentText()},
+        {Queue, QStringLiteral("Video"), QStringLiteral("VideoIn"),
+         chkEnable->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
+        {Queue, QStringLiteral("Video"), QStringLiteral("Source"), QString::number(source)},
+    });
+    return all;
+}
+
+void frmSettings::store(const Value& value)
+{
+    m_shown.store(value.app, value.section, value.key, value.text);
+}
+
+void frmSettings::storeKey(const QList<Value>& values, const QString& section, const QString& key)
+{
+    for (const Value& value : values) {
+        if (value.section == section && value.key == key)
+            store(value);
+    }
 }
 
 void frmSettings::Command1_Click()
 {
-    Settings& s = m_ctx.settings;
-    // Auto start and the default department are stored even when the rest cannot be.
-    s.set(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"),
-          chkAuto->isChecked() ? 1 : 0);
-    s.set(QStringLiteral("Queue"), QStringLiteral("dept"), QStringLiteral("default"), cmbDept->currentText());
-    lstKioskDepts->save(s);
     if (!numberIn(txtRHeight->text()))
         txtRHeight->setText(QStringLiteral("500"));
     if (!numberIn(txtSpeed->text()))
         txtSpeed->setText(QStringLiteral("30"));
+    // A Save that does not come from a click never left the box.
+    txtPrint_LostFocus();
+    // Only what differs from what the screen showed is stored: a value another screen, workstation
+    // or brivane-ctl wrote meanwhile stays.
+    const QList<Value> all = values();
+    // Auto start and the default department are stored even when the rest cannot be.
+    store(all.at(0));
+    store(all.at(1));
+    lstKioskDepts->save(m_ctx.settings);
     if (cmbTheme->currentText().isEmpty()) {
         m_ctx.dialogs.message(QStringLiteral("Cannot Save Please select a Theme"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, isVisible() ? this : nullptr);
-        s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
+        storeKey(all, QStringLiteral("scroll"), QStringLiteral("speed"));
         return;
     }
-    s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
-          cmbTicket->currentText());
-    s.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("transfer"),
-          cmbService->currentText());
-    // A Save that does not come from a click (log-in, Print Ticket) never left the box.
-    txtPrint_LostFocus();
-    s.set(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), txtPrint->text());
-    if (const auto copies = numberIn(txtPrint->text()))
-        m_ctx.session.printCopies = wholeNumber(*copies);
-    s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("name"),
-          cmbPrinter->currentText());
-    s.set(QStringLiteral("queue"), QStringLiteral("printer"), QStringLiteral("row"), txtRHeight->text());
-    ticketcode::setWebAddress(s, txtWeb->text());
-    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text());
-    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat1"), txtVoice1->text());
-    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"), txtVoice2->text());
-    s.set(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsAnnounce"),
-          cmbAnnounce->currentText());
-    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"), cmbTheme->currentText());
-    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("screen"),
-          cmbScreen->currentText());
-    s.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("cut"), cmbCut->currentText());
-    s.set(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("VideoIn"),
-          chkEnable->isChecked() ? 1 : 0);
-    const qint64 source =
-        cmbSource->currentIndex() >= 0 ? cmbSource->currentIndex() : qMax<qint64>(m_absentSource, -1);
-    s.set(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("Source"), source);
-    // The display's theme and speed follow what was stored.
-    try {
-        m_ctx.session.themeId =
-            lookups::themeIdByName(m_ctx.db, s.get(QStringLiteral("Queue"), QStringLiteral("theme"),
-                                                   QStringLiteral("theme"), QStringLiteral("Black")));
-    } catch (const DbError&) {
-    }
-    m_ctx.session.scrollSpeed = wholeNumber(numberIn(txtSpeed->text()).value_or(30));
+    for (qsizetype i = 2; i < all.size(); ++i)
+        store(all.at(i));
+    // The display's theme, the news speed and the copies follow what is stored now.
+    applyModuleSettings(m_ctx.db, m_ctx.settings, m_ctx.session);
     close();
 }
 
@@ -394,10 +395,4 @@ void frmSettings::txtPrint_LostFocus()
 {
     if (!numberIn(txtPrint->text()))
         txtPrint->setText(QStringLiteral("1"));
-}
-
-void frmSettings::performSave(AppContext& ctx)
-{
-    frmSettings form(ctx);
-    form.Command1_Click();
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/ShownSettings.h"
+#include "core/ThemeChoice.h"
+
+#include <QList>
 #include <QWidget>
 
 struct AppContext;
@@ -9,9 +13,11 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class PrinterChoice;
 
 // Module settings: what this workstation is (display theme and start, kiosk look and printing,
-// voice templates, live video input). Everything lives in the per-user settings store.
+// voice templates, live video input). Everything lives in the per-user settings store. Save stores only
+// what its user changed, so what another screen, workstation or brivane-ctl wrote meanwhile stays.
 class frmSettings : public QWidget
 {
     Q_OBJECT
@@ -56,18 +62,27 @@ public:
     // The names of the machine's video capture devices, in the order the system reports them.
     static QStringList videoInputNames();
 
-    // Opens the screen without showing it, performs Save and closes it again (administrator log-in
-    // and Print Ticket).
-    static void performSave(AppContext& ctx);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One setting as the screen shows it and Save would store it.
+    struct Value
+    {
+        QString app, section, key, text;
+    };
+    // Every setting of the screen, in the order Save stores them (auto start and the default
+    // department first).
+    QList<Value> values() const;
+    void store(const Value& value);
+    void storeKey(const QList<Value>& values, const QString& section, const QString& key);
     void fillLists();
     void testTemplate(const QString& voiceTemplate, int ruleSet);
 
     AppContext& m_ctx;
+    ShownSettings m_shown;
+    PrinterChoice* m_printer = nullptr;
+    QList<HallTheme> m_themes;
     bool m_speaking = false;
     qint64 m_absentSource = -1; // the stored input position when the machine lacks it
 };
