@@ -1,9 +1,11 @@
 // brivane-bench: kiosks, counters and display boards working at once on one database, each with a
 // connection of its own, for a number of seconds; prints throughput, latencies and the counts of
-// anything that went wrong between them (duplicate numbers, double calls, double takes, lost calls).
+// anything that went wrong between them (duplicate numbers, tokens told as issued but not stored,
+// double calls, double takes, lost calls).
 
 #include "bench/Bench.h"
 #include "bench/CallRowCheck.h"
+#include "bench/IssuedCheck.h"
 
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
@@ -270,6 +272,10 @@ int main(int argc, char** argv)
     out << "  the board's read         " << p50p99(shownAfter.reading) << Qt::endl;
     out << "bare round trip (select 1) " << p50p99(roundTripMs) << Qt::endl;
     out << "duplicate token numbers    " << duplicateNumbers + numbersHandedTwice << Qt::endl;
+    const IssuedCheck issuedCheck = compareIssued(check, shared.toldIssued);
+    out << "tokens lost                " << issuedCheck.lost << " (told as issued, not stored)" << Qt::endl;
+    out << "tickets told to no kiosk   " << issuedCheck.untold
+        << " (issues whose outcome stayed unknown: " << shared.unknownOutcomes << ")" << Qt::endl;
     out << "tickets called twice       " << std::max(calledTwice, callRowsTwice) << Qt::endl;
     out << "calls taken by two boards  " << takenTwice << Qt::endl;
     if (mirror) {
