@@ -179,7 +179,19 @@ int main(int argc, char** argv)
     // The boards work off what is left, for at most 30 seconds: taking boards until no call waits,
     // mirrors until each has shown every call.
     Database check;
-    openTarget(check, target);
+    // A server restarting as the run ends is waited for (half a minute at most).
+    for (const auto waitFrom = SteadyClock::now();;) {
+        try {
+            openTarget(check, target);
+            break;
+        } catch (const DbError& e) {
+            if (millis(SteadyClock::now() - waitFrom) > 30000) {
+                err << e.description() << Qt::endl;
+                return 1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        }
+    }
     const QString today = clock.todayText();
     const auto drainStart = SteadyClock::now();
     const auto allShown = [&] {
@@ -274,6 +286,10 @@ int main(int argc, char** argv)
     out << "duplicate token numbers    " << duplicateNumbers + numbersHandedTwice << Qt::endl;
     const IssuedCheck issuedCheck = compareIssued(check, shared.toldIssued);
     out << "tokens lost                " << issuedCheck.lost << " (told as issued, not stored)" << Qt::endl;
+    const numbering::SettledIssues settled = numbering::settledIssues();
+    out << "commits looked up          " << settled.lookedUp
+        << " (answer lost with the connection; found stored " << settled.foundStored << ", not stored "
+        << settled.lookedUp - settled.foundStored << ")" << Qt::endl;
     out << "tickets told to no kiosk   " << issuedCheck.untold
         << " (issues whose outcome stayed unknown: " << shared.unknownOutcomes << ")" << Qt::endl;
     out << "tickets called twice       " << std::max(calledTwice, callRowsTwice) << Qt::endl;

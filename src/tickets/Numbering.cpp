@@ -66,6 +66,8 @@ void takeServiceLock(Database& db, qint64 serviceId)
 }
 
 std::atomic<qint64> clashes{0};
+std::atomic<qint64> lookedUp{0};
+std::atomic<qint64> foundStored{0};
 
 // Attempts before giving up when other workstations keep taking the number first.
 constexpr int maxAttempts = 200;
@@ -331,6 +333,7 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
         }
         // The connection broke in the commit: nothing is told (or printed) before the store says
         // whether the ticket is there. Should the server stay away, the outcome stays unknown.
+        ++lookedUp;
         IssuedTicket stored = fresh;
         bool found = false;
         try {
@@ -340,12 +343,19 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
                 throw;
             throw DbError(outcomeUnknownText(), DbError::Kind::OutcomeUnknown);
         }
-        if (found)
+        if (found) {
+            ++foundStored;
             return stored;
+        }
         // Nothing was saved: the ticket is issued once more on the new connection, numbered afresh.
         if (attempt > 0)
             throw DbError(DbError::unreachableText(), DbError::Kind::ConnectionLost);
     }
+}
+
+SettledIssues settledIssues()
+{
+    return {lookedUp.load(), foundStored.load()};
 }
 
 qint64 numberClashes()

@@ -87,6 +87,15 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
 // What storeTicket says when the store did not answer whether the ticket was stored.
 QString outcomeUnknownText();
 
+// How many issues of this process lost the answer to their commit and were looked up, and how many
+// of those were found stored.
+struct SettledIssues
+{
+    qint64 lookedUp = 0;
+    qint64 foundStored = 0;
+};
+SettledIssues settledIssues();
+
 // How many rows the unique index has refused in this process (each one a transaction rolled back
 // and issued again); with every issuer taking the service lock it stays 0.
 qint64 numberClashes();

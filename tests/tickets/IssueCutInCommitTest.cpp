@@ -86,6 +86,7 @@ TEST_F(IssueCutInCommit, AFullScreenKioskPrintsTheTicketItStoredAndTheNextTakesT
     const int row = rowStartingWith(kiosk->FG, QStringLiteral("Consultation"));
     ASSERT_GT(row, 0);
 
+    const numbering::SettledIssues settledBefore = numbering::settledIssues();
     {
         outage::TerminateWhileBusy killer(env->session.connection, outage::backendPid(env->db),
                                           QStringLiteral("PgSleep"));
@@ -98,6 +99,8 @@ TEST_F(IssueCutInCommit, AFullScreenKioskPrintsTheTicketItStoredAndTheNextTakesT
     EXPECT_EQ(numbers(*admin, hall.consultation, QStringLiteral("2024-03-04")), (QList<qint64>{1}));
     EXPECT_EQ(admin->query(QStringLiteral("select nextval('hold_once')")).number(0, 0), 3);
     EXPECT_EQ(printedLabels(), QStringList{QStringLiteral("A1")});
+    EXPECT_EQ(numbering::settledIssues().lookedUp, settledBefore.lookedUp + 1);
+    EXPECT_EQ(numbering::settledIssues().foundStored, settledBefore.foundStored);
 
     env->clock.advanceSecs(5);
     kiosk->FG->setRow(row);
