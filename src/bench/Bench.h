@@ -82,6 +82,8 @@ struct Shared
     QHash<qint64, int> boardTakes; // call key -> number of boards that took it
     std::vector<double> nextLatency;
     QHash<QString, int> issuedNumbers; // "service/day/number" -> times a kiosk got it
+    QSet<QString> toldIssued;          // page codes of the tickets the kiosks were told were issued
+    qint64 unknownOutcomes = 0;        // issues the store could not say were stored or not
     QHash<qint64, int> ticketsCalled;  // ticket key -> times a counter got it
     qint64 issued = 0;
     qint64 refused = 0;

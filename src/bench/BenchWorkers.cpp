@@ -41,11 +41,16 @@ void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, He
                 ++shared.issued;
                 ++shared.issuedNumbers
                       [QStringLiteral("%1/%2/%3").arg(service).arg(clock.todayText()).arg(t.number)];
+                shared.toldIssued.insert(t.webCode);
             } else {
                 ++shared.refused;
             }
         } catch (const DbError& e) {
             shared.error(QStringLiteral("kiosk"), e.description(), &health);
+            if (e.kind() == DbError::Kind::OutcomeUnknown) {
+                std::lock_guard<std::mutex> g(shared.lock);
+                ++shared.unknownOutcomes;
+            }
             // A kiosk whose server is away waits a moment before the visitor's next touch.
             if (e.isConnectionFailure())
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -1,9 +1,11 @@
 // brivane-bench: kiosks, counters and display boards working at once on one database, each with a
 // connection of its own, for a number of seconds; prints throughput, latencies and the counts of
-// anything that went wrong between them (duplicate numbers, double calls, double takes, lost calls).
+// anything that went wrong between them (duplicate numbers, tokens told as issued but not stored,
+// double calls, double takes, lost calls).
 
 #include "bench/Bench.h"
 #include "bench/CallRowCheck.h"
+#include "bench/IssuedCheck.h"
 
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
@@ -177,7 +179,19 @@ int main(int argc, char** argv)
     // The boards work off what is left, for at most 30 seconds: taking boards until no call waits,
     // mirrors until each has shown every call.
     Database check;
-    openTarget(check, target);
+    // A server restarting as the run ends is waited for (half a minute at most).
+    for (const auto waitFrom = SteadyClock::now();;) {
+        try {
+            openTarget(check, target);
+            break;
+        } catch (const DbError& e) {
+            if (millis(SteadyClock::now() - waitFrom) > 30000) {
+                err << e.description() << Qt::endl;
+                return 1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        }
+    }
     const QString today = clock.todayText();
     const auto drainStart = SteadyClock::now();
     const auto allShown = [&] {
@@ -270,6 +284,14 @@ int main(int argc, char** argv)
     out << "  the board's read         " << p50p99(shownAfter.reading) << Qt::endl;
     out << "bare round trip (select 1) " << p50p99(roundTripMs) << Qt::endl;
     out << "duplicate token numbers    " << duplicateNumbers + numbersHandedTwice << Qt::endl;
+    const IssuedCheck issuedCheck = compareIssued(check, shared.toldIssued);
+    out << "tokens lost                " << issuedCheck.lost << " (told as issued, not stored)" << Qt::endl;
+    const numbering::SettledIssues settled = numbering::settledIssues();
+    out << "commits looked up          " << settled.lookedUp
+        << " (answer lost with the connection; found stored " << settled.foundStored << ", not stored "
+        << settled.lookedUp - settled.foundStored << ")" << Qt::endl;
+    out << "tickets told to no kiosk   " << issuedCheck.untold
+        << " (issues whose outcome stayed unknown: " << shared.unknownOutcomes << ")" << Qt::endl;
     out << "tickets called twice       " << std::max(calledTwice, callRowsTwice) << Qt::endl;
     out << "calls taken by two boards  " << takenTwice << Qt::endl;
     if (mirror) {

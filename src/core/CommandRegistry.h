@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -45,3 +46,6 @@ private:
 // Reads "--name value" from args; removes both from args. Empty when absent.
 QString takeOption(QStringList& args, const QString& name);
 bool takeFlag(QStringList& args, const QString& name);
+// A day as the commands take it: yyyy-MM-dd, four digits of year, a day the calendar has. Anything
+// else (a signed or five-digit year, the 31st of April) gives an invalid date.
+QDate dayArgument(const QString& text);

@@ -1,5 +1,6 @@
 #include "core/Database.h"
 
+#include "core/ConnectionOptions.h"
 #include "core/DatabaseNotifications.h"
 #include "core/HostPort.h"
 #include "core/PgLink.h"
@@ -10,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -157,25 +157,6 @@ bool Database::waitForBusyStore(QElapsedTimer& waited)
     return true;
 }
 
-QString sslModeOf(const QString& options)
-{
-    static const QStringList known{QStringLiteral("disable"),   QStringLiteral("allow"),
-                                   QStringLiteral("prefer"),    QStringLiteral("require"),
-                                   QStringLiteral("verify-ca"), QStringLiteral("verify-full")};
-    QString mode;
-    for (const QString& part :
-         options.split(QRegularExpression(QStringLiteral("[\\s&]+")), Qt::SkipEmptyParts)) {
-        const int eq = part.indexOf(QLatin1Char('='));
-        if (eq > 0 && part.left(eq).trimmed().compare(QLatin1String("sslmode"), Qt::CaseInsensitive) == 0)
-            mode = part.mid(eq + 1).trimmed().toLower();
-    }
-    if (!mode.isEmpty() && !known.contains(mode))
-        throw DbError(QStringLiteral("The connection option sslmode=%1 is not known; use one of %2")
-                          .arg(mode, known.join(QStringLiteral(", "))),
-                      DbError::Kind::Connection);
-    return mode;
-}
-
 bool Database::isOpen() const
 {
     return m_kind != Kind::None && QSqlDatabase::database(m_connectionName, false).isOpen();
@@ -282,13 +263,7 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
                 db.setUserName(user);
                 db.setPassword(password);
             }
-            // A server that vanishes without closing the connection (a cut cable) is noticed within
-            // seconds instead of leaving a board or counter waiting on a dead socket.
-            QString options = QStringLiteral("connect_timeout=10;keepalives=1;keepalives_idle=5;"
-                                             "keepalives_interval=2;keepalives_count=3");
-            if (!sslMode.isEmpty())
-                options += QStringLiteral(";sslmode=") + sslMode;
-            db.setConnectOptions(options);
+            db.setConnectOptions(postgresConnectOptions(sslMode));
         },
         Kind::Postgres, QStringLiteral("%1:%2/%3").arg(host).arg(port).arg(database));
     pglink::silenceNotices(QSqlDatabase::database(m_connectionName, false));

@@ -139,6 +139,13 @@ public:
     // (nothing was saved), the connection is reopened and `work` runs once more from the start.
     void inTransaction(const std::function<void()>& work);
 
+    // Settles a change whose commit outcome is unknown (DbError::Kind::OutcomeUnknown): `saved` reads on
+    // a new connection whether the change is in the store. While no server answers it is asked again,
+    // for up to the settle wait; should the server stay away that long, OutcomeUnknown is thrown.
+    bool settleOutcome(const std::function<bool()>& saved);
+    // How long settleOutcome waits for the server to come back (default 10 000 ms).
+    static void setSettleWait(int milliseconds);
+
     // The flag form of a value: "1" for true, 1, "1", "true"; "0" otherwise.
     static QString flag(const QVariant& value);
 

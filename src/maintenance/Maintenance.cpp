@@ -7,8 +7,10 @@
 #include "core/Schema.h"
 #include "core/Session.h"
 #include "maintenance/BackupFiles.h"
+#include "maintenance/RestoreMessages.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -177,8 +179,7 @@ QString restoreDatabase(const QString& source, const QString& target)
     // The last connection to close removes the write-ahead log; one still there means the database
     // is open elsewhere, and replacing the file under it would corrupt what it writes next.
     if (QFileInfo::exists(target + QStringLiteral("-wal")))
-        return QStringLiteral("The database is still open on another screen or workstation; close it there "
-                              "and restore again");
+        return stillOpenText(target);
     const QString part = target + QStringLiteral(".restoring");
     QFile::remove(part);
     QFile in(source);
@@ -285,6 +286,18 @@ ClearCount deleteTicketsBefore(Database& db, const QDate& before)
                                "where tickDate < ? limit %1)"),
                 {day});
     return c;
+}
+
+QString clearBeforeRefusal(const QDate& before, const QDate& today)
+{
+    if (before <= today)
+        return {};
+    return QCoreApplication::translate(
+               "maintenance", "Everything before %1 would include today's tickets, the queue that is "
+                              "being served now, and their numbers would be handed out again. Choose "
+                              "%2 (today) or an earlier day: today's tickets stay, the days before "
+                              "it are deleted.")
+        .arg(before.toString(QStringLiteral("dd-MM-yyyy")), today.toString(QStringLiteral("dd-MM-yyyy")));
 }
 
 QString clearBeforeQuestion(const ClearCount& count, const QDate& before)

@@ -54,6 +54,10 @@ struct ClearCount
     qint64 calls = 0;
 };
 ClearCount countBefore(Database& db, const QDate& before);
+// Why clearing before `before` is refused; empty when it may go ahead. Clearing before today removes
+// the days up to yesterday; a later day would take today's queue with it (tickets being served, and
+// numbers that would start again at the service's first).
+QString clearBeforeRefusal(const QDate& before, const QDate& today);
 // Deletes them, a few thousand rows per transaction; returns what was removed.
 ClearCount deleteTicketsBefore(Database& db, const QDate& before);
 // "12 tickets and 30 call rows dated before 01-12-2026 will be deleted. ..." and the answer's text.

@@ -10,6 +10,7 @@
 #include "maintenance/frmBackup.h"
 #include "maintenance/frmClearData.h"
 #include "maintenance/frmcallDelete.h"
+#include "ui/Clock.h"
 
 #include <QDate>
 #include <memory>
@@ -20,7 +21,7 @@ int clearCallsCommand(AppContext& ctx, const QStringList& arguments, QTextStream
 {
     QStringList args = arguments;
     const QString text = takeOption(args, QStringLiteral("--before"));
-    const QDate before = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    const QDate before = dayArgument(text);
     if (!args.isEmpty() || !before.isValid()) {
         err << "usage: brivane-ctl clear-calls --before yyyy-MM-dd" << Qt::endl;
         return 2;
@@ -90,10 +91,15 @@ int clearTicketsCommand(AppContext& ctx, const QStringList& arguments, QTextStre
 {
     QStringList args = arguments;
     const QString text = takeOption(args, QStringLiteral("--before"));
-    const QDate before = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    const QDate before = dayArgument(text);
     if (!args.isEmpty() || !before.isValid()) {
         err << "usage: brivane-ctl " << ClearTicketsUsage << Qt::endl;
         return 2;
+    }
+    if (const QString refused = maintenance::clearBeforeRefusal(before, ctx.clock.today());
+        !refused.isEmpty()) {
+        err << refused << Qt::endl;
+        return 1;
     }
     out << maintenance::clearedText(maintenance::deleteTicketsBefore(ctx.db, before), before) << Qt::endl;
     return 0;

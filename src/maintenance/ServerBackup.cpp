@@ -1,6 +1,7 @@
 #include "maintenance/ServerBackup.h"
 
 #include "maintenance/BackupFiles.h"
+#include "maintenance/RestoreMessages.h"
 
 #include "core/PrivateFile.h"
 
@@ -262,10 +263,12 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
     if (const QString problem = usableTool(QStringLiteral("pg_dump"), db, dumper); !problem.isEmpty())
         return problem;
     if (const int others = otherConnections(db); others > 0)
-        return QStringLiteral("%1 other %2 connected to this database. Close Brivane there (and any other "
-                              "program using the database), then restore again; nothing was restored.")
+        return QStringLiteral(
+                   "%1 other %2 connected to this database: %3. Close Brivane there (and any other "
+                   "program using the database), then restore again; nothing was restored.")
             .arg(others)
-            .arg(others == 1 ? QStringLiteral("workstation is") : QStringLiteral("workstations are"));
+            .arg(others == 1 ? QStringLiteral("workstation is") : QStringLiteral("workstations are"),
+                 maintenance::otherConnectionNames(db).join(QStringLiteral("; ")));
     // The database being replaced stays at hand, so a wrong restore can be undone.
     // Dumped under a name of its own first: what an earlier restore kept stays until this one succeeded.
     const QString kept = file + QStringLiteral(".before-restore");

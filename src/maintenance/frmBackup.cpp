@@ -4,6 +4,7 @@
 #include "core/Database.h"
 #include "maintenance/BackupFiles.h"
 #include "maintenance/Maintenance.h"
+#include "maintenance/RestoreMessages.h"
 #include "maintenance/ServerBackup.h"
 #include "reports/ReportLoader.h"
 #include "ui/Dialogs.h"
@@ -211,8 +212,12 @@ void frmBackup::cmdRestore_Click()
                               Dialogs::Icon::None, {}, this);
         return;
     }
-    const std::optional<QString> answer =
-        m_ctx.dialogs.inputBox(QStringLiteral("Type 'Yes' to Restore "), windowTitle(), QString(), this);
+    // Asked with what is about to go: everything since the backup, the tokens issued since counted.
+    openConnection(m_ctx);
+    const QDateTime made = maintenance::backupMadeAt(source);
+    const std::optional<QString> answer = m_ctx.dialogs.inputBox(
+        maintenance::restoreQuestion(source, made, maintenance::tokensIssuedSince(m_ctx.db, made)),
+        windowTitle(), QString(), this);
     if (!answer || answer->toUpper() != QLatin1String("YES"))
         return;
     RestoreDbase(source, m_databasePath);

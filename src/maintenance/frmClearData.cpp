@@ -34,6 +34,8 @@ frmClearData::frmClearData(AppContext& ctx, QWidget* parent)
     dtBefore->setCalendarPopup(true);
     // A month back is offered: the present month's tickets stay for its reports.
     dtBefore->setDate(ctx.clock.today().addMonths(-1));
+    // Today at the latest: a later day would clear today's queue too.
+    dtBefore->setMaximumDate(ctx.clock.today());
     bottomRow->addWidget(dtBefore);
     cmdDeleteBefore = named(new QPushButton(QStringLiteral("Delete Before"), this), "cmdDeleteBefore");
     bottomRow->addWidget(cmdDeleteBefore);
@@ -45,6 +47,11 @@ void frmClearData::cmdDeleteBefore_Click()
 {
     AppContext& ctx = context();
     const QDate before = dtBefore->date();
+    if (const QString refused = maintenance::clearBeforeRefusal(before, ctx.clock.today());
+        !refused.isEmpty()) {
+        ctx.dialogs.message(refused, Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        return;
+    }
     try {
         const maintenance::ClearCount count = maintenance::countBefore(ctx.db, before);
         if (count.tickets == 0 && count.calls == 0) {

@@ -5,6 +5,7 @@
 #include "tickets/TicketCode.h"
 #include "ui/Clock.h"
 
+#include <QCoreApplication>
 #include <QVariantMap>
 
 #include <atomic>
@@ -65,6 +66,8 @@ void takeServiceLock(Database& db, qint64 serviceId)
 }
 
 std::atomic<qint64> clashes{0};
+std::atomic<qint64> lookedUp{0};
+std::atomic<qint64> foundStored{0};
 
 // Attempts before giving up when other workstations keep taking the number first.
 constexpr int maxAttempts = 200;
@@ -128,9 +131,28 @@ waiting::Estimate estimateForIssue(Database& db, const Clock& clock, const Issue
     }
 }
 
+// A stored ticket from a row of tickauto, tickno, no_abr, endno, abrno, servdesc and ServName.
+void takeStoredRow(const ResultSet& rs, IssuedTicket& result)
+{
+    result.tickAuto = rs.number(0, 0);
+    result.number = rs.number(0, 1);
+    result.label = rs.text(0, 2);
+    result.service.found = true;
+    result.service.endNo = rs.number(0, 3);
+    result.service.prefix = rs.text(0, 4);
+    result.service.description = rs.text(0, 5);
+    result.service.name = rs.text(0, 6);
+    result.status = IssuedTicket::Status::Issued;
+}
+
+// The one statement cannot number this issue; thrown to roll its transaction back.
+struct NotInOneStatement
+{
+};
+
 // PostgreSQL with the numbering routine: the number is taken and the ticket stored in one statement,
-// which holds the service's lock only while the server runs it. False when the database has no
-// such routine; a limit or a service gone is told by the one look at the service that follows.
+// whose transaction holds the service's lock until its commit. False when the database has no such
+// routine; a limit or a service gone is told by the one look at the service that follows.
 bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& request, IssuedTicket& result)
 {
     const QString day = dayText(request.issueDate);
@@ -183,27 +205,51 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
         result.status = IssuedTicket::Status::Limit;
         return true;
     }
-    result.tickAuto = rs.number(0, 0);
-    result.number = rs.number(0, 1);
-    result.label = rs.text(0, 2);
-    result.service.found = true;
-    result.service.endNo = rs.number(0, 3);
-    result.service.prefix = rs.text(0, 4);
-    result.service.description = rs.text(0, 5);
-    result.service.name = rs.text(0, 6);
-    result.status = IssuedTicket::Status::Issued;
+    takeStoredRow(rs, result);
     return true;
 }
 
-} // namespace
-
-IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request)
+// The one statement in a transaction of its own, committed explicitly: the row it returns is the
+// issued ticket only once the commit has answered. (Committed with the statement, the row would
+// arrive before the commit, and a connection broken in between would leave a ticket told as issued
+// that was never stored.) False as storeInOneStatement; the refused statement is then rolled back.
+bool storeInOneTransaction(Database& db, const Clock& clock, const IssueRequest& request,
+                           IssuedTicket& result)
 {
-    IssuedTicket result;
-    result.webCode = ticketcode::newCode();
-    result.estimate = estimateForIssue(db, clock, request);
-    if (db.isPostgres() && storeInOneStatement(db, clock, request, result))
-        return result;
+    bool stored = false;
+    db.inTransaction([&] {
+        stored = storeInOneStatement(db, clock, request, result);
+        if (!stored)
+            throw NotInOneStatement();
+    });
+    return stored;
+}
+
+// Whether this issue's ticket is in the store, found by its page code (a fresh random code of each
+// issue, stored with the row); when it is, `result` takes the stored row.
+bool findStored(Database& db, const IssueRequest& request, IssuedTicket& result)
+{
+    const ResultSet rs = db.query(
+        QStringLiteral("select t.tickauto, t.tickno, t.no_abr, s.endno, s.abrno, s.servdesc, s.ServName "
+                       "from tblticket t join tblService s on s.servauto = t.servauto "
+                       "where t.webcode = ? and t.servauto = ? and t.tickdate = ?"),
+        {result.webCode, request.serviceId, dayText(request.issueDate)});
+    if (rs.isEmpty())
+        return false;
+    takeStoredRow(rs, result);
+    return true;
+}
+
+IssuedTicket storeOnce(Database& db, const Clock& clock, const IssueRequest& request, IssuedTicket result)
+{
+    if (db.isPostgres()) {
+        try {
+            if (storeInOneTransaction(db, clock, request, result))
+                return result;
+        } catch (const NotInOneStatement&) {
+            // No routine, or a number taken without the lock: numbered in the transaction below.
+        }
+    }
     const QString day = dayText(request.issueDate);
     qint64 number = request.number;
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {
@@ -260,6 +306,56 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
         }
     }
     throw DbError(QStringLiteral("No free token number could be taken for this service"));
+}
+
+} // namespace
+
+QString outcomeUnknownText()
+{
+    return QCoreApplication::translate(
+        "numbering",
+        "The connection to the database server broke while the ticket was being stored, and the "
+        "server has not answered since: the ticket may or may not have been stored. No token was "
+        "given out for it.");
+}
+
+IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request)
+{
+    IssuedTicket fresh;
+    fresh.webCode = ticketcode::newCode();
+    fresh.estimate = estimateForIssue(db, clock, request);
+    for (int attempt = 0;; ++attempt) {
+        try {
+            return storeOnce(db, clock, request, fresh);
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::OutcomeUnknown)
+                throw;
+        }
+        // The connection broke in the commit: nothing is told (or printed) before the store says
+        // whether the ticket is there. Should the server stay away, the outcome stays unknown.
+        ++lookedUp;
+        IssuedTicket stored = fresh;
+        bool found = false;
+        try {
+            found = db.settleOutcome([&] { return findStored(db, request, stored); });
+        } catch (const DbError& e) {
+            if (e.kind() != DbError::Kind::OutcomeUnknown)
+                throw;
+            throw DbError(outcomeUnknownText(), DbError::Kind::OutcomeUnknown);
+        }
+        if (found) {
+            ++foundStored;
+            return stored;
+        }
+        // Nothing was saved: the ticket is issued once more on the new connection, numbered afresh.
+        if (attempt > 0)
+            throw DbError(DbError::unreachableText(), DbError::Kind::ConnectionLost);
+    }
+}
+
+SettledIssues settledIssues()
+{
+    return {lookedUp.load(), foundStored.load()};
 }
 
 qint64 numberClashes()

@@ -75,11 +75,26 @@ struct IssuedTicket
 // one service wait for each other (PostgreSQL: a lock on the service for the transaction; SQLite: the write
 // lock), so a number another workstation took first moves on to the next free one without a refused insert.
 // The unique index on service, day and number stays the last guard: a refused row starts the issue
-// again in a new transaction. Every ticket gets a fresh page code and the wait estimated for it
-// (people ahead and minutes, from the hall's history just before the issue). Nothing is stored when the
-// number would pass the service's end number (Limit) or the service is gone (NoService). Store failures pass
-// to the caller as DbError.
+// again in a new transaction. A commit whose answer a broken connection lost is settled before the caller
+// hears of it: the ticket is looked for by its page code on a new connection (waiting a while for the
+// server), and issued once more when it is not there; should the server stay away, the DbError says
+// that the outcome is unknown (OutcomeUnknown) and no ticket is told as issued. Every ticket gets a fresh
+// page code and the wait estimated for it (people ahead and minutes, from the hall's history just before the
+// issue). Nothing is stored when the number would pass the service's end number (Limit) or the service is
+// gone (NoService). Store failures pass to the caller as DbError.
 IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request);
+
+// What storeTicket says when the store did not answer whether the ticket was stored.
+QString outcomeUnknownText();
+
+// How many issues of this process lost the answer to their commit and were looked up, and how many
+// of those were found stored.
+struct SettledIssues
+{
+    qint64 lookedUp = 0;
+    qint64 foundStored = 0;
+};
+SettledIssues settledIssues();
 
 // How many rows the unique index has refused in this process (each one a transaction rolled back
 // and issued again); with every issuer taking the service lock it stays 0.

@@ -28,8 +28,7 @@ int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
     QStringList args = arguments;
     const bool hasDate = args.contains(QStringLiteral("--date"));
     const QString dateText = takeOption(args, QStringLiteral("--date"));
-    const QDate date =
-        hasDate ? QDate::fromString(dateText, QStringLiteral("yyyy-MM-dd")) : ctx.clock.today();
+    const QDate date = hasDate ? dayArgument(dateText) : ctx.clock.today();
     const bool withUrl = takeFlag(args, QStringLiteral("--url"));
     if (args.size() != 1 || !date.isValid()) {
         err << "usage: brivane-ctl " << issueUsage << Qt::endl;

@@ -2,6 +2,7 @@
 #include "core/Schema.h"
 #include "maintenance/BackupFiles.h"
 #include "maintenance/Maintenance.h"
+#include "maintenance/RestoreMessages.h"
 #include "maintenance/ServerBackup.h"
 #include "maintenance/frmBackup.h"
 #include "reports/ReportWindow.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -237,20 +239,30 @@ TEST_F(BackupRestore, RestoreNeedsTheTypedYesAndBringsTheCopyBack)
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(maintenance::backupDatabase(env.db, backupFolder).isEmpty());
     env.db.exec(QStringLiteral("delete from tblTicket"));
+    // Three tokens issued after the backup was made (dated the day after it).
+    const QString later = QDate::currentDate().addDays(1).toString(QStringLiteral("yyyy-MM-dd"));
+    for (int n = 1; n <= 3; ++n)
+        addTicket(env.db, hall.consultation, n, QStringLiteral("A%1").arg(n), later, false);
 
-    env.dialogs.setNextFileName(maintenance::backupFileIn(backupFolder));
+    const QString file = maintenance::backupFileIn(backupFolder);
+    env.dialogs.setNextFileName(file);
     QTest::mouseClick(w->cmdRestoreBrowse, Qt::LeftButton);
-    EXPECT_EQ(w->Text1->text(), maintenance::backupFileIn(backupFolder));
+    EXPECT_EQ(w->Text1->text(), file);
 
     env.dialogs.setNextInput(QStringLiteral("y"));
     w->cmdRestore_Click();
-    EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 0);
+    EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 3);
     env.dialogs.setNextInput(std::nullopt);
     w->cmdRestore_Click();
-    EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 0);
-    // Only the question was shown, twice.
-    EXPECT_EQ(env.dialogs.texts(), (QStringList{QStringLiteral("Type 'Yes' to Restore "),
-                                                QStringLiteral("Type 'Yes' to Restore ")}));
+    EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 3);
+    // Only the question was shown, twice: the backup's name and date, and what would be lost.
+    const QString question = maintenance::restoreQuestion(file, maintenance::backupMadeAt(file), 3);
+    EXPECT_EQ(env.dialogs.texts(), (QStringList{question, question}));
+    EXPECT_EQ(question,
+              QStringLiteral("The database will be replaced by the backup \"data.mdb\", made %1.\n"
+                             "Everything changed since then is lost, with the 3 token(s) issued "
+                             "since.\nType 'Yes' to Restore ")
+                  .arg(QFileInfo(file).lastModified().toString(QStringLiteral("dd-MM-yyyy HH:mm"))));
 
     env.dialogs.setNextInput(QStringLiteral("yes"));
     QTest::mouseClick(w->cmdRestore, Qt::LeftButton);
@@ -290,16 +302,47 @@ TEST_F(BackupRestore, RestoreRefusesTheDatabaseItselfAFileThatIsNoDatabaseAndADa
     env.db.exec(QStringLiteral("delete from tblTicket"));
     auto other = env.secondConnection();
     w->Text1->setText(maintenance::backupFileIn(backupFolder));
+    // Another program on this computer has the file open too.
+    QProcess holder;
+    holder.setStandardInputFile(w->databasePath());
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(holder.waitForStarted());
     env.dialogs.setNextInput(QStringLiteral("Yes"));
     w->cmdRestore_Click();
-    EXPECT_TRUE(env.dialogs.last().contains(QStringLiteral("still open")))
-        << env.dialogs.last().toStdString();
+    // What holds it open is named: this program's other windows and the other program.
+    EXPECT_EQ(
+        env.dialogs.last(),
+        QStringLiteral("The database is still open on another screen or workstation; close it there and "
+                       "restore again\nOpen on this computer in: other windows of this program; sleep "
+                       "(process %1).")
+            .arg(holder.processId()));
+    holder.kill();
+    holder.waitForFinished();
     EXPECT_EQ(count(*other, QStringLiteral("tblTicket")), 0);
     other.reset();
     env.dialogs.setNextInput(QStringLiteral("Yes"));
     w->cmdRestore_Click();
     EXPECT_TRUE(env.dialogs.last().startsWith(QStringLiteral("Restore Complete!")));
     EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);
+}
+
+// A journal left beside a database no program here has open: another workstation's, or one a program
+// left when it ended without closing the database.
+TEST(RestoreRefusal, WithNoProgramHereHoldingTheFileSaysWhatElseKeepsItOpen)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("queue.db"));
+    for (const QString& name : {file, file + QStringLiteral("-wal")}) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(
+        maintenance::stillOpenText(file),
+        QStringLiteral("The database is still open on another screen or workstation; close it there and "
+                       "restore again\nNo program on this computer has it open, so another workstation "
+                       "has; or a program that ended without closing it left its journal \"%1-wal\" "
+                       "behind (opening the database once and closing it again removes it).")
+            .arg(QDir::toNativeSeparators(file)));
 }
 
 TEST_F(BackupRestore, CommandsBackUpAndRestore)
@@ -509,6 +552,11 @@ TEST_F(ServerBackup, RestoreIsRefusedWhileOthersAreConnectedAndForFilesThatAreNo
         auto third = env->secondConnection();
         const QString refused = serverbackup::restore(env->db, dump);
         EXPECT_TRUE(refused.startsWith(QStringLiteral("2 other workstations are connected")))
+            << refused.toStdString();
+        // Named by where they connect from and which program they are.
+        EXPECT_TRUE(
+            refused.contains(QStringLiteral("connected to this database: 127.0.0.1 (test_maintenance, 2 "
+                                            "connections). Close Brivane there")))
             << refused.toStdString();
     }
 

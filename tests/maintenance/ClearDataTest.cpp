@@ -323,15 +323,35 @@ TEST_P(ClearCalls, EverythingBeforeADayGoesWithItsCallRowsAfterTheCountIsAsked)
 
     // The command line does the same for a date it is given, and refuses anything else.
     QString out;
-    EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"),
-                         {QStringLiteral("--before"), QStringLiteral("15-03-2026")}),
-              2);
+    QString error;
+    for (const QString& notADay : {QStringLiteral("15-03-2026"), QStringLiteral("-2026-03-13"),
+                                   QStringLiteral("2026-02-30"), QStringLiteral("20260-03-13")})
+        EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"), {QStringLiteral("--before"), notADay}), 2)
+            << notADay.toStdString();
     EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"), {}), 2);
+    // A day after today would take today's queue with it: refused, nothing deleted.
     EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"),
-                         {QStringLiteral("--before"), QStringLiteral("2026-03-15")}, &out),
+                         {QStringLiteral("--before"), QStringLiteral("2026-03-15")}, &out, &error),
+              1);
+    EXPECT_EQ(error.trimmed(), maintenance::clearBeforeRefusal(QDate(2026, 3, 15), today));
+    EXPECT_TRUE(error.contains(QStringLiteral("Choose 14-03-2026 (today) or an earlier day")))
+        << error.toStdString();
+    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 1);
+    // Today itself clears the days up to yesterday, which are gone already.
+    EXPECT_EQ(runCommand(*env, QStringLiteral("clear-tickets"),
+                         {QStringLiteral("--before"), QStringLiteral("2026-03-14")}, &out),
               0);
-    EXPECT_EQ(out, QStringLiteral("Deleted 1 ticket(s) and 2 call row(s) dated before 2026-03-15.\n"));
-    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 0);
-    EXPECT_EQ(remaining(), QStringList{QStringLiteral("A5")});
+    EXPECT_EQ(out, QStringLiteral("Deleted 0 ticket(s) and 0 call row(s) dated before 2026-03-14.\n"));
+    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 1);
+    EXPECT_EQ(remaining(), (QStringList{QStringLiteral("A3"), QStringLiteral("A4"), QStringLiteral("A5")}));
+
+    // The screen offers no day after today, and refuses one after today should its box hold one
+    // (here the clock goes back a day under the open screen).
+    w->dtBefore->setDate(QDate(2026, 3, 15));
+    EXPECT_EQ(w->dtBefore->date(), today);
+    env->clock.set(QDateTime(today.addDays(-1), QTime(23, 0)));
+    w->cmdDeleteBefore->click();
+    EXPECT_EQ(env->dialogs.last(), maintenance::clearBeforeRefusal(today, today.addDays(-1)));
+    EXPECT_EQ(count(env->db, QStringLiteral("tblTicket")), 1);
     w->close();
 }

@@ -6,6 +6,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <chrono>
+#include <future>
 
 namespace outage {
 
@@ -25,22 +26,36 @@ void terminateBackend(Database& victim, Database& admin)
     }
 }
 
-TerminateWhileBusy::TerminateWhileBusy(const ConnectionValues& values, qint64 pid)
+TerminateWhileBusy::TerminateWhileBusy(const ConnectionValues& values, qint64 pid, const QString& waitEvent)
 {
-    m_thread = std::thread([values, pid] {
+    std::promise<void> opened;
+    std::future<void> open = opened.get_future();
+    m_thread = std::thread([values, pid, waitEvent, &opened] {
         Database admin;
-        admin.open(values, QString());
+        try {
+            admin.open(values, QString());
+        } catch (const DbError&) {
+            opened.set_value();
+            return;
+        }
+        opened.set_value();
         for (int i = 0; i < 2000; ++i) {
-            if (!admin
-                     .query(QStringLiteral("select 1 from pg_stat_activity where pid=? and state='active'"),
-                            {pid})
-                     .isEmpty()) {
+            const ResultSet busy =
+                waitEvent.isEmpty()
+                    ? admin.query(
+                          QStringLiteral("select 1 from pg_stat_activity where pid=? and state='active'"),
+                          {pid})
+                    : admin.query(QStringLiteral("select 1 from pg_stat_activity where pid=? and "
+                                                 "state='active' and wait_event=?"),
+                                  {pid, waitEvent});
+            if (!busy.isEmpty()) {
                 admin.query(QStringLiteral("select pg_terminate_backend(cast(? as integer))"), {pid});
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
     });
+    open.wait();
 }
 
 TerminateWhileBusy::~TerminateWhileBusy()

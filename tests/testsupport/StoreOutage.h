@@ -20,11 +20,13 @@ qint64 backendPid(Database& db);
 void terminateBackend(Database& victim, Database& admin);
 
 // Ends the server side of the connection with that process id as soon as it is running a statement
-// (from another thread, on a connection of its own); join() waits for it.
+// (from another thread, on a connection of its own); join() waits for it. With `waitEvent`, only
+// once the statement waits on that event ("PgSleep": a pg_sleep, such as a trigger holding a commit).
+// Its own connection is open once the constructor returns.
 class TerminateWhileBusy
 {
 public:
-    TerminateWhileBusy(const ConnectionValues& admin, qint64 pid);
+    TerminateWhileBusy(const ConnectionValues& admin, qint64 pid, const QString& waitEvent = QString());
     ~TerminateWhileBusy();
     void join();
 

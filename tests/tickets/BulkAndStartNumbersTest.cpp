@@ -356,7 +356,13 @@ TEST_P(IssueCommand, PrintsTheLabelAndRefusesPastTheEnd)
     EXPECT_EQ(err.trimmed(), QStringLiteral("Limit"));
     EXPECT_EQ(numbers(env->db, hall.lab, QStringLiteral("2024-02-01")), QList<qint64>{198});
     EXPECT_EQ(run({QStringLiteral("Nothing")}), 1);
-    EXPECT_EQ(run({QStringLiteral("Lab"), QStringLiteral("--date"), QStringLiteral("01-02-2024")}), 2);
+    // Only a day of the calendar, written yyyy-MM-dd, numbers a ticket: nothing is stored otherwise.
+    for (const QString& notADay :
+         {QStringLiteral("01-02-2024"), QStringLiteral("-2024-02-01"), QStringLiteral("2024-02-30"),
+          QStringLiteral("20240-02-01"), QStringLiteral("+2024-02-01"), QString()})
+        EXPECT_EQ(run({QStringLiteral("Lab"), QStringLiteral("--date"), notADay}), 2)
+            << notADay.toStdString();
+    EXPECT_EQ(ticketCount(env->db), 3);
     EXPECT_EQ(run({}), 2);
 }
 
