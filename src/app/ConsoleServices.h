@@ -12,23 +12,25 @@ class ConsoleDialogs : public Dialogs
 {
 public:
     explicit ConsoleDialogs(QTextStream& err) : m_err(err) {}
-    Answer message(const QString& text, Buttons buttons, Icon, const QString&, QWidget*) override
+
+protected:
+    Answer showMessage(const QString& text, Buttons buttons, Icon, const QString&, QWidget*) override
     {
         m_err << text << Qt::endl;
         return buttons == Buttons::Ok ? Answer::Ok
                                       : (buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No);
     }
-    std::optional<QString> inputBox(const QString&, const QString&, const QString&, QWidget*) override
+    std::optional<QString> showInputBox(const QString&, const QString&, const QString&, QWidget*) override
     {
         return std::nullopt;
     }
-    QString openFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
-    QString saveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
-    QString folder(const QString&, const QString&, QWidget*) override { return {}; }
-    std::optional<QColor> color(const QColor&, QWidget*) override { return std::nullopt; }
-    std::optional<QFont> font(const QFont&, QWidget*) override { return std::nullopt; }
-    std::optional<QString> printer(QWidget*) override { return std::nullopt; }
-    bool printSetup(QPrinter&, bool, QWidget*) override { return false; }
+    QString chooseOpenFile(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
+    QString chooseFolder(const QString&, const QString&, QWidget*) override { return {}; }
+    std::optional<QColor> chooseColor(const QColor&, QWidget*) override { return std::nullopt; }
+    std::optional<QFont> chooseFont(const QFont&, QWidget*) override { return std::nullopt; }
+    std::optional<QString> choosePrinter(QWidget*) override { return std::nullopt; }
+    bool runPrintSetup(QPrinter&, bool, QWidget*) override { return false; }
 
 private:
     QTextStream& m_err;

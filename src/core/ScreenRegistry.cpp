@@ -1,6 +1,7 @@
 #include "core/ScreenRegistry.h"
 
 #include "core/AppContext.h"
+#include "ui/WindowPlacement.h"
 
 QWidget* ScreenRegistry::create(const QString& name)
 {
@@ -26,7 +27,7 @@ QWidget* ScreenRegistry::open(const QString& name)
     }
     if (current->isMinimized())
         current->showNormal();
-    current->show();
+    showOnScreen(current);
     current->raise();
     current->activateWindow();
     return current;
@@ -36,7 +37,7 @@ QWidget* ScreenRegistry::openNew(const QString& name)
 {
     QWidget* w = create(name);
     if (w) {
-        w->show();
+        showOnScreen(w);
         w->raise();
         w->activateWindow();
     }

@@ -1,5 +1,7 @@
 #include "ui/Dialogs.h"
 
+#include "ui/ModalLoop.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -8,11 +10,97 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                                   QWidget* parent)
+QString Dialogs::shownTitle(const QString& title)
+{
+    return title.trimmed().isEmpty() ? programTitle() : title;
+}
+
+Dialogs::Answer Dialogs::cancelled(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::OkCancel:
+    case Buttons::YesNoCancel:
+        break;
+    }
+    return Answer::Cancel;
+}
+
+Dialogs::Answer Dialogs::message(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                                 QWidget* parent)
+{
+    ModalLoop loop(parent);
+    const Answer answer = showMessage(text, buttons, icon, shownTitle(title), parent);
+    return loop.ownerClosed() ? cancelled(buttons) : answer;
+}
+
+std::optional<QString> Dialogs::inputBox(const QString& prompt, const QString& title,
+                                         const QString& defaultText, QWidget* parent)
+{
+    ModalLoop loop(parent);
+    std::optional<QString> text = showInputBox(prompt, shownTitle(title), defaultText, parent);
+    return loop.ownerClosed() ? std::nullopt : text;
+}
+
+QString Dialogs::openFileName(const QString& title, const QString& filter, const QString& dir,
+                              QWidget* parent)
+{
+    ModalLoop loop(parent);
+    QString file = chooseOpenFile(title, filter, dir, parent);
+    return loop.ownerClosed() ? QString() : file;
+}
+
+QString Dialogs::saveFileName(const QString& title, const QString& filter, const QString& dir,
+                              QWidget* parent)
+{
+    ModalLoop loop(parent);
+    QString file = chooseSaveFile(title, filter, dir, parent);
+    return loop.ownerClosed() ? QString() : file;
+}
+
+QString Dialogs::folder(const QString& title, const QString& dir, QWidget* parent)
+{
+    ModalLoop loop(parent);
+    QString chosen = chooseFolder(title, dir, parent);
+    return loop.ownerClosed() ? QString() : chosen;
+}
+
+std::optional<QColor> Dialogs::color(const QColor& initial, QWidget* parent)
+{
+    ModalLoop loop(parent);
+    std::optional<QColor> chosen = chooseColor(initial, parent);
+    return loop.ownerClosed() ? std::nullopt : chosen;
+}
+
+std::optional<QFont> Dialogs::font(const QFont& initial, QWidget* parent)
+{
+    ModalLoop loop(parent);
+    std::optional<QFont> chosen = chooseFont(initial, parent);
+    return loop.ownerClosed() ? std::nullopt : chosen;
+}
+
+std::optional<QString> Dialogs::printer(QWidget* parent)
+{
+    ModalLoop loop(parent);
+    std::optional<QString> chosen = choosePrinter(parent);
+    return loop.ownerClosed() ? std::nullopt : chosen;
+}
+
+bool Dialogs::printSetup(QPrinter& printer, bool offerSelection, QWidget* parent)
+{
+    ModalLoop loop(parent);
+    const bool accepted = runPrintSetup(printer, offerSelection, parent);
+    return accepted && !loop.ownerClosed();
+}
+
+Dialogs::Answer QtDialogs::showMessage(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                                       QWidget* parent)
 {
     QMessageBox box(parent);
-    box.setWindowTitle(title.isEmpty() ? programTitle() : title);
+    box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
     case Icon::None:
@@ -57,35 +145,34 @@ Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon ic
     }
 }
 
-std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title,
-                                           const QString& defaultText, QWidget* parent)
+std::optional<QString> QtDialogs::showInputBox(const QString& prompt, const QString& title,
+                                               const QString& defaultText, QWidget* parent)
 {
     bool ok = false;
-    QString text = QInputDialog::getText(parent, title.isEmpty() ? programTitle() : title, prompt,
-                                         QLineEdit::Normal, defaultText, &ok);
+    QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
 }
 
-QString QtDialogs::openFileName(const QString& title, const QString& filter, const QString& dir,
-                                QWidget* parent)
+QString QtDialogs::chooseOpenFile(const QString& title, const QString& filter, const QString& dir,
+                                  QWidget* parent)
 {
     return QFileDialog::getOpenFileName(parent, title, dir, filter);
 }
 
-QString QtDialogs::saveFileName(const QString& title, const QString& filter, const QString& dir,
-                                QWidget* parent)
+QString QtDialogs::chooseSaveFile(const QString& title, const QString& filter, const QString& dir,
+                                  QWidget* parent)
 {
     return QFileDialog::getSaveFileName(parent, title, dir, filter);
 }
 
-QString QtDialogs::folder(const QString& title, const QString& dir, QWidget* parent)
+QString QtDialogs::chooseFolder(const QString& title, const QString& dir, QWidget* parent)
 {
     return QFileDialog::getExistingDirectory(parent, title, dir);
 }
 
-std::optional<QColor> QtDialogs::color(const QColor& initial, QWidget* parent)
+std::optional<QColor> QtDialogs::chooseColor(const QColor& initial, QWidget* parent)
 {
     QColor c = QColorDialog::getColor(initial, parent);
     if (!c.isValid())
@@ -93,7 +180,7 @@ std::optional<QColor> QtDialogs::color(const QColor& initial, QWidget* parent)
     return c;
 }
 
-std::optional<QFont> QtDialogs::font(const QFont& initial, QWidget* parent)
+std::optional<QFont> QtDialogs::chooseFont(const QFont& initial, QWidget* parent)
 {
     bool ok = false;
     QFont f = QFontDialog::getFont(&ok, initial, parent);
@@ -102,7 +189,7 @@ std::optional<QFont> QtDialogs::font(const QFont& initial, QWidget* parent)
     return f;
 }
 
-std::optional<QString> QtDialogs::printer(QWidget* parent)
+std::optional<QString> QtDialogs::choosePrinter(QWidget* parent)
 {
     QPrinter printer;
     QPrintDialog dialog(&printer, parent);
@@ -111,7 +198,7 @@ std::optional<QString> QtDialogs::printer(QWidget* parent)
     return printer.printerName();
 }
 
-bool QtDialogs::printSetup(QPrinter& printer, bool offerSelection, QWidget* parent)
+bool QtDialogs::runPrintSetup(QPrinter& printer, bool offerSelection, QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, offerSelection);

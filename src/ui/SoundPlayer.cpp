@@ -1,5 +1,7 @@
 #include "ui/SoundPlayer.h"
 
+#include "ui/ModalLoop.h"
+
 #include <QAudioOutput>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -14,6 +16,8 @@ void SystemSoundPlayer::playToEnd(const QString& file)
     QMediaPlayer player;
     QAudioOutput output;
     player.setAudioOutput(&output);
+    // The program waits here as behind a message box: no window goes away under the sound.
+    ModalLoop keep(nullptr);
     QEventLoop loop;
     QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop,
                      [&](QMediaPlayer::MediaStatus status) {

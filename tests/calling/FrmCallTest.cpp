@@ -452,10 +452,14 @@ TEST_F(FrmCallTest, ACallThatCannotBeStoredLeavesTheTokenWaitingAndSaysWhy)
 class DialogsThatLetEventsRun : public ScriptedDialogs
 {
 public:
-    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                   QWidget* parent) override
+    std::function<void()> whileShown;
+    int depth = 0;
+
+protected:
+    Answer showMessage(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                       QWidget* parent) override
     {
-        const Answer answer = ScriptedDialogs::message(text, buttons, icon, title, parent);
+        const Answer answer = ScriptedDialogs::showMessage(text, buttons, icon, title, parent);
         if (whileShown && depth < 3) {
             ++depth;
             whileShown();
@@ -463,8 +467,6 @@ public:
         }
         return answer;
     }
-    std::function<void()> whileShown;
-    int depth = 0;
 };
 
 TEST_F(FrmCallTest, StoreFailuresOnTheCounterScreen)

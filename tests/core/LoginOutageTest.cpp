@@ -12,8 +12,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -34,6 +36,65 @@ bool waitForRestore(frmSql& sql, QSignalSpy& restored, int ms = 30000)
 bool plain(const QString& text)
 {
     return !text.contains(QStringLiteral("object is closed")) && !text.isEmpty();
+}
+
+QList<QPointer<MDI>> mainWindows()
+{
+    QList<QPointer<MDI>> shown;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* mdi = qobject_cast<MDI*>(w); mdi && mdi->isVisible())
+            shown.append(mdi);
+    }
+    return shown;
+}
+
+// The log-in window as the program opens it (deleted when closed), with the administrator's log-in
+// typed.
+QPointer<frmLogin> openLogin(TestEnv& env)
+{
+    auto* login = new frmLogin(*env.ctx);
+    login->setAttribute(Qt::WA_DeleteOnClose);
+    login->show();
+    login->optAdmin->setChecked(true);
+    login->txtUser->setText(QStringLiteral("admin"));
+    login->txtPass->setText(QStringLiteral("secret"));
+    return login;
+}
+
+// Presses Login while the store is away and keeps its message open; `bringBack` makes the store
+// answer again while the message is open. The connection screen's look then finds it, and the log-in
+// goes through by itself and closes the log-in window under its own message. Checks that the window
+// lives until the message has returned, that the message ends with its window, and that exactly one
+// main window opens.
+void pressLoginAndBringTheStoreBackWhileItsMessageIsOpen(TestEnv& env, const std::function<void()>& bringBack)
+{
+    QPointer<frmLogin> login = openLogin(env);
+    ASSERT_TRUE(env.screens.existing(QStringLiteral("connect"))) << "the connection screen is up";
+    bool broughtBack = false;
+    env.dialogs.holdNextMessageOpen(
+        [&] {
+            if (!broughtBack) {
+                broughtBack = true;
+                bringBack();
+            }
+            return false; // only its window closing ends it
+        },
+        30000);
+    login->Command1->click();
+
+    EXPECT_TRUE(broughtBack);
+    EXPECT_EQ(env.dialogs.endedByTheirWindow, 1) << "the message ends when its window is replaced";
+    EXPECT_TRUE(plain(env.dialogs.shown().first().text)) << env.dialogs.shown().first().text.toStdString();
+    EXPECT_TRUE(env.session.loggedIn);
+    EXPECT_TRUE(env.session.isAdmin);
+    ASSERT_FALSE(login.isNull()) << "kept until the function that opened the message has returned";
+    EXPECT_FALSE(login->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(login.isNull()) << "and deleted after that";
+    const QList<QPointer<MDI>> shown = mainWindows();
+    EXPECT_EQ(shown.size(), 1);
+    for (const QPointer<MDI>& mdi : shown)
+        delete mdi.data();
 }
 
 } // namespace
@@ -126,4 +187,43 @@ TEST(LoginAfterOutage, LogInWorksOnceTheDatabaseFileIsThere)
     ASSERT_NE(shown, nullptr) << env.dialogs.last().toStdString();
     EXPECT_TRUE(sql->lblReason->isHidden());
     delete shown;
+}
+
+// The morning after a power cut on the embedded store: Login is pressed before the database file is
+// there, and its message is still open when the file appears.
+TEST(LoginAfterOutage, TheDatabaseAppearsWhileTheLogInMessageIsOpen)
+{
+    TestEnv env;
+    registerFakeScreens(env);
+    env.db.close();
+    env.session.connection.host.clear();
+    env.session.connection.database = QStringLiteral("later.db");
+    pressLoginAndBringTheStoreBackWhileItsMessageIsOpen(env, [&] {
+        Database made;
+        made.open(env.session.connection, env.dir.path());
+        seedHall(made);
+    });
+}
+
+// The same with the hall's server: it is stopped when Login is pressed and starts again while the
+// message is open. This aborted the program ("free(): invalid pointer" in the log-in's destructor).
+TEST(LoginAfterOutage, TheServerComesBackWhileTheLogInMessageIsOpen)
+{
+    outage::OwnServer server;
+    if (!server.available())
+        GTEST_SKIP() << "needs the PostgreSQL server programs and BRIVANE_PG";
+    Database::setReopenPause(0);
+    TestEnv env;
+    registerFakeScreens(env);
+    {
+        Database setUp;
+        setUp.open(server.values(), QString());
+        setUp.recreateSchema();
+        seedHall(setUp);
+    }
+    env.session.connection = server.values();
+    env.db.close();
+    server.stop();
+    pressLoginAndBringTheStoreBackWhileItsMessageIsOpen(env, [&] { server.resume(); });
+    Database::setReopenPause(1000);
 }

@@ -292,7 +292,7 @@ TEST_F(BackupRestore, RestoreRefusesTheDatabaseItselfAFileThatIsNoDatabaseAndADa
     w->Text1->setText(env.path(QStringLiteral("notes.mdb")));
     env.dialogs.setNextInput(QStringLiteral("YES"));
     w->cmdRestore_Click();
-    EXPECT_EQ(env.dialogs.shown().last().title, QStringLiteral(" "));
+    EXPECT_EQ(env.dialogs.shown().last().title, Dialogs::programTitle()) << "a blank title is the program's";
     EXPECT_EQ(env.dialogs.shown().last().icon, Dialogs::Icon::Warning);
     ASSERT_TRUE(env.db.isOpen());
     EXPECT_EQ(count(env.db, QStringLiteral("tblTicket")), 2);

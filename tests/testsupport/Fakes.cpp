@@ -1,12 +1,32 @@
 #include "testsupport/Fakes.h"
 
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QTimer>
 
-Dialogs::Answer ScriptedDialogs::message(const QString& text, Buttons buttons, Icon icon,
-                                         const QString& title, QWidget*)
+Dialogs::Answer ScriptedDialogs::showMessage(const QString& text, Buttons buttons, Icon icon,
+                                             const QString& title, QWidget* parent)
 {
     m_shown.append({text, title, buttons, icon});
+    if (m_hold) {
+        const std::function<bool()> closeWhen = std::exchange(m_hold, {});
+        QDialog box(parent);
+        box.setObjectName(QStringLiteral("heldMessage"));
+        box.setWindowTitle(title);
+        QElapsedTimer open;
+        open.start();
+        QTimer look;
+        look.setInterval(20);
+        QObject::connect(&look, &QTimer::timeout, &box, [&] {
+            if (closeWhen() || open.elapsed() > m_holdMs)
+                box.accept();
+        });
+        look.start();
+        if (box.exec() == QDialog::Rejected)
+            ++endedByTheirWindow;
+    }
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
     switch (buttons) {
@@ -20,8 +40,8 @@ Dialogs::Answer ScriptedDialogs::message(const QString& text, Buttons buttons, I
     return Answer::Ok;
 }
 
-std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QString& title,
-                                                 const QString& defaultText, QWidget*)
+std::optional<QString> ScriptedDialogs::showInputBox(const QString& prompt, const QString& title,
+                                                     const QString& defaultText, QWidget*)
 {
     m_shown.append({prompt, title, Buttons::OkCancel, Icon::None});
     if (!m_inputs.isEmpty())
@@ -29,33 +49,33 @@ std::optional<QString> ScriptedDialogs::inputBox(const QString& prompt, const QS
     return defaultText;
 }
 
-QString ScriptedDialogs::openFileName(const QString&, const QString&, const QString&, QWidget*)
+QString ScriptedDialogs::chooseOpenFile(const QString&, const QString&, const QString&, QWidget*)
 {
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
-QString ScriptedDialogs::saveFileName(const QString&, const QString&, const QString& dir, QWidget*)
+QString ScriptedDialogs::chooseSaveFile(const QString&, const QString&, const QString& dir, QWidget*)
 {
     suggestedFiles.append(dir);
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
-QString ScriptedDialogs::folder(const QString&, const QString&, QWidget*)
+QString ScriptedDialogs::chooseFolder(const QString&, const QString&, QWidget*)
 {
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
-std::optional<QColor> ScriptedDialogs::color(const QColor&, QWidget*)
+std::optional<QColor> ScriptedDialogs::chooseColor(const QColor&, QWidget*)
 {
     return m_colors.isEmpty() ? std::nullopt : m_colors.dequeue();
 }
 
-std::optional<QFont> ScriptedDialogs::font(const QFont&, QWidget*)
+std::optional<QFont> ScriptedDialogs::chooseFont(const QFont&, QWidget*)
 {
     return m_fonts.isEmpty() ? std::nullopt : m_fonts.dequeue();
 }
 
-bool ScriptedDialogs::printSetup(QPrinter& printer, bool offerSelection, QWidget*)
+bool ScriptedDialogs::runPrintSetup(QPrinter& printer, bool offerSelection, QWidget*)
 {
     selectionOffered = offerSelection;
     if (m_prints.isEmpty())
@@ -72,7 +92,7 @@ bool ScriptedDialogs::printSetup(QPrinter& printer, bool offerSelection, QWidget
     return true;
 }
 
-std::optional<QString> ScriptedDialogs::printer(QWidget*)
+std::optional<QString> ScriptedDialogs::choosePrinter(QWidget*)
 {
     return m_printers.isEmpty() ? std::nullopt : m_printers.dequeue();
 }

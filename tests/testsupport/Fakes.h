@@ -28,20 +28,6 @@ public:
         Icon icon;
     };
 
-    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title,
-                   QWidget* parent) override;
-    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText,
-                                    QWidget* parent) override;
-    QString openFileName(const QString& title, const QString& filter, const QString& dir,
-                         QWidget* parent) override;
-    QString saveFileName(const QString& title, const QString& filter, const QString& dir,
-                         QWidget* parent) override;
-    QString folder(const QString& title, const QString& dir, QWidget* parent) override;
-    std::optional<QColor> color(const QColor& initial, QWidget* parent) override;
-    std::optional<QFont> font(const QFont& initial, QWidget* parent) override;
-    std::optional<QString> printer(QWidget* parent) override;
-    bool printSetup(QPrinter& printer, bool offerSelection, QWidget* parent) override;
-
     // The next question gets this answer; without one, Yes/No questions get Yes, others Ok.
     void setNextAnswer(Answer a) { m_answers.enqueue(a); }
     void setNextInput(std::optional<QString> text) { m_inputs.enqueue(std::move(text)); }
@@ -58,6 +44,15 @@ public:
         int fromPage = 0, toPage = 0;
     };
     void setNextPrint(const PrintChoice& choice) { m_prints.enqueue(choice); }
+    // The next message stays open as a real modal dialog over its window, so the event loop runs
+    // (timers, the connection screen's look for the server) until `closeWhen` holds or `ms` have
+    // passed; then it is answered as scripted.
+    void holdNextMessageOpen(std::function<bool()> closeWhen, int ms = 30000)
+    {
+        m_hold = closeWhen;
+        m_holdMs = ms;
+    }
+    int endedByTheirWindow = 0;    // held messages ended because their window was closed for good
     bool selectionOffered = false; // by the last print dialog
 
     const QList<Shown>& shown() const { return m_shown; }
@@ -66,7 +61,24 @@ public:
     QString last() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
     void clear() { m_shown.clear(); }
 
+protected:
+    Answer showMessage(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                       QWidget* parent) override;
+    std::optional<QString> showInputBox(const QString& prompt, const QString& title,
+                                        const QString& defaultText, QWidget* parent) override;
+    QString chooseOpenFile(const QString& title, const QString& filter, const QString& dir,
+                           QWidget* parent) override;
+    QString chooseSaveFile(const QString& title, const QString& filter, const QString& dir,
+                           QWidget* parent) override;
+    QString chooseFolder(const QString& title, const QString& dir, QWidget* parent) override;
+    std::optional<QColor> chooseColor(const QColor& initial, QWidget* parent) override;
+    std::optional<QFont> chooseFont(const QFont& initial, QWidget* parent) override;
+    std::optional<QString> choosePrinter(QWidget* parent) override;
+    bool runPrintSetup(QPrinter& printer, bool offerSelection, QWidget* parent) override;
+
 private:
+    std::function<bool()> m_hold;
+    int m_holdMs = 0;
     QList<Shown> m_shown;
     QQueue<Answer> m_answers;
     QQueue<std::optional<QString>> m_inputs;
