@@ -14,8 +14,8 @@ TEST(WindowFit, AWindowIsMovedAndShrunkIntoTheScreen)
     // 1920x1080 less a panel: where the hall walk found Counter List, Settings, Backup & Restore and
     // the Department report, each ending at y 1095.
     const QRect fullHd(0, 0, 1920, 1050);
-    for (const QRect& window : {QRect(500, 655, 900, 440), QRect(600, 606, 720, 489), QRect(700, 835, 520, 260),
-                                QRect(400, 495, 1000, 600)}) {
+    for (const QRect& window : {QRect(500, 655, 900, 440), QRect(600, 606, 720, 489),
+                                QRect(700, 835, 520, 260), QRect(400, 495, 1000, 600)}) {
         const QRect fitted = fitIntoScreen(window, fullHd, frame);
         EXPECT_EQ(fitted.size(), window.size());
         EXPECT_EQ(fitted.left(), window.left());
@@ -23,7 +23,8 @@ TEST(WindowFit, AWindowIsMovedAndShrunkIntoTheScreen)
         EXPECT_TRUE(fullHd.contains(fitted.marginsAdded(frame)));
     }
     const QRect laptop(0, 0, 1366, 738);
-    EXPECT_EQ(fitIntoScreen(QRect(10, 40, 300, 200), laptop, frame), QRect(10, 40, 300, 200)) << "inside: kept";
+    EXPECT_EQ(fitIntoScreen(QRect(10, 40, 300, 200), laptop, frame), QRect(10, 40, 300, 200))
+        << "inside: kept";
     EXPECT_EQ(fitIntoScreen(QRect(100, 50, 1400, 900), laptop, frame), QRect(1, 24, 1364, 713)) << "too big";
     EXPECT_EQ(fitIntoScreen(QRect(-50, -10, 300, 200), laptop, frame).topLeft(), QPoint(1, 24));
     EXPECT_EQ(fitIntoScreen(QRect(1200, 700, 300, 200), laptop, frame).bottomRight(), QPoint(1364, 736));
@@ -51,8 +52,8 @@ TEST(WindowFit, ScreensOpenInsideTheScreen)
         const bool leastSize = w->width() == w->minimumWidth() || w->height() == w->minimumHeight();
         EXPECT_TRUE(area.contains(frame) || leastSize)
             << name << " at " << w->frameGeometry().x() << "," << w->frameGeometry().y() << " "
-            << w->frameGeometry().width() << "x" << w->frameGeometry().height() << " on " << area.width() << "x"
-            << area.height();
+            << w->frameGeometry().width() << "x" << w->frameGeometry().height() << " on " << area.width()
+            << "x" << area.height();
         w->close();
     }
 }

@@ -1,5 +1,5 @@
-#include "tickets/frmTicketF.h"
 #include "testsupport/TestEnv.h"
+#include "tickets/frmTicketF.h"
 
 #include <QCoreApplication>
 #include <QPointer>

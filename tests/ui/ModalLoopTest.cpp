@@ -1,13 +1,13 @@
+#include "ui/ModalLoop.h"
 #include "testsupport/Fakes.h"
 #include "ui/Dialogs.h"
-#include "ui/ModalLoop.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -66,8 +66,9 @@ TEST(ModalLoop, AWindowClosedUnderItsOwnMessageLivesUntilTheMessageHasReturned)
             titleShown = box->windowTitle();
         window->close();
     });
-    const Dialogs::Answer answer = dialogs.message(QStringLiteral("Delete the selected counter?"),
-                                                   Dialogs::Buttons::YesNo, Dialogs::Icon::Question, {}, window);
+    const Dialogs::Answer answer =
+        dialogs.message(QStringLiteral("Delete the selected counter?"), Dialogs::Buttons::YesNo,
+                        Dialogs::Icon::Question, {}, window);
     EXPECT_EQ(answer, Dialogs::Answer::No) << "a question whose window went away is not a Yes";
     EXPECT_EQ(titleShown, Dialogs::programTitle()) << "a box without a title of its own has the program's";
     ASSERT_FALSE(window.isNull()) << "the code after the box still runs in its window";
@@ -97,7 +98,8 @@ TEST(ModalLoop, WindowsClosedDuringNestedBoxesAreDeletedAfterTheOutermostReturns
             inner->close();
             bystander->close();
         });
-        typed = dialogs.inputBox(QStringLiteral("Name of the copy"), QStringLiteral("Copy"), QString(), inner);
+        typed =
+            dialogs.inputBox(QStringLiteral("Name of the copy"), QStringLiteral("Copy"), QString(), inner);
         innerAliveAfterItsBox = !inner.isNull();
         // ...and the outer message is then answered with Ok.
         QTimer::singleShot(0, qApp, [] {
@@ -105,8 +107,8 @@ TEST(ModalLoop, WindowsClosedDuringNestedBoxesAreDeletedAfterTheOutermostReturns
                 box->button(QMessageBox::Ok)->click();
         });
     });
-    const Dialogs::Answer answer = dialogs.message(QStringLiteral("Copy the theme?"), Dialogs::Buttons::OkCancel,
-                                                   Dialogs::Icon::Question, {}, outer);
+    const Dialogs::Answer answer = dialogs.message(
+        QStringLiteral("Copy the theme?"), Dialogs::Buttons::OkCancel, Dialogs::Icon::Question, {}, outer);
     EXPECT_EQ(runningInside, 2);
     EXPECT_EQ(typed, std::nullopt) << "the input box of a window closed for good gives nothing";
     EXPECT_TRUE(innerAliveAfterItsBox) << "kept while the outer box still runs";
