@@ -8,7 +8,8 @@
 
 void registerModuleSettingsAndVoice(ScreenRegistry& screens, CommandRegistry& commands)
 {
-    commands.add(QStringLiteral("announce"), QString::fromLatin1(AnnounceUsage), announceCommand);
+    commands.add(QStringLiteral("announce"), QString::fromLatin1(AnnounceUsage),
+                 WorkstationRights::Act::ShowCalls, announceCommand);
     screens.add(QStringLiteral("settings"), [](AppContext& ctx) { return new frmSettings(ctx); });
     screens.addAction(QStringLiteral("moduleSettingsSave"),
                       [](AppContext& ctx) { frmSettings::performSave(ctx); });
