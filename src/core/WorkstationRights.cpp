@@ -13,7 +13,8 @@ WorkstationRights WorkstationRights::of(Database& db)
     // judged as one of the kinds would be. A kind may insert into some columns only (not the key).
     const ResultSet rs = db.query(QStringLiteral(
         "select has_any_column_privilege('tblticket', 'INSERT'), "
-        "has_any_column_privilege('tblcall', 'INSERT') and has_column_privilege('tblticket', 'call', 'UPDATE'), "
+        "has_any_column_privilege('tblcall', 'INSERT') and has_column_privilege('tblticket', 'call', "
+        "'UPDATE'), "
         "has_table_privilege('tblcall', 'SELECT') and has_column_privilege('tblcall', 'status1', 'UPDATE'), "
         "has_table_privilege('tblservice', 'UPDATE') and has_table_privilege('tblticket', 'DELETE') and "
         "has_table_privilege('tbluser', 'INSERT')"));
