@@ -3,6 +3,7 @@
 #include "core/DbError.h"
 #include "core/ListedRow.h"
 #include "core/ResultSet.h"
+#include "core/WorkstationRights.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -160,6 +161,8 @@ public:
     void unlisten(const QString& channel);
     // True while the connection is subscribed to `channel`.
     bool listening(const QString& channel) const;
+    // What this workstation's login may do, found when the connection opened.
+    const WorkstationRights& rights() const { return m_rights; }
     // Statements sent to the store through this object (the load a screen puts on the server).
     quint64 statementsSent() const { return m_statementsSent; }
     // The channel on which every new call and every recall is announced by the store's trigger on
@@ -197,6 +200,8 @@ private:
     // Waits a short step for a busy SQLite file; false once the whole wait is used up.
     bool waitForBusyStore(QElapsedTimer& waited);
     void ensureTokenNumberRoutine();
+    // The hall's kinds of workstation, made or completed when the owner opens it (WorkstationKinds.h).
+    void ensureWorkstationRoles();
     // The trigger on tblCall that stamps and announces new calls and recalls (DatabaseNotifications.cpp).
     void ensureCallTrigger();
     // Subscribes the new connection to every channel listened to (after each open).
@@ -231,4 +236,5 @@ private:
     std::unique_ptr<PreparedStatements> m_prepared;
     std::unique_ptr<NotificationHub> m_notifications;
     quint64 m_statementsSent = 0;
+    WorkstationRights m_rights;
 };

@@ -7,6 +7,7 @@
 
 #include "core/Database.h"
 #include "core/Schema.h"
+#include "core/WorkstationKinds.h"
 
 #include <QDir>
 #include <QFile>
@@ -287,6 +288,12 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
         QFile::remove(keeping);
         return QStringLiteral("The restore failed and was undone; the database is as it was.\n%1")
             .arg(run.errors);
+    }
+    // The dump carries no grants: the restored tables get the kinds of workstation's rights again.
+    try {
+        kinds::ensureRoles(db);
+    } catch (const DbError&) {
+        // They are made at the owner's next open.
     }
     // Replaced in one step: there is always one copy to undo with.
     if (std::rename(QFile::encodeName(keeping).constData(), QFile::encodeName(kept).constData()) != 0) {
