@@ -11,8 +11,7 @@
 class RequestHead
 {
 public:
-    enum class Verdict
-    {
+    enum class Verdict {
         More,         // the head is not complete yet
         Complete,     // a whole head without a body: the parser may have it
         LineTooLong,  // 414
@@ -21,7 +20,8 @@ public:
         NotAllowed,   // 405: another method with a body
     };
 
-    explicit RequestHead(int maxRequestLine = weblimits::MaxRequestLine, int maxHeadBytes = weblimits::MaxHeadBytes)
+    explicit RequestHead(int maxRequestLine = weblimits::MaxRequestLine,
+                         int maxHeadBytes = weblimits::MaxHeadBytes)
         : m_maxLine(maxRequestLine), m_maxHead(maxHeadBytes)
     {
     }

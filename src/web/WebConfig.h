@@ -28,6 +28,9 @@ struct WebConfig
     // Open connections of one client address and in all (see WebLimits.h).
     int connectionsPerClient = weblimits::ConnectionsPerClient;
     int connectionsInAll = weblimits::MaxConnections;
+    // How long a head may take, and a kept-alive connection stay idle (see WebLimits.h).
+    int headTimeoutMs = weblimits::HeadTimeoutMs;
+    int idleTimeoutMs = weblimits::IdleTimeoutMs;
     // The addresses the server is reached at, as the visitors' browsers name them
     // ("http://192.168.50.2:8080", "https://queue.example.org"): a page's pushed connection is accepted only
     // from a page of one of them, or of the listening address or localhost at the server's port.

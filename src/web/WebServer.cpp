@@ -71,6 +71,8 @@ ConnectionGuard::Limits guardLimits(const WebConfig& config)
     ConnectionGuard::Limits l;
     l.perClient = config.connectionsPerClient;
     l.inAll = config.connectionsInAll;
+    l.headTimeoutMs = config.headTimeoutMs;
+    l.idleTimeoutMs = config.idleTimeoutMs;
     return l;
 }
 
