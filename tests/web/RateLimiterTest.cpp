@@ -60,12 +60,23 @@ TEST(WebConfigTest, OptionsOverrideAndBadValuesAreRefused)
     EXPECT_EQ(c.address, QHostAddress(QStringLiteral("10.0.0.5")));
     EXPECT_EQ(c.port, 8081);
     EXPECT_EQ(c.perMinute, 30);
+    QStringList origins{QStringLiteral("--origin"), QStringLiteral("https://queue.example.org"),
+                        QStringLiteral("--origin"), QStringLiteral("http://10.0.0.5:8081")};
+    EXPECT_EQ(c.applyOptions(origins), QString());
+    EXPECT_EQ(c.origins, (QStringList{QStringLiteral("https://queue.example.org"),
+                                      QStringLiteral("http://10.0.0.5:8081")}));
+    // The connection limits stay below the file limit (1024 by default under systemd).
+    c.fitFileLimit(1024);
+    EXPECT_EQ(c.connectionsInAll, 1024 - weblimits::FileHandlesKept);
+    EXPECT_LT(c.socketsInAll, c.connectionsInAll);
 
     for (const QStringList& bad :
          {QStringList{QStringLiteral("--address"), QStringLiteral("hall-server")},
           QStringList{QStringLiteral("--port"), QStringLiteral("70000")},
           QStringList{QStringLiteral("--port"), QStringLiteral("-1")}, QStringList{QStringLiteral("--port")},
-          QStringList{QStringLiteral("--rate"), QStringLiteral("0")}}) {
+          QStringList{QStringLiteral("--rate"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--origin"), QStringLiteral("hall.example")},
+          QStringList{QStringLiteral("--origin"), QStringLiteral("javascript:alert(1)")}}) {
         QStringList args2 = bad;
         EXPECT_FALSE(WebConfig().applyOptions(args2).isEmpty()) << bad.join(QLatin1Char(' ')).toStdString();
     }

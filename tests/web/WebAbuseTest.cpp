@@ -246,6 +246,8 @@ TEST_P(WebAbuseTest, APageMayConnectOnlyFromTheAddressesTheServerIsReachedAt)
     EXPECT_EQ(handshake(port, own, "http://hall.example:9090"), 404) << "another port";
     EXPECT_EQ(handshake(port, own, "https://hall.example:8080"), 404) << "another scheme";
     EXPECT_EQ(handshake(port, own, "null"), 404);
+    // Pages that went, accepted or not, hold no connection of their client any more.
+    EXPECT_TRUE(waitFor([&] { return open() == 0 && server->pages().openPages() == 0; })) << open();
 
     // The rules on their own: default ports, IPv6, the any-address listening.
     const OriginPolicy v6({QStringLiteral("https://queue.example.org")}, QHostAddress(QStringLiteral("::1")),
