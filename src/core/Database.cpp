@@ -207,14 +207,14 @@ void Database::openFrom(const ConnectionValues& values, const QString& installDi
                           DbError::Kind::Connection);
         if (QFileInfo(file).isRelative())
             file = QDir(installDir).filePath(file);
-        if (m_creation == Creation::Refused && !QFileInfo::exists(file))
+        if (m_creation != Creation::Allowed && !QFileInfo::exists(file))
             throw DbError(QStringLiteral("There is no database file %1. A new hall's database is made on the "
                                          "Connection screen (Create) or with brivane-ctl init.")
                               .arg(QDir::toNativeSeparators(file)),
                           DbError::Kind::Connection);
         // An empty file is one prepared for a new hall (the package's installer makes it): its tables
         // are made.
-        if (QFileInfo(file).size() == 0)
+        if (QFileInfo(file).size() == 0 && m_creation == Creation::Refused)
             m_creation = Creation::Allowed;
         openSqlite(file);
         return;

@@ -76,8 +76,10 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Whether opening may make a new database: a missing SQLite file, or the tables in an empty
-    // database. Only an explicit step (a new hall, init, demo) creates.
-    enum class Creation { Allowed, Refused };
+    // database. Only an explicit step (a new hall, init, demo) creates. AsItIs changes nothing at
+    // all, not even what later versions add to a schema (a reader such as the web server): a schema
+    // that lacks columns this version reads is refused, a missing index or trigger is left missing.
+    enum class Creation { Allowed, Refused, AsItIs };
 
     // Opens (or re-opens) the connection and brings the schema up to date. Throws DbError.
     // An SQLite file of another program, or one that is not a plain file, is refused and left as it is.
@@ -193,6 +195,8 @@ private:
                   const QString& description);
     void openFrom(const ConnectionValues& values, const QString& installDir);
     void ensureSchema();
+    // The checks of ensureSchema without any change (Creation::AsItIs).
+    void checkSchemaAsItIs();
     // Refuses an SQLite file that holds tables but none of ours (another program's database).
     void refuseForeignFile(const QString& file);
     // The program's tables whose first column is not a key the store assigns.

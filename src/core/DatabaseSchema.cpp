@@ -189,8 +189,32 @@ bool Database::schemaExists()
                 .isEmpty();
 }
 
+void Database::checkSchemaAsItIs()
+{
+    if (!schemaExists())
+        throw DbError(QStringLiteral("The database %1 holds no hall.").arg(m_description),
+                      DbError::Kind::Connection);
+    const ResultSet rs = query(QStringLiteral("select max(version) from brivane_schema"));
+    const qint64 version = rs.isEmpty() ? 0 : rs.number(0, 0);
+    if (version > schema::currentVersion)
+        throw DbError(
+            QStringLiteral("The database was made by a newer version of Brivane (schema %1)").arg(version),
+            DbError::Kind::Connection);
+    const QStringList missing = missingAddedColumns(existingTables());
+    if (!missing.isEmpty())
+        throw DbError(QStringLiteral("The database lacks columns this version of Brivane reads; open it once "
+                                     "with brivane-ctl or the desktop program to add them: %1")
+                          .arg(missing.join(QStringLiteral("; "))),
+                      DbError::Kind::Connection);
+}
+
 void Database::ensureSchema()
 {
+    if (m_creation == Creation::AsItIs) {
+        checkSchemaAsItIs();
+        m_rights = WorkstationRights::of(*this);
+        return;
+    }
     if (!schemaExists()) {
         Transaction t(*this);
         // Two workstations may start on an empty database at once: the second waits for the first.
