@@ -19,8 +19,9 @@ namespace {
 // Paths whose answer reads the hall (on a reader); every other one is answered at once.
 bool readsTheHall(const QString& path)
 {
-    return path == QLatin1String("/") || path == QLatin1String("/board") || path == QLatin1String("/api/board") ||
-           path == QLatin1String("/api/news") || path.startsWith(QLatin1String("/t/"));
+    return path == QLatin1String("/") || path == QLatin1String("/board") ||
+           path == QLatin1String("/api/board") || path == QLatin1String("/api/news") ||
+           path.startsWith(QLatin1String("/t/"));
 }
 
 WebAnswer boardList(const QList<HallTheme>& themes, const QString& missingName = QString())
