@@ -191,10 +191,9 @@ bool looksLikeDump(const QString& file)
 
 int otherConnections(Database& db)
 {
-    return int(
-        db.query(QStringLiteral("select count(*) from pg_stat_activity where datname=current_database() "
-                                "and pid<>pg_backend_pid() and backend_type='client backend'"))
-            .number(0, 0));
+    return int(db.query(QStringLiteral("select count(*) from pg_stat_activity where ") +
+                        maintenance::otherSessionsCondition())
+                   .number(0, 0));
 }
 
 QString backup(Database& db, const QString& folder, const Progress& progress, QString* writtenAs,
