@@ -619,7 +619,6 @@ TEST_F(ServerBackup, RestoreIsRefusedWhileAWorkstationOfAnotherKindIsConnected)
                                            .arg(login)))
             << refused.toStdString();
     }
-    env->db.exec(QStringLiteral("drop owned by %1").arg(login));
     env->db.exec(QStringLiteral("drop role %1").arg(login));
 }
 
