@@ -27,7 +27,7 @@ start)
       sleep 1
     done
     (cd /tmp && PGPASSWORD=postgres "$bindir/psql" -q -h 127.0.0.1 -p "$port" -U postgres -d postgres \
-      -c "CREATE ROLE brivane LOGIN CREATEDB PASSWORD 'brivane'" \
+      -c "CREATE ROLE brivane LOGIN CREATEDB CREATEROLE PASSWORD 'brivane'" \
       -c "CREATE DATABASE brivane OWNER brivane" >/dev/null)
   fi
   echo "127.0.0.1:$port;brivane;brivane;brivane"

@@ -31,10 +31,17 @@ QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QS
 {
     try {
         if (!dbFile.isEmpty()) {
-            if (creation == Database::Creation::Refused && !QFileInfo::exists(dbFile))
+            if (creation != Database::Creation::Allowed && !QFileInfo::exists(dbFile))
                 return QStringLiteral("There is no database file %1 (brivane-ctl init or demo makes one)")
                     .arg(QDir::toNativeSeparators(QFileInfo(dbFile).absoluteFilePath()));
-            ctx.db.openSqlite(QFileInfo(dbFile).absoluteFilePath());
+            const QFileInfo file(dbFile);
+            if (creation == Database::Creation::AsItIs) {
+                ConnectionValues values;
+                values.database = file.absoluteFilePath();
+                ctx.db.open(values, file.absolutePath(), creation);
+            } else {
+                ctx.db.openSqlite(file.absoluteFilePath());
+            }
             return QString();
         }
         const QFileInfo file(pathFile.isEmpty() ? QDir(ctx.configDir()).filePath(QStringLiteral("path.txt"))

@@ -57,10 +57,5 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    try {
-        return command->run(ctx, args, out, err);
-    } catch (const DbError& e) {
-        err << e.description() << Qt::endl;
-        return 1;
-    }
+    return runCommand(*command, ctx, args, out, err);
 }

@@ -7,6 +7,7 @@
 #include "web/WebServer.h"
 
 #include <QTextStream>
+#include <sys/resource.h>
 
 namespace {
 
@@ -14,10 +15,15 @@ void usage(QTextStream& s)
 {
     s << "usage: brivane-web [--db FILE | --path-file FILE] [--address ADDRESS] [--port PORT] [--rate N]"
       << Qt::endl
+      << "                   [--origin URL]..." << Qt::endl
       << "  Serves /board?theme=NAME and the visitors' ticket pages /t/CODE on ADDRESS:PORT only." << Qt::endl
       << "  Defaults: the settings Queue / Web / listen, port and rate (requests a minute per client),"
       << Qt::endl
-      << "  else 127.0.0.1, 8080 and 120." << Qt::endl;
+      << "  else 127.0.0.1, 8080 and 120." << Qt::endl
+      << "  --origin URL: an address the pages are reached at (http://192.168.50.2:8080, https://HOST);"
+      << Qt::endl
+      << "  pages of other sites may not connect. Default: the setting Queue / Web / origins; the" << Qt::endl
+      << "  listening address and localhost at PORT are always accepted." << Qt::endl;
 }
 
 } // namespace
@@ -43,13 +49,22 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    // The web server only reads the hall: it never makes a database where none is.
+    // The web server only reads the hall: it never makes a database where none is, nor changes the
+    // schema of one.
     const QString error =
-        openCommandLineDatabase(console.ctx(), console.dbFile, console.pathFile, Database::Creation::Refused);
+        openCommandLineDatabase(console.ctx(), console.dbFile, console.pathFile, Database::Creation::AsItIs);
     if (!error.isEmpty()) {
         err << error << Qt::endl;
         return 1;
     }
+    // Its own connection follows the calls and opens pages on the event loop: a locked table holds it
+    // up for a moment only (requests are read on connections of their own).
+    program.db.setStatementTimeout(weblimits::OwnConnectionTimeoutMs);
+    struct rlimit files
+    {
+    };
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+        config.fitFileLimit(qint64(files.rlim_cur));
 
     CallFeed feed;
     WebServer server(program.db, program.settings, program.clock, feed, config);
@@ -65,5 +80,7 @@ int main(int argc, char* argv[])
     if (config.address.protocol() == QAbstractSocket::IPv6Protocol)
         host = QLatin1Char('[') + host + QLatin1Char(']');
     out << "brivane-web: http://" << host << ':' << server.port() << "/board?theme=NAME" << Qt::endl;
+    out << "brivane-web: at most " << config.connectionsInAll << " connections, "
+        << config.connectionsPerClient << " per client address" << Qt::endl;
     return console.exec();
 }

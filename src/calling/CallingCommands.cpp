@@ -259,20 +259,22 @@ int pendingCommand(AppContext& ctx, const QStringList& args, QTextStream& out, Q
 
 void registerCallingCommands(CommandRegistry& commands)
 {
-    commands.add(QStringLiteral("next"), QString::fromLatin1(NextUsage), nextCommand);
-    commands.add(QStringLiteral("recall"), QString::fromLatin1(RecallUsage),
+    const auto call = WorkstationRights::Act::Call;
+    commands.add(QStringLiteral("next"), QString::fromLatin1(NextUsage), call, nextCommand);
+    commands.add(QStringLiteral("recall"), QString::fromLatin1(RecallUsage), call,
                  [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
                      return currentTokenCommand(ctx, args, out, err, OnCurrent::Recall);
                  });
-    commands.add(QStringLiteral("cancel"), QString::fromLatin1(CancelUsage),
+    commands.add(QStringLiteral("cancel"), QString::fromLatin1(CancelUsage), call,
                  [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
                      return currentTokenCommand(ctx, args, out, err, OnCurrent::Cancel);
                  });
-    commands.add(QStringLiteral("finish"), QString::fromLatin1(FinishUsage),
+    commands.add(QStringLiteral("finish"), QString::fromLatin1(FinishUsage), call,
                  [](AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err) {
                      return currentTokenCommand(ctx, args, out, err, OnCurrent::Finish);
                  });
-    commands.add(QStringLiteral("transfer"), QString::fromLatin1(TransferUsage), transferCommand);
-    commands.add(QStringLiteral("calls"), QString::fromLatin1(CallsUsage), callsCommand);
-    commands.add(QStringLiteral("pending"), QString::fromLatin1(PendingUsage), pendingCommand);
+    commands.add(QStringLiteral("transfer"), QString::fromLatin1(TransferUsage), call, transferCommand);
+    commands.add(QStringLiteral("calls"), QString::fromLatin1(CallsUsage), WorkstationRights::Act::ShowCalls,
+                 callsCommand);
+    commands.add(QStringLiteral("pending"), QString::fromLatin1(PendingUsage), call, pendingCommand);
 }

@@ -1,6 +1,24 @@
 #include "core/CommandRegistry.h"
 
+#include "core/AppContext.h"
+#include "core/Database.h"
+
 #include <QRegularExpression>
+
+int runCommand(const CommandRegistry::Command& command, AppContext& ctx, const QStringList& args,
+               QTextStream& out, QTextStream& err)
+{
+    if (command.needsDatabase && !ctx.db.rights().allows(command.needs)) {
+        err << ctx.db.rights().refusal() << Qt::endl;
+        return 1;
+    }
+    try {
+        return command.run(ctx, args, out, err);
+    } catch (const DbError& e) {
+        err << e.description() << Qt::endl;
+        return 1;
+    }
+}
 
 QString takeOption(QStringList& args, const QString& name)
 {

@@ -24,7 +24,8 @@ namespace {
 
 QAtomicInt connectionCounter;
 
-DbError errorFrom(const QSqlError& error)
+// `notPermitted`: what this workstation may do, told instead of a refused right's SQL text.
+DbError errorFrom(const QSqlError& error, const QString& notPermitted = QString())
 {
     QString text = error.databaseText().trimmed();
     if (text.isEmpty())
@@ -35,6 +36,8 @@ DbError errorFrom(const QSqlError& error)
     // A statement the server ended after its time-out, or that waited too long for a lock.
     if (code == QLatin1String("57014") || code == QLatin1String("55P03"))
         return DbError(DbError::busyText(), DbError::Kind::Other);
+    if (code == QLatin1String("42501"))
+        return DbError(notPermitted.isEmpty() ? text : notPermitted, DbError::Kind::NotPermitted, text);
     // SQLite: 2067 (or 1555 for a key), PostgreSQL: 23505.
     const bool unique = code == QLatin1String("23505") || code == QLatin1String("2067") ||
                         code == QLatin1String("1555") ||
@@ -204,14 +207,14 @@ void Database::openFrom(const ConnectionValues& values, const QString& installDi
                           DbError::Kind::Connection);
         if (QFileInfo(file).isRelative())
             file = QDir(installDir).filePath(file);
-        if (m_creation == Creation::Refused && !QFileInfo::exists(file))
+        if (m_creation != Creation::Allowed && !QFileInfo::exists(file))
             throw DbError(QStringLiteral("There is no database file %1. A new hall's database is made on the "
                                          "Connection screen (Create) or with brivane-ctl init.")
                               .arg(QDir::toNativeSeparators(file)),
                           DbError::Kind::Connection);
         // An empty file is one prepared for a new hall (the package's installer makes it): its tables
         // are made.
-        if (QFileInfo(file).size() == 0)
+        if (QFileInfo(file).size() == 0 && m_creation == Creation::Refused)
             m_creation = Creation::Allowed;
         openSqlite(file);
         return;
@@ -442,7 +445,7 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
                     }
                     throw DbError(DbError::busyText(), DbError::Kind::Other);
                 }
-                throw errorFrom(failure);
+                throw errorFrom(failure, m_rights.refusal());
             }
         }
         // The connection is gone. Nothing more is sent on it; the next statement opens a new one.
@@ -511,7 +514,7 @@ void Database::forEachRow(const QString& sql, const QVariantList& params,
         while (q.next())
             row(values);
         if (q.lastError().isValid())
-            throw errorFrom(q.lastError());
+            throw errorFrom(q.lastError(), m_rights.refusal());
     });
 }
 

@@ -3,6 +3,7 @@
 #include "core/DbError.h"
 #include "core/ListedRow.h"
 #include "core/ResultSet.h"
+#include "core/WorkstationRights.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -75,8 +76,10 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Whether opening may make a new database: a missing SQLite file, or the tables in an empty
-    // database. Only an explicit step (a new hall, init, demo) creates.
-    enum class Creation { Allowed, Refused };
+    // database. Only an explicit step (a new hall, init, demo) creates. AsItIs changes nothing at
+    // all, not even what later versions add to a schema (a reader such as the web server): a schema
+    // that lacks columns this version reads is refused, a missing index or trigger is left missing.
+    enum class Creation { Allowed, Refused, AsItIs };
 
     // Opens (or re-opens) the connection and brings the schema up to date. Throws DbError.
     // An SQLite file of another program, or one that is not a plain file, is refused and left as it is.
@@ -160,6 +163,8 @@ public:
     void unlisten(const QString& channel);
     // True while the connection is subscribed to `channel`.
     bool listening(const QString& channel) const;
+    // What this workstation's login may do, found when the connection opened.
+    const WorkstationRights& rights() const { return m_rights; }
     // Statements sent to the store through this object (the load a screen puts on the server).
     quint64 statementsSent() const { return m_statementsSent; }
     // The channel on which every new call and every recall is announced by the store's trigger on
@@ -190,6 +195,8 @@ private:
                   const QString& description);
     void openFrom(const ConnectionValues& values, const QString& installDir);
     void ensureSchema();
+    // The checks of ensureSchema without any change (Creation::AsItIs).
+    void checkSchemaAsItIs();
     // Refuses an SQLite file that holds tables but none of ours (another program's database).
     void refuseForeignFile(const QString& file);
     // The program's tables whose first column is not a key the store assigns.
@@ -197,6 +204,8 @@ private:
     // Waits a short step for a busy SQLite file; false once the whole wait is used up.
     bool waitForBusyStore(QElapsedTimer& waited);
     void ensureTokenNumberRoutine();
+    // The hall's kinds of workstation, made or completed when the owner opens it (WorkstationKinds.h).
+    void ensureWorkstationRoles();
     // The trigger on tblCall that stamps and announces new calls and recalls (DatabaseNotifications.cpp).
     void ensureCallTrigger();
     // Subscribes the new connection to every channel listened to (after each open).
@@ -231,4 +240,5 @@ private:
     std::unique_ptr<PreparedStatements> m_prepared;
     std::unique_ptr<NotificationHub> m_notifications;
     quint64 m_statementsSent = 0;
+    WorkstationRights m_rights;
 };

@@ -2,7 +2,9 @@
 
 #include "core/ExistingSchema.h"
 #include "core/Schema.h"
+#include "core/WorkstationKinds.h"
 
+#include <QDebug>
 #include <QDir>
 
 // Creating the tables, taking over tables made elsewhere, and bringing an older schema up to date.
@@ -187,8 +189,32 @@ bool Database::schemaExists()
                 .isEmpty();
 }
 
+void Database::checkSchemaAsItIs()
+{
+    if (!schemaExists())
+        throw DbError(QStringLiteral("The database %1 holds no hall.").arg(m_description),
+                      DbError::Kind::Connection);
+    const ResultSet rs = query(QStringLiteral("select max(version) from brivane_schema"));
+    const qint64 version = rs.isEmpty() ? 0 : rs.number(0, 0);
+    if (version > schema::currentVersion)
+        throw DbError(
+            QStringLiteral("The database was made by a newer version of Brivane (schema %1)").arg(version),
+            DbError::Kind::Connection);
+    const QStringList missing = missingAddedColumns(existingTables());
+    if (!missing.isEmpty())
+        throw DbError(QStringLiteral("The database lacks columns this version of Brivane reads; open it once "
+                                     "with brivane-ctl or the desktop program to add them: %1")
+                          .arg(missing.join(QStringLiteral("; "))),
+                      DbError::Kind::Connection);
+}
+
 void Database::ensureSchema()
 {
+    if (m_creation == Creation::AsItIs) {
+        checkSchemaAsItIs();
+        m_rights = WorkstationRights::of(*this);
+        return;
+    }
     if (!schemaExists()) {
         Transaction t(*this);
         // Two workstations may start on an empty database at once: the second waits for the first.
@@ -240,12 +266,30 @@ void Database::ensureSchema()
     if (m_kind == Kind::Postgres)
         ensureTokenNumberRoutine();
     ensureCallTrigger();
+    if (m_kind == Kind::Postgres)
+        ensureWorkstationRoles();
+    m_rights = WorkstationRights::of(*this);
+}
+
+void Database::ensureWorkstationRoles()
+{
+    try {
+        kinds::ensureRoles(*this);
+    } catch (const DbError& e) {
+        // The hall works on as before without its kinds; the owner's next open tries again.
+        if (e.isConnectionFailure())
+            throw;
+        qWarning().noquote() << "The kinds of workstation could not be made:" << e.detail();
+    }
 }
 
 QStringList Database::missingAddedColumns(const QHash<QString, QStringList>& found) const
 {
     QStringList statements;
     for (const schema::Table& t : schema::tables()) {
+        // A table this login has no right on is not shown to it: it is not this login's to complete.
+        if (!found.contains(t.name.toLower()))
+            continue;
         QStringList have;
         for (const QString& c : found.value(t.name.toLower()))
             have.append(c.toLower());
@@ -285,7 +329,7 @@ void Database::ensureTokenNumberRoutine()
         });
     } catch (const DbError& e) {
         // A user who may not create routines still issues tokens, numbered by the kiosk.
-        if (e.kind() != DbError::Kind::Other)
+        if (e.kind() != DbError::Kind::Other && e.kind() != DbError::Kind::NotPermitted)
             throw;
     }
 }

@@ -14,14 +14,18 @@ public:
         Connection,     // the store could not be reached or opened; nothing was changed
         ConnectionLost, // the connection broke before anything was saved; nothing was changed
         OutcomeUnknown, // the connection broke while a change was on its way: it may or may not be saved
-        UniqueViolation
+        UniqueViolation,
+        NotPermitted // the login of this workstation lacks the right; the description says what it may do
     };
 
-    explicit DbError(const QString& description, Kind kind = Kind::Other)
-        : std::runtime_error(description.toStdString()), m_description(description), m_kind(kind)
+    explicit DbError(const QString& description, Kind kind = Kind::Other, const QString& detail = QString())
+        : std::runtime_error(description.toStdString()), m_description(description), m_kind(kind),
+          m_detail(detail.isEmpty() ? description : detail)
     {
     }
     const QString& description() const { return m_description; }
+    // The store's own words (the description, unless that was put in plainer ones).
+    const QString& detail() const { return m_detail; }
     Kind kind() const { return m_kind; }
     bool isUniqueViolation() const { return m_kind == Kind::UniqueViolation; }
     // The connection is (or was) away: the next action may well work once the server is back.
@@ -53,4 +57,5 @@ public:
 private:
     QString m_description;
     Kind m_kind;
+    QString m_detail;
 };

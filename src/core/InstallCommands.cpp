@@ -5,6 +5,7 @@
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
 #include "core/ConsolePassword.h"
+#include "core/GrantCommand.h"
 #include "core/Settings.h"
 #include "core/WorkstationConnect.h"
 
@@ -91,4 +92,5 @@ void registerInstallCommands(CommandRegistry& commands)
     commands.add(QStringLiteral("connect"),
                  QStringLiteral("connect HOST[:PORT] DATABASE USER [--password PW] [--sslmode MODE]"),
                  connectCommand, false);
+    registerGrantCommand(commands);
 }

@@ -79,7 +79,7 @@ ConnectResult connect(const ConnectionValues& values, const QString& file)
         Database db;
         db.open(values, QString()); // creates the schema when the database has none
     } catch (const DbError& e) {
-        switch (classify(e.description())) {
+        switch (classify(e.detail())) {
         case ConnectFailure::Unreachable:
             return failed(
                 ConnectFailure::Unreachable,
@@ -105,7 +105,7 @@ ConnectResult connect(const ConnectionValues& values, const QString& file)
                 QStringLiteral("User %1 lacks rights on database %2: it must be allowed to connect and "
                                "to create tables (make it the database's owner).")
                     .arg(values.user, values.database),
-                e.description());
+                e.detail());
         default:
             return failed(ConnectFailure::Other,
                           QStringLiteral("Cannot use database %1 on %2.").arg(values.database, server),

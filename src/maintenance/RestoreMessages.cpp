@@ -74,22 +74,35 @@ QString stillOpenText(const QString& target)
                .arg(QDir::toNativeSeparators(wal));
 }
 
+QString otherSessionsCondition()
+{
+    // Another login's session shows neither its type nor its address to a login that is no
+    // superuser (a workstation of another kind); a background worker has no login.
+    return QStringLiteral("datname = current_database() and pid <> pg_backend_pid() and (backend_type = "
+                          "'client backend' or (backend_type is null and usename is not null))");
+}
+
 QStringList otherConnectionNames(Database& db)
 {
-    const ResultSet rs = db.query(
-        QStringLiteral("select coalesce(host(client_addr), ''), coalesce(application_name, ''), count(*) "
-                       "from pg_stat_activity where datname = current_database() and pid <> pg_backend_pid() "
-                       "and backend_type = 'client backend' group by 1, 2 order by 1, 2"));
+    const ResultSet rs = db.query(QStringLiteral("select coalesce(host(client_addr), ''), "
+                                                 "coalesce(application_name, ''), backend_type is null, "
+                                                 "coalesce(usename, ''), count(*) from pg_stat_activity "
+                                                 "where %1 group by 1, 2, 3, 4 order by 1, 2, 4")
+                                      .arg(otherSessionsCondition()));
     QStringList names;
     for (int r = 0; r < rs.size(); ++r) {
-        const QString place = rs.text(r, 0).isEmpty()
-                                  ? QCoreApplication::translate("maintenance", "the server's own computer")
-                                  : rs.text(r, 0);
+        const bool hidden = rs.text(r, 2) == QLatin1String("true");
+        const QString place =
+            hidden
+                ? QCoreApplication::translate("maintenance", "a computer logged in as %1").arg(rs.text(r, 3))
+            : rs.text(r, 0).isEmpty()
+                ? QCoreApplication::translate("maintenance", "the server's own computer")
+                : rs.text(r, 0);
         QStringList about;
         if (!rs.text(r, 1).isEmpty())
             about.append(rs.text(r, 1));
-        if (rs.number(r, 2) > 1)
-            about.append(QCoreApplication::translate("maintenance", "%1 connections").arg(rs.number(r, 2)));
+        if (rs.number(r, 4) > 1)
+            about.append(QCoreApplication::translate("maintenance", "%1 connections").arg(rs.number(r, 4)));
         names.append(
             about.isEmpty() ? place : QStringLiteral("%1 (%2)").arg(place, about.join(QStringLiteral(", "))));
     }

@@ -21,6 +21,10 @@ qint64 tokensIssuedSince(Database& db, const QDateTime& since);
 // on this computer that hold it open, or that none here does.
 QString stillOpenText(const QString& target);
 
+// The SQL condition on pg_stat_activity that keeps the other programs' sessions on this database,
+// those of the other kinds' logins included.
+QString otherSessionsCondition();
+
 // The other connections to a server's database, for a refused restore: "10.0.0.5 (brivane)",
 // "127.0.0.1 (brivane-web, 2 connections)", one per place and program.
 QStringList otherConnectionNames(Database& db);

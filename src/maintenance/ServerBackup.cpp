@@ -7,6 +7,7 @@
 
 #include "core/Database.h"
 #include "core/Schema.h"
+#include "core/WorkstationKinds.h"
 
 #include <QDir>
 #include <QFile>
@@ -190,10 +191,9 @@ bool looksLikeDump(const QString& file)
 
 int otherConnections(Database& db)
 {
-    return int(
-        db.query(QStringLiteral("select count(*) from pg_stat_activity where datname=current_database() "
-                                "and pid<>pg_backend_pid() and backend_type='client backend'"))
-            .number(0, 0));
+    return int(db.query(QStringLiteral("select count(*) from pg_stat_activity where ") +
+                        maintenance::otherSessionsCondition())
+                   .number(0, 0));
 }
 
 QString backup(Database& db, const QString& folder, const Progress& progress, QString* writtenAs,
@@ -287,6 +287,12 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
         QFile::remove(keeping);
         return QStringLiteral("The restore failed and was undone; the database is as it was.\n%1")
             .arg(run.errors);
+    }
+    // The dump carries no grants: the restored tables get the kinds of workstation's rights again.
+    try {
+        kinds::ensureRoles(db);
+    } catch (const DbError&) {
+        // They are made at the owner's next open.
     }
     // Replaced in one step: there is always one copy to undo with.
     if (std::rename(QFile::encodeName(keeping).constData(), QFile::encodeName(kept).constData()) != 0) {

@@ -190,7 +190,8 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
         // transaction below looks again.
         if (e.isUniqueViolation())
             return false;
-        if (e.kind() == DbError::Kind::Other && e.description().contains(schema::tokenNumberRoutineName()))
+        if ((e.kind() == DbError::Kind::Other || e.kind() == DbError::Kind::NotPermitted) &&
+            e.detail().contains(schema::tokenNumberRoutineName()))
             return false;
         throw;
     }

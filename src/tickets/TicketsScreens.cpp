@@ -92,6 +92,7 @@ void registerTickets(ScreenRegistry& screens, CommandRegistry& commands)
         screen->setTicketPreview(previewTicket);
         return screen;
     });
-    commands.add(QStringLiteral("issue"), QString::fromLatin1(issueUsage), issueCommand);
+    commands.add(QStringLiteral("issue"), QString::fromLatin1(issueUsage), WorkstationRights::Act::Issue,
+                 issueCommand);
     waiting::registerEstimateReport(commands);
 }

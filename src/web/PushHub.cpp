@@ -27,18 +27,6 @@ QByteArray json(const QJsonObject& o)
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
-// Pages of this server only: a browser names the page's site in Origin, which must be the host the
-// page asked for.
-bool sameSite(const QWebSocket& socket)
-{
-    const QString origin = socket.origin();
-    if (origin.isEmpty())
-        return true; // not a browser page
-    const QUrl from(origin);
-    const QUrl to = socket.requestUrl();
-    return from.host().compare(to.host(), Qt::CaseInsensitive) == 0 && from.port(80) == to.port(80);
-}
-
 } // namespace
 
 PushHub::PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, Limits limits)
@@ -79,8 +67,7 @@ void PushHub::take(std::unique_ptr<QWebSocket> socket)
     const QString client = RateLimiter::clientKey(socket->peerAddress());
     const QUrl url = socket->requestUrl();
     const QString path = url.path(QUrl::FullyEncoded);
-    if (!sameSite(*socket) || int(m_pages.size()) >= m_limits.inAll ||
-        m_perClient.value(client) >= m_limits.perClient) {
+    if (int(m_pages.size()) >= m_limits.inAll || m_perClient.value(client) >= m_limits.perClient) {
         socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
         socket.release()->deleteLater();
         return;
@@ -149,7 +136,7 @@ void PushHub::openBoard(Page& page, const QString& since)
 
 bool PushHub::openTicket(Page& page, const QString& code)
 {
-    const auto view = ticketView(m_db, m_clock, m_feed, code);
+    const auto view = ticketView(m_db, m_clock, &m_feed, code);
     if (!view)
         return false;
     page.ticket = view->key;
@@ -233,7 +220,7 @@ void PushHub::refreshTickets(bool all)
 void PushHub::refreshTicket(Page& page)
 {
     try {
-        const auto view = ticketView(m_db, m_clock, m_feed, page.code);
+        const auto view = ticketView(m_db, m_clock, &m_feed, page.code);
         if (!view) {
             // The ticket is gone (a new day, or cleared): the page has nothing more to follow.
             page.socket->close(QWebSocketProtocol::CloseCodeNormal);

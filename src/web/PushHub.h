@@ -32,7 +32,8 @@ public:
     ~PushHub() override;
 
     // A page's connection: /ws/board?theme=NAME&since=KEY or /ws/t/CODE. Anything else, an unknown
-    // theme or code, a page of another site, or a client over its limit is closed at once.
+    // theme or code, or a client over its limit is closed at once. (Pages of other sites are refused
+    // before: see OriginPolicy.)
     void take(std::unique_ptr<QWebSocket> socket);
 
     // Whether the server reaches the database; pages say so on screen when it does not.

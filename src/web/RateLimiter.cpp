@@ -8,10 +8,8 @@ QString RateLimiter::clientKey(const QHostAddress& client)
     const quint32 v4 = client.toIPv4Address(&isV4);
     if (isV4)
         return QHostAddress(v4).toString();
-    Q_IPV6ADDR v6 = client.toIPv6Address();
-    for (int i = 8; i < 16; ++i)
-        v6[i] = 0;
-    return QHostAddress(v6).toString() + QStringLiteral("/64");
+    // Without the scope: one host seen through two interfaces is still one client.
+    return QHostAddress(client.toIPv6Address()).toString();
 }
 
 double RateLimiter::refilled(const Bucket& b, qint64 nowMs) const

@@ -19,7 +19,8 @@ public:
     int trackedClients() const { return int(m_buckets.size()); }
 
     // One address per client: an IPv4 address seen as IPv6 (::ffff:a.b.c.d) is the IPv4 one, and an
-    // IPv6 client counts by its /64 network, as one host can hold any address in it.
+    // IPv6 client counts by its own full address. (Not by its /64: on a guest Wi-Fi every phone has
+    // an address in one /64, and one phone's burst would lock all the others out.)
     static QString clientKey(const QHostAddress& client);
 
 private:

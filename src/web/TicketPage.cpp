@@ -12,7 +12,7 @@ const QString NoValue = QStringLiteral("\u2013");
 
 } // namespace
 
-std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed& feed,
+std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed* feed,
                                      const QString& code)
 {
     const auto ticket = ticketcode::ticketByCode(db, code);
@@ -27,7 +27,8 @@ std::optional<TicketView> ticketView(Database& db, const Clock& clock, const Cal
         v.calledTo = ticket->counterDisplayName;
         // The feed's key tells a recall from the first call; before the feed has seen the call, the
         // call row's own key stands in.
-        v.callKey = feed.lastKeyOfTicket(v.key);
+        if (feed)
+            v.callKey = feed->lastKeyOfTicket(v.key);
         if (v.callKey.isEmpty())
             v.callKey = QString::number(ticket->callKey);
     } else if (!ticket->called) {

@@ -24,8 +24,9 @@ struct TicketView
 };
 
 // Today's ticket with that page code; nothing for a label, a code of the wrong form, a code no ticket
-// has, or a ticket of another day (a page lives as long as its ticket's day).
-std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed& feed,
+// has, or a ticket of another day (a page lives as long as its ticket's day). Without a feed, the
+// call's key is the call row's own.
+std::optional<TicketView> ticketView(Database& db, const Clock& clock, const CallFeed* feed,
                                      const QString& code);
 
 QJsonObject ticketJson(const TicketView& view);

@@ -55,6 +55,32 @@ HeaderList strictHeaders(const WebAnswer& answer)
     return h;
 }
 
+QByteArray httpMessage(const WebAnswer& answer, bool close)
+{
+    static const QHash<int, QByteArray> reasons{
+        {200, "OK"},
+        {400, "Bad Request"},
+        {404, "Not Found"},
+        {405, "Method Not Allowed"},
+        {408, "Request Timeout"},
+        {413, "Content Too Large"},
+        {414, "URI Too Long"},
+        {429, "Too Many Requests"},
+        {431, "Request Header Fields Too Large"},
+        {503, "Service Unavailable"},
+    };
+    QByteArray m = "HTTP/1.1 " + QByteArray::number(answer.status) + ' ' +
+                   reasons.value(answer.status, "Status") + "\r\nContent-Type: " + answer.mimeType +
+                   "\r\nContent-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
+    for (const auto& header : strictHeaders(answer))
+        m += header.first + ": " + header.second + "\r\n";
+    if (close)
+        m += "Connection: close\r\n";
+    m += "\r\n";
+    m += answer.body;
+    return m;
+}
+
 WebAnswer textAnswer(int status, const QByteArray& text)
 {
     WebAnswer a;

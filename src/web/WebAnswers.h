@@ -29,6 +29,9 @@ HeaderList strictHeaders(const WebAnswer& answer);
 QByteArray contentSecurityPolicy();
 
 WebAnswer textAnswer(int status, const QByteArray& text);
+// The whole HTTP/1.1 message of the answer: status line, type, length, the strict headers, body.
+// `close` adds "Connection: close" (the server closes the connection after it).
+QByteArray httpMessage(const WebAnswer& answer, bool close);
 WebAnswer notFound();
 WebAnswer jsonAnswer(const QByteArray& json);
 

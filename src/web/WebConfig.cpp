@@ -1,6 +1,9 @@
 #include "web/WebConfig.h"
 
 #include "core/Settings.h"
+#include "web/OriginPolicy.h"
+
+#include <QRegularExpression>
 
 namespace {
 
@@ -41,7 +44,20 @@ WebConfig WebConfig::fromSettings(const Settings& settings)
     const qint64 rate = settings.getNumber(App, Section, QStringLiteral("rate"), c.perMinute);
     if (rate > 0 && rate <= 100000)
         c.perMinute = int(rate);
+    const QString origins = settings.get(App, Section, QStringLiteral("origins"));
+    for (const QString& origin :
+         origins.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
+        if (OriginPolicy::isOrigin(origin))
+            c.origins.append(origin);
+    }
     return c;
+}
+
+void WebConfig::fitFileLimit(qint64 openFiles)
+{
+    const qint64 room = qMax<qint64>(1, openFiles - weblimits::FileHandlesKept);
+    connectionsInAll = int(qMin<qint64>(connectionsInAll, room));
+    socketsInAll = qMin(socketsInAll, qMax(1, int(connectionsInAll * weblimits::PagesShareOfConnections)));
 }
 
 QString WebConfig::applyOptions(QStringList& args)
@@ -63,6 +79,12 @@ QString WebConfig::applyOptions(QStringList& args)
         if (!ok || n < 1)
             return QStringLiteral("not a number of requests a minute: ") + rate;
         perMinute = n;
+    }
+    for (QString origin = takeValue(args, QStringLiteral("--origin")); !origin.isNull();
+         origin = takeValue(args, QStringLiteral("--origin"))) {
+        if (!OriginPolicy::isOrigin(origin))
+            return QStringLiteral("not a web address (http://HOST[:PORT] or https://HOST[:PORT]): ") + origin;
+        origins.append(origin);
     }
     return QString();
 }

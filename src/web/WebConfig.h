@@ -4,11 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "web/WebLimits.h"
+
 class Settings;
 
-// Where brivane-web listens and how much one client may ask of it. The settings Queue / Web / listen,
-// port and rate give the values; the command line overrides them. (Queue / Web / address is the
-// address the visitors' phones use, printed on the tickets; it may differ, e.g. behind a proxy.)
+// Where brivane-web listens, where it is reached, and how much one client may ask of it. The settings
+// Queue / Web / listen, port, rate and origins give the values; the command line overrides them. (Queue / Web
+// / address is the address the visitors' phones use, printed on the tickets; it may differ, e.g. behind a
+// proxy.)
 struct WebConfig
 {
     // The one address the server binds to. The loopback address by default, so that a fresh
@@ -19,12 +22,25 @@ struct WebConfig
     int burst = 60;
     int perMinute = 120;
     // Pushed connections (open boards and ticket pages) one client address may hold at once.
-    int socketsPerClient = 16;
+    int socketsPerClient = weblimits::PagesPerClient;
     // Pushed connections in all.
-    int socketsInAll = 2000;
+    int socketsInAll = int(weblimits::MaxConnections * weblimits::PagesShareOfConnections);
+    // Open connections of one client address and in all (see WebLimits.h).
+    int connectionsPerClient = weblimits::ConnectionsPerClient;
+    int connectionsInAll = weblimits::MaxConnections;
+    // How long a head may take, and a kept-alive connection stay idle (see WebLimits.h).
+    int headTimeoutMs = weblimits::HeadTimeoutMs;
+    int idleTimeoutMs = weblimits::IdleTimeoutMs;
+    // The addresses the server is reached at, as the visitors' browsers name them
+    // ("http://192.168.50.2:8080", "https://queue.example.org"): a page's pushed connection is accepted only
+    // from a page of one of them, or of the listening address or localhost at the server's port.
+    QStringList origins;
 
     static WebConfig fromSettings(const Settings& settings);
-    // Applies --address, --port and --rate (requests a minute) from args, removing them. Returns the
-    // description of the first value that cannot be used; empty when all could.
+    // Applies --address, --port, --rate (requests a minute) and --origin URL (any number) from args,
+    // removing them. Returns the description of the first value that cannot be used; empty when all
+    // could.
     QString applyOptions(QStringList& args);
+    // Keeps the connection limits below the process's limit of open files.
+    void fitFileLimit(qint64 openFiles);
 };

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "web/ConnectionGuard.h"
+#include "web/OriginPolicy.h"
 #include "web/PushHub.h"
 #include "web/RateLimiter.h"
+#include "web/StoreReaders.h"
 #include "web/WebAnswers.h"
 #include "web/WebConfig.h"
 
@@ -9,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QUrlQuery>
 #include <functional>
+#include <memory>
 
 class CallFeed;
 class Clock;
@@ -17,23 +21,26 @@ class Settings;
 
 // The hall over HTTP, read-only: the board page for any browser, the visitor's ticket page, the few
 // answers they read, and their pushed connections. It serves its own built-in files only and answers
-// every request with strict headers; each client address has a budget of requests.
+// every request with strict headers; each client address has a budget of requests. Connections are
+// bounded by the ConnectionGuard in front of the parser; reads of the hall run on StoreReaders, so a
+// slow database holds up only the requests that wait for it.
 class WebServer : public QAbstractHttpServer
 {
     Q_OBJECT
 public:
+    // `readers` opens the connections the requests are read on; by default another connection to the
+    // store of `db`, changing nothing of its schema.
     WebServer(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, const WebConfig& config,
-              QObject* parent = nullptr);
+              QObject* parent = nullptr, StoreReaders::Opener readers = {});
+    ~WebServer() override;
 
     // Listens on the configured address and port only (port 0: a free one). Returns the failure's
     // description; empty when the server listens.
     QString start();
     quint16 port() const;
     PushHub& pages() { return m_pages; }
-
-    // The answer to one request (the server's whole logic apart from the socket).
-    WebAnswer answer(const QByteArray& method, const QString& path, const QUrlQuery& query,
-                     const QHostAddress& client);
+    // The connections open now (nullptr before start).
+    const ConnectionGuard* connections() const { return m_guard; }
     // Milliseconds of a monotonic clock, for the request budget (tests set it).
     void setMonotonicClock(std::function<qint64()> ms) { m_ms = std::move(ms); }
 
@@ -42,16 +49,23 @@ protected:
     void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
 
 private:
-    WebAnswer route(const QString& path, const QUrlQuery& query);
+    bool takeUpgrade(const QHttpServerRequest& request, QTcpSocket* socket);
+    // Sends the answer of request `number` on the socket (in the order of the requests).
+    void send(QTcpSocket* socket, qint64 number, const WebAnswer& answer, bool close);
     void takeWebSockets();
 
-    Database& m_db;
-    Settings& m_settings;
     const Clock& m_clock;
-    CallFeed& m_feed;
     WebConfig m_config;
     RateLimiter m_limiter;
     PushHub m_pages;
     QElapsedTimer m_started;
     std::function<qint64()> m_ms;
+    ConnectionGuard* m_guard = nullptr;
+    std::unique_ptr<OriginPolicy> m_origins;
+    QHash<QString, int> m_reading; // reads in progress or queued, by client
+    // Last: its threads end before anything their answers reach is gone.
+    std::unique_ptr<StoreReaders> m_readers;
 };
+
+// Another connection to the store `db` is connected to, opened without changing its schema.
+StoreReaders::Opener sameStoreAs(const Database& db);

@@ -1,5 +1,6 @@
 #include "MaintenanceTestSupport.h"
 #include "core/Schema.h"
+#include "core/WorkstationKinds.h"
 #include "maintenance/BackupFiles.h"
 #include "maintenance/Maintenance.h"
 #include "maintenance/RestoreMessages.h"
@@ -587,6 +588,38 @@ TEST_F(ServerBackup, RestoreIsRefusedWhileOthersAreConnectedAndForFilesThatAreNo
     }
     EXPECT_TRUE(err.contains(QStringLiteral("does not exist")));
     EXPECT_EQ(everyRow(env->db), live);
+}
+
+// A workstation of another kind logs in with a login of its own: the owner (no superuser) is shown
+// neither its address nor its program, and the restore is refused all the same.
+TEST_F(ServerBackup, RestoreIsRefusedWhileAWorkstationOfAnotherKindIsConnected)
+{
+    if (env->db
+            .query(QStringLiteral("select rolcreaterole and not rolsuper from pg_roles "
+                                  "where rolname = current_user"))
+            .text(0, 0) != QLatin1String("true"))
+        GTEST_SKIP() << "needs a test role that may create roles and is no superuser";
+    ASSERT_TRUE(serverbackup::backup(env->db, folder).isEmpty());
+    const QString database = env->db.query(QStringLiteral("select current_database()")).text(0, 0);
+    const QString login = database + QStringLiteral("_t_restorekiosk");
+    env->db.exec(QStringLiteral("drop role if exists %1").arg(login));
+    env->db.exec(QStringLiteral("create role %1 login password 'kiosk-pw'").arg(login));
+    ASSERT_EQ(kinds::grantKind(env->db, kinds::Kind::Kiosk, login), QString());
+    {
+        ConnectionValues values;
+        ASSERT_TRUE(pgServerFromEnvironment(values));
+        values.database = database;
+        values.user = login;
+        values.password = QStringLiteral("kiosk-pw");
+        Database kiosk;
+        kiosk.open(values, env->dir.path(), Database::Creation::Refused);
+        const QString refused = serverbackup::restore(env->db, serverbackup::backupFileIn(folder));
+        EXPECT_TRUE(refused.startsWith(QStringLiteral("1 other workstation is connected to this database: "
+                                                      "a computer logged in as %1")
+                                           .arg(login)))
+            << refused.toStdString();
+    }
+    env->db.exec(QStringLiteral("drop role %1").arg(login));
 }
 
 TEST_F(ServerBackup, MissingOrTooOldToolsAreNamedAndNothingIsWritten)

@@ -163,6 +163,7 @@ public:
                 return line.contains('\n') || m_process.state() == QProcess::NotRunning;
             },
             30000);
+        line = line.left(line.indexOf('\n')); // the address; the limits follow on a line of their own
         const int colon = int(line.lastIndexOf(':'));
         port = quint16(line.mid(colon + 1, line.indexOf('/', colon) - colon - 1).toUInt());
         return port ? QString() : QStringLiteral("brivane-web did not start: ") + QString::fromUtf8(line);

@@ -26,14 +26,27 @@ TEST(RateLimiterTest, ClientsHaveTheirOwnBucketsAndIdleOnesAreForgotten)
     EXPECT_EQ(limiter.trackedClients(), 1) << "a's bucket is full again";
 }
 
-TEST(RateLimiterTest, AnIpv6ClientCountsByItsNetwork)
+TEST(RateLimiterTest, AnIpv6ClientCountsByItsOwnAddressNotItsNetwork)
 {
+    // Phones on one guest Wi-Fi share a /64: one phone's burst must not lock the others out.
     RateLimiter limiter(2, 1);
-    EXPECT_TRUE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:2::1")), 0));
-    EXPECT_TRUE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:2:ffff::9")), 0));
-    EXPECT_FALSE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:2:1234::5")), 0));
-    EXPECT_TRUE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:3::1")), 0));
-    EXPECT_EQ(limiter.retryAfter(QHostAddress(QStringLiteral("2001:db8:1:2::7")), 0), 60);
+    const QHostAddress phone(QStringLiteral("2001:db8:1:2::1"));
+    const QHostAddress neighbour(QStringLiteral("2001:db8:1:2:ffff::9"));
+    EXPECT_NE(RateLimiter::clientKey(phone), RateLimiter::clientKey(neighbour));
+    EXPECT_EQ(RateLimiter::clientKey(phone),
+              RateLimiter::clientKey(QHostAddress(QStringLiteral("2001:DB8:1:2:0::1"))));
+    EXPECT_TRUE(limiter.allow(phone, 0));
+    EXPECT_TRUE(limiter.allow(phone, 0));
+    EXPECT_FALSE(limiter.allow(phone, 0));
+    EXPECT_TRUE(limiter.allow(neighbour, 0));
+    EXPECT_TRUE(limiter.allow(QHostAddress(QStringLiteral("2001:db8:1:2:1234::5")), 0));
+    EXPECT_EQ(limiter.retryAfter(phone, 0), 60);
+    EXPECT_EQ(limiter.trackedClients(), 3);
+    // The scope of a link-local address names the interface, not another client.
+    QHostAddress scoped(QStringLiteral("fe80::1"));
+    scoped.setScopeId(QStringLiteral("wlan0"));
+    EXPECT_EQ(RateLimiter::clientKey(scoped),
+              RateLimiter::clientKey(QHostAddress(QStringLiteral("fe80::1"))));
 }
 
 TEST(WebConfigTest, OptionsOverrideAndBadValuesAreRefused)
@@ -47,12 +60,23 @@ TEST(WebConfigTest, OptionsOverrideAndBadValuesAreRefused)
     EXPECT_EQ(c.address, QHostAddress(QStringLiteral("10.0.0.5")));
     EXPECT_EQ(c.port, 8081);
     EXPECT_EQ(c.perMinute, 30);
+    QStringList origins{QStringLiteral("--origin"), QStringLiteral("https://queue.example.org"),
+                        QStringLiteral("--origin"), QStringLiteral("http://10.0.0.5:8081")};
+    EXPECT_EQ(c.applyOptions(origins), QString());
+    EXPECT_EQ(c.origins, (QStringList{QStringLiteral("https://queue.example.org"),
+                                      QStringLiteral("http://10.0.0.5:8081")}));
+    // The connection limits stay below the file limit (1024 by default under systemd).
+    c.fitFileLimit(1024);
+    EXPECT_EQ(c.connectionsInAll, 1024 - weblimits::FileHandlesKept);
+    EXPECT_LT(c.socketsInAll, c.connectionsInAll);
 
     for (const QStringList& bad :
          {QStringList{QStringLiteral("--address"), QStringLiteral("hall-server")},
           QStringList{QStringLiteral("--port"), QStringLiteral("70000")},
           QStringList{QStringLiteral("--port"), QStringLiteral("-1")}, QStringList{QStringLiteral("--port")},
-          QStringList{QStringLiteral("--rate"), QStringLiteral("0")}}) {
+          QStringList{QStringLiteral("--rate"), QStringLiteral("0")},
+          QStringList{QStringLiteral("--origin"), QStringLiteral("hall.example")},
+          QStringList{QStringLiteral("--origin"), QStringLiteral("javascript:alert(1)")}}) {
         QStringList args2 = bad;
         EXPECT_FALSE(WebConfig().applyOptions(args2).isEmpty()) << bad.join(QLatin1Char(' ')).toStdString();
     }

@@ -8,6 +8,7 @@
 
 void registerModuleSettingsAndVoice(ScreenRegistry& screens, CommandRegistry& commands)
 {
-    commands.add(QStringLiteral("announce"), QString::fromLatin1(AnnounceUsage), announceCommand);
+    commands.add(QStringLiteral("announce"), QString::fromLatin1(AnnounceUsage),
+                 WorkstationRights::Act::ShowCalls, announceCommand);
     screens.add(QStringLiteral("settings"), [](AppContext& ctx) { return new frmSettings(ctx); });
 }

@@ -1,0 +1,65 @@
+#include "core/WorkstationRights.h"
+
+#include "core/Database.h"
+
+#include <QCoreApplication>
+
+WorkstationRights WorkstationRights::of(Database& db)
+{
+    WorkstationRights r;
+    if (!db.isPostgres())
+        return r;
+    // One question per act, by the rights themselves, so that a login given its grants by hand is
+    // judged as one of the kinds would be. A kind may insert into some columns only (not the key).
+    const ResultSet rs = db.query(QStringLiteral(
+        "select has_any_column_privilege('tblticket', 'INSERT'), "
+        "has_any_column_privilege('tblcall', 'INSERT') and has_column_privilege('tblticket', 'call', "
+        "'UPDATE'), "
+        "has_table_privilege('tblcall', 'SELECT') and has_column_privilege('tblcall', 'status1', 'UPDATE'), "
+        "has_table_privilege('tblservice', 'UPDATE') and has_table_privilege('tblticket', 'DELETE') and "
+        "has_table_privilege('tbluser', 'INSERT')"));
+    auto yes = [&](int column) { return !rs.isEmpty() && rs.text(0, column) == QLatin1String("true"); };
+    r.m_issue = yes(0);
+    r.m_call = yes(1);
+    r.m_showCalls = yes(2);
+    r.m_manage = yes(3);
+    r.m_kind = r.m_manage      ? Kind::Office
+               : r.m_call      ? Kind::Counter
+               : r.m_showCalls ? Kind::Board
+               : r.m_issue     ? Kind::Kiosk
+                               : Kind::None;
+    return r;
+}
+
+bool WorkstationRights::allows(Act act) const
+{
+    switch (act) {
+    case Act::Issue:
+        return m_issue;
+    case Act::Call:
+        return m_call;
+    case Act::ShowCalls:
+        return m_showCalls;
+    case Act::Manage:
+        return m_manage;
+    }
+    return false;
+}
+
+QString WorkstationRights::refusal() const
+{
+    switch (m_kind) {
+    case Kind::Kiosk:
+        return QCoreApplication::translate("WorkstationRights", "This workstation may only issue tokens");
+    case Kind::Board:
+        return QCoreApplication::translate("WorkstationRights", "This workstation may only show calls");
+    case Kind::Counter:
+        return QCoreApplication::translate("WorkstationRights",
+                                           "This workstation may only call and serve tokens");
+    case Kind::None:
+        return QCoreApplication::translate("WorkstationRights", "This workstation may not change the hall");
+    case Kind::Office:
+        break;
+    }
+    return QCoreApplication::translate("WorkstationRights", "Only the hall's owner may do that");
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// What this workstation's login may do in the hall, found once when the connection opens (PostgreSQL
+// grants; an SQLite file gives every right to whoever may write it). Screens and commands ask here
+// before an act, and a statement the server refuses for want of a right is told in the workstation's
+// one sentence instead of the server's words.
+class WorkstationRights
+{
+public:
+    enum class Act {
+        Issue,     // issue tokens
+        Call,      // call, recall, cancel, transfer and finish tokens
+        ShowCalls, // read calls and mark them shown
+        Manage,    // everything else: master data, users, maintenance, reports
+    };
+    enum class Kind { Office, Counter, Board, Kiosk, None };
+
+    // Every right (SQLite, or before anything was looked at).
+    WorkstationRights() = default;
+    // The rights of the login of that open PostgreSQL connection.
+    static WorkstationRights of(Database& db);
+
+    bool allows(Act act) const;
+    Kind kind() const { return m_kind; }
+    // The one sentence that tells what this workstation may do, for an act it may not.
+    QString refusal() const;
+
+private:
+    bool m_issue = true, m_call = true, m_showCalls = true, m_manage = true;
+    Kind m_kind = Kind::Office;
+};

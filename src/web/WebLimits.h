@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QtGlobal>
+
+// What one stranger may hold of brivane-web, each limit in one place with its reason. The server
+// answers only GET requests for small pages, so every limit can be tight.
+namespace weblimits {
+
+// A request's head (request line and header lines) must be complete this long after the connection
+// opened or after the previous answer was sent. A phone sends its head in one packet; a client that
+// dribbles it byte by byte (slowloris) only holds a connection.
+constexpr int HeadTimeoutMs = 10000;
+// A kept-alive connection on which nothing comes is closed after this long. A browser asks for a
+// page's files within a second of the page; an idle connection only costs a file handle.
+constexpr int IdleTimeoutMs = 15000;
+// After a refusal (4xx) the answer is flushed and the connection closed; a client that reads
+// nothing is cut off after this long.
+constexpr int LingerMs = 2000;
+
+// The longest request line ("GET /t/CODE?x HTTP/1.1"): the longest address served is far shorter.
+constexpr int MaxRequestLine = 4096;
+// The whole head. A browser sends well under 2 KiB here (no cookies are ever set).
+constexpr int MaxHeadBytes = 16384;
+// Bytes a connection's socket reads ahead of what has been handled: a head fits; a body, which is
+// never read, does not pile up in memory.
+constexpr int SocketReadBuffer = 65536;
+
+// Open connections from one client address: its pages (at most PagesPerClient pushed connections)
+// and a few for their files and reloads. A phone is counted by its own address, also on IPv6.
+constexpr int PagesPerClient = 16;
+constexpr int ConnectionsPerClient = 2 * PagesPerClient;
+// Open connections in all; the server also keeps this many file handles below the process's limit
+// for its database connections, files and listening socket.
+constexpr int MaxConnections = 4000;
+constexpr int FileHandlesKept = 64;
+// Pushed connections (open boards and ticket pages) in all: a part of all connections, so that
+// plain requests are still answered when every page slot is taken.
+constexpr double PagesShareOfConnections = 0.75;
+
+// Requests queued for the database readers at most; more are answered 503 at once rather than
+// waiting behind a slow database.
+constexpr int MaxQueuedReads = 64;
+// Reads in progress or queued for one client address.
+constexpr int ReadsPerClient = 4;
+// Database readers, each on a thread with its own connection: a locked table holds up at most this
+// many requests, the others go on.
+constexpr int ReaderThreads = 4;
+// How long one statement of a reader, and of the server's own connection (calls, pushed pages), may
+// run. A visitor's page waits no longer than this for a locked table; a later reload tries again.
+constexpr int ReadTimeoutMs = 2000;
+constexpr int OwnConnectionTimeoutMs = 1000;
+
+// Pipelined requests on one connection waiting for their answers.
+constexpr int MaxPipelined = 4;
+
+} // namespace weblimits
