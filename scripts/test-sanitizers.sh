@@ -9,7 +9,7 @@ export BRIVANE_BUILD=${BRIVANE_BUILD:-$root/build-asan}
 export BRIVANE_CMAKE_ARGS="${BRIVANE_CMAKE_ARGS:-} -DBRIVANE_ASAN=ON -DBRIVANE_UBSAN=ON"
 # Findings end the test with a report; leaks are looked for at the end of each test program, and the
 # few that belong to the system's libraries are named in lsan-suppressions.txt.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:detect_stack_use_after_return=0:strict_init_order=1:check_initialization_order=1}
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:fast_unwind_on_malloc=0:strict_init_order=1:check_initialization_order=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 exec "$root/scripts/test.sh" "$@"
