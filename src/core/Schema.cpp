@@ -46,7 +46,9 @@ QVector<Table> makeTables()
           flag("call"), text("no_abr"), integer("attended"), text("attTime"), text("finished"),
           text("status"), text("ref"), text("ttype"), text("apptime"),
           // added later: the visitor's page code and the waiting estimate given at issue, in minutes
-          added(text("webcode")), added(integer("estwait"))},
+          added(text("webcode")), added(integer("estwait")),
+          // added later: the services before the latest of a token handed on between counters
+          added(text("legs"))},
          6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),
