@@ -32,7 +32,7 @@ ReportChartView::ReportChartView(Dialogs& dialogs, QWidget* parent) : QWidget(pa
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Chart"), this));
-    top->addWidget(cmbChart, 1);
+    top->addWidget(cmbChart);
     top->addStretch();
     top->addWidget(cmdSaveChart);
     auto* layout = new QVBoxLayout(this);

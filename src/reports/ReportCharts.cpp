@@ -9,6 +9,8 @@
 #include <QPen>
 #include <QValueAxis>
 
+#include <cmath>
+
 namespace {
 
 void addAxes(QChart* chart, const ReportFigures& figures, FigureChart which)
@@ -34,7 +36,21 @@ void addAxes(QChart* chart, const ReportFigures& figures, FigureChart which)
         s->attachAxis(hours);
         s->attachAxis(values);
     }
-    if (which != FigureChart::WithinTarget) {
+    if (which == FigureChart::Arrivals) {
+        // Whole tokens: ticks at whole steps, about five of them.
+        qreal most = 1;
+        for (QAbstractSeries* s : chart->series()) {
+            for (QBarSet* set : static_cast<QBarSeries*>(s)->barSets()) {
+                for (int i = 0; i < set->count(); ++i)
+                    most = qMax(most, set->at(i));
+            }
+        }
+        const qreal step = qMax<qreal>(1, std::ceil(most / 5));
+        values->setTickType(QValueAxis::TicksDynamic);
+        values->setTickAnchor(0);
+        values->setTickInterval(step);
+        values->setMax(std::ceil(most / step) * step);
+    } else if (which == FigureChart::Waiting) {
         values->applyNiceNumbers();
         values->setMin(0);
     }

@@ -83,7 +83,6 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     tblTotals->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblTotals->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tblTotals->horizontalHeader()->setStretchLastSection(false);
-    tblTotals->setMaximumHeight(150);
 
     tabView = named(new QTabWidget(this), "tabView");
     chartView = named(new ReportChartView(ctx.dialogs, tabView), "chartView");
@@ -273,6 +272,11 @@ void ReportWindow::showFigures(const ReportFigures& figures)
         }
     }
     tblTotals->setVisible(tblTotals->rowCount() > 0);
+    // As high as its lines, up to a few of them; the grid or the chart takes the rest.
+    int height = tblTotals->horizontalHeader()->sizeHint().height() + 2 * tblTotals->frameWidth();
+    for (int r = 0; r < tblTotals->rowCount(); ++r)
+        height += tblTotals->rowHeight(r);
+    tblTotals->setFixedHeight(qMin(height, 180));
 }
 
 bool ReportWindow::filling() const
