@@ -154,6 +154,8 @@ private:
             }
             chart_legend_set_position(c, LXW_CHART_LEGEND_BOTTOM);
             for (int s = 0; s < m_figures.hourly.size(); ++s) {
+                if (chart == FigureChart::WithinTarget && !m_figures.hourly[s].target)
+                    continue;
                 lxw_chart_series* series = chart_add_series(c, nullptr, nullptr);
                 if (!series)
                     throw WriteFailure{LXW_ERROR_MEMORY_MALLOC_FAILED};

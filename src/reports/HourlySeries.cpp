@@ -42,7 +42,7 @@ void HourlySeries::add(const QString& service, int issuedSecond, const QVector<V
         const int hour = v.waitFrom / 3600;
         ++line.waits[size_t(hour)];
         line.waitSeconds[size_t(hour)] += *wait;
-        if (target && *wait <= target->waitSeconds)
+        if (target && target->met(*wait))
             ++line.withinTarget[size_t(hour)];
         seen(hour);
     }

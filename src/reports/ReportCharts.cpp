@@ -95,10 +95,10 @@ QChart* makeChart(const ReportFigures& figures, FigureChart which)
                 auto* goal = new QLineSeries(chart);
                 goal->setName(QCoreApplication::translate("ReportCharts", "%1: target %2 % within %3 min")
                                   .arg(line.service)
-                                  .arg(qRound(line.target->share * 100.0))
-                                  .arg(QString::number(line.target->waitSeconds / 60.0, 'g', 3)));
-                goal->append(0, line.target->share * 100.0);
-                goal->append(hours - 1, line.target->share * 100.0);
+                                  .arg(line.target->sharePercent())
+                                  .arg(line.target->waitMinutes()));
+                goal->append(0, line.target->sharePercent());
+                goal->append(hours - 1, line.target->sharePercent());
                 chart->addSeries(goal);
                 QPen pen(series->color());
                 pen.setStyle(Qt::DashLine);

@@ -83,7 +83,7 @@ ReportFigures listReport(Database& db, const ReportRequest& request,
 {
     const ReportListing listing(db, request.kind, request.filter, request.from, request.to, request.showAll,
                                 ReportListing::Scope::Period);
-    FiguresCollector figures(request.kind, listing, readServiceTargets(db));
+    FiguresCollector figures(request.kind, listing, ServiceTarget::readAll(db));
     listing.forEachTicket(db, [&](const ReportRow& row, bool shown) {
         figures.add(row);
         if (shown && listed)

@@ -67,7 +67,7 @@ void ReportTotals::count(Group& g, TokenState state, const QVector<Visit>& visit
             g.waits.push_back(*wait);
             if (target) {
                 ++g.withTarget;
-                if (*wait <= target->waitSeconds)
+                if (target->met(*wait))
                     ++g.withinTarget;
             }
         }

@@ -246,11 +246,9 @@ TEST_P(ReportFigures_, HourlySeriesAndSharesWithinTargetMatchTheHandCount)
 {
     // Consultation carries "80 % within 10 minutes": of the waits that began in the eight o'clock
     // hour, 10:00 and 5:00 keep it and 11:00 misses it; the 30:00 of nine o'clock misses it: 2 of 4.
-    const ReportListing listing(env->db, ReportKind::Department, QStringLiteral("All"), Day, Day, false,
-                                ReportListing::Scope::Period);
-    FiguresCollector collector(ReportKind::Department, listing, {{hall.consultation, {0.8, 600}}});
-    listing.forEachTicket(env->db, [&](const ReportRow& row, bool) { collector.add(row); });
-    const ReportFigures f = collector.figures();
+    env->db.exec(QStringLiteral("update tblService set targetpct=80, targetwait=10 where servAuto=?"),
+                 {hall.consultation});
+    const ReportFigures f = figuresOf(ReportKind::Department);
     EXPECT_TRUE(f.hasTargets);
     EXPECT_DOUBLE_EQ(*f.totals[0].withinTarget, 0.5);
     EXPECT_FALSE(f.totals[1].withinTarget); // Lab has none
@@ -296,6 +294,31 @@ TEST_P(ReportFigures_, HourlySeriesAndSharesWithinTargetMatchTheHandCount)
     EXPECT_NEAR(shares->at(0).y(), 200.0 / 3.0, 1e-9);
     EXPECT_EQ(shares->at(1), QPointF(1, 0));
     EXPECT_EQ(qobject_cast<QLineSeries*>(within->series()[1])->at(0).y(), 80);
+
+    // The CSV and the workbook say the same; the workbook gets a third chart, of Consultation alone.
+    QString out;
+    EXPECT_EQ(runCommand({QStringLiteral("dept"), QStringLiteral("--from"), QStringLiteral("2024-03-04"),
+                          QStringLiteral("--to"), QStringLiteral("2024-03-04"), QStringLiteral("--totals")},
+                         out),
+              0);
+    EXPECT_TRUE(out.contains(QStringLiteral("\nConsultation,4,2,1,1,14.0,30.0,6.3,50.0\n")))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("\nLab,1,0,0,1,,,,\n")));
+    if (!haveUnzip())
+        return;
+    const QString file = env->path(QStringLiteral("targets.xlsx"));
+    out.clear();
+    ASSERT_EQ(
+        runCommand({QStringLiteral("dept"), QStringLiteral("--from"), QStringLiteral("2024-03-04"),
+                    QStringLiteral("--to"), QStringLiteral("2024-03-04"), QStringLiteral("--xlsx"), file},
+                   out),
+        0);
+    const QString chart = part(file, QStringLiteral("xl/charts/chart3.xml"));
+    EXPECT_TRUE(chart.contains(QStringLiteral("<c:f>Totals!$F$7:$F$8</c:f>")))
+        << chart.left(600).toStdString();
+    EXPECT_FALSE(chart.contains(QStringLiteral("$G$7")));
+    EXPECT_TRUE(
+        part(file, QStringLiteral("xl/worksheets/sheet2.xml")).contains(QStringLiteral("<v>0.5</v>")));
 }
 
 TEST_P(ReportFigures_, WorkbookHoldsTheGridTheTotalsAndChartsOfTheHourlySeries)
@@ -374,17 +397,26 @@ TEST_P(ReportFigures_, TheChartPageShowsTheFiguresAndSavesThemAsPictures)
     w->chartView->cmbChart->setCurrentIndex(2); // no target anywhere: the page says so
     EXPECT_FALSE(w->chartView->lblNoChart->isHidden());
     EXPECT_FALSE(w->chartView->cmdSaveChart->isEnabled());
-    w->chartView->cmbChart->setCurrentIndex(0);
-    QCoreApplication::sendPostedEvents();
-    if (qEnvironmentVariableIsSet("BRIVANE_CHART_GRAB"))
-        w->grab().save(qEnvironmentVariable("BRIVANE_CHART_GRAB"));
+    // With a target, Show draws the share within it and the target beside it.
+    env->db.exec(QStringLiteral("update tblService set targetpct=80, targetwait=10 where servAuto=?"),
+                 {hall.consultation});
+    w->cmdShow->click();
+    ASSERT_TRUE(listed(w));
+    EXPECT_TRUE(w->chartView->lblNoChart->isHidden());
+    EXPECT_EQ(w->chartView->chartView->chart()->series().size(), 2);
+    EXPECT_EQ(w->tblTotals->item(0, 8)->text(), QStringLiteral("50 %"));
+    const QString grab = qEnvironmentVariable("BRIVANE_CHART_GRAB");
+    for (int c = 2; c >= 0; --c) {
+        w->chartView->cmbChart->setCurrentIndex(c);
+        QCoreApplication::sendPostedEvents();
+        if (!grab.isEmpty())
+            w->grab().save(grab + QString::number(c) + QStringLiteral(".png"));
+    }
 
     // Saved as PNG (a name without a suffix gets .png) and as SVG.
     env->dialogs.setNextFileName(env->path(QStringLiteral("arrivals")));
     w->chartView->cmdSaveChart->click();
     const QImage png(env->path(QStringLiteral("arrivals.png")));
-    if (qEnvironmentVariableIsSet("BRIVANE_CHART_GRAB"))
-        png.save(qEnvironmentVariable("BRIVANE_CHART_GRAB") + QStringLiteral(".saved.png"));
     ASSERT_FALSE(png.isNull());
     EXPECT_EQ(png.size(), QSize(1000, 600));
     int drawn = 0; // the bars, in colour
