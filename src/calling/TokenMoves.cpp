@@ -1,6 +1,7 @@
 #include "calling/TokenMoves.h"
 
 #include "core/Database.h"
+#include "core/ServiceLegs.h"
 
 namespace tokenMoves {
 
@@ -20,9 +21,12 @@ TransferResult transferWaiting(Database& db, qint64 ticketKey, qint64 targetCoun
 bool transferServed(Database& db, qint64 ticketKey, qint64 fromCounterId, qint64 targetCounterId,
                     const QString& note, const QString& finishedAt)
 {
+    // The service here is kept as a leg of its own: the next call overwrites the row's times.
     return db.exec(QStringLiteral("update tblTicket set call='0', attended=?, status='Transferred', ref=?, "
-                                  "finished=? where tickAuto=? and call='1' and attended=?"),
-                   {targetCounterId, note, finishedAt, ticketKey, fromCounterId}) > 0;
+                                  "finished=?, ") +
+                       serviceLegs::appendCurrentSql() +
+                       QStringLiteral(" where tickAuto=? and call='1' and attended=?"),
+                   {targetCounterId, note, finishedAt, finishedAt, ticketKey, fromCounterId}) > 0;
 }
 
 bool cancel(Database& db, qint64 ticketKey)

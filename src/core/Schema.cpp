@@ -36,7 +36,10 @@ QVector<Table> makeTables()
         {QStringLiteral("tblDept"), {key("deptAuto"), text("deptName"), text("deptDesc"), flag("active")}},
         {QStringLiteral("tblService"),
          {key("servAuto"), integer("deptAuto"), text("servName"), text("ServDesc"), flag("active"),
-          integer("startno"), integer("endno"), text("abrno")},
+          integer("startno"), integer("endno"), text("abrno"),
+          // added later: the service-level target, a share in percent of tokens called within a wait
+          // in minutes ("80 % within 10 minutes"); 0 or empty: no target
+          added(integer("targetpct")), added(integer("targetwait"))},
          5},
         {QStringLiteral("tblCounter"),
          {key("cntAuto"), integer("servAuto"), text("contName"), text("displayName"), text("username"),
@@ -46,7 +49,9 @@ QVector<Table> makeTables()
           flag("call"), text("no_abr"), integer("attended"), text("attTime"), text("finished"),
           text("status"), text("ref"), text("ttype"), text("apptime"),
           // added later: the visitor's page code and the waiting estimate given at issue, in minutes
-          added(text("webcode")), added(integer("estwait"))},
+          added(text("webcode")), added(integer("estwait")),
+          // added later: the services before the latest of a token handed on between counters
+          added(text("legs"))},
          6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),

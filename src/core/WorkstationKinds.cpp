@@ -245,7 +245,8 @@ QList<TableGrant> grantsOf(Kind kind)
         grants.append({update,
                        ticket,
                        {QStringLiteral("call"), QStringLiteral("attended"), QStringLiteral("attTime"),
-                        QStringLiteral("finished"), QStringLiteral("status"), QStringLiteral("ref")}});
+                        QStringLiteral("finished"), QStringLiteral("status"), QStringLiteral("ref"),
+                        QStringLiteral("legs")}});
         grants.append({update, counter, {QStringLiteral("pass")}});
         break;
     case Kind::Office:

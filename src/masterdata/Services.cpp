@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Lookups.h"
+#include "core/ServiceTarget.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
 
@@ -10,7 +11,10 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 
 using masterdata::stored;
 
@@ -81,6 +85,19 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     txtAbr->setMaximumWidth(120);
     txtAbr->installEventFilter(this);
     chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
+    spnTargetShare = named(new QSpinBox(this), "spnTargetShare");
+    spnTargetShare->setRange(0, 100);
+    spnTargetShare->setSuffix(tr(" %"));
+    spnTargetShare->setSpecialValueText(tr("No target"));
+    spnTargetWait = named(new QSpinBox(this), "spnTargetWait");
+    spnTargetWait->setRange(0, 24 * 60);
+    spnTargetWait->setSuffix(tr(" min"));
+    spnTargetWait->setSpecialValueText(tr("No target"));
+    auto* target = new QHBoxLayout;
+    target->addWidget(spnTargetShare);
+    target->addWidget(new QLabel(tr("within"), this));
+    target->addWidget(spnTargetWait);
+    target->addStretch();
 
     form()->addRow(QStringLiteral("Select Dept"), cmbDept);
     form()->addRow(QStringLiteral("Service Name"), txtServ);
@@ -88,8 +105,9 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     form()->addRow(QStringLiteral("Tokent Start"), txtNo);
     form()->addRow(QStringLiteral("Tokent End"), txtEnd);
     form()->addRow(QStringLiteral("Token Prefix"), txtAbr);
+    form()->addRow(tr("Target"), target);
     form()->addRow(QString(), chkActive);
-    resize(420, 300);
+    resize(420, 330);
     Form_Load();
 }
 
@@ -114,6 +132,8 @@ void frmService::clearFields()
     txtNo->setText(QStringLiteral("0"));
     txtEnd->setText(QStringLiteral("0"));
     txtAbr->clear();
+    spnTargetShare->setValue(0);
+    spnTargetWait->setValue(0);
     chkActive->setChecked(true);
 }
 
@@ -138,6 +158,12 @@ void frmService::getData()
     step([&] { txtNo->setText(rs.text(0, QStringLiteral("startno"))); });
     step([&] { txtEnd->setText(rs.text(0, QStringLiteral("endno"))); });
     step([&] { txtAbr->setText(rs.text(0, QStringLiteral("abrno"))); });
+    step([&] {
+        const ServiceTarget target(int(rs.number(0, QStringLiteral("targetpct"))),
+                                   int(rs.number(0, QStringLiteral("targetwait"))));
+        spnTargetShare->setValue(target.isSet() ? target.sharePercent() : 0);
+        spnTargetWait->setValue(target.isSet() ? target.waitMinutes() : 0);
+    });
 }
 
 void frmService::txtAbr_LostFocus()
@@ -175,6 +201,8 @@ bool frmService::checkInput()
         return refuse(QStringLiteral("Select a department name"));
     if (txtServ->text().isEmpty())
         return refuse(QStringLiteral("Service name should not be blank"));
+    if ((spnTargetShare->value() == 0) != (spnTargetWait->value() == 0))
+        return refuse(tr("Cannot Save. A target needs both a share and a wait, or neither"));
     return true;
 }
 
@@ -197,5 +225,7 @@ QVariantMap frmService::values() const
             {QStringLiteral("active"), chkActive->isChecked() ? 1 : 0},
             {QStringLiteral("startno"), txtNo->text().trimmed().toLongLong()},
             {QStringLiteral("endno"), txtEnd->text().trimmed().toLongLong()},
-            {QStringLiteral("abrno"), stored(txtAbr->text())}};
+            {QStringLiteral("abrno"), stored(txtAbr->text())},
+            {QStringLiteral("targetpct"), spnTargetShare->value()},
+            {QStringLiteral("targetwait"), spnTargetWait->value()}};
 }

@@ -5,6 +5,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 // Service list: every service with its department, number range, prefix and flag.
 class frmServLst : public MasterList
@@ -35,6 +36,8 @@ public:
     QLineEdit* txtEnd; // last token number
     QLineEdit* txtAbr; // token prefix
     QCheckBox* chkActive;
+    QSpinBox* spnTargetShare; // the target's share in percent; 0: no target
+    QSpinBox* spnTargetWait;  // the target's wait in minutes; 0: no target
 
     void Form_Load();
     void getData() override;

@@ -80,6 +80,12 @@ void GridModel::setText(int row, int col, const QString& text)
         m_texts[size_t(row)].setText(col, text);
 }
 
+void GridModel::setRow(int row, GridRow&& texts)
+{
+    if (row >= 0 && row < rows())
+        m_texts[size_t(row)] = std::move(texts);
+}
+
 const Cell& GridModel::look(int row, int col) const
 {
     if (row < 0 || row >= rows() || col < 0 || col >= m_cols)

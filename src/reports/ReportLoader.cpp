@@ -84,32 +84,28 @@ public:
         batch.reserve(batchSize);
         QElapsedTimer waited;
         waited.start();
-        ReportTotals totals(request.kind == ReportKind::Counter);
         try {
             Database& db = connectTo(store);
-            forEachReportRow(db, request.kind, request.filter, request.from, request.to, request.showAll,
-                             [&](const ReportRow& row) {
-                                 if (m_loader.m_wanted.load(std::memory_order_relaxed) != run)
-                                     throw Cancelled{};
-                                 ReportSummary& s = last.summary;
-                                 ++s.rows;
-                                 s.durationSum += row.duration.value_or(0);
-                                 totals.add(row);
-                                 batch.push_back(reportGridRow(row, s.rows));
-                                 if (batch.size() >= batchSize || waited.elapsed() >= LongestWaitMs) {
-                                     m_loader.post(Delivery{run, std::move(batch), false, {}});
-                                     batchSize = LaterBatch;
-                                     batch = {};
-                                     batch.reserve(batchSize);
-                                     waited.restart();
-                                 }
-                             });
+            last.summary.figures = listReport(db, request, [&](const ReportRow& row) {
+                if (m_loader.m_wanted.load(std::memory_order_relaxed) != run)
+                    throw Cancelled{};
+                ReportSummary& s = last.summary;
+                ++s.rows;
+                s.durationSum += row.duration.value_or(0);
+                batch.push_back(reportGridRow(row, s.rows));
+                if (batch.size() >= batchSize || waited.elapsed() >= LongestWaitMs) {
+                    m_loader.post(Delivery{run, std::move(batch), false, {}});
+                    batchSize = LaterBatch;
+                    batch = {};
+                    batch.reserve(batchSize);
+                    waited.restart();
+                }
+            });
         } catch (const Cancelled&) {
             return;
         } catch (const DbError& e) {
             last.summary.error = e.description();
         }
-        last.summary.totals = totals.lines();
         last.rows = std::move(batch);
         m_loader.post(std::move(last));
     }

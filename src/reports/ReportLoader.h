@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Database.h"
+#include "reports/ReportFigures.h"
 #include "reports/ReportQuery.h"
-#include "reports/ReportTotals.h"
 #include "ui/GridCells.h"
 
 #include <QMutex>
@@ -26,15 +26,6 @@ struct StoreAddress
     bool operator==(const StoreAddress& other) const;
 };
 
-struct ReportRequest
-{
-    ReportKind kind = ReportKind::Department;
-    QString filter;
-    QDate from;
-    QDate to;
-    bool showAll = false;
-};
-
 // How a run ended: the number of rows listed and the sum of their durations (for the average), or
 // the store's description of what went wrong.
 struct ReportSummary
@@ -42,7 +33,7 @@ struct ReportSummary
     qint64 rows = 0;
     qint64 durationSum = 0;
     QString error;
-    QVector<TotalsLine> totals;
+    ReportFigures figures;
 };
 
 // The grid texts of a listed ticket: key, running number, then the report's columns.

@@ -153,8 +153,8 @@ QString keyList(const QList<qint64>& keys)
 } // namespace
 
 ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filter, const QDate& from,
-                             const QDate& to, bool showAll)
-    : m_kind(kind)
+                             const QDate& to, bool showAll, Scope scope)
+    : m_kind(kind), m_showAll(showAll), m_scope(scope)
 {
     // The keys the date range spans, from the date index alone. Bounding the listing by them lets the
     // store walk the tickets in key order and hand the first rows over at once, instead of sorting
@@ -175,17 +175,19 @@ ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filte
     const auto dateText = [](const QDate& d) {
         return QLatin1Char('\'') + d.toString(DateForm) + QLatin1Char('\'');
     };
+    const bool period = scope == Scope::Period;
     QString sql = QStringLiteral("SELECT tblTicket.tickAuto, tblTicket.servAuto, tblTicket.attended, "
                                  "tblTicket.no_abr, tblTicket.tickDate, tblTicket.tickTime, "
                                  "tblTicket.attTime, tblTicket.finished, "
                                  "case when tblTicket.call='1' then 1 else 0 end, "
                                  "case lower(trim(tblTicket.status)) when 'cancelled' then 2 "
-                                 "when 'transferred' then 1 else 0 end FROM tblTicket") +
-                  QStringLiteral(" where tblTicket.tickDate between ") + dateText(from) +
-                  QStringLiteral(" and ") + dateText(to) +
+                                 "when 'transferred' then 1 else 0 end") +
+                  (period ? QStringLiteral(", tblTicket.legs") : QString()) +
+                  QStringLiteral(" FROM tblTicket") + QStringLiteral(" where tblTicket.tickDate between ") +
+                  dateText(from) + QStringLiteral(" and ") + dateText(to) +
                   QStringLiteral(" and tblTicket.tickAuto between ") + QString::number(span.number(0, 0)) +
                   QStringLiteral(" and ") + QString::number(span.number(0, 1));
-    if (kind == ReportKind::Counter)
+    if (kind == ReportKind::Counter && !period)
         sql += QStringLiteral(" and tblTicket.attended > 0"); // only tickets a counter attended
     if (filter != QLatin1String("All")) {
         QList<qint64> keys;
@@ -202,41 +204,82 @@ ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filte
         }
         if (keys.isEmpty())
             return;
-        sql += (kind == ReportKind::Counter ? QStringLiteral(" and tblTicket.attended in (")
-                                            : QStringLiteral(" and tblTicket.servAuto in (")) +
-               keyList(keys) + QLatin1Char(')');
+        if (kind == ReportKind::Counter) {
+            m_wantedCounters = QSet<qint64>(keys.cbegin(), keys.cend());
+            // The figures also count what a counter served before handing a token on.
+            sql += (period ? QStringLiteral(
+                                 " and (tblTicket.attended in (%1) or coalesce(tblTicket.legs,'') <> '')")
+                           : QStringLiteral(" and tblTicket.attended in (%1)"))
+                       .arg(keyList(keys));
+        } else {
+            sql += QStringLiteral(" and tblTicket.servAuto in (") + keyList(keys) + QLatin1Char(')');
+        }
     }
-    if (kind == ReportKind::Pending)
-        sql += QStringLiteral(" and tblTicket.call='0'");
-    else if (!showAll)
-        sql += QStringLiteral(" and tblTicket.call='1'");
+    if (!period) {
+        if (kind == ReportKind::Pending)
+            sql += QStringLiteral(" and tblTicket.call='0'");
+        else if (!showAll)
+            sql += QStringLiteral(" and tblTicket.call='1'");
+    }
     sql += QStringLiteral(" order by tblTicket.tickAuto");
     m_sql = sql;
 }
 
 void ReportListing::forEach(Database& db, const std::function<void(const ReportRow& row)>& each) const
 {
-    if (m_sql.isEmpty())
-        return;
-    ReportRow row;
-    db.forEachRow(m_sql, {}, [&](const ListedRow& values) {
-        if (convert(values, row))
+    forEachTicket(db, [&each](const ReportRow& row, bool listed) {
+        if (listed)
             each(row);
     });
 }
 
-bool ReportListing::convert(const ListedRow& v, ReportRow& row) const
+void ReportListing::forEachTicket(Database& db,
+                                  const std::function<void(const ReportRow& row, bool listed)>& each) const
+{
+    if (m_sql.isEmpty())
+        return;
+    ReportRow row;
+    bool listed = false;
+    db.forEachRow(m_sql, {}, [&](const ListedRow& values) {
+        if (convert(values, row, listed))
+            each(row, listed);
+    });
+}
+
+QHash<qint64, QString> ReportListing::counterNames() const
+{
+    QHash<qint64, QString> names;
+    if (!m_names)
+        return names;
+    for (auto it = m_names->counters.cbegin(); it != m_names->counters.cend(); ++it)
+        names.insert(it.key(), it->display.isEmpty() ? it->user : it->display);
+    return names;
+}
+
+bool ReportListing::convert(const ListedRow& v, ReportRow& row, bool& listed) const
 {
     // Tickets of a service (or department) that no longer exists are not listed, nor, in the counter
     // report, those of a counter that no longer exists.
     const auto service = m_names->services.constFind(v.number(1));
     if (service == m_names->services.cend())
         return false;
-    const auto counter = m_names->counters.constFind(v.number(2));
-    if (m_kind == ReportKind::Counter && counter == m_names->counters.cend())
+    const qint64 counterKey = v.number(2);
+    const auto counter = m_names->counters.constFind(counterKey);
+    const bool called = v.number(8) == 1;
+    if (m_kind == ReportKind::Counter)
+        listed = counter != m_names->counters.cend() && counterKey > 0 &&
+                 (!m_wantedCounters || m_wantedCounters->contains(counterKey)) && (m_showAll || called);
+    else if (m_kind == ReportKind::Pending)
+        listed = !called;
+    else
+        listed = m_showAll || called;
+    if (!listed && m_scope == Scope::Listed)
         return false;
     const Names::Counter& c = counter == m_names->counters.cend() ? m_names->none : counter.value();
     row.tickAuto = v.number(0);
+    row.serviceKey = v.number(1);
+    row.counterKey = counterKey;
+    row.called = called;
     row.department = service->department;
     row.service = service->service;
     row.token = v.text(3);
@@ -245,6 +288,7 @@ bool ReportListing::convert(const ListedRow& v, ReportRow& row) const
     row.issued = v.text(5);
     row.from = v.text(6);
     row.to = v.text(7);
+    row.legs = m_scope == Scope::Period ? v.text(10) : QString();
     // Each time is read once; minutes count the minute boundaries passed, as minutesBetween does
     // (which also reads the rarer forms).
     row.issuedSecond = ReportTotals::secondOfDay(row.issued).value_or(-1);
@@ -256,7 +300,6 @@ bool ReportListing::convert(const ListedRow& v, ReportRow& row) const
         return minutesBetween(from, to);
     };
     row.duration = minutes(row.fromSecond, row.toSecond, row.from, row.to);
-    const bool called = v.number(8) == 1;
     row.status = ticketStatus(called, int(v.number(9)), row.to);
     row.waiting =
         called ? minutes(row.issuedSecond, row.fromSecond, row.issued, row.from) : std::optional<int>();

@@ -4,6 +4,8 @@
 #include "core/ServiceTime.h"
 
 #include <QDate>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -45,6 +47,10 @@ struct ReportRow
     std::optional<int> waiting;  // whole minutes from `issued` to `from`; none when not called
     QString status;              // ticketStatus(): Waiting, Called, Finished, Transferred, Cancelled
     QString counterDisplayName;  // the display name of that counter; empty when none
+    qint64 serviceKey = 0;
+    qint64 counterKey = 0; // attended: the counter serving it, or the one it waits for when directed
+    bool called = false;
+    QString legs; // its earlier services (see serviceLegs)
     // The seconds since midnight of `issued`, `from` and `to`; -1 when not a time of day.
     int issuedSecond = -1;
     int fromSecond = -1;
@@ -64,6 +70,15 @@ QString ticketStatus(bool called, int statusCode, const QString& finished);
 // The active names of the report's kind followed by "All".
 QStringList reportFilterNames(Database& db, ReportKind kind);
 
+struct ReportRequest
+{
+    ReportKind kind = ReportKind::Department;
+    QString filter;
+    QDate from;
+    QDate to;
+    bool showAll = false;
+};
+
 // Tickets dated from..to (both days included) whose department, service or counter is `filter`
 // ("All" for every one). The department, service and counter reports keep only called tickets
 // unless showAll; the pending report always lists only tickets still waiting. The counter report
@@ -76,20 +91,37 @@ QVector<ReportRow> runReport(Database& db, ReportKind kind, const QString& filte
 class ReportListing
 {
 public:
+    // Which tickets it reads: those the report lists, or every ticket of the period that its figures
+    // count (of the filter's departments or services; in the counter report, those a filtered
+    // counter attended now or before a transfer).
+    enum class Scope { Listed, Period };
+
     ReportListing(Database& db, ReportKind kind, const QString& filter, const QDate& from, const QDate& to,
-                  bool showAll);
+                  bool showAll, Scope scope = Scope::Listed);
     // Hands the listed rows over as the store delivers them. `row` is filled again for each: only
     // what the handler copies stays.
     void forEach(Database& db, const std::function<void(const ReportRow& row)>& each) const;
+    // With Scope::Period: every ticket read, and whether the report lists it.
+    void forEachTicket(Database& db,
+                       const std::function<void(const ReportRow& row, bool listed)>& each) const;
+
+    // The name a counter has in the counter report's lines: its display name, else its user name.
+    QHash<qint64, QString> counterNames() const;
+    // The counters the counter report's filter names; nullopt when it names every counter.
+    const std::optional<QSet<qint64>>& wantedCounters() const { return m_wantedCounters; }
 
 private:
-    // Makes a row of the store's values; false when the row is not listed.
-    bool convert(const ListedRow& values, ReportRow& row) const;
+    // Makes a row of the store's values; false when the ticket is not read at all. `listed` says
+    // whether the report lists it.
+    bool convert(const ListedRow& values, ReportRow& row, bool& listed) const;
 
     struct Names;
     ReportKind m_kind;
+    bool m_showAll;
+    Scope m_scope;
     QString m_sql; // empty: nothing to list
     std::shared_ptr<const Names> m_names;
+    std::optional<QSet<qint64>> m_wantedCounters;
 };
 
 // The same rows handed over one at a time as the store delivers them, none kept (long listings).

@@ -1,5 +1,7 @@
 #include "reports/ReportTotals.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -30,38 +32,65 @@ QString ReportTotals::minutesText(const std::optional<double>& minutes)
 {
     if (!minutes)
         return QStringLiteral("–");
-    return QString::number(*minutes, 'f', 1) + QStringLiteral(" min");
+    return QCoreApplication::translate("ReportTotals", "%1 min").arg(minutesNumber(minutes));
 }
 
-void ReportTotals::count(Group& g, const ReportRow& row)
+QString ReportTotals::minutesNumber(const std::optional<double>& minutes)
+{
+    return minutes ? QString::number(*minutes, 'f', 1) : QString();
+}
+
+QString ReportTotals::shareText(const std::optional<double>& share)
+{
+    if (!share)
+        return QStringLiteral("–");
+    return QCoreApplication::translate("ReportTotals", "%1 %").arg(std::lround(*share * 100.0));
+}
+
+void ReportTotals::count(Group& g, TokenState state, const QVector<Visit>& visits,
+                         const std::optional<ServiceTarget>& target)
 {
     ++g.tokens;
-    if (row.status == QLatin1String("Cancelled"))
-        ++g.cancelled;
-    else if (row.status == QLatin1String("Called") || row.status == QLatin1String("Finished"))
+    switch (state) {
+    case TokenState::Served:
         ++g.served;
-    // The listing has read the times already; rows made otherwise are read here.
-    const auto second = [](int known, const QString& text) {
-        return known >= 0 ? known : secondOfDay(text).value_or(-1);
-    };
-    const int issued = second(row.issuedSecond, row.issued);
-    const int called = second(row.fromSecond, row.from);
-    const int finished = second(row.toSecond, row.to);
-    if (issued >= 0 && called >= issued && row.status != QLatin1String("Waiting") &&
-        row.status != QLatin1String("Transferred"))
-        g.waits.push_back(called - issued);
-    if (called >= 0 && finished >= called) {
-        g.serviceSeconds += finished - called;
-        ++g.serviceCount;
+        break;
+    case TokenState::Cancelled:
+        ++g.cancelled;
+        break;
+    case TokenState::Waiting:
+        ++g.waiting;
+        break;
+    }
+    for (const Visit& v : visits) {
+        if (const std::optional<int> wait = v.waitSeconds()) {
+            g.waits.push_back(*wait);
+            if (target) {
+                ++g.withTarget;
+                if (target->met(*wait))
+                    ++g.withinTarget;
+            }
+        }
+        // A cancelled token's last call found nobody to serve.
+        if (v.last && state == TokenState::Cancelled)
+            continue;
+        if (const std::optional<int> service = v.serviceSeconds()) {
+            g.serviceSeconds += *service;
+            ++g.serviceCount;
+        }
     }
 }
 
-void ReportTotals::add(const ReportRow& row)
+void ReportTotals::add(const QString& name, TokenState state, const QVector<Visit>& visits,
+                       const std::optional<ServiceTarget>& target)
 {
-    const QString& name =
-        m_byCounter ? (row.counterDisplayName.isEmpty() ? row.counter : row.counterDisplayName) : row.service;
-    count(m_groups[name], row);
-    count(m_all, row);
+    count(m_groups[name], state, visits, target);
+}
+
+void ReportTotals::addToAll(TokenState state, const QVector<Visit>& visits,
+                            const std::optional<ServiceTarget>& target)
+{
+    count(m_all, state, visits, target);
 }
 
 TotalsLine ReportTotals::line(const QString& name, Group& g)
@@ -71,12 +100,13 @@ TotalsLine ReportTotals::line(const QString& name, Group& g)
     l.tokens = g.tokens;
     l.served = g.served;
     l.cancelled = g.cancelled;
+    l.waitingNow = g.waiting;
     if (!g.waits.empty()) {
         qint64 sum = 0;
         for (int w : g.waits)
             sum += w;
         l.averageWaiting = double(sum) / double(g.waits.size()) / 60.0;
-        // Nearest rank: the smallest wait that at least 90 % of the tickets did not exceed.
+        // Nearest rank: the smallest wait that at least 90 % of the visits did not exceed.
         const size_t rank = size_t(std::ceil(0.9 * double(g.waits.size())));
         auto nth = g.waits.begin() + qsizetype(rank - 1);
         std::nth_element(g.waits.begin(), nth, g.waits.end());
@@ -84,6 +114,8 @@ TotalsLine ReportTotals::line(const QString& name, Group& g)
     }
     if (g.serviceCount > 0)
         l.averageService = double(g.serviceSeconds) / double(g.serviceCount) / 60.0;
+    if (g.withTarget > 0)
+        l.withinTarget = double(g.withinTarget) / double(g.withTarget);
     return l;
 }
 
@@ -95,9 +127,7 @@ QVector<TotalsLine> ReportTotals::lines() const
         Group g = it.value();
         out.append(line(it.key(), g));
     }
-    if (m_groups.size() > 1) {
-        Group all = m_all;
-        out.append(line(QStringLiteral("All"), all));
-    }
+    Group all = m_all;
+    out.append(line(QStringLiteral("All"), all));
     return out;
 }

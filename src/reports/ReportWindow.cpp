@@ -3,6 +3,8 @@
 #include "core/AppContext.h"
 #include "core/Database.h"
 #include "core/Session.h"
+#include "reports/ReportChartView.h"
+#include "reports/ReportColumns.h"
 #include "reports/modExcel.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -19,30 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-struct Column
-{
-    const char* heading;
-    int twips;
-};
-
-// The report's own columns, then what a manager reads beside them: the minutes from issue to call,
-// what became of the ticket and the counter's display name.
-const Column Columns[] = {
-    {"", 1},           {"SN", 1200},      {"Dept.", 1900},        {"Service", 1900}, {"Token", 1200},
-    {"Date", 1200},    {"Counter", 1900}, {"From", 1200},         {"To", 1200},      {"Duration", 1200},
-    {"Waiting", 1200}, {"Status", 1300},  {"Display Name", 1900}, {"", 5000}};
-
-constexpr int DurationColumn = 9;
-
-const char* const TotalsHeadings[] = {"Service",     "Tokens",      "Served",     "Cancelled",
-                                      "Avg waiting", "90% waiting", "Avg service"};
-
-} // namespace
 
 ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ctx(ctx), m_kind(kind), m_loader(new ReportLoader(this))
@@ -95,21 +76,23 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
     lblNote->setWordWrap(true);
     lblNote->setVisible(false);
     tblTotals = named(new QTableWidget(this), "tblTotals");
-    tblTotals->setColumnCount(int(std::size(TotalsHeadings)));
-    QStringList headings;
-    for (const char* h : TotalsHeadings)
-        headings.append(QString::fromUtf8(h));
-    headings.first() = kind == ReportKind::Counter ? QStringLiteral("Counter") : QStringLiteral("Service");
+    const QStringList headings = totalsHeadings(kind);
+    tblTotals->setColumnCount(int(headings.size()));
     tblTotals->setHorizontalHeaderLabels(headings);
     tblTotals->verticalHeader()->setVisible(false);
     tblTotals->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblTotals->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tblTotals->horizontalHeader()->setStretchLastSection(false);
-    tblTotals->setMaximumHeight(150);
+
+    tabView = named(new QTabWidget(this), "tabView");
+    chartView = named(new ReportChartView(ctx.dialogs, tabView), "chartView");
+    tabView->addTab(FG, tr("Tickets"));
+    tabView->addTab(chartView, tr("Charts"));
+    tabView->setDocumentMode(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraFilter);
-    layout->addWidget(FG, 1);
+    layout->addWidget(tabView, 1);
     layout->addWidget(lblNote);
     layout->addWidget(tblTotals);
     bottomRow = new QHBoxLayout;
@@ -124,7 +107,7 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
         // A restore took the store away while the rows came in: what is listed is not all of it.
         setProperty(modExcel::StillFillingProperty, false);
         setFG();
-        showTotals({});
+        showFigures({});
         lblNote->setText(QStringLiteral("The listing was stopped for a restore. Press Show to list again."));
         lblNote->setVisible(true);
     };
@@ -181,11 +164,12 @@ void ReportWindow::addServ()
 
 void ReportWindow::setFG()
 {
-    FG->setCols(int(std::size(Columns)));
+    const std::vector<ReportColumn>& columns = reportColumns();
+    FG->setCols(int(columns.size()));
     FG->clearRows();
     for (int c = 0; c < FG->cols(); ++c) {
-        FG->setText(0, c, QString::fromLatin1(Columns[c].heading));
-        FG->setColWidth(c, Columns[c].twips);
+        FG->setText(0, c, QString::fromLatin1(columns[size_t(c)].heading));
+        FG->setColWidth(c, columns[size_t(c)].twips);
     }
 }
 
@@ -195,7 +179,7 @@ void ReportWindow::addFG()
         return;
     setFG();
     lblAvg->clear(); // an earlier report's figure does not stand beside this one's rows
-    showTotals({});
+    showFigures({});
     lblNote->setVisible(false);
     setProperty(modExcel::StillFillingProperty, true);
     m_loader->start(StoreAddress::of(m_ctx.db),
@@ -214,7 +198,7 @@ void ReportWindow::listed(const ReportSummary& summary)
         lblAvg->clear(); // an average of no tickets would only repeat an earlier report's figure
     else
         lblAvg->setText(averageText(double(summary.durationSum) / double(summary.rows)));
-    showTotals(summary.totals);
+    showFigures(summary.figures);
     const QString note = summary.rows == 0 ? emptyReportText() : QString();
     lblNote->setText(note);
     lblNote->setVisible(!note.isEmpty());
@@ -258,23 +242,28 @@ QString ReportWindow::emptyReportText() const
     return QStringLiteral("No tickets were issued %1.").arg(days);
 }
 
-void ReportWindow::showTotals(const QVector<TotalsLine>& lines)
+void ReportWindow::showFigures(const ReportFigures& figures)
 {
-    tblTotals->setRowCount(int(lines.size()));
-    for (int r = 0; r < lines.size(); ++r) {
+    m_figures = figures;
+    chartView->setFigures(figures);
+    const QVector<TotalsLine>& lines = figures.totals;
+    tblTotals->setRowCount(figures.isEmpty() ? 0 : int(lines.size()));
+    for (int r = 0; r < tblTotals->rowCount(); ++r) {
         const TotalsLine& l = lines[r];
         const QString cells[] = {l.name,
                                  QString::number(l.tokens),
                                  QString::number(l.served),
                                  QString::number(l.cancelled),
+                                 QString::number(l.waitingNow),
                                  ReportTotals::minutesText(l.averageWaiting),
                                  ReportTotals::minutesText(l.waiting90),
-                                 ReportTotals::minutesText(l.averageService)};
+                                 ReportTotals::minutesText(l.averageService),
+                                 ReportTotals::shareText(l.withinTarget)};
         for (int c = 0; c < int(std::size(cells)); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c > 0)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (l.name == QLatin1String("All") && r == lines.size() - 1) {
+            if (r == lines.size() - 1) { // "All"
                 QFont f = item->font();
                 f.setBold(true);
                 item->setFont(f);
@@ -282,7 +271,12 @@ void ReportWindow::showTotals(const QVector<TotalsLine>& lines)
             tblTotals->setItem(r, c, item);
         }
     }
-    tblTotals->setVisible(!lines.isEmpty());
+    tblTotals->setVisible(tblTotals->rowCount() > 0);
+    // As high as its lines, up to a few of them; the grid or the chart takes the rest.
+    int height = tblTotals->horizontalHeader()->sizeHint().height() + 2 * tblTotals->frameWidth();
+    for (int r = 0; r < tblTotals->rowCount(); ++r)
+        height += tblTotals->rowHeight(r);
+    tblTotals->setFixedHeight(qMin(height, 180));
 }
 
 bool ReportWindow::filling() const
@@ -294,7 +288,7 @@ void ReportWindow::getAvg()
 {
     QStringList durations;
     for (int r = 1; r < FG->rows(); ++r)
-        durations.append(FG->text(r, DurationColumn));
+        durations.append(FG->text(r, ReportDurationColumn));
     if (const std::optional<double> average = averageDuration(durations))
         lblAvg->setText(averageText(*average));
     else

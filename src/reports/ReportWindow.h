@@ -14,10 +14,14 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
+class ReportChartView;
 
 // One window for the four ticket reports: a filter list, a date range, "Show All", the ticket grid
-// and the average service time. Activating it makes it the window Send to Excel exports.
+// and the average service time, with the totals of every token of the period under them and the
+// charts of the same figures on a page beside the grid. Activating it makes it the window Send to
+// Excel exports.
 class ReportWindow : public QWidget
 {
     Q_OBJECT
@@ -42,6 +46,12 @@ public:
     // Under the grid: why a report lists nothing, and the totals per service (or counter).
     QLabel* lblNote;
     QTableWidget* tblTotals;
+    // The grid's page and the charts' page.
+    QTabWidget* tabView;
+    ReportChartView* chartView;
+
+    // The figures of the report shown (empty while it is listed).
+    const ReportFigures& figures() const { return m_figures; }
 
     void Form_Load();
     void setFG();
@@ -67,11 +77,12 @@ private:
     void fillFilterList();
 
     void listed(const ReportSummary& summary);
-    void showTotals(const QVector<TotalsLine>& lines);
+    void showFigures(const ReportFigures& figures);
     QString emptyReportText() const;
 
     AppContext& m_ctx;
     ReportKind m_kind;
     ReportLoader* m_loader;
     bool m_loading = true;
+    ReportFigures m_figures;
 };

@@ -3,7 +3,9 @@
 #include "core/AppContext.h"
 #include "core/DbError.h"
 #include "core/Session.h"
+#include "reports/ExcelFiguresSheet.h"
 #include "reports/ExcelSheetWriter.h"
+#include "reports/ReportWindow.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -74,7 +76,7 @@ QString fileStem(const QString& title)
 } // namespace
 
 bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, const QString& file,
-                QWidget* parent)
+                QWidget* parent, const ReportFigures* figures)
 {
     // Count what is visible before anything is written.
     int hiddenCols = 0;
@@ -124,6 +126,8 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
         if (!sheet)
             throw WriteFailure{LXW_ERROR_MEMORY_MALLOC_FAILED};
         writeSheet(book, sheet, grid, palette);
+        if (figures)
+            writeFiguresSheet(book, *figures);
         copied = true;
     } catch (const WriteFailure& failure) {
         dialogs.message(errorText(int(failure.error), QString::fromUtf8(lxw_strerror(failure.error))),
@@ -253,7 +257,10 @@ void sendToExcel(AppContext& ctx)
             const QString file = askWorkbookName(ctx.dialogs, suggested, target);
             if (file.isEmpty())
                 return; // cancelled
-            if (!exportGrid(ctx.dialogs, models[i], title, file, target))
+            // A report's workbook holds its figures and charts beside the grid, as the window shows them.
+            const auto* report = qobject_cast<const ReportWindow*>(target.data());
+            if (!exportGrid(ctx.dialogs, models[i], title, file, target,
+                            report ? &report->figures() : nullptr))
                 return;
             if (!ctx.launcher.openDocument(file))
                 ctx.dialogs.message(savedText(file), Dialogs::Buttons::Ok, Dialogs::Icon::Information, {},

@@ -13,6 +13,7 @@ class Dialogs;
 class QDate;
 class Grid;
 class QWidget;
+struct ReportFigures;
 
 // Copies report grids into spreadsheet workbooks (.xlsx) with their values, colours, fonts and
 // merged cells, and opens them with the desktop's spreadsheet program.
@@ -53,6 +54,8 @@ struct GridModel
     void resize(int rows, int cols);
     QString text(int row, int col) const;
     void setText(int row, int col, const QString& text);
+    // Takes a row's texts as they are.
+    void setRow(int row, GridRow&& texts);
     // The cell's look, its text left empty.
     const Cell& look(int row, int col) const;
     Cell cell(int row, int col) const;
@@ -93,9 +96,10 @@ struct SheetValue
 SheetValue sheetValue(const QString& text);
 
 // Writes the grid into the workbook file `file` (replacing one that is there), one sheet named after
-// the title. False when nothing was exported; the reason has been shown.
+// the title, and a report's figures with their charts on a sheet after it when given. False when
+// nothing was exported; the reason has been shown.
 bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, const QString& file,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, const ReportFigures* figures = nullptr);
 
 // A window names its workbooks through this property ("Service report"); else its caption does.
 inline constexpr char ExportNameProperty[] = "exportName";

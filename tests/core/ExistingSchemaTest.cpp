@@ -82,6 +82,7 @@ TEST_P(ExistingSchemaTest, AddedColumnsAreCreatedWhereMissingWithoutRaisingTheVe
     env->db.exec(QStringLiteral("drop index if exists ix_ticket_webcode"));
     env->db.exec(QStringLiteral("alter table tblTicket drop column webcode"));
     env->db.exec(QStringLiteral("alter table tbltheme drop column counters"));
+    env->db.exec(QStringLiteral("alter table tblService drop column targetwait"));
     EXPECT_FALSE(
         columnsOf(QStringLiteral("tblTicket")).contains(QStringLiteral("webcode"), Qt::CaseInsensitive));
 
@@ -90,6 +91,8 @@ TEST_P(ExistingSchemaTest, AddedColumnsAreCreatedWhereMissingWithoutRaisingTheVe
         columnsOf(QStringLiteral("tblTicket")).contains(QStringLiteral("webcode"), Qt::CaseInsensitive));
     EXPECT_TRUE(
         columnsOf(QStringLiteral("tbltheme")).contains(QStringLiteral("counters"), Qt::CaseInsensitive));
+    EXPECT_TRUE(
+        columnsOf(QStringLiteral("tblService")).contains(QStringLiteral("targetwait"), Qt::CaseInsensitive));
     EXPECT_EQ(env->db.query(QStringLiteral("select no_abr from tblTicket")).text(0, 0), QStringLiteral("A7"));
     EXPECT_EQ(env->db.query(QStringLiteral("select max(version) from brivane_schema")).number(0, 0),
               schema::currentVersion);

@@ -19,20 +19,6 @@ using modExcel::GridModel;
 
 namespace {
 
-bool haveUnzip()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty();
-}
-
-// One part of the written workbook, as text.
-QString part(const QString& file, const QString& name)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, name});
-    unzip.waitForFinished(30000);
-    return QString::fromUtf8(unzip.readAllStandardOutput());
-}
-
 // The shared strings of the workbook, in their order.
 QStringList sharedStrings(const QString& file)
 {

@@ -1,5 +1,5 @@
 #include "reports/ReportQuery.h"
-#include "reports/ReportTotals.h"
+#include "reports/ReportFigures.h"
 
 #include "ReportsSupport.h"
 #include "core/CommandRegistry.h"
@@ -252,30 +252,31 @@ TEST_P(ReportQueryTest, StatusAndWaitingFollowTheTicketColumns)
     EXPECT_EQ(rows[0].counterDisplayName, QStringLiteral("Room 1"));
     EXPECT_EQ(rows[3].counterDisplayName, QStringLiteral("Room 2")); // the counter it waits for
 
-    // Totals by counter in the counter report: the cancelled token is not served, and the waiting
-    // tokens have no wait yet.
-    ReportTotals byCounter(true);
-    ReportTotals byService;
-    for (const ReportRow& r : rows) {
-        byCounter.add(r);
-        byService.add(r);
-    }
-    const QVector<TotalsLine> counters = byCounter.lines();
-    ASSERT_EQ(counters.size(), 4); // "" (not attended), Room 1, Room 2, All
-    EXPECT_EQ(counters[1].name, QStringLiteral("Room 1"));
+    // Totals by counter in the counter report: the cancelled token is not served, the waiting
+    // tokens have no wait yet, and the one directed to Room 2 waits there.
+    const ReportRequest period{ReportKind::Counter, QStringLiteral("All"), QDate(2021, 8, 1),
+                               QDate(2021, 8, 1)};
+    const QVector<TotalsLine> counters = listReport(env->db, period, nullptr).totals;
+    ASSERT_EQ(counters.size(), 3); // Room 1, Room 2, All
+    EXPECT_EQ(counters[0].name, QStringLiteral("Room 1"));
+    EXPECT_EQ(counters[0].tokens, 2);
+    EXPECT_EQ(counters[0].served, 2);
+    EXPECT_EQ(counters[1].name, QStringLiteral("Room 2"));
     EXPECT_EQ(counters[1].tokens, 2);
-    EXPECT_EQ(counters[1].served, 2);
-    EXPECT_EQ(counters[2].name, QStringLiteral("Room 2"));
-    EXPECT_EQ(counters[2].tokens, 2);
-    EXPECT_EQ(counters[2].served, 0);
-    EXPECT_EQ(counters[2].cancelled, 1);
-    const QVector<TotalsLine> services = byService.lines();
+    EXPECT_EQ(counters[1].served, 0);
+    EXPECT_EQ(counters[1].cancelled, 1);
+    EXPECT_EQ(counters[1].waitingNow, 1);
+    EXPECT_EQ(counters[2].tokens, 5); // every token issued, attended or not
+    ReportRequest byService = period;
+    byService.kind = ReportKind::Department;
+    const QVector<TotalsLine> services = listReport(env->db, byService, nullptr).totals;
     ASSERT_EQ(services.size(), 3);
     const TotalsLine& all = services[2];
     EXPECT_EQ(all.name, QStringLiteral("All"));
     EXPECT_EQ(all.tokens, 5);
     EXPECT_EQ(all.served, 2);
     EXPECT_EQ(all.cancelled, 1);
+    EXPECT_EQ(all.waitingNow, 2);
     // Waits to the second: 30:59, 60:00, 65:00; the 90th percentile is the slowest of three.
     ASSERT_TRUE(all.averageWaiting && all.waiting90 && all.averageService);
     EXPECT_NEAR(*all.averageWaiting, (30 * 60 + 59 + 3600 + 3900) / 3.0 / 60.0, 1e-9);
@@ -290,15 +291,14 @@ TEST(ReportTotalsTest, NinetiethPercentileIsTheNearestRank)
 {
     ReportTotals totals;
     for (int i = 1; i <= 20; ++i) {
-        ReportRow r;
-        r.service = QStringLiteral("S");
-        r.status = QStringLiteral("Finished");
-        r.issued = QStringLiteral("08:00:00");
-        r.from = QTime(8, 0).addSecs(i * 60).toString(QStringLiteral("HH:mm:ss"));
-        totals.add(r);
+        Visit v;
+        v.waitFrom = 8 * 3600;
+        v.called = v.waitFrom + i * 60;
+        v.last = true;
+        totals.add(QStringLiteral("S"), TokenState::Served, {v}, std::nullopt);
     }
     const QVector<TotalsLine> lines = totals.lines();
-    ASSERT_EQ(lines.size(), 1);
+    ASSERT_EQ(lines.size(), 2);
     EXPECT_DOUBLE_EQ(*lines[0].waiting90, 18.0); // the 18th of 20 ordered waits
     EXPECT_DOUBLE_EQ(*lines[0].averageWaiting, 10.5);
     EXPECT_EQ(totals.lines()[0].waiting90, lines[0].waiting90); // asking again gives the same

@@ -4,6 +4,8 @@
 #include "reports/ReportWindow.h"
 #include "testsupport/TestEnv.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QTest>
 #include <ostream>
@@ -52,6 +54,20 @@ inline qint64 served(Database& db, qint64 service, const QString& label, const Q
                      const QString& from, const QString& to = QString())
 {
     return addTicket(db, {service, label, date, counter, from, to});
+}
+
+inline bool haveUnzip()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty();
+}
+
+// One part of a written workbook (a zip file), as text.
+inline QString part(const QString& file, const QString& name)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, name});
+    unzip.waitForFinished(30000);
+    return QString::fromUtf8(unzip.readAllStandardOutput());
 }
 
 // Waits until the report's last row is in the grid (the rows come from another thread).

@@ -1,0 +1,28 @@
+#include "reports/ReportColumns.h"
+
+const std::vector<ReportColumn>& reportColumns()
+{
+    static const std::vector<ReportColumn> columns{
+        {"", 1},           {"SN", 1200},      {"Dept.", 1900},        {"Service", 1900}, {"Token", 1200},
+        {"Date", 1200},    {"Counter", 1900}, {"From", 1200},         {"To", 1200},      {"Duration", 1200},
+        {"Waiting", 1200}, {"Status", 1300},  {"Display Name", 1900}, {"", 5000}};
+    return columns;
+}
+
+modExcel::GridModel reportSheetModel(std::vector<GridRow>&& rows)
+{
+    const std::vector<ReportColumn>& columns = reportColumns();
+    const int cols = int(columns.size());
+    modExcel::GridModel m;
+    m.resize(int(rows.size()) + 1, cols);
+    m.rowHeights.fill(240, m.rows());
+    m.mergeRow.fill(false, m.rows());
+    m.mergeCol.fill(false, cols);
+    for (int c = 0; c < cols; ++c) {
+        m.colWidths.append(columns[size_t(c)].twips);
+        m.setText(0, c, QString::fromLatin1(columns[size_t(c)].heading));
+    }
+    for (size_t r = 0; r < rows.size(); ++r)
+        m.setRow(int(r) + 1, std::move(rows[r]));
+    return m;
+}
