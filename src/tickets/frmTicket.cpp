@@ -42,6 +42,28 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     setObjectName(QStringLiteral("frmTicket"));
     setWindowTitle(QStringLiteral("Print Ticket"));
 
+    auto* types = new QGroupBox(QStringLiteral("Token Type"), this);
+    optWalkIn = named(new QRadioButton(WalkIn, types), "optWalkIn");
+    optReport = named(new QRadioButton(QStringLiteral("Report"), types), "optReport");
+    optAppointment = named(new QRadioButton(QStringLiteral("Appointment"), types), "optAppointment");
+    optEmergency = named(new QRadioButton(QStringLiteral("Emergency "), types), "optEmergency");
+    auto* typeLayout = new QVBoxLayout(types);
+    auto* group = new QButtonGroup(this);
+    for (QRadioButton* o : {optWalkIn, optReport, optAppointment, optEmergency}) {
+        typeLayout->addWidget(o);
+        group->addButton(o);
+        connect(o, &QRadioButton::clicked, this, [this, o] { option_Click(o); });
+    }
+    optWalkIn->setChecked(true);
+
+    lblSelectDate = named(new QLabel(QStringLiteral(" Select Date: "), this), "lblSelectDate");
+    DT = named(new QDateEdit(this), "DT");
+    DT->setCalendarPopup(true);
+    cmdExit = named(new QPushButton(QStringLiteral("Exit"), this), "cmdExit");
+    picLogo = named(new QLabel(this), "picLogo");
+    picLogo->hide();
+
+    // Made after the side column: Tab goes down the side column, then to the buttons on the right.
     FG = named(new Grid(this), "FG");
     retry = new KioskRetry(this);
     largeText = kioskLook::largeHighContrast(ctx.settings);
@@ -68,26 +90,7 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     keyboard = new KioskKeyboard(ctx, FG, [this](int row) { takeRow(row, true); });
     FG->horizontalHeader()->setStretchLastSection(true);
 
-    auto* types = new QGroupBox(QStringLiteral("Token Type"), this);
-    optWalkIn = named(new QRadioButton(WalkIn, types), "optWalkIn");
-    optReport = named(new QRadioButton(QStringLiteral("Report"), types), "optReport");
-    optAppointment = named(new QRadioButton(QStringLiteral("Appointment"), types), "optAppointment");
-    optEmergency = named(new QRadioButton(QStringLiteral("Emergency "), types), "optEmergency");
-    auto* typeLayout = new QVBoxLayout(types);
-    auto* group = new QButtonGroup(this);
-    for (QRadioButton* o : {optWalkIn, optReport, optAppointment, optEmergency}) {
-        typeLayout->addWidget(o);
-        group->addButton(o);
-        connect(o, &QRadioButton::clicked, this, [this, o] { option_Click(o); });
-    }
-    optWalkIn->setChecked(true);
-
-    lblSelectDate = named(new QLabel(QStringLiteral(" Select Date: "), this), "lblSelectDate");
-    DT = named(new QDateEdit(this), "DT");
-    DT->setCalendarPopup(true);
-    cmdExit = named(new QPushButton(QStringLiteral("Exit"), this), "cmdExit");
-    picLogo = named(new QLabel(this), "picLogo");
-    picLogo->hide();
+    lblSelectDate->setBuddy(DT);
 
     auto* side = new QVBoxLayout;
     side->addWidget(types);
