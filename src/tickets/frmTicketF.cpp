@@ -227,8 +227,10 @@ void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
     }
     if (largeText) {
         FG->setGridLines(Qt::white, 3);
-        for (const int r : headings)
+        for (const int r : headings) {
+            FG->setCellBackColor(r, 1, Qt::black);
             FG->setCellForeColor(r, 1, QColor(0xff, 0xd4, 0x00));
+        }
     }
     keyboard->setChoices(choices);
 }

@@ -49,6 +49,14 @@ protected:
         return lines.isEmpty() ? QString() : lines.last();
     }
 
+    // Keeps a picture of the kiosk when BRIVANE_SHOTS names a folder, to look at.
+    static void keepShot(QWidget* kiosk, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("BRIVANE_SHOTS");
+        if (!folder.isEmpty())
+            kiosk->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+
     frmTicketF* openFullScreen()
     {
         env->settings().set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("screen"),
@@ -92,6 +100,7 @@ TEST_P(KioskKeysTest, FullScreenKioskByKeysAloneIssuesATicketAndSaysTheNumberAnd
     // round from the last to the first.
     QTest::keyClick(kiosk, Qt::Key_Down);
     EXPECT_EQ(lastSaid(), QStringLiteral("say en: Lab. Lab desk. 2 of 3."));
+    keepShot(kiosk, QStringLiteral("kiosk-focus-mark"));
     QTest::keyClick(kiosk, Qt::Key_Tab);
     EXPECT_EQ(lastSaid(), QStringLiteral("say en: Reports. Reports desk. 3 of 3."));
     QTest::keyClick(kiosk, Qt::Key_2, Qt::KeypadModifier);
@@ -203,6 +212,12 @@ TEST_P(KioskKeysTest, LargeTextHighContrastIsOneSetting)
     EXPECT_TRUE(kiosk->FG->cellPicture(row, 1).isNull());
     EXPECT_GE(kiosk->buttonPixels(), ordinaryPixels);
     EXPECT_GT(kiosk->FG->font().pixelSize(), ordinaryFont);
+    kiosk->show();
+    QTest::keyClick(kiosk.get(), Qt::Key_Down);
+    QTest::keyClick(kiosk.get(), Qt::Key_Down);
+    EXPECT_TRUE(kiosk->keyboard->mark->isVisible());
+    keepShot(kiosk.get(), QStringLiteral("kiosk-large-high-contrast"));
+    kiosk->leave();
 }
 
 BRIVANE_STORE_TEST_SUITE(KioskKeysTest);
