@@ -39,11 +39,15 @@ KioskKeyboard::KioskKeyboard(AppContext& ctx, Grid* grid, std::function<void(int
     quiet = named(new QTimer(this), "quietTimer");
     quiet->setSingleShot(true);
     quiet->setInterval(quietMs);
-    connect(quiet, &QTimer::timeout, this, [this] {
-        keys.sleep();
-        mark->hide();
-    });
+    connect(quiet, &QTimer::timeout, this, &KioskKeyboard::sleep);
     connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, &KioskKeyboard::placeMark);
+}
+
+void KioskKeyboard::sleep()
+{
+    quiet->stop();
+    keys.sleep();
+    mark->hide();
 }
 
 void KioskKeyboard::setChoices(const QList<KioskKeys::Choice>& choices)

@@ -51,6 +51,8 @@ public:
     // and the focused button.
     void sayListed(const QString& heading);
     void sayServerLost();
+    // The visitor has gone (the quiet timer's end): the next key wakes the kiosk again.
+    void sleep();
     // Puts the mark over the focused button (after the grid moved or changed size).
     void placeMark();
 
