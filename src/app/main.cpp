@@ -5,9 +5,12 @@
 #include "display/voice/AnnouncerLink.h"
 #include "ui/Dialogs.h"
 #include "ui/SoundPlayer.h"
+#include "ui/Speech.h"
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTextStream>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -25,6 +28,15 @@ int main(int argc, char* argv[])
     CallBoardEngine::setDefaultShownCallSink(&announcerLink);
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;
+    // The kiosk speaks to visitors who cannot read its screen; with --print it writes each sentence to
+    // standard output instead ("say en: ..."), as the announcer's --print does with its recordings.
+    QTextStream out(stdout);
+    std::unique_ptr<Speech> speech;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--print")))
+        speech = std::make_unique<PrintedSpeech>(out);
+    else
+        speech = std::make_unique<SynthesizerSpeech>();
+    ctx.speech = speech.get();
     ctx.endProgram = [&] {
         program.screens.closeAll();
         QCoreApplication::exit(0);

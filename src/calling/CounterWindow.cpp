@@ -74,6 +74,7 @@ void CounterWindow::buildUi(const Look& look)
     panelLayout->addWidget(lblNo);
 
     STab = named(new QTabWidget(this), "STab");
+    STab->setAccessibleName(tr("Counter tabs"));
 
     // 0 Call Window
     auto* callTab = new QWidget;
@@ -112,6 +113,9 @@ void CounterWindow::buildUi(const Look& look)
     }
     STab->addTab(FG, QStringLiteral("Attended"));
     STab->addTab(FG1, QStringLiteral("Cancelled"));
+    // Each list is named as its tab, for a screen reader.
+    FG->setAccessibleName(STab->tabText(STab->indexOf(FG)));
+    FG1->setAccessibleName(STab->tabText(STab->indexOf(FG1)));
 
     // 3 Transfer, filled by the screen
     m_transferTab = new QWidget;
@@ -120,6 +124,8 @@ void CounterWindow::buildUi(const Look& look)
     // 4, 5: Transfered, Pending
     STab->addTab(FGR, QStringLiteral("Transfered"));
     STab->addTab(FG4, QStringLiteral("Pending"));
+    FGR->setAccessibleName(STab->tabText(STab->indexOf(FGR)));
+    FG4->setAccessibleName(STab->tabText(STab->indexOf(FG4)));
 
     // 6 Settings
     auto* settingsTab = new QWidget;

@@ -45,6 +45,11 @@ void frmCall::buildTransferTab()
     updateRow->addWidget(Command5);
     layout->addLayout(updateRow);
     layout->addStretch();
+    // A screen reader names the typing field of a list as the list's own label.
+    cmbToken->lineEdit()->setAccessibleName(tr("Select Token"));
+    cmbService->lineEdit()->setAccessibleName(tr("Transfer to Counter"));
+    // The tab is filled after the window's closing button was made: Tab reaches it after Update.
+    QWidget::setTabOrder(Command5, Command7);
 
     connect(Command5, &QPushButton::clicked, this, &frmCall::Command5_Click);
     connect(cmbService, &QComboBox::activated, this, &frmCall::cmbService_Click);

@@ -16,6 +16,7 @@ class MediaPlayers;
 class Printers;
 class HotKeys;
 class ScreenRegistry;
+class Speech;
 
 // The services a screen or routine works with, handed in through constructors so tests can swap any
 // of them.
@@ -40,6 +41,8 @@ struct AppContext
     // Where the machine's files, the embedded database and the helper programs live; fields left
     // empty mean installDir, as in a run from one folder.
     Locations where = {};
+    // The kiosk's voice for visitors who cannot read its screen (none: the kiosk is silent).
+    Speech* speech = nullptr;
 
     QString installPath(const QString& relative) const;
     QString configDir() const;      // path.txt, code.txt

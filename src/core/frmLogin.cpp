@@ -77,9 +77,16 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     grid->addLayout(roles, 0, 1);
     grid->addWidget(Label1, 1, 0);
     grid->addWidget(cmbCounter, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("User Name"), this), 2, 0);
+    // Each label is its field's buddy: a screen reader names the field by it.
+    Label1->setBuddy(cmbCounter);
+    cmbCounter->lineEdit()->setAccessibleName(tr("Select Counter"));
+    auto* userLabel = new QLabel(QStringLiteral("User Name"), this);
+    userLabel->setBuddy(txtUser);
+    grid->addWidget(userLabel, 2, 0);
     grid->addWidget(txtUser, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Password"), this), 3, 0);
+    auto* passLabel = new QLabel(QStringLiteral("Password"), this);
+    passLabel->setBuddy(txtPass);
+    grid->addWidget(passLabel, 3, 0);
     grid->addWidget(txtPass, 3, 1);
     grid->addWidget(chkRem, 4, 1);
     grid->setColumnMinimumWidth(1, 220);

@@ -41,8 +41,10 @@ void directedTo(AppContext& ctx, const numbering::Direction& to, TicketContent& 
 
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& afterPrinted)
+                                      const std::function<void()>& afterPrinted, bool* printedOut)
 {
+    if (printedOut)
+        *printedOut = false;
     const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
     if (ticket.status == numbering::IssuedTicket::Status::Limit) {
         ctx.dialogs.message(QStringLiteral("Limit"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, parent);
@@ -65,6 +67,8 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     bool printed = false;
     for (qint64 copy = 0; copy < ctx.session.printCopies; ++copy)
         printed = startPrint(ctx, style.layout, style.header, content) || printed;
+    if (printedOut)
+        *printedOut = printed;
     // A visitor without a paper ticket still sees the number; one with a wait to expect sees it too.
     const QString wait = waiting::waitText(ticket.estimate.minutes);
     if (!printed) {

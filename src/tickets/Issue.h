@@ -26,9 +26,11 @@ struct TicketStyle
 // on the screen over parent's window instead. A printed ticket with an estimate is shown so too,
 // with its wait, when the style asks for it. With the hall's web address set, each copy carries the
 // ticket page's QR code and the estimated wait. Store failures pass to the caller as DbError.
+// printed, when given, tells whether a copy reached a printer.
 numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
                                       const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& afterPrinted = {});
+                                      const std::function<void()>& afterPrinted = {},
+                                      bool* printed = nullptr);
 
 // "Estimated wait: about 12 minutes (3 people ahead of you)"; empty without an estimate.
 QString waitLine(const waiting::Estimate& estimate);

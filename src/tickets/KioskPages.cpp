@@ -1,5 +1,6 @@
 #include "tickets/KioskPages.h"
 
+#include "core/Settings.h"
 #include "ui/Named.h"
 
 #include <QLabel>
@@ -9,14 +10,22 @@
 
 namespace kioskSizes {
 
-int minimumButtonPixels(int screenHeight)
+int nineMillimetres(double dotsPerInch)
 {
-    return qMax(80, int(std::ceil(80.0 * screenHeight / 1080.0)));
+    // A hair below a whole pixel is that pixel (9 mm at 254 dpi are 90 pixels, not 91).
+    return int(std::ceil(9.0 / 25.4 * dotsPerInch - 1e-6));
 }
 
-int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons, int headings)
+int minimumButtonPixels(int screenHeight, double physicalDotsPerInch)
 {
-    const int least = qMax(rowHeightPixels, minimumButtonPixels(screenHeight));
+    const int byScreen = qMax(80, int(std::ceil(80.0 * screenHeight / 1080.0)));
+    return physicalDotsPerInch > 0 ? qMax(byScreen, nineMillimetres(physicalDotsPerInch)) : byScreen;
+}
+
+int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons, int headings,
+                           double physicalDotsPerInch)
+{
+    const int least = qMax(rowHeightPixels, minimumButtonPixels(screenHeight, physicalDotsPerInch));
     // Nine tenths of the screen for the buttons, their heading of half a button and the departments'
     // headings of half a button each.
     const int fitting = int(screenHeight * 0.9 / (qMax(buttons, 1) + 0.5 + 0.5 * qMax(headings, 0)));
@@ -24,6 +33,22 @@ int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons, i
 }
 
 } // namespace kioskSizes
+
+namespace kioskLook {
+
+bool largeHighContrast(Settings& settings)
+{
+    return settings.get(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("largeText"),
+                        QStringLiteral("0")) == QLatin1String("1");
+}
+
+void setLargeHighContrast(Settings& settings, bool on)
+{
+    settings.set(QStringLiteral("queue"), QStringLiteral("Ticket"), QStringLiteral("largeText"),
+                 on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+} // namespace kioskLook
 
 OutOfServicePage::OutOfServicePage(QWidget* kiosk) : QWidget(kiosk)
 {

@@ -10,15 +10,31 @@ class QTimer;
 // the retry that fills a kiosk's page again once the server answers.
 namespace kioskSizes {
 
-// The least height of a touch button on a screen of that height: 80 pixels on a 1080-line screen.
-int minimumButtonPixels(int screenHeight);
+// Nine millimetres in pixels at that many dots per inch: the least size of anything a finger must hit.
+int nineMillimetres(double dotsPerInch);
+
+// The least height of a touch button on a screen of that height: 80 pixels on a 1080-line screen,
+// and never under nine millimetres at the screen's physical resolution (when known, above 0).
+int minimumButtonPixels(int screenHeight, double physicalDotsPerInch = 0);
 
 // The height of each service button of the full-screen kiosk: at least the row height setting and
 // the touch minimum, and as tall as the screen allows (up to an eighth of it) for `buttons` buttons
 // under a half-height heading, with `headings` half-height department headings among them.
-int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons, int headings = 0);
+int fullScreenButtonPixels(int rowHeightPixels, int screenHeight, int buttons, int headings = 0,
+                           double physicalDotsPerInch = 0);
 
 } // namespace kioskSizes
+
+class Settings;
+
+// The kiosk's look for visitors who see little: one setting (Queue / Ticket / largeText = 1) makes the
+// buttons' text larger and the screen white and yellow on black.
+namespace kioskLook {
+bool largeHighContrast(Settings& settings);
+void setLargeHighContrast(Settings& settings, bool on);
+// How much larger the buttons' text and height are in that mode.
+constexpr double largeScale = 1.4;
+} // namespace kioskLook
 
 // "Out of service", over the whole kiosk, for a visitor; a smaller line says why, for the staff. It
 // has no button: the kiosk's corner and exit code stay the only way out.

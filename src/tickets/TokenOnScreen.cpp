@@ -17,6 +17,8 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
 {
     setObjectName(QStringLiteral("TokenOnScreen"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The kiosk keeps the keyboard: a visitor using its keys goes on while this is shown.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     // Its own style sheet: a kiosk's style sheet would otherwise decide the colours, and the number
     // must stand out strongly wherever it is shown (white on a deep navy, about 15 : 1).
     setAttribute(Qt::WA_StyledBackground, true);

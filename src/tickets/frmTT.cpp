@@ -53,6 +53,8 @@ frmTT::frmTT(AppContext&, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmTT"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The kiosk keeps the keyboard: a visitor using its keys goes on while this is shown.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(415, 290);
     Image1 = named(new QLabel(this), "Image1");
     Image1->setPixmap(takeTicketPicture());

@@ -6,6 +6,7 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "tickets/HallTicket.h"
+#include "tickets/KioskKeyboard.h"
 #include "tickets/KioskPages.h"
 #include "tickets/frmTransfer.h"
 #include "ui/Clock.h"
@@ -20,6 +21,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -39,18 +41,6 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
 {
     setObjectName(QStringLiteral("frmTicket"));
     setWindowTitle(QStringLiteral("Print Ticket"));
-
-    FG = named(new Grid(this), "FG");
-    retry = new KioskRetry(this);
-    FG->setSelectionMode(QAbstractItemView::SingleSelection);
-    FG->setFocusPolicy(Qt::NoFocus);
-    FG->styleHeader();
-    FG->setAlternatingRowColors(false);
-    FG->setShowGrid(true);
-    QFont buttons = FG->font();
-    buttons.setBold(true);
-    FG->setFont(buttons);
-    FG->horizontalHeader()->setStretchLastSection(true);
 
     auto* types = new QGroupBox(QStringLiteral("Token Type"), this);
     optWalkIn = named(new QRadioButton(WalkIn, types), "optWalkIn");
@@ -73,6 +63,35 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     picLogo = named(new QLabel(this), "picLogo");
     picLogo->hide();
 
+    // Made after the side column: Tab goes down the side column, then to the buttons on the right.
+    FG = named(new Grid(this), "FG");
+    retry = new KioskRetry(this);
+    largeText = kioskLook::largeHighContrast(ctx.settings);
+    FG->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab reaches the buttons after the ticket types and the date; the kiosk's keys work inside.
+    FG->setFocusPolicy(Qt::StrongFocus);
+    FG->setAccessibleName(tr("Departments and services"));
+    FG->styleHeader();
+    FG->setAlternatingRowColors(false);
+    FG->setShowGrid(true);
+    QFont buttons = FG->font();
+    buttons.setBold(true);
+    FG->setFont(buttons);
+    if (largeText) {
+        setStyleSheet(
+            QStringLiteral("#frmTicket, #frmTicket QGroupBox, #frmTicket QRadioButton, "
+                           "#frmTicket QLabel { background: black; color: white; }"
+                           "#frmTicket QHeaderView::section { background: black; color: #ffd400; }"));
+        setAttribute(Qt::WA_StyledBackground, true);
+        QFont large = font();
+        large.setPointSizeF(large.pointSizeF() * kioskLook::largeScale);
+        setFont(large);
+    }
+    keyboard = new KioskKeyboard(ctx, FG, [this](int row) { takeRow(row, true); });
+    FG->horizontalHeader()->setStretchLastSection(true);
+
+    lblSelectDate->setBuddy(DT);
+
     auto* side = new QVBoxLayout;
     side->addWidget(types);
     side->addSpacing(12);
@@ -88,6 +107,7 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
 
     connect(FG, &Grid::cellClicked, this, [this](int, int) { FG_Click(); });
     FG->viewport()->installEventFilter(this);
+    FG->installEventFilter(this);
     connect(cmdExit, &QPushButton::clicked, this, &frmTicket::cmdExit_Click);
     resize(900, 600);
     Form_Load();
@@ -122,6 +142,16 @@ void frmTicket::gridChanged()
 
 bool frmTicket::eventFilter(QObject* watched, QEvent* event)
 {
+    // Keys on the buttons: the kiosk's keys, but Tab and Shift+Tab leave the list as in any window.
+    if (watched == FG && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab && keyboard->keyPressed(key))
+            return true;
+    }
+    if (watched == FG && event->type() == QEvent::FocusOut)
+        keyboard->mark->hide();
+    if (watched == FG && event->type() == QEvent::FocusIn)
+        keyboard->placeMark();
     // An impatient double tap: the first tap changes the grid and the second would land on whatever
     // button is now under the finger. Its double click and the release after it are not touches.
     if (watched == FG->viewport()) {
@@ -143,15 +173,18 @@ void frmTicket::applyRowHeights()
 {
     // Touch buttons: the row height setting, never below the touch minimum for the screen.
     const QScreen* shownOn = screen();
-    const int least = kioskSizes::minimumButtonPixels(shownOn ? shownOn->geometry().height() : 1080);
-    const int buttonTwips = qMax(rh, int(std::lround(twips::fromPixels(least))));
+    const int least = kioskSizes::minimumButtonPixels(shownOn ? shownOn->geometry().height() : 1080,
+                                                      shownOn ? shownOn->physicalDotsPerInchY() : 0);
+    const double scale = largeText ? kioskLook::largeScale : 1.0;
+    const int buttonTwips = qMax(int(rh * scale), int(std::lround(twips::fromPixels(least))));
     FG->setRowHeight(0, rh + 100);
     for (int r = 1; r < FG->rows(); ++r) {
         FG->setRowHeight(r, buttonTwips);
         FG->setCellAlignment(r, 1, Qt::AlignCenter);
     }
     QFont buttons = FG->font();
-    buttons.setPixelSize(qMax(10, qMin(int(twips::toPixels(buttonTwips) * 0.4), 36)));
+    buttons.setPixelSize(qMax(
+        10, qMin(int(twips::toPixels(buttonTwips) * 0.4), largeText ? int(36 * kioskLook::largeScale) : 36)));
     FG->setFont(buttons);
     // The grid is as wide as its buttons, centred in the window.
     FG->setFixedWidth(twips::toPixels(FG->colWidth(1)) + 2 * FG->frameWidth() +
@@ -218,11 +251,30 @@ void frmTicket::addServ(qint64 deptId)
     gridChanged();
 }
 
+void frmTicket::listChoices()
+{
+    QList<KioskKeys::Choice> choices;
+    for (int r = 1; r < FG->rows(); ++r) {
+        if (FG->text(r, 1) == Back)
+            choices.append({r, tr("Back to the departments")});
+        else if (!FG->text(r, 0).isEmpty())
+            choices.append({r, FG->text(r, 1).trimmed()});
+    }
+    keyboard->setChoices(choices);
+}
+
 void frmTicket::addimg(const QString& picture)
 {
+    listChoices();
     const QPixmap source(picture);
     const int width = twips::toPixels(FG->colWidth(1));
     for (int r = 1; r < FG->rows(); ++r) {
+        if (largeText) {
+            FG->setCellPicture(r, 1, QPixmap());
+            FG->setCellBackColor(r, 1, Qt::black);
+            FG->setCellForeColor(r, 1, Qt::white);
+            continue;
+        }
         if (source.isNull()) {
             FG->setCellPicture(r, 1, QPixmap());
             continue;
@@ -276,7 +328,9 @@ qint64 frmTicket::getEnd(qint64 number)
         DT->setDate(m_ctx.clock.today());
         return 0;
     }
-    const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, printedName, this);
+    const numbering::IssuedTicket ticket =
+        issueAndPrint(m_ctx, request, style, printedName, this, {}, &m_lastPrinted);
+    m_lastIssued = ticket;
     if (!ticket.issued())
         return 0;
     DT->setDate(m_ctx.clock.today());
@@ -313,13 +367,21 @@ void frmTicket::openTransfer(const numbering::IssueRequest& request, const Ticke
     transfer->activateWindow();
 }
 
-void frmTicket::issueFromRow(int row)
+void frmTicket::issueFromRow(int row, bool spoken)
 {
     try {
         getType();
         const qint64 serviceId = FG->text(row, 0).toLongLong();
+        m_lastIssued = {};
         getEnd(getToken(serviceId));
+        // A token the transfer window still has to direct is the desk's to tell.
+        if (spoken && m_lastIssued.issued())
+            keyboard->sayIssued(m_lastIssued.label, m_lastPrinted, waitLine(m_lastIssued.estimate));
+        else if (spoken && ticketType == QLatin1String("N"))
+            keyboard->sayNotIssued();
     } catch (const DbError& e) {
+        if (spoken)
+            keyboard->sayServerLost();
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
     }
     addDept(WalkIn);
@@ -334,9 +396,19 @@ void frmTicket::FG_Click()
     // A touch right after the grid changed was meant for the buttons that were there before.
     if (m_gridChangedAt.isValid() && m_ctx.clock.now() < m_gridChangedAt.addMSecs(touchSettleMs))
         return;
+    takeRow(row, false);
+}
+
+void frmTicket::takeRow(int row, bool spoken)
+{
+    if (row < 1 || row >= FG->rows())
+        return;
+    FG->setRow(row);
     if (FG->text(row, 1) == Back) {
         addDept(WalkIn);
         stg = 0;
+        if (spoken)
+            keyboard->sayListed(FG->text(0, 1));
         return;
     }
     if (FG->text(row, 0).isEmpty())
@@ -344,8 +416,10 @@ void frmTicket::FG_Click()
     if (stg == 0) {
         addServ(FG->text(row, 0).toLongLong());
         stg = 1;
+        if (spoken)
+            keyboard->sayListed(FG->text(0, 1));
     } else {
-        issueFromRow(row);
+        issueFromRow(row, spoken);
     }
 }
 

@@ -10,6 +10,7 @@
 
 struct AppContext;
 class Grid;
+class KioskKeyboard;
 class KioskRetry;
 class QDateEdit;
 class QLabel;
@@ -39,6 +40,9 @@ public:
     int rh = 500; // button row height in twips
     // Fills the list again once the server answers after a fill that failed.
     KioskRetry* retry;
+    // The buttons from a keyboard or keypad, spoken.
+    KioskKeyboard* keyboard;
+    bool largeText = false; // larger text, white and yellow on black
     // The type letter the next issue is made with, as the options set it (empty until the first issue).
     QString ticketType;
     TicketHeader header;
@@ -69,12 +73,18 @@ protected:
 private:
     void applyRowHeights();
     void gridChanged();
-    void issueFromRow(int row);
+    // Issues the service of that row; with spoken, says the number and what to do next.
+    void issueFromRow(int row, bool spoken = false);
+    // What touching (or taking from the keys) a row does.
+    void takeRow(int row, bool spoken);
+    void listChoices();
     void openTransfer(const numbering::IssueRequest& request, const TicketStyle& style,
                       const QString& printedName);
 
     AppContext& m_ctx;
     QPointer<QWidget> m_transfer;
-    QDateTime m_gridChangedAt;  // by the screen's clock
-    bool m_skipRelease = false; // the release that ends a double click is no touch
+    QDateTime m_gridChangedAt;            // by the screen's clock
+    bool m_skipRelease = false;           // the release that ends a double click is no touch
+    numbering::IssuedTicket m_lastIssued; // by the last getEnd
+    bool m_lastPrinted = false;
 };

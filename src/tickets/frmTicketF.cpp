@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "tickets/HallTicket.h"
 #include "tickets/KioskDepartments.h"
+#include "tickets/KioskKeyboard.h"
 #include "tickets/KioskPages.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -36,7 +38,11 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmTicketF"));
     setWindowTitle(QStringLiteral("Print Ticket"));
-    setStyleSheet(QStringLiteral("#frmTicketF { background-color: #1f3b57; }"));
+    largeText = kioskLook::largeHighContrast(ctx.settings);
+    setStyleSheet(largeText ? QStringLiteral("#frmTicketF { background-color: black; }")
+                            : QStringLiteral("#frmTicketF { background-color: #1f3b57; }"));
+    // The kiosk's keys reach the window itself: no control inside takes the focus from it.
+    setFocusPolicy(Qt::StrongFocus);
 
     Image1 = named(new QLabel(this), "Image1");
     Image1->setScaledContents(true);
@@ -48,11 +54,20 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
     FG->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FG->horizontalHeader()->setStretchLastSection(true);
-    FG->setStyleSheet(QStringLiteral(
-        "QTableView { background: transparent; border: 0px; gridline-color: rgba(255,255,255,90); color: "
-        "#10283f;"
-        " selection-background-color: rgba(61,122,184,120); }"
-        "QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold; border: 0px; }"));
+    if (largeText)
+        FG->setStyleSheet(
+            QStringLiteral("QTableView { background: black; border: 0px; gridline-color: white; color: white;"
+                           " selection-background-color: black; selection-color: white; }"
+                           "QHeaderView::section { background-color: black; color: #ffd400; font-weight: "
+                           "bold; border: 0px; }"));
+    else
+        FG->setStyleSheet(QStringLiteral(
+            "QTableView { background: transparent; border: 0px; gridline-color: rgba(255,255,255,90); color: "
+            "#10283f;"
+            " selection-background-color: rgba(61,122,184,120); }"
+            "QHeaderView::section { background-color: #2f4f6f; color: white; font-weight: bold; border: 0px; "
+            "}"));
+    FG->setAccessibleName(tr("Services"));
     QFont buttons = FG->font();
     buttons.setPointSize(20);
     buttons.setBold(true);
@@ -76,6 +91,8 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
     outOfService = new OutOfServicePage(this);
     outOfService->hide();
     retry = new KioskRetry(this);
+    keyboard = new KioskKeyboard(ctx, FG, [this](int row) { issueRow(row, true); });
+    lblTouch->setAccessibleName(tr("Staff corner"));
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(5000);
@@ -96,7 +113,7 @@ void frmTicketF::Form_Load()
     m_ctx.session.printCopies =
         m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("print"), QStringLiteral("nos"), 1);
     const QString back = m_ctx.installPath(QStringLiteral("back.jpg"));
-    if (QFileInfo::exists(back)) {
+    if (!largeText && QFileInfo::exists(back)) {
         m_background = QPixmap(back);
         if (!m_background.isNull()) {
             Image1->setPixmap(m_background);
@@ -136,6 +153,7 @@ void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
     // Several departments: each under a heading of its name, which issues nothing.
     const bool headed = departments.size() > 1;
     QList<int> headings;
+    QList<KioskKeys::Choice> choices;
     for (const kioskDepartments::Department& department : departments) {
         if (headed) {
             headings.append(FG->addRow({QString(), department.name}));
@@ -146,6 +164,10 @@ void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
                 {QString::number(service.id), service.name + QLatin1Char('\n') + service.description});
             FG->setCellAlignment(row, 1, Qt::AlignCenter);
             m_rowKinds.append(department.kind);
+            const QString description = service.description.trimmed();
+            choices.append({row, description.isEmpty()
+                                     ? service.name.trimmed()
+                                     : service.name.trimmed() + QStringLiteral(". ") + description});
         }
     }
     FG->setCellAlignment(0, 1, Qt::AlignCenter);
@@ -155,8 +177,16 @@ void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
     // is shown full screen.
     const QScreen* shownOn = screen();
     const int screenHeight = shownOn ? qMax(shownOn->geometry().height(), height()) : height();
+    const double scale = largeText ? kioskLook::largeScale : 1.0;
     m_buttonPixels = kioskSizes::fullScreenButtonPixels(
-        twips::toPixels(rh), screenHeight, FG->rows() - 1 - int(headings.size()), int(headings.size()));
+        int(twips::toPixels(rh) * scale), screenHeight, FG->rows() - 1 - int(headings.size()),
+        int(headings.size()), shownOn ? shownOn->physicalDotsPerInchY() : 0);
+    // Larger words need taller buttons where the screen is crowded.
+    if (largeText)
+        m_buttonPixels = qMax(
+            m_buttonPixels,
+            int(kioskSizes::minimumButtonPixels(screenHeight, shownOn ? shownOn->physicalDotsPerInchY() : 0) *
+                scale));
     const int buttonTwips = int(std::lround(twips::fromPixels(m_buttonPixels)));
     const int headingTwips = qMax(int(std::lround(rh / 2.0)), buttonTwips / 2);
     FG->setRowHeight(0, headingTwips);
@@ -164,7 +194,7 @@ void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
         FG->setRowHeight(r, headings.contains(r) ? headingTwips : buttonTwips);
     // Name and description share a button: two lines fit its height.
     QFont buttons = FG->font();
-    buttons.setPixelSize(qMax(10, int(m_buttonPixels * 0.3)));
+    buttons.setPixelSize(qMax(10, int(m_buttonPixels * (largeText ? 0.36 : 0.3))));
     // Large, but every line whole within the button's width.
     const int room = twips::toPixels(gridTwips) - 24;
     int widest = 0;
@@ -195,6 +225,14 @@ void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
         FG->setCellFont(r, 1, departmentFont);
         FG->setCellAlignment(r, 1, Qt::AlignCenter);
     }
+    if (largeText) {
+        FG->setGridLines(Qt::white, 3);
+        for (const int r : headings) {
+            FG->setCellBackColor(r, 1, Qt::black);
+            FG->setCellForeColor(r, 1, QColor(0xff, 0xd4, 0x00));
+        }
+    }
+    keyboard->setChoices(choices);
 }
 
 void frmTicketF::addimg(const QString& picture)
@@ -203,6 +241,12 @@ void frmTicketF::addimg(const QString& picture)
     const int width = twips::toPixels(FG->colWidth(1));
     for (int r = 1; r < FG->rows(); ++r) {
         FG->setCellAlignment(r, 1, Qt::AlignCenter);
+        if (largeText) {
+            // No picture under the words: white on black reads best.
+            FG->setCellBackColor(r, 1, Qt::black);
+            FG->setCellForeColor(r, 1, Qt::white);
+            continue;
+        }
         if (source.isNull()) {
             // Plain buttons: the dark screen would swallow the dark captions.
             FG->setCellBackColor(r, 1, QColor(0xf2, 0xf5, 0xf8));
@@ -302,6 +346,7 @@ void frmTicketF::layoutScreen()
     }
     lblTouch->raise();
     Label21->raise();
+    keyboard->placeMark();
 }
 
 void frmTicketF::resizeEvent(QResizeEvent* event)
@@ -331,11 +376,15 @@ qint64 frmTicketF::getEnd(qint64 number)
     style.layout = TicketLayout::FullScreen;
     style.header = header;
     // The picture asks for the ticket only when one came out of the printer.
-    const numbering::IssuedTicket ticket = issueAndPrint(m_ctx, request, style, QString(), this, [this] {
-        auto* picture = new frmTT(m_ctx, this);
-        picture->show();
-        picture->raise();
-    });
+    const numbering::IssuedTicket ticket = issueAndPrint(
+        m_ctx, request, style, QString(), this,
+        [this] {
+            auto* picture = new frmTT(m_ctx, this);
+            picture->show();
+            picture->raise();
+        },
+        &m_lastPrinted);
+    m_lastIssued = ticket;
     // The picture asking to take the ticket stays in front of the token and its wait until it closes.
     for (frmTT* picture : findChildren<frmTT*>(QString(), Qt::FindDirectChildrenOnly))
         picture->raise();
@@ -345,18 +394,45 @@ qint64 frmTicketF::getEnd(qint64 number)
 
 void frmTicketF::FG_Click()
 {
-    const int row = FG->row();
+    issueRow(FG->row(), false);
+}
+
+void frmTicketF::issueRow(int row, bool spoken)
+{
     if (row < 1 || row >= FG->rows() || FG->text(row, 0).isEmpty())
         return;
+    FG->setRow(row);
     try {
+        m_lastIssued = {};
         getEnd(getToken(FG->text(row, 0).toLongLong()));
+        if (spoken && m_lastIssued.issued())
+            keyboard->sayIssued(m_lastIssued.label, m_lastPrinted, waitLine(m_lastIssued.estimate));
+        else if (spoken)
+            keyboard->sayNotIssued();
     } catch (const DbError&) {
         // No box a visitor would have to close: the page says the kiosk is out of service and fills
         // itself again when the server answers.
         showOutOfService(QStringLiteral("Waiting for the server to answer..."));
         retry->start([this] { return fillServices(); });
+        if (spoken)
+            keyboard->sayServerLost();
     }
     FG->clearSelection();
+}
+
+void frmTicketF::keyPressEvent(QKeyEvent* event)
+{
+    if (serving() && keyboard->keyPressed(event))
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+bool frmTicketF::focusNextPrevChild(bool next)
+{
+    // Tab moves between the service buttons, which are the kiosk's keys, not Qt's focus chain.
+    if (serving())
+        return false;
+    return QWidget::focusNextPrevChild(next);
 }
 
 void frmTicketF::lblTouch_Click()

@@ -10,6 +10,7 @@
 
 struct AppContext;
 class Grid;
+class KioskKeyboard;
 class KioskRetry;
 class OutOfServicePage;
 class QDateEdit;
@@ -42,11 +43,14 @@ public:
     // no answer from the server); the retry fills the page again by itself.
     OutOfServicePage* outOfService;
     KioskRetry* retry;
+    // The buttons from a keyboard or keypad, spoken.
+    KioskKeyboard* keyboard;
 
     int clkCount = 0;
     int rh = 500;
     TicketHeader header;
     bool centred = false;
+    bool largeText = false; // larger text, white and yellow on black
 
     void Form_Load();
     void addServ(const QList<kioskDepartments::Department>& departments);
@@ -76,6 +80,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -84,12 +90,16 @@ protected:
 private:
     void layoutScreen();
     void showOutOfService(const QString& reason);
+    // Issues the service of that row; with spoken, says the number and what to do next.
+    void issueRow(int row, bool spoken);
 
     AppContext& m_ctx;
     int m_buttonPixels = 0;
     QPixmap m_background;
-    QStringList m_rowKinds;  // by grid row
-    QPointer<QWidget> m_pad; // null once the pad has closed itself
+    QStringList m_rowKinds;               // by grid row
+    QPointer<QWidget> m_pad;              // null once the pad has closed itself
+    numbering::IssuedTicket m_lastIssued; // by the last getEnd
+    bool m_lastPrinted = false;
     bool m_leaving = false;
 };
 

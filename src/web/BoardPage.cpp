@@ -8,6 +8,7 @@
 #include "ui/Clock.h"
 
 #include <QJsonArray>
+#include <cmath>
 
 namespace {
 
@@ -22,6 +23,28 @@ QColor readableOn(const QColor& background)
     const double luminance =
         0.2126 * background.redF() + 0.7152 * background.greenF() + 0.0722 * background.blueF();
     return luminance > 0.5 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+// The contrast ratio of two colours, from 1 (the same) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// The theme's colour for words on that background, unless it reads too faintly there (under 4.5 : 1):
+// then black or white, whichever reads better. A hall's theme may pair any colours; the page is read
+// by people who see little too.
+QColor readableText(const QColor& text, const QColor& background)
+{
+    return contrast(text, background) >= 4.5 ? text : readableOn(background);
 }
 
 // The mark of the newest call: a yellow that stands out unless the table is already yellowish,
@@ -39,11 +62,11 @@ QJsonObject lookOf(const BoardTheme& t)
 {
     QJsonObject o;
     o.insert(QStringLiteral("title"), t.title);
-    o.insert(QStringLiteral("titleColor"), css(t.titleColor));
+    o.insert(QStringLiteral("titleColor"), css(readableText(t.titleColor, t.screenBg)));
     o.insert(QStringLiteral("titleFont"), t.titleFont);
     o.insert(QStringLiteral("showTime"), t.showTime);
     o.insert(QStringLiteral("timeFormat"), t.timeFormat);
-    o.insert(QStringLiteral("timeColor"), css(t.timeColor));
+    o.insert(QStringLiteral("timeColor"), css(readableText(t.timeColor, t.screenBg)));
     o.insert(QStringLiteral("timeFont"), t.timeFont);
     o.insert(QStringLiteral("screenBg"), css(t.screenBg));
     o.insert(QStringLiteral("tableBg"), css(t.tableBg));
@@ -52,12 +75,15 @@ QJsonObject lookOf(const BoardTheme& t)
     o.insert(QStringLiteral("lineWidth"), qBound(0, t.lineWidth, 10));
     o.insert(QStringLiteral("headerOn"), t.headerOn);
     o.insert(QStringLiteral("headerBg"), css(t.headerBg));
-    o.insert(QStringLiteral("headerFore"), css(t.headerFore));
+    o.insert(QStringLiteral("headerFore"), css(readableText(t.headerFore, t.headerBg)));
     o.insert(QStringLiteral("headerFont"), t.headerFont);
     o.insert(QStringLiteral("tokenFont"), t.tokenFont);
-    o.insert(QStringLiteral("tokenColor"), css(t.tokenColor));
+    // The rows alternate between two backgrounds: each has its own readable colours.
+    o.insert(QStringLiteral("tokenColor"), css(readableText(t.tokenColor, t.tableBg)));
+    o.insert(QStringLiteral("tokenColorAlt"), css(readableText(t.tokenColor, t.altColor)));
     o.insert(QStringLiteral("valueFont"), t.valueFont);
-    o.insert(QStringLiteral("valueColor"), css(t.valueColor));
+    o.insert(QStringLiteral("valueColor"), css(readableText(t.valueColor, t.tableBg)));
+    o.insert(QStringLiteral("valueColorAlt"), css(readableText(t.valueColor, t.altColor)));
     // The token's letters against the captions' as the theme sizes them, within reason.
     const double scale = t.tokenSize > 0 && t.valueSize > 0 ? t.tokenSize / t.valueSize : 1.0;
     o.insert(QStringLiteral("tokenScale"), qBound(0.8, scale, 1.3));

@@ -8,6 +8,7 @@
   const offline = document.getElementById('offline');
   const rowsBody = document.getElementById('rows');
   const head = document.getElementById('head');
+  const spoken = document.getElementById('spoken');
   let config = null;
   let calls = []; // newest first, at most config.rows
   let lastKey = '';
@@ -49,6 +50,7 @@
       const tr = document.createElement('tr');
       for (let i = 0; i < c.columns; ++i) {
         const th = document.createElement('th');
+        th.scope = 'col';
         th.textContent = c.headers[i] || '';
         th.style.background = c.headerBg;
         th.style.color = c.headerFore;
@@ -84,7 +86,9 @@
         td.textContent = texts[i];
         td.className = i === 0 ? 'token' : 'caption';
         td.style.background = r % 2 === 0 ? config.altColor : config.tableBg;
-        td.style.color = i === 0 ? config.tokenColor : config.valueColor;
+        const alt = r % 2 === 0;
+        td.style.color = i === 0 ? (alt ? config.tokenColorAlt : config.tokenColor)
+                                 : (alt ? config.valueColorAlt : config.valueColor);
         td.style.fontFamily = fontFamily(i === 0 ? config.tokenFont : config.valueFont);
         td.style.borderColor = config.lineColor;
         td.style.borderWidth = config.lineWidth + 'px';
@@ -142,6 +146,16 @@
     else calls.unshift(call);
     calls = calls.slice(0, config.rows);
     render(true);
+    announce(call);
+  }
+
+  // A screen reader says each new call ("A12: Please go to Desk 1"), and the tab's title shows it.
+  function announce(call) {
+    const counter = (call.caption || '').split('\n')[0].trim();
+    const words = call.label + ': ' + spoken.dataset.go + ' ' + counter;
+    spoken.textContent = '';
+    setTimeout(function () { spoken.textContent = words; }, 100);
+    document.title = words + ' \u2013 ' + ((config && config.title) || 'Board');
   }
 
   // After a lost connection the board asks for what came since the last call it showed.
