@@ -224,6 +224,15 @@ TEST_P(PublicPcLogin, PublicWorkstationsCheckLogInsWithoutReadingAHash)
     EXPECT_EQ(refusalOf(counter, QStringLiteral("update tblCounter set pass='x'")),
               QStringLiteral("refused"));
 
+    // A counter group that read whole tblCounter (as kinds of an earlier version did) is put right
+    // at the owner's next open.
+    const QString group = kinds::groupRole(
+        env->db.query(QStringLiteral("select current_database()")).text(0, 0), kinds::Kind::Counter);
+    env->db.exec(QStringLiteral("grant select on tblCounter to %1").arg(group));
+    EXPECT_EQ(refusalOf(counter, QStringLiteral("select pass from tblCounter")), QString());
+    env->secondConnection();
+    EXPECT_EQ(refusalOf(counter, QStringLiteral("select pass from tblCounter")), QStringLiteral("refused"));
+
     // The owner's desktop log-in goes the same way.
     endLoginWaits(env->db);
     EXPECT_EQ(users::checkAdministrator(env->db, QStringLiteral("admin"), QStringLiteral("secret")),

@@ -290,6 +290,13 @@ void ensureOnServer(Database& db)
 void ensureLocal(Database& db)
 {
     try {
+        // Most opens find both tables and the hall hashed: nothing is written then.
+        const ResultSet rs =
+            db.query(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name in "
+                                    "('brivane_login_state', 'brivane_login_tries')"));
+        if (rs.number(0, 0) == 2 &&
+            db.query(QStringLiteral("select max(hashed) from brivane_login_state")).number(0, 0) == 1)
+            return;
         db.inTransaction([&] {
             db.exec(stateTable);
             db.exec(triesTable);
