@@ -3,6 +3,7 @@
 #include "core/ExistingSchema.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
+#include "core/users/LoginRoutines.h"
 
 #include <QDebug>
 #include <QDir>
@@ -266,6 +267,11 @@ void Database::ensureSchema()
     if (m_kind == Kind::Postgres)
         ensureTokenNumberRoutine();
     ensureCallTrigger();
+    // Where log-ins are checked and the waits after wrong tries kept, before the kinds are granted them.
+    if (m_kind == Kind::Postgres)
+        logins::ensureOnServer(*this);
+    else
+        logins::ensureLocal(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
     m_rights = WorkstationRights::of(*this);
@@ -339,6 +345,7 @@ void Database::recreateSchema()
     for (const schema::Table& t : schema::tables())
         exec(QStringLiteral("drop table if exists %1").arg(t.name));
     exec(QStringLiteral("drop table if exists brivane_schema"));
+    logins::dropTables(*this);
     ensureSchema();
 }
 
@@ -349,9 +356,10 @@ void Database::clearAllTables()
         for (const schema::Table& t : schema::tables())
             names.append(t.name);
         exec(QStringLiteral("truncate %1 restart identity").arg(names.join(QLatin1Char(','))));
-        return;
+    } else {
+        for (const schema::Table& t : schema::tables())
+            exec(QStringLiteral("delete from %1").arg(t.name));
+        exec(QStringLiteral("delete from sqlite_sequence"));
     }
-    for (const schema::Table& t : schema::tables())
-        exec(QStringLiteral("delete from %1").arg(t.name));
-    exec(QStringLiteral("delete from sqlite_sequence"));
+    logins::forgetHall(*this);
 }

@@ -1,6 +1,7 @@
 #include "core/PasswordHash.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <atomic>
 #include <sodium.h>
 #include <stdexcept>
@@ -70,6 +71,51 @@ bool needsRehash(const QString& stored)
     ensureReady();
     const QByteArray h = stored.toLatin1();
     return crypto_pwhash_str_needs_rehash(h.constData(), opsLimit(), memLimit()) != 0;
+}
+
+namespace {
+
+const QRegularExpression& settingPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^\\$(argon2id|argon2i)\\$v=19\\$m=([0-9]{1,9}),t=([0-9]{1,9}),p=1\\$([A-Za-z0-9+/]+)"));
+    return pattern;
+}
+
+} // namespace
+
+QString settingOf(const QString& stored)
+{
+    const QRegularExpressionMatch m = settingPattern().match(stored);
+    if (!m.hasMatch() || stored.mid(m.capturedLength(0), 1) != QLatin1String("$"))
+        return QString();
+    return m.captured(0);
+}
+
+QString hashWithSetting(const QString& setting, const QString& typed)
+{
+    const QRegularExpressionMatch m = settingPattern().match(setting);
+    if (!m.hasMatch() || m.capturedLength(0) != setting.size())
+        return QString();
+    const QByteArray salt = QByteArray::fromBase64(m.captured(4).toLatin1());
+    const qulonglong memKiB = m.captured(2).toULongLong();
+    const qulonglong ops = m.captured(3).toULongLong();
+    // What libsodium itself would accept when it verifies the hash: anything else is no hash of ours.
+    if (salt.size() != crypto_pwhash_SALTBYTES || memKiB * 1024 < crypto_pwhash_MEMLIMIT_MIN ||
+        memKiB * 1024 > crypto_pwhash_MEMLIMIT_MAX || ops < crypto_pwhash_OPSLIMIT_MIN ||
+        ops > crypto_pwhash_OPSLIMIT_MAX)
+        return QString();
+    ensureReady();
+    const bool id = m.captured(1) == QLatin1String("argon2id");
+    const QByteArray utf8 = typed.toUtf8();
+    unsigned char out[32];
+    if (crypto_pwhash(out, sizeof out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
+                      reinterpret_cast<const unsigned char*>(salt.constData()), ops, size_t(memKiB * 1024),
+                      id ? crypto_pwhash_ALG_ARGON2ID13 : crypto_pwhash_ALG_ARGON2I13) != 0)
+        throw std::runtime_error("out of memory while hashing a password");
+    const QByteArray encoded =
+        QByteArray(reinterpret_cast<const char*>(out), sizeof out).toBase64(QByteArray::OmitTrailingEquals);
+    return setting + QLatin1Char('$') + QString::fromLatin1(encoded);
 }
 
 void useCheapHashingForTests()

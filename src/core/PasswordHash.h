@@ -17,6 +17,13 @@ bool matches(const QString& stored, const QString& typed);
 // True when the stored value should be hashed again: kept in clear, or hashed with older parameters.
 bool needsRehash(const QString& stored);
 
+// The part of a stored hash before the hash itself: the algorithm, its parameters and the salt
+// ("$argon2id$v=19$m=65536,t=2,p=1$SALT"); empty when the stored value is no hash.
+QString settingOf(const QString& stored);
+// The whole hash text the password gives with that setting (the text hash() would have stored with
+// that salt and those parameters); empty when the setting is not one this program can compute.
+QString hashWithSetting(const QString& setting, const QString& typed);
+
 // Tests that make many log-ins may hash with the smallest parameters; the program never does.
 void useCheapHashingForTests();
 

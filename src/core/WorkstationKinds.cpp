@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "core/Schema.h"
+#include "core/users/LoginRoutines.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -89,9 +90,17 @@ void addChecks(QStringList& conditions, QVariantList& values, const QString& rol
             values << role << g.table.toLower() << c.toLower() << g.privilege;
         }
     }
+    // Every kind checks log-ins with the hall's routines (a hall without them checks on the PC).
+    for (const QString& routine : logins::workstationRoutines()) {
+        conditions.append(
+            QStringLiteral("coalesce(has_function_privilege(?, to_regprocedure(?), 'EXECUTE'), true)"));
+        values << role << routine;
+    }
     if (kind == Kind::Office)
         return;
     conditions.append(QStringLiteral("not has_column_privilege(?, 'tbluser', 'password', 'SELECT')"));
+    values << role;
+    conditions.append(QStringLiteral("not has_column_privilege(?, 'tblcounter', 'pass', 'SELECT')"));
     values << role;
     conditions.append(QStringLiteral("not has_table_privilege(?, 'tblticket', 'DELETE')"));
     values << role;
@@ -152,6 +161,10 @@ void grantGroup(Database& db, const QString& role, Kind kind)
         db.exec(QStringLiteral("%1 execute on function %2 %3 %4")
                     .arg(mayNumber(kind) ? QStringLiteral("grant") : QStringLiteral("revoke"), routine,
                          mayNumber(kind) ? QStringLiteral("to") : QStringLiteral("from"), who));
+    }
+    for (const QString& routine : logins::workstationRoutines()) {
+        if (!db.query(QStringLiteral("select to_regprocedure(?)"), {routine}).isNull(0, 0))
+            db.exec(QStringLiteral("grant execute on function %1 to %2").arg(routine, who));
     }
     // The schema and the database, where the owner holds them and they are not open to everyone.
     const ResultSet rs =
@@ -236,9 +249,10 @@ QList<TableGrant> grantsOf(Kind kind)
         break;
     case Kind::Counter:
         // Its lists and calls; it calls, recalls, cancels, transfers and finishes tokens. The
-        // operators' log-in is checked on the counter PC, so it reads (and upgrades) their hashes.
-        grants = readWhole({call, ticket, counter, QStringLiteral("tblDept"), QStringLiteral("tblService"),
+        // operators' log-in and their password changes go through the hall's log-in routines.
+        grants = readWhole({call, ticket, QStringLiteral("tblDept"), QStringLiteral("tblService"),
                             QStringLiteral("tblComp"), QStringLiteral("tblServiceNo"), schemaTable});
+        grants.append({select, counter, allBut(counter, {QStringLiteral("pass")})});
         grants.append({select, user, userColumns});
         grants.append({insert, call, allBut(call, {QStringLiteral("callauto")})});
         grants.append({update, call, {QStringLiteral("status1")}});
@@ -247,7 +261,6 @@ QList<TableGrant> grantsOf(Kind kind)
                        {QStringLiteral("call"), QStringLiteral("attended"), QStringLiteral("attTime"),
                         QStringLiteral("finished"), QStringLiteral("status"), QStringLiteral("ref"),
                         QStringLiteral("legs")}});
-        grants.append({update, counter, {QStringLiteral("pass")}});
         break;
     case Kind::Office:
         for (const schema::Table& t : schema::tables()) {

@@ -33,3 +33,8 @@ void WrongTries::succeeded()
     m_failures = 0;
     m_until = QDateTime();
 }
+
+void WrongTries::waitFor(const QDateTime& now, qint64 ms)
+{
+    m_until = ms > 0 ? now.addMSecs(ms) : QDateTime();
+}

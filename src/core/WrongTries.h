@@ -3,8 +3,9 @@
 #include <QDateTime>
 
 // The growing wait after wrong passwords: 1 s after the first wrong try, then 2, 4, 8 … s, at most
-// 30 s, until a right one. Kept for the run of the program, read against the program's clock; the
-// screens never wait on their thread, they refuse a try that comes too early.
+// 30 s, until a right one. Read against the program's clock; the screens never wait on their thread,
+// they refuse a try that comes too early. The log-in's waits are kept per name in the database (see
+// users/LoginRoutines.h); a screen shows the one the last check told with waitFor().
 class WrongTries
 {
 public:
@@ -17,6 +18,8 @@ public:
     int remainingSeconds(const QDateTime& now) const;
     void failed(const QDateTime& now);
     void succeeded();
+    // The next try waits that long from now (as the store told), the count of wrong tries unchanged.
+    void waitFor(const QDateTime& now, qint64 ms);
     int failures() const { return m_failures; }
 
 private:

@@ -272,10 +272,17 @@ QWidget* frmLogin::Command1_Click()
     }
 }
 
-void frmLogin::wrongPassword(const QString& message)
+void frmLogin::wrongPassword(const QString& message, const users::LoginRefusal& refusal)
 {
-    m_ctx.session.loginTries.failed(m_ctx.clock.now());
-    m_ctx.dialogs.message(message, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+    // The store keeps the name's wait (on every workstation); the screen counts it down.
+    WrongTries& tries = m_ctx.session.loginTries;
+    if (!refusal.tooEarly)
+        tries.failed(m_ctx.clock.now());
+    tries.waitFor(m_ctx.clock.now(), refusal.waitMs);
+    m_ctx.dialogs.message(refusal.tooEarly ? QStringLiteral("Please wait %1 seconds before the next try.")
+                                                 .arg(tries.remainingSeconds(m_ctx.clock.now()))
+                                           : message,
+                          Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
     updateWait();
 }
 
@@ -304,15 +311,17 @@ void frmLogin::updateWait()
 QWidget* frmLogin::loginAdmin()
 {
     Settings& s = m_ctx.settings;
-    const std::optional<qint64> user = users::checkAdministrator(m_ctx.db, txtUser->text(), txtPass->text());
+    users::LoginRefusal refusal;
+    const std::optional<qint64> user =
+        users::checkAdministrator(m_ctx.db, txtUser->text(), txtPass->text(), &refusal);
     if (!user) {
-        if (noUserYet(m_ctx.db)) {
+        if (!refusal.tooEarly && noUserYet(m_ctx.db)) {
             firstAdmin->show();
             firstAdmin->txtNewUser->setFocus();
             m_ctx.dialogs.message(QStringLiteral("There is no administrator yet: create the first one."),
                                   Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
         } else {
-            wrongPassword(QStringLiteral("Please enter a valid username and password"));
+            wrongPassword(QStringLiteral("Please enter a valid username and password"), refusal);
         }
         return nullptr;
     }
@@ -340,10 +349,11 @@ QWidget* frmLogin::loginAdmin()
 QWidget* frmLogin::loginCounter()
 {
     Settings& s = m_ctx.settings;
+    users::LoginRefusal refusal;
     const std::optional<users::CounterLogin> counter =
-        users::checkCounter(m_ctx.db, cmbCounter->currentText(), txtUser->text(), txtPass->text());
+        users::checkCounter(m_ctx.db, cmbCounter->currentText(), txtUser->text(), txtPass->text(), &refusal);
     if (!counter) {
-        wrongPassword(QStringLiteral("Please enter a valid Username and Password"));
+        wrongPassword(QStringLiteral("Please enter a valid Username and Password"), refusal);
         return nullptr;
     }
     if (chkRem->isChecked()) {

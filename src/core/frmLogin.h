@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/users/Credentials.h"
+
 #include <QWidget>
 
 struct AppContext;
@@ -59,7 +61,7 @@ private:
     void fillCounters();
     // The connection for the log-in; false (with the reason shown) when the database cannot be reached.
     bool connected(QString* reason = nullptr);
-    void wrongPassword(const QString& message);
+    void wrongPassword(const QString& message, const users::LoginRefusal& refusal);
     void succeeded();
 
     AppContext& m_ctx;

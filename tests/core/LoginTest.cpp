@@ -160,6 +160,7 @@ TEST_P(LoginTest, QuotesInNamesAndPasswordsJustWork)
     login->txtPass->setText(QStringLiteral("' or '1'='1"));
     EXPECT_EQ(login->Command1_Click(), nullptr);
     env->clock.advanceSecs(1);
+    endLoginWaits(env->db);
     login->txtPass->setText(QStringLiteral("it's ' or '1'='1"));
     QWidget* mdi = login->Command1_Click();
     EXPECT_NE(mdi, nullptr);

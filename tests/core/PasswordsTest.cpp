@@ -107,21 +107,25 @@ TEST_P(PasswordLogin, ClearPasswordsBecomeHashesAtTheFirstLogInAndRememberedLogI
     EXPECT_EQ(stored(counterPass, hall.counter1), QStringLiteral("pw")); // not logged in yet
     EXPECT_FALSE(users::checkCounter(env->db, QStringLiteral("Counter 1"), QStringLiteral("op2"),
                                      QStringLiteral("pw")));
+    endLoginWaits(env->db);
     EXPECT_TRUE(users::checkCounter(env->db, QStringLiteral("Counter 2"), QStringLiteral("op2"),
                                     QStringLiteral("pw")));
 
     // Changing a password checks the old one against the hash and stores the new one's hash.
     EXPECT_FALSE(
         users::changeAdminPassword(env->db, hall.admin, QStringLiteral("wrong"), QStringLiteral("x")));
+    endLoginWaits(env->db);
     EXPECT_TRUE(
         users::changeAdminPassword(env->db, hall.admin, QStringLiteral("secret"), QStringLiteral("new")));
     EXPECT_TRUE(passwords::matches(stored(adminPass, hall.admin), QStringLiteral("new")));
     EXPECT_FALSE(users::checkAdministrator(env->db, QStringLiteral("admin"), QStringLiteral("secret")));
+    endLoginWaits(env->db);
     EXPECT_EQ(users::checkAdministrator(env->db, QStringLiteral("admin"), QStringLiteral("new")), hall.admin);
 }
 
-// After a wrong password the log-in waits 1 s, then 2 s, 4 s … by the program's clock; the window is
-// never held: Login is switched off and comes back when the wait is over.
+// After a wrong password the log-in waits 1 s, then 2 s, 4 s … as the store tells; the window counts
+// it down by the program's clock and is never held: Login is switched off and comes back when the
+// wait is over. The screen's wait holds whichever name is typed next.
 TEST_P(PasswordLogin, WrongPasswordsMakeTheNextTryWaitLonger)
 {
     frmLogin login(*env->ctx);
@@ -138,7 +142,9 @@ TEST_P(PasswordLogin, WrongPasswordsMakeTheNextTryWaitLonger)
     EXPECT_EQ(login.Command1_Click(), nullptr);
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please wait 1 seconds before the next try."));
 
+    // The name's wait is kept in the store, by its clock: the test ends it there as the screen's clock moves.
     env->clock.advanceSecs(1);
+    endLoginWaits(env->db);
     login.updateWait();
     EXPECT_TRUE(login.Command1->isEnabled());
     EXPECT_TRUE(login.lblWait->isHidden());
@@ -146,7 +152,7 @@ TEST_P(PasswordLogin, WrongPasswordsMakeTheNextTryWaitLonger)
     EXPECT_EQ(login.Command1_Click(), nullptr);
     EXPECT_EQ(env->session.loginTries.remainingSeconds(env->clock.now()), 2);
 
-    // The counter log-in shares the wait: switching the kind does not start afresh.
+    // The screen's wait holds for the counter log-in too: switching the kind does not start afresh.
     login.optCounter->click();
     env->clock.advanceSecs(1);
     login.cmbCounter->setCurrentText(QStringLiteral("Counter 1"));

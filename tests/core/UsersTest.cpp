@@ -193,7 +193,12 @@ TEST_P(UsersTest, AdministratorPasswordChange)
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please enter a valid old password"));
     EXPECT_TRUE(passwords::matches(passwordOf(hall.admin), QStringLiteral("secret")));
 
+    // A wrong old password makes the name wait, as a wrong log-in does; the screen says so.
     screen->txtOld->setText(QStringLiteral("secret"));
+    screen->Command1->click();
+    EXPECT_EQ(env->dialogs.last(), QStringLiteral("Please wait 1 seconds before the next try."));
+    EXPECT_TRUE(passwords::matches(passwordOf(hall.admin), QStringLiteral("secret")));
+    endLoginWaits(env->db);
     // Enter in the confirmation box presses the button.
     QMetaObject::invokeMethod(screen->Text2, "returnPressed");
     EXPECT_EQ(env->dialogs.last(), QStringLiteral("Password Changed "));
@@ -206,6 +211,7 @@ TEST_P(UsersTest, AdministratorPasswordChange)
     EXPECT_TRUE(passwords::matches(passwordOf(hall.admin), QString()));
     EXPECT_FALSE(
         users::changeAdminPassword(env->db, hall.admin, QStringLiteral("new'one"), QStringLiteral("x")));
+    endLoginWaits(env->db);
     EXPECT_TRUE(users::changeAdminPassword(env->db, hall.admin, QString(), QStringLiteral("back")));
     EXPECT_TRUE(passwords::matches(passwordOf(hall.admin), QStringLiteral("back")));
 
@@ -239,6 +245,7 @@ TEST_P(UsersTest, CounterPasswordChangeActsOnTheServingCounter)
     EXPECT_TRUE(passwords::matches(pass(hall.counter1), QStringLiteral("pw")));
     EXPECT_FALSE(
         users::changeCounterPassword(env->db, hall.counter2, QStringLiteral("pw"), QStringLiteral("x")));
+    endLoginWaits(env->db);
     EXPECT_TRUE(users::changeCounterPassword(env->db, hall.counter2, QStringLiteral("O'Brien"), QString()));
     EXPECT_TRUE(users::changeCounterPassword(env->db, hall.counter2, QString(), QStringLiteral("pw2")));
     EXPECT_TRUE(passwords::matches(pass(hall.counter2), QStringLiteral("pw2")));

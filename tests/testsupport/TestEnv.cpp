@@ -168,3 +168,8 @@ Hall seedHall(Database& db)
                                                     {QStringLiteral("userType"), QStringLiteral("Admin")}});
     return h;
 }
+
+void endLoginWaits(Database& db)
+{
+    db.exec(QStringLiteral("update brivane_login_tries set until_ms = 0"));
+}

@@ -70,6 +70,9 @@ struct Hall
 };
 Hall seedHall(Database& db);
 
+// Ends every name's wait after wrong passwords, as time would (the store keeps them by its own clock).
+void endLoginWaits(Database& db);
+
 // Fixture base for tests that run once per store.
 class StoreTest : public testing::TestWithParam<Store>
 {

@@ -249,9 +249,14 @@ void PasswordScreen::Command1_Click()
         return;
     }
     try {
-        if (!change(txtOld->text(), Text1->text())) {
-            m_ctx.dialogs.message(QStringLiteral("Please enter a valid old password"), Dialogs::Buttons::Ok,
-                                  Dialogs::Icon::None, {}, this);
+        users::LoginRefusal refusal;
+        if (!change(txtOld->text(), Text1->text(), refusal)) {
+            // A wrong old password makes the name wait, as a wrong log-in does.
+            m_ctx.dialogs.message(refusal.tooEarly
+                                      ? QStringLiteral("Please wait %1 seconds before the next try.")
+                                            .arg((refusal.waitMs + 999) / 1000)
+                                      : QStringLiteral("Please enter a valid old password"),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
             return;
         }
     } catch (const DbError& e) {
@@ -268,9 +273,11 @@ frmAdminPass::frmAdminPass(AppContext& ctx, QWidget* parent)
 {
 }
 
-bool frmAdminPass::change(const QString& oldPassword, const QString& newPassword)
+bool frmAdminPass::change(const QString& oldPassword, const QString& newPassword,
+                          users::LoginRefusal& refusal)
 {
-    return users::changeAdminPassword(m_ctx.db, m_ctx.session.adminUserId, oldPassword, newPassword);
+    return users::changeAdminPassword(m_ctx.db, m_ctx.session.adminUserId, oldPassword, newPassword,
+                                      &refusal);
 }
 
 frmChPass::frmChPass(AppContext& ctx, QWidget* parent)
@@ -278,7 +285,8 @@ frmChPass::frmChPass(AppContext& ctx, QWidget* parent)
 {
 }
 
-bool frmChPass::change(const QString& oldPassword, const QString& newPassword)
+bool frmChPass::change(const QString& oldPassword, const QString& newPassword, users::LoginRefusal& refusal)
 {
-    return users::changeCounterPassword(m_ctx.db, m_ctx.session.servingCounterId, oldPassword, newPassword);
+    return users::changeCounterPassword(m_ctx.db, m_ctx.session.servingCounterId, oldPassword, newPassword,
+                                        &refusal);
 }

@@ -75,7 +75,8 @@ public:
     void Command1_Click();
 
 protected:
-    virtual bool change(const QString& oldPassword, const QString& newPassword) = 0;
+    virtual bool change(const QString& oldPassword, const QString& newPassword,
+                        users::LoginRefusal& refusal) = 0;
     AppContext& m_ctx;
 };
 
@@ -88,7 +89,8 @@ public:
     explicit frmAdminPass(AppContext& ctx, QWidget* parent = nullptr);
 
 protected:
-    bool change(const QString& oldPassword, const QString& newPassword) override;
+    bool change(const QString& oldPassword, const QString& newPassword,
+                users::LoginRefusal& refusal) override;
 };
 
 // The password of the counter whose tokens the counter screen shows.
@@ -100,5 +102,6 @@ public:
     explicit frmChPass(AppContext& ctx, QWidget* parent = nullptr);
 
 protected:
-    bool change(const QString& oldPassword, const QString& newPassword) override;
+    bool change(const QString& oldPassword, const QString& newPassword,
+                users::LoginRefusal& refusal) override;
 };
