@@ -1,5 +1,6 @@
 #include "app/AllScreens.h"
 #include "app/Program.h"
+#include "core/LanguageSettings.h"
 #include "core/Locations.h"
 #include "core/frmSplash.h"
 #include "display/voice/AnnouncerLink.h"
@@ -25,6 +26,8 @@ int main(int argc, char* argv[])
     CallBoardEngine::setDefaultShownCallSink(&announcerLink);
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;
+    // The windows speak the workstation's language (the machine's when none is set).
+    languageSettings::apply(ctx.settings);
     ctx.endProgram = [&] {
         program.screens.closeAll();
         QCoreApplication::exit(0);

@@ -45,8 +45,9 @@ QVector<Table> makeTables()
          {key("tickAuto"), integer("servAuto"), integer("tickNo"), text("tickDate"), text("tickTime"),
           flag("call"), text("no_abr"), integer("attended"), text("attTime"), text("finished"),
           text("status"), text("ref"), text("ttype"), text("apptime"),
-          // added later: the visitor's page code and the waiting estimate given at issue, in minutes
-          added(text("webcode")), added(integer("estwait"))},
+          // added later: the visitor's page code and the waiting estimate given at issue, in minutes;
+          // the visitor's language ("hi"), which the ticket, its page and its announcement speak
+          added(text("webcode")), added(integer("estwait")), added(text("lang"))},
          6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),

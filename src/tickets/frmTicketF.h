@@ -10,6 +10,7 @@
 
 struct AppContext;
 class Grid;
+class KioskLanguageRow;
 class KioskRetry;
 class OutOfServicePage;
 class QDateEdit;
@@ -42,6 +43,8 @@ public:
     // no answer from the server); the retry fills the page again by itself.
     OutOfServicePage* outOfService;
     KioskRetry* retry;
+    // The visitor's choice of language, above the services; hidden when the kiosk offers one.
+    KioskLanguageRow* languageRow;
 
     int clkCount = 0;
     int rh = 500;
@@ -71,6 +74,11 @@ public:
     // The height of each service button, in pixels.
     int buttonPixels() const { return m_buttonPixels; }
 
+    // The visitor's language: the kiosk's texts, the ticket, its page and its announcement speak it.
+    // Issuing a ticket returns the kiosk to its first language for the next visitor.
+    QString language() const { return m_language; }
+    void chooseLanguage(const QString& code);
+
     // The exit pad while it is open.
     QWidget* exitPad() const { return m_pad.data(); }
 
@@ -84,11 +92,16 @@ protected:
 private:
     void layoutScreen();
     void showOutOfService(const QString& reason);
+    void retranslate();
+    // The height the language row takes above the services (0 when it is hidden).
+    int languageRoom() const;
 
     AppContext& m_ctx;
     int m_buttonPixels = 0;
     QPixmap m_background;
     QStringList m_rowKinds;  // by grid row
+    QStringList m_languages; // the kiosk's languages, its first one first
+    QString m_language;
     QPointer<QWidget> m_pad; // null once the pad has closed itself
     bool m_leaving = false;
 };
