@@ -142,6 +142,14 @@
         <source>The password screen is not installed with this program.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Last Served : Not Available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Served : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HallTicket</name>

@@ -142,6 +142,14 @@
         <source>The password screen is not installed with this program.</source>
         <translation>पासवर्ड स्क्रीन इस प्रोग्राम के साथ स्थापित नहीं है।</translation>
     </message>
+    <message>
+        <source>Last Served : Not Available</source>
+        <translation>अंतिम सेवा : उपलब्ध नहीं</translation>
+    </message>
+    <message>
+        <source>Last Served : %1</source>
+        <translation>अंतिम सेवा : %1</translation>
+    </message>
 </context>
 <context>
     <name>HallTicket</name>

@@ -183,6 +183,16 @@ QString shownTotal(const QString& total)
     return total;
 }
 
+QString shownLast(const QString& last)
+{
+    static const QString served = QStringLiteral("Last Served : ");
+    if (last == QLatin1String("Last Served : Not Available"))
+        return CounterWindow::tr("Last Served : Not Available");
+    if (last.startsWith(served))
+        return CounterWindow::tr("Last Served : %1").arg(last.mid(served.size()));
+    return last;
+}
+
 } // namespace
 
 void CounterWindow::showState(const CounterState& st)
@@ -191,7 +201,7 @@ void CounterWindow::showState(const CounterState& st)
     lblToken->setText(st.lblToken);
     // The engine's words are English; the screen shows them in the operator's language.
     Label1->setText(shownState(st.Label1));
-    lblLast->setText(st.lblLast);
+    lblLast->setText(shownLast(st.lblLast));
     lblTotal->setText(shownTotal(st.lblTotal));
 }
 
