@@ -479,6 +479,14 @@ Please ask at the reception desk.</source>
         <source>Updated</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Select Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a token first</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmCompany</name>
@@ -602,6 +610,29 @@ Please ask at the reception desk.</source>
     </message>
     <message>
         <source>The counter screen is not installed with this program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmPass</name>
+    <message>
+        <source>Enter Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wait %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter Valid Password</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

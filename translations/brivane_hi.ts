@@ -479,6 +479,14 @@ Please ask at the reception desk.</source>
         <source>Updated</source>
         <translation>अपडेट हो गया</translation>
     </message>
+    <message>
+        <source>Select Token</source>
+        <translation>टोकन चुनें</translation>
+    </message>
+    <message>
+        <source>Select a token first</source>
+        <translation>पहले एक टोकन चुनें</translation>
+    </message>
 </context>
 <context>
     <name>frmCompany</name>
@@ -603,6 +611,29 @@ Please ask at the reception desk.</source>
     <message>
         <source>The counter screen is not installed with this program.</source>
         <translation>काउंटर स्क्रीन इस प्रोग्राम के साथ स्थापित नहीं है।</translation>
+    </message>
+</context>
+<context>
+    <name>frmPass</name>
+    <message>
+        <source>Enter Password</source>
+        <translation>पासवर्ड दर्ज करें</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>मिटाएँ</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>दर्ज करें</translation>
+    </message>
+    <message>
+        <source>Wait %1 s</source>
+        <translation>%1 सेकंड प्रतीक्षा करें</translation>
+    </message>
+    <message>
+        <source>Enter Valid Password</source>
+        <translation>मान्य पासवर्ड दर्ज करें</translation>
     </message>
 </context>
 <context>

@@ -34,7 +34,7 @@ void frmCall::buildTransferTab()
     txtRef = named(new QLineEdit(tab), "txtRef");
     Command5 = named(new QPushButton(tr("Update"), tab), "Command5");
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Select Token"), cmbToken);
+    form->addRow(tr("Select Token"), cmbToken);
     form->addRow(tr("Transfer to Counter"), cmbService);
     form->addRow(QString(), lblService);
     form->addRow(tr("Notes"), txtRef);
@@ -96,8 +96,8 @@ void frmCall::cmbService_Click()
 void frmCall::Command5_Click()
 {
     if (cmbToken->currentText().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Select a token first"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, QString(), this);
+        m_ctx.dialogs.message(tr("Select a token first"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                              QString(), this);
         return;
     }
     try {
