@@ -97,7 +97,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6sql6-sqlite, libqt6sql6-psql, libqt6svg6, qt6-qpa-plugins, libqt6multimedia6, \
 gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation, postgresql-client, adduser")
 # espeak-ng records the names of counters that hold no digit for the announcer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-lohit-deva, cups-client, espeak-ng")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-lohit-deva, fonts-noto-core, cups-client, espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/conffiles ${PROJECT_SOURCE_DIR}/packaging/postinst
     ${PROJECT_SOURCE_DIR}/packaging/postrm)

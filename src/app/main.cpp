@@ -1,5 +1,6 @@
 #include "app/AllScreens.h"
 #include "app/Program.h"
+#include "core/LanguageSettings.h"
 #include "core/Locations.h"
 #include "core/frmSplash.h"
 #include "display/voice/AnnouncerLink.h"
@@ -28,6 +29,8 @@ int main(int argc, char* argv[])
     CallBoardEngine::setDefaultShownCallSink(&announcerLink);
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;
+    // The windows speak the workstation's language (the machine's when none is set).
+    languageSettings::apply(ctx.settings);
     // The kiosk speaks to visitors who cannot read its screen; with --print it writes each sentence to
     // standard output instead ("say en: ..."), as the announcer's --print does with its recordings.
     QTextStream out(stdout);

@@ -1,6 +1,7 @@
 // brivane-web: the hall over HTTP for any browser (the board) and for the visitors' phones (their
 // tickets), from the same database as the desktop program. It only reads.
 #include "app/ConsoleProgram.h"
+#include "core/LanguageSettings.h"
 #include "web/CallFeed.h"
 #include "web/CallFollower.h"
 #include "web/WebConfig.h"
@@ -40,6 +41,8 @@ int main(int argc, char* argv[])
     }
     Program& program = console.program();
 
+    // Pages of tickets without a chosen language, and boards asked for none, speak the workstation's.
+    languageSettings::apply(program.settings);
     WebConfig config = WebConfig::fromSettings(program.settings);
     const QString optionError = config.applyOptions(args);
     if (!optionError.isEmpty() || !args.isEmpty()) {

@@ -32,7 +32,7 @@ const QString Queue = QStringLiteral("queue");
 CounterWindow::CounterWindow(AppContext& ctx, const Look& look, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ctx(ctx), m_failures(ctx.dialogs, this)
 {
-    setWindowTitle(QStringLiteral("Call"));
+    setWindowTitle(tr("Call"));
     buildUi(look);
 }
 
@@ -47,7 +47,7 @@ void CounterWindow::buildUi(const Look& look)
             " border-radius: 6px; }"
             "#tokenPanel QLabel { color: white; }")
             .arg(colors.value(0).trimmed(), colors.value(1).trimmed()));
-    Label1 = named(new QLabel(QStringLiteral("Calling"), panel), "Label1");
+    Label1 = named(new QLabel(tr("Calling"), panel), "Label1");
     Label1->setStyleSheet(QStringLiteral("font-size: 14pt; color: #ffd27f;"));
     lblToken = named(new QLabel(panel), "lblToken");
     QFont big(QStringLiteral("Liberation Sans"));
@@ -58,7 +58,7 @@ void CounterWindow::buildUi(const Look& look)
     lblNo = named(new QLabel(panel), "lblNo");
     lblNo->setVisible(false); // the key of the current ticket, not for the operator's eyes
     lblLast = named(new QLabel(panel), "lblLast");
-    lblTotal = named(new QLabel(QStringLiteral("Total Pending"), panel), "lblTotal");
+    lblTotal = named(new QLabel(tr("Total Pending"), panel), "lblTotal");
     lblTotal->setStyleSheet(QStringLiteral("font-size: 12pt; font-weight: bold;"));
     auto* left = new QVBoxLayout;
     left->addWidget(Label1);
@@ -78,16 +78,15 @@ void CounterWindow::buildUi(const Look& look)
 
     // 0 Call Window
     auto* callTab = new QWidget;
-    Command2 = named(new QPushButton(QStringLiteral("Next   F4"), callTab), "Command2");
-    Command1 = named(new QPushButton(QStringLiteral("Recall   F5"), callTab), "Command1");
+    Command2 = named(new QPushButton(tr("Next   F4"), callTab), "Command2");
+    Command1 = named(new QPushButton(tr("Recall   F5"), callTab), "Command1");
     Command3 = named(new QPushButton(look.command3, callTab), "Command3");
-    Command6 = named(new QPushButton(QStringLiteral("Refresh F7"), callTab), "Command6");
-    cmdFinish = named(new QPushButton(QStringLiteral("Finish   F8"), callTab), "cmdFinish");
-    cmdFinish->setToolTip(
-        QStringLiteral("The visitor has been served: stamps the finish time, calls nobody"));
+    Command6 = named(new QPushButton(tr("Refresh F7"), callTab), "Command6");
+    cmdFinish = named(new QPushButton(tr("Finish   F8"), callTab), "cmdFinish");
+    cmdFinish->setToolTip(tr("The visitor has been served: stamps the finish time, calls nobody"));
     // Open and Closed carry no action in this program; they are kept out of sight.
-    Command9 = named(new QPushButton(QStringLiteral("Open"), callTab), "Command9");
-    Command8 = named(new QPushButton(QStringLiteral("Closed"), callTab), "Command8");
+    Command9 = named(new QPushButton(tr("Open"), callTab), "Command9");
+    Command8 = named(new QPushButton(tr("Closed"), callTab), "Command8");
     Command9->setVisible(false);
     Command8->setVisible(false);
     auto* buttons = new QGridLayout(callTab);
@@ -100,7 +99,7 @@ void CounterWindow::buildUi(const Look& look)
     }
     Command2->setStyleSheet(QStringLiteral("font-size: 14pt; font-weight: bold;"));
     buttons->setRowStretch(3, 1);
-    STab->addTab(callTab, QStringLiteral("Call Window"));
+    STab->addTab(callTab, tr("Call Window"));
 
     // 1, 2: Attended, Cancelled
     FG = named(new Grid, "FG");
@@ -111,26 +110,26 @@ void CounterWindow::buildUi(const Look& look)
         g->styleHeader();
         g->horizontalHeader()->setStretchLastSection(true);
     }
-    STab->addTab(FG, QStringLiteral("Attended"));
-    STab->addTab(FG1, QStringLiteral("Cancelled"));
+    STab->addTab(FG, tr("Attended"));
+    STab->addTab(FG1, tr("Cancelled"));
     // Each list is named as its tab, for a screen reader.
     FG->setAccessibleName(STab->tabText(STab->indexOf(FG)));
     FG1->setAccessibleName(STab->tabText(STab->indexOf(FG1)));
 
     // 3 Transfer, filled by the screen
     m_transferTab = new QWidget;
-    STab->addTab(m_transferTab, QStringLiteral("Transfer"));
+    STab->addTab(m_transferTab, tr("Transfer"));
 
     // 4, 5: Transfered, Pending
-    STab->addTab(FGR, QStringLiteral("Transfered"));
-    STab->addTab(FG4, QStringLiteral("Pending"));
+    STab->addTab(FGR, tr("Transfered"));
+    STab->addTab(FG4, tr("Pending"));
     FGR->setAccessibleName(STab->tabText(STab->indexOf(FGR)));
     FG4->setAccessibleName(STab->tabText(STab->indexOf(FG4)));
 
     // 6 Settings
     auto* settingsTab = new QWidget;
-    Command4 = named(new QPushButton(QStringLiteral("Change Password"), settingsTab), "Command4");
-    chkShort = named(new QCheckBox(QStringLiteral("Register Shortcuts"), settingsTab), "chkShort");
+    Command4 = named(new QPushButton(tr("Change Password"), settingsTab), "Command4");
+    chkShort = named(new QCheckBox(tr("Register Shortcuts"), settingsTab), "chkShort");
     chkboth = named(new QCheckBox(look.chkboth, settingsTab), "chkboth");
     m_settingsTab = new QVBoxLayout(settingsTab);
     auto* passRow = new QHBoxLayout;
@@ -140,7 +139,7 @@ void CounterWindow::buildUi(const Look& look)
     m_settingsTab->addWidget(chkShort);
     m_settingsTab->addWidget(chkboth);
     m_settingsTab->addStretch();
-    STab->addTab(settingsTab, QStringLiteral("Settings"));
+    STab->addTab(settingsTab, tr("Settings"));
 
     Command7 = named(new QPushButton(look.command7, this), "Command7");
     auto* bottom = new QHBoxLayout;
@@ -169,13 +168,47 @@ void CounterWindow::buildUi(const Look& look)
     connect(Timer2, &QTimer::timeout, this, &CounterWindow::Timer2_Timer);
 }
 
+namespace {
+
+QString shownState(const QString& word)
+{
+    if (word == QLatin1String("Calling"))
+        return CounterWindow::tr("Calling");
+    if (word == QLatin1String("Idle"))
+        return CounterWindow::tr("Idle");
+    return word;
+}
+
+QString shownTotal(const QString& total)
+{
+    static const QString counted = QStringLiteral("Total Pending : ");
+    if (total.startsWith(counted))
+        return CounterWindow::tr("Total Pending : %1").arg(total.mid(counted.size()));
+    if (total == QLatin1String("Total Pending"))
+        return CounterWindow::tr("Total Pending");
+    return total;
+}
+
+QString shownLast(const QString& last)
+{
+    static const QString served = QStringLiteral("Last Served : ");
+    if (last == QLatin1String("Last Served : Not Available"))
+        return CounterWindow::tr("Last Served : Not Available");
+    if (last.startsWith(served))
+        return CounterWindow::tr("Last Served : %1").arg(last.mid(served.size()));
+    return last;
+}
+
+} // namespace
+
 void CounterWindow::showState(const CounterState& st)
 {
     lblNo->setText(st.lblNo);
     lblToken->setText(st.lblToken);
-    Label1->setText(st.Label1);
-    lblLast->setText(st.lblLast);
-    lblTotal->setText(st.lblTotal);
+    // The engine's words are English; the screen shows them in the operator's language.
+    Label1->setText(shownState(st.Label1));
+    lblLast->setText(shownLast(st.lblLast));
+    lblTotal->setText(shownTotal(st.lblTotal));
 }
 
 void CounterWindow::reportError(const QString& description)
@@ -195,8 +228,7 @@ void CounterWindow::reportCalledByOther(Grid* list)
 {
     const QString label = list->text(list->row(), 2);
     m_ctx.dialogs.message(
-        QStringLiteral("Token %1 has already been called by another counter. Nothing was changed.")
-            .arg(label),
+        tr("Token %1 has already been called by another counter. Nothing was changed.").arg(label),
         Dialogs::Buttons::Ok, Dialogs::Icon::Warning, QString(), this);
     Command6_Click();
 }
@@ -211,23 +243,17 @@ void CounterWindow::startLockOut()
 
 void CounterWindow::setFG()
 {
-    prepareList(
-        FG, 6, {1, 600, 1500, 3000, 3000},
-        {QStringLiteral("SN"), QStringLiteral("Token"), QStringLiteral("At"), QStringLiteral("Finished")});
+    prepareList(FG, 6, {1, 600, 1500, 3000, 3000}, {tr("SN"), tr("Token"), tr("At"), tr("Finished")});
 }
 
 void CounterWindow::setFG1()
 {
-    prepareList(
-        FG1, 6, {1, 600, 1500, 3000, 3000},
-        {QStringLiteral("SN"), QStringLiteral("Token"), QStringLiteral("At"), QStringLiteral("Cancelled")});
+    prepareList(FG1, 6, {1, 600, 1500, 3000, 3000}, {tr("SN"), tr("Token"), tr("At"), tr("Cancelled")});
 }
 
 void CounterWindow::setFG4()
 {
-    prepareList(
-        FG4, 6, {1, 600, 1500, 3000, 3000},
-        {QStringLiteral("SN"), QStringLiteral("Token"), QStringLiteral("T.Time"), QStringLiteral("Waiting")});
+    prepareList(FG4, 6, {1, 600, 1500, 3000, 3000}, {tr("SN"), tr("Token"), tr("T.Time"), tr("Waiting")});
 }
 
 void CounterWindow::addAttend()
@@ -251,7 +277,7 @@ void CounterWindow::addCancelled()
         count = int(rows.size());
     } catch (const DbError&) {
     }
-    STab->setTabText(2, QStringLiteral("Cancelled ") + QString::number(count));
+    STab->setTabText(2, tr("Cancelled %1").arg(count));
 }
 
 void CounterWindow::addPendings()
@@ -265,7 +291,7 @@ void CounterWindow::addPendings()
         count = int(rows.size());
     } catch (const DbError&) {
     }
-    STab->setTabText(5, QStringLiteral("Pending : ") + QString::number(count));
+    STab->setTabText(5, tr("Pending : %1").arg(count));
 }
 
 void CounterWindow::STab_Click(int tab)
@@ -296,7 +322,7 @@ void CounterWindow::STab_Click(int tab)
 void CounterWindow::Command4_Click()
 {
     if (!m_ctx.screens.open(QStringLiteral("frmChPass")))
-        m_ctx.dialogs.message(QStringLiteral("The password screen is not installed with this program."),
+        m_ctx.dialogs.message(tr("The password screen is not installed with this program."),
                               Dialogs::Buttons::Ok, Dialogs::Icon::Warning, QString(), this);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/Named.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -27,36 +28,36 @@ namespace {
 QString typeInWords(const QString& type)
 {
     if (type == QLatin1String("N"))
-        return QStringLiteral("Walk in");
+        return QCoreApplication::translate("frmCall", "Walk in");
     if (type == QLatin1String("R"))
-        return QStringLiteral("Report");
+        return QCoreApplication::translate("frmCall", "Report");
     if (type == QLatin1String("A"))
-        return QStringLiteral("Appointment");
+        return QCoreApplication::translate("frmCall", "Appointment");
     if (type == QLatin1String("E"))
-        return QStringLiteral("Emergency");
+        return QCoreApplication::translate("frmCall", "Emergency");
     return QString();
 }
 
 } // namespace
 
 frmCall::frmCall(AppContext& ctx, QWidget* parent)
-    : CounterWindow(ctx,
-                    {QStringLiteral("Cancell F6"), QStringLiteral("Exit"),
-                     QStringLiteral("Show Room && Dr. Name"), QStringLiteral("#2f4f6f, #1d3347")},
-                    parent),
+    : CounterWindow(
+          ctx,
+          {tr("Cancell F6"), tr("Exit"), tr("Show Room && Dr. Name"), QStringLiteral("#2f4f6f, #1d3347")},
+          parent),
       engine(ctx.db, ctx.settings, ctx.clock, ctx.session)
 {
     setObjectName(QStringLiteral("frmCall"));
     QWidget* panel = lblToken->parentWidget();
     Label4 = named(new QLabel(QStringLiteral("0"), panel), "Label4");
-    Label4->setToolTip(QStringLiteral("Walk-in tokens called"));
+    Label4->setToolTip(tr("Walk-in tokens called"));
     Label4->setStyleSheet(QStringLiteral("font-size: 12pt;"));
     Label3 = named(new QLabel(panel), "Label3");
-    Label3->setToolTip(QStringLiteral("Appointment time of the transferred token last clicked"));
+    Label3->setToolTip(tr("Appointment time of the transferred token last clicked"));
     lblTransfered = named(new QLabel(panel), "lblTransfered");
     auto* countRow = new QHBoxLayout;
     countRow->addStretch();
-    countRow->addWidget(new QLabel(QStringLiteral("Walk-ins called:"), panel));
+    countRow->addWidget(new QLabel(tr("Walk-ins called:"), panel));
     countRow->addWidget(Label4);
     // Under Total Pending, before the column's closing stretch.
     m_panelRight->insertLayout(1, countRow);
@@ -102,7 +103,7 @@ void frmCall::Form_Load()
     try {
         Session& session = m_ctx.session;
         session.counterName = lookups::counterNamesById(m_ctx.db, session, session.counterId);
-        setWindowTitle(session.counterName.isEmpty() ? QStringLiteral("Call") : session.counterName);
+        setWindowTitle(session.counterName.isEmpty() ? tr("Call") : session.counterName);
         engine.getPending();
         engine.getLast();
         showState();
@@ -182,8 +183,7 @@ void frmCall::getLast()
 void frmCall::setFG2()
 {
     prepareList(FGR, 8, {1, 600, 1500, 1500, 1500, 1500, 1800},
-                {QStringLiteral("SN"), QStringLiteral("Token"), QStringLiteral("At"),
-                 QStringLiteral("Status"), QStringLiteral("Time"), QStringLiteral("Type")});
+                {tr("SN"), tr("Token"), tr("At"), tr("Status"), tr("Time"), tr("Type")});
 }
 
 void frmCall::addTrans()
@@ -199,7 +199,7 @@ void frmCall::addTrans()
         count = int(rows.size());
     } catch (const DbError&) {
     }
-    const QString caption = QStringLiteral("Transfred ") + QString::number(count);
+    const QString caption = tr("Transfred %1").arg(count);
     STab->setTabText(4, caption);
     lblTransfered->setText(caption);
 }

@@ -71,8 +71,7 @@ void frmCall::Command7_Click()
         close();
         return;
     }
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to Close"), Dialogs::Icon::Question, QString(),
-                                this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to Close"), Dialogs::Icon::Question, QString(), this))
         return;
     if (chkShort->isChecked())
         releaseHotKeys();

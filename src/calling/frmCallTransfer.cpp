@@ -32,12 +32,12 @@ void frmCall::buildTransferTab()
     lblService = named(new QLabel(tab), "lblService");
     lblService->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
     txtRef = named(new QLineEdit(tab), "txtRef");
-    Command5 = named(new QPushButton(QStringLiteral("Update"), tab), "Command5");
+    Command5 = named(new QPushButton(tr("Update"), tab), "Command5");
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Select Token"), cmbToken);
-    form->addRow(QStringLiteral("Transfer to Counter"), cmbService);
+    form->addRow(tr("Select Token"), cmbToken);
+    form->addRow(tr("Transfer to Counter"), cmbService);
     form->addRow(QString(), lblService);
-    form->addRow(QStringLiteral("Notes"), txtRef);
+    form->addRow(tr("Notes"), txtRef);
     auto* layout = new QVBoxLayout(tab);
     layout->addLayout(form);
     auto* updateRow = new QHBoxLayout;
@@ -101,8 +101,8 @@ void frmCall::cmbService_Click()
 void frmCall::Command5_Click()
 {
     if (cmbToken->currentText().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Select a token first"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, QString(), this);
+        m_ctx.dialogs.message(tr("Select a token first"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                              QString(), this);
         return;
     }
     try {
@@ -113,8 +113,8 @@ void frmCall::Command5_Click()
         const int index = cmbToken->currentIndex();
         if (index < 0 || cmbToken->itemText(index) != cmbToken->currentText() ||
             !cmbToken->itemData(index).isValid()) {
-            m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
-                                  Dialogs::Icon::None, QString(), this);
+            m_ctx.dialogs.message(tr("Error no valid token"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                  QString(), this);
             return;
         }
         const qint64 key = cmbToken->itemData(index).toLongLong();
@@ -126,22 +126,21 @@ void frmCall::Command5_Click()
         switch (tokenMoves::transferWaiting(m_ctx.db, key, target, txtRef->text())) {
         case tokenMoves::TransferResult::Transferred:
             // The token being served stays current: Recall and Cancel act on it, Next finishes it.
-            m_ctx.dialogs.message(QStringLiteral("Updated"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
-                                  QString(), this);
+            m_ctx.dialogs.message(tr("Updated"), Dialogs::Buttons::Ok, Dialogs::Icon::None, QString(), this);
             break;
         case tokenMoves::TransferResult::NotWaiting:
             m_ctx.dialogs.message(tokenMoves::notWaitingMessage(label), Dialogs::Buttons::Ok,
                                   Dialogs::Icon::Warning, QString(), this);
             break;
         case tokenMoves::TransferResult::NoTicket:
-            m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
-                                  Dialogs::Icon::None, QString(), this);
+            m_ctx.dialogs.message(tr("Error no valid token"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                  QString(), this);
             break;
         }
     } catch (const DbError&) {
         // The store is the trouble: one message, and the lists keep what they show.
-        m_ctx.dialogs.message(QStringLiteral("Error no valid token"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, QString(), this);
+        m_ctx.dialogs.message(tr("Error no valid token"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                              QString(), this);
         return;
     }
     refreshAll();
@@ -154,8 +153,7 @@ void frmCall::transferCurrent(qint64 target)
     engine.state.lblNo = lblNo->text();
     if (engine.transferCurrent(target, txtRef->text())) {
         showState();
-        m_ctx.dialogs.message(QStringLiteral("Updated"), Dialogs::Buttons::Ok, Dialogs::Icon::None, QString(),
-                              this);
+        m_ctx.dialogs.message(tr("Updated"), Dialogs::Buttons::Ok, Dialogs::Icon::None, QString(), this);
     } else {
         m_ctx.dialogs.message(tokenMoves::notWaitingMessage(label), Dialogs::Buttons::Ok,
                               Dialogs::Icon::Warning, QString(), this);

@@ -24,7 +24,7 @@
 frmSelService::frmSelService(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmSelService"));
-    setWindowTitle(QStringLiteral("Select Service"));
+    setWindowTitle(tr("Select Service"));
 
     cmbCounter = named(new QComboBox(this), "cmbCounter");
     cmbCounter->setEditable(true);
@@ -32,11 +32,11 @@ frmSelService::frmSelService(AppContext& ctx, QWidget* parent) : QWidget(parent,
     cmbCounter->setMinimumWidth(220);
     lblService = named(new QLabel(this), "lblService");
     lblService->setStyleSheet(QStringLiteral("color: #2f4f6f;"));
-    Command1 = named(new QPushButton(QStringLiteral("Ok"), this), "Command1");
+    Command1 = named(new QPushButton(tr("Ok"), this), "Command1");
     Command1->setDefault(true);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Counter"), cmbCounter);
+    form->addRow(tr("Counter"), cmbCounter);
     form->addRow(QString(), lblService);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -113,7 +113,7 @@ void frmSelService::Command1_Click()
             QStringLiteral("select cntAuto,servAuto from tblCounter where contName=? order by cntAuto"),
             {cmbCounter->currentText()});
         if (rs.isEmpty()) {
-            m_ctx.dialogs.message(QStringLiteral("Please enter a valid Counter"), Dialogs::Buttons::Ok,
+            m_ctx.dialogs.message(tr("Please enter a valid Counter"), Dialogs::Buttons::Ok,
                                   Dialogs::Icon::None, QString(), this);
             return;
         }

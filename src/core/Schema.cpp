@@ -51,7 +51,9 @@ QVector<Table> makeTables()
           // added later: the visitor's page code and the waiting estimate given at issue, in minutes
           added(text("webcode")), added(integer("estwait")),
           // added later: the services before the latest of a token handed on between counters
-          added(text("legs"))},
+          added(text("legs")),
+          // the visitor's language ("hi"), which the ticket, its page and its announcement speak
+          added(text("lang"))},
          6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),

@@ -38,11 +38,11 @@ const QString Login = QStringLiteral("Login");
 frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmLogin"));
-    setWindowTitle(QStringLiteral("Login Here"));
+    setWindowTitle(tr("Login Here"));
 
-    optAdmin = named(new QRadioButton(QStringLiteral("Admin"), this), "optAdmin");
-    optCounter = named(new QRadioButton(QStringLiteral("Counter"), this), "optCounter");
-    Label1 = named(new QLabel(QStringLiteral("Select Counter"), this), "Label1");
+    optAdmin = named(new QRadioButton(tr("Admin"), this), "optAdmin");
+    optCounter = named(new QRadioButton(tr("Counter"), this), "optCounter");
+    Label1 = named(new QLabel(tr("Select Counter"), this), "Label1");
     cmbCounter = named(new QComboBox(this), "cmbCounter");
     cmbCounter->setEditable(true);
     cmbCounter->setInsertPolicy(QComboBox::NoInsert);
@@ -50,10 +50,10 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     txtPass = named(new QLineEdit(this), "txtPass");
     txtPass->setEchoMode(QLineEdit::Password);
     txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // shown as "*"
-    chkRem = named(new QCheckBox(QStringLiteral("Memorize "), this), "chkRem");
-    Command1 = named(new QPushButton(QStringLiteral("Login"), this), "Command1");
+    chkRem = named(new QCheckBox(tr("Memorize "), this), "chkRem");
+    Command1 = named(new QPushButton(tr("Login"), this), "Command1");
     Command1->setDefault(true);
-    Command2 = named(new QPushButton(QStringLiteral("Exit"), this), "Command2");
+    Command2 = named(new QPushButton(tr("Exit"), this), "Command2");
     firstAdmin = new FirstAdminPanel(this);
     firstAdmin->hide();
     lblWait = named(new QLabel(this), "lblWait");
@@ -65,7 +65,7 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
 
     auto* title = new QLabel(QStringLiteral("Brivane"), this);
     title->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: #2f4f6f;"));
-    auto* subtitle = new QLabel(QStringLiteral("Queue management"), this);
+    auto* subtitle = new QLabel(tr("Queue management"), this);
     subtitle->setStyleSheet(QStringLiteral("color: #5a6b7c;"));
 
     auto* roles = new QHBoxLayout;
@@ -80,11 +80,11 @@ frmLogin::frmLogin(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     // Each label is its field's buddy: a screen reader names the field by it.
     Label1->setBuddy(cmbCounter);
     cmbCounter->lineEdit()->setAccessibleName(tr("Select Counter"));
-    auto* userLabel = new QLabel(QStringLiteral("User Name"), this);
+    auto* userLabel = new QLabel(tr("User Name"), this);
     userLabel->setBuddy(txtUser);
     grid->addWidget(userLabel, 2, 0);
     grid->addWidget(txtUser, 2, 1);
-    auto* passLabel = new QLabel(QStringLiteral("Password"), this);
+    auto* passLabel = new QLabel(tr("Password"), this);
     passLabel->setBuddy(txtPass);
     grid->addWidget(passLabel, 3, 0);
     grid->addWidget(txtPass, 3, 1);
@@ -185,7 +185,7 @@ void frmLogin::Form_Load()
     } else if (chkRem->isChecked()) {
         txtUser->setText(s.get(Queue, Login, QStringLiteral("Name")));
         txtPass->setText(s.get(Queue, Login, QStringLiteral("Pass")));
-        cmbCounter->setCurrentText(s.get(Queue, Login, QStringLiteral("Counter")));
+        cmbCounter->setCurrentText(s.get(Queue, Login, tr("Counter")));
     }
 }
 
@@ -251,7 +251,7 @@ QWidget* frmLogin::Command1_Click()
     const qint64 wait = m_ctx.session.loginTries.remainingSeconds(m_ctx.clock.now());
     if (wait > 0) {
         updateWait();
-        m_ctx.dialogs.message(QStringLiteral("Please wait %1 seconds before the next try.").arg(wait),
+        m_ctx.dialogs.message(tr("Please wait %1 seconds before the next try.").arg(wait),
                               Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return nullptr;
     }
@@ -300,7 +300,7 @@ void frmLogin::updateWait()
     Command1->setEnabled(seconds == 0);
     lblWait->setVisible(seconds > 0);
     if (seconds > 0) {
-        lblWait->setText(QStringLiteral("Wrong password: the next try is possible in %1 s.").arg(seconds));
+        lblWait->setText(tr("Wrong password: the next try is possible in %1 s.").arg(seconds));
         if (!tmrWait->isActive())
             tmrWait->start();
     } else {
@@ -318,10 +318,10 @@ QWidget* frmLogin::loginAdmin()
         if (!refusal.tooEarly && noUserYet(m_ctx.db)) {
             firstAdmin->show();
             firstAdmin->txtNewUser->setFocus();
-            m_ctx.dialogs.message(QStringLiteral("There is no administrator yet: create the first one."),
+            m_ctx.dialogs.message(tr("There is no administrator yet: create the first one."),
                                   Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
         } else {
-            wrongPassword(QStringLiteral("Please enter a valid username and password"), refusal);
+            wrongPassword(tr("Please enter a valid username and password"), refusal);
         }
         return nullptr;
     }
@@ -353,7 +353,7 @@ QWidget* frmLogin::loginCounter()
     const std::optional<users::CounterLogin> counter =
         users::checkCounter(m_ctx.db, cmbCounter->currentText(), txtUser->text(), txtPass->text(), &refusal);
     if (!counter) {
-        wrongPassword(QStringLiteral("Please enter a valid Username and Password"), refusal);
+        wrongPassword(tr("Please enter a valid Username and Password"), refusal);
         return nullptr;
     }
     if (chkRem->isChecked()) {
@@ -361,7 +361,7 @@ QWidget* frmLogin::loginCounter()
         s.set(Queue, Login, QStringLiteral("Rem"), QStringLiteral("1"));
         s.set(Queue, Login, QStringLiteral("type"), QStringLiteral("optCounter"));
         s.set(Queue, Login, QStringLiteral("Pass"), txtPass->text());
-        s.set(Queue, Login, QStringLiteral("Counter"), cmbCounter->currentText());
+        s.set(Queue, Login, tr("Counter"), cmbCounter->currentText());
     } else {
         // Unticked on a shared counter PC: the operator's password is not offered to the next one.
         s.set(Queue, Login, QStringLiteral("Pass"), QString());
@@ -377,7 +377,7 @@ QWidget* frmLogin::loginCounter()
     close();
     QWidget* screen = m_ctx.screens.open(QStringLiteral("frmCall"));
     if (!screen) {
-        m_ctx.dialogs.message(QStringLiteral("The counter screen is not installed with this program."),
+        m_ctx.dialogs.message(tr("The counter screen is not installed with this program."),
                               Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         if (m_ctx.endProgram)
             m_ctx.endProgram();

@@ -128,6 +128,19 @@ const QString FollowColumns =
     QStringLiteral("h.x, c.callauto, c.servAuto, c.no_abr, c.displayName, c.status1, c.tickAuto, "
                    "c.tickDate, c.contName, c.displayNameA, c.countNameA, c.callstamp");
 
+// The language the visitor chose for the ticket, for its announcement; "" when none was chosen or
+// the store does not answer (the call is still announced, in the templates' own order).
+QString ticketLanguage(Database& db, qint64 ticket)
+{
+    try {
+        const ResultSet rs =
+            db.query(QStringLiteral("select lang from tblTicket where tickAuto=?"), {ticket});
+        return rs.isEmpty() ? QString() : rs.text(0, 0);
+    } catch (const DbError&) {
+        return QString();
+    }
+}
+
 CallRow callAt(const ResultSet& rs, int row, int first = 0)
 {
     CallRow c;
@@ -175,6 +188,7 @@ void CallBoardEngine::show(const CallRow& call)
     if (m_shown && m_announces) {
         CallRow shown = call;
         shown.boardRows = m_table.rows() - 1;
+        shown.language = ticketLanguage(m_db, call.ticket);
         m_shown->callShown(shown);
     }
 }

@@ -56,6 +56,7 @@ struct CallRow
     // before stamps existed). Two showings of one call differ in their stamp.
     qint64 stamp = 0;
     int boardRows = 0; // told to the announcer: the rows of the board's call table
+    QString language;  // told to the announcer: the visitor's language of the ticket ("" when none)
 };
 
 // Told of every call a board shows, in the order it shows them (the hall announcer listens here).

@@ -2,6 +2,7 @@
 
 #include "ui/Twips.h"
 
+#include <QCoreApplication>
 #include <QtMath>
 
 namespace themeDefaults {
@@ -129,15 +130,16 @@ QMap<QString, QVariant> hallTheme(const QSize& screenPixels, const QStringList& 
         {QStringLiteral("onlinevideo"), QString()},
         {QStringLiteral("volume"), QStringLiteral("5")},
         {QStringLiteral("movie"), 0},
-        {QStringLiteral("ttlname"), QStringLiteral("Welcome")},
+        {QStringLiteral("ttlname"), QCoreApplication::translate("ThemeDefaults", "Welcome")},
         {QStringLiteral("ttlfont"), family},
         {QStringLiteral("ttlcolor"), white},
         {QStringLiteral("ttlsize"), size(36)},
         {QStringLiteral("scroll"), 0},
         {QStringLiteral("tformat"), QStringLiteral("dd-MMM-yyyy HH:mm")},
         {QStringLiteral("enableH"), 1},
-        {QStringLiteral("Column1"), QStringLiteral("Token")},
-        {QStringLiteral("Column2"), QStringLiteral("Counter")},
+        // The captions a new board shows, in the language of the workstation that makes it.
+        {QStringLiteral("Column1"), QCoreApplication::translate("ThemeDefaults", "Token")},
+        {QStringLiteral("Column2"), QCoreApplication::translate("ThemeDefaults", "Counter")},
         {QStringLiteral("img1"), QString()},
         {QStringLiteral("img2"), QString()},
         {QStringLiteral("newsBG"), news},

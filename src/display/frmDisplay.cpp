@@ -29,7 +29,7 @@ frmDisplay::frmDisplay(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ct
 {
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    setWindowTitle(QStringLiteral("Display"));
+    setWindowTitle(tr("Display"));
     setFocusPolicy(Qt::StrongFocus);
     resize(1024, 640);
 

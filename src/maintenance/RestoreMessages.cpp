@@ -22,12 +22,13 @@ QString restoreQuestion(const QString& source, const QDateTime& madeAt, qint64 t
         lost = QCoreApplication::translate("maintenance",
                                            "Everything changed since then is lost; no token has been issued "
                                            "since.");
-    else
-        lost =
-            QCoreApplication::translate("maintenance",
-                                        "Everything changed since then is lost, with the %n token(s) issued "
-                                        "since.",
-                                        nullptr, int(qMin<qint64>(tokensSince, 2147483647)));
+    else {
+        // Counted apart: lupdate does not get past a template argument inside translate().
+        const int count = int(qMin<qint64>(tokensSince, 2147483647));
+        lost = QCoreApplication::translate(
+            "maintenance", "Everything changed since then is lost, with the %n token(s) issued since.",
+            nullptr, count);
+    }
     return QCoreApplication::translate("maintenance", "The database will be replaced by the backup \"%1\", "
                                                       "made %2.")
                .arg(QFileInfo(source).fileName(), made) +

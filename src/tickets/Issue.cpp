@@ -7,15 +7,18 @@
 #include "tickets/TokenOnScreen.h"
 #include "ui/Dialogs.h"
 
-QString waitLine(const waiting::Estimate& estimate)
+#include <QCoreApplication>
+
+QString waitLine(const waiting::Estimate& estimate, const Language& language)
 {
-    const QString wait = waiting::waitText(estimate.minutes);
+    const QString wait = waiting::waitText(estimate.minutes, language);
     if (wait.isEmpty())
         return {};
-    const QString ahead = estimate.peopleAhead == 1
-                              ? QStringLiteral("1 person ahead of you")
-                              : QStringLiteral("%1 people ahead of you").arg(estimate.peopleAhead);
-    return QStringLiteral("Estimated wait: %1 (%2)").arg(wait, ahead);
+    const QString ahead =
+        estimate.peopleAhead == 1
+            ? language.translate("Issue", "1 person ahead of you")
+            : language.translate("Issue", "%1 people ahead of you").arg(estimate.peopleAhead);
+    return language.translate("Issue", "Estimated wait: %1 (%2)").arg(wait, ahead);
 }
 
 namespace {
@@ -47,12 +50,13 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
         *printedOut = false;
     const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
     if (ticket.status == numbering::IssuedTicket::Status::Limit) {
-        ctx.dialogs.message(QStringLiteral("Limit"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, parent);
+        ctx.dialogs.message(QCoreApplication::translate("Issue", "Limit"), Dialogs::Buttons::Ok,
+                            Dialogs::Icon::None, {}, parent);
         return ticket;
     }
     if (!ticket.issued()) {
-        ctx.dialogs.message(QStringLiteral("This service is no longer offered"), Dialogs::Buttons::Ok,
-                            Dialogs::Icon::Warning, {}, parent);
+        ctx.dialogs.message(QCoreApplication::translate("Issue", "This service is no longer offered"),
+                            Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, parent);
         return ticket;
     }
     TicketContent content;
@@ -61,6 +65,7 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     content.serviceName = printedName.isEmpty() ? ticket.service.name : printedName;
     content.serviceDescription = ticket.service.description;
     content.issueDate = request.issueDate;
+    content.language = request.language;
     content.pageAddress = ticketcode::pageAddress(ticketcode::webAddress(ctx.settings), ticket.webCode);
     content.estimateMinutes = ticket.estimate.minutes;
     directedTo(ctx, request.direction, content);

@@ -32,5 +32,6 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
                                       const std::function<void()>& afterPrinted = {},
                                       bool* printed = nullptr);
 
-// "Estimated wait: about 12 minutes (3 people ahead of you)"; empty without an estimate.
-QString waitLine(const waiting::Estimate& estimate);
+// "Estimated wait: about 12 minutes (3 people ahead of you)", in the given language (the windows' by
+// default); empty without an estimate.
+QString waitLine(const waiting::Estimate& estimate, const Language& language = Language());

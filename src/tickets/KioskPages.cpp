@@ -57,11 +57,9 @@ OutOfServicePage::OutOfServicePage(QWidget* kiosk) : QWidget(kiosk)
     setStyleSheet(QStringLiteral("#OutOfServicePage { background-color: #14202c; }"
                                  "QLabel { color: white; background: transparent; }"
                                  "QLabel#lblReason { color: #9fb2c4; }"));
-    lblTitle = named(new QLabel(QStringLiteral("Out of service"), this), "lblTitle");
-    lblVisitor = named(new QLabel(QStringLiteral("Sorry, no tickets can be issued here at the moment.\n"
-                                                 "Please ask at the reception desk."),
-                                  this),
-                       "lblVisitor");
+    lblTitle = named(new QLabel(this), "lblTitle");
+    lblVisitor = named(new QLabel(this), "lblVisitor");
+    retranslate();
     lblReason = named(new QLabel(this), "lblReason");
     for (QLabel* label : {lblTitle, lblVisitor, lblReason}) {
         label->setAlignment(Qt::AlignCenter);
@@ -75,6 +73,13 @@ OutOfServicePage::OutOfServicePage(QWidget* kiosk) : QWidget(kiosk)
     layout->addStretch(4);
     layout->addWidget(lblReason);
     layout->setContentsMargins(40, 40, 40, 24);
+}
+
+void OutOfServicePage::retranslate()
+{
+    lblTitle->setText(tr("Out of service"));
+    lblVisitor->setText(tr("Sorry, no tickets can be issued here at the moment.\n"
+                           "Please ask at the reception desk."));
 }
 
 void OutOfServicePage::setReason(const QString& reason)

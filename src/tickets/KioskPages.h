@@ -50,6 +50,8 @@ public:
     QLabel* lblReason;
 
     void setReason(const QString& reason);
+    // The visitor's texts again, in the language now in use.
+    void retranslate();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -4,6 +4,7 @@
 #include "core/Schema.h"
 #include "tickets/TicketCode.h"
 #include "ui/Clock.h"
+#include "ui/Language.h"
 
 #include <QCoreApplication>
 #include <QVariantMap>
@@ -114,6 +115,13 @@ QVariant estimatedMinutes(const waiting::Estimate& estimate)
     return estimate.minutes ? QVariant(qint64(*estimate.minutes)) : QVariant(QMetaType::fromType<qint64>());
 }
 
+// The visitor's language as stored: a code the program has texts for, or nothing.
+QVariant languageValue(const IssueRequest& request)
+{
+    const QString code = Language::known(request.language);
+    return code.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(code);
+}
+
 // The estimate for a ticket about to be issued. It only informs the visitor: a store that cannot
 // answer it leaves the ticket without one, and the issue goes on (the insert meets a broken
 // connection itself).
@@ -168,9 +176,9 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
         rs = db.query(
             QStringLiteral("insert into tblticket "
                            "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,status,ref,apptime,"
-                           "webcode,estwait) "
+                           "webcode,estwait,lang) "
                            "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), "
-                           "cast(? as bigint), ?, ?, ?, ?, ?, cast(? as bigint) "
+                           "cast(? as bigint), ?, ?, ?, ?, ?, cast(? as bigint), ? "
                            "from (select %1(?, ?, ?) as no) n, tblService s "
                            "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
                            "returning tickauto, tickno, no_abr, "
@@ -183,8 +191,8 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
              directed ? to.type : QStringLiteral("N"),
              directed ? QVariant(QStringLiteral("Transferred")) : noText,
              directed ? QVariant(to.note) : noText, appTime, result.webCode,
-             estimatedMinutes(result.estimate), request.serviceId, day, request.number, request.serviceId,
-             highestTokenNumber});
+             estimatedMinutes(result.estimate), languageValue(request), request.serviceId, day,
+             request.number, request.serviceId, highestTokenNumber});
     } catch (const DbError& e) {
         // The unique index refusing a number another workstation took without the lock: the
         // transaction below looks again.
@@ -281,7 +289,8 @@ IssuedTicket storeOnce(Database& db, const Clock& clock, const IssueRequest& req
                                 {QStringLiteral("attended"), 0},
                                 {QStringLiteral("ttype"), QStringLiteral("N")},
                                 {QStringLiteral("webcode"), result.webCode},
-                                {QStringLiteral("estwait"), estimatedMinutes(result.estimate)}};
+                                {QStringLiteral("estwait"), estimatedMinutes(result.estimate)},
+                                {QStringLiteral("lang"), languageValue(request)}};
                 if (request.writeAppTime)
                     row.insert(QStringLiteral("apptime"), now.time().toString(QStringLiteral("HH:mm")));
                 if (const Direction& to = request.direction; to.counter != 0) {

@@ -53,6 +53,9 @@ struct IssueRequest
     QDate issueDate;   // the day the token is numbered and dated for
     bool writeAppTime = true;
     Direction direction; // with a counter: the ticket waits there as "Transferred", of its type
+    // The visitor's language (tblTicket.lang): its ticket, page and announcement speak it. Empty: none
+    // chosen, the hall's own.
+    QString language;
 };
 
 struct IssuedTicket

@@ -59,7 +59,7 @@ std::optional<WebTicket> ticketByCode(Database& db, const QString& code)
         return std::nullopt;
     const ResultSet rs = db.query(
         QStringLiteral("select t.tickAuto, t.servAuto, t.no_abr, s.servName, t.tickDate, t.tickTime, t.call, "
-                       "t.status, t.estwait, c.callauto, c.displayName "
+                       "t.status, t.estwait, c.callauto, c.displayName, t.lang "
                        "from tblTicket t left join tblService s on s.servAuto = t.servAuto "
                        "left join tblCall c on c.callauto = (select max(callauto) from tblCall "
                        "where tickAuto = t.tickAuto) "
@@ -83,6 +83,7 @@ std::optional<WebTicket> ticketByCode(Database& db, const QString& code)
         t.callKey = rs.number(0, 9);
         t.counterDisplayName = rs.text(0, 10);
     }
+    t.language = rs.text(0, 11);
     return t;
 }
 

@@ -41,6 +41,7 @@ struct WebTicket
     // it, and the call row's key (a recall keeps the key and sets the row's status1 back to "0").
     qint64 callKey = 0;
     QString counterDisplayName;
+    QString language; // tblTicket.lang: the visitor's language, "" when none was chosen
     // The estimate given at issue (tblTicket.estwait); nullopt when none was given.
     std::optional<int> estimateAtIssue;
 };

@@ -8,6 +8,7 @@
 #include "tickets/QrCode.h"
 #include "tickets/WaitEstimate.h"
 #include "ui/Clock.h"
+#include "ui/Language.h"
 #include "ui/PrintSurface.h"
 
 #include <QCoreApplication>
@@ -86,11 +87,13 @@ void PrintJob::newLine()
 namespace {
 
 // The estimated wait and the QR code of the ticket's page, centred, the code with its quiet zone.
-void printPageCode(PrintJob& job, const TicketContent& ticket)
+void printPageCode(PrintJob& job, const TicketContent& ticket, const Language& words)
 {
     job.setFont(Arial, 10);
     if (ticket.estimateMinutes)
-        job.printAligned(QStringLiteral("Estimated wait : ") + waiting::waitText(ticket.estimateMinutes), 2);
+        job.printAligned(words.translate("TicketPrint", "Estimated wait : ") +
+                             waiting::waitText(ticket.estimateMinutes, words),
+                         2);
     const std::optional<QrCode> code = QrCode::encode(ticket.pageAddress);
     if (!code)
         return;
@@ -99,7 +102,7 @@ void printPageCode(PrintJob& job, const TicketContent& ticket)
     drawQrCode(job.surface(), *code, left + qrQuietZone * qrModuleTwips,
                job.currentY + qrQuietZone * qrModuleTwips, qrModuleTwips);
     job.currentY += side;
-    job.printAligned(QStringLiteral("Scan to follow your turn"), 2);
+    job.printAligned(words.translate("TicketPrint", "Scan to follow your turn"), 2);
 }
 
 } // namespace
@@ -123,6 +126,8 @@ bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header
                   const QString& nowServing, const QString& dateTimeText)
 {
     const bool full = layout == TicketLayout::FullScreen;
+    // The ticket speaks the visitor's language, whatever the workstation's is.
+    const Language words(ticket.language);
     job.setFont(Arial, 10);
     if (!header.logo.isNull()) {
         job.surface().drawPicture(header.logo, logoPlace(layout, header.logo.size()));
@@ -169,18 +174,16 @@ bool layoutTicket(PrintJob& job, TicketLayout layout, const TicketHeader& header
     // Bold is not switched off again: everything from the label on is bold.
     job.setFont(Arial, 10);
     if (!ticket.appointmentTime.isEmpty())
-        job.printAligned(
-            QCoreApplication::translate("TicketPrint", "Appointment : %1").arg(ticket.appointmentTime), 2);
+        job.printAligned(words.translate("TicketPrint", "Appointment : %1").arg(ticket.appointmentTime), 2);
     if (!ticket.counterName.isEmpty())
-        job.printAligned(QCoreApplication::translate("TicketPrint", "Counter : %1").arg(ticket.counterName),
-                         2);
+        job.printAligned(words.translate("TicketPrint", "Counter : %1").arg(ticket.counterName), 2);
     // Before the first call of the day there is nobody to name.
     if (!nowServing.isEmpty())
-        job.printAligned(QStringLiteral("Now Serving : ") + nowServing, 2);
+        job.printAligned(words.translate("TicketPrint", "Now Serving : ") + nowServing, 2);
     if (!ticket.pageAddress.isEmpty())
-        printPageCode(job, ticket);
+        printPageCode(job, ticket, words);
     job.setFont(Arial, 10);
-    job.printAligned(QStringLiteral("Thank you for waiting"), 2);
+    job.printAligned(words.translate("TicketPrint", "Thank you for waiting"), 2);
     const QString rule(51, QLatin1Char('-'));
     if (full) {
         job.setFont(Arial, 10);

@@ -68,6 +68,8 @@ struct TicketContent
     // A token directed at issue: the counter it waits at and, for an appointment, its time ("HH:mm").
     QString counterName;
     QString appointmentTime;
+    // The visitor's language the ticket is printed in; empty: the workstation's.
+    QString language;
 };
 
 // The QR code's module on paper: 40 twips (0.7 mm, about five dots of a 203-dpi receipt printer),

@@ -16,12 +16,13 @@
 #include "tickets/frmTicketF.h"
 #include "tickets/frmTransfer.h"
 #include "ui/Clock.h"
+#include "ui/Language.h"
 
 #include <QDate>
 
 namespace {
 
-const char* issueUsage = "issue SERVICE [--date yyyy-MM-dd] [--url]";
+const char* issueUsage = "issue SERVICE [--date yyyy-MM-dd] [--url] [--lang CODE]";
 
 int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
@@ -30,8 +31,16 @@ int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
     const QString dateText = takeOption(args, QStringLiteral("--date"));
     const QDate date = hasDate ? dayArgument(dateText) : ctx.clock.today();
     const bool withUrl = takeFlag(args, QStringLiteral("--url"));
+    // The visitor's language, as a kiosk's language row sets it.
+    const bool hasLanguage = args.contains(QStringLiteral("--lang"));
+    const QString language = Language::known(takeOption(args, QStringLiteral("--lang")));
     if (args.size() != 1 || !date.isValid()) {
         err << "usage: brivane-ctl " << issueUsage << Qt::endl;
+        return 2;
+    }
+    if (hasLanguage && language.isEmpty()) {
+        err << "No texts in that language; known: " << Language::shipped().join(QStringLiteral(", "))
+            << Qt::endl;
         return 2;
     }
     // The page's address needs the hall's web address: without it nothing is issued.
@@ -59,6 +68,7 @@ int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
     request.number = numbering::getToken(ctx.db, service, date);
     request.issueDate = date;
     request.writeAppTime = true;
+    request.language = language;
     const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
     if (ticket.status == numbering::IssuedTicket::Status::Limit) {
         err << "Limit" << Qt::endl;

@@ -25,12 +25,11 @@ TokenOnScreen::TokenOnScreen(QWidget* kiosk)
     setStyleSheet(QStringLiteral("#TokenOnScreen { background-color: #0b1a2a; }"
                                  "QLabel { color: #ffffff; background: transparent; }"
                                  "QLabel#lblNote { color: #ffe08a; }"));
-    lblHint = named(new QLabel(QStringLiteral("Your number"), this), "lblHint");
+    lblHint = named(new QLabel(tr("Your number"), this), "lblHint");
     lblToken = named(new QLabel(this), "lblToken");
     lblService = named(new QLabel(this), "lblService");
     lblNote =
-        named(new QLabel(QStringLiteral("No ticket could be printed: please remember your number"), this),
-              "lblNote");
+        named(new QLabel(tr("No ticket could be printed: please remember your number"), this), "lblNote");
     lblWait = named(new QLabel(this), "lblWait");
     for (QLabel* label : {lblHint, lblToken, lblService, lblWait, lblNote}) {
         label->setAlignment(Qt::AlignCenter);

@@ -172,15 +172,15 @@ Estimate WaitEstimator::forTicket(qint64 tickAuto)
     return e;
 }
 
-QString waitText(const std::optional<int>& minutes)
+QString waitText(const std::optional<int>& minutes, const Language& language)
 {
     if (!minutes)
         return {};
     if (*minutes < 1)
-        return QStringLiteral("less than a minute");
+        return language.translate("WaitEstimate", "less than a minute");
     if (*minutes == 1)
-        return QStringLiteral("about 1 minute");
-    return QStringLiteral("about %1 minutes").arg(*minutes);
+        return language.translate("WaitEstimate", "about 1 minute");
+    return language.translate("WaitEstimate", "about %1 minutes").arg(*minutes);
 }
 
 } // namespace waiting

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Language.h"
+
 #include <QString>
 #include <optional>
 
@@ -107,7 +109,7 @@ private:
 };
 
 // "about 12 minutes", "less than a minute", "about 1 minute": the estimate as kiosk, ticket and page
-// show it; empty for no estimate.
-QString waitText(const std::optional<int>& minutes);
+// show it, in the given language (the windows' by default); empty for no estimate.
+QString waitText(const std::optional<int>& minutes, const Language& language = Language());
 
 } // namespace waiting

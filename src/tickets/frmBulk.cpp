@@ -9,6 +9,7 @@
 #include "tickets/frmTicket.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/Language.h"
 #include "ui/Named.h"
 
 #include <QComboBox>
@@ -143,6 +144,7 @@ bool frmBulk::getEndBulk(qint64 number, qint64 serviceId, const QString& service
     request.serviceId = serviceId;
     request.number = number;
     request.issueDate = issueDate();
+    request.language = Language::inUse();
     request.writeAppTime = true;
     TicketStyle style;
     style.layout = TicketLayout::Windowed;

@@ -31,7 +31,7 @@ frmPass::frmPass(AppContext& ctx, QWidget* kiosk)
     : QWidget(kiosk, Qt::Window | Qt::WindowStaysOnTopHint), m_ctx(ctx), m_kiosk(kiosk)
 {
     setObjectName(QStringLiteral("frmPass"));
-    setWindowTitle(QStringLiteral("Enter Password"));
+    setWindowTitle(tr("Enter Password"));
     setAttribute(Qt::WA_DeleteOnClose);
     setStyleSheet(QStringLiteral("QPushButton { min-width: 64px; min-height: 52px; font-size: 18pt; }"
                                  "QLineEdit { font-size: 20pt; min-height: 44px; }"));
@@ -53,8 +53,8 @@ frmPass::frmPass(AppContext& ctx, QWidget* kiosk)
             keys->addWidget(txtNo[i], (i - 1) / 3, (i - 1) % 3);
     }
     cmdBack = named(new QPushButton(QStringLiteral("<"), this), "cmdBack");
-    cmdClear = named(new QPushButton(QStringLiteral("Clear"), this), "cmdClear");
-    cmdEnter = named(new QPushButton(QStringLiteral("Enter"), this), "cmdEnter");
+    cmdClear = named(new QPushButton(tr("Clear"), this), "cmdClear");
+    cmdEnter = named(new QPushButton(tr("Enter"), this), "cmdEnter");
     keys->addWidget(cmdBack, 3, 0);
     keys->addWidget(txtNo[0], 3, 1);
     keys->addWidget(cmdClear, 3, 2);
@@ -108,7 +108,7 @@ void frmPass::cmdEnter_Click()
     WrongTries& tries = m_ctx.session.exitPadTries;
     const int wait = tries.remainingSeconds(m_ctx.clock.now());
     if (wait > 0) {
-        Label1->setText(QStringLiteral("Wait %1 s").arg(wait));
+        Label1->setText(tr("Wait %1 s").arg(wait));
         return;
     }
     if (!exitCode.isEmpty() && txtPass->text() == exitCode) {
@@ -122,7 +122,7 @@ void frmPass::cmdEnter_Click()
         return;
     }
     tries.failed(m_ctx.clock.now());
-    Label1->setText(QStringLiteral("Enter Valid Password"));
+    Label1->setText(tr("Enter Valid Password"));
 }
 
 void frmPass::Timer1_Timer()

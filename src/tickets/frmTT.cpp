@@ -37,13 +37,12 @@ QPixmap frmTT::takeTicketPicture()
     words.setPixelSize(30);
     words.setBold(true);
     p.setFont(words);
-    p.drawText(QRectF(0, 172, 415, 44), Qt::AlignCenter, QStringLiteral("Please take your ticket"));
+    p.drawText(QRectF(0, 172, 415, 44), Qt::AlignCenter, tr("Please take your ticket"));
     words.setPixelSize(18);
     words.setBold(false);
     p.setFont(words);
     p.setPen(QColor(0xc8, 0xd6, 0xe4));
-    p.drawText(QRectF(0, 218, 415, 30), Qt::AlignCenter,
-               QStringLiteral("and wait for your number to be called"));
+    p.drawText(QRectF(0, 218, 415, 30), Qt::AlignCenter, tr("and wait for your number to be called"));
     p.end();
     return picture;
 }

@@ -12,6 +12,7 @@
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Language.h"
 #include "ui/Named.h"
 #include "ui/Twips.h"
 
@@ -33,20 +34,22 @@
 
 namespace {
 const QString WalkIn = QStringLiteral("Walk-In");
-const QString Back = QStringLiteral("<-Back");
-const QString WaitingForServer = QStringLiteral("Please wait: the server does not answer");
+// Shown texts, translated where they are shown; the department kinds stay the stored words.
+const char* const Back = QT_TRANSLATE_NOOP("frmTicket", "<-Back");
+const char* const WaitingForServer =
+    QT_TRANSLATE_NOOP("frmTicket", "Please wait: the server does not answer");
 } // namespace
 
 frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmTicket"));
-    setWindowTitle(QStringLiteral("Print Ticket"));
+    setWindowTitle(tr("Print Ticket"));
 
-    auto* types = new QGroupBox(QStringLiteral("Token Type"), this);
-    optWalkIn = named(new QRadioButton(WalkIn, types), "optWalkIn");
-    optReport = named(new QRadioButton(QStringLiteral("Report"), types), "optReport");
-    optAppointment = named(new QRadioButton(QStringLiteral("Appointment"), types), "optAppointment");
-    optEmergency = named(new QRadioButton(QStringLiteral("Emergency "), types), "optEmergency");
+    auto* types = new QGroupBox(tr("Token Type"), this);
+    optWalkIn = named(new QRadioButton(tr("Walk-In"), types), "optWalkIn");
+    optReport = named(new QRadioButton(tr("Report"), types), "optReport");
+    optAppointment = named(new QRadioButton(tr("Appointment"), types), "optAppointment");
+    optEmergency = named(new QRadioButton(tr("Emergency "), types), "optEmergency");
     auto* typeLayout = new QVBoxLayout(types);
     auto* group = new QButtonGroup(this);
     for (QRadioButton* o : {optWalkIn, optReport, optAppointment, optEmergency}) {
@@ -55,11 +58,16 @@ frmTicket::frmTicket(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
         connect(o, &QRadioButton::clicked, this, [this, o] { option_Click(o); });
     }
     optWalkIn->setChecked(true);
+    // Each option lists the departments of its kind, whatever language its caption is in.
+    optWalkIn->setProperty("kind", WalkIn);
+    optReport->setProperty("kind", QStringLiteral("Report"));
+    optAppointment->setProperty("kind", QStringLiteral("Appointment"));
+    optEmergency->setProperty("kind", QStringLiteral("Emergency"));
 
-    lblSelectDate = named(new QLabel(QStringLiteral(" Select Date: "), this), "lblSelectDate");
+    lblSelectDate = named(new QLabel(tr(" Select Date: "), this), "lblSelectDate");
     DT = named(new QDateEdit(this), "DT");
     DT->setCalendarPopup(true);
-    cmdExit = named(new QPushButton(QStringLiteral("Exit"), this), "cmdExit");
+    cmdExit = named(new QPushButton(tr("Exit"), this), "cmdExit");
     picLogo = named(new QLabel(this), "picLogo");
     picLogo->hide();
 
@@ -197,7 +205,7 @@ void frmTicket::addDept(const QString& category)
     FG->setCols(2);
     FG->setColWidth(0, 1);
     FG->setColWidth(1, 5000);
-    FG->setText(0, 1, QStringLiteral("Select Department"));
+    FG->setText(0, 1, tr("Select Department"));
     try {
         const ResultSet rs = m_ctx.db.query(
             QStringLiteral("select * from tblDept where deptdesc=? and active='1' order by deptAuto"),
@@ -206,12 +214,11 @@ void frmTicket::addDept(const QString& category)
             FG->addRow({rs.text(r, 0), rs.text(r, 1)});
         // A row that does nothing says why the list is empty: a department's Type puts it here.
         if (rs.isEmpty())
-            FG->addRow(
-                {QString(), QStringLiteral("No department of the type \"%1\"").arg(category.trimmed())});
+            FG->addRow({QString(), tr("No department of the type \"%1\"").arg(category.trimmed())});
         retry->stop();
     } catch (const DbError&) {
         // No box a visitor would have to close: the list fills itself when the server answers.
-        FG->setText(0, 1, WaitingForServer);
+        FG->setText(0, 1, tr(WaitingForServer));
         retry->start([this, category] {
             addDept(category);
             return !retry->active();
@@ -226,7 +233,7 @@ void frmTicket::addServ(qint64 deptId)
 {
     FG->clearRows();
     FG->setColWidth(1, 4000);
-    FG->setText(0, 1, QStringLiteral("Select Service"));
+    FG->setText(0, 1, tr("Select Service"));
     try {
         const ResultSet rs = m_ctx.db.query(
             QStringLiteral(
@@ -236,7 +243,7 @@ void frmTicket::addServ(qint64 deptId)
             FG->addRow({rs.text(r, 0), rs.text(r, 1)});
         retry->stop();
     } catch (const DbError&) {
-        FG->setText(0, 1, WaitingForServer);
+        FG->setText(0, 1, tr(WaitingForServer));
         retry->start([this, deptId] {
             // "<-Back" meanwhile went back to the departments: nothing is left to fill.
             if (stg != 1)
@@ -245,7 +252,7 @@ void frmTicket::addServ(qint64 deptId)
             return !retry->active();
         });
     }
-    FG->addRow({QString(), Back});
+    FG->addRow({QString(), tr(Back)});
     applyRowHeights();
     addimg(m_ctx.installPath(QStringLiteral("design/01.jpg")));
     gridChanged();
@@ -255,7 +262,7 @@ void frmTicket::listChoices()
 {
     QList<KioskKeys::Choice> choices;
     for (int r = 1; r < FG->rows(); ++r) {
-        if (FG->text(r, 1) == Back)
+        if (FG->text(r, 1) == tr(Back))
             choices.append({r, tr("Back to the departments")});
         else if (!FG->text(r, 0).isEmpty())
             choices.append({r, FG->text(r, 1).trimmed()});
@@ -316,6 +323,7 @@ qint64 frmTicket::getEnd(qint64 number)
     request.serviceId = serviceId;
     request.number = number;
     request.issueDate = issueDate();
+    request.language = Language::inUse();
     request.writeAppTime = true;
     TicketStyle style;
     style.layout = TicketLayout::Windowed;
@@ -404,7 +412,7 @@ void frmTicket::takeRow(int row, bool spoken)
     if (row < 1 || row >= FG->rows())
         return;
     FG->setRow(row);
-    if (FG->text(row, 1) == Back) {
+    if (FG->text(row, 1) == tr(Back)) {
         addDept(WalkIn);
         stg = 0;
         if (spoken)
@@ -425,7 +433,7 @@ void frmTicket::takeRow(int row, bool spoken)
 
 void frmTicket::option_Click(QRadioButton* option)
 {
-    addDept(option->text().trimmed());
+    addDept(option->property("kind").toString());
     stg = 0;
 }
 

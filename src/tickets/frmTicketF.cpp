@@ -2,15 +2,18 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/LanguageSettings.h"
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "tickets/HallTicket.h"
 #include "tickets/KioskDepartments.h"
 #include "tickets/KioskKeyboard.h"
+#include "tickets/KioskLanguages.h"
 #include "tickets/KioskPages.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
+#include "ui/Language.h"
 #include "ui/Named.h"
 #include "ui/Twips.h"
 
@@ -30,6 +33,7 @@
 
 namespace {
 constexpr int gridTwips = 9000;
+constexpr int languageGap = 16; // between the language row and the services
 constexpr int cornerPixels = 72;
 } // namespace
 
@@ -37,7 +41,7 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmTicketF"));
-    setWindowTitle(QStringLiteral("Print Ticket"));
+    setWindowTitle(tr("Print Ticket"));
     largeText = kioskLook::largeHighContrast(ctx.settings);
     setStyleSheet(largeText ? QStringLiteral("#frmTicketF { background-color: black; }")
                             : QStringLiteral("#frmTicketF { background-color: #1f3b57; }"));
@@ -87,7 +91,13 @@ frmTicketF::frmTicketF(AppContext& ctx, QWidget* parent)
     picLogo->hide();
     DT = named(new QDateEdit(this), "DT");
     DT->hide();
-    cmdExit = named(new QPushButton(QStringLiteral("Exit"), this), "cmdExit");
+    cmdExit = named(new QPushButton(tr("Exit"), this), "cmdExit");
+    m_languages = languageSettings::kiosk(ctx.settings);
+    m_language = m_languages.first();
+    languageRow = new KioskLanguageRow(m_languages, this);
+    languageRow->setChosen(m_language);
+    languageRow->setVisible(m_languages.size() > 1);
+    connect(languageRow, &KioskLanguageRow::languageChosen, this, &frmTicketF::chooseLanguage);
     outOfService = new OutOfServicePage(this);
     outOfService->hide();
     retry = new KioskRetry(this);
@@ -130,6 +140,9 @@ void frmTicketF::Form_Load()
     // 5.
     DT->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     DT->setDate(m_ctx.clock.today());
+    // The kiosk opens in its first language.
+    if (m_languages.size() > 1)
+        chooseLanguage(m_language);
     // 6.
     openConnection(m_ctx);
     rh = int(m_ctx.settings.getNumber(QStringLiteral("queue"), QStringLiteral("printer"),
@@ -176,7 +189,8 @@ void frmTicketF::addServ(const QList<kioskDepartments::Department>& departments)
     // The kiosk covers its screen: the buttons are sized for the screen, not for the window before it
     // is shown full screen.
     const QScreen* shownOn = screen();
-    const int screenHeight = shownOn ? qMax(shownOn->geometry().height(), height()) : height();
+    const int screenHeight =
+        (shownOn ? qMax(shownOn->geometry().height(), height()) : height()) - languageRoom();
     const double scale = largeText ? kioskLook::largeScale : 1.0;
     m_buttonPixels = kioskSizes::fullScreenButtonPixels(
         int(twips::toPixels(rh) * scale), screenHeight, FG->rows() - 1 - int(headings.size()),
@@ -262,7 +276,8 @@ void frmTicketF::addimg(const QString& picture)
     // A list longer than the screen scrolls rather than running off its bottom edge.
     const int wanted = twips::toPixels(total) + 2 * FG->frameWidth();
     const QScreen* shownOn = screen();
-    const int room = int((shownOn ? qMax(shownOn->geometry().height(), height()) : height()) * 0.94);
+    const int room =
+        int((shownOn ? qMax(shownOn->geometry().height(), height()) : height()) * 0.94) - languageRoom();
     FG->setVerticalScrollBarPolicy(wanted > room ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     FG->setFixedHeight(qMax(1, qMin(wanted, room)));
 }
@@ -329,15 +344,21 @@ void frmTicketF::layoutScreen()
     Label21->move(w - Label21->width() - 4, lblTouch->height());
     const int gridWidth = twips::toPixels(gridTwips) + 2 * FG->frameWidth();
     FG->setFixedWidth(gridWidth);
+    const int above = languageRoom();
+    if (above > 0) {
+        languageRow->setButtonHeight(above - languageGap);
+        languageRow->setFixedWidth(gridWidth);
+    }
     if (centred) {
-        FG->move((w - gridWidth) / 2, qMax(0, (h - FG->height()) / 2));
+        FG->move((w - gridWidth) / 2, qMax(0, (h - FG->height() - above) / 2) + above);
         cmdExit->hide();
     } else {
-        FG->move(12, 12);
+        FG->move(12, 12 + above);
         cmdExit->adjustSize();
         cmdExit->move(12, qMin(h - cmdExit->height() - 12, FG->y() + FG->height() + 12));
         cmdExit->show();
     }
+    languageRow->move(FG->x(), FG->y() - above);
     // Out of service there is no way out but the corner and the exit code.
     if (!outOfService->isHidden()) {
         cmdExit->hide();
@@ -369,6 +390,7 @@ qint64 frmTicketF::getEnd(qint64 number)
     // The kiosk has no visible date: its tickets are always for the day they are taken.
     request.issueDate = m_ctx.clock.today();
     request.writeAppTime = false;
+    request.language = m_language;
     // Each button issues its department's kind of token.
     request.direction =
         kioskDepartments::directionFor(m_ctx.db, m_ctx.clock, kindOfRow(row), request.serviceId);
@@ -389,7 +411,40 @@ qint64 frmTicketF::getEnd(qint64 number)
     for (frmTT* picture : findChildren<frmTT*>(QString(), Qt::FindDirectChildrenOnly))
         picture->raise();
     DT->setDate(m_ctx.clock.today());
+    // The next visitor finds the kiosk in its first language.
+    if (ticket.issued() && m_language != m_languages.first())
+        chooseLanguage(m_languages.first());
     return ticket.issued() ? ticket.tickAuto : 0;
+}
+
+int frmTicketF::languageRoom() const
+{
+    if (m_languages.size() < 2)
+        return 0;
+    const QScreen* shownOn = screen();
+    const int screenHeight = shownOn ? qMax(shownOn->geometry().height(), height()) : height();
+    return kioskSizes::minimumButtonPixels(screenHeight) + languageGap;
+}
+
+void frmTicketF::chooseLanguage(const QString& code)
+{
+    if (!m_languages.contains(code))
+        return;
+    m_language = code;
+    languageRow->setChosen(code);
+    // The whole program speaks the visitor's language while the kiosk serves them (the kiosk is the
+    // workstation's only window), laid out in its direction.
+    Language::use(code);
+    retranslate();
+}
+
+void frmTicketF::retranslate()
+{
+    setWindowTitle(tr("Print Ticket"));
+    cmdExit->setText(tr("Exit"));
+    if (serving())
+        FG->setText(0, 1, tr("Select Service"));
+    outOfService->retranslate();
 }
 
 void frmTicketF::FG_Click()
@@ -412,7 +467,7 @@ void frmTicketF::issueRow(int row, bool spoken)
     } catch (const DbError&) {
         // No box a visitor would have to close: the page says the kiosk is out of service and fills
         // itself again when the server answers.
-        showOutOfService(QStringLiteral("Waiting for the server to answer..."));
+        showOutOfService(tr("Waiting for the server to answer..."));
         retry->start([this] { return fillServices(); });
         if (spoken)
             keyboard->sayServerLost();
@@ -476,6 +531,9 @@ void frmTicketF::closeEvent(QCloseEvent* event)
         return;
     }
     Timer1->stop();
+    // The program speaks the workstation's language again.
+    if (m_languages.size() > 1)
+        languageSettings::apply(m_ctx.settings);
     event->accept();
 }
 
@@ -493,6 +551,8 @@ void frmTicketF::showEvent(QShowEvent* event)
 void frmTicketF::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
     // Nothing of the desktop shows through: a kiosk minimised or restored by the window manager
     // covers the screen again.
     if (event->type() == QEvent::WindowStateChange && !m_leaving && isVisible() &&

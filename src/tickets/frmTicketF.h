@@ -11,6 +11,7 @@
 struct AppContext;
 class Grid;
 class KioskKeyboard;
+class KioskLanguageRow;
 class KioskRetry;
 class OutOfServicePage;
 class QDateEdit;
@@ -45,6 +46,8 @@ public:
     KioskRetry* retry;
     // The buttons from a keyboard or keypad, spoken.
     KioskKeyboard* keyboard;
+    // The visitor's choice of language, above the services; hidden when the kiosk offers one.
+    KioskLanguageRow* languageRow;
 
     int clkCount = 0;
     int rh = 500;
@@ -75,6 +78,11 @@ public:
     // The height of each service button, in pixels.
     int buttonPixels() const { return m_buttonPixels; }
 
+    // The visitor's language: the kiosk's texts, the ticket, its page and its announcement speak it.
+    // Issuing a ticket returns the kiosk to its first language for the next visitor.
+    QString language() const { return m_language; }
+    void chooseLanguage(const QString& code);
+
     // The exit pad while it is open.
     QWidget* exitPad() const { return m_pad.data(); }
 
@@ -92,11 +100,16 @@ private:
     void showOutOfService(const QString& reason);
     // Issues the service of that row; with spoken, says the number and what to do next.
     void issueRow(int row, bool spoken);
+    void retranslate();
+    // The height the language row takes above the services (0 when it is hidden).
+    int languageRoom() const;
 
     AppContext& m_ctx;
     int m_buttonPixels = 0;
     QPixmap m_background;
     QStringList m_rowKinds;               // by grid row
+    QStringList m_languages;              // the kiosk's languages, its first one first
+    QString m_language;
     QPointer<QWidget> m_pad;              // null once the pad has closed itself
     numbering::IssuedTicket m_lastIssued; // by the last getEnd
     bool m_lastPrinted = false;

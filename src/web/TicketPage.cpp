@@ -3,7 +3,9 @@
 #include "tickets/TicketCode.h"
 #include "tickets/WaitEstimate.h"
 #include "ui/Clock.h"
+#include "ui/Language.h"
 #include "web/CallFeed.h"
+#include "web/PageWords.h"
 #include "web/WebAnswers.h"
 
 namespace {
@@ -23,6 +25,7 @@ std::optional<TicketView> ticketView(Database& db, const Clock& clock, const Cal
     v.service = ticket->serviceId;
     v.token = ticket->label;
     v.serviceName = ticket->serviceName;
+    v.language = ticket->language;
     if (ticket->callKey != 0) {
         v.calledTo = ticket->counterDisplayName;
         // The feed's key tells a recall from the first call; before the feed has seen the call, the
@@ -46,7 +49,7 @@ QJsonObject ticketJson(const TicketView& v)
                   {QStringLiteral("service"), v.serviceName},
                   {QStringLiteral("ahead"), v.ahead ? QJsonValue(double(*v.ahead)) : QJsonValue()},
                   {QStringLiteral("wait"), v.wait ? QJsonValue(*v.wait) : QJsonValue()},
-                  {QStringLiteral("waitText"), waiting::waitText(v.wait)}};
+                  {QStringLiteral("waitText"), waiting::waitText(v.wait, Language(v.language))}};
     if (!v.calledTo.isEmpty()) {
         o.insert(QStringLiteral("called"),
                  QJsonObject{{QStringLiteral("counter"), v.calledTo}, {QStringLiteral("key"), v.callKey}});
@@ -56,11 +59,13 @@ QJsonObject ticketJson(const TicketView& v)
 
 QByteArray ticketPage(const TicketView& v)
 {
-    QByteArray page = ownFileText(QStringLiteral("ticket.html"));
+    // The page speaks the language the visitor chose at the kiosk.
+    const Language language(v.language);
+    QByteArray page = pagewords::translated(ownFileText(QStringLiteral("ticket.html")), language);
     page.replace("{{token}}", htmlEscaped(v.token));
     page.replace("{{service}}", htmlEscaped(v.serviceName));
     page.replace("{{ahead}}", htmlEscaped(v.ahead ? QString::number(*v.ahead) : NoValue));
-    const QString wait = waiting::waitText(v.wait);
+    const QString wait = waiting::waitText(v.wait, language);
     page.replace("{{wait}}", htmlEscaped(wait.isEmpty() ? NoValue : wait));
     return page;
 }

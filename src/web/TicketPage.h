@@ -21,6 +21,7 @@ struct TicketView
     std::optional<int> wait;     // minutes, when the hall's history gives an estimate
     QString calledTo;            // the counter's display name; empty while it waits
     QString callKey;             // changes with each showing of the call, so a recall shows again
+    QString language;            // the visitor's, chosen at issue; "" for the server's
 };
 
 // Today's ticket with that page code; nothing for a label, a code of the wrong form, a code no ticket

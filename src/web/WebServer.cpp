@@ -3,8 +3,10 @@
 #include "core/Database.h"
 #include "core/Settings.h"
 #include "core/ThemeChoice.h"
+#include "ui/Language.h"
 #include "web/BoardList.h"
 #include "web/BoardPage.h"
+#include "web/PageWords.h"
 #include "web/TicketPage.h"
 
 #include <QHttpServerRequest>
@@ -47,7 +49,11 @@ WebAnswer readAnswer(Database& db, Settings& settings, const Clock& clock, const
                 a.status = theme.isEmpty() ? 200 : 404;
                 return a;
             }
-            return ownFile(QStringLiteral("board.html"));
+            // The board's texts in the language asked for, or the server's.
+            WebAnswer a = ownFile(QStringLiteral("board.html"));
+            a.body = pagewords::translated(
+                a.body, Language(query.queryItemValue(QStringLiteral("lang"), QUrl::FullyDecoded)));
+            return a;
         }
         if (path == QLatin1String("/api/board")) {
             const auto board = webBoard(db, settings, theme);

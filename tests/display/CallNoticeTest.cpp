@@ -87,9 +87,10 @@ TEST_P(CallNoticeTest, TheNotificationCarriesTheCallSoBoardsShowItWithoutAskingF
     EXPECT_GT(follower.calls.first().stamp, 0);
     EXPECT_EQ(follower.tokens().first(), QStringLiteral("A1"));
     EXPECT_EQ(followerLink->statementsSent(), followerSent) << "a mirror asks the store nothing";
-    // A taking board reads: one statement takes the call, one finds nothing more waiting.
+    // A taking board reads: one statement takes the call, one finds nothing more waiting, and one
+    // asks the ticket's language for the announcer.
     EXPECT_EQ(taker.wakeup.reads(), 1u);
-    EXPECT_EQ(env->db.statementsSent(), takerSent + 2);
+    EXPECT_EQ(env->db.statementsSent(), takerSent + 3);
     EXPECT_EQ(status1Of(*counter, a1), QStringLiteral("1"));
     EXPECT_EQ(taker.sink.labels, QStringList{"A1"});
 

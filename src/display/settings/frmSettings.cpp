@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "core/Database.h"
+#include "core/LanguageSettings.h"
 #include "core/ModuleSettingsSave.h"
 #include "core/Session.h"
 #include "core/Settings.h"
@@ -12,6 +13,7 @@
 #include "display/voice/vs.h"
 #include "tickets/TicketCode.h"
 #include "ui/Dialogs.h"
+#include "ui/Language.h"
 #include "ui/Named.h"
 #include "ui/PrintSurface.h"
 
@@ -92,6 +94,13 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent)
     txtVoice2->setText(vs::defaultTemplate2());
     cmbAnnounce = listBox("cmbAnnounce", false);
     cmbAnnounce->addItems(vs::announceChoiceTexts());
+    cmbLanguage = listBox("cmbLanguage", false);
+    cmbLanguage->addItem(tr("This computer's language"), QString());
+    for (const QString& code : Language::shipped())
+        cmbLanguage->addItem(Language(code).nativeName(), code);
+    txtLanguages = textBox("txtLanguages");
+    txtLanguages->setPlaceholderText(Language::shipped().join(QLatin1Char(',')));
+    txtLanguages->setToolTip(tr("Two or more: the kiosk lets the visitor choose first"));
     chkEnable = named(new QCheckBox(QStringLiteral("Enable Input")), "chkEnable");
     // The input source only stores a position in the list of devices, so it takes no typed text.
     cmbSource = listBox("cmbSource", false);
@@ -121,6 +130,8 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent)
     kioskForm->addRow(QStringLiteral("No. Print"), txtPrint);
     kioskForm->addRow(QStringLiteral("Select Printer"), cmbPrinter);
     kioskForm->addRow(QStringLiteral("Web Address"), txtWeb);
+    kioskForm->addRow(tr("Language"), cmbLanguage);
+    kioskForm->addRow(tr("Kiosk Languages"), txtLanguages);
 
     auto* voice = new QGroupBox(QStringLiteral("Voice"));
     auto* voiceGrid = new QGridLayout(voice);
@@ -251,6 +262,11 @@ void frmSettings::Form_Load()
     txtSpeed->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("speed"),
                             QStringLiteral("30")));
     txtWeb->setText(ticketcode::webAddress(s));
+    cmbLanguage->setCurrentIndex(
+        qMax(0, cmbLanguage->findData(Language::known(s.get(
+                    QStringLiteral("Queue"), QStringLiteral("Language"), QStringLiteral("language"))))));
+    txtLanguages->setText(
+        s.get(QStringLiteral("Queue"), QStringLiteral("Language"), QStringLiteral("kiosk")));
     chkEnable->setChecked(
         s.getNumber(QStringLiteral("Queue"), QStringLiteral("Video"), QStringLiteral("VideoIn"), 0) == 1);
     chkEnable_Click();
@@ -295,6 +311,10 @@ QList<frmSettings::Value> frmSettings::values() const
         {Queue, QStringLiteral("Video"), QStringLiteral("VideoIn"),
          chkEnable->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
         {Queue, QStringLiteral("Video"), QStringLiteral("Source"), QString::number(source)},
+        {Queue, QStringLiteral("Language"), QStringLiteral("language"),
+         cmbLanguage->currentData().toString()},
+        {Queue, QStringLiteral("Language"), QStringLiteral("kiosk"),
+         Language::listFrom(txtLanguages->text()).join(QLatin1Char(','))},
     });
     return all;
 }
@@ -337,6 +357,8 @@ void frmSettings::Command1_Click()
         store(all.at(i));
     // The display's theme, the news speed and the copies follow what is stored now.
     applyModuleSettings(m_ctx.db, m_ctx.settings, m_ctx.session);
+    // Windows opened from now on speak the workstation's language.
+    languageSettings::apply(m_ctx.settings);
     close();
 }
 

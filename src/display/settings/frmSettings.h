@@ -41,6 +41,10 @@ public:
     QLineEdit* txtVoice1;
     QLineEdit* txtVoice2;
     QComboBox* cmbAnnounce; // which templates the hall announcer speaks for a call
+    // The workstation's language (item data: its code, "" for the machine's) and the languages its
+    // kiosk offers the visitor ("en,hi").
+    QComboBox* cmbLanguage;
+    QLineEdit* txtLanguages;
     QGroupBox* fraVideo;
     QCheckBox* chkEnable;
     QComboBox* cmbSource;

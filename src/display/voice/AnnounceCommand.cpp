@@ -5,6 +5,8 @@
 #include "core/Database.h"
 #include "display/voice/AudioRecordingPlayer.h"
 #include "display/voice/NameRecordings.h"
+#include "ui/Clock.h"
+#include "ui/Language.h"
 
 #include <QEventLoop>
 
@@ -14,9 +16,26 @@ int announceCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
     const bool print = takeFlag(args, QStringLiteral("--print"));
     const bool hasCounter = args.contains(QStringLiteral("--counter"));
     const QString counter = takeOption(args, QStringLiteral("--counter"));
+    const bool hasLanguage = args.contains(QStringLiteral("--lang"));
+    QString language = Language::known(takeOption(args, QStringLiteral("--lang")));
     if (args.size() != 1 || args.first().isEmpty() || !hasCounter || counter.isEmpty()) {
         err << "usage: brivane-ctl " << AnnounceUsage << Qt::endl;
         return 2;
+    }
+    if (hasLanguage && language.isEmpty()) {
+        err << "No texts in that language; known: " << Language::shipped().join(QStringLiteral(", "))
+            << Qt::endl;
+        return 2;
+    }
+    // Without --lang, the language the visitor chose for today's ticket of that label, as the hall's
+    // announcer says it.
+    if (!hasLanguage) {
+        const ResultSet ticket = ctx.db.query(
+            QStringLiteral(
+                "select lang from tblTicket where no_abr=? and tickDate=? order by tickAuto desc limit 1"),
+            {args.first(), ctx.clock.todayText()});
+        if (!ticket.isEmpty())
+            language = ticket.text(0, 0);
     }
 
     ResultSet rs = ctx.db.query(
@@ -44,7 +63,8 @@ int announceCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
         [&](const QString& language, int templateNumber) {
             return names.recording(language,
                                    templateNumber == 2 && !captionA.trimmed().isEmpty() ? captionA : caption);
-        });
+        },
+        language);
 
     for (const QString& message : Announcer::missingFolders(ctx.installDir, settings))
         warn(message);

@@ -55,7 +55,7 @@ void Announcer::announce(const announcer::ShownCall& call)
         return m_names->recording(language, name);
     };
     Waiting entry{vs::announceCall(call.tokenLabel, vs::counterLabel(call.caption, call.secondLine), settings,
-                                   counterName),
+                                   counterName, call.language),
                   call.caption,
                   now(),
                   m_pushes,

@@ -20,6 +20,7 @@ const QString CaptionKey = QStringLiteral("caption");
 const QString SecondLineKey = QStringLiteral("line2");
 const QString CaptionAKey = QStringLiteral("captionA");
 const QString RowsKey = QStringLiteral("rows");
+const QString LanguageKey = QStringLiteral("lang");
 
 QString baseName(const QString& installDir)
 {
@@ -46,16 +47,14 @@ QString runtimeFolder()
 
 ShownCall shownCall(const CallRow& call)
 {
-    return {call.label, call.displayName, call.contName, call.displayNameA, call.boardRows};
+    return {call.label, call.displayName, call.contName, call.displayNameA, call.boardRows, call.language};
 }
 
 QByteArray encode(const ShownCall& call)
 {
-    const QJsonObject o{{LabelKey, call.tokenLabel},
-                        {CaptionKey, call.caption},
-                        {SecondLineKey, call.secondLine},
-                        {CaptionAKey, call.captionA},
-                        {RowsKey, call.boardRows}};
+    const QJsonObject o{{LabelKey, call.tokenLabel},      {CaptionKey, call.caption},
+                        {SecondLineKey, call.secondLine}, {CaptionAKey, call.captionA},
+                        {RowsKey, call.boardRows},        {LanguageKey, call.language}};
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -68,9 +67,12 @@ std::optional<ShownCall> decode(const QByteArray& line)
     const QJsonObject o = doc.object();
     if (!o.value(LabelKey).isString())
         return std::nullopt;
-    return ShownCall{o.value(LabelKey).toString(), o.value(CaptionKey).toString(),
-                     o.value(SecondLineKey).toString(), o.value(CaptionAKey).toString(),
-                     qBound(0, o.value(RowsKey).toInt(), 100000)};
+    return ShownCall{o.value(LabelKey).toString(),
+                     o.value(CaptionKey).toString(),
+                     o.value(SecondLineKey).toString(),
+                     o.value(CaptionAKey).toString(),
+                     qBound(0, o.value(RowsKey).toInt(), 100000),
+                     o.value(LanguageKey).toString().left(8)};
 }
 
 QString socketPath(const QString& installDir)

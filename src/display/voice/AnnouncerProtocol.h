@@ -14,10 +14,11 @@ namespace announcer {
 struct ShownCall
 {
     QString tokenLabel;
-    QString caption;    // the counter's display name
-    QString secondLine; // the counter's name, when the call carries it
-    QString captionA;   // the counter's display name in the second language
-    int boardRows = 0;  // the rows of the board's call table (0: not known)
+    QString caption;       // the counter's display name
+    QString secondLine;    // the counter's name, when the call carries it
+    QString captionA;      // the counter's display name in the second language
+    int boardRows = 0;     // the rows of the board's call table (0: not known)
+    QString language = {}; // the visitor's language of the ticket ("hi"); "" when none was chosen
 };
 
 ShownCall shownCall(const CallRow& call);

@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "display/voice/vs.h"
+#include "ui/Language.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -124,15 +125,28 @@ QStringList templateRecordings(const QString& voiceTemplate, int ruleSet, const 
 }
 
 CallAnnouncement announceCall(const QString& tokenLabel, const QString& counterLabel,
-                              const AnnouncerSettings& settings, const CounterName& counterName)
+                              const AnnouncerSettings& settings, const CounterName& counterName,
+                              const QString& language)
 {
     CallAnnouncement a{tokenLabel, counterLabel, {}, 0};
     if (settings.choice == AnnounceChoice::Off)
         return a;
-    a.recordings = templateRecordings(settings.template1, 1, tokenLabel, counterLabel, counterName, 1);
+    const auto folderOf = [](const QString& voiceTemplate) {
+        return voiceTemplate.section(QLatin1Char('|'), 0, 0).trimmed().toLower();
+    };
+    const QString visitors = Language::known(language).isEmpty() ? QString() : Language(language).voiceName();
+    const bool secondFirst = !visitors.isEmpty() && folderOf(settings.template2) == visitors &&
+                             folderOf(settings.template1) != visitors;
+    const int first = secondFirst ? 2 : 1;
+    const int second = secondFirst ? 1 : 2;
+    const auto spoken = [&](int number) {
+        return templateRecordings(number == 1 ? settings.template1 : settings.template2, number, tokenLabel,
+                                  counterLabel, counterName, number);
+    };
+    a.recordings = spoken(first);
     a.firstTemplate = a.recordings.size();
     if (settings.choice == AnnounceChoice::Both)
-        a.recordings << templateRecordings(settings.template2, 2, tokenLabel, counterLabel, counterName, 2);
+        a.recordings << spoken(second);
     return a;
 }
 

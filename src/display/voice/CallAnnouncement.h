@@ -64,9 +64,12 @@ struct CallAnnouncement
 };
 
 // Template 1 with the first-language rules, then (unless the choice is first only) template 2 with
-// the second-language rules. The choice Off gives no recordings.
+// the second-language rules. The choice Off gives no recordings. A ticket of a visitor's language
+// (a code, "hi") whose recordings template 2 names (its element 0 is the language's name, "hindi") is
+// said in template 2 first, then template 1: "first only" then says template 2 alone.
 CallAnnouncement announceCall(const QString& tokenLabel, const QString& counterLabel,
-                              const AnnouncerSettings& settings, const CounterName& counterName = {});
+                              const AnnouncerSettings& settings, const CounterName& counterName = {},
+                              const QString& language = QString());
 
 // The line `voice --print` writes: label, counter label ("-" when empty), then the recordings.
 QString printLine(const CallAnnouncement& announcement);

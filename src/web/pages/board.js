@@ -25,7 +25,7 @@
   }
 
   function applyTheme(c) {
-    document.title = c.title || 'Board';
+    document.title = c.title || BrivaneLive.word('Board');
     const body = document.body.style;
     body.background = c.screenBg;
     const title = document.getElementById('title');
@@ -167,9 +167,9 @@
         if (m.t === 'reset') reset(m.calls || [], m.key);
         else if (m.t === 'calls') (m.calls || []).forEach(show);
         if (typeof m.now === 'number') BrivaneClock.setServerTime(m.now, m.utcOffset);
-        say(m.db === false ? 'The server cannot reach the database' : '');
+        say(m.db === false ? BrivaneLive.word('The server cannot reach the database') : '');
       },
-      lost: function () { say('No connection to the server'); },
+      lost: function () { say(BrivaneLive.word('No connection to the server')); },
     });
   }
 
@@ -241,7 +241,7 @@
         window.addEventListener('resize', fitFonts);
       })
       .catch(function (e) {
-        say(e.message === 'No theme of that name' ? e.message : 'No connection to the server');
+        say(BrivaneLive.word(e.message === 'No theme of that name' ? e.message : 'No connection to the server'));
         setTimeout(start, 5000);
       });
   }

@@ -53,5 +53,19 @@ const BrivaneLive = (function () {
     connect();
   }
 
-  return {open: open};
+  // The page's text in its language: the server hands the scripts' texts over in #words.
+  let words = null;
+  function word(text) {
+    if (words === null) {
+      const element = document.getElementById('words');
+      try {
+        words = element ? JSON.parse(element.textContent) : {};
+      } catch (e) {
+        words = {};
+      }
+    }
+    return words[text] || text;
+  }
+
+  return {open: open, word: word};
 })();

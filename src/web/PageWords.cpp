@@ -1,0 +1,70 @@
+#include "web/PageWords.h"
+
+#include "ui/Language.h"
+#include "web/WebAnswers.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace pagewords {
+
+namespace {
+
+const char* const Context = "WebPages";
+
+// Every text of ticket.html, board.html and their scripts.
+const char* const Texts[] = {
+    QT_TRANSLATE_NOOP("WebPages", "Please go to"),
+    QT_TRANSLATE_NOOP("WebPages", "Your token"),
+    QT_TRANSLATE_NOOP("WebPages", "Ahead of you"),
+    QT_TRANSLATE_NOOP("WebPages", "Estimated wait"),
+    QT_TRANSLATE_NOOP(
+        "WebPages", "This page follows your token: keep it open, it changes by itself when you are called."),
+    QT_TRANSLATE_NOOP("WebPages", "No connection to the server"),
+    QT_TRANSLATE_NOOP("WebPages", "The server cannot reach the database"),
+    QT_TRANSLATE_NOOP("WebPages", "No theme of that name"),
+    QT_TRANSLATE_NOOP("WebPages", "Board"),
+    QT_TRANSLATE_NOOP("WebPages", "Latest calls"),
+    QT_TRANSLATE_NOOP("WebPages", "Latest calls, newest first"),
+};
+
+} // namespace
+
+QStringList texts()
+{
+    QStringList all;
+    for (const char* text : Texts)
+        all.append(QString::fromUtf8(text));
+    return all;
+}
+
+QByteArray translated(const QByteArray& page, const Language& language)
+{
+    static const QRegularExpression mark(QStringLiteral("\\{\\{t:(.*?)\\}\\}"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    const QString text = QString::fromUtf8(page);
+    QByteArray out;
+    out.reserve(page.size() + 256);
+    qsizetype from = 0;
+    for (auto it = mark.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += text.mid(from, m.capturedStart() - from).toUtf8();
+        const QByteArray source = m.captured(1).toUtf8();
+        out += htmlEscaped(language.translate(Context, source.constData()));
+        from = m.capturedEnd();
+    }
+    out += text.mid(from).toUtf8();
+    QJsonObject words;
+    for (const char* source : Texts)
+        words.insert(QString::fromUtf8(source), language.translate(Context, source));
+    // Inside a script element nothing may look like its end tag.
+    QByteArray json = QJsonDocument(words).toJson(QJsonDocument::Compact);
+    json.replace("<", "\\u003c");
+    out.replace("{{words}}", json);
+    out.replace("{{lang}}", language.code().toUtf8());
+    out.replace("{{dir}}", language.rightToLeft() ? "rtl" : "ltr");
+    return out;
+}
+
+} // namespace pagewords

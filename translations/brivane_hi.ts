@@ -1,0 +1,854 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="hi">
+<context>
+    <name>BoardList</name>
+    <message>
+        <source>The hall&apos;s boards</source>
+        <translation>हॉल के बोर्ड</translation>
+    </message>
+    <message>
+        <source>This hall has no board called &quot;%1&quot;.</source>
+        <translation>इस हॉल में &quot;%1&quot; नाम का कोई बोर्ड नहीं है।</translation>
+    </message>
+    <message>
+        <source>This hall has no display theme yet: the program offers one to the first administrator who logs in.</source>
+        <translation>इस हॉल में अभी कोई डिस्प्ले थीम नहीं है: लॉग इन करने वाले पहले व्यवस्थापक को प्रोग्राम एक थीम देता है।</translation>
+    </message>
+</context>
+<context>
+    <name>CounterWindow</name>
+    <message>
+        <source>Call</source>
+        <translation>कॉल</translation>
+    </message>
+    <message>
+        <source>Calling</source>
+        <translation>बुला रहे हैं</translation>
+    </message>
+    <message>
+        <source>Total Pending</source>
+        <translation>कुल प्रतीक्षारत</translation>
+    </message>
+    <message>
+        <source>Next   F4</source>
+        <translation>अगला   F4</translation>
+    </message>
+    <message>
+        <source>Recall   F5</source>
+        <translation>फिर बुलाएँ   F5</translation>
+    </message>
+    <message>
+        <source>Refresh F7</source>
+        <translation>ताज़ा करें F7</translation>
+    </message>
+    <message>
+        <source>Finish   F8</source>
+        <translation>समाप्त   F8</translation>
+    </message>
+    <message>
+        <source>The visitor has been served: stamps the finish time, calls nobody</source>
+        <translation>आगंतुक की सेवा हो गई: समाप्ति का समय दर्ज करता है, किसी को नहीं बुलाता</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>खुला</translation>
+    </message>
+    <message>
+        <source>Closed</source>
+        <translation>बंद</translation>
+    </message>
+    <message>
+        <source>Call Window</source>
+        <translation>कॉल विंडो</translation>
+    </message>
+    <message>
+        <source>Attended</source>
+        <translation>सेवा हो चुकी</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>रद्द</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>स्थानांतरण</translation>
+    </message>
+    <message>
+        <source>Transfered</source>
+        <translation>स्थानांतरित</translation>
+    </message>
+    <message>
+        <source>Pending</source>
+        <translation>प्रतीक्षारत</translation>
+    </message>
+    <message>
+        <source>Change Password</source>
+        <translation>पासवर्ड बदलें</translation>
+    </message>
+    <message>
+        <source>Register Shortcuts</source>
+        <translation>शॉर्टकट चालू करें</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>सेटिंग्स</translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation>खाली</translation>
+    </message>
+    <message>
+        <source>Total Pending : %1</source>
+        <translation>कुल प्रतीक्षारत : %1</translation>
+    </message>
+    <message>
+        <source>Token %1 has already been called by another counter. Nothing was changed.</source>
+        <translation>टोकन %1 को दूसरा काउंटर पहले ही बुला चुका है। कुछ नहीं बदला गया।</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>क्रम</translation>
+    </message>
+    <message>
+        <source>Token</source>
+        <translation>टोकन</translation>
+    </message>
+    <message>
+        <source>At</source>
+        <translation>समय</translation>
+    </message>
+    <message>
+        <source>Finished</source>
+        <translation>समाप्त</translation>
+    </message>
+    <message>
+        <source>T.Time</source>
+        <translation>टोकन समय</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>प्रतीक्षा</translation>
+    </message>
+    <message>
+        <source>Cancelled %1</source>
+        <translation>रद्द %1</translation>
+    </message>
+    <message>
+        <source>Pending : %1</source>
+        <translation>प्रतीक्षारत : %1</translation>
+    </message>
+    <message>
+        <source>The password screen is not installed with this program.</source>
+        <translation>पासवर्ड स्क्रीन इस प्रोग्राम के साथ स्थापित नहीं है।</translation>
+    </message>
+    <message>
+        <source>Last Served : Not Available</source>
+        <translation>अंतिम सेवा : उपलब्ध नहीं</translation>
+    </message>
+    <message>
+        <source>Last Served : %1</source>
+        <translation>अंतिम सेवा : %1</translation>
+    </message>
+</context>
+<context>
+    <name>HallTicket</name>
+    <message>
+        <source>General Service</source>
+        <translation>सामान्य सेवा</translation>
+    </message>
+    <message>
+        <source>Please wait for your number</source>
+        <translation>कृपया अपने नंबर की प्रतीक्षा करें</translation>
+    </message>
+</context>
+<context>
+    <name>Issue</name>
+    <message>
+        <source>1 person ahead of you</source>
+        <translation>आपसे पहले 1 व्यक्ति</translation>
+    </message>
+    <message>
+        <source>%1 people ahead of you</source>
+        <translation>आपसे पहले %1 लोग</translation>
+    </message>
+    <message>
+        <source>Estimated wait: %1 (%2)</source>
+        <translation>अनुमानित प्रतीक्षा: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>सीमा पूरी हो गई</translation>
+    </message>
+    <message>
+        <source>This service is no longer offered</source>
+        <translation>यह सेवा अब उपलब्ध नहीं है</translation>
+    </message>
+</context>
+<context>
+    <name>KioskDepartmentList</name>
+    <message>
+        <source>The full-screen kiosk offers these departments after the default one. With none chosen and no default department it offers every Walk-In and Report department.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (not in this hall)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MDI</name>
+    <message>
+        <source>Please select a theme
+Go to Modules &gt; Settings, Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OutOfServicePage</name>
+    <message>
+        <source>Out of service</source>
+        <translation>सेवा उपलब्ध नहीं</translation>
+    </message>
+    <message>
+        <source>Sorry, no tickets can be issued here at the moment.
+Please ask at the reception desk.</source>
+        <translation>क्षमा करें, अभी यहाँ से टिकट नहीं दिए जा सकते।
+कृपया स्वागत कक्ष पर पूछें।</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterChoice</name>
+    <message>
+        <source>PDF files in a folder…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(No Printer Installed)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(the default printer)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder for the tickets&apos; PDF files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ThemeDefaults</name>
+    <message>
+        <source>Welcome</source>
+        <translation>स्वागत है</translation>
+    </message>
+    <message>
+        <source>Token</source>
+        <translation>टोकन</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>काउंटर</translation>
+    </message>
+</context>
+<context>
+    <name>TicketPrint</name>
+    <message>
+        <source>Estimated wait : </source>
+        <translation>अनुमानित प्रतीक्षा : </translation>
+    </message>
+    <message>
+        <source>Scan to follow your turn</source>
+        <translation>अपनी बारी देखने के लिए स्कैन करें</translation>
+    </message>
+    <message>
+        <source>Appointment : %1</source>
+        <translation>अपॉइंटमेंट : %1</translation>
+    </message>
+    <message>
+        <source>Counter : %1</source>
+        <translation>काउंटर : %1</translation>
+    </message>
+    <message>
+        <source>Now Serving : </source>
+        <translation>अभी सेवा में : </translation>
+    </message>
+    <message>
+        <source>Thank you for waiting</source>
+        <translation>प्रतीक्षा के लिए धन्यवाद</translation>
+    </message>
+</context>
+<context>
+    <name>TokenOnScreen</name>
+    <message>
+        <source>Your number</source>
+        <translation>आपका नंबर</translation>
+    </message>
+    <message>
+        <source>No ticket could be printed: please remember your number</source>
+        <translation>टिकट छप नहीं सका: कृपया अपना नंबर याद रखें</translation>
+    </message>
+</context>
+<context>
+    <name>WaitEstimate</name>
+    <message>
+        <source>less than a minute</source>
+        <translation>एक मिनट से कम</translation>
+    </message>
+    <message>
+        <source>about 1 minute</source>
+        <translation>लगभग 1 मिनट</translation>
+    </message>
+    <message>
+        <source>about %1 minutes</source>
+        <translation>लगभग %1 मिनट</translation>
+    </message>
+</context>
+<context>
+    <name>WebPages</name>
+    <message>
+        <source>Please go to</source>
+        <translation>कृपया यहाँ जाएँ</translation>
+    </message>
+    <message>
+        <source>Your token</source>
+        <translation>आपका टोकन</translation>
+    </message>
+    <message>
+        <source>Ahead of you</source>
+        <translation>आपसे पहले</translation>
+    </message>
+    <message>
+        <source>Estimated wait</source>
+        <translation>अनुमानित प्रतीक्षा</translation>
+    </message>
+    <message>
+        <source>This page follows your token: keep it open, it changes by itself when you are called.</source>
+        <translation>यह पेज आपके टोकन के साथ चलता है: इसे खुला रखें, आपको बुलाए जाने पर यह अपने आप बदल जाएगा।</translation>
+    </message>
+    <message>
+        <source>No connection to the server</source>
+        <translation>सर्वर से कनेक्शन नहीं है</translation>
+    </message>
+    <message>
+        <source>The server cannot reach the database</source>
+        <translation>सर्वर डेटाबेस तक नहीं पहुँच पा रहा है</translation>
+    </message>
+    <message>
+        <source>No theme of that name</source>
+        <translation>इस नाम की कोई थीम नहीं है</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>बोर्ड</translation>
+    </message>
+</context>
+<context>
+    <name>WorkstationRights</name>
+    <message>
+        <source>This workstation may only issue tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This workstation may only show calls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This workstation may only call and serve tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This workstation may not change the hall</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the hall&apos;s owner may do that</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>fileholders</name>
+    <message>
+        <source>other windows of this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmCall</name>
+    <message>
+        <source>Walk in</source>
+        <translation>वॉक-इन</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>रिपोर्ट</translation>
+    </message>
+    <message>
+        <source>Appointment</source>
+        <translation>अपॉइंटमेंट</translation>
+    </message>
+    <message>
+        <source>Emergency</source>
+        <translation>आपातकालीन</translation>
+    </message>
+    <message>
+        <source>Cancell F6</source>
+        <translation>रद्द करें F6</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>बाहर निकलें</translation>
+    </message>
+    <message>
+        <source>Show Room &amp;&amp; Dr. Name</source>
+        <translation>कमरा &amp;&amp; डॉक्टर का नाम दिखाएँ</translation>
+    </message>
+    <message>
+        <source>Walk-in tokens called</source>
+        <translation>बुलाए गए वॉक-इन टोकन</translation>
+    </message>
+    <message>
+        <source>Appointment time of the transferred token last clicked</source>
+        <translation>अंतिम चुने गए स्थानांतरित टोकन का अपॉइंटमेंट समय</translation>
+    </message>
+    <message>
+        <source>Walk-ins called:</source>
+        <translation>बुलाए गए वॉक-इन:</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>कॉल</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>क्रम</translation>
+    </message>
+    <message>
+        <source>Token</source>
+        <translation>टोकन</translation>
+    </message>
+    <message>
+        <source>At</source>
+        <translation>समय</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>स्थिति</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>समय</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>प्रकार</translation>
+    </message>
+    <message>
+        <source>Transfred %1</source>
+        <translation>स्थानांतरित %1</translation>
+    </message>
+    <message>
+        <source>Do you want to Close</source>
+        <translation>क्या आप बंद करना चाहते हैं</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>अपडेट करें</translation>
+    </message>
+    <message>
+        <source>Transfer to Counter</source>
+        <translation>काउंटर पर भेजें</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>टिप्पणी</translation>
+    </message>
+    <message>
+        <source>Error no valid token</source>
+        <translation>त्रुटि: कोई मान्य टोकन नहीं</translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation>अपडेट हो गया</translation>
+    </message>
+    <message>
+        <source>Select Token</source>
+        <translation>टोकन चुनें</translation>
+    </message>
+    <message>
+        <source>Select a token first</source>
+        <translation>पहले एक टोकन चुनें</translation>
+    </message>
+</context>
+<context>
+    <name>frmCompany</name>
+    <message>
+        <source>Choose Logo...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ticket preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chosen picture: Save stores it for every kiosk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stored with the company details: every kiosk prints it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No logo is stored: this workstation prints the logo.jpg of its installation folder. Choose a picture to print it at every kiosk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No logo: Save removes the stored one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No logo is stored: the tickets print none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the hall&apos;s logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg *.bmp *.gif *.webp);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a picture that can be printed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmDisplay</name>
+    <message>
+        <source>Display</source>
+        <translation>डिस्प्ले</translation>
+    </message>
+</context>
+<context>
+    <name>frmLogin</name>
+    <message>
+        <source>Login Here</source>
+        <translation>यहाँ लॉग इन करें</translation>
+    </message>
+    <message>
+        <source>Admin</source>
+        <translation>व्यवस्थापक</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>काउंटर</translation>
+    </message>
+    <message>
+        <source>Select Counter</source>
+        <translation>काउंटर चुनें</translation>
+    </message>
+    <message>
+        <source>Memorize </source>
+        <translation>याद रखें </translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>लॉग इन</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>बाहर निकलें</translation>
+    </message>
+    <message>
+        <source>Queue management</source>
+        <translation>कतार प्रबंधन</translation>
+    </message>
+    <message>
+        <source>User Name</source>
+        <translation>उपयोगकर्ता नाम</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>पासवर्ड</translation>
+    </message>
+    <message>
+        <source>Please wait %1 seconds before the next try.</source>
+        <translation>अगले प्रयास से पहले कृपया %1 सेकंड प्रतीक्षा करें।</translation>
+    </message>
+    <message>
+        <source>Wrong password: the next try is possible in %1 s.</source>
+        <translation>गलत पासवर्ड: अगला प्रयास %1 सेकंड में हो सकता है।</translation>
+    </message>
+    <message>
+        <source>There is no administrator yet: create the first one.</source>
+        <translation>अभी कोई व्यवस्थापक नहीं है: पहला व्यवस्थापक बनाएँ।</translation>
+    </message>
+    <message>
+        <source>Please enter a valid username and password</source>
+        <translation>कृपया मान्य उपयोगकर्ता नाम और पासवर्ड दर्ज करें</translation>
+    </message>
+    <message>
+        <source>Please enter a valid Username and Password</source>
+        <translation>कृपया मान्य उपयोगकर्ता नाम और पासवर्ड दर्ज करें</translation>
+    </message>
+    <message>
+        <source>The counter screen is not installed with this program.</source>
+        <translation>काउंटर स्क्रीन इस प्रोग्राम के साथ स्थापित नहीं है।</translation>
+    </message>
+</context>
+<context>
+    <name>frmPass</name>
+    <message>
+        <source>Enter Password</source>
+        <translation>पासवर्ड दर्ज करें</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>मिटाएँ</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>दर्ज करें</translation>
+    </message>
+    <message>
+        <source>Wait %1 s</source>
+        <translation>%1 सेकंड प्रतीक्षा करें</translation>
+    </message>
+    <message>
+        <source>Enter Valid Password</source>
+        <translation>मान्य पासवर्ड दर्ज करें</translation>
+    </message>
+</context>
+<context>
+    <name>frmSelService</name>
+    <message>
+        <source>Select Service</source>
+        <translation>सेवा चुनें</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>ठीक है</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>काउंटर</translation>
+    </message>
+    <message>
+        <source>Please enter a valid Counter</source>
+        <translation>कृपया मान्य काउंटर दर्ज करें</translation>
+    </message>
+</context>
+<context>
+    <name>frmSettings</name>
+    <message>
+        <source>(none chosen)</source>
+        <translation>(कुछ नहीं चुना)</translation>
+    </message>
+    <message>
+        <source>This computer&apos;s language</source>
+        <translation>इस कंप्यूटर की भाषा</translation>
+    </message>
+    <message>
+        <source>Two or more: the kiosk lets the visitor choose first</source>
+        <translation>दो या अधिक: कियोस्क पहले आगंतुक से भाषा चुनवाता है</translation>
+    </message>
+    <message>
+        <source>Kiosk Also Offers</source>
+        <translation>कियोस्क यह भी देता है</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>भाषा</translation>
+    </message>
+    <message>
+        <source>Kiosk Languages</source>
+        <translation>कियोस्क की भाषाएँ</translation>
+    </message>
+</context>
+<context>
+    <name>frmTT</name>
+    <message>
+        <source>Please take your ticket</source>
+        <translation>कृपया अपना टिकट लें</translation>
+    </message>
+    <message>
+        <source>and wait for your number to be called</source>
+        <translation>और अपना नंबर बुलाए जाने की प्रतीक्षा करें</translation>
+    </message>
+</context>
+<context>
+    <name>frmTicket</name>
+    <message>
+        <source>&lt;-Back</source>
+        <translation>&lt;-वापस</translation>
+    </message>
+    <message>
+        <source>Please wait: the server does not answer</source>
+        <translation>कृपया प्रतीक्षा करें: सर्वर उत्तर नहीं दे रहा है</translation>
+    </message>
+    <message>
+        <source>Print Ticket</source>
+        <translation>टिकट छापें</translation>
+    </message>
+    <message>
+        <source>Token Type</source>
+        <translation>टोकन का प्रकार</translation>
+    </message>
+    <message>
+        <source>Walk-In</source>
+        <translation>वॉक-इन</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>रिपोर्ट</translation>
+    </message>
+    <message>
+        <source>Appointment</source>
+        <translation>अपॉइंटमेंट</translation>
+    </message>
+    <message>
+        <source>Emergency </source>
+        <translation>आपातकालीन </translation>
+    </message>
+    <message>
+        <source> Select Date: </source>
+        <translation> तारीख चुनें: </translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>बाहर निकलें</translation>
+    </message>
+    <message>
+        <source>Select Department</source>
+        <translation>विभाग चुनें</translation>
+    </message>
+    <message>
+        <source>No department of the type &quot;%1&quot;</source>
+        <translation>&quot;%1&quot; प्रकार का कोई विभाग नहीं</translation>
+    </message>
+    <message>
+        <source>Select Service</source>
+        <translation>सेवा चुनें</translation>
+    </message>
+</context>
+<context>
+    <name>frmTicketF</name>
+    <message>
+        <source>Print Ticket</source>
+        <translation>टिकट छापें</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>बाहर निकलें</translation>
+    </message>
+    <message>
+        <source>Select Service</source>
+        <translation>सेवा चुनें</translation>
+    </message>
+    <message>
+        <source>Waiting for the server to answer...</source>
+        <translation>सर्वर के उत्तर की प्रतीक्षा है...</translation>
+    </message>
+    <message>
+        <source>No Walk-In or Report department offers an active service (Modules &gt; Settings, Default Department).</source>
+        <translation>कोई भी वॉक-इन या रिपोर्ट विभाग सक्रिय सेवा नहीं देता (Modules &gt; Settings, Default Department)।</translation>
+    </message>
+    <message>
+        <source>The department &quot;%1&quot; offers no active service.</source>
+        <translation>विभाग &quot;%1&quot; कोई सक्रिय सेवा नहीं देता।</translation>
+    </message>
+    <message>
+        <source>The departments %1 offer no active service.</source>
+        <translation>विभाग %1 कोई सक्रिय सेवा नहीं देते।</translation>
+    </message>
+</context>
+<context>
+    <name>kinds</name>
+    <message>
+        <source>There is no kind of workstation named %1: kiosk, board, counter or office.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is now a %2 workstation.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The hall works as before, but its kinds of workstation (kiosk, board, counter, office) cannot be made: %1 may not create roles (ALTER ROLE %1 CREATEROLE lets it).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>maintenance</name>
+    <message>
+        <source>Everything before %1 would include today&apos;s tickets, the queue that is being served now, and their numbers would be handed out again. Choose %2 (today) or an earlier day: today&apos;s tickets stay, the days before it are deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>at a time not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Everything changed since then is lost, with the tokens issued since.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Everything changed since then is lost; no token has been issued since.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Everything changed since then is lost, with the %n token(s) issued since.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The database will be replaced by the backup &quot;%1&quot;, made %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open on this computer in: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No program on this computer has it open, so another workstation has; or a program that ended without closing it left its journal &quot;%1&quot; behind (opening the database once and closing it again removes it).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a computer logged in as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the server&apos;s own computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 connections</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>numbering</name>
+    <message>
+        <source>The connection to the database server broke while the ticket was being stored, and the server has not answered since: the ticket may or may not have been stored. No token was given out for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
