@@ -332,6 +332,9 @@ QWidget* frmLogin::loginAdmin()
 
 QWidget* frmLogin::loginCounter()
 {
+    // A workstation that may not call (a kiosk or a board) says so before any password is looked at.
+    if (m_ctx.screens.has(QStringLiteral("frmCall")) && !m_ctx.screens.permits(QStringLiteral("frmCall")))
+        return nullptr;
     Settings& s = m_ctx.settings;
     const std::optional<users::CounterLogin> counter =
         users::checkCounter(m_ctx.db, cmbCounter->currentText(), txtUser->text(), txtPass->text());
