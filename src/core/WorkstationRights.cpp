@@ -11,11 +11,14 @@ WorkstationRights WorkstationRights::of(Database& db)
         return r;
     // One question per act, by the rights themselves, so that a login given its grants by hand is
     // judged as one of the kinds would be. A kind may insert into some columns only (not the key).
+    // Showing calls takes a theme to show them in: a counter reads its calls and marks recalls to be
+    // shown again, but is no board.
     const ResultSet rs = db.query(QStringLiteral(
         "select has_any_column_privilege('tblticket', 'INSERT'), "
         "has_any_column_privilege('tblcall', 'INSERT') and has_column_privilege('tblticket', 'call', "
         "'UPDATE'), "
-        "has_table_privilege('tblcall', 'SELECT') and has_column_privilege('tblcall', 'status1', 'UPDATE'), "
+        "has_table_privilege('tblcall', 'SELECT') and has_column_privilege('tblcall', 'status1', 'UPDATE') "
+        "and has_table_privilege('tbltheme', 'SELECT'), "
         "has_table_privilege('tblservice', 'UPDATE') and has_table_privilege('tblticket', 'DELETE') and "
         "has_table_privilege('tbluser', 'INSERT')"));
     auto yes = [&](int column) { return !rs.isEmpty() && rs.text(0, column) == QLatin1String("true"); };

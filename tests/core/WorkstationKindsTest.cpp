@@ -1,7 +1,7 @@
 #include "core/WorkstationKinds.h"
 #include "core/CommandRegistry.h"
 #include "core/Database.h"
-#include "testsupport/TestEnv.h"
+#include "testsupport/KindLogins.h"
 
 #include <QTextStream>
 #include <ostream>
@@ -12,8 +12,6 @@ inline void PrintTo(const QString& text, std::ostream* os)
 }
 
 namespace {
-
-const QString kindPassword = QStringLiteral("kind-pw");
 
 // What one brivane-ctl run told.
 struct Told
@@ -30,47 +28,21 @@ protected:
         StoreTest::SetUp();
         if (GetParam() == Store::Sqlite)
             return;
-        database = env->db.query(QStringLiteral("select current_database()")).text(0, 0);
-        if (env->db.query(QStringLiteral("select rolcreaterole from pg_roles where rolname = current_user"))
-                .text(0, 0) != QLatin1String("true"))
+        logins = std::make_unique<KindLogins>(*env);
+        database = logins->database();
+        if (!logins->available())
             GTEST_SKIP() << "the test server's role may not create roles";
     }
 
     void TearDown() override
     {
-        workstations.clear();
+        logins.reset();
         StoreTest::TearDown();
     }
 
-    // A login of its own (made afresh), as setup-postgres.sh --kinds makes one.
-    QString makeLogin(const QString& suffix)
-    {
-        const QString login = database + QStringLiteral("_t_") + suffix;
-        env->db.exec(QStringLiteral("drop role if exists %1").arg(login));
-        env->db.exec(QStringLiteral("create role %1 login password '%2'").arg(login, kindPassword));
-        return login;
-    }
-
-    // A workstation of that kind: its login made a member of the kind by the owner, then connected.
-    Database& workstation(kinds::Kind kind)
-    {
-        const QString login = makeLogin(kinds::name(kind));
-        EXPECT_EQ(kinds::grantKind(env->db, kind, login), QString());
-        return connectAs(login);
-    }
-
-    Database& connectAs(const QString& login)
-    {
-        ConnectionValues values;
-        pgServerFromEnvironment(values);
-        values.database = database;
-        values.user = login;
-        values.password = kindPassword;
-        auto db = std::make_unique<Database>();
-        db->open(values, env->dir.path(), Database::Creation::Refused);
-        workstations.push_back(std::move(db));
-        return *workstations.back();
-    }
+    QString makeLogin(const QString& suffix) { return logins->makeLogin(suffix); }
+    Database& workstation(kinds::Kind kind) { return logins->workstation(kind); }
+    Database& connectAs(const QString& login) { return logins->connectAs(login); }
 
     // Runs a brivane-ctl command on that workstation's connection, as brivane-ctl does.
     Told ctl(Database& db, const QString& name, const QStringList& args)
@@ -145,7 +117,7 @@ protected:
     }
 
     QString database;
-    std::vector<std::unique_ptr<Database>> workstations;
+    std::unique_ptr<KindLogins> logins;
 };
 
 // A day in a hall whose PCs each connect with their kind's login: the kiosk issues, the counter calls
