@@ -1,6 +1,7 @@
 #include "calling/frmCall.h"
 #include "core/CommandRegistry.h"
 #include "core/MDI.h"
+#include "core/frmLogin.h"
 #include "display/BoardUnderTest.h"
 #include "testsupport/KindLogins.h"
 #include "tickets/TicketsSupport.h"
@@ -11,7 +12,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextStream>
 
 namespace {
@@ -125,6 +128,37 @@ TEST_P(WorkstationKindScreensTest, AKioskIssuesFromItsScreensAndEveryOtherScreen
     EXPECT_EQ(text(QStringLiteral("select attended from tblTicket where no_abr='A1'")), QStringLiteral("0"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from tblTicket")), 1);
     EXPECT_EQ(count(QStringLiteral("select count(*) from tblCall")), 0);
+
+    // Its connection lost (here it ends its own session on the server), the kiosk connects again with
+    // the same login and issues on, without a word of refusal.
+    env->dialogs.clear();
+    try {
+        db.exec(QStringLiteral("select pg_terminate_backend(pg_backend_pid())"));
+    } catch (const DbError&) {
+    }
+    kiosk = qobject_cast<frmTicketF*>(pc.screens.open(QStringLiteral("frmTicketF")));
+    ASSERT_NE(kiosk, nullptr);
+    kiosk->FG->setRow(ticketstest::rowStartingWith(kiosk->FG, QStringLiteral("Consultation")));
+    kiosk->FG_Click();
+    kiosk->leave();
+    delete kiosk;
+    EXPECT_EQ(count(QStringLiteral("select count(*) from tblTicket where no_abr='A2'")), 1);
+    EXPECT_EQ(db.rights().kind(), WorkstationRights::Kind::Kiosk);
+    EXPECT_FALSE(env->dialogs.texts().contains(onlyIssue))
+        << qPrintable(env->dialogs.texts().join(QLatin1Char('\n')));
+
+    // An operator's log-in at the kiosk is refused before any password is looked at.
+    env->dialogs.clear();
+    auto* login = new frmLogin(*pc.ctx);
+    login->optCounter->setChecked(true);
+    login->optCounter_Click();
+    login->cmbCounter->setCurrentText(QStringLiteral("Counter 1"));
+    login->txtUser->setText(QStringLiteral("op1"));
+    login->txtPass->setText(QStringLiteral("pw"));
+    EXPECT_EQ(login->Command1_Click(), nullptr);
+    EXPECT_EQ(env->dialogs.texts(), QStringList{onlyIssue});
+    EXPECT_EQ(pc.screens.existing(QStringLiteral("frmCall")), nullptr);
+    delete login;
 }
 
 TEST_P(WorkstationKindScreensTest, ACounterCallsRecallsAndFinishesOnItsScreenAndIssuesNothing)

@@ -184,12 +184,37 @@ TEST_P(WorkstationKindsTest, EachKindDoesItsJobAndTheServerRefusesTheRest)
     EXPECT_EQ(
         refusalOf(counter, QStringLiteral("insert into tbluser (username, password) values ('x', 'y')")),
         onlyServe);
+    // A token moved on to another counter, and one that did not come: both the counter's to do.
+    EXPECT_EQ(ctl(kiosk, QStringLiteral("issue"), {consultation}).out, QStringLiteral("A3"));
+    EXPECT_EQ(ctl(kiosk, QStringLiteral("issue"), {consultation}).out, QStringLiteral("A4"));
+    EXPECT_EQ(ctl(counter, QStringLiteral("next"), {counter1}).out, QStringLiteral("A3"));
+    told = ctl(counter, QStringLiteral("transfer"),
+               {QStringLiteral("A3"), QStringLiteral("--to"), QStringLiteral("Counter 2")});
+    EXPECT_EQ(told.code, 0) << qPrintable(told.err);
+    EXPECT_EQ(ctl(counter, QStringLiteral("next"), {counter1}).out, QStringLiteral("A4"));
+    told = ctl(counter, QStringLiteral("cancel"), {counter1});
+    EXPECT_EQ(told.code, 0) << qPrintable(told.err);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from tblTicket where no_abr='A3' and call='0' and "
+                                   "status='Transferred'")),
+              1);
+    EXPECT_EQ(ctl(kiosk, QStringLiteral("transfer"),
+                  {QStringLiteral("A3"), QStringLiteral("--to"), QStringLiteral("Counter 1")})
+                  .err,
+              onlyIssue);
+    EXPECT_EQ(
+        ctl(kiosk, QStringLiteral("announce"), {QStringLiteral("A1"), QStringLiteral("--counter"), counter1})
+            .err,
+        onlyIssue);
 
     Database& board = workstation(kinds::Kind::Board);
     EXPECT_EQ(board.rights().kind(), WorkstationRights::Kind::Board);
     told = ctl(board, QStringLiteral("calls"), {});
     EXPECT_EQ(told.code, 0) << qPrintable(told.err);
-    EXPECT_EQ(told.out.count(QLatin1Char('\n')), 2); // the header and two call rows
+    EXPECT_EQ(told.out.count(QLatin1Char('\n')), 4); // the header and four call rows
+    told =
+        ctl(board, QStringLiteral("announce"), {QStringLiteral("A1"), QStringLiteral("--counter"), counter1});
+    EXPECT_EQ(told.code, 0) << qPrintable(told.err);
+    EXPECT_EQ(ctl(counter, QStringLiteral("calls"), {}).err, onlyServe) << "a counter is no board";
     EXPECT_EQ(refusalOf(board, QStringLiteral("update tblCall set status1='1'")), QString());
     EXPECT_EQ(ctl(board, QStringLiteral("next"), {counter1}).err, onlyShow);
     EXPECT_EQ(refusalOf(board, QStringLiteral("update tblCall set no_abr='EVACUATE'")), onlyShow);
@@ -202,8 +227,8 @@ TEST_P(WorkstationKindsTest, EachKindDoesItsJobAndTheServerRefusesTheRest)
     // An office login does everything with the tables, as the owner does, but cannot change them.
     Database& office = workstation(kinds::Kind::Office);
     EXPECT_EQ(office.rights().kind(), WorkstationRights::Kind::Office);
-    EXPECT_EQ(ctl(office, QStringLiteral("issue"), {consultation}).out, QStringLiteral("A3"));
-    EXPECT_EQ(ctl(office, QStringLiteral("next"), {QStringLiteral("Counter 2")}).out, QStringLiteral("A3"));
+    EXPECT_EQ(ctl(office, QStringLiteral("issue"), {consultation}).out, QStringLiteral("A5"));
+    EXPECT_EQ(ctl(office, QStringLiteral("next"), {QStringLiteral("Counter 2")}).code, 0);
     EXPECT_EQ(refusalOf(office, QStringLiteral("update tbluser set userType='Admin'")), QString());
     EXPECT_EQ(refusalOf(office, QStringLiteral("delete from tblCall")), QString());
     EXPECT_EQ(refusalOf(office, QStringLiteral("alter table tblTicket add column x text")),
