@@ -60,8 +60,8 @@ int main(int argc, char* argv[])
     }
     // It serves the board and the tickets' pages: a login that may not read the calls (a kiosk's, say)
     // is told so in one sentence instead of serving pages that fail one by one. A board login is
-    // enough; the owner's works too.
-    if (!program.db.rights().allows(WorkstationRights::Act::ShowCalls)) {
+    // enough, and so is one that may only read the tables; the owner's works too.
+    if (!program.db.rights().allows(WorkstationRights::Act::ReadCalls)) {
         err << program.db.rights().refusal() << Qt::endl;
         return 1;
     }

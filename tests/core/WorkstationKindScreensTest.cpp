@@ -3,6 +3,7 @@
 #include "core/MDI.h"
 #include "core/frmLogin.h"
 #include "display/BoardUnderTest.h"
+#include "display/settings/frmSettings.h"
 #include "testsupport/KindLogins.h"
 #include "tickets/TicketsSupport.h"
 #include "tickets/frmTicketF.h"
@@ -96,7 +97,9 @@ TEST_P(WorkstationKindScreensTest, AKioskIssuesFromItsScreensAndEveryOtherScreen
     EXPECT_FALSE(env->printers.calls.isEmpty()) << "the ticket was not printed";
     EXPECT_NE(pc.screens.open(QStringLiteral("frmTicket")), nullptr) << "the windowed kiosk";
     // The PC's own settings open; it has no themes to offer and does not ask the server for them.
-    EXPECT_NE(pc.screens.open(QStringLiteral("settings")), nullptr);
+    auto* settings = qobject_cast<frmSettings*>(pc.screens.open(QStringLiteral("settings")));
+    ASSERT_NE(settings, nullptr);
+    EXPECT_GE(settings->cmbService->findText(QStringLiteral("Counter 2")), 0) << "the counters' names";
     EXPECT_TRUE(env->dialogs.texts().isEmpty()) << qPrintable(env->dialogs.texts().join(QLatin1Char('\n')));
 
     for (const char* screen : {"Servlst", "userLst", "clrTickData", "bkup", "thmLst", "deptBased", "frmCall",
@@ -118,13 +121,16 @@ TEST_P(WorkstationKindScreensTest, AKioskIssuesFromItsScreensAndEveryOtherScreen
 
     // A statement the server refuses is told in the same sentence, never in the server's words:
     // directing a waiting ticket to a counter changes a ticket, which is not a kiosk's to do.
+    env->dialogs.clear();
     const QString a1 = text(QStringLiteral("select tickAuto from tblTicket where no_abr='A1'"));
     auto* transfer = qobject_cast<frmTransfer*>(pc.screens.openNew(QStringLiteral("frmTransfer")));
     ASSERT_NE(transfer, nullptr);
+    EXPECT_TRUE(env->dialogs.texts().isEmpty()) << "the transfer window lists the counters by name";
+    ASSERT_GE(transfer->cmbService->findText(QStringLiteral("Counter 2")), 0);
     transfer->lblRef->setText(a1);
     transfer->cmbService->setCurrentText(QStringLiteral("Counter 2"));
     transfer->Command1_Click();
-    EXPECT_EQ(lastMessage(), onlyIssue);
+    EXPECT_EQ(env->dialogs.texts(), QStringList{onlyIssue});
     EXPECT_EQ(text(QStringLiteral("select attended from tblTicket where no_abr='A1'")), QStringLiteral("0"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from tblTicket")), 1);
     EXPECT_EQ(count(QStringLiteral("select count(*) from tblCall")), 0);

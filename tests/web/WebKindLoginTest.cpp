@@ -89,6 +89,10 @@ TEST_P(WebKindLoginTest, ABoardLoginServesTheBoardAndTheTicketPagesAndAKioskLogi
     EXPECT_EQ(asBoard.first, -1) << qPrintable(asBoard.second);
     EXPECT_TRUE(asBoard.second.startsWith(QLatin1String("brivane-web: http://127.0.0.1:")))
         << qPrintable(asBoard.second);
+    // A login that may only read every table, as a hall's administrator may have made one for it.
+    const QString reader = logins->makeLogin(QStringLiteral("webreader"));
+    env->db.exec(QStringLiteral("grant select on all tables in schema public to %1").arg(reader));
+    EXPECT_EQ(runProgram(reader).first, -1);
     const QString kiosk = logins->makeLogin(QStringLiteral("webkiosk"));
     ASSERT_EQ(kinds::grantKind(env->db, kinds::Kind::Kiosk, kiosk), QString());
     const auto asKiosk = runProgram(kiosk);
