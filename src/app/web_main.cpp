@@ -2,6 +2,7 @@
 // tickets), from the same database as the desktop program. It only reads.
 #include "app/ConsoleProgram.h"
 #include "core/LanguageSettings.h"
+#include "core/Database.h"
 #include "web/CallFeed.h"
 #include "web/CallFollower.h"
 #include "web/WebConfig.h"
@@ -58,6 +59,13 @@ int main(int argc, char* argv[])
         openCommandLineDatabase(console.ctx(), console.dbFile, console.pathFile, Database::Creation::AsItIs);
     if (!error.isEmpty()) {
         err << error << Qt::endl;
+        return 1;
+    }
+    // It serves the board and the tickets' pages: a login that may not read the calls (a kiosk's, say)
+    // is told so in one sentence instead of serving pages that fail one by one. A board login is
+    // enough, and so is one that may only read the tables; the owner's works too.
+    if (!program.db.rights().allows(WorkstationRights::Act::ReadCalls)) {
+        err << program.db.rights().refusal() << Qt::endl;
         return 1;
     }
     // Its own connection follows the calls and opens pages on the event loop: a locked table holds it

@@ -4,6 +4,7 @@
 // double calls, double takes, lost calls).
 
 #include "bench/Bench.h"
+#include "bench/BenchKinds.h"
 #include "bench/CallRowCheck.h"
 #include "bench/IssuedCheck.h"
 
@@ -86,6 +87,10 @@ int main(int argc, char** argv)
          QStringLiteral(
              "the kiosks' own work (not the server's for them) runs at the same priority as the boards "
              "instead of the lowest, as if the kiosks ran on the boards' and the server's machine")},
+        {QStringLiteral("kinds"),
+         QStringLiteral(
+             "PostgreSQL: the kiosks, counters and boards connect with a login of their kind "
+             "(made or renewed with the owner's connection given by --pg) instead of the owner's")},
         {QStringLiteral("idle-seconds"),
          QStringLiteral("after the run, how long the idle boards' statements are counted, default 5"),
          QStringLiteral("S"), QStringLiteral("5")},
@@ -109,6 +114,7 @@ int main(int argc, char** argv)
     }
 
     Hall hall;
+    WorkerTargets workers = ownerTargets(target);
     SystemClock clock;
     {
         Database db;
@@ -122,6 +128,13 @@ int main(int argc, char** argv)
                 return 1;
             }
             hall = prepareHall(db, counters);
+            if (args.isSet(QStringLiteral("kinds"))) {
+                workers = kindTargets(db, target, problem);
+                if (!problem.isEmpty()) {
+                    err << problem << Qt::endl;
+                    return 1;
+                }
+            }
         } catch (const DbError& e) {
             err << e.description() << Qt::endl;
             return 1;
@@ -151,17 +164,17 @@ int main(int argc, char** argv)
         shared.shownCount.emplace_back(0);
     }
     for (int b = 0; b < boards; ++b)
-        showing.emplace_back(board, b, std::cref(target), std::ref(shared),
+        showing.emplace_back(board, b, std::cref(workers.board), std::ref(shared),
                              std::ref(shared.workers.emplace_back()), mirror, poll);
     // Calls made while a board still opens would come with its first fill, not as calls it shows.
     while (shared.boardsReady.load() < boards)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     for (int k = 0; k < kiosks; ++k)
-        issuing.emplace_back(kiosk, k, std::cref(target), std::cref(hall), std::ref(shared),
+        issuing.emplace_back(kiosk, k, std::cref(workers.kiosk), std::cref(hall), std::ref(shared),
                              std::ref(shared.workers.emplace_back()), number(args, "kiosk-pause", 0),
                              !sharedProcessor);
     for (int c = 0; c < counters; ++c)
-        issuing.emplace_back(counter, c, std::cref(target), std::cref(hall), std::ref(shared),
+        issuing.emplace_back(counter, c, std::cref(workers.counter), std::cref(hall), std::ref(shared),
                              std::ref(shared.workers.emplace_back()),
                              settingsDir.filePath(QStringLiteral("counter%1.ini").arg(c)),
                              number(args, "counter-pause", 250));
@@ -253,6 +266,12 @@ int main(int argc, char** argv)
     out << "store                      " << target.description << Qt::endl;
     out << "kiosks / counters / boards " << kiosks << " / " << counters << " / " << boards << ", " << seconds
         << " s" << Qt::endl;
+    out << "workstations' logins       "
+        << (args.isSet(QStringLiteral("kinds"))
+                ? QStringLiteral("one of each kind: %1, %2, %3")
+                      .arg(workers.kiosk.values.user, workers.counter.values.user, workers.board.values.user)
+                : QStringLiteral("the owner's"))
+        << Qt::endl;
     out << "kiosks' own work           "
         << (sharedProcessor ? "same priority as the boards" : "lowest priority (machines of their own)")
         << Qt::endl;

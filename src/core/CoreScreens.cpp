@@ -71,7 +71,7 @@ int demoCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTex
 
 void registerCore(ScreenRegistry& screens, CommandRegistry& commands)
 {
-    screens.add(QStringLiteral("connect"), [](AppContext& ctx) { return new frmSql(ctx); });
+    screens.add(QStringLiteral("connect"), std::nullopt, [](AppContext& ctx) { return new frmSql(ctx); });
     commands.add(QStringLiteral("init"), QStringLiteral("init --admin NAME [--password PW]"), initCommand);
     commands.add(QStringLiteral("demo"), QStringLiteral("demo"), demoCommand);
 }

@@ -216,8 +216,9 @@ void MDI::MDIForm_Load()
         m_ctx.session.themeId = themechoice::workstationTheme(m_ctx.db, m_ctx.settings).id;
     } catch (const DbError&) {
     }
-    // A database without any theme: the administrator is offered a ready hall.
-    if (m_ctx.session.isAdmin)
+    // A database without any theme: the administrator is offered a ready hall (on a workstation that
+    // may change the hall).
+    if (m_ctx.session.isAdmin && m_ctx.screens.allowed(QStringLiteral("newHall")))
         m_ctx.screens.run(QStringLiteral("newHall"));
     // 4. The display is still off, so the click only stores the state again.
     const bool scroll = m_ctx.settings.getNumber(QStringLiteral("Queue"), QStringLiteral("theme"),
@@ -274,6 +275,8 @@ void MDI::display_Click()
         display->setText(StartDisplay);
         return;
     }
+    if (!m_ctx.screens.permits(QStringLiteral("frmDisplay")))
+        return;
     // The theme is looked up now: one set up or chosen since the log-in (here, on another workstation
     // or with brivane-ctl) counts.
     try {

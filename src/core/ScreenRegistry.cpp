@@ -1,12 +1,14 @@
 #include "core/ScreenRegistry.h"
 
 #include "core/AppContext.h"
+#include "core/Database.h"
+#include "ui/Dialogs.h"
 #include "ui/WindowPlacement.h"
 
 QWidget* ScreenRegistry::create(const QString& name)
 {
     auto it = m_factories.constFind(name.toLower());
-    if (it == m_factories.constEnd() || !m_ctx)
+    if (it == m_factories.constEnd() || !m_ctx || !permits(name))
         return nullptr;
     QWidget* w = (*it)(*m_ctx);
     if (!w)
@@ -62,8 +64,22 @@ void ScreenRegistry::closeAll()
 bool ScreenRegistry::run(const QString& name)
 {
     auto it = m_actions.constFind(name.toLower());
-    if (it == m_actions.constEnd() || !m_ctx)
+    if (it == m_actions.constEnd() || !m_ctx || !permits(name))
         return false;
     (*it)(*m_ctx);
     return true;
+}
+
+bool ScreenRegistry::allowed(const QString& name) const
+{
+    const Needs needs = m_needs.value(name.toLower(), WorkstationRights::Act::Manage);
+    return !m_ctx || !needs || m_ctx->db.rights().allows(*needs);
+}
+
+bool ScreenRegistry::permits(const QString& name) const
+{
+    if (allowed(name))
+        return true;
+    m_ctx->dialogs.message(m_ctx->db.rights().refusal(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    return false;
 }

@@ -7,6 +7,9 @@ namespace themechoice {
 
 QList<HallTheme> hallThemes(Database& db)
 {
+    // Themes are the boards': a kiosk or a counter has none to choose from, and does not ask.
+    if (!db.rights().allows(WorkstationRights::Act::ShowCalls))
+        return {};
     const ResultSet rs =
         db.query(QStringLiteral("select themeauto, themename from tbltheme order by themeauto"));
     QList<HallTheme> themes;

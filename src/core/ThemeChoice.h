@@ -20,7 +20,8 @@ struct HallTheme
 // several, nobody guesses.
 namespace themechoice {
 
-// The hall's themes in the order they were made. Failures of the store pass as DbError.
+// The hall's themes in the order they were made; none on a workstation that may not show calls.
+// Failures of the store pass as DbError.
 QList<HallTheme> hallThemes(Database& db);
 
 // The rule above, over a list of themes.

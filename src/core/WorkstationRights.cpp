@@ -11,18 +11,22 @@ WorkstationRights WorkstationRights::of(Database& db)
         return r;
     // One question per act, by the rights themselves, so that a login given its grants by hand is
     // judged as one of the kinds would be. A kind may insert into some columns only (not the key).
+    // Showing calls takes a theme to show them in: a counter reads its calls and marks recalls to be
+    // shown again, but is no board.
     const ResultSet rs = db.query(QStringLiteral(
         "select has_any_column_privilege('tblticket', 'INSERT'), "
         "has_any_column_privilege('tblcall', 'INSERT') and has_column_privilege('tblticket', 'call', "
         "'UPDATE'), "
-        "has_table_privilege('tblcall', 'SELECT') and has_column_privilege('tblcall', 'status1', 'UPDATE'), "
+        "has_column_privilege('tblcall', 'status1', 'UPDATE'), "
+        "has_table_privilege('tblcall', 'SELECT') and has_table_privilege('tbltheme', 'SELECT'), "
         "has_table_privilege('tblservice', 'UPDATE') and has_table_privilege('tblticket', 'DELETE') and "
         "has_table_privilege('tbluser', 'INSERT')"));
     auto yes = [&](int column) { return !rs.isEmpty() && rs.text(0, column) == QLatin1String("true"); };
     r.m_issue = yes(0);
     r.m_call = yes(1);
-    r.m_showCalls = yes(2);
-    r.m_manage = yes(3);
+    r.m_readCalls = yes(3);
+    r.m_showCalls = yes(2) && r.m_readCalls;
+    r.m_manage = yes(4);
     r.m_kind = r.m_manage      ? Kind::Office
                : r.m_call      ? Kind::Counter
                : r.m_showCalls ? Kind::Board
@@ -40,6 +44,8 @@ bool WorkstationRights::allows(Act act) const
         return m_call;
     case Act::ShowCalls:
         return m_showCalls;
+    case Act::ReadCalls:
+        return m_readCalls;
     case Act::Manage:
         return m_manage;
     }

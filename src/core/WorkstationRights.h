@@ -15,6 +15,7 @@ public:
         Issue,     // issue tokens
         Call,      // call, recall, cancel, transfer and finish tokens
         ShowCalls, // read calls and mark them shown
+        ReadCalls, // read calls and themes only (the web server)
         Manage,    // everything else: master data, users, maintenance, reports
     };
     enum class Kind { Office, Counter, Board, Kiosk, None };
@@ -30,6 +31,6 @@ public:
     QString refusal() const;
 
 private:
-    bool m_issue = true, m_call = true, m_showCalls = true, m_manage = true;
+    bool m_issue = true, m_call = true, m_showCalls = true, m_readCalls = true, m_manage = true;
     Kind m_kind = Kind::Office;
 };

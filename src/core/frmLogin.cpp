@@ -348,6 +348,9 @@ QWidget* frmLogin::loginAdmin()
 
 QWidget* frmLogin::loginCounter()
 {
+    // A workstation that may not call (a kiosk or a board) says so before any password is looked at.
+    if (m_ctx.screens.has(QStringLiteral("frmCall")) && !m_ctx.screens.permits(QStringLiteral("frmCall")))
+        return nullptr;
     Settings& s = m_ctx.settings;
     users::LoginRefusal refusal;
     const std::optional<users::CounterLogin> counter =

@@ -11,7 +11,8 @@
 void registerDisplay(ScreenRegistry& screens, CommandRegistry& commands)
 {
     registerModuleSettingsAndVoice(screens, commands);
-    screens.add(QStringLiteral("frmDisplay"), [](AppContext& ctx) { return new frmDisplay(ctx); });
+    screens.add(QStringLiteral("frmDisplay"), WorkstationRights::Act::ShowCalls,
+                [](AppContext& ctx) { return new frmDisplay(ctx); });
     screens.add(QStringLiteral("thmLst"), [](AppContext& ctx) { return new frmThLst(ctx); });
     screens.add(QStringLiteral("frmTheme"), [](AppContext& ctx) { return new frmTheme(ctx); });
     screens.add(QStringLiteral("frmSelectCounter"),

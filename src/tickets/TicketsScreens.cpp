@@ -88,14 +88,19 @@ int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
 
 void registerTickets(ScreenRegistry& screens, CommandRegistry& commands)
 {
-    screens.add(QStringLiteral("frmTicket"), [](AppContext& ctx) { return new frmTicket(ctx); });
-    screens.add(QStringLiteral("frmTicketF"), [](AppContext& ctx) { return new frmTicketF(ctx); });
-    screens.add(QStringLiteral("frmPass"), [](AppContext& ctx) { return new frmPass(ctx); });
-    screens.add(QStringLiteral("frmTT"), [](AppContext& ctx) { return new frmTT(ctx); });
+    screens.add(QStringLiteral("frmTicket"), WorkstationRights::Act::Issue,
+                [](AppContext& ctx) { return new frmTicket(ctx); });
+    screens.add(QStringLiteral("frmTicketF"), WorkstationRights::Act::Issue,
+                [](AppContext& ctx) { return new frmTicketF(ctx); });
+    screens.add(QStringLiteral("frmPass"), WorkstationRights::Act::Issue,
+                [](AppContext& ctx) { return new frmPass(ctx); });
+    screens.add(QStringLiteral("frmTT"), WorkstationRights::Act::Issue,
+                [](AppContext& ctx) { return new frmTT(ctx); });
     screens.add(QStringLiteral("bulk"), [](AppContext& ctx) { return new frmBulk(ctx); });
     screens.add(QStringLiteral("servStartNo"), [](AppContext& ctx) { return new frmServNo(ctx); });
     screens.add(QStringLiteral("frmSerNo"), [](AppContext& ctx) { return new frmSerNo(ctx); });
-    screens.add(QStringLiteral("frmTransfer"), [](AppContext& ctx) { return new frmTransfer(ctx); });
+    screens.add(QStringLiteral("frmTransfer"), WorkstationRights::Act::Issue,
+                [](AppContext& ctx) { return new frmTransfer(ctx); });
     // The company details screen shows the ticket its details make, drawn by the kiosks' printout.
     screens.add(QStringLiteral("compdet"), [](AppContext& ctx) {
         auto* screen = new frmCompany(ctx);

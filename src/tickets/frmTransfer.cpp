@@ -63,10 +63,11 @@ void frmTransfer::addCount()
 {
     cmbService->clear();
     try {
-        const ResultSet rs =
-            m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1' order by cntAuto"));
+        // The names only: a kiosk may not read the operators' passwords beside them.
+        const ResultSet rs = m_ctx.db.query(
+            QStringLiteral("select contName from tblcounter where active='1' order by cntAuto"));
         for (int r = 0; r < rs.size(); ++r)
-            cmbService->addItem(rs.text(r, 2));
+            cmbService->addItem(rs.text(r, 0));
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
     }

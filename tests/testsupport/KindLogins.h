@@ -1,32 +1,48 @@
 #pragma once
 
-#include "core/Database.h"
 #include "core/WorkstationKinds.h"
+#include "testsupport/TestEnv.h"
 
-#include <QStringList>
 #include <memory>
 #include <vector>
 
-class TestEnv;
-
-// Workstations of each kind on the PostgreSQL hall of a test: a login made afresh per kind (as
-// setup-postgres.sh --kinds makes them), made a member of the kind by the hall's owner, connected as a
-// workstation of that kind would be. The logins are dropped at the end.
+// Workstations of a PostgreSQL hall that connect with a login of their kind, as setup-postgres.sh
+// --kinds and brivane-ctl grant make them: each login is made afresh by the test's owner connection.
 class KindLogins
 {
 public:
+    static constexpr const char* password = "kind-pw";
+
     explicit KindLogins(TestEnv& env);
     ~KindLogins();
 
-    // False when the test server's role may not create roles (the test is skipped then).
-    bool possible() const { return m_possible; }
-    // A new connection of a workstation of that kind (its login made at the first ask).
+    // Whether the hall can have kinds here: PostgreSQL, and an owner that may create roles.
+    bool available() const { return m_available; }
+    const QString& database() const { return m_database; }
+
+    // A login of its own (made afresh, no rights yet).
+    QString makeLogin(const QString& suffix);
+    // A workstation of that kind: its login made a member of the kind by the owner, then connected.
     Database& workstation(kinds::Kind kind);
+    Database& connectAs(const QString& login);
 
 private:
     TestEnv& m_env;
     QString m_database;
-    bool m_possible = false;
-    QStringList m_logins;
-    std::vector<std::unique_ptr<Database>> m_connections;
+    bool m_available = false;
+    std::vector<std::unique_ptr<Database>> m_open;
+};
+
+// The program as it runs on a workstation of its own connection: every screen and command registered
+// over that database, with the test's settings, clock, dialogs, printers and the rest. The session's
+// connection values become that login's, as its connection file would name them.
+struct WorkstationProgram
+{
+    WorkstationProgram(TestEnv& env, Database& db);
+    ~WorkstationProgram();
+
+    ScreenRegistry screens;
+    CommandRegistry commands;
+    std::unique_ptr<AppContext> ctx;
+    bool ended = false;
 };

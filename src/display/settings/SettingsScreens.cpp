@@ -10,5 +10,6 @@ void registerModuleSettingsAndVoice(ScreenRegistry& screens, CommandRegistry& co
 {
     commands.add(QStringLiteral("announce"), QString::fromLatin1(AnnounceUsage),
                  WorkstationRights::Act::ShowCalls, announceCommand);
-    screens.add(QStringLiteral("settings"), [](AppContext& ctx) { return new frmSettings(ctx); });
+    screens.add(QStringLiteral("settings"), std::nullopt,
+                [](AppContext& ctx) { return new frmSettings(ctx); });
 }

@@ -218,10 +218,11 @@ void frmSettings::fillLists()
     }
     cmbSource->addItems(videoInputNames());
     try {
-        const ResultSet counters =
-            m_ctx.db.query(QStringLiteral("Select * from tblcounter where active='1' order by cntAuto"));
+        // The names only: a kiosk or a board may not read the operators' passwords beside them.
+        const ResultSet counters = m_ctx.db.query(
+            QStringLiteral("select contName from tblcounter where active='1' order by cntAuto"));
         for (int i = 0; i < counters.size(); ++i)
-            cmbService->addItem(counters.text(i, 2));
+            cmbService->addItem(counters.text(i, 0));
     } catch (const DbError&) {
     }
 }

@@ -155,7 +155,7 @@
     const words = call.label + ': ' + spoken.dataset.go + ' ' + counter;
     spoken.textContent = '';
     setTimeout(function () { spoken.textContent = words; }, 100);
-    document.title = words + ' \u2013 ' + ((config && config.title) || 'Board');
+    document.title = words + ' \u2013 ' + ((config && config.title) || BrivaneLive.word('Board'));
   }
 
   // After a lost connection the board asks for what came since the last call it showed.
