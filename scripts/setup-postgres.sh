@@ -2,23 +2,28 @@
 # On the Debian server that holds the shared hall: installs PostgreSQL when missing, lets the
 # workstations reach it over the network, and creates the role and its database in one go.
 #   sudo scripts/setup-postgres.sh [--cluster VERSION/NAME | --port PORT] [--role queue] [--database brivane]
-#                                  [--password PW] [--network CIDR] [--tls] [--kinds]
+#                                  [--password PW] [--network CIDR] [--tls [--address NAME]...] [--kinds]
 # Without --password one is generated and printed. --network (default: the server's own subnets)
 # is where the workstations are. --cluster or --port names the PostgreSQL cluster to use; without
-# them the machine must have exactly one, and no other cluster is ever touched. --tls lets the
-# workstations in over TLS only (hostssl; they add sslmode=require to path.txt). They then run
+# them the machine must have exactly one, and no other cluster is ever touched. They then run
 #   sudo brivane-ctl connect THIS_SERVER DATABASE ROLE --password PW
+# --tls lets the workstations in over TLS only (hostssl) and makes the hall's own certificate authority
+# (kept in /etc/postgresql/VERSION/NAME/hall-tls, root only) and a certificate for this server made out
+# to its host name and to each --address (a name or an IP address the workstations use to reach it).
+# Each workstation gets a copy of hall-ca.crt and checks the server against it:
+#   sudo brivane-ctl connect THIS_SERVER DATABASE ROLE --password PW --sslmode verify-full --ca hall-ca.crt
 # --kinds also makes one login per kind of workstation (ROLE_kiosk, ROLE_board, ROLE_counter,
 # ROLE_office), each a member of the hall's group of that kind (DATABASE_kiosk, ...), and prints their
 # passwords: each workstation connects with the login of its kind instead of the owner's. The groups'
 # rights on the tables are given by Brivane when the owner next opens the hall.
 set -euo pipefail
-role=queue database=brivane password="" network="" want_cluster="" want_port="" tls=0 kinds=0
+role=queue database=brivane password="" network="" want_cluster="" want_port="" tls=0 kinds=0 addresses=""
 while [ $# -gt 0 ]; do
   case "$1" in
   --cluster) want_cluster=$2; shift 2 ;;
   --port) want_port=$2; shift 2 ;;
   --tls) tls=1; shift ;;
+  --address) addresses="$addresses $2"; shift 2 ;;
   --kinds) kinds=1; shift ;;
   --role) role=$2; shift 2 ;;
   --database) database=$2; shift 2 ;;
@@ -59,10 +64,7 @@ if [ -z "$network" ]; then
   network=${network:-0.0.0.0/0}
 fi
 hba=host
-if [ "$tls" = 1 ]; then
-  grep -q "^ssl *= *on" "$conf/postgresql.conf" || { echo "ssl = on" >> "$conf/postgresql.conf"; restart=1; }
-  hba=hostssl
-fi
+[ "$tls" = 1 ] && hba=hostssl
 logins=$role
 if [ "$kinds" = 1 ]; then
   for kind in $kind_names; do logins="$logins ${role}_$kind"; done
@@ -81,6 +83,22 @@ else
 fi
 if ! psql_pg -tAc "select 1 from pg_database where datname='$database'" | grep -q 1; then
   psql_pg -c "CREATE DATABASE $database OWNER $role"
+fi
+# The hall's authority (made once, kept) signs the server's certificate; the server shows it.
+host=$(hostname -f 2>/dev/null || hostname)
+if [ "$tls" = 1 ]; then
+  tls_dir=$conf/hall-tls
+  names="$host $(hostname -s 2>/dev/null || true) $addresses"
+  # shellcheck disable=SC2086
+  "$(dirname "$0")/make-hall-ca.sh" "$tls_dir" $(printf '%s\n' $names | awk '!seen[$0]++')
+  chown -R root:root "$tls_dir"
+  chmod 0700 "$tls_dir"
+  install -o postgres -g postgres -m 0644 "$tls_dir/server.crt" "$conf/hall-server.crt"
+  install -o postgres -g postgres -m 0600 "$tls_dir/server.key" "$conf/hall-server.key"
+  psql_pg -c "ALTER SYSTEM SET ssl = on" \
+    -c "ALTER SYSTEM SET ssl_cert_file = '$conf/hall-server.crt'" \
+    -c "ALTER SYSTEM SET ssl_key_file = '$conf/hall-server.key'"
+  install -m 0644 "$tls_dir/hall-ca.crt" /root/hall-ca.crt
 fi
 # One login per kind, each in its kind's group. The owner holds the groups with the admin option, so
 # that `brivane-ctl grant` run with its connection hands them to further logins.
@@ -106,10 +124,14 @@ else
   pg_ctlcluster "$version" "$name" reload
 fi
 
-host=$(hostname -f 2>/dev/null || hostname)
 echo "Database $database on port $port, role $role, password $password; workstations in $network may connect."
 echo "On each workstation: sudo brivane-ctl connect $host:$port $database $role --password $password"
-[ "$tls" = 1 ] && echo "TLS only: add sslmode=require as the fifth field of each workstation's path.txt."
+if [ "$tls" = 1 ]; then
+  echo "TLS only, with the hall's own authority. Copy /root/hall-ca.crt (the authority's certificate, not secret)"
+  echo "to each workstation and connect it with: --sslmode verify-full --ca hall-ca.crt"
+  echo "  sudo brivane-ctl connect $host:$port $database $role --password $password --sslmode verify-full --ca hall-ca.crt"
+  echo "The workstations must name the server by one of: $(printf '%s ' $names)"
+fi
 if [ "$kinds" = 1 ]; then
   echo "Logins per kind of workstation (their rights are given when the owner next opens the hall):"
   printf "$kind_lines"

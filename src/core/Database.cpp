@@ -110,6 +110,7 @@ void Database::closeLink()
 
 void Database::dropLink()
 {
+    stopReadingNotifications();
     if (QSqlDatabase::contains(m_connectionName)) {
         {
             QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
@@ -170,7 +171,9 @@ bool Database::ping()
     if (!isOpen())
         return false;
     QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
-    return q.exec(QStringLiteral("select 1")) && q.next();
+    const bool answered = q.exec(QStringLiteral("select 1")) && q.next();
+    notificationsAfterStatement();
+    return answered;
 }
 
 QString identityOf(const ConnectionValues& v, const QString& installDir)
@@ -223,7 +226,7 @@ void Database::openFrom(const ConnectionValues& values, const QString& installDi
     const QString& host = server.host;
     const int port = server.port;
     openPostgres(host, port, values.database, values.user, values.password, values.passwordAuthentication,
-                 sslModeOf(values.options));
+                 sslModeOf(values.options), sslRootCertOf(values.options));
 }
 
 void Database::openSqlite(const QString& file)
@@ -254,7 +257,8 @@ void Database::openSqlite(const QString& file)
 }
 
 void Database::openPostgres(const QString& host, int port, const QString& database, const QString& user,
-                            const QString& password, bool passwordAuthentication, const QString& sslMode)
+                            const QString& password, bool passwordAuthentication, const QString& sslMode,
+                            const QString& sslRootCert)
 {
     openWith(
         QStringLiteral("QPSQL"),
@@ -266,13 +270,13 @@ void Database::openPostgres(const QString& host, int port, const QString& databa
                 db.setUserName(user);
                 db.setPassword(password);
             }
-            db.setConnectOptions(postgresConnectOptions(sslMode));
+            db.setConnectOptions(postgresConnectOptions(sslMode, sslRootCert));
         },
         Kind::Postgres, QStringLiteral("%1:%2/%3").arg(host).arg(port).arg(database));
     pglink::silenceNotices(QSqlDatabase::database(m_connectionName, false));
-    m_link = ServerLink{host, port, database, user, password, passwordAuthentication, sslMode};
-    m_reopen = [this, host, port, database, user, password, passwordAuthentication, sslMode] {
-        openPostgres(host, port, database, user, password, passwordAuthentication, sslMode);
+    m_link = ServerLink{host, port, database, user, password, passwordAuthentication, sslMode, sslRootCert};
+    m_reopen = [this, host, port, database, user, password, passwordAuthentication, sslMode, sslRootCert] {
+        openPostgres(host, port, database, user, password, passwordAuthentication, sslMode, sslRootCert);
     };
     m_broken = false;
     exec(QStringLiteral("SET client_min_messages TO WARNING"));
@@ -421,6 +425,7 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
                 }
                 if (keepPrepared)
                     m_prepared->release(q, true);
+                notificationsAfterStatement();
                 if (effect == Effect::Begin)
                     m_inTransaction = true;
                 else if (effect == Effect::Commit || effect == Effect::Rollback)

@@ -2,6 +2,7 @@
 
 #include "core/DbError.h"
 #include "core/ListedRow.h"
+#include "core/NotificationSenders.h"
 #include "core/ResultSet.h"
 #include "core/WorkstationRights.h"
 
@@ -37,6 +38,8 @@ struct ServerLink
     QString password;
     bool passwordAuthentication = true;
     QString sslMode; // empty: the client library's default
+    QString
+        sslRootCert; // the authority whose signature the server's certificate must bear; empty: none named
 };
 
 // The libpq TLS choice named in connection options ("sslmode=require"); empty when none is named.
@@ -88,7 +91,7 @@ public:
     void openSqlite(const QString& file);
     void openPostgres(const QString& host, int port, const QString& database, const QString& user,
                       const QString& password, bool passwordAuthentication = true,
-                      const QString& sslMode = QString());
+                      const QString& sslMode = QString(), const QString& sslRootCert = QString());
     void close();
     bool isOpen() const;
     // True when the connection answers a trivial query.
@@ -154,15 +157,20 @@ public:
 
     // Notifications of the server (PostgreSQL LISTEN/NOTIFY, see DatabaseNotifications.cpp).
     // `handler` runs on the thread that opened this connection, from its event loop, with the payload
-    // of each notification on `channel`; and once with an empty payload after every reopen of the
+    // of each notification on `channel` and the server process of the session that sent it (see
+    // callSenderTrust); and once with an empty payload (sender 0) after every reopen of the
     // connection, since what was sent while it was away is lost and the listener reads what it
     // missed. The subscription is kept across reopens until unlisten. Returns false when the store
     // sends no notifications (SQLite) or the server refused; the handler is kept all the same and
     // the subscription made at the next reopen.
-    bool listen(const QString& channel, std::function<void(const QString& payload)> handler);
+    bool listen(const QString& channel, std::function<void(const QString& payload, int sender)> handler);
     void unlisten(const QString& channel);
     // True while the connection is subscribed to `channel`.
     bool listening(const QString& channel) const;
+    // Whether the session that sent a notification (its server process id) may announce calls: its
+    // login may write calls. Any login may notify any channel, so a call is shown from a notification
+    // only when this says Trusted. Looked up once per session and kept for a while (SenderCache).
+    SenderTrust callSenderTrust(int sender);
     // What this workstation's login may do, found when the connection opened.
     const WorkstationRights& rights() const { return m_rights; }
     // Statements sent to the store through this object (the load a screen puts on the server).
@@ -210,6 +218,10 @@ private:
     void ensureCallTrigger();
     // Subscribes the new connection to every channel listened to (after each open).
     void resubscribe();
+    // Notifications that came with a statement's answer are handed on from the event loop.
+    void notificationsAfterStatement();
+    // The connection is about to go: nothing more is read from its socket.
+    void stopReadingNotifications();
     // Creates the indexes added after the first schema where they are missing (and drops the ones
     // they replace).
     void ensureIndexes();

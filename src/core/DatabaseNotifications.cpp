@@ -5,10 +5,12 @@
 #include "core/DatabaseNotifications.h"
 
 #include "core/Database.h"
+#include "core/PgLink.h"
+#include "core/WorkstationKinds.h"
 
+#include <QSocketNotifier>
 #include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QVariant>
+#include <QSqlQuery>
 
 namespace {
 
@@ -103,12 +105,12 @@ void Database::ensureCallTrigger()
     }
 }
 
-bool Database::listen(const QString& channel, std::function<void(const QString& payload)> handler)
+bool Database::listen(const QString& channel, NotificationHub::Handler handler)
 {
     if (!m_notifications) {
-        m_notifications = std::make_unique<NotificationHub>();
+        m_notifications = std::make_unique<NotificationHub>(m_connectionName);
         if (m_kind == Kind::Postgres && !m_broken)
-            m_notifications->attach(QSqlDatabase::database(m_connectionName, false).driver(), false);
+            m_notifications->attach(false);
     }
     return m_notifications->add(channel, std::move(handler));
 }
@@ -127,22 +129,84 @@ bool Database::listening(const QString& channel) const
 void Database::resubscribe()
 {
     if (m_notifications)
-        m_notifications->attach(QSqlDatabase::database(m_connectionName, false).driver());
+        m_notifications->attach();
 }
 
-void NotificationHub::attach(QSqlDriver* driver, bool tell)
+SenderTrust Database::callSenderTrust(int sender)
 {
-    disconnect(m_connection);
-    m_driver = driver;
-    if (m_driver && m_driver->hasFeature(QSqlDriver::EventNotifications)) {
-        m_connection = connect(m_driver, &QSqlDriver::notification, this,
-                               [this](const QString& name, QSqlDriver::NotificationSource,
-                                      const QVariant& payload) { deliver(name, payload.toString()); });
+    if (m_kind != Kind::Postgres || !m_notifications || sender <= 0)
+        return SenderTrust::Unknown;
+    SenderCache& cache = m_notifications->senders();
+    if (const std::optional<bool> known = cache.trusted(sender, m_notifications->nowMs()))
+        return *known ? SenderTrust::Trusted : SenderTrust::Refused;
+    // Every login sees who each session of the server is; the session of a call's trigger is the
+    // counter's (or the office's) own.
+    ResultSet rs;
+    try {
+        rs = query(QStringLiteral("select case when pg_has_role(a.usesysid, c.relowner, 'MEMBER') or exists "
+                                  "(select 1 from pg_roles r where r.rolname in (?, ?) and "
+                                  "pg_has_role(a.usesysid, r.oid, 'MEMBER')) then 1 else 0 end "
+                                  "from pg_stat_activity a join pg_class c on c.oid = to_regclass('tblcall') "
+                                  "where a.pid = ?"),
+                   {kinds::groupRole(m_link.database, kinds::Kind::Counter),
+                    kinds::groupRole(m_link.database, kinds::Kind::Office), sender});
+    } catch (const DbError&) {
+        return SenderTrust::Unknown;
     }
-    for (auto it = m_handlers.cbegin(); it != m_handlers.cend(); ++it) {
-        subscribe(it.key());
-        if (tell)
-            deliver(it.key(), QString());
+    if (rs.isEmpty() || !m_notifications)
+        return SenderTrust::Unknown; // the session has ended: its process id may come again
+    const bool trusted = rs.number(0, 0) == 1;
+    m_notifications->senders().learn(sender, trusted, m_notifications->nowMs());
+    return trusted ? SenderTrust::Trusted : SenderTrust::Refused;
+}
+
+void Database::notificationsAfterStatement()
+{
+    if (m_notifications)
+        m_notifications->statementDone();
+}
+
+void Database::stopReadingNotifications()
+{
+    if (m_notifications)
+        m_notifications->detach();
+}
+
+NotificationHub::NotificationHub(QString connectionName) : m_connectionName(std::move(connectionName))
+{
+    m_clock.start();
+}
+
+NotificationHub::~NotificationHub()
+{
+    detach();
+}
+
+void NotificationHub::attach(bool tell)
+{
+    detach();
+    const int fd = pglink::socketOf(QSqlDatabase::database(m_connectionName, false));
+    if (fd >= 0) {
+        m_attached = true;
+        m_notifier = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
+        connect(m_notifier, &QSocketNotifier::activated, this, &NotificationHub::read);
+        for (auto it = m_handlers.cbegin(); it != m_handlers.cend(); ++it)
+            subscribe(it.key());
+        readSoon();
+    }
+    if (tell)
+        tellAll();
+}
+
+void NotificationHub::detach()
+{
+    m_attached = false;
+    m_subscribed.clear();
+    if (m_notifier) {
+        // Also from within its own signal: it must watch the socket no longer, at once.
+        m_notifier->setEnabled(false);
+        m_notifier->deleteLater();
+        m_notifier = nullptr;
     }
 }
 
@@ -155,31 +219,88 @@ bool NotificationHub::add(const QString& channel, Handler handler)
 void NotificationHub::remove(const QString& channel)
 {
     m_handlers.remove(channel);
-    if (subscribed(channel))
-        m_driver->unsubscribeFromNotification(channel);
+    if (m_subscribed.remove(channel) && m_attached)
+        runOnLink(QStringLiteral("UNLISTEN ") + channel);
 }
 
 bool NotificationHub::subscribed(const QString& channel) const
 {
-    return m_driver && m_driver->subscribedToNotifications().contains(channel);
+    return m_attached && m_subscribed.contains(channel);
 }
 
 bool NotificationHub::subscribe(const QString& channel)
 {
-    if (!m_driver || !m_driver->hasFeature(QSqlDriver::EventNotifications) || !m_driver->isOpen())
+    if (!m_attached)
         return false;
-    return subscribed(channel) || m_driver->subscribeToNotification(channel);
+    if (m_subscribed.contains(channel))
+        return true;
+    if (!runOnLink(QStringLiteral("LISTEN ") + channel))
+        return false;
+    m_subscribed.insert(channel);
+    return true;
 }
 
-void NotificationHub::deliver(const QString& channel, const QString& payload)
+bool NotificationHub::runOnLink(const QString& sql)
 {
-    // Told from the event loop, never from inside the driver: a handler reads on the same connection.
+    QSqlQuery q(QSqlDatabase::database(m_connectionName, false));
+    const bool ok = q.exec(sql);
+    readSoon(); // what came with the answer
+    return ok;
+}
+
+void NotificationHub::statementDone()
+{
+    if (m_attached)
+        readSoon();
+}
+
+void NotificationHub::readSoon()
+{
+    if (m_readDue)
+        return;
+    m_readDue = true;
+    // Read from the event loop, never from within a statement: a handler reads on the same connection.
+    QMetaObject::invokeMethod(this, &NotificationHub::read, Qt::QueuedConnection);
+}
+
+void NotificationHub::read()
+{
+    m_readDue = false;
+    if (!m_attached)
+        return;
+    bool lost = false;
+    const QList<pglink::ServerNotification> taken =
+        pglink::takeNotifications(QSqlDatabase::database(m_connectionName, false), MostPerPass, lost);
+    for (const pglink::ServerNotification& n : taken) {
+        const auto it = m_handlers.constFind(n.channel);
+        if (it == m_handlers.cend() || !*it)
+            continue;
+        const Handler handler = *it; // a handler may stop listening
+        handler(n.payload, n.sender);
+    }
+    if (lost) {
+        // The listeners read, and the read opens a new connection that is subscribed again.
+        detach();
+        tellAll();
+        return;
+    }
+    if (taken.size() >= MostPerPass)
+        readSoon();
+}
+
+void NotificationHub::tellAll()
+{
     QMetaObject::invokeMethod(
         this,
-        [this, channel, payload] {
-            const auto it = m_handlers.constFind(channel);
-            if (it != m_handlers.constEnd() && *it)
-                (*it)(payload);
+        [this] {
+            const QStringList channels = m_handlers.keys();
+            for (const QString& channel : channels) {
+                const auto it = m_handlers.constFind(channel);
+                if (it != m_handlers.cend() && *it) {
+                    const Handler handler = *it;
+                    handler(QString(), 0);
+                }
+            }
         },
         Qt::QueuedConnection);
 }

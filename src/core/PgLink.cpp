@@ -48,6 +48,33 @@ void silenceNotices(const QSqlDatabase& db)
             conn, [](void*, const char*) {}, nullptr);
 }
 
+int socketOf(const QSqlDatabase& db)
+{
+    PGconn* conn = handleOf(db);
+    return conn && PQstatus(conn) == CONNECTION_OK ? PQsocket(conn) : -1;
+}
+
+QList<ServerNotification> takeNotifications(const QSqlDatabase& db, int most, bool& lost)
+{
+    QList<ServerNotification> taken;
+    lost = false;
+    PGconn* conn = handleOf(db);
+    if (!conn)
+        return taken;
+    if (PQstatus(conn) != CONNECTION_OK || PQconsumeInput(conn) == 0 || PQstatus(conn) != CONNECTION_OK) {
+        lost = true;
+        return taken;
+    }
+    while (taken.size() < most) {
+        PGnotify* n = PQnotifies(conn);
+        if (!n)
+            break;
+        taken.append({QString::fromUtf8(n->relname), QString::fromUtf8(n->extra ? n->extra : ""), n->be_pid});
+        PQfreemem(n);
+    }
+    return taken;
+}
+
 bool closedByServer(const QSqlDatabase& db)
 {
     PGconn* conn = handleOf(db);

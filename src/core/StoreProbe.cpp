@@ -1,5 +1,6 @@
 #include "core/StoreProbe.h"
 
+#include "core/ConnectionOptions.h"
 #include "core/HostPort.h"
 #include "core/PgLink.h"
 #include "core/Schema.h"
@@ -114,6 +115,8 @@ StoreFinding probePostgres(const ConnectionValues& values)
         QString options = QStringLiteral("connect_timeout=5");
         if (!sslMode.isEmpty())
             options += QStringLiteral(";sslmode=") + sslMode;
+        if (const QString rootCert = sslRootCertOf(values.options); !rootCert.isEmpty())
+            options += QStringLiteral(";sslrootcert=") + rootCert;
         db.setConnectOptions(options);
         if (!db.open()) {
             const QSqlError error = db.lastError();

@@ -2,6 +2,7 @@
 
 #include "core/ConnectionFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -33,6 +34,9 @@ ConnectResult failed(ConnectFailure failure, const QString& message, const QStri
 
 ConnectFailure classify(const QString& description)
 {
+    if (anyOf(description, {"certificate verify failed", "does not match host name", "root certificate file",
+                            "server certificate for", "does not support SSL"}))
+        return ConnectFailure::Untrusted;
     if (anyOf(description, {"password authentication failed", "no password supplied", "role \""}))
         return ConnectFailure::WrongPassword;
     if (anyOf(description, {"database \""}) && anyOf(description, {"does not exist"}))
@@ -85,6 +89,16 @@ ConnectResult connect(const ConnectionValues& values, const QString& file)
                 ConnectFailure::Unreachable,
                 QStringLiteral("Cannot reach the database server %1: check the host name and port, that "
                                "the server runs and that it accepts connections from this workstation.")
+                    .arg(server),
+                e.description());
+        case ConnectFailure::Untrusted:
+            return failed(
+                ConnectFailure::Untrusted,
+                QCoreApplication::translate(
+                    "workstation",
+                    "The server %1 did not prove it is the hall's database server: its certificate is not "
+                    "signed by the hall's authority, or is made out to another name. Nothing was sent to it, "
+                    "not even the password, and this workstation's connection is unchanged.")
                     .arg(server),
                 e.description());
         case ConnectFailure::WrongPassword:

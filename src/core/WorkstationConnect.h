@@ -16,6 +16,7 @@ enum class ConnectFailure {
     WrongPassword,
     NoDatabase,
     NoRights,
+    Untrusted, // the server's certificate was not that of the hall's server
     CannotWrite,
     Other
 };

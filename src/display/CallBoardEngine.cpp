@@ -347,11 +347,20 @@ bool CallBoardEngine::forThisBoard(qint64 counter) const
     return !m_noCounters && (m_counterKeys.isEmpty() || m_counterKeys.contains(counter));
 }
 
-CallBoardEngine::Notice CallBoardEngine::notified(const QString& payload)
+CallBoardEngine::Notice CallBoardEngine::notified(const QString& payload, int sender)
 {
     const std::optional<CallNotice> notice = callOfNotice(payload);
-    if (!notice || m_lost)
+    if (m_lost)
         return Notice::Read;
+    if (!notice) {
+        // What no call's trigger sent costs no read: only the note after a reopen (no sender) and a
+        // call too long to announce (its key, from a counter) are read.
+        if (sender > 0 && m_db.callSenderTrust(sender) == SenderTrust::Refused) {
+            ++m_refusedNotices;
+            return Notice::Passed;
+        }
+        return Notice::Read;
+    }
     const CallRow& call = notice->call;
     if (notice->day != m_clock.todayText() || !forThisBoard(call.counter))
         return Notice::Passed;
@@ -362,6 +371,17 @@ CallBoardEngine::Notice CallBoardEngine::notified(const QString& payload)
     // Below the horizon a read has already seen it; above, the read that follows will skip it.
     if (call.stamp < m_horizon || m_seen.contains({call.callAuto, call.stamp}))
         return Notice::Passed;
+    if (m_seen.size() >= MostSeen)
+        return Notice::Read;
+    switch (m_db.callSenderTrust(sender)) {
+    case SenderTrust::Trusted:
+        break;
+    case SenderTrust::Refused:
+        ++m_refusedNotices;
+        return Notice::Passed;
+    case SenderTrust::Unknown:
+        return Notice::Read;
+    }
     m_seen.insert({call.callAuto, call.stamp});
     show(call);
     return Notice::Shown;

@@ -124,13 +124,20 @@ public:
     // answered.
     bool readNew();
     bool lastReadOk() const { return m_lastReadOk; }
-    // A call the server announced with its texts (a notification's payload, see CallNotice): passed
-    // when it is not for this board (another counter, another day); a follower shows it without a
-    // read unless it has shown it already. Read: the payload carries no call, the board takes calls
-    // (a read takes them side by side with other boards), has not opened yet or lost the store; the
-    // caller reads.
+    // A call the server announced with its texts (a notification's payload, see CallNotice, sent by
+    // the server session `sender`): passed when it is not for this board (another counter, another
+    // day); a follower shows it without a read unless it has shown it already. Read: the payload
+    // carries no call, the board takes calls (a read takes them side by side with other boards), has
+    // not opened yet or lost the store; the caller reads.
+    // Any login may send a notification, so a follower shows a call from one only when its sender
+    // may write calls (Database::callSenderTrust); one from any other login is passed and counted,
+    // one whose session has already ended is read (a read finds only calls that were made).
     enum class Notice { Read, Passed, Shown };
-    Notice notified(const QString& payload);
+    Notice notified(const QString& payload, int sender);
+    // Notifications passed because their sender may not announce calls (made-up calls).
+    quint64 refusedNotices() const { return m_refusedNotices; }
+    // Showings a follower keeps as seen (at most MostSeen come from notifications).
+    int seenCount() const { return int(m_seen.size()); }
     void moveDown1() { m_table.moveDown1(); }
     // The caption columns trade places ("Timer10_Timer"); nothing happens with one caption column.
     void Timer10_Timer() { m_table.toggleSwap(); }
@@ -143,6 +150,9 @@ public:
     static constexpr int RetryTicks = 200;
     // Calls readNew takes at most in one go.
     static constexpr int MostPerRead = 200;
+    // Showings at or above the horizon a follower keeps as seen at most; past it, notifications are
+    // read instead (a read moves the horizon on and forgets what lies below it).
+    static constexpr int MostSeen = 4096;
 
 private:
     bool poll();
@@ -174,6 +184,7 @@ private:
     bool m_following = false;
     qint64 m_horizon = 0;
     QSet<QPair<qint64, qint64>> m_seen;
+    quint64 m_refusedNotices = 0;
 };
 
 // The counter keys of a display filter ("and(servAuto=3 or servAuto=5)" gives 3 and 5, "and 1=1"

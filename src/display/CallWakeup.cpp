@@ -27,7 +27,8 @@ void CallWakeup::start(std::optional<Way> way)
     if (m_way == Way::Push) {
         m_listening = true;
         // Told of every call and recall, and once after each reopen of the connection.
-        m_db.listen(Database::callChannel(), [this](const QString& payload) { notified(payload); });
+        m_db.listen(Database::callChannel(),
+                    [this](const QString& payload, int sender) { notified(payload, sender); });
         m_timer->setInterval(SafetyMs);
     } else {
         m_timer->setInterval(PollMs);
@@ -47,10 +48,10 @@ void CallWakeup::serve(CallBoardEngine& engine, std::function<void()> changed, s
         tell(m_way == Way::Poll ? engine.Timer1_Timer() : engine.readNew());
         return engine.lastReadOk();
     };
-    m_notice = [&engine, tell, starting](const QString& payload) {
+    m_notice = [&engine, tell, starting](const QString& payload, int sender) {
         if (starting)
             starting();
-        const CallBoardEngine::Notice notice = engine.notified(payload);
+        const CallBoardEngine::Notice notice = engine.notified(payload, sender);
         tell(notice == CallBoardEngine::Notice::Shown);
         return notice != CallBoardEngine::Notice::Read;
     };
@@ -76,7 +77,7 @@ bool CallWakeup::subscribed() const
     return m_listening && m_db.listening(Database::callChannel());
 }
 
-void CallWakeup::notified(const QString& payload)
+void CallWakeup::notified(const QString& payload, int sender)
 {
     ++m_notifications;
     alive();
@@ -85,18 +86,18 @@ void CallWakeup::notified(const QString& payload)
         return;
     }
     // Passed on from the event loop, not from within the driver's delivery.
-    m_payloads.append(payload);
+    m_payloads.append({payload, sender});
     if (m_payloads.size() == 1)
         QMetaObject::invokeMethod(this, &CallWakeup::passNotices, Qt::QueuedConnection);
 }
 
 void CallWakeup::passNotices()
 {
-    const QStringList payloads = std::exchange(m_payloads, {});
+    const QList<std::pair<QString, int>> payloads = std::exchange(m_payloads, {});
     if (m_pending || !m_listening)
         return; // a read is due and shows them, or the board has stopped
-    for (const QString& payload : payloads) {
-        if (!m_notice(payload)) {
+    for (const auto& [payload, sender] : payloads) {
+        if (!m_notice(payload, sender)) {
             readNow();
             return;
         }

@@ -85,7 +85,7 @@ Q_SIGNALS:
     void readDone(bool ok);
 
 private:
-    void notified(const QString& payload);
+    void notified(const QString& payload, int sender);
     void passNotices();
     void alive();
 
@@ -95,8 +95,9 @@ private:
     std::function<bool()> m_read;
     // Shows the call a notification carries; false when a read is needed instead. Not asked while a
     // read is due anyway: that read shows the call, in its order.
-    std::function<bool(const QString&)> m_notice;
-    QStringList m_payloads; // notifications not passed on yet, in the order they came
+    std::function<bool(const QString& payload, int sender)> m_notice;
+    // Notifications not passed on yet, in the order they came, with their senders.
+    QList<std::pair<QString, int>> m_payloads;
     Way m_way = Way::Poll;
     bool m_pending = false;
     bool m_listening = false;

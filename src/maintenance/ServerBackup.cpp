@@ -67,6 +67,8 @@ QProcessEnvironment environmentFor(const ServerLink& link)
     env.remove(QStringLiteral("PGPASSWORD"));
     if (!link.sslMode.isEmpty())
         env.insert(QStringLiteral("PGSSLMODE"), link.sslMode);
+    if (!link.sslRootCert.isEmpty())
+        env.insert(QStringLiteral("PGSSLROOTCERT"), link.sslRootCert);
     if (link.passwordAuthentication) {
         env.insert(QStringLiteral("PGUSER"), link.user);
         env.insert(QStringLiteral("PGPASSWORD"), link.password);

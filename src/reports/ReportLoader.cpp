@@ -125,8 +125,8 @@ private:
             break;
         case Database::Kind::Postgres:
             db->openPostgres(store.server.host, store.server.port, store.server.database, store.server.user,
-                             store.server.password, store.server.passwordAuthentication,
-                             store.server.sslMode);
+                             store.server.password, store.server.passwordAuthentication, store.server.sslMode,
+                             store.server.sslRootCert);
             // A long report is read here, away from the screens, and may take longer than a screen's
             // statement.
             db->setStatementTimeout(0);

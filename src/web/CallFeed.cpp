@@ -15,7 +15,11 @@ bool CallFeed::append(const CallRow& call)
     m_ticketKey.insert(call.ticket, shown.key);
     m_calls.append(shown);
     if (m_calls.size() > m_keep) {
-        m_position.remove(m_calls.first().key);
+        const ShownCall& oldest = m_calls.first();
+        m_position.remove(oldest.key);
+        // Its ticket's last showing may be this one, which pages can no longer resume from.
+        if (m_ticketKey.value(oldest.call.ticket) == oldest.key)
+            m_ticketKey.remove(oldest.call.ticket);
         m_calls.removeFirst();
         ++m_first;
     }

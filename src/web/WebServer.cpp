@@ -1,5 +1,6 @@
 #include "web/WebServer.h"
 
+#include "core/ConnectionOptions.h"
 #include "core/Database.h"
 #include "core/Settings.h"
 #include "core/ThemeChoice.h"
@@ -111,8 +112,7 @@ StoreReaders::Opener sameStoreAs(const Database& db)
         values.user = link.user;
         values.password = link.password;
         values.passwordAuthentication = link.passwordAuthentication;
-        if (!link.sslMode.isEmpty())
-            values.options = QStringLiteral("sslmode=") + link.sslMode;
+        values.options = tlsOptions(link.sslMode, link.sslRootCert);
     } else {
         values.database = db.description(); // the file
     }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "display/CallBoardEngine.h"
+#include "display/CallWakeup.h"
 
 #include "testsupport/TestEnv.h"
 
+#include <QTimer>
 #include <memory>
 
 struct RecordingSink : ShownCallSink
@@ -37,4 +39,22 @@ struct BoardUnderTest
     QStringList shown;
     QVector<CallRow> calls;
     std::unique_ptr<CallBoardEngine> engine;
+};
+
+// A board wired as the window wires it: woken by the server only (the safety read is stopped), and
+// showing what a notification carries.
+struct WokenBoard : BoardUnderTest
+{
+    WokenBoard(Database& db, TestEnv& env, CallBoardEngine::Mode mode)
+        : BoardUnderTest(db, env, mode), wakeup(db, env.clock)
+    {
+        wakeup.serve(*engine);
+    }
+    void start()
+    {
+        EXPECT_TRUE(engine->addFirst());
+        wakeup.start();
+        wakeup.timer()->stop();
+    }
+    CallWakeup wakeup;
 };

@@ -179,17 +179,13 @@ TEST_P(CallFollowTest, AfterADroppedConnectionTheBoardCatchesUpMissingNoneAndRep
     const qint64 a1 = call(*counter, QStringLiteral("A1"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return mirror.shown.size() == 1; }, 10000));
 
-    // The server ends the board's connection; what happens meanwhile sends it no notification.
+    // The server ends the board's connection; what happens meanwhile sends it no notification. The
+    // board sees its connection close and reads at once (no safety read runs here): the data layer
+    // opens a new connection and subscribes it again, and the board reads what it missed.
     outage::terminateBackend(env->db, *admin);
     call(*counter, QStringLiteral("A2"));
     call(*counter, QStringLiteral("A3"));
     recall(*counter, a1);
-    QTest::qWait(200);
-    EXPECT_EQ(mirror.shown, QStringList{"A1"});
-
-    // The safety read finds the connection gone, the data layer opens a new one and subscribes it
-    // again, and the board reads what it missed.
-    wakeup.readNow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return mirror.shown.size() >= 4; }, 10000));
     QTest::qWait(100);
     EXPECT_EQ(mirror.shown, (QStringList{"A1", "A2", "A3", "A1"}));

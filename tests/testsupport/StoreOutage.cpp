@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
@@ -69,19 +70,29 @@ void TerminateWhileBusy::join()
         m_thread.join();
 }
 
-OwnServer::OwnServer()
+QString OwnServer::scriptsDir()
 {
-    const QString pg = qEnvironmentVariable("BRIVANE_PG");
-    if (pg.isEmpty())
-        return;
-    // The test programs live in build/bin; the script in scripts/ of the source tree above it.
+    // The test programs live in build/bin; the scripts in scripts/ of the source tree above it.
     QDir dir(QCoreApplication::applicationDirPath());
     for (int up = 0; up < 4 && !dir.exists(QStringLiteral("scripts/pg-test-server.sh")); ++up)
         dir.cdUp();
-    m_script = dir.filePath(QStringLiteral("scripts/pg-test-server.sh"));
-    if (!QFileInfo::exists(m_script))
+    return dir.exists(QStringLiteral("scripts/pg-test-server.sh")) ? dir.filePath(QStringLiteral("scripts"))
+                                                                   : QString();
+}
+
+QByteArray OwnServer::log() const
+{
+    QFile f(m_dir + QStringLiteral("/log"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+OwnServer::OwnServer(const OwnServerOptions& options) : m_sslDir(options.sslDir)
+{
+    const QString pg = qEnvironmentVariable("BRIVANE_PG");
+    if (pg.isEmpty() || scriptsDir().isEmpty())
         return;
-    m_port = qEnvironmentVariable("BRIVANE_PG_RESTART_PORT", QStringLiteral("55459"));
+    m_script = scriptsDir() + QStringLiteral("/pg-test-server.sh");
+    m_port = qEnvironmentVariable(options.portVariable.toUtf8().constData(), options.defaultPort);
     m_dir = QStringLiteral("/tmp/brivane-pg-restart-%1").arg(m_port);
     // Test programs run side by side; one at a time stops and starts this server.
     m_lock = std::make_unique<QLockFile>(m_dir + QStringLiteral(".lock"));
@@ -119,6 +130,8 @@ bool OwnServer::run(const QString& command)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("BRIVANE_PG_DIR"), m_dir);
     env.insert(QStringLiteral("BRIVANE_PG_PORT"), m_port);
+    if (!m_sslDir.isEmpty())
+        env.insert(QStringLiteral("BRIVANE_PG_SSL_DIR"), m_sslDir);
     p.setProcessEnvironment(env);
     p.start(QStringLiteral("bash"), {m_script, command});
     return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;

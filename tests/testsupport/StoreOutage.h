@@ -34,15 +34,27 @@ private:
     std::thread m_thread;
 };
 
+// Where a server of the test's own listens, and whether it speaks TLS.
+struct OwnServerOptions
+{
+    QString portVariable = QStringLiteral("BRIVANE_PG_RESTART_PORT");
+    QString defaultPort = QStringLiteral("55459");
+    QString sslDir; // server.crt and server.key (make-hall-ca.sh); empty: no TLS
+};
+
 // A PostgreSQL server of the test's own (port BRIVANE_PG_RESTART_PORT, default 55459), that can be
 // stopped and started again on the same data. Needs the server programs and BRIVANE_PG.
 class OwnServer
 {
 public:
-    OwnServer();
+    explicit OwnServer(const OwnServerOptions& options = {});
     ~OwnServer();
     bool available() const { return m_available; }
     ConnectionValues values() const { return m_values; }
+    // The folder of the test scripts (scripts/ of the source tree); empty when not found.
+    static QString scriptsDir();
+    // What the server has logged so far.
+    QByteArray log() const;
     void stop();
     void resume();
 
@@ -51,6 +63,7 @@ private:
     QString m_script;
     QString m_dir;
     QString m_port;
+    QString m_sslDir;
     bool m_available = false;
     ConnectionValues m_values;
     std::unique_ptr<QLockFile> m_lock;

@@ -2,8 +2,11 @@
 #include "WebTestSupport.h"
 #include "calling/CallEngine.h"
 #include "calling/CallingSupport.h"
+#include "testsupport/KindWorkstation.h"
 
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -54,6 +57,47 @@ TEST_P(CallFollowerTest, TheFeedFollowsTheHallsCallsAndRecallsWithoutTakingThem)
     env->clock.advanceSecs(24 * 3600);
     ASSERT_TRUE(waitFor([&] { return cleared.count() == 1; }));
     EXPECT_TRUE(feed.latest(5, CounterSet{}).isEmpty());
+}
+
+// Calls any login makes up with pg_notify reach no web page; a flood of them leaves the feed and the
+// follower as they were, and the counter's calls still come without a read.
+TEST_P(CallFollowerTest, AMadeUpCallReachesNoPage)
+{
+    if (GetParam() != Store::Postgres)
+        GTEST_SKIP() << "only a server announces calls";
+    const Hall hall = seedHall(env->db);
+    auto kiosk = kindWorkstation(*env, kinds::Kind::Kiosk);
+    if (!kiosk)
+        GTEST_SKIP() << "the test server's role may not create roles";
+    auto board = kindWorkstation(*env, kinds::Kind::Board);
+    auto counter = kindWorkstation(*env, kinds::Kind::Counter);
+    {
+        CallFeed feed;
+        QSignalSpy pushed(&feed, &CallFeed::shown);
+        CallFollower follower(*board, env->clock, feed);
+        follower.start();
+        follower.wakeup().timer()->stop(); // no safety read: what shows came from a notification
+
+        const int flood = 5000;
+        kiosk->query(
+            QStringLiteral("select pg_notify(?, json_build_array((1000000 + g)::text, "
+                           "(900000000000 + g)::text, ?::text, '1', ?::text, 'X' || g, "
+                           "'EVACUATE NOW - use exit B', '', '', '')::text) from generate_series(1, ?) g"),
+            {Database::callChannel(), hall.counter1, env->clock.todayText(), flood});
+        ASSERT_TRUE(waitFor([&] { return follower.wakeup().notifications() >= quint64(flood); }));
+        const QString today = env->clock.todayText();
+        addCall(*counter, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"), today);
+        ASSERT_TRUE(waitFor([&] { return pushed.count() == 1; }));
+        QTest::qWait(100);
+        EXPECT_EQ(pushed.count(), 1);
+        EXPECT_EQ(labelsOf(feed.latest(5, CounterSet{})), QStringList{QStringLiteral("A1")});
+        EXPECT_EQ(feed.size(), 1);
+        EXPECT_EQ(follower.wakeup().reads(), 0u);
+    }
+    kiosk.reset();
+    board.reset();
+    counter.reset();
+    dropKindWorkstations(*env);
 }
 
 BRIVANE_STORE_TEST_SUITE(CallFollowerTest);
