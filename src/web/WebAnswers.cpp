@@ -18,23 +18,26 @@ const QHash<QString, QByteArray>& ownFiles()
         {QStringLiteral("ticket.html"), "text/html; charset=utf-8"},
         {QStringLiteral("ticket.css"), "text/css; charset=utf-8"},
         {QStringLiteral("ticket.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("manager.html"), "text/html; charset=utf-8"},
+        {QStringLiteral("manager.css"), "text/css; charset=utf-8"},
+        {QStringLiteral("manager.js"), "text/javascript; charset=utf-8"},
     };
     return files;
 }
 
 } // namespace
 
-QByteArray contentSecurityPolicy()
+QByteArray contentSecurityPolicy(bool form)
 {
-    return "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; "
-           "connect-src 'self'; font-src 'self'; base-uri 'none'; form-action 'none'; "
-           "frame-ancestors 'none'";
+    return QByteArray("default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; "
+                      "connect-src 'self'; font-src 'self'; base-uri 'none'; form-action ") +
+           (form ? "'self'" : "'none'") + "; frame-ancestors 'none'";
 }
 
 HeaderList strictHeaders(const WebAnswer& answer)
 {
     HeaderList h{
-        {"Content-Security-Policy", contentSecurityPolicy()},
+        {"Content-Security-Policy", contentSecurityPolicy(answer.form)},
         {"X-Content-Type-Options", "nosniff"},
         {"X-Frame-Options", "DENY"},
         {"Referrer-Policy", "no-referrer"},
@@ -52,6 +55,7 @@ HeaderList strictHeaders(const WebAnswer& answer)
         h.append(HeaderList::value_type("Retry-After", QByteArray::number(answer.retryAfter)));
     if (!answer.allow.isEmpty())
         h.append(HeaderList::value_type("Allow", answer.allow));
+    h.append(answer.extra);
     return h;
 }
 
@@ -59,7 +63,9 @@ QByteArray httpMessage(const WebAnswer& answer, bool close)
 {
     static const QHash<int, QByteArray> reasons{
         {200, "OK"},
+        {303, "See Other"},
         {400, "Bad Request"},
+        {403, "Forbidden"},
         {404, "Not Found"},
         {405, "Method Not Allowed"},
         {408, "Request Timeout"},
