@@ -328,10 +328,11 @@ bool WebServer::staffRequest(const QHttpServerRequest& request, QTcpSocket* sock
         send(socket, number, a, close);
         return true;
     }
-    // A form posted from a page of another site (a cross-site request) is refused: the browser names
-    // the page's origin on every POST.
+    // A form posted from a page of another site (a cross-site request) is refused: browsers name the
+    // page's origin on every POST, so one without it comes from no page of this server.
     const OriginPolicy& origins = onStaff ? *m_staffOrigins : *m_origins;
-    if (!origins.allows(QString::fromUtf8(request.value("origin")))) {
+    const QString origin = QString::fromUtf8(request.value("origin"));
+    if (origin.isEmpty() || !origins.allows(origin)) {
         send(socket, number, textAnswer(403, "Cross-site form refused"), close);
         return true;
     }
