@@ -40,7 +40,9 @@ HeaderList strictHeaders(const WebAnswer& answer)
         {"Content-Security-Policy", contentSecurityPolicy(answer.form)},
         {"X-Content-Type-Options", "nosniff"},
         {"X-Frame-Options", "DENY"},
-        {"Referrer-Policy", "no-referrer"},
+        // A page with a form names itself to this server only: with no referrer at all a browser
+        // posts the form with the origin "null", which the server refuses as it would another site's.
+        {"Referrer-Policy", answer.form ? "same-origin" : "no-referrer"},
         {"Cross-Origin-Opener-Policy", "same-origin"},
         {"Cross-Origin-Resource-Policy", "same-origin"},
         {"Permissions-Policy", "camera=(), microphone=(), geolocation=(), payment=()"},
