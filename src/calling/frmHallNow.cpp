@@ -72,7 +72,8 @@ void frmHallNow::show(const hallnow::Snapshot& snapshot)
             item->setText(row.cells.at(c));
             item->setTextAlignment(c == 0 || c >= 10 ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                                      : int(Qt::AlignRight | Qt::AlignVCenter));
-            item->setBackground(c >= 10 ? QBrush(outlookColour(row.outlook)) : QBrush());
+            const QColor colour = outlookColour(row.outlook);
+            item->setBackground(c >= 10 && colour.isValid() ? QBrush(colour) : QBrush());
         }
     }
     lblState->setText(tr("As of %1").arg(snapshot.at.time().toString(QStringLiteral("HH:mm:ss"))));

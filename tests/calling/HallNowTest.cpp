@@ -3,10 +3,13 @@
 #include "calling/ErlangC.h"
 #include "calling/HallNowFollower.h"
 #include "calling/HallNowText.h"
+#include "calling/frmHallNow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -42,6 +45,15 @@ waiting::ServiceLoad loadOf(double serviceMinutes, int counters, int free)
     l.servingCounters = counters;
     l.freeCounters = free;
     return l;
+}
+
+bool waitForCondition(const std::function<bool()>& condition, int timeoutMs = 3000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!condition() && t.elapsed() < timeoutMs)
+        QTest::qWait(20);
+    return condition();
 }
 
 } // namespace
@@ -250,3 +262,43 @@ TEST_P(HallNowTest, AViewFollowsWithinASecondAndCostsLittleWhenIdle)
 }
 
 BRIVANE_STORE_TEST_SUITE(HallNowTest);
+
+// The Hall now window, opened from the main window's Modules menu, shows the snapshot's rows and follows
+// the hall. (With BRIVANE_SHOT_DIR set, the window is saved as a picture.)
+TEST_P(HallNowTest, TheWindowShowsEachServiceAndFollowsTheHall)
+{
+    const Hall hall = seedHall(env->db);
+    env->db.exec(QStringLiteral("update tblService set targetpct=80, targetwait=10 where servAuto=?"),
+                 {hall.consultation});
+    for (int i = 0; i < 6; ++i) {
+        const QString at = QStringLiteral("09:%1:00").arg(10 * i, 2, 10, QLatin1Char('0'));
+        const QString end = QStringLiteral("09:%1:00").arg(10 * i + 5, 2, 10, QLatin1Char('0'));
+        token(env->db, hall, i + 1, Yesterday, at, hall.counter1, at, end);
+    }
+    token(env->db, hall, 1, Today, QStringLiteral("09:00:00"), hall.counter1, QStringLiteral("09:02:00"),
+          QStringLiteral("09:07:00"));
+    token(env->db, hall, 2, Today, QStringLiteral("09:50:00"), hall.counter2, QStringLiteral("09:52:00"),
+          QString());
+    token(env->db, hall, 3, Today, QStringLiteral("09:55:00"), 0, QString(), QString());
+    env->clock.set(QDateTime(QDate(2024, 1, 15), QTime(10, 0)));
+
+    auto* window = qobject_cast<frmHallNow*>(env->screens.open(QStringLiteral("hallNow")));
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window->FG->rowCount(), 3);
+    EXPECT_EQ(window->FG->item(0, 0)->text(), QStringLiteral("Consultation"));
+    EXPECT_EQ(window->FG->item(0, 1)->text(), QStringLiteral("1"));
+    EXPECT_EQ(window->FG->item(0, 2)->text(), QStringLiteral("5:00"));
+    EXPECT_EQ(window->FG->item(0, 6)->text(), QStringLiteral("100 %"));
+    EXPECT_EQ(window->FG->item(0, 10)->text(), QStringLiteral("Kept for the next hour"));
+    EXPECT_TRUE(window->lblState->text().contains(QStringLiteral("10:00:00")));
+
+    token(env->db, hall, 4, Today, QStringLiteral("09:58:00"), 0, QString(), QString());
+    EXPECT_TRUE(waitForCondition([&] { return window->FG->item(0, 1)->text() == QLatin1String("2"); }));
+
+    const QString shots = qEnvironmentVariable("BRIVANE_SHOT_DIR");
+    if (!shots.isEmpty()) {
+        window->resize(1250, 220);
+        window->grab().save(shots + QStringLiteral("/hall-now.png"));
+    }
+    window->close();
+}
