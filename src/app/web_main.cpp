@@ -17,7 +17,7 @@ void usage(QTextStream& s)
 {
     s << "usage: brivane-web [--db FILE | --path-file FILE] [--address ADDRESS] [--port PORT] [--rate N]"
       << Qt::endl
-      << "                   [--origin URL]..." << Qt::endl
+      << "                   [--staff-listen ADDRESS:PORT] [--origin URL]..." << Qt::endl
       << "  Serves /board?theme=NAME and the visitors' ticket pages /t/CODE on ADDRESS:PORT only." << Qt::endl
       << "  Defaults: the settings Queue / Web / listen, port and rate (requests a minute per client),"
       << Qt::endl
@@ -25,7 +25,9 @@ void usage(QTextStream& s)
       << "  --origin URL: an address the pages are reached at (http://192.168.50.2:8080, https://HOST);"
       << Qt::endl
       << "  pages of other sites may not connect. Default: the setting Queue / Web / origins; the" << Qt::endl
-      << "  listening address and localhost at PORT are always accepted." << Qt::endl;
+      << "  listening address and localhost at PORT are always accepted." << Qt::endl
+      << "  The staff page /manager (administrators log in) is served on ADDRESS:PORT, or with" << Qt::endl
+      << "  --staff-listen (or the setting Queue / Web / stafflisten) on that address only." << Qt::endl;
 }
 
 } // namespace
@@ -91,6 +93,8 @@ int main(int argc, char* argv[])
     if (config.address.protocol() == QAbstractSocket::IPv6Protocol)
         host = QLatin1Char('[') + host + QLatin1Char(']');
     out << "brivane-web: http://" << host << ':' << server.port() << "/board?theme=NAME" << Qt::endl;
+    if (server.staffPort() != 0)
+        out << "brivane-web: staff page on port " << server.staffPort() << Qt::endl;
     out << "brivane-web: at most " << config.connectionsInAll << " connections, "
         << config.connectionsPerClient << " per client address" << Qt::endl;
     return console.exec();

@@ -1,6 +1,7 @@
 #include "calling/CallingCommands.h"
 
 #include "calling/CallEngine.h"
+#include "calling/HallNowText.h"
 #include "calling/TokenMoves.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
@@ -10,6 +11,7 @@
 #include "ui/Clock.h"
 
 #include <QDate>
+#include <algorithm>
 
 namespace {
 
@@ -102,6 +104,7 @@ const char* FinishUsage = "finish COUNTER";
 const char* TransferUsage = "transfer LABEL --to COUNTER [--note TEXT]";
 const char* CallsUsage = "calls [--date yyyy-MM-dd]";
 const char* PendingUsage = "pending COUNTER";
+const char* NowUsage = "now [--csv]";
 
 int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)
 {
@@ -215,6 +218,41 @@ int transferCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
     return 1;
 }
 
+// The Hall now figures, a line per service: aligned columns, or CSV with a header line.
+int nowCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    const bool csv = args.removeAll(QStringLiteral("--csv")) > 0;
+    if (!args.isEmpty())
+        return usageError(err, NowUsage);
+    hallnow::HallNow hall(ctx.db, ctx.clock);
+    const hallnow::Snapshot snapshot = hall.read();
+    QVector<QStringList> lines{hallnow::headers()};
+    for (const hallnow::Row& row : hallnow::rows(snapshot))
+        lines.append(row.cells);
+    if (csv) {
+        for (const QStringList& line : lines) {
+            QStringList fields;
+            for (const QString& f : line)
+                fields.append(csvField(f));
+            out << fields.join(QLatin1Char(',')) << Qt::endl;
+        }
+        return 0;
+    }
+    QVector<qsizetype> widths(lines.first().size(), 0);
+    for (const QStringList& line : lines) {
+        for (int c = 0; c < line.size(); ++c)
+            widths[c] = std::max(widths[c], line.at(c).size());
+    }
+    for (const QStringList& line : lines) {
+        QStringList cells;
+        for (int c = 0; c < line.size(); ++c)
+            cells.append(c == 0 ? line.at(c).leftJustified(widths[c]) : line.at(c).rightJustified(widths[c]));
+        out << cells.join(QStringLiteral("  ")).trimmed() << Qt::endl;
+    }
+    return 0;
+}
+
 int callsCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QStringList args = arguments;
@@ -277,4 +315,5 @@ void registerCallingCommands(CommandRegistry& commands)
     commands.add(QStringLiteral("calls"), QString::fromLatin1(CallsUsage), WorkstationRights::Act::ShowCalls,
                  callsCommand);
     commands.add(QStringLiteral("pending"), QString::fromLatin1(PendingUsage), call, pendingCommand);
+    commands.add(QStringLiteral("now"), QString::fromLatin1(NowUsage), nowCommand);
 }

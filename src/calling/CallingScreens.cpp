@@ -3,6 +3,7 @@
 #include "calling/CallingCommands.h"
 #include "calling/frmCall.h"
 #include "calling/frmCallAdmin.h"
+#include "calling/frmHallNow.h"
 #include "calling/frmSelService.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
@@ -31,5 +32,6 @@ void registerCalling(ScreenRegistry& screens, CommandRegistry& commands)
                     picker->Form_Load();
                     return picker;
                 });
+    screens.add(QStringLiteral("hallNow"), [](AppContext& ctx) -> QWidget* { return new frmHallNow(ctx); });
     registerCallingCommands(commands);
 }

@@ -178,6 +178,9 @@ public:
     // The channel on which every new call and every recall is announced by the store's trigger on
     // tblCall, with the call's key as payload.
     static QString callChannel();
+    // The channel on which every change of tblTicket (an issue, a call, a finish, a move) is announced
+    // by the store's trigger, without a payload, once per transaction.
+    static QString hallChannel();
 
     // Turns the schema into an empty one (tests only): every table dropped and created again.
     void recreateSchema();

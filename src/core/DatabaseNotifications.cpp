@@ -16,6 +16,16 @@ namespace {
 
 const QString callChannelName = QStringLiteral("brivane_call");
 const QString callTriggerName = QStringLiteral("brivane_call_changed");
+const QString hallChannelName = QStringLiteral("brivane_hall");
+const QString hallTriggerName = QStringLiteral("brivane_hall_changed");
+
+// PostgreSQL: every statement that issues, calls, finishes, moves or removes tickets announces that
+// the hall changed, once per transaction (the server folds equal notifications of one transaction),
+// so the hall's figures are read again within a moment rather than by polling.
+QString pgHallTriggerBody()
+{
+    return QStringLiteral(" begin perform pg_notify('%1', ''); return null; end ").arg(hallChannelName);
+}
 
 // PostgreSQL: a new call or a recall (status1 written as "0", also over a "0") gets the writing
 // transaction's id as its stamp and is announced when that transaction commits. A board that
@@ -61,6 +71,11 @@ QString Database::callChannel()
     return callChannelName;
 }
 
+QString Database::hallChannel()
+{
+    return hallChannelName;
+}
+
 void Database::ensureCallTrigger()
 {
     if (m_kind == Kind::Sqlite) {
@@ -85,7 +100,12 @@ void Database::ensureCallTrigger()
         query(QStringLiteral("select p.prosrc from pg_proc p join pg_trigger t on t.tgfoid = p.oid "
                              "where p.proname = ? and t.tgname = ?"),
               {callTriggerName, callTriggerName});
-    if (rs.size() == 1 && rs.text(0, 0) == pgCallTriggerBody())
+    const ResultSet hall =
+        query(QStringLiteral("select p.prosrc from pg_proc p join pg_trigger t on t.tgfoid = p.oid "
+                             "where p.proname = ? and t.tgname = ?"),
+              {hallTriggerName, hallTriggerName});
+    if (rs.size() == 1 && rs.text(0, 0) == pgCallTriggerBody() && hall.size() == 1 &&
+        hall.text(0, 0) == pgHallTriggerBody())
         return;
     try {
         inTransaction([&] {
@@ -97,6 +117,12 @@ void Database::ensureCallTrigger()
                 QStringLiteral("create trigger %1 before insert or update of status1 on tblCall for each row "
                                "execute function %1()")
                     .arg(callTriggerName));
+            exec(QStringLiteral("create or replace function %1() returns trigger language plpgsql as $$%2$$")
+                     .arg(hallTriggerName, pgHallTriggerBody()));
+            exec(QStringLiteral("drop trigger if exists %1 on tblTicket").arg(hallTriggerName));
+            exec(QStringLiteral("create trigger %1 after insert or update or delete on tblTicket "
+                                "for each statement execute function %1()")
+                     .arg(hallTriggerName));
         });
     } catch (const DbError& e) {
         // A user who may not create triggers still works; boards then find calls by their safety read.

@@ -57,6 +57,7 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     printTicket = addItem(modules, "printTicket", QStringLiteral("Print Ticket"));
     bulk = addItem(modules, "bulk", QStringLiteral("Bulk Token"));
     call = addItem(modules, "call", QStringLiteral("Call"));
+    hallNow = addItem(modules, "hallNow", tr("Hall now"));
     settings = addItem(modules, "settings", QStringLiteral("Settings"));
     display = addItem(modules, "display", StartDisplay);
     // Only in this window: the board handles its own keys, and the kiosk's keyboard belongs to the
@@ -88,9 +89,9 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     abtQ = addItem(About, "abtQ", QStringLiteral("About Brivane"));
 
     // Commands that open a screen of the same name.
-    for (QAction* a : {deptLst, Servlst,     Counter, servStartNo, thmLst,   scrollnews, Videolst,
-                       compdet, bulk,        call,    settings,    bkup,     connect,    userLst,
-                       chPass,  clrTickData, ClrCall, deptBased,   servBase, cntBased,   pendRep}) {
+    for (QAction* a : {deptLst, Servlst,   Counter,  servStartNo, thmLst,  scrollnews, Videolst, compdet,
+                       bulk,    call,      settings, bkup,        connect, userLst,    chPass,   clrTickData,
+                       ClrCall, deptBased, servBase, cntBased,    pendRep, hallNow}) {
         const QString name = a->objectName();
         QObject::connect(a, &QAction::triggered, this, [this, name] { openScreen(name); });
     }
@@ -175,9 +176,9 @@ QAction* MDI::addItem(QMenu* menu, const char* name, const QString& caption)
 void MDI::updateEnabled()
 {
     const ScreenRegistry& r = m_ctx.screens;
-    for (QAction* a :
-         {deptLst, Servlst, Counter, thmLst, scrollnews,  Videolst, compdet,   bulk,     call,     settings,
-          bkup,    connect, userLst, chPass, clrTickData, ClrCall,  deptBased, servBase, cntBased, pendRep})
+    for (QAction* a : {deptLst,     Servlst, Counter,   thmLst,   scrollnews, Videolst, compdet,
+                       bulk,        call,    settings,  bkup,     connect,    userLst,  chPass,
+                       clrTickData, ClrCall, deptBased, servBase, cntBased,   pendRep,  hallNow})
         a->setEnabled(r.has(a->objectName()));
     servStartNo->setEnabled(false); // switched off as delivered
     sendto->setEnabled(r.hasAction(QStringLiteral("sendto")));

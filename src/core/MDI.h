@@ -31,6 +31,7 @@ public:
     QAction* Counter;
     QAction* servStartNo;
     QAction* thmLst;
+    QAction* hallNow; // Modules: the hall now and what comes next
     QAction* scrollnews;
     QAction* Videolst;
     QAction* compdet;

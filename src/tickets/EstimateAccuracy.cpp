@@ -18,14 +18,6 @@ namespace {
 // The error a visitor still calls "on time".
 constexpr double withinMinutes = 5;
 
-std::optional<int> secondsOfDay(const QString& text)
-{
-    const QTime t = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
-    if (!t.isValid())
-        return std::nullopt;
-    return t.msecsSinceStartOfDay() / 1000;
-}
-
 struct Row
 {
     qint64 number = 0;

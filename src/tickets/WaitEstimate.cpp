@@ -15,7 +15,13 @@ namespace {
 
 constexpr double secondsPerMinute = 60.0;
 
-// Seconds since midnight of a stored time of day ("HH:mm:ss" or "HH:mm"); nullopt when unreadable.
+QString dayText(const QDate& day)
+{
+    return day.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+} // namespace
+
 std::optional<int> secondsOfDay(const QString& text)
 {
     QTime t = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
@@ -25,13 +31,6 @@ std::optional<int> secondsOfDay(const QString& text)
         return std::nullopt;
     return t.msecsSinceStartOfDay() / 1000;
 }
-
-QString dayText(const QDate& day)
-{
-    return day.toString(QStringLiteral("yyyy-MM-dd"));
-}
-
-} // namespace
 
 std::optional<int> minutesToWait(const ServiceLoad& load, qint64 peopleAhead, const Rule& rule)
 {

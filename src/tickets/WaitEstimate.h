@@ -69,6 +69,9 @@ struct Estimate
     std::optional<int> minutes; // nullopt: no estimate (too little history, not today, not waiting)
 };
 
+// Seconds since midnight of a stored time of day ("HH:mm:ss" or "HH:mm"); nullopt when unreadable.
+std::optional<int> secondsOfDay(const QString& text);
+
 // The rule itself on figures already gathered: minutes to wait with peopleAhead before the visitor.
 std::optional<int> minutesToWait(const ServiceLoad& load, qint64 peopleAhead, const Rule& rule = {});
 

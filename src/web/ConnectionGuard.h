@@ -44,6 +44,8 @@ public:
     // Open connections in all, and of one client address (as RateLimiter counts clients).
     int openConnections() const { return int(m_connections.size()); }
     int connectionsOf(const QHostAddress& client) const;
+    // True when the socket is one of this guard's connections.
+    bool holds(QTcpSocket* socket) const { return m_connections.contains(socket); }
 
     // A request on the socket is being handled: its answer goes out with answer() under the number
     // returned, after the answers of the requests before it. -1 when the client has too many waiting

@@ -14,7 +14,11 @@ void RequestHead::reset()
     m_lines = 0;
     m_line.clear();
     m_method.clear();
+    m_target.clear();
     m_body = false;
+    m_chunked = false;
+    m_length = 0;
+    m_bodyLeft = 0;
 }
 
 int RequestHead::status(Verdict v)
@@ -39,6 +43,16 @@ RequestHead::Verdict RequestHead::feed(QByteArrayView bytes, qsizetype& used)
 {
     used = 0;
     while (used < bytes.size()) {
+        if (m_bodyLeft > 0) {
+            const qint64 n = qMin<qint64>(m_bodyLeft, bytes.size() - used);
+            used += n;
+            m_bodyLeft -= n;
+            if (m_bodyLeft == 0) {
+                reset();
+                return Verdict::Complete;
+            }
+            continue;
+        }
         const char c = bytes[used++];
         // Empty lines before a request line are no part of any head.
         if (m_lines == 0 && m_lineBytes == 0 && (c == '\r' || c == '\n'))
@@ -71,12 +85,27 @@ RequestHead::Verdict RequestHead::endOfLine()
     m_line.clear();
     m_lineBytes = 0;
     if (first) {
-        m_method = line.left(line.indexOf(' '));
+        const qsizetype space = line.indexOf(' ');
+        m_method = line.left(space);
+        m_target = line.mid(space + 1);
+        m_target = m_target.left(m_target.indexOf(' '));
+        if (m_target.contains('?'))
+            m_target = m_target.left(m_target.indexOf('?'));
         return Verdict::More;
     }
     if (line.isEmpty()) {
         const bool body = m_body;
         const bool get = m_method == "GET";
+        if (body && m_method == "POST" && !m_chunked &&
+            weblimits::isFormPath(m_target.constData(), m_target.size())) {
+            // A form: its body is read by the parser, up to the limit, and passed over here.
+            if (m_length > weblimits::MaxFormBody) {
+                reset();
+                return Verdict::BodyRefused;
+            }
+            m_bodyLeft = m_length;
+            return Verdict::More;
+        }
         reset();
         if (!body)
             return Verdict::Complete;
@@ -90,5 +119,16 @@ RequestHead::Verdict RequestHead::endOfLine()
     // Any announced body, also a length that is not a plain zero, is one the server will not read.
     if (name == "transfer-encoding" || (name == "content-length" && value != "0"))
         m_body = true;
+    if (name == "transfer-encoding")
+        m_chunked = true;
+    if (name == "content-length") {
+        bool ok = false;
+        const qint64 n = value.toLongLong(&ok);
+        // A length that cannot be read, or two that differ, is no form this server reads.
+        if (!ok || n < 0 || (m_length > 0 && n != m_length))
+            m_chunked = true;
+        else
+            m_length = n;
+    }
     return Verdict::More;
 }

@@ -7,7 +7,8 @@
 
 // Reads a request's head as its bytes arrive, before the HTTP parser keeps any of it, and says
 // whether it may go on: a request line or head over the limits, or a request that announces a body
-// (the server answers only GET, so it never reads one), is refused at its first bytes.
+// (the server reads none but a small form posted to a form path, see weblimits::isFormPath), is refused
+// at its first bytes. A form's body is passed over here, byte by byte, up to its announced length.
 class RequestHead
 {
 public:
@@ -16,7 +17,7 @@ public:
         Complete,     // a whole head without a body: the parser may have it
         LineTooLong,  // 414
         HeadTooLarge, // 431
-        BodyRefused,  // 413: a GET with a body
+        BodyRefused,  // 413: a GET with a body, or a form over weblimits::MaxFormBody
         NotAllowed,   // 405: another method with a body
     };
 
@@ -46,5 +47,9 @@ private:
     int m_lines = 0;
     QByteArray m_line; // the start of the current line, enough for a header's name and a length
     QByteArray m_method;
+    QByteArray m_target; // the request line's path, without its query
     bool m_body = false;
+    bool m_chunked = false;
+    qint64 m_length = 0;   // the announced Content-Length
+    qint64 m_bodyLeft = 0; // a form's body bytes still to pass over
 };

@@ -18,26 +18,31 @@ const QHash<QString, QByteArray>& ownFiles()
         {QStringLiteral("ticket.html"), "text/html; charset=utf-8"},
         {QStringLiteral("ticket.css"), "text/css; charset=utf-8"},
         {QStringLiteral("ticket.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("manager.html"), "text/html; charset=utf-8"},
+        {QStringLiteral("manager.css"), "text/css; charset=utf-8"},
+        {QStringLiteral("manager.js"), "text/javascript; charset=utf-8"},
     };
     return files;
 }
 
 } // namespace
 
-QByteArray contentSecurityPolicy()
+QByteArray contentSecurityPolicy(bool form)
 {
-    return "default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; "
-           "connect-src 'self'; font-src 'self'; base-uri 'none'; form-action 'none'; "
-           "frame-ancestors 'none'";
+    return QByteArray("default-src 'none'; script-src 'self'; style-src 'self'; img-src 'self' data:; "
+                      "connect-src 'self'; font-src 'self'; base-uri 'none'; form-action ") +
+           (form ? "'self'" : "'none'") + "; frame-ancestors 'none'";
 }
 
 HeaderList strictHeaders(const WebAnswer& answer)
 {
     HeaderList h{
-        {"Content-Security-Policy", contentSecurityPolicy()},
+        {"Content-Security-Policy", contentSecurityPolicy(answer.form)},
         {"X-Content-Type-Options", "nosniff"},
         {"X-Frame-Options", "DENY"},
-        {"Referrer-Policy", "no-referrer"},
+        // A page with a form names itself to this server only: with no referrer at all a browser
+        // posts the form with the origin "null", which the server refuses as it would another site's.
+        {"Referrer-Policy", answer.form ? "same-origin" : "no-referrer"},
         {"Cross-Origin-Opener-Policy", "same-origin"},
         {"Cross-Origin-Resource-Policy", "same-origin"},
         {"Permissions-Policy", "camera=(), microphone=(), geolocation=(), payment=()"},
@@ -52,6 +57,7 @@ HeaderList strictHeaders(const WebAnswer& answer)
         h.append(HeaderList::value_type("Retry-After", QByteArray::number(answer.retryAfter)));
     if (!answer.allow.isEmpty())
         h.append(HeaderList::value_type("Allow", answer.allow));
+    h.append(answer.extra);
     return h;
 }
 
@@ -59,7 +65,9 @@ QByteArray httpMessage(const WebAnswer& answer, bool close)
 {
     static const QHash<int, QByteArray> reasons{
         {200, "OK"},
+        {303, "See Other"},
         {400, "Bad Request"},
+        {403, "Forbidden"},
         {404, "Not Found"},
         {405, "Method Not Allowed"},
         {408, "Request Timeout"},

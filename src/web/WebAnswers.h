@@ -16,6 +16,10 @@ struct WebAnswer
     bool noStore = true;
     int retryAfter = 0; // seconds, for 429 and 503
     QByteArray allow;   // for 405
+    // A page with a form, posted to this server only (the staff log-in); every other page has none.
+    bool form = false;
+    // Set-Cookie and Location of the staff pages.
+    QList<QPair<QByteArray, QByteArray>> extra;
 };
 
 using HeaderList = QList<QPair<QByteArray, QByteArray>>;
@@ -26,7 +30,7 @@ using HeaderList = QList<QPair<QByteArray, QByteArray>>;
 HeaderList strictHeaders(const WebAnswer& answer);
 
 // The policy on its own, as the pages are held to it.
-QByteArray contentSecurityPolicy();
+QByteArray contentSecurityPolicy(bool form = false);
 
 WebAnswer textAnswer(int status, const QByteArray& text);
 // The whole HTTP/1.1 message of the answer: status line, type, length, the strict headers, body.

@@ -32,6 +32,23 @@ bool readPort(const QString& text, quint16& port)
     return true;
 }
 
+// "192.168.7.2:8081", "[fd00::2]:8081": the address and the port; false when either is not one.
+bool readAddressAndPort(const QString& text, QHostAddress& address, quint16& port)
+{
+    const QString t = text.trimmed();
+    const qsizetype colon = t.lastIndexOf(QLatin1Char(':'));
+    if (colon <= 0)
+        return false;
+    QString host = t.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    const QHostAddress a(host);
+    if (a.isNull() || !readPort(t.mid(colon + 1), port))
+        return false;
+    address = a;
+    return true;
+}
+
 } // namespace
 
 WebConfig WebConfig::fromSettings(const Settings& settings)
@@ -44,6 +61,9 @@ WebConfig WebConfig::fromSettings(const Settings& settings)
     const qint64 rate = settings.getNumber(App, Section, QStringLiteral("rate"), c.perMinute);
     if (rate > 0 && rate <= 100000)
         c.perMinute = int(rate);
+    const QString staff = settings.get(App, Section, QStringLiteral("stafflisten"));
+    if (!staff.trimmed().isEmpty() && !readAddressAndPort(staff, c.staffAddress, c.staffPort))
+        c.staffAddress.clear();
     const QString origins = settings.get(App, Section, QStringLiteral("origins"));
     for (const QString& origin :
          origins.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
@@ -80,6 +100,9 @@ QString WebConfig::applyOptions(QStringList& args)
             return QStringLiteral("not a number of requests a minute: ") + rate;
         perMinute = n;
     }
+    const QString staff = takeValue(args, QStringLiteral("--staff-listen"));
+    if (!staff.isNull() && !readAddressAndPort(staff, staffAddress, staffPort))
+        return QStringLiteral("not an address and port (ADDRESS:PORT): ") + staff;
     for (QString origin = takeValue(args, QStringLiteral("--origin")); !origin.isNull();
          origin = takeValue(args, QStringLiteral("--origin"))) {
         if (!OriginPolicy::isOrigin(origin))

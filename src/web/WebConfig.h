@@ -35,9 +35,14 @@ struct WebConfig
     // ("http://192.168.50.2:8080", "https://queue.example.org"): a page's pushed connection is accepted only
     // from a page of one of them, or of the listening address or localhost at the server's port.
     QStringList origins;
+    // The staff page's own address and port (--staff-listen ADDR:PORT, or Queue / Web / stafflisten), apart
+    // from the visitors' network: the staff page is then served there only. Null: on the address above.
+    QHostAddress staffAddress;
+    quint16 staffPort = 0;
 
     static WebConfig fromSettings(const Settings& settings);
-    // Applies --address, --port, --rate (requests a minute) and --origin URL (any number) from args,
+    // Applies --address, --port, --rate (requests a minute), --staff-listen ADDR:PORT and --origin URL (any
+    // number) from args,
     // removing them. Returns the description of the first value that cannot be used; empty when all
     // could.
     QString applyOptions(QStringList& args);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QtGlobal>
 
 // What one stranger may hold of brivane-web, each limit in one place with its reason. The server
-// answers only GET requests for small pages, so every limit can be tight.
+// answers GET requests for small pages and a small form posted to the staff log-in, so every limit can
+// be tight.
 namespace weblimits {
 
 // A request's head (request line and header lines) must be complete this long after the connection
@@ -21,6 +23,11 @@ constexpr int LingerMs = 2000;
 constexpr int MaxRequestLine = 4096;
 // The whole head. A browser sends well under 2 KiB here (no cookies are ever set).
 constexpr int MaxHeadBytes = 16384;
+// The one body the server reads: the staff log-in form (a user name and a password, form-encoded) posted
+// to the few form paths (isFormPath). A name and a password of a few dozen characters each take well
+// under 1 KiB even when every character is percent-encoded three times over.
+constexpr int MaxFormBody = 2048;
+
 // Bytes a connection's socket reads ahead of what has been handled: a head fits; a body, which is
 // never read, does not pile up in memory.
 constexpr int SocketReadBuffer = 65536;
@@ -52,5 +59,14 @@ constexpr int OwnConnectionTimeoutMs = 1000;
 
 // Pipelined requests on one connection waiting for their answers.
 constexpr int MaxPipelined = 4;
+
+// The paths a form may be posted to, with a body of at most MaxFormBody bytes.
+inline bool isFormPath(const char* path, qsizetype length)
+{
+    const auto is = [&](const char* p) {
+        return qstrlen(p) == size_t(length) && qstrncmp(path, p, length) == 0;
+    };
+    return is("/manager/login") || is("/manager/logout");
+}
 
 } // namespace weblimits

@@ -5,16 +5,20 @@
 #include "core/Settings.h"
 #include "core/ThemeChoice.h"
 #include "ui/Language.h"
+#include "core/users/Credentials.h"
+#include "ui/Clock.h"
 #include "web/BoardList.h"
 #include "web/BoardPage.h"
 #include "web/PageWords.h"
 #include "web/TicketPage.h"
 
+#include <QCoreApplication>
 #include <QHttpServerRequest>
 #include <QJsonDocument>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QUrlQuery>
 #include <QWebSocket>
 
 namespace {
@@ -83,6 +87,24 @@ WebAnswer readAnswer(Database& db, Settings& settings, const Clock& clock, const
     }
 }
 
+bool isStaffPath(const QString& path)
+{
+    return path == QLatin1String("/manager") || path.startsWith(QLatin1String("/manager/"));
+}
+
+// The request came over TLS: to this server none does, so it is the word of the proxy in front (or of
+// the page's own origin). A cookie marked Secure by mistake is only withheld from plain HTTP.
+bool overTls(const QHttpServerRequest& request)
+{
+    return request.value("x-forwarded-proto").compare("https", Qt::CaseInsensitive) == 0 ||
+           request.value("origin").startsWith("https://");
+}
+
+QString peerKey(const QHostAddress& address, quint16 port)
+{
+    return address.toString() + QLatin1Char('/') + QString::number(port);
+}
+
 WebAnswer unavailable()
 {
     WebAnswer a = textAnswer(503, "The database cannot be reached");
@@ -128,7 +150,8 @@ WebServer::WebServer(Database& db, Settings& settings, const Clock& clock, CallF
                      const WebConfig& config, QObject* parent, StoreReaders::Opener readers)
     : QAbstractHttpServer(parent), m_clock(clock), m_config(config),
       m_limiter(config.burst, config.perMinute),
-      m_pages(db, settings, clock, feed, PushHub::Limits{config.socketsPerClient, config.socketsInAll})
+      m_pages(db, settings, clock, feed, PushHub::Limits{config.socketsPerClient, config.socketsInAll}),
+      m_staff(db, clock, [this] { return m_ms(); }), m_db(db)
 {
     m_started.start();
     m_ms = [this] { return m_started.elapsed(); };
@@ -157,6 +180,21 @@ QString WebServer::start()
     m_guard = guard;
     m_origins = std::make_unique<OriginPolicy>(m_config.origins, m_config.address, guard->serverPort());
     bind(guard);
+    if (!m_config.staffAddress.isNull()) {
+        auto* staff = new ConnectionGuard(guardLimits(m_config), this);
+        if (!staff->listen(m_config.staffAddress, m_config.staffPort)) {
+            const QString error = staff->errorString();
+            delete staff;
+            return QStringLiteral("cannot listen for the staff page on %1 port %2: %3")
+                .arg(m_config.staffAddress.toString())
+                .arg(m_config.staffPort)
+                .arg(error);
+        }
+        m_staffGuard = staff;
+        m_staffOrigins =
+            std::make_unique<OriginPolicy>(m_config.origins, m_config.staffAddress, staff->serverPort());
+        bind(staff);
+    }
     return QString();
 }
 
@@ -165,14 +203,38 @@ quint16 WebServer::port() const
     return m_guard ? m_guard->serverPort() : 0;
 }
 
+quint16 WebServer::staffPort() const
+{
+    return m_staffGuard ? m_staffGuard->serverPort() : 0;
+}
+
+ConnectionGuard* WebServer::guardOf(QTcpSocket* socket) const
+{
+    return m_staffGuard && m_staffGuard->holds(socket) ? m_staffGuard : m_guard;
+}
+
 bool WebServer::takeUpgrade(const QHttpServerRequest& request, QTcpSocket* socket)
 {
     // A page's pushed connection: true lets the WebSocket side take it (takeWebSockets) without an
     // answer here; false refuses it (missingHandler answers 404). It counts against the client's budget.
     const QString path = request.url().path(QUrl::FullyEncoded);
+    const bool onStaff = guardOf(socket) == m_staffGuard;
+    const QString origin = QString::fromUtf8(request.value("origin"));
+    if (path == QLatin1String("/manager/ws")) {
+        // The staff page's: on the staff address (when it has one), from its own page, in a session.
+        const QByteArray session = ManagerSessions::idIn(request.value("cookie"));
+        const OriginPolicy& origins = onStaff ? *m_staffOrigins : *m_origins;
+        if ((m_staffGuard && !onStaff) || !origins.allows(origin) || !m_staff.sessions().valid(session) ||
+            !m_limiter.allow(request.remoteAddress(), m_ms()))
+            return false;
+        if (m_upgradeSessions.size() >= StaffPages::MaxPages)
+            m_upgradeSessions.clear(); // upgrades that never completed
+        m_upgradeSessions.insert(peerKey(socket->peerAddress(), socket->peerPort()), session);
+        guardOf(socket)->handedOver(socket);
+        return true;
+    }
     const bool page = path == QLatin1String("/ws/board") || path.startsWith(QLatin1String("/ws/t/"));
-    if (!page || !m_origins->allows(QString::fromUtf8(request.value("origin"))) ||
-        !m_limiter.allow(request.remoteAddress(), m_ms()))
+    if (!page || onStaff || !m_origins->allows(origin) || !m_limiter.allow(request.remoteAddress(), m_ms()))
         return false;
     m_guard->handedOver(socket);
     return true;
@@ -182,7 +244,7 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
 {
     if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
         return takeUpgrade(request, socket);
-    const qint64 number = m_guard->expectAnswer(socket);
+    const qint64 number = guardOf(socket)->expectAnswer(socket);
     if (number < 0)
         return true; // the connection is closed
     const bool close = request.value("connection").compare("close", Qt::CaseInsensitive) == 0;
@@ -193,6 +255,8 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
         send(socket, number, a, close);
         return true;
     }
+    if (staffRequest(request, socket, number, close))
+        return true;
     if (request.method() != QHttpServerRequest::Method::Get) {
         WebAnswer a = textAnswer(405, "Method not allowed");
         a.allow = "GET";
@@ -239,7 +303,113 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
 
 void WebServer::send(QTcpSocket* socket, qint64 number, const WebAnswer& answer, bool close)
 {
-    m_guard->answer(socket, number, httpMessage(answer, close), close);
+    guardOf(socket)->answer(socket, number, httpMessage(answer, close), close);
+}
+
+bool WebServer::staffRequest(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close)
+{
+    const QString path = request.url().path(QUrl::FullyEncoded);
+    const bool onStaff = m_staffGuard && guardOf(socket) == m_staffGuard;
+    if (!isStaffPath(path)) {
+        // The staff address serves the staff page and its files only.
+        if (onStaff && !path.startsWith(QLatin1String("/static/"))) {
+            send(socket, number, notFound(), close);
+            return true;
+        }
+        return false;
+    }
+    if (m_staffGuard && !onStaff) {
+        send(socket, number, notFound(), close);
+        return true;
+    }
+    const bool post = request.method() == QHttpServerRequest::Method::Post;
+    const bool form = path == QLatin1String("/manager/login") || path == QLatin1String("/manager/logout");
+    if (path == QLatin1String("/manager") && request.method() == QHttpServerRequest::Method::Get) {
+        send(socket, number, m_staff.page(request.value("cookie")), close);
+        return true;
+    }
+    if (!form || !post) {
+        WebAnswer a = form ? textAnswer(405, "Method not allowed") : notFound();
+        a.allow = form ? "POST" : QByteArray();
+        send(socket, number, a, close);
+        return true;
+    }
+    // A form posted from a page of another site (a cross-site request) is refused: browsers name the
+    // page's origin on every POST, so one without it comes from no page of this server.
+    const OriginPolicy& origins = onStaff ? *m_staffOrigins : *m_origins;
+    const QString origin = QString::fromUtf8(request.value("origin"));
+    if (origin.isEmpty() || !origins.allows(origin)) {
+        send(socket, number, textAnswer(403, "Cross-site form refused"), close);
+        return true;
+    }
+    if (path == QLatin1String("/manager/logout")) {
+        m_staff.end(ManagerSessions::idIn(request.value("cookie")));
+        send(socket, number, StaffPages::toPage(ManagerSessions::setCookie(QByteArray(), overTls(request))),
+             close);
+        return true;
+    }
+    logIn(request, socket, number, close);
+    return true;
+}
+
+void WebServer::logIn(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close)
+{
+    const QUrlQuery form(QString::fromUtf8(request.body()).replace(QLatin1Char('+'), QLatin1Char(' ')));
+    const QString user = form.queryItemValue(QStringLiteral("user"), QUrl::FullyDecoded);
+    const QString password = form.queryItemValue(QStringLiteral("password"), QUrl::FullyDecoded);
+    const QString client = RateLimiter::clientKey(request.remoteAddress());
+    const qint64 wait = m_staff.sessions().waitMs(client, user, m_clock.now());
+    if (wait > 0) {
+        const int seconds = int((wait + 999) / 1000);
+        WebAnswer a = StaffPages::loginPage(
+            QCoreApplication::translate("StaffPages", "Too many wrong tries: wait %1 s and try again.")
+                .arg(seconds),
+            429);
+        a.retryAfter = seconds;
+        send(socket, number, a, close);
+        return;
+    }
+    if (user.isEmpty() || password.isEmpty()) {
+        send(socket, number,
+             StaffPages::loginPage(
+                 QCoreApplication::translate("StaffPages", "Enter the user name and the password."), 400),
+             close);
+        return;
+    }
+    // The password's hash is checked on a reader: it takes a noticeable moment by design.
+    const bool secure = overTls(request);
+    QPointer<QTcpSocket> guarded(socket);
+    QPointer<WebServer> self(this);
+    const auto answer = [self, guarded, number, close, client, user, secure](std::optional<bool> ok) {
+        if (!self)
+            return;
+        WebAnswer a;
+        if (!ok) {
+            a = unavailable();
+        } else if (*ok) {
+            self->m_staff.sessions().succeeded(client, user);
+            a = StaffPages::toPage(ManagerSessions::setCookie(self->m_staff.sessions().open(), secure));
+        } else {
+            self->m_staff.sessions().failed(client, user, self->m_clock.now());
+            a = StaffPages::loginPage(
+                QCoreApplication::translate("StaffPages", "Wrong user name or password."), 403);
+        }
+        if (guarded)
+            self->send(guarded, number, a, close);
+    };
+    const bool queued = m_readers->run(
+        this,
+        [user, password, answer](Database& db, Settings&) -> std::function<void()> {
+            std::optional<bool> ok;
+            try {
+                ok = users::checkAdministrator(db, user, password).has_value();
+            } catch (const DbError&) {
+            }
+            return [answer, ok] { answer(ok); };
+        },
+        [answer] { answer(std::nullopt); });
+    if (!queued)
+        send(socket, number, unavailable(), close);
 }
 
 void WebServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket)
@@ -253,7 +423,13 @@ void WebServer::takeWebSockets()
 {
     while (hasPendingWebSocketConnections()) {
         std::unique_ptr<QWebSocket> socket = nextPendingWebSocketConnection();
-        if (socket)
-            m_pages.take(std::move(socket));
+        if (!socket)
+            continue;
+        const QString peer = peerKey(socket->peerAddress(), socket->peerPort());
+        if (m_upgradeSessions.contains(peer)) {
+            m_staff.take(std::move(socket), m_upgradeSessions.take(peer));
+            continue;
+        }
+        m_pages.take(std::move(socket));
     }
 }

@@ -4,6 +4,7 @@
 #include "web/OriginPolicy.h"
 #include "web/PushHub.h"
 #include "web/RateLimiter.h"
+#include "web/StaffPages.h"
 #include "web/StoreReaders.h"
 #include "web/WebAnswers.h"
 #include "web/WebConfig.h"
@@ -38,7 +39,10 @@ public:
     // description; empty when the server listens.
     QString start();
     quint16 port() const;
+    // The staff page's own port; 0 when it is served on the visitors' address.
+    quint16 staffPort() const;
     PushHub& pages() { return m_pages; }
+    StaffPages& staff() { return m_staff; }
     // The connections open now (nullptr before start).
     const ConnectionGuard* connections() const { return m_guard; }
     // Milliseconds of a monotonic clock, for the request budget (tests set it).
@@ -53,6 +57,10 @@ private:
     // Sends the answer of request `number` on the socket (in the order of the requests).
     void send(QTcpSocket* socket, qint64 number, const WebAnswer& answer, bool close);
     void takeWebSockets();
+    // The staff paths (/manager…); true when the request was one of them and is answered.
+    bool staffRequest(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close);
+    void logIn(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close);
+    ConnectionGuard* guardOf(QTcpSocket* socket) const;
 
     const Clock& m_clock;
     WebConfig m_config;
@@ -61,7 +69,12 @@ private:
     QElapsedTimer m_started;
     std::function<qint64()> m_ms;
     ConnectionGuard* m_guard = nullptr;
+    ConnectionGuard* m_staffGuard = nullptr; // with a staff address of its own
     std::unique_ptr<OriginPolicy> m_origins;
+    std::unique_ptr<OriginPolicy> m_staffOrigins;
+    StaffPages m_staff;
+    QHash<QString, QByteArray> m_upgradeSessions; // a staff page's pushed connection: its session, by peer
+    Database& m_db;
     QHash<QString, int> m_reading; // reads in progress or queued, by client
     // Last: its threads end before anything their answers reach is gone.
     std::unique_ptr<StoreReaders> m_readers;

@@ -8,6 +8,12 @@
 
 HttpReply httpRequest(quint16 port, const QByteArray& method, const QString& pathAndQuery)
 {
+    return httpRaw(port, method + ' ' + pathAndQuery.toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1:" +
+                             QByteArray::number(port) + "\r\nConnection: close\r\nContent-Length: 0\r\n\r\n");
+}
+
+HttpReply httpRaw(quint16 port, const QByteArray& request)
+{
     // A plain socket, so the test sees the answer exactly as sent. The server runs in this thread:
     // the event loop turns while the answer comes.
     QTcpSocket socket;
@@ -17,10 +23,7 @@ HttpReply httpRequest(quint16 port, const QByteArray& method, const QString& pat
     qint64 length = -1;
     bool closed = false;
     QObject::connect(&socket, &QTcpSocket::disconnected, [&] { closed = true; });
-    QObject::connect(&socket, &QTcpSocket::connected, [&] {
-        socket.write(method + ' ' + pathAndQuery.toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1:" +
-                     QByteArray::number(port) + "\r\nConnection: close\r\nContent-Length: 0\r\n\r\n");
-    });
+    QObject::connect(&socket, &QTcpSocket::connected, [&] { socket.write(request); });
     QObject::connect(&socket, &QTcpSocket::readyRead, [&] { raw += socket.readAll(); });
     socket.connectToHost(QStringLiteral("127.0.0.1"), port);
     waitFor([&] {
@@ -83,9 +86,9 @@ void WebFixture::TearDown()
     StoreTest::TearDown();
 }
 
-void WebFixture::startServer(int burst, int perMinute)
+void WebFixture::startServer(int burst, int perMinute, const WebConfig& base)
 {
-    WebConfig config;
+    WebConfig config = base;
     config.address = QHostAddress(QHostAddress::LocalHost);
     config.port = 0;
     config.burst = burst;

@@ -23,6 +23,8 @@ struct HttpReply
 
 // Sends the request to 127.0.0.1:port and waits for the whole answer (at most 10 s).
 HttpReply httpRequest(quint16 port, const QByteArray& method, const QString& pathAndQuery);
+// Sends the bytes as they are (a whole request, "Connection: close" in it) and waits for the answer.
+HttpReply httpRaw(quint16 port, const QByteArray& request);
 inline HttpReply httpGet(quint16 port, const QString& pathAndQuery)
 {
     return httpRequest(port, "GET", pathAndQuery);
@@ -47,7 +49,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // A server over the fixture's database; burst and rate are the client budget.
-    void startServer(int burst = 1000, int perMinute = 100000);
+    void startServer(int burst = 1000, int perMinute = 100000, const WebConfig& base = WebConfig());
 
     Hall hall;
     qint64 theme = 0;
