@@ -150,6 +150,61 @@
         <source>Last Served : %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Counter tabs</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HallNow</name>
+    <message>
+        <source>Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Longest wait</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serving</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Served last hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Within target today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrivals an hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counters to keep it</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>HallTicket</name>
@@ -207,6 +262,10 @@
 Go to Modules &gt; Settings, Theme</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Hall now</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OutOfServicePage</name>
@@ -237,6 +296,193 @@ Please ask at the reception desk.</source>
     </message>
     <message>
         <source>Folder for the tickets&apos; PDF files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportChartView</name>
+    <message>
+        <source>Save Chart...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tokens were issued in this period.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No service of this report has a target.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Chart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png);;SVG drawing (*.svg)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The chart cannot be written to
+%1
+Choose another folder or name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportCharts</name>
+    <message>
+        <source>Hour of the day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: target %2 % within %3 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportFigures</name>
+    <message>
+        <source>Tokens issued per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average waiting per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share called within the service&apos;s target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>% within target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation type="unfinished">الشباك</translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Served</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>90% waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Within target</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportTotals</name>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportWindow</name>
+    <message>
+        <source>Tickets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charts</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ServerAuthority</name>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not the certificate of an authority (a PEM file beginning with -----BEGIN CERTIFICATE-----, and no key).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration folder&apos;s path %1 holds a space or a sign a connection option cannot name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StaffPages</name>
+    <message>
+        <source>User name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No connection to the server</source>
+        <translation type="unfinished">لا يوجد اتصال بالخادم</translation>
+    </message>
+    <message>
+        <source>The figures are not current: the database cannot be reached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many wrong tries: wait %1 s and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the user name and the password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong user name or password.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -345,6 +591,14 @@ Please ask at the reception desk.</source>
     <message>
         <source>Board</source>
         <translation>لوحة العرض</translation>
+    </message>
+    <message>
+        <source>Latest calls</source>
+        <translation>أحدث النداءات</translation>
+    </message>
+    <message>
+        <source>Latest calls, newest first</source>
+        <translation>أحدث النداءات، الأحدث أولاً</translation>
     </message>
 </context>
 <context>
@@ -547,6 +801,21 @@ Please ask at the reception desk.</source>
     </message>
 </context>
 <context>
+    <name>frmHallNow</name>
+    <message>
+        <source>Hall now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>As of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The figures are not current: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmLogin</name>
     <message>
         <source>Login Here</source>
@@ -656,6 +925,33 @@ Please ask at the reception desk.</source>
     </message>
 </context>
 <context>
+    <name>frmService</name>
+    <message>
+        <source> %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>within</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Save. A target needs both a share and a wait, or neither</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmSettings</name>
     <message>
         <source>(none chosen)</source>
@@ -747,6 +1043,14 @@ Please ask at the reception desk.</source>
         <source>Select Service</source>
         <translation type="unfinished">اختر الخدمة</translation>
     </message>
+    <message>
+        <source>Departments and services</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back to the departments</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmTicketF</name>
@@ -778,6 +1082,49 @@ Please ask at the reception desk.</source>
         <source>The departments %1 offer no active service.</source>
         <translation>الأقسام %1 لا تقدم أي خدمة نشطة.</translation>
     </message>
+    <message>
+        <source>Services</source>
+        <translation>الخدمات</translation>
+    </message>
+    <message>
+        <source>Staff corner</source>
+        <translation>ركن الموظفين</translation>
+    </message>
+</context>
+<context>
+    <name>hallnow</name>
+    <message>
+        <source>No target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too little history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept for the next hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missed now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missed in %1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more than %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 % within %2 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kinds</name>
@@ -791,6 +1138,57 @@ Please ask at the reception desk.</source>
     </message>
     <message>
         <source>The hall works as before, but its kinds of workstation (kiosk, board, counter, office) cannot be made: %1 may not create roles (ALTER ROLE %1 CREATEROLE lets it).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kioskSpeech</name>
+    <message>
+        <source>Ticket kiosk. Use the arrow keys or Tab to choose a service, and Enter to take a ticket. Press N to hear the numbers being served, and H to hear this help again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2 of %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your number is %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please take your ticket from the printer, below the screen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No ticket could be printed: please remember your number, %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please wait until your number is called.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please wait until your number is called to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No number could be issued for this service. Please ask at the reception desk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kiosk cannot reach the server. Please ask at the reception desk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No number has been called yet today.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now serving: %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -849,9 +1247,47 @@ Please ask at the reception desk.</source>
     </message>
 </context>
 <context>
+    <name>modExcel</name>
+    <message>
+        <source> (min)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: avg waiting (min)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: within target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hour of the day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>numbering</name>
     <message>
         <source>The connection to the database server broke while the ticket was being stored, and the server has not answered since: the ticket may or may not have been stored. No token was given out for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>workstation</name>
+    <message>
+        <source>The server %1 did not prove it is the hall&apos;s database server: its certificate is not signed by the hall&apos;s authority, or is made out to another name. Nothing was sent to it, not even the password, and this workstation&apos;s connection is unchanged.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,8 +1,8 @@
 // brivane-web: the hall over HTTP for any browser (the board) and for the visitors' phones (their
 // tickets), from the same database as the desktop program. It only reads.
 #include "app/ConsoleProgram.h"
-#include "core/LanguageSettings.h"
 #include "core/Database.h"
+#include "core/LanguageSettings.h"
 #include "web/CallFeed.h"
 #include "web/CallFollower.h"
 #include "web/WebConfig.h"

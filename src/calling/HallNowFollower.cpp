@@ -19,7 +19,7 @@ HallNowFollower::~HallNowFollower()
 void HallNowFollower::start()
 {
     stop();
-    m_pushed = m_db.isPostgres() && m_db.listen(Database::hallChannel(), [this](const QString&) {
+    m_pushed = m_db.isPostgres() && m_db.listen(Database::hallChannel(), [this](const QString&, int) {
         if (!m_gather.isActive())
             m_gather.start();
     });

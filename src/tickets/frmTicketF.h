@@ -107,8 +107,8 @@ private:
     AppContext& m_ctx;
     int m_buttonPixels = 0;
     QPixmap m_background;
-    QStringList m_rowKinds;               // by grid row
-    QStringList m_languages;              // the kiosk's languages, its first one first
+    QStringList m_rowKinds;  // by grid row
+    QStringList m_languages; // the kiosk's languages, its first one first
     QString m_language;
     QPointer<QWidget> m_pad;              // null once the pad has closed itself
     numbering::IssuedTicket m_lastIssued; // by the last getEnd

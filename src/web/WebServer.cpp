@@ -4,9 +4,9 @@
 #include "core/Database.h"
 #include "core/Settings.h"
 #include "core/ThemeChoice.h"
-#include "ui/Language.h"
 #include "core/users/Credentials.h"
 #include "ui/Clock.h"
+#include "ui/Language.h"
 #include "web/BoardList.h"
 #include "web/BoardPage.h"
 #include "web/PageWords.h"
@@ -380,7 +380,10 @@ void WebServer::logIn(const QHttpServerRequest& request, QTcpSocket* socket, qin
     const bool secure = overTls(request);
     QPointer<QTcpSocket> guarded(socket);
     QPointer<WebServer> self(this);
-    const auto answer = [self, guarded, number, close, client, user, secure](std::optional<bool> ok) {
+    // The database keeps its own waits after wrong tries, per name and for every workstation: a try it
+    // refuses as too early is answered as the server's own wait is.
+    const auto answer = [self, guarded, number, close, client, user, secure](std::optional<bool> ok,
+                                                                             qint64 storeWaitMs) {
         if (!self)
             return;
         WebAnswer a;
@@ -389,6 +392,13 @@ void WebServer::logIn(const QHttpServerRequest& request, QTcpSocket* socket, qin
         } else if (*ok) {
             self->m_staff.sessions().succeeded(client, user);
             a = StaffPages::toPage(ManagerSessions::setCookie(self->m_staff.sessions().open(), secure));
+        } else if (storeWaitMs > 0) {
+            const int seconds = int((storeWaitMs + 999) / 1000);
+            a = StaffPages::loginPage(
+                QCoreApplication::translate("StaffPages", "Too many wrong tries: wait %1 s and try again.")
+                    .arg(seconds),
+                429);
+            a.retryAfter = seconds;
         } else {
             self->m_staff.sessions().failed(client, user, self->m_clock.now());
             a = StaffPages::loginPage(
@@ -401,13 +411,15 @@ void WebServer::logIn(const QHttpServerRequest& request, QTcpSocket* socket, qin
         this,
         [user, password, answer](Database& db, Settings&) -> std::function<void()> {
             std::optional<bool> ok;
+            users::LoginRefusal refusal;
             try {
-                ok = users::checkAdministrator(db, user, password).has_value();
+                ok = users::checkAdministrator(db, user, password, &refusal).has_value();
             } catch (const DbError&) {
             }
-            return [answer, ok] { answer(ok); };
+            const qint64 storeWait = refusal.tooEarly ? qMax<qint64>(refusal.waitMs, 1) : 0;
+            return [answer, ok, storeWait] { answer(ok, storeWait); };
         },
-        [answer] { answer(std::nullopt); });
+        [answer] { answer(std::nullopt, 0); });
     if (!queued)
         send(socket, number, unavailable(), close);
 }

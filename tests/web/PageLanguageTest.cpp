@@ -38,13 +38,13 @@ TEST_P(PageLanguage, TicketPagesFollowTheTicketAndTheBoardItsAddress)
     const HttpReply en = httpGet(port, QStringLiteral("/t/") + english.code);
     ASSERT_EQ(en.status, 200);
     EXPECT_TRUE(en.body.contains("<html lang=\"en\" dir=\"ltr\">")) << en.body.constData();
-    EXPECT_TRUE(en.body.contains("<div class=\"label\">Your token</div>"));
+    EXPECT_TRUE(en.body.contains("<span class=\"label\">Your token</span>"));
 
     const HttpReply hi = httpGet(port, QStringLiteral("/t/") + hindi.code);
     ASSERT_EQ(hi.status, 200);
     const QString hiPage = QString::fromUtf8(hi.body);
     EXPECT_TRUE(hiPage.contains(QStringLiteral("<html lang=\"hi\" dir=\"ltr\">"))) << hi.body.constData();
-    EXPECT_TRUE(hiPage.contains(QStringLiteral("<div class=\"label\">आपका टोकन</div>")));
+    EXPECT_TRUE(hiPage.contains(QStringLiteral("<span class=\"label\">आपका टोकन</span>")));
     EXPECT_TRUE(hiPage.contains(QStringLiteral("<dt>आपसे पहले</dt>")));
     EXPECT_TRUE(hiPage.contains(QStringLiteral("<div id=\"go\">कृपया यहाँ जाएँ</div>")));
     EXPECT_FALSE(hiPage.contains(QStringLiteral(">Your token<")));

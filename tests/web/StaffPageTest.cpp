@@ -103,15 +103,19 @@ TEST_P(StaffPageTest, LogInWrongPasswordWaitsSessionAndLogOut)
     EXPECT_EQ(r.status, 429);
     EXPECT_TRUE(r.body.contains("wait 1 s")) << r.body.constData();
     env->clock.advanceSecs(1);
+    endLoginWaits(env->db); // the database's own waits run on the server's clock
     EXPECT_EQ(httpRaw(port, post(port, "/manager/login", "user=admin&password=wrong", origin)).status, 403);
     env->clock.advanceSecs(1);
+    endLoginWaits(env->db); // the database's own waits run on the server's clock
     r = httpRaw(port, post(port, "/manager/login", "user=admin&password=secret", origin));
     EXPECT_EQ(r.status, 429);
     EXPECT_EQ(r.header("retry-after"), "1");
     env->clock.advanceSecs(1);
+    endLoginWaits(env->db); // the database's own waits run on the server's clock
     // A counter operator is no administrator.
     EXPECT_EQ(httpRaw(port, post(port, "/manager/login", "user=op1&password=pw", origin)).status, 403);
     env->clock.advanceSecs(30);
+    endLoginWaits(env->db);
 
     r = httpRaw(port, post(port, "/manager/login", "user=admin&password=secret", origin));
     ASSERT_EQ(r.status, 303);

@@ -81,7 +81,7 @@ TEST_P(WebKindLoginTest, ABoardLoginServesTheBoardAndTheTicketPagesAndAKioskLogi
     EXPECT_EQ(httpGet(port, QStringLiteral("/api/news")).status, 200);
     const HttpReply page = httpGet(port, QStringLiteral("/t/") + mine.code);
     EXPECT_EQ(page.status, 200);
-    EXPECT_TRUE(page.body.contains("<div id=\"token\">A1</div>")) << page.body.constData();
+    EXPECT_TRUE(page.body.contains("<span id=\"token\">A1</span>")) << page.body.constData();
     server.reset();
 
     // The program itself: it serves as a board login, and turns a kiosk's away in its one sentence.
