@@ -18,6 +18,7 @@
 # rights on the tables are given by Brivane when the owner next opens the hall.
 set -euo pipefail
 role=queue database=brivane password="" network="" want_cluster="" want_port="" tls=0 kinds=0 addresses=""
+here=$(cd "$(dirname "$0")" && pwd)
 while [ $# -gt 0 ]; do
   case "$1" in
   --cluster) want_cluster=$2; shift 2 ;;
@@ -90,7 +91,7 @@ if [ "$tls" = 1 ]; then
   tls_dir=$conf/hall-tls
   names="$host $(hostname -s 2>/dev/null || true) $addresses"
   # shellcheck disable=SC2086
-  "$(dirname "$0")/make-hall-ca.sh" "$tls_dir" $(printf '%s\n' $names | awk '!seen[$0]++')
+  "$here/make-hall-ca.sh" "$tls_dir" $(printf '%s\n' $names | awk '!seen[$0]++')
   chown -R root:root "$tls_dir"
   chmod 0700 "$tls_dir"
   install -o postgres -g postgres -m 0644 "$tls_dir/server.crt" "$conf/hall-server.crt"
