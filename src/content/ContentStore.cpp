@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace content {
@@ -35,7 +36,9 @@ QRegularExpression likePattern(const QString& search)
 
 QString yesNo(const QString& flag)
 {
-    return flag.trimmed() == QLatin1String("1") ? QStringLiteral("Yes") : QStringLiteral("No");
+    // Shown in the news list only; the stored flag stays "1" or "0".
+    return flag.trimmed() == QLatin1String("1") ? QCoreApplication::translate("ContentStore", "Yes")
+                                                : QCoreApplication::translate("ContentStore", "No");
 }
 
 QVector<NewsRow> listNews(Database& db, bool activeOnly, const QString& search)

@@ -2,6 +2,7 @@
 
 #include "content/RtfText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -49,7 +50,7 @@ QString load(const QString& file, QTextDocument& document)
     const QString name = QFileInfo(file).fileName();
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("Cannot open %1").arg(name);
+        return QCoreApplication::translate("EditorFiles", "Cannot open %1").arg(name);
     const QByteArray bytes = f.readAll();
     const bool utf16 = bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
     if (rtf::looksLikeRtf(QString::fromLatin1(bytes.left(16)))) {
@@ -57,8 +58,9 @@ QString load(const QString& file, QTextDocument& document)
         return {};
     }
     if (!utf16 && looksBinary(bytes.left(8192)))
-        return QStringLiteral("%1 is not a text or rich text file and cannot be opened here.\n"
-                              "Save it as Rich Text Format (*.rtf) or as a text document (*.txt) first.")
+        return QCoreApplication::translate(
+                   "EditorFiles", "%1 is not a text or rich text file and cannot be opened here.\n"
+                                  "Save it as Rich Text Format (*.rtf) or as a text document (*.txt) first.")
             .arg(name);
     document.setPlainText(decodedText(bytes));
     return {};
@@ -70,7 +72,8 @@ QString save(const QString& file, const QTextDocument& document)
     const bool text = file.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
     const QByteArray bytes = text ? document.toPlainText().toUtf8() : rtf::fromDocument(document).toLatin1();
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        return QStringLiteral("Cannot save %1: %2").arg(QFileInfo(file).fileName(), f.errorString());
+        return QCoreApplication::translate("EditorFiles", "Cannot save %1: %2")
+            .arg(QFileInfo(file).fileName(), f.errorString());
     return {};
 }
 

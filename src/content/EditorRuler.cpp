@@ -9,7 +9,7 @@ EditorRuler::EditorRuler(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Ruler"));
     setFixedHeight(22);
     setCursor(Qt::ArrowCursor);
-    setToolTip(QStringLiteral("Drag the marker to indent the selected paragraphs"));
+    setToolTip(tr("Drag the marker to indent the selected paragraphs"));
 }
 
 void EditorRuler::setTextOrigin(int x)

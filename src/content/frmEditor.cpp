@@ -42,7 +42,7 @@
 frmEditor::frmEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmEditor"));
-    setWindowTitle(QStringLiteral(" Scroll Editor."));
+    setWindowTitle(tr(" Scroll Editor."));
 
     auto* central = new QWidget(this);
     RichTextBox1 = named(new QTextEdit(central), "RichTextBox1");
@@ -56,21 +56,22 @@ frmEditor::frmEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt:
     Combo2->setEditable(true);
     Combo2->setValidator(new QIntValidator(1, 1638, Combo2));
     Combo3 = named(new QComboBox(central), "Combo3");
-    Combo3->addItems({QStringLiteral("Normal"), QStringLiteral("Heading1"), QStringLiteral("Heading2"),
-                      QStringLiteral("Heading3")});
+    Combo3->addItems({tr("Normal"), tr("Heading1"), tr("Heading2"), tr("Heading3")});
     Picture1 = named(new QPushButton(central), "Picture1");
     Picture1->setFixedSize(28, 22);
-    Picture1->setToolTip(QStringLiteral("Text colour"));
+    Picture1->setToolTip(tr("Text colour"));
     Picture2 = named(new QPushButton(central), "Picture2");
     Picture2->setFixedSize(28, 22);
-    Picture2->setToolTip(QStringLiteral("Back colour"));
-    chkActive = named(new QCheckBox(QStringLiteral("Active"), central), "chkActive");
+    Picture2->setToolTip(tr("Back colour"));
+    chkActive = named(new QCheckBox(tr("Active"), central), "chkActive");
     cmbSpeed = named(new QComboBox(central), "cmbSpeed");
     for (int s = 10; s <= 100; s += 10)
         cmbSpeed->addItem(QString::number(s));
     cmbDir = named(new QComboBox(central), "cmbDir");
-    cmbDir->addItems({QStringLiteral("Left"), QStringLiteral("Right")});
-    Command1 = named(new QPushButton(QStringLiteral("Close"), central), "Command1");
+    // The direction is stored in English; only the shown text is translated.
+    cmbDir->addItem(tr("Left"), QStringLiteral("Left"));
+    cmbDir->addItem(tr("Right"), QStringLiteral("Right"));
+    Command1 = named(new QPushButton(tr("Close"), central), "Command1");
     lblRef = named(new QLabel(central), "lblRef");
     lblRef->hide();
 
@@ -85,16 +86,16 @@ frmEditor::frmEditor(AppContext& ctx, QWidget* parent) : QMainWindow(parent, Qt:
     auto* options = new QHBoxLayout;
     options->addWidget(chkActive);
     options->addSpacing(16);
-    options->addWidget(new QLabel(QStringLiteral("Speed"), central));
+    options->addWidget(new QLabel(tr("Speed"), central));
     options->addWidget(cmbSpeed);
     options->addSpacing(16);
-    options->addWidget(new QLabel(QStringLiteral("Direction"), central));
+    options->addWidget(new QLabel(tr("Direction"), central));
     options->addWidget(cmbDir);
     options->addStretch();
     options->addWidget(Command1);
 
     auto* unicodeRow = new QHBoxLayout;
-    unicodeRow->addWidget(new QLabel(QStringLiteral("Unicode News"), central));
+    unicodeRow->addWidget(new QLabel(tr("Unicode News"), central));
     unicodeRow->addWidget(Text1, 1);
 
     auto* layout = new QVBoxLayout(central);
@@ -169,7 +170,7 @@ void frmEditor::Form_Load()
     setBackSwatchColor(Qt::white);
     updateStatusPanels();
 
-    status->setText(QStringLiteral("Please Wait... (Loading Fonts)"));
+    status->setText(tr("Please Wait... (Loading Fonts)"));
     for (const QString& family : QFontDatabase::families()) {
         if (!family.isEmpty())
             Combo1->addItem(family);
@@ -208,7 +209,7 @@ void frmEditor::setBackSwatchColor(const QColor& color)
 void frmEditor::updateStatusPanels()
 {
     const std::optional<bool> caps = keyboard::capsLockOn();
-    capsPanel->setText(caps ? (*caps ? QStringLiteral("CAPS") : QString()) : QString());
+    capsPanel->setText(caps ? (*caps ? tr("CAPS") : QString()) : QString());
     const QDateTime now = m_ctx.clock.now();
     datePanel->setText(now.date().toString(QStringLiteral("dd-MM-yyyy")));
     timePanel->setText(now.time().toString(QStringLiteral("HH:mm")));
@@ -314,7 +315,7 @@ void frmEditor::getheadDetails(qint64 key)
     Text1->setFont(unicodeFont);
     chkActive->setChecked(rs.text(0, QStringLiteral("active")).trimmed() == QLatin1String("1"));
     const QString dir = rs.text(0, QStringLiteral("direction"));
-    const int d = cmbDir->findText(dir, Qt::MatchFixedString);
+    const int d = cmbDir->findData(dir.trimmed(), Qt::UserRole, Qt::MatchFixedString);
     if (d >= 0)
         cmbDir->setCurrentIndex(d);
 }
@@ -334,16 +335,16 @@ bool frmEditor::holdsUnsavedText() const
 
 QString frmEditor::unsavedQuestion() const
 {
-    return m_editMode ? QStringLiteral("The changes to the message in the news editor are not saved.\n"
-                                       "Do you want to save them first?")
-                      : QStringLiteral("The new message in the news editor is not saved.\n"
-                                       "Do you want to save it first?");
+    return m_editMode ? tr("The changes to the message in the news editor are not saved.\n"
+                           "Do you want to save them first?")
+                      : tr("The new message in the news editor is not saved.\n"
+                           "Do you want to save it first?");
 }
 
 QString frmEditor::deletedMeanwhileText()
 {
-    return QStringLiteral("This message was deleted on another workstation after it was opened here.\n"
-                          "Do you want to save your text as a new message?");
+    return tr("This message was deleted on another workstation after it was opened here.\n"
+              "Do you want to save your text as a new message?");
 }
 
 frmEditor::Stored frmEditor::storeMessage()
@@ -364,8 +365,8 @@ frmEditor::Stored frmEditor::storeMessage()
     bool sizeOk = false;
     const int size = Combo2->currentText().toInt(&sizeOk);
     if (!sizeOk || size <= 0) {
-        m_ctx.dialogs.message(QStringLiteral("Please select a font size"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::Warning, {}, this);
+        m_ctx.dialogs.message(tr("Please select a font size"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning,
+                              {}, this);
         Combo2->setFocus();
         return Stored::No;
     }
@@ -381,7 +382,7 @@ frmEditor::Stored frmEditor::storeMessage()
         {QStringLiteral("color"), colorNumber::fromColor(color)},
         {QStringLiteral("bold"), RichTextBox1->font().bold()},
         {QStringLiteral("italic"), RichTextBox1->font().italic()},
-        {QStringLiteral("direction"), cmbDir->currentText()},
+        {QStringLiteral("direction"), cmbDir->currentData().toString()},
     };
     try {
         bool insert = !m_editMode;

@@ -27,7 +27,7 @@ bool frmEditor::confirmDiscard()
     if (!RichTextBox1->document()->isModified())
         return true;
     const Dialogs::Answer a = m_ctx.dialogs.message(
-        QStringLiteral("The text in the untitled file has changed.\nDo you want to save the changes ?"),
+        tr("The text in the untitled file has changed.\nDo you want to save the changes ?"),
         Dialogs::Buttons::YesNoCancel, Dialogs::Icon::Warning, QStringLiteral("Merrowin"), this);
     if (a == Dialogs::Answer::Cancel)
         return false;
@@ -51,7 +51,7 @@ void frmEditor::mnuNew_Click()
         return;
     // A new message: Save then adds it and leaves the one that was open as it is.
     beginAdd();
-    setWindowTitle(QStringLiteral("Untitled - "));
+    setWindowTitle(tr("Untitled - "));
 }
 
 bool frmEditor::loadFile(const QString& fileName)
@@ -70,28 +70,26 @@ void frmEditor::mnuOpen_Click()
     if (!confirmDiscard())
         return;
     const QString file = m_ctx.dialogs.openFileName(
-        QStringLiteral("Open"),
-        QStringLiteral(
-            "Document Files (*.doc);;Text Documents (*.txt);;Rich Text Format (*.rtf);;All Files (*)"),
-        {}, this);
+        tr("Open"),
+        tr("Document Files (*.doc);;Text Documents (*.txt);;Rich Text Format (*.rtf);;All Files (*)"), {},
+        this);
     if (file.isEmpty())
         return;
     if (loadFile(file))
-        setWindowTitle(QStringLiteral(" Scroll Editor"));
+        setWindowTitle(tr(" Scroll Editor"));
 }
 
 void frmEditor::mnuSaveAs_Click()
 {
     const QString file = m_ctx.dialogs.saveFileName(
-        QStringLiteral("Save As"), QStringLiteral("Rich Text Format (*.rtf);;Text Documents (*.txt)"), {},
-        this);
+        tr("Save As"), tr("Rich Text Format (*.rtf);;Text Documents (*.txt)"), {}, this);
     if (file.isEmpty())
         return;
     const QString error = editorfiles::save(file, *RichTextBox1->document());
     if (!error.isEmpty())
         showError(error);
     else
-        status->setText(QStringLiteral("Saved as ") + QFileInfo(file).fileName());
+        status->setText(tr("Saved as %1").arg(QFileInfo(file).fileName()));
 }
 
 void frmEditor::dropFile(const QString& fileName)

@@ -29,7 +29,7 @@ QTextCursor findFrom(QTextDocument* doc, const QString& text, const QTextCursor&
 void frmEditor::mnuFind_Click()
 {
     const std::optional<QString> text =
-        m_ctx.dialogs.inputBox(QStringLiteral("Find what:"), QStringLiteral("Find"), m_findText, this);
+        m_ctx.dialogs.inputBox(tr("Find what:"), tr("Find"), m_findText, this);
     if (!text || text->isEmpty())
         return;
     m_findText = *text;
@@ -44,8 +44,8 @@ bool frmEditor::findNext()
     }
     const QTextCursor found = findFrom(RichTextBox1->document(), m_findText, RichTextBox1->textCursor());
     if (found.isNull()) {
-        m_ctx.dialogs.message(QStringLiteral("Cannot find \"%1\"").arg(m_findText), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::Information, QStringLiteral("Find"), this);
+        m_ctx.dialogs.message(tr("Cannot find \"%1\"").arg(m_findText), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Information, tr("Find"), this);
         return false;
     }
     RichTextBox1->setTextCursor(found);
@@ -54,12 +54,11 @@ bool frmEditor::findNext()
 
 std::optional<std::pair<QString, QString>> frmEditor::askReplace(const QString& title)
 {
-    const std::optional<QString> what =
-        m_ctx.dialogs.inputBox(QStringLiteral("Find what:"), title, m_findText, this);
+    const std::optional<QString> what = m_ctx.dialogs.inputBox(tr("Find what:"), title, m_findText, this);
     if (!what || what->isEmpty())
         return std::nullopt;
     const std::optional<QString> with =
-        m_ctx.dialogs.inputBox(QStringLiteral("Replace with:"), title, m_replaceText, this);
+        m_ctx.dialogs.inputBox(tr("Replace with:"), title, m_replaceText, this);
     if (!with)
         return std::nullopt;
     m_findText = *what;
@@ -71,15 +70,15 @@ void frmEditor::mnuReplace_Click()
 {
     // The next occurrence from the cursor is replaced and the one after it selected; the new text
     // takes the formatting of the text it replaces.
-    const auto texts = askReplace(QStringLiteral("Replace"));
+    const auto texts = askReplace(tr("Replace"));
     if (!texts)
         return;
     QTextCursor c = RichTextBox1->textCursor();
     if (c.selectedText().compare(texts->first, Qt::CaseInsensitive) != 0)
         c = findFrom(RichTextBox1->document(), texts->first, c);
     if (c.isNull()) {
-        m_ctx.dialogs.message(QStringLiteral("Cannot find \"%1\"").arg(texts->first), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::Information, QStringLiteral("Replace"), this);
+        m_ctx.dialogs.message(tr("Cannot find \"%1\"").arg(texts->first), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Information, tr("Replace"), this);
         return;
     }
     c.insertText(texts->second);
@@ -92,7 +91,7 @@ void frmEditor::mnuReplace_Click()
 void frmEditor::mnuReplaceAll_Click()
 {
     // Every occurrence is removed and the new text put in its place, in one undo step.
-    const auto texts = askReplace(QStringLiteral("Remove & Replace"));
+    const auto texts = askReplace(tr("Remove & Replace"));
     if (!texts)
         return;
     int replaced = 0;
@@ -105,10 +104,10 @@ void frmEditor::mnuReplaceAll_Click()
         c = RichTextBox1->document()->find(texts->first, c);
     }
     edit.endEditBlock();
-    status->setText(QStringLiteral("%1 replaced").arg(replaced));
+    status->setText(tr("%1 replaced").arg(replaced));
     if (replaced == 0)
-        m_ctx.dialogs.message(QStringLiteral("Cannot find \"%1\"").arg(texts->first), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::Information, QStringLiteral("Remove & Replace"), this);
+        m_ctx.dialogs.message(tr("Cannot find \"%1\"").arg(texts->first), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Information, tr("Remove & Replace"), this);
 }
 
 void frmEditor::mnuTabs_Click()
@@ -120,8 +119,8 @@ void frmEditor::mnuTabs_Click()
     for (const QTextOption::Tab& t : c.blockFormat().tabPositions())
         current.append(QString::number(qRound(t.position * TwipsPerUnit)));
     const std::optional<QString> text =
-        m_ctx.dialogs.inputBox(QStringLiteral("Tab stops in twips (1440 to the inch), separated by blanks:"),
-                               QStringLiteral("Tabs"), current.join(QLatin1Char(' ')), this);
+        m_ctx.dialogs.inputBox(tr("Tab stops in twips (1440 to the inch), separated by blanks:"), tr("Tabs"),
+                               current.join(QLatin1Char(' ')), this);
     if (!text)
         return;
     QList<QTextOption::Tab> tabs;
@@ -129,9 +128,8 @@ void frmEditor::mnuTabs_Click()
         bool ok = false;
         const int twips = part.toInt(&ok);
         if (!ok || twips <= 0 || twips > 31680) {
-            m_ctx.dialogs.message(
-                QStringLiteral("\"%1\" is not a tab stop: give whole twips from 1 to 31680.").arg(part),
-                Dialogs::Buttons::Ok, Dialogs::Icon::Warning, QStringLiteral("Tabs"), this);
+            m_ctx.dialogs.message(tr("\"%1\" is not a tab stop: give whole twips from 1 to 31680.").arg(part),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::Warning, tr("Tabs"), this);
             return;
         }
         tabs.append(QTextOption::Tab(twips / TwipsPerUnit, QTextOption::LeftTab));

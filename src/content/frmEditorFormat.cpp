@@ -219,5 +219,5 @@ void frmEditor::updateFromCursor()
                          RichTextBox1->frameWidth() + int(RichTextBox1->document()->documentMargin()));
     ruler->setIndent(RichTextBox1->textCursor().blockFormat().leftMargin());
     const int line = RichTextBox1->textCursor().blockNumber() + 1;
-    status->setText(QStringLiteral("Line : ") + QLocale(QLocale::English).toString(line));
+    status->setText(tr("Line : %1").arg(QLocale(QLocale::English).toString(line)));
 }

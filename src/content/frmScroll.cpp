@@ -31,24 +31,24 @@ template <typename T> T* named(T* w, const char* name)
 frmScroll::frmScroll(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmScroll"));
-    setWindowTitle(QStringLiteral("Scroll News"));
+    setWindowTitle(tr("Scroll News"));
 
     FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->horizontalHeader()->setStretchLastSection(true);
     FG->styleHeader();
 
-    auto* findLabel = new QLabel(QStringLiteral("Find"), this);
+    auto* findLabel = new QLabel(tr("Find"), this);
     txtFind = named(new QLineEdit(this), "txtFind");
     findLabel->setBuddy(txtFind);
-    Command5 = named(new QPushButton(QStringLiteral("Find"), this), "Command5");
-    chkActive = named(new QCheckBox(QStringLiteral("Show All"), this), "chkActive");
-    chkActive->setToolTip(QStringLiteral("When ticked, only active messages are listed"));
+    Command5 = named(new QPushButton(tr("Find"), this), "Command5");
+    chkActive = named(new QCheckBox(tr("Show All"), this), "chkActive");
+    chkActive->setToolTip(tr("When ticked, only active messages are listed"));
 
-    Command4 = named(new QPushButton(QStringLiteral("Add New"), this), "Command4");
-    Command3 = named(new QPushButton(QStringLiteral("Edit"), this), "Command3");
-    Command2 = named(new QPushButton(QStringLiteral("Delete"), this), "Command2");
-    Command1 = named(new QPushButton(QStringLiteral("Close"), this), "Command1");
+    Command4 = named(new QPushButton(tr("Add New"), this), "Command4");
+    Command3 = named(new QPushButton(tr("Edit"), this), "Command3");
+    Command2 = named(new QPushButton(tr("Delete"), this), "Command2");
+    Command1 = named(new QPushButton(tr("Close"), this), "Command1");
     for (QPushButton* b : {Command4, Command3, Command2, Command1})
         b->setMinimumWidth(90);
     Command5->setDefault(true);
@@ -93,9 +93,10 @@ void frmScroll::setFG()
 {
     FG->clearRows();
     FG->setCols(6);
-    static const char* headers[] = {"", "SN", "Message", "Active", "Direction", ""};
+    static const char* headers[] = {
+        "", QT_TR_NOOP("SN"), QT_TR_NOOP("Message"), QT_TR_NOOP("Active"), QT_TR_NOOP("Direction"), ""};
     for (int c = 0; c < 6; ++c)
-        FG->setText(0, c, QLatin1String(headers[c]));
+        FG->setText(0, c, *headers[c] ? tr(headers[c]) : QString());
     FG->setColWidth(0, 1); // the key, never seen
     FG->setColWidth(1, 500);
     FG->setColWidth(2, 4500);
@@ -208,8 +209,7 @@ void frmScroll::Command2_Click()
     const qint64 key = selectedKey();
     if (!key)
         return;
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to delete the selected"), Dialogs::Icon::Question,
-                                {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to delete the selected"), Dialogs::Icon::Question, {}, this))
         return;
     try {
         content::deleteNews(m_ctx.db, key);

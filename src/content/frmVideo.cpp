@@ -35,16 +35,16 @@ void showError(AppContext& ctx, const DbError& e, QWidget* parent)
 frmVideoLst::frmVideoLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmVideoLst"));
-    setWindowTitle(QStringLiteral("Video List"));
+    setWindowTitle(tr("Video List"));
 
     FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->horizontalHeader()->setStretchLastSection(true);
     FG->styleHeader();
-    Command4 = named(new QPushButton(QStringLiteral("&Add New"), this), "Command4");
-    Command1 = named(new QPushButton(QStringLiteral("&Edit"), this), "Command1");
-    Command2 = named(new QPushButton(QStringLiteral("&Delete"), this), "Command2");
-    Command3 = named(new QPushButton(QStringLiteral("&Close"), this), "Command3");
+    Command4 = named(new QPushButton(tr("&Add New"), this), "Command4");
+    Command1 = named(new QPushButton(tr("&Edit"), this), "Command1");
+    Command2 = named(new QPushButton(tr("&Delete"), this), "Command2");
+    Command3 = named(new QPushButton(tr("&Close"), this), "Command3");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -76,9 +76,10 @@ void frmVideoLst::setFG()
 {
     FG->clearRows();
     FG->setCols(6);
-    static const char* headers[] = {"", "SN", "Video Description", "Active", "", ""};
+    static const char* headers[] = {
+        "", QT_TR_NOOP("SN"), QT_TR_NOOP("Video Description"), QT_TR_NOOP("Active"), "", ""};
     for (int c = 0; c < 6; ++c)
-        FG->setText(0, c, QLatin1String(headers[c]));
+        FG->setText(0, c, *headers[c] ? tr(headers[c]) : QString());
     FG->setColWidth(0, 1); // the key, never seen
     FG->setColWidth(1, 500);
     FG->setColWidth(2, 2000);
@@ -94,8 +95,8 @@ void frmVideoLst::addFG()
         int p = 0;
         for (const content::VideoEntry& row : rows) {
             ++p;
-            FG->addRow({QString::number(row.key), QString::number(p), row.desc,
-                        row.active ? QStringLiteral("Yes") : QStringLiteral("No")});
+            FG->addRow(
+                {QString::number(row.key), QString::number(p), row.desc, row.active ? tr("Yes") : tr("No")});
         }
     } catch (const DbError& e) {
         showError(m_ctx, e, this);
@@ -143,8 +144,7 @@ void frmVideoLst::FG_DblClick()
 
 void frmVideoLst::Command2_Click()
 {
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to delete the selected"), Dialogs::Icon::Question,
-                                {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to delete the selected"), Dialogs::Icon::Question, {}, this))
         return;
     const qint64 key = selectedKey();
     if (!key)
@@ -167,15 +167,15 @@ void frmVideoLst::Command3_Click()
 frmVideo::frmVideo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmVideo"));
-    setWindowTitle(QStringLiteral("Select Video"));
+    setWindowTitle(tr("Select Video"));
 
     txtName = named(new QLineEdit(this), "txtName");
     Command1 = named(new QPushButton(QStringLiteral("--"), this), "Command1");
-    Command1->setToolTip(QStringLiteral("Browse"));
+    Command1->setToolTip(tr("Browse"));
     Command1->setFixedWidth(40);
     txtDesc = named(new QLineEdit(this), "txtDesc");
-    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
-    Command2 = named(new QPushButton(QStringLiteral("Save"), this), "Command2");
+    chkActive = named(new QCheckBox(tr("Active"), this), "chkActive");
+    Command2 = named(new QPushButton(tr("Save"), this), "Command2");
     Command2->setMinimumWidth(90);
     Command2->setDefault(true);
     lblRef = named(new QLabel(this), "lblRef");
@@ -186,8 +186,8 @@ frmVideo::frmVideo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     pathRow->addWidget(Command1);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->addRow(QStringLiteral("Select Video"), pathRow);
-    form->addRow(QStringLiteral("Description"), txtDesc);
+    form->addRow(tr("Select Video"), pathRow);
+    form->addRow(tr("Description"), txtDesc);
     form->addRow(QString(), chkActive);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -247,7 +247,7 @@ void frmVideo::Command1_Click()
 {
     // What this workstation's media back end plays and the board shows as pictures; asked once.
     static const QString offered = videoformats::filter(videoformats::installedPatterns());
-    const QString file = m_ctx.dialogs.openFileName(QStringLiteral("Select Video"), offered, {}, this);
+    const QString file = m_ctx.dialogs.openFileName(tr("Select Video"), offered, {}, this);
     if (!file.isEmpty())
         txtName->setText(file);
 }
@@ -271,8 +271,8 @@ QString frmVideo::entryName() const
 void frmVideo::Command2_Click()
 {
     if (txtName->text().trimmed().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Please select a video"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Please select a video"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
         return;
     }
     bool written = true;
@@ -291,12 +291,11 @@ void frmVideo::Command2_Click()
         // back. The boxes keep what was typed and the list drops the entry.
         m_entryDeleted = true;
         Q_EMIT entryMissing();
-        m_ctx.dialogs.message(
-            QStringLiteral("The video \"%1\" has been deleted meanwhile, so the changes were "
-                           "not saved. To keep them, choose Add New in the Video List and "
-                           "save again.")
-                .arg(entryName()),
-            Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        m_ctx.dialogs.message(tr("The video \"%1\" has been deleted meanwhile, so the changes were "
+                                 "not saved. To keep them, choose Add New in the Video List and "
+                                 "save again.")
+                                  .arg(entryName()),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
         return;
     }
     Q_EMIT saved();

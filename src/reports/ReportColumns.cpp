@@ -2,10 +2,20 @@
 
 const std::vector<ReportColumn>& reportColumns()
 {
-    static const std::vector<ReportColumn> columns{
-        {"", 1},           {"SN", 1200},      {"Dept.", 1900},        {"Service", 1900}, {"Token", 1200},
-        {"Date", 1200},    {"Counter", 1900}, {"From", 1200},         {"To", 1200},      {"Duration", 1200},
-        {"Waiting", 1200}, {"Status", 1300},  {"Display Name", 1900}, {"", 5000}};
+    static const std::vector<ReportColumn> columns{{"", 1},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "SN"), 1200},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Dept."), 1900},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Service"), 1900},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Token"), 1200},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Date"), 1200},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Counter"), 1900},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "From"), 1200},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "To"), 1200},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Duration"), 1200},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Waiting"), 1200},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Status"), 1300},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Display Name"), 1900},
+                                                   {"", 5000}};
     return columns;
 }
 

@@ -3,6 +3,7 @@
 #include "core/Database.h"
 #include "reports/ReportTotals.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace {
@@ -52,14 +53,19 @@ QVariantList keysNamed(Database& db, ReportKind kind, const QString& filter)
 const ReportKindInfo& reportKindInfo(ReportKind kind)
 {
     static const ReportKindInfo department{
-        QStringLiteral("deptBased"), QStringLiteral("Report-Department Based"),
-        QStringLiteral("Select Department"), QStringLiteral("Department report")};
-    static const ReportKindInfo service{QStringLiteral("servBase"), QStringLiteral("Report Service Based"),
-                                        QStringLiteral("Select Service"), QStringLiteral("Service report")};
-    static const ReportKindInfo counter{QStringLiteral("cntBased"), QStringLiteral("Report-Counter Based"),
-                                        QStringLiteral("Select Counter"), QStringLiteral("Counter report")};
-    static const ReportKindInfo pending{QStringLiteral("pendRep"), QStringLiteral("Pending Reports"),
-                                        QStringLiteral("Select Service"), QStringLiteral("Pending report")};
+        QStringLiteral("deptBased"),
+        QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Report-Department Based")),
+        QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Select Department")),
+        QStringLiteral("Department report")};
+    static const ReportKindInfo service{
+        QStringLiteral("servBase"), QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Report Service Based")),
+        QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Select Service")), QStringLiteral("Service report")};
+    static const ReportKindInfo counter{
+        QStringLiteral("cntBased"), QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Report-Counter Based")),
+        QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Select Counter")), QStringLiteral("Counter report")};
+    static const ReportKindInfo pending{
+        QStringLiteral("pendRep"), QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Pending Reports")),
+        QStringLiteral(QT_TRANSLATE_NOOP("ReportQuery", "Select Service")), QStringLiteral("Pending report")};
     switch (kind) {
     case ReportKind::Department:
         return department;
@@ -333,5 +339,6 @@ QString ticketStatus(bool called, int statusCode, const QString& finished)
 
 QString averageText(double average)
 {
-    return QStringLiteral("Average Time : ") + QString::number(average, 'g', 15);
+    return QCoreApplication::translate("ReportQuery", "Average Time : %1")
+        .arg(QString::number(average, 'g', 15));
 }

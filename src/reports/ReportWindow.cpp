@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QEvent>
 #include <QGroupBox>
@@ -30,26 +31,28 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
 {
     const ReportKindInfo& info = reportKindInfo(kind);
     setObjectName(info.screenName);
-    setWindowTitle(info.caption);
+    setWindowTitle(QCoreApplication::translate("ReportQuery", qPrintable(info.caption)));
     setProperty(modExcel::ExportNameProperty, info.exportName);
 
     fraFilter = named(new QGroupBox(this), "fraFilter");
-    lblFilter = named(new QLabel(info.filterLabel, fraFilter), "lblFilter");
+    lblFilter =
+        named(new QLabel(QCoreApplication::translate("ReportQuery", qPrintable(info.filterLabel)), fraFilter),
+              "lblFilter");
     cmbDept = named(new QComboBox(fraFilter), "cmbDept");
     cmbDept->setEditable(true);
     cmbDept->setInsertPolicy(QComboBox::NoInsert);
     cmbDept->setMinimumWidth(200);
-    lblFrom = named(new QLabel(QStringLiteral("Date From"), fraFilter), "lblFrom");
+    lblFrom = named(new QLabel(tr("Date From"), fraFilter), "lblFrom");
     dtFrom = named(new QDateEdit(fraFilter), "dtFrom");
-    lblTo = named(new QLabel(QStringLiteral("To"), fraFilter), "lblTo");
+    lblTo = named(new QLabel(tr("To"), fraFilter), "lblTo");
     DTto = named(new QDateEdit(fraFilter), "DTto");
     for (QDateEdit* picker : {dtFrom, DTto}) {
         picker->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
         picker->setCalendarPopup(true);
     }
-    chkAll = named(new QCheckBox(QStringLiteral("Show All"), fraFilter), "chkAll");
-    cmdShow = named(new QPushButton(QStringLiteral("Show"), fraFilter), "cmdShow");
-    cmdClose = named(new QPushButton(QStringLiteral("Close"), fraFilter), "cmdClose");
+    chkAll = named(new QCheckBox(tr("Show All"), fraFilter), "chkAll");
+    cmdShow = named(new QPushButton(tr("Show"), fraFilter), "cmdShow");
+    cmdClose = named(new QPushButton(tr("Close"), fraFilter), "cmdClose");
 
     auto* filterRow = new QHBoxLayout(fraFilter);
     filterRow->addWidget(lblFilter);
@@ -108,7 +111,7 @@ ReportWindow::ReportWindow(AppContext& ctx, ReportKind kind, QWidget* parent)
         setProperty(modExcel::StillFillingProperty, false);
         setFG();
         showFigures({});
-        lblNote->setText(QStringLiteral("The listing was stopped for a restore. Press Show to list again."));
+        lblNote->setText(tr("The listing was stopped for a restore. Press Show to list again."));
         lblNote->setVisible(true);
     };
 
@@ -168,7 +171,8 @@ void ReportWindow::setFG()
     FG->setCols(int(columns.size()));
     FG->clearRows();
     for (int c = 0; c < FG->cols(); ++c) {
-        FG->setText(0, c, QString::fromLatin1(columns[size_t(c)].heading));
+        const char* heading = columns[size_t(c)].heading;
+        FG->setText(0, c, *heading ? QCoreApplication::translate("ReportColumns", heading) : QString());
         FG->setColWidth(c, columns[size_t(c)].twips);
     }
 }
@@ -210,36 +214,35 @@ QString ReportWindow::emptyReportText() const
     QString what;
     switch (m_kind) {
     case ReportKind::Department:
-        what = QStringLiteral("department");
+        what = tr("department");
         break;
     case ReportKind::Counter:
-        what = QStringLiteral("counter");
+        what = tr("counter");
         break;
     case ReportKind::Service:
     case ReportKind::Pending:
-        what = QStringLiteral("service");
+        what = tr("service");
         break;
     }
     if (filter.isEmpty())
-        return QStringLiteral("No tickets are shown: choose a %1, or All, in the list above.").arg(what);
+        return tr("No tickets are shown: choose a %1, or All, in the list above.").arg(what);
     const bool known = filter == QLatin1String("All") || cmbDept->findText(filter, Qt::MatchFixedString) >= 0;
     if (!known)
-        return QStringLiteral("No tickets are shown: there is no active %1 called \"%2\".").arg(what, filter);
+        return tr("No tickets are shown: there is no active %1 called \"%2\".").arg(what, filter);
     const QString days = dtFrom->date() == DTto->date()
-                             ? QStringLiteral("on ") + dtFrom->date().toString(QStringLiteral("dd-MM-yyyy"))
-                             : QStringLiteral("from %1 to %2")
+                             ? tr("on %1").arg(dtFrom->date().toString(QStringLiteral("dd-MM-yyyy")))
+                             : tr("from %1 to %2")
                                    .arg(dtFrom->date().toString(QStringLiteral("dd-MM-yyyy")),
                                         DTto->date().toString(QStringLiteral("dd-MM-yyyy")));
     if (dtFrom->date() > DTto->date())
-        return QStringLiteral("No tickets are shown: the first date is after the second.");
+        return tr("No tickets are shown: the first date is after the second.");
     if (m_kind == ReportKind::Pending)
-        return QStringLiteral("No token is waiting %1.").arg(days);
+        return tr("No token is waiting %1.").arg(days);
     if (m_kind == ReportKind::Counter && chkAll->isChecked())
-        return QStringLiteral("No ticket was attended by a counter %1.").arg(days);
+        return tr("No ticket was attended by a counter %1.").arg(days);
     if (!chkAll->isChecked())
-        return QStringLiteral("No token was called %1. Tick Show All to see the tokens still waiting too.")
-            .arg(days);
-    return QStringLiteral("No tickets were issued %1.").arg(days);
+        return tr("No token was called %1. Tick Show All to see the tokens still waiting too.").arg(days);
+    return tr("No tickets were issued %1.").arg(days);
 }
 
 void ReportWindow::showFigures(const ReportFigures& figures)

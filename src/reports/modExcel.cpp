@@ -37,9 +37,10 @@ constexpr int MaxColumns = 255;
 
 QString errorText(int number, const QString& description)
 {
-    return QStringLiteral("Error: ") + QString::number(number) +
-           QStringLiteral(" on line: 0\nDescription: ") + description +
-           QStringLiteral("\nin procedure Sheet2Excel of Form modFlexExcel");
+    return QCoreApplication::translate(
+               "modExcel",
+               "Error: %1 on line: 0\nDescription: %2\nin procedure Sheet2Excel of Form modFlexExcel")
+        .arg(QString::number(number), description);
 }
 
 // The wait cursor while a long report is copied or written.
@@ -86,10 +87,11 @@ bool exportGrid(Dialogs& dialogs, const GridModel& grid, const QString& title, c
     }
     const int visibleCols = grid.cols() - hiddenCols;
     if (visibleCols >= MaxColumns) {
-        dialogs.message(
-            QStringLiteral("Sheet2Excel: ") + QString::number(visibleCols) +
-                QStringLiteral(" columns specified.\r\nThe maximum number of colums Excel can handle is 255"),
-            Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, parent);
+        dialogs.message(QCoreApplication::translate(
+                            "modExcel", "Sheet2Excel: %1 columns specified.\r\nThe maximum number of "
+                                        "colums Excel can handle is 255")
+                            .arg(visibleCols),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, parent);
         return false;
     }
 
@@ -175,32 +177,38 @@ QString documentsFolder()
 
 QString savedText(const QString& file)
 {
-    return QStringLiteral("The workbook was saved as\n") + QDir::toNativeSeparators(file) +
-           QStringLiteral("\nNo spreadsheet program is set up to open it on this computer.");
+    return QCoreApplication::translate(
+               "modExcel", "The workbook was saved as\n%1\nNo spreadsheet program is set up to open it "
+                           "on this computer.")
+        .arg(QDir::toNativeSeparators(file));
 }
 
 QString stillFillingText()
 {
-    return QStringLiteral("The report is still being listed.\nSend it to Excel when all its rows are shown.");
+    return QCoreApplication::translate(
+        "modExcel", "The report is still being listed.\nSend it to Excel when all its rows are shown.");
 }
 
 QString cannotWriteText(const QString& file)
 {
-    return QStringLiteral("The workbook cannot be written to\n") + QDir::toNativeSeparators(file) +
-           QStringLiteral("\nChoose another folder or name.");
+    return QCoreApplication::translate(
+               "modExcel", "The workbook cannot be written to\n%1\nChoose another folder or name.")
+        .arg(QDir::toNativeSeparators(file));
 }
 
 QString replaceWorkbookText(const QString& file)
 {
-    return QDir::toNativeSeparators(file) + QStringLiteral(" already exists.\nDo you want to replace it?");
+    return QCoreApplication::translate("modExcel", "%1 already exists.\nDo you want to replace it?")
+        .arg(QDir::toNativeSeparators(file));
 }
 
 QString askWorkbookName(Dialogs& dialogs, const QString& suggested, QWidget* parent)
 {
     QString offered = suggested;
     for (;;) {
-        QString file = dialogs.saveFileName(QStringLiteral("Send to Excel"),
-                                            QStringLiteral("Excel Workbook (*.xlsx)"), offered, parent);
+        QString file = dialogs.saveFileName(
+            QCoreApplication::translate("modExcel", "Send to Excel"),
+            QCoreApplication::translate("modExcel", "Excel Workbook (*.xlsx)"), offered, parent);
         if (file.isEmpty())
             return {};
         if (file.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
@@ -210,7 +218,8 @@ QString askWorkbookName(Dialogs& dialogs, const QString& suggested, QWidget* par
         file += QStringLiteral(".xlsx");
         if (!QFileInfo::exists(file) ||
             dialogs.message(replaceWorkbookText(file), Dialogs::Buttons::YesNo, Dialogs::Icon::Warning,
-                            QStringLiteral("Send to Excel"), parent) == Dialogs::Answer::Yes)
+                            QCoreApplication::translate("modExcel", "Send to Excel"),
+                            parent) == Dialogs::Answer::Yes)
             return file;
         offered = file;
     }
@@ -219,8 +228,8 @@ QString askWorkbookName(Dialogs& dialogs, const QString& suggested, QWidget* par
 void sendToExcel(AppContext& ctx)
 {
     auto cannotContinue = [&ctx](QWidget* parent) {
-        ctx.dialogs.message(QStringLiteral("Error. Cannot Continue "), Dialogs::Buttons::Ok,
-                            Dialogs::Icon::None, {}, parent);
+        ctx.dialogs.message(QCoreApplication::translate("modExcel", "Error. Cannot Continue "),
+                            Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, parent);
     };
     QPointer<QWidget> target = ctx.session.activeReport;
     if (!target) {
