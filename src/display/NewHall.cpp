@@ -7,6 +7,7 @@
 #include "display/ThemeDefaults.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
@@ -115,13 +116,14 @@ void offer(AppContext& ctx)
         return;
     }
     if (!ctx.dialogs.askYesNo(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "NewHall",
                 "This hall has no display theme yet.\n\nSet up a ready hall now? It adds the theme "
                 "\"%1\" for this screen (chosen for this workstation) and a department of each kind "
                 "the kiosks list (Walk-In, Report, Appointment, Emergency) that the hall has none of. "
                 "Everything can be changed later.")
                 .arg(themeDefaults::hallThemeName),
-            Dialogs::Icon::Question, QStringLiteral("New hall")))
+            Dialogs::Icon::Question, QCoreApplication::translate("NewHall", "New hall")))
         return;
     Made made;
     try {
@@ -133,13 +135,16 @@ void offer(AppContext& ctx)
     ctx.settings.set(QStringLiteral("Queue"), QStringLiteral("theme"), QStringLiteral("theme"),
                      made.themeName);
     ctx.session.themeId = made.themeId;
-    QString text = QStringLiteral("The theme \"%1\" is ready: Modules > Start Display shows the board.")
+    QString text = QCoreApplication::translate(
+                       "NewHall", "The theme \"%1\" is ready: Modules > Start Display shows the board.")
                        .arg(made.themeName);
     if (!made.departments.isEmpty())
-        text += QStringLiteral("\nDepartments added: %1 (one service each).")
+        text += QCoreApplication::translate("NewHall", "\nDepartments added: %1 (one service each).")
                     .arg(made.departments.join(QStringLiteral(", ")));
-    text += QStringLiteral("\nNext: add counters and their operators (File > Manage Counter).");
-    ctx.dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("New hall"));
+    text += QCoreApplication::translate("NewHall",
+                                        "\nNext: add counters and their operators (File > Manage Counter).");
+    ctx.dialogs.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                        QCoreApplication::translate("NewHall", "New hall"));
 }
 
 } // namespace newHall

@@ -40,7 +40,7 @@ frmSelectCounter::frmSelectCounter(AppContext& ctx, QWidget* parent) : QWidget(p
 {
     setObjectName(QStringLiteral("frmSelectCounter"));
     setWindowFlags(Qt::Window);
-    setWindowTitle(QStringLiteral(" Select Counter to Display"));
+    setWindowTitle(tr(" Select Counter to Display"));
 
     lblTheme = named(new QLabel(this), "lblTheme");
     lblTheme->hide();
@@ -56,11 +56,11 @@ frmSelectCounter::frmSelectCounter(AppContext& ctx, QWidget* parent) : QWidget(p
         auto* b = named(new QPushButton(caption, this), name);
         return b;
     };
-    cmdSelectAll = button("cmdSelectAll", QStringLiteral("Select All"));
-    cmdRemoveAll = button("cmdRemoveAll", QStringLiteral("Remove All"));
-    cmdSave = button("cmdSave", QStringLiteral("Save"));
+    cmdSelectAll = button("cmdSelectAll", tr("Select All"));
+    cmdRemoveAll = button("cmdRemoveAll", tr("Remove All"));
+    cmdSave = button("cmdSave", tr("Save"));
 
-    auto* hint = new QLabel(QStringLiteral("Click a row or press Space to tick or clear it."), this);
+    auto* hint = new QLabel(tr("Click a row or press Space to tick or clear it."), this);
     auto* commands = new QHBoxLayout;
     commands->addWidget(cmdSelectAll);
     commands->addWidget(cmdRemoveAll);
@@ -85,13 +85,8 @@ void frmSelectCounter::setFG()
     FG->setRows(1);
     FG->setCols(7);
     const int widths[] = {1, 600, 2000, 2000, 2000, 1000, 2000};
-    const QStringList captions = {QString(),
-                                  QStringLiteral("SN"),
-                                  QStringLiteral("Department"),
-                                  QStringLiteral("Service Name"),
-                                  QStringLiteral("Counter Name"),
-                                  QStringLiteral("Active"),
-                                  QString()};
+    const QStringList captions = {QString(),          tr("SN"),     tr("Department"), tr("Service Name"),
+                                  tr("Counter Name"), tr("Active"), QString()};
     for (int c = 0; c < 7; ++c) {
         FG->setColWidth(c, widths[c]);
         FG->setText(0, c, captions.at(c));

@@ -18,7 +18,7 @@ frmThLst::frmThLst(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
 {
     setObjectName(QStringLiteral("frmThLst"));
     setWindowFlags(Qt::Window);
-    setWindowTitle(QStringLiteral("Theme List"));
+    setWindowTitle(tr("Theme List"));
 
     FG = named(new Grid(this), "FG");
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -29,10 +29,10 @@ frmThLst::frmThLst(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
         auto* b = named(new QPushButton(caption, this), name);
         return b;
     };
-    Command1 = button("Command1", QStringLiteral("&Add New"));
-    Command2 = button("Command2", QStringLiteral("&Edit"));
-    Command3 = button("Command3", QStringLiteral("&Delete"));
-    Command4 = button("Command4", QStringLiteral("&Close"));
+    Command1 = button("Command1", tr("&Add New"));
+    Command2 = button("Command2", tr("&Edit"));
+    Command3 = button("Command3", tr("&Delete"));
+    Command4 = button("Command4", tr("&Close"));
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(Command1);
@@ -65,9 +65,7 @@ void frmThLst::setFG()
     FG->setRows(1);
     FG->setCols(6);
     const int widths[] = {1, 500, 2000, 2000, 4000, 1000};
-    const QStringList captions = {
-        QString(), QStringLiteral("SN"), QStringLiteral("Type"), QStringLiteral("Template Name"), QString(),
-        QString()};
+    const QStringList captions = {QString(), tr("SN"), tr("Type"), tr("Template Name"), QString(), QString()};
     for (int c = 0; c < 6; ++c) {
         FG->setColWidth(c, widths[c]);
         FG->setText(0, c, captions.at(c));
@@ -119,8 +117,7 @@ void frmThLst::Command3_Click()
     const QString key = selectedKey();
     if (key.isEmpty())
         return;
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to delete the selected "),
-                                Dialogs::Icon::Question, {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to delete the selected "), Dialogs::Icon::Question, {}, this))
         return;
     try {
         m_ctx.db.exec(QStringLiteral("delete from tbltheme where themeauto=?"), {key.toLongLong()});

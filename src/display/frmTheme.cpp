@@ -23,7 +23,7 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
 {
     setObjectName(QStringLiteral("frmTheme"));
     setWindowFlags(Qt::Window);
-    setWindowTitle(QStringLiteral("Theme"));
+    setWindowTitle(tr("Theme"));
 
     lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
@@ -31,16 +31,18 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     txtName = makeEdit("txtName");
     cmbType = makeCombo("cmbType", false);
     cmbType->setEditable(false);
-    cmbType->addItems({QStringLiteral("Vertical"), QStringLiteral("Horrizontal")});
+    // The theme row stores the English type; the list shows it in the screen's language.
+    cmbType->addItem(tr("Vertical"), QStringLiteral("Vertical"));
+    cmbType->addItem(tr("Horrizontal"), QStringLiteral("Horrizontal"));
     txtColumn = makeEdit("txtColumn", QStringLiteral("2"));
     txtRow = makeEdit("txtRow", QStringLiteral("12"));
     // One width per column, in twips, separated by ";"; the initial text suits the initial two columns.
     txtColWidth = makeEdit("txtColWidth", QStringLiteral("2500;2500"));
-    txtColWidth->setPlaceholderText(QStringLiteral("e.g. 2500;2500"));
+    txtColWidth->setPlaceholderText(tr("e.g. 2500;2500"));
     txtColWidth->setToolTip(themeRules::columnWidthHint);
     txtRHeight = makeEdit("txtRHeight", QStringLiteral("500"));
     tblLine = makeEdit("tblLine", QStringLiteral("1"));
-    chkHeader = named(new QCheckBox(QStringLiteral("Enable Header")), "chkHeader");
+    chkHeader = named(new QCheckBox(tr("Enable Header")), "chkHeader");
     Text1 = makeEdit("Text1");
     Text2 = makeEdit("Text2");
 
@@ -48,9 +50,9 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     cmbTtlFont = makeCombo("cmbTtlFont", true);
     cmbTtlSize = makeCombo("cmbTtlSize", false);
     lblttlClr = makeSwatch("lblttlClr");
-    chkScroll = named(new QCheckBox(QStringLiteral("Scroll")), "chkScroll");
+    chkScroll = named(new QCheckBox(tr("Scroll")), "chkScroll");
 
-    chktime = named(new QCheckBox(QStringLiteral("Display Time")), "chktime");
+    chktime = named(new QCheckBox(tr("Display Time")), "chktime");
     txtFormat = makeEdit("txtFormat");
     txtFormat->setReadOnly(true);
     txtFormat->installEventFilter(this);
@@ -87,7 +89,7 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     txtImg2 = makeFileEdit("txtImg2", cmdImg2, "cmdImg2");
     txtVideo = makeFileEdit("txtVideo", cmdVideo, "cmdVideo");
     txtOnline = makeEdit("txtOnline");
-    chkMovie = named(new QCheckBox(QStringLiteral("Enable Movie")), "chkMovie");
+    chkMovie = named(new QCheckBox(tr("Enable Movie")), "chkMovie");
     txtVol = makeEdit("txtVol", QStringLiteral("5"));
     txtTime = makeEdit("txtTime", QStringLiteral("5"));
 
@@ -98,13 +100,13 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
         auto* b = named(new QPushButton(caption), name);
         return b;
     };
-    cmdSave = button("cmdSave", QStringLiteral("Save"));
-    cmdPosition = button("cmdPosition", QStringLiteral("Position"));
-    cmdCounter = button("cmdCounter", QStringLiteral("Select Counter"));
-    cmdClock = button("cmdClock", QStringLiteral("Select Clock"));
-    cmdHeader = button("cmdHeader", QStringLiteral("Header"));
-    cmdScroll = button("cmdScroll", QStringLiteral("Scroll Settings"));
-    cmdClose = button("cmdClose", QStringLiteral("Close"));
+    cmdSave = button("cmdSave", tr("Save"));
+    cmdPosition = button("cmdPosition", tr("Position"));
+    cmdCounter = button("cmdCounter", tr("Select Counter"));
+    cmdClock = button("cmdClock", tr("Select Clock"));
+    cmdHeader = button("cmdHeader", tr("Header"));
+    cmdScroll = button("cmdScroll", tr("Scroll Settings"));
+    cmdClose = button("cmdClose", tr("Close"));
     // The header and scroll settings are not part of this program yet.
     for (QPushButton* b : {cmdHeader, cmdScroll})
         b->setEnabled(false);
@@ -116,7 +118,8 @@ frmTheme::frmTheme(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ct
     connect(cmdSave, &QPushButton::clicked, this, &frmTheme::cmdSave_Click);
     connect(cmdCounter, &QPushButton::clicked, this, &frmTheme::cmdCounter_Click);
     connect(cmdPosition, &QPushButton::clicked, this, [this] {
-        frmDesign::openFor(m_ctx, this, lblRef->text(), cmbType->currentText() == QLatin1String("Vertical"));
+        frmDesign::openFor(m_ctx, this, lblRef->text(),
+                           cmbType->currentData().toString() == QLatin1String("Vertical"));
     });
     connect(cmdClock, &QPushButton::clicked, this,
             [this] { (new frmSelectClock(m_ctx.installDir, m_ctx.clock, txtFormat, this))->show(); });
@@ -183,13 +186,13 @@ void frmTheme::cmdSave_Click()
     if (txtColWidth->text().trimmed().isEmpty())
         txtColumn_LostFocus();
     if (!chkVal()) {
-        m_ctx.dialogs.message(QStringLiteral("Please Enter a valid colum widths"), Dialogs::Buttons::Ok,
+        m_ctx.dialogs.message(tr("Please Enter a valid colum widths"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);
         return;
     }
     if (txtName->text().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Please select a name"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Please select a name"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
         return;
     }
     const bool saved = lblRef->text().isEmpty() ? saveData() : updateData();

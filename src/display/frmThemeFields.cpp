@@ -20,11 +20,14 @@
 
 namespace {
 
-const QString LogoFilter = QStringLiteral(
-    "Jpeg Files(*.jpg)|*.jpg|GIF Files(*.gif)|*.gif|Flash Files(*.swf)|*.swf|All Files(*.*)|*.*");
-const QString BackFilter = QStringLiteral("Jpeg Files(*.jpg)|*.jpg|");
-const QString VideoFilter = QStringLiteral("Video Files (*.avi;*.dat;*.mpg;*.wmv)| *.avi;*.dat;*.mpg;*.wmv");
-const QString PictureFilter = QStringLiteral("Jpeg Files(*.jpg)|*.jpg|GIF Files(*.gif)|*.gif|*.*");
+// The dialogs' filters: "name|patterns|…"; only the names are for translating.
+const char* const LogoFilter = QT_TRANSLATE_NOOP(
+    "frmTheme", "Jpeg Files(*.jpg)|*.jpg|GIF Files(*.gif)|*.gif|Flash Files(*.swf)|*.swf|All Files(*.*)|*.*");
+const char* const BackFilter = QT_TRANSLATE_NOOP("frmTheme", "Jpeg Files(*.jpg)|*.jpg|");
+const char* const VideoFilter =
+    QT_TRANSLATE_NOOP("frmTheme", "Video Files (*.avi;*.dat;*.mpg;*.wmv)| *.avi;*.dat;*.mpg;*.wmv");
+const char* const PictureFilter =
+    QT_TRANSLATE_NOOP("frmTheme", "Jpeg Files(*.jpg)|*.jpg|GIF Files(*.gif)|*.gif|*.*");
 
 } // namespace
 
@@ -52,7 +55,7 @@ QLabel* frmTheme::makeSwatch(const char* name)
     l->setMinimumSize(64, 22);
     l->setMaximumWidth(96);
     l->setCursor(Qt::PointingHandCursor);
-    l->setToolTip(QStringLiteral("Click to choose a colour"));
+    l->setToolTip(tr("Click to choose a colour"));
     l->installEventFilter(this);
     setSwatchColor(l, 16777215);
     m_swatches.append(l);
@@ -62,7 +65,7 @@ QLabel* frmTheme::makeSwatch(const char* name)
 void frmTheme::makeTimePreview()
 {
     lblTimePreview = named(new QLabel, "lblTimePreview");
-    lblTimePreview->setToolTip(QStringLiteral("The clock as the board shows it with this format"));
+    lblTimePreview->setToolTip(tr("The clock as the board shows it with this format"));
     lblTimePreview->setTextFormat(Qt::PlainText);
     connect(txtTformat, &QLineEdit::textChanged, this, &frmTheme::showTimePreview);
     // The preview runs with the clock, so a format with seconds shows them passing.
@@ -114,7 +117,7 @@ void frmTheme::setSwatchColor(QLabel* swatch, qint64 number)
 
 void frmTheme::chooseFile(QLineEdit* field)
 {
-    QString filter;
+    const char* filter = nullptr;
     if (field == txtlogo)
         filter = LogoFilter;
     else if (field == txtTbkBack)
@@ -124,7 +127,7 @@ void frmTheme::chooseFile(QLineEdit* field)
     else
         filter = PictureFilter;
     const QString file =
-        m_ctx.dialogs.openFileName(QStringLiteral("Open"), themeRules::dialogFilter(filter), QString(), this);
+        m_ctx.dialogs.openFileName(tr("Open"), themeRules::dialogFilter(tr(filter)), QString(), this);
     if (!file.isEmpty())
         field->setText(file);
 }

@@ -36,73 +36,73 @@ void frmTheme::arrangeFields()
         return g;
     };
     QFormLayout* f = nullptr;
-    QGroupBox* gTheme = group(QStringLiteral("Theme"), f);
-    f->addRow(QStringLiteral("Name"), txtName);
-    f->addRow(QStringLiteral("DisplayType"), cmbType);
-    f->addRow(QStringLiteral("Colums"), txtColumn);
-    f->addRow(QStringLiteral("Rows"), txtRow);
-    f->addRow(QStringLiteral("Column Width"), txtColWidth);
-    auto* widthHint = named(new QLabel(QStringLiteral("one per column, separated by \";\" (2500;2500)")),
-                            "lblColWidthHint");
+    QGroupBox* gTheme = group(tr("Theme"), f);
+    f->addRow(tr("Name"), txtName);
+    f->addRow(tr("DisplayType"), cmbType);
+    f->addRow(tr("Colums"), txtColumn);
+    f->addRow(tr("Rows"), txtRow);
+    f->addRow(tr("Column Width"), txtColWidth);
+    auto* widthHint =
+        named(new QLabel(tr("one per column, separated by \";\" (2500;2500)")), "lblColWidthHint");
     widthHint->setStyleSheet(QStringLiteral("color: #555;"));
     f->addRow(QString(), widthHint);
-    f->addRow(QStringLiteral("Row Height"), txtRHeight);
-    f->addRow(QStringLiteral("Line Width"), tblLine);
+    f->addRow(tr("Row Height"), txtRHeight);
+    f->addRow(tr("Line Width"), tblLine);
     f->addRow(QString(), chkHeader);
-    f->addRow(QStringLiteral("Column1"), Text1);
-    f->addRow(QStringLiteral("Column2"), Text2);
+    f->addRow(tr("Column1"), Text1);
+    f->addRow(tr("Column2"), Text2);
 
-    QGroupBox* gTitle = group(QStringLiteral("Title"), f);
-    f->addRow(QStringLiteral("Heading"), txtttl);
-    f->addRow(QStringLiteral("Font Name"), cmbTtlFont);
-    f->addRow(QStringLiteral("Font Size"), cmbTtlSize);
-    f->addRow(QStringLiteral("Font Color"), lblttlClr);
+    QGroupBox* gTitle = group(tr("Title"), f);
+    f->addRow(tr("Heading"), txtttl);
+    f->addRow(tr("Font Name"), cmbTtlFont);
+    f->addRow(tr("Font Size"), cmbTtlSize);
+    f->addRow(tr("Font Color"), lblttlClr);
     f->addRow(QString(), chkScroll);
 
-    QGroupBox* gColours = group(QStringLiteral("Colors"), f);
-    f->addRow(QStringLiteral("BG Color"), lblBGClr);
-    f->addRow(QStringLiteral("Line Color"), lblLClr);
-    f->addRow(QStringLiteral("Alt Row Color"), lblARClr);
-    f->addRow(QStringLiteral("Screen BG"), lblBG);
-    f->addRow(QStringLiteral("News BG"), lblNewsBG);
+    QGroupBox* gColours = group(tr("Colors"), f);
+    f->addRow(tr("BG Color"), lblBGClr);
+    f->addRow(tr("Line Color"), lblLClr);
+    f->addRow(tr("Alt Row Color"), lblARClr);
+    f->addRow(tr("Screen BG"), lblBG);
+    f->addRow(tr("News BG"), lblNewsBG);
 
-    QGroupBox* gTime = group(QStringLiteral("Time Settings"), f);
+    QGroupBox* gTime = group(tr("Time Settings"), f);
     f->addRow(QString(), chktime);
-    f->addRow(QStringLiteral("Clock"), row({txtFormat, cmdClock}));
-    f->addRow(QStringLiteral("Font Name"), cmbFont);
-    f->addRow(QStringLiteral("Font Size"), cmbTSize);
-    f->addRow(QStringLiteral("ForeColor"), lblTClr);
-    f->addRow(QStringLiteral("Format Time"), txtTformat);
+    f->addRow(tr("Clock"), row({txtFormat, cmdClock}));
+    f->addRow(tr("Font Name"), cmbFont);
+    f->addRow(tr("Font Size"), cmbTSize);
+    f->addRow(tr("ForeColor"), lblTClr);
+    f->addRow(tr("Format Time"), txtTformat);
     f->addRow(QString(), lblTimePreview);
 
-    QGroupBox* gHeader = group(QStringLiteral("Header Deatils"), f);
-    f->addRow(QStringLiteral("Font"), cmbHFont);
-    f->addRow(QStringLiteral("Font Size"), cmbHFSize);
-    f->addRow(QStringLiteral("Header BG"), lblHBGClr);
-    f->addRow(QStringLiteral("Font Color"), lblHClr);
+    QGroupBox* gHeader = group(tr("Header Deatils"), f);
+    f->addRow(tr("Font"), cmbHFont);
+    f->addRow(tr("Font Size"), cmbHFSize);
+    f->addRow(tr("Header BG"), lblHBGClr);
+    f->addRow(tr("Font Color"), lblHClr);
 
-    QGroupBox* gFirst = group(QStringLiteral("First Column"), f);
-    f->addRow(QStringLiteral("Row Font"), cmbRowFont);
-    f->addRow(QStringLiteral("Font Size"), cmbRFsize);
-    f->addRow(QStringLiteral("Font Color"), lblRFcolor);
-    f->addRow(QStringLiteral("Color"), lblRDClr);
+    QGroupBox* gFirst = group(tr("First Column"), f);
+    f->addRow(tr("Row Font"), cmbRowFont);
+    f->addRow(tr("Font Size"), cmbRFsize);
+    f->addRow(tr("Font Color"), lblRFcolor);
+    f->addRow(tr("Color"), lblRDClr);
 
-    QGroupBox* gSecond = group(QStringLiteral("Second Column"), f);
-    f->addRow(QStringLiteral("Font"), cmbVFont);
-    f->addRow(QStringLiteral("Font Size"), cmbVFSize);
-    f->addRow(QStringLiteral("Font Color"), lblVFColor);
-    f->addRow(QStringLiteral("Color"), lblVBGClr);
+    QGroupBox* gSecond = group(tr("Second Column"), f);
+    f->addRow(tr("Font"), cmbVFont);
+    f->addRow(tr("Font Size"), cmbVFSize);
+    f->addRow(tr("Font Color"), lblVFColor);
+    f->addRow(tr("Color"), lblVBGClr);
 
-    QGroupBox* gMedia = group(QStringLiteral("Pictures and Video"), f);
-    f->addRow(QStringLiteral("Logo"), row({txtlogo, cmdLogo}));
-    f->addRow(QStringLiteral("Background"), row({txtTbkBack, cmdBack}));
-    f->addRow(QStringLiteral("Header img"), row({txtImg1, cmdImg1}));
-    f->addRow(QStringLiteral("Detail img"), row({txtImg2, cmdImg2}));
-    f->addRow(QStringLiteral("Video To Display"), row({txtVideo, cmdVideo}));
-    f->addRow(QStringLiteral("Online Video"), txtOnline);
+    QGroupBox* gMedia = group(tr("Pictures and Video"), f);
+    f->addRow(tr("Logo"), row({txtlogo, cmdLogo}));
+    f->addRow(tr("Background"), row({txtTbkBack, cmdBack}));
+    f->addRow(tr("Header img"), row({txtImg1, cmdImg1}));
+    f->addRow(tr("Detail img"), row({txtImg2, cmdImg2}));
+    f->addRow(tr("Video To Display"), row({txtVideo, cmdVideo}));
+    f->addRow(tr("Online Video"), txtOnline);
     f->addRow(QString(), chkMovie);
-    f->addRow(QStringLiteral("Volume"), txtVol);
-    f->addRow(QStringLiteral("Picture Slide Duration"), txtTime);
+    f->addRow(tr("Volume"), txtVol);
+    f->addRow(tr("Picture Slide Duration"), txtTime);
 
     auto* columns = new QHBoxLayout;
     auto column = [&](std::initializer_list<QWidget*> groups) {

@@ -81,7 +81,10 @@ void frmTheme::getData()
                 if (c->isEditable()) {
                     c->setCurrentText(value);
                 } else {
-                    const int i = c->findText(value);
+                    // Lists that show translated entries keep the stored value as the entry's data.
+                    int i = c->findData(value);
+                    if (i < 0)
+                        i = c->findText(value);
                     if (i >= 0)
                         c->setCurrentIndex(i);
                 }
@@ -107,7 +110,8 @@ QVariantMap frmTheme::fieldValues() const
         if (auto* e = qobject_cast<QLineEdit*>(b.field))
             v = e->text();
         else if (auto* c = qobject_cast<QComboBox*>(b.field))
-            v = c->currentText();
+            v = !c->isEditable() && c->currentData().isValid() ? c->currentData().toString()
+                                                               : c->currentText();
         else if (auto* k = qobject_cast<QCheckBox*>(b.field))
             v = k->isChecked() ? 1 : 0;
         else if (auto* l = qobject_cast<QLabel*>(b.field))
@@ -144,11 +148,10 @@ bool frmTheme::updateData()
     // nothing is made anew behind the user's back: the editor keeps what was typed, and the list
     // drops the row.
     refreshList();
-    m_ctx.dialogs.message(
-        QStringLiteral("The theme \"%1\" has been deleted meanwhile, so the changes were not "
-                       "saved. To keep them, choose Add New in the Theme List and save "
-                       "again.")
-            .arg(txtName->text()),
-        Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+    m_ctx.dialogs.message(tr("The theme \"%1\" has been deleted meanwhile, so the changes were not "
+                             "saved. To keep them, choose Add New in the Theme List and save "
+                             "again.")
+                              .arg(txtName->text()),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
     return false;
 }

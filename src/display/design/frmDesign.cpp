@@ -75,16 +75,16 @@ frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ct
 {
     setObjectName(QStringLiteral("frmDesign"));
     setWindowFlags(Qt::Window);
-    setWindowTitle(QStringLiteral("Vertical Display"));
+    setWindowTitle(tr("Vertical Display"));
     setAttribute(Qt::WA_DeleteOnClose);
     openConnection(m_ctx);
 
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Menu"));
-    mnuDesign = named(menu->addAction(QStringLiteral("Design")), "mnuDesign");
+    QMenu* menu = menuBar()->addMenu(tr("Menu"));
+    mnuDesign = named(menu->addAction(tr("Design")), "mnuDesign");
     mnuDesign->setCheckable(true);
-    mnuFit = named(menu->addAction(QStringLiteral("Fit to Content")), "mnuFit");
-    mnuSave = named(menu->addAction(QStringLiteral("Save")), "mnuSave");
-    mnuExit = named(menu->addAction(QStringLiteral("Exit")), "mnuExit");
+    mnuFit = named(menu->addAction(tr("Fit to Content")), "mnuFit");
+    mnuSave = named(menu->addAction(tr("Save")), "mnuSave");
+    mnuExit = named(menu->addAction(tr("Exit")), "mnuExit");
     connect(mnuDesign, &QAction::triggered, this, [this] { mnuDesign_Click(); });
     connect(mnuFit, &QAction::triggered, this, [this] { mnuFit_Click(); });
     connect(mnuSave, &QAction::triggered, this, [this] { mnuSave_Click(); });
@@ -97,7 +97,7 @@ frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ct
     // The layout is made for the hall's screen, not this one.
     auto* targetRow = new QHBoxLayout;
     targetRow->setContentsMargins(6, 4, 6, 4);
-    targetRow->addWidget(new QLabel(QStringLiteral("Hall screen (pixels):"), inner));
+    targetRow->addWidget(new QLabel(tr("Hall screen (pixels):"), inner));
     cmbTarget = named(new QComboBox(inner), "cmbTarget");
     cmbTarget->setEditable(true);
     cmbTarget->setInsertPolicy(QComboBox::NoInsert);
@@ -127,12 +127,12 @@ frmDesign::frmDesign(AppContext& ctx, QWidget* owner) : QMainWindow(owner), m_ct
     lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
 
-    lblLogo = makeBlock("lblLogo", QStringLiteral("Comp-Logo"), QColor(0xf3, 0xd3, 0x8b));
-    lblTime = makeBlock("lblTime", QStringLiteral("Time-Date"), QColor(0xa9, 0xd6, 0xe5));
-    lblTable = makeBlock("lblTable", QStringLiteral("Token Table"), QColor(0xf7, 0xf7, 0xf7));
-    lblVideo = makeBlock("lblVideo", QStringLiteral("Video"), QColor(0x2b, 0x2b, 0x2b));
-    lblTtl = makeBlock("lblTtl", QStringLiteral("Title"), QColor(0xc3, 0xe0, 0xb4));
-    lblNews = makeBlock("lblNews", QStringLiteral("News"), QColor(0xf2, 0xa9, 0xa0));
+    lblLogo = makeBlock("lblLogo", tr("Comp-Logo"), QColor(0xf3, 0xd3, 0x8b));
+    lblTime = makeBlock("lblTime", tr("Time-Date"), QColor(0xa9, 0xd6, 0xe5));
+    lblTable = makeBlock("lblTable", tr("Token Table"), QColor(0xf7, 0xf7, 0xf7));
+    lblVideo = makeBlock("lblVideo", tr("Video"), QColor(0x2b, 0x2b, 0x2b));
+    lblTtl = makeBlock("lblTtl", tr("Title"), QColor(0xc3, 0xe0, 0xb4));
+    lblNews = makeBlock("lblNews", tr("News"), QColor(0xf2, 0xa9, 0xa0));
     lblVideo->setStyleSheet(lblVideo->styleSheet() + QStringLiteral("QLabel { color: white; }"));
 
     for (int k = 0; k < 8; ++k) {
@@ -172,7 +172,7 @@ QLabel* frmDesign::makeBlock(const char* name, const QString& caption, const QCo
 frmDesign* frmDesign::openFor(AppContext& ctx, QWidget* owner, const QString& themeKey, bool vertical)
 {
     if (themeKey.trimmed().isEmpty()) {
-        ctx.dialogs.message(QStringLiteral("Please save the theme first"), Dialogs::Buttons::Ok,
+        ctx.dialogs.message(tr("Please save the theme first"), Dialogs::Buttons::Ok,
                             Dialogs::Icon::Information, {}, owner);
         return nullptr;
     }
@@ -266,7 +266,7 @@ void frmDesign::ver()
 void frmDesign::mnuFit_Click()
 {
     if (!m_selected) {
-        statusBar()->showMessage(QStringLiteral("Select a block first (Menu, Design)"), 5000);
+        statusBar()->showMessage(tr("Select a block first (Menu, Design)"), 5000);
         return;
     }
     const int i = int(m_blocks.indexOf(m_selected));
@@ -277,7 +277,7 @@ void frmDesign::mnuFit_Click()
             m_rect.twipsPerPixel());
     r.SetCtrlToRect(m_selected);
     placeHandles();
-    statusBar()->showMessage(QStringLiteral("%1: %2 × %3 pixels on the board")
+    statusBar()->showMessage(tr("%1: %2 × %3 pixels on the board")
                                  .arg(m_selected->text())
                                  .arg(2 * m_selected->width())
                                  .arg(2 * m_selected->height()),
@@ -344,7 +344,7 @@ void frmDesign::saveData()
         return;
     try {
         saveLayoutRow(m_ctx.db, lblRef->text().toLongLong(), positions());
-        statusBar()->showMessage(QStringLiteral("Layout saved"), 5000);
+        statusBar()->showMessage(tr("Layout saved"), 5000);
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }
@@ -374,8 +374,8 @@ void frmDesign::mnuExit_Click()
 
 void frmDesign::showHint()
 {
-    statusBar()->showMessage(m_design ? QStringLiteral("Drag a block to move it, its handles to size it")
-                                      : QStringLiteral("Menu, Design: move and size the blocks"));
+    statusBar()->showMessage(m_design ? tr("Drag a block to move it, its handles to size it")
+                                      : tr("Menu, Design: move and size the blocks"));
 }
 
 void frmDesign::clearSelection()
@@ -422,7 +422,7 @@ void frmDesign::showFrame()
     dragFrame->show();
     dragFrame->raise();
     if (m_selected) {
-        statusBar()->showMessage(QStringLiteral("%1: %2 × %3 pixels on the board")
+        statusBar()->showMessage(tr("%1: %2 × %3 pixels on the board")
                                      .arg(m_selected->text())
                                      .arg(2 * r.width())
                                      .arg(2 * r.height()));

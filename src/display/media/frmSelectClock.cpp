@@ -16,14 +16,14 @@ frmSelectClock::frmSelectClock(const QString& installDir, const Clock& clock, QL
       m_field(clockField)
 {
     setObjectName(QStringLiteral("frmSelectClock"));
-    setWindowTitle(QStringLiteral("Select Clock"));
+    setWindowTitle(tr("Select Clock"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     lstClock = named(new QListWidget, "lstClock");
     lstClock->addItems(faces(m_folder));
     Flash1 = named(new ClockFace(clock), "Flash1");
     Flash1->setMinimumSize(260, 260);
-    cmdSelect = named(new QPushButton(QStringLiteral("Select")), "cmdSelect");
+    cmdSelect = named(new QPushButton(tr("Select")), "cmdSelect");
     cmdSelect->setEnabled(false);
 
     auto* right = new QVBoxLayout;

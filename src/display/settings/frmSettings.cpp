@@ -47,11 +47,28 @@ QComboBox* listBox(const char* name, bool editable = true)
     return box;
 }
 
+// Entries shown translated keep the English value they store as their data.
+void addChoice(QComboBox* box, const char* english)
+{
+    box->addItem(frmSettings::tr(english), QString::fromLatin1(english));
+}
+
 // Shows a stored value, selecting its entry when the list has one.
 void showValue(QComboBox* box, const QString& value)
 {
-    box->setCurrentIndex(box->findText(value));
-    box->setEditText(value);
+    int i = box->findData(value);
+    if (i < 0)
+        i = box->findText(value);
+    box->setCurrentIndex(i);
+    box->setEditText(i >= 0 ? box->itemText(i) : value);
+}
+
+// What a list stores: the entry's English value when the text is one of its entries, else the typed text.
+QString storedText(const QComboBox* box)
+{
+    const int i = box->findText(box->currentText());
+    const QVariant value = i >= 0 ? box->itemData(i) : QVariant();
+    return value.isValid() ? value.toString() : box->currentText();
 }
 
 QLineEdit* textBox(const char* name)
@@ -66,20 +83,23 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent)
     : QWidget(parent, Qt::Window), m_ctx(ctx), m_shown(ctx.settings)
 {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
 
-    chkAuto = named(new QCheckBox(QStringLiteral("Auto -Start Display")), "chkAuto");
+    chkAuto = named(new QCheckBox(tr("Auto -Start Display")), "chkAuto");
     cmbDept = listBox("cmbDept");
     lstKioskDepts = new KioskDepartmentList;
     // Only the hall's own themes can be chosen; none is shown chosen when the rule picks none.
     cmbTheme = listBox("cmbTheme", false);
     cmbTheme->setPlaceholderText(tr("(none chosen)"));
     cmbScreen = listBox("cmbScreen");
-    cmbScreen->addItems({QStringLiteral("Single"), QStringLiteral("Dual")});
+    addChoice(cmbScreen, QT_TR_NOOP("Single"));
+    addChoice(cmbScreen, QT_TR_NOOP("Dual"));
     cmbCut = listBox("cmbCut");
-    cmbCut->addItems({QStringLiteral("Full"), QStringLiteral("Partial")});
+    addChoice(cmbCut, QT_TR_NOOP("Full"));
+    addChoice(cmbCut, QT_TR_NOOP("Partial"));
     cmbTicket = listBox("cmbTicket");
-    cmbTicket->addItems({QStringLiteral("Normal"), QStringLiteral("Full Screen")});
+    addChoice(cmbTicket, QT_TR_NOOP("Normal"));
+    addChoice(cmbTicket, QT_TR_NOOP("Full Screen"));
     cmbService = listBox("cmbService");
     txtPrint = textBox("txtPrint");
     cmbPrinter = listBox("cmbPrinter");
@@ -93,7 +113,8 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent)
     txtVoice2 = textBox("txtVoice2");
     txtVoice2->setText(vs::defaultTemplate2());
     cmbAnnounce = listBox("cmbAnnounce", false);
-    cmbAnnounce->addItems(vs::announceChoiceTexts());
+    for (const vs::AnnounceChoice choice : vs::announceChoices())
+        cmbAnnounce->addItem(vs::announceChoiceLabel(choice), vs::announceChoiceText(choice));
     cmbLanguage = listBox("cmbLanguage", false);
     cmbLanguage->addItem(tr("This computer's language"), QString());
     for (const QString& code : Language::shipped())
@@ -101,55 +122,55 @@ frmSettings::frmSettings(AppContext& ctx, QWidget* parent)
     txtLanguages = textBox("txtLanguages");
     txtLanguages->setPlaceholderText(Language::shipped().join(QLatin1Char(',')));
     txtLanguages->setToolTip(tr("Two or more: the kiosk lets the visitor choose first"));
-    chkEnable = named(new QCheckBox(QStringLiteral("Enable Input")), "chkEnable");
+    chkEnable = named(new QCheckBox(tr("Enable Input")), "chkEnable");
     // The input source only stores a position in the list of devices, so it takes no typed text.
     cmbSource = listBox("cmbSource", false);
     cmbSource->setEnabled(false);
-    chkMulti = named(new QCheckBox(QStringLiteral("Enable Mull Colums")), "chkMulti");
-    Command1 = named(new QPushButton(QStringLiteral("Save")), "Command1");
-    Command2 = named(new QPushButton(QStringLiteral("Test")), "Command2");
-    Command3 = named(new QPushButton(QStringLiteral("Close")), "Command3");
-    Command4 = named(new QPushButton(QStringLiteral("Test")), "Command4");
+    chkMulti = named(new QCheckBox(tr("Enable Mull Colums")), "chkMulti");
+    Command1 = named(new QPushButton(tr("Save")), "Command1");
+    Command2 = named(new QPushButton(tr("Test")), "Command2");
+    Command3 = named(new QPushButton(tr("Close")), "Command3");
+    Command4 = named(new QPushButton(tr("Test")), "Command4");
 
-    auto* display = new QGroupBox(QStringLiteral("Display"));
+    auto* display = new QGroupBox(tr("Display"));
     auto* displayForm = new QFormLayout(display);
     displayForm->addRow(chkAuto);
-    displayForm->addRow(QStringLiteral("Theme"), cmbTheme);
-    displayForm->addRow(QStringLiteral("Screen Mode"), cmbScreen);
-    displayForm->addRow(QStringLiteral("Screen Row Height"), txtRHeight);
-    displayForm->addRow(QStringLiteral("Scroll Speed"), txtSpeed);
+    displayForm->addRow(tr("Theme"), cmbTheme);
+    displayForm->addRow(tr("Screen Mode"), cmbScreen);
+    displayForm->addRow(tr("Screen Row Height"), txtRHeight);
+    displayForm->addRow(tr("Scroll Speed"), txtSpeed);
     displayForm->addRow(chkMulti);
 
-    auto* kiosk = new QGroupBox(QStringLiteral("Kiosk and Ticket"));
+    auto* kiosk = new QGroupBox(tr("Kiosk and Ticket"));
     auto* kioskForm = new QFormLayout(kiosk);
-    kioskForm->addRow(QStringLiteral("Default Department"), cmbDept);
+    kioskForm->addRow(tr("Default Department"), cmbDept);
     kioskForm->addRow(tr("Kiosk Also Offers"), lstKioskDepts);
-    kioskForm->addRow(QStringLiteral("Ticket"), cmbTicket);
-    kioskForm->addRow(QStringLiteral("Default Transfer"), cmbService);
-    kioskForm->addRow(QStringLiteral("Label Cut"), cmbCut);
-    kioskForm->addRow(QStringLiteral("No. Print"), txtPrint);
-    kioskForm->addRow(QStringLiteral("Select Printer"), cmbPrinter);
-    kioskForm->addRow(QStringLiteral("Web Address"), txtWeb);
+    kioskForm->addRow(tr("Ticket"), cmbTicket);
+    kioskForm->addRow(tr("Default Transfer"), cmbService);
+    kioskForm->addRow(tr("Label Cut"), cmbCut);
+    kioskForm->addRow(tr("No. Print"), txtPrint);
+    kioskForm->addRow(tr("Select Printer"), cmbPrinter);
+    kioskForm->addRow(tr("Web Address"), txtWeb);
     kioskForm->addRow(tr("Language"), cmbLanguage);
     kioskForm->addRow(tr("Kiosk Languages"), txtLanguages);
 
-    auto* voice = new QGroupBox(QStringLiteral("Voice"));
+    auto* voice = new QGroupBox(tr("Voice"));
     auto* voiceGrid = new QGridLayout(voice);
-    voiceGrid->addWidget(new QLabel(QStringLiteral("Voice Lang.1")), 0, 0);
+    voiceGrid->addWidget(new QLabel(tr("Voice Lang.1")), 0, 0);
     voiceGrid->addWidget(txtVoice1, 0, 1);
     voiceGrid->addWidget(Command2, 0, 2);
-    voiceGrid->addWidget(new QLabel(QStringLiteral("Voice Lang 2")), 1, 0);
+    voiceGrid->addWidget(new QLabel(tr("Voice Lang 2")), 1, 0);
     voiceGrid->addWidget(txtVoice2, 1, 1);
     voiceGrid->addWidget(Command4, 1, 2);
-    voiceGrid->addWidget(new QLabel(QStringLiteral("Announce Calls")), 2, 0);
+    voiceGrid->addWidget(new QLabel(tr("Announce Calls")), 2, 0);
     voiceGrid->addWidget(cmbAnnounce, 2, 1, Qt::AlignLeft);
     voiceGrid->setColumnStretch(1, 1);
 
-    fraVideo = named(new QGroupBox(QStringLiteral("Live Video")), "fraVideo");
+    fraVideo = named(new QGroupBox(tr("Live Video")), "fraVideo");
     auto* videoRow = new QHBoxLayout(fraVideo);
     videoRow->addWidget(chkEnable);
     videoRow->addSpacing(16);
-    videoRow->addWidget(new QLabel(QStringLiteral("Input Source")));
+    videoRow->addWidget(new QLabel(tr("Input Source")));
     videoRow->addWidget(cmbSource, 1);
 
     auto* columns = new QHBoxLayout;
@@ -236,7 +257,8 @@ void frmSettings::Form_Load()
                              vs::defaultTemplate1()));
     txtVoice2->setText(s.get(QStringLiteral("queue"), QStringLiteral("scroll"), QStringLiteral("vsFormat2"),
                              vs::defaultTemplate2()));
-    cmbAnnounce->setCurrentText(vs::announceChoiceText(vs::announcerSettings(s).choice));
+    cmbAnnounce->setCurrentIndex(
+        cmbAnnounce->findData(vs::announceChoiceText(vs::announcerSettings(s).choice)));
     chkAuto->setChecked(
         s.getNumber(QStringLiteral("Queue"), QStringLiteral("Display"), QStringLiteral("Auto"), 0) == 1);
 
@@ -290,7 +312,7 @@ QList<frmSettings::Value> frmSettings::values() const
         {Queue, QStringLiteral("Display"), QStringLiteral("Auto"),
          chkAuto->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
         {Queue, QStringLiteral("dept"), QStringLiteral("default"), cmbDept->currentText()},
-        {Queue, QStringLiteral("Ticket"), QStringLiteral("screen"), cmbTicket->currentText()},
+        {Queue, QStringLiteral("Ticket"), QStringLiteral("screen"), storedText(cmbTicket)},
         {Queue, QStringLiteral("Ticket"), QStringLiteral("transfer"), cmbService->currentText()},
         {Queue, QStringLiteral("print"), QStringLiteral("nos"), txtPrint->text()},
     };
@@ -305,10 +327,10 @@ QList<frmSettings::Value> frmSettings::values() const
         {Queue, QStringLiteral("scroll"), QStringLiteral("speed"), txtSpeed->text()},
         {Queue, QStringLiteral("scroll"), QStringLiteral("vsFormat1"), txtVoice1->text()},
         {Queue, QStringLiteral("scroll"), QStringLiteral("vsFormat2"), txtVoice2->text()},
-        {Queue, QStringLiteral("scroll"), QStringLiteral("vsAnnounce"), cmbAnnounce->currentText()},
+        {Queue, QStringLiteral("scroll"), QStringLiteral("vsAnnounce"), storedText(cmbAnnounce)},
         {Queue, QStringLiteral("theme"), QStringLiteral("theme"), cmbTheme->currentText()},
-        {Queue, QStringLiteral("theme"), QStringLiteral("screen"), cmbScreen->currentText()},
-        {Queue, QStringLiteral("theme"), QStringLiteral("cut"), cmbCut->currentText()},
+        {Queue, QStringLiteral("theme"), QStringLiteral("screen"), storedText(cmbScreen)},
+        {Queue, QStringLiteral("theme"), QStringLiteral("cut"), storedText(cmbCut)},
         {Queue, QStringLiteral("Video"), QStringLiteral("VideoIn"),
          chkEnable->isChecked() ? QStringLiteral("1") : QStringLiteral("0")},
         {Queue, QStringLiteral("Video"), QStringLiteral("Source"), QString::number(source)},
@@ -349,7 +371,7 @@ void frmSettings::Command1_Click()
     store(all.at(1));
     lstKioskDepts->save(m_ctx.settings);
     if (cmbTheme->currentText().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Cannot Save Please select a Theme"), Dialogs::Buttons::Ok,
+        m_ctx.dialogs.message(tr("Cannot Save Please select a Theme"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, isVisible() ? this : nullptr);
         storeKey(all, QStringLiteral("scroll"), QStringLiteral("speed"));
         return;

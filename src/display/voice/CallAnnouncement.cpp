@@ -4,6 +4,7 @@
 #include "display/voice/vs.h"
 #include "ui/Language.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -37,25 +38,35 @@ QString lastWordWithDigit(const QString& text)
     return QString();
 }
 
-} // namespace
-
-QString announceChoiceText(AnnounceChoice choice)
+// The stored texts; the settings screen shows them translated.
+const char* announceChoiceKey(AnnounceChoice choice)
 {
     switch (choice) {
     case AnnounceChoice::FirstOnly:
-        return QStringLiteral("First Language Only");
+        return QT_TRANSLATE_NOOP("CallAnnouncement", "First Language Only");
     case AnnounceChoice::Off:
-        return QStringLiteral("Off");
+        return QT_TRANSLATE_NOOP("CallAnnouncement", "Off");
     case AnnounceChoice::Both:
         break;
     }
-    return QStringLiteral("Both Languages");
+    return QT_TRANSLATE_NOOP("CallAnnouncement", "Both Languages");
 }
 
-QStringList announceChoiceTexts()
+} // namespace
+
+QList<AnnounceChoice> announceChoices()
 {
-    return {announceChoiceText(AnnounceChoice::Both), announceChoiceText(AnnounceChoice::FirstOnly),
-            announceChoiceText(AnnounceChoice::Off)};
+    return {AnnounceChoice::Both, AnnounceChoice::FirstOnly, AnnounceChoice::Off};
+}
+
+QString announceChoiceText(AnnounceChoice choice)
+{
+    return QString::fromLatin1(announceChoiceKey(choice));
+}
+
+QString announceChoiceLabel(AnnounceChoice choice)
+{
+    return QCoreApplication::translate("CallAnnouncement", announceChoiceKey(choice));
 }
 
 AnnounceChoice announceChoiceFrom(const QString& text)

@@ -13,9 +13,12 @@ namespace vs {
 // Which templates a workstation speaks for a call (setting queue / scroll / vsAnnounce).
 enum class AnnounceChoice { Both, FirstOnly, Off };
 
-// The texts the settings screen offers and stores.
+// The choices in the order the settings screen offers them.
+QList<AnnounceChoice> announceChoices();
+// The English text the setting stores for a choice.
 QString announceChoiceText(AnnounceChoice choice);
-QStringList announceChoiceTexts();
+// The same text in the screen's language, for showing only.
+QString announceChoiceLabel(AnnounceChoice choice);
 // A stored text back to its choice; anything unknown speaks both languages.
 AnnounceChoice announceChoiceFrom(const QString& text);
 
