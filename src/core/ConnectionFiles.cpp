@@ -1,5 +1,6 @@
 #include "core/ConnectionFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,11 +27,13 @@ bool readFile(const QString& file, QString& content, QString& error)
 {
     QFile f(file);
     if (!f.exists()) {
-        error = QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(file));
+        error = QCoreApplication::translate("ConnectionFiles", "File not found: %1")
+                    .arg(QDir::toNativeSeparators(file));
         return false;
     }
     if (!f.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Permission denied: %1").arg(QDir::toNativeSeparators(file));
+        error = QCoreApplication::translate("ConnectionFiles", "Permission denied: %1")
+                    .arg(QDir::toNativeSeparators(file));
         return false;
     }
     content = QString::fromUtf8(f.readAll());
@@ -68,11 +71,11 @@ QString readConnectionFile(const QString& file, ConnectionValues& values)
     QString* targets[] = {&values.host, &values.database, &values.user, &values.password};
     for (int i = 0; i < 4; ++i) {
         if (i >= fields.size())
-            return QStringLiteral("Subscript out of range");
+            return QCoreApplication::translate("ConnectionFiles", "Subscript out of range");
         *targets[i] = fields.at(i);
     }
     if (fields.size() < 5)
-        return QStringLiteral("Subscript out of range");
+        return QCoreApplication::translate("ConnectionFiles", "Subscript out of range");
     // Field 5: connection options such as sslmode=require.
     values.options = fields.at(4).trimmed();
     return QString();
@@ -86,16 +89,18 @@ bool storable(const QString& value)
 
 QString unwritableValue(const ConnectionValues& values)
 {
-    const std::pair<const char*, const QString*> fields[] = {{"Host", &values.host},
-                                                             {"Database", &values.database},
-                                                             {"Username", &values.user},
-                                                             {"Password", &values.password},
-                                                             {"Options", &values.options}};
+    const std::pair<const char*, const QString*> fields[] = {
+        {QT_TRANSLATE_NOOP("ConnectionFiles", "Host"), &values.host},
+        {QT_TRANSLATE_NOOP("ConnectionFiles", "Database"), &values.database},
+        {QT_TRANSLATE_NOOP("ConnectionFiles", "Username"), &values.user},
+        {QT_TRANSLATE_NOOP("ConnectionFiles", "Password"), &values.password},
+        {QT_TRANSLATE_NOOP("ConnectionFiles", "Options"), &values.options}};
     for (const auto& [label, value] : fields) {
         if (!storable(*value))
-            return QStringLiteral("%1 cannot be kept in path.txt: it may not hold a comma, a semicolon, a "
-                                  "double quote, a line break or spaces at either end")
-                .arg(QLatin1String(label));
+            return QCoreApplication::translate(
+                       "ConnectionFiles", "%1 cannot be kept in path.txt: it may not hold a comma, a "
+                                          "semicolon, a double quote, a line break or spaces at either end")
+                .arg(QCoreApplication::translate("ConnectionFiles", label));
     }
     return QString();
 }
@@ -124,13 +129,15 @@ QString writeConnectionFile(const QString& path, const ConnectionValues& values)
                                              : QFile::Permissions();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return QCoreApplication::translate("ConnectionFiles", "Cannot write %1: %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
     // The rights are narrowed before the password goes in.
     file.setPermissions(groupRead | QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                         QFile::WriteUser);
     const QByteArray line = (pathLine(values) + QLatin1Char('\n')).toUtf8();
     if (file.write(line) != line.size() || !file.flush())
-        return QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return QCoreApplication::translate("ConnectionFiles", "Cannot write %1: %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
     return QString();
 }
 

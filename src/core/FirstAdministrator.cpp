@@ -5,6 +5,7 @@
 #include "core/users/Users.h"
 #include "ui/Named.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,18 +22,19 @@ QString createFirstAdministrator(Database& db, const QString& name, const QStrin
                                  const QString& repeated)
 {
     if (name.trimmed().isEmpty())
-        return QStringLiteral("Enter a name for the administrator");
+        return QCoreApplication::translate("FirstAdministrator", "Enter a name for the administrator");
     if (password.isEmpty())
-        return QStringLiteral("The administrator needs a password");
+        return QCoreApplication::translate("FirstAdministrator", "The administrator needs a password");
     if (password != repeated)
-        return QStringLiteral("The two passwords differ");
+        return QCoreApplication::translate("FirstAdministrator", "The two passwords differ");
     try {
         // Two workstations starting on one empty server must not both create a first administrator.
         Database::Transaction transaction(db);
         if (db.isPostgres())
             db.exec(QStringLiteral("lock table tbluser in share row exclusive mode"));
         if (!noUserYet(db))
-            return QStringLiteral("An administrator exists already: log in with it");
+            return QCoreApplication::translate("FirstAdministrator",
+                                               "An administrator exists already: log in with it");
         demo::createAdministrator(db, name.trimmed(), password);
         transaction.commit();
     } catch (const DbError& e) {
@@ -41,11 +43,10 @@ QString createFirstAdministrator(Database& db, const QString& name, const QStrin
     return {};
 }
 
-FirstAdminPanel::FirstAdminPanel(QWidget* parent) : QGroupBox(QStringLiteral("First administrator"), parent)
+FirstAdminPanel::FirstAdminPanel(QWidget* parent) : QGroupBox(tr("First administrator"), parent)
 {
     setObjectName(QStringLiteral("FirstAdminPanel"));
-    auto* intro =
-        new QLabel(QStringLiteral("This hall has no administrator yet. Create the first one:"), this);
+    auto* intro = new QLabel(tr("This hall has no administrator yet. Create the first one:"), this);
     intro->setWordWrap(true);
     txtNewUser = named(new QLineEdit(this), "txtNewUser");
     txtNewPass = named(new QLineEdit(this), "txtNewPass");
@@ -54,12 +55,12 @@ FirstAdminPanel::FirstAdminPanel(QWidget* parent) : QGroupBox(QStringLiteral("Fi
         pass->setEchoMode(QLineEdit::Password);
         pass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     }
-    cmdCreate = named(new QPushButton(QStringLiteral("Create and Log in"), this), "cmdCreate");
+    cmdCreate = named(new QPushButton(tr("Create and Log in"), this), "cmdCreate");
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("User Name"), txtNewUser);
-    form->addRow(QStringLiteral("Password"), txtNewPass);
-    form->addRow(QStringLiteral("Repeat Password"), txtNewPass2);
+    form->addRow(tr("User Name"), txtNewUser);
+    form->addRow(tr("Password"), txtNewPass);
+    form->addRow(tr("Repeat Password"), txtNewPass2);
     auto* button = new QHBoxLayout;
     button->addStretch();
     button->addWidget(cmdCreate);

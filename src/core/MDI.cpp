@@ -31,8 +31,15 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString StartDisplay = QStringLiteral("Start Display");
-const QString StopDisplay = QStringLiteral("Stop Display");
+const char* const StartDisplay = QT_TRANSLATE_NOOP("MDI", "Start Display");
+const char* const StopDisplay = QT_TRANSLATE_NOOP("MDI", "Stop Display");
+
+// The display item's caption says what it does next; its data says whether the board runs.
+void showDisplayRunning(QAction* item, bool running)
+{
+    item->setText(MDI::tr(running ? StopDisplay : StartDisplay));
+    item->setData(running);
+}
 } // namespace
 
 MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
@@ -40,53 +47,54 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     setObjectName(QStringLiteral("MDI"));
     setWindowTitle(QStringLiteral("Brivane"));
 
-    File = named(menuBar()->addMenu(QStringLiteral("File")), "File");
-    deptLst = addItem(File, "deptLst", QStringLiteral("Department List"));
-    Servlst = addItem(File, "Servlst", QStringLiteral("Service List"));
-    Counter = addItem(File, "Counter", QStringLiteral("Manage Counter"));
-    servStartNo = addItem(File, "servStartNo", QStringLiteral("Service Start No."));
-    thmLst = addItem(File, "thmLst", QStringLiteral("Theme List"));
-    scrollnews = addItem(File, "scrollnews", QStringLiteral("Scroll News"));
-    Videolst = addItem(File, "Videolst", QStringLiteral("Video List"));
-    compdet = addItem(File, "compdet", QStringLiteral("Company Details"));
-    sendto = addItem(File, "sendto", QStringLiteral("Send to Excel"));
+    File = named(menuBar()->addMenu(tr("File")), "File");
+    deptLst = addItem(File, "deptLst", tr("Department List"));
+    Servlst = addItem(File, "Servlst", tr("Service List"));
+    Counter = addItem(File, "Counter", tr("Manage Counter"));
+    servStartNo = addItem(File, "servStartNo", tr("Service Start No."));
+    thmLst = addItem(File, "thmLst", tr("Theme List"));
+    scrollnews = addItem(File, "scrollnews", tr("Scroll News"));
+    Videolst = addItem(File, "Videolst", tr("Video List"));
+    compdet = addItem(File, "compdet", tr("Company Details"));
+    sendto = addItem(File, "sendto", tr("Send to Excel"));
     File->addSeparator();
-    exit = addItem(File, "exit", QStringLiteral("Exit"));
+    exit = addItem(File, "exit", tr("Exit"));
 
-    modules = named(menuBar()->addMenu(QStringLiteral("Modules")), "modules");
-    printTicket = addItem(modules, "printTicket", QStringLiteral("Print Ticket"));
-    bulk = addItem(modules, "bulk", QStringLiteral("Bulk Token"));
-    call = addItem(modules, "call", QStringLiteral("Call"));
+    modules = named(menuBar()->addMenu(tr("Modules")), "modules");
+    printTicket = addItem(modules, "printTicket", tr("Print Ticket"));
+    bulk = addItem(modules, "bulk", tr("Bulk Token"));
+    call = addItem(modules, "call", tr("Call"));
     hallNow = addItem(modules, "hallNow", tr("Hall now"));
-    settings = addItem(modules, "settings", QStringLiteral("Settings"));
-    display = addItem(modules, "display", StartDisplay);
+    settings = addItem(modules, "settings", tr("Settings"));
+    display = addItem(modules, "display", tr(StartDisplay));
+    display->setData(false);
     // Only in this window: the board handles its own keys, and the kiosk's keyboard belongs to the
     // visitors (and the news editor's Ctrl+D and Ctrl+N to the editor).
     display->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     display->setShortcutContext(Qt::WindowShortcut);
-    startNews = addItem(modules, "startNews", QStringLiteral("Start/Stop News"));
+    startNews = addItem(modules, "startNews", tr("Start/Stop News"));
     startNews->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     startNews->setShortcutContext(Qt::WindowShortcut);
     // A single "&" would mark a mnemonic and vanish from the menu; "&&" shows one.
-    bkup = addItem(modules, "bkup", QStringLiteral("Backup && Restore"));
-    connect = addItem(modules, "connect", QStringLiteral("Connection"));
+    bkup = addItem(modules, "bkup", tr("Backup && Restore"));
+    connect = addItem(modules, "connect", tr("Connection"));
 
-    usermanage = named(menuBar()->addMenu(QStringLiteral("User Manage")), "usermanage");
-    userLst = addItem(usermanage, "userLst", QStringLiteral("User List"));
-    chPass = addItem(usermanage, "chPass", QStringLiteral("Change Password"));
+    usermanage = named(menuBar()->addMenu(tr("User Manage")), "usermanage");
+    userLst = addItem(usermanage, "userLst", tr("User List"));
+    chPass = addItem(usermanage, "chPass", tr("Change Password"));
 
-    clearData = named(menuBar()->addMenu(QStringLiteral("Clear Data")), "clearData");
-    clrTickData = addItem(clearData, "clrTickData", QStringLiteral("Clear Ticket Data"));
-    ClrCall = addItem(clearData, "ClrCall", QStringLiteral("Clear Call Data"));
+    clearData = named(menuBar()->addMenu(tr("Clear Data")), "clearData");
+    clrTickData = addItem(clearData, "clrTickData", tr("Clear Ticket Data"));
+    ClrCall = addItem(clearData, "ClrCall", tr("Clear Call Data"));
 
-    Reports = named(menuBar()->addMenu(QStringLiteral("Reports")), "Reports");
-    deptBased = addItem(Reports, "deptBased", QStringLiteral("Department Based"));
-    servBase = addItem(Reports, "servBase", QStringLiteral("Service Based"));
-    cntBased = addItem(Reports, "cntBased", QStringLiteral("Counter Based"));
-    pendRep = addItem(Reports, "pendRep", QStringLiteral("Pending Report"));
+    Reports = named(menuBar()->addMenu(tr("Reports")), "Reports");
+    deptBased = addItem(Reports, "deptBased", tr("Department Based"));
+    servBase = addItem(Reports, "servBase", tr("Service Based"));
+    cntBased = addItem(Reports, "cntBased", tr("Counter Based"));
+    pendRep = addItem(Reports, "pendRep", tr("Pending Report"));
 
-    About = named(menuBar()->addMenu(QStringLiteral("About")), "About");
-    abtQ = addItem(About, "abtQ", QStringLiteral("About Brivane"));
+    About = named(menuBar()->addMenu(tr("About")), "About");
+    abtQ = addItem(About, "abtQ", tr("About Brivane"));
 
     // Commands that open a screen of the same name.
     for (QAction* a : {deptLst, Servlst,   Counter,  servStartNo, thmLst,  scrollnews, Videolst, compdet,
@@ -107,15 +115,15 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     central->setStyleSheet(QStringLiteral("#mdiBackground { background: qlineargradient(x1:0, y1:0, x2:0, "
                                           "y2:1, stop:0 #e9eef3, stop:1 #cfd9e3); }"
                                           "QPushButton { min-height: 34px; padding: 2px 16px; }"));
-    Command1 = named(new QPushButton(QStringLiteral("Print Ticket"), central), "Command1");
-    Command2 = named(new QPushButton(QStringLiteral("Add Scroll"), central), "Command2");
-    Command3 = named(new QPushButton(QStringLiteral("Transfer App"), central), "Command3");
-    Command4 = named(new QPushButton(QStringLiteral("Call"), central), "Command4");
-    chkStart = named(new QCheckBox(QStringLiteral("Enable Scroll"), central), "chkStart");
+    Command1 = named(new QPushButton(tr("Print Ticket"), central), "Command1");
+    Command2 = named(new QPushButton(tr("Add Scroll"), central), "Command2");
+    Command3 = named(new QPushButton(tr("Transfer App"), central), "Command3");
+    Command4 = named(new QPushButton(tr("Call"), central), "Command4");
+    chkStart = named(new QCheckBox(tr("Enable Scroll"), central), "chkStart");
     DT = named(new QTimeEdit(central), "DT");
     DT->setDisplayFormat(QStringLiteral("HH:mm"));
-    Command5 = named(new QPushButton(QStringLiteral("Check"), central), "Command5");
-    Command5->setToolTip(QStringLiteral("Count the tokens whose appointment time is earlier than this time"));
+    Command5 = named(new QPushButton(tr("Check"), central), "Command5");
+    Command5->setToolTip(tr("Count the tokens whose appointment time is earlier than this time"));
 
     auto* bar = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(Command1), static_cast<QWidget*>(Command2),
@@ -124,7 +132,7 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     bar->addSpacing(12);
     bar->addWidget(chkStart);
     bar->addStretch();
-    bar->addWidget(new QLabel(QStringLiteral("Appointments before"), central));
+    bar->addWidget(new QLabel(tr("Appointments before"), central));
     bar->addWidget(DT);
     bar->addWidget(Command5);
 
@@ -146,7 +154,7 @@ MDI::MDI(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx)
     layout->addWidget(m_today);
     layout->addStretch();
     setCentralWidget(central);
-    statusBar()->showMessage(QStringLiteral("Ready"));
+    statusBar()->showMessage(tr("Ready"));
 
     QObject::connect(Command1, &QPushButton::clicked, this, &MDI::printTicket_Click);
     QObject::connect(Command2, &QPushButton::clicked, this,
@@ -263,7 +271,8 @@ void MDI::printTicket_Click()
 
 bool MDI::displayRunning() const
 {
-    return display->text() == StopDisplay;
+    // The state is kept in the item's data, not read back from its (translated) caption.
+    return display->data().toBool();
 }
 
 void MDI::display_Click()
@@ -273,7 +282,7 @@ void MDI::display_Click()
         if (m_display)
             m_display->close();
         m_display = nullptr;
-        display->setText(StartDisplay);
+        showDisplayRunning(display, false);
         return;
     }
     if (!m_ctx.screens.permits(QStringLiteral("frmDisplay")))
@@ -293,13 +302,13 @@ void MDI::display_Click()
     m_display = m_ctx.screens.openNew(QStringLiteral("frmDisplay"));
     if (!m_display)
         return;
-    display->setText(StopDisplay);
+    showDisplayRunning(display, true);
     // A board closed by other means (the window manager, say) is no longer running; a board closed by a
     // restart has been replaced by then and changes nothing.
     QWidget* board = m_display;
     QObject::connect(board, &QObject::destroyed, this, [this, board] {
         if (!m_display || m_display.data() == board)
-            display->setText(StartDisplay);
+            showDisplayRunning(display, false);
     });
     if (chkStart->isChecked()) {
         if (auto* control = dynamic_cast<DisplayControl*>(m_display.data()))
@@ -342,7 +351,7 @@ void MDI::Command5_Click()
 
 void MDI::exit_Click()
 {
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to exit "), Dialogs::Icon::Question, {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to exit "), Dialogs::Icon::Question, {}, this))
         return;
     if (displayRunning())
         return;
@@ -352,18 +361,18 @@ void MDI::exit_Click()
 
 void MDI::abtQ_Click()
 {
-    m_ctx.dialogs.message(
-        QStringLiteral("Brivane\nQueue management for service halls\nVersion %1")
-            .arg(QCoreApplication::applicationVersion().isEmpty() ? QStringLiteral("1.0.0")
-                                                                  : QCoreApplication::applicationVersion()),
-        Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("About Brivane"), this);
+    m_ctx.dialogs.message(tr("Brivane\nQueue management for service halls\nVersion %1")
+                              .arg(QCoreApplication::applicationVersion().isEmpty()
+                                       ? QStringLiteral("1.0.0")
+                                       : QCoreApplication::applicationVersion()),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Information, tr("About Brivane"), this);
 }
 
 void MDI::sendto_Click()
 {
     if (!m_ctx.screens.run(QStringLiteral("sendto")))
-        m_ctx.dialogs.message(QStringLiteral("Error. Cannot Continue "), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Error. Cannot Continue "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
 }
 
 void MDI::Timer2_Timer()
@@ -394,7 +403,7 @@ void MDI::refreshSummary()
             {m_ctx.clock.todayText()});
         const qint64 issued = today.isEmpty() ? 0 : today.number(0, 0);
         const qint64 waiting = today.isEmpty() ? 0 : today.number(0, 1);
-        m_today->setText(QStringLiteral("Today, %1:   %2 tokens issued   ·   %3 waiting   ·   %4 called")
+        m_today->setText(tr("Today, %1:   %2 tokens issued   ·   %3 waiting   ·   %4 called")
                              .arg(m_ctx.clock.today().toString(QStringLiteral("dd-MM-yyyy")))
                              .arg(issued)
                              .arg(waiting)
@@ -414,8 +423,8 @@ void MDI::changeEvent(QEvent* event)
 void MDI::closeEvent(QCloseEvent* event)
 {
     if (displayRunning()) {
-        m_ctx.dialogs.message(QStringLiteral("Please stop the display first"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Please stop the display first"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                              {}, this);
         event->ignore();
         return;
     }

@@ -6,6 +6,7 @@
 #include "core/Schema.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -37,17 +38,21 @@ StoreFinding judge(const QStringList& names, const QString& where)
     const int all = int(schema::tables().size());
     if (versionRow || count == all)
         return {StoreFinding::State::Ready,
-                QStringLiteral("The database %1 is ready: it holds a hall.").arg(where)};
-    if (count == 0 && names.isEmpty())
-        return {StoreFinding::State::NoTables,
-                QStringLiteral("The database %1 is there but holds no hall yet (none of Brivane's tables).")
+                QCoreApplication::translate("StoreProbe", "The database %1 is ready: it holds a hall.")
                     .arg(where)};
+    if (count == 0 && names.isEmpty())
+        return {
+            StoreFinding::State::NoTables,
+            QCoreApplication::translate(
+                "StoreProbe", "The database %1 is there but holds no hall yet (none of Brivane's tables).")
+                .arg(where)};
     if (count == 0)
         return {StoreFinding::State::Refused,
-                QStringLiteral("%1 is the database of another program: it holds none of Brivane's tables.")
+                QCoreApplication::translate(
+                    "StoreProbe", "%1 is the database of another program: it holds none of Brivane's tables.")
                     .arg(where)};
     return {StoreFinding::State::Refused,
-            QStringLiteral("The database %1 holds only %2 of Brivane's %3 tables.")
+            QCoreApplication::translate("StoreProbe", "The database %1 holds only %2 of Brivane's %3 tables.")
                 .arg(where)
                 .arg(count)
                 .arg(all)};
@@ -72,9 +77,11 @@ StoreFinding probeSqlite(const QString& file)
     const QString shown = QDir::toNativeSeparators(file);
     const QFileInfo info(file);
     if (!info.exists())
-        return {StoreFinding::State::NoDatabase, QStringLiteral("There is no database file %1.").arg(shown)};
+        return {StoreFinding::State::NoDatabase,
+                QCoreApplication::translate("StoreProbe", "There is no database file %1.").arg(shown)};
     if (!info.isFile())
-        return {StoreFinding::State::Refused, QStringLiteral("%1 is not a database file.").arg(shown)};
+        return {StoreFinding::State::Refused,
+                QCoreApplication::translate("StoreProbe", "%1 is not a database file.").arg(shown)};
     return withConnection(QStringLiteral("QSQLITE"), [&](QSqlDatabase& db) -> StoreFinding {
         db.setDatabaseName(file);
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
@@ -103,7 +110,8 @@ StoreFinding probePostgres(const ConnectionValues& values)
     } catch (const DbError& e) {
         return {StoreFinding::State::Refused, e.description()};
     }
-    const QString where = QStringLiteral("%1 on %2:%3").arg(values.database, host).arg(port);
+    const QString where =
+        QCoreApplication::translate("StoreProbe", "%1 on %2:%3").arg(values.database, host).arg(port);
     return withConnection(QStringLiteral("QPSQL"), [&](QSqlDatabase& db) -> StoreFinding {
         db.setHostName(host);
         db.setPort(port);
@@ -126,10 +134,13 @@ StoreFinding probePostgres(const ConnectionValues& values)
                 error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
             if (text.contains(QLatin1String("database \"")) && text.contains(QLatin1String("does not exist")))
                 return {StoreFinding::State::NoDatabase,
-                        QStringLiteral("The server answers, but it has no database \"%1\".")
+                        QCoreApplication::translate("StoreProbe",
+                                                    "The server answers, but it has no database \"%1\".")
                             .arg(values.database)};
-            return {StoreFinding::State::Refused,
-                    QStringLiteral("The server answers but refuses the connection: %1").arg(text.trimmed())};
+            return {
+                StoreFinding::State::Refused,
+                QCoreApplication::translate("StoreProbe", "The server answers but refuses the connection: %1")
+                    .arg(text.trimmed())};
         }
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral(
@@ -149,7 +160,8 @@ StoreFinding probeStore(const ConnectionValues& values, const QString& dataDir)
     if (values.host.trimmed().isEmpty()) {
         QString file = values.database.trimmed();
         if (file.isEmpty())
-            return {StoreFinding::State::NoDatabase, QStringLiteral("No database file is named.")};
+            return {StoreFinding::State::NoDatabase,
+                    QCoreApplication::translate("StoreProbe", "No database file is named.")};
         if (QFileInfo(file).isRelative())
             file = QDir(dataDir).filePath(file);
         return probeSqlite(file);

@@ -63,6 +63,5 @@ void frmSplash::paintEvent(QPaintEvent*)
     f.setBold(false);
     p.setFont(f);
     p.setPen(QColor(0xc8, 0xd6, 0xe4));
-    p.drawText(rect().adjusted(0, 60, 0, 0), Qt::AlignCenter,
-               QStringLiteral("Queue management for service halls"));
+    p.drawText(rect().adjusted(0, 60, 0, 0), Qt::AlignCenter, tr("Queue management for service halls"));
 }

@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
+#include "ui/StoredChoice.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -29,22 +30,23 @@ constexpr int retryMs = 3000;
 frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmSql"));
-    setWindowTitle(QStringLiteral("SQL Settings"));
+    setWindowTitle(tr("SQL Settings"));
     Combo1 = named(new QComboBox(this), "Combo1");
     Combo1->setEditable(true);
-    Combo1->addItems({QStringLiteral("Windows Authentication"), QStringLiteral("SQL Authentication")});
-    Combo1->setToolTip(
-        QStringLiteral("Windows Authentication connects as the operating-system user without a password"));
+    // The settings keep the English name of the choice.
+    storedchoice::fill(Combo1, {QT_TR_NOOP("Windows Authentication"), QT_TR_NOOP("SQL Authentication")},
+                       [](const char* text) { return tr(text); });
+    Combo1->setToolTip(tr("Windows Authentication connects as the operating-system user without a password"));
     txthost = named(new QLineEdit(this), "txthost");
-    txthost->setPlaceholderText(QStringLiteral("empty: the embedded database file"));
+    txthost->setPlaceholderText(tr("empty: the embedded database file"));
     txtData = named(new QLineEdit(this), "txtData");
     txtUser = named(new QLineEdit(this), "txtUser");
     txtPass = named(new QLineEdit(this), "txtPass");
     txtPass->setEchoMode(QLineEdit::Password);
-    Command1 = named(new QPushButton(QStringLiteral("Save"), this), "Command1");
-    Command2 = named(new QPushButton(QStringLiteral("Test Connection"), this), "Command2");
-    Command3 = named(new QPushButton(QStringLiteral("Create"), this), "Command3");
-    Command3->setToolTip(QStringLiteral("Makes a new, empty hall database where the test found none"));
+    Command1 = named(new QPushButton(tr("Save"), this), "Command1");
+    Command2 = named(new QPushButton(tr("Test Connection"), this), "Command2");
+    Command3 = named(new QPushButton(tr("Create"), this), "Command3");
+    Command3->setToolTip(tr("Makes a new, empty hall database where the test found none"));
     Command3->setEnabled(false);
     lblReason = named(new QLabel(this), "lblReason");
     lblReason->setWordWrap(true);
@@ -55,11 +57,11 @@ frmSql::frmSql(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), 
     tmrRetry->setInterval(retryMs);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Authentication"), Combo1);
-    form->addRow(QStringLiteral("Host"), txthost);
-    form->addRow(QStringLiteral("Database"), txtData);
-    form->addRow(QStringLiteral("Username"), txtUser);
-    form->addRow(QStringLiteral("Password"), txtPass);
+    form->addRow(tr("Authentication"), Combo1);
+    form->addRow(tr("Host"), txthost);
+    form->addRow(tr("Database"), txtData);
+    form->addRow(tr("Username"), txtUser);
+    form->addRow(tr("Password"), txtPass);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command3);
     buttons->addStretch();
@@ -90,8 +92,8 @@ void frmSql::Form_Load()
     const QString error = connectionFiles::readPathFile(m_ctx.configDir(), m_ctx.session.connection);
     if (!error.isEmpty())
         m_ctx.dialogs.message(error, Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
-    Combo1->setCurrentText(
-        m_ctx.settings.get(Queue, Sql, QStringLiteral("aut"), QStringLiteral("SQL Authentication")));
+    storedchoice::show(
+        Combo1, m_ctx.settings.get(Queue, Sql, QStringLiteral("aut"), QStringLiteral("SQL Authentication")));
     m_storedHost = m_ctx.session.connection.host.trimmed();
     m_storedUser = m_ctx.session.connection.user.trimmed();
     txthost->setText(m_ctx.session.connection.host);
@@ -123,8 +125,8 @@ void frmSql::Command1_Click()
     // Before anyone logged in, whoever stands at this PC proves they know the database password.
     if (!m_ctx.session.loggedIn && typed.passwordAuthentication && !typed.host.trimmed().isEmpty() &&
         !m_passwordTyped) {
-        m_ctx.dialogs.message(QStringLiteral("Type the database password to save the connection."),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
+        m_ctx.dialogs.message(tr("Type the database password to save the connection."), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Warning, {}, this);
         txtPass->setFocus();
         return;
     }
@@ -138,15 +140,15 @@ void frmSql::Command1_Click()
     v.database = s.get(Queue, Sql, QStringLiteral("database"));
     v.user = s.get(Queue, Sql, QStringLiteral("user"));
     v.password = s.get(Queue, Sql, QStringLiteral("password"));
-    s.set(Queue, Sql, QStringLiteral("aut"), Combo1->currentText());
+    s.set(Queue, Sql, QStringLiteral("aut"), storedchoice::value(Combo1));
     m_storedHost = v.host.trimmed();
     m_storedUser = v.user.trimmed();
     m_passwordTyped = false;
     // Kept for the next start too, for every user of this installation.
     const QString error = connectionFiles::writePathFile(m_ctx.configDir(), v);
     if (!error.isEmpty())
-        m_ctx.dialogs.message(QStringLiteral("The connection holds until the program ends; it could not be "
-                                             "kept for the next start.\n") +
+        m_ctx.dialogs.message(tr("The connection holds until the program ends; it could not be "
+                                 "kept for the next start.\n") +
                                   error,
                               Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
     // The saved values are used from now on: the program connects as soon as they answer.
@@ -160,7 +162,7 @@ ConnectionValues frmSql::typedValues() const
     values.database = txtData->text();
     values.user = txtUser->text();
     values.password = txtPass->text();
-    values.passwordAuthentication = Combo1->currentText() == QLatin1String("SQL Authentication");
+    values.passwordAuthentication = storedchoice::value(Combo1) == QLatin1String("SQL Authentication");
     values.options = m_ctx.session.connection.options;
     return values;
 }
@@ -177,10 +179,9 @@ void frmSql::Command2_Click()
                             typed.host.trimmed().isEmpty() && !typed.database.trimmed().isEmpty());
     m_tested = typed;
     Command3->setEnabled(canCreate);
-    m_ctx.dialogs.message(
-        (ready ? QStringLiteral("Connection Success") : QStringLiteral("Connection Failed")) +
-            QLatin1Char('\n') + found.detail,
-        Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+    m_ctx.dialogs.message((ready ? tr("Connection Success") : tr("Connection Failed")) + QLatin1Char('\n') +
+                              found.detail,
+                          Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
 }
 
 void frmSql::Command3_Click()
@@ -188,14 +189,12 @@ void frmSql::Command3_Click()
     const ConnectionValues typed = typedValues();
     if (!Command3->isEnabled() || identityOf(typed, {}) != identityOf(m_tested, {}))
         return;
-    const QString where = typed.host.trimmed().isEmpty()
-                              ? typed.database
-                              : QStringLiteral("%1 on %2").arg(typed.database, typed.host);
-    if (!m_ctx.dialogs.askYesNo(
-            QStringLiteral("Create a new, empty hall database in %1?\nIt holds no departments, "
-                           "services, counters or users until you add them.")
-                .arg(where),
-            Dialogs::Icon::Question, QStringLiteral("Create"), this))
+    const QString where =
+        typed.host.trimmed().isEmpty() ? typed.database : tr("%1 on %2").arg(typed.database, typed.host);
+    if (!m_ctx.dialogs.askYesNo(tr("Create a new, empty hall database in %1?\nIt holds no departments, "
+                                   "services, counters or users until you add them.")
+                                    .arg(where),
+                                Dialogs::Icon::Question, tr("Create"), this))
         return;
     try {
         Database fresh;
@@ -205,7 +204,7 @@ void frmSql::Command3_Click()
         return;
     }
     Command3->setEnabled(false);
-    m_ctx.dialogs.message(QStringLiteral("The new hall's database is ready. Save the connection to use it."),
+    m_ctx.dialogs.message(tr("The new hall's database is ready. Save the connection to use it."),
                           Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
 }
 

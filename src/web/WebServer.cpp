@@ -63,7 +63,8 @@ WebAnswer readAnswer(Database& db, Settings& settings, const Clock& clock, const
         if (path == QLatin1String("/api/board")) {
             const auto board = webBoard(db, settings, theme);
             if (!board)
-                return textAnswer(404, "No theme of that name");
+                return textAnswer(404,
+                                  QCoreApplication::translate("WebServer", "No theme of that name").toUtf8());
             QJsonObject look = board->look;
             addServerTime(look, clock);
             return jsonAnswer(QJsonDocument(look).toJson(QJsonDocument::Compact));
@@ -81,7 +82,8 @@ WebAnswer readAnswer(Database& db, Settings& settings, const Clock& clock, const
         }
         return notFound();
     } catch (const DbError&) {
-        WebAnswer a = textAnswer(503, "The database cannot be reached");
+        WebAnswer a = textAnswer(
+            503, QCoreApplication::translate("WebServer", "The database cannot be reached").toUtf8());
         a.retryAfter = 5;
         return a;
     }
@@ -107,7 +109,8 @@ QString peerKey(const QHostAddress& address, quint16 port)
 
 WebAnswer unavailable()
 {
-    WebAnswer a = textAnswer(503, "The database cannot be reached");
+    WebAnswer a =
+        textAnswer(503, QCoreApplication::translate("WebServer", "The database cannot be reached").toUtf8());
     a.retryAfter = 5;
     return a;
 }
@@ -250,7 +253,7 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     const bool close = request.value("connection").compare("close", Qt::CaseInsensitive) == 0;
     const QHostAddress client = request.remoteAddress();
     if (!m_limiter.allow(client, m_ms())) {
-        WebAnswer a = textAnswer(429, "Too many requests");
+        WebAnswer a = textAnswer(429, tr("Too many requests").toUtf8());
         a.retryAfter = m_limiter.retryAfter(client, m_ms());
         send(socket, number, a, close);
         return true;
@@ -258,7 +261,7 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     if (staffRequest(request, socket, number, close))
         return true;
     if (request.method() != QHttpServerRequest::Method::Get) {
-        WebAnswer a = textAnswer(405, "Method not allowed");
+        WebAnswer a = textAnswer(405, tr("Method not allowed").toUtf8());
         a.allow = "GET";
         send(socket, number, a, close);
         return true;
@@ -272,7 +275,7 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     }
     const QString key = RateLimiter::clientKey(client);
     if (m_reading.value(key) >= weblimits::ReadsPerClient) {
-        WebAnswer a = textAnswer(429, "Too many requests");
+        WebAnswer a = textAnswer(429, tr("Too many requests").toUtf8());
         a.retryAfter = 1;
         send(socket, number, a, close);
         return true;
@@ -329,7 +332,7 @@ bool WebServer::staffRequest(const QHttpServerRequest& request, QTcpSocket* sock
         return true;
     }
     if (!form || !post) {
-        WebAnswer a = form ? textAnswer(405, "Method not allowed") : notFound();
+        WebAnswer a = form ? textAnswer(405, tr("Method not allowed").toUtf8()) : notFound();
         a.allow = form ? "POST" : QByteArray();
         send(socket, number, a, close);
         return true;
@@ -339,7 +342,7 @@ bool WebServer::staffRequest(const QHttpServerRequest& request, QTcpSocket* sock
     const OriginPolicy& origins = onStaff ? *m_staffOrigins : *m_origins;
     const QString origin = QString::fromUtf8(request.value("origin"));
     if (origin.isEmpty() || !origins.allows(origin)) {
-        send(socket, number, textAnswer(403, "Cross-site form refused"), close);
+        send(socket, number, textAnswer(403, tr("Cross-site form refused").toUtf8()), close);
         return true;
     }
     if (path == QLatin1String("/manager/logout")) {

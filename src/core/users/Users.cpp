@@ -6,6 +6,7 @@
 #include "core/Session.h"
 #include "ui/Dialogs.h"
 #include "ui/Named.h"
+#include "ui/StoredChoice.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -79,7 +80,7 @@ RemoveResult removeUser(Database& db, qint64 userAuto)
 frmUserLst::frmUserLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmUserLst"));
-    setWindowTitle(QStringLiteral("User List"));
+    setWindowTitle(tr("User List"));
 
     lstUser = named(new QListWidget(this), "lstUser");
     Text1 = named(new QLineEdit(this), "Text1");
@@ -87,22 +88,24 @@ frmUserLst::frmUserLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     Combo1 = named(new QComboBox(this), "Combo1");
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->addItems({QStringLiteral("Admin"), QStringLiteral("User")});
-    Command1 = named(new QPushButton(QStringLiteral("&Add"), this), "Command1");
-    Command3 = named(new QPushButton(QStringLiteral("&Delete"), this), "Command3");
-    Command2 = named(new QPushButton(QStringLiteral("&Close"), this), "Command2");
+    // The table keeps the English user type.
+    storedchoice::fill(Combo1, {QT_TR_NOOP("Admin"), QT_TR_NOOP("User")},
+                       [](const char* text) { return tr(text); });
+    Command1 = named(new QPushButton(tr("&Add"), this), "Command1");
+    Command3 = named(new QPushButton(tr("&Delete"), this), "Command3");
+    Command2 = named(new QPushButton(tr("&Close"), this), "Command2");
     for (QPushButton* b : {Command1, Command3, Command2})
         b->setMinimumWidth(90);
 
-    auto* listBox = new QGroupBox(QStringLiteral("User List"), this);
+    auto* listBox = new QGroupBox(tr("User List"), this);
     auto* listLayout = new QVBoxLayout(listBox);
     listLayout->addWidget(lstUser);
 
-    auto* newBox = new QGroupBox(QStringLiteral("New User"), this);
+    auto* newBox = new QGroupBox(tr("New User"), this);
     auto* form = new QFormLayout(newBox);
-    form->addRow(QStringLiteral("User Name"), Text1);
-    form->addRow(QStringLiteral("Password"), Text2);
-    form->addRow(QStringLiteral("User Type"), Combo1);
+    form->addRow(tr("User Name"), Text1);
+    form->addRow(tr("Password"), Text2);
+    form->addRow(tr("User Type"), Combo1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(newBox);
@@ -129,7 +132,7 @@ frmUserLst::frmUserLst(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
 
 void frmUserLst::Form_Load()
 {
-    Combo1->setCurrentText(QStringLiteral("Admin"));
+    storedchoice::show(Combo1, QStringLiteral("Admin"));
     openConnection(m_ctx);
     fillList();
 }
@@ -165,13 +168,13 @@ qint64 frmUserLst::tag() const
 void frmUserLst::Command1_Click()
 {
     try {
-        switch (users::addUser(m_ctx.db, Text1->text(), Text2->text(), Combo1->currentText())) {
+        switch (users::addUser(m_ctx.db, Text1->text(), Text2->text(), storedchoice::value(Combo1))) {
         case users::AddResult::MissingDetails:
-            m_ctx.dialogs.message(QStringLiteral("Enter all Details                "), Dialogs::Buttons::Ok,
+            m_ctx.dialogs.message(tr("Enter all Details                "), Dialogs::Buttons::Ok,
                                   Dialogs::Icon::None, {}, this);
             return;
         case users::AddResult::NameTaken:
-            m_ctx.dialogs.message(QStringLiteral("Existing User, select another Name"), Dialogs::Buttons::Ok,
+            m_ctx.dialogs.message(tr("Existing User, select another Name"), Dialogs::Buttons::Ok,
                                   Dialogs::Icon::None, {}, this);
             return;
         case users::AddResult::Added:
@@ -194,8 +197,8 @@ void frmUserLst::Command3_Click()
     try {
         if (users::userCount(m_ctx.db) <= 1)
             return;
-        if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to Remove the Selected User"),
-                                    Dialogs::Icon::Question, {}, this))
+        if (!m_ctx.dialogs.askYesNo(tr("Do you want to Remove the Selected User"), Dialogs::Icon::Question,
+                                    {}, this))
             return;
         if (key)
             users::removeUser(m_ctx.db, key);
@@ -220,14 +223,14 @@ PasswordScreen::PasswordScreen(AppContext& ctx, const QString& name, const QStri
     txtOld = passwordBox(this, "txtOld");
     Text1 = passwordBox(this, "Text1");
     Text2 = passwordBox(this, "Text2");
-    Command1 = named(new QPushButton(QStringLiteral("Chanage"), this), "Command1");
+    Command1 = named(new QPushButton(tr("Chanage"), this), "Command1");
     Command1->setMinimumWidth(90);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->addRow(QStringLiteral("Old Password"), txtOld);
-    form->addRow(QStringLiteral("New Password"), Text1);
-    form->addRow(QStringLiteral("Conf. Password"), Text2);
+    form->addRow(tr("Old Password"), txtOld);
+    form->addRow(tr("New Password"), Text1);
+    form->addRow(tr("Conf. Password"), Text2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -244,32 +247,31 @@ PasswordScreen::PasswordScreen(AppContext& ctx, const QString& name, const QStri
 void PasswordScreen::Command1_Click()
 {
     if (Text1->text() != Text2->text()) {
-        m_ctx.dialogs.message(QStringLiteral("Passwords are not same"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Passwords are not same"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
         return;
     }
     try {
         users::LoginRefusal refusal;
         if (!change(txtOld->text(), Text1->text(), refusal)) {
             // A wrong old password makes the name wait, as a wrong log-in does.
-            m_ctx.dialogs.message(refusal.tooEarly
-                                      ? QStringLiteral("Please wait %1 seconds before the next try.")
-                                            .arg((refusal.waitMs + 999) / 1000)
-                                      : QStringLiteral("Please enter a valid old password"),
-                                  Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
+            m_ctx.dialogs.message(
+                refusal.tooEarly
+                    ? tr("Please wait %1 seconds before the next try.").arg((refusal.waitMs + 999) / 1000)
+                    : tr("Please enter a valid old password"),
+                Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
             return;
         }
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
         return;
     }
-    m_ctx.dialogs.message(QStringLiteral("Password Changed "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
-                          this);
+    m_ctx.dialogs.message(tr("Password Changed "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
     close();
 }
 
 frmAdminPass::frmAdminPass(AppContext& ctx, QWidget* parent)
-    : PasswordScreen(ctx, QStringLiteral("frmAdminPass"), QStringLiteral("Change Admin Password"), parent)
+    : PasswordScreen(ctx, QStringLiteral("frmAdminPass"), tr("Change Admin Password"), parent)
 {
 }
 
@@ -281,7 +283,7 @@ bool frmAdminPass::change(const QString& oldPassword, const QString& newPassword
 }
 
 frmChPass::frmChPass(AppContext& ctx, QWidget* parent)
-    : PasswordScreen(ctx, QStringLiteral("frmChPass"), QStringLiteral("Change Password"), parent)
+    : PasswordScreen(ctx, QStringLiteral("frmChPass"), tr("Change Password"), parent)
 {
 }
 
