@@ -3,6 +3,8 @@
 #include "core/Database.h"
 #include "core/ServiceLegs.h"
 
+#include <QCoreApplication>
+
 namespace tokenMoves {
 
 TransferResult transferWaiting(Database& db, qint64 ticketKey, qint64 targetCounterId, const QString& note)
@@ -43,12 +45,15 @@ QString serviceCaption(Database& db, const QString& counterName)
                                 "tblService.deptAuto=tblDept.deptAuto where tblCounter.contName=? "
                                 "order by tblCounter.cntAuto"),
                  {counterName});
-    return QStringLiteral("Service Name  : ") + (rs.isEmpty() ? QStringLiteral("Not Found") : rs.text(0, 0));
+    return QCoreApplication::translate("tokenMoves", "Service Name  : %1")
+        .arg(rs.isEmpty() ? QCoreApplication::translate("tokenMoves", "Not Found") : rs.text(0, 0));
 }
 
 QString notWaitingMessage(const QString& label)
 {
-    return QStringLiteral(
+    // brivane-ctl installs no translator, so its scripts read the English text.
+    return QCoreApplication::translate(
+               "tokenMoves",
                "Token %1 has already been called or transferred by another counter. Nothing was changed.")
         .arg(label);
 }

@@ -32,13 +32,13 @@ QString deskSetting(Settings& s, const QString& key, const QString& fallback)
 
 frmCallAdmin::frmCallAdmin(AppContext& ctx, QWidget* parent)
     : CounterWindow(ctx,
-                    {QStringLiteral("Call This F6"), QStringLiteral("Close"),
-                     QStringLiteral("Show Counter && Display"), QStringLiteral("#3c5a3c, #243824")},
+                    {tr("Call This F6"), tr("Close"), tr("Show Counter && Display"),
+                     QStringLiteral("#3c5a3c, #243824")},
                     parent),
       desk(ctx.db, ctx.settings, ctx.clock)
 {
     setObjectName(QStringLiteral("frmCallAdmin"));
-    Command3->setToolTip(QStringLiteral("Marks the current token as cancelled"));
+    Command3->setToolTip(tr("Marks the current token as cancelled"));
 
     // Which counter this desk calls for, above the token panel.
     cmbCounter = named(new QComboBox(this), "cmbCounter");
@@ -48,23 +48,23 @@ frmCallAdmin::frmCallAdmin(AppContext& ctx, QWidget* parent)
     lblDr = named(new QLabel(this), "lblDr");
     lblDr->setStyleSheet(QStringLiteral("font-weight: bold;"));
     auto* counterRow = new QHBoxLayout;
-    counterRow->addWidget(new QLabel(QStringLiteral("Counter"), this));
+    counterRow->addWidget(new QLabel(tr("Counter"), this));
     counterRow->addWidget(cmbCounter);
     counterRow->addSpacing(16);
-    counterRow->addWidget(new QLabel(QStringLiteral("Dr. Name/ Service"), this));
+    counterRow->addWidget(new QLabel(tr("Dr. Name/ Service"), this));
     counterRow->addWidget(lblDr, 1);
     m_layout->insertLayout(0, counterRow);
 
     // 3 Transfer: the desk offers no transfer; the tab stays switched off.
     cmbService = named(new QComboBox(m_transferTab), "cmbService");
     auto* transferForm = new QFormLayout(m_transferTab);
-    transferForm->addRow(QStringLiteral("Transfer to Counter"), cmbService);
+    transferForm->addRow(tr("Transfer to Counter"), cmbService);
 
     // Settings: My Counter, before the tab's closing stretch.
     cmbMyCounter = named(new QComboBox(this), "cmbMyCounter");
     cmbMyCounter->setMinimumWidth(180);
     auto* myRow = new QHBoxLayout;
-    myRow->addWidget(new QLabel(QStringLiteral("My Counter"), this));
+    myRow->addWidget(new QLabel(tr("My Counter"), this));
     myRow->addWidget(cmbMyCounter);
     myRow->addStretch();
     m_settingsTab->insertLayout(m_settingsTab->count() - 1, myRow);
@@ -252,7 +252,7 @@ void frmCallAdmin::cmbMyCounter_Change()
     } catch (const DbError& e) {
         reportError(e.description());
     }
-    setWindowTitle(text.isEmpty() ? QStringLiteral("Call") : text);
+    setWindowTitle(text.isEmpty() ? tr("Call") : text);
 }
 
 // The engine's routines on this desk ---------------------------------------------------------------
@@ -287,8 +287,7 @@ void frmCallAdmin::getLast()
 void frmCallAdmin::setFG2()
 {
     prepareList(FGR, 6, {1, 600, 1500, 1500, 1500, 1500},
-                {QStringLiteral("SN"), QStringLiteral("Token"), QStringLiteral("At"),
-                 QStringLiteral("Status"), QStringLiteral("Time")});
+                {tr("SN"), tr("Token"), tr("At"), tr("Status"), tr("Time")});
 }
 
 void frmCallAdmin::addTrans()
@@ -302,7 +301,7 @@ void frmCallAdmin::addTrans()
         count = int(rows.size());
     } catch (const DbError&) {
     }
-    STab->setTabText(4, QStringLiteral("Transfred ") + QString::number(count));
+    STab->setTabText(4, tr("Transfred %1").arg(count));
 }
 
 // Buttons ------------------------------------------------------------------------------------------

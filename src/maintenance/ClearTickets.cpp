@@ -2,6 +2,8 @@
 
 #include "ui/Grid.h"
 
+#include <QCoreApplication>
+
 namespace maintenance {
 
 QList<qint64> ticketKeysOfRows(const Grid& grid, const QList<int>& rows)
@@ -20,21 +22,23 @@ QList<qint64> ticketKeysOfRows(const Grid& grid, const QList<int>& rows)
 
 QString deleteQuestion(qsizetype tickets)
 {
-    const QString count = tickets == 1 ? QStringLiteral("1 ticket is selected.")
-                                       : QStringLiteral("%1 tickets are selected.").arg(tickets);
-    return QStringLiteral("Are you want to Delete?              \n") + count;
+    const QString count =
+        tickets == 1 ? QCoreApplication::translate("maintenance", "1 ticket is selected.")
+                     : QCoreApplication::translate("maintenance", "%1 tickets are selected.").arg(tickets);
+    return QCoreApplication::translate("maintenance", "Are you want to Delete?              \n") + count;
 }
 
 QString nothingSelectedText()
 {
-    return QStringLiteral("No ticket is selected. Click a row to select it; Shift-click or Ctrl-click "
-                          "adds more rows.");
+    return QCoreApplication::translate(
+        "maintenance", "No ticket is selected. Click a row to select it; Shift-click or Ctrl-click "
+                       "adds more rows.");
 }
 
 QString deletedText(qint64 tickets)
 {
-    return tickets == 1 ? QStringLiteral("1 ticket deleted.")
-                        : QStringLiteral("%1 tickets deleted.").arg(tickets);
+    return tickets == 1 ? QCoreApplication::translate("maintenance", "1 ticket deleted.")
+                        : QCoreApplication::translate("maintenance", "%1 tickets deleted.").arg(tickets);
 }
 
 } // namespace maintenance

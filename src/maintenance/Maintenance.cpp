@@ -67,7 +67,8 @@ QString brivaneSchemaProblem(const QString& file)
         check.setDatabaseName(file);
         check.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (!check.open()) {
-            problem = QStringLiteral("\"%1\" cannot be read: %2").arg(file, check.lastError().text());
+            problem = QCoreApplication::translate("maintenance", "\"%1\" cannot be read: %2")
+                          .arg(file, check.lastError().text());
         } else {
             QSqlQuery q(check);
             int tables = 0;
@@ -81,13 +82,16 @@ QString brivaneSchemaProblem(const QString& file)
             const bool versioned =
                 q.exec(QStringLiteral("select max(version) from brivane_schema")) && q.next();
             if (!versioned || tables != int(schema::tables().size()))
-                problem = QStringLiteral("\"%1\" is not a Brivane database; nothing was restored").arg(file);
+                problem = QCoreApplication::translate(
+                              "maintenance", "\"%1\" is not a Brivane database; nothing was restored")
+                              .arg(file);
             else if (q.value(0).toInt() > schema::currentVersion)
-                problem =
-                    QStringLiteral("\"%1\" was made by a newer version of Brivane (schema %2); nothing was "
-                                   "restored")
-                        .arg(file)
-                        .arg(q.value(0).toInt());
+                problem = QCoreApplication::translate(
+                              "maintenance",
+                              "\"%1\" was made by a newer version of Brivane (schema %2); nothing was "
+                              "restored")
+                              .arg(file)
+                              .arg(q.value(0).toInt());
             q.finish();
         }
         check.close();
@@ -136,10 +140,10 @@ bool sameFile(const QString& a, const QString& b)
 QString backupDatabase(Database& db, const QString& folder, QString* writtenAs, const QDateTime& at)
 {
     if (db.kind() != Database::Kind::Sqlite || !db.isOpen())
-        return QStringLiteral("No embedded database is open");
+        return QCoreApplication::translate("maintenance", "No embedded database is open");
     const QFileInfo dir(folder);
     if (folder.trimmed().isEmpty() || !dir.isDir())
-        return QStringLiteral("The folder \"%1\" does not exist").arg(folder);
+        return QCoreApplication::translate("maintenance", "The folder \"%1\" does not exist").arg(folder);
     const QString target = backupfiles::datedFileIn(folder, QStringLiteral("mdb"), at);
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
@@ -161,7 +165,8 @@ QString backupDatabase(Database& db, const QString& folder, QString* writtenAs, 
         *writtenAs = target;
     error = backupfiles::publishLatest(target, backupFileIn(folder));
     if (!error.isEmpty())
-        return QStringLiteral("The backup was written to \"%1\" but could not be copied to \"%2\": %3")
+        return QCoreApplication::translate(
+                   "maintenance", "The backup was written to \"%1\" but could not be copied to \"%2\": %3")
             .arg(target, backupFileIn(folder), error);
     return {};
 }
@@ -169,11 +174,13 @@ QString backupDatabase(Database& db, const QString& folder, QString* writtenAs, 
 QString restoreDatabase(const QString& source, const QString& target)
 {
     if (!QFileInfo(source).isFile())
-        return QStringLiteral("The file \"%1\" does not exist").arg(source);
+        return QCoreApplication::translate("maintenance", "The file \"%1\" does not exist").arg(source);
     if (!looksLikeDatabase(source))
-        return QStringLiteral("\"%1\" is not a database file; nothing was restored").arg(source);
+        return QCoreApplication::translate("maintenance",
+                                           "\"%1\" is not a database file; nothing was restored")
+            .arg(source);
     if (sameFile(source, target))
-        return QStringLiteral("Source file should not be same");
+        return QCoreApplication::translate("maintenance", "Source file should not be same");
     if (const QString problem = brivaneSchemaProblem(source); !problem.isEmpty())
         return problem;
     // The last connection to close removes the write-ahead log; one still there means the database
@@ -202,7 +209,9 @@ QString restoreDatabase(const QString& source, const QString& target)
         if (!QFile::copy(target, keeping)) {
             QFile::remove(keeping);
             QFile::remove(part);
-            return QStringLiteral("The present database could not be kept as \"%1\", so nothing was restored")
+            return QCoreApplication::translate(
+                       "maintenance",
+                       "The present database could not be kept as \"%1\", so nothing was restored")
                 .arg(kept);
         }
         privatefile::takeOwnerAndMode(keeping, QString());
@@ -216,7 +225,8 @@ QString restoreDatabase(const QString& source, const QString& target)
     }
     if (hadTarget) {
         if (const QString notKept = replaceFile(keeping, kept); !notKept.isEmpty())
-            return QStringLiteral("The database was restored, but what it replaced is in \"%1\" (%2)")
+            return QCoreApplication::translate(
+                       "maintenance", "The database was restored, but what it replaced is in \"%1\" (%2)")
                 .arg(keeping, notKept);
     }
     return {};
@@ -302,8 +312,10 @@ QString clearBeforeRefusal(const QDate& before, const QDate& today)
 
 QString clearBeforeQuestion(const ClearCount& count, const QDate& before)
 {
-    return QStringLiteral("%1 ticket(s) and %2 call row(s) dated before %3 will be deleted, whatever their "
-                          "state. This cannot be undone.\nDo you want to delete them?")
+    return QCoreApplication::translate(
+               "maintenance",
+               "%1 ticket(s) and %2 call row(s) dated before %3 will be deleted, whatever their "
+               "state. This cannot be undone.\nDo you want to delete them?")
         .arg(count.tickets)
         .arg(count.calls)
         .arg(before.toString(QStringLiteral("dd-MM-yyyy")));
@@ -311,7 +323,8 @@ QString clearBeforeQuestion(const ClearCount& count, const QDate& before)
 
 QString clearedText(const ClearCount& count, const QDate& before)
 {
-    return QStringLiteral("Deleted %1 ticket(s) and %2 call row(s) dated before %3.")
+    return QCoreApplication::translate("maintenance",
+                                       "Deleted %1 ticket(s) and %2 call row(s) dated before %3.")
         .arg(count.tickets)
         .arg(count.calls)
         .arg(before.toString(QStringLiteral("yyyy-MM-dd")));

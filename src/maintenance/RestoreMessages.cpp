@@ -32,7 +32,9 @@ QString restoreQuestion(const QString& source, const QDateTime& madeAt, qint64 t
     return QCoreApplication::translate("maintenance", "The database will be replaced by the backup \"%1\", "
                                                       "made %2.")
                .arg(QFileInfo(source).fileName(), made) +
-           QLatin1Char('\n') + lost + QLatin1Char('\n') + QStringLiteral("Type 'Yes' to Restore ");
+           QLatin1Char('\n') + lost + QLatin1Char('\n') +
+           //: The restore screen goes on only for the English word Yes, whatever the language.
+           QCoreApplication::translate("maintenance", "Type 'Yes' to Restore ");
 }
 
 QDateTime backupMadeAt(const QString& file)
@@ -58,8 +60,8 @@ qint64 tokensIssuedSince(Database& db, const QDateTime& since)
 
 QString stillOpenText(const QString& target)
 {
-    const QString text =
-        QStringLiteral("The database is still open on another screen or workstation; close it "
+    const QString text = QCoreApplication::translate(
+        "maintenance", "The database is still open on another screen or workstation; close it "
                        "there and restore again");
     const QString wal = target + QStringLiteral("-wal");
     const QList<fileholders::Holder> holders = fileholders::holding({target, wal});

@@ -9,6 +9,7 @@
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,8 +26,9 @@ namespace {
 // A missing or unusable tool, told in words an administrator can act on.
 QString toolMissing(const QString& tool)
 {
-    return QStringLiteral("%1 was not found. Install the PostgreSQL client programs (package "
-                          "postgresql-client) and try again.")
+    return QCoreApplication::translate("serverbackup",
+                                       "%1 was not found. Install the PostgreSQL client programs (package "
+                                       "postgresql-client) and try again.")
         .arg(tool);
 }
 
@@ -147,8 +149,10 @@ QString usableTool(const QString& tool, Database& db, QString& program)
     if (mine == 0)
         return toolMissing(tool);
     if (mine < server)
-        return QStringLiteral("%1 %2 cannot work with this PostgreSQL %3 server. Install the client programs "
-                              "of version %3 or newer (package postgresql-client-%3) and try again.")
+        return QCoreApplication::translate(
+                   "serverbackup",
+                   "%1 %2 cannot work with this PostgreSQL %3 server. Install the client programs "
+                   "of version %3 or newer (package postgresql-client-%3) and try again.")
             .arg(tool)
             .arg(mine)
             .arg(server);
@@ -168,12 +172,15 @@ QString dumpTo(Database& db, const QString& program, const QString& file, const 
                 environmentFor(db.serverLink()), QStringLiteral("dumping contents of table"), progress);
     if (!run.ok) {
         QFile::remove(part);
-        return run.errors.isEmpty() ? QStringLiteral("pg_dump failed; nothing was written") : run.errors;
+        return run.errors.isEmpty()
+                   ? QCoreApplication::translate("serverbackup", "pg_dump failed; nothing was written")
+                   : run.errors;
     }
     QFile::remove(file);
     if (!QFile::rename(part, file)) {
         QFile::remove(part);
-        return QStringLiteral("The backup could not be written to \"%1\"").arg(file);
+        return QCoreApplication::translate("serverbackup", "The backup could not be written to \"%1\"")
+            .arg(file);
     }
     return {};
 }
@@ -203,9 +210,10 @@ QString backup(Database& db, const QString& folder, const Progress& progress, QS
 {
     const QFileInfo dir(folder);
     if (folder.trimmed().isEmpty() || !dir.isDir())
-        return QStringLiteral("The folder \"%1\" does not exist").arg(folder);
+        return QCoreApplication::translate("serverbackup", "The folder \"%1\" does not exist").arg(folder);
     if (!dir.isWritable())
-        return QStringLiteral("The folder \"%1\" cannot be written to").arg(folder);
+        return QCoreApplication::translate("serverbackup", "The folder \"%1\" cannot be written to")
+            .arg(folder);
     QString program;
     if (const QString problem = usableTool(QStringLiteral("pg_dump"), db, program); !problem.isEmpty())
         return problem;
@@ -215,7 +223,8 @@ QString backup(Database& db, const QString& folder, const Progress& progress, QS
     if (writtenAs)
         *writtenAs = dated;
     if (const QString problem = backupfiles::publishLatest(dated, backupFileIn(folder)); !problem.isEmpty())
-        return QStringLiteral("The backup was written to \"%1\" but could not be copied to \"%2\": %3")
+        return QCoreApplication::translate(
+                   "serverbackup", "The backup was written to \"%1\" but could not be copied to \"%2\": %3")
             .arg(dated, backupFileIn(folder), problem);
     return {};
 }
@@ -223,10 +232,12 @@ QString backup(Database& db, const QString& folder, const Progress& progress, QS
 QString checkDump(const QString& file)
 {
     if (!QFileInfo(file).isFile())
-        return QStringLiteral("The file \"%1\" does not exist").arg(file);
+        return QCoreApplication::translate("serverbackup", "The file \"%1\" does not exist").arg(file);
     if (!looksLikeDump(file))
-        return QStringLiteral("\"%1\" is not a backup of a database held by a PostgreSQL server; nothing was "
-                              "restored")
+        return QCoreApplication::translate(
+                   "serverbackup",
+                   "\"%1\" is not a backup of a database held by a PostgreSQL server; nothing was "
+                   "restored")
             .arg(file);
     const QString program = findTool(QStringLiteral("pg_restore"));
     if (program.isEmpty())
@@ -237,17 +248,22 @@ QString checkDump(const QString& file)
                              QStringLiteral("--file=-"), file},
                             QProcessEnvironment::systemEnvironment(), QStringLiteral("\x01"), {});
     if (!run.ok)
-        return QStringLiteral("\"%1\" cannot be read: %2").arg(file, run.errors);
+        return QCoreApplication::translate("serverbackup", "\"%1\" cannot be read: %2").arg(file, run.errors);
     const QStringList lines = QString::fromUtf8(run.output).split(QLatin1Char('\n'));
     const int copy = int(lines.indexOf(QRegularExpression(QStringLiteral("^COPY \\S*brivane_schema.*"))));
     if (copy < 0 || copy + 1 >= lines.size())
-        return QStringLiteral("\"%1\" is not a backup of a Brivane database; nothing was restored").arg(file);
+        return QCoreApplication::translate(
+                   "serverbackup", "\"%1\" is not a backup of a Brivane database; nothing was restored")
+            .arg(file);
     bool ok = false;
     const int version = lines.at(copy + 1).trimmed().toInt(&ok);
     if (!ok)
-        return QStringLiteral("\"%1\" is not a backup of a Brivane database; nothing was restored").arg(file);
+        return QCoreApplication::translate(
+                   "serverbackup", "\"%1\" is not a backup of a Brivane database; nothing was restored")
+            .arg(file);
     if (version > schema::currentVersion)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "serverbackup",
                    "\"%1\" was made by a newer version of Brivane (schema %2); nothing was restored")
             .arg(file)
             .arg(version);
@@ -265,18 +281,22 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
     if (const QString problem = usableTool(QStringLiteral("pg_dump"), db, dumper); !problem.isEmpty())
         return problem;
     if (const int others = otherConnections(db); others > 0)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+                   "serverbackup",
                    "%1 other %2 connected to this database: %3. Close Brivane there (and any other "
                    "program using the database), then restore again; nothing was restored.")
             .arg(others)
-            .arg(others == 1 ? QStringLiteral("workstation is") : QStringLiteral("workstations are"),
+            .arg(others == 1 ? QCoreApplication::translate("serverbackup", "workstation is")
+                             : QCoreApplication::translate("serverbackup", "workstations are"),
                  maintenance::otherConnectionNames(db).join(QStringLiteral("; ")));
     // The database being replaced stays at hand, so a wrong restore can be undone.
     // Dumped under a name of its own first: what an earlier restore kept stays until this one succeeded.
     const QString kept = file + QStringLiteral(".before-restore");
     const QString keeping = kept + QStringLiteral(".new");
     if (const QString problem = dumpTo(db, dumper, keeping, {}); !problem.isEmpty())
-        return QStringLiteral("The present database could not be kept as \"%1\", so nothing was restored: %2")
+        return QCoreApplication::translate(
+                   "serverbackup",
+                   "The present database could not be kept as \"%1\", so nothing was restored: %2")
             .arg(kept, problem);
     const Run run =
         runTool(program,
@@ -287,7 +307,8 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
                 environmentFor(db.serverLink()), QStringLiteral("processing data for table"), progress);
     if (!run.ok) {
         QFile::remove(keeping);
-        return QStringLiteral("The restore failed and was undone; the database is as it was.\n%1")
+        return QCoreApplication::translate(
+                   "serverbackup", "The restore failed and was undone; the database is as it was.\n%1")
             .arg(run.errors);
     }
     // The dump carries no grants: the restored tables get the kinds of workstation's rights again.

@@ -26,26 +26,26 @@
 frmBackup::frmBackup(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmBackup"));
-    setWindowTitle(QStringLiteral("Backup & Restore"));
+    setWindowTitle(tr("Backup & Restore"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* restoreFrame = named(new QGroupBox(QStringLiteral("Restore"), this), "fraRestore");
+    auto* restoreFrame = named(new QGroupBox(tr("Restore"), this), "fraRestore");
     auto* restoreGrid = new QGridLayout(restoreFrame);
     Text1 = named(new QLineEdit(restoreFrame), "Text1");
     cmdRestoreBrowse = named(new QPushButton(QStringLiteral("--"), restoreFrame), "cmdRestoreBrowse");
-    cmdRestore = named(new QPushButton(QStringLiteral("Restore"), restoreFrame), "cmdRestore");
-    restoreGrid->addWidget(new QLabel(QStringLiteral("Restore From"), restoreFrame), 0, 0);
+    cmdRestore = named(new QPushButton(tr("Restore"), restoreFrame), "cmdRestore");
+    restoreGrid->addWidget(new QLabel(tr("Restore From"), restoreFrame), 0, 0);
     restoreGrid->addWidget(Text1, 0, 1);
     restoreGrid->addWidget(cmdRestoreBrowse, 0, 2);
     restoreGrid->addWidget(cmdRestore, 1, 2);
     restoreGrid->setColumnStretch(1, 1);
 
-    auto* backupFrame = named(new QGroupBox(QStringLiteral("Backup"), this), "fraBackup");
+    auto* backupFrame = named(new QGroupBox(tr("Backup"), this), "fraBackup");
     auto* backupGrid = new QGridLayout(backupFrame);
     Text2 = named(new QLineEdit(backupFrame), "Text2");
     cmdBackupBrowse = named(new QPushButton(QStringLiteral("--"), backupFrame), "cmdBackupBrowse");
-    cmdBackup = named(new QPushButton(QStringLiteral("Backup"), backupFrame), "cmdBackup");
-    backupGrid->addWidget(new QLabel(QStringLiteral("Backup To"), backupFrame), 0, 0);
+    cmdBackup = named(new QPushButton(tr("Backup"), backupFrame), "cmdBackup");
+    backupGrid->addWidget(new QLabel(tr("Backup To"), backupFrame), 0, 0);
     backupGrid->addWidget(Text2, 0, 1);
     backupGrid->addWidget(cmdBackupBrowse, 0, 2);
     backupGrid->addWidget(cmdBackup, 1, 2);
@@ -54,10 +54,10 @@ frmBackup::frmBackup(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Win
     for (QPushButton* browse : {cmdRestoreBrowse, cmdBackupBrowse})
         browse->setFixedWidth(36);
 
-    cmdClose = named(new QPushButton(QStringLiteral("&Close"), this), "cmdClose");
+    cmdClose = named(new QPushButton(tr("&Close"), this), "cmdClose");
     // Shown while the server's tools go through the tables.
     prgWork = named(new QProgressBar(this), "prgWork");
-    prgWork->setFormat(QStringLiteral("%v of %m tables"));
+    prgWork->setFormat(tr("%v of %m tables"));
     prgWork->setVisible(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(prgWork, 1);
@@ -84,7 +84,7 @@ void frmBackup::Form_Load()
 {
     m_databasePath = maintenance::databaseFile(m_ctx);
     if (maintenance::onServer(m_ctx))
-        Text1->setToolTip(QStringLiteral("A backup made here of the server's database (data.dump)"));
+        Text1->setToolTip(tr("A backup made here of the server's database (data.dump)"));
     // A folder of its own is offered; a backup there also leaves data.mdb (or data.dump) to restore.
     Text2->setText(QDir::toNativeSeparators(backupfiles::defaultFolder()));
     const QString latest = maintenance::onServer(m_ctx)
@@ -96,15 +96,15 @@ void frmBackup::Form_Load()
 
 QString frmBackup::restoreFilter() const
 {
-    return maintenance::onServer(m_ctx) ? QStringLiteral("Server database backups (*.dump);;All files (*)")
-                                        : QStringLiteral("Database backups (*.mdb);;All files (*)");
+    return maintenance::onServer(m_ctx) ? tr("Server database backups (*.dump);;All files (*)")
+                                        : tr("Database backups (*.mdb);;All files (*)");
 }
 
 bool frmBackup::refuseWithoutDatabase()
 {
     if (maintenance::onServer(m_ctx) || !m_databasePath.isEmpty())
         return false;
-    m_ctx.dialogs.message(QStringLiteral("No database is open, so there is nothing to back up or restore."),
+    m_ctx.dialogs.message(tr("No database is open, so there is nothing to back up or restore."),
                           Dialogs::Buttons::Ok, Dialogs::Icon::Warning, windowTitle(), this);
     return true;
 }
@@ -135,16 +135,15 @@ void frmBackup::cmdRestoreBrowse_Click()
     QString dir = QFileInfo(Text1->text().trimmed()).absolutePath();
     if (Text1->text().trimmed().isEmpty() || !QFileInfo(dir).isDir())
         dir = Text2->text().trimmed();
-    const QString file =
-        m_ctx.dialogs.openFileName(QStringLiteral("Restore From"), restoreFilter(), dir, this);
+    const QString file = m_ctx.dialogs.openFileName(tr("Restore From"), restoreFilter(), dir, this);
     if (!file.isEmpty())
         Text1->setText(file);
 }
 
 void frmBackup::cmdBackupBrowse_Click()
 {
-    QString folder = m_ctx.dialogs.folder(QStringLiteral("Click on a directory to Backup "),
-                                          Text2->text().trimmed(), this);
+    QString folder =
+        m_ctx.dialogs.folder(tr("Click on a directory to Backup "), Text2->text().trimmed(), this);
     const int zero = folder.indexOf(QChar(0));
     if (zero >= 0)
         folder.truncate(zero);
@@ -156,25 +155,25 @@ void frmBackup::cmdBackup_Click()
 {
     if (refuseWithoutDatabase())
         return;
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to backup"), Dialogs::Icon::Question, {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to backup"), Dialogs::Icon::Question, {}, this))
         return;
     const QString folder = Text2->text().trimmed();
     if (folder.isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Choose the folder to backup to"), Dialogs::Buttons::Ok,
+        m_ctx.dialogs.message(tr("Choose the folder to backup to"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::Information, {}, this);
         return;
     }
     // The backup must never land on the database file itself.
     if (maintenance::sameFile(folder, m_databasePath) ||
         maintenance::sameFile(maintenance::backupFileIn(folder), m_databasePath)) {
-        m_ctx.dialogs.message(QStringLiteral("Select a different folder "), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Select a different folder "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
         return;
     }
     // The offered folder is made when it is not there yet.
     if (!QDir().mkpath(folder)) {
-        m_ctx.dialogs.message(QStringLiteral("The folder \"%1\" cannot be made").arg(folder),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
+        m_ctx.dialogs.message(tr("The folder \"%1\" cannot be made").arg(folder), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Critical, {}, this);
         return;
     }
     openConnection(m_ctx);
@@ -203,13 +202,13 @@ void frmBackup::cmdRestore_Click()
         return;
     const QString source = Text1->text().trimmed();
     if (source.isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Choose the file to restore from"), Dialogs::Buttons::Ok,
+        m_ctx.dialogs.message(tr("Choose the file to restore from"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::Information, {}, this);
         return;
     }
     if (maintenance::sameFile(source, m_databasePath)) {
-        m_ctx.dialogs.message(QStringLiteral("Source file should not be same"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Source file should not be same"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                              {}, this);
         return;
     }
     // Asked with what is about to go: everything since the backup, the tokens issued since counted.
@@ -228,7 +227,7 @@ QString frmBackup::backupDoneText(const QString& file)
     const QString latest = QFileInfo(file).dir().filePath(QFileInfo(file).suffix() == QLatin1String("dump")
                                                               ? QStringLiteral("data.dump")
                                                               : QStringLiteral("data.mdb"));
-    return QStringLiteral("Backup Completed Successfully \n%1\n(also kept as %2, the newest backup)")
+    return tr("Backup Completed Successfully \n%1\n(also kept as %2, the newest backup)")
         .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(latest));
 }
 
@@ -260,15 +259,15 @@ void frmBackup::RestoreDbase(const QString& source, const QString& target)
             return;
         }
         const QString done = QFileInfo::exists(kept)
-                                 ? QStringLiteral("Restore Complete!\nThe database it replaced is kept in %1")
+                                 ? tr("Restore Complete!\nThe database it replaced is kept in %1")
                                        .arg(QDir::toNativeSeparators(kept))
-                                 : QStringLiteral("Restore Complete!");
+                                 : tr("Restore Complete!");
         m_ctx.dialogs.message(done, Dialogs::Buttons::Ok, Dialogs::Icon::Information,
-                              QStringLiteral("RESTORE SUCCESSFUL"), this);
+                              tr("RESTORE SUCCESSFUL"), this);
     } catch (const DbError& e) {
         setWorking(false);
-        m_ctx.dialogs.message(QStringLiteral("Error \r\n") + e.description(), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Error \r\n") + e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                              {}, this);
     }
 }
 

@@ -19,16 +19,16 @@ frmClearData::frmClearData(AppContext& ctx, QWidget* parent)
     : ReportWindow(ctx, ReportKind::Department, parent)
 {
     setObjectName(QStringLiteral("frmClearData"));
-    setWindowTitle(QStringLiteral("Clear Data"));
+    setWindowTitle(tr("Clear Data"));
     setProperty(modExcel::ExportNameProperty, QStringLiteral("Cleared tickets"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     // Rows are picked one by one with Ctrl or as a range with Shift, in either direction.
     FG->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    cmdDelete = named(new QPushButton(QStringLiteral("Delete Selected"), this), "cmdDelete");
+    cmdDelete = named(new QPushButton(tr("Delete Selected"), this), "cmdDelete");
     bottomRow->addWidget(cmdDelete);
     bottomRow->addSpacing(24);
-    bottomRow->addWidget(new QLabel(QStringLiteral("Everything before"), this));
+    bottomRow->addWidget(new QLabel(tr("Everything before"), this));
     dtBefore = named(new QDateEdit(this), "dtBefore");
     dtBefore->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     dtBefore->setCalendarPopup(true);
@@ -37,7 +37,7 @@ frmClearData::frmClearData(AppContext& ctx, QWidget* parent)
     // Today at the latest: a later day would clear today's queue too.
     dtBefore->setMaximumDate(ctx.clock.today());
     bottomRow->addWidget(dtBefore);
-    cmdDeleteBefore = named(new QPushButton(QStringLiteral("Delete Before"), this), "cmdDeleteBefore");
+    cmdDeleteBefore = named(new QPushButton(tr("Delete Before"), this), "cmdDeleteBefore");
     bottomRow->addWidget(cmdDeleteBefore);
     connect(cmdDelete, &QPushButton::clicked, this, &frmClearData::cmdDelete_Click);
     connect(cmdDeleteBefore, &QPushButton::clicked, this, &frmClearData::cmdDeleteBefore_Click);
@@ -55,9 +55,9 @@ void frmClearData::cmdDeleteBefore_Click()
     try {
         const maintenance::ClearCount count = maintenance::countBefore(ctx.db, before);
         if (count.tickets == 0 && count.calls == 0) {
-            ctx.dialogs.message(QStringLiteral("There is nothing dated before %1.")
-                                    .arg(before.toString(QStringLiteral("dd-MM-yyyy"))),
-                                Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
+            ctx.dialogs.message(
+                tr("There is nothing dated before %1.").arg(before.toString(QStringLiteral("dd-MM-yyyy"))),
+                Dialogs::Buttons::Ok, Dialogs::Icon::Information, {}, this);
             return;
         }
         if (!ctx.dialogs.askYesNo(maintenance::clearBeforeQuestion(count, before), Dialogs::Icon::Warning, {},

@@ -17,18 +17,18 @@
 frmcallDelete::frmcallDelete(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmcallDelete"));
-    setWindowTitle(QStringLiteral("Delete Call Data"));
+    setWindowTitle(tr("Delete Call Data"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* frame = named(new QGroupBox(QStringLiteral("Delete Call Data Before"), this), "fraDelete");
+    auto* frame = named(new QGroupBox(tr("Delete Call Data Before"), this), "fraDelete");
     dtFrom = named(new QDateEdit(frame), "dtFrom");
     dtFrom->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     dtFrom->setCalendarPopup(true);
     auto* row = new QHBoxLayout(frame);
-    row->addWidget(new QLabel(QStringLiteral("Select Date"), frame));
+    row->addWidget(new QLabel(tr("Select Date"), frame));
     row->addWidget(dtFrom, 1);
 
-    cmdDelete = named(new QPushButton(QStringLiteral("Delete"), this), "cmdDelete");
+    cmdDelete = named(new QPushButton(tr("Delete"), this), "cmdDelete");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdDelete);
@@ -51,13 +51,13 @@ void frmcallDelete::Form_Load()
 
 void frmcallDelete::cmdDelete_Click()
 {
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to Delete "), Dialogs::Icon::Question, {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to Delete "), Dialogs::Icon::Question, {}, this))
         return;
     try {
         openConnection(m_ctx);
         maintenance::deleteCallsBefore(m_ctx.db, dtFrom->date());
-        m_ctx.dialogs.message(QStringLiteral("Successfully Deleted "), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Successfully Deleted "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
     } catch (const DbError& e) {
         m_ctx.dialogs.message(e.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Critical, {}, this);
     }

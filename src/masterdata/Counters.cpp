@@ -17,8 +17,7 @@
 using masterdata::stored;
 
 frmCntLst::frmCntLst(AppContext& ctx, QWidget* parent)
-    : MasterList(ctx, QStringLiteral("frmCntLst"), QStringLiteral("Counter List"),
-                 QStringLiteral("frmCounter"), parent)
+    : MasterList(ctx, QStringLiteral("frmCntLst"), tr("Counter List"), QStringLiteral("frmCounter"), parent)
 {
     resize(900, 440);
     Form_Load();
@@ -26,12 +25,8 @@ frmCntLst::frmCntLst(AppContext& ctx, QWidget* parent)
 
 QVector<MasterList::Column> frmCntLst::columns() const
 {
-    return {{QStringLiteral("SN"), 1000},
-            {QStringLiteral("Department"), 2000},
-            {QStringLiteral("Service Name"), 2000},
-            {QStringLiteral("Counter Name"), 2000},
-            {QStringLiteral("Active"), 1000},
-            {QStringLiteral("Counter Name"), 2000},
+    return {{tr("SN"), 1000},           {tr("Department"), 2000}, {tr("Service Name"), 2000},
+            {tr("Counter Name"), 2000}, {tr("Active"), 1000},     {tr("Counter Name"), 2000},
             {QString(), 1000}};
 }
 
@@ -50,12 +45,11 @@ void frmCntLst::addFG()
 
 bool frmCntLst::deleteEntry(qint64 key)
 {
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to delete "), Dialogs::Icon::Question, {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to delete "), Dialogs::Icon::Question, {}, this))
         return false;
     // A counter that was ever sent or served a token stays: the reports still name it.
     if (lookups::rowExists(m_ctx.db, QStringLiteral("tblticket"), QStringLiteral("attended"), key)) {
-        m_ctx.dialogs.message(QStringLiteral("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
-                              this);
+        m_ctx.dialogs.message(tr("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return false;
     }
     m_ctx.db.exec(QStringLiteral("delete from tblcounter where cntauto=?"), {key});
@@ -65,12 +59,11 @@ bool frmCntLst::deleteEntry(qint64 key)
 // ---------------------------------------------------------------------------------------------------
 
 frmCounter::frmCounter(AppContext& ctx, QWidget* parent)
-    : MasterEdit(ctx, QStringLiteral("frmCounter"), QStringLiteral("Counter Details"),
-                 QStringLiteral("tblCounter"), QStringLiteral("counter"), QStringLiteral("Counter List"),
-                 parent)
+    : MasterEdit(ctx, QStringLiteral("frmCounter"), tr("Counter Details"), QStringLiteral("tblCounter"),
+                 tr("counter"), tr("Counter List"), parent)
 {
-    Command2->setText(QStringLiteral("Save"));
-    Command1->setText(QStringLiteral("Close"));
+    Command2->setText(tr("Save"));
+    Command1->setText(tr("Close"));
     auto line = [this](const char* name, bool secret = false) {
         auto* box = named(new QLineEdit(this), name);
         if (secret) {
@@ -87,23 +80,23 @@ frmCounter::frmCounter(AppContext& ctx, QWidget* parent)
     cmbServ = named(new QComboBox(this), "cmbServ");
     cmbServ->setEditable(true);
     cmbServ->setInsertPolicy(QComboBox::NoInsert);
-    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
+    chkActive = named(new QCheckBox(tr("Active"), this), "chkActive");
     txtNameA = line("txtNameA");
-    txtNameA->setPlaceholderText(QStringLiteral("Counter Name"));
+    txtNameA->setPlaceholderText(tr("Counter Name"));
     txtDescA = line("txtDescA");
-    txtDescA->setPlaceholderText(QStringLiteral("Display Name"));
+    txtDescA->setPlaceholderText(tr("Display Name"));
 
     auto* language2 = new QHBoxLayout;
     language2->addWidget(txtNameA);
     language2->addWidget(txtDescA);
 
-    form()->addRow(QStringLiteral("Select Service"), cmbServ);
-    form()->addRow(QStringLiteral("Counter Name"), txtName);
-    form()->addRow(QStringLiteral("Display Name"), txtDesc);
-    form()->addRow(QStringLiteral("User Name"), txtUser);
-    form()->addRow(QStringLiteral("Password"), txtPass);
-    form()->addRow(QStringLiteral("Re-Password"), txtPass1);
-    form()->addRow(QStringLiteral("Language 2"), language2);
+    form()->addRow(tr("Select Service"), cmbServ);
+    form()->addRow(tr("Counter Name"), txtName);
+    form()->addRow(tr("Display Name"), txtDesc);
+    form()->addRow(tr("User Name"), txtUser);
+    form()->addRow(tr("Password"), txtPass);
+    form()->addRow(tr("Re-Password"), txtPass1);
+    form()->addRow(tr("Language 2"), language2);
     form()->addRow(QString(), chkActive);
     resize(460, 320);
     Form_Load();
@@ -145,7 +138,7 @@ void frmCounter::getData()
     // The password is never shown: empty boxes keep it, a typed one replaces it.
     for (QLineEdit* box : {txtPass, txtPass1}) {
         box->clear();
-        box->setPlaceholderText(QStringLiteral("kept unless typed"));
+        box->setPlaceholderText(tr("kept unless typed"));
     }
     chkActive->setChecked(rs.text(0, 6) == QLatin1String("1"));
     txtNameA->setText(rs.text(0, QStringLiteral("countNameA")));
@@ -159,13 +152,13 @@ bool frmCounter::checkInput()
         return false;
     };
     if (txtPass->text() != txtPass1->text())
-        return refuse(QStringLiteral("Passwords should be same "));
+        return refuse(tr("Passwords should be same "));
     if (serviceKey() == 0)
-        return refuse(QStringLiteral("Select a valid service"));
+        return refuse(tr("Select a valid service"));
     if (txtName->text().isEmpty())
-        return refuse(QStringLiteral("Counter Name should not be blank"));
+        return refuse(tr("Counter Name should not be blank"));
     if (txtUser->text().isEmpty())
-        return refuse(QStringLiteral("User Name should not be blank"));
+        return refuse(tr("User Name should not be blank"));
     return true;
 }
 
@@ -198,6 +191,6 @@ QVariantMap frmCounter::values() const
 void frmCounter::showFailure(const DbError& error)
 {
     // Inserts and updates alike: a counter that could not be stored is never passed over in silence.
-    m_ctx.dialogs.message(error.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning,
-                          QStringLiteral("Error"), this);
+    m_ctx.dialogs.message(error.description(), Dialogs::Buttons::Ok, Dialogs::Icon::Warning, tr("Error"),
+                          this);
 }

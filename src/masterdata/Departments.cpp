@@ -14,8 +14,7 @@
 using masterdata::stored;
 
 frmDeptLst::frmDeptLst(AppContext& ctx, QWidget* parent)
-    : MasterList(ctx, QStringLiteral("frmDeptLst"), QStringLiteral("Deparment Lst"),
-                 QStringLiteral("frmDept"), parent)
+    : MasterList(ctx, QStringLiteral("frmDeptLst"), tr("Deparment Lst"), QStringLiteral("frmDept"), parent)
 {
     resize(640, 420);
     Form_Load();
@@ -25,10 +24,7 @@ QVector<MasterList::Column> frmDeptLst::columns() const
 {
     // Column 3 holds the department's type, so it is headed "Type": the type is what decides where the
     // kiosk offers the department, and the flag is on the edit screen. Wide enough for "Appointment".
-    return {{QStringLiteral("SN"), 1000},
-            {QStringLiteral("Deparment"), 2500},
-            {QStringLiteral("Type"), 1500},
-            {QString(), 3000}};
+    return {{tr("SN"), 1000}, {tr("Deparment"), 2500}, {tr("Type"), 1500}, {QString(), 3000}};
 }
 
 void frmDeptLst::addFG()
@@ -41,8 +37,7 @@ void frmDeptLst::addFG()
 bool frmDeptLst::deleteEntry(qint64 key)
 {
     if (lookups::rowExists(m_ctx.db, QStringLiteral("tblService"), QStringLiteral("deptAuto"), key)) {
-        m_ctx.dialogs.message(QStringLiteral("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
-                              this);
+        m_ctx.dialogs.message(tr("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return false;
     }
     m_ctx.db.exec(QStringLiteral("delete from tbldept where deptauto=?"), {key});
@@ -52,8 +47,8 @@ bool frmDeptLst::deleteEntry(qint64 key)
 // ---------------------------------------------------------------------------------------------------
 
 frmDept::frmDept(AppContext& ctx, QWidget* parent)
-    : MasterEdit(ctx, QStringLiteral("frmDept"), QStringLiteral("Department"), QStringLiteral("tblDept"),
-                 QStringLiteral("department"), QStringLiteral("Department List"), parent)
+    : MasterEdit(ctx, QStringLiteral("frmDept"), tr("Department"), QStringLiteral("tblDept"),
+                 tr("department"), tr("Department List"), parent)
 {
     txtDept = named(new QLineEdit(this), "txtDept");
     txtDesc = named(new QComboBox(this), "txtDesc");
@@ -61,11 +56,11 @@ frmDept::frmDept(AppContext& ctx, QWidget* parent)
     txtDesc->addItems({QStringLiteral("Walk-In"), QStringLiteral("Report"), QStringLiteral("Appointment"),
                        QStringLiteral("Emergency")});
     txtDesc->setInsertPolicy(QComboBox::NoInsert);
-    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
+    chkActive = named(new QCheckBox(tr("Active"), this), "chkActive");
     clearFields();
 
-    form()->addRow(QStringLiteral("Department Name"), txtDept);
-    form()->addRow(QStringLiteral("Type"), txtDesc);
+    form()->addRow(tr("Department Name"), txtDept);
+    form()->addRow(tr("Type"), txtDesc);
     form()->addRow(QString(), chkActive);
     resize(380, 170);
 }
@@ -90,12 +85,12 @@ void frmDept::getData()
 bool frmDept::checkInput()
 {
     if (txtDept->text().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Department name should not be blank"), Dialogs::Buttons::Ok,
+        m_ctx.dialogs.message(tr("Department name should not be blank"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);
         return false;
     }
     if (txtDesc->currentText().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Department Type should not be blank"), Dialogs::Buttons::Ok,
+        m_ctx.dialogs.message(tr("Department Type should not be blank"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);
         return false;
     }

@@ -99,9 +99,9 @@ MasterList::MasterList(AppContext& ctx, const QString& name, const QString& capt
     FG->setSelectionMode(QAbstractItemView::SingleSelection);
     FG->horizontalHeader()->setStretchLastSection(true);
     FG->styleHeader();
-    Command3 = named(new QPushButton(QStringLiteral("Add"), this), "Command3");
-    Command2 = named(new QPushButton(QStringLiteral("Delete"), this), "Command2");
-    Command1 = named(new QPushButton(QStringLiteral("Close"), this), "Command1");
+    Command3 = named(new QPushButton(tr("Add"), this), "Command3");
+    Command2 = named(new QPushButton(tr("Delete"), this), "Command2");
+    Command1 = named(new QPushButton(tr("Close"), this), "Command1");
     for (QPushButton* b : {Command3, Command2, Command1})
         b->setMinimumWidth(90);
 
@@ -220,8 +220,8 @@ void MasterList::Command2_Click()
 {
     const qint64 key = selectedKey();
     if (!key) {
-        m_ctx.dialogs.message(QStringLiteral("Please select an entry"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Please select an entry"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
         return;
     }
     try {
@@ -259,9 +259,9 @@ MasterEdit::MasterEdit(AppContext& ctx, const QString& name, const QString& capt
 
     lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
-    Command2 = named(new QPushButton(QStringLiteral("&Save"), this), "Command2");
+    Command2 = named(new QPushButton(tr("&Save"), this), "Command2");
     Command2->setDefault(true);
-    Command1 = named(new QPushButton(QStringLiteral("&Close"), this), "Command1");
+    Command1 = named(new QPushButton(tr("&Close"), this), "Command1");
     for (QPushButton* b : {Command2, Command1})
         b->setMinimumWidth(90);
 
@@ -365,8 +365,8 @@ bool MasterEdit::updateData()
     // drops the row.
     m_rowDeleted = true;
     Q_EMIT rowMissing();
-    m_ctx.dialogs.message(QStringLiteral("The %1 \"%2\" has been deleted meanwhile, so the changes were not "
-                                         "saved. To keep them, choose Add in the %3 and save again.")
+    m_ctx.dialogs.message(tr("The %1 \"%2\" has been deleted meanwhile, so the changes were not "
+                             "saved. To keep them, choose Add in the %3 and save again.")
                               .arg(m_kind, rowName(), m_listTitle),
                           Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
     return false;

@@ -19,8 +19,7 @@
 using masterdata::stored;
 
 frmServLst::frmServLst(AppContext& ctx, QWidget* parent)
-    : MasterList(ctx, QStringLiteral("frmServLst"), QStringLiteral("Service List"),
-                 QStringLiteral("frmService"), parent)
+    : MasterList(ctx, QStringLiteral("frmServLst"), tr("Service List"), QStringLiteral("frmService"), parent)
 {
     resize(860, 440);
     Form_Load();
@@ -28,10 +27,8 @@ frmServLst::frmServLst(AppContext& ctx, QWidget* parent)
 
 QVector<MasterList::Column> frmServLst::columns() const
 {
-    return {{QStringLiteral("SN"), 1000},           {QStringLiteral("Department"), 2000},
-            {QStringLiteral("Service Name"), 2000}, {QStringLiteral("Start"), 1000},
-            {QStringLiteral("End"), 1000},          {QStringLiteral("Prefix"), 1000},
-            {QStringLiteral("Active"), 1000},       {QString(), 3000}};
+    return {{tr("SN"), 1000},  {tr("Department"), 2000}, {tr("Service Name"), 2000}, {tr("Start"), 1000},
+            {tr("End"), 1000}, {tr("Prefix"), 1000},     {tr("Active"), 1000},       {QString(), 3000}};
 }
 
 void frmServLst::addFG()
@@ -48,18 +45,17 @@ void frmServLst::addFG()
 
 bool frmServLst::deleteEntry(qint64 key)
 {
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to delete "), Dialogs::Icon::Question, {}, this))
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to delete "), Dialogs::Icon::Question, {}, this))
         return false;
     if (lookups::rowExists(m_ctx.db, QStringLiteral("tblticket"), QStringLiteral("servAuto"), key)) {
-        m_ctx.dialogs.message(QStringLiteral("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
-                              this);
+        m_ctx.dialogs.message(tr("Cannot delete "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return false;
     }
     // Counters of a deleted service would vanish from the counter list, yet still be offered at log-in.
     if (lookups::rowExists(m_ctx.db, QStringLiteral("tblCounter"), QStringLiteral("servAuto"), key)) {
         m_ctx.dialogs.message(
-            QStringLiteral("Cannot delete: counters still serve this service. Give them another service "
-                           "or delete them first."),
+            tr("Cannot delete: counters still serve this service. Give them another service "
+               "or delete them first."),
             Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return false;
     }
@@ -70,9 +66,8 @@ bool frmServLst::deleteEntry(qint64 key)
 // ---------------------------------------------------------------------------------------------------
 
 frmService::frmService(AppContext& ctx, QWidget* parent)
-    : MasterEdit(ctx, QStringLiteral("frmService"), QStringLiteral("Service Details"),
-                 QStringLiteral("tblService"), QStringLiteral("service"), QStringLiteral("Service List"),
-                 parent)
+    : MasterEdit(ctx, QStringLiteral("frmService"), tr("Service Details"), QStringLiteral("tblService"),
+                 tr("service"), tr("Service List"), parent)
 {
     cmbDept = named(new QComboBox(this), "cmbDept");
     cmbDept->setEditable(true);
@@ -84,7 +79,7 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     txtAbr = named(new QLineEdit(this), "txtAbr");
     txtAbr->setMaximumWidth(120);
     txtAbr->installEventFilter(this);
-    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
+    chkActive = named(new QCheckBox(tr("Active"), this), "chkActive");
     spnTargetShare = named(new QSpinBox(this), "spnTargetShare");
     spnTargetShare->setRange(0, 100);
     spnTargetShare->setSuffix(tr(" %"));
@@ -99,12 +94,12 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     target->addWidget(spnTargetWait);
     target->addStretch();
 
-    form()->addRow(QStringLiteral("Select Dept"), cmbDept);
-    form()->addRow(QStringLiteral("Service Name"), txtServ);
-    form()->addRow(QStringLiteral("Description"), txtDesc);
-    form()->addRow(QStringLiteral("Tokent Start"), txtNo);
-    form()->addRow(QStringLiteral("Tokent End"), txtEnd);
-    form()->addRow(QStringLiteral("Token Prefix"), txtAbr);
+    form()->addRow(tr("Select Dept"), cmbDept);
+    form()->addRow(tr("Service Name"), txtServ);
+    form()->addRow(tr("Description"), txtDesc);
+    form()->addRow(tr("Tokent Start"), txtNo);
+    form()->addRow(tr("Tokent End"), txtEnd);
+    form()->addRow(tr("Token Prefix"), txtAbr);
     form()->addRow(tr("Target"), target);
     form()->addRow(QString(), chkActive);
     resize(420, 330);
@@ -187,20 +182,20 @@ bool frmService::checkInput()
     // Save may be pressed without leaving the prefix box.
     txtAbr_LostFocus();
     if (masterdata::readsAsNumber(txtAbr->text()))
-        return refuse(QStringLiteral("Cannot Save. Prefix Should not be Number"));
+        return refuse(tr("Cannot Save. Prefix Should not be Number"));
     qint64 start = 0;
     qint64 end = 0;
     // Token numbers start at 0 or above: a sign would be printed and spoken as part of the number.
     if (!masterdata::readsAsWholeNumber(txtNo->text(), &start) || start < 0)
-        return refuse(QStringLiteral("Cannot Save. Enter a valid Starting number"));
+        return refuse(tr("Cannot Save. Enter a valid Starting number"));
     if (!masterdata::readsAsWholeNumber(txtEnd->text(), &end) || end < 0)
-        return refuse(QStringLiteral("Cannot Save. Enter a valid Ending number"));
+        return refuse(tr("Cannot Save. Enter a valid Ending number"));
     if (end <= start)
-        return refuse(QStringLiteral("Please Check Starting and Ending Number"));
+        return refuse(tr("Please Check Starting and Ending Number"));
     if (deptKey() == 0)
-        return refuse(QStringLiteral("Select a department name"));
+        return refuse(tr("Select a department name"));
     if (txtServ->text().isEmpty())
-        return refuse(QStringLiteral("Service name should not be blank"));
+        return refuse(tr("Service name should not be blank"));
     if ((spnTargetShare->value() == 0) != (spnTargetWait->value() == 0))
         return refuse(tr("Cannot Save. A target needs both a share and a wait, or neither"));
     return true;

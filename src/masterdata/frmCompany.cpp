@@ -38,7 +38,7 @@ void save(Database& db, const QString& name, const QString& address, const std::
 frmCompany::frmCompany(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmCompany"));
-    setWindowTitle(QStringLiteral("Company Details"));
+    setWindowTitle(tr("Company Details"));
     txtName = named(new QLineEdit(this), "txtName");
     txtAdd = named(new QLineEdit(this), "txtAdd");
     cmdLogo = named(new QPushButton(tr("Choose Logo..."), this), "cmdLogo");
@@ -49,14 +49,14 @@ frmCompany::frmCompany(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::W
     picPreview->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     picPreview->setFrameShape(QFrame::StyledPanel);
     picPreview->setStyleSheet(QStringLiteral("background: #d9dde2;"));
-    Command1 = named(new QPushButton(QStringLiteral("&Save"), this), "Command1");
+    Command1 = named(new QPushButton(tr("&Save"), this), "Command1");
     Command1->setDefault(true);
     Command1->setMinimumWidth(90);
 
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->addRow(QStringLiteral("Company Name"), txtName);
-    form->addRow(QStringLiteral("Address"), txtAdd);
+    form->addRow(tr("Company Name"), txtName);
+    form->addRow(tr("Address"), txtAdd);
     auto* logoButtons = new QHBoxLayout;
     logoButtons->addWidget(cmdLogo);
     logoButtons->addWidget(cmdNoLogo);
@@ -158,7 +158,7 @@ void frmCompany::cmdNoLogo_Click()
 void frmCompany::Command1_Click()
 {
     if (txtName->text().isEmpty()) {
-        m_ctx.dialogs.message(QStringLiteral("Company Name should not be blank"), Dialogs::Buttons::Ok,
+        m_ctx.dialogs.message(tr("Company Name should not be blank"), Dialogs::Buttons::Ok,
                               Dialogs::Icon::None, {}, this);
         return;
     }

@@ -26,7 +26,7 @@
 frmBulk::frmBulk(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmBulk"));
-    setWindowTitle(QStringLiteral("Print Bulk Token"));
+    setWindowTitle(tr("Print Bulk Token"));
 
     cmbCounter = named(new QComboBox(this), "cmbCounter");
     cmbCounter->setMinimumWidth(220);
@@ -37,17 +37,17 @@ frmBulk::frmBulk(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window)
     lblDate->setStyleSheet(QStringLiteral("font-weight: bold;"));
     txtCount = named(new QLineEdit(QStringLiteral("10"), this), "txtCount");
     txtCount->setMaximumWidth(100);
-    cmdPrint = named(new QPushButton(QStringLiteral("Print"), this), "cmdPrint");
-    cmdClose = named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
+    cmdPrint = named(new QPushButton(tr("Print"), this), "cmdPrint");
+    cmdClose = named(new QPushButton(tr("Close"), this), "cmdClose");
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Select Service"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Select Service"), this), 0, 0);
     grid->addWidget(cmbCounter, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Starting Token"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("Starting Token"), this), 1, 0);
     grid->addWidget(lblCurrent, 1, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Tickets to Print"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("Tickets to Print"), this), 2, 0);
     grid->addWidget(txtCount, 2, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("Issue Date"), this), 3, 0);
+    grid->addWidget(new QLabel(tr("Issue Date"), this), 3, 0);
     grid->addWidget(lblDate, 3, 1, Qt::AlignLeft);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -158,29 +158,27 @@ void frmBulk::cmdPrint_Click()
     const QString countText = txtCount->text().trimmed();
     const double count = countText.toDouble();
     if (countText.isEmpty() || count < 1) {
-        m_ctx.dialogs.message(QStringLiteral("Cannot Continue"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
-                              {}, this);
+        m_ctx.dialogs.message(tr("Cannot Continue"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {}, this);
         return;
     }
     const QString name = cmbCounter->currentText();
     bool startKnown = false;
     const qint64 start = lblCurrent->text().toLongLong(&startKnown);
     if (name.isEmpty() || !startKnown) {
-        m_ctx.dialogs.message(QStringLiteral("Please select a service "), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Please select a service "), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
         return;
     }
     showIssueDate();
-    if (!m_ctx.dialogs.askYesNo(QStringLiteral("Do you want to print ") + txtCount->text() +
-                                    QStringLiteral(" Tokens? "),
+    if (!m_ctx.dialogs.askYesNo(tr("Do you want to print %1 Tokens? ").arg(txtCount->text()),
                                 Dialogs::Icon::Question, {}, this))
         return;
     try {
         const qint64 serviceId = lookups::serviceIdByName(m_ctx.db, name);
         if (serviceId == 0) {
             // Renamed or removed since the list was filled: one message, not one per token.
-            m_ctx.dialogs.message(QStringLiteral("Please select a service "), Dialogs::Buttons::Ok,
-                                  Dialogs::Icon::None, {}, this);
+            m_ctx.dialogs.message(tr("Please select a service "), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                  {}, this);
             return;
         }
         const qint64 total = qint64(count);

@@ -39,18 +39,18 @@ bool isNumeric(const QString& text)
 frmServNo::frmServNo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmServNo"));
-    setWindowTitle(QStringLiteral("Set Service Starting No."));
+    setWindowTitle(tr("Set Service Starting No."));
 
     DT = named(new QDateEdit(this), "DT");
     DT->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     DT->setCalendarPopup(true);
     FG = named(new Grid(this), "FG");
     FG->styleHeader();
-    cmdAdd = named(new QPushButton(QStringLiteral("Add"), this), "cmdAdd");
-    cmdClose = named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
+    cmdAdd = named(new QPushButton(tr("Add"), this), "cmdAdd");
+    cmdClose = named(new QPushButton(tr("Close"), this), "cmdClose");
 
     auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Date"), this));
+    top->addWidget(new QLabel(tr("Date"), this));
     top->addWidget(DT);
     top->addStretch();
     auto* buttons = new QHBoxLayout;
@@ -82,10 +82,16 @@ void frmServNo::addFG()
     FG->clearRows();
     FG->setCols(7);
     const int widths[] = {1, 700, 2000, 1500, 1000, 1000, 2000};
-    const char* headings[] = {"", "SN", "Service Name", "Date", "Start", "Active", ""};
+    static const char* const headings[] = {"",
+                                           QT_TR_NOOP("SN"),
+                                           QT_TR_NOOP("Service Name"),
+                                           QT_TR_NOOP("Date"),
+                                           QT_TR_NOOP("Start"),
+                                           QT_TR_NOOP("Active"),
+                                           ""};
     for (int c = 0; c < 7; ++c) {
         FG->setColWidth(c, widths[c]);
-        FG->setText(0, c, QString::fromLatin1(headings[c]));
+        FG->setText(0, c, tr(headings[c]));
     }
     try {
         const ResultSet rs = m_ctx.db.query(
@@ -130,7 +136,7 @@ void frmServNo::cmdClose_Click()
 frmSerNo::frmSerNo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmSerNo"));
-    setWindowTitle(QStringLiteral("Set Service No"));
+    setWindowTitle(tr("Set Service No"));
 
     cmbServ = named(new QComboBox(this), "cmbServ");
     cmbServ->setMinimumWidth(200);
@@ -138,16 +144,16 @@ frmSerNo::frmSerNo(AppContext& ctx, QWidget* parent) : QWidget(parent, Qt::Windo
     DT->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
     DT->setCalendarPopup(true);
     txtNo = named(new QLineEdit(this), "txtNo");
-    chkActive = named(new QCheckBox(QStringLiteral("Active"), this), "chkActive");
+    chkActive = named(new QCheckBox(tr("Active"), this), "chkActive");
     lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
-    cmdSave = named(new QPushButton(QStringLiteral("Save"), this), "cmdSave");
-    cmdClose = named(new QPushButton(QStringLiteral("Close"), this), "cmdClose");
+    cmdSave = named(new QPushButton(tr("Save"), this), "cmdSave");
+    cmdClose = named(new QPushButton(tr("Close"), this), "cmdClose");
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Service"), cmbServ);
-    form->addRow(QStringLiteral("Date"), DT);
-    form->addRow(QStringLiteral("Start No"), txtNo);
+    form->addRow(tr("Service"), cmbServ);
+    form->addRow(tr("Date"), DT);
+    form->addRow(tr("Start No"), txtNo);
     form->addRow(QString(), chkActive);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -235,8 +241,8 @@ void frmSerNo::cmdSave_Click()
         const qint64 service =
             cmbServ->currentText().isEmpty() ? 0 : lookups::serviceIdByName(m_ctx.db, cmbServ->currentText());
         if (service == 0) {
-            m_ctx.dialogs.message(QStringLiteral("Please select a service "), Dialogs::Buttons::Ok,
-                                  Dialogs::Icon::None, {}, this);
+            m_ctx.dialogs.message(tr("Please select a service "), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                  {}, this);
             return;
         }
         // A start number that never left its field is judged as leaving would have judged it.
@@ -255,8 +261,8 @@ void frmSerNo::cmdSave_Click()
                             "select * from tblserviceno where sdate=? and servAuto=? order by snoAuto"),
                         {dayText(DT->date()), service})
                  .isEmpty()) {
-            m_ctx.dialogs.message(QStringLiteral("Contains same date entry"), Dialogs::Buttons::Ok,
-                                  Dialogs::Icon::None, {}, this);
+            m_ctx.dialogs.message(tr("Contains same date entry"), Dialogs::Buttons::Ok, Dialogs::Icon::None,
+                                  {}, this);
             return;
         }
         m_ctx.db.insert(QStringLiteral("tblServiceNo"), values);

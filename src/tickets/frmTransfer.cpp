@@ -22,7 +22,7 @@ frmTransfer::frmTransfer(AppContext& ctx, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("frmTransfer"));
-    setWindowTitle(QStringLiteral("Transfer"));
+    setWindowTitle(tr("Transfer"));
 
     lblRef = named(new QLabel(this), "lblRef");
     lblRef->hide();
@@ -32,13 +32,13 @@ frmTransfer::frmTransfer(AppContext& ctx, QWidget* parent)
     txtRef = named(new QLineEdit(this), "txtRef");
     dTime = named(new QTimeEdit(this), "dTime");
     dTime->setDisplayFormat(QStringLiteral("HH:mm"));
-    Command1 = named(new QPushButton(QStringLiteral("&Update"), this), "Command1");
+    Command1 = named(new QPushButton(tr("&Update"), this), "Command1");
     Command1->setDefault(true);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Transfer to Counter"), cmbService);
-    form->addRow(QStringLiteral("Notes"), txtRef);
-    form->addRow(QStringLiteral("Time"), dTime);
+    form->addRow(tr("Transfer to Counter"), cmbService);
+    form->addRow(tr("Notes"), txtRef);
+    form->addRow(tr("Time"), dTime);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(Command1, 0, Qt::AlignRight);
@@ -79,8 +79,8 @@ void frmTransfer::Command1_Click()
     const QString chosenTime = dTime->time().toString(QStringLiteral("HH:mm"));
     if (ticketType == QLatin1String("A") &&
         chosenTime < m_ctx.clock.time().toString(QStringLiteral("HH:mm"))) {
-        m_ctx.dialogs.message(QStringLiteral("Please enter a valid time"), Dialogs::Buttons::Ok,
-                              Dialogs::Icon::None, {}, this);
+        m_ctx.dialogs.message(tr("Please enter a valid time"), Dialogs::Buttons::Ok, Dialogs::Icon::None, {},
+                              this);
         return;
     }
     try {
@@ -120,7 +120,7 @@ void frmTransfer::Command1_Click()
             {counter, txtRef->text(), ticketType, chosenTime, ticket});
         if (changed == 0) {
             m_ctx.dialogs.message(
-                QStringLiteral("Token %1 has already been called. Nothing was changed.").arg(row.text(0, 0)),
+                tr("Token %1 has already been called. Nothing was changed.").arg(row.text(0, 0)),
                 Dialogs::Buttons::Ok, Dialogs::Icon::Warning, {}, this);
             close();
             return;
