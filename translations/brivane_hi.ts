@@ -17,6 +17,75 @@
     </message>
 </context>
 <context>
+    <name>CallAnnouncement</name>
+    <message>
+        <source>First Language Only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Both Languages</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionFiles</name>
+    <message>
+        <source>File not found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permission denied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subscript out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">पासवर्ड</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be kept in path.txt: it may not hold a comma, a semicolon, a double quote, a line break or spaces at either end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ContentStore</name>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CounterWindow</name>
     <message>
         <source>Call</source>
@@ -156,6 +225,75 @@
     </message>
 </context>
 <context>
+    <name>EditorFiles</name>
+    <message>
+        <source>Cannot open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a text or rich text file and cannot be opened here.
+Save it as Rich Text Format (*.rtf) or as a text document (*.txt) first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot save %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EditorRuler</name>
+    <message>
+        <source>Drag the marker to indent the selected paragraphs</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FirstAdminPanel</name>
+    <message>
+        <source>First administrator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This hall has no administrator yet. Create the first one:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create and Log in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Name</source>
+        <translation type="unfinished">उपयोगकर्ता नाम</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">पासवर्ड</translation>
+    </message>
+    <message>
+        <source>Repeat Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FirstAdministrator</name>
+    <message>
+        <source>Enter a name for the administrator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The administrator needs a password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The two passwords differ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An administrator exists already: log in with it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HallNow</name>
     <message>
         <source>Service</source>
@@ -266,6 +404,253 @@ Go to Modules &gt; Settings, Theme</source>
         <source>Hall now</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Start Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Department List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage Counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Start No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Theme List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll News</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Company Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send to Excel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished">बाहर निकलें</translation>
+    </message>
+    <message>
+        <source>Modules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Ticket</source>
+        <translation type="unfinished">टिकट छापें</translation>
+    </message>
+    <message>
+        <source>Bulk Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation type="unfinished">कॉल</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished">सेटिंग्स</translation>
+    </message>
+    <message>
+        <source>Start/Stop News</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup &amp;&amp; Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Manage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change Password</source>
+        <translation type="unfinished">पासवर्ड बदलें</translation>
+    </message>
+    <message>
+        <source>Clear Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Ticket Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear Call Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Department Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pending Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Brivane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Scroll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer App</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Scroll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count the tokens whose appointment time is earlier than this time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appointments before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to exit </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brivane
+Queue management for service halls
+Version %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error. Cannot Continue </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today, %1:   %2 tokens issued   ·   %3 waiting   ·   %4 called</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please stop the display first</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MasterEdit</name>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; has been deleted meanwhile, so the changes were not saved. To keep them, choose Add in the %3 and save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MasterList</name>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select an entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NewHall</name>
+    <message>
+        <source>This hall has no display theme yet.
+
+Set up a ready hall now? It adds the theme &quot;%1&quot; for this screen (chosen for this workstation) and a department of each kind the kiosks list (Walk-In, Report, Appointment, Emergency) that the hall has none of. Everything can be changed later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New hall</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The theme &quot;%1&quot; is ready: Modules &gt; Start Display shows the board.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Departments added: %1 (one service each).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+Next: add counters and their operators (File &gt; Manage Counter).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>OutOfServicePage</name>
@@ -278,6 +663,41 @@ Go to Modules &gt; Settings, Theme</source>
 Please ask at the reception desk.</source>
         <translation>क्षमा करें, अभी यहाँ से टिकट नहीं दिए जा सकते।
 कृपया स्वागत कक्ष पर पूछें।</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordScreen</name>
+    <message>
+        <source>Chanage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Old Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conf. Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Passwords are not same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please wait %1 seconds before the next try.</source>
+        <translation type="unfinished">अगले प्रयास से पहले कृपया %1 सेकंड प्रतीक्षा करें।</translation>
+    </message>
+    <message>
+        <source>Please enter a valid old password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password Changed </source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -340,6 +760,57 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>%1: target %2 % within %3 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportColumns</name>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Dept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token</source>
+        <translation type="unfinished">टोकन</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation type="unfinished">काउंटर</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation type="unfinished">प्रतीक्षा</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished">स्थिति</translation>
+    </message>
+    <message>
+        <source>Display Name</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -407,6 +878,41 @@ Choose another folder or name.</source>
     </message>
 </context>
 <context>
+    <name>ReportQuery</name>
+    <message>
+        <source>Report-Department Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Department</source>
+        <translation type="unfinished">विभाग चुनें</translation>
+    </message>
+    <message>
+        <source>Report Service Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Service</source>
+        <translation type="unfinished">सेवा चुनें</translation>
+    </message>
+    <message>
+        <source>Report-Counter Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Counter</source>
+        <translation type="unfinished">काउंटर चुनें</translation>
+    </message>
+    <message>
+        <source>Pending Reports</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average Time : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ReportTotals</name>
     <message>
         <source>%1 min</source>
@@ -425,6 +931,78 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>Charts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The listing was stopped for a restore. Press Show to list again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>department</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tickets are shown: choose a %1, or All, in the list above.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tickets are shown: there is no active %1 called &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tickets are shown: the first date is after the second.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No token is waiting %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No ticket was attended by a counter %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No token was called %1. Tick Show All to see the tokens still waiting too.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tickets were issued %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -483,6 +1061,49 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>Wrong user name or password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StoreProbe</name>
+    <message>
+        <source>The database %1 is ready: it holds a hall.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database %1 is there but holds no hall yet (none of Brivane&apos;s tables).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is the database of another program: it holds none of Brivane&apos;s tables.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database %1 holds only %2 of Brivane&apos;s %3 tables.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no database file %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a database file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 on %2:%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server answers, but it has no database &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server answers but refuses the connection: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No database file is named.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -602,6 +1223,29 @@ Choose another folder or name.</source>
     </message>
 </context>
 <context>
+    <name>WebServer</name>
+    <message>
+        <source>No theme of that name</source>
+        <translation type="unfinished">इस नाम की कोई थीम नहीं है</translation>
+    </message>
+    <message>
+        <source>The database cannot be reached</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Method not allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cross-site form refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>WorkstationRights</name>
     <message>
         <source>This workstation may only issue tokens</source>
@@ -632,6 +1276,155 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>%1 (process %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmAdminPass</name>
+    <message>
+        <source>Change Admin Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmBackup</name>
+    <message>
+        <source>Backup &amp; Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%v of %m tables</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A backup made here of the server&apos;s database (data.dump)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server database backups (*.dump);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database backups (*.mdb);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No database is open, so there is nothing to back up or restore.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click on a directory to Backup </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the folder to backup to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a different folder </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the file to restore from</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source file should not be same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup Completed Successfully 
+%1
+(also kept as %2, the newest backup)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore Complete!
+The database it replaced is kept in %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore Complete!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RESTORE SUCCESSFUL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error <byte value="xd"/>
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmBulk</name>
+    <message>
+        <source>Print Bulk Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Service</source>
+        <translation type="unfinished">सेवा चुनें</translation>
+    </message>
+    <message>
+        <source>Starting Token</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tickets to Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issue Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Continue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a service </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to print %1 Tokens? </source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -743,6 +1536,134 @@ Choose another folder or name.</source>
     </message>
 </context>
 <context>
+    <name>frmCallAdmin</name>
+    <message>
+        <source>Call This F6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Counter &amp;&amp; Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Marks the current token as cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation type="unfinished">काउंटर</translation>
+    </message>
+    <message>
+        <source>Dr. Name/ Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer to Counter</source>
+        <translation type="unfinished">काउंटर पर भेजें</translation>
+    </message>
+    <message>
+        <source>My Counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation type="unfinished">कॉल</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Token</source>
+        <translation type="unfinished">टोकन</translation>
+    </message>
+    <message>
+        <source>At</source>
+        <translation type="unfinished">समय</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished">स्थिति</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished">समय</translation>
+    </message>
+    <message>
+        <source>Transfred %1</source>
+        <translation type="unfinished">स्थानांतरित %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmChPass</name>
+    <message>
+        <source>Change Password</source>
+        <translation type="unfinished">पासवर्ड बदलें</translation>
+    </message>
+</context>
+<context>
+    <name>frmClearData</name>
+    <message>
+        <source>Clear Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Everything before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is nothing dated before %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmCntLst</name>
+    <message>
+        <source>Counter List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Department</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to delete </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot delete </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmCompany</name>
     <message>
         <source>Choose Logo...</source>
@@ -792,12 +1713,579 @@ Choose another folder or name.</source>
         <source>%1 is not a picture that can be printed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Company Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Company Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Company Name should not be blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmCounter</name>
+    <message>
+        <source>Counter Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Service</source>
+        <translation type="unfinished">सेवा चुनें</translation>
+    </message>
+    <message>
+        <source>User Name</source>
+        <translation type="unfinished">उपयोगकर्ता नाम</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">पासवर्ड</translation>
+    </message>
+    <message>
+        <source>Re-Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kept unless typed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Passwords should be same </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a valid service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter Name should not be blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Name should not be blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmDept</name>
+    <message>
+        <source>Department</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>department</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Department List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Department Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished">प्रकार</translation>
+    </message>
+    <message>
+        <source>Department name should not be blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Department Type should not be blank</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmDeptLst</name>
+    <message>
+        <source>Deparment Lst</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Deparment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished">प्रकार</translation>
+    </message>
+    <message>
+        <source>Cannot delete </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmDesign</name>
+    <message>
+        <source>Vertical Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Design</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fit to Content</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished">बाहर निकलें</translation>
+    </message>
+    <message>
+        <source>Hall screen (pixels):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comp-Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token Table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>News</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please save the theme first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a block first (Menu, Design)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 × %3 pixels on the board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Layout saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag a block to move it, its handles to size it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu, Design: move and size the blocks</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmDisplay</name>
     <message>
         <source>Display</source>
         <translation>डिस्प्ले</translation>
+    </message>
+</context>
+<context>
+    <name>frmEditor</name>
+    <message>
+        <source> Scroll Editor.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Heading1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Heading2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Heading3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode News</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Wait... (Loading Fonts)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The changes to the message in the news editor are not saved.
+Do you want to save them first?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new message in the news editor is not saved.
+Do you want to save it first?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This message was deleted on another workstation after it was opened here.
+Do you want to save your text as a new message?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a font size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The text in the untitled file has changed.
+Do you want to save the changes ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled - </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished">खुला</translation>
+    </message>
+    <message>
+        <source>Document Files (*.doc);;Text Documents (*.txt);;Rich Text Format (*.rtf);;All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Scroll Editor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rich Text Format (*.rtf);;Text Documents (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find what:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot find &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace with:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &amp; Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 replaced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab stops in twips (1440 to the inch), separated by blanks:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tabs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a tab stop: give whole twips from 1 to 31680.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;As ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;ut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &amp;&amp; Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fo&amp;rmat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Italic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Underline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Strikeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bullets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paragraph ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left Align</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Center Align</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right Align</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Word Case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upper Case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lower Case</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fore Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Back Colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tabs ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SaveAs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -906,6 +2394,61 @@ Choose another folder or name.</source>
     </message>
 </context>
 <context>
+    <name>frmScroll</name>
+    <message>
+        <source>Scroll News</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When ticked, only active messages are listed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmSelService</name>
     <message>
         <source>Select Service</source>
@@ -922,6 +2465,181 @@ Choose another folder or name.</source>
     <message>
         <source>Please enter a valid Counter</source>
         <translation>कृपया मान्य काउंटर दर्ज करें</translation>
+    </message>
+</context>
+<context>
+    <name>frmSelectClock</name>
+    <message>
+        <source>Select Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmSelectCounter</name>
+    <message>
+        <source> Select Counter to Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click a row or press Space to tick or clear it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Department</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counter Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmSerNo</name>
+    <message>
+        <source>Set Service No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a service </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contains same date entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmServLst</name>
+    <message>
+        <source>Service List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Department</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to delete </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot delete </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot delete: counters still serve this service. Give them another service or delete them first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmServNo</name>
+    <message>
+        <source>Set Service Starting No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Service Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -948,6 +2666,70 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>Cannot Save. A target needs both a share and a wait, or neither</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Details</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Dept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tokent Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tokent End</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token Prefix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Save. Prefix Should not be Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Save. Enter a valid Starting number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Save. Enter a valid Ending number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Check Starting and Ending Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a department name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service name should not be blank</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -977,6 +2759,234 @@ Choose another folder or name.</source>
         <source>Kiosk Languages</source>
         <translation>कियोस्क की भाषाएँ</translation>
     </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished">सेटिंग्स</translation>
+    </message>
+    <message>
+        <source>Auto -Start Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dual</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Mull Colums</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation type="unfinished">डिस्प्ले</translation>
+    </message>
+    <message>
+        <source>Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screen Mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screen Row Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kiosk and Ticket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Department</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ticket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Transfer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Label Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No. Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voice Lang.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voice Lang 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Announce Calls</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot Save Please select a Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmSplash</name>
+    <message>
+        <source>Queue management for service halls</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmSql</name>
+    <message>
+        <source>SQL Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows Authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SQL Authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows Authentication connects as the operating-system user without a password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>empty: the embedded database file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Makes a new, empty hall database where the test found none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Authentication</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Username</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">पासवर्ड</translation>
+    </message>
+    <message>
+        <source>Type the database password to save the connection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The connection holds until the program ends; it could not be kept for the next start.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection Success</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new, empty hall database in %1?
+It holds no departments, services, counters or users until you add them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new hall&apos;s database is ready. Save the connection to use it.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmTT</name>
@@ -987,6 +2997,312 @@ Choose another folder or name.</source>
     <message>
         <source>and wait for your number to be called</source>
         <translation>और अपना नंबर बुलाए जाने की प्रतीक्षा करें</translation>
+    </message>
+</context>
+<context>
+    <name>frmThLst</name>
+    <message>
+        <source>Theme List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished">प्रकार</translation>
+    </message>
+    <message>
+        <source>Template Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmTheme</name>
+    <message>
+        <source>Theme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horrizontal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>e.g. 2500;2500</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Movie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Counter</source>
+        <translation type="unfinished">काउंटर चुनें</translation>
+    </message>
+    <message>
+        <source>Select Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Enter a valid colum widths</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpeg Files(*.jpg)|*.jpg|GIF Files(*.gif)|*.gif|Flash Files(*.swf)|*.swf|All Files(*.*)|*.*</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpeg Files(*.jpg)|*.jpg|</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video Files (*.avi;*.dat;*.mpg;*.wmv)| *.avi;*.dat;*.mpg;*.wmv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Jpeg Files(*.jpg)|*.jpg|GIF Files(*.gif)|*.gif|*.*</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click to choose a colour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The clock as the board shows it with this format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished">खुला</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DisplayType</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colums</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>one per column, separated by &quot;;&quot; (2500;2500)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Column2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Heading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BG Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Line Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alt Row Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Screen BG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>News BG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ForeColor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header Deatils</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header BG</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Second Column</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures and Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header img</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detail img</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video To Display</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Online Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture Slide Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The theme &quot;%1&quot; has been deleted meanwhile, so the changes were not saved. To keep them, choose Add New in the Theme List and save again.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1089,6 +3405,197 @@ Choose another folder or name.</source>
     <message>
         <source>Staff corner</source>
         <translation>कर्मचारी कोना</translation>
+    </message>
+</context>
+<context>
+    <name>frmTransfer</name>
+    <message>
+        <source>Transfer</source>
+        <translation type="unfinished">स्थानांतरण</translation>
+    </message>
+    <message>
+        <source>&amp;Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer to Counter</source>
+        <translation type="unfinished">काउंटर पर भेजें</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished">टिप्पणी</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished">समय</translation>
+    </message>
+    <message>
+        <source>Please enter a valid time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token %1 has already been called. Nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmUserLst</name>
+    <message>
+        <source>User List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Admin</source>
+        <translation type="unfinished">व्यवस्थापक</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New User</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Name</source>
+        <translation type="unfinished">उपयोगकर्ता नाम</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">पासवर्ड</translation>
+    </message>
+    <message>
+        <source>User Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter all Details                </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Existing User, select another Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to Remove the Selected User</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmVideo</name>
+    <message>
+        <source>Select Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The video &quot;%1&quot; has been deleted meanwhile, so the changes were not saved. To keep them, choose Add New in the Video List and save again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmVideoLst</name>
+    <message>
+        <source>Video List</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation type="unfinished">क्रम</translation>
+    </message>
+    <message>
+        <source>Video Description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmcallDelete</name>
+    <message>
+        <source>Delete Call Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Call Data Before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to Delete </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Successfully Deleted </source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1241,6 +3748,93 @@ Choose another folder or name.</source>
         <source>%1 connections</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>1 ticket is selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 tickets are selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you want to Delete?              
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No ticket is selected. Click a row to select it; Shift-click or Ctrl-click adds more rows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 ticket deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 tickets deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a Brivane database; nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was made by a newer version of Brivane (schema %2); nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No embedded database is open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backup was written to &quot;%1&quot; but could not be copied to &quot;%2&quot;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a database file; nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source file should not be same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The present database could not be kept as &quot;%1&quot;, so nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database was restored, but what it replaced is in &quot;%1&quot; (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 ticket(s) and %2 call row(s) dated before %3 will be deleted, whatever their state. This cannot be undone.
+Do you want to delete them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleted %1 ticket(s) and %2 call row(s) dated before %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type &apos;Yes&apos; to Restore </source>
+        <extracomment>The restore screen goes on only for the English word Yes, whatever the language.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The database is still open on another screen or workstation; close it there and restore again</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>modExcel</name>
@@ -1272,11 +3866,143 @@ Choose another folder or name.</source>
         <source>Totals</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Error: %1 on line: 0
+Description: %2
+in procedure Sheet2Excel of Form modFlexExcel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sheet2Excel: %1 columns specified.<byte value="xd"/>
+The maximum number of colums Excel can handle is 255</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The workbook was saved as
+%1
+No spreadsheet program is set up to open it on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report is still being listed.
+Send it to Excel when all its rows are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The workbook cannot be written to
+%1
+Choose another folder or name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send to Excel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excel Workbook (*.xlsx)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error. Cannot Continue </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>numbering</name>
     <message>
         <source>The connection to the database server broke while the ticket was being stored, and the server has not answered since: the ticket may or may not have been stored. No token was given out for it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>serverbackup</name>
+    <message>
+        <source>%1 was not found. Install the PostgreSQL client programs (package postgresql-client) and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 cannot work with this PostgreSQL %3 server. Install the client programs of version %3 or newer (package postgresql-client-%3) and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pg_dump failed; nothing was written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backup could not be written to &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; cannot be written to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The backup was written to &quot;%1&quot; but could not be copied to &quot;%2&quot;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a backup of a database held by a PostgreSQL server; nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a backup of a Brivane database; nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was made by a newer version of Brivane (schema %2); nothing was restored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 other %2 connected to this database: %3. Close Brivane there (and any other program using the database), then restore again; nothing was restored.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>workstation is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>workstations are</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The present database could not be kept as &quot;%1&quot;, so nothing was restored: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The restore failed and was undone; the database is as it was.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tokenMoves</name>
+    <message>
+        <source>Service Name  : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token %1 has already been called or transferred by another counter. Nothing was changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -48,14 +48,16 @@ QList<Message> readTs(const QString& path)
         else if (xml.name() == QLatin1String("message"))
             m = Message{context, {}, {}, false};
         else if (xml.name() == QLatin1String("source"))
-            m.source = xml.readElementText();
+            m.source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         else if (xml.name() == QLatin1String("translation")) {
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
             m.unfinished = type == QLatin1String("unfinished");
-            m.translation = xml.readElementText();
+            // A plural text keeps its forms in child elements.
+            m.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             out.append(m);
         }
     }
+    EXPECT_FALSE(xml.hasError()) << path.toStdString() << ": " << xml.errorString().toStdString();
     return out;
 }
 
