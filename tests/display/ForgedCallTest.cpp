@@ -4,7 +4,7 @@
 #include "BoardUnderTest.h"
 #include "DisplayTestSupport.h"
 #include "core/WorkstationKinds.h"
-#include "testsupport/KindWorkstation.h"
+#include "testsupport/KindLogins.h"
 #include "testsupport/TestEnv.h"
 
 #include <QJsonArray>
@@ -25,12 +25,13 @@ protected:
             GTEST_SKIP() << "only a server announces calls";
         hall = seedHall(env->db);
         today = env->clock.todayText();
-        kiosk = kindWorkstation(*env, kinds::Kind::Kiosk);
-        if (!kiosk)
+        logins = std::make_unique<KindLogins>(*env);
+        if (!logins->available())
             GTEST_SKIP() << "the test server's role may not create roles";
-        board = kindWorkstation(*env, kinds::Kind::Board);
-        board2 = kindWorkstation(*env, kinds::Kind::Board, QStringLiteral("2"));
-        counter = kindWorkstation(*env, kinds::Kind::Counter);
+        kiosk = logins->open(kinds::Kind::Kiosk);
+        board = logins->open(kinds::Kind::Board);
+        board2 = logins->open(kinds::Kind::Board, QStringLiteral("2"));
+        counter = logins->open(kinds::Kind::Counter);
     }
     void TearDown() override
     {
@@ -39,7 +40,7 @@ protected:
             board.reset();
             board2.reset();
             counter.reset();
-            dropKindWorkstations(*env);
+            logins.reset();
         }
         StoreTest::TearDown();
     }
@@ -66,6 +67,7 @@ protected:
 
     Hall hall;
     QString today;
+    std::unique_ptr<KindLogins> logins;
     std::unique_ptr<Database> kiosk, board, board2, counter;
 };
 
@@ -128,7 +130,7 @@ TEST_P(ForgedCallTest, NoBoardShowsOrSpeaksAMadeUpCallAndAFloodOfThemLeavesItAsI
 
     // A made-up call whose session has ended by the time it is looked at: read, never shown.
     {
-        auto gone = kindWorkstation(*env, kinds::Kind::Kiosk, QStringLiteral("2"));
+        auto gone = logins->open(kinds::Kind::Kiosk, QStringLiteral("2"));
         notify(*gone, payload(a1 + 9, 900000000000 + 2 * flood, hall.counter1, QStringLiteral("GONE")));
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return mirror.wakeup.notifications() >= sent + 2; }, 10000));

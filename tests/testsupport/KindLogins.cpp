@@ -32,7 +32,21 @@ Database& KindLogins::workstation(kinds::Kind kind)
     return connectAs(login);
 }
 
+std::unique_ptr<Database> KindLogins::open(kinds::Kind kind, const QString& suffix)
+{
+    const QString login = makeLogin(kinds::name(kind) + suffix);
+    if (!kinds::grantKind(m_env.db, kind, login).isEmpty())
+        return nullptr;
+    return openAs(login);
+}
+
 Database& KindLogins::connectAs(const QString& login)
+{
+    m_open.push_back(openAs(login));
+    return *m_open.back();
+}
+
+std::unique_ptr<Database> KindLogins::openAs(const QString& login) const
 {
     ConnectionValues values;
     pgServerFromEnvironment(values);
@@ -41,8 +55,7 @@ Database& KindLogins::connectAs(const QString& login)
     values.password = QLatin1String(password);
     auto db = std::make_unique<Database>();
     db->open(values, m_env.dir.path(), Database::Creation::Refused);
-    m_open.push_back(std::move(db));
-    return *m_open.back();
+    return db;
 }
 
 WorkstationProgram::WorkstationProgram(TestEnv& env, Database& db)

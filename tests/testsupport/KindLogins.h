@@ -25,8 +25,13 @@ public:
     // A workstation of that kind: its login made a member of the kind by the owner, then connected.
     Database& workstation(kinds::Kind kind);
     Database& connectAs(const QString& login);
+    // A workstation of that kind on a connection the caller owns (closing it ends its session); the
+    // suffix tells two of a kind apart. Null when the kind could not be given.
+    std::unique_ptr<Database> open(kinds::Kind kind, const QString& suffix = QString());
 
 private:
+    std::unique_ptr<Database> openAs(const QString& login) const;
+
     TestEnv& m_env;
     QString m_database;
     bool m_available = false;

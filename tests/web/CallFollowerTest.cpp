@@ -2,7 +2,7 @@
 #include "WebTestSupport.h"
 #include "calling/CallEngine.h"
 #include "calling/CallingSupport.h"
-#include "testsupport/KindWorkstation.h"
+#include "testsupport/KindLogins.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -66,11 +66,12 @@ TEST_P(CallFollowerTest, AMadeUpCallReachesNoPage)
     if (GetParam() != Store::Postgres)
         GTEST_SKIP() << "only a server announces calls";
     const Hall hall = seedHall(env->db);
-    auto kiosk = kindWorkstation(*env, kinds::Kind::Kiosk);
-    if (!kiosk)
+    KindLogins logins(*env);
+    if (!logins.available())
         GTEST_SKIP() << "the test server's role may not create roles";
-    auto board = kindWorkstation(*env, kinds::Kind::Board);
-    auto counter = kindWorkstation(*env, kinds::Kind::Counter);
+    auto kiosk = logins.open(kinds::Kind::Kiosk);
+    auto board = logins.open(kinds::Kind::Board);
+    auto counter = logins.open(kinds::Kind::Counter);
     {
         CallFeed feed;
         QSignalSpy pushed(&feed, &CallFeed::shown);
@@ -97,7 +98,6 @@ TEST_P(CallFollowerTest, AMadeUpCallReachesNoPage)
     kiosk.reset();
     board.reset();
     counter.reset();
-    dropKindWorkstations(*env);
 }
 
 BRIVANE_STORE_TEST_SUITE(CallFollowerTest);
