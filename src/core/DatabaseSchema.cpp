@@ -190,17 +190,27 @@ bool Database::schemaExists()
                 .isEmpty();
 }
 
-void Database::checkSchemaAsItIs()
+namespace {
+
+// A hall whose schema a later version of the program made is left alone: this one would misread it.
+void refuseNewerSchema(Database& db)
 {
-    if (!schemaExists())
-        throw DbError(QStringLiteral("The database %1 holds no hall.").arg(m_description),
-                      DbError::Kind::Connection);
-    const ResultSet rs = query(QStringLiteral("select max(version) from brivane_schema"));
+    const ResultSet rs = db.query(QStringLiteral("select max(version) from brivane_schema"));
     const qint64 version = rs.isEmpty() ? 0 : rs.number(0, 0);
     if (version > schema::currentVersion)
         throw DbError(
             QStringLiteral("The database was made by a newer version of Brivane (schema %1)").arg(version),
             DbError::Kind::Connection);
+}
+
+} // namespace
+
+void Database::checkSchemaAsItIs()
+{
+    if (!schemaExists())
+        throw DbError(QStringLiteral("The database %1 holds no hall.").arg(m_description),
+                      DbError::Kind::Connection);
+    refuseNewerSchema(*this);
     const QStringList missing = missingAddedColumns(existingTables());
     if (!missing.isEmpty())
         throw DbError(QStringLiteral("The database lacks columns this version of Brivane reads; open it once "
@@ -255,12 +265,7 @@ void Database::ensureSchema()
         }
         t.commit();
     }
-    const ResultSet rs = query(QStringLiteral("select max(version) from brivane_schema"));
-    const qint64 version = rs.isEmpty() ? 0 : rs.number(0, 0);
-    if (version > schema::currentVersion)
-        throw DbError(
-            QStringLiteral("The database was made by a newer version of Brivane (schema %1)").arg(version),
-            DbError::Kind::Connection);
+    refuseNewerSchema(*this);
     // Later migrations go here, one numbered step each, raising the version row.
     ensureAddedColumns();
     ensureIndexes();

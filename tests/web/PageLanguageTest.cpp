@@ -14,16 +14,7 @@ namespace {
 class PageLanguage : public WebFixture
 {
 protected:
-    IssuedForWeb issueIn(const QString& language)
-    {
-        numbering::IssueRequest request;
-        request.serviceId = hall.consultation;
-        request.issueDate = env->clock.today();
-        request.number = numbering::getToken(env->db, hall.consultation, request.issueDate);
-        request.language = language;
-        const numbering::IssuedTicket t = numbering::storeTicket(env->db, env->clock, request);
-        return {t.tickAuto, t.label, t.webCode};
-    }
+    IssuedForWeb issueIn(const QString& language) { return issueTicketIn(*env, hall.consultation, language); }
 };
 
 // The visitor's page speaks the language chosen at the kiosk, in its direction, also in what the

@@ -6,7 +6,6 @@
 #include "WebTestSupport.h"
 #include "calling/CallEngine.h"
 #include "calling/CallingSupport.h"
-#include "tickets/Numbering.h"
 #include "ui/Language.h"
 
 #include <QDir>
@@ -37,13 +36,7 @@ QString word(const PageLanguage& language, const char* english)
 // A waiting ticket whose page is in that language, as the kiosk stores the visitor's choice.
 IssuedForWeb ticketIn(TestEnv& env, qint64 service, const PageLanguage& language)
 {
-    numbering::IssueRequest request;
-    request.serviceId = service;
-    request.issueDate = env.clock.today();
-    request.number = numbering::getToken(env.db, service, request.issueDate);
-    request.language = language.code;
-    const numbering::IssuedTicket t = numbering::storeTicket(env.db, env.clock, request);
-    return {t.tickAuto, t.label, t.webCode};
+    return issueTicketIn(env, service, language.code);
 }
 
 // The board's address for that language.

@@ -61,14 +61,27 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs)
     return true;
 }
 
-IssuedForWeb issueTicket(TestEnv& env, qint64 service, int daysFromToday)
+namespace {
+IssuedForWeb issue(TestEnv& env, qint64 service, int daysFromToday, const QString& language)
 {
     numbering::IssueRequest request;
     request.serviceId = service;
     request.issueDate = env.clock.today().addDays(daysFromToday);
     request.number = numbering::getToken(env.db, service, request.issueDate);
+    request.language = language;
     const numbering::IssuedTicket t = numbering::storeTicket(env.db, env.clock, request);
     return {t.tickAuto, t.label, t.webCode};
+}
+} // namespace
+
+IssuedForWeb issueTicket(TestEnv& env, qint64 service, int daysFromToday)
+{
+    return issue(env, service, daysFromToday, QString());
+}
+
+IssuedForWeb issueTicketIn(TestEnv& env, qint64 service, const QString& language)
+{
+    return issue(env, service, 0, language);
 }
 
 void WebFixture::SetUp()

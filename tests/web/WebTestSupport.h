@@ -41,6 +41,8 @@ struct IssuedForWeb
     QString code;
 };
 IssuedForWeb issueTicket(TestEnv& env, qint64 service, int daysFromToday = 0);
+// A ticket of today whose visitor chose that language at the kiosk.
+IssuedForWeb issueTicketIn(TestEnv& env, qint64 service, const QString& language);
 
 // A web server for a seeded hall with the theme "Hall" (counters 1 and 2 only, when asked).
 class WebFixture : public StoreTest
