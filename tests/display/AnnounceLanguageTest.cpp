@@ -1,5 +1,6 @@
 #include "display/voice/AnnouncerProtocol.h"
 #include "display/voice/CallAnnouncement.h"
+#include "testsupport/CommandRun.h"
 #include "testsupport/TestEnv.h"
 #include "tickets/Numbering.h"
 
@@ -32,15 +33,11 @@ protected:
     QStringList announced(const QString& label, const QStringList& more = {})
     {
         QString out, err;
-        QTextStream o(&out), e(&err);
-        const CommandRegistry::Command* command = env->commands.find(QStringLiteral("announce"));
-        EXPECT_NE(command, nullptr);
-        const int code = command->run(*env->ctx,
-                                      QStringList{label, QStringLiteral("--counter"),
-                                                  QStringLiteral("Counter 1"), QStringLiteral("--print")} +
-                                          more,
-                                      o, e);
-        o.flush();
+        const int code = runCommand(*env, QStringLiteral("announce"),
+                                    QStringList{label, QStringLiteral("--counter"),
+                                                QStringLiteral("Counter 1"), QStringLiteral("--print")} +
+                                        more,
+                                    out, err);
         EXPECT_EQ(code, 0) << err.toStdString();
         return out.trimmed().split(QLatin1Char(' ')).mid(2);
     }

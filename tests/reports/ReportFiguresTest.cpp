@@ -2,6 +2,7 @@
 #include "reports/ReportChartView.h"
 #include "reports/ReportCharts.h"
 #include "reports/modExcel.h"
+#include "testsupport/CommandRun.h"
 
 #include "ReportsSupport.h"
 #include "calling/CallEngine.h"
@@ -113,11 +114,8 @@ protected:
 
     int runCommand(const QStringList& args, QString& out)
     {
-        const CommandRegistry::Command* command = env->commands.find(QStringLiteral("report"));
         QString err;
-        QTextStream o(&out), e(&err);
-        const int code = command->run(*env->ctx, args, o, e);
-        o.flush();
+        const int code = ::runCommand(*env, QStringLiteral("report"), args, out, err);
         EXPECT_TRUE(err.isEmpty()) << err.toStdString();
         return code;
     }

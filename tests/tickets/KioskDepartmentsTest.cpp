@@ -2,6 +2,7 @@
 // token, and the ready hall's kiosk reaches every counter's service.
 
 #include "TicketsSupport.h"
+#include "testsupport/CommandRun.h"
 
 #include "core/CommandRegistry.h"
 #include "core/ScreenRegistry.h"
@@ -68,11 +69,8 @@ protected:
     }
     int next(const QString& counter, QString& label)
     {
-        const CommandRegistry::Command* command = env->commands.find(QStringLiteral("next"));
         QString out, err;
-        QTextStream o(&out), e(&err);
-        const int code = command->run(*env->ctx, {counter}, o, e);
-        o.flush();
+        const int code = runCommand(*env, QStringLiteral("next"), {counter}, out, err);
         label = out.trimmed();
         return code;
     }

@@ -1,4 +1,5 @@
 #include "TicketsSupport.h"
+#include "testsupport/CommandRun.h"
 
 #include "tickets/EstimateAccuracy.h"
 #include "tickets/TicketCode.h"
@@ -20,19 +21,7 @@ protected:
     }
 
     // Runs a brivane-ctl command; returns its exit code, output in out and messages in err.
-    int run(const QString& name, const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        const CommandRegistry::Command* command = env->commands.find(name);
-        if (!command)
-            return -1;
-        QTextStream o(&out), e(&err);
-        const int code = command->run(*env->ctx, args, o, e);
-        o.flush();
-        e.flush();
-        return code;
-    }
+    int run(const QString& name, const QStringList& args) { return runCommand(*env, name, args, out, err); }
 
     // A ticket as the day left it: issued, called (or not: empty), with its estimate (or none: -1).
     void ticket(qint64 service, int no, const QString& day, const QString& issued, const QString& called,

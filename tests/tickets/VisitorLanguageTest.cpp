@@ -1,4 +1,5 @@
 #include "TicketsSupport.h"
+#include "testsupport/CommandRun.h"
 
 #include "core/LanguageSettings.h"
 #include "tickets/KioskLanguages.h"
@@ -50,19 +51,7 @@ protected:
         return env->db.query(QStringLiteral("select lang from tblTicket where no_abr=?"), {label}).text(0, 0);
     }
 
-    int run(const QString& name, const QStringList& args)
-    {
-        out.clear();
-        err.clear();
-        const CommandRegistry::Command* command = env->commands.find(name);
-        if (!command)
-            return -1;
-        QTextStream o(&out), e(&err);
-        const int code = command->run(*env->ctx, args, o, e);
-        o.flush();
-        e.flush();
-        return code;
-    }
+    int run(const QString& name, const QStringList& args) { return runCommand(*env, name, args, out, err); }
 
     Hall hall;
     QString out, err;
