@@ -39,7 +39,10 @@ QVector<Table> makeTables()
           integer("startno"), integer("endno"), text("abrno"),
           // added later: the service-level target, a share in percent of tokens called within a wait
           // in minutes ("80 % within 10 minutes"); 0 or empty: no target
-          added(integer("targetpct")), added(integer("targetwait"))},
+          added(integer("targetpct")), added(integer("targetwait")),
+          // added later: minutes a walk-in may be held back by emergencies and appointments before it is
+          // called first (0 or empty: no cap), and whether visitors may join the queue from their phones
+          added(integer("capwait")), added(flag("phonejoin"))},
          5},
         {QStringLiteral("tblCounter"),
          {key("cntAuto"), integer("servAuto"), text("contName"), text("displayName"), text("username"),
@@ -53,7 +56,9 @@ QVector<Table> makeTables()
           // added later: the services before the latest of a token handed on between counters
           added(text("legs")),
           // the visitor's language ("hi"), which the ticket, its page and its announcement speak
-          added(text("lang"))},
+          added(text("lang")),
+          // where the token was taken: "phone" for one taken from the visitor's phone, empty at a kiosk
+          added(text("origin"))},
          6},
         {QStringLiteral("tblCall"),
          {key("callauto"), integer("servAuto"), text("no_abr"), text("displayName"), flag("status1"),
