@@ -75,9 +75,14 @@ bool BoardReceipts::write(const std::function<void()>& work)
 
 void BoardReceipts::start()
 {
+    announce();
+    m_heartbeat.start();
+}
+
+void BoardReceipts::announce()
+{
     m_started = true;
     write([&] { delivery::announceScreen(m_db, m_clock, m_screen, m_kind, m_counters); });
-    m_heartbeat.start();
 }
 
 void BoardReceipts::callShown(const CallRow& call)
