@@ -1,5 +1,6 @@
 #include "core/Database.h"
 
+#include "core/CallDelivery.h"
 #include "core/ExistingSchema.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
@@ -277,6 +278,8 @@ void Database::ensureSchema()
         logins::ensureOnServer(*this);
     else
         logins::ensureLocal(*this);
+    // The receipts of calls shown and spoken, before the kinds are granted them.
+    delivery::ensureTables(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
     m_rights = WorkstationRights::of(*this);
@@ -351,6 +354,8 @@ void Database::recreateSchema()
         exec(QStringLiteral("drop table if exists %1").arg(t.name));
     exec(QStringLiteral("drop table if exists brivane_schema"));
     logins::dropTables(*this);
+    for (const QString& t : delivery::tables())
+        exec(QStringLiteral("drop table if exists %1").arg(t));
     ensureSchema();
 }
 
@@ -367,4 +372,8 @@ void Database::clearAllTables()
         exec(QStringLiteral("delete from sqlite_sequence"));
     }
     logins::forgetHall(*this);
+    if (delivery::present(*this)) {
+        for (const QString& t : delivery::tables())
+            exec(QStringLiteral("delete from %1").arg(t));
+    }
 }

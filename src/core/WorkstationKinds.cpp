@@ -1,5 +1,6 @@
 #include "core/WorkstationKinds.h"
 
+#include "core/CallDelivery.h"
 #include "core/Database.h"
 #include "core/Schema.h"
 #include "core/users/LoginRoutines.h"
@@ -139,6 +140,8 @@ void grantGroup(Database& db, const QString& role, Kind kind)
     for (const schema::Table& t : schema::tables())
         tables.append(t.name);
     tables.append(schemaTable);
+    if (delivery::present(db))
+        tables += delivery::tables();
     const QString who = quoted(role);
     db.exec(QStringLiteral("revoke all on %1 from %2").arg(tables.join(QLatin1Char(',')), who));
     for (const TableGrant& g : grantsOf(kind)) {
@@ -225,6 +228,8 @@ QList<TableGrant> grantsOf(Kind kind)
     const QString ticket = QStringLiteral("tblTicket");
     const QString call = QStringLiteral("tblCall");
     const QString user = QStringLiteral("tbluser");
+    const QString screenTable = delivery::tables().value(0);
+    const QString shownTable = delivery::tables().value(1);
     QList<TableGrant> grants;
     switch (kind) {
     case Kind::Kiosk:
@@ -246,6 +251,11 @@ QList<TableGrant> grantsOf(Kind kind)
         grants.append({select, counter, allBut(counter, {QStringLiteral("pass")})});
         grants.append({select, user, userColumns});
         grants.append({update, call, {QStringLiteral("status1")}});
+        // It records which calls it showed (and its announcer spoke), and that it is still there.
+        for (const QString& p : {select, insert, update})
+            grants.append({p, screenTable, {}});
+        grants.append({select, shownTable, {}});
+        grants.append({insert, shownTable, {}});
         break;
     case Kind::Counter:
         // Its lists and calls; it calls, recalls, cancels, transfers and finishes tokens. The
@@ -261,6 +271,9 @@ QList<TableGrant> grantsOf(Kind kind)
                        {QStringLiteral("call"), QStringLiteral("attended"), QStringLiteral("attTime"),
                         QStringLiteral("finished"), QStringLiteral("status"), QStringLiteral("ref"),
                         QStringLiteral("legs")}});
+        // Which boards showed its call.
+        grants.append({select, screenTable, {}});
+        grants.append({select, shownTable, {}});
         break;
     case Kind::Office:
         for (const schema::Table& t : schema::tables()) {
@@ -268,6 +281,10 @@ QList<TableGrant> grantsOf(Kind kind)
                 grants.append({QString::fromLatin1(p), t.name, {}});
         }
         grants.append({select, schemaTable, {}});
+        for (const QString& t : delivery::tables()) {
+            for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
+                grants.append({QString::fromLatin1(p), t, {}});
+        }
         break;
     }
     return grants;

@@ -3,6 +3,7 @@
 #include "core/PrivateFile.h"
 
 #include "core/AppContext.h"
+#include "core/CallDelivery.h"
 #include "core/Database.h"
 #include "core/Schema.h"
 #include "core/Session.h"
@@ -250,8 +251,11 @@ qint64 deleteCallsBefore(Database& db, const QDate& before)
         });
         removed += part;
         if (part < clearingStep)
-            return removed;
+            break;
     }
+    // What the boards recorded of those calls goes with them.
+    delivery::clearBefore(db, before);
+    return removed;
 }
 
 namespace {
@@ -295,6 +299,7 @@ ClearCount deleteTicketsBefore(Database& db, const QDate& before)
         inParts(QStringLiteral("delete from tblTicket where tickAuto in (select tickAuto from tblTicket "
                                "where tickDate < ? limit %1)"),
                 {day});
+    delivery::clearBefore(db, before);
     return c;
 }
 
