@@ -40,7 +40,9 @@ QString countersText(const QVector<qint64>& counters)
     QStringList keys;
     for (qint64 c : counters)
         keys.append(QString::number(c));
-    return keys.join(QLatin1Char(';'));
+    // Never null: every counter is an empty text, not a missing one.
+    const QString text = keys.join(QLatin1Char(';'));
+    return text.isNull() ? QStringLiteral("") : text;
 }
 
 QVector<qint64> countersOf(const QString& text)
