@@ -39,7 +39,8 @@ QString countersText(const QVector<qint64>& counters)
     QStringList keys;
     for (qint64 c : counters)
         keys.append(QString::number(c));
-    return keys.join(QLatin1Char(';'));
+    // Every counter is an empty text, not a null the column refuses.
+    return keys.isEmpty() ? QStringLiteral("") : keys.join(QLatin1Char(';'));
 }
 
 QVector<qint64> countersOf(const QString& text)

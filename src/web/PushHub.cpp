@@ -55,7 +55,7 @@ PushHub::PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed&
     connect(&m_allTicketsRefresh, &QTimer::timeout, this, [this] { refreshTickets(true); });
     m_allTicketsRefresh.start();
     m_screensBeat.setInterval(delivery::HeartbeatMinutes * 60000);
-    connect(&m_screensBeat, &QTimer::timeout, this, [this] { m_acks.heartbeat(); });
+    connect(&m_screensBeat, &QTimer::timeout, this, &PushHub::screensStillThere);
     m_screensBeat.start();
 }
 

@@ -47,6 +47,9 @@ public:
     int openPages() const { return int(m_pages.size()); }
     // Sends every page a sign of life now (the timer does it every few seconds).
     void sendAlive();
+    // The screens of the open board pages say they are still there now (a timer does it every few
+    // minutes).
+    void screensStillThere() { m_acks.heartbeat(); }
     // Milliseconds of a monotonic clock, for the budget of what pages send (tests set it).
     void setMonotonicClock(std::function<qint64()> ms) { m_ms = std::move(ms); }
 
