@@ -3,6 +3,7 @@
 #include "core/LanguageSettings.h"
 #include "core/Locations.h"
 #include "core/frmSplash.h"
+#include "display/BoardReceipts.h"
 #include "display/voice/AnnouncerLink.h"
 #include "ui/Dialogs.h"
 #include "ui/SoundPlayer.h"
@@ -27,6 +28,10 @@ int main(int argc, char* argv[])
     // Every call a display board of this program shows goes on to the hall announcer (voice).
     AnnouncerLink announcerLink(announcer::socketPath(locationsOfThisProgram().resources));
     CallBoardEngine::setDefaultShownCallSink(&announcerLink);
+    // What the announcer spoke is recorded by the board that showed it.
+    announcerLink.setSpokenHandler([](const announcer::Spoken& spoken) {
+        BoardReceipts::spokenOn(spoken.screen, spoken.callAuto, spoken.stamp);
+    });
     Program program(dialogs, sound);
     AppContext& ctx = program.ctx;
     // The windows speak the workstation's language (the machine's when none is set).

@@ -150,8 +150,9 @@ void counter(int index, const Target& target, const Hall& hall, Shared& shared, 
 // A display board with the real board's engine and wake-up; a mirror follows every call without
 // taking it.
 // With `poll` it reads every 10 ms also on PostgreSQL, as boards did before the server announced
-// calls.
-void board(int index, const Target& target, Shared& shared, Health& health, bool mirror, bool poll);
+// calls. With `receipts` it records each call it shows, as the real board does.
+void board(int index, const Target& target, Shared& shared, Health& health, bool mirror, bool poll,
+           bool receipts);
 
 // Call committed -> shown by a board, in ms, for every showing whose commit time is known; each
 // also in two parts: until the board's read began (waking), and the read itself. The commit time is

@@ -1,16 +1,19 @@
 #include "bench/Bench.h"
 
 #include "core/Session.h"
+#include "display/BoardReceipts.h"
 #include "display/CallBoardEngine.h"
 #include "display/CallWakeup.h"
 #include "ui/Clock.h"
 
 #include <QEventLoop>
 #include <QTimer>
+#include <memory>
 
 namespace bench {
 
-void board(int index, const Target& target, Shared& shared, Health& health, bool mirror, bool poll)
+void board(int index, const Target& target, Shared& shared, Health& health, bool mirror, bool poll,
+           bool receipts)
 {
     Database db;
     SystemClock clock;
@@ -27,6 +30,14 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
     CallBoardEngine engine(db, session, clock, table,
                            mirror ? CallBoardEngine::Mode::Follow : CallBoardEngine::Mode::Take);
     engine.setShownCallSink(nullptr);
+    std::unique_ptr<BoardReceipts> receipt;
+    if (receipts) {
+        receipt = std::make_unique<BoardReceipts>(
+            db, clock, QStringLiteral("bench board %1").arg(index + 1),
+            mirror ? delivery::ScreenKind::Mirror : delivery::ScreenKind::Board, QVector<qint64>());
+        engine.setReceiptSink(receipt.get(), receipt->screen());
+        receipt->start();
+    }
     engine.setReconnect([&] {
         try {
             openTarget(db, target);

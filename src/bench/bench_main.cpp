@@ -83,6 +83,9 @@ int main(int argc, char** argv)
         {QStringLiteral("poll"),
          QStringLiteral("the boards read every 10 ms also on PostgreSQL instead of waiting for the server's "
                         "notification (as before calls were announced; for comparison)")},
+        {QStringLiteral("no-receipts"),
+         QStringLiteral("the boards do not record which calls they showed (as before boards did; for "
+                        "comparison)")},
         {QStringLiteral("kiosks-share-processor"),
          QStringLiteral(
              "the kiosks' own work (not the server's for them) runs at the same priority as the boards "
@@ -157,6 +160,7 @@ int main(int argc, char** argv)
     std::vector<std::thread> showing;
     const bool mirror = args.isSet(QStringLiteral("mirror"));
     const bool poll = args.isSet(QStringLiteral("poll"));
+    const bool receipts = !args.isSet(QStringLiteral("no-receipts"));
     const bool sharedProcessor = args.isSet(QStringLiteral("kiosks-share-processor"));
     shared.shownBy.resize(size_t(boards));
     for (int b = 0; b < boards; ++b) {
@@ -165,7 +169,7 @@ int main(int argc, char** argv)
     }
     for (int b = 0; b < boards; ++b)
         showing.emplace_back(board, b, std::cref(workers.board), std::ref(shared),
-                             std::ref(shared.workers.emplace_back()), mirror, poll);
+                             std::ref(shared.workers.emplace_back()), mirror, poll, receipts);
     // Calls made while a board still opens would come with its first fill, not as calls it shows.
     while (shared.boardsReady.load() < boards)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -63,6 +63,9 @@ frmCall::frmCall(AppContext& ctx, QWidget* parent)
     m_panelRight->insertLayout(1, countRow);
     m_panelRight->insertWidget(2, lblTransfered, 0, Qt::AlignRight);
     m_panelRight->insertWidget(3, Label3, 0, Qt::AlignRight);
+    // Beside the token, at the top of the column.
+    deliveryLine = new DeliveryLine(ctx.db, ctx.clock, panel);
+    m_panelRight->insertWidget(0, deliveryLine, 0, Qt::AlignRight);
 
     buildTransferTab();
     setFG2();
@@ -121,6 +124,7 @@ void frmCall::Form_Load()
 void frmCall::showState()
 {
     CounterWindow::showState(engine.state);
+    deliveryLine->follow(engine.state.currentKey());
     Label4->setText(QString::number(engine.state.walkInCount));
 }
 
@@ -145,12 +149,15 @@ void frmCall::callNext()
 {
     engine.callNext();
     showState();
+    deliveryLine->watch(engine.state.currentKey());
 }
 
 CallEngine::CallResult frmCall::callThis(qint64 ticketKey, const QString& kind, CallEngine::Take take)
 {
     const CallEngine::CallResult result = engine.callThis(ticketKey, kind, take);
     showState();
+    if (result == CallEngine::CallResult::Called)
+        deliveryLine->watch(engine.state.currentKey());
     return result;
 }
 
@@ -158,6 +165,7 @@ void frmCall::updateRc()
 {
     engine.state.lblNo = lblNo->text();
     engine.updateRc();
+    deliveryLine->watch(engine.state.currentKey());
 }
 
 void frmCall::setFinish()

@@ -2,6 +2,7 @@
 
 #include "calling/CallEngine.h"
 #include "calling/CounterWindow.h"
+#include "calling/DeliveryLine.h"
 
 #include <QList>
 
@@ -30,6 +31,7 @@ public:
     QLabel* Label4; // walk-in call count
     QLabel* Label3; // appointment time of the transferred token last clicked
     QLabel* lblTransfered;
+    DeliveryLine* deliveryLine; // whether the current call reached the boards and the announcer
 
     CallEngine engine;
 

@@ -4,6 +4,7 @@
 #include "ui/Clock.h"
 
 #include <QDebug>
+#include <QSet>
 #include <algorithm>
 
 namespace delivery {
@@ -16,7 +17,7 @@ const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 const QString ScreenDdl = QStringLiteral(
     "create table if not exists brivane_screen (screen text not null primary key, kind text not null, "
-    "counters text not null default '', firstseen text not null, lastseen text not null)");
+    "counters text, firstseen text not null, lastseen text not null)");
 const QString ShownDdl = QStringLiteral(
     "create table if not exists brivane_shown (callauto bigint not null, stamp bigint not null, "
     "screen text not null, shownat text not null, primary key (callauto, stamp, screen))");
@@ -194,7 +195,10 @@ QVector<Receipt> receiptsFrom(const QVector<Screen>& screens, qint64 counter, co
         return receipts;
     const QDateTime since = moment.addSecs(-60 * ExpectedWindowMinutes);
     const QDateTime until = moment.addSecs(ClockSlackSeconds);
-    for (const Screen& s : screens) {
+    QVector<Screen> byNameOrder = screens;
+    std::sort(byNameOrder.begin(), byNameOrder.end(),
+              [](const Screen& a, const Screen& b) { return a.name < b.name; });
+    for (const Screen& s : byNameOrder) {
         if (showedIt.contains(s.name) || !s.shows(counter))
             continue;
         if (!s.lastSeen.isValid() || s.lastSeen < since || !s.firstSeen.isValid() || s.firstSeen > until)
@@ -218,7 +222,8 @@ QVector<Receipt> receiptsOf(Database& db, qint64 callAuto, const QString& at)
     const qint64 stamp = call.number(0, 1);
     QVector<QPair<QString, QString>> shown;
     const ResultSet rs =
-        db.query(QStringLiteral("select screen, shownat from brivane_shown where callauto = ? and stamp = ?"),
+        db.query(QStringLiteral("select screen, shownat from brivane_shown where callauto = ? and stamp = ? "
+                                "order by shownat"),
                  {callAuto, stamp});
     for (int i = 0; i < rs.size(); ++i)
         shown.append({rs.text(i, 0), rs.text(i, 1)});

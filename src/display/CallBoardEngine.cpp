@@ -123,7 +123,7 @@ QString CallBoardEngine::horizonSource() const
 namespace {
 
 const QString CallColumns = QStringLiteral("callauto, servAuto, no_abr, displayName, status1, tickAuto, "
-                                           "tickDate, contName, displayNameA, countNameA");
+                                           "tickDate, contName, displayNameA, countNameA, callstamp");
 const QString FollowColumns =
     QStringLiteral("h.x, c.callauto, c.servAuto, c.no_abr, c.displayName, c.status1, c.tickAuto, "
                    "c.tickDate, c.contName, c.displayNameA, c.countNameA, c.callstamp");
@@ -152,15 +152,14 @@ CallRow callAt(const ResultSet& rs, int row, int first = 0)
     c.contName = rs.text(row, first + 7);
     c.displayNameA = rs.text(row, first + 8);
     c.countNameA = rs.text(row, first + 9);
+    c.stamp = rs.number(row, first + 10);
     return c;
 }
 
 // A follower's rows: column 0 the horizon, then the call (absent on the horizon's own row), its stamp.
 CallRow followedAt(const ResultSet& rs, int row)
 {
-    CallRow c = callAt(rs, row, 1);
-    c.stamp = rs.number(row, 11);
-    return c;
+    return callAt(rs, row, 1);
 }
 
 } // namespace
@@ -185,8 +184,11 @@ void CallBoardEngine::show(const CallRow& call)
     writeCall(1, call);
     if (m_shownHandler)
         m_shownHandler(call);
+    if (m_receipts)
+        m_receipts->callShown(call);
     if (m_shown && m_announces) {
         CallRow shown = call;
+        shown.screen = m_receiptScreen;
         shown.boardRows = m_table.rows() - 1;
         shown.language = ticketLanguage(m_db, call.ticket);
         m_shown->callShown(shown);
@@ -226,9 +228,12 @@ bool CallBoardEngine::addFirst()
         lose();
         ok = false;
     }
-    if (m_shown && m_announces) {
-        for (CallRow& call : fresh) {
+    for (CallRow& call : fresh) {
+        if (m_receipts)
+            m_receipts->callShown(call);
+        if (m_shown && m_announces) {
             call.boardRows = dataRows;
+            call.screen = m_receiptScreen;
             m_shown->callShown(call);
         }
     }

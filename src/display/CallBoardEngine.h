@@ -57,6 +57,7 @@ struct CallRow
     qint64 stamp = 0;
     int boardRows = 0; // told to the announcer: the rows of the board's call table
     QString language;  // told to the announcer: the visitor's language of the ticket ("" when none)
+    QString screen;    // told to the announcer: the board whose receipts record what it speaks
 };
 
 // Told of every call a board shows, in the order it shows them (the hall announcer listens here).
@@ -104,6 +105,14 @@ public:
     // The announcer: told of the calls this board speaks, after the table shows them; the program's
     // default sink when none is set.
     void setShownCallSink(ShownCallSink* sink) { m_shown = sink; }
+    // Records the receipt of every call the table shows, in both modes (also the calls a taking board
+    // takes at its first fill, not the older ones it fills in); `screen` is the board's name, which
+    // its announcer's receipts follow.
+    void setReceiptSink(ShownCallSink* sink, const QString& screen)
+    {
+        m_receipts = sink;
+        m_receiptScreen = screen;
+    }
     // The sink engines made from now on start with: the program's link to its announcer.
     static void setDefaultShownCallSink(ShownCallSink* sink);
     // Whether this board speaks the calls it shows. Each call is spoken once per hall: by default a
@@ -175,6 +184,8 @@ private:
     std::function<void(const CallRow&)> m_taken;
     std::function<void(const CallRow&)> m_shownHandler;
     ShownCallSink* m_shown = nullptr;
+    ShownCallSink* m_receipts = nullptr;
+    QString m_receiptScreen;
     bool m_announces = true;
     bool m_lost = false;
     bool m_lastReadOk = true;

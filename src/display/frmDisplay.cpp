@@ -159,6 +159,7 @@ void frmDisplay::Form_Load()
     if (!speaks.isEmpty())
         m_engine->setAnnounces(speaks == QLatin1String("1"));
     m_engine->setReconnect([this] { return reconnect(); });
+    recordReceipts(follows);
     m_wakeup->serve(*m_engine, [this] { showTable(); });
     watchNewestCall();
     m_ticker = std::make_unique<NewsTicker>(m_ctx.db, [this](const NewsTicker::Item& item) {
@@ -172,6 +173,22 @@ void frmDisplay::Form_Load()
     addFirst();
     m_wakeup->start();
     m_wakeup->readNow();
+}
+
+void frmDisplay::recordReceipts(bool follows)
+{
+    // Each call shown is recorded, so the counter that made it sees it arrived; a filter the board
+    // cannot read shows nothing and records nothing.
+    bool ok = false;
+    const QVector<qint64> counters = counterKeysOfFilter(m_ctx.session.counterFilter, &ok);
+    m_receipts.reset();
+    if (!ok)
+        return;
+    m_receipts = std::make_unique<BoardReceipts>(
+        m_ctx.db, m_ctx.clock, BoardReceipts::screenName(m_ctx.settings),
+        follows ? delivery::ScreenKind::Mirror : delivery::ScreenKind::Board, counters);
+    m_engine->setReceiptSink(m_receipts.get(), m_receipts->screen());
+    m_receipts->start();
 }
 
 void frmDisplay::start()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DisplayControl.h"
+#include "display/BoardReceipts.h"
 #include "display/BoardTheme.h"
 #include "display/BoardWidgets.h"
 #include "display/CallBoardEngine.h"
@@ -64,6 +65,8 @@ public:
     const BoardTheme& theme() const { return m_theme; }
     const BoardLayout& layout() const { return m_layout; }
     CallBoardEngine& engine() { return *m_engine; }
+    // What records the calls this board shows (none for a board whose counter filter it cannot read).
+    BoardReceipts* receipts() { return m_receipts.get(); }
     CallWakeup& wakeup() { return *m_wakeup; }
     const NewsTicker& ticker() const { return *m_ticker; }
     // The messages of the news band, in the order of the ticker's messages.
@@ -86,6 +89,7 @@ private:
     void fitTable();
     bool headerShown() const;
     void watchNewestCall();
+    void recordReceipts(bool follows);
     void applyColumnFormats();
     QFont captionFont(const QFont& base, const QString& text, int rowTwips) const;
     void showNews();
@@ -112,6 +116,7 @@ private:
     BoardTable m_table;
     BoardTheme m_theme;
     BoardLayout m_layout;
+    std::unique_ptr<BoardReceipts> m_receipts; // outlives the engine that tells it
     std::unique_ptr<CallBoardEngine> m_engine;
     CallWakeup* m_wakeup = nullptr;
     std::unique_ptr<NewsTicker> m_ticker;

@@ -51,6 +51,8 @@ public:
     void writeFile(const QString& relative, const QByteArray& content) const;
     // A second connection to the same database, as another workstation would have.
     std::unique_ptr<Database> secondConnection() const;
+    // The values the test's database was opened with.
+    const ConnectionValues& connectionValues() const { return m_values; }
 
 private:
     ConnectionValues m_values;

@@ -34,7 +34,7 @@ QStringList Announcer::waitingLabels() const
     return labels;
 }
 
-void Announcer::announce(const announcer::ShownCall& call)
+void Announcer::announce(const announcer::ShownCall& call, std::function<void()> spoken)
 {
     // The board pushes its table down for every call but one for the label already on top.
     if (m_pushes == 0 || call.tokenLabel != m_top)
@@ -60,7 +60,8 @@ void Announcer::announce(const announcer::ShownCall& call)
                   now(),
                   m_pushes,
                   call.boardRows,
-                  settings.maxWaitSeconds};
+                  settings.maxWaitSeconds,
+                  std::move(spoken)};
     // A recall takes the place of the same token's announcement that is still waiting.
     bool replaced = false;
     for (Waiting& w : m_queue) {
@@ -106,8 +107,10 @@ void Announcer::startNext()
         if (!m_queue.empty() && said.firstTemplate > 0 && said.firstTemplate < said.recordings.size())
             said.recordings = said.recordings.mid(0, said.firstTemplate);
         m_speaking = true;
-        m_player.play(said, [this] {
+        m_player.play(said, [this, spoken = next.spoken] {
             m_speaking = false;
+            if (spoken)
+                spoken();
             startNext();
         });
     }

@@ -54,7 +54,9 @@ public:
     // Where recordings of counter names come from (none unless set: such counters are not named).
     void setNameRecordings(NameRecordings* names) { m_names = names; }
 
-    void announce(const announcer::ShownCall& call);
+    // `spoken` is called once the call has been said (not for a call left out or replaced by its
+    // recall, nor while announcements are off).
+    void announce(const announcer::ShownCall& call, std::function<void()> spoken = {});
 
     bool speaking() const { return m_speaking; }
     qsizetype waiting() const { return qsizetype(m_queue.size()); }
@@ -83,6 +85,7 @@ private:
         qint64 pushes = 0; // the board's push count when it came
         int boardRows = 0; // 0: not known
         int maxWaitSeconds = 0;
+        std::function<void()> spoken;
     };
     QDateTime now() const;
 

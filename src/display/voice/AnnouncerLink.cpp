@@ -9,6 +9,19 @@ AnnouncerLink::AnnouncerLink(QString socketPath, QObject* parent)
     });
     // Nobody listens (or the announcer went away): what waited is dropped, the next call tries again.
     connect(&m_socket, &QLocalSocket::errorOccurred, this, [this] { m_waiting.clear(); });
+    connect(&m_socket, &QLocalSocket::readyRead, this, &AnnouncerLink::readAnswers);
+}
+
+void AnnouncerLink::readAnswers()
+{
+    while (m_socket.canReadLine()) {
+        const auto spoken = announcer::decodeSpoken(m_socket.readLine().trimmed());
+        if (spoken && m_spokenHandler)
+            m_spokenHandler(*spoken);
+    }
+    // An announcer that answers more than this without a line end is not ours.
+    if (m_socket.bytesAvailable() > 64 * 1024)
+        m_socket.abort();
 }
 
 void AnnouncerLink::send(const announcer::ShownCall& call)

@@ -21,6 +21,18 @@ const QString SecondLineKey = QStringLiteral("line2");
 const QString CaptionAKey = QStringLiteral("captionA");
 const QString RowsKey = QStringLiteral("rows");
 const QString LanguageKey = QStringLiteral("lang");
+// Keys as texts: a stamp may exceed what a JSON number holds exactly.
+const QString CallKey = QStringLiteral("call");
+const QString StampKey = QStringLiteral("stamp");
+const QString ScreenKey = QStringLiteral("screen");
+const QString SpokenKey = QStringLiteral("spoken");
+
+qint64 keyOf(const QJsonObject& o, const QString& name)
+{
+    bool ok = false;
+    const qint64 key = o.value(name).toString().toLongLong(&ok);
+    return ok && key > 0 ? key : 0;
+}
 
 QString baseName(const QString& installDir)
 {
@@ -47,15 +59,45 @@ QString runtimeFolder()
 
 ShownCall shownCall(const CallRow& call)
 {
-    return {call.label, call.displayName, call.contName, call.displayNameA, call.boardRows, call.language};
+    return {call.label,    call.displayName, call.contName, call.displayNameA, call.boardRows,
+            call.language, call.callAuto,    call.stamp,    call.screen};
 }
 
 QByteArray encode(const ShownCall& call)
 {
-    const QJsonObject o{{LabelKey, call.tokenLabel},      {CaptionKey, call.caption},
-                        {SecondLineKey, call.secondLine}, {CaptionAKey, call.captionA},
-                        {RowsKey, call.boardRows},        {LanguageKey, call.language}};
+    const QJsonObject o{{LabelKey, call.tokenLabel},
+                        {CaptionKey, call.caption},
+                        {SecondLineKey, call.secondLine},
+                        {CaptionAKey, call.captionA},
+                        {RowsKey, call.boardRows},
+                        {LanguageKey, call.language},
+                        {CallKey, QString::number(call.callAuto)},
+                        {StampKey, QString::number(call.stamp)},
+                        {ScreenKey, call.screen}};
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
+}
+
+QByteArray encodeSpoken(const ShownCall& call)
+{
+    if (call.callAuto <= 0 || call.screen.isEmpty())
+        return {};
+    const QJsonObject o{{SpokenKey, QString::number(call.callAuto)},
+                        {StampKey, QString::number(call.stamp)},
+                        {ScreenKey, call.screen}};
+    return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
+}
+
+std::optional<Spoken> decodeSpoken(const QByteArray& line)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    const QJsonObject o = doc.object();
+    const qint64 call = keyOf(o, SpokenKey);
+    if (call == 0 || !o.value(ScreenKey).isString())
+        return std::nullopt;
+    return Spoken{call, keyOf(o, StampKey), o.value(ScreenKey).toString().left(200)};
 }
 
 std::optional<ShownCall> decode(const QByteArray& line)
@@ -72,7 +114,10 @@ std::optional<ShownCall> decode(const QByteArray& line)
                      o.value(SecondLineKey).toString(),
                      o.value(CaptionAKey).toString(),
                      qBound(0, o.value(RowsKey).toInt(), 100000),
-                     o.value(LanguageKey).toString().left(8)};
+                     o.value(LanguageKey).toString().left(8),
+                     keyOf(o, CallKey),
+                     keyOf(o, StampKey),
+                     o.value(ScreenKey).toString().left(200)};
 }
 
 QString socketPath(const QString& installDir)

@@ -19,6 +19,11 @@ struct ShownCall
     QString captionA;      // the counter's display name in the second language
     int boardRows = 0;     // the rows of the board's call table (0: not known)
     QString language = {}; // the visitor's language of the ticket ("hi"); "" when none was chosen
+    // Which showing of which call it is, and the board that records its receipt (0 / "": none; such a
+    // call is spoken all the same and acknowledged to nobody).
+    qint64 callAuto = 0;
+    qint64 stamp = 0;
+    QString screen = {};
 };
 
 ShownCall shownCall(const CallRow& call);
@@ -26,6 +31,17 @@ ShownCall shownCall(const CallRow& call);
 QByteArray encode(const ShownCall& call);
 // One line without its line end; nothing when it is not a message.
 std::optional<ShownCall> decode(const QByteArray& line);
+
+// What the announcer answers once it has spoken a call: the showing and the board it came from.
+struct Spoken
+{
+    qint64 callAuto = 0;
+    qint64 stamp = 0;
+    QString screen;
+};
+// The answer for a call, when it names a showing; empty otherwise.
+QByteArray encodeSpoken(const ShownCall& call);
+std::optional<Spoken> decodeSpoken(const QByteArray& line);
 
 // The socket's full path: in the user's runtime folder (or the temporary folder), named for the user
 // and the installation folder, so two installations or two users on one machine never meet.

@@ -4,6 +4,7 @@
 #include "display/voice/AnnouncerProtocol.h"
 
 #include <QLocalSocket>
+#include <QPointer>
 
 AnnouncerServer::AnnouncerServer(Announcer& announcer, const QString& installDir, QObject* parent)
     : QObject(parent), m_announcer(announcer), m_path(announcer::socketPath(installDir)),
@@ -40,8 +41,15 @@ void AnnouncerServer::acceptAll()
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         auto read = [this, socket] {
             while (socket->canReadLine()) {
-                if (const auto call = announcer::decode(socket->readLine().trimmed()))
-                    m_announcer.announce(*call);
+                const auto call = announcer::decode(socket->readLine().trimmed());
+                if (!call)
+                    continue;
+                // Once said, the board that sent it is told, to record that it was spoken.
+                QPointer<QLocalSocket> board(socket);
+                m_announcer.announce(*call, [board, answer = announcer::encodeSpoken(*call)] {
+                    if (board && !answer.isEmpty() && board->state() == QLocalSocket::ConnectedState)
+                        board->write(answer);
+                });
             }
             if (socket->bytesAvailable() > MaxLine)
                 socket->abort();
