@@ -99,9 +99,10 @@ void PushHub::take(std::unique_ptr<QWebSocket> socket)
                 page->board = true;
                 page->counters = board->counters;
                 page->rows = board->rows;
-                page->screen =
-                    m_acks.admit(client, query.queryItemValue(QStringLiteral("screen"), QUrl::FullyDecoded),
-                                 theme, board->counters);
+                if (m_limits.tellers.isEmpty() || m_limits.tellers.contains(client))
+                    page->screen = m_acks.admit(
+                        client, query.queryItemValue(QStringLiteral("screen"), QUrl::FullyDecoded), theme,
+                        board->counters);
                 open = true;
             }
         } else if (path.startsWith(QLatin1String("/ws/t/"))) {

@@ -31,6 +31,8 @@ public:
     {
         int perClient = 16;
         int inAll = 2000;
+        // The clients (RateLimiter::clientKey) whose board pages tell what they drew; empty: any.
+        QSet<QString> tellers;
     };
 
     PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, Limits limits);

@@ -174,6 +174,40 @@ TEST_P(BoardAckTest, APageMayNotTellUnderADesktopScreensNameNorUnderEverNewNames
     EXPECT_EQ(screensThatShowed(env->db, 52, 602), QStringList{QStringLiteral("TV5")});
 }
 
+// A hall that names its TVs' addresses: board pages from other addresses (a visitor's phone) show the
+// calls as ever and tell nothing.
+TEST_P(BoardAckTest, WhenTheHallNamesItsTvsOnlyTheirPagesTell)
+{
+    WebConfig config;
+    QStringList args{QStringLiteral("--board-address"), QStringLiteral("10.9.9.9")};
+    ASSERT_EQ(config.applyOptions(args), QString());
+    QStringList bad{QStringLiteral("--board-address"), QStringLiteral("tv-1.hall")};
+    EXPECT_FALSE(WebConfig().applyOptions(bad).isEmpty());
+    startServer(1000, 100000, config);
+    PageSocket phone;
+    phone.open(port, QStringLiteral("/ws/board?theme=Hall&since=&screen=Hall%20TV%201"));
+    ASSERT_TRUE(phone.waitForMessages(1));
+    feedCall(81, hall.counter1, QStringLiteral("A1"), 901);
+    ASSERT_TRUE(phone.waitForMessages(2));
+    phone.send(shown(QStringLiteral("81.901")));
+    waitFor([] { return false; }, 200);
+    EXPECT_FALSE(phone.closed);
+    EXPECT_TRUE(screens().isEmpty());
+    EXPECT_EQ(shownRows(), 0);
+
+    // The TV itself (here the loopback address) tells.
+    env->settings().set(QStringLiteral("Queue"), QStringLiteral("Web"), QStringLiteral("boards"),
+                        QStringLiteral("10.9.9.9; 127.0.0.1"));
+    startServer(1000, 100000, WebConfig::fromSettings(env->settings()));
+    PageSocket tv;
+    tv.open(port, QStringLiteral("/ws/board?theme=Hall&since=&screen=Hall%20TV%201"));
+    ASSERT_TRUE(tv.waitForMessages(1));
+    feedCall(82, hall.counter1, QStringLiteral("A2"), 902);
+    ASSERT_TRUE(tv.waitForMessages(2));
+    tv.send(shown(QStringLiteral("82.902")));
+    EXPECT_TRUE(waitFor([&] { return shownRows() == 1; }));
+}
+
 // brivane-web runs as a board login: its pages' showings are recorded with a board's rights.
 TEST_P(BoardAckTest, OnABoardLoginTheShowingsAreRecorded)
 {
