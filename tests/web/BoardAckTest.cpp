@@ -3,6 +3,8 @@
 #include "PageSocket.h"
 #include "WebTestSupport.h"
 #include "core/CallDelivery.h"
+#include "core/CommandRegistry.h"
+#include "display/DisplayTestSupport.h"
 #include "testsupport/KindLogins.h"
 #include "web/BoardAcks.h"
 #include "web/BoardPage.h"
@@ -226,16 +228,35 @@ TEST_P(BoardAckTest, OnABoardLoginTheShowingsAreRecorded)
     PageSocket tv;
     tv.open(port, QStringLiteral("/ws/board?theme=Hall&since=&screen=TV"));
     ASSERT_TRUE(tv.waitForMessages(1));
-    feedCall(61, hall.counter1, QStringLiteral("A1"), 701);
+    // A call the counter made (the store stamps it).
+    const qint64 key = addCall(env->db, hall.counter1, QStringLiteral("A1"), QStringLiteral("Room 1"),
+                               env->clock.todayText());
+    const qint64 stamp =
+        env->db.query(QStringLiteral("select callstamp from tblCall where callauto=?"), {key}).number(0, 0);
+    feedCall(key, hall.counter1, QStringLiteral("A1"), stamp);
     ASSERT_TRUE(tv.waitForMessages(2));
-    tv.send(shown(QStringLiteral("61.701")));
-    EXPECT_TRUE(waitFor([&] { return !screensThatShowed(env->db, 61, 701).isEmpty(); }));
+    tv.send(shown(QStringLiteral("%1.%2").arg(key).arg(stamp)));
+    EXPECT_TRUE(waitFor([&] { return !screensThatShowed(env->db, key, stamp).isEmpty(); }));
     EXPECT_EQ(screens().value(QStringLiteral("TV")).kind, delivery::ScreenKind::Web);
     // Still there a few minutes later: the screen says so itself (the hall expects calls only on
     // screens seen lately).
     env->clock.advanceSecs(3 * 60);
     server->pages().screensStillThere();
     EXPECT_EQ(screens().value(QStringLiteral("TV")).lastSeen, env->clock.now());
+
+    // A board workstation lists the day's showings with its own login.
+    std::unique_ptr<Database> boardDb = logins.open(kinds::Kind::Board, QStringLiteral("lister"));
+    ASSERT_TRUE(boardDb);
+    WorkstationProgram board(*env, *boardDb);
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    ASSERT_EQ(runCommand(*board.commands.find(QStringLiteral("calls")), *board.ctx,
+                         {QStringLiteral("--delivery")}, o, e),
+              0)
+        << qPrintable(err);
+    o.flush();
+    EXPECT_TRUE(out.contains(QStringLiteral(",A1,Room 1,1,"))) << qPrintable(out);
+    EXPECT_TRUE(out.contains(QStringLiteral(",TV,web,shown,"))) << qPrintable(out);
 }
 
 // A hall whose owner has not opened it since the showings are kept has no tables for them: its web
