@@ -36,7 +36,7 @@ void board(int index, const Target& target, Shared& shared, Health& health, bool
             db, clock, QStringLiteral("bench board %1").arg(index + 1),
             mirror ? delivery::ScreenKind::Mirror : delivery::ScreenKind::Board, QVector<qint64>());
         engine.setReceiptSink(receipt.get(), receipt->screen());
-        receipt->start();
+        receipt->announce(); // a run is shorter than the heartbeat
     }
     engine.setReconnect([&] {
         try {

@@ -54,9 +54,16 @@ bool BoardReceipts::write(const std::function<void()>& work)
         return true;
     } catch (const DbError& e) {
         ++m_lost;
-        // A hall whose owner has not made the tables yet: the heartbeat looks for them again.
-        if (!e.isConnectionFailure())
-            m_absent = true;
+        // A hall whose owner has not made the tables yet (SQLite tells a missing table like a lost
+        // connection): the heartbeat looks for them again.
+        bool missing = !e.isConnectionFailure();
+        if (!missing) {
+            try {
+                missing = !delivery::present(m_db);
+            } catch (const DbError&) {
+            }
+        }
+        m_absent = missing;
         if (!m_told) {
             m_told = true;
             qWarning().noquote() << "The board" << m_screen
@@ -68,9 +75,14 @@ bool BoardReceipts::write(const std::function<void()>& work)
 
 void BoardReceipts::start()
 {
+    announce();
+    m_heartbeat.start();
+}
+
+void BoardReceipts::announce()
+{
     m_started = true;
     write([&] { delivery::announceScreen(m_db, m_clock, m_screen, m_kind, m_counters); });
-    m_heartbeat.start();
 }
 
 void BoardReceipts::callShown(const CallRow& call)

@@ -33,8 +33,11 @@ public:
     const QString& screen() const { return m_screen; }
     QString voiceScreen() const;
 
-    // The board has opened: it announces itself and keeps itself seen from now on.
+    // The board has opened: it announces itself and keeps itself seen from now on (the heartbeat's
+    // timer needs the thread's Qt event loop).
     void start();
+    // Only the announcement, for a board that beats on its own.
+    void announce();
     void callShown(const CallRow& call) override;
     // The announcer says it spoke this showing.
     void spoken(qint64 callAuto, qint64 stamp);

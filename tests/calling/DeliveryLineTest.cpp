@@ -41,6 +41,9 @@ protected:
     }
     frmCall* openCounter()
     {
+        // On a server the counter runs on a counter's login.
+        if (!logins)
+            return qobject_cast<frmCall*>(env->screens.open(QStringLiteral("frmCall")));
         program = std::make_unique<WorkstationProgram>(*env, *counterDb);
         return qobject_cast<frmCall*>(program->screens.open(QStringLiteral("frmCall")));
     }

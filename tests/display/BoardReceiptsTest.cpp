@@ -82,7 +82,11 @@ TEST_P(BoardReceiptsTest, BoardMirrorAndAnnouncerRecordWhatTheyShowedAndSpoke)
     BoardReceipts takerReceipts(*takerDb, env->clock, QStringLiteral("Hall"), ScreenKind::Board, {});
     taker.engine->setShownCallSink(&link);
     taker.engine->setReceiptSink(&takerReceipts, takerReceipts.screen());
+    // The mirror shows counter 1 only.
+    const QString everyCounter = env->session.counterFilter;
+    env->session.counterFilter = QStringLiteral("and(servAuto=%1)").arg(hall.counter1);
     BoardUnderTest mirror(*mirrorDb, *env, CallBoardEngine::Mode::Follow);
+    env->session.counterFilter = everyCounter;
     BoardReceipts mirrorReceipts(*mirrorDb, env->clock, QStringLiteral("Door"), ScreenKind::Mirror,
                                  {hall.counter1});
     mirror.engine->setReceiptSink(&mirrorReceipts, mirrorReceipts.screen());
