@@ -17,7 +17,8 @@ void usage(QTextStream& s)
 {
     s << "usage: brivane-web [--db FILE | --path-file FILE] [--address ADDRESS] [--port PORT] [--rate N]"
       << Qt::endl
-      << "                   [--staff-listen ADDRESS:PORT] [--origin URL]..." << Qt::endl
+      << "                   [--staff-listen ADDRESS:PORT] [--origin URL]... [--board-address ADDRESS]..."
+      << Qt::endl
       << "  Serves /board?theme=NAME and the visitors' ticket pages /t/CODE on ADDRESS:PORT only." << Qt::endl
       << "  Defaults: the settings Queue / Web / listen, port and rate (requests a minute per client),"
       << Qt::endl
@@ -27,7 +28,10 @@ void usage(QTextStream& s)
       << "  pages of other sites may not connect. Default: the setting Queue / Web / origins; the" << Qt::endl
       << "  listening address and localhost at PORT are always accepted." << Qt::endl
       << "  The staff page /manager (administrators log in) is served on ADDRESS:PORT, or with" << Qt::endl
-      << "  --staff-listen (or the setting Queue / Web / stafflisten) on that address only." << Qt::endl;
+      << "  --staff-listen (or the setting Queue / Web / stafflisten) on that address only." << Qt::endl
+      << "  --board-address ADDRESS: a TV showing /board?screen=NAME; only the boards of these" << Qt::endl
+      << "  addresses record the calls they drew. Default: the setting Queue / Web / boards, else any."
+      << Qt::endl;
 }
 
 } // namespace

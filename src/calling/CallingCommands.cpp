@@ -5,7 +5,9 @@
 #include "calling/TokenMoves.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
+#include "core/CsvText.h"
 #include "core/Database.h"
+#include "core/DeliveryListing.h"
 #include "core/Lookups.h"
 #include "core/Session.h"
 #include "ui/Clock.h"
@@ -87,22 +89,12 @@ int usageError(QTextStream& err, const char* usage)
     return 2;
 }
 
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 const char* NextUsage = "next COUNTER [--why]";
 const char* RecallUsage = "recall COUNTER";
 const char* CancelUsage = "cancel COUNTER";
 const char* FinishUsage = "finish COUNTER";
 const char* TransferUsage = "transfer LABEL --to COUNTER [--note TEXT]";
-const char* CallsUsage = "calls [--date yyyy-MM-dd]";
+const char* CallsUsage = "calls [--date yyyy-MM-dd] | calls --delivery [--day yyyy-MM-dd]";
 const char* PendingUsage = "pending COUNTER";
 const char* NowUsage = "now [--csv]";
 
@@ -258,11 +250,26 @@ int nowCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, 
     return 0;
 }
 
+// Which screens showed each call of the day, and which should have and did not.
+int showingsCommand(AppContext& ctx, const QDate& day, QTextStream& out, QTextStream& err)
+{
+    if (!delivery::present(ctx.db)) {
+        err << delivery::NoRecordYet << Qt::endl;
+        return 1;
+    }
+    delivery::printShowings(delivery::listedShowings(ctx.db, day), out);
+    return 0;
+}
+
 int callsCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QStringList args = arguments;
-    const bool hasDate = args.contains(QStringLiteral("--date"));
-    QString date = takeOption(args, QStringLiteral("--date"));
+    const bool delivered = takeFlag(args, QStringLiteral("--delivery"));
+    // --day is the listing of showings' word for it; both name the calls' day.
+    const QString dateOption = delivered && args.contains(QStringLiteral("--day")) ? QStringLiteral("--day")
+                                                                                   : QStringLiteral("--date");
+    const bool hasDate = args.contains(dateOption);
+    QString date = takeOption(args, dateOption);
     if (!args.isEmpty() || (hasDate && date.isEmpty()))
         return usageError(err, CallsUsage);
     if (date.isEmpty())
@@ -271,6 +278,8 @@ int callsCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
         err << "Not a date (yyyy-MM-dd): " << date << Qt::endl;
         return 2;
     }
+    if (delivered)
+        return showingsCommand(ctx, dayArgument(date), out, err);
     const ResultSet rs = ctx.db.query(
         QStringLiteral(
             "select callauto,servAuto,no_abr,displayName,status1,tickAuto,tickDate,contName,displayNameA,"

@@ -2,7 +2,9 @@
 
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
+#include "core/CsvText.h"
 #include "core/ScreenRegistry.h"
+#include "reports/DeliveryReport.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportFigures.h"
 #include "reports/ReportLoader.h"
@@ -16,16 +18,6 @@ namespace {
 
 const char* ReportUsage =
     "report dept|service|counter|pending --from D --to D [--filter NAME] [--all] [--totals] [--xlsx FILE]";
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 // The totals as CSV: the window's headings (minutes and the share in their own units), a line per
 // service or counter, then "All".
@@ -117,4 +109,5 @@ void registerReports(ScreenRegistry& screens, CommandRegistry& commands)
     }
     screens.addAction(QStringLiteral("sendto"), [](AppContext& ctx) { modExcel::sendToExcel(ctx); });
     commands.add(QStringLiteral("report"), QString::fromLatin1(ReportUsage), reportCommand);
+    registerDeliveryReport(commands);
 }

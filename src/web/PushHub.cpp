@@ -1,11 +1,14 @@
 #include "web/PushHub.h"
 
+#include "core/CallDelivery.h"
 #include "core/Database.h"
 #include "ui/Clock.h"
 #include "web/BoardPage.h"
 #include "web/RateLimiter.h"
 #include "web/TicketPage.h"
+#include "web/WebLimits.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QUrlQuery>
@@ -21,6 +24,10 @@ constexpr int AliveEveryMs = 10000;
 // wait longer): every ticket page is brought up to date once a minute.
 constexpr int TicketRefreshDelayMs = 300;
 constexpr int AllTicketsRefreshMs = 60000;
+// What a client's pages may send: a board tells each call once, some a minute on a busy day; a burst
+// when a page that was away catches up.
+constexpr int ToldBurst = 2 * weblimits::AcksAwaitedPerPage;
+constexpr int ToldPerMinute = 600;
 
 QByteArray json(const QJsonObject& o)
 {
@@ -30,8 +37,12 @@ QByteArray json(const QJsonObject& o)
 } // namespace
 
 PushHub::PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, Limits limits)
-    : m_db(db), m_settings(settings), m_clock(clock), m_feed(feed), m_limits(limits)
+    : m_db(db), m_settings(settings), m_clock(clock), m_feed(feed), m_limits(limits), m_acks(db, clock),
+      m_told(ToldBurst, ToldPerMinute)
 {
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    m_ms = [started] { return started->elapsed(); };
     connect(&m_feed, &CallFeed::shown, this, &PushHub::onShown);
     connect(&m_feed, &CallFeed::cleared, this, &PushHub::onCleared);
     m_alive.setInterval(AliveEveryMs);
@@ -43,6 +54,9 @@ PushHub::PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed&
     m_allTicketsRefresh.setInterval(AllTicketsRefreshMs);
     connect(&m_allTicketsRefresh, &QTimer::timeout, this, [this] { refreshTickets(true); });
     m_allTicketsRefresh.start();
+    m_screensBeat.setInterval(delivery::HeartbeatMinutes * 60000);
+    connect(&m_screensBeat, &QTimer::timeout, this, &PushHub::screensStillThere);
+    m_screensBeat.start();
 }
 
 PushHub::~PushHub()
@@ -79,12 +93,16 @@ void PushHub::take(std::unique_ptr<QWebSocket> socket)
     try {
         const QUrlQuery query(url);
         if (path == QLatin1String("/ws/board")) {
-            const auto board =
-                webBoard(m_db, m_settings, query.queryItemValue(QStringLiteral("theme"), QUrl::FullyDecoded));
+            const QString theme = query.queryItemValue(QStringLiteral("theme"), QUrl::FullyDecoded);
+            const auto board = webBoard(m_db, m_settings, theme);
             if (board) {
                 page->board = true;
                 page->counters = board->counters;
                 page->rows = board->rows;
+                if (m_limits.tellers.isEmpty() || m_limits.tellers.contains(client))
+                    page->screen = m_acks.admit(
+                        client, query.queryItemValue(QStringLiteral("screen"), QUrl::FullyDecoded), theme,
+                        board->counters);
                 open = true;
             }
         } else if (path.startsWith(QLatin1String("/ws/t/"))) {
@@ -102,6 +120,8 @@ void PushHub::take(std::unique_ptr<QWebSocket> socket)
     // Queued: a page may go while the pages are being walked.
     connect(
         raw, &QWebSocket::disconnected, this, [this, raw] { drop(raw); }, Qt::QueuedConnection);
+    connect(raw, &QWebSocket::textMessageReceived, this,
+            [this, raw](const QString& message) { received(raw, message); });
     m_perClient[client] += 1;
     Page& added = *page;
     m_pages.push_back(std::move(page));
@@ -120,8 +140,10 @@ void PushHub::openBoard(Page& page, const QString& since)
         QJsonArray calls;
         for (const ShownCall& c : *after)
             calls.append(callJson(c));
-        send(page, withTime(QJsonObject{{QStringLiteral("t"), QStringLiteral("calls")},
-                                        {QStringLiteral("calls"), calls}}));
+        sendCalls(page,
+                  withTime(QJsonObject{{QStringLiteral("t"), QStringLiteral("calls")},
+                                       {QStringLiteral("calls"), calls}}),
+                  *after);
         return;
     }
     const QVector<ShownCall> latest = m_feed.latest(page.rows, page.counters);
@@ -157,6 +179,38 @@ void PushHub::send(Page& page, const QByteArray& message)
     page.socket->sendTextMessage(QString::fromUtf8(message));
 }
 
+void PushHub::sendCalls(Page& page, const QByteArray& message, const QVector<ShownCall>& calls)
+{
+    send(page, message);
+    for (const ShownCall& c : calls)
+        page.awaited.append(c.key);
+    if (page.awaited.size() > weblimits::AcksAwaitedPerPage)
+        page.awaited.remove(0, page.awaited.size() - weblimits::AcksAwaitedPerPage);
+}
+
+void PushHub::received(QWebSocket* socket, const QString& message)
+{
+    const auto it = std::find_if(m_pages.begin(), m_pages.end(),
+                                 [socket](const auto& p) { return p->socket.get() == socket; });
+    if (it == m_pages.end())
+        return;
+    Page& page = **it;
+    bool told = false;
+    if (page.board && m_told.allow(page.socket->peerAddress(), m_ms())) {
+        const QJsonObject o = QJsonDocument::fromJson(message.toUtf8()).object();
+        const QString key = o.value(QStringLiteral("key")).toString();
+        const qsizetype at = key.isEmpty() ? -1 : page.awaited.indexOf(key);
+        if (o.value(QStringLiteral("t")).toString() == QLatin1String("shown") && at >= 0) {
+            page.awaited.removeAt(at);
+            if (!page.screen.isEmpty())
+                m_acks.record(page.screen, key);
+            told = true;
+        }
+    }
+    if (!told && ++page.badMessages >= weblimits::BadMessagesPerPage)
+        page.socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
+}
+
 void PushHub::onShown(const ShownCall& call)
 {
     QByteArray message;
@@ -166,7 +220,7 @@ void PushHub::onShown(const ShownCall& call)
                 message = withTime(QJsonObject{{QStringLiteral("t"), QStringLiteral("calls")},
                                                {QStringLiteral("calls"), QJsonArray{callJson(call)}}});
             }
-            send(*page, message);
+            sendCalls(*page, message, {call});
         } else if (!page->board && page->ticket == call.call.ticket) {
             // The visitor hears of the call at once; the other tickets follow after the burst.
             refreshTicket(*page);
@@ -257,6 +311,8 @@ void PushHub::drop(QWebSocket* socket)
         if ((*it)->socket.get() != socket)
             continue;
         const QString client = (*it)->client;
+        if (!(*it)->screen.isEmpty())
+            m_acks.release(client, (*it)->screen);
         if (--m_perClient[client] <= 0)
             m_perClient.remove(client);
         (*it)->socket.release()->deleteLater();

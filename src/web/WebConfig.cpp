@@ -70,6 +70,13 @@ WebConfig WebConfig::fromSettings(const Settings& settings)
         if (OriginPolicy::isOrigin(origin))
             c.origins.append(origin);
     }
+    const QString boards = settings.get(App, Section, QStringLiteral("boards"));
+    for (const QString& board :
+         boards.split(QRegularExpression(QStringLiteral("[\\s,;]+")), Qt::SkipEmptyParts)) {
+        const QHostAddress a(board);
+        if (!a.isNull())
+            c.boardAddresses.append(a);
+    }
     return c;
 }
 
@@ -108,6 +115,13 @@ QString WebConfig::applyOptions(QStringList& args)
         if (!OriginPolicy::isOrigin(origin))
             return QStringLiteral("not a web address (http://HOST[:PORT] or https://HOST[:PORT]): ") + origin;
         origins.append(origin);
+    }
+    for (QString board = takeValue(args, QStringLiteral("--board-address")); !board.isNull();
+         board = takeValue(args, QStringLiteral("--board-address"))) {
+        const QHostAddress a(board.trimmed());
+        if (a.isNull())
+            return QStringLiteral("not an address: ") + board;
+        boardAddresses.append(a);
     }
     return QString();
 }

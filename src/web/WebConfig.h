@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHostAddress>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -35,14 +36,18 @@ struct WebConfig
     // ("http://192.168.50.2:8080", "https://queue.example.org"): a page's pushed connection is accepted only
     // from a page of one of them, or of the listening address or localhost at the server's port.
     QStringList origins;
+    // The addresses of the hall's TVs (--board-address ADDRESS, any number, or Queue / Web / boards): only
+    // board pages from them tell which calls they drew. None named: a board page from any address
+    // may, which on a hall's open Wi-Fi lets a visitor's phone stand for a screen.
+    QList<QHostAddress> boardAddresses;
     // The staff page's own address and port (--staff-listen ADDR:PORT, or Queue / Web / stafflisten), apart
     // from the visitors' network: the staff page is then served there only. Null: on the address above.
     QHostAddress staffAddress;
     quint16 staffPort = 0;
 
     static WebConfig fromSettings(const Settings& settings);
-    // Applies --address, --port, --rate (requests a minute), --staff-listen ADDR:PORT and --origin URL (any
-    // number) from args,
+    // Applies --address, --port, --rate (requests a minute), --staff-listen ADDR:PORT, --origin URL and
+    // --board-address ADDRESS (any number of both) from args,
     // removing them. Returns the description of the first value that cannot be used; empty when all
     // could.
     QString applyOptions(QStringList& args);

@@ -57,6 +57,19 @@ constexpr int ReaderThreads = 4;
 constexpr int ReadTimeoutMs = 2000;
 constexpr int OwnConnectionTimeoutMs = 1000;
 
+// What board pages may tell back (each call they drew, see BoardAcks). A screen's name is a few words
+// ("Hall TV 1"); longer ones are cut. The server records the showings of this many screens at most
+// (names are kept until it restarts, so a page that opens under ever new names soon gets no further)
+// and of a few per client address (a hall's TV computer shows one or two boards).
+constexpr int MaxScreenName = 40;
+constexpr int AckScreensInAll = 64;
+constexpr int AckScreensPerClient = 4;
+// Calls pushed to one page and not told back yet: a page only tells of calls it was sent, and one that
+// tells of none (a hidden tab) does not pile them up.
+constexpr int AcksAwaitedPerPage = 64;
+// Messages a page may send that are not the telling of a call it was sent; then it is closed.
+constexpr int BadMessagesPerPage = 16;
+
 // Pipelined requests on one connection waiting for their answers.
 constexpr int MaxPipelined = 4;
 

@@ -125,6 +125,14 @@ ConnectionGuard::Limits guardLimits(const WebConfig& config)
     return l;
 }
 
+PushHub::Limits pageLimits(const WebConfig& config)
+{
+    PushHub::Limits l{config.socketsPerClient, config.socketsInAll, {}};
+    for (const QHostAddress& board : config.boardAddresses)
+        l.tellers.insert(RateLimiter::clientKey(board));
+    return l;
+}
+
 } // namespace
 
 StoreReaders::Opener sameStoreAs(const Database& db)
@@ -152,8 +160,7 @@ StoreReaders::Opener sameStoreAs(const Database& db)
 WebServer::WebServer(Database& db, Settings& settings, const Clock& clock, CallFeed& feed,
                      const WebConfig& config, QObject* parent, StoreReaders::Opener readers)
     : QAbstractHttpServer(parent), m_clock(clock), m_config(config),
-      m_limiter(config.burst, config.perMinute),
-      m_pages(db, settings, clock, feed, PushHub::Limits{config.socketsPerClient, config.socketsInAll}),
+      m_limiter(config.burst, config.perMinute), m_pages(db, settings, clock, feed, pageLimits(config)),
       m_staff(db, clock, [this] { return m_ms(); }), m_db(db)
 {
     m_started.start();

@@ -46,7 +46,11 @@ public:
     // The connections open now (nullptr before start).
     const ConnectionGuard* connections() const { return m_guard; }
     // Milliseconds of a monotonic clock, for the request budget (tests set it).
-    void setMonotonicClock(std::function<qint64()> ms) { m_ms = std::move(ms); }
+    void setMonotonicClock(std::function<qint64()> ms)
+    {
+        m_ms = ms;
+        m_pages.setMonotonicClock(std::move(ms));
+    }
 
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;

@@ -1,10 +1,14 @@
 // The hall's board in a browser: the theme's look, the latest calls newest on top, pushed by the
 // server. The page remembers the key of the last call it showed and, after a lost connection, asks
-// for the calls since that key, so no call is missed and none is shown twice.
+// for the calls since that key, so no call is missed and none is shown twice. Each call that comes
+// while the page is open is told back to the server once it is on screen, under the name the hall gave
+// this screen (?screen=NAME), so the counter knows the call was seen here.
 'use strict';
 
 (function () {
-  const theme = new URLSearchParams(location.search).get('theme') || '';
+  const params = new URLSearchParams(location.search);
+  const theme = params.get('theme') || '';
+  const screenName = params.get('screen') || '';
   const offline = document.getElementById('offline');
   const rowsBody = document.getElementById('rows');
   const head = document.getElementById('head');
@@ -137,7 +141,17 @@
     render(false);
   }
 
-  function show(call) {
+  // Told once the browser has painted the frame that holds the call (a hidden tab paints nothing and
+  // so tells nothing).
+  function shown(call, reply) {
+    requestAnimationFrame(function () {
+      requestAnimationFrame(function () {
+        reply(JSON.stringify({t: 'shown', key: call.key}));
+      });
+    });
+  }
+
+  function show(call, reply) {
     if (applied.has(call.key)) return; // already on the board
     applied.add(call.key);
     lastKey = call.key;
@@ -147,6 +161,7 @@
     calls = calls.slice(0, config.rows);
     render(true);
     announce(call);
+    shown(call, reply);
   }
 
   // A screen reader says each new call ("A12: Please go to Desk 1"), and the tab's title shows it.
@@ -161,11 +176,12 @@
   // After a lost connection the board asks for what came since the last call it showed.
   function connect() {
     BrivaneLive.open(function () {
-      return '/ws/board?theme=' + encodeURIComponent(theme) + '&since=' + encodeURIComponent(lastKey);
+      return '/ws/board?theme=' + encodeURIComponent(theme) + '&since=' + encodeURIComponent(lastKey) +
+             (screenName ? '&screen=' + encodeURIComponent(screenName) : '');
     }, {
-      message: function (m) {
+      message: function (m, reply) {
         if (m.t === 'reset') reset(m.calls || [], m.key);
-        else if (m.t === 'calls') (m.calls || []).forEach(show);
+        else if (m.t === 'calls') (m.calls || []).forEach(function (c) { show(c, reply); });
         if (typeof m.now === 'number') BrivaneClock.setServerTime(m.now, m.utcOffset);
         say(m.db === false ? BrivaneLive.word('The server cannot reach the database') : '');
       },

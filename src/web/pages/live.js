@@ -4,8 +4,9 @@
 'use strict';
 
 const BrivaneLive = (function () {
-  // address() gives the path to connect to, asked again for each try; on.message(m) gets each
-  // message, on.lost() is told of each loss.
+  // address() gives the path to connect to, asked again for each try; on.message(m, reply) gets each
+  // message and a function that sends a text back on the connection the message came by (nothing once
+  // that one is gone); on.lost() is told of each loss.
   function open(address, on) {
     let socket = null;
     let lastMessageAt = 0;
@@ -29,6 +30,10 @@ const BrivaneLive = (function () {
         retryMs = 1000;
         lastMessageAt = Date.now();
       };
+      const own = socket;
+      function reply(text) {
+        if (own.readyState === WebSocket.OPEN) own.send(text);
+      }
       socket.onmessage = function (event) {
         lastMessageAt = Date.now();
         let m;
@@ -37,7 +42,7 @@ const BrivaneLive = (function () {
         } catch (e) {
           return;
         }
-        on.message(m);
+        on.message(m, reply);
         document.body.dataset.live = '1';
       };
       socket.onclose = function () {
