@@ -92,8 +92,12 @@ DayReading readDay(Database& hall, const QDate& day)
             ++reading.timedTokens;
         }
         const TicketExtras extra = extras.value(row.tickAuto);
-        if (!replayedKinds().contains(extra.kind) || row.issuedSecond < 0) {
-            ++reading.leftOut;
+        if (!replayedKinds().contains(extra.kind)) {
+            ++reading.otherKinds;
+            return;
+        }
+        if (row.issuedSecond < 0) {
+            ++reading.untimed;
             return;
         }
         DayPlan::Token t;

@@ -8,7 +8,8 @@ class Database;
 struct DayReading
 {
     DayPlan plan;
-    qint64 leftOut = 0;     // tokens of other kinds (report tokens are called from a counter's lists)
+    qint64 otherKinds = 0;  // report tokens, which are called from a counter's lists
+    qint64 untimed = 0;     // tokens without an issue time
     qint64 timedTokens = 0; // tokens whose own service time was known
 };
 

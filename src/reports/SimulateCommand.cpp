@@ -13,12 +13,12 @@ namespace {
 
 const char* SimulateUsage = "simulate --day yyyy-MM-dd [--cap MIN] [--counters N]";
 
-// A whole number from min up; nullopt for anything else.
-std::optional<int> wholeNumber(const QString& text, int min)
+// A whole number from min to max; nullopt for anything else.
+std::optional<int> wholeNumber(const QString& text, int min, int max)
 {
     bool ok = false;
     const int n = text.toInt(&ok);
-    return ok && n >= min && n <= 10000 ? std::optional<int>(n) : std::nullopt;
+    return ok && n >= min && n <= max ? std::optional<int>(n) : std::nullopt;
 }
 
 QString minutes(const std::optional<double>& m)
@@ -43,8 +43,8 @@ int simulateCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
     const bool hasCounters = args.contains(QStringLiteral("--counters"));
     const QString countersText = takeOption(args, QStringLiteral("--counters"));
     const QString dayText = takeOption(args, QStringLiteral("--day"));
-    const std::optional<int> cap = hasCap ? wholeNumber(capText, 0) : std::nullopt;
-    const std::optional<int> perService = hasCounters ? wholeNumber(countersText, 1) : std::nullopt;
+    const std::optional<int> cap = hasCap ? wholeNumber(capText, 0, 24 * 60) : std::nullopt;
+    const std::optional<int> perService = hasCounters ? wholeNumber(countersText, 1, 100) : std::nullopt;
     const QDate day = dayArgument(dayText);
     if (!args.isEmpty() || dayText.isEmpty() || (hasCap && !cap) || (hasCounters && !perService)) {
         err << "usage: brivane-ctl " << SimulateUsage << Qt::endl;
@@ -133,13 +133,17 @@ int simulateCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
         << '\n'
         << '\n';
     printReplayTable(real, replayed, out);
-    if (reading.leftOut > 0)
-        out << '\n'
-            << QCoreApplication::translate(
-                   "SimulateCommand",
-                   "Not replayed, being of other kinds: %1 (report tokens are called from the counters' "
-                   "lists).")
-                   .arg(reading.leftOut)
+    if (reading.otherKinds > 0 || reading.untimed > 0)
+        out << '\n';
+    if (reading.otherKinds > 0)
+        out << QCoreApplication::translate("SimulateCommand",
+                                           "Not replayed, being of other kinds: %1 (report tokens are called "
+                                           "from the counters' lists).")
+                   .arg(reading.otherKinds)
+            << '\n';
+    if (reading.untimed > 0)
+        out << QCoreApplication::translate("SimulateCommand", "Not replayed, having no issue time: %1.")
+                   .arg(reading.untimed)
             << '\n';
     out << '\n'
         << QCoreApplication::translate("SimulateCommand", "Replayed in %1 s.")
