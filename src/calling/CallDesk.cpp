@@ -76,7 +76,8 @@ void CallDesk::callNext()
     CounterState& st = engine.state;
     for (int pick = 0; pick < MaxPicks; ++pick) {
         const ResultSet rs = m_db.query(
-            QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and tickDate=? and ") +
+            QStringLiteral(
+                "select tickAuto,no_abr,tickTime from tblticket where call='0' and tickDate=? and ") +
                 takeableCondition() + QStringLiteral(" order by tickno asc limit 1"),
             QVariantList{m_clock.todayText()} + takeableValues());
         if (rs.isEmpty())
@@ -85,7 +86,8 @@ void CallDesk::callNext()
         if (beforeTake)
             beforeTake(key);
         // Taken only while still waiting: a counter that got there first keeps it.
-        if (!engine.callPicked(key, rs.text(0, 1)))
+        const CallReason why{CallReason::Rule::Desk, secondsWaited(rs.text(0, 2), m_clock.timeText()), 0};
+        if (!engine.callPicked(key, rs.text(0, 1), why))
             continue;
         try {
             getPending();

@@ -15,11 +15,6 @@ const QString Idle = QStringLiteral("Idle");
 // A counter that keeps losing races gives up after this many picks rather than spin.
 constexpr int MaxPicks = 50;
 
-// An appointment is due from the first second of its minute. Its time is kept as "HH:mm" and the
-// clock's time is cut to the minute in the same form (dueMinute), so the two compare as times:
-// the one for 10:25 is due at 10:25:00 and at 10:25:20, not at 10:24:59.
-const QString appointmentDue = QStringLiteral("substr(apptime,1,5)<=?");
-
 } // namespace
 
 CallEngine::CallEngine(Database& db, Settings& settings, Clock& clock, Session& session)
@@ -35,51 +30,38 @@ bool CallEngine::showBoth() const
     return showBothBox ? showBothBox() : false;
 }
 
-std::optional<CallEngine::Picked> CallEngine::pickOne(const QString& sql, const QVariantList& values)
+QString CallEngine::serviceName()
 {
-    try {
-        const ResultSet rs = m_db.query(sql, values);
-        if (!rs.isEmpty())
-            return Picked{rs.number(0, 0), rs.text(0, 1)};
-    } catch (const DbError& e) {
-        // A pick the store refuses counts as no row; a store out of reach is told to the operator.
-        if (e.isConnectionFailure())
-            throw;
+    if (m_nameService != m_session.serviceId) {
+        m_serviceName = lookups::serviceNameById(m_db, m_session.serviceId);
+        m_nameService = m_session.serviceId;
     }
-    return std::nullopt;
+    return m_serviceName;
 }
 
-std::optional<CallEngine::Picked> CallEngine::pickDirected()
+CallReason CallEngine::reasonNow(CallReason::Rule rule, const QString& issued, qint64 passed) const
 {
-    const QString today = m_clock.todayText();
-    if (auto emergency = pickOne(
-            QStringLiteral(
-                "select tickAuto,no_abr from tblticket where call='0' and ttype='E' and tickDate=? and "
-                "attended=? order by tickno asc limit 1"),
-            {today, m_session.servingCounterId}))
-        return emergency;
-    if (auto appointment = pickOne(
-            QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and ttype='A' and ") +
-                appointmentDue + QStringLiteral(" and tickDate=? and attended=? order by tickno asc limit 1"),
-            {dueMinute(), today, m_session.servingCounterId}))
-        return appointment;
-    // Walk-ins another counter handed to this one come before the service's own walk-ins.
-    return pickOne(
-        QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and ttype='N' and "
-                       "status='Transferred' and tickDate=? and attended=? order by tickno asc limit 1"),
-        {today, m_session.servingCounterId});
+    return CallReason{rule, secondsWaited(issued, m_clock.timeText()), passed};
 }
 
-std::optional<CallEngine::Picked> CallEngine::pickWalkIn()
+void CallEngine::setReason(const CallReason& reason)
 {
-    // A walk-in handed to a counter belongs to that counter's queue only.
-    return pickOne(QStringLiteral("select tickAuto,no_abr from tblticket where call='0' and tickDate=? and "
-                                  "servAuto=? and ttype='N' and coalesce(attended,0)=0 order by tickno asc "
-                                  "limit 1"),
-                   {m_clock.todayText(), m_session.serviceId});
+    state.reason = reason;
+    if (!reason.isKnown()) {
+        state.why.clear();
+        return;
+    }
+    QString name;
+    try {
+        name = serviceName();
+    } catch (const DbError&) {
+        // The sentence goes without the name; the call itself is made.
+    }
+    state.why = callReasonLine(state.lblToken, reason, name);
 }
 
-bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounterName)
+bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounterName,
+                      const CallReason& reason)
 {
     // A token called again (sent on from another counter, or back from a list) starts a new
     // service: the finish time of the last one goes.
@@ -97,7 +79,7 @@ bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounter
                 // Any refusal of the marking throws and rolls back: it is never counted as a call.
                 if (m_db.exec(sql, {m_session.counterId, m_clock.timeText(), ticket.key}) == 0)
                     return;
-                callKey = insertCallRow(ticket.key, ticket.label, alwaysCounterName);
+                callKey = insertCallRow(ticket.key, ticket.label, alwaysCounterName, reason);
                 taken = true;
             });
             if (taken && afterTake)
@@ -127,21 +109,23 @@ bool CallEngine::take(const Picked& ticket, bool onlyWaiting, bool alwaysCounter
 void CallEngine::callNext()
 {
     for (int pick = 0; pick < MaxPicks; ++pick) {
-        const auto directed = pickDirected();
-        const auto picked = directed ? directed : pickWalkIn();
+        const auto picked = pickNext();
         if (!picked) {
             state.Label1 = Idle;
+            setReason({});
             return;
         }
         if (beforeTake)
             beforeTake(picked->key);
-        if (!take(*picked, true, false))
+        const CallReason reason = reasonNow(picked->rule, picked->issued, picked->passed);
+        if (!take(*picked, true, false, reason))
             continue; // another counter took it: pick again
-        if (!directed)
+        if (picked->rule == CallReason::Rule::WalkIn || picked->rule == CallReason::Rule::Cap)
             ++state.walkInCount;
         state.Label1 = Calling;
         state.lblToken = picked->label;
         state.lblNo = QString::number(picked->key);
+        setReason(reason);
         try {
             getPending();
         } catch (const DbError&) {
@@ -150,15 +134,29 @@ void CallEngine::callNext()
     }
     // Every pick was lost to other counters; the operator simply presses Next again.
     state.Label1 = Idle;
+    setReason({});
 }
 
 bool CallEngine::callPicked(qint64 ticketKey, const QString& label)
 {
-    if (!take(Picked{ticketKey, label}, true, false))
+    return callPicked(ticketKey, label, CallReason{CallReason::Rule::Picked, -1, 0});
+}
+
+bool CallEngine::callPicked(qint64 ticketKey, const QString& label, const CallReason& why)
+{
+    CallReason reason = why;
+    if (reason.waitedSeconds < 0) {
+        const ResultSet rs =
+            m_db.query(QStringLiteral("select tickTime from tblticket where tickAuto=?"), {ticketKey});
+        if (!rs.isEmpty())
+            reason.waitedSeconds = secondsWaited(rs.text(0, 0), m_clock.timeText());
+    }
+    if (!take(Picked{ticketKey, label, QString(), reason.rule, reason.passed}, true, false, reason))
         return false;
     state.Label1 = Calling;
     state.lblToken = label;
     state.lblNo = QString::number(ticketKey);
+    setReason(reason);
     return true;
 }
 
@@ -167,7 +165,8 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
     ResultSet rs;
     try {
         rs = m_db.query(
-            QStringLiteral("select tickAuto,no_abr from tblticket where tickDate=? and tickAuto=?"),
+            QStringLiteral(
+                "select tickAuto,no_abr,tickTime,call from tblticket where tickDate=? and tickAuto=?"),
             {m_clock.todayText(), ticketKey});
     } catch (const DbError& e) {
         if (e.isConnectionFailure())
@@ -177,10 +176,21 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
         state.Label1 = Idle;
         return CallResult::NotFound;
     }
-    const Picked ticket{rs.number(0, 0), rs.text(0, 1)};
+    const Picked ticket{rs.number(0, 0), rs.text(0, 1), rs.text(0, 2), CallReason::Rule::Recall, 0};
+    // A waiting token chosen from a list passes those that waited longer; a called one is called again.
+    CallReason reason = reasonNow(CallReason::Rule::Recall, ticket.issued, 0);
+    if (rs.text(0, 3) != QLatin1String("1")) {
+        reason.rule = CallReason::Rule::Picked;
+        try {
+            reason.passed = waitedLonger(ticket.key, ticket.issued);
+        } catch (const DbError& e) {
+            if (e.isConnectionFailure())
+                throw;
+        }
+    }
     if (how == Take::OnlyWaiting && beforeTake)
         beforeTake(ticket.key);
-    if (!take(ticket, how == Take::OnlyWaiting, kind == QLatin1String("Report")))
+    if (!take(ticket, how == Take::OnlyWaiting, kind == QLatin1String("Report"), reason))
         return CallResult::CalledByOther;
     // The operator moves on from the token served so far.
     const qint64 previous = state.currentKey();
@@ -193,6 +203,7 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
     state.Label1 = Calling;
     state.lblToken = ticket.label;
     state.lblNo = QString::number(ticket.key);
+    setReason(reason);
     try {
         getPending();
     } catch (const DbError&) {
@@ -202,15 +213,16 @@ CallEngine::CallResult CallEngine::callThis(qint64 ticketKey, const QString& kin
 
 void CallEngine::callRC()
 {
-    insertCallRow(state.currentKey(), state.lblToken, false);
+    insertCallRow(state.currentKey(), state.lblToken, false, CallReason{CallReason::Rule::Recall, -1, 0});
 }
 
 void CallEngine::callRC1()
 {
-    insertCallRow(state.currentKey(), state.lblToken, true);
+    insertCallRow(state.currentKey(), state.lblToken, true, CallReason{CallReason::Rule::Recall, -1, 0});
 }
 
-qint64 CallEngine::insertCallRow(qint64 ticketKey, const QString& label, bool alwaysCounterName)
+qint64 CallEngine::insertCallRow(qint64 ticketKey, const QString& label, bool alwaysCounterName,
+                                 const CallReason& reason)
 {
     const bool both = showBoth();
     QVariantMap row{
@@ -224,6 +236,12 @@ qint64 CallEngine::insertCallRow(qint64 ticketKey, const QString& label, bool al
         {QStringLiteral("displayNameA"), m_session.counterDisplayNameA}};
     if (both)
         row.insert(QStringLiteral("countNameA"), m_session.counterNameA);
+    if (reason.isKnown()) {
+        row.insert(QStringLiteral("whyrule"), reason.code());
+        if (reason.waitedSeconds >= 0)
+            row.insert(QStringLiteral("whywait"), reason.waitedSeconds);
+        row.insert(QStringLiteral("whypassed"), reason.passed);
+    }
     return m_db.insert(QStringLiteral("tblCall"), row);
 }
 
@@ -232,18 +250,22 @@ void CallEngine::updateRc()
     const qint64 key = state.currentKey();
     if (key == 0)
         return;
+    // The call row keeps why the token was chosen; the counter shows that it was called again.
     const ResultSet rs = m_db.query(
-        QStringLiteral("select callauto from tblCall where tickAuto=? order by callauto desc limit 1"),
-        {key});
-    if (rs.isEmpty()) {
+        QStringLiteral("select (select max(callauto) from tblCall where tickAuto=?), (select tickTime from "
+                       "tblticket where tickAuto=?)"),
+        {key, key});
+    const CallReason reason = reasonNow(CallReason::Rule::Recall, rs.text(0, 1), 0);
+    if (rs.isEmpty() || rs.isNull(0, 0)) {
         // Its call never reached the boards: this recall is its call.
         QString label = state.lblToken;
         if (label.isEmpty())
             label = lookups::tokenLabelById(m_db, key);
-        insertCallRow(key, label, false);
-        return;
+        insertCallRow(key, label, false, reason);
+    } else {
+        m_db.exec(QStringLiteral("update tblCall set status1='0' where callauto=?"), {rs.number(0, 0)});
     }
-    m_db.exec(QStringLiteral("update tblCall set status1='0' where callauto=?"), {rs.number(0, 0)});
+    setReason(reason);
 }
 
 bool CallEngine::finishCurrent()
@@ -255,6 +277,7 @@ bool CallEngine::finishCurrent()
     state.lblNo.clear();
     state.lblToken.clear();
     state.Label1 = Idle;
+    setReason({});
     return true;
 }
 
@@ -269,6 +292,7 @@ bool CallEngine::transferCurrent(qint64 targetCounterId, const QString& note)
     state.lblNo.clear();
     state.lblToken.clear();
     state.Label1 = Idle;
+    setReason({});
     return true;
 }
 
@@ -286,51 +310,9 @@ void CallEngine::finish(qint64 ticketKey)
               {m_clock.timeText(), ticketKey});
 }
 
-namespace {
-
-// The two halves of what a counter's Next takes: tokens directed to the counter (values: counter,
-// the minute appointments are due by), and walk-ins of its service that no counter has been given (value:
-// service). A directed token has a counter and a walk-in none, so no token is in both.
-const QString directedCondition = QStringLiteral("attended=? and (ttype='E' or (ttype='A' and ") +
-                                  appointmentDue +
-                                  QStringLiteral(") or (ttype='N' and status='Transferred'))");
-const QString walkInCondition = QStringLiteral("servAuto=? and ttype='N' and coalesce(attended,0)=0");
-
-} // namespace
-
-QString CallEngine::takeableCondition()
-{
-    return QStringLiteral("((") + directedCondition + QStringLiteral(") or (") + walkInCondition +
-           QStringLiteral("))");
-}
-
-QVariantList CallEngine::takeableValues() const
-{
-    return {m_session.servingCounterId, dueMinute(), m_session.serviceId};
-}
-
-int CallEngine::pendingCount()
-{
-    // The halves counted apart: each then reads only its own rows by its index, where the two joined by
-    // "or" may lead a planner to read the whole day's queue after each Next.
-    const QString today = m_clock.todayText();
-    const QVariantList values = takeableValues();
-    const QString count =
-        QStringLiteral("(select count(*) from tblticket where call='0' and tickDate=? and ");
-    const ResultSet rs = m_db.query(QStringLiteral("select ") + count + directedCondition +
-                                        QStringLiteral(") + ") + count + walkInCondition + QLatin1Char(')'),
-                                    {today, values.at(0), values.at(1), today, values.at(2)});
-    return rs.isEmpty() ? 0 : int(rs.number(0, 0));
-}
-
 void CallEngine::getPending()
 {
     state.lblTotal = QStringLiteral("Total Pending : ") + QString::number(pendingCount());
-}
-
-QString CallEngine::dueMinute() const
-{
-    return m_clock.time().toString(QStringLiteral("HH:mm"));
 }
 
 void CallEngine::getLast()
@@ -348,6 +330,8 @@ void CallEngine::getLast()
         return;
     }
     state.lblLast = QStringLiteral("Last Served : ") + rs.text(0, 0);
+    // Why that token was called is not read back: the line shows only what this counter just did.
+    setReason({});
     state.lblNo = QString::number(rs.number(0, 1));
     state.lblToken = lookups::tokenLabelById(m_db, rs.number(0, 1));
 }

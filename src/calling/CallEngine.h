@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CallReason.h"
+
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -19,6 +21,11 @@ struct CounterState
     QString lblLast;  // "Last Served : ..."
     QString lblTotal = QStringLiteral("Total Pending");
     qint64 walkInCount = 0; // the walk-in call count shown in Label4
+    // Why the current token was called, when this counter called it since it last changed tokens.
+    CallReason reason;
+    // That reason as the operator reads it under the token ("A7: oldest walk-in of ..."); empty when
+    // there is none.
+    QString why;
 
     qint64 currentKey() const { return lblNo.isEmpty() ? 0 : lblNo.toLongLong(); }
 };
@@ -34,7 +41,9 @@ struct CounterState
 //
 // Which tokens a counter's Next takes, in this order: emergencies directed to it, its due
 // appointments, walk-ins transferred to it, then the walk-ins of its service that no counter has been
-// given. "Total Pending" and the Pending list count exactly these.
+// given. "Total Pending" and the Pending list count exactly these. The service's cap (capwait) changes
+// only the order, never which tokens can be taken (see pickNext). Every call stores why it took its
+// token with its call row (CallReason) and leaves it in state.reason.
 class CallEngine
 {
 public:
@@ -62,8 +71,10 @@ public:
 
     void callNext();
     // Calls a ticket another pick chose (the call desk's), only while it is still waiting. False when
-    // another counter took it first.
+    // another counter took it first. The call's reason is `reason` (without it, picked from a list)
+    // with the token's wait at the call.
     bool callPicked(qint64 ticketKey, const QString& label);
+    bool callPicked(qint64 ticketKey, const QString& label, const CallReason& reason);
     // Calls the given ticket of today; kind "Report" writes the callRC1 form. The token served so far
     // gets its finish time once the new one is taken.
     CallResult callThis(qint64 ticketKey, const QString& kind, Take take = Take::Again);
@@ -82,8 +93,13 @@ public:
     void getPending();
     void getLast();
 
-    // The "Total Pending" figure: the tokens this counter's Next can take now.
+    // The "Total Pending" figure: the tokens this counter's Next can take now. Reads the service's cap
+    // with it.
     int pendingCount();
+    // Minutes a walk-in of the counter's service may be held back by newer directed tokens; 0 when
+    // there is no cap. Read with each pending count (which every call and refresh runs), and once when
+    // the engine has not counted yet, so a change reaches a counter by its next call or refresh.
+    int capMinutes();
     // The condition (on tblticket, with call='0' and the day bound first) that selects the tokens
     // this counter's Next can take; its values follow the day.
     static QString takeableCondition();
@@ -97,20 +113,43 @@ private:
     {
         qint64 key = 0;
         QString label;
+        QString issued; // tickTime
+        CallReason::Rule rule = CallReason::Rule::None;
+        qint64 passed = 0;
     };
-    std::optional<Picked> pickDirected();
+    // The token Next takes now, with the rule that chose it.
+    std::optional<Picked> pickNext();
+    // The directed token Next takes (emergency, due appointment, transfer); when `issuedBy` is given,
+    // only among those issued at or before that time.
+    std::optional<Picked> pickDirected(const QString& issuedBy = QString());
     std::optional<Picked> pickWalkIn();
-    std::optional<Picked> pickOne(const QString& sql, const QVariantList& values);
-    // Marks the ticket called by this counter and writes its call row, in one transaction; when
-    // onlyWaiting, only while it is still waiting. False when another counter took it first (nothing
-    // changed). A failure of either write changes nothing and is passed on.
-    bool take(const Picked& ticket, bool onlyWaiting, bool alwaysCounterName);
+    std::optional<Picked> pickOne(const QString& sql, const QVariantList& values, CallReason::Rule rule);
+    // Directed tokens Next could take now that were issued after `issued`.
+    qint64 newerDirected(const QString& issued);
+    // Tokens Next could take now that were issued before `issued` (not counting `ticketKey`).
+    qint64 waitedLonger(qint64 ticketKey, const QString& issued);
+    // The reason of a call of a token issued at `issued`, made now.
+    CallReason reasonNow(CallReason::Rule rule, const QString& issued, qint64 passed) const;
+    // The current token's reason in the state, worded for the operator.
+    void setReason(const CallReason& reason);
+    // Marks the ticket called by this counter and writes its call row with its reason, in one
+    // transaction; when onlyWaiting, only while it is still waiting. False when another counter took it
+    // first (nothing changed). A failure of either write changes nothing and is passed on.
+    bool take(const Picked& ticket, bool onlyWaiting, bool alwaysCounterName, const CallReason& reason);
     void finish(qint64 ticketKey);
     // Inserts the call row of the ticket and returns its key.
-    qint64 insertCallRow(qint64 ticketKey, const QString& label, bool alwaysCounterName);
+    qint64 insertCallRow(qint64 ticketKey, const QString& label, bool alwaysCounterName,
+                         const CallReason& reason);
+    QString serviceName();
 
     Database& m_db;
     Settings& m_settings;
     Clock& m_clock;
     Session& m_session;
+    // The service's cap as last read, and the service it belongs to.
+    std::optional<int> m_cap;
+    qint64 m_capService = 0;
+    // The counter's service name as the reasons word it, and the service it belongs to.
+    QString m_serviceName;
+    qint64 m_nameService = -1;
 };

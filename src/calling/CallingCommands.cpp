@@ -97,7 +97,7 @@ QString csvField(const QString& text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-const char* NextUsage = "next COUNTER";
+const char* NextUsage = "next COUNTER [--why]";
 const char* RecallUsage = "recall COUNTER";
 const char* CancelUsage = "cancel COUNTER";
 const char* FinishUsage = "finish COUNTER";
@@ -106,8 +106,10 @@ const char* CallsUsage = "calls [--date yyyy-MM-dd]";
 const char* PendingUsage = "pending COUNTER";
 const char* NowUsage = "now [--csv]";
 
-int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)
+int nextCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    QStringList args = arguments;
+    const bool why = takeFlag(args, QStringLiteral("--why"));
     if (args.size() != 1)
         return usageError(err, NextUsage);
     if (!useCounter(ctx, args.first(), err))
@@ -120,8 +122,11 @@ int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTex
     }
     engine.getLast();
     engine.callNext();
-    out << (engine.state.Label1 == QLatin1String("Calling") ? engine.state.lblToken : QStringLiteral("Idle"))
-        << Qt::endl;
+    const bool called = engine.state.Label1 == QLatin1String("Calling");
+    out << (called ? engine.state.lblToken : QStringLiteral("Idle")) << Qt::endl;
+    // The reason on a line of its own, so the first line stays the token alone.
+    if (why && called)
+        out << engine.state.why << Qt::endl;
     return 0;
 }
 

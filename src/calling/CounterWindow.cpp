@@ -55,6 +55,10 @@ void CounterWindow::buildUi(const Look& look)
     big.setBold(true);
     lblToken->setFont(big);
     lblToken->setMinimumHeight(90);
+    lblWhy = named(new QLabel(panel), "lblWhy");
+    lblWhy->setStyleSheet(QStringLiteral("font-size: 11pt;"));
+    lblWhy->setWordWrap(true);
+    lblWhy->setVisible(false);
     lblNo = named(new QLabel(panel), "lblNo");
     lblNo->setVisible(false); // the key of the current ticket, not for the operator's eyes
     lblLast = named(new QLabel(panel), "lblLast");
@@ -63,6 +67,7 @@ void CounterWindow::buildUi(const Look& look)
     auto* left = new QVBoxLayout;
     left->addWidget(Label1);
     left->addWidget(lblToken);
+    left->addWidget(lblWhy);
     left->addWidget(lblLast);
     m_panelRight = new QVBoxLayout;
     m_panelRight->addWidget(lblTotal, 0, Qt::AlignRight);
@@ -209,6 +214,9 @@ void CounterWindow::showState(const CounterState& st)
     Label1->setText(shownState(st.Label1));
     lblLast->setText(shownLast(st.lblLast));
     lblTotal->setText(shownTotal(st.lblTotal));
+    lblWhy->setText(st.why);
+    lblWhy->setAccessibleName(st.why);
+    lblWhy->setVisible(!st.why.isEmpty());
 }
 
 void CounterWindow::reportError(const QString& description)

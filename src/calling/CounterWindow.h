@@ -46,6 +46,7 @@ public:
     // Outside the tabs
     QLabel* Label1;
     QLabel* lblToken;
+    QLabel* lblWhy; // why the current token was called, under it; hidden when not known
     QLabel* lblNo;
     QLabel* lblLast;
     QLabel* lblTotal;

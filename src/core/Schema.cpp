@@ -65,7 +65,10 @@ QVector<Table> makeTables()
           integer("tickAuto"), text("tickDate"), text("contName"), text("displayNameA"), text("countNameA"),
           // added later: the moment a call was made or recalled, in the order boards that follow
           // every call read them (written by the store's trigger)
-          added(integer("callstamp"))}},
+          added(integer("callstamp")),
+          // added later: why the call took its token (a rule code), the seconds it had waited and the
+          // waiting tokens the call passed over
+          added(text("whyrule")), added(integer("whywait")), added(integer("whypassed"))}},
         {QStringLiteral("tblServiceNo"),
          {key("snoAuto"), integer("servAuto"), text("sdate"), integer("sno"), flag("active")}},
         {QStringLiteral("tbluser"), {key("userAuto"), text("username"), text("password"), text("userType")}},

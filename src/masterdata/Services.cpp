@@ -88,6 +88,12 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     spnTargetWait->setRange(0, 24 * 60);
     spnTargetWait->setSuffix(tr(" min"));
     spnTargetWait->setSpecialValueText(tr("No target"));
+    spnCapWait = named(new QSpinBox(this), "spnCapWait");
+    spnCapWait->setRange(0, 24 * 60);
+    spnCapWait->setSuffix(tr(" min"));
+    spnCapWait->setSpecialValueText(tr("No cap"));
+    spnCapWait->setToolTip(tr("A walk-in that has waited more than this is called before new emergencies and "
+                              "appointments"));
     auto* target = new QHBoxLayout;
     target->addWidget(spnTargetShare);
     target->addWidget(new QLabel(tr("within"), this));
@@ -101,8 +107,9 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     form()->addRow(tr("Tokent End"), txtEnd);
     form()->addRow(tr("Token Prefix"), txtAbr);
     form()->addRow(tr("Target"), target);
+    form()->addRow(tr("Walk-in wait cap"), spnCapWait);
     form()->addRow(QString(), chkActive);
-    resize(420, 330);
+    resize(420, 360);
     Form_Load();
 }
 
@@ -129,6 +136,7 @@ void frmService::clearFields()
     txtAbr->clear();
     spnTargetShare->setValue(0);
     spnTargetWait->setValue(0);
+    spnCapWait->setValue(0);
     chkActive->setChecked(true);
 }
 
@@ -159,6 +167,7 @@ void frmService::getData()
         spnTargetShare->setValue(target.isSet() ? target.sharePercent() : 0);
         spnTargetWait->setValue(target.isSet() ? target.waitMinutes() : 0);
     });
+    step([&] { spnCapWait->setValue(int(qMax(qint64(0), rs.number(0, QStringLiteral("capwait"))))); });
 }
 
 void frmService::txtAbr_LostFocus()
@@ -222,5 +231,6 @@ QVariantMap frmService::values() const
             {QStringLiteral("endno"), txtEnd->text().trimmed().toLongLong()},
             {QStringLiteral("abrno"), stored(txtAbr->text())},
             {QStringLiteral("targetpct"), spnTargetShare->value()},
-            {QStringLiteral("targetwait"), spnTargetWait->value()}};
+            {QStringLiteral("targetwait"), spnTargetWait->value()},
+            {QStringLiteral("capwait"), spnCapWait->value()}};
 }

@@ -38,6 +38,7 @@ public:
     QCheckBox* chkActive;
     QSpinBox* spnTargetShare; // the target's share in percent; 0: no target
     QSpinBox* spnTargetWait;  // the target's wait in minutes; 0: no target
+    QSpinBox* spnCapWait;     // minutes a walk-in may be held back by newer directed tokens; 0: no cap
 
     void Form_Load();
     void getData() override;

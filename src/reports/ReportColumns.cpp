@@ -15,6 +15,7 @@ const std::vector<ReportColumn>& reportColumns()
                                                    {QT_TRANSLATE_NOOP("ReportColumns", "Waiting"), 1200},
                                                    {QT_TRANSLATE_NOOP("ReportColumns", "Status"), 1300},
                                                    {QT_TRANSLATE_NOOP("ReportColumns", "Display Name"), 1900},
+                                                   {QT_TRANSLATE_NOOP("ReportColumns", "Why Called"), 4000},
                                                    {"", 5000}};
     return columns;
 }

@@ -5,7 +5,8 @@
 #include <vector>
 
 // The columns of a report's grid: the report's own, then what a manager reads beside them (the
-// minutes from issue to call, what became of the ticket and the counter's display name).
+// minutes from issue to call, what became of the ticket, the counter's display name and why its
+// latest call took it).
 struct ReportColumn
 {
     const char* heading;

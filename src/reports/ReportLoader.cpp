@@ -63,6 +63,7 @@ GridRow reportGridRow(const ReportRow& row, qint64 number)
     }
     g.append(row.status);
     g.append(row.counterDisplayName);
+    g.append(row.reasonText());
     return g;
 }
 

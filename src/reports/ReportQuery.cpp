@@ -48,6 +48,13 @@ QVariantList keysNamed(Database& db, ReportKind kind, const QString& filter)
     return keys;
 }
 
+// Why the ticket's latest call took it, packed in one column ("code;seconds;passed"; see
+// CallReason::fromPacked); null when it has no call row. By the call rows' ticket index, one row each.
+const QString latestReason = QStringLiteral(
+    "(select coalesce(c.whyrule,'') || ';' || coalesce(cast(c.whywait as text),'') || ';' || "
+    "coalesce(cast(c.whypassed as text),'') from tblCall c where c.tickAuto=tblTicket.tickAuto order by "
+    "c.callauto desc limit 1)");
+
 } // namespace
 
 const ReportKindInfo& reportKindInfo(ReportKind kind)
@@ -187,8 +194,8 @@ ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filte
                                  "tblTicket.attTime, tblTicket.finished, "
                                  "case when tblTicket.call='1' then 1 else 0 end, "
                                  "case lower(trim(tblTicket.status)) when 'cancelled' then 2 "
-                                 "when 'transferred' then 1 else 0 end") +
-                  (period ? QStringLiteral(", tblTicket.legs") : QString()) +
+                                 "when 'transferred' then 1 else 0 end, ") +
+                  latestReason + (period ? QStringLiteral(", tblTicket.legs") : QString()) +
                   QStringLiteral(" FROM tblTicket") + QStringLiteral(" where tblTicket.tickDate between ") +
                   dateText(from) + QStringLiteral(" and ") + dateText(to) +
                   QStringLiteral(" and tblTicket.tickAuto between ") + QString::number(span.number(0, 0)) +
@@ -294,7 +301,8 @@ bool ReportListing::convert(const ListedRow& v, ReportRow& row, bool& listed) co
     row.issued = v.text(5);
     row.from = v.text(6);
     row.to = v.text(7);
-    row.legs = m_scope == Scope::Period ? v.text(10) : QString();
+    row.reason = CallReason::fromPacked(v.text(10));
+    row.legs = m_scope == Scope::Period ? v.text(11) : QString();
     // Each time is read once; minutes count the minute boundaries passed, as minutesBetween does
     // (which also reads the rarer forms).
     row.issuedSecond = ReportTotals::secondOfDay(row.issued).value_or(-1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CallReason.h"
 #include "core/ListedRow.h"
 #include "core/ServiceTime.h"
 
@@ -51,6 +52,8 @@ struct ReportRow
     qint64 counterKey = 0; // attended: the counter serving it, or the one it waits for when directed
     bool called = false;
     QString legs; // its earlier services (see serviceLegs)
+    // Why its latest call took it; not known when it was never called or called before reasons were kept.
+    CallReason reason;
     // The seconds since midnight of `issued`, `from` and `to`; -1 when not a time of day.
     int issuedSecond = -1;
     int fromSecond = -1;
@@ -59,6 +62,8 @@ struct ReportRow
     // The minutes as the grid shows them; empty when there are none.
     QString durationText() const { return duration ? QString::number(*duration) : QString(); }
     QString waitingText() const { return waiting ? QString::number(*waiting) : QString(); }
+    // The reason in the reader's language; empty when not known.
+    QString reasonText() const { return callReasonText(reason, service); }
 };
 
 // What became of a ticket, from its columns as the call engine writes them: cancelled at a counter

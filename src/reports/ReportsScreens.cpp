@@ -89,15 +89,16 @@ int reportCommand(AppContext& ctx, const QStringList& arguments, QTextStream& ou
         return 0;
     }
     // Rows are written as the store delivers them: memory stays flat however long the listing is.
-    out << "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name\n";
+    out << "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name,Why Called\n";
     qint64 sn = 0;
     forEachReportRow(ctx.db, *kind, request.filter, from, to, showAll, [&](const ReportRow& row) {
         out << ++sn;
         const QString duration = row.durationText();
         const QString waiting = row.waitingText();
+        const QString reason = row.reasonText();
         for (const QString* f :
              {&row.department, &row.service, &row.token, &row.date, &row.counter, &row.from, &row.to,
-              &duration, &waiting, &row.status, &row.counterDisplayName})
+              &duration, &waiting, &row.status, &row.counterDisplayName, &reason})
             out << ',' << csvField(*f);
         out << '\n';
     });
