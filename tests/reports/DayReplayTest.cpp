@@ -343,6 +343,64 @@ TEST_P(DayReplayTest, AReplayIsTheSameEachTimeAndKeepsTheRules)
               std::count_if(a.cbegin(), a.cend(), [](const ReplayedToken& t) { return t.called >= 0; }));
 }
 
+// A run of emergencies holds a walk-in back; a cap on the service lets it through once it has waited
+// longer than the cap. The day at Counter 1, all five minutes a token but A1 (ten):
+//   A1 N 09:00 (called 09:00), A2 N 09:01, emergencies A3..A6 for Counter 1 at 09:02, 09:03, 09:04, 09:05.
+// Without a cap: A3 09:10, A4 09:15, A5 09:20, A6 09:25, and A2 at last at 09:30 (waited 29).
+// With a cap of 15 minutes: at 09:10 and 09:15 A2 has waited 9 and 14 minutes, so A3 and A4 go first;
+// at 09:20 it has waited 19 and is called before the emergencies issued after it; A5 09:25, A6 09:30.
+TEST_P(DayReplayTest, ACapOnWalkInsChangesTheWaitsOfARunOfEmergencies)
+{
+    const auto fiveMinutes = [this](const QString& label, const QString& kind, const QString& issued,
+                                    const QString& called) {
+        const QTime from = QTime::fromString(called, QStringLiteral("HH:mm"));
+        add(Token{label, kind, issued, hall.counter1, from.toString(QStringLiteral("HH:mm:ss")),
+                  from.addSecs(300).toString(QStringLiteral("HH:mm:ss"))});
+    };
+    add(Token{QStringLiteral("A1"), QStringLiteral("N"), QStringLiteral("09:00:00"), hall.counter1,
+              QStringLiteral("09:00:00"), QStringLiteral("09:10:00")});
+    fiveMinutes(QStringLiteral("A2"), QStringLiteral("N"), QStringLiteral("09:01:00"),
+                QStringLiteral("09:30"));
+    fiveMinutes(QStringLiteral("A3"), QStringLiteral("E"), QStringLiteral("09:02:00"),
+                QStringLiteral("09:10"));
+    fiveMinutes(QStringLiteral("A4"), QStringLiteral("E"), QStringLiteral("09:03:00"),
+                QStringLiteral("09:15"));
+    fiveMinutes(QStringLiteral("A5"), QStringLiteral("E"), QStringLiteral("09:04:00"),
+                QStringLiteral("09:20"));
+    fiveMinutes(QStringLiteral("A6"), QStringLiteral("E"), QStringLiteral("09:05:00"),
+                QStringLiteral("09:25"));
+    DayPlan plan = readDay(env->db, Day).plan;
+
+    DayReplay uncapped;
+    EXPECT_EQ(replayCalls(plan, uncapped).value(QStringLiteral("A2")), at(9, 30));
+    plan.capEveryService(15);
+    DayReplay capped;
+    EXPECT_EQ(replayCalls(plan, capped), (QHash<QString, int>{{QStringLiteral("A1"), at(9, 0)},
+                                                              {QStringLiteral("A3"), at(9, 10)},
+                                                              {QStringLiteral("A4"), at(9, 15)},
+                                                              {QStringLiteral("A2"), at(9, 20)},
+                                                              {QStringLiteral("A5"), at(9, 25)},
+                                                              {QStringLiteral("A6"), at(9, 30)}}));
+    const QVector<KindFigures> before = dayFigures(uncapped.hall(), Day);
+    const QVector<KindFigures> after = dayFigures(capped.hall(), Day);
+    EXPECT_DOUBLE_EQ(before[2].longestWaiting.value_or(-1), 29.0);
+    EXPECT_DOUBLE_EQ(after[2].longestWaiting.value_or(-1), 19.0);
+    EXPECT_DOUBLE_EQ(before[0].averageWaiting.value_or(-1), (8 + 12 + 16 + 20) / 4.0);
+    EXPECT_DOUBLE_EQ(after[0].averageWaiting.value_or(-1), (8 + 12 + 21 + 25) / 4.0);
+
+    // The command says the cap it replayed with, and the walk-ins' line shows it.
+    QString out, err;
+    ASSERT_EQ(runCommand(*env, QStringLiteral("simulate"),
+                         {QStringLiteral("--day"), DayText, QStringLiteral("--cap"), QStringLiteral("15")},
+                         out, err),
+              0)
+        << qPrintable(err);
+    EXPECT_TRUE(out.contains(QStringLiteral("Cap on walk-ins held back: 15 min, for every service.")));
+    EXPECT_TRUE(out.contains(QStringLiteral(
+        "Walk-in (N)            2         2   14.5   29.0     29.0         2    9.5   19.0     19.0")))
+        << qPrintable(out);
+}
+
 // On a shared hall, a counter and the office run it with their own logins; a kiosk may not.
 TEST_P(DayReplayTest, ACounterOrTheOfficeRunsItWithTheirOwnRights)
 {
