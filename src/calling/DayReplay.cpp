@@ -90,20 +90,54 @@ void DayReplay::makeHall(const DayPlan& plan)
     });
 }
 
-QVector<ReplayedToken> DayReplay::run(const DayPlan& plan)
-{
-    makeHall(plan);
-    const QString today = plan.day.toString(QStringLiteral("yyyy-MM-dd"));
-    const auto setClock = [&](int second) {
-        m_clock.set(QDateTime(plan.day, QTime::fromMSecsSinceStartOfDay(second * 1000), QTimeZone::utc()));
-    };
+namespace {
 
-    std::vector<Desk> desks;
-    QHash<qint64, int> deskOf;                // counter → desk
-    QHash<qint64, QVector<int>> serviceDesks; // service → its desks
-    for (const DayPlan::Counter& c : plan.counters) {
-        if (!c.isOpen())
-            continue;
+// One run of a plan on the replay's hall.
+class ReplayRun
+{
+public:
+    ReplayRun(const DayPlan& plan, Database& hall, Settings& settings, ManualClock& clock)
+        : m_plan(plan), m_hall(hall), m_clock(clock), m_today(plan.day.toString(QStringLiteral("yyyy-MM-dd")))
+    {
+        for (const DayPlan::Counter& c : plan.counters) {
+            if (c.isOpen())
+                addDesk(c, settings);
+        }
+        m_out.resize(plan.tokens.size());
+        for (int t = 0; t < plan.tokens.size(); ++t) {
+            const DayPlan::Token& token = plan.tokens[t];
+            m_out[t].key = token.key;
+            m_tokenOf.insert(token.key, t);
+            m_events.push(token.issued, Event::Kind::Arrive, t);
+            // An appointment is due from the first second of its minute; an idle counter looks again then.
+            if (token.kind == QLatin1String("A")) {
+                if (const std::optional<int> minute = serviceTime::minuteOfDay(token.appTime);
+                    minute && *minute * 60 > token.issued)
+                    m_events.push(*minute * 60, Event::Kind::Due, t);
+            }
+        }
+    }
+
+    QVector<ReplayedToken> play()
+    {
+        while (!m_events.empty()) {
+            const int second = m_events.nextSecond();
+            m_clock.set(
+                QDateTime(m_plan.day, QTime::fromMSecsSinceStartOfDay(second * 1000), QTimeZone::utc()));
+            // Everything of this second happens first; then the free counters it concerns press Next,
+            // in the plan's order of counters.
+            m_wake.clear();
+            while (!m_events.empty() && m_events.nextSecond() == second)
+                happen(m_events.pop(), second);
+            for (int desk : m_wake)
+                pressNext(desk, second);
+        }
+        return m_out;
+    }
+
+private:
+    void addDesk(const DayPlan::Counter& c, Settings& settings)
+    {
         Desk d;
         d.counter = &c;
         d.session = std::make_unique<Session>();
@@ -111,106 +145,108 @@ QVector<ReplayedToken> DayReplay::run(const DayPlan& plan)
         d.session->serviceId = c.service;
         d.session->counterName = c.name;
         d.session->counterDisplayName = c.displayName;
-        d.engine = std::make_unique<CallEngine>(m_hall, *m_settings, m_clock, *d.session);
-        deskOf.insert(c.key, int(desks.size()));
-        serviceDesks[c.service].append(int(desks.size()));
-        desks.push_back(std::move(d));
-    }
-
-    Events events;
-    for (int i = 0; i < int(desks.size()); ++i) {
-        events.push(desks[i].counter->opens, Event::Kind::Open, i);
+        d.engine = std::make_unique<CallEngine>(m_hall, settings, m_clock, *d.session);
+        const int index = int(m_desks.size());
+        m_deskOf.insert(c.key, index);
+        m_serviceDesks[c.service].append(index);
+        m_events.push(c.opens, Event::Kind::Open, index);
         // From the second after its last, the counter takes nobody new.
-        events.push(desks[i].counter->closes + 1, Event::Kind::Close, i);
+        m_events.push(c.closes + 1, Event::Kind::Close, index);
+        m_desks.push_back(std::move(d));
     }
-    QHash<qint64, int> tokenOf; // ticket key → token
-    for (int t = 0; t < plan.tokens.size(); ++t) {
-        const DayPlan::Token& token = plan.tokens[t];
-        tokenOf.insert(token.key, t);
-        events.push(token.issued, Event::Kind::Arrive, t);
-        // An appointment is due from the first second of its minute; an idle counter looks again then.
-        if (token.kind == QLatin1String("A")) {
-            if (const std::optional<int> minute = serviceTime::minuteOfDay(token.appTime);
-                minute && *minute * 60 > token.issued)
-                events.push(*minute * 60, Event::Kind::Due, t);
+
+    void happen(const Event& e, int second)
+    {
+        switch (e.kind) {
+        case Event::Kind::Open:
+            m_desks[e.index].open = true;
+            m_wake.insert(e.index);
+            break;
+        case Event::Kind::Close:
+            m_desks[e.index].open = false;
+            break;
+        case Event::Kind::Arrive:
+            issue(m_plan.tokens[e.index]);
+            wakeFor(m_plan.tokens[e.index]);
+            break;
+        case Event::Kind::Due:
+            wakeFor(m_plan.tokens[e.index]);
+            break;
+        case Event::Kind::Done: {
+            Desk& d = m_desks[e.index];
+            d.engine->finishCurrent();
+            m_out[d.serving].finished = second;
+            d.serving = -1;
+            m_wake.insert(e.index);
+            break;
+        }
         }
     }
 
-    QVector<ReplayedToken> out(plan.tokens.size());
-    for (int t = 0; t < plan.tokens.size(); ++t)
-        out[t].key = plan.tokens[t].key;
-    while (!events.empty()) {
-        const int second = events.nextSecond();
-        setClock(second);
-        // Everything of this second happens first; then the free counters it concerns press Next,
-        // in the order of their keys.
-        std::set<int> wake;
-        const auto wakeFor = [&](const DayPlan::Token& token) {
-            if (token.directedTo != 0) {
-                if (const auto d = deskOf.constFind(token.directedTo); d != deskOf.cend())
-                    wake.insert(*d);
-                return;
-            }
-            for (int d : serviceDesks.value(token.service))
-                wake.insert(d);
-        };
-        while (!events.empty() && events.nextSecond() == second) {
-            const Event e = events.pop();
-            switch (e.kind) {
-            case Event::Kind::Open:
-                desks[e.index].open = true;
-                wake.insert(e.index);
-                break;
-            case Event::Kind::Close:
-                desks[e.index].open = false;
-                break;
-            case Event::Kind::Arrive: {
-                const DayPlan::Token& token = plan.tokens[e.index];
-                const bool directed = token.directedTo != 0;
-                m_hall.insert(QStringLiteral("tblTicket"),
-                              {{QStringLiteral("tickAuto"), token.key},
-                               {QStringLiteral("servAuto"), token.service},
-                               {QStringLiteral("tickNo"), token.number},
-                               {QStringLiteral("tickDate"), today},
-                               {QStringLiteral("tickTime"), m_clock.timeText()},
-                               {QStringLiteral("call"), QStringLiteral("0")},
-                               {QStringLiteral("no_abr"), token.label},
-                               {QStringLiteral("attended"), token.directedTo},
-                               {QStringLiteral("ttype"), token.kind},
-                               {QStringLiteral("apptime"), token.appTime},
-                               {QStringLiteral("status"),
-                                directed ? QVariant(QStringLiteral("Transferred")) : QVariant()}});
-                wakeFor(token);
-                break;
-            }
-            case Event::Kind::Due:
-                wakeFor(plan.tokens[e.index]);
-                break;
-            case Event::Kind::Done: {
-                Desk& d = desks[e.index];
-                d.engine->finishCurrent();
-                out[d.serving].finished = second;
-                d.serving = -1;
-                wake.insert(e.index);
-                break;
-            }
-            }
-        }
-        for (int i : wake) {
-            Desk& d = desks[i];
-            if (!d.open || d.serving >= 0)
-                continue;
-            d.engine->callNext();
-            if (d.engine->state.Label1 != QLatin1String("Calling"))
-                continue;
-            const int t = tokenOf.value(d.engine->state.currentKey(), -1);
-            if (t < 0)
-                continue;
-            d.serving = t;
-            out[t].called = second;
-            out[t].counter = d.counter->key;
-            events.push(second + plan.tokens[t].serviceSeconds, Event::Kind::Done, i);
-        }
+    // The token as the kiosk stores it, or as the transfer window leaves it when it was given a counter.
+    void issue(const DayPlan::Token& token)
+    {
+        m_hall.insert(QStringLiteral("tblTicket"),
+                      {{QStringLiteral("tickAuto"), token.key},
+                       {QStringLiteral("servAuto"), token.service},
+                       {QStringLiteral("tickNo"), token.number},
+                       {QStringLiteral("tickDate"), m_today},
+                       {QStringLiteral("tickTime"), m_clock.timeText()},
+                       {QStringLiteral("call"), QStringLiteral("0")},
+                       {QStringLiteral("no_abr"), token.label},
+                       {QStringLiteral("attended"), token.directedTo},
+                       {QStringLiteral("ttype"), token.kind},
+                       {QStringLiteral("apptime"), token.appTime},
+                       {QStringLiteral("status"),
+                        token.directedTo != 0 ? QVariant(QStringLiteral("Transferred")) : QVariant()}});
     }
-    return out;
+
+    // The counters that may take the token: the one it was given, else those of its service.
+    void wakeFor(const DayPlan::Token& token)
+    {
+        if (token.directedTo != 0) {
+            if (const auto d = m_deskOf.constFind(token.directedTo); d != m_deskOf.cend())
+                m_wake.insert(*d);
+            return;
+        }
+        for (int d : m_serviceDesks.value(token.service))
+            m_wake.insert(d);
+    }
+
+    void pressNext(int desk, int second)
+    {
+        Desk& d = m_desks[desk];
+        if (!d.open || d.serving >= 0)
+            return;
+        d.engine->callNext();
+        if (d.engine->state.Label1 != QLatin1String("Calling"))
+            return;
+        const int t = m_tokenOf.value(d.engine->state.currentKey(), -1);
+        if (t < 0)
+            return;
+        d.serving = t;
+        m_out[t].called = second;
+        m_out[t].counter = d.counter->key;
+        m_events.push(second + m_plan.tokens[t].serviceSeconds, Event::Kind::Done, desk);
+    }
+
+    const DayPlan& m_plan;
+    Database& m_hall;
+    ManualClock& m_clock;
+    const QString m_today;
+    std::vector<Desk> m_desks;
+    QHash<qint64, int> m_deskOf;                // counter → desk
+    QHash<qint64, QVector<int>> m_serviceDesks; // service → its desks
+    QHash<qint64, int> m_tokenOf;               // ticket key → token
+    Events m_events;
+    std::set<int> m_wake; // the desks that look for a token at the end of this second
+    QVector<ReplayedToken> m_out;
+};
+
+} // namespace
+
+QVector<ReplayedToken> DayReplay::run(const DayPlan& plan)
+{
+    makeHall(plan);
+    return ReplayRun(plan, m_hall, *m_settings, m_clock).play();
 }
