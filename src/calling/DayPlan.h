@@ -29,7 +29,8 @@ struct DayPlan
         qint64 service = 0;
         QString name;
         QString displayName;
-        // Open from `opens` to `closes`, both included; -1: closed all day.
+        // Calls tokens from `opens` until `closes` (its last finish), when it calls nobody new; -1:
+        // closed all day.
         int opens = -1;
         int closes = -1;
         bool isOpen() const { return opens >= 0 && closes >= opens; }

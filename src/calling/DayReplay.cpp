@@ -150,8 +150,9 @@ private:
         m_deskOf.insert(c.key, index);
         m_serviceDesks[c.service].append(index);
         m_events.push(c.opens, Event::Kind::Open, index);
-        // From the second after its last, the counter takes nobody new.
-        m_events.push(c.closes + 1, Event::Kind::Close, index);
+        // From its closing second on the counter calls nobody new: a counter that finished its last
+        // token with others waiting went home. It always makes its first call.
+        m_events.push(std::max(c.closes, c.opens + 1), Event::Kind::Close, index);
         m_desks.push_back(std::move(d));
     }
 

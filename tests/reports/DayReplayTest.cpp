@@ -341,6 +341,29 @@ TEST_P(DayReplayTest, AReplayIsTheSameEachTimeAndKeepsTheRules)
     // The replay's hall, measured as the reports measure, counts the same calls.
     EXPECT_EQ(dayFigures(first.hall(), Day).last().called,
               std::count_if(a.cbegin(), a.cend(), [](const ReplayedToken& t) { return t.called >= 0; }));
+
+    // The replayed day, read as a day of the hall (its counters open from their first call to their
+    // last finish, its service times from the call to the finish) and replayed again, comes out as it
+    // went: each counter free from its last finish on would have taken what came for it.
+    const DayReading again = readDay(first.hall(), Day);
+    EXPECT_EQ(again.plan.openCounters(), 2);
+    DayReplay third;
+    const QVector<ReplayedToken> c = third.run(again.plan);
+    ASSERT_EQ(c.size(), a.size());
+    for (int i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(c[i].key, a[i].key);
+        EXPECT_EQ(c[i].called, a[i].called) << qPrintable(reading.plan.tokens[i].label);
+        EXPECT_EQ(c[i].counter, a[i].counter) << qPrintable(reading.plan.tokens[i].label);
+    }
+    const QVector<KindFigures> was = dayFigures(first.hall(), Day);
+    const QVector<KindFigures> is = dayFigures(third.hall(), Day);
+    ASSERT_EQ(was.size(), is.size());
+    for (int k = 0; k < was.size(); ++k) {
+        EXPECT_EQ(was[k].called, is[k].called) << qPrintable(was[k].kind);
+        EXPECT_EQ(was[k].averageWaiting, is[k].averageWaiting) << qPrintable(was[k].kind);
+        EXPECT_EQ(was[k].waiting90, is[k].waiting90) << qPrintable(was[k].kind);
+        EXPECT_EQ(was[k].longestWaiting, is[k].longestWaiting) << qPrintable(was[k].kind);
+    }
 }
 
 // A run of emergencies holds a walk-in back; a cap on the service lets it through once it has waited
