@@ -20,11 +20,6 @@ constexpr RuleCode codes[] = {
     {CallReason::Rule::Recall, "R"},    {CallReason::Rule::Desk, "D"},
 };
 
-QString tr(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("CallReason", text, nullptr, n);
-}
-
 } // namespace
 
 QString CallReason::code() const
@@ -73,46 +68,52 @@ QString callReasonText(const CallReason& reason, const QString& serviceName)
     case CallReason::Rule::None:
         return QString();
     case CallReason::Rule::Emergency:
-        head = tr("emergency for this counter");
+        head = QCoreApplication::translate("CallReason", "emergency for this counter");
         break;
     case CallReason::Rule::Appointment:
-        head = tr("appointment due at this counter");
+        head = QCoreApplication::translate("CallReason", "appointment due at this counter");
         break;
     case CallReason::Rule::Transfer:
-        head = tr("transferred to this counter");
+        head = QCoreApplication::translate("CallReason", "transferred to this counter");
         break;
     case CallReason::Rule::WalkIn:
-        head = tr("oldest walk-in of %1").arg(serviceName);
+        head = QCoreApplication::translate("CallReason", "oldest walk-in of %1").arg(serviceName);
         break;
     case CallReason::Rule::Cap:
-        head = tr("walk-in of %1 held back past its wait cap").arg(serviceName);
+        head = QCoreApplication::translate("CallReason", "walk-in of %1 held back past its wait cap")
+                   .arg(serviceName);
         break;
     case CallReason::Rule::Picked:
-        head = tr("picked from the list");
+        head = QCoreApplication::translate("CallReason", "picked from the list");
         break;
     case CallReason::Rule::Recall:
-        head = tr("called again");
+        head = QCoreApplication::translate("CallReason", "called again");
         break;
     case CallReason::Rule::Desk:
-        head = tr("lowest waiting number of %1").arg(serviceName);
+        head = QCoreApplication::translate("CallReason", "lowest waiting number of %1").arg(serviceName);
         break;
     }
     QStringList parts{head};
     if (reason.waitedSeconds >= 0)
-        parts.append(tr("waited %n min", int(reason.waitedSeconds / 60)));
+        parts.append(QCoreApplication::translate("CallReason", "waited %n min", nullptr,
+                                                 int(reason.waitedSeconds / 60)));
     if (reason.passed > 0) {
         parts.append(reason.rule == CallReason::Rule::Cap
-                         ? tr("ahead of %n newer priority token(s)", int(reason.passed))
-                         : tr("ahead of %n token(s) that waited longer", int(reason.passed)));
+                         ? QCoreApplication::translate("CallReason", "ahead of %n newer priority token(s)",
+                                                       nullptr, int(reason.passed))
+                         : QCoreApplication::translate("CallReason",
+                                                       "ahead of %n token(s) that waited longer", nullptr,
+                                                       int(reason.passed)));
     }
-    return parts.join(tr(", "));
+    return parts.join(QCoreApplication::translate("CallReason", ", "));
 }
 
 QString callReasonLine(const QString& label, const CallReason& reason, const QString& serviceName)
 {
     if (!reason.isKnown())
         return QString();
-    return tr("%1: %2").arg(label, callReasonText(reason, serviceName));
+    return QCoreApplication::translate("CallReason", "%1: %2")
+        .arg(label, callReasonText(reason, serviceName));
 }
 
 qint64 secondsWaited(const QString& issued, const QString& now)

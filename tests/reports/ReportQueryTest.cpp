@@ -165,10 +165,10 @@ TEST_P(ReportQueryTest, CommandPrintsTheReportAsCsv)
                   out, err),
               0);
     EXPECT_EQ(out, QStringLiteral(
-                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name\n"
+                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name,Why Called\n"
                        "1,General,Consultation,A1,2021-08-01,\"Lee, Ann\",09:00:00,09:12:30,12,60,Finished,"
-                       "Room 1\n"
-                       "2,General,Lab,B100,2021-08-02,,,,,,Waiting,\n"));
+                       "Room 1,\n"
+                       "2,General,Lab,B100,2021-08-02,,,,,,Waiting,,\n"));
 
     out.clear();
     EXPECT_EQ(run({QStringLiteral("pending"), QStringLiteral("--from"), QStringLiteral("2021-08-01"),
@@ -177,7 +177,7 @@ TEST_P(ReportQueryTest, CommandPrintsTheReportAsCsv)
                   out, err),
               0);
     EXPECT_EQ(out, QStringLiteral(
-                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name\n"));
+                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name,Why Called\n"));
 
     for (const QStringList& bad :
          {QStringList{QStringLiteral("dept"), QStringLiteral("--from"), QStringLiteral("2021-08-01")},

@@ -68,7 +68,7 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
 
     // It opens on "All" with the day's called tokens.
     EXPECT_EQ(w->cmbDept->currentText(), QStringLiteral("All"));
-    EXPECT_EQ(w->FG->cols(), 14);
+    EXPECT_EQ(w->FG->cols(), 15);
     const QStringList headings{QString(),
                                QStringLiteral("SN"),
                                QStringLiteral("Dept."),
@@ -82,12 +82,13 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
                                QStringLiteral("Waiting"),
                                QStringLiteral("Status"),
                                QStringLiteral("Display Name"),
+                               QStringLiteral("Why Called"),
                                QString()};
-    for (int c = 0; c < 14; ++c)
+    for (int c = 0; c < 15; ++c)
         EXPECT_EQ(w->FG->text(0, c), headings[c]) << c;
     EXPECT_EQ(w->FG->colWidth(0), 1);
     EXPECT_TRUE(w->FG->isColumnHidden(0));
-    EXPECT_EQ(w->FG->colWidth(13), 5000);
+    EXPECT_EQ(w->FG->colWidth(14), 5000);
     EXPECT_TRUE(w->lblNote->isHidden());
 
     EXPECT_EQ(column(w->FG, 4),

@@ -20,7 +20,7 @@ const QStringList VisitorContexts{QStringLiteral("frmTicketF"),    QStringLitera
 const QStringList OperatorContexts{QStringLiteral("CounterWindow"), QStringLiteral("frmCall"),
                                    QStringLiteral("frmSelService"), QStringLiteral("frmLogin"),
                                    QStringLiteral("frmTicket"),     QStringLiteral("frmDisplay"),
-                                   QStringLiteral("BoardList")};
+                                   QStringLiteral("BoardList"),     QStringLiteral("CallReason")};
 
 struct Message
 {
