@@ -200,6 +200,43 @@ TEST_P(DayReplayTest, AReplayedDayCallsEachTokenWhenWorkedOutByHand)
     }
 }
 
+// A token handed on from one counter to another was served at both; a cancelled one served nobody.
+//   B100 issued 10:00:00, served at Counter 3 10:00:00-10:04:00, handed to Counter 1, served there
+//        10:10:00-10:13:00: 7 minutes of service, waited 0 before its first call.
+//   B101 issued 10:01:00, called at Counter 3 10:04:00 and cancelled (finished stamped 10:05:00): no
+//        service of its own, so it gets the Lab's average, B100's 7 minutes; it waited 3.
+TEST_P(DayReplayTest, ADayIsReadWithTheServicesAndWaitsTheReportsCount)
+{
+    const qint64 b100 = add(Token{QStringLiteral("B100"), QStringLiteral("N"), QStringLiteral("10:00:00"),
+                                  hall.counter1, QStringLiteral("10:10:00"), QStringLiteral("10:13:00")},
+                            hall.lab);
+    env->db.exec(QStringLiteral("update tblTicket set legs=? where tickAuto=?"),
+                 {QStringLiteral(";%1,10:00:00,10:04:00").arg(hall.counter3), b100});
+    const qint64 b101 = add(Token{QStringLiteral("B101"), QStringLiteral("N"), QStringLiteral("10:01:00"),
+                                  hall.counter3, QStringLiteral("10:04:00"), QStringLiteral("10:05:00")},
+                            hall.lab);
+    env->db.exec(QStringLiteral("update tblTicket set status='Cancelled' where tickAuto=?"), {b101});
+
+    const DayReading reading = readDay(env->db, Day);
+    ASSERT_EQ(reading.plan.tokens.size(), 2);
+    EXPECT_EQ(reading.timedTokens, 1);
+    EXPECT_EQ(reading.plan.tokens[0].serviceSeconds, 420);
+    EXPECT_EQ(reading.plan.tokens[1].serviceSeconds, 420);
+    EXPECT_EQ(reading.plan.tokens[0].directedTo, 0);
+    QHash<qint64, QPair<int, int>> hours;
+    for (const DayPlan::Counter& c : reading.plan.counters)
+        hours.insert(c.key, {c.opens, c.closes});
+    EXPECT_EQ(hours.value(hall.counter3), (QPair<int, int>{at(10, 0), at(10, 5)}));
+    EXPECT_EQ(hours.value(hall.counter1), (QPair<int, int>{at(10, 10), at(10, 13)}));
+    EXPECT_EQ(hours.value(hall.counter2), (QPair<int, int>{-1, -1}));
+
+    const KindFigures walkIns = dayFigures(env->db, Day)[2];
+    EXPECT_EQ(walkIns.tokens, 2);
+    EXPECT_EQ(walkIns.called, 2);
+    EXPECT_DOUBLE_EQ(walkIns.averageWaiting.value_or(-1), 1.5);
+    EXPECT_DOUBLE_EQ(walkIns.longestWaiting.value_or(-1), 3.0);
+}
+
 TEST_P(DayReplayTest, TheCommandPrintsTheDayBesideItsReplayAndLeavesTheHallAsItWas)
 {
     addDay();
