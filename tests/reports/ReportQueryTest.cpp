@@ -164,11 +164,13 @@ TEST_P(ReportQueryTest, CommandPrintsTheReportAsCsv)
                    QStringLiteral("--to"), QStringLiteral("2021-08-31"), QStringLiteral("--all")},
                   out, err),
               0);
-    EXPECT_EQ(out, QStringLiteral(
-                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name,Why Called\n"
-                       "1,General,Consultation,A1,2021-08-01,\"Lee, Ann\",09:00:00,09:12:30,12,60,Finished,"
-                       "Room 1,\n"
-                       "2,General,Lab,B100,2021-08-02,,,,,,Waiting,,\n"));
+    EXPECT_EQ(
+        out,
+        QStringLiteral(
+            "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name,Why Called\n"
+            "1,General,Consultation,A1,2021-08-01,\"Lee, Ann\",09:00:00,09:12:30,12,60,Finished,"
+            "Room 1,\n"
+            "2,General,Lab,B100,2021-08-02,,,,,,Waiting,,\n"));
 
     out.clear();
     EXPECT_EQ(run({QStringLiteral("pending"), QStringLiteral("--from"), QStringLiteral("2021-08-01"),
@@ -176,8 +178,10 @@ TEST_P(ReportQueryTest, CommandPrintsTheReportAsCsv)
                    QStringLiteral("Consultation")},
                   out, err),
               0);
-    EXPECT_EQ(out, QStringLiteral(
-                       "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name,Why Called\n"));
+    EXPECT_EQ(
+        out,
+        QStringLiteral(
+            "SN,Dept.,Service,Token,Date,Counter,From,To,Duration,Waiting,Status,Display Name,Why Called\n"));
 
     for (const QStringList& bad :
          {QStringList{QStringLiteral("dept"), QStringLiteral("--from"), QStringLiteral("2021-08-01")},
