@@ -107,7 +107,10 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     form()->addRow(tr("Tokent End"), txtEnd);
     form()->addRow(tr("Token Prefix"), txtAbr);
     form()->addRow(tr("Target"), target);
-    form()->addRow(tr("Walk-in wait cap"), spnCapWait);
+    auto* cap = new QHBoxLayout;
+    cap->addWidget(spnCapWait);
+    cap->addStretch();
+    form()->addRow(tr("Walk-in wait cap"), cap);
     form()->addRow(QString(), chkActive);
     resize(420, 360);
     Form_Load();

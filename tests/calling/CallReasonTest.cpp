@@ -342,8 +342,6 @@ TEST(CallReasonScreen, TheCounterScreenShowsWhyUnderTheToken)
     EXPECT_EQ(w->lblToken->text(), QStringLiteral("A7"));
     EXPECT_EQ(w->lblWhy->text(), QStringLiteral("A7: oldest walk-in of Consultation, waited 12 min"));
     EXPECT_FALSE(w->lblWhy->isHidden());
-    if (qEnvironmentVariableIsSet("BRIVANE_SHOT"))
-        w->grab().save(qEnvironmentVariable("BRIVANE_SHOT"));
     w->Timer1_Timer();
     w->Command2_Click();
     EXPECT_EQ(w->Label1->text(), QStringLiteral("Idle"));
