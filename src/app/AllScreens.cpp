@@ -8,6 +8,7 @@
 #include "maintenance/MaintenanceScreens.h"
 #include "masterdata/MasterDataScreens.h"
 #include "reports/ReportsScreens.h"
+#include "reports/SimulateCommand.h"
 #include "tickets/TicketsScreens.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ void registerAll(ScreenRegistry& screens, CommandRegistry& commands)
     registerDisplay(screens, commands);
     registerContent(screens, commands);
     registerReports(screens, commands);
+    registerSimulateCommand(commands);
     registerMaintenance(screens, commands);
 }
 
