@@ -35,10 +35,9 @@ void ensureTable(Database& db)
             // Workstations of the owner opening together make it once.
             if (db.isPostgres())
                 db.query(QStringLiteral("select pg_advisory_xact_lock(7274001)"));
-            db.exec(
-                QStringLiteral("create table if not exists %1 (tickauto bigint not null, servauto bigint "
-                               "not null, phone text not null, place text not null, joined text not null)")
-                    .arg(Table));
+            db.exec(QStringLiteral("create table if not exists %1 (tickauto bigint not null, servauto bigint "
+                                   "not null, phone text, place text not null, joined text not null)")
+                        .arg(Table));
             db.exec(QStringLiteral("create index if not exists %1_place on %1 (place, joined)").arg(Table));
         });
     } catch (const DbError& e) {

@@ -129,7 +129,7 @@ JoinResult join(Database& db, const Clock& clock, const JoinRequest& request)
     }
     if (!ticket.issued())
         return result;
-    // A phone without a cookie counts for its address only: its row names no phone.
+    // A phone without a cookie counts for its address only: its row names no phone (null).
     db.exec(QStringLiteral("insert into %1 (tickauto, servauto, phone, place, joined) values (?, ?, ?, ?, ?)")
                 .arg(tableName()),
             {ticket.tickAuto, request.service, phone, place, now.toString(Stamp)});
