@@ -344,6 +344,7 @@ void CounterWindow::Command6_Click()
     addPendings();
     addCancelled();
     addTrans();
+    addOwnLists();
 }
 
 void CounterWindow::refreshAll()

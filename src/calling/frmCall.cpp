@@ -68,6 +68,7 @@ frmCall::frmCall(AppContext& ctx, QWidget* parent)
     m_panelRight->insertWidget(0, deliveryLine, 0, Qt::AlignRight);
 
     buildTransferTab();
+    buildNotArrived();
     setFG2();
 
     connect(Command1, &QPushButton::clicked, this, &frmCall::Command1_Click);
@@ -126,6 +127,7 @@ void frmCall::showState()
     CounterWindow::showState(engine.state);
     deliveryLine->follow(engine.state.currentKey());
     Label4->setText(QString::number(engine.state.walkInCount));
+    showNotArrivedButton();
 }
 
 qint64 frmCall::listCounter() const

@@ -2,6 +2,7 @@
 
 #include "core/CallDelivery.h"
 #include "core/ExistingSchema.h"
+#include "core/PhoneJoinTable.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
 #include "core/users/LoginRoutines.h"
@@ -280,6 +281,8 @@ void Database::ensureSchema()
         logins::ensureLocal(*this);
     // The receipts of calls shown and spoken, before the kinds are granted them.
     delivery::ensureTables(*this);
+    // Before the kinds are granted it.
+    phonejoin::ensureTable(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
     m_rights = WorkstationRights::of(*this);
@@ -356,6 +359,7 @@ void Database::recreateSchema()
     logins::dropTables(*this);
     for (const QString& t : delivery::tables())
         exec(QStringLiteral("drop table if exists %1").arg(t));
+    phonejoin::dropTable(*this);
     ensureSchema();
 }
 
@@ -376,4 +380,5 @@ void Database::clearAllTables()
         for (const QString& t : delivery::tables())
             exec(QStringLiteral("delete from %1").arg(t));
     }
+    phonejoin::clearTable(*this);
 }

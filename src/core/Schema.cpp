@@ -68,7 +68,10 @@ QVector<Table> makeTables()
           added(integer("callstamp")),
           // added later: why the call took its token (a rule code), the seconds it had waited and the
           // waiting tokens the call passed over
-          added(text("whyrule")), added(integer("whywait")), added(integer("whypassed"))}},
+          added(text("whyrule")), added(integer("whywait")), added(integer("whypassed")),
+          // added later: how many times the call was made again (recalls), so that a counter may mark a
+          // visitor who does not come only after calling them enough
+          added(integer("recalls"))}},
         {QStringLiteral("tblServiceNo"),
          {key("snoAuto"), integer("servAuto"), text("sdate"), integer("sno"), flag("active")}},
         {QStringLiteral("tbluser"), {key("userAuto"), text("username"), text("password"), text("userType")}},

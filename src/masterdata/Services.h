@@ -39,6 +39,7 @@ public:
     QSpinBox* spnTargetShare; // the target's share in percent; 0: no target
     QSpinBox* spnTargetWait;  // the target's wait in minutes; 0: no target
     QSpinBox* spnCapWait;     // minutes a walk-in may be held back by newer directed tokens; 0: no cap
+    QCheckBox* chkPhoneJoin;  // visitors may take its tokens from their phones (/join)
 
     void Form_Load();
     void getData() override;

@@ -21,11 +21,13 @@ constexpr int LingerMs = 2000;
 
 // The longest request line ("GET /t/CODE?x HTTP/1.1"): the longest address served is far shorter.
 constexpr int MaxRequestLine = 4096;
-// The whole head. A browser sends well under 2 KiB here (no cookies are ever set).
+// The whole head. A browser sends well under 2 KiB here (the only cookies set are short: a staff
+// session and a phone's join budget).
 constexpr int MaxHeadBytes = 16384;
-// The one body the server reads: the staff log-in form (a user name and a password, form-encoded) posted
-// to the few form paths (isFormPath). A name and a password of a few dozen characters each take well
-// under 1 KiB even when every character is percent-encoded three times over.
+// The one body the server reads: the staff log-in form (a user name and a password, form-encoded), or a
+// visitor's choice of service (a key and a language), posted to the few form paths (isFormPath). A name
+// and a password of a few dozen characters each take well under 1 KiB even when every character is
+// percent-encoded three times over.
 constexpr int MaxFormBody = 2048;
 
 // Bytes a connection's socket reads ahead of what has been handled: a head fits; a body, which is
@@ -79,7 +81,7 @@ inline bool isFormPath(const char* path, qsizetype length)
     const auto is = [&](const char* p) {
         return qstrlen(p) == size_t(length) && qstrncmp(path, p, length) == 0;
     };
-    return is("/manager/login") || is("/manager/logout");
+    return is("/manager/login") || is("/manager/logout") || is("/join");
 }
 
 } // namespace weblimits
