@@ -125,7 +125,8 @@ TEST_P(AlertFormTest, AVisitorWithoutScriptsAsksChangesAndTakesBackTheAlert)
     engine.callNext();
     server->pages().alerts().check();
     r = httpGet(port, QStringLiteral("/t/") + mine.code);
-    EXPECT_TRUE(r.body.contains("Your turn is near. Please come back to the hall now."))
+    EXPECT_TRUE(r.body.contains("<div id=\"alertFired\" role=\"alert\">Your turn is near. Please come back "
+                                "to the hall now.</div>"))
         << r.body.constData();
     EXPECT_TRUE(r.body.contains("<form id=\"alertForm\" method=\"post\" action=\"/t/" + mine.code.toLatin1() +
                                 "/alert\" hidden>"));
