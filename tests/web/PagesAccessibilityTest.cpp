@@ -367,9 +367,9 @@ TEST_P(PagesAccessibility, AVisitorAsksToBeToldAndThePageAlertsWhenTheTurnIsNear
         ASSERT_EQ(engine.state.lblToken, first.label);
         const QString near = word(language, "Your turn is near. Please come back to the hall now.");
         EXPECT_EQ(browser.waitForText(fired, near), near);
-        EXPECT_TRUE(
-            waitFor([&] { return browser.evaluate(QStringLiteral("window.vibrated.length")).toInt() == 1; }))
-            << browser.evaluate(QStringLiteral("JSON.stringify(window.vibrated) + typeof navigator.vibrate"))
+        EXPECT_TRUE(waitFor([&] {
+            return browser.evaluate(QStringLiteral("window.vibrated.length")).toInt() == 1;
+        })) << browser.evaluate(QStringLiteral("JSON.stringify(window.vibrated) + typeof navigator.vibrate"))
                    .toString()
                    .toStdString();
         EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('alertForm').hidden")).toBool());
