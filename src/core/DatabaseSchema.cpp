@@ -2,6 +2,7 @@
 
 #include "core/AlertTables.h"
 #include "core/ExistingSchema.h"
+#include "core/PhoneJoinTable.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
 #include "core/users/LoginRoutines.h"
@@ -280,6 +281,8 @@ void Database::ensureSchema()
         logins::ensureLocal(*this);
     // The visitors' near-turn alerts, before the kinds are granted them.
     alerttables::ensure(*this);
+    // Before the kinds are granted it.
+    phonejoin::ensureTable(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
     m_rights = WorkstationRights::of(*this);
@@ -355,6 +358,7 @@ void Database::recreateSchema()
     exec(QStringLiteral("drop table if exists brivane_schema"));
     logins::dropTables(*this);
     alerttables::dropTables(*this);
+    phonejoin::dropTable(*this);
     ensureSchema();
 }
 
@@ -372,4 +376,5 @@ void Database::clearAllTables()
     }
     logins::forgetHall(*this);
     alerttables::clear(*this);
+    phonejoin::clearTable(*this);
 }

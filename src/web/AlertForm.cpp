@@ -112,6 +112,14 @@ WebAnswer answer(Database& db, const Clock& clock, const QString& code, const QB
     return jsonAnswer(QJsonDocument(ticketJson(*view)).toJson(QJsonDocument::Compact));
 }
 
+WebAnswer unreachable(bool json)
+{
+    WebAnswer a =
+        refusedAnswer(503, alertsection::refusal(alertsection::Unavailable, Language()), json, std::nullopt);
+    a.retryAfter = 5;
+    return a;
+}
+
 WebAnswer tooMany(bool json, int retryAfter)
 {
     WebAnswer a =
