@@ -13,6 +13,7 @@ const BrivaneAlert = (function () {
   const off = document.getElementById('alertOff');
   const phone = document.getElementById('phone');
   let audio = null;
+  let pressed = null; // the button last pressed, for browsers that do not name the submitter
   let onState = null;
   let shownAt = '';
 
@@ -92,6 +93,13 @@ const BrivaneAlert = (function () {
     error.hidden = false;
   }
 
+  off.addEventListener('click', function () {
+    pressed = off;
+  });
+  document.getElementById('alertAsk').addEventListener('click', function () {
+    pressed = null;
+  });
+
   form.addEventListener('submit', function (event) {
     event.preventDefault();
     // The visitor's tap: the one moment a page may ask to notify and may start its sound.
@@ -101,7 +109,7 @@ const BrivaneAlert = (function () {
     } catch (e) {
       audio = null;
     }
-    const withdrawing = event.submitter === off;
+    const withdrawing = (event.submitter || pressed) === off;
     if (!withdrawing && window.Notification && Notification.permission === 'default') {
       try {
         Notification.requestPermission();
