@@ -35,6 +35,10 @@ void frmCall::buildNotArrived()
     FGN->setAccessibleName(tr("Not arrived"));
     setFGN();
 
+    // In reading order: after Finish, and after the Pending list.
+    QWidget::setTabOrder(cmdFinish, cmdNotArrived);
+    QWidget::setTabOrder(FG4, FGN);
+
     connect(cmdNotArrived, &QPushButton::clicked, this, &frmCall::cmdNotArrived_Click);
     connect(FGN, &Grid::dblClick, this, &frmCall::FGN_DblClick);
     connect(STab, &QTabWidget::currentChanged, this, [this](int tab) {

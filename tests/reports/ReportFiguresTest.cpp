@@ -299,9 +299,9 @@ TEST_P(ReportFigures_, HourlySeriesAndSharesWithinTargetMatchTheHandCount)
                           QStringLiteral("--to"), QStringLiteral("2024-03-04"), QStringLiteral("--totals")},
                          out),
               0);
-    EXPECT_TRUE(out.contains(QStringLiteral("\nConsultation,4,2,1,1,14.0,30.0,6.3,50.0\n")))
+    EXPECT_TRUE(out.contains(QStringLiteral("\nConsultation,4,2,1,1,14.0,30.0,6.3,50.0,0\n")))
         << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("\nLab,1,0,0,1,,,,\n")));
+    EXPECT_TRUE(out.contains(QStringLiteral("\nLab,1,0,0,1,,,,,0\n")));
     if (!haveUnzip())
         return;
     const QString file = env->path(QStringLiteral("targets.xlsx"));

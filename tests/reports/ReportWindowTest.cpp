@@ -115,9 +115,9 @@ TEST_P(ReportWindowTest, DepartmentReportFollowsFilterShowAllAndDates)
     };
     EXPECT_EQ(w->tblTotals->horizontalHeaderItem(0)->text(), QStringLiteral("Service"));
     const QStringList consultation{"Consultation", "3",        "2",       "0", "1",
-                                   "65.0 min",     "70.0 min", "6.3 min", "–"};
-    const QStringList lab{"Lab", "1", "1", "0", "0", "180.0 min", "180.0 min", "–", "–"};
-    const QStringList all{"All", "4", "3", "0", "1", "103.3 min", "180.0 min", "6.3 min", "–"};
+                                   "65.0 min",     "70.0 min", "6.3 min", "–", "0"};
+    const QStringList lab{"Lab", "1", "1", "0", "0", "180.0 min", "180.0 min", "–", "–", "0"};
+    const QStringList all{"All", "4", "3", "0", "1", "103.3 min", "180.0 min", "6.3 min", "–", "0"};
     EXPECT_EQ(totals(0), consultation);
     EXPECT_EQ(totals(1), lab);
     EXPECT_EQ(totals(2), all);
