@@ -1,6 +1,7 @@
 #include "core/Database.h"
 
 #include "core/CallDelivery.h"
+#include "core/AlertTables.h"
 #include "core/ExistingSchema.h"
 #include "core/PhoneJoinTable.h"
 #include "core/Schema.h"
@@ -281,6 +282,8 @@ void Database::ensureSchema()
         logins::ensureLocal(*this);
     // The receipts of calls shown and spoken, before the kinds are granted them.
     delivery::ensureTables(*this);
+    // The visitors' near-turn alerts, before the kinds are granted them.
+    alerttables::ensure(*this);
     // Before the kinds are granted it.
     phonejoin::ensureTable(*this);
     if (m_kind == Kind::Postgres)
@@ -359,6 +362,7 @@ void Database::recreateSchema()
     logins::dropTables(*this);
     for (const QString& t : delivery::tables())
         exec(QStringLiteral("drop table if exists %1").arg(t));
+    alerttables::dropTables(*this);
     phonejoin::dropTable(*this);
     ensureSchema();
 }
@@ -380,5 +384,6 @@ void Database::clearAllTables()
         for (const QString& t : delivery::tables())
             exec(QStringLiteral("delete from %1").arg(t));
     }
+    alerttables::clear(*this);
     phonejoin::clearTable(*this);
 }

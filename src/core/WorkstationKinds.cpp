@@ -1,6 +1,7 @@
 #include "core/WorkstationKinds.h"
 
 #include "core/CallDelivery.h"
+#include "core/AlertTables.h"
 #include "core/Database.h"
 #include "core/PhoneJoinTable.h"
 #include "core/Schema.h"
@@ -154,13 +155,17 @@ void grantGroup(Database& db, const QString& role, Kind kind)
     tables.append(schemaTable);
     if (delivery::present(db))
         tables += delivery::tables();
+    const bool haveAlerts = alerttables::present(db);
+    if (haveAlerts)
+        tables.append(alerttables::names());
     const bool haveJoins = phonejoin::tableExists(db);
     if (haveJoins)
         tables.append(phonejoin::tableName());
     const QString who = quoted(role);
     db.exec(QStringLiteral("revoke all on %1 from %2").arg(tables.join(QLatin1Char(',')), who));
     for (const TableGrant& g : grantsOf(kind)) {
-        if (!haveJoins && g.table == phonejoin::tableName())
+        if ((!haveJoins && g.table == phonejoin::tableName()) ||
+            (!haveAlerts && alerttables::names().contains(g.table)))
             continue;
         const QString columns =
             g.columns.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(g.columns.join(QLatin1Char(',')));
@@ -275,6 +280,12 @@ QList<TableGrant> grantsOf(Kind kind)
             grants.append({p, screenTable, {}});
         grants.append({select, shownTable, {}});
         grants.append({insert, shownTable, {}});
+        // The web server it runs keeps the near-turn alerts the visitors ask for on their pages; a
+        // visitor who withdraws one takes its phone number away with it.
+        for (const QString& table : alerttables::names()) {
+            for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
+                grants.append({QString::fromLatin1(p), table, {}});
+        }
         // The web server (a board) gives visitors a walk-in token from their phones, through the
         // kiosks' own issue: the columns a walk-in's row is written with, not those that direct a token
         // to a counter or record its service; and the budget of joins from phones.
@@ -307,12 +318,11 @@ QList<TableGrant> grantsOf(Kind kind)
                 grants.append({QString::fromLatin1(p), t.name, {}});
         }
         grants.append({select, schemaTable, {}});
-        for (const QString& t : delivery::tables()) {
+        // The hall's tables outside the listed schema: receipts of calls, alerts, joins from phones.
+        for (const QString& t : delivery::tables() + alerttables::names() + QStringList{joins}) {
             for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
                 grants.append({QString::fromLatin1(p), t, {}});
         }
-        for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
-            grants.append({QString::fromLatin1(p), joins, {}});
         break;
     }
     return grants;

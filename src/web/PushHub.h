@@ -3,6 +3,7 @@
 #include "web/BoardAcks.h"
 #include "web/CallFeed.h"
 #include "web/RateLimiter.h"
+#include "web/NearTurnAlerts.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -55,6 +56,12 @@ public:
     // Milliseconds of a monotonic clock, for the budget of what pages send (tests set it).
     void setMonotonicClock(std::function<qint64()> ms) { m_ms = std::move(ms); }
 
+    // The near-turn alerts, looked at whenever the ticket pages are brought up to date (after calls,
+    // and once a minute) whether pages are open or not.
+    NearTurnAlerts& alerts() { return m_alerts; }
+    // A visitor's alert choice was kept: the alerts are looked at now and the token's pages told.
+    void alertChosen(qint64 ticket);
+
 private:
     struct Page
     {
@@ -83,6 +90,8 @@ private:
     // Brings the ticket pages of the services whose queues moved up to date (all when `all`).
     void refreshTickets(bool all);
     void refreshTicket(Page& page);
+    // One round of the alerts: the tokens whose alerts fired or became moot.
+    QList<qint64> runAlerts();
     // The service a counter serves (calls name the counter), 0 when it cannot be read.
     qint64 serviceOfCounter(qint64 counter);
     void drop(QWebSocket* socket);
@@ -105,4 +114,5 @@ private:
     BoardAcks m_acks;
     RateLimiter m_told; // messages from pages, by client address
     std::function<qint64()> m_ms;
+    NearTurnAlerts m_alerts;
 };

@@ -7,6 +7,7 @@
 #include "core/users/Credentials.h"
 #include "ui/Clock.h"
 #include "ui/Language.h"
+#include "web/AlertForm.h"
 #include "web/BoardList.h"
 #include "web/BoardPage.h"
 #include "web/JoinPage.h"
@@ -78,6 +79,7 @@ WebAnswer readAnswer(Database& db, Settings& settings, const Clock& clock, const
                 return notFound();
             WebAnswer a;
             a.mimeType = "text/html; charset=utf-8";
+            a.form = true; // the near-turn alert's choice
             a.body = ticketPage(*view);
             return a;
         }
@@ -161,7 +163,8 @@ StoreReaders::Opener sameStoreAs(const Database& db)
 WebServer::WebServer(Database& db, Settings& settings, const Clock& clock, CallFeed& feed,
                      const WebConfig& config, QObject* parent, StoreReaders::Opener readers)
     : QAbstractHttpServer(parent), m_clock(clock), m_config(config),
-      m_limiter(config.burst, config.perMinute), m_pages(db, settings, clock, feed, pageLimits(config)),
+      m_limiter(config.burst, config.perMinute), m_alertPosts(10, 10),
+      m_pages(db, settings, clock, feed, pageLimits(config)),
       m_staff(db, clock, [this] { return m_ms(); }), m_db(db)
 {
     m_started.start();
@@ -268,6 +271,10 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     }
     if (staffRequest(request, socket, number, close))
         return true;
+    if (const auto code = alertform::codeOfPath(request.url().path(QUrl::FullyEncoded))) {
+        alertPost(request, socket, number, close, *code);
+        return true;
+    }
     if (request.url().path(QUrl::FullyEncoded) == QLatin1String("/join")) {
         joinRequest(request, socket, number, close);
         return true;
