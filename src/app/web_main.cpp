@@ -5,6 +5,8 @@
 #include "core/LanguageSettings.h"
 #include "web/CallFeed.h"
 #include "web/CallFollower.h"
+#include "web/TextGateway.h"
+#include "web/TextMessages.h"
 #include "web/WebConfig.h"
 #include "web/WebServer.h"
 
@@ -84,6 +86,10 @@ int main(int argc, char* argv[])
     CallFollower follower(program.db, program.clock, feed);
     QObject::connect(&follower, &CallFollower::storeReachable, &server.pages(), &PushHub::setStoreReachable);
     follower.start();
+    // Texts of the near-turn alerts go out from here, in the background of the event loop.
+    TextGateway gateway(TextGatewayConfig::fromSettings(program.settings));
+    TextMessages texts(program.db, program.clock, gateway);
+    texts.start();
     const QString listenError = server.start();
     if (!listenError.isEmpty()) {
         err << listenError << Qt::endl;

@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
 #include "core/ScreenRegistry.h"
+#include "reports/AlertReport.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportFigures.h"
 #include "reports/ReportLoader.h"
@@ -116,4 +117,5 @@ void registerReports(ScreenRegistry& screens, CommandRegistry& commands)
     }
     screens.addAction(QStringLiteral("sendto"), [](AppContext& ctx) { modExcel::sendToExcel(ctx); });
     commands.add(QStringLiteral("report"), QString::fromLatin1(ReportUsage), reportCommand);
+    alertreport::registerAlertReport(commands);
 }
