@@ -1,5 +1,6 @@
 #include "core/Database.h"
 
+#include "core/AlertTables.h"
 #include "core/ExistingSchema.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
@@ -277,6 +278,8 @@ void Database::ensureSchema()
         logins::ensureOnServer(*this);
     else
         logins::ensureLocal(*this);
+    // The visitors' near-turn alerts, before the kinds are granted them.
+    alerttables::ensure(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
     m_rights = WorkstationRights::of(*this);
@@ -351,6 +354,7 @@ void Database::recreateSchema()
         exec(QStringLiteral("drop table if exists %1").arg(t.name));
     exec(QStringLiteral("drop table if exists brivane_schema"));
     logins::dropTables(*this);
+    alerttables::dropTables(*this);
     ensureSchema();
 }
 
@@ -367,4 +371,5 @@ void Database::clearAllTables()
         exec(QStringLiteral("delete from sqlite_sequence"));
     }
     logins::forgetHall(*this);
+    alerttables::clear(*this);
 }

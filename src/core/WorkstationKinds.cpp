@@ -1,5 +1,6 @@
 #include "core/WorkstationKinds.h"
 
+#include "core/AlertTables.h"
 #include "core/Database.h"
 #include "core/Schema.h"
 #include "core/users/LoginRoutines.h"
@@ -139,6 +140,7 @@ void grantGroup(Database& db, const QString& role, Kind kind)
     for (const schema::Table& t : schema::tables())
         tables.append(t.name);
     tables.append(schemaTable);
+    tables.append(alerttables::names());
     const QString who = quoted(role);
     db.exec(QStringLiteral("revoke all on %1 from %2").arg(tables.join(QLatin1Char(',')), who));
     for (const TableGrant& g : grantsOf(kind)) {
@@ -246,6 +248,12 @@ QList<TableGrant> grantsOf(Kind kind)
         grants.append({select, counter, allBut(counter, {QStringLiteral("pass")})});
         grants.append({select, user, userColumns});
         grants.append({update, call, {QStringLiteral("status1")}});
+        // The web server it runs keeps the near-turn alerts the visitors ask for on their pages; a
+        // visitor who withdraws one takes its phone number away with it.
+        for (const QString& table : alerttables::names()) {
+            for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
+                grants.append({QString::fromLatin1(p), table, {}});
+        }
         break;
     case Kind::Counter:
         // Its lists and calls; it calls, recalls, cancels, transfers and finishes tokens. The
@@ -268,6 +276,10 @@ QList<TableGrant> grantsOf(Kind kind)
                 grants.append({QString::fromLatin1(p), t.name, {}});
         }
         grants.append({select, schemaTable, {}});
+        for (const QString& table : alerttables::names()) {
+            for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
+                grants.append({QString::fromLatin1(p), table, {}});
+        }
         break;
     }
     return grants;
