@@ -2,6 +2,7 @@
 
 #include "core/AlertTables.h"
 #include "core/ExistingSchema.h"
+#include "core/PersonalData.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
 #include "core/users/LoginRoutines.h"
@@ -280,6 +281,8 @@ void Database::ensureSchema()
         logins::ensureLocal(*this);
     // The visitors' near-turn alerts, before the kinds are granted them.
     alerttables::ensure(*this);
+    // A phone number is erased by the store itself when its ticket ends.
+    personaldata::ensureErasure(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
     m_rights = WorkstationRights::of(*this);

@@ -1,5 +1,6 @@
 #include "web/TextMessages.h"
 
+#include "core/AlertTables.h"
 #include "core/Database.h"
 #include "core/PersonalData.h"
 #include "tickets/WaitEstimate.h"
@@ -43,6 +44,9 @@ void TextMessages::due(qint64 ticket)
 void TextMessages::sendDue()
 {
     try {
+        // A hall whose owner has not opened it since the alerts came has none to send.
+        if (!alerttables::present(m_db))
+            return;
         const ResultSet rs = m_db.query(
             QStringLiteral("select tickauto from brivane_alert where sms = 'due' order by tickauto"));
         m_toldUnreadable = false;

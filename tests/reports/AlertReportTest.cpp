@@ -27,15 +27,12 @@ protected:
     }
     void alert(qint64 ticket, const QString& fired, const QString& sms)
     {
-        env->db.insert(
-            QStringLiteral("brivane_alert"),
-            {{QStringLiteral("tickauto"), ticket},
-             {QStringLiteral("lead"), QStringLiteral("10")},
-             {QStringLiteral("asked"), Day + QStringLiteral(" 08:35:00")},
-             {QStringLiteral("fired"), fired.isEmpty() ? QString() : Day + QLatin1Char(' ') + fired},
-             {QStringLiteral("firedwait"), fired.isEmpty() ? -1 : 8},
-             {QStringLiteral("firedahead"), fired.isEmpty() ? -1 : 2},
-             {QStringLiteral("sms"), sms}});
+        env->db.exec(
+            QStringLiteral("insert into brivane_alert (tickauto, lead, asked, fired, firedwait, firedahead, "
+                           "sms) values (?, '10', ?, coalesce(?, ''), ?, ?, coalesce(?, ''))"),
+            {ticket, Day + QStringLiteral(" 08:35:00"),
+             fired.isEmpty() ? QString() : Day + QLatin1Char(' ') + fired, fired.isEmpty() ? -1 : 8,
+             fired.isEmpty() ? -1 : 2, sms});
     }
 
     const QString Day = QStringLiteral("2024-01-10");

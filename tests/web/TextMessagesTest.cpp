@@ -63,17 +63,13 @@ protected:
     // The alert of the ticket fired with a text to send, as the ticket page leaves it.
     void alertFired(qint64 ticket, const QString& phone, std::optional<int> wait)
     {
-        env->db.insert(QStringLiteral("brivane_alert"),
-                       {{QStringLiteral("tickauto"), ticket},
-                        {QStringLiteral("lead"), QStringLiteral("10")},
-                        {QStringLiteral("asked"), QStringLiteral("2024-01-15 08:40:00")},
-                        {QStringLiteral("fired"), QStringLiteral("2024-01-15 08:58:00")},
-                        {QStringLiteral("firedwait"), wait ? QVariant(*wait) : QVariant()},
-                        {QStringLiteral("firedahead"), 2},
-                        {QStringLiteral("sms"), QStringLiteral("due")}});
+        env->db.exec(QStringLiteral(
+                         "insert into brivane_alert (tickauto, lead, asked, fired, firedwait, firedahead, "
+                         "sms) values (?, '10', '2024-01-15 08:40:00', '2024-01-15 08:58:00', ?, 2, 'due')"),
+                     {ticket, wait ? QVariant(*wait) : QVariant()});
         if (!phone.isEmpty())
-            env->db.insert(QStringLiteral("brivane_phone"),
-                           {{QStringLiteral("tickauto"), ticket}, {QStringLiteral("phone"), phone}});
+            env->db.exec(QStringLiteral("insert into brivane_phone (tickauto, phone) values (?, ?)"),
+                         {ticket, phone});
     }
     QString sms(qint64 ticket) const
     {
@@ -204,7 +200,7 @@ TEST_P(TextMessagesTest, AnHttpGatewayGetsTheNumberAndTheTextAsAForm)
             s->write(bodies.size() == 1
                          ? "HTTP/1.1 503 Busy\r\nContent-Length: 0\r\nConnection: close\r\n\r\n"
                          : "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
-            s->disconnectFromServer();
+            s->disconnectFromHost();
             delete buffer;
         });
     });
