@@ -27,6 +27,19 @@ const char* const Texts[] = {
     QT_TRANSLATE_NOOP("WebPages", "Board"),
     QT_TRANSLATE_NOOP("WebPages", "Latest calls"),
     QT_TRANSLATE_NOOP("WebPages", "Latest calls, newest first"),
+    // The near-turn alert of the ticket page (the sentences of refused choices: AlertSection.h).
+    QT_TRANSLATE_NOOP("WebPages", "Tell me when my turn is near"),
+    QT_TRANSLATE_NOOP("WebPages", "5 minutes before"),
+    QT_TRANSLATE_NOOP("WebPages", "10 minutes before"),
+    QT_TRANSLATE_NOOP("WebPages", "15 minutes before"),
+    QT_TRANSLATE_NOOP("WebPages", "When I am next"),
+    QT_TRANSLATE_NOOP("WebPages", "Phone number for a text message (optional)"),
+    QT_TRANSLATE_NOOP("WebPages", "Tell me"),
+    QT_TRANSLATE_NOOP("WebPages", "Stop telling me"),
+    QT_TRANSLATE_NOOP("WebPages", "You will be told about %1 minutes before your turn."),
+    QT_TRANSLATE_NOOP("WebPages", "You will be told when you are next."),
+    QT_TRANSLATE_NOOP("WebPages", "A text message will be sent too."),
+    QT_TRANSLATE_NOOP("WebPages", "Your turn is near. Please come back to the hall now."),
 };
 
 } // namespace

@@ -30,7 +30,7 @@ QByteArray json(const QJsonObject& o)
 } // namespace
 
 PushHub::PushHub(Database& db, Settings& settings, const Clock& clock, CallFeed& feed, Limits limits)
-    : m_db(db), m_settings(settings), m_clock(clock), m_feed(feed), m_limits(limits)
+    : m_db(db), m_settings(settings), m_clock(clock), m_feed(feed), m_limits(limits), m_alerts(db, clock)
 {
     connect(&m_feed, &CallFeed::shown, this, &PushHub::onShown);
     connect(&m_feed, &CallFeed::cleared, this, &PushHub::onCleared);
@@ -210,11 +210,31 @@ void PushHub::refreshTickets(bool all)
 {
     // A counter whose service could not be read may have moved any queue.
     all = all || m_movedServices.contains(0);
+    const QList<qint64> alerted = runAlerts();
     for (auto& page : m_pages) {
-        if (!page->board && (all || m_movedServices.contains(page->service)))
+        if (!page->board &&
+            (all || m_movedServices.contains(page->service) || alerted.contains(page->ticket)))
             refreshTicket(*page);
     }
     m_movedServices.clear();
+}
+
+QList<qint64> PushHub::runAlerts()
+{
+    try {
+        return m_alerts.check();
+    } catch (const DbError&) {
+        return {}; // the next round tries again
+    }
+}
+
+void PushHub::alertChosen(qint64 ticket)
+{
+    runAlerts();
+    for (auto& page : m_pages) {
+        if (!page->board && page->ticket == ticket)
+            refreshTicket(*page);
+    }
 }
 
 void PushHub::refreshTicket(Page& page)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "web/CallFeed.h"
+#include "web/NearTurnAlerts.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -43,6 +44,12 @@ public:
     // Sends every page a sign of life now (the timer does it every few seconds).
     void sendAlive();
 
+    // The near-turn alerts, looked at whenever the ticket pages are brought up to date (after calls,
+    // and once a minute) whether pages are open or not.
+    NearTurnAlerts& alerts() { return m_alerts; }
+    // A visitor's alert choice was kept: the alerts are looked at now and the token's pages told.
+    void alertChosen(qint64 ticket);
+
 private:
     struct Page
     {
@@ -65,6 +72,8 @@ private:
     // Brings the ticket pages of the services whose queues moved up to date (all when `all`).
     void refreshTickets(bool all);
     void refreshTicket(Page& page);
+    // One round of the alerts: the tokens whose alerts fired or became moot.
+    QList<qint64> runAlerts();
     // The service a counter serves (calls name the counter), 0 when it cannot be read.
     qint64 serviceOfCounter(qint64 counter);
     void drop(QWebSocket* socket);
@@ -83,4 +92,5 @@ private:
     QSet<qint64> m_movedServices;
     QHash<qint64, qint64> m_counterService;
     bool m_storeReachable = true;
+    NearTurnAlerts m_alerts;
 };

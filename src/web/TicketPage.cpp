@@ -4,6 +4,7 @@
 #include "tickets/WaitEstimate.h"
 #include "ui/Clock.h"
 #include "ui/Language.h"
+#include "web/AlertSection.h"
 #include "web/CallFeed.h"
 #include "web/PageWords.h"
 #include "web/WebAnswers.h"
@@ -26,6 +27,8 @@ std::optional<TicketView> ticketView(Database& db, const Clock& clock, const Cal
     v.token = ticket->label;
     v.serviceName = ticket->serviceName;
     v.language = ticket->language;
+    v.code = code;
+    v.alerts = alertchoice::stateOf(db, v.key);
     if (ticket->callKey != 0) {
         v.calledTo = ticket->counterDisplayName;
         // The feed's key tells a recall from the first call; before the feed has seen the call, the
@@ -50,6 +53,9 @@ QJsonObject ticketJson(const TicketView& v)
                   {QStringLiteral("ahead"), v.ahead ? QJsonValue(double(*v.ahead)) : QJsonValue()},
                   {QStringLiteral("wait"), v.wait ? QJsonValue(*v.wait) : QJsonValue()},
                   {QStringLiteral("waitText"), waiting::waitText(v.wait, Language(v.language))}};
+    const QJsonObject alert = alertsection::json(v.alerts, Language(v.language));
+    if (!alert.isEmpty())
+        o.insert(QStringLiteral("alert"), alert);
     if (!v.calledTo.isEmpty()) {
         o.insert(QStringLiteral("called"),
                  QJsonObject{{QStringLiteral("counter"), v.calledTo}, {QStringLiteral("key"), v.callKey}});
@@ -57,7 +63,7 @@ QJsonObject ticketJson(const TicketView& v)
     return o;
 }
 
-QByteArray ticketPage(const TicketView& v)
+QByteArray ticketPage(const TicketView& v, const QString& alertError)
 {
     // The page speaks the language the visitor chose at the kiosk.
     const Language language(v.language);
@@ -67,5 +73,7 @@ QByteArray ticketPage(const TicketView& v)
     page.replace("{{ahead}}", htmlEscaped(v.ahead ? QString::number(*v.ahead) : NoValue));
     const QString wait = waiting::waitText(v.wait, language);
     page.replace("{{wait}}", htmlEscaped(wait.isEmpty() ? NoValue : wait));
+    page.replace("{{code}}", htmlEscaped(v.code));
+    alertsection::fill(page, v.alerts, !v.calledTo.isEmpty() || !v.ahead, language, alertError);
     return page;
 }

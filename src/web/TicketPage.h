@@ -1,5 +1,7 @@
 #pragma once
 
+#include "web/AlertChoice.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
@@ -22,6 +24,8 @@ struct TicketView
     QString calledTo;            // the counter's display name; empty while it waits
     QString callKey;             // changes with each showing of the call, so a recall shows again
     QString language;            // the visitor's, chosen at issue; "" for the server's
+    QString code;                // the page's
+    alertchoice::Found alerts;   // the near-turn alert asked for it, where the hall keeps them
 };
 
 // Today's ticket with that page code; nothing for a label, a code of the wrong form, a code no ticket
@@ -31,5 +35,6 @@ std::optional<TicketView> ticketView(Database& db, const Clock& clock, const Cal
                                      const QString& code);
 
 QJsonObject ticketJson(const TicketView& view);
-// The page with the ticket's state written in, so it shows before its connection is up.
-QByteArray ticketPage(const TicketView& view);
+// The page with the ticket's state written in, so it shows before its connection is up; `alertError`
+// answers a near-turn alert's choice refused just now.
+QByteArray ticketPage(const TicketView& view, const QString& alertError = QString());

@@ -18,6 +18,7 @@ const QHash<QString, QByteArray>& ownFiles()
         {QStringLiteral("ticket.html"), "text/html; charset=utf-8"},
         {QStringLiteral("ticket.css"), "text/css; charset=utf-8"},
         {QStringLiteral("ticket.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("alert.js"), "text/javascript; charset=utf-8"},
         {QStringLiteral("manager.html"), "text/html; charset=utf-8"},
         {QStringLiteral("manager.css"), "text/css; charset=utf-8"},
         {QStringLiteral("manager.js"), "text/javascript; charset=utf-8"},

@@ -7,6 +7,7 @@
 #include "core/users/Credentials.h"
 #include "ui/Clock.h"
 #include "ui/Language.h"
+#include "web/AlertForm.h"
 #include "web/BoardList.h"
 #include "web/BoardPage.h"
 #include "web/PageWords.h"
@@ -77,6 +78,7 @@ WebAnswer readAnswer(Database& db, Settings& settings, const Clock& clock, const
                 return notFound();
             WebAnswer a;
             a.mimeType = "text/html; charset=utf-8";
+            a.form = true; // the near-turn alert's choice
             a.body = ticketPage(*view);
             return a;
         }
@@ -152,7 +154,7 @@ StoreReaders::Opener sameStoreAs(const Database& db)
 WebServer::WebServer(Database& db, Settings& settings, const Clock& clock, CallFeed& feed,
                      const WebConfig& config, QObject* parent, StoreReaders::Opener readers)
     : QAbstractHttpServer(parent), m_clock(clock), m_config(config),
-      m_limiter(config.burst, config.perMinute),
+      m_limiter(config.burst, config.perMinute), m_alertPosts(10, 10),
       m_pages(db, settings, clock, feed, PushHub::Limits{config.socketsPerClient, config.socketsInAll}),
       m_staff(db, clock, [this] { return m_ms(); }), m_db(db)
 {
@@ -260,6 +262,10 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
     }
     if (staffRequest(request, socket, number, close))
         return true;
+    if (const auto code = alertform::codeOfPath(request.url().path(QUrl::FullyEncoded))) {
+        alertPost(request, socket, number, close, *code);
+        return true;
+    }
     if (request.method() != QHttpServerRequest::Method::Get) {
         WebAnswer a = textAnswer(405, tr("Method not allowed").toUtf8());
         a.allow = "GET";
@@ -423,6 +429,57 @@ void WebServer::logIn(const QHttpServerRequest& request, QTcpSocket* socket, qin
             return [answer, ok, storeWait] { answer(ok, storeWait); };
         },
         [answer] { answer(std::nullopt, 0); });
+    if (!queued)
+        send(socket, number, unavailable(), close);
+}
+
+void WebServer::alertPost(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close,
+                          const QString& code)
+{
+    if (request.method() != QHttpServerRequest::Method::Post) {
+        WebAnswer a = textAnswer(405, tr("Method not allowed").toUtf8());
+        a.allow = "POST";
+        send(socket, number, a, close);
+        return;
+    }
+    // As the staff page's forms: a post from a page of another site, or from no page, is refused.
+    const QString origin = QString::fromUtf8(request.value("origin"));
+    if (origin.isEmpty() || !m_origins->allows(origin)) {
+        send(socket, number, textAnswer(403, tr("Cross-site form refused").toUtf8()), close);
+        return;
+    }
+    const bool json = request.value("accept").contains("application/json");
+    const QHostAddress client = request.remoteAddress();
+    if (!m_alertPosts.allow(client, m_ms())) {
+        send(socket, number, alertform::tooMany(json, m_alertPosts.retryAfter(client, m_ms())), close);
+        return;
+    }
+    QPointer<QTcpSocket> guarded(socket);
+    QPointer<WebServer> self(this);
+    const auto done = [self, guarded, number, close](const WebAnswer& a, qint64 kept) {
+        if (!self)
+            return;
+        // The choice may be due at once; the token's open pages show it either way.
+        if (kept != 0)
+            self->m_pages.alertChosen(kept);
+        if (guarded)
+            self->send(guarded, number, a, close);
+    };
+    const Clock& clock = m_clock;
+    const QByteArray body = request.body();
+    const bool queued = m_readers->run(
+        this,
+        [&clock, code, body, json, done](Database& db, Settings&) -> std::function<void()> {
+            qint64 kept = 0;
+            WebAnswer a;
+            try {
+                a = alertform::answer(db, clock, code, body, json, kept);
+            } catch (const DbError&) {
+                a = unavailable();
+            }
+            return [done, a, kept] { done(a, kept); };
+        },
+        [done] { done(unavailable(), 0); });
     if (!queued)
         send(socket, number, unavailable(), close);
 }

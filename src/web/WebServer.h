@@ -60,11 +60,15 @@ private:
     // The staff paths (/manager…); true when the request was one of them and is answered.
     bool staffRequest(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close);
     void logIn(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close);
+    // A visitor's near-turn alert posted from the ticket page.
+    void alertPost(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close,
+                   const QString& code);
     ConnectionGuard* guardOf(QTcpSocket* socket) const;
 
     const Clock& m_clock;
     WebConfig m_config;
     RateLimiter m_limiter;
+    RateLimiter m_alertPosts; // a visitor changes an alert a few times, not dozens
     PushHub m_pages;
     QElapsedTimer m_started;
     std::function<qint64()> m_ms;

@@ -18,6 +18,7 @@
     text('service', m.service);
     text('ahead', typeof m.ahead === 'number' ? String(m.ahead) : '\u2013');
     text('wait', m.waitText || '\u2013');
+    BrivaneAlert.show(m.alert, !!m.called);
     const call = document.getElementById('call');
     if (m.called) {
       text('counter', m.called.counter);
@@ -44,6 +45,8 @@
       document.title = m.token;
     }
   }
+
+  BrivaneAlert.onState(showTicket);
 
   BrivaneLive.open(function () { return '/ws/t/' + encodeURIComponent(code); }, {
     message: function (m) {
