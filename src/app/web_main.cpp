@@ -89,6 +89,7 @@ int main(int argc, char* argv[])
     // Texts of the near-turn alerts go out from here, in the background of the event loop.
     TextGateway gateway(TextGatewayConfig::fromSettings(program.settings));
     TextMessages texts(program.db, program.clock, gateway);
+    server.pages().alerts().textDue = [&texts](qint64 ticket) { texts.due(ticket); };
     texts.start();
     const QString listenError = server.start();
     if (!listenError.isEmpty()) {

@@ -1,11 +1,15 @@
 #include "web/TextMessages.h"
 #include "WebTestSupport.h"
+#include "calling/CallEngine.h"
+#include "calling/CallingSupport.h"
 #include "tickets/WaitEstimate.h"
 #include "ui/Language.h"
+#include "web/AlertChoice.h"
 #include "web/TextGateway.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -220,6 +224,68 @@ TEST_P(TextMessagesTest, AnHttpGatewayGetsTheNumberAndTheTextAsAForm)
     EXPECT_EQ(form.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded),
               TextMessages::textFor(ticket.label, 12, Language()));
     EXPECT_TRUE(log.join('\n').contains(QStringLiteral("answered 503"))) << qPrintable(log.join('\n'));
+}
+
+// The web server as it runs: the alert of a visitor who asked to be told when next fires when the token
+// ahead is called, and its text goes out through the configured command, again after a failure. A
+// number an earlier day left is erased when the server starts.
+TEST_P(TextMessagesTest, TheWebServerTextsTheVisitorWhenTheAlertFires)
+{
+    if (GetParam() != Store::Sqlite)
+        GTEST_SKIP() << "the program is started on the embedded hall; the store's part runs on both above";
+    // The program keeps the real time: so does the hall here.
+    env->clock.set(QDateTime::currentDateTime());
+    const IssuedForWeb ahead = issueTicket(*env, hall.consultation);
+    const IssuedForWeb visitor = issueTicketIn(*env, hall.consultation, QStringLiteral("hi"));
+    const IssuedForWeb old = issueTicket(*env, hall.consultation, -1);
+    env->db.exec(QStringLiteral("insert into brivane_phone (tickauto, phone) values (?, '+4915100000999')"),
+                 {old.key});
+    ASSERT_EQ(alertchoice::ask(env->db, env->clock, visitor.key, QStringLiteral("next"), Phone),
+              alertchoice::Outcome::Kept);
+    const QString script = gatewayScript(QStringLiteral("[ $n -eq 1 ] && exit 75\nexit 0"));
+    const QString ini = env->path(QStringLiteral("web.ini"));
+    {
+        Settings web(ini);
+        web.set(QStringLiteral("Queue"), QStringLiteral("Sms"), QStringLiteral("command"), script);
+        web.set(QStringLiteral("Queue"), QStringLiteral("Sms"), QStringLiteral("pause"), qint64(0));
+    }
+    QProcess server;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("BRIVANE_SETTINGS"), ini);
+    server.setProcessEnvironment(e);
+    server.start(QStringLiteral(BRIVANE_WEB_PROGRAM),
+                 {QStringLiteral("--db"), env->path(QStringLiteral("test.db")), QStringLiteral("--port"),
+                  QStringLiteral("0")});
+    QByteArray out;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            out += server.readAllStandardOutput();
+            return out.contains('\n') || server.state() == QProcess::NotRunning;
+        },
+        30000));
+    ASSERT_EQ(server.state(), QProcess::Running) << server.readAllStandardError().constData();
+    EXPECT_TRUE(waitFor([&] {
+        return env->db
+                   .query(QStringLiteral("select count(*) from brivane_phone where tickauto = ?"), {old.key})
+                   .number(0, 0) == 0;
+    })) << "the number of an earlier day is kept";
+    EXPECT_EQ(sms(visitor.key), QString()) << "told before the token ahead was called";
+
+    Session counter;
+    callingtest::logInCounter(counter, env->db, hall.counter1);
+    CallEngine engine(env->db, env->settings(), env->clock, counter);
+    engine.callNext();
+    const bool sent = waitFor([&] { return sms(visitor.key) == QLatin1String("sent"); }, 15000);
+    server.terminate();
+    server.waitForFinished(10000);
+    const QByteArray log = server.readAllStandardError();
+    ASSERT_TRUE(sent) << log.constData();
+    ASSERT_EQ(calls().size(), 2);
+    const QString text = calls().last().section(QLatin1Char('|'), 2);
+    EXPECT_EQ(calls().last().section(QLatin1Char('|'), 0, 1), QStringLiteral("2|") + Phone);
+    EXPECT_TRUE(text.contains(visitor.label)) << qPrintable(text);
+    EXPECT_TRUE(log.contains("*********210")) << log.constData();
+    EXPECT_FALSE(log.contains("9876543210")) << log.constData();
 }
 
 BRIVANE_STORE_TEST_SUITE(TextMessagesTest);
