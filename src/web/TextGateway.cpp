@@ -8,6 +8,7 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -96,6 +97,16 @@ void TextGateway::send(qint64 key, const QString& number, const QString& text)
     job->number = number;
     job->text = text;
     ++m_sending;
+    // Only digits, with a plus in front for another country: nothing a gateway could take for an
+    // option or a list of its own.
+    static const QRegularExpression phoneNumber(QStringLiteral("^\\+?[0-9]{3,20}$"));
+    if (!phoneNumber.match(number).hasMatch()) {
+        QTimer::singleShot(0, this, [this, job] {
+            job->attempt = m_config.tries;
+            tried(job, false, tr("not a phone number"));
+        });
+        return;
+    }
     if (!m_config.configured()) {
         // Told on the event loop, as every outcome is: the caller has finished its own step first.
         QTimer::singleShot(0, this, [this, job] {
@@ -178,8 +189,12 @@ void TextGateway::post(const std::shared_ptr<Job>& job)
             tried(job, true, QString());
             return;
         }
-        const QString reason = status != 0 ? tr("the gateway answered %1").arg(status)
-                                           : shortReason(reply->errorString(), job->number);
+        // The address may carry the provider's key: the log names it without.
+        QString said = reply->errorString();
+        said.replace(m_config.url.toString(),
+                     m_config.url.toString(QUrl::RemoveUserInfo | QUrl::RemoveQuery));
+        const QString reason =
+            status != 0 ? tr("the gateway answered %1").arg(status) : shortReason(said, job->number);
         tried(job, false, reason);
     });
 }
