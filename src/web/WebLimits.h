@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QtGlobal>
 
 // What one stranger may hold of brivane-web, each limit in one place with its reason. The server
@@ -23,9 +24,10 @@ constexpr int LingerMs = 2000;
 constexpr int MaxRequestLine = 4096;
 // The whole head. A browser sends well under 2 KiB here (no cookies are ever set).
 constexpr int MaxHeadBytes = 16384;
-// The one body the server reads: the staff log-in form (a user name and a password, form-encoded) posted
-// to the few form paths (isFormPath). A name and a password of a few dozen characters each take well
-// under 1 KiB even when every character is percent-encoded three times over.
+// The bodies the server reads: the staff log-in form (a user name and a password, form-encoded) and a
+// ticket page's alert (a choice and a phone number), posted to the few form paths (isFormPath). A name
+// and a password of a few dozen characters each take well under 1 KiB even when every character is
+// percent-encoded three times over.
 constexpr int MaxFormBody = 2048;
 
 // Bytes a connection's socket reads ahead of what has been handled: a head fits; a body, which is
@@ -66,7 +68,10 @@ inline bool isFormPath(const char* path, qsizetype length)
     const auto is = [&](const char* p) {
         return qstrlen(p) == size_t(length) && qstrncmp(path, p, length) == 0;
     };
-    return is("/manager/login") || is("/manager/logout");
+    // A ticket page's near-turn alert: /t/CODE/alert.
+    const QByteArrayView p(path, length);
+    const bool alert = p.startsWith("/t/") && p.endsWith("/alert") && p.size() > 9;
+    return is("/manager/login") || is("/manager/logout") || alert;
 }
 
 } // namespace weblimits
