@@ -29,7 +29,10 @@ void usage(QTextStream& s)
       << "  pages of other sites may not connect. Default: the setting Queue / Web / origins; the" << Qt::endl
       << "  listening address and localhost at PORT are always accepted." << Qt::endl
       << "  The staff page /manager (administrators log in) is served on ADDRESS:PORT, or with" << Qt::endl
-      << "  --staff-listen (or the setting Queue / Web / stafflisten) on that address only." << Qt::endl;
+      << "  --staff-listen (or the setting Queue / Web / stafflisten) on that address only." << Qt::endl
+      << "  Texts of near-turn alerts go out through the setting Queue / Sms / command (run with the"
+      << Qt::endl
+      << "  number and the text) or Queue / Sms / url (posted the two as a form)." << Qt::endl;
 }
 
 } // namespace
