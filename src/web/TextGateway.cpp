@@ -6,13 +6,13 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QUrlQuery>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -101,21 +101,23 @@ void TextGateway::send(qint64 key, const QString& number, const QString& text)
     // option or a list of its own.
     static const QRegularExpression phoneNumber(QStringLiteral("^\\+?[0-9]{3,20}$"));
     if (!phoneNumber.match(number).hasMatch()) {
-        QTimer::singleShot(0, this, [this, job] {
-            job->attempt = m_config.tries;
-            tried(job, false, tr("not a phone number"));
-        });
+        failAtOnce(job, tr("not a phone number"));
         return;
     }
     if (!m_config.configured()) {
-        // Told on the event loop, as every outcome is: the caller has finished its own step first.
-        QTimer::singleShot(0, this, [this, job] {
-            job->attempt = m_config.tries;
-            tried(job, false, tr("no way of sending texts is set (Queue / Sms / command or url)"));
-        });
+        failAtOnce(job, tr("no way of sending texts is set (Queue / Sms / command or url)"));
         return;
     }
     attempt(job);
+}
+
+void TextGateway::failAtOnce(const std::shared_ptr<Job>& job, const QString& reason)
+{
+    // Told on the event loop, as every outcome is: the caller has finished its own step first.
+    QTimer::singleShot(0, this, [this, job, reason] {
+        job->attempt = m_config.tries;
+        tried(job, false, reason);
+    });
 }
 
 void TextGateway::attempt(const std::shared_ptr<Job>& job)
@@ -133,8 +135,15 @@ void TextGateway::runCommand(const std::shared_ptr<Job>& job)
     const QString program = words.takeFirst();
     words << job->number << job->text;
     auto* process = new QProcess(this);
-    process->setProcessChannelMode(QProcess::SeparateChannels);
     process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    // What it says about a failure, read as it comes so that a talkative command never fills the pipe.
+    auto errors = std::make_shared<QByteArray>();
+    connect(process, &QProcess::readyReadStandardError, this, [process, errors] {
+        *errors += process->readAllStandardError();
+        if (errors->size() > 4096)
+            *errors = errors->right(4096);
+    });
     auto* timer = new QTimer(process);
     timer->setSingleShot(true);
     auto finishedOnce = std::make_shared<bool>(false);
@@ -155,13 +164,13 @@ void TextGateway::runCommand(const std::shared_ptr<Job>& job)
             finish(false, shortReason(process->errorString(), job->number));
     });
     connect(process, &QProcess::finished, this,
-            [process, finish, job](int code, QProcess::ExitStatus status) {
+            [process, finish, job, errors](int code, QProcess::ExitStatus status) {
                 if (status == QProcess::NormalExit && code == 0) {
                     finish(true, QString());
                     return;
                 }
-                const QString said =
-                    shortReason(QString::fromLocal8Bit(process->readAllStandardError()), job->number);
+                *errors += process->readAllStandardError();
+                const QString said = shortReason(QString::fromLocal8Bit(*errors), job->number);
                 const QString how = status == QProcess::NormalExit
                                         ? tr("the command ended with code %1").arg(code)
                                         : tr("the command stopped abnormally");
@@ -203,16 +212,15 @@ void TextGateway::tried(const std::shared_ptr<Job>& job, bool ok, const QString&
 {
     const QString to = masked(job->number);
     if (ok) {
-        log(tr("text to %1 sent (try %2)").arg(to).arg(job->attempt));
+        log(tr("text to %1 sent (try %2)").arg(to, QString::number(job->attempt)));
     } else if (job->attempt < m_config.tries) {
-        const int pause = m_config.firstPauseMs * (1 << qMin(job->attempt - 1, 10));
+        // Twice as long after each failure, never more than an hour.
+        const qint64 pause =
+            qMin<qint64>(qint64(m_config.firstPauseMs) << qMin(job->attempt - 1, 20), 3600 * 1000);
         log(tr("text to %1 not sent (try %2 of %3): %4; again in %5 s")
-                .arg(to)
-                .arg(job->attempt)
-                .arg(m_config.tries)
-                .arg(reason)
-                .arg(pause / 1000.0));
-        QTimer::singleShot(pause, this, [this, job] { attempt(job); });
+                .arg(to, QString::number(job->attempt), QString::number(m_config.tries), reason,
+                     QString::number(pause / 1000.0)));
+        QTimer::singleShot(std::chrono::milliseconds(pause), this, [this, job] { attempt(job); });
         return;
     } else {
         log(tr("text to %1 failed: %2").arg(to, reason));

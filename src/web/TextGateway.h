@@ -55,6 +55,7 @@ Q_SIGNALS:
 
 private:
     struct Job;
+    void failAtOnce(const std::shared_ptr<Job>& job, const QString& reason);
     void attempt(const std::shared_ptr<Job>& job);
     void runCommand(const std::shared_ptr<Job>& job);
     void post(const std::shared_ptr<Job>& job);
