@@ -82,7 +82,7 @@ void TextMessages::send(qint64 ticket)
     ResultSet rs;
     try {
         rs = m_db.query(QStringLiteral("select t.no_abr, t.lang, a.firedwait, p.phone from brivane_alert a "
-                                       "join tblTicket t on t.tickAuto = a.tickauto "
+                                       "left join tblTicket t on t.tickAuto = a.tickauto "
                                        "left join brivane_phone p on p.tickauto = a.tickauto "
                                        "where a.tickauto = ? and a.sms = 'due'"),
                         {ticket});
@@ -93,10 +93,12 @@ void TextMessages::send(qint64 ticket)
     }
     if (rs.isEmpty())
         return; // settled meanwhile, or no such alert
-    const QString token = rs.text(0, 0);
+    // A ticket deleted since is named by its key.
+    const QString token = rs.isNull(0, 0) ? QString::number(ticket) : rs.text(0, 0);
     const QString phone = rs.text(0, 3).trimmed();
     if (phone.isEmpty()) {
-        m_gateway.log(tr("text for %1 not sent: its number was erased (the ticket ended)").arg(token));
+        m_gateway.log(
+            tr("text for %1 not sent: its number was erased (the ticket ended, or its day)").arg(token));
         m_sending.insert(ticket);
         settle(ticket, false, QString());
         return;
