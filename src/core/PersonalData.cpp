@@ -1,5 +1,6 @@
 #include "core/PersonalData.h"
 
+#include "core/AlertTables.h"
 #include "core/Database.h"
 
 #include <QDebug>
@@ -50,16 +51,6 @@ end
         .arg(ended("new"));
 }
 
-bool tableExists(Database& db)
-{
-    if (db.isPostgres())
-        return db.query(QStringLiteral("select to_regclass('brivane_phone') is not null")).text(0, 0) ==
-               QLatin1String("true");
-    return db.query(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = "
-                                   "'brivane_phone'"))
-               .number(0, 0) == 1;
-}
-
 void ensureLocal(Database& db)
 {
     const QList<std::pair<QString, QString>> wanted{{eraseName, sqliteEndedTrigger()},
@@ -100,11 +91,6 @@ void ensureOnServer(Database& db)
     });
 }
 
-bool quietRefusal(const DbError& e)
-{
-    return !e.isConnectionFailure();
-}
-
 } // namespace
 
 QString phoneTable()
@@ -112,33 +98,17 @@ QString phoneTable()
     return QStringLiteral("brivane_phone");
 }
 
-bool keepsPhones(Database& db)
-{
-    try {
-        if (!tableExists(db))
-            return false;
-        if (db.isPostgres())
-            return db.query(QStringLiteral("select has_table_privilege('brivane_phone', 'SELECT')"))
-                       .text(0, 0) == QLatin1String("true");
-        return true;
-    } catch (const DbError& e) {
-        if (!quietRefusal(e))
-            throw;
-        return false;
-    }
-}
-
 void ensureErasure(Database& db)
 {
     try {
-        if (!tableExists(db))
+        if (!alerttables::present(db))
             return;
         if (db.isPostgres())
             ensureOnServer(db);
         else
             ensureLocal(db);
     } catch (const DbError& e) {
-        if (!quietRefusal(e))
+        if (e.isConnectionFailure())
             throw;
         if (e.kind() != DbError::Kind::NotPermitted)
             qWarning().noquote() << "The erasing of phone numbers could not be set up:" << e.detail();
@@ -148,13 +118,13 @@ void ensureErasure(Database& db)
 qint64 eraseEndedDays(Database& db, const QDate& today)
 {
     try {
-        if (!tableExists(db))
+        if (!alerttables::present(db))
             return 0;
         return db.exec(QStringLiteral("delete from brivane_phone where tickauto not in (select tickAuto from "
                                       "tblTicket where tickDate >= ?)"),
                        {today.toString(QStringLiteral("yyyy-MM-dd"))});
     } catch (const DbError& e) {
-        if (!quietRefusal(e))
+        if (e.isConnectionFailure())
             throw;
         return 0;
     }
@@ -164,17 +134,6 @@ void eraseAtOpen(Database& db, const QDate& today)
 {
     if (db.isOpen() && db.rights().allows(WorkstationRights::Act::Manage))
         eraseEndedDays(db, today);
-}
-
-void forgetAll(Database& db)
-{
-    try {
-        if (tableExists(db))
-            db.exec(QStringLiteral("delete from brivane_phone"));
-    } catch (const DbError& e) {
-        if (!quietRefusal(e))
-            throw;
-    }
 }
 
 } // namespace personaldata

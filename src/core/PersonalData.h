@@ -16,9 +16,6 @@ namespace personaldata {
 // The table of the numbers.
 QString phoneTable();
 
-// Whether the hall has the table and this login may read it.
-bool keepsPhones(Database& db);
-
 // Opens of the owner: the triggers that erase a number when its ticket ends. A hall without the table
 // gets none; a login that may not make them changes nothing.
 void ensureErasure(Database& db);
@@ -29,8 +26,5 @@ qint64 eraseEndedDays(Database& db, const QDate& today);
 
 // An open of the owner (or of an office): what earlier days left is erased.
 void eraseAtOpen(Database& db, const QDate& today);
-
-// Empties the table (a hall emptied of its rows).
-void forgetAll(Database& db);
 
 } // namespace personaldata

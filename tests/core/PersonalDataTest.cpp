@@ -1,4 +1,5 @@
 #include "core/PersonalData.h"
+#include "core/AlertTables.h"
 #include "testsupport/CommandRun.h"
 #include "testsupport/KindLogins.h"
 #include "testsupport/TestEnv.h"
@@ -39,7 +40,7 @@ protected:
 TEST_P(PersonalDataTest, ANumberIsErasedWhenItsTicketEndsOrItsDayIsOver)
 {
     seedHall(env->db);
-    ASSERT_TRUE(personaldata::keepsPhones(env->db));
+    ASSERT_TRUE(alerttables::present(env->db));
     const qint64 yesterday =
         issue({QStringLiteral("--date"), env->clock.today().addDays(-1).toString(Qt::ISODate)});
     const qint64 a1 = issue(), a2 = issue(), a3 = issue(), a4 = issue(), a5 = issue();
