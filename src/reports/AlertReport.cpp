@@ -1,15 +1,16 @@
 #include "reports/AlertReport.h"
 
+#include "core/AlertTables.h"
 #include "core/AppContext.h"
 #include "core/CommandRegistry.h"
 #include "core/Database.h"
+#include "tickets/EstimateAccuracy.h"
 #include "ui/Clock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QMap>
 
-#include <algorithm>
 #include <cmath>
 
 namespace alertreport {
@@ -23,13 +24,6 @@ struct Tally
     ServiceAlerts figures;
     QList<double> leads;
 };
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const qsizetype middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 QDateTime at(const QString& date, const QString& time)
 {
@@ -45,16 +39,6 @@ QString minutes(double m)
     return QString::number(m, 'f', m == std::floor(m) ? 0 : 1);
 }
 
-bool hasAlerts(Database& db)
-{
-    if (db.isPostgres())
-        return db.query(QStringLiteral("select to_regclass('brivane_alert') is not null")).text(0, 0) ==
-               QLatin1String("true");
-    return db.query(QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = "
-                                   "'brivane_alert'"))
-               .number(0, 0) == 1;
-}
-
 } // namespace
 
 QString Share::text() const
@@ -66,7 +50,7 @@ QString Share::text() const
 
 QList<ServiceAlerts> measure(Database& db, const QDate& from, const QDate& to, const QDate& today)
 {
-    const bool alerts = hasAlerts(db);
+    const bool alerts = alerttables::present(db);
     const QString alertColumns =
         alerts ? QStringLiteral("a.tickauto, a.fired, a.sms") : QStringLiteral("null, null, null");
     const QString alertJoin =
@@ -119,7 +103,7 @@ QList<ServiceAlerts> measure(Database& db, const QDate& from, const QDate& to, c
     QList<ServiceAlerts> out;
     for (Tally& t : byService) {
         if (!t.leads.isEmpty())
-            t.figures.medianLeadMinutes = median(t.leads);
+            t.figures.medianLeadMinutes = waiting::medianOf(t.leads);
         out.append(t.figures);
     }
     return out;
