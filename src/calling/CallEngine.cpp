@@ -243,7 +243,48 @@ void CallEngine::updateRc()
         insertCallRow(key, label, false);
         return;
     }
-    m_db.exec(QStringLiteral("update tblCall set status1='0' where callauto=?"), {rs.number(0, 0)});
+    // Each recall is counted on the call it repeats, in the same statement that shows it again.
+    m_db.exec(
+        QStringLiteral("update tblCall set status1='0', recalls=coalesce(recalls,0)+1 where callauto=?"),
+        {rs.number(0, 0)});
+}
+
+int CallEngine::recallsOfCurrent()
+{
+    const qint64 key = state.currentKey();
+    if (key == 0)
+        return 0;
+    const ResultSet rs = m_db.query(
+        QStringLiteral(
+            "select coalesce(recalls,0) from tblCall where tickAuto=? order by callauto desc limit 1"),
+        {key});
+    return rs.isEmpty() ? 0 : int(rs.number(0, 0));
+}
+
+int CallEngine::recallsBeforeNotArrived() const
+{
+    const qint64 n = m_settings.getNumber(QStringLiteral("queue"), QStringLiteral("notarrived"),
+                                          QStringLiteral("recalls"), 2);
+    return int(qBound(qint64(0), n, qint64(99)));
+}
+
+CallEngine::NotArrivedResult CallEngine::markNotArrived()
+{
+    const qint64 key = state.currentKey();
+    if (key == 0)
+        return NotArrivedResult::NoToken;
+    if (recallsOfCurrent() < recallsBeforeNotArrived())
+        return NotArrivedResult::TooFewRecalls;
+    // Only the token this counter called and still serves; its finish time stays empty, as nobody was
+    // served.
+    if (m_db.exec(QStringLiteral("update tblTicket set status='NotArrived' where tickAuto=? and call='1' and "
+                                 "attended=? and coalesce(status,'') not in ('Cancelled','NotArrived')"),
+                  {key, m_session.counterId}) == 0)
+        return NotArrivedResult::NotServedHere;
+    state.lblNo.clear();
+    state.lblToken.clear();
+    state.Label1 = Idle;
+    return NotArrivedResult::Marked;
 }
 
 bool CallEngine::finishCurrent()
@@ -281,8 +322,9 @@ void CallEngine::finish(qint64 ticketKey)
 {
     // A token keeps its first finish time (Next after "Idle" finishes the same token again), unless it
     // was called again after it: then the new service ends now.
+    // A visitor who did not come was not served: no finish time.
     m_db.exec(QStringLiteral("update tblTicket set finished=? where tickAuto=? and (finished is null or "
-                             "finished='' or finished<attTime)"),
+                             "finished='' or finished<attTime) and coalesce(status,'')<>'NotArrived'"),
               {m_clock.timeText(), ticketKey});
 }
 
@@ -338,9 +380,10 @@ void CallEngine::getLast()
     // The token the counter called last (the latest call time; "HH:mm:ss" of today), whatever its
     // number: an emergency or a token sent here may have a higher number than the ones served after
     // it. Within one second, the later issued; a called row without a time (older data) comes last
-    // on either store.
+    // on either store. A visitor marked as not arrived is gone: never current again by itself.
     const ResultSet rs = m_db.query(
         QStringLiteral("select no_abr,tickAuto from tblticket where call='1' and tickDate=? and attended=? "
+                       "and coalesce(status,'')<>'NotArrived' "
                        "order by coalesce(attTime,'') desc, tickAuto desc limit 1"),
         {m_clock.todayText(), m_session.servingCounterId});
     if (rs.isEmpty()) {

@@ -82,6 +82,22 @@ public:
     void getPending();
     void getLast();
 
+    // A visitor who does not come: after enough recalls of the current token (the setting
+    // ("queue", "notarrived", "recalls"), default 2), the counter marks it "NotArrived" (counted apart
+    // from cancellations) and is idle; the next Next goes on. Taken back later from the counter's list
+    // of them, as a cancelled token is: callThis(key, "", Take::Again).
+    enum class NotArrivedResult {
+        Marked,
+        NoToken,       // nothing is being served
+        TooFewRecalls, // the token has not been recalled often enough yet
+        NotServedHere, // it is no longer this counter's called token (cancelled, sent on, taken back)
+    };
+    NotArrivedResult markNotArrived();
+    // How often the current token's latest call was made again; 0 without a token or a call.
+    int recallsOfCurrent();
+    // The recalls a token needs before it may be marked as not arrived.
+    int recallsBeforeNotArrived() const;
+
     // The "Total Pending" figure: the tokens this counter's Next can take now.
     int pendingCount();
     // The condition (on tblticket, with call='0' and the day bound first) that selects the tokens

@@ -1,6 +1,7 @@
 #include "calling/CallingCommands.h"
 
 #include "calling/CallEngine.h"
+#include "calling/CounterLists.h"
 #include "calling/HallNowText.h"
 #include "calling/TokenMoves.h"
 #include "core/AppContext.h"
@@ -65,7 +66,8 @@ bool useCounterKey(AppContext& ctx, qint64 key)
 }
 
 // The token the counter serves now: the one it called last (its newest call row) while that ticket is
-// still called there; without such a row, the last called token as the screen finds it on opening.
+// still called there (and not marked as not arrived); without such a row, the last called token as the screen
+// finds it on opening.
 void restoreCurrent(AppContext& ctx, CallEngine& engine)
 {
     engine.getLast();
@@ -73,7 +75,7 @@ void restoreCurrent(AppContext& ctx, CallEngine& engine)
     const ResultSet rs = ctx.db.query(
         QStringLiteral("select t.tickAuto, t.no_abr from tblCall c join tblTicket t on t.tickAuto=c.tickAuto "
                        "where c.servAuto=? and c.tickDate=? and t.call='1' and t.attended=? "
-                       "order by c.callauto desc limit 1"),
+                       "and coalesce(t.status,'')<>'NotArrived' order by c.callauto desc limit 1"),
         {s.counterId, ctx.clock.todayText(), s.counterId});
     if (rs.isEmpty())
         return;
@@ -105,6 +107,7 @@ const char* TransferUsage = "transfer LABEL --to COUNTER [--note TEXT]";
 const char* CallsUsage = "calls [--date yyyy-MM-dd]";
 const char* PendingUsage = "pending COUNTER";
 const char* NowUsage = "now [--csv]";
+const char* NotArrivedUsage = "notarrived COUNTER [--list | --back LABEL]";
 
 int nextCommand(AppContext& ctx, const QStringList& args, QTextStream& out, QTextStream& err)
 {
@@ -157,6 +160,65 @@ int currentTokenCommand(AppContext& ctx, const QStringList& args, QTextStream& o
     }
     out << label << Qt::endl;
     return 0;
+}
+
+// notarrived COUNTER marks the counter's current token as not arrived (after its recalls); --list prints
+// today's tokens the counter marked so, newest first (label, called at); --back LABEL calls one of them
+// again at the counter.
+int notArrivedCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QStringList args = arguments;
+    const bool list = takeFlag(args, QStringLiteral("--list"));
+    const bool back = args.contains(QStringLiteral("--back"));
+    const QString label = takeOption(args, QStringLiteral("--back"));
+    if (args.size() != 1 || (list && back) || (back && label.isEmpty()))
+        return usageError(err, NotArrivedUsage);
+    if (!useCounter(ctx, args.first(), err))
+        return 1;
+    CallEngine engine(ctx.db, ctx.settings, ctx.clock, ctx.session);
+    if (list || back) {
+        const QVector<QStringList> rows =
+            counterLists::notArrived(ctx.db, ctx.clock.todayText(), ctx.session.counterId);
+        for (const QStringList& row : rows) {
+            if (list) {
+                out << csvField(row.value(2)) << ',' << row.value(3) << Qt::endl;
+                continue;
+            }
+            if (row.value(2) != label)
+                continue;
+            restoreCurrent(ctx, engine);
+            if (engine.callThis(row.value(0).toLongLong(), QString()) != CallEngine::CallResult::Called) {
+                err << "Token " << label << " could not be called again" << Qt::endl;
+                return 1;
+            }
+            out << engine.state.lblToken << Qt::endl;
+            return 0;
+        }
+        if (list)
+            return 0;
+        err << "Token " << label << " is not among today's tokens that did not arrive at "
+            << ctx.session.counterName << Qt::endl;
+        return 1;
+    }
+    restoreCurrent(ctx, engine);
+    const QString current = engine.state.lblToken;
+    switch (engine.markNotArrived()) {
+    case CallEngine::NotArrivedResult::Marked:
+        out << current << Qt::endl;
+        return 0;
+    case CallEngine::NotArrivedResult::NoToken:
+        err << "No token has been called at " << ctx.session.counterName << " today" << Qt::endl;
+        return 1;
+    case CallEngine::NotArrivedResult::TooFewRecalls:
+        err << current << " has been recalled " << engine.recallsOfCurrent() << " of the "
+            << engine.recallsBeforeNotArrived() << " times needed before it can be marked as not arrived"
+            << Qt::endl;
+        return 1;
+    case CallEngine::NotArrivedResult::NotServedHere:
+        break;
+    }
+    err << current << " is no longer served at " << ctx.session.counterName << Qt::endl;
+    return 1;
 }
 
 // The token a counter is serving (its last call of today) goes to the target: finished at that
@@ -316,4 +378,5 @@ void registerCallingCommands(CommandRegistry& commands)
                  callsCommand);
     commands.add(QStringLiteral("pending"), QString::fromLatin1(PendingUsage), call, pendingCommand);
     commands.add(QStringLiteral("now"), QString::fromLatin1(NowUsage), nowCommand);
+    commands.add(QStringLiteral("notarrived"), QString::fromLatin1(NotArrivedUsage), call, notArrivedCommand);
 }

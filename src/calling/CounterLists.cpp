@@ -32,8 +32,8 @@ QVector<QStringList> attended(Database& db, const QString& day, qint64 counterKe
     return numberedRows(
         db,
         QStringLiteral("select tickAuto,no_abr,attTime,finished from tblticket where call='1' and "
-                       "tickDate=? and attended=? and coalesce(status,'')<>'Cancelled' order by "
-                       "tickAuto desc"),
+                       "tickDate=? and attended=? and coalesce(status,'') not in ('Cancelled','NotArrived') "
+                       "order by tickAuto desc"),
         day, counterKey);
 }
 
@@ -43,6 +43,15 @@ QVector<QStringList> cancelled(Database& db, const QString& day, qint64 counterK
         db,
         QStringLiteral("select tickAuto,no_abr,attTime,finished from tblticket where call='1' and "
                        "tickDate=? and attended=? and status='Cancelled' order by tickAuto desc"),
+        day, counterKey);
+}
+
+QVector<QStringList> notArrived(Database& db, const QString& day, qint64 counterKey)
+{
+    return numberedRows(
+        db,
+        QStringLiteral("select tickAuto,no_abr,attTime,tickTime from tblticket where call='1' and "
+                       "tickDate=? and attended=? and status='NotArrived' order by tickAuto desc"),
         day, counterKey);
 }
 

@@ -13,11 +13,16 @@ class Database;
 // passed on as DbError.
 namespace counterLists {
 
-// Tokens the counter called and did not cancel, newest first: token, called at, finished at.
+// Tokens the counter called and did not cancel (nor mark as not arrived), newest first: token, called
+// at, finished at.
 QVector<QStringList> attended(Database& db, const QString& day, qint64 counterKey);
 
 // Tokens the counter called and cancelled, newest first: token, called at, finished at.
 QVector<QStringList> cancelled(Database& db, const QString& day, qint64 counterKey);
+
+// Tokens the counter called and marked as not arrived (the visitor did not come), newest first: token,
+// called at, issued at.
+QVector<QStringList> notArrived(Database& db, const QString& day, qint64 counterKey);
 
 // Tokens transferred to the counter and not called yet, oldest first: token, called at, status,
 // appointment time (hh:mm), type letter.

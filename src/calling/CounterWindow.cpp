@@ -336,6 +336,7 @@ void CounterWindow::Command6_Click()
     addPendings();
     addCancelled();
     addTrans();
+    addOwnLists();
 }
 
 void CounterWindow::refreshAll()

@@ -90,6 +90,8 @@ protected:
     virtual QVariantList takeableValues() const = 0;
     // Choosing the Transfer tab; the desk has none.
     virtual void addTokens() {}
+    // Lists of the screen's own, filled with the others on Refresh.
+    virtual void addOwnLists() {}
 
     // Ticks the two boxes of the Settings tab from their settings.
     void loadBoxes();

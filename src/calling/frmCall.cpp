@@ -65,6 +65,7 @@ frmCall::frmCall(AppContext& ctx, QWidget* parent)
     m_panelRight->insertWidget(3, Label3, 0, Qt::AlignRight);
 
     buildTransferTab();
+    buildNotArrived();
     setFG2();
 
     connect(Command1, &QPushButton::clicked, this, &frmCall::Command1_Click);
@@ -122,6 +123,7 @@ void frmCall::showState()
 {
     CounterWindow::showState(engine.state);
     Label4->setText(QString::number(engine.state.walkInCount));
+    showNotArrivedButton();
 }
 
 qint64 frmCall::listCounter() const

@@ -30,6 +30,9 @@ public:
     QLabel* Label4; // walk-in call count
     QLabel* Label3; // appointment time of the transferred token last clicked
     QLabel* lblTransfered;
+    // A visitor who does not come: the button (after the token's recalls) and today's list of them
+    QPushButton* cmdNotArrived;
+    Grid* FGN;
 
     CallEngine engine;
 
@@ -60,6 +63,10 @@ public:
     void FG1_DblClick();
     void FGR_DblClick();
     void FG4_DblClick();
+    void cmdNotArrived_Click();
+    void FGN_DblClick();
+    void setFGN();
+    void addNotArrived();
     void FGR_Click();
     void cmbService_Click();
     void Timer1_Timer();
@@ -75,6 +82,10 @@ protected:
 
 private:
     void buildTransferTab();
+    void buildNotArrived();
+    // Enabled once the current token has had its recalls; its tooltip says why not before.
+    void showNotArrivedButton();
+    void addOwnLists() override;
     void showState();
     void callFromList(Grid* list, const QString& kind, CallEngine::Take take);
     // Reports a failed action: the counter is idle rather than claiming a call the store lacks.

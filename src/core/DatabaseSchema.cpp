@@ -3,6 +3,7 @@
 #include "core/AlertTables.h"
 #include "core/ExistingSchema.h"
 #include "core/PersonalData.h"
+#include "core/PhoneJoinTable.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
 #include "core/users/LoginRoutines.h"
@@ -283,6 +284,8 @@ void Database::ensureSchema()
     alerttables::ensure(*this);
     // A phone number is erased by the store itself when its ticket ends.
     personaldata::ensureErasure(*this);
+    // Before the kinds are granted it.
+    phonejoin::ensureTable(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
     m_rights = WorkstationRights::of(*this);
@@ -358,6 +361,7 @@ void Database::recreateSchema()
     exec(QStringLiteral("drop table if exists brivane_schema"));
     logins::dropTables(*this);
     alerttables::dropTables(*this);
+    phonejoin::dropTable(*this);
     ensureSchema();
 }
 
@@ -375,4 +379,5 @@ void Database::clearAllTables()
     }
     logins::forgetHall(*this);
     alerttables::clear(*this);
+    phonejoin::clearTable(*this);
 }

@@ -65,7 +65,10 @@ QVector<Table> makeTables()
           integer("tickAuto"), text("tickDate"), text("contName"), text("displayNameA"), text("countNameA"),
           // added later: the moment a call was made or recalled, in the order boards that follow
           // every call read them (written by the store's trigger)
-          added(integer("callstamp"))}},
+          added(integer("callstamp")),
+          // added later: how many times the call was made again (recalls), so that a counter may mark a
+          // visitor who does not come only after calling them enough
+          added(integer("recalls"))}},
         {QStringLiteral("tblServiceNo"),
          {key("snoAuto"), integer("servAuto"), text("sdate"), integer("sno"), flag("active")}},
         {QStringLiteral("tbluser"), {key("userAuto"), text("username"), text("password"), text("userType")}},

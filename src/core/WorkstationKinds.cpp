@@ -2,6 +2,7 @@
 
 #include "core/AlertTables.h"
 #include "core/Database.h"
+#include "core/PhoneJoinTable.h"
 #include "core/Schema.h"
 #include "core/users/LoginRoutines.h"
 
@@ -31,6 +32,16 @@ QStringList allBut(const QString& table, const QStringList& left)
         }
     }
     return columns;
+}
+
+// What a walk-in issue writes into its ticket row (numbering::storeTicket).
+QStringList walkInColumns()
+{
+    return {QStringLiteral("servAuto"), QStringLiteral("tickNo"),  QStringLiteral("tickDate"),
+            QStringLiteral("tickTime"), QStringLiteral("call"),    QStringLiteral("no_abr"),
+            QStringLiteral("attended"), QStringLiteral("ttype"),   QStringLiteral("apptime"),
+            QStringLiteral("webcode"),  QStringLiteral("estwait"), QStringLiteral("lang"),
+            QStringLiteral("origin")};
 }
 
 QList<TableGrant> readWhole(const QStringList& tables)
@@ -82,7 +93,8 @@ void addChecks(QStringList& conditions, QVariantList& values, const QString& rol
 {
     for (const TableGrant& g : grantsOf(kind)) {
         if (g.columns.isEmpty()) {
-            conditions.append(QStringLiteral("has_table_privilege(?, ?, ?)"));
+            // A table the hall lacks (its owner could not make it) is not asked for.
+            conditions.append(QStringLiteral("coalesce(has_table_privilege(?, to_regclass(?), ?), true)"));
             values << role << g.table.toLower() << g.privilege;
             continue;
         }
@@ -140,16 +152,25 @@ void grantGroup(Database& db, const QString& role, Kind kind)
     for (const schema::Table& t : schema::tables())
         tables.append(t.name);
     tables.append(schemaTable);
-    tables.append(alerttables::names());
+    const bool haveAlerts = alerttables::present(db);
+    if (haveAlerts)
+        tables.append(alerttables::names());
+    const bool haveJoins = phonejoin::tableExists(db);
+    if (haveJoins)
+        tables.append(phonejoin::tableName());
     const QString who = quoted(role);
     db.exec(QStringLiteral("revoke all on %1 from %2").arg(tables.join(QLatin1Char(',')), who));
     for (const TableGrant& g : grantsOf(kind)) {
+        if ((!haveJoins && g.table == phonejoin::tableName()) ||
+            (!haveAlerts && alerttables::names().contains(g.table)))
+            continue;
         const QString columns =
             g.columns.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(g.columns.join(QLatin1Char(',')));
         db.exec(QStringLiteral("grant %1%2 on %3 to %4").arg(g.privilege, columns, g.table, who));
     }
     // The keys of the tables it inserts into, where the database assigns them from a sequence.
     for (const QString& table : kind == Kind::Office ? tables : insertedTables(kind)) {
+        // Only the program's tables have keys the database assigns.
         const schema::Table* t = schema::table(table);
         if (!t)
             continue;
@@ -227,6 +248,7 @@ QList<TableGrant> grantsOf(Kind kind)
     const QString ticket = QStringLiteral("tblTicket");
     const QString call = QStringLiteral("tblCall");
     const QString user = QStringLiteral("tbluser");
+    const QString joins = phonejoin::tableName();
     QList<TableGrant> grants;
     switch (kind) {
     case Kind::Kiosk:
@@ -254,6 +276,13 @@ QList<TableGrant> grantsOf(Kind kind)
             for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
                 grants.append({QString::fromLatin1(p), table, {}});
         }
+        // The web server (a board) gives visitors a walk-in token from their phones, through the
+        // kiosks' own issue: the columns a walk-in's row is written with, not those that direct a token
+        // to a counter or record its service; and the budget of joins from phones.
+        grants.append({insert, ticket, walkInColumns()});
+        grants.append({select, joins, {}});
+        grants.append({insert, joins, {}});
+        grants.append({QStringLiteral("DELETE"), joins, {}});
         break;
     case Kind::Counter:
         // Its lists and calls; it calls, recalls, cancels, transfers and finishes tokens. The
@@ -263,7 +292,7 @@ QList<TableGrant> grantsOf(Kind kind)
         grants.append({select, counter, allBut(counter, {QStringLiteral("pass")})});
         grants.append({select, user, userColumns});
         grants.append({insert, call, allBut(call, {QStringLiteral("callauto")})});
-        grants.append({update, call, {QStringLiteral("status1")}});
+        grants.append({update, call, {QStringLiteral("status1"), QStringLiteral("recalls")}});
         grants.append({update,
                        ticket,
                        {QStringLiteral("call"), QStringLiteral("attended"), QStringLiteral("attTime"),
@@ -280,6 +309,8 @@ QList<TableGrant> grantsOf(Kind kind)
             for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
                 grants.append({QString::fromLatin1(p), table, {}});
         }
+        for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})
+            grants.append({QString::fromLatin1(p), joins, {}});
         break;
     }
     return grants;
@@ -297,7 +328,8 @@ QStringList insertedTables(Kind kind)
 
 bool mayNumber(Kind kind)
 {
-    return kind == Kind::Kiosk || kind == Kind::Office;
+    // The board issues the tokens visitors take from their phones.
+    return kind == Kind::Kiosk || kind == Kind::Board || kind == Kind::Office;
 }
 
 QString cannotCreateRolesText(const QString& owner)

@@ -32,6 +32,10 @@ WorkstationRights WorkstationRights::of(Database& db)
                : r.m_showCalls ? Kind::Board
                : r.m_issue     ? Kind::Kiosk
                                : Kind::None;
+    // A board inserts only the tokens visitors take from their phones on the web server: it is no
+    // kiosk, and its program issues nothing.
+    if (r.m_kind == Kind::Board)
+        r.m_issue = false;
     return r;
 }
 

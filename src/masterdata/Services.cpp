@@ -80,6 +80,10 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     txtAbr->setMaximumWidth(120);
     txtAbr->installEventFilter(this);
     chkActive = named(new QCheckBox(tr("Active"), this), "chkActive");
+    chkPhoneJoin =
+        named(new QCheckBox(tr("Visitors may take tokens from their phones"), this), "chkPhoneJoin");
+    chkPhoneJoin->setToolTip(tr("The service is listed on the hall's web page /join, where a visitor takes a "
+                                "token without the kiosk"));
     spnTargetShare = named(new QSpinBox(this), "spnTargetShare");
     spnTargetShare->setRange(0, 100);
     spnTargetShare->setSuffix(tr(" %"));
@@ -102,7 +106,8 @@ frmService::frmService(AppContext& ctx, QWidget* parent)
     form()->addRow(tr("Token Prefix"), txtAbr);
     form()->addRow(tr("Target"), target);
     form()->addRow(QString(), chkActive);
-    resize(420, 330);
+    form()->addRow(QString(), chkPhoneJoin);
+    resize(420, 360);
     Form_Load();
 }
 
@@ -130,6 +135,7 @@ void frmService::clearFields()
     spnTargetShare->setValue(0);
     spnTargetWait->setValue(0);
     chkActive->setChecked(true);
+    chkPhoneJoin->setChecked(false);
 }
 
 void frmService::getData()
@@ -153,6 +159,7 @@ void frmService::getData()
     step([&] { txtNo->setText(rs.text(0, QStringLiteral("startno"))); });
     step([&] { txtEnd->setText(rs.text(0, QStringLiteral("endno"))); });
     step([&] { txtAbr->setText(rs.text(0, QStringLiteral("abrno"))); });
+    step([&] { chkPhoneJoin->setChecked(rs.text(0, QStringLiteral("phonejoin")) == QLatin1String("1")); });
     step([&] {
         const ServiceTarget target(int(rs.number(0, QStringLiteral("targetpct"))),
                                    int(rs.number(0, QStringLiteral("targetwait"))));
@@ -222,5 +229,6 @@ QVariantMap frmService::values() const
             {QStringLiteral("endno"), txtEnd->text().trimmed().toLongLong()},
             {QStringLiteral("abrno"), stored(txtAbr->text())},
             {QStringLiteral("targetpct"), spnTargetShare->value()},
-            {QStringLiteral("targetwait"), spnTargetWait->value()}};
+            {QStringLiteral("targetwait"), spnTargetWait->value()},
+            {QStringLiteral("phonejoin"), chkPhoneJoin->isChecked() ? 1 : 0}};
 }

@@ -38,6 +38,7 @@ public:
     QCheckBox* chkActive;
     QSpinBox* spnTargetShare; // the target's share in percent; 0: no target
     QSpinBox* spnTargetWait;  // the target's wait in minutes; 0: no target
+    QCheckBox* chkPhoneJoin;  // visitors may take its tokens from their phones (/join)
 
     void Form_Load();
     void getData() override;

@@ -89,6 +89,7 @@ private:
             optionalNumber(r, 6, l.waiting90, all ? m_boldMinutes : m_minutes);
             optionalNumber(r, 7, l.averageService, all ? m_boldMinutes : m_minutes);
             optionalNumber(r, 8, l.withinTarget, all ? m_boldShare : m_share);
+            number(r, 9, double(l.notArrived), all ? m_bold : nullptr);
             ++r;
         }
         m_seriesHead = r + 1;

@@ -11,9 +11,10 @@ FiguresCollector::FiguresCollector(ReportKind kind, const ReportListing& listing
 void FiguresCollector::add(const ReportRow& row)
 {
     const QVector<Visit> visits = visitsOf(row);
-    const TokenState state = row.status == QLatin1String("Cancelled") ? TokenState::Cancelled
-                             : row.called                             ? TokenState::Served
-                                                                      : TokenState::Waiting;
+    const TokenState state = row.status == QLatin1String("Cancelled")    ? TokenState::Cancelled
+                             : row.status == QLatin1String("NotArrived") ? TokenState::NotArrived
+                             : row.called                                ? TokenState::Served
+                                                                         : TokenState::Waiting;
     const auto target = m_targets.constFind(row.serviceKey);
     const std::optional<ServiceTarget> serviceTarget =
         target == m_targets.cend() ? std::nullopt : std::optional<ServiceTarget>(*target);
@@ -134,5 +135,6 @@ QStringList totalsHeadings(ReportKind kind)
             QCoreApplication::translate("ReportFigures", "Avg waiting"),
             QCoreApplication::translate("ReportFigures", "90% waiting"),
             QCoreApplication::translate("ReportFigures", "Avg service"),
-            QCoreApplication::translate("ReportFigures", "Within target")};
+            QCoreApplication::translate("ReportFigures", "Within target"),
+            QCoreApplication::translate("ReportFigures", "Not arrived")};
 }

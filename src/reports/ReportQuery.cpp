@@ -187,7 +187,7 @@ ReportListing::ReportListing(Database& db, ReportKind kind, const QString& filte
                                  "tblTicket.attTime, tblTicket.finished, "
                                  "case when tblTicket.call='1' then 1 else 0 end, "
                                  "case lower(trim(tblTicket.status)) when 'cancelled' then 2 "
-                                 "when 'transferred' then 1 else 0 end") +
+                                 "when 'transferred' then 1 when 'notarrived' then 3 else 0 end") +
                   (period ? QStringLiteral(", tblTicket.legs") : QString()) +
                   QStringLiteral(" FROM tblTicket") + QStringLiteral(" where tblTicket.tickDate between ") +
                   dateText(from) + QStringLiteral(" and ") + dateText(to) +
@@ -332,6 +332,8 @@ QString ticketStatus(bool called, int statusCode, const QString& finished)
 {
     if (statusCode == 2)
         return QStringLiteral("Cancelled");
+    if (statusCode == 3)
+        return QStringLiteral("NotArrived");
     if (!called)
         return statusCode == 1 ? QStringLiteral("Transferred") : QStringLiteral("Waiting");
     return finished.trimmed().isEmpty() ? QStringLiteral("Called") : QStringLiteral("Finished");

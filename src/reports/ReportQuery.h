@@ -45,7 +45,8 @@ struct ReportRow
     std::optional<int> duration; // whole minutes from `from` to `to`; none when either is missing
     QString issued;              // tickTime
     std::optional<int> waiting;  // whole minutes from `issued` to `from`; none when not called
-    QString status;              // ticketStatus(): Waiting, Called, Finished, Transferred, Cancelled
+    QString status;              // ticketStatus(): Waiting, Called, Finished, Transferred, Cancelled,
+                                 // NotArrived
     QString counterDisplayName;  // the display name of that counter; empty when none
     qint64 serviceKey = 0;
     qint64 counterKey = 0; // attended: the counter serving it, or the one it waits for when directed
@@ -62,7 +63,8 @@ struct ReportRow
 };
 
 // What became of a ticket, from its columns as the call engine writes them: cancelled at a counter
-// (statusCode 2: status "Cancelled"); still waiting, or waiting at the counter it was transferred to
+// (statusCode 2: status "Cancelled"); marked at a counter as a visitor who did not come (statusCode 3:
+// status "NotArrived"); still waiting, or waiting at the counter it was transferred to
 // (statusCode 1: status "Transferred"); called and at the counter; or finished (the next call at that
 // counter, or Finish, wrote its `finished` time).
 QString ticketStatus(bool called, int statusCode, const QString& finished);

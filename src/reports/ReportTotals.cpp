@@ -61,6 +61,9 @@ void ReportTotals::count(Group& g, TokenState state, const QVector<Visit>& visit
     case TokenState::Waiting:
         ++g.waiting;
         break;
+    case TokenState::NotArrived:
+        ++g.notArrived;
+        break;
     }
     for (const Visit& v : visits) {
         if (const std::optional<int> wait = v.waitSeconds()) {
@@ -71,8 +74,8 @@ void ReportTotals::count(Group& g, TokenState state, const QVector<Visit>& visit
                     ++g.withinTarget;
             }
         }
-        // A cancelled token's last call found nobody to serve.
-        if (v.last && state == TokenState::Cancelled)
+        // A cancelled or not-arrived token's last call found nobody to serve.
+        if (v.last && (state == TokenState::Cancelled || state == TokenState::NotArrived))
             continue;
         if (const std::optional<int> service = v.serviceSeconds()) {
             g.serviceSeconds += *service;
@@ -101,6 +104,7 @@ TotalsLine ReportTotals::line(const QString& name, Group& g)
     l.served = g.served;
     l.cancelled = g.cancelled;
     l.waitingNow = g.waiting;
+    l.notArrived = g.notArrived;
     if (!g.waits.empty()) {
         qint64 sum = 0;
         for (int w : g.waits)

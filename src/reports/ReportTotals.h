@@ -11,24 +11,26 @@
 #include <vector>
 
 // What became of a token, as the totals count it.
-enum class TokenState { Served, Cancelled, Waiting };
+enum class TokenState { Served, Cancelled, Waiting, NotArrived };
 
 // One line of the totals under a report: a service (or counter), or "All".
 struct TotalsLine
 {
     QString name;
     qint64 tokens = 0; // issued in the period
-    qint64 served = 0; // called at a counter and not cancelled
+    qint64 served = 0; // called at a counter and not cancelled (nor found absent)
     qint64 cancelled = 0;
     qint64 waitingNow = 0; // not called yet
     // In minutes, from the stored times to the second, one figure per visit (a token handed on
     // between counters waited and was served once per counter); nullopt when no visit has the times.
     std::optional<double> averageWaiting; // to the call
     std::optional<double> waiting90;      // 90th percentile of the same (nearest rank)
-    std::optional<double> averageService; // call to finish, not counting a cancelled token's last visit
+    std::optional<double> averageService; // call to finish, not counting the last visit of a cancelled or
+                                          // not-arrived token
     // The share of the visits, of services with a target, that were called within it; nullopt when
     // none had a target.
     std::optional<double> withinTarget;
+    qint64 notArrived = 0; // called, recalled, and the visitor did not come
 };
 
 // Totals per service (or per counter, for the counter report) and of all the tokens counted.
@@ -59,6 +61,7 @@ private:
         qint64 served = 0;
         qint64 cancelled = 0;
         qint64 waiting = 0;
+        qint64 notArrived = 0;
         std::vector<int> waits; // seconds
         qint64 serviceSeconds = 0;
         qint64 serviceCount = 0;

@@ -261,7 +261,8 @@ void ReportWindow::showFigures(const ReportFigures& figures)
                                  ReportTotals::minutesText(l.averageWaiting),
                                  ReportTotals::minutesText(l.waiting90),
                                  ReportTotals::minutesText(l.averageService),
-                                 ReportTotals::shareText(l.withinTarget)};
+                                 ReportTotals::shareText(l.withinTarget),
+                                 QString::number(l.notArrived)};
         for (int c = 0; c < int(std::size(cells)); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c > 0)

@@ -45,7 +45,7 @@ void printTotals(const ReportFigures& figures, QTextStream& out)
         out << csvField(l.name) << ',' << l.tokens << ',' << l.served << ',' << l.cancelled << ','
             << l.waitingNow << ',' << ReportTotals::minutesNumber(l.averageWaiting) << ','
             << ReportTotals::minutesNumber(l.waiting90) << ','
-            << ReportTotals::minutesNumber(l.averageService) << ',' << share << '\n';
+            << ReportTotals::minutesNumber(l.averageService) << ',' << share << ',' << l.notArrived << '\n';
     }
 }
 

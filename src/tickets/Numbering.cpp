@@ -158,6 +158,12 @@ struct NotInOneStatement
 {
 };
 
+// Where the token was taken, as stored: "phone", or nothing at a kiosk.
+QVariant originValue(const IssueRequest& request)
+{
+    return request.origin.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(request.origin);
+}
+
 // PostgreSQL with the numbering routine: the number is taken and the ticket stored in one statement,
 // whose transaction holds the service's lock until its commit. False when the database has no such
 // routine; a limit or a service gone is told by the one look at the service that follows.
@@ -171,14 +177,28 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
     const QVariant appTime = directed               ? QVariant(to.appTime)
                              : request.writeAppTime ? QVariant(now.time().toString(QStringLiteral("HH:mm")))
                                                     : noText;
+    // A walk-in names only the columns a walk-in is written with (a web server's board login may
+    // write no others); a directed token its counter's status and note too.
+    QVariantList values{day,
+                        now.time().toString(QStringLiteral("HH:mm:ss")),
+                        to.counter,
+                        directed ? to.type : QStringLiteral("N"),
+                        appTime,
+                        result.webCode,
+                        estimatedMinutes(result.estimate),
+                        languageValue(request),
+                        originValue(request)};
+    if (directed)
+        values << QStringLiteral("Transferred") << to.note;
+    values << request.serviceId << day << request.number << request.serviceId << highestTokenNumber;
     ResultSet rs;
     try {
         rs = db.query(
             QStringLiteral("insert into tblticket "
-                           "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,status,ref,apptime,"
-                           "webcode,estwait,lang) "
+                           "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,apptime,"
+                           "webcode,estwait,lang,origin%2) "
                            "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), "
-                           "cast(? as bigint), ?, ?, ?, ?, ?, cast(? as bigint), ? "
+                           "cast(? as bigint), ?, ?, ?, cast(? as bigint), ?, ?%3 "
                            "from (select %1(?, ?, ?) as no) n, tblService s "
                            "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
                            "returning tickauto, tickno, no_abr, "
@@ -186,13 +206,9 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
                            "(select abrno from tblService where servauto = tblticket.servauto), "
                            "(select servdesc from tblService where servauto = tblticket.servauto), "
                            "(select ServName from tblService where servauto = tblticket.servauto)")
-                .arg(schema::tokenNumberRoutineName()),
-            {day, now.time().toString(QStringLiteral("HH:mm:ss")), to.counter,
-             directed ? to.type : QStringLiteral("N"),
-             directed ? QVariant(QStringLiteral("Transferred")) : noText,
-             directed ? QVariant(to.note) : noText, appTime, result.webCode,
-             estimatedMinutes(result.estimate), languageValue(request), request.serviceId, day,
-             request.number, request.serviceId, highestTokenNumber});
+                .arg(schema::tokenNumberRoutineName(), directed ? QStringLiteral(",status,ref") : QString(),
+                     directed ? QStringLiteral(", ?, ?") : QString()),
+            values);
     } catch (const DbError& e) {
         // The unique index refusing a number another workstation took without the lock: the
         // transaction below looks again.
@@ -290,7 +306,8 @@ IssuedTicket storeOnce(Database& db, const Clock& clock, const IssueRequest& req
                                 {QStringLiteral("ttype"), QStringLiteral("N")},
                                 {QStringLiteral("webcode"), result.webCode},
                                 {QStringLiteral("estwait"), estimatedMinutes(result.estimate)},
-                                {QStringLiteral("lang"), languageValue(request)}};
+                                {QStringLiteral("lang"), languageValue(request)},
+                                {QStringLiteral("origin"), originValue(request)}};
                 if (request.writeAppTime)
                     row.insert(QStringLiteral("apptime"), now.time().toString(QStringLiteral("HH:mm")));
                 if (const Direction& to = request.direction; to.counter != 0) {

@@ -56,6 +56,9 @@ struct IssueRequest
     // The visitor's language (tblTicket.lang): its ticket, page and announcement speak it. Empty: none
     // chosen, the hall's own.
     QString language;
+    // Where the token was taken (tblTicket.origin): "phone" for one a visitor took from their phone;
+    // empty at a kiosk.
+    QString origin;
 };
 
 struct IssuedTicket

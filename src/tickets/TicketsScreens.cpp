@@ -9,6 +9,7 @@
 #include "tickets/EstimateAccuracy.h"
 #include "tickets/HallTicket.h"
 #include "tickets/Numbering.h"
+#include "tickets/PhoneJoinCommand.h"
 #include "tickets/TicketCode.h"
 #include "tickets/frmBulk.h"
 #include "tickets/frmServNo.h"
@@ -110,4 +111,5 @@ void registerTickets(ScreenRegistry& screens, CommandRegistry& commands)
     commands.add(QStringLiteral("issue"), QString::fromLatin1(issueUsage), WorkstationRights::Act::Issue,
                  issueCommand);
     waiting::registerEstimateReport(commands);
+    phonejoin::registerJoinCommand(commands);
 }

@@ -5,7 +5,6 @@
 #include "web/AlertSection.h"
 #include "web/TicketPage.h"
 
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrlQuery>
@@ -75,9 +74,8 @@ WebAnswer answer(Database& db, const Clock& clock, const QString& code, const QB
 {
     std::optional<TicketView> view = ticketView(db, clock, nullptr, code);
     if (!view) {
-        return refusedAnswer(404,
-                             QCoreApplication::translate("WebServer", "No token of today has this page."),
-                             json, std::nullopt);
+        return refusedAnswer(404, alertsection::refusal(alertsection::NoToken, Language()), json,
+                             std::nullopt);
     }
     const Language language(view->language);
     const auto refuse = [&](int status, const char* sentence) {
@@ -112,6 +110,14 @@ WebAnswer answer(Database& db, const Clock& clock, const QString& code, const QB
     }
     view->alerts = alertchoice::stateOf(db, view->key);
     return jsonAnswer(QJsonDocument(ticketJson(*view)).toJson(QJsonDocument::Compact));
+}
+
+WebAnswer unreachable(bool json)
+{
+    WebAnswer a =
+        refusedAnswer(503, alertsection::refusal(alertsection::Unavailable, Language()), json, std::nullopt);
+    a.retryAfter = 5;
+    return a;
 }
 
 WebAnswer tooMany(bool json, int retryAfter)

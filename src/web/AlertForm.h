@@ -34,6 +34,9 @@ Request read(const QByteArray& body);
 WebAnswer answer(Database& db, const Clock& clock, const QString& code, const QByteArray& body, bool json,
                  qint64& kept);
 
+// The answer when the store cannot be reached (or is too busy) to keep the choice now.
+WebAnswer unreachable(bool json);
+
 // The answer to a client that posts too often.
 WebAnswer tooMany(bool json, int retryAfter);
 

@@ -33,6 +33,7 @@ inline constexpr const char* BadLead =
     QT_TRANSLATE_NOOP("WebPages", "Choose 5, 10 or 15 minutes, or when you are next.");
 inline constexpr const char* BadPhone = QT_TRANSLATE_NOOP(
     "WebPages", "This is not a phone number: use digits only, with + in front for another country.");
+inline constexpr const char* NoToken = QT_TRANSLATE_NOOP("WebPages", "No token of today has this page.");
 inline constexpr const char* NotWaiting = QT_TRANSLATE_NOOP("WebPages", "This token is no longer waiting.");
 inline constexpr const char* AlreadyFired =
     QT_TRANSLATE_NOOP("WebPages", "The alert has already been given.");

@@ -13,7 +13,7 @@ namespace {
 
 const char* const Context = "WebPages";
 
-// Every text of ticket.html, board.html and their scripts.
+// Every text of ticket.html, board.html, join.html, their scripts and the join's answers.
 const char* const Texts[] = {
     QT_TRANSLATE_NOOP("WebPages", "Please go to"),
     QT_TRANSLATE_NOOP("WebPages", "Your token"),
@@ -40,6 +40,18 @@ const char* const Texts[] = {
     QT_TRANSLATE_NOOP("WebPages", "You will be told when you are next."),
     QT_TRANSLATE_NOOP("WebPages", "A text message will be sent too."),
     QT_TRANSLATE_NOOP("WebPages", "Your turn is near. Please come back to the hall now."),
+    // join.html and what the join answers (JoinPage.cpp)
+    QT_TRANSLATE_NOOP("WebPages", "Take a token"),
+    QT_TRANSLATE_NOOP("WebPages", "Choose a service: your token is taken at once and its page opens."),
+    QT_TRANSLATE_NOOP("WebPages", "No service can be joined from a phone now."),
+    QT_TRANSLATE_NOOP("WebPages", "Open your token"),
+    QT_TRANSLATE_NOOP("WebPages", "You already have a token for this service."),
+    QT_TRANSLATE_NOOP("WebPages", "Too many tokens were taken from this connection in the last hour. Please "
+                                  "take one at the kiosk."),
+    QT_TRANSLATE_NOOP("WebPages", "This service gives no more tokens today."),
+    QT_TRANSLATE_NOOP("WebPages",
+                      "Tokens cannot be taken from a phone at the moment. Please take one at the kiosk."),
+    QT_TRANSLATE_NOOP("WebPages", "This service cannot be joined from a phone now."),
 };
 
 } // namespace

@@ -22,6 +22,8 @@ const QHash<QString, QByteArray>& ownFiles()
         {QStringLiteral("manager.html"), "text/html; charset=utf-8"},
         {QStringLiteral("manager.css"), "text/css; charset=utf-8"},
         {QStringLiteral("manager.js"), "text/javascript; charset=utf-8"},
+        {QStringLiteral("join.html"), "text/html; charset=utf-8"},
+        {QStringLiteral("join.css"), "text/css; charset=utf-8"},
     };
     return files;
 }
@@ -70,6 +72,7 @@ QByteArray httpMessage(const WebAnswer& answer, bool close)
         {400, "Bad Request"},
         {403, "Forbidden"},
         {404, "Not Found"},
+        {409, "Conflict"},
         {405, "Method Not Allowed"},
         {408, "Request Timeout"},
         {413, "Content Too Large"},

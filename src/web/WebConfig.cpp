@@ -61,6 +61,9 @@ WebConfig WebConfig::fromSettings(const Settings& settings)
     const qint64 rate = settings.getNumber(App, Section, QStringLiteral("rate"), c.perMinute);
     if (rate > 0 && rate <= 100000)
         c.perMinute = int(rate);
+    const qint64 joins = settings.getNumber(App, Section, QStringLiteral("joins"), c.joinsPerHour);
+    if (joins > 0 && joins <= 1000)
+        c.joinsPerHour = int(joins);
     const QString staff = settings.get(App, Section, QStringLiteral("stafflisten"));
     if (!staff.trimmed().isEmpty() && !readAddressAndPort(staff, c.staffAddress, c.staffPort))
         c.staffAddress.clear();

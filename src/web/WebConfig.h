@@ -9,9 +9,9 @@
 class Settings;
 
 // Where brivane-web listens, where it is reached, and how much one client may ask of it. The settings
-// Queue / Web / listen, port, rate and origins give the values; the command line overrides them. (Queue / Web
-// / address is the address the visitors' phones use, printed on the tickets; it may differ, e.g. behind a
-// proxy.)
+// Queue / Web / listen, port, rate, joins and origins give the values; the command line overrides them.
+// (Queue / Web / address is the address the visitors' phones use, printed on the tickets; it may differ, e.g.
+// behind a proxy.)
 struct WebConfig
 {
     // The one address the server binds to. The loopback address by default, so that a fresh
@@ -21,6 +21,10 @@ struct WebConfig
     // Requests one client address may make: a burst of this many, then this many a minute.
     int burst = 60;
     int perMinute = 120;
+    // Tokens one client address may take from phones in an hour (Queue / Web / joins). Each phone
+    // also holds one waiting token per service; this catches one that drops its cookie, and a script.
+    // On a network where every phone shares one address (IPv4 behind NAT) it is the hall's limit: raise it.
+    int joinsPerHour = 3;
     // Pushed connections (open boards and ticket pages) one client address may hold at once.
     int socketsPerClient = weblimits::PagesPerClient;
     // Pushed connections in all.

@@ -22,10 +22,12 @@ constexpr int LingerMs = 2000;
 
 // The longest request line ("GET /t/CODE?x HTTP/1.1"): the longest address served is far shorter.
 constexpr int MaxRequestLine = 4096;
-// The whole head. A browser sends well under 2 KiB here (no cookies are ever set).
+// The whole head. A browser sends well under 2 KiB here (the only cookies set are short: a staff
+// session and a phone's join budget).
 constexpr int MaxHeadBytes = 16384;
-// The bodies the server reads: the staff log-in form (a user name and a password, form-encoded) and a
-// ticket page's alert (a choice and a phone number), posted to the few form paths (isFormPath). A name
+// The bodies the server reads: the staff log-in form (a user name and a password, form-encoded), a
+// visitor's choice of service (a key and a language) and a ticket page's alert (a choice and a phone
+// number), posted to the few form paths (isFormPath). A name
 // and a password of a few dozen characters each take well under 1 KiB even when every character is
 // percent-encoded three times over.
 constexpr int MaxFormBody = 2048;
@@ -71,7 +73,7 @@ inline bool isFormPath(const char* path, qsizetype length)
     // A ticket page's near-turn alert: /t/CODE/alert.
     const QByteArrayView p(path, length);
     const bool alert = p.startsWith("/t/") && p.endsWith("/alert") && p.size() > 9;
-    return is("/manager/login") || is("/manager/logout") || alert;
+    return is("/manager/login") || is("/manager/logout") || is("/join") || alert;
 }
 
 } // namespace weblimits

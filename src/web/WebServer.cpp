@@ -10,6 +10,7 @@
 #include "web/AlertForm.h"
 #include "web/BoardList.h"
 #include "web/BoardPage.h"
+#include "web/JoinPage.h"
 #include "web/PageWords.h"
 #include "web/TicketPage.h"
 
@@ -266,6 +267,10 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
         alertPost(request, socket, number, close, *code);
         return true;
     }
+    if (request.url().path(QUrl::FullyEncoded) == QLatin1String("/join")) {
+        joinRequest(request, socket, number, close);
+        return true;
+    }
     if (request.method() != QHttpServerRequest::Method::Get) {
         WebAnswer a = textAnswer(405, tr("Method not allowed").toUtf8());
         a.allow = "GET";
@@ -279,12 +284,23 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
              close);
         return true;
     }
+    const QUrlQuery query(url);
+    const Clock& clock = m_clock;
+    answerOnReader(socket, number, close, client, [&clock, path, query](Database& db, Settings& settings) {
+        return readAnswer(db, settings, clock, path, query);
+    });
+    return true;
+}
+
+void WebServer::answerOnReader(QTcpSocket* socket, qint64 number, bool close, const QHostAddress& client,
+                               const std::function<WebAnswer(Database&, Settings&)>& work)
+{
     const QString key = RateLimiter::clientKey(client);
     if (m_reading.value(key) >= weblimits::ReadsPerClient) {
         WebAnswer a = textAnswer(429, tr("Too many requests").toUtf8());
         a.retryAfter = 1;
         send(socket, number, a, close);
-        return true;
+        return;
     }
     QPointer<QTcpSocket> guarded(socket);
     const auto done = [this, guarded, number, close, key](const WebAnswer& a) {
@@ -293,21 +309,78 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
         if (guarded)
             send(guarded, number, a, close);
     };
-    const QUrlQuery query(url);
-    const Clock& clock = m_clock;
     const bool queued = m_readers->run(
         this,
-        [&clock, path, query, done](Database& db, Settings& settings) -> std::function<void()> {
-            const WebAnswer a = readAnswer(db, settings, clock, path, query);
+        [work, done](Database& db, Settings& settings) -> std::function<void()> {
+            const WebAnswer a = work(db, settings);
             return [done, a] { done(a); };
         },
         [done] { done(unavailable()); });
     if (!queued) {
         send(socket, number, unavailable(), close);
-        return true;
+        return;
     }
     m_reading[key] += 1;
-    return true;
+}
+
+void WebServer::joinRequest(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close)
+{
+    const bool post = request.method() == QHttpServerRequest::Method::Post;
+    if (!post && request.method() != QHttpServerRequest::Method::Get) {
+        WebAnswer a = textAnswer(405, tr("Method not allowed").toUtf8());
+        a.allow = "GET, POST";
+        send(socket, number, a, close);
+        return;
+    }
+    // The form is posted from the server's own page only, as the staff log-in is.
+    const QString origin = QString::fromUtf8(request.value("origin"));
+    if (post && (origin.isEmpty() || !m_origins->allows(origin))) {
+        send(socket, number, textAnswer(403, tr("Cross-site form refused").toUtf8()), close);
+        return;
+    }
+    // A phone is known by the cookie it was given here; one without it gets one now.
+    QByteArray phone = joinpage::phoneIn(request.value("cookie"));
+    const bool newPhone = phone.isEmpty();
+    if (newPhone)
+        phone = joinpage::newPhone();
+    const QByteArray cookie = newPhone ? joinpage::setCookie(phone, overTls(request)) : QByteArray();
+    const auto withCookie = [cookie](WebAnswer a) {
+        if (!cookie.isEmpty())
+            a.extra.append(qMakePair(QByteArray("Set-Cookie"), cookie));
+        return a;
+    };
+    const Clock& clock = m_clock;
+    const QByteArray accepted = request.value("accept-language");
+    if (!post) {
+        const QString language = joinpage::visitorLanguage(
+            QUrlQuery(request.url()).queryItemValue(QStringLiteral("lang"), QUrl::FullyDecoded), accepted);
+        answerOnReader(socket, number, close, request.remoteAddress(),
+                       [&clock, language, withCookie](Database& db, Settings&) {
+                           try {
+                               return withCookie(joinpage::listPage(db, clock, language));
+                           } catch (const DbError&) {
+                               return unavailable();
+                           }
+                       });
+        return;
+    }
+    const QUrlQuery form(QString::fromUtf8(request.body()).replace(QLatin1Char('+'), QLatin1Char(' ')));
+    phonejoin::JoinRequest join;
+    join.service = form.queryItemValue(QStringLiteral("service"), QUrl::FullyDecoded).toLongLong();
+    // A phone that came without its cookie counts for its address only.
+    join.phone = newPhone ? QByteArray() : phone;
+    join.place = RateLimiter::clientKey(request.remoteAddress());
+    join.language =
+        joinpage::visitorLanguage(form.queryItemValue(QStringLiteral("lang"), QUrl::FullyDecoded), accepted);
+    join.joinsPerHour = m_config.joinsPerHour;
+    answerOnReader(socket, number, close, request.remoteAddress(),
+                   [&clock, join, withCookie](Database& db, Settings&) {
+                       try {
+                           return withCookie(joinpage::joinAnswer(db, clock, join));
+                       } catch (const DbError&) {
+                           return unavailable();
+                       }
+                   });
 }
 
 void WebServer::send(QTcpSocket* socket, qint64 number, const WebAnswer& answer, bool close)
@@ -429,57 +502,6 @@ void WebServer::logIn(const QHttpServerRequest& request, QTcpSocket* socket, qin
             return [answer, ok, storeWait] { answer(ok, storeWait); };
         },
         [answer] { answer(std::nullopt, 0); });
-    if (!queued)
-        send(socket, number, unavailable(), close);
-}
-
-void WebServer::alertPost(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close,
-                          const QString& code)
-{
-    if (request.method() != QHttpServerRequest::Method::Post) {
-        WebAnswer a = textAnswer(405, tr("Method not allowed").toUtf8());
-        a.allow = "POST";
-        send(socket, number, a, close);
-        return;
-    }
-    // As the staff page's forms: a post from a page of another site, or from no page, is refused.
-    const QString origin = QString::fromUtf8(request.value("origin"));
-    if (origin.isEmpty() || !m_origins->allows(origin)) {
-        send(socket, number, textAnswer(403, tr("Cross-site form refused").toUtf8()), close);
-        return;
-    }
-    const bool json = request.value("accept").contains("application/json");
-    const QHostAddress client = request.remoteAddress();
-    if (!m_alertPosts.allow(client, m_ms())) {
-        send(socket, number, alertform::tooMany(json, m_alertPosts.retryAfter(client, m_ms())), close);
-        return;
-    }
-    QPointer<QTcpSocket> guarded(socket);
-    QPointer<WebServer> self(this);
-    const auto done = [self, guarded, number, close](const WebAnswer& a, qint64 kept) {
-        if (!self)
-            return;
-        // The choice may be due at once; the token's open pages show it either way.
-        if (kept != 0)
-            self->m_pages.alertChosen(kept);
-        if (guarded)
-            self->send(guarded, number, a, close);
-    };
-    const Clock& clock = m_clock;
-    const QByteArray body = request.body();
-    const bool queued = m_readers->run(
-        this,
-        [&clock, code, body, json, done](Database& db, Settings&) -> std::function<void()> {
-            qint64 kept = 0;
-            WebAnswer a;
-            try {
-                a = alertform::answer(db, clock, code, body, json, kept);
-            } catch (const DbError&) {
-                a = unavailable();
-            }
-            return [done, a, kept] { done(a, kept); };
-        },
-        [done] { done(unavailable(), 0); });
     if (!queued)
         send(socket, number, unavailable(), close);
 }

@@ -20,11 +20,11 @@ class Clock;
 class Database;
 class Settings;
 
-// The hall over HTTP, read-only: the board page for any browser, the visitor's ticket page, the few
-// answers they read, and their pushed connections. It serves its own built-in files only and answers
-// every request with strict headers; each client address has a budget of requests. Connections are
-// bounded by the ConnectionGuard in front of the parser; reads of the hall run on StoreReaders, so a
-// slow database holds up only the requests that wait for it.
+// The hall over HTTP: the board page for any browser, the visitor's ticket page, the few answers they
+// read, and their pushed connections; it writes only the tokens visitors take from their phones (/join). It
+// serves its own built-in files only and answers every request with strict headers; each client address has a
+// budget of requests. Connections are bounded by the ConnectionGuard in front of the parser; reads of the
+// hall run on StoreReaders, so a slow database holds up only the requests that wait for it.
 class WebServer : public QAbstractHttpServer
 {
     Q_OBJECT
@@ -63,6 +63,12 @@ private:
     // A visitor's near-turn alert posted from the ticket page.
     void alertPost(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close,
                    const QString& code);
+    // /join: the services a visitor may join from the phone, and the join posted from it.
+    void joinRequest(const QHttpServerRequest& request, QTcpSocket* socket, qint64 number, bool close);
+    // Answers request `number` with what `work` makes of the hall on a reader, within the client's
+    // share of the readers.
+    void answerOnReader(QTcpSocket* socket, qint64 number, bool close, const QHostAddress& client,
+                        const std::function<WebAnswer(Database&, Settings&)>& work);
     ConnectionGuard* guardOf(QTcpSocket* socket) const;
 
     const Clock& m_clock;

@@ -207,8 +207,8 @@ TEST_P(ReportFigures_, TotalsCountEveryTokenAndEachVisitOfATransferredOne)
     ASSERT_TRUE(listed(w));
     EXPECT_EQ(w->FG->rows(), 4); // A1, A2, A3 called
     const QStringList consultation{"Consultation", "4",        "2",       "1", "1",
-                                   "14.0 min",     "30.0 min", "6.3 min", "–"};
-    const QStringList all{"All", "5", "2", "1", "2", "14.0 min", "30.0 min", "6.3 min", "–"};
+                                   "14.0 min",     "30.0 min", "6.3 min", "–", "0"};
+    const QStringList all{"All", "5", "2", "1", "2", "14.0 min", "30.0 min", "6.3 min", "–", "0"};
     EXPECT_EQ(totalsTexts(w->tblTotals, 0), consultation);
     EXPECT_EQ(totalsTexts(w->tblTotals, 2), all);
     w->chkAll->click();
@@ -224,20 +224,20 @@ TEST_P(ReportFigures_, TotalsCountEveryTokenAndEachVisitOfATransferredOne)
                          out),
               0);
     EXPECT_EQ(out, QStringLiteral("Service,Tokens,Served,Cancelled,Waiting now,Avg waiting (min),90% waiting "
-                                  "(min),Avg service (min),Within target (%)\n"
-                                  "Consultation,4,2,1,1,14.0,30.0,6.3,\n"
-                                  "Lab,1,0,0,1,,,,\n"
-                                  "All,5,2,1,2,14.0,30.0,6.3,\n"));
+                                  "(min),Avg service (min),Within target (%),Not arrived\n"
+                                  "Consultation,4,2,1,1,14.0,30.0,6.3,,0\n"
+                                  "Lab,1,0,0,1,,,,,0\n"
+                                  "All,5,2,1,2,14.0,30.0,6.3,,0\n"));
     out.clear();
     EXPECT_EQ(runCommand({QStringLiteral("counter"), QStringLiteral("--from"), QStringLiteral("2024-03-04"),
                           QStringLiteral("--to"), QStringLiteral("2024-03-04"), QStringLiteral("--totals")},
                          out),
               0);
     EXPECT_EQ(out, QStringLiteral("Counter,Tokens,Served,Cancelled,Waiting now,Avg waiting (min),90% waiting "
-                                  "(min),Avg service (min),Within target (%)\n"
-                                  "Room 1,2,2,0,0,10.5,11.0,4.5,\n"
-                                  "Room 2,2,1,1,0,17.5,30.0,10.0,\n"
-                                  "All,5,2,1,2,14.0,30.0,6.3,\n"));
+                                  "(min),Avg service (min),Within target (%),Not arrived\n"
+                                  "Room 1,2,2,0,0,10.5,11.0,4.5,,0\n"
+                                  "Room 2,2,1,1,0,17.5,30.0,10.0,,0\n"
+                                  "All,5,2,1,2,14.0,30.0,6.3,,0\n"));
 }
 
 TEST_P(ReportFigures_, HourlySeriesAndSharesWithinTargetMatchTheHandCount)

@@ -6,6 +6,7 @@
 #include "WebTestSupport.h"
 #include "calling/CallEngine.h"
 #include "calling/CallingSupport.h"
+#include "tickets/PhoneJoin.h"
 #include "ui/Language.h"
 
 #include <QDir>
@@ -287,6 +288,213 @@ TEST_P(PagesAccessibility, TheBoardPageSaysEachCallAndPassesAxe)
             },
             5000));
         server->pages().setStoreReachable(true);
+    }
+}
+
+// A visitor takes a token on the phone at /join and asks to be told when next; the counter calls the
+// token before: the page shows
+// the alert where a screen reader hears it, vibrates, and shows it again after a reload without
+// ringing twice. The choice and the alert pass axe in every language; the phone's screen never
+// scrolls sideways. (With BRIVANE_SHOTS set, the choice and the alert are kept as seen at 390×844.)
+TEST_P(PagesAccessibility, AVisitorAsksToBeToldAndThePageAlertsWhenTheTurnIsNear)
+{
+    // Every vibration the page asks for, on each page load.
+    const QString stub = QStringLiteral(
+        "window.vibrated = []; Object.defineProperty(navigator, 'vibrate', {configurable: true, value: "
+        "function (p) { window.vibrated.push(p); return true; }});");
+    const auto fits = [](Chromium& browser) {
+        return browser
+            .evaluate(QStringLiteral("document.documentElement.scrollWidth <= "
+                                     "document.documentElement.clientWidth"))
+            .toBool();
+    };
+    const QString fired = QStringLiteral("document.getElementById('alertFired').textContent");
+    phonejoin::setOpen(env->db, hall.consultation, true);
+    for (const PageLanguage& language : shippedLanguages()) {
+        SCOPED_TRACE(language.code.toStdString());
+        // Someone took a token at the kiosk; the visitor takes the next one from the phone.
+        const IssuedForWeb first = ticketIn(*env, hall.consultation, language);
+        Chromium browser;
+        ASSERT_EQ(browser.start(chromium, QStringLiteral("about:blank"), QSize(390, 844)), QString());
+        browser.command(QStringLiteral("Page.enable"), {});
+        browser.command(QStringLiteral("Page.addScriptToEvaluateOnNewDocument"),
+                        {{QStringLiteral("source"), stub}});
+        browser.emulateScreen(390, 844, 1, true);
+        browser.navigate(QStringLiteral("http://127.0.0.1:%1/join?lang=%2").arg(port).arg(language.code));
+        ASSERT_TRUE(waitFor([&] {
+            return browser.evaluate(QStringLiteral("!!document.querySelector('#services button')")).toBool();
+        }));
+        browser.evaluate(QStringLiteral("document.querySelector('#services button').click(); 'tapped'"));
+        ASSERT_EQ(browser.waitForText(QStringLiteral("document.body.dataset.live"), QStringLiteral("1")),
+                  QStringLiteral("1"));
+        const QString path = browser.evaluate(QStringLiteral("location.pathname")).toString();
+        ASSERT_TRUE(path.startsWith(QStringLiteral("/t/"))) << path.toStdString();
+        const ResultSet joined =
+            env->db.query(QStringLiteral("select no_abr from tblTicket where webcode=?"), {path.mid(3)});
+        ASSERT_EQ(joined.size(), 1);
+        const QString mine = joined.text(0, 0);
+        const QString address = QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path);
+        // Every choice is a labelled control of one group.
+        EXPECT_EQ(browser
+                      .evaluate(QStringLiteral("document.querySelectorAll('#alert fieldset input[name=when]')"
+                                               ".length"))
+                      .toInt(),
+                  4);
+        EXPECT_EQ(browser.evaluate(QStringLiteral("document.getElementById('phone').labels.length")).toInt(),
+                  1);
+        EXPECT_EQ(
+            browser.evaluate(QStringLiteral("document.getElementById('alertFired').getAttribute('role')"))
+                .toString(),
+            QStringLiteral("alert"));
+        EXPECT_TRUE(fits(browser));
+        keepShot(browser, QStringLiteral("alert-form-") + language.code);
+        EXPECT_EQ(violations(browser), QStringList()) << "the choice";
+
+        // A number that is none is refused on the page, in its language.
+        browser.evaluate(QStringLiteral("document.getElementById('phone').value = '0170/55'; "
+                                        "document.getElementById('alertAsk').click(); 'sent'"));
+        const QString badPhone =
+            word(language, "This is not a phone number: use digits only, with + in front "
+                           "for another country.");
+        EXPECT_EQ(browser.waitForText(QStringLiteral("document.getElementById('alertError').hidden ? '' : "
+                                                     "document.getElementById('alertError').textContent"),
+                                      badPhone),
+                  badPhone);
+        browser.evaluate(QStringLiteral("document.getElementById('phone').value = ''; "
+                                        "document.querySelector('input[name=when][value=next]').click(); "
+                                        "document.getElementById('alertAsk').click(); 'sent'"));
+        const QString told = word(language, "You will be told when you are next.");
+        EXPECT_EQ(
+            browser.waitForText(QStringLiteral("document.getElementById('alertStatus').textContent"), told),
+            told);
+        EXPECT_TRUE(
+            browser.evaluate(QStringLiteral("document.getElementById('alertError').hidden")).toBool());
+        EXPECT_FALSE(browser.evaluate(QStringLiteral("document.getElementById('alertOff').hidden")).toBool());
+        EXPECT_EQ(browser.evaluate(QStringLiteral("window.vibrated.length")).toInt(), 0);
+
+        // The counter calls the token ahead: nobody is ahead any more, and the page alerts.
+        Session counter;
+        callingtest::logInCounter(counter, env->db, hall.counter1);
+        CallEngine engine(env->db, env->settings(), env->clock, counter);
+        callNext(engine, counter, 200);
+        ASSERT_EQ(engine.state.lblToken, first.label);
+        const QString near = word(language, "Your turn is near. Please come back to the hall now.");
+        EXPECT_EQ(browser.waitForText(fired, near), near);
+        EXPECT_TRUE(waitFor([&] {
+            return browser.evaluate(QStringLiteral("window.vibrated.length")).toInt() == 1;
+        })) << browser.evaluate(QStringLiteral("JSON.stringify(window.vibrated) + typeof navigator.vibrate"))
+                   .toString()
+                   .toStdString();
+        EXPECT_TRUE(browser.evaluate(QStringLiteral("document.getElementById('alertForm').hidden")).toBool());
+        EXPECT_TRUE(fits(browser));
+        keepShot(browser, QStringLiteral("alert-fired-") + language.code);
+        EXPECT_EQ(violations(browser), QStringList()) << "the alert";
+
+        // Opened again: the alert is still shown, and the phone does not ring a second time.
+        browser.navigate(address);
+        ASSERT_EQ(browser.waitForText(QStringLiteral("document.body.dataset.live"), QStringLiteral("1")),
+                  QStringLiteral("1"));
+        EXPECT_EQ(browser.evaluate(fired).toString(), near);
+        EXPECT_EQ(browser.evaluate(QStringLiteral("window.vibrated.length")).toInt(), 0);
+
+        // Called: the call box says it all.
+        callNext(engine, counter, 201);
+        ASSERT_EQ(engine.state.lblToken, mine);
+        EXPECT_EQ(
+            browser.waitForText(QStringLiteral("getComputedStyle(document.getElementById('alert')).display"),
+                                QStringLiteral("none")),
+            QStringLiteral("none"));
+        EXPECT_EQ(
+            browser
+                .evaluate(QStringLiteral("getComputedStyle(document.getElementById('alertFired')).display"))
+                .toString(),
+            QStringLiteral("none"));
+    }
+}
+
+// A visitor on a phone (390 x 844) takes a token from /join: the page passes axe in every language, fits
+// the phone, and a tap on a service opens the new token's page in that language. The scripts are switched
+// off: the page is a plain form. (With BRIVANE_SHOTS set, the pages are kept as pictures.)
+TEST_P(PagesAccessibility, APhoneTakesATokenFromTheJoinPage)
+{
+    phonejoin::setOpen(env->db, hall.consultation, true);
+    phonejoin::setOpen(env->db, hall.lab, true);
+    issueTicket(*env, hall.consultation);
+    const auto scripts = [](Chromium& browser, bool on) {
+        browser.command(QStringLiteral("Emulation.setScriptExecutionDisabled"),
+                        {{QStringLiteral("value"), !on}});
+    };
+    const auto openJoin = [&](Chromium& browser, const PageLanguage& language) {
+        browser.navigate(QStringLiteral("http://127.0.0.1:%1/join?lang=%2").arg(port).arg(language.code));
+        return waitFor([&] {
+            return browser.evaluate(QStringLiteral("document.querySelectorAll('#services button').length"))
+                       .toInt() == 2;
+        });
+    };
+    for (const PageLanguage& language : shippedLanguages()) {
+        SCOPED_TRACE(language.code.toStdString());
+        Chromium browser;
+        ASSERT_EQ(browser.start(chromium, QStringLiteral("about:blank"), QSize(390, 844)), QString());
+        browser.emulateScreen(390, 844, 3, true);
+        scripts(browser, false);
+        ASSERT_TRUE(openJoin(browser, language));
+        EXPECT_EQ(browser.evaluate(QStringLiteral("document.documentElement.lang")).toString(),
+                  language.code);
+        EXPECT_EQ(browser.evaluate(QStringLiteral("getComputedStyle(document.documentElement).direction"))
+                      .toString(),
+                  language.dir);
+        EXPECT_EQ(browser.evaluate(QStringLiteral("document.querySelector('h1').textContent")).toString(),
+                  word(language, "Take a token"));
+        EXPECT_TRUE(browser
+                        .evaluate(QStringLiteral("document.documentElement.scrollWidth <= "
+                                                 "document.documentElement.clientWidth"))
+                        .toBool());
+        // Each button is large enough to tap.
+        EXPECT_GE(browser
+                      .evaluate(QStringLiteral(
+                          "document.querySelector('#services button').getBoundingClientRect().height"))
+                      .toDouble(),
+                  44.0);
+        keepShot(browser, QStringLiteral("join-phone-") + language.code);
+        scripts(browser, true);
+        EXPECT_EQ(violations(browser), QStringList()) << "join page";
+        scripts(browser, false);
+
+        // The tap on the first service (by name: Consultation) opens its token's page.
+        browser.evaluate(QStringLiteral("document.querySelector('#services button').click(); 'tapped'"));
+        ASSERT_TRUE(waitFor(
+            [&] {
+                return browser.evaluate(QStringLiteral("location.pathname"))
+                           .toString()
+                           .startsWith(QStringLiteral("/t/")) &&
+                       browser.evaluate(QStringLiteral("!!document.getElementById('token')")).toBool();
+            },
+            15000));
+        const QString code = browser.evaluate(QStringLiteral("location.pathname")).toString().mid(3);
+        const ResultSet rs = env->db.query(
+            QStringLiteral("select no_abr, origin, lang from tblTicket where webcode=?"), {code});
+        ASSERT_EQ(rs.size(), 1);
+        EXPECT_EQ(browser.evaluate(QStringLiteral("document.getElementById('token').textContent")).toString(),
+                  rs.text(0, 0));
+        EXPECT_EQ(rs.text(0, 1), QStringLiteral("phone"));
+        EXPECT_EQ(rs.text(0, 2), language.code);
+        EXPECT_EQ(browser.evaluate(QStringLiteral("document.documentElement.lang")).toString(),
+                  language.code);
+        keepShot(browser, QStringLiteral("join-ticket-") + language.code);
+
+        // Back on the page, the same phone is pointed to its token.
+        ASSERT_TRUE(openJoin(browser, language));
+        browser.evaluate(QStringLiteral("document.querySelector('#services button').click(); 'tapped'"));
+        ASSERT_TRUE(waitFor([&] {
+            return browser.evaluate(QStringLiteral("!!document.querySelector('#message a')")).toBool();
+        }));
+        EXPECT_EQ(
+            browser.evaluate(QStringLiteral("document.querySelector('#message a').getAttribute('href')"))
+                .toString(),
+            QStringLiteral("/t/") + code);
+        keepShot(browser, QStringLiteral("join-again-") + language.code);
+        scripts(browser, true);
+        EXPECT_EQ(violations(browser), QStringList()) << "refused";
     }
 }
 
