@@ -44,6 +44,9 @@ endif()
 
 # Everything resources/ holds, and the recordings the build generates.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ DESTINATION ${BRIVANE_SHARE_DIR})
+# Example gateways for the texts of near-turn alerts (a GSM modem, a provider's HTTP API).
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/scripts/sms/send-mmcli.sh ${PROJECT_SOURCE_DIR}/scripts/sms/send-http.sh
+        DESTINATION ${BRIVANE_SHARE_DIR}/sms)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/vs DESTINATION ${BRIVANE_SHARE_DIR} OPTIONAL FILES_MATCHING PATTERN "*.wav")
 install(FILES ${CMAKE_BINARY_DIR}/bin/ding.wav DESTINATION ${BRIVANE_SHARE_DIR} OPTIONAL)
 

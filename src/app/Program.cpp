@@ -3,6 +3,8 @@
 #include "app/AllScreens.h"
 #include "core/ConnectionFiles.h"
 #include "core/Locations.h"
+#include "core/PersonalData.h"
+#include "ui/Clock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -42,6 +44,7 @@ QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QS
             } else {
                 ctx.db.openSqlite(file.absoluteFilePath());
             }
+            personaldata::eraseAtOpen(ctx.db, ctx.clock.today());
             return QString();
         }
         const QFileInfo file(pathFile.isEmpty() ? QDir(ctx.configDir()).filePath(QStringLiteral("path.txt"))
@@ -55,6 +58,7 @@ QString openCommandLineDatabase(AppContext& ctx, const QString& dbFile, const QS
             ctx.settings.get(QStringLiteral("Queue"), QStringLiteral("Sql"), QStringLiteral("aut"),
                              QStringLiteral("SQL Authentication")) == QLatin1String("SQL Authentication");
         ctx.db.open(values, pathFile.isEmpty() ? ctx.dataDir() : file.absolutePath(), creation);
+        personaldata::eraseAtOpen(ctx.db, ctx.clock.today());
         return QString();
     } catch (const DbError& e) {
         return e.description();

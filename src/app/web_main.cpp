@@ -5,6 +5,8 @@
 #include "core/LanguageSettings.h"
 #include "web/CallFeed.h"
 #include "web/CallFollower.h"
+#include "web/TextGateway.h"
+#include "web/TextMessages.h"
 #include "web/WebConfig.h"
 #include "web/WebServer.h"
 
@@ -31,7 +33,10 @@ void usage(QTextStream& s)
       << "  --staff-listen (or the setting Queue / Web / stafflisten) on that address only." << Qt::endl
       << "  --board-address ADDRESS: a TV showing /board?screen=NAME; only the boards of these" << Qt::endl
       << "  addresses record the calls they drew. Default: the setting Queue / Web / boards, else any."
-      << Qt::endl;
+      << Qt::endl
+      << "  Texts of near-turn alerts go out through the setting Queue / Sms / command (run with the"
+      << Qt::endl
+      << "  number and the text) or Queue / Sms / url (posted the two as a form)." << Qt::endl;
 }
 
 } // namespace
@@ -88,6 +93,11 @@ int main(int argc, char* argv[])
     CallFollower follower(program.db, program.clock, feed);
     QObject::connect(&follower, &CallFollower::storeReachable, &server.pages(), &PushHub::setStoreReachable);
     follower.start();
+    // Texts of the near-turn alerts go out from here, in the background of the event loop.
+    TextGateway gateway(TextGatewayConfig::fromSettings(program.settings));
+    TextMessages texts(program.db, program.clock, gateway);
+    server.pages().alerts().textDue = [&texts](qint64 ticket) { texts.due(ticket); };
+    texts.start();
     const QString listenError = server.start();
     if (!listenError.isEmpty()) {
         err << listenError << Qt::endl;

@@ -1,10 +1,12 @@
 #include "core/AppContext.h"
 
 #include "core/Database.h"
+#include "core/PersonalData.h"
 #include "core/ScreenRegistry.h"
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "core/frmSql.h"
+#include "ui/Clock.h"
 
 #include <QDir>
 
@@ -43,6 +45,8 @@ bool openConnection(AppContext& ctx, QString* why)
     if (!ctx.db.isOpen() || ctx.db.identity() != identityOf(values, ctx.dataDir()) || !ctx.db.ping()) {
         try {
             ctx.db.open(values, ctx.dataDir(), Database::Creation::Refused);
+            // A phone number never outlives its day, even in a hall whose web server is not running.
+            personaldata::eraseAtOpen(ctx.db, ctx.clock.today());
         } catch (const DbError& e) {
             reason = e.description();
         }

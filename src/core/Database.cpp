@@ -254,6 +254,9 @@ void Database::openSqlite(const QString& file)
     // Several workstations (or kiosks and counters on one machine) may share the file.
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // What is deleted is overwritten, not only marked free: a visitor's phone number erased with its
+    // ticket leaves nothing of it in the file.
+    exec(QStringLiteral("PRAGMA secure_delete=ON"));
 }
 
 void Database::openPostgres(const QString& host, int port, const QString& database, const QString& user,

@@ -3,6 +3,7 @@
 #include "core/CallDelivery.h"
 #include "core/AlertTables.h"
 #include "core/ExistingSchema.h"
+#include "core/PersonalData.h"
 #include "core/PhoneJoinTable.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
@@ -284,6 +285,8 @@ void Database::ensureSchema()
     delivery::ensureTables(*this);
     // The visitors' near-turn alerts, before the kinds are granted them.
     alerttables::ensure(*this);
+    // A phone number is erased by the store itself when its ticket ends.
+    personaldata::ensureErasure(*this);
     // Before the kinds are granted it.
     phonejoin::ensureTable(*this);
     if (m_kind == Kind::Postgres)

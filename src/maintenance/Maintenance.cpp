@@ -8,6 +8,7 @@
 #include "core/Schema.h"
 #include "core/Session.h"
 #include "maintenance/BackupFiles.h"
+#include "maintenance/BackupPrivacy.h"
 #include "maintenance/RestoreMessages.h"
 
 #include <QAtomicInt>
@@ -156,6 +157,10 @@ QString backupDatabase(Database& db, const QString& folder, QString* writtenAs, 
     } catch (const DbError& e) {
         QFile::remove(part);
         return e.description();
+    }
+    if (const QString problem = backupprivacy::emptyPersonalTables(part); !problem.isEmpty()) {
+        QFile::remove(part);
+        return problem;
     }
     QString error = replaceFile(part, target);
     if (!error.isEmpty()) {

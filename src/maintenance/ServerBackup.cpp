@@ -1,6 +1,7 @@
 #include "maintenance/ServerBackup.h"
 
 #include "maintenance/BackupFiles.h"
+#include "maintenance/BackupPrivacy.h"
 #include "maintenance/RestoreMessages.h"
 
 #include "core/PrivateFile.h"
@@ -167,8 +168,9 @@ QString dumpTo(Database& db, const QString& program, const QString& file, const 
     privatefile::keepPrivate(part);
     const Run run =
         runTool(program,
-                {QStringLiteral("--format=custom"), QStringLiteral("--verbose"), QStringLiteral("--no-owner"),
-                 QStringLiteral("--file"), part},
+                QStringList{QStringLiteral("--format=custom"), QStringLiteral("--verbose"),
+                            QStringLiteral("--no-owner"), QStringLiteral("--file"), part} +
+                    backupprivacy::dumpExclusions(),
                 environmentFor(db.serverLink()), QStringLiteral("dumping contents of table"), progress);
     if (!run.ok) {
         QFile::remove(part);

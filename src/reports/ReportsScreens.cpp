@@ -5,6 +5,7 @@
 #include "core/CsvText.h"
 #include "core/ScreenRegistry.h"
 #include "reports/DeliveryReport.h"
+#include "reports/AlertReport.h"
 #include "reports/ReportColumns.h"
 #include "reports/ReportFigures.h"
 #include "reports/ReportLoader.h"
@@ -110,4 +111,5 @@ void registerReports(ScreenRegistry& screens, CommandRegistry& commands)
     screens.addAction(QStringLiteral("sendto"), [](AppContext& ctx) { modExcel::sendToExcel(ctx); });
     commands.add(QStringLiteral("report"), QString::fromLatin1(ReportUsage), reportCommand);
     registerDeliveryReport(commands);
+    alertreport::registerAlertReport(commands);
 }

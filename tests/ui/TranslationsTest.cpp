@@ -10,13 +10,13 @@
 
 namespace {
 
-// What a visitor reads (kiosk, printed ticket, the ticket's page and the web board) and, for Hindi,
-// what a counter operator reads too (counter screen, log-in, the windowed kiosk, the board).
-const QStringList VisitorContexts{QStringLiteral("frmTicketF"),    QStringLiteral("OutOfServicePage"),
-                                  QStringLiteral("TokenOnScreen"), QStringLiteral("frmTT"),
-                                  QStringLiteral("TicketPrint"),   QStringLiteral("WaitEstimate"),
-                                  QStringLiteral("Issue"),         QStringLiteral("WebPages"),
-                                  QStringLiteral("HallTicket"),    QStringLiteral("ThemeDefaults")};
+// What a visitor reads (kiosk, printed ticket, the ticket's page, the web board, the text message) and,
+// for Hindi, what a counter operator reads too (counter screen, log-in, the windowed kiosk, the board).
+const QStringList VisitorContexts{
+    QStringLiteral("frmTicketF"),    QStringLiteral("OutOfServicePage"), QStringLiteral("TokenOnScreen"),
+    QStringLiteral("frmTT"),         QStringLiteral("TicketPrint"),      QStringLiteral("WaitEstimate"),
+    QStringLiteral("Issue"),         QStringLiteral("WebPages"),         QStringLiteral("HallTicket"),
+    QStringLiteral("ThemeDefaults"), QStringLiteral("TextMessage")};
 const QStringList OperatorContexts{QStringLiteral("CounterWindow"), QStringLiteral("frmCall"),
                                    QStringLiteral("frmSelService"), QStringLiteral("frmLogin"),
                                    QStringLiteral("frmTicket"),     QStringLiteral("frmDisplay"),
