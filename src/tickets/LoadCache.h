@@ -48,11 +48,8 @@ public:
     void forget(qint64 serviceId);
     void forgetAll();
 
-    // Whether the inputs of the service are kept (read and not forgotten since).
-    bool holds(qint64 serviceId) const { return m_inputs.contains(serviceId); }
-    // Reads of the store so far (for tests and the benchmark).
+    // Reads of the store so far.
     qint64 reads() const { return m_reads; }
-    const Rule& rule() const { return m_rule; }
 
 private:
     int m_maxAge;
