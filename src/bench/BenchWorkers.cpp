@@ -3,6 +3,7 @@
 #include "calling/CallEngine.h"
 #include "core/Session.h"
 #include "core/Settings.h"
+#include "tickets/LoadCache.h"
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
 
@@ -27,6 +28,9 @@ void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, He
         return;
     }
     int turn = index;
+    // The services' loads between this kiosk's issues, as a kiosk keeps them (no event loop here: the
+    // age bound alone makes it read them again).
+    waiting::LoadCache loads;
     while (!shared.stopIssuing.load()) {
         const qint64 service = hall.services.at(turn++ % hall.services.size());
         try {
@@ -34,7 +38,7 @@ void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, He
             request.serviceId = service;
             request.issueDate = clock.today();
             request.number = numbering::getToken(db, service, request.issueDate);
-            const numbering::IssuedTicket t = numbering::storeTicket(db, clock, request);
+            const numbering::IssuedTicket t = numbering::storeTicket(db, clock, request, loads);
             health.worked();
             std::lock_guard<std::mutex> g(shared.lock);
             if (t.issued()) {

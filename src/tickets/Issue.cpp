@@ -42,13 +42,17 @@ void directedTo(AppContext& ctx, const numbering::Direction& to, TicketContent& 
 
 } // namespace
 
-numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
-                                      const TicketStyle& style, const QString& printedName, QWidget* parent,
-                                      const std::function<void()>& afterPrinted, bool* printedOut)
+namespace {
+
+numbering::IssuedTicket issueWith(AppContext& ctx, const numbering::IssueRequest& request,
+                                  waiting::LoadCache* loads, const TicketStyle& style,
+                                  const QString& printedName, QWidget* parent,
+                                  const std::function<void()>& afterPrinted, bool* printedOut)
 {
     if (printedOut)
         *printedOut = false;
-    const numbering::IssuedTicket ticket = numbering::storeTicket(ctx.db, ctx.clock, request);
+    const numbering::IssuedTicket ticket = loads ? numbering::storeTicket(ctx.db, ctx.clock, request, *loads)
+                                                 : numbering::storeTicket(ctx.db, ctx.clock, request);
     if (ticket.status == numbering::IssuedTicket::Status::Limit) {
         ctx.dialogs.message(QCoreApplication::translate("Issue", "Limit"), Dialogs::Buttons::Ok,
                             Dialogs::Icon::None, {}, parent);
@@ -85,4 +89,21 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
     if (style.showWait && !wait.isEmpty())
         TokenOnScreen::showToken(ticket.label, content.serviceName, parent, waitLine(ticket.estimate), true);
     return ticket;
+}
+
+} // namespace
+
+numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
+                                      const TicketStyle& style, const QString& printedName, QWidget* parent,
+                                      const std::function<void()>& afterPrinted, bool* printed)
+{
+    return issueWith(ctx, request, nullptr, style, printedName, parent, afterPrinted, printed);
+}
+
+numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
+                                      waiting::LoadCache& loads, const TicketStyle& style,
+                                      const QString& printedName, QWidget* parent,
+                                      const std::function<void()>& afterPrinted, bool* printed)
+{
+    return issueWith(ctx, request, &loads, style, printedName, parent, afterPrinted, printed);
 }

@@ -32,6 +32,13 @@ numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueReq
                                       const std::function<void()>& afterPrinted = {},
                                       bool* printed = nullptr);
 
+// The same with the services' loads kept by `loads` between this kiosk's issues (see LoadCache).
+numbering::IssuedTicket issueAndPrint(AppContext& ctx, const numbering::IssueRequest& request,
+                                      waiting::LoadCache& loads, const TicketStyle& style,
+                                      const QString& printedName, QWidget* parent,
+                                      const std::function<void()>& afterPrinted = {},
+                                      bool* printed = nullptr);
+
 // "Estimated wait: about 12 minutes (3 people ahead of you)", in the given language (the windows' by
 // default); empty without an estimate.
 QString waitLine(const waiting::Estimate& estimate, const Language& language = Language());

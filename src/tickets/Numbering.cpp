@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "core/Schema.h"
+#include "tickets/LoadCache.h"
 #include "tickets/TicketCode.h"
 #include "ui/Clock.h"
 #include "ui/Language.h"
@@ -122,20 +123,25 @@ QVariant languageValue(const IssueRequest& request)
     return code.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(code);
 }
 
-// The estimate for a ticket about to be issued. It only informs the visitor: a store that cannot
-// answer it leaves the ticket without one, and the issue goes on (the insert meets a broken
-// connection itself).
-waiting::Estimate estimateForIssue(Database& db, const Clock& clock, const IssueRequest& request)
+// What the wait estimate of a ticket about to be issued needs before the number is taken: nothing
+// (nullopt) for a ticket that gets none, otherwise the service's load now (kept by `loads` when
+// given). Only a walk-in of today waits its turn in the service's queue: an emergency goes first at
+// its counter, an appointment waits for its time, a report token for the counter's lists. The
+// estimate only informs the visitor: a store that cannot answer gives an unknown load, and the issue
+// goes on (the insert meets a broken connection itself). The people ahead are counted by the issue.
+std::optional<waiting::ServiceLoad> loadForIssue(Database& db, const Clock& clock,
+                                                 const IssueRequest& request, waiting::LoadCache* loads)
 {
-    // Only a walk-in waits its turn in the service's queue: an emergency goes first at its counter,
-    // an appointment waits for its time, a report token for the counter's lists.
     if (request.direction.counter != 0 && request.direction.type != QLatin1String("N"))
-        return {};
+        return std::nullopt;
+    if (dayText(request.issueDate) != clock.todayText())
+        return std::nullopt;
     try {
-        return waiting::WaitEstimator(db, clock).forNewTicket(request.serviceId, request.number,
-                                                              dayText(request.issueDate));
+        if (loads)
+            return loads->load(db, clock, request.serviceId);
+        return waiting::WaitEstimator(db, clock).load(request.serviceId);
     } catch (const DbError&) {
-        return {};
+        return waiting::ServiceLoad();
     }
 }
 
@@ -164,10 +170,14 @@ QVariant originValue(const IssueRequest& request)
     return request.origin.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(request.origin);
 }
 
-// PostgreSQL with the numbering routine: the number is taken and the ticket stored in one statement,
-// whose transaction holds the service's lock until its commit. False when the database has no such
-// routine; a limit or a service gone is told by the one look at the service that follows.
-bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& request, IssuedTicket& result)
+// PostgreSQL with the numbering routine: the number is taken, the people ahead of it counted, its
+// wait worked out from `load` and the ticket stored in one statement, whose transaction holds the
+// service's lock until its commit. The people ahead are those the statement sees when it starts (a
+// ticket another workstation commits in that same instant may be missing, as it was when they were
+// counted before the issue). False when the database has no such routine; a limit or a service gone
+// is told by the one look at the service that follows.
+bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& request,
+                         const std::optional<waiting::ServiceLoad>& load, IssuedTicket& result)
 {
     const QString day = dayText(request.issueDate);
     const QDateTime now = clock.now();
@@ -177,38 +187,41 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
     const QVariant appTime = directed               ? QVariant(to.appTime)
                              : request.writeAppTime ? QVariant(now.time().toString(QStringLiteral("HH:mm")))
                                                     : noText;
+    result.issueTime = now.time().toString(QStringLiteral("HH:mm:ss"));
+    QVariantList params{request.serviceId, day, request.number};
+    QString ahead = QStringLiteral("0");
+    if (load) {
+        ahead = waiting::aheadCount(QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("n.no"));
+        params << request.serviceId << day;
+    }
+    params << day << result.issueTime << to.counter << (directed ? to.type : QStringLiteral("N")) << appTime
+           << result.webCode;
+    const waiting::SqlPart minutes = load ? waiting::minutesSql(*load, QStringLiteral("a.ahead"))
+                                          : waiting::SqlPart{QStringLiteral("cast(null as bigint)"), {}};
+    params << minutes.params << languageValue(request) << originValue(request);
     // A walk-in names only the columns a walk-in is written with (a web server's board login may
     // write no others); a directed token its counter's status and note too.
-    QVariantList values{day,
-                        now.time().toString(QStringLiteral("HH:mm:ss")),
-                        to.counter,
-                        directed ? to.type : QStringLiteral("N"),
-                        appTime,
-                        result.webCode,
-                        estimatedMinutes(result.estimate),
-                        languageValue(request),
-                        originValue(request)};
     if (directed)
-        values << QStringLiteral("Transferred") << to.note;
-    values << request.serviceId << day << request.number << request.serviceId << highestTokenNumber;
+        params << QStringLiteral("Transferred") << to.note;
+    params << request.serviceId << highestTokenNumber;
     ResultSet rs;
     try {
         rs = db.query(
-            QStringLiteral("insert into tblticket "
+            QStringLiteral("with n as (select %1(?, ?, ?) as no), a as (select %2 as ahead from n), "
+                           "i as (insert into tblticket "
                            "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,apptime,"
-                           "webcode,estwait,lang,origin%2) "
+                           "webcode,estwait,lang,origin%4) "
                            "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), "
-                           "cast(? as bigint), ?, ?, ?, cast(? as bigint), ?, ?%3 "
-                           "from (select %1(?, ?, ?) as no) n, tblService s "
+                           "cast(? as bigint), ?, ?, ?, %3, ?, ?%5 "
+                           "from n, a, tblService s "
                            "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
-                           "returning tickauto, tickno, no_abr, "
-                           "(select endno from tblService where servauto = tblticket.servauto), "
-                           "(select abrno from tblService where servauto = tblticket.servauto), "
-                           "(select servdesc from tblService where servauto = tblticket.servauto), "
-                           "(select ServName from tblService where servauto = tblticket.servauto)")
-                .arg(schema::tokenNumberRoutineName(), directed ? QStringLiteral(",status,ref") : QString(),
+                           "returning tickauto, tickno, no_abr, servauto, estwait) "
+                           "select i.tickauto, i.tickno, i.no_abr, s.endno, s.abrno, s.servdesc, s.ServName, "
+                           "a.ahead, i.estwait from i join tblService s on s.servauto = i.servauto, a")
+                .arg(schema::tokenNumberRoutineName(), ahead, minutes.sql,
+                     directed ? QStringLiteral(",status,ref") : QString(),
                      directed ? QStringLiteral(", ?, ?") : QString()),
-            values);
+            params);
     } catch (const DbError& e) {
         // The unique index refusing a number another workstation took without the lock: the
         // transaction below looks again.
@@ -231,6 +244,11 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
         return true;
     }
     takeStoredRow(rs, result);
+    if (load) {
+        result.estimate.peopleAhead = rs.number(0, 7);
+        if (!rs.isNull(0, 8))
+            result.estimate.minutes = int(rs.number(0, 8));
+    }
     return true;
 }
 
@@ -239,11 +257,11 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
 // arrive before the commit, and a connection broken in between would leave a ticket told as issued
 // that was never stored.) False as storeInOneStatement; the refused statement is then rolled back.
 bool storeInOneTransaction(Database& db, const Clock& clock, const IssueRequest& request,
-                           IssuedTicket& result)
+                           const std::optional<waiting::ServiceLoad>& load, IssuedTicket& result)
 {
     bool stored = false;
     db.inTransaction([&] {
-        stored = storeInOneStatement(db, clock, request, result);
+        stored = storeInOneStatement(db, clock, request, load, result);
         if (!stored)
             throw NotInOneStatement();
     });
@@ -255,21 +273,32 @@ bool storeInOneTransaction(Database& db, const Clock& clock, const IssueRequest&
 bool findStored(Database& db, const IssueRequest& request, IssuedTicket& result)
 {
     const ResultSet rs = db.query(
-        QStringLiteral("select t.tickauto, t.tickno, t.no_abr, s.endno, s.abrno, s.servdesc, s.ServName "
+        QStringLiteral("select t.tickauto, t.tickno, t.no_abr, s.endno, s.abrno, s.servdesc, s.ServName, "
+                       "t.estwait, t.tickTime, %1 "
                        "from tblticket t join tblService s on s.servauto = t.servauto "
-                       "where t.webcode = ? and t.servauto = ? and t.tickdate = ?"),
+                       "where t.webcode = ? and t.servauto = ? and t.tickdate = ?")
+            .arg(waiting::aheadCount(QStringLiteral("t.servauto"), QStringLiteral("t.tickdate"),
+                                     QStringLiteral("t.tickno"))),
         {result.webCode, request.serviceId, dayText(request.issueDate)});
     if (rs.isEmpty())
         return false;
     takeStoredRow(rs, result);
+    // The wait stored with it; the people ahead as they are now.
+    result.estimate = {};
+    if (!rs.isNull(0, 7)) {
+        result.estimate.minutes = int(rs.number(0, 7));
+        result.estimate.peopleAhead = rs.number(0, 9);
+    }
+    result.issueTime = rs.text(0, 8);
     return true;
 }
 
-IssuedTicket storeOnce(Database& db, const Clock& clock, const IssueRequest& request, IssuedTicket result)
+IssuedTicket storeOnce(Database& db, const Clock& clock, const IssueRequest& request,
+                       const std::optional<waiting::ServiceLoad>& load, IssuedTicket result)
 {
     if (db.isPostgres()) {
         try {
-            if (storeInOneTransaction(db, clock, request, result))
+            if (storeInOneTransaction(db, clock, request, load, result))
                 return result;
         } catch (const NotInOneStatement&) {
             // No routine, or a number taken without the lock: numbered in the transaction below.
@@ -295,11 +324,21 @@ IssuedTicket storeOnce(Database& db, const Clock& clock, const IssueRequest& req
                     result.status = IssuedTicket::Status::Limit;
                     return;
                 }
+                if (load) {
+                    const ResultSet ahead =
+                        db.query(QStringLiteral("select ") + waiting::aheadCount(QStringLiteral("?"),
+                                                                                 QStringLiteral("?"),
+                                                                                 QStringLiteral("?")),
+                                 {request.serviceId, day, number});
+                    result.estimate.peopleAhead = ahead.isEmpty() ? 0 : ahead.number(0, 0);
+                    result.estimate.minutes = waiting::minutesToWait(*load, result.estimate.peopleAhead);
+                }
                 const QDateTime now = clock.now();
+                result.issueTime = now.time().toString(QStringLiteral("HH:mm:ss"));
                 QVariantMap row{{QStringLiteral("servAuto"), request.serviceId},
                                 {QStringLiteral("tickNo"), number},
                                 {QStringLiteral("tickDate"), day},
-                                {QStringLiteral("tickTime"), now.time().toString(QStringLiteral("HH:mm:ss"))},
+                                {QStringLiteral("tickTime"), result.issueTime},
                                 {QStringLiteral("call"), QStringLiteral("0")},
                                 {QStringLiteral("no_abr"), result.label},
                                 {QStringLiteral("attended"), 0},
@@ -346,14 +385,22 @@ QString outcomeUnknownText()
         "given out for it.");
 }
 
-IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request)
+namespace {
+
+IssuedTicket storeWith(Database& db, const Clock& clock, const IssueRequest& request,
+                       waiting::LoadCache* loads)
 {
     IssuedTicket fresh;
     fresh.webCode = ticketcode::newCode();
-    fresh.estimate = estimateForIssue(db, clock, request);
+    const std::optional<waiting::ServiceLoad> load = loadForIssue(db, clock, request, loads);
     for (int attempt = 0;; ++attempt) {
         try {
-            return storeOnce(db, clock, request, fresh);
+            IssuedTicket issued = storeOnce(db, clock, request, load, fresh);
+            // This workstation's walk-in may be the oldest one waiting now.
+            if (loads && issued.issued() &&
+                (request.direction.counter == 0 || request.direction.type == QLatin1String("N")))
+                loads->issued(request.serviceId, request.issueDate, issued.issueTime);
+            return issued;
         } catch (const DbError& e) {
             if (e.kind() != DbError::Kind::OutcomeUnknown)
                 throw;
@@ -372,12 +419,27 @@ IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& r
         }
         if (found) {
             ++foundStored;
+            if (loads)
+                loads->forget(request.serviceId);
             return stored;
         }
         // Nothing was saved: the ticket is issued once more on the new connection, numbered afresh.
         if (attempt > 0)
             throw DbError(DbError::unreachableText(), DbError::Kind::ConnectionLost);
     }
+}
+
+} // namespace
+
+IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request)
+{
+    return storeWith(db, clock, request, nullptr);
+}
+
+IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request,
+                         waiting::LoadCache& loads)
+{
+    return storeWith(db, clock, request, &loads);
 }
 
 SettledIssues settledIssues()

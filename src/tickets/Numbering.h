@@ -7,6 +7,9 @@
 
 class Database;
 class Clock;
+namespace waiting {
+class LoadCache;
+}
 
 // Token numbers and ticket rows. The next number of a service follows the highest number already
 // stored for the issue date, or starts at the service's start number; numbers restart every day.
@@ -74,6 +77,7 @@ struct IssuedTicket
     // without history).
     QString webCode;
     waiting::Estimate estimate;
+    QString issueTime; // tblTicket.tickTime as stored ("HH:mm:ss")
     bool issued() const { return status == Status::Issued; }
 };
 
@@ -85,10 +89,14 @@ struct IssuedTicket
 // hears of it: the ticket is looked for by its page code on a new connection (waiting a while for the
 // server), and issued once more when it is not there; should the server stay away, the DbError says
 // that the outcome is unknown (OutcomeUnknown) and no ticket is told as issued. Every ticket gets a fresh
-// page code and the wait estimated for it (people ahead and minutes, from the hall's history just before the
-// issue). Nothing is stored when the number would pass the service's end number (Limit) or the service is
-// gone (NoService). Store failures pass to the caller as DbError.
+// page code and the wait estimated for it (people ahead counted where the number is taken, minutes from
+// the hall's history just before the issue). Nothing is stored when the number would pass the service's end
+// number (Limit) or the service is gone (NoService). Store failures pass to the caller as DbError.
 IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request);
+// The same with the services' loads kept by `loads` between issues (see LoadCache): a workstation that
+// issues many tokens reads them from the store only when they may have changed.
+IssuedTicket storeTicket(Database& db, const Clock& clock, const IssueRequest& request,
+                         waiting::LoadCache& loads);
 
 // What storeTicket says when the store did not answer whether the ticket was stored.
 QString outcomeUnknownText();

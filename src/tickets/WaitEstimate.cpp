@@ -48,85 +48,143 @@ WaitEstimator::WaitEstimator(Database& db, const Clock& clock, Rule rule)
 {
 }
 
-ServiceLoad WaitEstimator::load(qint64 serviceId)
+SqlPart minutesSql(const ServiceLoad& load, const QString& ahead, const Rule& rule)
 {
-    ServiceLoad load;
-    const QDate today = m_clock.today();
-    const int now = m_clock.time().msecsSinceStartOfDay() / 1000;
+    if (!load.known(rule) || load.servingCounters < 1)
+        return {QStringLiteral("cast(null as bigint)"), {}};
+    // The service figures go as texts of 17 significant digits, which the server reads back to the
+    // very same doubles; the rounding is lround's (halves away from zero) on a value that is never
+    // negative past the free counters.
+    const auto exact = [](double value) { return QString::number(value, 'g', 17); };
+    return {
+        QStringLiteral("(select case when x.a < ? then 0 else cast(floor(x.m) as bigint) + "
+                       "case when x.m - floor(x.m) >= 0.5 then 1 else 0 end end "
+                       "from (select y.a, (cast(y.a - ? as double precision) * cast(? as double precision) + "
+                       "cast(? as double precision)) / cast(? as double precision) as m "
+                       "from (select %1 as a) y) x)")
+            .arg(ahead),
+        {qint64(load.freeCounters), qint64(load.freeCounters), exact(load.serviceMinutes),
+         exact(load.residualMinutes), qint64(load.servingCounters)}};
+}
 
-    // S and R from the latest finished tokens, of earlier days and of today up to now. They are read
-    // a sample's worth at a time in the order of the unique index (newest day, highest number first),
-    // so the store stops as soon as the sample is full.
+namespace {
+
+// S and R over the sample. A token called again after its finish has a finish older than its call:
+// it is still in service and says nothing yet; one finished later than now (a clock ahead of this
+// one) neither.
+void takeSample(const LoadInputs& in, int now, const Rule& rule, ServiceLoad& load)
+{
     double sum = 0;
     double sumOfSquares = 0;
-    for (qint64 offset = 0; load.sample < m_rule.serviceSample; offset += m_rule.serviceSample) {
-        const ResultSet done = m_db.query(
-            QStringLiteral(
-                "select attTime, finished, tickDate from tblTicket where servAuto=? and tickDate>=? "
-                "and tickDate<=? and call='1' and finished is not null and finished<>'' "
-                "and attTime is not null and attTime<>'' "
-                "order by tickDate desc, tickNo desc limit ? offset ?"),
-            {serviceId, dayText(today.addDays(-m_rule.historyDays)), dayText(today), m_rule.serviceSample,
-             offset});
-        for (int r = 0; r < done.size() && load.sample < m_rule.serviceSample; ++r) {
-            const std::optional<int> called = secondsOfDay(done.text(r, 0));
-            const std::optional<int> finished = secondsOfDay(done.text(r, 1));
-            // A token called again after its finish has a finish older than its call: it is still in
-            // service and says nothing yet.
-            if (!called || !finished || *finished < *called)
-                continue;
-            if (done.text(r, 2) == dayText(today) && *finished > now)
-                continue;
-            const double minutes = (*finished - *called) / secondsPerMinute;
-            sum += minutes;
-            sumOfSquares += minutes * minutes;
-            ++load.sample;
-        }
-        if (done.size() < m_rule.serviceSample)
+    for (const LoadInputs::Done& row : in.done) {
+        if (load.sample >= rule.serviceSample)
             break;
+        if (!row.called || !row.finished || *row.finished < *row.called)
+            continue;
+        if (row.today && *row.finished > now)
+            continue;
+        const double minutes = (*row.finished - *row.called) / secondsPerMinute;
+        sum += minutes;
+        sumOfSquares += minutes * minutes;
+        ++load.sample;
     }
     if (load.sample == 0)
-        return load;
+        return;
     load.serviceMinutes = sum / load.sample;
     // E[S²] / (2·E[S]); a sample of services that all took no time leaves nothing to wait for.
     load.residualMinutes = sum > 0 ? (sumOfSquares / load.sample) / (2 * load.serviceMinutes) : 0;
+}
+
+} // namespace
+
+LoadInputs readLoadInputs(Database& db, qint64 serviceId, const QDate& today, int now, const Rule& rule)
+{
+    LoadInputs in;
+    in.day = today;
+    in.readAt = now;
+
+    // The latest finished tokens, of earlier days and of today, read a sample's worth at a time in the
+    // order of the unique index (newest day, highest number first), so the store stops as soon as the
+    // sample is full at `now`; a later moment needs no more of them (see loadAt).
+    ServiceLoad sample;
+    for (qint64 offset = 0;; offset += rule.serviceSample) {
+        const ResultSet done =
+            db.query(QStringLiteral(
+                         "select attTime, finished, tickDate from tblTicket where servAuto=? and tickDate>=? "
+                         "and tickDate<=? and call='1' and finished is not null and finished<>'' "
+                         "and attTime is not null and attTime<>'' "
+                         "order by tickDate desc, tickNo desc limit ? offset ?"),
+                     {serviceId, dayText(today.addDays(-rule.historyDays)), dayText(today),
+                      rule.serviceSample, offset});
+        for (int r = 0; r < done.size(); ++r)
+            in.done.append({secondsOfDay(done.text(r, 0)), secondsOfDay(done.text(r, 1)),
+                            done.text(r, 2) == dayText(today)});
+        sample = ServiceLoad();
+        takeSample(in, now, rule, sample);
+        if (sample.sample >= rule.serviceSample || done.size() < rule.serviceSample)
+            break;
+    }
+    if (sample.sample == 0)
+        return in;
+
+    // The calls within the serving window of now. Two calls of a counter in the same second (a Next
+    // right after a call) come latest number first: that is the one it serves; the store's own order of
+    // such ties could differ from one read to the next.
+    const int window = int(std::ceil(rule.servingWindow * sample.serviceMinutes * secondsPerMinute));
+    in.callsRead = true;
+    in.callsSince =
+        QTime::fromMSecsSinceStartOfDay(qMax(0, now - window) * 1000).toString(QStringLiteral("HH:mm:ss"));
+    const ResultSet recent = db.query(
+        QStringLiteral("select attended, attTime, finished from tblTicket where servAuto=? and tickDate=? "
+                       "and call='1' and attTime>=? and attended<>0 order by attTime desc, tickNo desc"),
+        {serviceId, dayText(today), in.callsSince});
+    for (int r = 0; r < recent.size(); ++r)
+        in.calls.append({recent.number(r, 0), recent.text(r, 1), secondsOfDay(recent.text(r, 1)),
+                         secondsOfDay(recent.text(r, 2))});
+    const ResultSet rest = db.query(
+        QStringLiteral("select (select min(tickTime) from tblTicket where servAuto=? and tickDate=? and "
+                       "call='0' and ttype='N'), "
+                       "(select count(*) from tblCounter where servAuto=? and active='1')"),
+        {serviceId, dayText(today), serviceId});
+    if (!rest.isEmpty()) {
+        in.oldestWaiting = rest.isNull(0, 0) ? QString() : rest.text(0, 0);
+        in.countersSetUp = rest.number(0, 1);
+    }
+    return in;
+}
+
+std::optional<ServiceLoad> loadAt(const LoadInputs& in, int now, const Rule& rule)
+{
+    ServiceLoad load;
+    takeSample(in, now, rule, load);
+    if (load.sample == 0)
+        return load;
 
     // The counters that called one of the service's tokens within the serving window, latest first:
     // the first row of each counter tells whether it is free (its latest token finished). A counter
     // that finished while a token of the service was already waiting did not stop for lack of work:
     // it is away (a pause, the end of its shift) and serves nobody now.
-    const int window = int(std::ceil(m_rule.servingWindow * load.serviceMinutes * secondsPerMinute));
+    const int window = int(std::ceil(rule.servingWindow * load.serviceMinutes * secondsPerMinute));
     const QString since =
         QTime::fromMSecsSinceStartOfDay(qMax(0, now - window) * 1000).toString(QStringLiteral("HH:mm:ss"));
-    const ResultSet recent = m_db.query(
-        QStringLiteral("select attended, attTime, finished from tblTicket where servAuto=? and tickDate=? "
-                       "and call='1' and attTime>=? and attended<>0 order by attTime desc"),
-        {serviceId, dayText(today), since});
-    const ResultSet oldest = m_db.query(
-        QStringLiteral("select min(tickTime) from tblTicket where servAuto=? and tickDate=? and call='0' "
-                       "and ttype='N'"),
-        {serviceId, dayText(today)});
+    if (!in.callsRead || since < in.callsSince)
+        return std::nullopt;
     const std::optional<int> waitingSince =
-        oldest.isEmpty() || oldest.isNull(0, 0) ? std::nullopt : secondsOfDay(oldest.text(0, 0));
+        in.oldestWaiting.isEmpty() ? std::nullopt : secondsOfDay(in.oldestWaiting);
     QSet<qint64> seen;
-    for (int r = 0; r < recent.size(); ++r) {
-        const qint64 counter = recent.number(r, 0);
-        const std::optional<int> called = secondsOfDay(recent.text(r, 1));
-        if (seen.contains(counter) || !called || *called > now)
+    for (const LoadInputs::Call& call : in.calls) {
+        if (call.calledText < since || seen.contains(call.counter) || !call.called || *call.called > now)
             continue;
-        seen.insert(counter);
-        const std::optional<int> finished = secondsOfDay(recent.text(r, 2));
-        if (!finished || *finished < *called || *finished > now) {
+        seen.insert(call.counter);
+        if (!call.finished || *call.finished < *call.called || *call.finished > now) {
             ++load.servingCounters; // busy with a token
-        } else if (!waitingSince || *waitingSince > *finished) {
+        } else if (!waitingSince || *waitingSince > *call.finished) {
             ++load.servingCounters; // free: nothing was waiting when it finished
             ++load.freeCounters;
         }
     }
     if (load.servingCounters == 0) {
-        const ResultSet setUp = m_db.query(
-            QStringLiteral("select count(*) from tblCounter where servAuto=? and active='1'"), {serviceId});
-        load.servingCounters = int(qMax<qint64>(1, setUp.isEmpty() ? 0 : setUp.number(0, 0)));
+        load.servingCounters = int(qMax<qint64>(1, in.countersSetUp));
         load.countersFromSetup = true;
         // Nobody has called lately, so nothing is known of who is free: every counter may be busy.
         load.freeCounters = 0;
@@ -134,12 +192,23 @@ ServiceLoad WaitEstimator::load(qint64 serviceId)
     return load;
 }
 
+ServiceLoad WaitEstimator::load(qint64 serviceId)
+{
+    const int now = m_clock.time().msecsSinceStartOfDay() / 1000;
+    return loadAt(readLoadInputs(m_db, serviceId, m_clock.today(), now, m_rule), now, m_rule).value();
+}
+
+QString aheadCount(const QString& service, const QString& day, const QString& number)
+{
+    return QStringLiteral("(select count(*) from tblTicket w where w.servAuto=%1 and w.tickDate=%2 and "
+                          "w.call='0' and w.tickNo<%3 and w.ttype in ('N','E'))")
+        .arg(service, day, number);
+}
+
 qint64 WaitEstimator::waitingBefore(qint64 serviceId, const QString& day, qint64 number)
 {
     const ResultSet rs = m_db.query(
-        QStringLiteral(
-            "select count(*) from tblTicket where servAuto=? and tickDate=? and call='0' and tickNo<? "
-            "and ttype in ('N','E')"),
+        QStringLiteral("select ") + aheadCount(QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("?")),
         {serviceId, day, number});
     return rs.isEmpty() ? 0 : rs.number(0, 0);
 }

@@ -2,7 +2,10 @@
 
 #include "ui/Language.h"
 
+#include <QDate>
 #include <QString>
+#include <QVariantList>
+#include <QVector>
 #include <optional>
 
 class Clock;
@@ -74,6 +77,63 @@ std::optional<int> secondsOfDay(const QString& text);
 
 // The rule itself on figures already gathered: minutes to wait with peopleAhead before the visitor.
 std::optional<int> minutesToWait(const ServiceLoad& load, qint64 peopleAhead, const Rule& rule = {});
+
+// SQL counting the people ahead of a ticket of `service` on `day` numbered `number` (each an SQL
+// expression): the waiting walk-ins and emergencies of that service and day with a lower number.
+QString aheadCount(const QString& service, const QString& day, const QString& number);
+
+// A piece of SQL with the values of its placeholders, in order.
+struct SqlPart
+{
+    QString sql;
+    QVariantList params;
+};
+
+// minutesToWait as an SQL expression of an integer expression `ahead` of the same statement, for an
+// issue that counts the people ahead where it takes its number (PostgreSQL): the same double
+// arithmetic and the same rounding, so the store keeps exactly the minutes the rule gives; null
+// without an estimate. `ahead` comes last in the text: placeholders of its own take the values
+// after the expression's.
+SqlPart minutesSql(const ServiceLoad& load, const QString& ahead, const Rule& rule = {});
+
+// What the store holds on one service's load, read at one moment: enough to work the load out at
+// that moment and at any later one of the same day, as long as nothing of the service changes.
+struct LoadInputs
+{
+    QDate day;
+    int readAt = 0; // seconds of the day
+    // The finished tokens the sample is taken from, newest first, as far as the reading went.
+    struct Done
+    {
+        std::optional<int> called;
+        std::optional<int> finished;
+        bool today = false;
+    };
+    QVector<Done> done;
+    // The counters' calls of the service today from callsSince on, latest first; not read when the
+    // service had no sample at readAt.
+    bool callsRead = false;
+    QString callsSince;
+    struct Call
+    {
+        qint64 counter = 0;
+        QString calledText;
+        std::optional<int> called;
+        std::optional<int> finished;
+    };
+    QVector<Call> calls;
+    // The issue time of the oldest walk-in waiting ("HH:mm:ss"); empty when none waits.
+    QString oldestWaiting;
+    qint64 countersSetUp = 0;
+};
+
+// Reads the inputs of the service's load for today at `now` (seconds of the day).
+LoadInputs readLoadInputs(Database& db, qint64 serviceId, const QDate& today, int now, const Rule& rule = {});
+
+// The load at `now` (seconds of inputs.day, not before inputs.readAt) from inputs read earlier; nullopt
+// when they do not reach back far enough for it (the mean service time grew since, and with it the
+// window of the counters serving).
+std::optional<ServiceLoad> loadAt(const LoadInputs& inputs, int now, const Rule& rule = {});
 
 // The fixed guess the rule is measured against: every person ahead takes five minutes.
 constexpr int fixedMinutesPerPerson = 5;

@@ -337,7 +337,7 @@ qint64 frmTicket::getEnd(qint64 number)
         return 0;
     }
     const numbering::IssuedTicket ticket =
-        issueAndPrint(m_ctx, request, style, printedName, this, {}, &m_lastPrinted);
+        issueAndPrint(m_ctx, request, m_loads, style, printedName, this, {}, &m_lastPrinted);
     m_lastIssued = ticket;
     if (!ticket.issued())
         return 0;

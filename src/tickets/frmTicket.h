@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tickets/Issue.h"
+#include "tickets/LoadCache.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -86,5 +87,7 @@ private:
     QDateTime m_gridChangedAt;            // by the screen's clock
     bool m_skipRelease = false;           // the release that ends a double click is no touch
     numbering::IssuedTicket m_lastIssued; // by the last getEnd
+    // The services' loads between this kiosk's issues.
+    waiting::LoadCache m_loads;
     bool m_lastPrinted = false;
 };

@@ -399,7 +399,7 @@ qint64 frmTicketF::getEnd(qint64 number)
     style.header = header;
     // The picture asks for the ticket only when one came out of the printer.
     const numbering::IssuedTicket ticket = issueAndPrint(
-        m_ctx, request, style, QString(), this,
+        m_ctx, request, m_loads, style, QString(), this,
         [this] {
             auto* picture = new frmTT(m_ctx, this);
             picture->show();

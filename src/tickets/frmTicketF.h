@@ -2,6 +2,7 @@
 
 #include "tickets/Issue.h"
 #include "tickets/KioskDepartments.h"
+#include "tickets/LoadCache.h"
 
 #include <QDate>
 #include <QPixmap>
@@ -112,6 +113,8 @@ private:
     QString m_language;
     QPointer<QWidget> m_pad;              // null once the pad has closed itself
     numbering::IssuedTicket m_lastIssued; // by the last getEnd
+    // The services' loads between this kiosk's issues.
+    waiting::LoadCache m_loads;
     bool m_lastPrinted = false;
     bool m_leaving = false;
 };
