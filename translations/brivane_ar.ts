@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ar">
 <context>
+    <name>AlertReport</name>
+    <message>
+        <source>Alerts from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tickets in these days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 alerts asked, %2 fired on the page, %3 texts sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lead time: median %1 minutes from the alert to the call</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lead time: no alerted token called</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>served, alerted: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>served, joined from the phone: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>served, from the kiosk: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BoardList</name>
     <message>
         <source>The hall&apos;s boards</source>
@@ -28,6 +67,82 @@
     </message>
     <message>
         <source>Both Languages</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CallReason</name>
+    <message>
+        <source>emergency for this counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>appointment due at this counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>transferred to this counter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>oldest walk-in of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>walk-in of %1 held back past its wait cap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>picked from the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>called again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lowest waiting number of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>waited %n min</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ahead of %n newer priority token(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ahead of %n token(s) that waited longer</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -221,6 +336,25 @@
     </message>
     <message>
         <source>Counter tabs</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DayFigures</name>
+    <message>
+        <source>Emergency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appointment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Walk-in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -813,6 +947,10 @@ Choose another folder or name.</source>
         <source>Display Name</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Why Called</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReportFigures</name>
@@ -874,6 +1012,10 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>Within target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not arrived</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1026,6 +1168,101 @@ Choose another folder or name.</source>
     </message>
 </context>
 <context>
+    <name>SimulateCommand</name>
+    <message>
+        <source>&quot;%1&quot; is not a day: give it as yyyy-MM-dd, for example 2024-01-15.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has not come yet: only a day that has begun can be replayed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tokens were issued on %1: there is nothing to replay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No token of %1 was served to its finish: there are no service times to replay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No counter called a token on %1: say how many counters to replay with --counters N.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replay of %1 through the call engine. Tokens replayed: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counters: %1 per service, each open all day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counters: the %1 that called tokens that day, each open from its first call to its last finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cap on walk-ins held back: as each service has it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cap on walk-ins held back: none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cap on walk-ins held back: %1 min, for every service.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waits in minutes, from the issue to the first call.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not replayed, being of other kinds: %1 (report tokens are called from the counters&apos; lists).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not replayed, having no issue time: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replayed in %1 s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Called</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>90%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Longest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>StaffPages</name>
     <message>
         <source>User name</source>
@@ -1104,6 +1341,86 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>No database file is named.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextGateway</name>
+    <message>
+        <source>not a phone number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no way of sending texts is set (Queue / Sms / command or url)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the command ended with code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the command stopped abnormally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the gateway answered %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text to %1 sent (try %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text to %1 not sent (try %2 of %3): %4; again in %5 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text to %1 failed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextMessage</name>
+    <message>
+        <source>Token %1: your turn is near. Please come back now.</source>
+        <translation>الرقم %1: اقترب دورك. يُرجى العودة الآن.</translation>
+    </message>
+    <message>
+        <source>Token %1: your turn is near (%2). Please come back now.</source>
+        <translation>الرقم %1: اقترب دورك (%2). يُرجى العودة الآن.</translation>
+    </message>
+</context>
+<context>
+    <name>TextMessages</name>
+    <message>
+        <source>texts due cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n phone number(s) of earlier days erased</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the text for ticket %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text for %1 not sent: its number was erased (the ticket ended, or its day)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the outcome of the text for ticket %1 cannot be stored yet: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1220,6 +1537,118 @@ Choose another folder or name.</source>
     <message>
         <source>Latest calls, newest first</source>
         <translation>أحدث النداءات، الأحدث أولاً</translation>
+    </message>
+    <message>
+        <source>Choose 5, 10 or 15 minutes, or when you are next.</source>
+        <translation>اختر 5 أو 10 أو 15 دقيقة، أو عندما تكون التالي.</translation>
+    </message>
+    <message>
+        <source>This is not a phone number: use digits only, with + in front for another country.</source>
+        <translation>هذا ليس رقم هاتف: استخدم الأرقام فقط، مع + في البداية لبلد آخر.</translation>
+    </message>
+    <message>
+        <source>No token of today has this page.</source>
+        <translation>لا يوجد رقم دور لهذا اليوم بهذه الصفحة.</translation>
+    </message>
+    <message>
+        <source>This token is no longer waiting.</source>
+        <translation>هذا الرقم لم يعد في الانتظار.</translation>
+    </message>
+    <message>
+        <source>The alert has already been given.</source>
+        <translation>تم التنبيه بالفعل.</translation>
+    </message>
+    <message>
+        <source>Alerts cannot be kept now. Please try again later.</source>
+        <translation>لا يمكن حفظ التنبيهات الآن. يرجى المحاولة لاحقًا.</translation>
+    </message>
+    <message>
+        <source>Too many changes: wait a minute and try again.</source>
+        <translation>تغييرات كثيرة جدًا: انتظر دقيقة ثم حاول مرة أخرى.</translation>
+    </message>
+    <message>
+        <source>Tell me when my turn is near</source>
+        <translation>أخبرني عندما يقترب دوري</translation>
+    </message>
+    <message>
+        <source>5 minutes before</source>
+        <translation>قبل 5 دقائق</translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation>قبل 10 دقائق</translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation>قبل 15 دقيقة</translation>
+    </message>
+    <message>
+        <source>When I am next</source>
+        <translation>عندما أكون التالي</translation>
+    </message>
+    <message>
+        <source>Phone number for a text message (optional)</source>
+        <translation>رقم الهاتف لرسالة نصية (اختياري)</translation>
+    </message>
+    <message>
+        <source>Tell me</source>
+        <translation>أخبرني</translation>
+    </message>
+    <message>
+        <source>Stop telling me</source>
+        <translation>توقف عن إخباري</translation>
+    </message>
+    <message>
+        <source>You will be told about %1 minutes before your turn.</source>
+        <translation>سيتم إخبارك قبل دورك بنحو %1 دقيقة.</translation>
+    </message>
+    <message>
+        <source>You will be told when you are next.</source>
+        <translation>سيتم إخبارك عندما تكون التالي.</translation>
+    </message>
+    <message>
+        <source>A text message will be sent too.</source>
+        <translation>ستُرسل رسالة نصية أيضًا.</translation>
+    </message>
+    <message>
+        <source>Your turn is near. Please come back to the hall now.</source>
+        <translation>اقترب دورك. يرجى العودة إلى القاعة الآن.</translation>
+    </message>
+    <message>
+        <source>Take a token</source>
+        <translation>خذ رقمًا</translation>
+    </message>
+    <message>
+        <source>Choose a service: your token is taken at once and its page opens.</source>
+        <translation>اختر خدمة: يُؤخذ رقمك فورًا وتُفتح صفحته.</translation>
+    </message>
+    <message>
+        <source>No service can be joined from a phone now.</source>
+        <translation>لا يمكن الانضمام إلى أي خدمة من الهاتف الآن.</translation>
+    </message>
+    <message>
+        <source>Open your token</source>
+        <translation>افتح رقمك</translation>
+    </message>
+    <message>
+        <source>You already have a token for this service.</source>
+        <translation>لديك رقم لهذه الخدمة بالفعل.</translation>
+    </message>
+    <message>
+        <source>Too many tokens were taken from this connection in the last hour. Please take one at the kiosk.</source>
+        <translation>أُخذت أرقام كثيرة من هذا الاتصال في الساعة الأخيرة. يرجى أخذ رقم من الكشك.</translation>
+    </message>
+    <message>
+        <source>This service gives no more tokens today.</source>
+        <translation>لا تعطي هذه الخدمة أرقامًا أخرى اليوم.</translation>
+    </message>
+    <message>
+        <source>Tokens cannot be taken from a phone at the moment. Please take one at the kiosk.</source>
+        <translation>لا يمكن أخذ الأرقام من الهاتف في الوقت الحالي. يرجى أخذ رقم من الكشك.</translation>
+    </message>
+    <message>
+        <source>This service cannot be joined from a phone now.</source>
+        <translation>لا يمكن الانضمام إلى هذه الخدمة من الهاتف الآن.</translation>
     </message>
 </context>
 <context>
@@ -1532,6 +1961,34 @@ The database it replaced is kept in %1</source>
     </message>
     <message>
         <source>Select a token first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Arrived</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not arrived</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issued</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not arrived %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No token is being served</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The visitor did not come: the token leaves this counter, counted apart from cancellations, and Next goes on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recall the token first: %1 of %2 recalls done</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2732,6 +3189,26 @@ Do you want to save the changes ?</source>
         <source>Service name should not be blank</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Visitors may take tokens from their phones</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The service is listed on the hall&apos;s web page /join, where a visitor takes a token without the kiosk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No cap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A walk-in that has waited more than this is called before new emergencies and appointments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Walk-in wait cap</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmSettings</name>
@@ -3837,6 +4314,10 @@ Do you want to delete them?</source>
     </message>
     <message>
         <source>The database is still open on another screen or workstation; close it there and restore again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The phone numbers could not be left out of the backup: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

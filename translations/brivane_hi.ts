@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="hi">
 <context>
+    <name>AlertReport</name>
+    <message>
+        <source>Alerts from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tickets in these days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 alerts asked, %2 fired on the page, %3 texts sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lead time: median %1 minutes from the alert to the call</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lead time: no alerted token called</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>served, alerted: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>served, joined from the phone: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>served, from the kiosk: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BoardList</name>
     <message>
         <source>The hall&apos;s boards</source>
@@ -29,6 +68,70 @@
     <message>
         <source>Both Languages</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CallReason</name>
+    <message>
+        <source>emergency for this counter</source>
+        <translation>इस काउंटर के लिए आपातकालीन</translation>
+    </message>
+    <message>
+        <source>appointment due at this counter</source>
+        <translation>इस काउंटर पर नियत अपॉइंटमेंट</translation>
+    </message>
+    <message>
+        <source>transferred to this counter</source>
+        <translation>इस काउंटर पर स्थानांतरित</translation>
+    </message>
+    <message>
+        <source>oldest walk-in of %1</source>
+        <translation>%1 का सबसे पुराना वॉक-इन</translation>
+    </message>
+    <message>
+        <source>walk-in of %1 held back past its wait cap</source>
+        <translation>%1 का वॉक-इन, प्रतीक्षा सीमा से अधिक रुका रहा</translation>
+    </message>
+    <message>
+        <source>picked from the list</source>
+        <translation>सूची से चुना गया</translation>
+    </message>
+    <message>
+        <source>called again</source>
+        <translation>फिर से बुलाया गया</translation>
+    </message>
+    <message>
+        <source>lowest waiting number of %1</source>
+        <translation>%1 का सबसे कम प्रतीक्षारत नंबर</translation>
+    </message>
+    <message numerus="yes">
+        <source>waited %n min</source>
+        <translation>
+            <numerusform>%n मिनट प्रतीक्षा की</numerusform>
+            <numerusform>%n मिनट प्रतीक्षा की</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ahead of %n newer priority token(s)</source>
+        <translation>
+            <numerusform>%n नए प्राथमिकता टोकन से पहले</numerusform>
+            <numerusform>%n नए प्राथमिकता टोकन से पहले</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>ahead of %n token(s) that waited longer</source>
+        <translation>
+            <numerusform>अधिक देर से प्रतीक्षारत %n टोकन से पहले</numerusform>
+            <numerusform>अधिक देर से प्रतीक्षारत %n टोकन से पहले</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -222,6 +325,25 @@
     <message>
         <source>Counter tabs</source>
         <translation>काउंटर टैब</translation>
+    </message>
+</context>
+<context>
+    <name>DayFigures</name>
+    <message>
+        <source>Emergency</source>
+        <translation type="unfinished">आपातकालीन</translation>
+    </message>
+    <message>
+        <source>Appointment</source>
+        <translation type="unfinished">अपॉइंटमेंट</translation>
+    </message>
+    <message>
+        <source>Walk-in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -813,6 +935,10 @@ Choose another folder or name.</source>
         <source>Display Name</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Why Called</source>
+        <translation>क्यों बुलाया गया</translation>
+    </message>
 </context>
 <context>
     <name>ReportFigures</name>
@@ -875,6 +1001,10 @@ Choose another folder or name.</source>
     <message>
         <source>Within target</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not arrived</source>
+        <translation>नहीं आए</translation>
     </message>
 </context>
 <context>
@@ -1026,6 +1156,101 @@ Choose another folder or name.</source>
     </message>
 </context>
 <context>
+    <name>SimulateCommand</name>
+    <message>
+        <source>&quot;%1&quot; is not a day: give it as yyyy-MM-dd, for example 2024-01-15.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has not come yet: only a day that has begun can be replayed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No tokens were issued on %1: there is nothing to replay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No token of %1 was served to its finish: there are no service times to replay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No counter called a token on %1: say how many counters to replay with --counters N.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replay of %1 through the call engine. Tokens replayed: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counters: %1 per service, each open all day.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Counters: the %1 that called tokens that day, each open from its first call to its last finish.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cap on walk-ins held back: as each service has it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cap on walk-ins held back: none.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cap on walk-ins held back: %1 min, for every service.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waits in minutes, from the issue to the first call.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not replayed, being of other kinds: %1 (report tokens are called from the counters&apos; lists).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not replayed, having no issue time: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replayed in %1 s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Called</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>90%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Longest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>StaffPages</name>
     <message>
         <source>User name</source>
@@ -1104,6 +1329,82 @@ Choose another folder or name.</source>
     </message>
     <message>
         <source>No database file is named.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextGateway</name>
+    <message>
+        <source>not a phone number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no way of sending texts is set (Queue / Sms / command or url)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the command ended with code %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the command stopped abnormally</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the gateway answered %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text to %1 sent (try %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text to %1 not sent (try %2 of %3): %4; again in %5 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text to %1 failed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextMessage</name>
+    <message>
+        <source>Token %1: your turn is near. Please come back now.</source>
+        <translation>टोकन %1: आपकी बारी नज़दीक है। कृपया अभी वापस आइए।</translation>
+    </message>
+    <message>
+        <source>Token %1: your turn is near (%2). Please come back now.</source>
+        <translation>टोकन %1: आपकी बारी नज़दीक है (%2)। कृपया अभी वापस आइए।</translation>
+    </message>
+</context>
+<context>
+    <name>TextMessages</name>
+    <message>
+        <source>texts due cannot be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n phone number(s) of earlier days erased</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the text for ticket %1 cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>text for %1 not sent: its number was erased (the ticket ended, or its day)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the outcome of the text for ticket %1 cannot be stored yet: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1220,6 +1521,118 @@ Choose another folder or name.</source>
     <message>
         <source>Latest calls, newest first</source>
         <translation>नवीनतम बुलावे, सबसे नया पहले</translation>
+    </message>
+    <message>
+        <source>Choose 5, 10 or 15 minutes, or when you are next.</source>
+        <translation>5, 10 या 15 मिनट चुनें, या जब आप अगले हों।</translation>
+    </message>
+    <message>
+        <source>This is not a phone number: use digits only, with + in front for another country.</source>
+        <translation>यह फ़ोन नंबर नहीं है: केवल अंक लिखें, दूसरे देश के लिए आगे + लगाएँ।</translation>
+    </message>
+    <message>
+        <source>No token of today has this page.</source>
+        <translation>आज के किसी टोकन का यह पेज नहीं है।</translation>
+    </message>
+    <message>
+        <source>This token is no longer waiting.</source>
+        <translation>यह टोकन अब प्रतीक्षा में नहीं है।</translation>
+    </message>
+    <message>
+        <source>The alert has already been given.</source>
+        <translation>सूचना पहले ही दी जा चुकी है।</translation>
+    </message>
+    <message>
+        <source>Alerts cannot be kept now. Please try again later.</source>
+        <translation>अभी सूचना सहेजी नहीं जा सकती। कृपया बाद में फिर से प्रयास करें।</translation>
+    </message>
+    <message>
+        <source>Too many changes: wait a minute and try again.</source>
+        <translation>बहुत अधिक बदलाव: एक मिनट रुकें और फिर से प्रयास करें।</translation>
+    </message>
+    <message>
+        <source>Tell me when my turn is near</source>
+        <translation>मेरी बारी पास आने पर मुझे बताएँ</translation>
+    </message>
+    <message>
+        <source>5 minutes before</source>
+        <translation>5 मिनट पहले</translation>
+    </message>
+    <message>
+        <source>10 minutes before</source>
+        <translation>10 मिनट पहले</translation>
+    </message>
+    <message>
+        <source>15 minutes before</source>
+        <translation>15 मिनट पहले</translation>
+    </message>
+    <message>
+        <source>When I am next</source>
+        <translation>जब मैं अगला हूँ</translation>
+    </message>
+    <message>
+        <source>Phone number for a text message (optional)</source>
+        <translation>एसएमएस के लिए फ़ोन नंबर (वैकल्पिक)</translation>
+    </message>
+    <message>
+        <source>Tell me</source>
+        <translation>मुझे बताएँ</translation>
+    </message>
+    <message>
+        <source>Stop telling me</source>
+        <translation>मुझे बताना बंद करें</translation>
+    </message>
+    <message>
+        <source>You will be told about %1 minutes before your turn.</source>
+        <translation>आपकी बारी से लगभग %1 मिनट पहले आपको बताया जाएगा।</translation>
+    </message>
+    <message>
+        <source>You will be told when you are next.</source>
+        <translation>जब आप अगले होंगे, आपको बताया जाएगा।</translation>
+    </message>
+    <message>
+        <source>A text message will be sent too.</source>
+        <translation>एक एसएमएस भी भेजा जाएगा।</translation>
+    </message>
+    <message>
+        <source>Your turn is near. Please come back to the hall now.</source>
+        <translation>आपकी बारी पास है। कृपया अभी हॉल में लौट आएँ।</translation>
+    </message>
+    <message>
+        <source>Take a token</source>
+        <translation>टोकन लें</translation>
+    </message>
+    <message>
+        <source>Choose a service: your token is taken at once and its page opens.</source>
+        <translation>कोई सेवा चुनें: आपका टोकन तुरंत लिया जाता है और उसका पेज खुल जाता है।</translation>
+    </message>
+    <message>
+        <source>No service can be joined from a phone now.</source>
+        <translation>अभी फ़ोन से किसी सेवा की कतार में नहीं जुड़ा जा सकता।</translation>
+    </message>
+    <message>
+        <source>Open your token</source>
+        <translation>अपना टोकन खोलें</translation>
+    </message>
+    <message>
+        <source>You already have a token for this service.</source>
+        <translation>इस सेवा के लिए आपके पास पहले से एक टोकन है।</translation>
+    </message>
+    <message>
+        <source>Too many tokens were taken from this connection in the last hour. Please take one at the kiosk.</source>
+        <translation>पिछले एक घंटे में इस कनेक्शन से बहुत अधिक टोकन लिए गए। कृपया कियोस्क से टोकन लें।</translation>
+    </message>
+    <message>
+        <source>This service gives no more tokens today.</source>
+        <translation>यह सेवा आज और टोकन नहीं देती।</translation>
+    </message>
+    <message>
+        <source>Tokens cannot be taken from a phone at the moment. Please take one at the kiosk.</source>
+        <translation>इस समय फ़ोन से टोकन नहीं लिए जा सकते। कृपया कियोस्क से टोकन लें।</translation>
+    </message>
+    <message>
+        <source>This service cannot be joined from a phone now.</source>
+        <translation>अभी फ़ोन से इस सेवा की कतार में नहीं जुड़ा जा सकता।</translation>
     </message>
 </context>
 <context>
@@ -1533,6 +1946,34 @@ The database it replaced is kept in %1</source>
     <message>
         <source>Select a token first</source>
         <translation>पहले एक टोकन चुनें</translation>
+    </message>
+    <message>
+        <source>Not Arrived</source>
+        <translation>नहीं आया</translation>
+    </message>
+    <message>
+        <source>Not arrived</source>
+        <translation>नहीं आए</translation>
+    </message>
+    <message>
+        <source>Issued</source>
+        <translation>जारी</translation>
+    </message>
+    <message>
+        <source>Not arrived %1</source>
+        <translation>नहीं आए %1</translation>
+    </message>
+    <message>
+        <source>No token is being served</source>
+        <translation>अभी किसी टोकन की सेवा नहीं हो रही</translation>
+    </message>
+    <message>
+        <source>The visitor did not come: the token leaves this counter, counted apart from cancellations, and Next goes on</source>
+        <translation>आगंतुक नहीं आया: टोकन इस काउंटर से हट जाता है, रद्द टोकनों से अलग गिना जाता है, और Next आगे बढ़ता है</translation>
+    </message>
+    <message>
+        <source>Recall the token first: %1 of %2 recalls done</source>
+        <translation>पहले टोकन को दोबारा बुलाएँ: %2 में से %1 बार बुलाया गया</translation>
     </message>
 </context>
 <context>
@@ -2732,6 +3173,26 @@ Do you want to save the changes ?</source>
         <source>Service name should not be blank</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Visitors may take tokens from their phones</source>
+        <translation>आगंतुक अपने फ़ोन से टोकन ले सकते हैं</translation>
+    </message>
+    <message>
+        <source>The service is listed on the hall&apos;s web page /join, where a visitor takes a token without the kiosk</source>
+        <translation>यह सेवा हॉल के वेब पेज /join पर दिखाई जाती है, जहाँ आगंतुक कियोस्क के बिना टोकन लेता है</translation>
+    </message>
+    <message>
+        <source>No cap</source>
+        <translation>कोई सीमा नहीं</translation>
+    </message>
+    <message>
+        <source>A walk-in that has waited more than this is called before new emergencies and appointments</source>
+        <translation>इससे अधिक प्रतीक्षा कर चुका वॉक-इन नए आपातकालीन और अपॉइंटमेंट टोकन से पहले बुलाया जाता है</translation>
+    </message>
+    <message>
+        <source>Walk-in wait cap</source>
+        <translation>वॉक-इन प्रतीक्षा सीमा</translation>
+    </message>
 </context>
 <context>
     <name>frmSettings</name>
@@ -3833,6 +4294,10 @@ Do you want to delete them?</source>
     </message>
     <message>
         <source>The database is still open on another screen or workstation; close it there and restore again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The phone numbers could not be left out of the backup: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -94,9 +94,10 @@ QString callReasonText(const CallReason& reason, const QString& serviceName)
         break;
     }
     QStringList parts{head};
+    // The minutes are worked out apart: lupdate loses its way on a division inside the call.
+    const int minutes = int(reason.waitedSeconds / 60);
     if (reason.waitedSeconds >= 0)
-        parts.append(QCoreApplication::translate("CallReason", "waited %n min", nullptr,
-                                                 int(reason.waitedSeconds / 60)));
+        parts.append(QCoreApplication::translate("CallReason", "waited %n min", nullptr, minutes));
     if (reason.passed > 0) {
         parts.append(reason.rule == CallReason::Rule::Cap
                          ? QCoreApplication::translate("CallReason", "ahead of %n newer priority token(s)",
