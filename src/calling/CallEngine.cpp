@@ -264,9 +264,9 @@ void CallEngine::updateRc()
         insertCallRow(key, label, false, reason);
     } else {
         // Each recall is counted on the call it repeats, in the same statement that shows it again.
-        m_db.exec(QStringLiteral(
-                      "update tblCall set status1='0', recalls=coalesce(recalls,0)+1 where callauto=?"),
-                  {rs.number(0, 0)});
+        m_db.exec(
+            QStringLiteral("update tblCall set status1='0', recalls=coalesce(recalls,0)+1 where callauto=?"),
+            {rs.number(0, 0)});
     }
     setReason(reason);
 }

@@ -1,7 +1,7 @@
 #include "core/Database.h"
 
-#include "core/CallDelivery.h"
 #include "core/AlertTables.h"
+#include "core/CallDelivery.h"
 #include "core/ExistingSchema.h"
 #include "core/PersonalData.h"
 #include "core/PhoneJoinTable.h"

@@ -1,7 +1,7 @@
 #include "core/WorkstationKinds.h"
 
-#include "core/CallDelivery.h"
 #include "core/AlertTables.h"
+#include "core/CallDelivery.h"
 #include "core/Database.h"
 #include "core/PhoneJoinTable.h"
 #include "core/Schema.h"

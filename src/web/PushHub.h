@@ -2,8 +2,8 @@
 
 #include "web/BoardAcks.h"
 #include "web/CallFeed.h"
-#include "web/RateLimiter.h"
 #include "web/NearTurnAlerts.h"
+#include "web/RateLimiter.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -164,8 +164,8 @@ WebServer::WebServer(Database& db, Settings& settings, const Clock& clock, CallF
                      const WebConfig& config, QObject* parent, StoreReaders::Opener readers)
     : QAbstractHttpServer(parent), m_clock(clock), m_config(config),
       m_limiter(config.burst, config.perMinute), m_alertPosts(10, 10),
-      m_pages(db, settings, clock, feed, pageLimits(config)),
-      m_staff(db, clock, [this] { return m_ms(); }), m_db(db)
+      m_pages(db, settings, clock, feed, pageLimits(config)), m_staff(db, clock, [this] { return m_ms(); }),
+      m_db(db)
 {
     m_started.start();
     m_ms = [this] { return m_started.elapsed(); };
