@@ -8,43 +8,14 @@ using namespace callingtest;
 
 namespace {
 
-class CallEngineTest : public StoreTest
+class CallEngineTest : public CounterEngineTest
 {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        hall = seedHall(env->db);
-        logInCounter(env->session, env->db, hall.counter1);
-        engine = std::make_unique<CallEngine>(env->db, env->settings(), env->clock, env->session);
-    }
-    void TearDown() override
-    {
-        engine.reset();
-        StoreTest::TearDown();
-    }
-
-    // Next as the counter screen runs it: finish the current token, restore the last one, pick.
-    QString next()
-    {
-        if (!engine->state.lblNo.isEmpty()) {
-            engine->setFinish();
-            engine->state.lblNo.clear();
-        }
-        engine->getLast();
-        engine->callNext();
-        return engine->state.Label1 == QLatin1String("Calling") ? engine->state.lblToken
-                                                                : QStringLiteral("Idle");
-    }
-
     ResultSet callRowOf(qint64 ticket)
     {
         return env->db.query(QStringLiteral("select * from tblCall where tickAuto=? order by callauto"),
                              {ticket});
     }
-
-    Hall hall;
-    std::unique_ptr<CallEngine> engine;
 };
 
 TEST_P(CallEngineTest, EmergencyThenDueAppointmentThenWalkInsByNumber)

@@ -17,35 +17,9 @@ namespace {
 
 const QDate Day(2024, 1, 15);
 
-class CallReasonTest : public StoreTest
+class CallReasonTest : public CounterEngineTest
 {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        hall = seedHall(env->db);
-        logInCounter(env->session, env->db, hall.counter1);
-        engine = std::make_unique<CallEngine>(env->db, env->settings(), env->clock, env->session);
-    }
-    void TearDown() override
-    {
-        engine.reset();
-        StoreTest::TearDown();
-    }
-
-    // Next as the counter screen runs it.
-    QString next(CallEngine& e)
-    {
-        if (!e.state.lblNo.isEmpty()) {
-            e.setFinish();
-            e.state.lblNo.clear();
-        }
-        e.getLast();
-        e.callNext();
-        return e.state.Label1 == QLatin1String("Calling") ? e.state.lblToken : QStringLiteral("Idle");
-    }
-    QString next() { return next(*engine); }
-
     // A Consultation token of that type directed to counter 1, issued at `time`.
     qint64 directedAt(int no, const QString& type, const QString& time, const QString& apptime = QString())
     {
@@ -77,9 +51,6 @@ protected:
         env->db.exec(QStringLiteral("update tblService set capwait=? where servAuto=?"),
                      {minutes, hall.consultation});
     }
-
-    Hall hall;
-    std::unique_ptr<CallEngine> engine;
 };
 
 // A counter's day without a cap: each rule that takes a token says so, with the token's wait and the

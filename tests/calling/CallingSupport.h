@@ -1,10 +1,12 @@
 #pragma once
 
+#include "calling/CallEngine.h"
 #include "core/Database.h"
 #include "core/Session.h"
 #include "testsupport/TestEnv.h"
 
 #include <QString>
+#include <memory>
 #include <ostream>
 
 // Readable QString values in failure messages.
@@ -132,5 +134,39 @@ inline void allow(Database& db, const QString& table)
     db.exec(db.isPostgres() ? QStringLiteral("drop trigger %1 on %2").arg(name, table)
                             : QStringLiteral("drop trigger %1").arg(name));
 }
+
+// A counter (counter 1 of the seeded hall) logged in with its call engine.
+class CounterEngineTest : public StoreTest
+{
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        hall = seedHall(env->db);
+        logInCounter(env->session, env->db, hall.counter1);
+        engine = std::make_unique<CallEngine>(env->db, env->settings(), env->clock, env->session);
+    }
+    void TearDown() override
+    {
+        engine.reset();
+        StoreTest::TearDown();
+    }
+
+    // Next as the counter screen runs it: finish the current token, restore the last one, pick.
+    static QString next(CallEngine& e)
+    {
+        if (!e.state.lblNo.isEmpty()) {
+            e.setFinish();
+            e.state.lblNo.clear();
+        }
+        e.getLast();
+        e.callNext();
+        return e.state.Label1 == QLatin1String("Calling") ? e.state.lblToken : QStringLiteral("Idle");
+    }
+    QString next() { return next(*engine); }
+
+    Hall hall;
+    std::unique_ptr<CallEngine> engine;
+};
 
 } // namespace callingtest
