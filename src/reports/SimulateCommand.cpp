@@ -84,8 +84,11 @@ int simulateCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
             << Qt::endl;
         return 1;
     }
-    if (perService)
-        plan.staffEachService(*perService);
+    // Plain numbers from here (GCC's optimiser takes the optionals' values for unset ones).
+    const int counterEach = perService.value_or(0);
+    const int capMinutes = cap.value_or(-1);
+    if (counterEach > 0)
+        plan.staffEachService(counterEach);
     else if (plan.openCounters() == 0) {
         err << QCoreApplication::translate(
                    "SimulateCommand",
@@ -94,8 +97,8 @@ int simulateCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
             << Qt::endl;
         return 1;
     }
-    if (cap)
-        plan.capEveryService(*cap);
+    if (capMinutes >= 0)
+        plan.capEveryService(capMinutes);
     const QVector<KindFigures> real = dayFigures(ctx.db, day);
     DayReplay replay;
     replay.run(plan);
@@ -106,9 +109,9 @@ int simulateCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
                .arg(dayText)
                .arg(plan.tokens.size())
         << '\n';
-    if (perService)
+    if (counterEach > 0)
         out << QCoreApplication::translate("SimulateCommand", "Counters: %1 per service, each open all day.")
-                   .arg(*perService)
+                   .arg(counterEach)
             << '\n';
     else
         out << QCoreApplication::translate(
@@ -117,16 +120,16 @@ int simulateCommand(AppContext& ctx, const QStringList& arguments, QTextStream& 
                    "finish.")
                    .arg(plan.openCounters())
             << '\n';
-    if (!cap)
+    if (capMinutes < 0)
         out << QCoreApplication::translate("SimulateCommand",
                                            "Cap on walk-ins held back: as each service has it.")
             << '\n';
-    else if (*cap == 0)
+    else if (capMinutes == 0)
         out << QCoreApplication::translate("SimulateCommand", "Cap on walk-ins held back: none.") << '\n';
     else
         out << QCoreApplication::translate("SimulateCommand",
                                            "Cap on walk-ins held back: %1 min, for every service.")
-                   .arg(*cap)
+                   .arg(capMinutes)
             << '\n';
     out << QCoreApplication::translate("SimulateCommand",
                                        "Waits in minutes, from the issue to the first call.")
