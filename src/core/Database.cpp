@@ -6,6 +6,7 @@
 #include "core/PgLink.h"
 #include "core/PreparedStatements.h"
 #include "core/PrivateFile.h"
+#include "core/SqlWords.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -63,20 +64,6 @@ bool sqliteBusy(const QSqlError& error)
 // Windows and timers of the program go on while a busy store is waited for, but a second wait never
 // starts inside the first.
 thread_local int busyWaitDepth = 0;
-
-bool startsWithWord(const QString& sql, const char* word)
-{
-    const QString t = sql.trimmed();
-    const QLatin1String w(word);
-    return t.startsWith(w, Qt::CaseInsensitive) && (t.size() == w.size() || !t.at(w.size()).isLetter());
-}
-
-// A statement after which prepared statements may no longer fit the tables.
-bool changesTables(const QString& sql)
-{
-    return startsWithWord(sql, "create") || startsWithWord(sql, "drop") || startsWithWord(sql, "alter") ||
-           startsWithWord(sql, "truncate");
-}
 
 } // namespace
 
@@ -313,20 +300,6 @@ void Database::openWith(const QString& driver, const std::function<void(QSqlData
     m_description = description;
 }
 
-Database::Effect Database::effectOf(const QString& sql)
-{
-    if (startsWithWord(sql, "select") || startsWithWord(sql, "with") || startsWithWord(sql, "set") ||
-        startsWithWord(sql, "pragma") || startsWithWord(sql, "show"))
-        return Effect::Read;
-    if (startsWithWord(sql, "begin"))
-        return Effect::Begin;
-    if (startsWithWord(sql, "commit"))
-        return Effect::Commit;
-    if (startsWithWord(sql, "rollback"))
-        return Effect::Rollback;
-    return Effect::Write;
-}
-
 void Database::reopen()
 {
     if (!m_reopen)
@@ -395,7 +368,7 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
             // saves round trips, on SQLite parsing the text again (the board polls every 10 ms). A
             // kept SQLite statement is reset after use, so it holds no lock between its runs.
             const bool keepPrepared = m_kind != Kind::None && !params.isEmpty();
-            if (effect == Effect::Write && changesTables(sql))
+            if (effect == Effect::Write && sqlwords::changesTables(sql))
                 m_prepared->clear();
             QSqlQuery own(link);
             QSqlQuery* q = &own;
@@ -426,6 +399,12 @@ void Database::run(const QString& sql, const QVariantList& params, Effect effect
                         m_prepared->release(q, false);
                     throw;
                 }
+                // Rows are read one by one as the server sends them; it sends the end of the result
+                // only once the statement is complete (and, outside a transaction, committed). A
+                // result that broke off before its end is a failure, never a short answer.
+                ok = !q->lastError().isValid();
+            }
+            if (ok) {
                 if (keepPrepared)
                     m_prepared->release(q, true);
                 notificationsAfterStatement();
@@ -479,6 +458,9 @@ ResultSet Database::query(const QString& sql, const QVariantList& params)
     QStringList columns;
     QVector<QVector<QVariant>> rows;
     run(sql, params, effectOf(sql), [&](QSqlQuery& q) {
+        // A read broken off with its connection runs again from the start.
+        columns.clear();
+        rows.clear();
         const QSqlRecord record = q.record();
         for (int i = 0; i < record.count(); ++i)
             columns.append(record.fieldName(i));

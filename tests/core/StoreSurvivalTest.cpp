@@ -74,7 +74,19 @@ TEST_F(StoreSurvivalTest, AReadCutOffHalfWayRunsAgainButAChangeIsReportedAndNotR
             EXPECT_EQ(e.description(), DbError::outcomeUnknownText());
         }
     }
-    // Not sent again: the server rolled the cut-off statement back, and nothing else came.
+    // A statement that reads what its own part wrote is a change too, however it begins.
+    {
+        outage::TerminateWhileBusy killer(adminValues(), outage::backendPid(db));
+        try {
+            db.query(QStringLiteral(
+                "with i as (insert into tblDept (deptName) values ('Late') returning deptAuto) "
+                "select i.deptAuto from i, pg_sleep(0.3)"));
+            ADD_FAILURE() << "a change cut off half-way must be reported";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::OutcomeUnknown);
+        }
+    }
+    // Not sent again: the server rolled the cut-off statements back, and nothing else came.
     EXPECT_EQ(departments(QStringLiteral("Late")), 0);
     // The next action sees the true state on a new connection.
     EXPECT_EQ(db.query(QStringLiteral("select count(*) from tblDept")).number(0, 0), 0);
