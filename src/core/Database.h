@@ -178,9 +178,11 @@ public:
     // The channel on which every new call and every recall is announced by the store's trigger on
     // tblCall, with the call's key as payload.
     static QString callChannel();
-    // The channel on which every change of tblTicket (an issue, a call, a finish, a move) is announced
-    // by the store's trigger, without a payload, once per transaction.
+    // The channel on which changes of tblTicket (an issue, a call, a finish, a move) are announced by
+    // the store's trigger, without a payload: by each connection at most once in hallNoticeGapMs (a
+    // listener reads once more that long after a burst, for what came within the gap).
     static QString hallChannel();
+    static constexpr int hallNoticeGapMs = 250;
 
     // Turns the schema into an empty one (tests only): every table dropped and created again.
     void recreateSchema();
@@ -215,6 +217,7 @@ private:
     // Waits a short step for a busy SQLite file; false once the whole wait is used up.
     bool waitForBusyStore(QElapsedTimer& waited);
     void ensureTokenNumberRoutine();
+    void ensureTicketStatistics();
     // The hall's kinds of workstation, made or completed when the owner opens it (WorkstationKinds.h).
     void ensureWorkstationRoles();
     // The trigger on tblCall that stamps and announces new calls and recalls (DatabaseNotifications.cpp).

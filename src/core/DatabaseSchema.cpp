@@ -5,6 +5,7 @@
 #include "core/ExistingSchema.h"
 #include "core/PersonalData.h"
 #include "core/PhoneJoinTable.h"
+#include "core/QueueLength.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
 #include "core/users/LoginRoutines.h"
@@ -273,8 +274,12 @@ void Database::ensureSchema()
     // Later migrations go here, one numbered step each, raising the version row.
     ensureAddedColumns();
     ensureIndexes();
-    if (m_kind == Kind::Postgres)
+    if (m_kind == Kind::Postgres) {
+        ensureTicketStatistics();
         ensureTokenNumberRoutine();
+        // The queues' lengths the issue reads, before the kinds are granted the routine.
+        queuelength::ensure(*this);
+    }
     ensureCallTrigger();
     // Where log-ins are checked and the waits after wrong tries kept, before the kinds are granted them.
     if (m_kind == Kind::Postgres)
@@ -341,9 +346,11 @@ void Database::ensureAddedColumns()
 
 void Database::ensureTokenNumberRoutine()
 {
-    const ResultSet rs = query(QStringLiteral("select prosrc from pg_proc where proname = ?"),
-                               {schema::tokenNumberRoutineName()});
-    if (rs.size() == 1 && rs.text(0, 0) == schema::tokenNumberRoutineBody())
+    const ResultSet rs =
+        query(QStringLiteral("select prosrc, array_to_string(proconfig, ',') from pg_proc where proname = ?"),
+              {schema::tokenNumberRoutineName()});
+    if (rs.size() == 1 && rs.text(0, 0) == schema::tokenNumberRoutineBody() &&
+        rs.text(0, 1) == schema::routinePlanSetting())
         return;
     try {
         inTransaction([&] {
@@ -353,6 +360,27 @@ void Database::ensureTokenNumberRoutine()
     } catch (const DbError& e) {
         // A user who may not create routines still issues tokens, numbered by the kiosk.
         if (e.kind() != DbError::Kind::Other && e.kind() != DbError::Kind::NotPermitted)
+            throw;
+    }
+}
+
+// The server learns what today's tickets look like while the day fills up, not only once the table has
+// grown by a tenth: planned with yesterday's statistics, a query for today's tickets believes there
+// are none and may read the whole day for each issue and each call.
+void Database::ensureTicketStatistics()
+{
+    const QString wanted =
+        QStringLiteral("autovacuum_analyze_scale_factor=0,autovacuum_analyze_threshold=500");
+    try {
+        const ResultSet rs =
+            query(QStringLiteral("select array_to_string(reloptions, ',') from pg_class where "
+                                 "oid = to_regclass('tblticket')"));
+        if (rs.isEmpty() || rs.text(0, 0) == wanted)
+            return;
+        exec(QStringLiteral("alter table tblTicket set (%1)").arg(wanted));
+    } catch (const DbError& e) {
+        // Only the tables' owner may; the hall works on with the server's defaults.
+        if (e.kind() != DbError::Kind::NotPermitted && e.kind() != DbError::Kind::Other)
             throw;
     }
 }
@@ -367,6 +395,7 @@ void Database::recreateSchema()
         exec(QStringLiteral("drop table if exists %1").arg(t));
     alerttables::dropTables(*this);
     phonejoin::dropTable(*this);
+    exec(QStringLiteral("drop table if exists %1").arg(queuelength::tableName()));
     ensureSchema();
 }
 

@@ -46,5 +46,7 @@ constexpr int numberingLockSpace = 7274002;
 QString tokenNumberRoutineName();
 QString tokenNumberRoutineBody();
 QString tokenNumberRoutineDdl();
+// The planner setting the numbering routines run with, as pg_proc.proconfig lists it.
+QString routinePlanSetting();
 
 } // namespace schema

@@ -4,6 +4,7 @@
 #include "core/CallDelivery.h"
 #include "core/Database.h"
 #include "core/PhoneJoinTable.h"
+#include "core/QueueLength.h"
 #include "core/Schema.h"
 #include "core/users/LoginRoutines.h"
 
@@ -21,6 +22,13 @@ namespace {
 const QString schemaTable = QStringLiteral("brivane_schema");
 const QStringList userColumns{QStringLiteral("userAuto"), QStringLiteral("username"),
                               QStringLiteral("userType")};
+
+// The server's routines an issue runs, all of them (service bigint, day text, number bigint): the
+// number's and the people ahead of it.
+QStringList numberingRoutines()
+{
+    return {schema::tokenNumberRoutineName(), queuelength::aheadRoutineName()};
+}
 
 // The columns of a program table, but those named.
 QStringList allBut(const QString& table, const QStringList& left)
@@ -118,13 +126,14 @@ void addChecks(QStringList& conditions, QVariantList& values, const QString& rol
     values << role;
     conditions.append(QStringLiteral("not has_table_privilege(?, 'tblticket', 'DELETE')"));
     values << role;
-    // A hall without the routine (its owner may not create routines) numbers without it.
-    conditions.append(
-        QStringLiteral("coalesce(has_function_privilege(?, to_regprocedure('%1(bigint,text,bigint)'), "
-                       "'EXECUTE') = %2, true)")
-            .arg(schema::tokenNumberRoutineName(),
-                 mayNumber(kind) ? QStringLiteral("true") : QStringLiteral("false")));
-    values << role;
+    // A hall without the routines (its owner may not create routines) numbers without them.
+    for (const QString& routine : numberingRoutines()) {
+        conditions.append(
+            QStringLiteral("coalesce(has_function_privilege(?, to_regprocedure('%1(bigint,text,bigint)'), "
+                           "'EXECUTE') = %2, true)")
+                .arg(routine, mayNumber(kind) ? QStringLiteral("true") : QStringLiteral("false")));
+        values << role;
+    }
 }
 
 bool grantsComplete(Database& db, const QStringList& groups)
@@ -138,11 +147,9 @@ bool grantsComplete(Database& db, const QStringList& groups)
     return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("true");
 }
 
-bool routineExists(Database& db)
+bool routineExists(Database& db, const QString& routine)
 {
-    return !db.query(QStringLiteral("select 1 from pg_proc where proname = ?"),
-                     {schema::tokenNumberRoutineName()})
-                .isEmpty();
+    return !db.query(QStringLiteral("select 1 from pg_proc where proname = ?"), {routine}).isEmpty();
 }
 
 // The grants of one group, from nothing: whatever it held on the tables is taken back first, so
@@ -182,8 +189,10 @@ void grantGroup(Database& db, const QString& role, Kind kind)
         if (!rs.isEmpty() && !rs.isNull(0, 0))
             db.exec(QStringLiteral("grant usage, select on sequence %1 to %2").arg(rs.text(0, 0), who));
     }
-    if (routineExists(db)) {
-        const QString routine = schema::tokenNumberRoutineName() + QStringLiteral("(bigint,text,bigint)");
+    for (const QString& name : numberingRoutines()) {
+        if (!routineExists(db, name))
+            continue;
+        const QString routine = name + QStringLiteral("(bigint,text,bigint)");
         db.exec(QStringLiteral("%1 execute on function %2 %3 %4")
                     .arg(mayNumber(kind) ? QStringLiteral("grant") : QStringLiteral("revoke"), routine,
                          mayNumber(kind) ? QStringLiteral("to") : QStringLiteral("from"), who));
@@ -379,10 +388,12 @@ RolesState ensureRoles(Database& db)
                 db.exec(QStringLiteral("create role %1 nologin").arg(quoted(groups[i])));
             grantGroup(db, groups[i], all()[i]);
         }
-        // Only the kinds that issue tokens run the numbering routine.
-        if (routineExists(db))
-            db.exec(QStringLiteral("revoke execute on function %1(bigint,text,bigint) from public")
-                        .arg(schema::tokenNumberRoutineName()));
+        // Only the kinds that issue tokens run the numbering routines.
+        for (const QString& routine : numberingRoutines()) {
+            if (routineExists(db, routine))
+                db.exec(QStringLiteral("revoke execute on function %1(bigint,text,bigint) from public")
+                            .arg(routine));
+        }
     });
     return RolesState::Made;
 }

@@ -7,6 +7,7 @@
 #include "core/PrivateFile.h"
 
 #include "core/Database.h"
+#include "core/QueueLength.h"
 #include "core/Schema.h"
 #include "core/WorkstationKinds.h"
 
@@ -313,8 +314,11 @@ QString restore(Database& db, const QString& file, const Progress& progress, QSt
                    "serverbackup", "The restore failed and was undone; the database is as it was.\n%1")
             .arg(run.errors);
     }
-    // The dump carries no grants: the restored tables get the kinds of workstation's rights again.
+    // A dump of an older version brings its tickets without the triggers that count the queues: they
+    // are made again and the queues counted afresh. The dump carries no grants: the restored tables
+    // get the kinds of workstation's rights again.
     try {
+        queuelength::ensure(db);
         kinds::ensureRoles(db);
     } catch (const DbError&) {
         // They are made at the owner's next open.

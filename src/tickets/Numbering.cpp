@@ -1,6 +1,7 @@
 #include "tickets/Numbering.h"
 
 #include "core/Database.h"
+#include "core/QueueLength.h"
 #include "core/Schema.h"
 #include "tickets/LoadCache.h"
 #include "tickets/TicketCode.h"
@@ -159,11 +160,6 @@ void takeStoredRow(const ResultSet& rs, IssuedTicket& result)
     result.status = IssuedTicket::Status::Issued;
 }
 
-// The one statement cannot number this issue; thrown to roll its transaction back.
-struct NotInOneStatement
-{
-};
-
 // Where the token was taken, as stored: "phone", or nothing at a kiosk.
 QVariant originValue(const IssueRequest& request)
 {
@@ -171,11 +167,14 @@ QVariant originValue(const IssueRequest& request)
 }
 
 // PostgreSQL with the numbering routine: the number is taken, the people ahead of it counted, its
-// wait worked out from `load` and the ticket stored in one statement, whose transaction holds the
-// service's lock until its commit. The people ahead are those the statement sees when it starts (a
-// ticket another workstation commits in that same instant may be missing, as it was when they were
-// counted before the issue). False when the database has no such routine; a limit or a service gone
-// is told by the one look at the service that follows.
+// wait worked out from `load` and the ticket stored in one statement of its own transaction. The
+// server commits it before it says the statement is complete, and the row counts only once that end
+// has come (a connection broken before it leaves the outcome unknown, settled by the caller), so the
+// service's lock is held on the server alone, never across a round trip to this workstation. The
+// people ahead are those the statement sees when it starts (a ticket another workstation commits in
+// that same instant may be missing, as it was when they were counted before the issue). False when
+// the database has no such routine, or the number was taken without the lock: nothing was stored. A
+// limit or a service gone is told by the one look at the service that follows.
 bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& request,
                          const std::optional<waiting::ServiceLoad>& load, IssuedTicket& result)
 {
@@ -191,7 +190,8 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
     QVariantList params{request.serviceId, day, request.number};
     QString ahead = QStringLiteral("0");
     if (load) {
-        ahead = waiting::aheadCount(QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("n.no"));
+        // Counted by the server's routine once the number is taken, from the queue's length it keeps.
+        ahead = QStringLiteral("%1(?, ?, n.no)").arg(queuelength::aheadRoutineName());
         params << request.serviceId << day;
     }
     params << day << result.issueTime << to.counter << (directed ? to.type : QStringLiteral("N")) << appTime
@@ -228,7 +228,8 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
         if (e.isUniqueViolation())
             return false;
         if ((e.kind() == DbError::Kind::Other || e.kind() == DbError::Kind::NotPermitted) &&
-            e.detail().contains(schema::tokenNumberRoutineName()))
+            (e.detail().contains(schema::tokenNumberRoutineName()) ||
+             e.detail().contains(queuelength::aheadRoutineName())))
             return false;
         throw;
     }
@@ -250,22 +251,6 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
             result.estimate.minutes = int(rs.number(0, 8));
     }
     return true;
-}
-
-// The one statement in a transaction of its own, committed explicitly: the row it returns is the
-// issued ticket only once the commit has answered. (Committed with the statement, the row would
-// arrive before the commit, and a connection broken in between would leave a ticket told as issued
-// that was never stored.) False as storeInOneStatement; the refused statement is then rolled back.
-bool storeInOneTransaction(Database& db, const Clock& clock, const IssueRequest& request,
-                           const std::optional<waiting::ServiceLoad>& load, IssuedTicket& result)
-{
-    bool stored = false;
-    db.inTransaction([&] {
-        stored = storeInOneStatement(db, clock, request, load, result);
-        if (!stored)
-            throw NotInOneStatement();
-    });
-    return stored;
 }
 
 // Whether this issue's ticket is in the store, found by its page code (a fresh random code of each
@@ -296,14 +281,9 @@ bool findStored(Database& db, const IssueRequest& request, IssuedTicket& result)
 IssuedTicket storeOnce(Database& db, const Clock& clock, const IssueRequest& request,
                        const std::optional<waiting::ServiceLoad>& load, IssuedTicket result)
 {
-    if (db.isPostgres()) {
-        try {
-            if (storeInOneTransaction(db, clock, request, load, result))
-                return result;
-        } catch (const NotInOneStatement&) {
-            // No routine, or a number taken without the lock: numbered in the transaction below.
-        }
-    }
+    // No routine, or a number taken without the lock: numbered in the transaction below.
+    if (db.isPostgres() && storeInOneStatement(db, clock, request, load, result))
+        return result;
     const QString day = dayText(request.issueDate);
     qint64 number = request.number;
     for (int attempt = 0; attempt < maxAttempts; ++attempt) {

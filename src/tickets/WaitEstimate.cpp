@@ -1,6 +1,7 @@
 #include "tickets/WaitEstimate.h"
 
 #include "core/Database.h"
+#include "core/QueueLength.h"
 #include "ui/Clock.h"
 
 #include <QHash>
@@ -201,8 +202,8 @@ ServiceLoad WaitEstimator::load(qint64 serviceId)
 QString aheadCount(const QString& service, const QString& day, const QString& number)
 {
     return QStringLiteral("(select count(*) from tblTicket w where w.servAuto=%1 and w.tickDate=%2 and "
-                          "w.call='0' and w.tickNo<%3 and w.ttype in ('N','E'))")
-        .arg(service, day, number);
+                          "w.tickNo<%3 and %4)")
+        .arg(service, day, number, queuelength::waitingCondition(QStringLiteral("w")));
 }
 
 qint64 WaitEstimator::waitingBefore(qint64 serviceId, const QString& day, qint64 number)

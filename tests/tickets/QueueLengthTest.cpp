@@ -1,0 +1,211 @@
+// The queues' lengths the PostgreSQL server keeps for the issue: they follow every way a ticket joins
+// or leaves a queue, for every kind of workstation, and the issue's people ahead read from them equal
+// a count of the queue.
+
+#include "TicketsSupport.h"
+
+#include "calling/CallEngine.h"
+#include "core/QueueLength.h"
+#include "core/Session.h"
+#include "testsupport/KindLogins.h"
+#include "tickets/LoadCache.h"
+#include "tickets/Numbering.h"
+#include "tickets/WaitEstimate.h"
+
+#include <thread>
+
+namespace {
+
+class QueueLength : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!qEnvironmentVariableIsSet("BRIVANE_PG"))
+            GTEST_SKIP() << "the server keeps the queues' lengths; an embedded hall counts them";
+        env = std::make_unique<TestEnv>(Store::Postgres);
+        hall = seedHall(env->db);
+        env->clock.set(QDateTime(day, QTime(9, 0)));
+    }
+
+    // The lengths kept, against the queues counted from the tickets: (service, day) -> waiting.
+    QMap<QString, qint64> kept()
+    {
+        QMap<QString, qint64> m;
+        const ResultSet rs =
+            env->db.query(QStringLiteral("select servauto, tickdate, waiting from %1 where waiting <> 0")
+                              .arg(queuelength::tableName()));
+        for (int r = 0; r < rs.size(); ++r)
+            m.insert(QStringLiteral("%1/%2").arg(rs.number(r, 0)).arg(rs.text(r, 1)), rs.number(r, 2));
+        return m;
+    }
+    QMap<QString, qint64> counted()
+    {
+        QMap<QString, qint64> m;
+        const ResultSet rs = env->db.query(
+            QStringLiteral(
+                "select servauto, tickdate, count(*) from tblTicket t where %1 group by servauto, tickdate")
+                .arg(queuelength::waitingCondition(QStringLiteral("t"))));
+        for (int r = 0; r < rs.size(); ++r)
+            m.insert(QStringLiteral("%1/%2").arg(rs.number(r, 0)).arg(rs.text(r, 1)), rs.number(r, 2));
+        return m;
+    }
+
+    numbering::IssuedTicket issue(Database& db, qint64 service, qint64 asked = 0,
+                                  const numbering::Direction& to = {})
+    {
+        numbering::IssueRequest request;
+        request.serviceId = service;
+        request.issueDate = env->clock.today();
+        request.number = asked ? asked : numbering::getToken(db, service, request.issueDate);
+        request.direction = to;
+        return numbering::storeTicket(db, env->clock, request, loads);
+    }
+
+    // The people ahead of a number, counted over the queue as a read of the estimate does.
+    qint64 countedAhead(qint64 service, qint64 number)
+    {
+        return env->db
+            .query(QStringLiteral("select ") +
+                       waiting::aheadCount(QStringLiteral("?"), QStringLiteral("?"), QStringLiteral("?")),
+                   {service, env->clock.todayText(), number})
+            .number(0, 0);
+    }
+
+    std::unique_ptr<CallEngine> desk(Database& db, Session& session, qint64 counter, qint64 service)
+    {
+        session.counterId = session.servingCounterId = counter;
+        session.serviceId = service;
+        session.counterName = session.counterDisplayName = QStringLiteral("Counter %1").arg(counter);
+        return std::make_unique<CallEngine>(db, env->settings(), env->clock, session);
+    }
+
+    const QDate day{2024, 3, 4};
+    std::unique_ptr<TestEnv> env;
+    Hall hall;
+    waiting::LoadCache loads;
+};
+
+// Issues of walk-ins and emergencies join, appointments do not; calls, moves to another service, a
+// change of kind, deletes and the clearing of all tickets leave; every issue tells the people ahead
+// the count of the queue would.
+TEST_F(QueueLength, TheKeptLengthsFollowEveryChangeOfTheQueues)
+{
+    Database& db = env->db;
+    ASSERT_TRUE(queuelength::present(db));
+    for (int i = 0; i < 4; ++i) {
+        const numbering::IssuedTicket t = issue(db, hall.consultation);
+        ASSERT_TRUE(t.issued());
+        EXPECT_EQ(t.estimate.peopleAhead, i);
+    }
+    issue(db, hall.lab);
+    issue(db, hall.consultation, 0, {QStringLiteral("E"), hall.counter1, QString(), QString()});
+    issue(db, hall.consultation, 0, {QStringLiteral("A"), hall.counter1, QString(), QStringLiteral("11:00")});
+    EXPECT_EQ(kept(), counted());
+    EXPECT_EQ(kept().value(QStringLiteral("%1/%2").arg(hall.consultation).arg(env->clock.todayText())), 5);
+
+    // A number asked below the day's highest (a gap left by hand) has only the lower ones ahead.
+    db.exec(QStringLiteral("delete from tblTicket where servAuto=? and tickNo=2"), {hall.consultation});
+    EXPECT_EQ(kept(), counted());
+    const numbering::IssuedTicket gap = issue(db, hall.consultation, 2);
+    ASSERT_EQ(gap.number, 2);
+    EXPECT_EQ(gap.estimate.peopleAhead, countedAhead(hall.consultation, 2));
+    EXPECT_EQ(gap.estimate.peopleAhead, 1);
+
+    // Two counters call through the engine; one of the tokens goes to the lab, another becomes a report.
+    Session one, two;
+    auto first = desk(db, one, hall.counter1, hall.consultation);
+    auto second = desk(db, two, hall.counter2, hall.consultation);
+    first->callNext();
+    second->callNext();
+    EXPECT_EQ(kept(), counted());
+    db.exec(QStringLiteral("update tblTicket set servAuto=? where servAuto=? and tickNo=4"),
+            {hall.lab, hall.consultation});
+    db.exec(QStringLiteral("update tblTicket set ttype='R' where servAuto=? and tickNo=5"),
+            {hall.consultation});
+    EXPECT_EQ(kept(), counted());
+    const numbering::IssuedTicket late = issue(db, hall.consultation);
+    EXPECT_EQ(late.estimate.peopleAhead, countedAhead(hall.consultation, late.number));
+
+    // Moves both ways at once wait for each other rather than deadlock.
+    const QString swap = QStringLiteral("update tblTicket set servAuto=case servAuto when cast(? as bigint) "
+                                        "then cast(? as bigint) else cast(? as bigint) end "
+                                        "where call='0' and servAuto in (?, ?)");
+    const QVariantList there{hall.consultation, hall.lab, hall.consultation, hall.consultation, hall.lab};
+    const QVariantList back{hall.lab, hall.consultation, hall.lab, hall.lab, hall.consultation};
+    QString failed;
+    std::thread away([&] {
+        try {
+            auto other = env->secondConnection();
+            for (int i = 0; i < 20; ++i)
+                other->exec(swap, there);
+        } catch (const DbError& e) {
+            failed = e.detail();
+        }
+    });
+    QString failedHere;
+    try {
+        for (int i = 0; i < 20; ++i)
+            db.exec(swap, back);
+    } catch (const DbError& e) {
+        failedHere = e.detail();
+    }
+    away.join();
+    EXPECT_TRUE(failed.isEmpty()) << failed.toStdString();
+    EXPECT_TRUE(failedHere.isEmpty()) << failedHere.toStdString();
+    EXPECT_EQ(kept(), counted());
+
+    db.clearAllTables();
+    EXPECT_TRUE(kept().isEmpty());
+}
+
+// A hall restored from a backup of an older version has its tickets without the triggers: the lengths
+// are counted afresh when the owner opens it, and the issue reads them again.
+TEST_F(QueueLength, LengthsLeftWithoutTheirTriggersAreCountedAfresh)
+{
+    Database& db = env->db;
+    for (int i = 0; i < 3; ++i)
+        issue(db, hall.consultation);
+    db.exec(QStringLiteral("drop trigger brivane_waiting_issued on tblTicket"));
+    issue(db, hall.consultation);
+    db.exec(QStringLiteral("update %1 set waiting = 40").arg(queuelength::tableName()));
+    EXPECT_FALSE(queuelength::present(db));
+
+    queuelength::ensure(db);
+    EXPECT_TRUE(queuelength::present(db));
+    EXPECT_EQ(kept(), counted());
+    EXPECT_EQ(issue(db, hall.consultation).estimate.peopleAhead, 4);
+}
+
+// A kiosk issues in one statement with its kind's rights, a counter's call keeps the count without any
+// right on the table, and neither may write the lengths itself.
+TEST_F(QueueLength, EveryKindKeepsTheCountThatNoneMayWrite)
+{
+    KindLogins logins(*env);
+    if (!logins.available())
+        GTEST_SKIP() << "the test server's role may not create roles";
+    auto kiosk = logins.open(kinds::Kind::Kiosk);
+    auto counter = logins.open(kinds::Kind::Counter);
+    ASSERT_TRUE(kiosk && counter);
+    issue(*kiosk, hall.consultation);
+    const quint64 before = kiosk->statementsSent();
+    const numbering::IssuedTicket second = issue(*kiosk, hall.consultation, 2);
+    EXPECT_EQ(kiosk->statementsSent() - before, 1u) << "the issue and its estimate in one statement";
+    EXPECT_EQ(second.estimate.peopleAhead, 1);
+
+    Session session;
+    auto engine = desk(*counter, session, hall.counter1, hall.consultation);
+    engine->callNext();
+    EXPECT_EQ(engine->state.Label1, QStringLiteral("Calling"));
+    EXPECT_EQ(kept(), counted());
+    for (Database* db : {kiosk.get(), counter.get()}) {
+        try {
+            db->exec(QStringLiteral("update %1 set waiting = 0").arg(queuelength::tableName()));
+            ADD_FAILURE() << "a workstation wrote the queues' lengths";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::NotPermitted);
+        }
+    }
+}
+
+} // namespace
