@@ -1,15 +1,18 @@
 #pragma once
 
 #include "calling/HallNow.h"
+#include "core/Database.h"
 
 #include <QObject>
 #include <QTimer>
 
 // Keeps a Hall now snapshot current for the views that show it. On PostgreSQL it reads when the store
 // announces a change of the tickets (an issue, a call, a finish), a moment after the first of a burst,
-// and otherwise every SafetyMs for the figures that change with time alone (the longest wait, the last
-// hour); on SQLite, which announces nothing, it reads every PollMs. A read is one statement, now and
-// then two, so an idle view costs the store less than two statements a second either way.
+// once more when the burst is over (a workstation announces at most once in a short gap, so what it
+// changed within the gap is read then), and otherwise every SafetyMs for the figures that change with
+// time alone (the longest wait, the last hour); on SQLite, which announces nothing, it reads every
+// PollMs. A read is one statement, now and then two, so an idle view costs the store less than two
+// statements a second either way.
 class HallNowFollower : public QObject
 {
     Q_OBJECT
@@ -18,6 +21,8 @@ public:
     static constexpr int PollMs = 750;     // SQLite: a change is shown within a second
     static constexpr int SafetyMs = 10000; // PostgreSQL: a read at least this often
     static constexpr int GatherMs = 100;   // PostgreSQL: notifications of one burst make one read
+    // PostgreSQL: the read after a burst, this long after its last notification.
+    static constexpr int TrailMs = 2 * Database::hallNoticeGapMs + GatherMs;
 
     HallNowFollower(Database& db, const Clock& clock, QObject* parent = nullptr);
     ~HallNowFollower() override;
@@ -39,5 +44,6 @@ private:
     hallnow::Snapshot m_snapshot;
     QTimer m_timer;
     QTimer m_gather;
+    QTimer m_trail;
     bool m_pushed = false;
 };

@@ -19,12 +19,23 @@ const QString callTriggerName = QStringLiteral("brivane_call_changed");
 const QString hallChannelName = QStringLiteral("brivane_hall");
 const QString hallTriggerName = QStringLiteral("brivane_hall_changed");
 
-// PostgreSQL: every statement that issues, calls, finishes, moves or removes tickets announces that
-// the hall changed, once per transaction (the server folds equal notifications of one transaction),
-// so the hall's figures are read again within a moment rather than by polling.
+// PostgreSQL: a statement that issues, calls, finishes, moves or removes tickets announces that the
+// hall changed, so the hall's figures are read again within a moment rather than by polling. Each
+// connection announces at most once in Database::hallNoticeGapMs: every announcing commit waits for
+// all the others on the server, and a kiosk issuing without pause would make the hall's tickets wait
+// for that alone. What a connection changes within the gap after its last announcement is seen by
+// the listeners' read that follows each burst. The time of the last announcement is a setting of the
+// connection, so a transaction rolled back leaves it as it was.
 QString pgHallTriggerBody()
 {
-    return QStringLiteral(" begin perform pg_notify('%1', ''); return null; end ").arg(hallChannelName);
+    return QStringLiteral(
+               " declare told text := current_setting('brivane.hall_told', true); "
+               "at bigint := floor(extract(epoch from clock_timestamp()) * 1000); begin "
+               "if coalesce(told, '') = '' or at - told::bigint >= %2 or at < told::bigint then "
+               "perform set_config('brivane.hall_told', at::text, false); perform pg_notify('%1', ''); "
+               "end if; return null; end ")
+        .arg(hallChannelName)
+        .arg(Database::hallNoticeGapMs);
 }
 
 // PostgreSQL: a new call or a recall (status1 written as "0", also over a "0") gets the writing

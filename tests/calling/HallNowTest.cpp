@@ -259,6 +259,16 @@ TEST_P(HallNowTest, AViewFollowsWithinASecondAndCostsLittleWhenIdle)
         QTest::qWait(20);
     EXPECT_EQ(waitingNow(), 1);
     EXPECT_LT(shown.elapsed(), 1000);
+
+    // A burst from one workstation: it announces the first of it only, and the view reads once more
+    // when the burst is over.
+    shown.restart();
+    for (int i = 0; i < 3; ++i)
+        token(*other, hall, 2 + i, Today, QStringLiteral("09:59:30"), 0, QString(), QString());
+    while (waitingNow() != 4 && shown.elapsed() < 3000)
+        QTest::qWait(20);
+    EXPECT_EQ(waitingNow(), 4);
+    EXPECT_LT(shown.elapsed(), 1000 + HallNowFollower::TrailMs);
 }
 
 BRIVANE_STORE_TEST_SUITE(HallNowTest);
