@@ -171,10 +171,9 @@ QVariant originValue(const IssueRequest& request)
 // server commits it before it says the statement is complete, and the row counts only once that end
 // has come (a connection broken before it leaves the outcome unknown, settled by the caller), so the
 // service's lock is held on the server alone, never across a round trip to this workstation. The
-// people ahead are those the statement sees when it starts (a ticket another workstation commits in
-// that same instant may be missing, as it was when they were counted before the issue). False when
-// the database has no such routine, or the number was taken without the lock: nothing was stored. A
-// limit or a service gone is told by the one look at the service that follows.
+// people ahead are read once the number is taken, so every ticket committed before is among them.
+// False when the database lacks the routines, or the number was taken without the lock: nothing was
+// stored. A limit or a service gone is told by the one look at the service that follows.
 bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& request,
                          const std::optional<waiting::ServiceLoad>& load, IssuedTicket& result)
 {
