@@ -173,6 +173,10 @@ public:
     SenderTrust callSenderTrust(int sender);
     // What this workstation's login may do, found when the connection opened.
     const WorkstationRights& rights() const { return m_rights; }
+    // Finds this login's rights again, when the server refused what they said it may do (a routine
+    // dropped or a grant taken back since the connection opened).
+    void findRightsAgain();
+    bool transactionOpen() const { return m_inTransaction; }
     // Statements sent to the store through this object (the load a screen puts on the server).
     quint64 statementsSent() const { return m_statementsSent; }
     // The channel on which every new call and every recall is announced by the store's trigger on
@@ -216,7 +220,7 @@ private:
     QStringList keysNotAutomatic(const QHash<QString, QStringList>& found);
     // Waits a short step for a busy SQLite file; false once the whole wait is used up.
     bool waitForBusyStore(QElapsedTimer& waited);
-    void ensureTokenNumberRoutine();
+    void ensureNumberingRoutines();
     void ensureTicketStatistics();
     // The hall's kinds of workstation, made or completed when the owner opens it (WorkstationKinds.h).
     void ensureWorkstationRoles();

@@ -276,7 +276,7 @@ void Database::ensureSchema()
     ensureIndexes();
     if (m_kind == Kind::Postgres) {
         ensureTicketStatistics();
-        ensureTokenNumberRoutine();
+        ensureNumberingRoutines();
         // The queues' lengths the issue reads, before the kinds are granted the routine.
         queuelength::ensure(*this);
     }
@@ -296,6 +296,11 @@ void Database::ensureSchema()
     phonejoin::ensureTable(*this);
     if (m_kind == Kind::Postgres)
         ensureWorkstationRoles();
+    m_rights = WorkstationRights::of(*this);
+}
+
+void Database::findRightsAgain()
+{
     m_rights = WorkstationRights::of(*this);
 }
 
@@ -344,23 +349,31 @@ void Database::ensureAddedColumns()
     });
 }
 
-void Database::ensureTokenNumberRoutine()
+void Database::ensureNumberingRoutines()
 {
-    const ResultSet rs =
-        query(QStringLiteral("select prosrc, array_to_string(proconfig, ',') from pg_proc where proname = ?"),
-              {schema::tokenNumberRoutineName()});
-    if (rs.size() == 1 && rs.text(0, 0) == schema::tokenNumberRoutineBody() &&
-        rs.text(0, 1) == schema::routinePlanSetting())
-        return;
-    try {
-        inTransaction([&] {
-            query(QStringLiteral("select pg_advisory_xact_lock(7274001)"));
-            exec(schema::tokenNumberRoutineDdl());
-        });
-    } catch (const DbError& e) {
-        // A user who may not create routines still issues tokens, numbered by the kiosk.
-        if (e.kind() != DbError::Kind::Other && e.kind() != DbError::Kind::NotPermitted)
-            throw;
+    struct Routine
+    {
+        QString name, body, ddl;
+    };
+    const Routine routines[] = {
+        {schema::tokenNumberRoutineName(), schema::tokenNumberRoutineBody(), schema::tokenNumberRoutineDdl()},
+        {schema::nextNumberRoutineName(), schema::nextNumberRoutineBody(), schema::nextNumberRoutineDdl()}};
+    for (const Routine& r : routines) {
+        const ResultSet rs = query(
+            QStringLiteral("select prosrc, array_to_string(proconfig, ',') from pg_proc where proname = ?"),
+            {r.name});
+        if (rs.size() == 1 && rs.text(0, 0) == r.body && rs.text(0, 1) == schema::routinePlanSetting())
+            continue;
+        try {
+            inTransaction([&] {
+                query(QStringLiteral("select pg_advisory_xact_lock(7274001)"));
+                exec(r.ddl);
+            });
+        } catch (const DbError& e) {
+            // A user who may not create routines still issues tokens, numbered by the kiosk.
+            if (e.kind() != DbError::Kind::Other && e.kind() != DbError::Kind::NotPermitted)
+                throw;
+        }
     }
 }
 

@@ -154,16 +154,18 @@ QString tokenNumberRoutineName()
 // Each statement of a volatile routine sees what was committed when it starts, so the highest number
 // is read after the lock was granted; PL/pgSQL keeps its plans for the connection. The lock is held
 // until the issuing statement's transaction ends. The number is the one asked for when it is free,
-// otherwise the next after the highest of the day.
+// otherwise the next after the highest of the day. Both looks go down the number index from a point
+// (see routinePlanSetting), so each reads a few index pages however long the day.
 QString tokenNumberRoutineBody()
 {
-    return QStringLiteral(" begin perform pg_advisory_xact_lock(%1, cast(service % 2147483647 as integer)); "
-                          "return (select case when exists (select 1 from tblticket where servauto = service "
-                          "and tickdate = day and tickno = wanted) "
-                          "then greatest(wanted + 1, coalesce((select tickno + 1 from tblticket "
-                          "where servauto = service and tickdate = day order by tickno desc limit 1), "
-                          "(select startno from tblservice where servauto = service))) "
-                          "else wanted end); end ")
+    return QStringLiteral(" declare top bigint; begin "
+                          "perform pg_advisory_xact_lock(%1, cast(service % 2147483647 as integer)); "
+                          "select tickno into top from tblticket where servauto = service and tickdate = day "
+                          "order by tickno desc limit 1; "
+                          "if top is null or wanted > top then return wanted; end if; "
+                          "if (select tickno from tblticket where servauto = service and tickdate = day "
+                          "and tickno <= wanted order by tickno desc limit 1) = wanted then return top + 1; "
+                          "end if; return wanted; end ")
         .arg(numberingLockSpace);
 }
 
@@ -173,15 +175,35 @@ QString routinePlanSetting()
 }
 
 // The day's highest number is read by the number index backwards. Planned with statistics of an
-// earlier hour (today's tickets are newer than the last analysis) any index on the day looks as good,
-// and a plan that reads the whole day and sorts it would stay for the connection's life: sorting is
-// kept out of the routine's plans.
+// earlier hour (today's tickets are newer than the last analysis), or before the table had any, any
+// index on the day looks as good, and a plan that reads the whole day and sorts it would stay for the
+// connection's life: sorting is kept out of the routines' plans, which leaves the number index the
+// only way to their order.
 QString tokenNumberRoutineDdl()
 {
     return QStringLiteral(
                "create or replace function %1(service bigint, day text, wanted bigint) returns bigint "
                "language plpgsql volatile set %3 as $$%2$$")
         .arg(tokenNumberRoutineName(), tokenNumberRoutineBody(), routinePlanSetting());
+}
+
+QString nextNumberRoutineName()
+{
+    return QStringLiteral("brivane_token_next");
+}
+
+QString nextNumberRoutineBody()
+{
+    return QStringLiteral(" begin return (select coalesce((select t.tickno + 1 from tblticket t where "
+                          "t.servauto = service and t.tickdate = day order by t.tickno desc limit 1), "
+                          "s.startno) from tblservice s where s.servauto = service); end ");
+}
+
+QString nextNumberRoutineDdl()
+{
+    return QStringLiteral("create or replace function %1(service bigint, day text) returns bigint "
+                          "language plpgsql stable set %3 as $$%2$$")
+        .arg(nextNumberRoutineName(), nextNumberRoutineBody(), routinePlanSetting());
 }
 
 } // namespace schema

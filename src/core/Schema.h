@@ -46,6 +46,11 @@ constexpr int numberingLockSpace = 7274002;
 QString tokenNumberRoutineName();
 QString tokenNumberRoutineBody();
 QString tokenNumberRoutineDdl();
+// PostgreSQL: the routine that reads the next token number of a service's day (one after the highest,
+// or the service's first; null without the service), as a kiosk shows it before the issue.
+QString nextNumberRoutineName();
+QString nextNumberRoutineBody();
+QString nextNumberRoutineDdl();
 // The planner setting the numbering routines run with, as pg_proc.proconfig lists it.
 QString routinePlanSetting();
 

@@ -23,11 +23,14 @@ const QString schemaTable = QStringLiteral("brivane_schema");
 const QStringList userColumns{QStringLiteral("userAuto"), QStringLiteral("username"),
                               QStringLiteral("userType")};
 
-// The server's routines an issue runs, all of them (service bigint, day text, number bigint): the
-// number's and the people ahead of it.
+// The server's routines an issue runs, with their arguments: the next number shown, the number taken
+// and the people ahead of it.
 QStringList numberingRoutines()
 {
-    return {schema::tokenNumberRoutineName(), queuelength::aheadRoutineName()};
+    const QString numbered = QStringLiteral("(bigint,text,bigint)");
+    return {schema::tokenNumberRoutineName() + numbered,
+            schema::nextNumberRoutineName() + QStringLiteral("(bigint,text)"),
+            queuelength::aheadRoutineName() + numbered};
 }
 
 // The columns of a program table, but those named.
@@ -129,7 +132,7 @@ void addChecks(QStringList& conditions, QVariantList& values, const QString& rol
     // A hall without the routines (its owner may not create routines) numbers without them.
     for (const QString& routine : numberingRoutines()) {
         conditions.append(
-            QStringLiteral("coalesce(has_function_privilege(?, to_regprocedure('%1(bigint,text,bigint)'), "
+            QStringLiteral("coalesce(has_function_privilege(?, to_regprocedure('%1'), "
                            "'EXECUTE') = %2, true)")
                 .arg(routine, mayNumber(kind) ? QStringLiteral("true") : QStringLiteral("false")));
         values << role;
@@ -147,9 +150,11 @@ bool grantsComplete(Database& db, const QStringList& groups)
     return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("true");
 }
 
+// Whether the routine of that signature ("name(argument types)") is in the database.
 bool routineExists(Database& db, const QString& routine)
 {
-    return !db.query(QStringLiteral("select 1 from pg_proc where proname = ?"), {routine}).isEmpty();
+    const ResultSet rs = db.query(QStringLiteral("select to_regprocedure(?) is not null"), {routine});
+    return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("true");
 }
 
 // The grants of one group, from nothing: whatever it held on the tables is taken back first, so
@@ -189,10 +194,9 @@ void grantGroup(Database& db, const QString& role, Kind kind)
         if (!rs.isEmpty() && !rs.isNull(0, 0))
             db.exec(QStringLiteral("grant usage, select on sequence %1 to %2").arg(rs.text(0, 0), who));
     }
-    for (const QString& name : numberingRoutines()) {
-        if (!routineExists(db, name))
+    for (const QString& routine : numberingRoutines()) {
+        if (!routineExists(db, routine))
             continue;
-        const QString routine = name + QStringLiteral("(bigint,text,bigint)");
         db.exec(QStringLiteral("%1 execute on function %2 %3 %4")
                     .arg(mayNumber(kind) ? QStringLiteral("grant") : QStringLiteral("revoke"), routine,
                          mayNumber(kind) ? QStringLiteral("to") : QStringLiteral("from"), who));
@@ -391,8 +395,7 @@ RolesState ensureRoles(Database& db)
         // Only the kinds that issue tokens run the numbering routines.
         for (const QString& routine : numberingRoutines()) {
             if (routineExists(db, routine))
-                db.exec(QStringLiteral("revoke execute on function %1(bigint,text,bigint) from public")
-                            .arg(routine));
+                db.exec(QStringLiteral("revoke execute on function %1 from public").arg(routine));
         }
     });
     return RolesState::Made;

@@ -1,6 +1,7 @@
 #include "core/WorkstationRights.h"
 
 #include "core/Database.h"
+#include "core/Schema.h"
 
 #include <QCoreApplication>
 
@@ -13,20 +14,25 @@ WorkstationRights WorkstationRights::of(Database& db)
     // judged as one of the kinds would be. A kind may insert into some columns only (not the key).
     // Showing calls takes a theme to show them in: a counter reads its calls and marks recalls to be
     // shown again, but is no board.
-    const ResultSet rs = db.query(QStringLiteral(
-        "select has_any_column_privilege('tblticket', 'INSERT'), "
-        "has_any_column_privilege('tblcall', 'INSERT') and has_column_privilege('tblticket', 'call', "
-        "'UPDATE'), "
-        "has_column_privilege('tblcall', 'status1', 'UPDATE'), "
-        "has_table_privilege('tblcall', 'SELECT') and has_table_privilege('tbltheme', 'SELECT'), "
-        "has_table_privilege('tblservice', 'UPDATE') and has_table_privilege('tblticket', 'DELETE') and "
-        "has_table_privilege('tbluser', 'INSERT')"));
+    const ResultSet rs = db.query(
+        QStringLiteral(
+            "select has_any_column_privilege('tblticket', 'INSERT'), "
+            "has_any_column_privilege('tblcall', 'INSERT') and has_column_privilege('tblticket', 'call', "
+            "'UPDATE'), "
+            "has_column_privilege('tblcall', 'status1', 'UPDATE'), "
+            "has_table_privilege('tblcall', 'SELECT') and has_table_privilege('tbltheme', 'SELECT'), "
+            "has_table_privilege('tblservice', 'UPDATE') and has_table_privilege('tblticket', 'DELETE') and "
+            "has_table_privilege('tbluser', 'INSERT'), "
+            "coalesce((select has_function_privilege(p.oid, 'EXECUTE') from pg_proc p where p.proname = ? "
+            "limit 1), false)"),
+        {schema::nextNumberRoutineName()});
     auto yes = [&](int column) { return !rs.isEmpty() && rs.text(0, column) == QLatin1String("true"); };
     r.m_issue = yes(0);
     r.m_call = yes(1);
     r.m_readCalls = yes(3);
     r.m_showCalls = yes(2) && r.m_readCalls;
     r.m_manage = yes(4);
+    r.m_nextNumberOnServer = yes(5);
     r.m_kind = r.m_manage      ? Kind::Office
                : r.m_call      ? Kind::Counter
                : r.m_showCalls ? Kind::Board

@@ -27,10 +27,14 @@ public:
 
     bool allows(Act act) const;
     Kind kind() const { return m_kind; }
+    // Whether the next token number is read by the server's routine (PostgreSQL, when the routine is
+    // there and this login may run it).
+    bool readsNextNumberOnServer() const { return m_nextNumberOnServer; }
     // The one sentence that tells what this workstation may do, for an act it may not.
     QString refusal() const;
 
 private:
     bool m_issue = true, m_call = true, m_showCalls = true, m_readCalls = true, m_manage = true;
     Kind m_kind = Kind::Office;
+    bool m_nextNumberOnServer = false;
 };
