@@ -5,14 +5,21 @@
 #include "ui/Clock.h"
 
 #include <QDebug>
+#include <QMutex>
 #include <QSysInfo>
 
 namespace {
-// The boards of this program that record receipts, for the announcer's answers.
-QList<BoardReceipts*>& liveBoards()
+// The boards of this program that record receipts, for the announcer's answers. Boards may live on
+// threads of their own (the benchmark runs several at once), so the list is kept under a lock.
+struct LiveBoards
 {
-    static QList<BoardReceipts*> boards;
-    return boards;
+    QMutex lock;
+    QList<BoardReceipts*> boards;
+};
+LiveBoards& liveBoards()
+{
+    static LiveBoards live;
+    return live;
 }
 } // namespace
 
@@ -23,12 +30,16 @@ BoardReceipts::BoardReceipts(Database& db, const Clock& clock, QString screen, d
 {
     m_heartbeat.setInterval(60 * 1000);
     connect(&m_heartbeat, &QTimer::timeout, this, &BoardReceipts::beat);
-    liveBoards().append(this);
+    LiveBoards& live = liveBoards();
+    const QMutexLocker locked(&live.lock);
+    live.boards.append(this);
 }
 
 BoardReceipts::~BoardReceipts()
 {
-    liveBoards().removeAll(this);
+    LiveBoards& live = liveBoards();
+    const QMutexLocker locked(&live.lock);
+    live.boards.removeAll(this);
 }
 
 QString BoardReceipts::screenName(const Settings& settings)
@@ -123,10 +134,18 @@ void BoardReceipts::beat()
 
 void BoardReceipts::spokenOn(const QString& screen, qint64 callAuto, qint64 stamp)
 {
-    for (BoardReceipts* board : liveBoards()) {
-        if (board->screen() == screen) {
-            board->spoken(callAuto, stamp);
-            return;
+    BoardReceipts* named = nullptr;
+    {
+        LiveBoards& live = liveBoards();
+        const QMutexLocker locked(&live.lock);
+        for (BoardReceipts* board : std::as_const(live.boards)) {
+            if (board->screen() == screen) {
+                named = board;
+                break;
+            }
         }
     }
+    // Called on the thread the boards live on (the program's main thread), the only one that ends them.
+    if (named)
+        named->spoken(callAuto, stamp);
 }

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <thread>
+
 namespace {
 
 using delivery::ScreenKind;
@@ -200,5 +202,29 @@ TEST_P(BoardReceiptsTest, TheBoardWindowRecordsUnderItsScreenName)
 }
 
 BRIVANE_STORE_TEST_SUITE(BoardReceiptsTest);
+
+// Boards on threads of their own (the benchmark runs several) come and go at the same moments; the
+// list that hands the announcer's answers to a board by its name stays whole. Without its lock this
+// broke the heap within a few runs of the benchmark.
+TEST(BoardReceiptsOnThreads, BoardsComingAndGoingAtOnceLeaveTheNamedBoardFindable)
+{
+    SystemClock clock;
+    Database closed;
+    BoardReceipts named(closed, clock, QStringLiteral("Entrance"), ScreenKind::Board, {});
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([t, &clock] {
+            Database own;
+            for (int i = 0; i < 500; ++i)
+                BoardReceipts passing(own, clock, QStringLiteral("Board %1").arg(t), ScreenKind::Board, {});
+        });
+    for (std::thread& t : threads)
+        t.join();
+    // Found by its name: its receipt is lost on the closed store, the only trace a test can see.
+    BoardReceipts::spokenOn(QStringLiteral("Entrance"), 1, 1);
+    EXPECT_EQ(named.lost(), 1u);
+    BoardReceipts::spokenOn(QStringLiteral("Board 3"), 1, 1);
+    EXPECT_EQ(named.lost(), 1u);
+}
 
 } // namespace
