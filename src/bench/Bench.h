@@ -136,6 +136,9 @@ struct Hall
     QVector<qint64> services;
     QVector<qint64> counters;
     QVector<qint64> counterService;
+    // Whether the kiosks' tickets get wait estimates and the server counts the queues (off with
+    // --no-estimate, as issuing was before the estimate; for comparison).
+    bool estimates = true;
 };
 Hall prepareHall(Database& db, int counters);
 

@@ -37,6 +37,7 @@ void kiosk(int index, const Target& target, const Hall& hall, Shared& shared, He
             numbering::IssueRequest request;
             request.serviceId = service;
             request.issueDate = clock.today();
+            request.estimate = hall.estimates;
             request.number = numbering::getToken(db, service, request.issueDate);
             const numbering::IssuedTicket t = numbering::storeTicket(db, clock, request, loads);
             health.worked();

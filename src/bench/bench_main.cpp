@@ -8,6 +8,7 @@
 #include "bench/CallRowCheck.h"
 #include "bench/IssuedCheck.h"
 
+#include "core/QueueLength.h"
 #include "tickets/Numbering.h"
 #include "ui/Clock.h"
 
@@ -86,6 +87,9 @@ int main(int argc, char** argv)
         {QStringLiteral("no-receipts"),
          QStringLiteral("the boards do not record which calls they showed (as before boards did; for "
                         "comparison)")},
+        {QStringLiteral("no-estimate"),
+         QStringLiteral("the kiosks issue without the wait estimate and the server does not count the "
+                        "queues, as issuing was before the estimate (for comparison)")},
         {QStringLiteral("kiosks-share-processor"),
          QStringLiteral(
              "the kiosks' own work (not the server's for them) runs at the same priority as the boards "
@@ -131,6 +135,13 @@ int main(int argc, char** argv)
                 return 1;
             }
             hall = prepareHall(db, counters);
+            if (args.isSet(QStringLiteral("no-estimate"))) {
+                hall.estimates = false;
+                // The benchmark's own database: its queues go uncounted for this run.
+                if (db.isPostgres())
+                    db.exec(QStringLiteral("alter table tblTicket disable trigger %1")
+                                .arg(queuelength::issuedTriggerName()));
+            }
             if (args.isSet(QStringLiteral("kinds"))) {
                 workers = kindTargets(db, target, problem);
                 if (!problem.isEmpty()) {
@@ -279,6 +290,8 @@ int main(int argc, char** argv)
     out << "kiosks' own work           "
         << (sharedProcessor ? "same priority as the boards" : "lowest priority (machines of their own)")
         << Qt::endl;
+    if (!hall.estimates)
+        out << "wait estimate              none (kiosks without it, queues not counted)" << Qt::endl;
     out << "tokens issued              " << shared.issued << " ("
         << QString::number(double(shared.issued) / issuingSeconds, 'f', 1) << " per second), refused "
         << shared.refused << Qt::endl;

@@ -25,7 +25,7 @@ QList<Trigger> triggers()
     const QString waitsNew = waitingCondition(QStringLiteral("new"));
     const QString waitedOld = waitingCondition(QStringLiteral("old"));
     return {
-        {QStringLiteral("brivane_waiting_issued"),
+        {issuedTriggerName(),
          QStringLiteral("after insert on tblTicket for each row when (%1) execute function %2()")
              .arg(waitsNew, countName)},
         {QStringLiteral("brivane_waiting_changed"),
@@ -135,6 +135,11 @@ void make(Database& db)
 QString waitingCondition(const QString& row)
 {
     return QStringLiteral("%1.call = '0' and %1.ttype in ('N', 'E')").arg(row);
+}
+
+QString issuedTriggerName()
+{
+    return QStringLiteral("brivane_waiting_issued");
 }
 
 QString aheadRoutineName()

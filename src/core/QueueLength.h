@@ -28,6 +28,9 @@ void ensure(Database& db);
 // Whether the table and its triggers are in place and may be trusted.
 bool present(Database& db);
 
+// The trigger that adds each waiting ticket issued to its queue.
+QString issuedTriggerName();
+
 // The tables to drop with the hall's.
 QString tableName();
 

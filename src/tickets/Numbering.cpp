@@ -150,6 +150,8 @@ QVariant languageValue(const IssueRequest& request)
 std::optional<waiting::ServiceLoad> loadForIssue(Database& db, const Clock& clock,
                                                  const IssueRequest& request, waiting::LoadCache* loads)
 {
+    if (!request.estimate)
+        return std::nullopt;
     if (request.direction.counter != 0 && request.direction.type != QLatin1String("N"))
         return std::nullopt;
     if (dayText(request.issueDate) != clock.todayText())

@@ -62,6 +62,9 @@ struct IssueRequest
     // Where the token was taken (tblTicket.origin): "phone" for one a visitor took from their phone;
     // empty at a kiosk.
     QString origin;
+    // Whether the ticket gets a wait estimate (people ahead and minutes). Off only where issuing is
+    // measured without it (brivane-bench --no-estimate).
+    bool estimate = true;
 };
 
 struct IssuedTicket
