@@ -12,6 +12,10 @@ namespace {
 const QString table = QStringLiteral("brivane_waiting");
 const QString countName = QStringLiteral("brivane_waiting_count");
 const QString aheadName = QStringLiteral("brivane_waiting_ahead");
+const QString issueName = QStringLiteral("brivane_token_issue");
+// Names the one ticket of this transaction that the issue routine has counted already
+// ("service/day/number"), so that the trigger does not count it again.
+const QString countedSetting = QStringLiteral("brivane.counted");
 
 // The triggers, each with what it follows; all of them run the one counting routine.
 struct Trigger
@@ -26,8 +30,10 @@ QList<Trigger> triggers()
     const QString waitedOld = waitingCondition(QStringLiteral("old"));
     return {
         {issuedTriggerName(),
-         QStringLiteral("after insert on tblTicket for each row when (%1) execute function %2()")
-             .arg(waitsNew, countName)},
+         QStringLiteral("after insert on tblTicket for each row when ((%1) and "
+                        "current_setting('%3', true) is distinct from "
+                        "(new.servauto || '/' || new.tickdate || '/' || new.tickno)) execute function %2()")
+             .arg(waitsNew, countName, countedSetting)},
         {QStringLiteral("brivane_waiting_changed"),
          QStringLiteral("after update of call, ttype, servauto, tickdate on tblTicket for each row when "
                         "((%1) or (%2)) execute function %3()")
@@ -93,6 +99,69 @@ end
         .arg(waitingCondition(QStringLiteral("t")));
 }
 
+// The issue's number and the people ahead of it, under the service's lock, with the service's row
+// the ticket is labelled and printed from: `wanted` is the number asked for (null: the day's next, as
+// the kiosk's read of it would give), taken when free, otherwise the next after the day's highest. No
+// number (null) when the service is gone or the number would pass its end number or the ticket table's
+// 32-bit column: nothing is counted then, and the issuing statement stores nothing. A ticket that will
+// wait in its queue (`waits`) is counted here, its count giving the people ahead, and the
+// transaction's setting names it so that the insert trigger leaves it alone.
+QString issueBody()
+{
+    return QStringLiteral(R"(
+declare
+  top bigint;
+  first bigint;
+  queue bigint;
+  later bigint := 0;
+begin
+  perform pg_advisory_xact_lock(%1, cast(service % 2147483647 as integer));
+  select s.startno, s.endno, s.abrno, s.servdesc, s.ServName,
+    (select t.tickno from tblTicket t where t.servauto = service and t.tickdate = day
+     order by t.tickno desc limit 1)
+  into first, endno, prefix, description, service_name, top from tblService s where s.servauto = service;
+  if not found then
+    return;
+  end if;
+  if wanted is null then
+    no := coalesce(top + 1, first);
+  elsif top is null or wanted > top then
+    no := wanted;
+  elsif (select t.tickno from tblTicket t where t.servauto = service and t.tickdate = day
+         and t.tickno <= wanted order by t.tickno desc limit 1) = wanted then
+    no := top + 1;
+  else
+    no := wanted;
+  end if;
+  if no is null or endno is null or no > endno or no > 2147483647 then
+    no := null;
+    return;
+  end if;
+  ahead := 0;
+  if not waits then
+    return;
+  end if;
+  insert into brivane_waiting as w (servauto, tickdate, waiting) values (service, day, 1)
+  on conflict (servauto, tickdate) do update set waiting = w.waiting + 1 returning w.waiting into queue;
+  perform set_config('%2', service || '/' || day || '/' || no, true);
+  if top > no then
+    select count(*) into later from tblTicket t where t.servauto = service and t.tickdate = day
+    and t.tickno > no and %3;
+  end if;
+  ahead := greatest(0, queue - 1 - later);
+end
+)")
+        .arg(schema::numberingLockSpace)
+        .arg(countedSetting, waitingCondition(QStringLiteral("t")));
+}
+
+QString issueSignature()
+{
+    return QStringLiteral("(service bigint, day text, wanted bigint, waits boolean, out no bigint, "
+                          "out ahead bigint, out endno bigint, out prefix text, out description text, "
+                          "out service_name text)");
+}
+
 // With the owner's rights, and finding only the hall's own tables whatever the caller's path.
 QString routineText(const QString& schema, const QString& name, const QString& signature, const QString& body,
                     const QString& settings = QString())
@@ -117,6 +186,11 @@ void make(Database& db)
         db.exec(routineText(schema, aheadName,
                             QStringLiteral("(service bigint, day text, below bigint) returns bigint"),
                             aheadBody(), QStringLiteral("set ") + schema::routinePlanSetting()));
+        // Made afresh: what it returns may differ from the routine a hall has.
+        db.exec(QStringLiteral("drop function if exists %1").arg(issueRoutine()));
+        db.exec(routineText(schema, issueName, issueSignature(), issueBody(),
+                            QStringLiteral("set ") + schema::routinePlanSetting()));
+        db.exec(QStringLiteral("revoke execute on function %1 from public").arg(issueRoutine()));
         // Counted afresh while no ticket changes (reads go on), then kept by the triggers.
         db.exec(QStringLiteral("lock table tblTicket in share row exclusive mode"));
         for (const Trigger& t : triggers()) {
@@ -147,6 +221,16 @@ QString aheadRoutineName()
     return aheadName;
 }
 
+QString issueRoutineName()
+{
+    return issueName;
+}
+
+QString issueRoutine()
+{
+    return issueName + QStringLiteral("(bigint,text,bigint,boolean)");
+}
+
 QString tableName()
 {
     return table;
@@ -163,13 +247,15 @@ bool present(Database& db)
         QStringLiteral(
             "select to_regclass(?) is not null, (select count(*) from pg_trigger g join pg_proc p on "
             "p.oid = g.tgfoid where g.tgrelid = to_regclass('tblticket') and p.proname = ? and "
-            "p.prosrc = ? and g.tgname = any(string_to_array(?, ','))), "
-            "(select count(*) from pg_proc where proname = ? and prosrc = ? and "
-            "array_to_string(proconfig, ',') like ?)"),
-        {table, countName, countBody(), names.join(QLatin1Char(',')), aheadName, aheadBody(),
-         QStringLiteral("%,") + schema::routinePlanSetting()});
+            "p.prosrc = ? and g.tgname = any(string_to_array(?, ',')) and "
+            "(g.tgname <> ? or pg_get_triggerdef(g.oid) like ?)), "
+            "(select count(*) from pg_proc where ((proname = ? and prosrc = ?) or (proname = ? and "
+            "prosrc = ?)) and array_to_string(proconfig, ',') like ?)"),
+        {table, countName, countBody(), names.join(QLatin1Char(',')), issuedTriggerName(),
+         QStringLiteral("%") + countedSetting + QStringLiteral("%"), aheadName, aheadBody(), issueName,
+         issueBody(), QStringLiteral("%,") + schema::routinePlanSetting()});
     return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("true") && rs.number(0, 1) == names.size() &&
-           rs.number(0, 2) == 1;
+           rs.number(0, 2) == 2;
 }
 
 void ensure(Database& db)

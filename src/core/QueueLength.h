@@ -14,11 +14,21 @@ namespace queuelength {
 // The condition of a ticket row (under the name `row`) that waits its turn in its service's queue.
 QString waitingCondition(const QString& row);
 
-// The routine that gives the people waiting ahead of number N in a service's queue of a day, with the
-// same signature as the numbering routine: (service bigint, day text, number bigint) returns bigint.
-// Each of its looks sees what was committed when it runs, so called after the service's number was
-// taken it counts every ticket committed before.
+// The routine that gives the people waiting ahead of number N in a service's queue of a day:
+// (service bigint, day text, number bigint) returns bigint. Workstations of the version before the
+// issue routine below run it after the number routine; it is kept for them.
 QString aheadRoutineName();
+
+// The routine an issue runs on PostgreSQL, with the owner's rights: (service bigint, day text, wanted
+// bigint, waits boolean) returns the number taken (`no`, null when none may be: the service is gone or
+// the number passes its end) and the people waiting ahead of it (`ahead`). It takes the service's
+// lock, numbers like the kiosk's read of the next number (`wanted` null) or from the number asked for,
+// and counts a ticket that will wait (`waits`) into its queue itself; the ticket must then be inserted
+// in the same transaction, or the count is rolled back with it. It is made with the triggers, so a
+// hall that has it counts every other insert by the trigger and this one once.
+QString issueRoutineName();
+// Its name with its argument types, as grants name it.
+QString issueRoutine();
 
 // Opens of the owner on PostgreSQL: the table, its triggers and the routine; when the triggers are
 // made (or made again) the queues are counted afresh from the tickets, while no ticket changes. A

@@ -23,14 +23,15 @@ const QString schemaTable = QStringLiteral("brivane_schema");
 const QStringList userColumns{QStringLiteral("userAuto"), QStringLiteral("username"),
                               QStringLiteral("userType")};
 
-// The server's routines an issue runs, with their arguments: the next number shown, the number taken
-// and the people ahead of it.
+// The server's routines an issue runs, with their arguments: the next number shown, and the issue's
+// number with the people ahead of it (in one routine, or in two for workstations of the version
+// before).
 QStringList numberingRoutines()
 {
     const QString numbered = QStringLiteral("(bigint,text,bigint)");
     return {schema::tokenNumberRoutineName() + numbered,
             schema::nextNumberRoutineName() + QStringLiteral("(bigint,text)"),
-            queuelength::aheadRoutineName() + numbered};
+            queuelength::aheadRoutineName() + numbered, queuelength::issueRoutine()};
 }
 
 // The columns of a program table, but those named.

@@ -1,6 +1,7 @@
 #include "core/WorkstationRights.h"
 
 #include "core/Database.h"
+#include "core/QueueLength.h"
 #include "core/Schema.h"
 
 #include <QCoreApplication>
@@ -24,8 +25,9 @@ WorkstationRights WorkstationRights::of(Database& db)
             "has_table_privilege('tblservice', 'UPDATE') and has_table_privilege('tblticket', 'DELETE') and "
             "has_table_privilege('tbluser', 'INSERT'), "
             "coalesce((select has_function_privilege(p.oid, 'EXECUTE') from pg_proc p where p.proname = ? "
-            "limit 1), false)"),
-        {schema::nextNumberRoutineName()});
+            "limit 1), false), "
+            "coalesce(has_function_privilege(to_regprocedure(?), 'EXECUTE'), false)"),
+        {schema::nextNumberRoutineName(), queuelength::issueRoutine()});
     auto yes = [&](int column) { return !rs.isEmpty() && rs.text(0, column) == QLatin1String("true"); };
     r.m_issue = yes(0);
     r.m_call = yes(1);
@@ -33,6 +35,7 @@ WorkstationRights WorkstationRights::of(Database& db)
     r.m_showCalls = yes(2) && r.m_readCalls;
     r.m_manage = yes(4);
     r.m_nextNumberOnServer = yes(5);
+    r.m_issueOnServer = yes(6);
     r.m_kind = r.m_manage      ? Kind::Office
                : r.m_call      ? Kind::Counter
                : r.m_showCalls ? Kind::Board

@@ -30,6 +30,9 @@ public:
     // Whether the next token number is read by the server's routine (PostgreSQL, when the routine is
     // there and this login may run it).
     bool readsNextNumberOnServer() const { return m_nextNumberOnServer; }
+    // Whether a token is numbered, counted into its queue and stored in one statement by the server's
+    // issue routine (PostgreSQL, when the routine is there and this login may run it).
+    bool issuesOnServer() const { return m_issueOnServer; }
     // The one sentence that tells what this workstation may do, for an act it may not.
     QString refusal() const;
 
@@ -37,4 +40,5 @@ private:
     bool m_issue = true, m_call = true, m_showCalls = true, m_readCalls = true, m_manage = true;
     Kind m_kind = Kind::Office;
     bool m_nextNumberOnServer = false;
+    bool m_issueOnServer = false;
 };

@@ -36,8 +36,9 @@ ServiceInfo serviceFrom(const ResultSet& rs)
     return info;
 }
 
-// What an issue needs to know, in one look while the service is locked: the service row, the
-// number it will take (the one asked for, or the next free one when that is taken) and its label.
+// What an issue needs to know, in one look while the service is locked: the service row and the
+// number it will take (the day's next for nextNumber; the one asked for, or the next after the day's
+// highest when that is taken).
 bool lookForIssue(Database& db, qint64 serviceId, const QString& day, qint64& number, ServiceInfo& service)
 {
     const ResultSet rs = db.query(
@@ -50,10 +51,11 @@ bool lookForIssue(Database& db, qint64 serviceId, const QString& day, qint64& nu
     service = serviceFrom(rs);
     if (!service.found)
         return false;
-    if (rs.number(0, 6) > 0) {
-        const qint64 next = rs.isNull(0, 5) ? rs.number(0, 4) : rs.number(0, 5) + 1;
+    const qint64 next = rs.isNull(0, 5) ? rs.number(0, 4) : rs.number(0, 5) + 1;
+    if (number == nextNumber)
+        number = next;
+    else if (rs.number(0, 6) > 0)
         number = qMax(number + 1, next);
-    }
     return true;
 }
 
@@ -185,17 +187,25 @@ QVariant originValue(const IssueRequest& request)
     return request.origin.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(request.origin);
 }
 
-// PostgreSQL with the numbering routine: the number is taken, the people ahead of it counted, its
-// wait worked out from `load` and the ticket stored in one statement of its own transaction. The
-// server commits it before it says the statement is complete, and the row counts only once that end
-// has come (a connection broken before it leaves the outcome unknown, settled by the caller), so the
-// service's lock is held on the server alone, never across a round trip to this workstation. The
-// people ahead are read once the number is taken, so every ticket committed before is among them.
-// False when the database lacks the routines, or the number was taken without the lock: nothing was
-// stored. A limit or a service gone is told by the one look at the service that follows.
+// Whether the ticket of this request waits its turn in its service's queue once stored.
+bool waitsInQueue(const IssueRequest& request)
+{
+    const Direction& to = request.direction;
+    return to.counter == 0 || to.type == QLatin1String("N") || to.type == QLatin1String("E");
+}
+
+// PostgreSQL with the issue routine: the number is taken, the ticket counted into its queue with the
+// people ahead of it, its wait worked out from `load` and the ticket stored in one statement of its own
+// transaction. The server commits it before it says the statement is complete, and the row counts only
+// once that end has come (a connection broken before it leaves the outcome unknown, settled by the
+// caller), so the service's lock is held on the server alone, never across a round trip to this
+// workstation. False when this login has no issue routine, or the number was taken without the lock:
+// nothing was stored. A limit or a service gone is told by the one look at the service that follows.
 bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& request,
                          const std::optional<waiting::ServiceLoad>& load, IssuedTicket& result)
 {
+    if (!db.rights().issuesOnServer())
+        return false;
     const QString day = dayText(request.issueDate);
     const QDateTime now = clock.now();
     const Direction& to = request.direction;
@@ -205,38 +215,33 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
                              : request.writeAppTime ? QVariant(now.time().toString(QStringLiteral("HH:mm")))
                                                     : noText;
     result.issueTime = now.time().toString(QStringLiteral("HH:mm:ss"));
-    QVariantList params{request.serviceId, day, request.number};
-    QString ahead = QStringLiteral("0");
-    if (load) {
-        // Counted by the server's routine once the number is taken, from the queue's length it keeps.
-        ahead = QStringLiteral("%1(?, ?, n.no)").arg(queuelength::aheadRoutineName());
-        params << request.serviceId << day;
-    }
+    const QVariant wanted =
+        request.number == nextNumber ? QVariant(QMetaType::fromType<qint64>()) : QVariant(request.number);
+    // Without the estimate (the benchmark's comparison) the server counts no queue at all.
+    QVariantList params{request.serviceId, day, wanted, request.estimate && waitsInQueue(request),
+                        request.serviceId};
     params << day << result.issueTime << to.counter << (directed ? to.type : QStringLiteral("N")) << appTime
            << result.webCode;
-    const waiting::SqlPart minutes = load ? waiting::minutesSql(*load, QStringLiteral("a.ahead"))
+    const waiting::SqlPart minutes = load ? waiting::minutesSql(*load, QStringLiteral("n.ahead"))
                                           : waiting::SqlPart{QStringLiteral("cast(null as bigint)"), {}};
     params << minutes.params << languageValue(request) << originValue(request);
     // A walk-in names only the columns a walk-in is written with (a web server's board login may
     // write no others); a directed token its counter's status and note too.
     if (directed)
         params << QStringLiteral("Transferred") << to.note;
-    params << request.serviceId << highestTokenNumber;
     ResultSet rs;
     try {
         rs = db.query(
-            QStringLiteral("with n as (select %1(?, ?, ?) as no), a as (select %2 as ahead from n), "
+            QStringLiteral("with n as (select r.* from %1(?, ?, cast(? as bigint), ?) r), "
                            "i as (insert into tblticket "
                            "(servAuto,tickNo,tickDate,tickTime,call,no_abr,attended,ttype,apptime,"
-                           "webcode,estwait,lang,origin%4) "
-                           "select s.servauto, n.no, ?, ?, '0', coalesce(s.abrno, '') || cast(n.no as text), "
-                           "cast(? as bigint), ?, ?, ?, %3, ?, ?%5 "
-                           "from n, a, tblService s "
-                           "where s.servauto = ? and n.no <= s.endno and n.no <= ? "
-                           "returning tickauto, tickno, no_abr, servauto, estwait) "
-                           "select i.tickauto, i.tickno, i.no_abr, s.endno, s.abrno, s.servdesc, s.ServName, "
-                           "a.ahead, i.estwait from i join tblService s on s.servauto = i.servauto, a")
-                .arg(schema::tokenNumberRoutineName(), ahead, minutes.sql,
+                           "webcode,estwait,lang,origin%3) "
+                           "select ?, n.no, ?, ?, '0', coalesce(n.prefix, '') || cast(n.no as text), "
+                           "cast(? as bigint), ?, ?, ?, %2, ?, ?%4 from n where n.no is not null "
+                           "returning tickauto, tickno, no_abr, estwait) "
+                           "select i.tickauto, i.tickno, i.no_abr, n.endno, n.prefix, n.description, "
+                           "n.service_name, n.ahead, i.estwait from i, n")
+                .arg(queuelength::issueRoutineName(), minutes.sql,
                      directed ? QStringLiteral(",status,ref") : QString(),
                      directed ? QStringLiteral(", ?, ?") : QString()),
             params);
@@ -245,10 +250,12 @@ bool storeInOneStatement(Database& db, const Clock& clock, const IssueRequest& r
         // transaction below looks again.
         if (e.isUniqueViolation())
             return false;
+        // The routine gone since the connection opened (a hall made again): numbered without it.
         if ((e.kind() == DbError::Kind::Other || e.kind() == DbError::Kind::NotPermitted) &&
-            (e.detail().contains(schema::tokenNumberRoutineName()) ||
-             e.detail().contains(queuelength::aheadRoutineName())))
+            e.detail().contains(queuelength::issueRoutineName()) && !db.transactionOpen()) {
+            db.findRightsAgain();
             return false;
+        }
         throw;
     }
     if (rs.isEmpty()) {

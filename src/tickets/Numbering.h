@@ -49,10 +49,16 @@ struct Direction
     QString appTime;                    // "HH:mm"
 };
 
+// The number an issue asks for when it takes the day's next: the one getToken reads, read where the
+// number is taken (under the service's lock), so the kiosk needs no read of its own before.
+constexpr qint64 nextNumber = 0;
+
 struct IssueRequest
 {
     qint64 serviceId = 0;
-    qint64 number = 0; // the number asked for; a number already taken moves on to the next free one
+    // The number asked for; a number already taken moves on to the next after the day's highest.
+    // nextNumber: the day's next.
+    qint64 number = nextNumber;
     QDate issueDate;   // the day the token is numbered and dated for
     bool writeAppTime = true;
     Direction direction; // with a counter: the ticket waits there as "Transferred", of its type
@@ -63,7 +69,8 @@ struct IssueRequest
     // empty at a kiosk.
     QString origin;
     // Whether the ticket gets a wait estimate (people ahead and minutes). Off only where issuing is
-    // measured without it (brivane-bench --no-estimate).
+    // measured without it (brivane-bench --no-estimate), on a hall whose server counts no queue: the
+    // issue then counts none either.
     bool estimate = true;
 };
 

@@ -119,7 +119,7 @@ JoinResult join(Database& db, const Clock& clock, const JoinRequest& request)
     numbering::IssueRequest issue;
     issue.serviceId = request.service;
     issue.issueDate = clock.today();
-    issue.number = numbering::getToken(db, request.service, issue.issueDate);
+    issue.number = numbering::nextNumber;
     issue.language = request.language;
     issue.origin = QString::fromLatin1(phoneOrigin);
     const numbering::IssuedTicket ticket = numbering::storeTicket(db, clock, issue);

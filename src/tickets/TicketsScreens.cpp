@@ -66,7 +66,7 @@ int issueCommand(AppContext& ctx, const QStringList& arguments, QTextStream& out
     }
     numbering::IssueRequest request;
     request.serviceId = service;
-    request.number = numbering::getToken(ctx.db, service, date);
+    request.number = numbering::nextNumber;
     request.issueDate = date;
     request.writeAppTime = true;
     request.language = language;

@@ -359,7 +359,7 @@ void frmTicket::openTransfer(const numbering::IssueRequest& request, const Ticke
     transfer->issue = [&ctx, request, style, printedName, kiosk](const numbering::Direction& to) {
         numbering::IssueRequest directed = request;
         // The number is taken afresh: others may have been issued while the window was open.
-        directed.number = numbering::getToken(ctx.db, request.serviceId, request.issueDate);
+        directed.number = numbering::nextNumber;
         directed.direction = to;
         return issueAndPrint(ctx, directed, style, printedName, kiosk.data());
     };
@@ -379,9 +379,9 @@ void frmTicket::issueFromRow(int row, bool spoken)
 {
     try {
         getType();
-        const qint64 serviceId = FG->text(row, 0).toLongLong();
         m_lastIssued = {};
-        getEnd(getToken(serviceId));
+        // The day's next number, taken by the issue itself where it numbers (what getToken reads).
+        getEnd(numbering::nextNumber);
         // A token the transfer window still has to direct is the desk's to tell.
         if (spoken && m_lastIssued.issued())
             keyboard->sayIssued(m_lastIssued.label, m_lastPrinted, waitLine(m_lastIssued.estimate));

@@ -459,7 +459,8 @@ void frmTicketF::issueRow(int row, bool spoken)
     FG->setRow(row);
     try {
         m_lastIssued = {};
-        getEnd(getToken(FG->text(row, 0).toLongLong()));
+        // The day's next number, taken by the issue itself where it numbers (what getToken reads).
+        getEnd(numbering::nextNumber);
         if (spoken && m_lastIssued.issued())
             keyboard->sayIssued(m_lastIssued.label, m_lastPrinted, waitLine(m_lastIssued.estimate));
         else if (spoken)

@@ -57,7 +57,7 @@ protected:
         numbering::IssueRequest request;
         request.serviceId = service;
         request.issueDate = env->clock.today();
-        request.number = asked ? asked : numbering::getToken(db, service, request.issueDate);
+        request.number = asked ? asked : numbering::nextNumber;
         request.direction = to;
         return numbering::storeTicket(db, env->clock, request, loads);
     }
@@ -103,6 +103,25 @@ TEST_F(QueueLength, TheKeptLengthsFollowEveryChangeOfTheQueues)
     issue(db, hall.consultation, 0, {QStringLiteral("A"), hall.counter1, QString(), QStringLiteral("11:00")});
     EXPECT_EQ(kept(), counted());
     EXPECT_EQ(kept().value(QStringLiteral("%1/%2").arg(hall.consultation).arg(env->clock.todayText())), 5);
+
+    // A workstation of the version before inserts its walk-in itself: the trigger counts it, and the
+    // next issue, counted by its routine, sees it ahead. An issue past the end number, or of a service
+    // gone, counts nothing.
+    db.insert(QStringLiteral("tblTicket"), {{QStringLiteral("servAuto"), hall.consultation},
+                                            {QStringLiteral("tickNo"), 50},
+                                            {QStringLiteral("tickDate"), env->clock.todayText()},
+                                            {QStringLiteral("call"), QStringLiteral("0")},
+                                            {QStringLiteral("ttype"), QStringLiteral("N")}});
+    EXPECT_EQ(kept(), counted());
+    const numbering::IssuedTicket afterOld = issue(db, hall.consultation);
+    EXPECT_EQ(afterOld.number, 51);
+    EXPECT_EQ(afterOld.estimate.peopleAhead, 6);
+    ticketstest::setRange(db, hall.consultation, 1, 51);
+    EXPECT_EQ(issue(db, hall.consultation).status, numbering::IssuedTicket::Status::Limit);
+    EXPECT_EQ(issue(db, 999999).status, numbering::IssuedTicket::Status::NoService);
+    EXPECT_EQ(kept(), counted());
+    ticketstest::setRange(db, hall.consultation, 1, 999);
+    db.exec(QStringLiteral("delete from tblTicket where servAuto=? and tickNo>=50"), {hall.consultation});
 
     // A number asked below the day's highest (a gap left by hand) has only the lower ones ahead.
     db.exec(QStringLiteral("delete from tblTicket where servAuto=? and tickNo=2"), {hall.consultation});
@@ -175,6 +194,17 @@ TEST_F(QueueLength, LengthsLeftWithoutTheirTriggersAreCountedAfresh)
     EXPECT_TRUE(queuelength::present(db));
     EXPECT_EQ(kept(), counted());
     EXPECT_EQ(issue(db, hall.consultation).estimate.peopleAhead, 4);
+
+    // The trigger of the version before counted every insert, also those the issue routine counts:
+    // such a hall has its trigger made again before any ticket is counted twice.
+    db.exec(QStringLiteral("drop trigger brivane_waiting_issued on tblTicket"));
+    db.exec(QStringLiteral("create trigger brivane_waiting_issued after insert on tblTicket for each row "
+                           "when (%1) execute function brivane_waiting_count()")
+                .arg(queuelength::waitingCondition(QStringLiteral("new"))));
+    EXPECT_FALSE(queuelength::present(db));
+    queuelength::ensure(db);
+    EXPECT_EQ(issue(db, hall.consultation).estimate.peopleAhead, 5);
+    EXPECT_EQ(kept(), counted());
 }
 
 // A kiosk issues in one statement with its kind's rights, a counter's call keeps the count without any
@@ -187,10 +217,12 @@ TEST_F(QueueLength, EveryKindKeepsTheCountThatNoneMayWrite)
     auto kiosk = logins.open(kinds::Kind::Kiosk);
     auto counter = logins.open(kinds::Kind::Counter);
     ASSERT_TRUE(kiosk && counter);
-    issue(*kiosk, hall.consultation);
-    const quint64 before = kiosk->statementsSent();
+    quint64 before = kiosk->statementsSent();
+    EXPECT_EQ(issue(*kiosk, hall.consultation).number, 1);
+    EXPECT_EQ(kiosk->statementsSent() - before, 1u) << "the next number, the issue and its estimate at once";
+    before = kiosk->statementsSent();
     const numbering::IssuedTicket second = issue(*kiosk, hall.consultation, 2);
-    EXPECT_EQ(kiosk->statementsSent() - before, 1u) << "the issue and its estimate in one statement";
+    EXPECT_EQ(kiosk->statementsSent() - before, 1u);
     EXPECT_EQ(second.estimate.peopleAhead, 1);
 
     Session session;
