@@ -59,7 +59,7 @@ struct IssueRequest
     // The number asked for; a number already taken moves on to the next after the day's highest.
     // nextNumber: the day's next.
     qint64 number = nextNumber;
-    QDate issueDate;   // the day the token is numbered and dated for
+    QDate issueDate; // the day the token is numbered and dated for
     bool writeAppTime = true;
     Direction direction; // with a counter: the ticket waits there as "Transferred", of its type
     // The visitor's language (tblTicket.lang): its ticket, page and announcement speak it. Empty: none
