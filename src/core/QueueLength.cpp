@@ -105,7 +105,8 @@ end
 // number (null) when the service is gone or the number would pass its end number or the ticket table's
 // 32-bit column: nothing is counted then, and the issuing statement stores nothing. A ticket that will
 // wait in its queue (`waits`) is counted here, its count giving the people ahead, and the
-// transaction's setting names it so that the insert trigger leaves it alone.
+// transaction's setting names it so that the insert trigger leaves it alone (set by an assignment,
+// which PL/pgSQL works out without a query of its own, as it does the other plain expressions here).
 QString issueBody()
 {
     return QStringLiteral(R"(
@@ -114,6 +115,7 @@ declare
   first bigint;
   queue bigint;
   later bigint := 0;
+  counted text;
 begin
   perform pg_advisory_xact_lock(%1, cast(service % 2147483647 as integer));
   select s.startno, s.endno, s.abrno, s.servdesc, s.ServName,
@@ -143,7 +145,7 @@ begin
   end if;
   insert into brivane_waiting as w (servauto, tickdate, waiting) values (service, day, 1)
   on conflict (servauto, tickdate) do update set waiting = w.waiting + 1 returning w.waiting into queue;
-  perform set_config('%2', service || '/' || day || '/' || no, true);
+  counted := set_config('%2', service || '/' || day || '/' || no, true);
   if top > no then
     select count(*) into later from tblTicket t where t.servauto = service and t.tickdate = day
     and t.tickno > no and %3;
