@@ -305,11 +305,6 @@ void frmTicket::getType()
         ticketType = QStringLiteral("E");
 }
 
-qint64 frmTicket::getToken(qint64 serviceId)
-{
-    return numbering::getToken(m_ctx.db, serviceId, issueDate());
-}
-
 QDate frmTicket::issueDate() const
 {
     return DT->date();
@@ -380,7 +375,8 @@ void frmTicket::issueFromRow(int row, bool spoken)
     try {
         getType();
         m_lastIssued = {};
-        // The day's next number, taken by the issue itself where it numbers (what getToken reads).
+        // The day's next number, taken by the issue itself where it numbers (what numbering::getToken
+        // would read at that instant).
         getEnd(numbering::nextNumber);
         // A token the transfer window still has to direct is the desk's to tell.
         if (spoken && m_lastIssued.issued())

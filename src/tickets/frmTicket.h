@@ -53,10 +53,9 @@ public:
     void addServ(qint64 deptId);
     void addimg(const QString& picture);
     void getType();
-    qint64 getToken(qint64 serviceId);
-    // Issues the given number for the service of the selected grid row; returns the stored ticket's
-    // key, 0 when nothing was stored. An emergency, appointment or report token is issued by the
-    // transfer window this opens, once it is directed.
+    // Issues the given number (numbering::nextNumber: the day's next) for the service of the selected
+    // grid row; returns the stored ticket's key, 0 when nothing was stored. An emergency, appointment or
+    // report token is issued by the transfer window this opens, once it is directed.
     qint64 getEnd(qint64 number);
     void FG_Click();
     void option_Click(QRadioButton* option);

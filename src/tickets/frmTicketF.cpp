@@ -376,11 +376,6 @@ void frmTicketF::resizeEvent(QResizeEvent* event)
     layoutScreen();
 }
 
-qint64 frmTicketF::getToken(qint64 serviceId)
-{
-    return numbering::getToken(m_ctx.db, serviceId, m_ctx.clock.today());
-}
-
 qint64 frmTicketF::getEnd(qint64 number)
 {
     const int row = FG->row();
@@ -459,7 +454,8 @@ void frmTicketF::issueRow(int row, bool spoken)
     FG->setRow(row);
     try {
         m_lastIssued = {};
-        // The day's next number, taken by the issue itself where it numbers (what getToken reads).
+        // The day's next number, taken by the issue itself where it numbers (what numbering::getToken
+        // would read at that instant).
         getEnd(numbering::nextNumber);
         if (spoken && m_lastIssued.issued())
             keyboard->sayIssued(m_lastIssued.label, m_lastPrinted, waitLine(m_lastIssued.estimate));

@@ -60,8 +60,8 @@ public:
     void addServ(const QList<kioskDepartments::Department>& departments);
     void addimg(const QString& picture);
     void makeCenter();
-    qint64 getToken(qint64 serviceId);
-    // Issues the given number for the service of the selected grid row; the stored ticket's key, or 0.
+    // Issues the given number (numbering::nextNumber: the day's next) for the service of the selected
+    // grid row; the stored ticket's key, or 0.
     qint64 getEnd(qint64 number);
     void FG_Click();
     void lblTouch_Click();
