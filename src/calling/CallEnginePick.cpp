@@ -3,6 +3,7 @@
 #include "calling/CallEngine.h"
 
 #include "core/Database.h"
+#include "core/QueueLength.h"
 #include "core/Session.h"
 #include "ui/Clock.h"
 
@@ -166,16 +167,35 @@ QVariantList CallEngine::takeableValues() const
 int CallEngine::pendingCount()
 {
     // The halves counted apart: each then reads only its own rows by its index, where the two joined by
-    // "or" may lead a planner to read the whole day's queue after each Next. The service's cap comes
-    // along, so Next knows it without a query of its own.
+    // "or" may lead a planner to read the whole day's queue after each Next. The walk-ins of the
+    // service are one row where the server keeps their number. The service's cap comes along, so Next
+    // knows it without a query of its own.
     const QString today = m_clock.todayText();
     const QVariantList values = takeableValues();
     const QString count =
         QStringLiteral("(select count(*) from tblticket where call='0' and tickDate=? and ");
-    const ResultSet rs = m_db.query(
-        QStringLiteral("select ") + count + directedCondition + QStringLiteral(") + ") + count +
-            walkInCondition + QStringLiteral("), (select capwait from tblService where servAuto=?)"),
-        {today, values.at(0), values.at(1), today, values.at(2), m_session.serviceId});
+    const bool kept = m_db.rights().readsQueueLengths();
+    const QString walkIns =
+        kept ? QStringLiteral("coalesce((select w.walkins from %1 w where w.servauto=? and w.tickdate=?), 0)")
+                   .arg(queuelength::tableName())
+             : count + walkInCondition + QLatin1Char(')');
+    const QVariantList walkInValues =
+        kept ? QVariantList{values.at(2), today} : QVariantList{today, values.at(2)};
+    ResultSet rs;
+    try {
+        rs = m_db.query(QStringLiteral("select ") + count + directedCondition + QStringLiteral(") + ") +
+                            walkIns + QStringLiteral(", (select capwait from tblService where servAuto=?)"),
+                        QVariantList{today, values.at(0), values.at(1)} + walkInValues +
+                            QVariantList{m_session.serviceId});
+    } catch (const DbError& e) {
+        // The kept lengths gone since the connection opened (a hall made again): counted.
+        if (!kept || m_db.transactionOpen() || !e.detail().contains(queuelength::tableName()))
+            throw;
+        m_db.findRightsAgain();
+        if (m_db.rights().readsQueueLengths())
+            throw;
+        return pendingCount();
+    }
     if (rs.isEmpty())
         return 0;
     m_cap = int(rs.number(0, 1));

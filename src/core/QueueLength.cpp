@@ -22,7 +22,19 @@ struct Trigger
 {
     QString name;
     QString ddl;
+    // What its definition, as the server writes it out, holds and that of the version before did not.
+    QString mark = QStringLiteral("%");
 };
+
+// The key the issue routine names its counted ticket by, of a ticket row. The numbers are cast to
+// text by name: "||" with a number would be a routine of SQL that the server expands afresh for every
+// statement that evaluates the trigger's condition, that is with every issue.
+QString countedKey(const QString& row)
+{
+    return QStringLiteral(
+               "(cast(%1.servauto as text) || '/' || %1.tickdate || '/' || cast(%1.tickno as text))")
+        .arg(row);
+}
 
 QList<Trigger> triggers()
 {
@@ -31,13 +43,15 @@ QList<Trigger> triggers()
     return {
         {issuedTriggerName(),
          QStringLiteral("after insert on tblTicket for each row when ((%1) and "
-                        "current_setting('%3', true) is distinct from "
-                        "(new.servauto || '/' || new.tickdate || '/' || new.tickno)) execute function %2()")
-             .arg(waitsNew, countName, countedSetting)},
+                        "current_setting('%3', true) is distinct from %4) execute function %2()")
+             .arg(waitsNew, countName, countedSetting, countedKey(QStringLiteral("new"))),
+         QStringLiteral("%(new.tickno)::text%")},
         {QStringLiteral("brivane_waiting_changed"),
-         QStringLiteral("after update of call, ttype, servauto, tickdate on tblTicket for each row when "
-                        "((%1) or (%2)) execute function %3()")
-             .arg(waitedOld, waitsNew, countName)},
+         QStringLiteral(
+             "after update of call, ttype, attended, servauto, tickdate on tblTicket for each row when "
+             "((%1) or (%2)) execute function %3()")
+             .arg(waitedOld, waitsNew, countName),
+         QStringLiteral("% attended, %")},
         {QStringLiteral("brivane_waiting_deleted"),
          QStringLiteral("after delete on tblTicket for each row when (%1) execute function %2()")
              .arg(waitedOld, countName)},
@@ -47,7 +61,8 @@ QList<Trigger> triggers()
     };
 }
 
-// A ticket joining a queue adds one to it, one leaving takes one off. A ticket moved between
+// A ticket joining a queue adds one to it, one leaving takes one off; a walk-in counts in its
+// service's walk-ins too (a transfer to a counter takes it out of them). A ticket moved between
 // services does both in one statement, in the order of the queues' keys, so that two moves the
 // opposite ways wait for each other instead of deadlocking. (Each statement here is planned once per
 // connection: an issue runs it with every ticket.)
@@ -56,25 +71,30 @@ QString countBody()
     return QStringLiteral(R"(
 begin
   if tg_op = 'INSERT' then
-    insert into brivane_waiting as w (servauto, tickdate, waiting) values (new.servauto, new.tickdate, 1)
-    on conflict (servauto, tickdate) do update set waiting = w.waiting + 1;
+    insert into brivane_waiting as w (servauto, tickdate, waiting, walkins)
+    values (new.servauto, new.tickdate, 1, case when %3 then 1 else 0 end)
+    on conflict (servauto, tickdate) do update set waiting = w.waiting + 1, walkins = w.walkins + excluded.walkins;
   elsif tg_op = 'DELETE' then
-    update brivane_waiting set waiting = waiting - 1 where servauto = old.servauto and tickdate = old.tickdate;
+    update brivane_waiting set waiting = waiting - 1, walkins = walkins - case when %4 then 1 else 0 end
+    where servauto = old.servauto and tickdate = old.tickdate;
   elsif tg_op = 'UPDATE' then
-    insert into brivane_waiting as w (servauto, tickdate, waiting)
-    select k.servauto, k.tickdate, sum(k.change) from (
-      select old.servauto, old.tickdate, -1 where %1
+    insert into brivane_waiting as w (servauto, tickdate, waiting, walkins)
+    select k.servauto, k.tickdate, sum(k.change), sum(k.walkin) from (
+      select old.servauto, old.tickdate, -1, case when %4 then -1 else 0 end where %1
       union all
-      select new.servauto, new.tickdate, 1 where %2) k(servauto, tickdate, change)
-    group by k.servauto, k.tickdate having sum(k.change) <> 0 order by k.servauto, k.tickdate
-    on conflict (servauto, tickdate) do update set waiting = w.waiting + excluded.waiting;
+      select new.servauto, new.tickdate, 1, case when %3 then 1 else 0 end where %2) k(servauto, tickdate, change, walkin)
+    group by k.servauto, k.tickdate having sum(k.change) <> 0 or sum(k.walkin) <> 0
+    order by k.servauto, k.tickdate
+    on conflict (servauto, tickdate) do update set waiting = w.waiting + excluded.waiting,
+      walkins = w.walkins + excluded.walkins;
   else
     delete from brivane_waiting;
   end if;
   return null;
 end
 )")
-        .arg(waitingCondition(QStringLiteral("old")), waitingCondition(QStringLiteral("new")));
+        .arg(waitingCondition(QStringLiteral("old")), waitingCondition(QStringLiteral("new")),
+             walkInCondition(QStringLiteral("new")), walkInCondition(QStringLiteral("old")));
 }
 
 // The queue's length, less those in it numbered from `below` on: normally none, as a new number is
@@ -104,9 +124,10 @@ end
 // the kiosk's read of it would give), taken when free, otherwise the next after the day's highest. No
 // number (null) when the service is gone or the number would pass its end number or the ticket table's
 // 32-bit column: nothing is counted then, and the issuing statement stores nothing. A ticket that will
-// wait in its queue (`waits`) is counted here, its count giving the people ahead, and the
-// transaction's setting names it so that the insert trigger leaves it alone (set by an assignment,
-// which PL/pgSQL works out without a query of its own, as it does the other plain expressions here).
+// wait in its queue (`waits`) is counted here, among the walk-ins too when it is one (`walkin`), its
+// count giving the people ahead, and the transaction's setting names it so that the insert trigger
+// leaves it alone (set by an assignment, which PL/pgSQL works out without a query of its own, as it
+// does the other plain expressions here).
 QString issueBody()
 {
     return QStringLiteral(R"(
@@ -143,8 +164,10 @@ begin
   if not waits then
     return;
   end if;
-  insert into brivane_waiting as w (servauto, tickdate, waiting) values (service, day, 1)
-  on conflict (servauto, tickdate) do update set waiting = w.waiting + 1 returning w.waiting into queue;
+  insert into brivane_waiting as w (servauto, tickdate, waiting, walkins)
+  values (service, day, 1, case when walkin then 1 else 0 end)
+  on conflict (servauto, tickdate) do update set waiting = w.waiting + 1, walkins = w.walkins + excluded.walkins
+  returning w.waiting into queue;
   counted := set_config('%2', service || '/' || day || '/' || no, true);
   if top > no then
     select count(*) into later from tblTicket t where t.servauto = service and t.tickdate = day
@@ -159,9 +182,10 @@ end
 
 QString issueSignature()
 {
-    return QStringLiteral("(service bigint, day text, wanted bigint, waits boolean, out no bigint, "
-                          "out ahead bigint, out endno bigint, out prefix text, out description text, "
-                          "out service_name text)");
+    return QStringLiteral(
+        "(service bigint, day text, wanted bigint, waits boolean, walkin boolean, out no bigint, "
+        "out ahead bigint, out endno bigint, out prefix text, out description text, "
+        "out service_name text)");
 }
 
 // With the owner's rights, and finding only the hall's own tables whatever the caller's path.
@@ -181,7 +205,11 @@ void make(Database& db)
             return;
         const QString schema = db.query(QStringLiteral("select quote_ident(current_schema())")).text(0, 0);
         db.exec(QStringLiteral("create table if not exists %1 (servauto bigint not null, tickdate text not "
-                               "null, waiting bigint not null, primary key (servauto, tickdate))")
+                               "null, waiting bigint not null, walkins bigint not null default 0, "
+                               "primary key (servauto, tickdate))")
+                    .arg(table));
+        // Kept by the halls of the version before without their walk-ins.
+        db.exec(QStringLiteral("alter table %1 add column if not exists walkins bigint not null default 0")
                     .arg(table));
         db.exec(routineText(schema, countName, QStringLiteral("() returns trigger"), countBody()));
         db.exec(QStringLiteral("revoke execute on function %1() from public").arg(countName));
@@ -190,6 +218,8 @@ void make(Database& db)
                             aheadBody(), QStringLiteral("set ") + schema::routinePlanSetting()));
         // Made afresh: what it returns may differ from the routine a hall has.
         db.exec(QStringLiteral("drop function if exists %1").arg(issueRoutine()));
+        // That of the version before, which counted no walk-ins: its workstations number without it.
+        db.exec(QStringLiteral("drop function if exists %1(bigint,text,bigint,boolean)").arg(issueName));
         db.exec(routineText(schema, issueName, issueSignature(), issueBody(),
                             QStringLiteral("set ") + schema::routinePlanSetting()));
         db.exec(QStringLiteral("revoke execute on function %1 from public").arg(issueRoutine()));
@@ -200,9 +230,10 @@ void make(Database& db)
             db.exec(QStringLiteral("create trigger %1 %2").arg(t.name, t.ddl));
         }
         db.exec(QStringLiteral("delete from %1").arg(table));
-        db.exec(QStringLiteral("insert into %1 (servauto, tickdate, waiting) select t.servauto, t.tickdate, "
-                               "count(*) from tblTicket t where %2 group by t.servauto, t.tickdate")
-                    .arg(table, waitingCondition(QStringLiteral("t"))));
+        db.exec(QStringLiteral("insert into %1 (servauto, tickdate, waiting, walkins) select t.servauto, "
+                               "t.tickdate, count(*), count(*) filter (where %3) from tblTicket t where %2 "
+                               "group by t.servauto, t.tickdate")
+                    .arg(table, waitingCondition(QStringLiteral("t")), walkInCondition(QStringLiteral("t"))));
     });
 }
 
@@ -211,6 +242,11 @@ void make(Database& db)
 QString waitingCondition(const QString& row)
 {
     return QStringLiteral("%1.call = '0' and %1.ttype in ('N', 'E')").arg(row);
+}
+
+QString walkInCondition(const QString& row)
+{
+    return QStringLiteral("%1.call = '0' and %1.ttype = 'N' and coalesce(%1.attended, 0) = 0").arg(row);
 }
 
 QString issuedTriggerName()
@@ -230,7 +266,7 @@ QString issueRoutineName()
 
 QString issueRoutine()
 {
-    return issueName + QStringLiteral("(bigint,text,bigint,boolean)");
+    return issueName + QStringLiteral("(bigint,text,bigint,boolean,boolean)");
 }
 
 QString tableName()
@@ -242,21 +278,25 @@ bool present(Database& db)
 {
     if (!db.isPostgres())
         return false;
-    QStringList names;
-    for (const Trigger& t : triggers())
-        names.append(t.name);
+    // Each trigger by its name and its definition, running this version's counting routine.
+    QStringList each;
+    QVariantList values{table, countName, countBody()};
+    for (const Trigger& t : triggers()) {
+        each.append(QStringLiteral("(g.tgname = ? and pg_get_triggerdef(g.oid) like ?)"));
+        values << t.name << t.mark;
+    }
+    values << aheadName << aheadBody() << issueName << issueBody()
+           << QStringLiteral("%,") + schema::routinePlanSetting();
     const ResultSet rs = db.query(
         QStringLiteral(
             "select to_regclass(?) is not null, (select count(*) from pg_trigger g join pg_proc p on "
             "p.oid = g.tgfoid where g.tgrelid = to_regclass('tblticket') and p.proname = ? and "
-            "p.prosrc = ? and g.tgname = any(string_to_array(?, ',')) and "
-            "(g.tgname <> ? or pg_get_triggerdef(g.oid) like ?)), "
+            "p.prosrc = ? and (%1)), "
             "(select count(*) from pg_proc where ((proname = ? and prosrc = ?) or (proname = ? and "
-            "prosrc = ?)) and array_to_string(proconfig, ',') like ?)"),
-        {table, countName, countBody(), names.join(QLatin1Char(',')), issuedTriggerName(),
-         QStringLiteral("%") + countedSetting + QStringLiteral("%"), aheadName, aheadBody(), issueName,
-         issueBody(), QStringLiteral("%,") + schema::routinePlanSetting()});
-    return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("true") && rs.number(0, 1) == names.size() &&
+            "prosrc = ?)) and array_to_string(proconfig, ',') like ?)")
+            .arg(each.join(QStringLiteral(" or "))),
+        values);
+    return !rs.isEmpty() && rs.text(0, 0) == QLatin1String("true") && rs.number(0, 1) == triggers().size() &&
            rs.number(0, 2) == 2;
 }
 

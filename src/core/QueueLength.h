@@ -13,6 +13,10 @@ namespace queuelength {
 
 // The condition of a ticket row (under the name `row`) that waits its turn in its service's queue.
 QString waitingCondition(const QString& row);
+// The condition of a ticket row that waits as a walk-in of its service, for any of its counters to
+// take (no emergency, appointment or token handed to a counter). Their number is kept beside the
+// queue's length (`walkins`), for the counters' "Total Pending".
+QString walkInCondition(const QString& row);
 
 // The routine that gives the people waiting ahead of number N in a service's queue of a day:
 // (service bigint, day text, number bigint) returns bigint. Workstations of the version before the
@@ -20,12 +24,13 @@ QString waitingCondition(const QString& row);
 QString aheadRoutineName();
 
 // The routine an issue runs on PostgreSQL, with the owner's rights: (service bigint, day text, wanted
-// bigint, waits boolean) returns the number taken (`no`, null when none may be: the service is gone or
-// the number passes its end) and the people waiting ahead of it (`ahead`). It takes the service's
-// lock, numbers like the kiosk's read of the next number (`wanted` null) or from the number asked for,
-// and counts a ticket that will wait (`waits`) into its queue itself; the ticket must then be inserted
-// in the same transaction, or the count is rolled back with it. It is made with the triggers, so a
-// hall that has it counts every other insert by the trigger and this one once.
+// bigint, waits boolean, walkin boolean) returns the number taken (`no`, null when none may be: the
+// service is gone or the number passes its end) and the people waiting ahead of it (`ahead`). It takes
+// the service's lock, numbers like the kiosk's read of the next number (`wanted` null) or from the
+// number asked for, and counts a ticket that will wait (`waits`) into its queue itself, and among its
+// walk-ins when it is one (`walkin`); the ticket must then be inserted in the same transaction, or the
+// count is rolled back with it. It is made with the triggers, so a hall that has it counts every other
+// insert by the trigger and this one once.
 QString issueRoutineName();
 // Its name with its argument types, as grants name it.
 QString issueRoutine();

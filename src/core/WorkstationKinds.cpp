@@ -174,11 +174,17 @@ void grantGroup(Database& db, const QString& role, Kind kind)
     const bool haveJoins = phonejoin::tableExists(db);
     if (haveJoins)
         tables.append(phonejoin::tableName());
+    const bool haveLengths =
+        db.query(QStringLiteral("select to_regclass(?) is not null"), {queuelength::tableName()})
+            .text(0, 0) == QLatin1String("true");
+    if (haveLengths)
+        tables.append(queuelength::tableName());
     const QString who = quoted(role);
     db.exec(QStringLiteral("revoke all on %1 from %2").arg(tables.join(QLatin1Char(',')), who));
     for (const TableGrant& g : grantsOf(kind)) {
         if ((!haveJoins && g.table == phonejoin::tableName()) ||
-            (!haveAlerts && alerttables::names().contains(g.table)))
+            (!haveAlerts && alerttables::names().contains(g.table)) ||
+            (!haveLengths && g.table == queuelength::tableName()))
             continue;
         const QString columns =
             g.columns.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(g.columns.join(QLatin1Char(',')));
@@ -322,9 +328,10 @@ QList<TableGrant> grantsOf(Kind kind)
                        {QStringLiteral("call"), QStringLiteral("attended"), QStringLiteral("attTime"),
                         QStringLiteral("finished"), QStringLiteral("status"), QStringLiteral("ref"),
                         QStringLiteral("legs")}});
-        // Which boards showed its call.
+        // Which boards showed its call; how many walk-ins wait, as the server keeps it.
         grants.append({select, screenTable, {}});
         grants.append({select, shownTable, {}});
+        grants.append({select, queuelength::tableName(), {}});
         break;
     case Kind::Office:
         for (const schema::Table& t : schema::tables()) {
@@ -332,6 +339,8 @@ QList<TableGrant> grantsOf(Kind kind)
                 grants.append({QString::fromLatin1(p), t.name, {}});
         }
         grants.append({select, schemaTable, {}});
+        // The queues' lengths are the server's to keep: read only, as the counters do.
+        grants.append({select, queuelength::tableName(), {}});
         // The hall's tables outside the listed schema: receipts of calls, alerts, joins from phones.
         for (const QString& t : delivery::tables() + alerttables::names() + QStringList{joins}) {
             for (const char* p : {"SELECT", "INSERT", "UPDATE", "DELETE"})

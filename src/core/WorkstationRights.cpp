@@ -26,8 +26,10 @@ WorkstationRights WorkstationRights::of(Database& db)
             "has_table_privilege('tbluser', 'INSERT'), "
             "coalesce((select has_function_privilege(p.oid, 'EXECUTE') from pg_proc p where p.proname = ? "
             "limit 1), false), "
-            "coalesce(has_function_privilege(to_regprocedure(?), 'EXECUTE'), false)"),
-        {schema::nextNumberRoutineName(), queuelength::issueRoutine()});
+            "coalesce(has_function_privilege(to_regprocedure(?), 'EXECUTE'), false), "
+            "coalesce((select has_column_privilege(a.attrelid, a.attnum, 'SELECT') from pg_attribute a "
+            "where a.attrelid = to_regclass(?) and a.attname = 'walkins' and not a.attisdropped), false)"),
+        {schema::nextNumberRoutineName(), queuelength::issueRoutine(), queuelength::tableName()});
     auto yes = [&](int column) { return !rs.isEmpty() && rs.text(0, column) == QLatin1String("true"); };
     r.m_issue = yes(0);
     r.m_call = yes(1);
@@ -36,6 +38,7 @@ WorkstationRights WorkstationRights::of(Database& db)
     r.m_manage = yes(4);
     r.m_nextNumberOnServer = yes(5);
     r.m_issueOnServer = yes(6);
+    r.m_readsQueueLengths = yes(7);
     r.m_kind = r.m_manage      ? Kind::Office
                : r.m_call      ? Kind::Counter
                : r.m_showCalls ? Kind::Board

@@ -33,6 +33,9 @@ public:
     // Whether a token is numbered, counted into its queue and stored in one statement by the server's
     // issue routine (PostgreSQL, when the routine is there and this login may run it).
     bool issuesOnServer() const { return m_issueOnServer; }
+    // Whether the walk-ins waiting in a service's queue are read from the lengths the server keeps
+    // (PostgreSQL, when the hall keeps them and this login may read them) instead of counted.
+    bool readsQueueLengths() const { return m_readsQueueLengths; }
     // The one sentence that tells what this workstation may do, for an act it may not.
     QString refusal() const;
 
@@ -41,4 +44,5 @@ private:
     Kind m_kind = Kind::Office;
     bool m_nextNumberOnServer = false;
     bool m_issueOnServer = false;
+    bool m_readsQueueLengths = false;
 };

@@ -28,26 +28,28 @@ protected:
         env->clock.set(QDateTime(day, QTime(9, 0)));
     }
 
-    // The lengths kept, against the queues counted from the tickets: (service, day) -> waiting.
-    QMap<QString, qint64> kept()
+    // The lengths kept, against the queues counted from the tickets: (service, day) -> "waiting, of
+    // them walk-ins".
+    QMap<QString, QString> kept()
     {
-        QMap<QString, qint64> m;
-        const ResultSet rs =
-            env->db.query(QStringLiteral("select servauto, tickdate, waiting from %1 where waiting <> 0")
-                              .arg(queuelength::tableName()));
-        for (int r = 0; r < rs.size(); ++r)
-            m.insert(QStringLiteral("%1/%2").arg(rs.number(r, 0)).arg(rs.text(r, 1)), rs.number(r, 2));
-        return m;
+        return lengths(
+            QStringLiteral("select servauto, tickdate, waiting, walkins from %1 where waiting <> 0")
+                .arg(queuelength::tableName()));
     }
-    QMap<QString, qint64> counted()
+    QMap<QString, QString> counted()
     {
-        QMap<QString, qint64> m;
-        const ResultSet rs = env->db.query(
-            QStringLiteral(
-                "select servauto, tickdate, count(*) from tblTicket t where %1 group by servauto, tickdate")
-                .arg(queuelength::waitingCondition(QStringLiteral("t"))));
+        return lengths(QStringLiteral("select servauto, tickdate, count(*), count(*) filter (where %2) from "
+                                      "tblTicket t where %1 group by servauto, tickdate")
+                           .arg(queuelength::waitingCondition(QStringLiteral("t")),
+                                queuelength::walkInCondition(QStringLiteral("t"))));
+    }
+    QMap<QString, QString> lengths(const QString& sql)
+    {
+        QMap<QString, QString> m;
+        const ResultSet rs = env->db.query(sql);
         for (int r = 0; r < rs.size(); ++r)
-            m.insert(QStringLiteral("%1/%2").arg(rs.number(r, 0)).arg(rs.text(r, 1)), rs.number(r, 2));
+            m.insert(QStringLiteral("%1/%2").arg(rs.number(r, 0)).arg(rs.text(r, 1)),
+                     QStringLiteral("%1, %2").arg(rs.number(r, 2)).arg(rs.number(r, 3)));
         return m;
     }
 
@@ -102,7 +104,8 @@ TEST_F(QueueLength, TheKeptLengthsFollowEveryChangeOfTheQueues)
     issue(db, hall.consultation, 0, {QStringLiteral("E"), hall.counter1, QString(), QString()});
     issue(db, hall.consultation, 0, {QStringLiteral("A"), hall.counter1, QString(), QStringLiteral("11:00")});
     EXPECT_EQ(kept(), counted());
-    EXPECT_EQ(kept().value(QStringLiteral("%1/%2").arg(hall.consultation).arg(env->clock.todayText())), 5);
+    EXPECT_EQ(kept().value(QStringLiteral("%1/%2").arg(hall.consultation).arg(env->clock.todayText())),
+              QStringLiteral("5, 4"));
 
     // A workstation of the version before inserts its walk-in itself: the trigger counts it, and the
     // next issue, counted by its routine, sees it ahead. An issue past the end number, or of a service
@@ -138,6 +141,19 @@ TEST_F(QueueLength, TheKeptLengthsFollowEveryChangeOfTheQueues)
     first->callNext();
     second->callNext();
     EXPECT_EQ(kept(), counted());
+    // The emergency went first, then walk-in 1; 2 to 4 wait (the appointment is not due). One of them
+    // handed to the second counter leaves the walk-ins but not the queue, and is back among them when
+    // given back.
+    EXPECT_EQ(first->pendingCount(), 3);
+    const QString hand =
+        QStringLiteral("update tblTicket set attended=?, status=? where servAuto=? and tickNo=3");
+    db.exec(hand, {hall.counter2, QStringLiteral("Transferred"), hall.consultation});
+    EXPECT_EQ(kept(), counted());
+    EXPECT_EQ(first->pendingCount(), 2);
+    EXPECT_EQ(second->pendingCount(), 3);
+    db.exec(hand, {0, QVariant(), hall.consultation});
+    EXPECT_EQ(kept(), counted());
+    EXPECT_EQ(first->pendingCount(), 3);
     db.exec(QStringLiteral("update tblTicket set servAuto=? where servAuto=? and tickNo=4"),
             {hall.lab, hall.consultation});
     db.exec(QStringLiteral("update tblTicket set ttype='R' where servAuto=? and tickNo=5"),
@@ -207,8 +223,8 @@ TEST_F(QueueLength, LengthsLeftWithoutTheirTriggersAreCountedAfresh)
     EXPECT_EQ(kept(), counted());
 }
 
-// A kiosk issues in one statement with its kind's rights, a counter's call keeps the count without any
-// right on the table, and neither may write the lengths itself.
+// A kiosk issues in one statement with its kind's rights, a counter's call keeps the count with no
+// right but to read it, and neither may write the lengths itself.
 TEST_F(QueueLength, EveryKindKeepsTheCountThatNoneMayWrite)
 {
     KindLogins logins(*env);
@@ -232,6 +248,10 @@ TEST_F(QueueLength, EveryKindKeepsTheCountThatNoneMayWrite)
     engine->callNext();
     EXPECT_EQ(engine->state.Label1, QStringLiteral("Calling"));
     EXPECT_EQ(kept(), counted());
+    // The counter reads the walk-ins waiting from the kept lengths, in one row.
+    EXPECT_TRUE(counter->rights().readsQueueLengths());
+    EXPECT_EQ(engine->pendingCount(), 1);
+    EXPECT_EQ(engine->state.lblTotal, QStringLiteral("Total Pending : 1"));
     for (Database* db : {kiosk.get(), counter.get()}) {
         try {
             db->exec(QStringLiteral("update %1 set waiting = 0").arg(queuelength::tableName()));
