@@ -221,6 +221,15 @@ TEST_F(QueueLength, LengthsLeftWithoutTheirTriggersAreCountedAfresh)
     queuelength::ensure(db);
     EXPECT_EQ(issue(db, hall.consultation).estimate.peopleAhead, 5);
     EXPECT_EQ(kept(), counted());
+
+    // Gone while a counter is open (the hall made again): its Total Pending is counted instead.
+    Session session;
+    auto counter = desk(db, session, hall.counter1, hall.consultation);
+    ASSERT_TRUE(db.rights().readsQueueLengths());
+    EXPECT_EQ(counter->pendingCount(), 6);
+    db.exec(QStringLiteral("drop table %1 cascade").arg(queuelength::tableName()));
+    EXPECT_EQ(counter->pendingCount(), 6);
+    EXPECT_FALSE(db.rights().readsQueueLengths());
 }
 
 // A kiosk issues in one statement with its kind's rights, a counter's call keeps the count with no
