@@ -2,10 +2,12 @@
 
 #include "app/AllScreens.h"
 #include "core/CommandRegistry.h"
+#include "ui/Clock.h"
 
 ConsoleProgram::Environment::Environment()
 {
     prepareRuntimeDir();
+    readLocalZoneOnce();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -5,6 +5,7 @@
 #include "core/frmSplash.h"
 #include "display/BoardReceipts.h"
 #include "display/voice/AnnouncerLink.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/SoundPlayer.h"
 #include "ui/Speech.h"
@@ -17,6 +18,7 @@
 int main(int argc, char* argv[])
 {
     prepareRuntimeDir();
+    readLocalZoneOnce();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brivane"));
     QApplication::setApplicationVersion(QStringLiteral(BRIVANE_VERSION));

@@ -12,6 +12,7 @@
 #include "reports/ReportQuery.h"
 #include "reports/ReportWindow.h"
 #include "reports/modExcel.h"
+#include "ui/Clock.h"
 #include "ui/Grid.h"
 
 #include <QApplication>
@@ -208,6 +209,7 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    readLocalZoneOnce();
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -3,6 +3,7 @@
 #include "core/Locations.h"
 #include "core/Settings.h"
 #include "display/voice/VoiceProgram.h"
+#include "ui/Clock.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -64,6 +65,7 @@ void endWithParent(QCoreApplication& app, QStringList& arguments)
 int main(int argc, char* argv[])
 {
     prepareRuntimeDir();
+    readLocalZoneOnce();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Brivane"));
     QTextStream out(stdout);

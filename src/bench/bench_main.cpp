@@ -47,6 +47,7 @@ void countMessage(QtMsgType type, const QMessageLogContext&, const QString& text
 
 int main(int argc, char** argv)
 {
+    readLocalZoneOnce();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("brivane-bench"));
     QTextStream out(stdout);

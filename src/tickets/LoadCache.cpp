@@ -9,8 +9,10 @@ LoadCache::LoadCache(int maxAgeSeconds, Rule rule) : m_maxAge(maxAgeSeconds), m_
 
 ServiceLoad LoadCache::load(Database& db, const Clock& clock, qint64 serviceId)
 {
-    const QDate today = clock.today();
-    const int now = clock.time().msecsSinceStartOfDay() / 1000;
+    // One look at the clock: each is a local time worked out.
+    const QDateTime at = clock.now();
+    const QDate today = at.date();
+    const int now = at.time().msecsSinceStartOfDay() / 1000;
     const auto kept = m_inputs.constFind(serviceId);
     if (kept != m_inputs.cend() && kept->day == today && now >= kept->readAt &&
         now - kept->readAt < m_maxAge) {

@@ -1,5 +1,16 @@
 #include "ui/Clock.h"
 
+#include <ctime>
+
+void readLocalZoneOnce()
+{
+    // The C library's and Qt's own name for "the system's zone file".
+    if (!qEnvironmentVariableIsSet("TZ")) {
+        qputenv("TZ", ":/etc/localtime");
+        tzset();
+    }
+}
+
 QDate DayOfMoment::at(qint64 msSinceEpoch)
 {
     if (msSinceEpoch >= m_start && msSinceEpoch < m_end)

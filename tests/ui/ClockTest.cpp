@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace {
 
 const QTimeZone& berlin()
@@ -63,4 +65,33 @@ TEST(DayOfMoment, LocalTimeGivesTheDateTheSystemGives)
     const QDate a = QDate::currentDate();
     const QDate today = clock.today();
     EXPECT_TRUE(today == a || today == QDate::currentDate()) << "the day may turn between the two";
+}
+
+// The zone file is read once when the environment names no zone, to the same local time; a zone the
+// environment names, even the empty one (UTC to the C library), is left as it is.
+TEST(LocalZone, IsReadOnceOnlyWhereTheEnvironmentNamesNone)
+{
+    const QByteArray given = qgetenv("TZ");
+    const bool wasSet = qEnvironmentVariableIsSet("TZ");
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+
+    qunsetenv("TZ");
+    tzset();
+    const QDateTime before = QDateTime::fromMSecsSinceEpoch(ms);
+    readLocalZoneOnce();
+    EXPECT_EQ(qgetenv("TZ"), QByteArray(":/etc/localtime"));
+    EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(ms).toString(Qt::ISODate), before.toString(Qt::ISODate));
+    EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc(), before.offsetFromUtc());
+
+    for (const QByteArray& named : {QByteArray(""), QByteArray("Asia/Tokyo")}) {
+        qputenv("TZ", named);
+        readLocalZoneOnce();
+        EXPECT_EQ(qgetenv("TZ"), named);
+    }
+
+    if (wasSet)
+        qputenv("TZ", given);
+    else
+        qunsetenv("TZ");
+    tzset();
 }
