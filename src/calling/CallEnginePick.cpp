@@ -16,7 +16,8 @@ const QString appointmentDue = QStringLiteral("substr(apptime,1,5)<=?");
 
 // The two halves of what a counter's Next takes: tokens directed to the counter (values: counter,
 // the minute appointments are due by), and walk-ins of its service that no counter has been given (value:
-// service). A directed token has a counter and a walk-in none, so no token is in both.
+// service). A directed token has a counter and a walk-in none, so no token is in both. The server
+// keeps the number of walk-ins waiting by the same rule (queuelength::walkInCondition).
 const QString directedCondition = QStringLiteral("attended=? and (ttype='E' or (ttype='A' and ") +
                                   appointmentDue +
                                   QStringLiteral(") or (ttype='N' and status='Transferred'))");

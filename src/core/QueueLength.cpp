@@ -208,7 +208,7 @@ void make(Database& db)
                                "null, waiting bigint not null, walkins bigint not null default 0, "
                                "primary key (servauto, tickdate))")
                     .arg(table));
-        // Kept by the halls of the version before without their walk-ins.
+        // Halls of the version before keep the table without the walk-ins.
         db.exec(QStringLiteral("alter table %1 add column if not exists walkins bigint not null default 0")
                     .arg(table));
         db.exec(routineText(schema, countName, QStringLiteral("() returns trigger"), countBody()));
